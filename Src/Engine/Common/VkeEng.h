@@ -1,0 +1,239 @@
+// VkeEng: the engine library's public interface.
+//
+// Every export is a flat C function named Vke + family + verb. The first argument is the
+// engine object (an opaque handle from the family's Alloc); the result is a status code
+// (0 done, 1 not done, 2 cancelled, 3 stopped, negative an error) unless noted.
+// Records crossing the boundary use native types: sizes always come from sizeof.
+// The program and the library include this same file.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <stdio.h>
+
+#ifdef VKE_BUILD_DLL
+#define VKE_API extern "C" __declspec(dllexport)
+#else
+#define VKE_API extern "C" __declspec(dllimport)
+#endif
+
+// ==== Common: status codes, messages, objects ====
+
+// Status codes.
+enum {
+    VKE_OK = 0,            // done
+    VKE_NOT_DONE = 1,      // not done, without an error
+    VKE_CANCELLED = 2,     // cancelled by the user in a dialog
+    VKE_STOPPED = 3,       // stopped by the user while running
+    VKE_ERR_SYSTEM = -1,   // an operating-system call failed
+    VKE_ERR_VERSION = -5,  // execution version above the engine's
+    VKE_ERR_NOT_INIT = -6, // object or facility not initialised
+    VKE_ERR_EXISTS = -7,   // already there, busy, another instance, or a formatted text too long
+    VKE_ERR_MEMORY = -8,   // memory could not be had
+    VKE_ERR_ARG = -9,      // invalid argument
+    VKE_ERR_FILE = -10,    // a file could not be opened, written or created
+    VKE_ERR_MSGFILE = -11, // the message file is malformed
+    VKE_ERR_NOT_FOUND = -12,
+    VKE_ERR_CUT = -13,     // cut to fit, clamped, or a table is full
+    VKE_ERR_REQUIRED = -14 // a required input is empty
+    // -17 .. -36: a typed text value is malformed, one code per kind
+};
+
+// The engine's own version; an execution version above it is refused.
+#define VKE_VERSION 1.0
+
+// Engine window messages.
+#define VkeWmCtlColor   0x8112 // wParam HDC, lParam HWND; a non-zero reply is the brush
+#define VkeWmTraceError 0x8161 // wParam const char* export name, lParam status code
+#define VkeWmEudDat     0x8162 // wParam request block, lParam 0
+#define VkeWmWndToDti   0x8201
+#define VkeWmDtiToWnd   0x8202
+#define VkeWmSetEud     0x8203
+#define VkeWmSetChk     0x8204
+#define VkeWmSetLocked  0x8401
+#define VkeWmMovePage   0x8402
+#define VkeWmDrw        0x8501
+#define VkeWmPrtPage    0x8502
+
+// Standard edit command ids the engine's windows send to their parent.
+#ifndef ID_EDIT_CLEAR
+#define ID_EDIT_CLEAR 0xE120
+#define ID_EDIT_COPY  0xE122
+#define ID_EDIT_CUT   0xE123
+#define ID_EDIT_PASTE 0xE125
+#define ID_EDIT_UNDO  0xE12B
+#define ID_EDIT_REDO  0xE12C
+#endif
+
+// Property ids every family shares; higher ids are the family's own.
+enum {
+    VKE_PROP_NAME = 1,         // name string (char buffer of 1024, or as the family says)
+    VKE_PROP_VERSION = 2,      // engine version (double)
+    VKE_PROP_EXEC_VERSION = 3  // execution version (double), the only settable one of the three
+};
+
+// Opaque engine objects.
+class VkiSys;
+class VkiSub;
+class VkiDrw;
+class VkiDra;
+class VkiCtl;
+class VkiDlg;
+class VkiTab;
+
+// ==== End: common ====
+
+// ==== Utility object (VkeSubBsc) ====
+
+// Parameters of a utility object.
+struct VkeSubParam {
+    double dExecVersion; // 1.0
+    int iMaxBufLen;      // 1024; 0 or more, raised to 1024 when below
+};
+
+// Utility-object property ids besides 1-3.
+enum { VKE_SUB_PROP_MAX_BUF_LEN = 4 };
+
+VKE_API int VkeSubAlloc(VkiSub** out);
+VKE_API int VkeSubFree(VkiSub** out);
+VKE_API int VkeSubInitParam(VkiSub* sub, VkeSubParam* param);
+VKE_API int VkeSubCheckParam(VkiSub* sub, VkeSubParam* param, int* field, int* messageNo);
+VKE_API int VkeSubInit(VkiSub* sub, VkeSubParam* param, int* field, int* messageNo);
+VKE_API int VkeSubTerm(VkiSub* sub);
+VKE_API int VkeSubSetProperty(VkiSub* sub, int id, void* value);
+VKE_API int VkeSubGetProperty(VkiSub* sub, int id, void* out);
+VKE_API int VkeSubGetName(VkiSub* sub, char* buffer, int size);
+VKE_API int VkeSubGetVersion(VkiSub* sub, double* out);
+VKE_API int VkeSubSetExecVersion(VkiSub* sub, double version);
+VKE_API int VkeSubGetExecVersion(VkiSub* sub, double* out);
+VKE_API int VkeSubSetVkeSysPtr(VkiSub* sub, VkiSys* sys);
+VKE_API int VkeSubGetVkeSysPtr(VkiSub* sub, VkiSys** out);
+VKE_API int VkeSubGetMaxBufLen(VkiSub* sub, int* out);
+VKE_API int VkeSubGetVarArgBufPtr(VkiSub* sub, char** out);
+VKE_API int VkeSubGetWkBufPtr(VkiSub* sub, int index, char** out);
+
+// Formats printf-style into the shared var-arg buffer and returns it ("" on failure, never null).
+VKE_API char* VkeSubVarArgMsgPtr(VkiSub* sub, const char* format, ...);
+
+// Plain memory from the library's heap; free only with VkeSubFreeMemory.
+VKE_API void* VkeSubAllocMemory(VkiSub* sub, unsigned count, unsigned size);
+VKE_API void VkeSubFreeMemory(VkiSub* sub, void* block);
+VKE_API void VkeSubCopyMemory(VkiSub* sub, void* dest, const void* src, unsigned n);
+VKE_API int VkeSubGetCPtr(VkiSub* sub, int value);
+VKE_API int VkeSubGetCPtrByCPtrPtr(VkiSub* sub, int* where);
+
+// ==== End: utility object ====
+
+// ==== Character classes and code conversion (VkeSubBsc) ====
+
+// Class bits of the 256-entry byte table.
+enum {
+    VKE_CHR_CTL = 0x01,      // control: 0x00-0x1F, 0x7F
+    VKE_CHR_NML = 0x02,      // displayable single byte: 0x20-0x7E, 0xA1-0xDF
+    VKE_CHR_SJS1 = 0x10,     // Shift-JIS first byte: 0x81-0x9F, 0xE0-0xFC
+    VKE_CHR_SJS2 = 0x20,     // Shift-JIS second byte: 0x40-0x7E, 0x80-0xFC
+    VKE_CHR_EUC1 = 0x40,     // EUC first byte: 0xA1-0xFE
+    VKE_CHR_EUC2 = 0x80      // EUC second byte: 0xA1-0xFE
+};
+
+VKE_API int VkeSubIsCtlChr(VkiSub* sub, int ch, int* is);
+VKE_API int VkeSubIsNmlChr(VkiSub* sub, int ch, int* is);
+VKE_API int VkeSubIsSjsMbc1(VkiSub* sub, int ch, int* is);
+VKE_API int VkeSubIsSjsMbc2(VkiSub* sub, int ch, int* is);
+VKE_API int VkeSubIsSjsMbc(VkiSub* sub, int first, int second, int* is);
+VKE_API int VkeSubIsEucMbc1(VkiSub* sub, int ch, int* is);
+VKE_API int VkeSubIsEucMbc2(VkiSub* sub, int ch, int* is);
+VKE_API int VkeSubIsEucMbc(VkiSub* sub, int first, int second, int* is);
+VKE_API int VkeSubIsSjsUINT(VkiSub* sub, UINT code, int* is);
+VKE_API int VkeSubIsEucUINT(VkiSub* sub, UINT code, int* is);
+// 0 single-byte character, 1 first byte, 2 second byte of a double-byte character at pos (1-based).
+VKE_API int VkeSubChkChr(VkiSub* sub, const char* text, int pos);
+VKE_API int VkeSubSJSToEUC(VkiSub* sub, char* dest, const char* src, int destSize);
+VKE_API int VkeSubEUCToSJS(VkiSub* sub, char* dest, const char* src, int destSize);
+VKE_API int VkeSubToLower(VkiSub* sub, const char* ch, UINT* code);
+VKE_API int VkeSubToUpper(VkiSub* sub, const char* ch, UINT* code);
+VKE_API int VkeSubToLowerStr(VkiSub* sub, char* text);
+VKE_API int VkeSubToUpperStr(VkiSub* sub, char* text);
+VKE_API int VkeSubUINTToStr(VkiSub* sub, char* dest, UINT code);
+VKE_API int VkeSubStrToUINT(VkiSub* sub, UINT* code, const char* text);
+
+// ==== End: character classes ====
+
+// ==== Arithmetic helpers (VkeSubStr) ====
+
+VKE_API int VkeSubCalcGrtCmnDiv(VkiSub* sub, int a, int b, int* out);
+VKE_API int VkeSubGetFraction(VkiSub* sub, double scale, int precision, int* num, int* den);
+VKE_API int VkeSubGetStretchFixedScale(VkiSub* sub, int boxW, int boxH, int srcW, int srcH, int* num, int* den);
+VKE_API int VkeSubGetStretchFixedScaleSize(VkiSub* sub, int boxW, int boxH, int srcW, int srcH, int* outW,
+                                           int* outH);
+VKE_API int VkeSubInitRand(VkiSub* sub);
+VKE_API int VkeSubRand01(VkiSub* sub, float* out);
+VKE_API int VkeSubRandRange(VkiSub* sub, float low, float high, float* out);
+VKE_API int VkeSubExponent(VkiSub* sub, float x, float* out);
+
+// ==== End: arithmetic ====
+
+// ==== Error trace, log and function timer (VkeSubBsc) ====
+
+// Reports a failed export: the trace file when tracing is on, VkeWmTraceError to the main window.
+// A null object does nothing.
+VKE_API void VkeSubTraceError(VkiSub* sub, const char* sourcePath, int line, const char* name, int code);
+
+// ==== End: trace ====
+
+// ==== Strings, keywords and CSV fields (VkeSubStr) ====
+
+// Bounded copy: at most size - 1 bytes, never half a double-byte character; -13 when cut.
+VKE_API int VkeSubCopyStr(VkiSub* sub, char* dest, const char* src, int size);
+
+// ==== End: strings ====
+
+// ==== Application memory buffers (VkeSubStr) ====
+// ==== End: application memory ====
+
+// ==== Paths, files and folders (VkeSubFil) ====
+// ==== End: paths ====
+
+// ==== Message texts and message boxes (VkeSubFil) ====
+// ==== End: messages ====
+
+// ==== Registry access and typed pointer values (VkeSubBsc) ====
+// ==== End: registry ====
+
+// ==== Lists and typed records (VkeSubDat) ====
+// ==== End: lists ====
+
+// ==== Edit undo and redo (VkeSubDat) ====
+// ==== End: undo ====
+
+// ==== Typed text values (VkeSubFmt, VkeSubEd1, VkeSubEd2) ====
+// ==== End: typed text values ====
+
+// ==== System object (VkeSysBsc) ====
+// ==== End: system object ====
+
+// ==== Global memory blocks (VkeSysBsc) ====
+// ==== End: global memory blocks ====
+
+// ==== Draw object (VkeDrwBsc) ====
+// ==== End: draw object ====
+
+// ==== Draw memory and the draw-info stack (VkeDrwDrm) ====
+// ==== End: draw memory ====
+
+// ==== DIB operations (VkeDrwDrm) ====
+// ==== End: DIB operations ====
+
+// ==== Image files (VkeDrwImg) ====
+// ==== End: image files ====
+
+// ==== Library application object ====
+
+// Pre-translates a message for the library's windows; non-zero: handled, do not dispatch.
+VKE_API BOOL VkeEngPreTranslateMessage(MSG* msg);
+// Runs the library's idle work with counts 0, 1, 2, ... while it asks for more; returns 0.
+VKE_API int VkeEngOnIdle(void);
+
+// ==== End: library application object ====

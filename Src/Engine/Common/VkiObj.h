@@ -1,0 +1,54 @@
+// The head every engine object shares and the life-cycle steps every family reuses.
+#pragma once
+#include "VkeEng.h"
+#include "Mfc.h"
+#include <new>
+
+// Initialised flag and execution version, first in every engine object.
+class VkiObj : public CObject {
+public:
+    int m_iInit = 0;                   // 1 only between a successful Init and Term
+    double m_dExecVersion = VKE_VERSION;
+
+    bool IsInit() const { return m_iInit == 1; }
+
+    int GetVersion(double* out) const;
+    int SetExecVersion(double version);
+    int GetExecVersion(double* out) const;
+    // Properties 1 to 3; 1 when the id is not one of them.
+    int GetCommonProperty(int id, void* out, const char* name) const;
+    int SetCommonProperty(int id, void* value);
+};
+
+// The execution-version rule: refused only when it compares greater than the engine's.
+inline bool VkiExecVersionOk(double version) { return !(version > VKE_VERSION); }
+
+// Alloc: -9 out null; -7 *out set; -8 no memory; else a new object.
+template <class T>
+int VkiAllocObj(T** out)
+{
+    if (!out) return VKE_ERR_ARG;
+    if (*out) return VKE_ERR_EXISTS;
+    T* obj = new (std::nothrow) T;
+    if (!obj) return VKE_ERR_MEMORY;
+    *out = obj;
+    return VKE_OK;
+}
+
+// Free: -9 out null; destroys *out (its destructor terminates it) and clears it.
+template <class T>
+int VkiFreeObj(T** out)
+{
+    if (!out) return VKE_ERR_ARG;
+    delete *out;
+    *out = nullptr;
+    return VKE_OK;
+}
+
+// CheckParam's report of the first bad field.
+inline int VkiBadField(int* field, int* messageNo, int f, int m, int code)
+{
+    *field = f;
+    *messageNo = m;
+    return code;
+}

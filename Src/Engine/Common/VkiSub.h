@@ -1,0 +1,111 @@
+// VkiSub: the utility object. Every other engine object reports its failures through one,
+// and all text services of the VkeSub family run on it: one method per export, same verb.
+#pragma once
+#include "VkiObj.h"
+#include <stdarg.h>
+
+class VkiSub : public VkiObj {
+public:
+    VkiSub();
+    ~VkiSub() override;
+
+    // ---- Object (VkeSubBsc.cpp) ----
+    int InitParam(VkeSubParam* param);
+    int CheckParam(VkeSubParam* param, int* field, int* messageNo);
+    int Init(VkeSubParam* param, int* field, int* messageNo);
+    int Term();
+    int SetProperty(int id, void* value);
+    int GetProperty(int id, void* out);
+    int GetName(char* buffer, int size);
+    int SetVkeSysPtr(VkiSys* sys);
+    int GetVkeSysPtr(VkiSys** out);
+    int GetMaxBufLen(int* out);
+    int GetVarArgBufPtr(char** out);
+    int GetWkBufPtr(int index, char** out);
+    // Formats into the var-arg buffer; -6, -7 (does not fit: buffer holds the cut text), -9.
+    int VarArgMsg(const char* format, va_list args);
+    // Formats into one of the buffers (0 var-arg, 1 work 0, 2 work 1); -7 when it does not fit.
+    int FormatBuf(char* buffer, const char* format, va_list args);
+
+    // ---- Character classes and code conversion (VkeSubChr.cpp) ----
+    int IsCtlChr(int ch, int* is);
+    int IsNmlChr(int ch, int* is);
+    int IsSjsMbc1(int ch, int* is);
+    int IsSjsMbc2(int ch, int* is);
+    int IsSjsMbc(int first, int second, int* is);
+    int IsEucMbc1(int ch, int* is);
+    int IsEucMbc2(int ch, int* is);
+    int IsEucMbc(int first, int second, int* is);
+    int IsSjsUINT(UINT code, int* is);
+    int IsEucUINT(UINT code, int* is);
+    int ChkChr(const char* text, int pos);
+    int SJSToEUC(char* dest, const char* src, int destSize);
+    int EUCToSJS(char* dest, const char* src, int destSize);
+    int ToLower(const char* ch, UINT* code);
+    int ToUpper(const char* ch, UINT* code);
+    int ToLowerStr(char* text);
+    int ToUpperStr(char* text);
+    int UINTToStr(char* dest, UINT code);
+    int StrToUINT(UINT* code, const char* text);
+    // Lower-case code of the character at p (no checks; the table must be filled).
+    UINT LowerCode(const char* p) const;
+
+    // ---- Arithmetic (VkeSubAri.cpp) ----
+    int CalcGrtCmnDiv(int a, int b, int* out);
+    int GetFraction(double scale, int precision, int* num, int* den);
+    int GetStretchFixedScale(int boxW, int boxH, int srcW, int srcH, int* num, int* den);
+    int GetStretchFixedScaleSize(int boxW, int boxH, int srcW, int srcH, int* outW, int* outH);
+    int InitRand();
+    int Rand01(float* out);
+    int RandRange(float low, float high, float* out);
+    int Exponent(float x, float* out);
+
+    // ---- Error trace, log and function timer (VkeSubTrc.cpp) ----
+    void TraceError(const char* sourcePath, int line, const char* name, int code);
+    // Ends trace, log and timer; the first non-zero result of the three.
+    int TermDiagnostics();
+
+    // ---- Strings, keywords and CSV fields (VkeSubStr.cpp) ----
+    int CopyStr(char* dest, const char* src, int size);
+
+    // ---- Application memory buffers (VkeSubMem.cpp) ----
+
+    // ---- Paths, files and folders (VkeSubFil.cpp) ----
+
+    // ---- Message texts and message boxes (VkeSubMsg.cpp) ----
+    void FreeMsgTable();
+
+    // ---- Registry access and typed pointer values (VkeSubReg.cpp) ----
+
+    // ---- Lists and typed records (VkeSubDat.cpp) ----
+
+    // ---- Edit undo and redo (VkeSubEud.cpp) ----
+
+    // ---- Typed text values (VkeSubFmt.cpp, VkeSubEd1.cpp, VkeSubEd2.cpp) ----
+
+public:
+    // ---- State ----
+    VkiSys* m_pSys = nullptr;   // set once by the system object; survives Term
+    VkiDrw* m_pDrw = nullptr;
+
+    // Message table (VkeSubMsg.cpp).
+    int m_iMsgCnt = 0;
+    char** m_ppMsg = nullptr;
+
+    int m_iMaxBufLen = 1024;
+    char* m_pVarArgBuf = nullptr;
+    char* m_apWkBuf[2] = {nullptr, nullptr};
+
+    unsigned char m_abChrCls[256] = {};
+
+    // Trace, log and function timer (VkeSubTrc.cpp).
+    const char* m_pszLastTraceName = nullptr; // the last export traced, and its code
+    int m_iLastTraceCode = 0;
+    int m_iTraceCount = 0;
+
+    int m_iDiagnosis = 0;
+
+private:
+    void FillChrCls();
+    bool Cls(int ch, unsigned char bit) const { return (m_abChrCls[ch & 0xFF] & bit) != 0; }
+};

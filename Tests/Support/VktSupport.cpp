@@ -1,0 +1,69 @@
+#include "VktSupport.h"
+#include <shellapi.h>
+#include <stdio.h>
+
+VktTempDir::VktTempDir()
+{
+    char base[MAX_PATH] = {};
+    GetTempPathA(sizeof(base), base);
+    static LONG s_serial = 0;
+    char name[MAX_PATH];
+    snprintf(name, sizeof(name), "%svkt%lu_%ld", base, GetCurrentProcessId(), InterlockedIncrement(&s_serial));
+    m_path = name;
+    CreateDirectoryA(m_path.c_str(), nullptr);
+}
+
+VktTempDir::~VktTempDir() { VktRemoveTree(m_path); }
+
+void VktRemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = path + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                VktRemoveTree(full);
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+bool VktWriteFile(const std::string& path, const std::string& bytes)
+{
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    size_t n = fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return n == bytes.size();
+}
+
+std::string VktReadFile(const std::string& path)
+{
+    std::string out;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
+    fclose(f);
+    return out;
+}
+
+void VktSubFixture::SetUp()
+{
+    ASSERT_EQ(VkeSubAlloc(&sub), 0);
+    VkeSubParam param;
+    ASSERT_EQ(VkeSubInitParam(sub, &param), 0);
+    int field = -1, messageNo = -1;
+    ASSERT_EQ(VkeSubInit(sub, &param, &field, &messageNo), 0);
+}
+
+void VktSubFixture::TearDown() { VkeSubFree(&sub); }

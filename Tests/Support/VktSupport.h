@@ -1,0 +1,35 @@
+// Helpers shared by the test programs.
+#pragma once
+#include "VkeEng.h"
+#include <gtest/gtest.h>
+#include <string>
+
+// A fresh folder under the temporary folder, removed with everything in it at the end.
+class VktTempDir {
+public:
+    VktTempDir();
+    ~VktTempDir();
+    const std::string& Path() const { return m_path; }
+    // Path of a name inside the folder.
+    std::string operator/(const std::string& name) const { return m_path + "\\" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Removes a folder tree (without the recycle bin).
+void VktRemoveTree(const std::string& path);
+
+// Writes bytes to a file; true when all were written.
+bool VktWriteFile(const std::string& path, const std::string& bytes);
+
+// Reads a whole file; empty when it cannot be read.
+std::string VktReadFile(const std::string& path);
+
+// A utility object allocated and initialised with the default parameters.
+class VktSubFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    VkiSub* sub = nullptr;
+};
