@@ -11,3 +11,10 @@ void VkiSub::FreeMsgTable()
     m_ppMsg = nullptr;
     m_iMsgCnt = 0;
 }
+
+const char* VkiSub::MsgText(int no) const
+{
+    if (!m_ppMsg) return "";
+    if (no < 1 || no > m_iMsgCnt) no = 0;
+    return m_ppMsg[no] ? m_ppMsg[no] : "";
+}

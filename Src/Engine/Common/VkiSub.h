@@ -64,24 +64,35 @@ public:
     void TraceError(const char* sourcePath, int line, const char* name, int code);
     // Ends trace, log and timer; the first non-zero result of the three.
     int TermDiagnostics();
+    // ---- end: trace ----
 
     // ---- Strings, keywords and CSV fields (VkeSubStr.cpp) ----
     int CopyStr(char* dest, const char* src, int size);
+    // ---- end: strings ----
 
     // ---- Application memory buffers (VkeSubMem.cpp) ----
+    // ---- end: application memory ----
 
     // ---- Paths, files and folders (VkeSubFil.cpp) ----
+    // ---- end: paths ----
 
     // ---- Message texts and message boxes (VkeSubMsg.cpp) ----
     void FreeMsgTable();
+    // Text of message no: the default entry for a number outside the table, "" with no file loaded.
+    const char* MsgText(int no) const;
+    // ---- end: messages ----
 
     // ---- Registry access and typed pointer values (VkeSubReg.cpp) ----
+    // ---- end: registry ----
 
     // ---- Lists and typed records (VkeSubDat.cpp) ----
+    // ---- end: lists ----
 
     // ---- Edit undo and redo (VkeSubEud.cpp) ----
+    // ---- end: undo ----
 
     // ---- Typed text values (VkeSubFmt.cpp, VkeSubEd1.cpp, VkeSubEd2.cpp) ----
+    // ---- end: typed text values ----
 
 public:
     // ---- State ----
@@ -102,8 +113,11 @@ public:
     const char* m_pszLastTraceName = nullptr; // the last export traced, and its code
     int m_iLastTraceCode = 0;
     int m_iTraceCount = 0;
-
     int m_iDiagnosis = 0;
+    // ---- end: trace state ----
+
+    // Lists, undo and typed values keep their state here (VkeSubDat.cpp, VkeSubEud.cpp).
+    // ---- end: list and undo state ----
 
 private:
     void FillChrCls();
