@@ -212,6 +212,14 @@ VKE_API int VkeSubCopyStr(VkiSub* sub, char* dest, const char* src, int size);
 // ==== End: typed text values ====
 
 // ==== System object (VkeSysBsc) ====
+
+// Makes a system object with its utility object (maximum buffer length bufferLength, at least
+// 1024) and its draw object.
+VKE_API int VkeSysAlloc(VkiSys** out, int bufferLength);
+VKE_API int VkeSysAllocByDefault(VkiSys** out);
+VKE_API int VkeSysFree(VkiSys** out);
+VKE_API int VkeSysGetVkeSubPtr(VkiSys* sys, VkiSub** out);
+VKE_API int VkeSysGetVkeDrwPtr(VkiSys* sys, VkiDrw** out);
 // ==== End: system object ====
 
 // ==== Global memory blocks (VkeSysBsc) ====
