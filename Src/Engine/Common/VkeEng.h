@@ -191,6 +191,43 @@ VKE_API int VkeSubCopyStr(VkiSub* sub, char* dest, const char* src, int size);
 // ==== End: strings ====
 
 // ==== Application memory buffers (VkeSubStr) ====
+
+// A growable byte buffer whose block only the engine allocates, grows and frees.
+// After every successful operation that leaves a block: iLength + 1 <= iCapacity and
+// pBuffer[iLength] == 0. A record of the caller's own is zero-filled before VkeSubInitAppMem.
+struct AppMem {
+    int iCapacity; // bytes of the block, terminator included; 0 without a block
+    int iLength;   // data bytes, terminator excluded
+    char* pBuffer; // the block (engine heap), null without one
+};
+
+// A new record holding the empty text; *out must be null.
+VKE_API int VkeSubAllocAppMem(VkiSub* sub, AppMem** out);
+// Frees the block and the record and clears *out; nothing when *out is already null.
+VKE_API int VkeSubFreeAppMem(VkiSub* sub, AppMem** out);
+// Prepares a record of the caller's own as the empty text; -7 when it still has a block.
+VKE_API int VkeSubInitAppMem(VkiSub* sub, AppMem* mem);
+// Frees the block; the record is kept, empty and without a block.
+VKE_API int VkeSubTermAppMem(VkiSub* sub, AppMem* mem);
+// Replaces the block by a zero-filled one of n + 1 bytes; length 0.
+VKE_API int VkeSubAllocAppMemBuf(VkiSub* sub, AppMem* mem, int n);
+VKE_API int VkeSubFreeAppMemBuf(VkiSub* sub, AppMem* mem);
+// Holds n bytes of data (0 bytes allowed) and a 0 after them; data may lie in the record's block.
+VKE_API int VkeSubSetAppMemBuf(VkiSub* sub, AppMem* mem, const void* data, int n);
+// Copies min(size, length) data bytes into out and reports them in *got; -13 when size > length.
+VKE_API int VkeSubGetAppMemBuf(VkiSub* sub, AppMem* mem, void* out, int size, int* got);
+VKE_API int VkeSubSetAppMemStr(VkiSub* sub, AppMem* mem, const char* text);
+// The text (up to its first 0 byte) into out of size bytes; -13 when cut.
+VKE_API int VkeSubGetAppMemStr(VkiSub* sub, AppMem* mem, char* out, int size);
+// Appends text to the record's text; text may lie in the record's block.
+VKE_API int VkeSubConcatAppMemStr(VkiSub* sub, AppMem* mem, const char* text);
+// dest gets the data bytes of src; -9 when src has no block.
+VKE_API int VkeSubCopyAppMem(VkiSub* sub, AppMem* dest, AppMem* src);
+// A new record with a copy of src; on failure *out stays null.
+VKE_API int VkeSubDupAppMem(VkiSub* sub, AppMem** out, AppMem* src);
+// *result = -1, 0 or 1: the texts compared as unsigned bytes; no block counts as the empty text.
+VKE_API int VkeSubCmpAppMemStr(VkiSub* sub, AppMem* a, AppMem* b, int* result);
+
 // ==== End: application memory ====
 
 // ==== Paths, files and folders (VkeSubFil) ====

@@ -71,6 +71,20 @@ public:
     // ---- end: strings ----
 
     // ---- Application memory buffers (VkeSubMem.cpp) ----
+    int AllocAppMem(AppMem** out);
+    int FreeAppMem(AppMem** out);
+    int InitAppMem(AppMem* mem);
+    int TermAppMem(AppMem* mem);
+    int AllocAppMemBuf(AppMem* mem, int n);
+    int FreeAppMemBuf(AppMem* mem);
+    int SetAppMemBuf(AppMem* mem, const void* data, int n);
+    int GetAppMemBuf(AppMem* mem, void* out, int size, int* got);
+    int SetAppMemStr(AppMem* mem, const char* text);
+    int GetAppMemStr(AppMem* mem, char* out, int size);
+    int ConcatAppMemStr(AppMem* mem, const char* text);
+    int CopyAppMem(AppMem* dest, AppMem* src);
+    int DupAppMem(AppMem** out, AppMem* src);
+    int CmpAppMemStr(AppMem* a, AppMem* b, int* result);
     // ---- end: application memory ----
 
     // ---- Paths, files and folders (VkeSubFil.cpp) ----
