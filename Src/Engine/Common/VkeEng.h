@@ -177,9 +177,65 @@ VKE_API int VkeSubExponent(VkiSub* sub, float x, float* out);
 
 // ==== Error trace, log and function timer (VkeSubBsc) ====
 
-// Reports a failed export: the trace file when tracing is on, VkeWmTraceError to the main window.
-// A null object does nothing.
+// The error trace: one record per failed export. An empty path writes to standard error.
+struct TraceParam {
+    char amPath[1024]; // 0 to 259 bytes; empty: standard error
+    int iOn;           // 0; 0 or 1
+    int iClear;        // 1; 1 empties the file when tracing is switched on
+};
+
+// The log: time-stamped lines, the file opened only while a line is written.
+struct LogParam {
+    char amPath[1024]; // 1 to 259 bytes
+    int iClear;        // 0; 1 empties the file at InitLog
+};
+
+// The function timer: named slots whose totals are reported when the timer ends.
+struct FncTmrParam {
+    char amPath[1024];  // report file, 1 to 259 bytes
+    int iSlotCnt;       // 0; 1 to 500 (slots 1 to iSlotCnt + 500 are usable)
+    char amTitle[1024]; // 0 to 1023 bytes
+    int iClear;         // 1; 1 empties the report file at InitFncTmr
+};
+
+// Reports a failed export: the trace file when tracing is on, VkeWmTraceError to the main window
+// (sent on the window's own thread, posted from any other). A null object does nothing; a
+// failure while a report runs on the same thread is not reported again.
 VKE_API void VkeSubTraceError(VkiSub* sub, const char* sourcePath, int line, const char* name, int code);
+
+VKE_API int VkeSubInitTraceParam(VkiSub* sub, TraceParam* param);
+VKE_API int VkeSubInitTrace(VkiSub* sub, TraceParam* param);
+VKE_API int VkeSubTermTrace(VkiSub* sub);
+VKE_API int VkeSubSetTraceFlag(VkiSub* sub, int on, int clear);
+VKE_API int VkeSubGetTraceFlag(VkiSub* sub, int* out);
+// The open trace file (the runtime library's stream); null while tracing is off.
+VKE_API int VkeSubGetTraceFilePtr(VkiSub* sub, FILE** out);
+// Formats printf-style into work buffer 0 and writes it nowhere.
+VKE_API void VkeSubTrace(VkiSub* sub, const char* format, ...);
+// Formats like VkeSubTrace and writes the text to the trace file while tracing is on.
+VKE_API void VkeSubTraceDebug(VkiSub* sub, const char* format, ...);
+
+VKE_API int VkeSubInitLogParam(VkiSub* sub, LogParam* param);
+VKE_API int VkeSubInitLog(VkiSub* sub, LogParam* param);
+VKE_API int VkeSubTermLog(VkiSub* sub);
+VKE_API int VkeSubGetInitLogFlag(VkiSub* sub, int* out);
+VKE_API int VkeSubGetLogPath(VkiSub* sub, char* buffer, int size);
+VKE_API int VkeSubClearLog(VkiSub* sub);
+// Appends "YYYY/MM/DD hh:mm:ss --- text" and CR LF; -13 (nothing written) when the line is too long.
+VKE_API int VkeSubWriteLog(VkiSub* sub, const char* text);
+
+VKE_API int VkeSubInitFncTmrParam(VkiSub* sub, FncTmrParam* param);
+VKE_API int VkeSubInitFncTmr(VkiSub* sub, FncTmrParam* param);
+// Writes the report of the counted slots, closes the file and releases the slots.
+VKE_API int VkeSubTermFncTmr(VkiSub* sub);
+VKE_API int VkeSubStartFncTmr(VkiSub* sub, int slot, const char* module, const char* function,
+                              const char* procedure);
+VKE_API int VkeSubStopFncTmr(VkiSub* sub, int slot);
+VKE_API int VkeSubGetFncTmrFlag(VkiSub* sub, int* out);
+
+// A flag the program keeps in the engine; the engine itself does not read it.
+VKE_API int VkeSubSetDiagnosisFlag(VkiSub* sub, int flag);
+VKE_API int VkeSubGetDiagnosisFlag(VkiSub* sub, int* out);
 
 // ==== End: trace ====
 
@@ -237,6 +293,25 @@ VKE_API int VkeSubCmpAppMemStr(VkiSub* sub, AppMem* a, AppMem* b, int* result);
 // ==== End: messages ====
 
 // ==== Registry access and typed pointer values (VkeSubBsc) ====
+
+// Root keys by name: "HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
+// "HKEY_LOCAL_MACHINE", "HKEY_USERS" (exact case).
+VKE_API int VkeSubCreateReg(VkiSub* sub, const char* rootName, const char* subKey, HKEY* out);
+VKE_API int VkeSubOpenReg(VkiSub* sub, const char* rootName, const char* subKey, HKEY* out);
+// Reads a value into buffer (size bytes, always terminated) and its registry type; on failure
+// buffer is empty and *type 0: -13 when the value does not fit, -9 otherwise.
+VKE_API int VkeSubReadReg(VkiSub* sub, HKEY key, const char* valueName, char* buffer, unsigned* type, int size);
+// Writes text as a string value.
+VKE_API int VkeSubWriteReg(VkiSub* sub, HKEY key, const char* valueName, const char* text);
+VKE_API int VkeSubCloseReg(VkiSub* sub, HKEY key);
+
+// Copies one value of a type code (1 to 19) from src to dest: 2 one byte; 4, 7 two bytes;
+// 1, 5, 6, 8, 9, 12, 13, 14, 18 four bytes; 10, 11, 15, 17 eight bytes; 16, 19 sixteen bytes;
+// 3 a terminated text with its terminator.
+VKE_API int VkeSubSetPtrVar(VkiSub* sub, void* dest, const void* src, int type);
+// The same copy, from the first pointer to the second.
+VKE_API int VkeSubGetPtrVar(VkiSub* sub, const void* src, void* dest, int type);
+
 // ==== End: registry ====
 
 // ==== Lists and typed records (VkeSubDat) ====
@@ -250,16 +325,79 @@ VKE_API int VkeSubCmpAppMemStr(VkiSub* sub, AppMem* a, AppMem* b, int* result);
 
 // ==== System object (VkeSysBsc) ====
 
+// Parameters of the system object.
+struct VkeSysParam {
+    double dExecVersion;     // 1.0
+    char amSystemDir[1024];  // 0 to 259 bytes; empty: the folder of the program file
+    char amSystemName[32];   // 1 to 31 bytes
+    HWND hMainWnd;           // not null; Init writes the running instance's window here when it finds one
+    int iSingleInstance;     // 0; 1 refuses a second instance of the program
+};
+
+// System-object property ids besides 1-3.
+enum {
+    VKE_SYS_PROP_SUB = 4,           // VkiSub* (get)
+    VKE_SYS_PROP_DRW = 5,           // VkiDrw* (get)
+    VKE_SYS_PROP_SYSTEM_DIR = 6,    // char[1024] (get)
+    VKE_SYS_PROP_SYSTEM_NAME = 7,   // char[32] (get)
+    VKE_SYS_PROP_MODULE_NAME = 8,   // char[1024] (get)
+    VKE_SYS_PROP_MAIN_WND = 10,     // HWND (get)
+    VKE_SYS_PROP_PRINTING = 11,     // int 0/1 (get, set)
+    VKE_SYS_PROP_PRINT_PREVIEW = 12 // int 0/1 (get, set)
+};
+
 // Makes a system object with its utility object (maximum buffer length bufferLength, at least
 // 1024) and its draw object.
 VKE_API int VkeSysAlloc(VkiSys** out, int bufferLength);
 VKE_API int VkeSysAllocByDefault(VkiSys** out);
 VKE_API int VkeSysFree(VkiSys** out);
+VKE_API int VkeSysInitParam(VkiSys* sys, VkeSysParam* param);
+VKE_API int VkeSysCheckParam(VkiSys* sys, VkeSysParam* param, int* field, int* messageNo);
+// Fixes the system folder, names and main window, guards the single instance (-7, untraced, when
+// another instance runs: its window comes to the front and goes into param->hMainWnd), makes the
+// temporary folder "Tmp" and loads the message file "Quorvane.vmg" of the system folder.
+VKE_API int VkeSysInit(VkiSys* sys, VkeSysParam* param, int* field, int* messageNo);
+VKE_API int VkeSysTerm(VkiSys* sys);
+VKE_API int VkeSysSetProperty(VkiSys* sys, int id, void* value);
+VKE_API int VkeSysGetProperty(VkiSys* sys, int id, void* out);
+VKE_API int VkeSysGetName(VkiSys* sys, char* buffer, int size);
+VKE_API int VkeSysGetVersion(VkiSys* sys, double* out);
+VKE_API int VkeSysSetExecVersion(VkiSys* sys, double version);
+VKE_API int VkeSysGetExecVersion(VkiSys* sys, double* out);
 VKE_API int VkeSysGetVkeSubPtr(VkiSys* sys, VkiSub** out);
 VKE_API int VkeSysGetVkeDrwPtr(VkiSys* sys, VkiDrw** out);
+VKE_API int VkeSysGetSystemDir(VkiSys* sys, char* buffer, int size);
+VKE_API int VkeSysGetTempDir(VkiSys* sys, char* buffer, int size);
+// A new file name in the temporary folder; flag 1 also creates the file empty.
+VKE_API int VkeSysGetTempPathName(VkiSys* sys, char* buffer, int size, int flag);
+VKE_API int VkeSysGetSystemName(VkiSys* sys, char* buffer, int size);
+VKE_API int VkeSysGetModuleName(VkiSys* sys, char* buffer, int size);
+VKE_API int VkeSysGetMainWindowHandle(VkiSys* sys, HWND* out);
+VKE_API int VkeSysSetPrintingFlag(VkiSys* sys, int flag);
+VKE_API int VkeSysSetPrintPreviewFlag(VkiSys* sys, int flag);
+VKE_API int VkeSysGetPrintingFlag(VkiSys* sys, int* out);
+VKE_API int VkeSysGetPrintPreviewFlag(VkiSys* sys, int* out);
+// Output size of a source in a box by print scale mode: 1, 2 the source; 3 the box; 4 fixed-scale
+// stretch into the box; 5 the box width; 6 the box height. -13 (both 1) when a side falls below 1.
+VKE_API int VkeSysGetPrintScaleSize(VkiSys* sys, int mode, int boxW, int boxH, int srcW, int srcH, int* outW,
+                                    int* outH);
 // ==== End: system object ====
 
 // ==== Global memory blocks (VkeSysBsc) ====
+
+// Movable, zero-filled global blocks (printer settings, packed bitmaps on the clipboard).
+VKE_API int VkeSysLockHGlobal(VkiSys* sys, HGLOBAL h, void** out);
+VKE_API int VkeSysUnlockHGlobal(VkiSys* sys, HGLOBAL h);
+VKE_API int VkeSysGetGlobalSize(VkiSys* sys, HGLOBAL h, unsigned* out);
+VKE_API int VkeSysAllocHGlobal(VkiSys* sys, HGLOBAL* out, unsigned size);
+// Unlocks the block as often as it is locked and frees it; works before Init.
+VKE_API int VkeSysFreeHGlobal(VkiSys* sys, HGLOBAL* h);
+VKE_API int VkeSysCopyHGlobal(VkiSys* sys, HGLOBAL dest, HGLOBAL src);
+VKE_API int VkeSysDupHGlobal(VkiSys* sys, HGLOBAL* out, HGLOBAL src);
+// *result: 0 same handle, both null or equal bytes; 1 same size, other bytes; -1 one null or sizes differ.
+VKE_API int VkeSysCmpHGlobal(VkiSys* sys, HGLOBAL a, HGLOBAL b, int* result);
+// Makes *target equal to src: copied in place, replaced by a duplicate, or freed for a null src.
+VKE_API int VkeSysSynHGlobal(VkiSys* sys, HGLOBAL* target, HGLOBAL src);
 // ==== End: global memory blocks ====
 
 // ==== Draw object (VkeDrwBsc) ====

@@ -1,14 +1,29 @@
-// The system object: owned utility and draw objects, start-up parameters, single instance.
+// The system object: owned utility and draw objects, start-up parameters, single instance,
+// names and folders, printing flags.
 #define VKE_MODULE "Src\\Engine\\Common\\VkeSysBsc"
 #include "VkiSys.h"
 #include "VkiSub.h"
 #include "VkeFrame.h"
+#include "VkiTxt.h"
+#include <limits.h>
+#include <math.h>
+#include <string.h>
+
+namespace {
+const char kSysName[] = "VkeSys";
+const int kMinBufLen = 1024;
+
+// A flag value of the printing and print-preview flags.
+bool IsFlag(int v) { return v == 0 || v == 1; }
+} // namespace
 
 VkiSys::~VkiSys()
 {
     Term();
     FreeOwned();
 }
+
+// ---- Owned objects ----
 
 int VkiSys::AllocOwned(int bufferLength)
 {
@@ -20,7 +35,7 @@ int VkiSys::AllocOwned(int bufferLength)
     VkeSubParam param;
     int field = 0, messageNo = 0;
     rc = VkeSubInitParam(sub, &param);
-    param.iMaxBufLen = bufferLength >= 1024 ? bufferLength : 1024;
+    param.iMaxBufLen = bufferLength >= kMinBufLen ? bufferLength : kMinBufLen;
     if (rc == VKE_OK) rc = VkeSubInit(sub, &param, &field, &messageNo);
     if (rc != VKE_OK) {
         VkeSubFree(&sub);
@@ -28,6 +43,11 @@ int VkiSys::AllocOwned(int bufferLength)
     }
     m_pSub = sub;
     m_iOwnsSub = 1;
+    return AllocDrw();
+}
+
+int VkiSys::AllocDrw()
+{
     // The draw object is made here as well once its family exists.
     return VKE_OK;
 }
@@ -40,12 +60,78 @@ void VkiSys::FreeOwned()
     m_pSub = nullptr;
 }
 
+// ---- Parameters and life cycle ----
+
+int VkiSys::InitParam(VkeSysParam* param)
+{
+    if (!param) return VKE_ERR_ARG;
+    memset(param, 0, sizeof(*param));
+    param->dExecVersion = VKE_VERSION;
+    return VKE_OK;
+}
+
+int VkiSys::CheckParam(VkeSysParam* param, int* field, int* messageNo)
+{
+    if (!field || !messageNo) return VKE_ERR_ARG;
+    if (!param) return VkiBadField(field, messageNo, 1, 59, VKE_ERR_ARG);
+    if (!VkiExecVersionOk(param->dExecVersion)) return VkiBadField(field, messageNo, 2, 17, VKE_ERR_VERSION);
+    // The text fields are measured within their arrays: a field with no terminator is too long.
+    if (VkiStrLen(param->amSystemDir, sizeof(param->amSystemDir)) > MAX_PATH - 1)
+        return VkiBadField(field, messageNo, 3, 60, VKE_ERR_ARG);
+    int nameLen = VkiStrLen(param->amSystemName, sizeof(param->amSystemName));
+    if (nameLen < 1 || nameLen >= static_cast<int>(sizeof(param->amSystemName)))
+        return VkiBadField(field, messageNo, 4, 61, VKE_ERR_ARG);
+    if (!param->hMainWnd) return VkiBadField(field, messageNo, 6, 63, VKE_ERR_ARG);
+    if (!IsFlag(param->iSingleInstance)) return VkiBadField(field, messageNo, 7, 64, VKE_ERR_ARG);
+    return VkiBadField(field, messageNo, 0, 0, VKE_OK);
+}
+
 int VkiSys::Term()
 {
     if (m_hSingleMap) CloseHandle(m_hSingleMap);
     m_hSingleMap = nullptr;
     m_iInit = 0;
     return VKE_OK;
+}
+
+// ---- Properties and names ----
+
+int VkiSys::SetProperty(int id, void* value)
+{
+    if (!value) return VKE_ERR_ARG;
+    switch (id) {
+    case VKE_PROP_EXEC_VERSION: return SetCommonProperty(id, value);
+    case VKE_SYS_PROP_PRINTING: return SetPrintingFlag(*static_cast<int*>(value));
+    case VKE_SYS_PROP_PRINT_PREVIEW: return SetPrintPreviewFlag(*static_cast<int*>(value));
+    default: return VKE_ERR_ARG;
+    }
+}
+
+int VkiSys::GetProperty(int id, void* out)
+{
+    if (!out) return VKE_ERR_ARG;
+    int rc = GetCommonProperty(id, out, kSysName);
+    if (rc != VKE_NOT_DONE) return rc;
+    char* text = static_cast<char*>(out);
+    switch (id) {
+    // The owned objects are known from allocation on.
+    case VKE_SYS_PROP_SUB: *static_cast<VkiSub**>(out) = m_pSub; return VKE_OK;
+    case VKE_SYS_PROP_DRW: *static_cast<VkiDrw**>(out) = m_pDrw; return VKE_OK;
+    case VKE_SYS_PROP_SYSTEM_DIR: return GetSystemDir(text, sizeof(m_amSystemDir));
+    case VKE_SYS_PROP_SYSTEM_NAME: return GetSystemName(text, sizeof(m_amSystemName));
+    case VKE_SYS_PROP_MODULE_NAME: return GetModuleName(text, sizeof(m_amModuleName));
+    case VKE_SYS_PROP_MAIN_WND: return GetMainWindowHandle(static_cast<HWND*>(out));
+    case VKE_SYS_PROP_PRINTING: return GetPrintingFlag(static_cast<int*>(out));
+    case VKE_SYS_PROP_PRINT_PREVIEW: return GetPrintPreviewFlag(static_cast<int*>(out));
+    default: return VKE_ERR_ARG;
+    }
+}
+
+int VkiSys::GetName(char* buffer, int size)
+{
+    // The copy runs through the utility object, which must be initialised.
+    if (!m_pSub) return VKE_ERR_NOT_INIT;
+    return m_pSub->CopyStr(buffer, kSysName, size);
 }
 
 int VkiSys::GetVkeSubPtr(VkiSub** out)
@@ -64,6 +150,112 @@ int VkiSys::GetVkeDrwPtr(VkiDrw** out)
     return VKE_OK;
 }
 
+int VkiSys::GetSystemDir(char* buffer, int size)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    return VkiCopyStr(buffer, m_amSystemDir, size);
+}
+
+int VkiSys::GetTempDir(char* buffer, int size)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!buffer || size < 1) return VKE_ERR_ARG;
+    char dir[sizeof(m_amSystemDir) + 8];
+    snprintf(dir, sizeof(dir), "%s\\Tmp", m_amSystemDir);
+    return VkiCopyStr(buffer, dir, size);
+}
+
+int VkiSys::GetSystemName(char* buffer, int size)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    return VkiCopyStr(buffer, m_amSystemName, size);
+}
+
+int VkiSys::GetModuleName(char* buffer, int size)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    return VkiCopyStr(buffer, m_amModuleName, size);
+}
+
+int VkiSys::GetMainWindowHandle(HWND* out)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    *out = m_hMainWnd;
+    return VKE_OK;
+}
+
+// ---- Printing flags and print sizes ----
+
+int VkiSys::SetPrintingFlag(int flag)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!IsFlag(flag)) return VKE_ERR_ARG;
+    m_iPrinting = flag;
+    return VKE_OK;
+}
+
+int VkiSys::SetPrintPreviewFlag(int flag)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!IsFlag(flag)) return VKE_ERR_ARG;
+    m_iPrintPreview = flag;
+    return VKE_OK;
+}
+
+int VkiSys::GetPrintingFlag(int* out)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    *out = m_iPrinting;
+    return VKE_OK;
+}
+
+int VkiSys::GetPrintPreviewFlag(int* out)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    *out = m_iPrintPreview;
+    return VKE_OK;
+}
+
+namespace {
+// a x b / c cut toward zero into *out; false when that leaves the int range (then *out is INT_MAX).
+bool ScaleSide(int a, int b, int c, int* out)
+{
+    double v = floor(static_cast<double>(a) * b / c);
+    *out = v > INT_MAX ? INT_MAX : static_cast<int>(v);
+    return v <= INT_MAX;
+}
+} // namespace
+
+int VkiSys::GetPrintScaleSize(int mode, int boxW, int boxH, int srcW, int srcH, int* outW, int* outH)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!outW || !outH || mode < 1 || mode > 6) return VKE_ERR_ARG;
+    if (boxW < 1 || boxH < 1 || srcW < 1 || srcH < 1) return VKE_ERR_ARG;
+    if (mode == 4) return m_pSub->GetStretchFixedScaleSize(boxW, boxH, srcW, srcH, outW, outH);
+    int w = srcW, h = srcH;
+    bool inRange = true;
+    if (mode == 3) {
+        w = boxW;
+        h = boxH;
+    } else if (mode == 5) {
+        w = boxW;
+        inRange = ScaleSide(boxW, srcH, srcW, &h);
+    } else if (mode == 6) {
+        h = boxH;
+        inRange = ScaleSide(boxH, srcW, srcH, &w);
+    }
+    if (w < 1 || h < 1) {
+        w = h = 1;
+        inRange = false;
+    }
+    *outW = w;
+    *outH = h;
+    return inRange ? VKE_OK : VKE_ERR_CUT;
+}
+
 // ---- Exports ----
 
 VKE_API int VkeSysAlloc(VkiSys** out, int bufferLength)
@@ -76,11 +268,83 @@ VKE_API int VkeSysAlloc(VkiSys** out, int bufferLength)
     return rc;
 }
 
-VKE_API int VkeSysAllocByDefault(VkiSys** out) { return VkeSysAlloc(out, 1024); }
+VKE_API int VkeSysAllocByDefault(VkiSys** out) { return VkeSysAlloc(out, kMinBufLen); }
 
 VKE_API int VkeSysFree(VkiSys** out) { return VkiFreeObj(out); }
+
+VKE_API int VkeSysInitParam(VkiSys* sys, VkeSysParam* param) { VKE_FRAME(sys, sys->Sub(), sys->InitParam(param)); }
+
+VKE_API int VkeSysCheckParam(VkiSys* sys, VkeSysParam* param, int* field, int* messageNo)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->CheckParam(param, field, messageNo));
+}
+
+VKE_API int VkeSysTerm(VkiSys* sys) { VKE_FRAME(sys, sys->Sub(), sys->Term()); }
+
+VKE_API int VkeSysSetProperty(VkiSys* sys, int id, void* value)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->SetProperty(id, value));
+}
+
+VKE_API int VkeSysGetProperty(VkiSys* sys, int id, void* out) { VKE_FRAME(sys, sys->Sub(), sys->GetProperty(id, out)); }
+
+VKE_API int VkeSysGetName(VkiSys* sys, char* buffer, int size) { VKE_FRAME(sys, sys->Sub(), sys->GetName(buffer, size)); }
+
+VKE_API int VkeSysGetVersion(VkiSys* sys, double* out) { VKE_FRAME(sys, sys->Sub(), sys->GetVersion(out)); }
+
+VKE_API int VkeSysSetExecVersion(VkiSys* sys, double version)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->SetExecVersion(version));
+}
+
+VKE_API int VkeSysGetExecVersion(VkiSys* sys, double* out) { VKE_FRAME(sys, sys->Sub(), sys->GetExecVersion(out)); }
 
 // Nothing is traced, whatever the result.
 VKE_API int VkeSysGetVkeSubPtr(VkiSys* sys, VkiSub** out) { return sys ? sys->GetVkeSubPtr(out) : VKE_ERR_ARG; }
 
 VKE_API int VkeSysGetVkeDrwPtr(VkiSys* sys, VkiDrw** out) { VKE_FRAME(sys, sys->Sub(), sys->GetVkeDrwPtr(out)); }
+
+VKE_API int VkeSysGetSystemDir(VkiSys* sys, char* buffer, int size)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetSystemDir(buffer, size));
+}
+
+VKE_API int VkeSysGetTempDir(VkiSys* sys, char* buffer, int size)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetTempDir(buffer, size));
+}
+
+VKE_API int VkeSysGetSystemName(VkiSys* sys, char* buffer, int size)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetSystemName(buffer, size));
+}
+
+VKE_API int VkeSysGetModuleName(VkiSys* sys, char* buffer, int size)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetModuleName(buffer, size));
+}
+
+VKE_API int VkeSysGetMainWindowHandle(VkiSys* sys, HWND* out)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetMainWindowHandle(out));
+}
+
+VKE_API int VkeSysSetPrintingFlag(VkiSys* sys, int flag) { VKE_FRAME(sys, sys->Sub(), sys->SetPrintingFlag(flag)); }
+
+VKE_API int VkeSysSetPrintPreviewFlag(VkiSys* sys, int flag)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->SetPrintPreviewFlag(flag));
+}
+
+VKE_API int VkeSysGetPrintingFlag(VkiSys* sys, int* out) { VKE_FRAME(sys, sys->Sub(), sys->GetPrintingFlag(out)); }
+
+VKE_API int VkeSysGetPrintPreviewFlag(VkiSys* sys, int* out)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetPrintPreviewFlag(out));
+}
+
+VKE_API int VkeSysGetPrintScaleSize(VkiSys* sys, int mode, int boxW, int boxH, int srcW, int srcH, int* outW,
+                                    int* outH)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetPrintScaleSize(mode, boxW, boxH, srcW, srcH, outW, outH));
+}

@@ -97,6 +97,13 @@ public:
     // ---- end: messages ----
 
     // ---- Registry access and typed pointer values (VkeSubReg.cpp) ----
+    int CreateReg(const char* rootName, const char* subKey, HKEY* out);
+    int OpenReg(const char* rootName, const char* subKey, HKEY* out);
+    int ReadReg(HKEY key, const char* valueName, char* buffer, unsigned* type, int size);
+    int WriteReg(HKEY key, const char* valueName, const char* text);
+    int CloseReg(HKEY key);
+    int SetPtrVar(void* dest, const void* src, int type);
+    int GetPtrVar(const void* src, void* dest, int type);
     // ---- end: registry ----
 
     // ---- Lists and typed records (VkeSubDat.cpp) ----

@@ -11,16 +11,45 @@ public:
     VkiSys() = default;
     ~VkiSys() override;
 
-    // Makes the owned utility object (and the draw object) with the given buffer length.
+    // Makes the owned utility object and draw object with the given buffer length.
     int AllocOwned(int bufferLength);
-    int GetVkeSubPtr(VkiSub** out);
-    int GetVkeDrwPtr(VkiDrw** out);
     // The utility object to trace through (read without checking the initialised flag).
     VkiSub* Sub() const { return m_pSub; }
 
     // ---- System object (VkeSysBsc.cpp) ----
+    int InitParam(VkeSysParam* param);
+    int CheckParam(VkeSysParam* param, int* field, int* messageNo);
+    int Init(VkeSysParam* param, int* field, int* messageNo);
     int Term();
+    int SetProperty(int id, void* value);
+    int GetProperty(int id, void* out);
+    int GetName(char* buffer, int size);
+    int GetVkeSubPtr(VkiSub** out);
+    int GetVkeDrwPtr(VkiDrw** out);
+    int GetSystemDir(char* buffer, int size);
+    int GetTempDir(char* buffer, int size);
+    int GetTempPathName(char* buffer, int size, int flag);
+    int GetSystemName(char* buffer, int size);
+    int GetModuleName(char* buffer, int size);
+    int GetMainWindowHandle(HWND* out);
+    int SetPrintingFlag(int flag);
+    int SetPrintPreviewFlag(int flag);
+    int GetPrintingFlag(int* out);
+    int GetPrintPreviewFlag(int* out);
+    int GetPrintScaleSize(int mode, int boxW, int boxH, int srcW, int srcH, int* outW, int* outH);
     // ---- end: system object ----
+
+    // ---- Global memory blocks (VkeSysGbl.cpp) ----
+    int LockHGlobal(HGLOBAL h, void** out);
+    int UnlockHGlobal(HGLOBAL h);
+    int GetGlobalSize(HGLOBAL h, unsigned* out);
+    int AllocHGlobal(HGLOBAL* out, unsigned size);
+    int FreeHGlobal(HGLOBAL* h);
+    int CopyHGlobal(HGLOBAL dest, HGLOBAL src);
+    int DupHGlobal(HGLOBAL* out, HGLOBAL src);
+    int CmpHGlobal(HGLOBAL a, HGLOBAL b, int* result);
+    int SynHGlobal(HGLOBAL* target, HGLOBAL src);
+    // ---- end: global memory blocks ----
 
 public:
     int m_iOwnsSub = 0;
@@ -38,4 +67,11 @@ public:
 
 private:
     void FreeOwned();
+    int AllocDrw();
+    int FindSystemDir();
+    int GuardSingleInstance(VkeSysParam* param);
+    int WakeFirstInstance(HANDLE map, VkeSysParam* param);
+    int PrepareTempDir();
+    int ProbeWrite();
+    int BindOwned();
 };
