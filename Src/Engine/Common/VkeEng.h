@@ -401,15 +401,139 @@ VKE_API int VkeSysSynHGlobal(VkiSys* sys, HGLOBAL* target, HGLOBAL src);
 // ==== End: global memory blocks ====
 
 // ==== Draw object (VkeDrwBsc) ====
+
+// Parameters of a draw object: the four state colours (any value) after the version.
+struct VkeDrwParam {
+    double dExecVersion;          // 1.0
+    COLORREF uErrorColor;         // 0x5A78FF
+    COLORREF uModifiedColor;      // 0x80FF80
+    COLORREF uSelectedColor;      // 0xFFA0A0
+    COLORREF uHdrSelectedColor;   // 0x3C5A60
+};
+
+// Draw-object property ids besides 1-3 (value: COLORREF).
+enum {
+    VKE_DRW_PROP_ERROR_COLOR = 4,
+    VKE_DRW_PROP_MODIFIED_COLOR = 5,
+    VKE_DRW_PROP_SELECTED_COLOR = 6,
+    VKE_DRW_PROP_HDR_SELECTED_COLOR = 7
+};
+
+// Most colours the draw object's colour list holds.
+#define VKE_DRW_MAX_COLORS 256
+
+VKE_API int VkeDrwAlloc(VkiDrw** out);
+VKE_API int VkeDrwFree(VkiDrw** out);
+VKE_API int VkeDrwInitParam(VkiDrw* drw, VkeDrwParam* param);
+VKE_API int VkeDrwCheckParam(VkiDrw* drw, VkeDrwParam* param, int* field, int* messageNo);
+// Starts GDI+, reads the encoder list, fills the colour list, makes the brushes and work memories.
+VKE_API int VkeDrwInit(VkiDrw* drw, VkeDrwParam* param, int* field, int* messageNo);
+VKE_API int VkeDrwTerm(VkiDrw* drw);
+VKE_API int VkeDrwSetProperty(VkiDrw* drw, int id, void* value);
+VKE_API int VkeDrwGetProperty(VkiDrw* drw, int id, void* out);
+VKE_API int VkeDrwGetName(VkiDrw* drw, char* buffer, int size);
+VKE_API int VkeDrwGetVersion(VkiDrw* drw, double* out);
+VKE_API int VkeDrwSetExecVersion(VkiDrw* drw, double version);
+VKE_API int VkeDrwGetExecVersion(VkiDrw* drw, double* out);
+// Binds the draw object to its system object and takes that one's utility object.
+VKE_API int VkeDrwSetVkeSysPtr(VkiDrw* drw, VkiSys* sys);
+VKE_API int VkeDrwGetVkeSysPtr(VkiDrw* drw, VkiSys** out);
+
+// State colours; a change is refused (-7) while printing. Brushes belong to the draw object.
+VKE_API int VkeDrwSetErrorColor(VkiDrw* drw, COLORREF color);
+VKE_API int VkeDrwSetModifiedColor(VkiDrw* drw, COLORREF color);
+VKE_API int VkeDrwSetSelectedColor(VkiDrw* drw, COLORREF color);
+VKE_API int VkeDrwSetHdrSelectedColor(VkiDrw* drw, COLORREF color);
+VKE_API int VkeDrwGetErrorColor(VkiDrw* drw, COLORREF* out);
+VKE_API int VkeDrwGetModifiedColor(VkiDrw* drw, COLORREF* out);
+VKE_API int VkeDrwGetSelectedColor(VkiDrw* drw, COLORREF* out);
+VKE_API int VkeDrwGetHdrSelectedColor(VkiDrw* drw, COLORREF* out);
+VKE_API int VkeDrwGetErrorBrushHandle(VkiDrw* drw, HBRUSH* out);
+VKE_API int VkeDrwGetModifiedBrushHandle(VkiDrw* drw, HBRUSH* out);
+VKE_API int VkeDrwGetSelectedBrushHandle(VkiDrw* drw, HBRUSH* out);
+VKE_API int VkeDrwGetHdrSelectedBrushHandle(VkiDrw* drw, HBRUSH* out);
+
+// Colour list and palettes (VkeDrwOpr).
+// Adds a colour to the list (0 when already there; -13 when 256 are held).
+VKE_API int VkeDrwSetColor(VkiDrw* drw, COLORREF color);
+// A logical palette: the halftone palette (halftone 1), the bitmap's colour table, or the colour
+// list alone; withList 1 puts the colour list first. *out must be null; free with VkeDrwClosePalette.
+VKE_API int VkeDrwOpenPalette(VkiDrw* drw, HPALETTE* out, HBITMAP bitmap, int halftone, int withList);
+VKE_API int VkeDrwClosePalette(VkiDrw* drw, HPALETTE* palette);
+
 // ==== End: draw object ====
 
 // ==== Draw memory and the draw-info stack (VkeDrwDrm) ====
+
+// A draw memory: a memory DC with a DIB section selected into it. Wherever a Drm* may be null the
+// draw object's default draw memory is meant.
+struct Drm {
+    HDC hDC;             // memory DC; null = not initialised
+    HBITMAP hDIB;        // the attached DIB section, null when none (owned by the Drm)
+    HBITMAP hOwnBitmap;  // the bitmap the DC held before the first attach
+    int iUsedWidth;      // the size being drawn (may be smaller than the DIB)
+    int iUsedHeight;
+    int iDIBWidth;       // the DIB's real size
+    int iDIBHeight;
+    int iBitCount;       // 1, 4, 8, 16, 24 or 32
+    int iAttached;       // 1 while a DIB is attached
+};
+
+// One saved mapping state of a device context; a clip rectangle of four zeros means none.
+struct DrawInfo {
+    HDC hDC;
+    int iMapMode;
+    int iWindowOrgX, iWindowOrgY;
+    int iWindowExtCx, iWindowExtCy;
+    int iViewportOrgX, iViewportOrgY;
+    int iViewportExtCx, iViewportExtCy;
+    int iClipLeft, iClipTop, iClipRight, iClipBottom;
+};
+
+VKE_API int VkeDrwAllocDrm(VkiDrw* drw, Drm** out);
+VKE_API int VkeDrwFreeDrm(VkiDrw* drw, Drm** drm);
+VKE_API int VkeDrwInitDrm(VkiDrw* drw, Drm* drm);
+VKE_API int VkeDrwTermDrm(VkiDrw* drw, Drm* drm);
+// Copies src's used rectangle into a new DIB attached to dst, with src's draw-info records.
+VKE_API int VkeDrwCopyDrm(VkiDrw* drw, Drm* dst, Drm* src);
+VKE_API int VkeDrwDupDrm(VkiDrw* drw, Drm** out, Drm* src);
+// Copies src into the default draw memory / the default draw memory into dst.
+VKE_API int VkeDrwSetDrm(VkiDrw* drw, Drm* src);
+VKE_API int VkeDrwGetDrm(VkiDrw* drw, Drm* dst);
+// The Drm takes ownership of the DIB and pushes a one-to-one mapping of its size.
+VKE_API int VkeDrwAttachDrmDIB(VkiDrw* drw, Drm* drm, HBITMAP dib);
+// Hands the attached DIB back to the caller (*out must be null) and clears the DC's mappings.
+VKE_API int VkeDrwDetachDrmDIB(VkiDrw* drw, Drm* drm, HBITMAP* out);
+// Makes (or reuses when large enough at the same bit count) the draw memory's DIB.
+// Bit counts: 1, 4, 8, 16, 24, 32; 0 and -1 the screen's.
+VKE_API int VkeDrwCreateDrawMemory(VkiDrw* drw, Drm* drm, int width, int height, int bitCount);
+VKE_API int VkeDrwCopyScreen(VkiDrw* drw, Drm* drm, int x, int y, int width, int height, int bitCount);
+VKE_API int VkeDrwWriteScreenDIB(VkiDrw* drw, const char* path, Drm* drm, int x, int y, int width, int height,
+                                 int bitCount);
+
+// The draw-info stack: per DC, a base record (the state before the first push) and the pushes.
+// Pushes the record onto its DC's stack and applies it.
+VKE_API int VkeDrwSetDrawInfoLast(VkiDrw* drw, DrawInfo* info);
+VKE_API int VkeDrwGetDrawInfoCnt(VkiDrw* drw, HDC dc, int* count);
+// The n-th record of the DC, from 1; -12 when the DC has fewer (out zeroed).
+VKE_API int VkeDrwGetDrawInfo(VkiDrw* drw, HDC dc, int n, DrawInfo* out);
+VKE_API int VkeDrwGetDrawInfoLast(VkiDrw* drw, HDC dc, DrawInfo* out);
+// Drops the DC's last n records and re-applies the rest (n = all: back to the base state).
+VKE_API int VkeDrwResetDrawInfo(VkiDrw* drw, HDC dc, int n);
+VKE_API int VkeDrwClearDrawInfo(VkiDrw* drw, HDC dc);
+VKE_API int VkeDrwCopyDrawInfo(VkiDrw* drw, DrawInfo* dst, const DrawInfo* src);
+
 // ==== End: draw memory ====
 
 // ==== DIB operations (VkeDrwDrm) ====
 // ==== End: DIB operations ====
 
 // ==== Image files (VkeDrwImg) ====
+
+// The GDI+ encoder parameter list of gdiplus.h.
+namespace Gdiplus {
+struct EncoderParameters;
+}
 // ==== End: image files ====
 
 // ==== Library application object ====

@@ -1,0 +1,189 @@
+// VkiDrw: the draw object. One per system object; it owns what the engine's drawing needs once
+// per process: GDI+ and its encoder list, the colour list, the state colours and their brushes,
+// the draw-info stack, three draw memories and the printing state. One method per export.
+#pragma once
+#include "VkiObj.h"
+
+class VkiSys;
+class VkiSub;
+struct PrintInfo;
+
+namespace Gdiplus {
+class ImageCodecInfo;
+class GpBitmap;
+}
+
+class VkiDrw : public VkiObj {
+public:
+    VkiDrw();
+    ~VkiDrw() override;
+
+    // The utility object to trace through (null until the system object is known).
+    VkiSub* Sub() const { return m_pSub; }
+
+    // ---- Object (VkeDrwBsc.cpp) ----
+    int InitParam(VkeDrwParam* param);
+    int CheckParam(VkeDrwParam* param, int* field, int* messageNo);
+    int Init(VkeDrwParam* param, int* field, int* messageNo);
+    int Term();
+    int SetProperty(int id, void* value);
+    int GetProperty(int id, void* out);
+    int GetName(char* buffer, int size);
+    int SetVkeSysPtr(VkiSys* sys);
+    int GetVkeSysPtr(VkiSys** out);
+    int SetErrorColor(COLORREF color) { return SetStateColor(kError, color); }
+    int SetModifiedColor(COLORREF color) { return SetStateColor(kModified, color); }
+    int SetSelectedColor(COLORREF color) { return SetStateColor(kSelected, color); }
+    int SetHdrSelectedColor(COLORREF color) { return SetStateColor(kHdrSelected, color); }
+    int GetErrorColor(COLORREF* out) { return GetStateColor(kError, out); }
+    int GetModifiedColor(COLORREF* out) { return GetStateColor(kModified, out); }
+    int GetSelectedColor(COLORREF* out) { return GetStateColor(kSelected, out); }
+    int GetHdrSelectedColor(COLORREF* out) { return GetStateColor(kHdrSelected, out); }
+    int GetErrorBrushHandle(HBRUSH* out) { return GetStateBrush(kError, out); }
+    int GetModifiedBrushHandle(HBRUSH* out) { return GetStateBrush(kModified, out); }
+    int GetSelectedBrushHandle(HBRUSH* out) { return GetStateBrush(kSelected, out); }
+    int GetHdrSelectedBrushHandle(HBRUSH* out) { return GetStateBrush(kHdrSelected, out); }
+    // True while a page is printed or the system object prints or previews.
+    bool IsPrinting() const;
+
+    // ---- Colour list and palettes (VkeDrwOpr.cpp) ----
+    int SetColor(COLORREF color);
+    int OpenPalette(HPALETTE* out, HBITMAP bitmap, int halftone, int withList);
+    int ClosePalette(HPALETTE* palette);
+
+    // ---- Draw memory (VkeDrwDrm.cpp) ----
+    int AllocDrm(Drm** out);
+    int FreeDrm(Drm** drm);
+    int InitDrm(Drm* drm);
+    int TermDrm(Drm* drm);
+    int CopyDrm(Drm* dst, Drm* src);
+    int DupDrm(Drm** out, Drm* src);
+    int SetDrm(Drm* src);
+    int GetDrm(Drm* dst);
+    int AttachDrmDIB(Drm* drm, HBITMAP dib);
+    int DetachDrmDIB(Drm* drm, HBITMAP* out);
+    int CreateDrawMemory(Drm* drm, int width, int height, int bitCount);
+    int CopyScreen(Drm* drm, int x, int y, int width, int height, int bitCount);
+    int WriteScreenDIB(const char* path, Drm* drm, int x, int y, int width, int height, int bitCount);
+    // Detaches the Drm's DIB and deletes it (a work slot between calls).
+    void EmptyDrm(Drm* drm);
+
+    // ---- Draw-info stack (VkeDrwDrm.cpp) ----
+    int SetDrawInfoLast(DrawInfo* info);
+    int GetDrawInfoCnt(HDC dc, int* count);
+    int GetDrawInfo(HDC dc, int n, DrawInfo* out);
+    int GetDrawInfoLast(HDC dc, DrawInfo* out);
+    int ResetDrawInfo(HDC dc, int n);
+    int ClearDrawInfo(HDC dc);
+    int CopyDrawInfo(DrawInfo* dst, const DrawInfo* src);
+    // Records of one DC in the array.
+    int CountDrawInfo(HDC dc) const;
+
+    // ---- DIB operations (VkeDrwDib.cpp) ----
+    int GetDefaultBitCnt(int* bits);
+    int CreateDIB(HDC dc, int width, int height, int bits, HBITMAP* out);
+    int DIBToMemDIB(HDC dc, HBITMAP bitmap, int bits, HGLOBAL* out);
+    int FreeMemDIB(HGLOBAL* mem);
+    int MemDIBToDIB(HDC dc, HGLOBAL mem, int bits, HBITMAP* out, int* type, float* xRes, float* yRes);
+    int CopyDIBByIcon(HBITMAP* inOut, HICON icon, HBRUSH brush);
+    int CopyDIB(HBITMAP* inOut, HBITMAP src);
+    int CopyDIBRgn(HBITMAP* inOut, HBITMAP src, int x, int y, int width, int height);
+    int CopyDIBWithBitCnt(HBITMAP* inOut, HBITMAP src, int bits);
+    int CopyDIBRgnWithBitCnt(HBITMAP* inOut, HBITMAP src, int x, int y, int width, int height, int bits);
+    int StretchDIB(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width, int height,
+                   int keepRatio, HBRUSH brush, int mode);
+    int StretchDIBWithBitCnt(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width,
+                             int height, int bits, int keepRatio, HBRUSH brush, int mode);
+    int GetDIBData(HDC dc, HBITMAP bitmap, int bits, BITMAPFILEHEADER** fileHeader, BITMAPINFOHEADER** infoHeader,
+                   int* tableSize, RGBQUAD** table, int* imageSize, BYTE** pixels);
+    int FreeDIBData(BITMAPFILEHEADER** fileHeader, BITMAPINFOHEADER** infoHeader, RGBQUAD** table, BYTE** pixels);
+    int WriteDIBData(const char* path, const BITMAPFILEHEADER* fileHeader, const BITMAPINFOHEADER* infoHeader,
+                     int tableSize, const RGBQUAD* table, int imageSize, const BYTE* pixels);
+    int WriteDIB(const char* path, HDC dc, HBITMAP bitmap, int bits);
+    int CopyImage(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height);
+    int CopyImageWithMode(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height, int mode);
+    int StretchImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);
+    int StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,
+                             int mode);
+    // Copies to a bit count, taking the colour table of 1, 4 and 8 bits from a GDI+ image.
+    int CopyDIBWithImagePalette(HBITMAP* inOut, HBITMAP src, int bits, Gdiplus::GpBitmap* image);
+    // Bit count argument to a real one: 0 the source's (sourceBits, or the screen's when 0), -1 the
+    // screen's; -9 for anything outside the six counts.
+    int ResolveBitCnt(int bits, int sourceBits, int* out);
+
+    // ---- Image files (VkeDrwImg.cpp) ----
+    int GetEncClsId(const char* mimeType, CLSID* out);
+    int GetEncClsIdByImgTyp(int type, CLSID* out);
+    int GetImageType(const char* path, int* type);
+    int GetFilter(int kind, char* filter, char* extensions, int filterSize, int extensionsSize);
+    int GetImageInf(HBITMAP bitmap, int* width, int* height, int* bitCount);
+    int OpenImage(const char* path, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown);
+    int CloseImage(HBITMAP* bitmap);
+    int SaveImage(const char* path, HBITMAP bitmap, int type, float xRes, float yRes, int quality);
+    int SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, float xRes, float yRes,
+                            const Gdiplus::EncoderParameters* params);
+    int RotateImage(HBITMAP* out, HBITMAP src, double angle);
+    int ReflectImage(HBITMAP* out, HBITMAP src, int direction);
+
+    // ---- Clipboard (VkeDrwClb.cpp) ----
+    // ---- end: clipboard ----
+
+    // ---- Text drawing (VkeDrwTxt.cpp) ----
+    // ---- end: text drawing ----
+
+    // ---- Geometry, scale and focus helpers (VkeDrwGeo.cpp) ----
+    // ---- end: geometry ----
+
+    // ---- Print page record and layout (VkeDrwPrt.cpp) ----
+    // ---- end: print layout ----
+
+public:
+    // ---- State ----
+    enum { kError, kModified, kSelected, kHdrSelected, kStateCount };
+
+    VkiSys* m_pSys = nullptr;  // the owning system object; survives Term
+    VkiSub* m_pSub = nullptr;  // its utility object
+    COLORREF m_auStateColor[kStateCount] = {};
+    ULONG_PTR m_uGdipToken = 0;  // 0 = GDI+ not started
+    int m_iEncCnt = 0;
+    Gdiplus::ImageCodecInfo* m_pEncList = nullptr;
+    int m_iColorCnt = 0;
+    COLORREF m_auColor[VKE_DRW_MAX_COLORS] = {};
+    int m_iDriCapacity = 0;
+    int m_iPrintDepth = 0;       // draw-info records of the printer DC when printing began
+    int m_iDriCnt = 0;
+    DrawInfo* m_pDri = nullptr;
+    Drm m_aDrm[3] = {};          // 0 default, 1 destination and 2 source work slots
+    int m_iPrinting = 0;
+    PrintInfo* m_pPrintInfo = nullptr;
+    HBRUSH m_ahStateBrush[kStateCount] = {};
+    // ---- end: state ----
+
+private:
+    void Reset();
+    int StartGdiplus();
+    void StopGdiplus();
+    int FillColorList();
+    int SetStateColor(int state, COLORREF color);
+    int GetStateColor(int state, COLORREF* out);
+    int GetStateBrush(int state, HBRUSH* out);
+    void DeleteBrushes();
+    // Draw-info array helpers; the cores work in any state (a Drm's termination uses them).
+    int PushDrawInfo(const DrawInfo& info);
+    int ResetDrawInfoCore(HDC dc, int n);
+    int ClearDrawInfoCore(HDC dc);
+    int GrowDrawInfo(int more);
+    void ApplyDrawInfo(const DrawInfo& info);
+    void ReadDrawInfo(HDC dc, DrawInfo* info);
+    // Blit core shared by the copy and stretch exports.
+    int StretchCore(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width, int height,
+                    int bits, int keepRatio, HBRUSH brush, int mode);
+};
+
+// Default state colours.
+enum : COLORREF {
+    VKI_DRW_ERROR_COLOR = 0x5A78FF,
+    VKI_DRW_MODIFIED_COLOR = 0x80FF80,
+    VKI_DRW_SELECTED_COLOR = 0xFFA0A0,
+    VKI_DRW_HDR_SELECTED_COLOR = 0x3C5A60
+};

@@ -1,0 +1,56 @@
+#include "VkiScr.h"
+#include <string.h>
+
+bool VkiIsBitCnt(int bits)
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+int VkiScrBitCnt(int* bits)
+{
+    VkiScreenDC screen;
+    if (!screen.Get()) return VKE_ERR_MEMORY;
+    int n = GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
+    if (!VkiIsBitCnt(n)) return VKE_ERR_SYSTEM;
+    *bits = n;
+    return VKE_OK;
+}
+
+int VkiScrSize(int* width, int* height)
+{
+    VkiScreenDC screen;
+    if (!screen.Get()) return VKE_ERR_MEMORY;
+    int w = GetDeviceCaps(screen.Get(), HORZRES), h = GetDeviceCaps(screen.Get(), VERTRES);
+    if (w < 1 || h < 1) return VKE_ERR_SYSTEM;
+    *width = w;
+    *height = h;
+    return VKE_OK;
+}
+
+int VkiScrColorTable(HDC dc, int bits, RGBQUAD* table, int* entries)
+{
+    *entries = 0;
+    int n = bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
+    if (n == 0) return VKE_OK;
+    VkiScreenDC screen;
+    HDC use = dc ? dc : screen.Get();
+    if (!use) return VKE_ERR_MEMORY;
+    HBITMAP probe = CreateCompatibleBitmap(screen.Get() ? screen.Get() : use, 1, 1);
+    if (!probe) return VKE_ERR_MEMORY;
+    struct {
+        BITMAPINFOHEADER h;
+        RGBQUAD c[256];
+    } info;
+    memset(&info, 0, sizeof(info));
+    info.h.biSize = sizeof(BITMAPINFOHEADER);
+    info.h.biWidth = 1;
+    info.h.biHeight = 1;
+    info.h.biPlanes = 1;
+    info.h.biBitCount = static_cast<WORD>(bits);
+    int ok = GetDIBits(use, probe, 0, 1, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(probe);
+    if (!ok) return VKE_ERR_SYSTEM;
+    memcpy(table, info.c, sizeof(RGBQUAD) * static_cast<size_t>(n));
+    *entries = n;
+    return VKE_OK;
+}

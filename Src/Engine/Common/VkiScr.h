@@ -1,0 +1,34 @@
+// The screen's bit count, default colour tables and size, read per call so that any thread may
+// ask. Under Wine the screen DC's selected bitmap is no GDI object, so nothing here reads it:
+// the depth and size come from the device caps, colour tables from a 1x1 compatible bitmap.
+#pragma once
+#include "VkeEng.h"
+
+// The screen DC, released at the end of the scope.
+class VkiScreenDC {
+public:
+    VkiScreenDC() : m_h(GetDC(nullptr)) {}
+    ~VkiScreenDC()
+    {
+        if (m_h) ReleaseDC(nullptr, m_h);
+    }
+    VkiScreenDC(const VkiScreenDC&) = delete;
+    VkiScreenDC& operator=(const VkiScreenDC&) = delete;
+    HDC Get() const { return m_h; }
+
+private:
+    HDC m_h;
+};
+
+// True for 1, 4, 8, 16, 24 and 32.
+bool VkiIsBitCnt(int bits);
+
+// The screen's bits per pixel: -8 no screen DC; -1 outside the six counts.
+int VkiScrBitCnt(int* bits);
+
+// The screen's size in pixels: -8 no screen DC; -1 when the device reports none.
+int VkiScrSize(int* width, int* height);
+
+// The colour table the screen gives a bitmap of bits 1, 4 or 8 (entries written: 2, 16, 256),
+// read through dc (null = the screen). 0 entries for other counts; -8 no DC or bitmap; -1 refused.
+int VkiScrColorTable(HDC dc, int bits, RGBQUAD* table, int* entries);
