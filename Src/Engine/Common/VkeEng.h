@@ -241,8 +241,94 @@ VKE_API int VkeSubGetDiagnosisFlag(VkiSub* sub, int* out);
 
 // ==== Strings, keywords and CSV fields (VkeSubStr) ====
 
+// Shift-JIS byte strings in buffers of the caller's. Positions are 1-based bytes, counts are
+// bytes, sizes are buffer sizes including the terminator; nothing is written past a size.
+// 1: a position or range that fell inside a double-byte character was moved past it;
+// -13: the result was cut to fit, on a character boundary; -12: nothing found.
+// A destination may overlap its source.
+
+// Copies at most srcCount bytes of src (up to its terminator) into destRoom bytes of dest,
+// no terminator written; *copied bytes.
+VKE_API int VkeSubCopyStrMem(VkiSub* sub, char* dest, const char* src, int srcCount, int destRoom, int* copied);
+VKE_API int VkeSubGetStrLen(VkiSub* sub, const char* text, int* length);
+// *order = -1, 0 or 1, bytes compared as unsigned values.
+VKE_API int VkeSubCmpStr(VkiSub* sub, const char* a, const char* b, int* order);
 // Bounded copy: at most size - 1 bytes, never half a double-byte character; -13 when cut.
 VKE_API int VkeSubCopyStr(VkiSub* sub, char* dest, const char* src, int size);
+VKE_API int VkeSubConcatStr(VkiSub* sub, char* dest, const char* src, int destSize);
+VKE_API int VkeSubMidStr(VkiSub* sub, char* dest, const char* src, int start, int count, int destSize);
+VKE_API int VkeSubLeftStr(VkiSub* sub, char* dest, const char* src, int count, int destSize);
+VKE_API int VkeSubRightStr(VkiSub* sub, char* dest, const char* src, int count, int destSize);
+// Inserts ins at pos (length + 1 appends); *atPos the position used, *inserted the bytes.
+VKE_API int VkeSubInsStr(VkiSub* sub, char* buf, const char* ins, int pos, int bufSize, int* atPos, int* inserted);
+// Deletes count bytes at pos, a copy of them into deleted when it is not null.
+VKE_API int VkeSubDelStr(VkiSub* sub, char* buf, char* deleted, int pos, int count, int deletedSize, int* atPos,
+                         int* deletedCount);
+// Replaces count bytes at pos by newText; deleted and insertedCopy may be null.
+VKE_API int VkeSubUpdStr(VkiSub* sub, char* buf, const char* newText, char* deleted, char* insertedCopy, int pos,
+                         int count, int bufSize, int deletedSize, int insertedSize, int* atPos, int* deletedCount,
+                         int* inserted);
+VKE_API int VkeSubInsStrUINT(VkiSub* sub, char* buf, UINT code, int pos, int bufSize, int* atPos, int* inserted);
+VKE_API int VkeSubUpdStrUINT(VkiSub* sub, char* buf, UINT code, char* deleted, char* insertedCopy, int pos,
+                             int count, int bufSize, int deletedSize, int insertedSize, int* atPos,
+                             int* deletedCount, int* inserted);
+// Drops trailing and leading blanks (space, TAB, CR, LF, 0x1A).
+VKE_API int VkeSubTrimStr(VkiSub* sub, char* buf);
+// Drops leading zero digits up to the first digit 1-9 or point; a last zero stays ("000" gives "0").
+VKE_API int VkeSubTrimStrLeftZero(VkiSub* sub, char* buf);
+// Drops trailing zero digits after a point, keeping one digit after it ("1.500" gives "1.5").
+VKE_API int VkeSubTrimStrRightZero(VkiSub* sub, char* buf);
+
+// Search modes of the find and change exports.
+enum {
+    VKE_FIND_EXACT = 0, // bytes compared exactly
+    VKE_FIND_NOCASE = 1 // ASCII and full-width Latin letters match regardless of case
+};
+
+// First match at or after start; -12 and *foundPos 0 when none. -9 in an empty text.
+VKE_API int VkeSubFindStr(VkiSub* sub, const char* text, const char* pattern, int mode, int start, int* foundPos);
+// Last of the non-overlapping matches from the start that ends at or before end.
+VKE_API int VkeSubFindStrRev(VkiSub* sub, const char* text, const char* pattern, int mode, int end, int* foundPos);
+// Number of non-overlapping matches from start.
+VKE_API int VkeSubGetFindStrCnt(VkiSub* sub, const char* text, const char* pattern, int mode, int start,
+                                int* count);
+// Replaces the first match from start; -12 when none.
+VKE_API int VkeSubChangeStr(VkiSub* sub, char* buf, const char* pattern, const char* replacement, int mode,
+                            int start, int bufSize, int* atPos, int* deleted, int* inserted);
+// Replaces the match that FindStrRev finds from end.
+VKE_API int VkeSubChangeStrRev(VkiSub* sub, char* buf, const char* pattern, const char* replacement, int mode,
+                               int end, int bufSize, int* atPos, int* deleted, int* inserted);
+// Replaces every match from start, never searching inside a replacement; no match is 0 with
+// *replaced 0. A step that fails (-13 when full) ends the run with its outputs and the count so far.
+VKE_API int VkeSubChangeStrAll(VkiSub* sub, char* buf, const char* pattern, const char* replacement, int mode,
+                               int start, int bufSize, int* lastPos, int* lastDeleted, int* lastInserted,
+                               int* replaced);
+VKE_API int VkeSubChangeStrRevAll(VkiSub* sub, char* buf, const char* pattern, const char* replacement, int mode,
+                                  int end, int bufSize, int* lastPos, int* lastDeleted, int* lastInserted,
+                                  int* replaced);
+// Deletes every occurrence of pattern.
+VKE_API int VkeSubDeleteStr(VkiSub* sub, char* buf, const char* pattern, int mode);
+
+// dest gets the text before the first keyword at or after start (from the text's beginning).
+VKE_API int VkeSubKwdGetLft(VkiSub* sub, const char* text, const char* keyword, char* dest, int destSize, int start,
+                            int* foundPos);
+// dest gets the text after the first keyword at or after start.
+VKE_API int VkeSubKwdGetRgt(VkiSub* sub, const char* text, const char* keyword, char* dest, int destSize, int start,
+                            int* foundPos);
+// Splits text at successive keywords: pairs (const char* keyword, char* dest), each dest of
+// destSize bytes, ending with the pair ("", dest) that takes the rest.
+VKE_API int VkeSubKwdGetLftMulti(VkiSub* sub, const char* text, int destSize, ...);
+
+// Appends one field to line: quoted when quote is 1 (a double quote inside is always doubled),
+// then the separator when addSeparator is 1.
+VKE_API int VkeSubCsvSetFld(VkiSub* sub, char* line, const char* separator, const char* field, int bufSize,
+                            int quote, int addSeparator);
+// Reads the field that begins at start; *next is the position after its separator, or
+// length + 1 at the end of the line. A line that ends with a separator ends with that field:
+// its next is length + 1 like a line without one, and a read at length + 1 is -9, so a
+// trailing empty field is not reported.
+VKE_API int VkeSubCsvGetFld(VkiSub* sub, const char* line, const char* separator, char* field, int destSize,
+                            int start, int* next);
 
 // ==== End: strings ====
 

@@ -67,7 +67,46 @@ public:
     // ---- end: trace ----
 
     // ---- Strings, keywords and CSV fields (VkeSubStr.cpp) ----
+    // Positions are 1-based bytes, counts bytes, sizes include the terminator. 1: a position or
+    // range was moved off half a character; -13: the result was cut on a character boundary.
+    int CopyStrMem(char* dest, const char* src, int srcCount, int destRoom, int* copied);
+    int GetStrLen(const char* text, int* length);
+    int CmpStr(const char* a, const char* b, int* order);
     int CopyStr(char* dest, const char* src, int size);
+    int ConcatStr(char* dest, const char* src, int destSize);
+    int MidStr(char* dest, const char* src, int start, int count, int destSize);
+    int LeftStr(char* dest, const char* src, int count, int destSize);
+    int RightStr(char* dest, const char* src, int count, int destSize);
+    int InsStr(char* buf, const char* ins, int pos, int bufSize, int* atPos, int* inserted);
+    int DelStr(char* buf, char* deleted, int pos, int count, int deletedSize, int* atPos, int* deletedCount);
+    int UpdStr(char* buf, const char* newText, char* deleted, char* insertedCopy, int pos, int count, int bufSize,
+               int deletedSize, int insertedSize, int* atPos, int* deletedCount, int* inserted);
+    int InsStrUINT(char* buf, UINT code, int pos, int bufSize, int* atPos, int* inserted);
+    int UpdStrUINT(char* buf, UINT code, char* deleted, char* insertedCopy, int pos, int count, int bufSize,
+                   int deletedSize, int insertedSize, int* atPos, int* deletedCount, int* inserted);
+    int TrimStr(char* buf);
+    int TrimStrLeftZero(char* buf);
+    int TrimStrRightZero(char* buf);
+    // Mode 0 compares bytes, 1 lower-case character codes.
+    int FindStr(const char* text, const char* pattern, int mode, int start, int* foundPos);
+    int FindStrRev(const char* text, const char* pattern, int mode, int end, int* foundPos);
+    int GetFindStrCnt(const char* text, const char* pattern, int mode, int start, int* count);
+    int ChangeStr(char* buf, const char* pattern, const char* replacement, int mode, int start, int bufSize,
+                  int* atPos, int* deleted, int* inserted);
+    int ChangeStrRev(char* buf, const char* pattern, const char* replacement, int mode, int end, int bufSize,
+                     int* atPos, int* deleted, int* inserted);
+    int ChangeStrAll(char* buf, const char* pattern, const char* replacement, int mode, int start, int bufSize,
+                     int* lastPos, int* lastDeleted, int* lastInserted, int* replaced);
+    int ChangeStrRevAll(char* buf, const char* pattern, const char* replacement, int mode, int end, int bufSize,
+                        int* lastPos, int* lastDeleted, int* lastInserted, int* replaced);
+    int DeleteStr(char* buf, const char* pattern, int mode);
+    int KwdGetLft(const char* text, const char* keyword, char* dest, int destSize, int start, int* foundPos);
+    int KwdGetRgt(const char* text, const char* keyword, char* dest, int destSize, int start, int* foundPos);
+    // Pairs (const char* keyword, char* dest) ending with the pair ("", dest).
+    int KwdGetLftMulti(const char* text, int destSize, va_list pairs);
+    int SplitStr(const char* text, int destSize, ...);
+    int CsvSetFld(char* line, const char* separator, const char* field, int bufSize, int quote, int addSeparator);
+    int CsvGetFld(const char* line, const char* separator, char* field, int destSize, int start, int* next);
     // ---- end: strings ----
 
     // ---- Application memory buffers (VkeSubMem.cpp) ----

@@ -1,5 +1,6 @@
 #include "VkiTxt.h"
 #include "VkeEng.h"
+#include <stdlib.h>
 
 int VkiChkChr(const char* text, int pos)
 {
@@ -37,4 +38,24 @@ int VkiCopyStr(char* dest, const char* src, int destSize)
     memmove(dest, src, static_cast<size_t>(keep));
     dest[keep] = '\0';
     return VKE_ERR_CUT;
+}
+
+VkiWorkCopy::~VkiWorkCopy() { free(m_heap); }
+
+char* VkiWorkCopy::Room(int n)
+{
+    free(m_heap);
+    m_heap = nullptr;
+    if (n <= static_cast<int>(sizeof(m_local))) return m_local;
+    m_heap = static_cast<char*>(malloc(static_cast<size_t>(n)));
+    return m_heap;
+}
+
+char* VkiWorkCopy::Copy(const char* src, int n)
+{
+    char* p = Room(n + 1);
+    if (!p) return nullptr;
+    memcpy(p, src, static_cast<size_t>(n));
+    p[n] = 0;
+    return p;
 }

@@ -32,3 +32,23 @@ int VkiFitLen(const char* text, int len, int room);
 // Copies src into dest of destSize bytes; cuts on a character boundary (-13) when it does not fit.
 // dest and src may overlap. -9 when dest or src is null or destSize < 1.
 int VkiCopyStr(char* dest, const char* src, int destSize);
+
+// A private copy of some bytes, so that a source may overlap the buffer an operation writes.
+// Up to 1024 bytes stay in a local area; more come from the heap, released with the copy.
+class VkiWorkCopy {
+public:
+    VkiWorkCopy() = default;
+    VkiWorkCopy(const VkiWorkCopy&) = delete;
+    VkiWorkCopy& operator=(const VkiWorkCopy&) = delete;
+    ~VkiWorkCopy();
+    // Room for n bytes; null when the heap refuses.
+    char* Room(int n);
+    // The first n bytes of src and a terminator; null when the heap refuses.
+    char* Copy(const char* src, int n);
+    // text and its terminator.
+    char* Copy(const char* text) { return Copy(text, static_cast<int>(strlen(text))); }
+
+private:
+    char m_local[1024];
+    char* m_heap = nullptr;
+};
