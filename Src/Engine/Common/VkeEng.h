@@ -373,9 +373,73 @@ VKE_API int VkeSubCmpAppMemStr(VkiSub* sub, AppMem* a, AppMem* b, int* result);
 // ==== End: application memory ====
 
 // ==== Paths, files and folders (VkeSubFil) ====
+
+// Every path given to the engine is normalised first: trimmed, slashes made backslashes, made
+// absolute and long, without a trailing backslash (a drive stays "C:", the network root is "\\").
+// A normalised path has 1 to 259 bytes; separators are found by walking characters.
+enum { VKE_PATH_MAX = 259 };
+
+VKE_API int VkeSubGetPathName(VkiSub* sub, char* dest, const char* path, int destSize);
+// The part after the last backslash; -12 for a drive or the network root.
+VKE_API int VkeSubGetFileName(VkiSub* sub, char* dest, const char* path, int destSize);
+// The file name without its last dot and what follows.
+VKE_API int VkeSubGetBaseFileName(VkiSub* sub, char* dest, const char* path, int destSize);
+// The text after the file name's last dot ("" and 0 when there is none).
+VKE_API int VkeSubGetFileExtention(VkiSub* sub, char* dest, const char* path, int destSize);
+// The part before the last backslash (the folder of C:\a is C:).
+VKE_API int VkeSubGetDirPath(VkiSub* sub, char* dest, const char* path, int destSize);
+// Size on disk of a file, or a drive's total size; known 0 (and 0 returned) when the system cannot tell.
+VKE_API int VkeSubGetFileSize(VkiSub* sub, const char* path, double* size, int* known);
+VKE_API int VkeSubIsDrive(VkiSub* sub, const char* path, int* is);
+// An existing folder; a drive is not one.
+VKE_API int VkeSubIsDirectory(VkiSub* sub, const char* path, int* is);
+VKE_API int VkeSubIsExistPath(VkiSub* sub, const char* path, int* is);
+// dest receives the normalised path; is = 1 for an existing file that is neither a drive nor a folder.
+VKE_API int VkeSubIsNormalFile(VkiSub* sub, char* dest, const char* path, int destSize, int* is);
+// Base name of the running program's file.
+VKE_API int VkeSubGetModuleName(VkiSub* sub, char* dest, int destSize);
+// An unused file name in folder (null: the system's temporary folder); create 1 makes it, empty.
+VKE_API int VkeSubGetTempPathName(VkiSub* sub, char* dest, const char* folder, int destSize, int create);
+// special = 1 for a drive, the network root, a system file, or a place of the system's own folders.
+VKE_API int VkeSubCheckSpecialPath(VkiSub* sub, const char* path, int* special);
+// Creates a folder with its missing parents.
+VKE_API int VkeSubCreateDir(VkiSub* sub, const char* path);
+// Shell file operations. allowUndo 1 lets the shell keep an undo (deletion to the recycle bin);
+// silent 1 asks nothing, shows no progress and gives a new name on a collision. owner is the parent
+// of the shell's windows. 3: the user stopped the operation.
+// A folder copied or moved onto an existing folder (or a drive) puts its contents into it.
+VKE_API int VkeSubCopyDir(VkiSub* sub, const char* to, const char* from, int allowUndo, int silent, HWND owner);
+VKE_API int VkeSubMoveDir(VkiSub* sub, const char* to, const char* from, int allowUndo, int silent, HWND owner);
+VKE_API int VkeSubDeleteDir(VkiSub* sub, const char* path, int allowUndo, int silent, HWND owner);
+// A file copied or moved onto an existing folder (or a drive) goes into it.
+VKE_API int VkeSubCopyFile(VkiSub* sub, const char* to, const char* from, int allowUndo, int silent, HWND owner);
+VKE_API int VkeSubMoveFile(VkiSub* sub, const char* to, const char* from, int allowUndo, int silent, HWND owner);
+VKE_API int VkeSubDeleteFile(VkiSub* sub, const char* path, int allowUndo, int silent, HWND owner);
+// Hands out count consecutive keys from the 4-byte key file (the next key, little-endian; a new
+// file starts at 1). Safe between threads and processes.
+VKE_API int VkeSubGenUniqueKey(VkiSub* sub, const char* keyFile, int count, int* keys);
+
 // ==== End: paths ====
 
 // ==== Message texts and message boxes (VkeSubFil) ====
+
+// Byte size of one message text with its terminator (the buffer VkeSubGetMsg fills).
+enum { VKE_MSG_SIZE = 128 };
+
+// Loads the message file: a count line N, the default text, then messages 1 to N, one per
+// non-blank line (a backslash and n stand for a line feed, a backslash and t for a tab).
+// -11: the file is malformed; a failure after the file was found leaves no messages.
+VKE_API int VkeSubLoadMsg(VkiSub* sub, const char* path);
+// Text of messageNo (the default text outside 1..N, "" with no file loaded) into VKE_MSG_SIZE bytes.
+VKE_API int VkeSubGetMsg(VkiSub* sub, int messageNo, char* out);
+// Text of a status code's message into VKE_MSG_SIZE bytes.
+VKE_API int VkeSubGetErrMsg(VkiSub* sub, int code, char* out);
+// The engine's message box, titled with the program's name and owned by the main window; returns
+// the box's result, or 0 when text is null or another engine box is open (boxes never nest).
+VKE_API int VkeSubMsgBox(VkiSub* sub, const char* text, unsigned type);
+VKE_API int VkeSubShowMsg(VkiSub* sub, int messageNo, unsigned type);
+VKE_API int VkeSubShowErrMsg(VkiSub* sub, int code, unsigned type);
+
 // ==== End: messages ====
 
 // ==== Registry access and typed pointer values (VkeSubBsc) ====

@@ -127,12 +127,43 @@ public:
     // ---- end: application memory ----
 
     // ---- Paths, files and folders (VkeSubFil.cpp) ----
+    int GetPathName(char* dest, const char* path, int destSize);
+    int GetFileName(char* dest, const char* path, int destSize);
+    int GetBaseFileName(char* dest, const char* path, int destSize);
+    int GetFileExtention(char* dest, const char* path, int destSize);
+    int GetDirPath(char* dest, const char* path, int destSize);
+    int GetFileSize(const char* path, double* size, int* known);
+    int IsDrive(const char* path, int* is);
+    int IsDirectory(const char* path, int* is);
+    int IsExistPath(const char* path, int* is);
+    int IsNormalFile(char* dest, const char* path, int destSize, int* is);
+    int GetModuleName(char* dest, int destSize);
+    int GetTempPathName(char* dest, const char* folder, int destSize, int create);
+    int CheckSpecialPath(const char* path, int* special);
+    int CreateDir(const char* path);
+    int CopyDir(const char* to, const char* from, int allowUndo, int silent, HWND owner);
+    int MoveDir(const char* to, const char* from, int allowUndo, int silent, HWND owner);
+    int DeleteDir(const char* path, int allowUndo, int silent, HWND owner);
+    int CopyFile(const char* to, const char* from, int allowUndo, int silent, HWND owner);
+    int MoveFile(const char* to, const char* from, int allowUndo, int silent, HWND owner);
+    int DeleteFile(const char* path, int allowUndo, int silent, HWND owner);
+    int GenUniqueKey(const char* keyFile, int count, int* keys);
+    // Normalises path into out (1024 bytes): 1 to 259 bytes, or the failure code.
+    int NormalisePath(char* out, const char* path);
     // ---- end: paths ----
 
     // ---- Message texts and message boxes (VkeSubMsg.cpp) ----
+    int LoadMsg(const char* path);
+    int GetMsg(int messageNo, char* out);
+    int GetErrMsg(int code, char* out);
+    int MsgBox(const char* text, unsigned type);
+    int ShowMsg(int messageNo, unsigned type);
+    int ShowErrMsg(int code, unsigned type);
     void FreeMsgTable();
     // Text of message no: the default entry for a number outside the table, "" with no file loaded.
     const char* MsgText(int no) const;
+    // Message number of a status code: 0..4 give 1..5, -1..-36 give 13..48, others 0.
+    static int ErrMsgNo(int code);
     // ---- end: messages ----
 
     // ---- Registry access and typed pointer values (VkeSubReg.cpp) ----
@@ -159,9 +190,10 @@ public:
     VkiSys* m_pSys = nullptr;   // set once by the system object; survives Term
     VkiDrw* m_pDrw = nullptr;
 
-    // Message table (VkeSubMsg.cpp).
+    // Message table (VkeSubMsg.cpp): entries 0..m_iMsgCnt of VKE_MSG_SIZE bytes in one block,
+    // entry 0 the default text; null when no file is loaded.
     int m_iMsgCnt = 0;
-    char** m_ppMsg = nullptr;
+    char* m_pMsgTbl = nullptr;
 
     int m_iMaxBufLen = 1024;
     char* m_pVarArgBuf = nullptr;
