@@ -10,28 +10,6 @@
 
 namespace {
 
-// A copy of the source so that destination and source may be one buffer; small texts stay local.
-class WorkCopy {
-public:
-    int Make(const char* src)
-    {
-        size_t need = strlen(src) + 1;
-        m_p = need <= sizeof(m_local) ? m_local : static_cast<char*>(malloc(need));
-        if (!m_p) return VKE_ERR_MEMORY;
-        memcpy(m_p, src, need);
-        return VKE_OK;
-    }
-    ~WorkCopy()
-    {
-        if (m_p != m_local) free(m_p);
-    }
-    const unsigned char* Bytes() const { return reinterpret_cast<const unsigned char*>(m_p); }
-
-private:
-    char m_local[1024];
-    char* m_p = nullptr;
-};
-
 void SetRange(unsigned char* table, int from, int to, unsigned char bit)
 {
     for (int c = from; c <= to; ++c) table[c] |= bit;
@@ -89,9 +67,10 @@ int VkiSub::SJSToEUC(char* dest, const char* src, int destSize)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dest || !src || destSize < 1) return VKE_ERR_ARG;
-    WorkCopy work;
-    if (work.Make(src) != VKE_OK) return VKE_ERR_MEMORY;
-    const unsigned char* s = work.Bytes();
+    // A work copy, so that destination and source may be one buffer.
+    VkiWorkCopy work;
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(work.Copy(src));
+    if (!s) return VKE_ERR_MEMORY;
     unsigned char* d = reinterpret_cast<unsigned char*>(dest);
     int written = 0;
     int rc = VKE_OK;
@@ -129,9 +108,10 @@ int VkiSub::EUCToSJS(char* dest, const char* src, int destSize)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dest || !src || destSize < 1) return VKE_ERR_ARG;
-    WorkCopy work;
-    if (work.Make(src) != VKE_OK) return VKE_ERR_MEMORY;
-    const unsigned char* s = work.Bytes();
+    // A work copy, so that destination and source may be one buffer.
+    VkiWorkCopy work;
+    const unsigned char* s = reinterpret_cast<const unsigned char*>(work.Copy(src));
+    if (!s) return VKE_ERR_MEMORY;
     unsigned char* d = reinterpret_cast<unsigned char*>(dest);
     int written = 0;
     int rc = VKE_OK;
