@@ -418,6 +418,15 @@ VKE_API int VkeSubDeleteFile(VkiSub* sub, const char* path, int allowUndo, int s
 // Hands out count consecutive keys from the 4-byte key file (the next key, little-endian; a new
 // file starts at 1). Safe between threads and processes.
 VKE_API int VkeSubGenUniqueKey(VkiSub* sub, const char* keyFile, int count, int* keys);
+// Number of CSV fields of one line. An empty separator is chosen: "," or else TAB when one of them
+// ends a field, "," when neither does; the choice is written back. -12 for an empty line.
+VKE_API int VkeSubGetFldInfo(VkiSub* sub, const char* line, char* separator, int sepSize, int* fields);
+// Lines of a text file (CR LF or LF ends a line) and the buffer size its longest line needs to be
+// read with its line end and a terminator. -12 for a missing or empty file.
+VKE_API int VkeSubGetTxtFilInfo(VkiSub* sub, const char* path, int* lines, int* longest);
+// The above for a CSV file, and the fields and separator of its first line.
+VKE_API int VkeSubGetCsvFilInfo(VkiSub* sub, const char* path, char* separator, int sepSize, int* lines, int* longest,
+                                int* fields);
 
 // ==== End: paths ====
 

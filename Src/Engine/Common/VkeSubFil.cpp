@@ -8,6 +8,7 @@
 #include "VkiTxt.h"
 #include <shellapi.h>
 #include <shlobj.h>
+#include <limits.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -22,18 +23,6 @@ const int kKeyTries = 100;          // opens of a key file held by someone else
 const DWORD kKeyPause = 200;        // milliseconds between them
 const FILEOP_FLAGS kSilentFlags = FOF_SILENT | FOF_RENAMEONCOLLISION | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR |
                                   FOF_NOERRORUI;
-
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x1A; }
-
-// Removes blanks, line ends and 0x1A at both ends; none of them is ever a trail byte.
-void Trim(char* text)
-{
-    size_t len = strlen(text);
-    while (len > 0 && IsBlank(static_cast<unsigned char>(text[len - 1]))) text[--len] = '\0';
-    size_t lead = 0;
-    while (IsBlank(static_cast<unsigned char>(text[lead]))) ++lead;
-    memmove(text, text + lead, len - lead + 1);
-}
 
 // 0-based position of the last character ch (a single byte at a character start); -1 when none.
 int LastChr(const char* text, char ch)
@@ -60,28 +49,6 @@ void DropTrailingSep(char* text)
     int last = LastChr(text, '\\');
     if (last > 0 && text[last + 1] == '\0') text[last] = '\0';
 }
-
-// A copy of a text: the local area when it fits, else the heap.
-class TextBuf {
-public:
-    ~TextBuf()
-    {
-        if (m_p != m_local) free(m_p);
-    }
-    int Make(const char* src)
-    {
-        size_t need = strlen(src) + 1;
-        if (need > sizeof(m_local)) m_p = static_cast<char*>(malloc(need));
-        if (!m_p) return VKE_ERR_MEMORY;
-        memcpy(m_p, src, need);
-        return VKE_OK;
-    }
-    char* Get() { return m_p; }
-
-private:
-    char m_local[kWork];
-    char* m_p = m_local;
-};
 
 // The tests below work on normalised paths.
 bool ExistsNml(const char* p)
@@ -279,11 +246,10 @@ int VkiSub::NormalisePath(char* out, const char* path)
 {
     out[0] = '\0';
     if (!path[0]) return VKE_ERR_NOT_FOUND;
-    TextBuf work;
-    int rc = work.Make(path);
-    if (rc != VKE_OK) return rc;
-    char* p = work.Get();
-    Trim(p);
+    VkiWorkCopy work;
+    char* p = work.Copy(path);
+    if (!p) return VKE_ERR_MEMORY;
+    TrimStr(p);
     if (!p[0]) return VKE_ERR_NOT_FOUND;
     ToBackslash(p);
     DropTrailingSep(p);
@@ -448,13 +414,11 @@ int VkiSub::IsNormalFile(char* dest, const char* path, int destSize, int* is)
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dest || !path || destSize < 1 || !is) return VKE_ERR_ARG;
     *is = 0;
-    const char* p = path;
-    while (IsBlank(static_cast<unsigned char>(*p))) ++p;
     char norm[kWork];
-    int rc = *p ? NormalisePath(norm, path) : VKE_OK;
-    if (rc != VKE_OK || !*p) {
+    int rc = NormalisePath(norm, path);
+    if (rc != VKE_OK) {
         dest[0] = '\0';
-        return rc;
+        return rc == VKE_ERR_NOT_FOUND ? VKE_OK : rc; // an empty or all-blank path is no file
     }
     rc = VkiCopyStr(dest, norm, destSize);
     if (rc == VKE_OK) *is = IsPlainFileNml(norm) ? 1 : 0;
@@ -769,6 +733,132 @@ int VkiSub::GenUniqueKey(const char* keyFile, int count, int* keys)
     return ok ? VKE_OK : VKE_ERR_FILE;
 }
 
+// ---- Text and CSV file statistics ----
+
+namespace {
+
+// Fields of line with separator sep, read one after the other. A separator that ends the line
+// ends one more, empty, field: a byte that is in no separator and is no second byte is put after
+// the line, so that such an empty field becomes one that is read like any other.
+int CountFields(VkiSub* sub, const char* line, const char* sep, int* fields)
+{
+    *fields = 0;
+    char end = 1;
+    while (strchr(sep, end)) ++end;
+    int len = static_cast<int>(strlen(line));
+    VkiWorkCopy text, field;
+    char* t = text.Room(len + 2);
+    char* f = field.Room(len + 2);
+    if (!t || !f) return VKE_ERR_MEMORY;
+    memcpy(t, line, static_cast<size_t>(len));
+    t[len] = end;
+    t[len + 1] = '\0';
+    for (int pos = 1; pos <= len + 1;) {
+        int next = 0;
+        int rc = sub->CsvGetFld(t, sep, f, len + 2, pos, &next);
+        if (rc != VKE_OK) return rc;
+        ++*fields;
+        pos = next;
+    }
+    return *fields > 0 ? VKE_OK : VKE_ERR_NOT_FOUND;
+}
+
+} // namespace
+
+int VkiSub::GetFldInfo(const char* line, char* separator, int sepSize, int* fields)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!line || !separator || sepSize < 1 || !fields) return VKE_ERR_ARG;
+    *fields = 0;
+    if (!line[0]) return VKE_ERR_NOT_FOUND;
+    if (VkiStrLen(separator, sepSize) > 0) {
+        VkiWorkCopy sep; // bounded by its buffer
+        const char* s = sep.Copy(separator, VkiStrLen(separator, sepSize));
+        return s ? CountFields(this, line, s, fields) : VKE_ERR_MEMORY;
+    }
+    const char* candidates[] = {",", "\t"};
+    for (const char* candidate : candidates) {
+        int rc = CountFields(this, line, candidate, fields);
+        if (rc != VKE_OK) return rc;
+        if (*fields > 1) return VkiCopyStr(separator, candidate, sepSize);
+    }
+    int rc = CountFields(this, line, ",", fields);
+    return rc == VKE_OK ? VkiCopyStr(separator, ",", sepSize) : rc;
+}
+
+int VkiSub::GetTxtFilInfo(const char* path, int* lines, int* longest)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path || !lines || !longest) return VKE_ERR_ARG;
+    *lines = *longest = 0;
+    char norm[kWork];
+    int rc = NormalisePath(norm, path);
+    if (rc != VKE_OK) return rc;
+    if (IsDriveText(norm) || IsDirNml(norm)) return VKE_ERR_ARG;
+    if (!ExistsNml(norm)) return VKE_ERR_NOT_FOUND;
+    FILE* f = fopen(norm, "rb");
+    if (!f) return VKE_ERR_FILE;
+    // Read as one stream, so a CR LF split between two blocks is still one line end.
+    long long count = 0, most = 0, len = 0;
+    bool cr = false;
+    char block[2047];
+    size_t got;
+    while ((got = fread(block, 1, sizeof(block), f)) > 0) {
+        for (size_t i = 0; i < got; ++i) {
+            if (block[i] == '\n') {
+                long long need = cr ? len - 1 + 3 : len + 2;
+                if (need > most) most = need;
+                ++count;
+                len = 0;
+                cr = false;
+            } else {
+                ++len;
+                cr = block[i] == '\r';
+            }
+        }
+    }
+    bool failed = ferror(f) != 0;
+    fclose(f);
+    if (failed) return VKE_ERR_FILE;
+    if (len > 0) {
+        ++count;
+        if (len + 3 > most) most = len + 3;
+    }
+    if (count == 0) return VKE_ERR_NOT_FOUND;
+    if (count > INT_MAX || most > INT_MAX) return VKE_ERR_CUT;
+    *lines = static_cast<int>(count);
+    *longest = static_cast<int>(most);
+    return VKE_OK;
+}
+
+int VkiSub::GetCsvFilInfo(const char* path, char* separator, int sepSize, int* lines, int* longest, int* fields)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path || !separator || sepSize < 1 || !lines || !longest || !fields) return VKE_ERR_ARG;
+    *fields = 0;
+    bool chosen = VkiStrLen(separator, sepSize) == 0;
+    int rc = GetTxtFilInfo(path, lines, longest);
+    if (rc == VKE_OK) {
+        char norm[kWork];
+        VkiWorkCopy buf;
+        char* line = buf.Room(*longest);
+        FILE* f = nullptr;
+        rc = NormalisePath(norm, path);
+        if (rc == VKE_OK && !line) rc = VKE_ERR_MEMORY;
+        if (rc == VKE_OK && !(f = fopen(norm, "rb"))) rc = VKE_ERR_FILE;
+        if (rc == VKE_OK) {
+            if (!fgets(line, *longest, f)) line[0] = '\0';
+            fclose(f);
+            size_t n = strlen(line);
+            while (n > 0 && (line[n - 1] == 0x1A || line[n - 1] == '\r' || line[n - 1] == '\n')) line[--n] = '\0';
+            rc = GetFldInfo(line, separator, sepSize, fields);
+        }
+    }
+    if (rc != VKE_OK) *lines = *longest = *fields = 0;
+    if (chosen && separator[0] == '\0') VkiCopyStr(separator, ",", sepSize);
+    return rc;
+}
+
 // ---- Exports ----
 
 VKE_API int VkeSubGetPathName(VkiSub* sub, char* dest, const char* path, int destSize)
@@ -859,4 +949,20 @@ VKE_API int VkeSubDeleteFile(VkiSub* sub, const char* path, int allowUndo, int s
 VKE_API int VkeSubGenUniqueKey(VkiSub* sub, const char* keyFile, int count, int* keys)
 {
     VKE_SUB_FRAME(sub, GenUniqueKey(keyFile, count, keys));
+}
+
+VKE_API int VkeSubGetFldInfo(VkiSub* sub, const char* line, char* separator, int sepSize, int* fields)
+{
+    VKE_SUB_FRAME(sub, GetFldInfo(line, separator, sepSize, fields));
+}
+
+VKE_API int VkeSubGetTxtFilInfo(VkiSub* sub, const char* path, int* lines, int* longest)
+{
+    VKE_SUB_FRAME(sub, GetTxtFilInfo(path, lines, longest));
+}
+
+VKE_API int VkeSubGetCsvFilInfo(VkiSub* sub, const char* path, char* separator, int sepSize, int* lines, int* longest,
+                                int* fields)
+{
+    VKE_SUB_FRAME(sub, GetCsvFilInfo(path, separator, sepSize, lines, longest, fields));
 }

@@ -19,18 +19,6 @@ const int kTextArea = 1024; // the text a message box shows
 // Set while an engine message box is open, for the whole library.
 volatile LONG g_lMsgBoxOpen = 0;
 
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x1A; }
-
-// Removes blanks, line ends and 0x1A at both ends; none of them is ever a trail byte.
-void Trim(char* text)
-{
-    size_t len = strlen(text);
-    while (len > 0 && IsBlank(static_cast<unsigned char>(text[len - 1]))) text[--len] = '\0';
-    size_t lead = 0;
-    while (IsBlank(static_cast<unsigned char>(text[lead]))) ++lead;
-    memmove(text, text + lead, len - lead + 1);
-}
-
 // A backslash and n becomes a line feed, a backslash and t a tab; a backslash that is the second
 // byte of a double-byte character is left alone.
 void ReplaceEscapes(char* text)
@@ -65,14 +53,14 @@ long long ParseCount(const char* text)
 
 // Reads the lines of an open message file into a new table of count + 1 entries.
 // The count must be one the file can hold: count + 2 non-empty lines need 2 * count + 3 bytes.
-int ReadTable(FILE* f, long long fileSize, char** table, int* count)
+int ReadTable(VkiSub* sub, FILE* f, long long fileSize, char** table, int* count)
 {
     char line[kLineSize];
     char* tbl = nullptr;
     long long n = 0, lines = 0;
     int rc = VKE_OK;
     while (rc == VKE_OK && fgets(line, sizeof(line), f)) {
-        Trim(line);
+        sub->TrimStr(line);
         if (!line[0]) continue;
         if (++lines == 1) {
             n = ParseCount(line);
@@ -121,7 +109,7 @@ int VkiSub::LoadMsg(const char* path)
     if (!f) return VKE_ERR_FILE;
     char* table = nullptr;
     int count = 0;
-    rc = ReadTable(f, _filelengthi64(_fileno(f)), &table, &count);
+    rc = ReadTable(this, f, _filelengthi64(_fileno(f)), &table, &count);
     fclose(f);
     if (rc != VKE_OK) return rc;
     m_pMsgTbl = table;
@@ -165,7 +153,8 @@ int VkiSub::MsgBox(const char* text, unsigned type)
     if (InterlockedCompareExchange(&g_lMsgBoxOpen, 1, 0) != 0) return 0;
     char caption[1024];
     bool named = GetModuleName(caption, sizeof(caption)) == VKE_OK;
-    HWND owner = (m_pSys && m_pSys->IsInit()) ? m_pSys->m_hMainWnd : nullptr;
+    HWND owner = nullptr;
+    if (m_pSys && m_pSys->GetMainWindowHandle(&owner) != VKE_OK) owner = nullptr;
     int result = MessageBoxA(owner, text, named ? caption : nullptr, type);
     InterlockedExchange(&g_lMsgBoxOpen, 0);
     return result;

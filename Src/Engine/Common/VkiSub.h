@@ -148,6 +148,9 @@ public:
     int MoveFile(const char* to, const char* from, int allowUndo, int silent, HWND owner);
     int DeleteFile(const char* path, int allowUndo, int silent, HWND owner);
     int GenUniqueKey(const char* keyFile, int count, int* keys);
+    int GetFldInfo(const char* line, char* separator, int sepSize, int* fields);
+    int GetTxtFilInfo(const char* path, int* lines, int* longest);
+    int GetCsvFilInfo(const char* path, char* separator, int sepSize, int* lines, int* longest, int* fields);
     // Normalises path into out (1024 bytes): 1 to 259 bytes, or the failure code.
     int NormalisePath(char* out, const char* path);
     // ---- end: paths ----
