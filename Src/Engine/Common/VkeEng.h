@@ -480,6 +480,195 @@ VKE_API int VkeSubGetPtrVar(VkiSub* sub, const void* src, void* dest, int type);
 // ==== End: undo ====
 
 // ==== Typed text values (VkeSubFmt, VkeSubEd1, VkeSubEd2) ====
+
+// Every value of the data-bound controls is held as text of one kind (EditType). For each kind
+// the utility object offers a check (Chk), a parse into the kind's canonical text in place (Get)
+// and a display format through an edit format (Set). The canonical texts are also the form in
+// which the program stores values in its settings file.
+
+// Kinds of typed text values.
+enum {
+    VKE_EDIT_NONE = 1,          // free text, never parsed
+    VKE_EDIT_TEXT = 2,          // trimmed text
+    VKE_EDIT_INT = 3,           // "%d"
+    VKE_EDIT_CUR = 4,           // whole amount, "%.0lf"
+    VKE_EDIT_DBL = 5,           // "%.6lf" less trailing zeros (one decimal kept)
+    VKE_EDIT_DATE = 6,          // YYYYMMDD
+    VKE_EDIT_YYMM = 7,          // YYYYMM
+    VKE_EDIT_MMDD = 8,          // MMDD
+    VKE_EDIT_YEAR = 9,          // YYYY
+    VKE_EDIT_MONTH = 10,        // MM
+    VKE_EDIT_DAY = 11,          // DD
+    VKE_EDIT_WEEK_OF_YEAR = 12, // two digits, 01..54
+    VKE_EDIT_WEEK_OF_MONTH = 13,// one digit, 1..6
+    VKE_EDIT_TIME = 14,         // HHMMSS
+    VKE_EDIT_HHMM = 15,         // HHMM
+    VKE_EDIT_MMSS = 16,         // MMSS
+    VKE_EDIT_HOUR = 17,         // HH
+    VKE_EDIT_MINUTE = 18,       // MM
+    VKE_EDIT_SECOND = 19,       // SS
+    VKE_EDIT_FONT = 20,         // 128 upper-case hexadecimal digits of a VkeFontRec
+    VKE_EDIT_COLOR = 21         // "%3d, %3d, %3d": red, green, blue
+};
+
+// Status code of a malformed text, one per kind (-12: the text is empty, for every kind).
+enum {
+    VKE_ERR_TEXT = -17,
+    VKE_ERR_INT = -18,
+    VKE_ERR_CUR = -19,
+    VKE_ERR_DBL = -20,
+    VKE_ERR_DATE = -21,
+    VKE_ERR_YYMM = -22,
+    VKE_ERR_MMDD = -23,
+    VKE_ERR_YEAR = -24,
+    VKE_ERR_MONTH = -25,
+    VKE_ERR_DAY = -26,
+    VKE_ERR_WEEK_OF_YEAR = -27,
+    VKE_ERR_WEEK_OF_MONTH = -28,
+    VKE_ERR_TIME = -29,
+    VKE_ERR_HHMM = -30,
+    VKE_ERR_MMSS = -31,
+    VKE_ERR_HOUR = -32,
+    VKE_ERR_MINUTE = -33,
+    VKE_ERR_SECOND = -34,
+    VKE_ERR_FONT = -35,
+    VKE_ERR_COLOR = -36
+};
+
+// Modes of VkeSubChkInt.
+enum {
+    VKE_INT_SIGNED = 0, // optional sign, thousands separators
+    VKE_INT_DIGITS = 1  // digits only, 0..2147483647
+};
+
+// Message numbers of the marker words read after each part ("2024年1月5日", "9時30分").
+enum {
+    VKE_MSG_MARK_YEAR = 52,
+    VKE_MSG_MARK_MONTH = 53,
+    VKE_MSG_MARK_DAY = 54,
+    VKE_MSG_MARK_HOUR = 55,
+    VKE_MSG_MARK_MINUTE = 56,
+    VKE_MSG_MARK_SECOND = 57
+};
+
+// The record form of a Font value: a LOGFONTA and 4 reserved bytes, carried unchanged.
+// Stored as 128 hexadecimal digits, so its layout is fixed: every buffer that receives one
+// holds 64 bytes.
+struct VkeFontRec {
+    LOGFONTA lf;
+    BYTE abReserved[4];
+};
+static_assert(sizeof(LOGFONTA) == 60 && sizeof(VkeFontRec) == 64, "the font record is a stored format");
+
+// Common shape of the kind operations:
+//   Chk (text): 0 valid, -12 empty, the kind's code when malformed; the text is not modified.
+//   Get (text, size): 0 and the text replaced by its canonical form; -12 and the text emptied;
+//     the kind's code and the text unchanged; -13 (text unchanged) when the canonical text does
+//     not fit size.
+//   Set (text, format, size): parses in place as Get, then writes the value through the edit
+//     format; -9 for a format the kind cannot use (the text then holds the canonical form).
+// Edit formats: literal text, "%%" for "%", and conversions of the kind's letters:
+//   Text "%t"; Int, Cur, Dbl, weeks "%v"; Font "%x"; Color "%r" "%g" "%b" (red, green, blue);
+//   printf-like kinds take "%" [","] ["-"] ["0"] [width] ["." [precision]] letter, where ","
+//   (Int, Cur, Dbl only) inserts thousands separators; calendar and time kinds take a run of
+//   one letter: "y" year, "m" month, "d" day, "h" hour, "n" minute, "s" second; a run of 1 prints
+//   the number, 2 two digits, 4 four digits ("yy" and "y" print the last two digits of a year).
+
+// Common rules and calendar helpers (VkeSubFmt).
+// Two-digit years: 0..49 become 2000..2049, 50..99 1950..1999; -24 outside 0..9999.
+VKE_API int VkeSubNmlYear(VkiSub* sub, int* year);
+// Date texts are any Date input; days and weeks use the proleptic Gregorian calendar, weeks
+// begin on Sunday and count from 1.
+VKE_API int VkeSubCalcDayOfYear(VkiSub* sub, const char* date, int* day);     // 0-based
+VKE_API int VkeSubCalcDayOfWeek(VkiSub* sub, const char* date, int* weekday); // 0 Sunday
+VKE_API int VkeSubCalcWeekOfYear(VkiSub* sub, const char* date, int* week);
+VKE_API int VkeSubCalcWeekOfMonth(VkiSub* sub, const char* date, int* week);
+// 0 thousands separators correct or absent, 1 misplaced.
+VKE_API int VkeSubChkComma(VkiSub* sub, const char* text);
+// Inserts thousands separators into the integer part.
+VKE_API int VkeSubSetComma(VkiSub* sub, char* text, int size);
+
+// Numbers and text (VkeSubEd1).
+VKE_API int VkeSubChkText(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetText(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetText(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkInt(VkiSub* sub, const char* text, int mode, int* value);
+VKE_API int VkeSubGetInt(VkiSub* sub, char* text, int* value, int size);
+VKE_API int VkeSubSetInt(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkCur(VkiSub* sub, const char* text, double* value);
+VKE_API int VkeSubGetCur(VkiSub* sub, char* text, double* value, int size);
+VKE_API int VkeSubSetCur(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkDbl(VkiSub* sub, const char* text, double* value);
+VKE_API int VkeSubGetDbl(VkiSub* sub, char* text, double* value, int size);
+VKE_API int VkeSubSetDbl(VkiSub* sub, char* text, const char* format, int size);
+
+// Calendar (VkeSubEd1). Checks take the fixed-width digits only; parses also take the marker
+// form (2024年1月5日) and the separator forms (2024/1/5, 24.1.5).
+VKE_API int VkeSubChkDate(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetDate(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetDate(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkYYMM(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetYYMM(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetYYMM(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkMMDD(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetMMDD(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetMMDD(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkYear(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetYear(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetYear(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkMonth(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetMonth(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetMonth(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkDay(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetDay(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetDay(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkWeekOfYear(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetWeekOfYear(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetWeekOfYear(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkWeekOfMonth(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetWeekOfMonth(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetWeekOfMonth(VkiSub* sub, char* text, const char* format, int size);
+
+// Time of day (VkeSubEd2): 00:00:00 to 23:59:59; separators ":" and ".".
+VKE_API int VkeSubChkTime(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetTime(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetTime(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkHHMM(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetHHMM(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetHHMM(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkMMSS(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetMMSS(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetMMSS(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkHour(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetHour(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetHour(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkMinute(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetMinute(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetMinute(VkiSub* sub, char* text, const char* format, int size);
+VKE_API int VkeSubChkSecond(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetSecond(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetSecond(VkiSub* sub, char* text, const char* format, int size);
+
+// Hexadecimal byte strings (VkeSubEd2): two upper-case digits per byte in memory order, at most
+// 511 bytes per call.
+VKE_API int VkeSubGetHexStr(VkiSub* sub, const char* hex, BYTE* out, int count);
+VKE_API int VkeSubSetHexStr(VkiSub* sub, char* text, const BYTE* bytes, int count, int size);
+
+// Font (VkeSubEd2): a VkeFontRec as 128 hexadecimal digits; -35 for a text that is no usable font.
+VKE_API int VkeSubGetFontStr(VkiSub* sub, const char* text, VkeFontRec* out);
+VKE_API int VkeSubSetFontStr(VkiSub* sub, char* text, int size, const VkeFontRec* font);
+VKE_API int VkeSubChkFont(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetFont(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetFont(VkiSub* sub, char* text, const char* format, int size);
+
+// Colour (VkeSubEd2): three components 0..255, "red, green, blue".
+VKE_API int VkeSubGetColorStr(VkiSub* sub, const char* text, BYTE* red, BYTE* green, BYTE* blue);
+// Writes the low eight bits of each component.
+VKE_API int VkeSubSetColorStr(VkiSub* sub, char* text, int size, int red, int green, int blue);
+VKE_API int VkeSubChkColor(VkiSub* sub, const char* text);
+VKE_API int VkeSubGetColor(VkiSub* sub, char* text, int size);
+VKE_API int VkeSubSetColor(VkiSub* sub, char* text, const char* format, int size);
+
 // ==== End: typed text values ====
 
 // ==== System object (VkeSysBsc) ====

@@ -186,6 +186,105 @@ public:
     // ---- end: undo ----
 
     // ---- Typed text values (VkeSubFmt.cpp, VkeSubEd1.cpp, VkeSubEd2.cpp) ----
+    // Every kind is read and written by the one reader and writer below, driven by the kind
+    // table of VkiFmt.h; the methods of the exports only name their kind.
+    // Common rules, formatter and calendar helpers (VkeSubFmt.cpp).
+    int NmlYear(int* year);
+    int CalcDayOfYear(const char* date, int* day);
+    int CalcDayOfWeek(const char* date, int* weekday);
+    int CalcWeekOfYear(const char* date, int* week);
+    int CalcWeekOfMonth(const char* date, int* week);
+    int ChkComma(const char* text);
+    int SetComma(char* text, int size);
+    // Writes the request's values through its edit format into its out buffer.
+    int FormatValue(struct VkiFmtReq* req);
+    // Check, parse in place and format of any kind but none, by EditType; val (may be null)
+    // receives the numbers read.
+    int ChkKind(int type, const char* text, struct VkiVal* val);
+    int GetKind(int type, char* text, int size, struct VkiVal* val);
+    int SetKind(int type, char* text, const char* format, int size);
+
+    // Text and numbers (VkeSubEd1.cpp).
+    int ChkText(const char* text);
+    int GetText(char* text, int size);
+    int SetText(char* text, const char* format, int size);
+    int ChkInt(const char* text, int mode, int* value);
+    int GetInt(char* text, int* value, int size);
+    int SetInt(char* text, const char* format, int size);
+    int ChkCur(const char* text, double* value);
+    int GetCur(char* text, double* value, int size);
+    int SetCur(char* text, const char* format, int size);
+    int ChkDbl(const char* text, double* value);
+    int GetDbl(char* text, double* value, int size);
+    int SetDbl(char* text, const char* format, int size);
+
+    // Calendar (VkeSubEd1.cpp).
+    int ChkDate(const char* text);
+    int GetDate(char* text, int size);
+    int SetDate(char* text, const char* format, int size);
+    int ChkYYMM(const char* text);
+    int GetYYMM(char* text, int size);
+    int SetYYMM(char* text, const char* format, int size);
+    int ChkMMDD(const char* text);
+    int GetMMDD(char* text, int size);
+    int SetMMDD(char* text, const char* format, int size);
+    int ChkYear(const char* text);
+    int GetYear(char* text, int size);
+    int SetYear(char* text, const char* format, int size);
+    int ChkMonth(const char* text);
+    int GetMonth(char* text, int size);
+    int SetMonth(char* text, const char* format, int size);
+    int ChkDay(const char* text);
+    int GetDay(char* text, int size);
+    int SetDay(char* text, const char* format, int size);
+    int ChkWeekOfYear(const char* text);
+    int GetWeekOfYear(char* text, int size);
+    int SetWeekOfYear(char* text, const char* format, int size);
+    int ChkWeekOfMonth(const char* text);
+    int GetWeekOfMonth(char* text, int size);
+    int SetWeekOfMonth(char* text, const char* format, int size);
+
+    // Time (VkeSubEd2.cpp).
+    int ChkTime(const char* text);
+    int GetTime(char* text, int size);
+    int SetTime(char* text, const char* format, int size);
+    int ChkHHMM(const char* text);
+    int GetHHMM(char* text, int size);
+    int SetHHMM(char* text, const char* format, int size);
+    int ChkMMSS(const char* text);
+    int GetMMSS(char* text, int size);
+    int SetMMSS(char* text, const char* format, int size);
+    int ChkHour(const char* text);
+    int GetHour(char* text, int size);
+    int SetHour(char* text, const char* format, int size);
+    int ChkMinute(const char* text);
+    int GetMinute(char* text, int size);
+    int SetMinute(char* text, const char* format, int size);
+    int ChkSecond(const char* text);
+    int GetSecond(char* text, int size);
+    int SetSecond(char* text, const char* format, int size);
+
+    // Hexadecimal strings, font and colour (VkeSubEd2.cpp).
+    int GetHexStr(const char* hex, BYTE* out, int count);
+    int SetHexStr(char* text, const BYTE* bytes, int count, int size);
+    int GetFontStr(const char* text, VkeFontRec* out);
+    int SetFontStr(char* text, int size, const VkeFontRec* font);
+    int ChkFont(const char* text);
+    int GetFont(char* text, int size);
+    int SetFont(char* text, const char* format, int size);
+    int GetColorStr(const char* text, BYTE* red, BYTE* green, BYTE* blue);
+    int SetColorStr(char* text, int size, int red, int green, int blue);
+    int ChkColor(const char* text);
+    int GetColor(char* text, int size);
+    int SetColor(char* text, const char* format, int size);
+
+    // Steps of the reader (VkeSubFmt.cpp).
+    int ParseKind(const struct VkiKind& kind, const char* text, char* canon, int canonSize, struct VkiVal* val);
+    int ChkFields(const struct VkiKind& kind, const char* text, struct VkiVal* val);
+    int ChkNumber(const struct VkiKind& kind, const char* text, struct VkiVal* val);
+    int ParseFields(const struct VkiKind& kind, const char* text, struct VkiVal* val);
+    int ParseNumber(const struct VkiKind& kind, const char* text, struct VkiVal* val);
+    int CalcDate(const char* date, int what, int* out);
     // ---- end: typed text values ----
 
 public:
