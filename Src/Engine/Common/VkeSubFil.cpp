@@ -207,7 +207,8 @@ int RunShellOp(UINT op, const PathList& from, const PathList* to, FILEOP_FLAGS e
         BringWindowToTop(owner);
         SetForegroundWindow(owner);
     }
-    if (fo.fAnyOperationsAborted) return VKE_STOPPED;
+    // A silent operation shows nothing the user could stop, so an abort there is a failure.
+    if (fo.fAnyOperationsAborted) return silent ? VKE_ERR_FILE : VKE_STOPPED;
     return rc == 0 ? VKE_OK : VKE_ERR_FILE;
 }
 
@@ -543,6 +544,11 @@ int DirOp(UINT op, const char* dst, const char* src, int allowUndo, int silent, 
     PathList from, to;
     FILEOP_FLAGS extra = 0;
     if (!existing) {
+        // The new folder's parent is made first, as for files.
+        char parent[kWork];
+        if (DirOf(parent, dst) == VKE_OK && !IsDriveText(parent) && !ExistsNml(parent) &&
+            SHCreateDirectoryExA(owner, parent, nullptr) != ERROR_SUCCESS)
+            return VKE_ERR_FILE;
         if (!from.Add(src) || !to.Add(dst)) return VKE_ERR_MEMORY;
     } else {
         char pattern[kWork];
@@ -602,7 +608,9 @@ int FileOp(UINT op, const char* dst, const char* src, int allowUndo, int silent,
         if (rc != VKE_OK) return rc;
         replaced = false;
     }
+    // A missing target folder is made first, with its parents; not every shell makes them.
     bool folderMade = !IsDriveText(dir) && !ExistsNml(dir);
+    if (folderMade && SHCreateDirectoryExA(owner, dir, nullptr) != ERROR_SUCCESS) return VKE_ERR_FILE;
     if (!from.Add(src) || !to.Add(target)) return VKE_ERR_MEMORY;
     rc = RunShellOp(op, from, &to, FOF_MULTIDESTFILES, allowUndo, silent, owner);
     if (rc != VKE_OK) return rc;

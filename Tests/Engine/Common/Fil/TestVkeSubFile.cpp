@@ -96,6 +96,16 @@ TEST_F(Files, FileIntoFolder)
     EXPECT_EQ(VktReadFile(P("表\\a (2).txt")), "a");
 }
 
+TEST_F(Files, FileIntoFolderNotThereYet)
+{
+    ASSERT_TRUE(VktWriteFile(P("a.txt"), "a"));
+    EXPECT_EQ(VkeSubCopyFile(sub, P("新\\b.txt").c_str(), P("a.txt").c_str(), 0, 1, nullptr), 0);
+    EXPECT_EQ(VktReadFile(P("新\\b.txt")), "a");
+    EXPECT_EQ(VkeSubMoveFile(sub, P("x/y/c.txt").c_str(), P("a.txt").c_str(), 0, 1, nullptr), 0);
+    EXPECT_EQ(VktReadFile(P("x\\y\\c.txt")), "a");
+    EXPECT_FALSE(Exists(P("a.txt")));
+}
+
 TEST_F(Files, SilentCollisionGivesNewName)
 {
     ASSERT_TRUE(VktWriteFile(P("a.txt"), "new"));
@@ -140,6 +150,10 @@ TEST_F(Files, CopyDirToNewName)
     EXPECT_EQ(VktReadFile(P("copy\\one.txt")), "one");
     EXPECT_EQ(VktReadFile(P("copy\\表\\ソ.txt")), "so");
     EXPECT_TRUE(Exists(P("src\\one.txt")));
+    // Below folders that are not there yet.
+    EXPECT_EQ(VkeSubMoveDir(sub, P("x/y/moved").c_str(), P("copy").c_str(), 0, 1, nullptr), 0);
+    EXPECT_EQ(VktReadFile(P("x\\y\\moved\\表\\ソ.txt")), "so");
+    EXPECT_FALSE(Exists(P("copy")));
 }
 
 TEST_F(Files, CopyDirIntoExistingFolderCopiesItsContents)

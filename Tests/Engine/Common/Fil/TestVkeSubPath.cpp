@@ -1,6 +1,7 @@
 // Path normalisation, the parts of a path, existence and kind tests, module and temporary names,
 // protected places.
 #include "VktSupport.h"
+#include "VkiSub.h" // read the trace count
 #include <set>
 #include <thread>
 
@@ -61,6 +62,8 @@ TEST_F(Path, NormalisedForms)
         {" C:/ ", "C:"},
         {"c:", "c:"},
         {"\\\\", "\\\\"},
+        {"\\", root.substr(0, 2)}, // the root of the current drive
+        {"/", root.substr(0, 2)},
         {"\\\\\\", "\\\\"},
         {".", root},
         {"..", parent},
@@ -111,6 +114,22 @@ TEST_F(Path, BadInput)
     ASSERT_EQ(VkeSubAlloc(&raw), 0);
     EXPECT_EQ(VkeSubGetPathName(raw, buf, "a", sizeof(buf)), -6);
     VkeSubFree(&raw);
+}
+
+TEST_F(Path, FailuresAreTraced)
+{
+    char buf[16];
+    int before = sub->m_iTraceCount;
+    EXPECT_EQ(VkeSubGetPathName(sub, buf, "", sizeof(buf)), -12);
+    EXPECT_EQ(sub->m_iTraceCount, before + 1);
+    EXPECT_EQ(sub->m_pszLastTraceName, std::string("VkeSubGetPathName"));
+    EXPECT_EQ(VkeSubGetFileName(sub, buf, "C:", sizeof(buf)), -12);
+    EXPECT_EQ(sub->m_iTraceCount, before + 2);
+    // -12 is expected of the field count and goes back untraced.
+    int fields = 0;
+    char sep[4] = "";
+    EXPECT_EQ(VkeSubGetFldInfo(sub, "", sep, sizeof(sep), &fields), -12);
+    EXPECT_EQ(sub->m_iTraceCount, before + 2);
 }
 
 TEST_F(Path, ResultCutToTheBuffer)
