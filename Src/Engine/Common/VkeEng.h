@@ -474,9 +474,185 @@ VKE_API int VkeSubGetPtrVar(VkiSub* sub, const void* src, void* dest, int type);
 // ==== End: registry ====
 
 // ==== Lists and typed records (VkeSubDat) ====
+
+// Header of every list element; the caller's own fields follow it.
+struct Lke {
+    int iKind; // record code
+    Lke* pPrv;
+    Lke* pNxt;
+};
+
+// Head of a doubly linked list. An empty list has count 0 and all three pointers null.
+struct Lki {
+    int iKind;    // the list's record code
+    int iElmSize; // bytes of one element, at least sizeof(Lke)
+    int iCnt;
+    Lke* pHead;
+    Lke* pTail;
+    Lke* pCur;    // where the next search by element starts
+};
+
+// Search, insertion and removal modes of the list exports.
+enum {
+    VKE_LKE_BY_NO = 1, // key points to an int: the 1-based position (0 = in front, for insertion)
+    VKE_LKE_BY_ELM = 2 // key is the element itself (null = in front, for insertion)
+};
+
+// Record codes of the engine's own records.
+enum {
+    VKE_DAT_NONE = 352, // no kind
+    VKE_DAT_EUE = 355,  // undo entry
+    VKE_DAT_EUD = 356,  // undo step
+    VKE_DAT_EUI = 357   // undo information of one window
+};
+
+// A typed record on an engine list, told apart by its record code (an Eue, Eud or Eui for the
+// engine's codes). The record exports take it untyped, as the program's record families do.
+typedef void Dat;
+
+// Which edit commands are available: 1 available, 0 not.
+struct EditFlag {
+    int iUnd;
+    int iRdo;
+    int iCut;
+    int iCpy;
+    int iPst;
+    int iCle;
+    int aiRsv[35];
+};
+
+// A message sent to a window: the receiver writes its answer through piResult.
+struct WndMsg {
+    HWND hWnd;
+    UINT uMsg;
+    int iKind; // the record or step code the message speaks of
+    int* piResult;
+};
+
+VKE_API int VkeSubInitEditFlag(VkiSub* sub, EditFlag* flags);
+VKE_API int VkeSubCopyEditFlag(VkiSub* sub, EditFlag* dest, EditFlag* src);
+VKE_API int VkeSubInitWndMsg(VkiSub* sub, WndMsg* msg);
+VKE_API int VkeSubCopyWndMsg(VkiSub* sub, WndMsg* dest, WndMsg* src);
+
+// Elements: size is the element's size in bytes, at least sizeof(Lke).
+VKE_API int VkeSubAllocLke(VkiSub* sub, int kind, Lke** out, int size);
+VKE_API int VkeSubFreeLke(VkiSub* sub, Lke** p);
+VKE_API int VkeSubInitLke(VkiSub* sub, int kind, Lke* p, int size);
+VKE_API int VkeSubTermLke(VkiSub* sub, Lke* p);
+// Copies size bytes but keeps dest's own links.
+VKE_API int VkeSubCopyLke(VkiSub* sub, Lke* dest, Lke* src, int size);
+VKE_API int VkeSubDupLke(VkiSub* sub, int kind, Lke** out, Lke* src, int size);
+
+// List heads. Freeing or ending a list frees its elements with the engine's heap.
+VKE_API int VkeSubAllocLki(VkiSub* sub, int kind, Lki** out, int elementSize);
+VKE_API int VkeSubFreeLki(VkiSub* sub, Lki** p);
+VKE_API int VkeSubInitLki(VkiSub* sub, int kind, Lki* p, int elementSize);
+VKE_API int VkeSubTermLki(VkiSub* sub, Lki* p);
+VKE_API int VkeSubCopyLki(VkiSub* sub, Lki* dest, Lki* src);
+VKE_API int VkeSubDupLki(VkiSub* sub, int kind, Lki** out, Lki* src, int elementSize);
+
+// Searching moves the cursor past the element found; -12 when there is none (untraced).
+VKE_API int VkeSubSchLke(VkiSub* sub, int mode, Lki* list, void* key, Lke** found);
+// Inserts after the element that mode and key name; an element already linked is refused.
+VKE_API int VkeSubInsLke(VkiSub* sub, int mode, Lki* list, void* key, Lke* element);
+VKE_API int VkeSubAddLke(VkiSub* sub, Lki* list, Lke* element);
+// Unlinks the element and hands it back; the caller frees it.
+VKE_API int VkeSubDelLke(VkiSub* sub, int mode, Lki* list, void* key, Lke** removed);
+
+// Records of the codes 355, 356 and 357 for the edit window `window`.
+VKE_API int VkeSubAllocDat(VkiSub* sub, HWND window, int kind, Dat** out);
+VKE_API int VkeSubFreeDat(VkiSub* sub, HWND window, int kind, Dat** p);
+VKE_API int VkeSubInitDat(VkiSub* sub, HWND window, int kind, Dat* p);
+VKE_API int VkeSubTermDat(VkiSub* sub, HWND window, int kind, Dat* p);
+VKE_API int VkeSubCopyDat(VkiSub* sub, HWND window, int kind, Dat* dest, Dat* src);
+VKE_API int VkeSubDupDat(VkiSub* sub, HWND window, int kind, Dat** out, Dat* src);
+// Entries (355) go on a step's list (356), steps (356) on an undo information list (357).
+VKE_API int VkeSubSchDat(VkiSub* sub, int kind, int mode, Lki* list, void* key, Dat** found);
+VKE_API int VkeSubInsDat(VkiSub* sub, int kind, int mode, Lki* list, void* key, Dat* record);
+VKE_API int VkeSubAddDat(VkiSub* sub, int kind, Lki* list, Dat* record);
+VKE_API int VkeSubDelDat(VkiSub* sub, int kind, int mode, Lki* list, void* key, Dat** removed);
+
 // ==== End: lists ====
 
 // ==== Edit undo and redo (VkeSubDat) ====
+
+// Undo keeps whole snapshots of an edit window's data. The window makes, refreshes, restores and
+// frees them when the engine sends it VkeWmEudDat; the engine never looks inside a snapshot.
+
+// Undo entry (code 355): one snapshot.
+struct Eue {
+    Lke lke;         // kind 355
+    int iStepValue;  // the caller's value
+    int iKind;       // the snapshot's record code, VKE_DAT_NONE when none
+    void* pData;     // the snapshot, owned through the window; null when none
+};
+
+// Undo step (code 356): the entries of one recorded edit.
+struct Eud {
+    Lke lke;        // kind 356
+    Lki lkiEue;     // entries: kind 356, element size sizeof(Eue)
+    int iStepCode;  // the caller's code for the edit this step records
+};
+
+// Undo information of one window (code 357). The current step is always the last one right
+// after VkeSubInitEui and VkeSubSetEud; undo goes to the step before it, redo to the one after.
+struct Eui {
+    Lki lkiEud;    // steps: kind 357, element size sizeof(Eud)
+    int iFlag;     // 1 right after VkeSubInitEui, cleared by every VkeSubSetEud
+    Eud* pEudCur;
+};
+
+// Requests of VkeWmEudDat.
+enum {
+    VKE_EUD_FREE = 2,    // free the snapshot *ppSlot1 and clear it
+    VKE_EUD_MAKE = 6,    // store a new snapshot through ppSlot1: of the window's data (*ppSlot2 is
+                         // the caller's data argument) or a copy of the snapshot *ppSlot2
+    VKE_EUD_REFRESH = 7, // refresh the snapshot *ppSlot1 from the window's data (*ppSlot2 the data)
+    VKE_EUD_RESTORE = 8  // make the snapshot *ppSlot2 the window's data again (ppSlot1 null)
+};
+
+// The request block of VkeWmEudDat, sent with SendMessageA: wParam its address, lParam 0.
+// The window answers non-zero when it handled the request (0: not handled, the engine gives
+// up with -1) and writes a non-zero iResult to refuse, which the engine returns.
+struct EudReq {
+    int iRequest;   // VKE_EUD_...
+    int iKind;      // the entry's record code
+    void** ppSlot1; // the snapshot pointer the window writes or works on
+    void** ppSlot2; // the input the window reads
+    int iResult;    // 0 from the engine
+};
+
+// After a step is recorded with notify 1, VkeWmSetEud goes to the edit window's parent:
+// wParam the edit window (HWND), lParam a WndMsg {window, VkeWmSetEud, step code, &result}.
+// A non-zero result written by the parent becomes the recording's result.
+
+VKE_API int VkeSubInitEui(VkiSub* sub, HWND window, Eui** out);
+VKE_API int VkeSubTermEui(VkiSub* sub, HWND window, Eui** p);
+VKE_API int VkeSubAddEud(VkiSub* sub, HWND window, Eui* eui, Eud** out);
+VKE_API int VkeSubAddEue(VkiSub* sub, HWND window, Eud* step, Eue** out);
+// Snapshots the window's data into the entry; data (not null) goes to the window by address.
+VKE_API int VkeSubSetEue(VkiSub* sub, HWND window, Eue* entry, int stepValue, int kind, void* data);
+// Removes and frees step and every step after it.
+VKE_API int VkeSubSubEud(VkiSub* sub, HWND window, Eui* eui, Eud* step);
+// Makes step current; with restore 1 the window takes back the step's last snapshot.
+VKE_API int VkeSubSetEudPtrCur(VkiSub* sub, HWND window, Eui* eui, Eud* step, int restore);
+VKE_API int VkeSubGetEudPtrCur(VkiSub* sub, Eui* eui, Eud** out);
+VKE_API int VkeSubGetEudPtrBtm(VkiSub* sub, Eui* eui, Eud** out);
+VKE_API int VkeSubGetEudPtrPrv(VkiSub* sub, Eui* eui, Eud** out);
+VKE_API int VkeSubGetEudPtrNxt(VkiSub* sub, Eui* eui, Eud** out);
+VKE_API int VkeSubGetEuePtrBtm(VkiSub* sub, Eud* step, Eue** out);
+// Records one step before the window applies a change; drops the redo steps.
+VKE_API int VkeSubSetEud(VkiSub* sub, HWND window, Eui* eui, int stepCode, int stepValue, int kind, void* data,
+                         int notify);
+VKE_API int VkeSubGetEditFlag(VkiSub* sub, Eui* eui, EditFlag* flags);
+VKE_API int VkeSubGetEditUndFlag(VkiSub* sub, Eui* eui, int* available);
+VKE_API int VkeSubGetEditRdoFlag(VkiSub* sub, Eui* eui, int* available);
+// Undo: -12 (untraced) when there is nothing to undo. The present data is kept first (always with
+// force 1, else only when the current step holds no snapshot yet) so that redo can return to it.
+VKE_API int VkeSubEditUnd(VkiSub* sub, HWND window, Eui* eui, int stepValue, int kind, void* data, int force);
+// Redo: -12 (untraced) when there is nothing to redo.
+VKE_API int VkeSubEditRdo(VkiSub* sub, HWND window, Eui* eui);
+
 // ==== End: undo ====
 
 // ==== Typed text values (VkeSubFmt, VkeSubEd1, VkeSubEd2) ====

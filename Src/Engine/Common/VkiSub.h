@@ -180,9 +180,61 @@ public:
     // ---- end: registry ----
 
     // ---- Lists and typed records (VkeSubDat.cpp) ----
+    int InitEditFlag(EditFlag* flags);
+    int CopyEditFlag(EditFlag* dest, EditFlag* src);
+    int InitWndMsg(WndMsg* msg);
+    int CopyWndMsg(WndMsg* dest, WndMsg* src);
+    int AllocLke(int kind, Lke** out, int size);
+    int FreeLke(Lke** p);
+    int InitLke(int kind, Lke* p, int size);
+    int TermLke(Lke* p);
+    int CopyLke(Lke* dest, Lke* src, int size);
+    int DupLke(int kind, Lke** out, Lke* src, int size);
+    int AllocLki(int kind, Lki** out, int elementSize);
+    int FreeLki(Lki** p);
+    int InitLki(int kind, Lki* p, int elementSize);
+    int TermLki(Lki* p);
+    int CopyLki(Lki* dest, Lki* src);
+    int DupLki(int kind, Lki** out, Lki* src, int elementSize);
+    int SchLke(int mode, Lki* list, void* key, Lke** found);
+    int InsLke(int mode, Lki* list, void* key, Lke* element);
+    int AddLke(Lki* list, Lke* element);
+    int DelLke(int mode, Lki* list, void* key, Lke** removed);
+    int AllocDat(HWND window, int kind, Dat** out);
+    int FreeDat(HWND window, int kind, Dat** p);
+    int InitDat(HWND window, int kind, Dat* p);
+    int CopyDat(HWND window, int kind, Dat* dest, Dat* src);
+    int SchDat(int kind, int mode, Lki* list, void* key, Dat** found);
+    int InsDat(int kind, int mode, Lki* list, void* key, Dat* record);
+    int AddDat(int kind, Lki* list, Dat* record);
+    int DelDat(int kind, int mode, Lki* list, void* key, Dat** removed);
     // ---- end: lists ----
 
     // ---- Edit undo and redo (VkeSubEud.cpp) ----
+    // The record operations that talk to the edit window about snapshots.
+    int TermDat(HWND window, int kind, Dat* p);
+    int DupDat(HWND window, int kind, Dat** out, Dat* src);
+    int InitEui(HWND window, Eui** out);
+    int TermEui(HWND window, Eui** p);
+    int AddEud(HWND window, Eui* eui, Eud** out);
+    int AddEue(HWND window, Eud* step, Eue** out);
+    int SetEue(HWND window, Eue* entry, int stepValue, int kind, void* data);
+    int SubEud(HWND window, Eui* eui, Eud* step);
+    int SetEudPtrCur(HWND window, Eui* eui, Eud* step, int restore);
+    int GetEudPtrCur(Eui* eui, Eud** out);
+    int GetEudPtrBtm(Eui* eui, Eud** out);
+    int GetEudPtrPrv(Eui* eui, Eud** out);
+    int GetEudPtrNxt(Eui* eui, Eud** out);
+    int GetEuePtrBtm(Eud* step, Eue** out);
+    int SetEud(HWND window, Eui* eui, int stepCode, int stepValue, int kind, void* data, int notify);
+    int GetEditFlag(Eui* eui, EditFlag* flags);
+    int GetEditUndFlag(Eui* eui, int* available);
+    int GetEditRdoFlag(Eui* eui, int* available);
+    int EditUnd(HWND window, Eui* eui, int stepValue, int kind, void* data, int force);
+    int EditRdo(HWND window, Eui* eui);
+    // TermDat and release of a record of code 355-357 that is on no list; *p is cleared once
+    // freed. A record that an operation further out works on is left alone (-7).
+    int FreeRecord(HWND window, int kind, Dat** p);
     // ---- end: undo ----
 
     // ---- Typed text values (VkeSubFmt.cpp, VkeSubEd1.cpp, VkeSubEd2.cpp) ----
