@@ -1,6 +1,7 @@
 // The utility object: parameters, buffers, properties, the formatted-message buffer, plain memory.
 #define VKE_MODULE "Src\\Engine\\Common\\VkeSubBsc"
 #include "VkiSub.h"
+#include "VkiSys.h"
 #include "VkeFrame.h"
 #include "VkiTxt.h"
 #include <stdint.h>
@@ -94,8 +95,11 @@ int VkiSub::SetVkeSysPtr(VkiSys* sys)
 {
     if (!sys) return VKE_ERR_ARG;
     m_pSys = sys;
-    // The draw object comes from the system object once that family exists.
-    return VKE_OK;
+    // The draw object comes from the system object, which must be initialised (-6).
+    VkiDrw* drw = nullptr;
+    int rc = sys->GetVkeDrwPtr(&drw);
+    if (rc == VKE_OK) m_pDrw = drw;
+    return rc;
 }
 
 int VkiSub::GetVkeSysPtr(VkiSys** out)

@@ -3,9 +3,11 @@
 #define VKE_MODULE "Src\\Engine\\Common\\VkeSysBsc"
 #include "VkiSys.h"
 #include "VkiSub.h"
+#include "VkiDrw.h"
 #include "VkeFrame.h"
 #include "VkiTxt.h"
 #include <limits.h>
+#include <locale.h>
 #include <math.h>
 #include <string.h>
 
@@ -48,13 +50,29 @@ int VkiSys::AllocOwned(int bufferLength)
 
 int VkiSys::AllocDrw()
 {
-    // The draw object is made here as well once its family exists.
+    if (m_iOwnsDrw || !m_pSub) return VKE_ERR_EXISTS;
+    VkiDrw* drw = nullptr;
+    int rc = VkeDrwAlloc(&drw);
+    if (rc != VKE_OK) return rc;
+    VkeDrwParam param;
+    int field = 0, messageNo = 0;
+    rc = VkeDrwInitParam(drw, &param);
+    if (rc == VKE_OK) rc = VkeDrwInit(drw, &param, &field, &messageNo);
+    if (rc != VKE_OK) {
+        VkeDrwFree(&drw);
+        return rc;
+    }
+    m_pDrw = drw;
+    m_iOwnsDrw = 1;
     return VKE_OK;
 }
 
 void VkiSys::FreeOwned()
 {
     // The draw object goes first, then the utility object, each only when owned.
+    if (m_iOwnsDrw) VkeDrwFree(&m_pDrw);
+    m_iOwnsDrw = 0;
+    m_pDrw = nullptr;
     if (m_iOwnsSub) VkeSubFree(&m_pSub);
     m_iOwnsSub = 0;
     m_pSub = nullptr;
@@ -84,6 +102,154 @@ int VkiSys::CheckParam(VkeSysParam* param, int* field, int* messageNo)
     if (!param->hMainWnd) return VkiBadField(field, messageNo, 6, 63, VKE_ERR_ARG);
     if (!IsFlag(param->iSingleInstance)) return VkiBadField(field, messageNo, 7, 64, VKE_ERR_ARG);
     return VkiBadField(field, messageNo, 0, 0, VKE_OK);
+}
+
+int VkiSys::Init(VkeSysParam* param, int* field, int* messageNo)
+{
+    if (!field || !messageNo) return VKE_ERR_ARG;
+    if (IsInit()) return VkiBadField(field, messageNo, 0, 0, VKE_ERR_EXISTS);
+    // The runtime library speaks Japanese from here on (its own name for it where it lacks this one).
+    if (!setlocale(LC_ALL, "japanese")) setlocale(LC_ALL, ".932");
+    int rc = CheckParam(param, field, messageNo);
+    if (rc != VKE_OK) return rc;
+
+    Term();
+    m_dExecVersion = param->dExecVersion;
+    VkiCopyStr(m_amSystemDir, param->amSystemDir, sizeof(m_amSystemDir));
+    VkiCopyStr(m_amSystemName, param->amSystemName, sizeof(m_amSystemName));
+    m_amModuleName[0] = '\0';
+    m_hMainWnd = param->hMainWnd;
+    m_iPrinting = m_iPrintPreview = 0;
+
+    rc = FindSystemDir();
+    if (rc == VKE_OK) rc = m_pSub->GetModuleName(m_amModuleName, sizeof(m_amModuleName));
+    if (rc == VKE_OK && param->iSingleInstance == 1) rc = GuardSingleInstance(param);
+    if (rc == VKE_OK) {
+        m_iInit = 1;
+        rc = PrepareTempDir();
+    }
+    if (rc == VKE_OK) rc = ProbeWrite();
+    if (rc == VKE_OK) {
+        char path[sizeof(m_amSystemDir) + 16];
+        snprintf(path, sizeof(path), "%s\\Quorvane.vmg", m_amSystemDir);
+        rc = m_pSub->LoadMsg(path);
+    }
+    if (rc == VKE_OK) rc = BindOwned();
+    if (rc != VKE_OK) Term();
+    return rc;
+}
+
+int VkiSys::FindSystemDir()
+{
+    char dir[sizeof(m_amSystemDir)];
+    if (m_amSystemDir[0]) {
+        VkiCopyStr(dir, m_amSystemDir, sizeof(dir));
+    } else {
+        // The folder of the program's file, not that of the library.
+        char exe[sizeof(m_amSystemDir)];
+        DWORD n = GetModuleFileNameA(nullptr, exe, sizeof(exe));
+        if (n == 0 || n >= sizeof(exe)) return VKE_ERR_SYSTEM;
+        int rc = m_pSub->GetDirPath(dir, exe, sizeof(dir));
+        if (rc != VKE_OK) return rc;
+    }
+    int rc = m_pSub->GetPathName(m_amSystemDir, dir, sizeof(m_amSystemDir));
+    if (rc != VKE_OK) return rc;
+    int exists = 0, drive = 0, folder = 0;
+    rc = m_pSub->IsExistPath(m_amSystemDir, &exists);
+    if (rc == VKE_OK) rc = m_pSub->IsDrive(m_amSystemDir, &drive);
+    if (rc == VKE_OK) rc = m_pSub->IsDirectory(m_amSystemDir, &folder);
+    if (rc != VKE_OK) return rc;
+    return (exists && (drive || folder)) ? VKE_OK : VKE_ERR_ARG;
+}
+
+int VkiSys::GuardSingleInstance(VkeSysParam* param)
+{
+    // The section holds the first instance's main window; it lives as long as that instance
+    // keeps its handle, that is until its Term. A window handle is pointer-sized.
+    SetLastError(ERROR_SUCCESS);
+    HANDLE map = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(HWND), m_amModuleName);
+    if (!map) return VKE_ERR_MEMORY;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return WakeFirstInstance(map, param);
+    m_hSingleMap = map;
+    HWND* view = static_cast<HWND*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(HWND)));
+    if (!view) return VKE_ERR_SYSTEM;
+    *view = m_hMainWnd;
+    UnmapViewOfFile(view);
+    return VKE_OK;
+}
+
+namespace {
+// The end of a window's owner chain.
+HWND TopOwner(HWND wnd)
+{
+    for (HWND owner = GetWindow(wnd, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) wnd = owner;
+    return wnd;
+}
+} // namespace
+
+int VkiSys::WakeFirstInstance(HANDLE map, VkeSysParam* param)
+{
+    HWND* view = static_cast<HWND*>(MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(HWND)));
+    if (!view) {
+        CloseHandle(map);
+        return VKE_ERR_SYSTEM;
+    }
+    HWND first = *view;
+    UnmapViewOfFile(view);
+    CloseHandle(map);
+    if (!first) return VKE_ERR_SYSTEM;
+
+    // The first instance's topmost visible and enabled window of its own family (a modal dialog,
+    // say) is the one to bring forward; the walk goes up the z-order while the owner is the same.
+    HWND top = TopOwner(first);
+    HWND front = nullptr;
+    for (HWND w = GetWindow(first, GW_HWNDPREV); w && w != first; w = GetWindow(w, GW_HWNDPREV)) {
+        if (TopOwner(w) != top) break;
+        if (IsWindowVisible(w) && IsWindowEnabled(w)) front = w;
+    }
+    BringWindowToTop(first);
+    if (IsIconic(first)) ShowWindow(first, SW_RESTORE);
+    if (front) {
+        BringWindowToTop(front);
+        SetForegroundWindow(front);
+    } else {
+        SetForegroundWindow(first);
+    }
+    param->hMainWnd = first;
+    return VKE_ERR_EXISTS;
+}
+
+int VkiSys::PrepareTempDir()
+{
+    char dir[sizeof(m_amSystemDir) + 8];
+    int rc = GetTempDir(dir, sizeof(dir));
+    if (rc != VKE_OK) return rc;
+    int exists = 0, folder = 0;
+    rc = m_pSub->IsExistPath(dir, &exists);
+    if (rc == VKE_OK && exists) rc = m_pSub->IsDirectory(dir, &folder);
+    if (rc != VKE_OK || folder) return rc;
+    // Something else under the name goes to the recycle bin without questions.
+    if (exists) rc = m_pSub->DeleteFile(dir, 1, 1, m_hMainWnd);
+    if (rc == VKE_OK) rc = m_pSub->CreateDir(dir);
+    return rc;
+}
+
+int VkiSys::ProbeWrite()
+{
+    // A file made and deleted again in the system folder and in the temporary folder.
+    char path[sizeof(m_amSystemDir)];
+    if (m_pSub->GetTempPathName(path, m_amSystemDir, sizeof(path), 1) != VKE_OK) return VKE_ERR_SYSTEM;
+    int rc = m_pSub->DeleteFile(path, 0, 1, nullptr);
+    if (rc != VKE_OK) return rc;
+    if (GetTempPathName(path, sizeof(path), 1) != VKE_OK) return VKE_ERR_SYSTEM;
+    return m_pSub->DeleteFile(path, 0, 1, nullptr);
+}
+
+int VkiSys::BindOwned()
+{
+    int rc = m_pSub->SetVkeSysPtr(this);
+    if (rc == VKE_OK && m_pDrw) rc = VkeDrwSetVkeSysPtr(m_pDrw, this);
+    return rc;
 }
 
 int VkiSys::Term()
@@ -163,6 +329,15 @@ int VkiSys::GetTempDir(char* buffer, int size)
     char dir[sizeof(m_amSystemDir) + 8];
     snprintf(dir, sizeof(dir), "%s\\Tmp", m_amSystemDir);
     return VkiCopyStr(buffer, dir, size);
+}
+
+int VkiSys::GetTempPathName(char* buffer, int size, int flag)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    char dir[sizeof(m_amSystemDir) + 8];
+    int rc = GetTempDir(dir, sizeof(dir));
+    if (rc != VKE_OK) return rc;
+    return m_pSub->GetTempPathName(buffer, dir, size, flag);
 }
 
 int VkiSys::GetSystemName(char* buffer, int size)
@@ -279,6 +454,11 @@ VKE_API int VkeSysCheckParam(VkiSys* sys, VkeSysParam* param, int* field, int* m
     VKE_FRAME(sys, sys->Sub(), sys->CheckParam(param, field, messageNo));
 }
 
+VKE_API int VkeSysInit(VkiSys* sys, VkeSysParam* param, int* field, int* messageNo)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->Init(param, field, messageNo));
+}
+
 VKE_API int VkeSysTerm(VkiSys* sys) { VKE_FRAME(sys, sys->Sub(), sys->Term()); }
 
 VKE_API int VkeSysSetProperty(VkiSys* sys, int id, void* value)
@@ -288,7 +468,10 @@ VKE_API int VkeSysSetProperty(VkiSys* sys, int id, void* value)
 
 VKE_API int VkeSysGetProperty(VkiSys* sys, int id, void* out) { VKE_FRAME(sys, sys->Sub(), sys->GetProperty(id, out)); }
 
-VKE_API int VkeSysGetName(VkiSys* sys, char* buffer, int size) { VKE_FRAME(sys, sys->Sub(), sys->GetName(buffer, size)); }
+VKE_API int VkeSysGetName(VkiSys* sys, char* buffer, int size)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetName(buffer, size));
+}
 
 VKE_API int VkeSysGetVersion(VkiSys* sys, double* out) { VKE_FRAME(sys, sys->Sub(), sys->GetVersion(out)); }
 
@@ -312,6 +495,11 @@ VKE_API int VkeSysGetSystemDir(VkiSys* sys, char* buffer, int size)
 VKE_API int VkeSysGetTempDir(VkiSys* sys, char* buffer, int size)
 {
     VKE_FRAME(sys, sys->Sub(), sys->GetTempDir(buffer, size));
+}
+
+VKE_API int VkeSysGetTempPathName(VkiSys* sys, char* buffer, int size, int flag)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->GetTempPathName(buffer, size, flag));
 }
 
 VKE_API int VkeSysGetSystemName(VkiSys* sys, char* buffer, int size)

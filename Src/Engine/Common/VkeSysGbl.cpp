@@ -152,7 +152,10 @@ int VkiSys::SynHGlobal(HGLOBAL* target, HGLOBAL src)
 
 // ---- Exports ----
 
-VKE_API int VkeSysLockHGlobal(VkiSys* sys, HGLOBAL h, void** out) { VKE_FRAME(sys, sys->Sub(), sys->LockHGlobal(h, out)); }
+VKE_API int VkeSysLockHGlobal(VkiSys* sys, HGLOBAL h, void** out)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->LockHGlobal(h, out));
+}
 
 VKE_API int VkeSysUnlockHGlobal(VkiSys* sys, HGLOBAL h) { VKE_FRAME(sys, sys->Sub(), sys->UnlockHGlobal(h)); }
 
@@ -173,7 +176,10 @@ VKE_API int VkeSysCopyHGlobal(VkiSys* sys, HGLOBAL dest, HGLOBAL src)
     VKE_FRAME(sys, sys->Sub(), sys->CopyHGlobal(dest, src));
 }
 
-VKE_API int VkeSysDupHGlobal(VkiSys* sys, HGLOBAL* out, HGLOBAL src) { VKE_FRAME(sys, sys->Sub(), sys->DupHGlobal(out, src)); }
+VKE_API int VkeSysDupHGlobal(VkiSys* sys, HGLOBAL* out, HGLOBAL src)
+{
+    VKE_FRAME(sys, sys->Sub(), sys->DupHGlobal(out, src));
+}
 
 VKE_API int VkeSysCmpHGlobal(VkiSys* sys, HGLOBAL a, HGLOBAL b, int* result)
 {

@@ -61,9 +61,43 @@ public:
     int Exponent(float x, float* out);
 
     // ---- Error trace, log and function timer (VkeSubTrc.cpp) ----
+    // Writes the trace record and reports to the main window; never reports its own failures.
     void TraceError(const char* sourcePath, int line, const char* name, int code);
+    int InitTraceParam(TraceParam* param);
+    int InitTrace(TraceParam* param);
+    int TermTrace();
+    int SetTraceFlag(int on, int clear);
+    int GetTraceFlag(int* out);
+    int GetTraceFilePtr(FILE** out);
+    int Trace(const char* format, va_list args);
+    int TraceDebug(const char* format, va_list args);
+    int InitLogParam(LogParam* param);
+    int InitLog(LogParam* param);
+    int TermLog();
+    int GetInitLogFlag(int* out);
+    int GetLogPath(char* buffer, int size);
+    int ClearLog();
+    int WriteLog(const char* text);
+    int InitFncTmrParam(FncTmrParam* param);
+    int InitFncTmr(FncTmrParam* param);
+    int TermFncTmr();
+    int StartFncTmr(int slot, const char* module, const char* function, const char* procedure);
+    int StopFncTmr(int slot);
+    int GetFncTmrFlag(int* out);
+    int SetDiagnosisFlag(int flag);
+    int GetDiagnosisFlag(int* out);
     // Ends trace, log and timer; the first non-zero result of the three.
     int TermDiagnostics();
+    // Helpers of the three: the absolute path of a diagnostics file (not a drive, not a folder),
+    // the trace record and the report, the ends without the object check.
+    int CheckDiagPath(char* out, const char* path);
+    void WriteTraceRecord(const char* name, int code);
+    void ReportTrace(const char* name, int code);
+    int EndTrace();
+    int EndLog();
+    int EndFncTmr();
+    int WriteFncTmrReport();
+    void DeleteIfEmpty(const char* path);
     // ---- end: trace ----
 
     // ---- Strings, keywords and CSV fields (VkeSubStr.cpp) ----
@@ -356,10 +390,26 @@ public:
     unsigned char m_abChrCls[256] = {};
 
     // Trace, log and function timer (VkeSubTrc.cpp).
-    const char* m_pszLastTraceName = nullptr; // the last export traced, and its code
-    int m_iLastTraceCode = 0;
-    int m_iTraceCount = 0;
+    struct TmrSlot;                  // one timing slot, numbered from 1
+    int m_iTraceInit = 0;
+    char m_amTracePath[1024] = {};   // absolute; empty: standard error
+    FILE* m_pTraceFile = nullptr;    // null while tracing is off
+    int m_iTraceOn = 0;
+    int m_iLogInit = 0;
+    char m_amLogPath[1024] = {};     // absolute; the file is open only while a line is written
+    int m_iTmrInit = 0;
+    char m_amTmrPath[1024] = {};     // absolute path of the report
+    FILE* m_pTmrFile = nullptr;      // open from InitFncTmr to TermFncTmr
+    int m_iTmrRunning = 0;
+    int m_iTmrSlotCnt = 0;           // the requested count plus 500
+    char m_amTmrTitle[1024] = {};
+    TmrSlot* m_pTmrSlot = nullptr;
+    char* m_pTmrNames = nullptr;     // the three name buffers of every slot, one block
     int m_iDiagnosis = 0;
+    // The failures reported through this object: how many, and the last one's export and code.
+    LONG m_iTraceCount = 0;
+    const char* m_pszLastTraceName = nullptr;
+    int m_iLastTraceCode = 0;
     // ---- end: trace state ----
 
     // Lists, undo and typed values keep their state here (VkeSubDat.cpp, VkeSubEud.cpp).
