@@ -94,6 +94,21 @@ TEST_F(Trace, TracedFailureIsWrittenAndReported)
     EXPECT_EQ(env->Reports()[3].code, -1);
 }
 
+TEST_F(Trace, LongNameIsCutOnACharacterBoundary)
+{
+    ASSERT_EQ(StartTrace(), 0);
+    std::string name;
+    for (int i = 0; i < 600; ++i) name += "表";
+    VkeSubTraceError(sub, "Src\\x", 1, name.c_str(), -9);
+    std::string text = VktReadFile(path);
+    ASSERT_LE(text.size(), 1023u); // within the maximum buffer length
+    EXPECT_EQ(text.substr(0, 19), "<< TRACE >>  Func (");
+    EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
+    std::string cut = text.substr(19, text.size() - 23);
+    EXPECT_EQ(cut.size() % 2, 0u);
+    EXPECT_EQ(cut, name.substr(0, cut.size()));
+}
+
 TEST_F(Trace, OffStillReportsToTheWindow)
 {
     ASSERT_EQ(StartTrace(0), 0);
