@@ -1,29 +1,28 @@
-// The library application object and its two exports. Exactly one instance exists, built
-// when the library is loaded; the program reaches its pre-translation and idle work through
-// the exports, since the library runs no message loop of its own.
+// The library application object and its two exports. Exactly one instance exists, built when
+// the library is loaded; the library runs no message loop of its own, so the program reaches
+// its pre-translation and idle work through the exports. Both go to the library's current
+// thread object: the application object, unless the library started the thread itself.
 #include "VkeEngApp.h"
 
 VkeEng theVkeEng;
 
 BOOL VkeEng::InitInstance() { return TRUE; }
 
-BOOL VkeEng::PreTranslateMessage(MSG* msg)
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    (void)msg;
-    return FALSE;
+    return AfxDllMain(instance, reason);
 }
 
-BOOL VkeEng::OnIdle(LONG count)
+VKE_API BOOL VkeEngPreTranslateMessage(MSG* msg)
 {
-    (void)count;
-    return FALSE;
+    if (!msg) return FALSE;
+    return AfxGetThread()->PreTranslateMessage(msg);
 }
-
-VKE_API BOOL VkeEngPreTranslateMessage(MSG* msg) { return theVkeEng.PreTranslateMessage(msg); }
 
 VKE_API int VkeEngOnIdle(void)
 {
-    for (LONG count = 0; theVkeEng.OnIdle(count); ++count) {
+    CWinThread* thread = AfxGetThread();
+    for (LONG count = 0; thread->OnIdle(count); ++count) {
     }
     return VKE_OK;
 }

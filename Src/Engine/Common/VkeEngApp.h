@@ -3,12 +3,11 @@
 #include "VkeEng.h"
 #include "Mfc.h"
 
-class VkeEng {
+class VkeEng : public CWinApp {
 public:
-    virtual ~VkeEng() = default;
-    virtual BOOL InitInstance();
-    virtual BOOL PreTranslateMessage(MSG* msg);
-    virtual BOOL OnIdle(LONG count);
+    VkeEng() : CWinApp("VkeEng") {}
+    // Answers TRUE and does nothing else.
+    BOOL InitInstance() override;
 };
 
 extern VkeEng theVkeEng;

@@ -1,0 +1,95 @@
+#include "CDC.h"
+#include "MfcState.h"
+
+IMPLEMENT_DYNCREATE(CDC, CObject)
+
+CDC::~CDC()
+{
+    if (m_hDC) ::DeleteDC(Detach());
+}
+
+CDC* CDC::FromHandle(HDC hDC)
+{
+    if (!hDC) return nullptr;
+    auto& map = AfxGetThreadState()->tempDC;
+    auto it = map.find(hDC);
+    if (it != map.end()) return it->second;
+    CDC* pDC = new CDC;
+    pDC->m_hDC = pDC->m_hAttribDC = hDC;
+    map[hDC] = pDC;
+    return pDC;
+}
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (!hDC || m_hDC) return FALSE;
+    m_hDC = m_hAttribDC = hDC;
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC h = m_hDC;
+    m_hDC = m_hAttribDC = nullptr;
+    return h;
+}
+
+BOOL CDC::DeleteDC()
+{
+    if (!m_hDC) return FALSE;
+    return ::DeleteDC(Detach());
+}
+
+BOOL CDC::CreateCompatibleDC(CDC* pDC) { return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr)); }
+
+BOOL CDC::CreateDC(LPCSTR lpszDriverName, LPCSTR lpszDeviceName, LPCSTR lpszOutput, const DEVMODEA* lpInitData)
+{
+    return Attach(::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData));
+}
+
+CPen* CDC::SelectObject(CPen* pPen)
+{
+    return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, pPen ? pPen->m_hObject : nullptr)));
+}
+
+CBrush* CDC::SelectObject(CBrush* pBrush)
+{
+    return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, pBrush ? pBrush->m_hObject : nullptr)));
+}
+
+CFont* CDC::SelectObject(CFont* pFont)
+{
+    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont ? pFont->m_hObject : nullptr)));
+}
+
+CBitmap* CDC::SelectObject(CBitmap* pBitmap)
+{
+    return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, pBitmap ? pBitmap->m_hObject : nullptr)));
+}
+
+CGdiObject* CDC::SelectStockObject(int nIndex)
+{
+    return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
+{
+    COLORREF old = ::SetBkColor(m_hDC, clr);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, old);
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
+{
+    RECT r = {x, y, x + cx, y + cy};
+    FillSolidRect(&r, clr);
+}
+
+void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    int x = lpRect->left, y = lpRect->top, cx = lpRect->right - x, cy = lpRect->bottom - y;
+    FillSolidRect(x, y, cx - 1, 1, clrTopLeft);
+    FillSolidRect(x, y, 1, cy - 1, clrTopLeft);
+    FillSolidRect(x + cx, y, -1, cy, clrBottomRight);
+    FillSolidRect(x, y + cy, cx, -1, clrBottomRight);
+}

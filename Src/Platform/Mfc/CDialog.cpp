@@ -1,0 +1,175 @@
+#include "CDialog.h"
+#include "CWinApp.h"
+#include "MfcState.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &ThisClass::OnOK)
+    ON_COMMAND(IDCANCEL, &ThisClass::OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog()
+    : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_pParentWnd(nullptr), m_bInModal(FALSE), m_bContinueModal(FALSE),
+      m_nModalResult(-1)
+{
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
+{
+    m_lpszTemplateName = MAKEINTRESOURCEA(nIDTemplate);
+    m_nIDHelp = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+}
+
+CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
+{
+    m_lpszTemplateName = lpszTemplateName;
+    m_pParentWnd = pParentWnd;
+}
+
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG) return FALSE;
+    CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
+    return pDlg ? pDlg->OnInitDialog() : TRUE;
+}
+
+// The template in the module's resources (the resource handle first, then the module itself).
+static const DLGTEMPLATE* LoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst)
+{
+    if (!lpszTemplateName) return nullptr;
+    HINSTANCE candidates[2] = {AfxGetResourceHandle(), AfxGetInstanceHandle()};
+    for (HINSTANCE inst : candidates) {
+        HRSRC res = ::FindResourceA(inst, lpszTemplateName, reinterpret_cast<LPCSTR>(RT_DIALOG));
+        if (!res) continue;
+        HGLOBAL data = ::LoadResource(inst, res);
+        if (!data) continue;
+        *phInst = inst;
+        return static_cast<const DLGTEMPLATE*>(::LockResource(data));
+    }
+    return nullptr;
+}
+
+BOOL CDialog::CreateFromTemplate(const DLGTEMPLATE* lpTemplate, HWND hWndParent, HINSTANCE hInst)
+{
+    if (!lpTemplate || m_hWnd) return FALSE;
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpTemplate, hWndParent, AfxDlgProc, 0);
+    if (!AfxUnhookWindowCreate(this)) PostNcDestroy();
+    return hWnd != nullptr;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd); }
+
+BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    m_lpszTemplateName = lpszTemplateName;
+    if (IS_INTRESOURCE(lpszTemplateName)) m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
+    if (pParentWnd) m_pParentWnd = pParentWnd;
+    HINSTANCE inst = nullptr;
+    const DLGTEMPLATE* tmpl = LoadDialogTemplate(lpszTemplateName, &inst);
+    return CreateFromTemplate(tmpl, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, inst);
+}
+
+BOOL CDialog::CreateIndirect(const DLGTEMPLATE* lpDialogTemplate, CWnd* pParentWnd)
+{
+    if (pParentWnd) m_pParentWnd = pParentWnd;
+    return CreateFromTemplate(lpDialogTemplate, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, AfxGetInstanceHandle());
+}
+
+HWND CDialog::GetModalOwner() const
+{
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    if (!owner) {
+        CWnd* pMainWnd = AfxGetMainWnd();
+        owner = pMainWnd ? pMainWnd->m_hWnd : ::GetActiveWindow();
+    }
+    while (owner && (::GetWindowLongPtrA(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
+    return owner;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HINSTANCE inst = nullptr;
+    const DLGTEMPLATE* tmpl = LoadDialogTemplate(m_lpszTemplateName, &inst);
+    if (!tmpl) return -1;
+    HWND owner = GetModalOwner();
+    bool enableOwner = owner && ::IsWindowEnabled(owner);
+    if (enableOwner) ::EnableWindow(owner, FALSE);
+
+    m_nModalResult = -1;
+    m_bContinueModal = TRUE;
+    m_bInModal = TRUE;
+    if (CreateFromTemplate(tmpl, owner, inst) && m_bContinueModal) {
+        if (!::IsWindowVisible(m_hWnd)) ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    m_bInModal = FALSE;
+    INT_PTR result = m_nModalResult;
+
+    // Hide before the owner comes back, so that the owner, not another window, is activated.
+    HWND hWnd = m_hWnd;
+    if (hWnd)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (enableOwner) ::EnableWindow(owner, TRUE);
+    if (owner && hWnd && ::GetActiveWindow() == hWnd) ::SetActiveWindow(owner);
+    if (hWnd) DestroyWindow();
+    return result;
+}
+
+void CDialog::RunModalLoop()
+{
+    HWND hWnd = m_hWnd;
+    // The loop ends with EndDialog, or when the window goes away by other means.
+    while (m_bContinueModal && m_hWnd == hWnd && ::IsWindow(hWnd)) {
+        if (AfxPumpMessage()) continue;
+        // WM_QUIT: the modal loop ends and the quit goes on to the loop outside.
+        CWinThread* pThread = AfxGetThread();
+        ::PostQuitMessage(pThread ? static_cast<int>(pThread->m_msgCur.wParam) : 0);
+        break;
+    }
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (m_bInModal) {
+        m_nModalResult = nResult;
+        m_bContinueModal = FALSE;
+    }
+    if (m_hWnd) {
+        ::EndDialog(m_hWnd, nResult);
+        if (m_bInModal) ::PostMessageA(m_hWnd, WM_NULL, 0, 0); // wakes the modal loop
+    }
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
+    if (!m_hWnd || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))) return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}

@@ -1,0 +1,17 @@
+// A width and height (SIZE).
+#pragma once
+#include "MfcWin.h"
+
+class CSize : public SIZE {
+public:
+    CSize() { cx = cy = 0; }
+    CSize(int x, int y) { cx = x; cy = y; }
+    CSize(SIZE s) { cx = s.cx; cy = s.cy; }
+    bool operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
+    bool operator!=(SIZE s) const { return !(*this == s); }
+    CSize& operator+=(SIZE s) { cx += s.cx; cy += s.cy; return *this; }
+    CSize& operator-=(SIZE s) { cx -= s.cx; cy -= s.cy; return *this; }
+    CSize operator+(SIZE s) const { return CSize(cx + s.cx, cy + s.cy); }
+    CSize operator-(SIZE s) const { return CSize(cx - s.cx, cy - s.cy); }
+    CSize operator-() const { return CSize(-cx, -cy); }
+};

@@ -1,0 +1,36 @@
+// The test program's application object and small helpers shared by the framework tests.
+#pragma once
+#include "Mfc.h"
+#include <functional>
+#include <string>
+
+class CTestApp : public CWinApp {
+public:
+    CTestApp() : CWinApp("TestMfc") {}
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Key-down messages the application's filter saw (virtual-key codes), in order.
+    std::string keysSeen;
+};
+
+extern CTestApp theTestApp;
+
+// Handles every waiting message of this thread through the application's pump.
+void PumpPending();
+
+// Runs action once from a timer of the calling thread after the current modal loop (or any
+// loop) starts turning; the action sees the dialog as a person would.
+void AfterStart(std::function<void()> action);
+
+// The visible dialog window of this thread, or null.
+HWND FindThreadDialog();
+
+// Shows a window without activating it. Under Wine a window that is activated or has a caption
+// is left to the window manager, and destroying it then waits for one (two seconds without);
+// test windows that need not be active avoid that.
+void ShowQuietly(HWND hWnd);
+
+// A plain top-level window object (a popup, shown quietly) for hosting child windows in tests.
+class CTestFrame : public CWnd {
+public:
+    BOOL CreateFrame(LPCSTR title = "TestMfc");
+};
