@@ -28,6 +28,7 @@ BEGIN_MESSAGE_MAP(CThreadWnd, CWnd)
 END_MESSAGE_MAP()
 
 HANDLE g_ready = nullptr;
+HANDLE g_idled = nullptr; // set when the thread's loop has run its idle work to the end
 std::atomic<HWND> g_threadWnd{nullptr};
 
 class CUiThread : public CWinThread {
@@ -50,7 +51,9 @@ public:
     BOOL OnIdle(LONG lCount) override
     {
         idleCounts.push_back(lCount);
-        return CWinThread::OnIdle(lCount);
+        BOOL more = CWinThread::OnIdle(lCount);
+        if (!more && g_idled) ::SetEvent(g_idled);
+        return more;
     }
     int ExitInstance() override
     {
@@ -82,6 +85,7 @@ UINT WorkerProc(LPVOID param)
 TEST(MfcThread, SecondUserInterfaceThread)
 {
     g_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_idled = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     g_threadWnd = nullptr;
     CUiThread* thread = static_cast<CUiThread*>(
         AfxBeginThread(RUNTIME_CLASS(CUiThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
@@ -91,6 +95,7 @@ TEST(MfcThread, SecondUserInterfaceThread)
     EXPECT_EQ(::WaitForSingleObject(g_ready, 100), static_cast<DWORD>(WAIT_TIMEOUT));
     thread->ResumeThread();
     ASSERT_EQ(WaitPumping(g_ready), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitPumping(g_idled), WAIT_OBJECT_0);
 
     HWND hWnd = g_threadWnd;
     // Sent from this thread, handled on the window's thread by its object there.
@@ -113,6 +118,8 @@ TEST(MfcThread, SecondUserInterfaceThread)
     for (LONG c : thread->idleCounts) EXPECT_LE(c, 1);
     delete thread;
     ::CloseHandle(g_ready);
+    ::CloseHandle(g_idled);
+    g_idled = nullptr;
 }
 
 TEST(MfcThread, ThreadThatFailsToStart)
