@@ -64,6 +64,34 @@ void VktSubFixture::SetUp()
     ASSERT_EQ(VkeSubInitParam(sub, &param), 0);
     int field = -1, messageNo = -1;
     ASSERT_EQ(VkeSubInit(sub, &param, &field, &messageNo), 0);
+    TraceParam trace;
+    ASSERT_EQ(VkeSubInitTraceParam(sub, &trace), 0);
+    snprintf(trace.amPath, sizeof(trace.amPath), "%s", (m_traceDir / "trace.txt").c_str());
+    trace.iOn = 1;
+    ASSERT_EQ(VkeSubInitTrace(sub, &trace), 0);
+}
+
+namespace {
+const char kRecordMark[] = "<< TRACE >>";
+const char kNameMark[] = "Func (";
+} // namespace
+
+int VktSubFixture::Traced() const
+{
+    std::string text = VktReadFile(m_traceDir / "trace.txt");
+    int count = 0;
+    for (size_t at = text.find(kRecordMark); at != std::string::npos; at = text.find(kRecordMark, at + 1)) ++count;
+    return count;
+}
+
+std::string VktSubFixture::LastTraced() const
+{
+    std::string text = VktReadFile(m_traceDir / "trace.txt");
+    size_t at = text.rfind(kNameMark);
+    if (at == std::string::npos) return "";
+    at += sizeof(kNameMark) - 1;
+    size_t end = text.find(") : Error (", at);
+    return end == std::string::npos ? "" : text.substr(at, end - at);
 }
 
 void VktSubFixture::TearDown() { VkeSubFree(&sub); }

@@ -26,10 +26,18 @@ bool VktWriteFile(const std::string& path, const std::string& bytes);
 // Reads a whole file; empty when it cannot be read.
 std::string VktReadFile(const std::string& path);
 
-// A utility object allocated and initialised with the default parameters.
+// A utility object allocated and initialised with the default parameters, tracing every
+// failure into a trace file that the test reads back.
 class VktSubFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Trace records written so far, and the export named by the last one ("" when none).
+    int Traced() const;
+    std::string LastTraced() const;
+
     VkiSub* sub = nullptr;
+
+private:
+    VktTempDir m_traceDir;
 };

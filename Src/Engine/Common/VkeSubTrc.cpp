@@ -107,9 +107,6 @@ void VkiSub::TraceError(const char* sourcePath, int line, const char* name, int 
     (void)line; // the record holds only the export and its code
     if (t_iTracing) return;
     t_iTracing = 1;
-    InterlockedIncrement(&m_iTraceCount);
-    m_pszLastTraceName = name;
-    m_iLastTraceCode = code;
     if (sourcePath && name) WriteTraceRecord(name, code);
     ReportTrace(name, code);
     t_iTracing = 0;

@@ -406,10 +406,6 @@ public:
     TmrSlot* m_pTmrSlot = nullptr;
     char* m_pTmrNames = nullptr;     // the three name buffers of every slot, one block
     int m_iDiagnosis = 0;
-    // The failures reported through this object: how many, and the last one's export and code.
-    LONG m_iTraceCount = 0;
-    const char* m_pszLastTraceName = nullptr;
-    int m_iLastTraceCode = 0;
     // ---- end: trace state ----
 
     // Lists, undo and typed values keep their state here (VkeSubDat.cpp, VkeSubEud.cpp).

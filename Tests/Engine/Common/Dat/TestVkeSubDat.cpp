@@ -45,7 +45,6 @@ protected:
         return e;
     }
 
-    int Traced() const { return sub->m_iTraceCount; }
 
     std::unique_ptr<EudWnd> wnd;
     HWND hwnd = nullptr;

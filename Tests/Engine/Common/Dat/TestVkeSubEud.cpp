@@ -42,7 +42,6 @@ protected:
         return f;
     }
     int Steps() const { return eui->lkiEud.iCnt; }
-    int Traced() const { return sub->m_iTraceCount; }
 
     // The invariant after recording: the current step is the last and holds one bare entry.
     void ExpectFreshCurrent()
@@ -196,7 +195,7 @@ TEST_F(Undo, TheParentHearsOfEveryStepRecordedWithNotify)
     int before = Traced();
     EXPECT_EQ(Edit("E", 1), -3);
     EXPECT_EQ(Traced(), before + 1);
-    EXPECT_EQ(sub->m_pszLastTraceName, std::string("VkeSubSetEud"));
+    EXPECT_EQ(LastTraced(), std::string("VkeSubSetEud"));
     EXPECT_EQ(p.notices, 3);
     EXPECT_EQ(Steps(), 5);
     ExpectFreshCurrent();

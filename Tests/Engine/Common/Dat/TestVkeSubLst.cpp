@@ -62,7 +62,6 @@ protected:
     }
 
     int Cursor() const { return list.pCur ? reinterpret_cast<Item*>(list.pCur)->iValue : 0; }
-    int Traced() const { return sub->m_iTraceCount; }
 
     void Free(Item* item)
     {
@@ -237,7 +236,7 @@ TEST_F(Lists, InsertRefusals)
     EXPECT_EQ(VkeSubAddLke(sub, &list, &items[0]->lke), -9);
     EXPECT_EQ(Values(), (V{1, 2, 9}));
     EXPECT_EQ(Traced(), before + 9); // insertion traces every failure
-    EXPECT_EQ(sub->m_pszLastTraceName, std::string("VkeSubAddLke"));
+    EXPECT_EQ(LastTraced(), std::string("VkeSubAddLke"));
 }
 
 TEST_F(Lists, SearchByPosition)

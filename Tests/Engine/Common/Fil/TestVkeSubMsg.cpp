@@ -211,7 +211,7 @@ TEST_F(Msg, StatusCodeTexts)
     for (int code : {5, -37, 100, -1000}) EXPECT_EQ(ErrText(code), "default") << code;
     EXPECT_EQ(VkeSubGetErrMsg(sub, 0, nullptr), -9);
     EXPECT_EQ(VkeSubGetMsg(sub, 0, nullptr), -9);
-    EXPECT_EQ(sub->m_pszLastTraceName, std::string("VkeSubGetMsg")); // -9 is traced
+    EXPECT_EQ(LastTraced(), std::string("VkeSubGetMsg")); // -9 is traced
 }
 
 TEST_F(Msg, ShippedFileHasEveryTextTheEngineReads)

@@ -119,17 +119,17 @@ TEST_F(Path, BadInput)
 TEST_F(Path, FailuresAreTraced)
 {
     char buf[16];
-    int before = sub->m_iTraceCount;
+    int before = Traced();
     EXPECT_EQ(VkeSubGetPathName(sub, buf, "", sizeof(buf)), -12);
-    EXPECT_EQ(sub->m_iTraceCount, before + 1);
-    EXPECT_EQ(sub->m_pszLastTraceName, std::string("VkeSubGetPathName"));
+    EXPECT_EQ(Traced(), before + 1);
+    EXPECT_EQ(LastTraced(), std::string("VkeSubGetPathName"));
     EXPECT_EQ(VkeSubGetFileName(sub, buf, "C:", sizeof(buf)), -12);
-    EXPECT_EQ(sub->m_iTraceCount, before + 2);
+    EXPECT_EQ(Traced(), before + 2);
     // -12 is expected of the field count and goes back untraced.
     int fields = 0;
     char sep[4] = "";
     EXPECT_EQ(VkeSubGetFldInfo(sub, "", sep, sizeof(sep), &fields), -12);
-    EXPECT_EQ(sub->m_iTraceCount, before + 2);
+    EXPECT_EQ(Traced(), before + 2);
 }
 
 TEST_F(Path, ResultCutToTheBuffer)

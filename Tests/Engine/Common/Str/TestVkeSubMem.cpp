@@ -26,7 +26,6 @@ protected:
         EXPECT_EQ(mem->iCapacity, capacity);
         EXPECT_EQ(mem->pBuffer[mem->iLength], 0);
     }
-    int Traced() const { return sub->m_iTraceCount; }
     AppMem* mem = nullptr;
 };
 

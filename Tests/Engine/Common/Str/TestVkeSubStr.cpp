@@ -25,7 +25,6 @@ private:
 
 class Str : public VktSubFixture {
 protected:
-    int Traced() const { return sub->m_iTraceCount; }
 };
 
 const char kMixed[] = "a表ソb"; // a 1, 表 2-3, ソ 4-5, b 6
