@@ -10,7 +10,7 @@
 namespace {
 
 // The one-to-one mapping of a DIB of width x height on dc.
-[[maybe_unused]] DrawInfo OneToOne(HDC dc, int width, int height)
+DrawInfo OneToOne(HDC dc, int width, int height)
 {
     DrawInfo info = {};
     info.hDC = dc;
@@ -77,6 +77,184 @@ int VkiDrw::TermDrm(Drm* drm)
         DeleteDC(drm->hDC);
     }
     memset(drm, 0, sizeof(Drm));
+    return rc;
+}
+
+int VkiDrw::AttachDrmDIB(Drm* drm, HBITMAP dib)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!drm) drm = &m_aDrm[0];
+    if (!dib || !drm->hDC) return VKE_ERR_ARG;
+    int w = 0, h = 0, bits = 0;
+    int rc = GetImageInf(dib, &w, &h, &bits);
+    if (rc != VKE_OK) return rc;
+    HBITMAP held = nullptr;
+    rc = DetachDrmDIB(drm, &held);
+    if (rc != VKE_OK) return rc;
+    if (held && held != dib) DeleteObject(held);
+    // A bitmap selected into another DC cannot be attached here.
+    HGDIOBJ prev = SelectObject(drm->hDC, dib);
+    if (!prev) return VKE_ERR_ARG;
+    if (!drm->hOwnBitmap) drm->hOwnBitmap = static_cast<HBITMAP>(prev);
+    rc = PushDrawInfo(OneToOne(drm->hDC, w, h));
+    if (rc != VKE_OK) {
+        SelectObject(drm->hDC, drm->hOwnBitmap);
+        return rc;
+    }
+    drm->hDIB = dib;
+    drm->iUsedWidth = drm->iDIBWidth = w;
+    drm->iUsedHeight = drm->iDIBHeight = h;
+    drm->iBitCount = bits;
+    drm->iAttached = 1;
+    return VKE_OK;
+}
+
+int VkiDrw::DetachDrmDIB(Drm* drm, HBITMAP* out)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!drm) drm = &m_aDrm[0];
+    if (!out) return VKE_ERR_ARG;
+    if (*out) return VKE_ERR_EXISTS;
+    if (!drm->hDC) return VKE_ERR_ARG;
+    int rc = ClearDrawInfoCore(drm->hDC);
+    if (rc != VKE_OK) return rc;
+    if (drm->iAttached) {
+        SelectObject(drm->hDC, drm->hOwnBitmap);
+        *out = drm->hDIB;
+    }
+    drm->hDIB = nullptr;
+    drm->iUsedWidth = drm->iUsedHeight = drm->iDIBWidth = drm->iDIBHeight = 0;
+    drm->iBitCount = 0;
+    drm->iAttached = 0;
+    return VKE_OK;
+}
+
+void VkiDrw::EmptyDrm(Drm* drm)
+{
+    HBITMAP held = nullptr;
+    if (DetachDrmDIB(drm, &held) == VKE_OK && held) DeleteObject(held);
+}
+
+int VkiDrw::CreateDrawMemory(Drm* drm, int width, int height, int bitCount)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!drm || !drm->hDC || width < 1 || height < 1 || !(bitCount == 0 || bitCount == -1 || VkiIsBitCnt(bitCount)))
+        return VKE_ERR_ARG;
+    int bits = 0;
+    int rc = ResolveBitCnt(bitCount, 0, &bits);
+    if (rc != VKE_OK) return rc;
+    if (drm->iAttached && drm->iDIBWidth >= width && drm->iDIBHeight >= height && drm->iBitCount == bits) {
+        // Large enough at the same depth: the DIB stays, contents and all.
+        rc = ClearDrawInfoCore(drm->hDC);
+        if (rc != VKE_OK) return rc;
+        drm->iUsedWidth = width;
+        drm->iUsedHeight = height;
+        HGDIOBJ prev = SelectObject(drm->hDC, drm->hDIB);
+        if (prev && !drm->hOwnBitmap && prev != drm->hDIB) drm->hOwnBitmap = static_cast<HBITMAP>(prev);
+        return PushDrawInfo(OneToOne(drm->hDC, width, height));
+    }
+    EmptyDrm(drm);
+    HBITMAP dib = nullptr;
+    rc = CreateDIB(nullptr, width, height, bits, &dib);
+    if (rc != VKE_OK) return rc;
+    rc = AttachDrmDIB(drm, dib);
+    if (rc != VKE_OK) DeleteObject(dib);
+    return rc;
+}
+
+int VkiDrw::CopyDrm(Drm* dst, Drm* src)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!dst || !src) return VKE_ERR_ARG;
+    if (!src->iAttached) {
+        if (dst->iAttached) EmptyDrm(dst);
+        return VKE_OK;
+    }
+    if (!dst->hDC) return VKE_ERR_ARG;
+    // The records of src's DC as they are now (a copy into src itself adds to them).
+    std::vector<DrawInfo> records;
+    for (int i = 0; i < m_iDriCnt; ++i)
+        if (m_pDri[i].hDC == src->hDC) records.push_back(m_pDri[i]);
+    // A bitmap can be selected into one DC only: src's DIB leaves its DC for the copy.
+    SelectObject(src->hDC, src->hOwnBitmap);
+    HBITMAP copy = nullptr;
+    int rc = CopyDIBRgn(&copy, src->hDIB, 0, 0, src->iUsedWidth, src->iUsedHeight);
+    SelectObject(src->hDC, src->hDIB);
+    if (rc != VKE_OK) {
+        if (dst->iAttached) EmptyDrm(dst);
+        return rc;
+    }
+    rc = AttachDrmDIB(dst, copy);
+    if (rc != VKE_OK) {
+        DeleteObject(copy);
+        return rc;
+    }
+    for (DrawInfo info : records) {
+        info.hDC = dst->hDC;
+        rc = PushDrawInfo(info);
+        if (rc != VKE_OK) return rc;
+    }
+    return VKE_OK;
+}
+
+int VkiDrw::DupDrm(Drm** out, Drm* src)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out || !src) return VKE_ERR_ARG;
+    if (*out) return VKE_ERR_EXISTS;
+    Drm* made = nullptr;
+    int rc = AllocDrm(&made);
+    if (rc != VKE_OK) return rc;
+    rc = CopyDrm(made, src);
+    if (rc != VKE_OK) {
+        FreeDrm(&made);
+        return rc;
+    }
+    *out = made;
+    return VKE_OK;
+}
+
+int VkiDrw::SetDrm(Drm* src)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!src) return VKE_ERR_ARG;
+    return src == &m_aDrm[0] ? VKE_OK : CopyDrm(&m_aDrm[0], src);
+}
+
+int VkiDrw::GetDrm(Drm* dst)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!dst) return VKE_ERR_ARG;
+    return dst == &m_aDrm[0] ? VKE_OK : CopyDrm(dst, &m_aDrm[0]);
+}
+
+int VkiDrw::CopyScreen(Drm* drm, int x, int y, int width, int height, int bitCount)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!drm) drm = &m_aDrm[0];
+    if (width < 1 || height < 1 || !(bitCount == 0 || bitCount == -1 || VkiIsBitCnt(bitCount))) return VKE_ERR_ARG;
+    VkiScreenDC screen;
+    if (!screen.Get()) return VKE_ERR_MEMORY;
+    int sw = 0, sh = 0;
+    int rc = VkiScrSize(&sw, &sh);
+    if (rc != VKE_OK) return rc;
+    if (x < 0 || y < 0 || x > sw - width || y > sh - height) return VKE_ERR_ARG;
+    rc = CreateDrawMemory(drm, width, height, bitCount);
+    if (rc != VKE_OK) return rc;
+    return CopyImage(drm->hDC, 0, 0, screen.Get(), x, y, width, height);
+}
+
+int VkiDrw::WriteScreenDIB(const char* path, Drm* drm, int x, int y, int width, int height, int bitCount)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path) return VKE_ERR_ARG;
+    if (!drm) drm = &m_aDrm[0];
+    int rc = CopyScreen(drm, x, y, width, height, bitCount);
+    if (rc != VKE_OK) return rc;
+    // The DIB leaves its DC while it is read, then goes back.
+    SelectObject(drm->hDC, drm->hOwnBitmap);
+    rc = WriteDIB(path, nullptr, drm->hDIB, drm->iBitCount);
+    SelectObject(drm->hDC, drm->hDIB);
     return rc;
 }
 
@@ -251,6 +429,15 @@ VKE_API int VkeDrwAllocDrm(VkiDrw* drw, Drm** out) { VKE_FRAME(drw, drw->Sub(), 
 VKE_API int VkeDrwFreeDrm(VkiDrw* drw, Drm** drm) { VKE_FRAME(drw, drw->Sub(), drw->FreeDrm(drm)); }
 VKE_API int VkeDrwInitDrm(VkiDrw* drw, Drm* drm) { VKE_FRAME(drw, drw->Sub(), drw->InitDrm(drm)); }
 VKE_API int VkeDrwTermDrm(VkiDrw* drw, Drm* drm) { VKE_FRAME(drw, drw->Sub(), drw->TermDrm(drm)); }
+VKE_API int VkeDrwCopyDrm(VkiDrw* drw, Drm* dst, Drm* src) { VKE_FRAME(drw, drw->Sub(), drw->CopyDrm(dst, src)); }
+VKE_API int VkeDrwDupDrm(VkiDrw* drw, Drm** out, Drm* src) { VKE_FRAME(drw, drw->Sub(), drw->DupDrm(out, src)); }
+VKE_API int VkeDrwSetDrm(VkiDrw* drw, Drm* src) { VKE_FRAME(drw, drw->Sub(), drw->SetDrm(src)); }
+VKE_API int VkeDrwGetDrm(VkiDrw* drw, Drm* dst) { VKE_FRAME(drw, drw->Sub(), drw->GetDrm(dst)); }
+VKE_API int VkeDrwAttachDrmDIB(VkiDrw* drw, Drm* drm, HBITMAP dib) { VKE_FRAME(drw, drw->Sub(), drw->AttachDrmDIB(drm, dib)); }
+VKE_API int VkeDrwDetachDrmDIB(VkiDrw* drw, Drm* drm, HBITMAP* out) { VKE_FRAME(drw, drw->Sub(), drw->DetachDrmDIB(drm, out)); }
+VKE_API int VkeDrwCreateDrawMemory(VkiDrw* drw, Drm* drm, int width, int height, int bitCount) { VKE_FRAME(drw, drw->Sub(), drw->CreateDrawMemory(drm, width, height, bitCount)); }
+VKE_API int VkeDrwCopyScreen(VkiDrw* drw, Drm* drm, int x, int y, int width, int height, int bitCount) { VKE_FRAME(drw, drw->Sub(), drw->CopyScreen(drm, x, y, width, height, bitCount)); }
+VKE_API int VkeDrwWriteScreenDIB(VkiDrw* drw, const char* path, Drm* drm, int x, int y, int width, int height, int bitCount) { VKE_FRAME(drw, drw->Sub(), drw->WriteScreenDIB(path, drm, x, y, width, height, bitCount)); }
 
 // ---- Exports: draw-info stack ----
 #undef VKE_MODULE

@@ -1050,6 +1050,55 @@ VKE_API int VkeDrwCopyDrawInfo(VkiDrw* drw, DrawInfo* dst, const DrawInfo* src);
 // ==== End: draw memory ====
 
 // ==== DIB operations (VkeDrwDrm) ====
+
+// Bit-count arguments: 1, 4, 8, 16, 24, 32; 0 the source's (the screen's where there is none);
+// -1 the screen's. Copies and stretches take HBITMAP* in-out: a bitmap there of the result's size
+// and depth is reused, any other is deleted and replaced; on failure it is null. A result handle
+// that is also the source is never reused or deleted.
+VKE_API int VkeDrwGetDefaultBitCnt(VkiDrw* drw, int* bits);
+// A blank DIB section (dc null = the screen) with the screen's colour table at that depth.
+VKE_API int VkeDrwCreateDIB(VkiDrw* drw, HDC dc, int width, int height, int bits, HBITMAP* out);
+// A packed DIB (40-byte header, full colour table, rows) in a global block; *out must be null.
+VKE_API int VkeDrwDIBToMemDIB(VkiDrw* drw, HDC dc, HBITMAP bitmap, int bits, HGLOBAL* out);
+VKE_API int VkeDrwFreeMemDIB(VkiDrw* drw, HGLOBAL* mem);
+// A DIB from a packed DIB, checked against the block's size; type is 2 and the resolutions come
+// from the header. *out must be null.
+VKE_API int VkeDrwMemDIBToDIB(VkiDrw* drw, HDC dc, HGLOBAL mem, int bits, HBITMAP* out, int* type, float* xRes,
+                              float* yRes);
+// The icon or cursor drawn into a DIB of its size and depth over the brush (may be null).
+VKE_API int VkeDrwCopyDIBByIcon(VkiDrw* drw, HBITMAP* inOut, HICON icon, HBRUSH brush);
+VKE_API int VkeDrwCopyDIB(VkiDrw* drw, HBITMAP* inOut, HBITMAP src);
+VKE_API int VkeDrwCopyDIBRgn(VkiDrw* drw, HBITMAP* inOut, HBITMAP src, int x, int y, int width, int height);
+VKE_API int VkeDrwCopyDIBWithBitCnt(VkiDrw* drw, HBITMAP* inOut, HBITMAP src, int bits);
+VKE_API int VkeDrwCopyDIBRgnWithBitCnt(VkiDrw* drw, HBITMAP* inOut, HBITMAP src, int x, int y, int width,
+                                       int height, int bits);
+// Stretches the source rectangle to dstWidth x dstHeight; keepRatio 1 fits it inside, centred
+// over the brush when one is given (else the result has the fitted size). mode: 0 keep, else a
+// StretchBlt mode. -13 (still a result) when a fitted side falls below one pixel.
+VKE_API int VkeDrwStretchDIB(VkiDrw* drw, HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y,
+                             int width, int height, int keepRatio, HBRUSH brush, int mode);
+VKE_API int VkeDrwStretchDIBWithBitCnt(VkiDrw* drw, HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x,
+                                       int y, int width, int height, int bits, int keepRatio, HBRUSH brush,
+                                       int mode);
+// The parts of a .bmp file in separate blocks; free them with VkeDrwFreeDIBData.
+VKE_API int VkeDrwGetDIBData(VkiDrw* drw, HDC dc, HBITMAP bitmap, int bits, BITMAPFILEHEADER** fileHeader,
+                             BITMAPINFOHEADER** infoHeader, int* tableSize, RGBQUAD** table, int* imageSize,
+                             BYTE** pixels);
+VKE_API int VkeDrwFreeDIBData(VkiDrw* drw, BITMAPFILEHEADER** fileHeader, BITMAPINFOHEADER** infoHeader,
+                              RGBQUAD** table, BYTE** pixels);
+VKE_API int VkeDrwWriteDIBData(VkiDrw* drw, const char* path, const BITMAPFILEHEADER* fileHeader,
+                               const BITMAPINFOHEADER* infoHeader, int tableSize, const RGBQUAD* table,
+                               int imageSize, const BYTE* pixels);
+VKE_API int VkeDrwWriteDIB(VkiDrw* drw, const char* path, HDC dc, HBITMAP bitmap, int bits);
+// Blits between device contexts (the source is an HDC); 1 when GDI refused.
+VKE_API int VkeDrwCopyImage(VkiDrw* drw, HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height);
+VKE_API int VkeDrwCopyImageWithMode(VkiDrw* drw, HDC dst, int dx, int dy, HDC src, int sx, int sy, int width,
+                                    int height, int mode);
+VKE_API int VkeDrwStretchImage(VkiDrw* drw, HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy,
+                               int sw, int sh);
+VKE_API int VkeDrwStretchImageWithMode(VkiDrw* drw, HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx,
+                                       int sy, int sw, int sh, int mode);
+
 // ==== End: DIB operations ====
 
 // ==== Image files (VkeDrwImg) ====
@@ -1058,6 +1107,43 @@ VKE_API int VkeDrwCopyDrawInfo(VkiDrw* drw, DrawInfo* dst, const DrawInfo* src);
 namespace Gdiplus {
 struct EncoderParameters;
 }
+
+// Image types.
+enum {
+    VKE_IMG_OTHER = 0,
+    VKE_IMG_JPEG = 1,
+    VKE_IMG_BMP = 2,
+    VKE_IMG_GIF = 3,
+    VKE_IMG_TIFF = 4,
+    VKE_IMG_PNG = 5
+};
+
+// The class id of the GDI+ encoder with that MIME type / of an image type 1..5; -12 none.
+VKE_API int VkeDrwGetEncClsId(VkiDrw* drw, const char* mimeType, CLSID* out);
+VKE_API int VkeDrwGetEncClsIdByImgTyp(VkiDrw* drw, int type, CLSID* out);
+// The image type of a file (0 when GDI+ cannot read it).
+VKE_API int VkeDrwGetImageType(VkiDrw* drw, const char* path, int* type);
+// Dialog filter texts: kind -1 open, -2 all readable types, -3 all files, 1..5 one type.
+VKE_API int VkeDrwGetFilter(VkiDrw* drw, int kind, char* filter, char* extensions, int filterSize,
+                            int extensionsSize);
+// Width, height and bit count of a bitmap; -9 (all zero) for anything else.
+VKE_API int VkeDrwGetImageInf(VkiDrw* drw, HBITMAP bitmap, int* width, int* height, int* bitCount);
+// Reads an image file into a DIB section (*out must be null); 1 when it is no image that can be
+// read. type 2 with typeKnown 0 for a readable file of no known type. Resolutions in dpi.
+VKE_API int VkeDrwOpenImage(VkiDrw* drw, const char* path, HBITMAP* out, int* type, float* xRes, float* yRes,
+                            int* typeKnown);
+VKE_API int VkeDrwCloseImage(VkiDrw* drw, HBITMAP* bitmap);
+// Writes a bitmap as type 1..5; quality -1 (encoder default) or 0..100 for JPEG; resolution 0
+// takes the screen's. 1 when GDI+ refused or the file does not read back.
+VKE_API int VkeDrwSaveImage(VkiDrw* drw, const char* path, HBITMAP bitmap, int type, float xRes, float yRes,
+                            int quality);
+VKE_API int VkeDrwSaveImageWithEncPrm(VkiDrw* drw, const char* path, HBITMAP bitmap, int type, float xRes,
+                                      float yRes, const Gdiplus::EncoderParameters* params);
+// A copy turned clockwise by 90, 180 or 270 degrees / mirrored (0 left-right, 1 top-bottom),
+// at the source's depth; *out must be null. 1 when GDI+ refused.
+VKE_API int VkeDrwRotateImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, double angle);
+VKE_API int VkeDrwReflectImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, int direction);
+
 // ==== End: image files ====
 
 // ==== Library application object ====

@@ -175,9 +175,39 @@ private:
     int GrowDrawInfo(int more);
     void ApplyDrawInfo(const DrawInfo& info);
     void ReadDrawInfo(HDC dc, DrawInfo* info);
-    // Blit core shared by the copy and stretch exports.
+    // Blit core shared by the copy and stretch exports: the in-out rule around StretchInto.
+    // table (tableCount entries) is the destination's colour table of 1, 4 or 8 bits when given.
+    struct StretchJob {
+        int dstWidth, dstHeight;
+        HBITMAP src;
+        int x, y, width, height, bits, keepRatio;
+        HBRUSH brush;
+        int mode;
+        const RGBQUAD* table;
+        int tableCount;
+    };
     int StretchCore(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width, int height,
-                    int bits, int keepRatio, HBRUSH brush, int mode);
+                    int bits, int keepRatio, HBRUSH brush, int mode, const RGBQUAD* table, int tableCount);
+    // Makes the result into the work memories; old is reused when it fits. Never deletes old.
+    int StretchInto(const StretchJob& job, HBITMAP old, HBITMAP* result);
+    // Path checks of the file operations: the absolute path into full; -9 a drive or a folder;
+    // reading also -12 for a path that does not exist.
+    int CheckPath(const char* path, char* full, int size, bool reading);
+    int CheckSavePath(const char* path, char* full, int size) { return CheckPath(path, full, size, false); }
+    // Image-file helpers (VkeDrwImg.cpp).
+    struct OpenedImage {
+        HBITMAP bitmap = nullptr;
+        int type = 0;  // 0 when the type is not one of the five
+        float xRes = 0, yRes = 0;
+    };
+    const Gdiplus::ImageCodecInfo* FindEncoder(const char* mimeType) const;
+    int TypeOfImage(Gdiplus::GpBitmap* image, int* type);
+    int FillFilter(int kind, char* filter, char* extensions, int filterSize, int extensionsSize);
+    int DecodeImage(const char* full, OpenedImage* got);
+    int DecodeCursor(const char* full, OpenedImage* got);
+    int MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMAP* out);
+    void ReadColorTable(HBITMAP bitmap, RGBQUAD* table, int* count);
+    int TurnImage(HBITMAP* out, HBITMAP src, int how);
 };
 
 // Default state colours.

@@ -54,3 +54,29 @@ int VkiScrColorTable(HDC dc, int bits, RGBQUAD* table, int* entries)
     *entries = n;
     return VKE_OK;
 }
+
+void VkiFillHeader(BITMAPINFOHEADER* h, int width, int height, int bits)
+{
+    memset(h, 0, sizeof(*h));
+    h->biSize = sizeof(BITMAPINFOHEADER);
+    h->biWidth = width;
+    h->biHeight = height;
+    h->biPlanes = 1;
+    h->biBitCount = static_cast<WORD>(bits);
+    h->biCompression = BI_RGB;
+    h->biSizeImage = static_cast<DWORD>(VkiStride(width, bits) * height);
+}
+
+int VkiReadHeader(HDC dc, HBITMAP bitmap, BITMAPINFOHEADER* header)
+{
+    VkiScreenDC screen;
+    HDC use = dc ? dc : screen.Get();
+    if (!use) return VKE_ERR_MEMORY;
+    if (!bitmap) return VKE_ERR_ARG;
+    VkiBitmapInfo info;
+    memset(&info, 0, sizeof(info));
+    info.h.biSize = sizeof(BITMAPINFOHEADER);
+    if (!GetDIBits(use, bitmap, 0, 0, nullptr, info.Get(), DIB_RGB_COLORS)) return VKE_ERR_ARG;
+    *header = info.h;
+    return VKE_OK;
+}

@@ -1,4 +1,6 @@
 #include "VktDrw.h"
+#include "VkiDrw.h"
+#include "VkiSub.h"
 #include <string.h>
 
 HBITMAP VktMakeDIB(int width, int height, int bits, const std::vector<RGBQUAD>& table)
@@ -107,3 +109,31 @@ void VktDrwFixture::SetUp()
 }
 
 void VktDrwFixture::TearDown() { VkeDrwFree(&drw); }
+
+void VktDrwSubFixture::SetUp()
+{
+    VktDrwFixture::SetUp();
+    ASSERT_EQ(VkeSubAlloc(&sub), 0);
+    VkeSubParam param;
+    VkeSubInitParam(sub, &param);
+    int field = 0, messageNo = 0;
+    ASSERT_EQ(VkeSubInit(sub, &param, &field, &messageNo), 0);
+    drw->m_pSub = sub;
+}
+
+void VktDrwSubFixture::TearDown()
+{
+    VktDrwFixture::TearDown();
+    VkeSubFree(&sub);
+}
+
+int VktDrwSubFixture::Traced() const { return sub->m_iTraceCount; }
+
+bool VktIsBitmap(HBITMAP bitmap) { return bitmap && GetObjectType(bitmap) == OBJ_BITMAP; }
+
+VktInfo VktInfoOf(HBITMAP bitmap)
+{
+    BITMAP bm = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(bm), &bm) != sizeof(bm)) return {0, 0, 0};
+    return {bm.bmWidth, bm.bmHeight, bm.bmBitsPixel};
+}

@@ -31,3 +31,22 @@ protected:
     void TearDown() override;
     VkiDrw* drw = nullptr;
 };
+
+// A draw object that reports through its own utility object, as under a system object.
+class VktDrwSubFixture : public VktDrwFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Reports the utility object received since the start of the test.
+    int Traced() const;
+    VkiSub* sub = nullptr;
+};
+
+// A bitmap is valid while GDI still knows it.
+bool VktIsBitmap(HBITMAP bitmap);
+
+// Width, height and bit count of a DIB section (0s when it is none).
+struct VktInfo {
+    int width, height, bits;
+};
+VktInfo VktInfoOf(HBITMAP bitmap);

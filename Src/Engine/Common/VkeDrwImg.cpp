@@ -1,0 +1,574 @@
+// Image files through GDI+: type, encoders and dialog filters, open, save, rotate and reflect.
+// Every GDI+ object and the screen DC live for one call only, so a worker thread holding the
+// program's image lock may call in.
+#define VKE_MODULE "Src\\Engine\\Common\\VkeDrwImg"
+#include "VkiDrw.h"
+#include "VkiGdp.h"
+#include "VkiScr.h"
+#include "VkiSub.h"
+#include "VkiTxt.h"
+#include "VkeFrame.h"
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+const char* const kMime[] = {"", "image/jpeg", "image/bmp", "image/gif", "image/tiff", "image/png"};
+const int kTypeCount = 5;
+
+// Bit count of a GDI+ pixel format.
+int BitsOfFormat(Gdiplus::PixelFormat f)
+{
+    switch (f) {
+    case 0x30101: return 1;
+    case 0x30402: return 4;
+    case 0x30803: return 8;
+    case 0x101004:
+    case 0x21005:
+    case 0x21006:
+    case 0x61007: return 16;
+    case 0x21808: return 24;
+    default: return 32;
+    }
+}
+
+// Narrow text in the ANSI code page to wide; false when it does not fit.
+bool ToWide(const char* text, WCHAR* out, int size)
+{
+    return MultiByteToWideChar(CP_ACP, 0, text, -1, out, size) > 0;
+}
+
+// Wide text to narrow; the empty text when it does not fit.
+std::string ToNarrow(const WCHAR* text)
+{
+    if (!text) return std::string();
+    int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return std::string();
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &s[0], n, nullptr, nullptr);
+    s.resize(static_cast<size_t>(n - 1));
+    return s;
+}
+
+// Appends src to dest of size bytes, cut on a character boundary (-13).
+int Concat(char* dest, const char* src, int size)
+{
+    int len = VkiStrLen(dest, size);
+    if (len >= size) return VKE_ERR_CUT;
+    return VkiCopyStr(dest + len, src, size - len);
+}
+
+// The pixels of a bitmap as 32-bit BGRX rows, bottom-up.
+bool ReadPixels32(HBITMAP bitmap, int width, int height, std::vector<DWORD>* out)
+{
+    VkiScreenDC screen;
+    if (!screen.Get()) return false;
+    out->resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    VkiBitmapInfo info;
+    memset(&info, 0, sizeof(info));
+    VkiFillHeader(&info.h, width, height, 32);
+    return GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height), out->data(), info.Get(), DIB_RGB_COLORS) ==
+           height;
+}
+
+// A GDI+ bitmap made from a DIB; the caller disposes of it.
+int ImageFromBitmap(HBITMAP bitmap, VkiGdpImage* image)
+{
+    return Gdp::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, image->Out()) == Gdiplus::Ok ? VKE_OK : VKE_ERR_MEMORY;
+}
+
+// A DIB of a GDI+ bitmap over opaque black.
+int BitmapFromImage(Gdiplus::GpBitmap* image, HBITMAP* out)
+{
+    HBITMAP made = nullptr;
+    if (Gdp::GdipCreateHBITMAPFromBitmap(image, &made, 0xFF000000) != Gdiplus::Ok || !made) return VKE_ERR_MEMORY;
+    *out = made;
+    return VKE_OK;
+}
+
+} // namespace
+
+// ---- Paths and encoders ----
+
+int VkiDrw::CheckPath(const char* path, char* full, int size, bool reading)
+{
+    if (!m_pSub) return VKE_ERR_NOT_INIT;
+    int rc = m_pSub->GetPathName(full, path, size);
+    if (rc != VKE_OK) return rc;
+    int is = 0;
+    if ((rc = m_pSub->IsDrive(full, &is)) != VKE_OK) return rc;
+    if (is) return VKE_ERR_ARG;
+    if ((rc = m_pSub->IsDirectory(full, &is)) != VKE_OK) return rc;
+    if (is) return VKE_ERR_ARG;
+    if (!reading) return VKE_OK;
+    if ((rc = m_pSub->IsExistPath(full, &is)) != VKE_OK) return rc;
+    return is ? VKE_OK : VKE_ERR_NOT_FOUND;
+}
+
+const Gdiplus::ImageCodecInfo* VkiDrw::FindEncoder(const char* mimeType) const
+{
+    WCHAR wide[256];
+    if (!ToWide(mimeType, wide, 256)) return nullptr;
+    for (int i = 0; i < m_iEncCnt; ++i)
+        if (m_pEncList[i].MimeType && wcscmp(m_pEncList[i].MimeType, wide) == 0) return &m_pEncList[i];
+    return nullptr;
+}
+
+int VkiDrw::GetEncClsId(const char* mimeType, CLSID* out)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out || !mimeType) return VKE_ERR_ARG;
+    memset(out, 0, sizeof(CLSID));
+    if (!m_pEncList) return VKE_ERR_SYSTEM;
+    const Gdiplus::ImageCodecInfo* enc = FindEncoder(mimeType);
+    if (!enc) return VKE_ERR_NOT_FOUND;
+    *out = enc->Clsid;
+    return VKE_OK;
+}
+
+int VkiDrw::GetEncClsIdByImgTyp(int type, CLSID* out)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    if (type < 1 || type > kTypeCount) {
+        memset(out, 0, sizeof(CLSID));
+        return VKE_ERR_ARG;
+    }
+    return GetEncClsId(kMime[type], out);
+}
+
+int VkiDrw::TypeOfImage(Gdiplus::GpBitmap* image, int* type)
+{
+    *type = 0;
+    GUID format;
+    if (Gdp::GdipGetImageRawFormat(image, &format) != Gdiplus::Ok) return VKE_OK;
+    if (!m_pEncList) return VKE_ERR_SYSTEM;
+    for (int i = 0; i < m_iEncCnt; ++i) {
+        if (!IsEqualGUID(m_pEncList[i].FormatID, format)) continue;
+        for (int t = 1; t <= kTypeCount; ++t) {
+            WCHAR wide[32];
+            ToWide(kMime[t], wide, 32);
+            if (m_pEncList[i].MimeType && wcscmp(m_pEncList[i].MimeType, wide) == 0) *type = t;
+        }
+        break;
+    }
+    return VKE_OK;
+}
+
+int VkiDrw::GetImageType(const char* path, int* type)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path || !type) return VKE_ERR_ARG;
+    *type = 0;
+    char full[1024];
+    int rc = CheckPath(path, full, sizeof(full), true);
+    if (rc != VKE_OK) return rc;
+    WCHAR wide[1024];
+    if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
+    VkiGdpImage image;
+    if (Gdp::GdipCreateBitmapFromFile(wide, image.Out()) != Gdiplus::Ok) return VKE_OK;
+    return TypeOfImage(image.Get(), type);
+}
+
+int VkiDrw::GetFilter(int kind, char* filter, char* extensions, int filterSize, int extensionsSize)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    bool known = kind == -1 || kind == -2 || kind == -3 || (kind >= 1 && kind <= kTypeCount);
+    if (!known || !filter || !extensions || filterSize < 1 || extensionsSize < 1) return VKE_ERR_ARG;
+    int rc = FillFilter(kind, filter, extensions, filterSize, extensionsSize);
+    if (rc != VKE_OK) {
+        filter[0] = '\0';
+        extensions[0] = '\0';
+    }
+    return rc;
+}
+
+int VkiDrw::FillFilter(int kind, char* filter, char* extensions, int filterSize, int extensionsSize)
+{
+    filter[0] = extensions[0] = '\0';
+    if (!m_pEncList) return VKE_ERR_SYSTEM;
+    auto msg = [this](int no) { return m_pSub ? m_pSub->MsgText(no) : ""; };
+    int rc = VKE_OK;
+    switch (kind) {
+    case -1:
+        rc = VkiCopyStr(filter, msg(8), filterSize);
+        if (rc == VKE_OK) rc = VkiCopyStr(extensions, msg(11), extensionsSize);
+        return rc;
+    case -3:
+        rc = VkiCopyStr(filter, msg(10), filterSize);
+        if (rc == VKE_OK) rc = VkiCopyStr(extensions, msg(12), extensionsSize);
+        return rc;
+    case -2: {
+        rc = VkiCopyStr(filter, msg(9), filterSize);
+        bool any = false;
+        for (int t = 1; t <= kTypeCount && rc == VKE_OK; ++t) {
+            const Gdiplus::ImageCodecInfo* enc = FindEncoder(kMime[t]);
+            if (!enc) continue;
+            std::string ext = ToNarrow(enc->FilenameExtension);
+            if (ext.empty()) return VKE_ERR_NOT_FOUND;
+            if (any) rc = Concat(extensions, ";", extensionsSize);
+            if (rc == VKE_OK) rc = Concat(extensions, ext.c_str(), extensionsSize);
+            any = true;
+        }
+        if (rc == VKE_OK && any) rc = Concat(extensions, ";", extensionsSize);
+        if (rc == VKE_OK) rc = Concat(extensions, msg(11), extensionsSize);
+        return rc;
+    }
+    default: {
+        const Gdiplus::ImageCodecInfo* enc = FindEncoder(kMime[kind]);
+        if (!enc) return VKE_ERR_NOT_FOUND;
+        std::string desc = ToNarrow(enc->FormatDescription), ext = ToNarrow(enc->FilenameExtension);
+        if (desc.empty() || ext.empty()) return VKE_ERR_NOT_FOUND;
+        rc = VkiCopyStr(filter, desc.c_str(), filterSize);
+        if (rc == VKE_OK) rc = VkiCopyStr(extensions, ext.c_str(), extensionsSize);
+        return rc;
+    }
+    }
+}
+
+// ---- Bitmaps ----
+
+int VkiDrw::GetImageInf(HBITMAP bitmap, int* width, int* height, int* bitCount)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!width || !height || !bitCount) return VKE_ERR_ARG;
+    *width = *height = *bitCount = 0;
+    BITMAPINFOHEADER h;
+    int rc = VkiReadHeader(nullptr, bitmap, &h);
+    if (rc != VKE_OK) return rc;
+    int w = abs(h.biWidth), hh = abs(h.biHeight);
+    if (w < 1 || hh < 1 || !VkiIsBitCnt(h.biBitCount)) return VKE_ERR_ARG;
+    *width = w;
+    *height = hh;
+    *bitCount = h.biBitCount;
+    return VKE_OK;
+}
+
+int VkiDrw::CloseImage(HBITMAP* bitmap)
+{
+    if (!bitmap) return VKE_ERR_ARG;
+    if (*bitmap) DeleteObject(*bitmap);
+    *bitmap = nullptr;
+    return VKE_OK;
+}
+
+// ---- Open ----
+
+int VkiDrw::OpenImage(const char* path, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path || !out || !type || !xRes || !yRes || !typeKnown) return VKE_ERR_ARG;
+    if (*out) return VKE_ERR_EXISTS;
+    *type = *typeKnown = 0;
+    *xRes = *yRes = 0;
+    char full[1024];
+    int rc = CheckPath(path, full, sizeof(full), true);
+    if (rc != VKE_OK) return rc;
+    OpenedImage got;
+    rc = DecodeImage(full, &got);
+    if (rc != VKE_OK) {
+        if (got.bitmap) DeleteObject(got.bitmap);
+        return rc;
+    }
+    *out = got.bitmap;
+    *type = got.type ? got.type : 2;
+    *typeKnown = got.type ? 1 : 0;
+    *xRes = got.xRes;
+    *yRes = got.yRes;
+    return VKE_OK;
+}
+
+int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
+{
+    WCHAR wide[1024];
+    if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
+    VkiGdpImage image;
+    if (Gdp::GdipCreateBitmapFromFile(wide, image.Out()) != Gdiplus::Ok) return DecodeCursor(full, got);
+
+    int rc = BitmapFromImage(image.Get(), &got->bitmap);
+    int w = 0, h = 0, bits = 0;
+    if (rc == VKE_OK) rc = GetImageInf(got->bitmap, &w, &h, &bits);
+    if (rc == VKE_OK) rc = TypeOfImage(image.Get(), &got->type);
+    if (rc != VKE_OK) return rc;
+
+    if (got->type == 2) {
+        // A bitmap file is read by the system as well, keeping its own depth and colour table.
+        HBITMAP own = static_cast<HBITMAP>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        if (own) {
+            DIBSECTION ds;
+            if (GetObjectA(own, sizeof(ds), &ds) != sizeof(ds)) {
+                DeleteObject(own);
+                return VKE_ERR_ARG;
+            }
+            if (ds.dsBm.bmWidth == w && abs(ds.dsBm.bmHeight) == h) {
+                DeleteObject(got->bitmap);
+                got->bitmap = own;
+                got->xRes = static_cast<float>(round(ds.dsBmih.biXPelsPerMeter * 0.0254));
+                got->yRes = static_cast<float>(round(ds.dsBmih.biYPelsPerMeter * 0.0254));
+                return VKE_OK;
+            }
+            DeleteObject(own);
+        }
+    }
+    Gdiplus::REAL xr = 0, yr = 0;
+    if (Gdp::GdipGetImageHorizontalResolution(image.Get(), &xr) != Gdiplus::Ok) xr = 0;
+    if (Gdp::GdipGetImageVerticalResolution(image.Get(), &yr) != Gdiplus::Ok) yr = 0;
+    got->xRes = xr;
+    got->yRes = yr;
+    Gdiplus::PixelFormat format = 0;
+    if (Gdp::GdipGetImagePixelFormat(image.Get(), &format) != Gdiplus::Ok) format = 0;
+    int want = BitsOfFormat(format);
+    if (want == bits) return VKE_OK;
+    HBITMAP converted = nullptr;
+    rc = CopyDIBWithImagePalette(&converted, got->bitmap, want, image.Get());
+    if (rc != VKE_OK) return rc;
+    DeleteObject(got->bitmap);
+    got->bitmap = converted;
+    return VKE_OK;
+}
+
+int VkiDrw::DecodeCursor(const char* full, OpenedImage* got)
+{
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(nullptr, full, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+    if (!cursor) return VKE_NOT_DONE;
+    int rc = CopyDIBByIcon(&got->bitmap, reinterpret_cast<HICON>(cursor), nullptr);
+    DestroyCursor(cursor);
+    if (rc != VKE_OK) return rc;
+    int w = 0, h = 0, bits = 0;
+    rc = GetImageInf(got->bitmap, &w, &h, &bits);
+    if (rc != VKE_OK) return rc;
+    // What GDI+ cannot read has no known type; the DIB made here has no resolution.
+    got->type = 0;
+    DIBSECTION ds;
+    if (GetObjectA(got->bitmap, sizeof(ds), &ds) == sizeof(ds)) {
+        got->xRes = static_cast<float>(round(ds.dsBmih.biXPelsPerMeter * 0.0254));
+        got->yRes = static_cast<float>(round(ds.dsBmih.biYPelsPerMeter * 0.0254));
+    }
+    return VKE_OK;
+}
+
+// ---- Save ----
+
+int VkiDrw::SaveImage(const char* path, HBITMAP bitmap, int type, float xRes, float yRes, int quality)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path || !bitmap || type < 1 || type > kTypeCount || quality < -1 || quality > 100) return VKE_ERR_ARG;
+    if (type != 1 || quality == -1) return SaveImageWithEncPrm(path, bitmap, type, xRes, yRes, nullptr);
+    ULONG value = static_cast<ULONG>(quality);
+    Gdiplus::EncoderParameters params;
+    params.Count = 1;
+    // The GDI+ quality parameter 1d5be4b5-fa4a-452d-9cdd-5db35105e7eb.
+    params.Parameter[0].Guid = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
+    params.Parameter[0].NumberOfValues = 1;
+    params.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+    params.Parameter[0].Value = &value;
+    return SaveImageWithEncPrm(path, bitmap, type, xRes, yRes, &params);
+}
+
+int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, float xRes, float yRes,
+                                const Gdiplus::EncoderParameters* params)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!path || !bitmap || type < 1 || type > kTypeCount) return VKE_ERR_ARG;
+    char full[1024];
+    int rc = CheckSavePath(path, full, sizeof(full));
+    if (rc != VKE_OK) return rc;
+    WCHAR wide[1024];
+    if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
+    int w = 0, h = 0, bits = 0;
+    rc = GetImageInf(bitmap, &w, &h, &bits);
+    if (rc != VKE_OK) return rc;
+
+    // GIF is written from 8 bits only: anything else is brought to 8 bits first.
+    HBITMAP eight = nullptr;
+    if (type == 3 && bits != 8) {
+        rc = MakeEightBit(bitmap, w, h, bits, &eight);
+        if (rc != VKE_OK) return rc;
+    }
+    VkiGdpImage image;
+    rc = ImageFromBitmap(eight ? eight : bitmap, &image);
+    CLSID clsid;
+    if (rc == VKE_OK) rc = GetEncClsIdByImgTyp(type, &clsid);
+    if (rc == VKE_OK && (xRes == 0 || yRes == 0)) {
+        VkiScreenDC screen;
+        if (!screen.Get()) rc = VKE_ERR_MEMORY;
+        else {
+            xRes = static_cast<float>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
+            yRes = static_cast<float>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+        }
+    }
+    if (rc == VKE_OK) {
+        if (Gdp::GdipBitmapSetResolution(image.Get(), xRes, yRes) != Gdiplus::Ok ||
+            Gdp::GdipSaveImageToFile(image.Get(), wide, &clsid, params) != Gdiplus::Ok)
+            rc = VKE_NOT_DONE;
+    }
+    image.Reset();
+    if (eight) DeleteObject(eight);
+    // A written file that cannot be read back is no success.
+    if (rc == VKE_OK) {
+        VkiGdpImage check;
+        UINT cw = 0, ch = 0;
+        if (Gdp::GdipCreateBitmapFromFile(wide, check.Out()) != Gdiplus::Ok ||
+            Gdp::GdipGetImageWidth(check.Get(), &cw) != Gdiplus::Ok ||
+            Gdp::GdipGetImageHeight(check.Get(), &ch) != Gdiplus::Ok || cw != static_cast<UINT>(w) ||
+            ch != static_cast<UINT>(h))
+            rc = VKE_NOT_DONE;
+    }
+    return rc;
+}
+
+int VkiDrw::MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMAP* out)
+{
+    // 1 and 4 bits keep their own colours at the front of the table.
+    if (bits < 8) {
+        RGBQUAD table[256] = {};
+        int n = 0;
+        ReadColorTable(bitmap, table, &n);
+        return StretchCore(out, width, height, bitmap, 0, 0, width, height, 8, 0, nullptr, 0, table, n);
+    }
+    std::vector<DWORD> px;
+    if (!ReadPixels32(bitmap, width, height, &px)) return VKE_ERR_ARG;
+    // Up to 256 distinct colours become an exact table; more use the halftone palette.
+    std::unordered_map<DWORD, BYTE> index;
+    RGBQUAD table[256] = {};
+    bool exact = true;
+    for (DWORD& p : px) {
+        p &= 0xFFFFFF;
+        if (index.count(p)) continue;
+        if (index.size() == 256) {
+            exact = false;
+            break;
+        }
+        BYTE i = static_cast<BYTE>(index.size());
+        index[p] = i;
+        table[i] = {static_cast<BYTE>(p), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p >> 16), 0};
+    }
+    if (!exact) {
+        VkiScreenDC screen;
+        HPALETTE half = CreateHalftonePalette(screen.Get());
+        PALETTEENTRY e[256] = {};
+        UINT n = half ? GetPaletteEntries(half, 0, 256, e) : 0;
+        if (half) DeleteObject(half);
+        for (UINT i = 0; i < n; ++i) table[i] = {e[i].peBlue, e[i].peGreen, e[i].peRed, 0};
+        return StretchCore(out, width, height, bitmap, 0, 0, width, height, 8, 0, nullptr, 0, table,
+                           static_cast<int>(n));
+    }
+    HBITMAP made = nullptr;
+    int rc = CreateDIB(nullptr, width, height, 8, &made);
+    if (rc != VKE_OK) return rc;
+    DIBSECTION ds;
+    GetObjectA(made, sizeof(ds), &ds);
+    BYTE* rows = static_cast<BYTE*>(ds.dsBm.bmBits);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            rows[static_cast<size_t>(y) * ds.dsBm.bmWidthBytes + x] =
+                index[px[static_cast<size_t>(y) * width + x] & 0xFFFFFF];
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ prev = dc ? SelectObject(dc, made) : nullptr;
+    if (prev) {
+        SetDIBColorTable(dc, 0, static_cast<UINT>(index.size()), table);
+        SelectObject(dc, prev);
+    }
+    if (dc) DeleteDC(dc);
+    *out = made;
+    return VKE_OK;
+}
+
+void VkiDrw::ReadColorTable(HBITMAP bitmap, RGBQUAD* table, int* count)
+{
+    *count = 0;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return;
+    HGDIOBJ prev = SelectObject(dc, bitmap);
+    if (prev) {
+        *count = static_cast<int>(GetDIBColorTable(dc, 0, 256, table));
+        SelectObject(dc, prev);
+    }
+    DeleteDC(dc);
+}
+
+// ---- Rotate and reflect ----
+
+int VkiDrw::RotateImage(HBITMAP* out, HBITMAP src, double angle)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    if (*out) return VKE_ERR_EXISTS;
+    if (!src) return VKE_ERR_ARG;
+    int how = angle == 90 ? Gdiplus::Rotate90FlipNone
+              : angle == 180 ? Gdiplus::Rotate180FlipNone
+              : angle == 270 ? Gdiplus::Rotate270FlipNone : -1;
+    if (how < 0) return VKE_ERR_ARG;
+    return TurnImage(out, src, how);
+}
+
+int VkiDrw::ReflectImage(HBITMAP* out, HBITMAP src, int direction)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    if (*out) return VKE_ERR_EXISTS;
+    if (!src || (direction != 0 && direction != 1)) return VKE_ERR_ARG;
+    return TurnImage(out, src, direction == 0 ? Gdiplus::RotateNoneFlipX : Gdiplus::RotateNoneFlipY);
+}
+
+int VkiDrw::TurnImage(HBITMAP* out, HBITMAP src, int how)
+{
+    int w = 0, h = 0, bits = 0;
+    int rc = GetImageInf(src, &w, &h, &bits);
+    if (rc != VKE_OK) return rc;
+    // GDI+ refuses 1- and 4-bit images on some platforms: they are turned at 8 bits, with their
+    // own colours first in the table, and brought back afterwards.
+    RGBQUAD table[256] = {};
+    int entries = 0;
+    if (bits <= 8) ReadColorTable(src, table, &entries);
+    HBITMAP eight = nullptr;
+    if (bits < 8) {
+        rc = StretchCore(&eight, w, h, src, 0, 0, w, h, 8, 0, nullptr, 0, table, entries);
+        if (rc != VKE_OK) return rc;
+    }
+    VkiGdpImage image;
+    rc = ImageFromBitmap(eight ? eight : src, &image);
+    HBITMAP turned = nullptr;
+    if (rc == VKE_OK) {
+        if (Gdp::GdipImageRotateFlip(image.Get(), static_cast<Gdiplus::RotateFlipType>(how)) != Gdiplus::Ok ||
+            BitmapFromImage(image.Get(), &turned) != VKE_OK)
+            rc = VKE_NOT_DONE;
+    }
+    image.Reset();
+    if (eight) DeleteObject(eight);
+    if (rc != VKE_OK) return rc;
+    // The result keeps the source's depth and colour table.
+    int tw = 0, th = 0, tbits = 0;
+    rc = GetImageInf(turned, &tw, &th, &tbits);
+    if (rc == VKE_OK && tbits != bits) {
+        HBITMAP back = nullptr;
+        rc = StretchCore(&back, tw, th, turned, 0, 0, tw, th, bits, 0, nullptr, 0, entries ? table : nullptr,
+                         entries);
+        DeleteObject(turned);
+        turned = back;
+    }
+    if (rc != VKE_OK) {
+        if (turned) DeleteObject(turned);
+        return rc;
+    }
+    *out = turned;
+    return VKE_OK;
+}
+
+// ---- Exports ----
+
+VKE_API int VkeDrwGetEncClsId(VkiDrw* drw, const char* mimeType, CLSID* out) { VKE_FRAME(drw, drw->Sub(), drw->GetEncClsId(mimeType, out)); }
+VKE_API int VkeDrwGetEncClsIdByImgTyp(VkiDrw* drw, int type, CLSID* out) { VKE_FRAME(drw, drw->Sub(), drw->GetEncClsIdByImgTyp(type, out)); }
+VKE_API int VkeDrwGetImageType(VkiDrw* drw, const char* path, int* type) { VKE_FRAME(drw, drw->Sub(), drw->GetImageType(path, type)); }
+VKE_API int VkeDrwGetFilter(VkiDrw* drw, int kind, char* filter, char* extensions, int filterSize, int extensionsSize) { VKE_FRAME(drw, drw->Sub(), drw->GetFilter(kind, filter, extensions, filterSize, extensionsSize)); }
+VKE_API int VkeDrwGetImageInf(VkiDrw* drw, HBITMAP bitmap, int* width, int* height, int* bitCount) { VKE_FRAME(drw, drw->Sub(), drw->GetImageInf(bitmap, width, height, bitCount)); }
+VKE_API int VkeDrwOpenImage(VkiDrw* drw, const char* path, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown) { VKE_FRAME(drw, drw->Sub(), drw->OpenImage(path, out, type, xRes, yRes, typeKnown)); }
+VKE_API int VkeDrwCloseImage(VkiDrw* drw, HBITMAP* bitmap) { VKE_FRAME(drw, drw->Sub(), drw->CloseImage(bitmap)); }
+VKE_API int VkeDrwSaveImage(VkiDrw* drw, const char* path, HBITMAP bitmap, int type, float xRes, float yRes, int quality) { VKE_FRAME(drw, drw->Sub(), drw->SaveImage(path, bitmap, type, xRes, yRes, quality)); }
+VKE_API int VkeDrwSaveImageWithEncPrm(VkiDrw* drw, const char* path, HBITMAP bitmap, int type, float xRes, float yRes, const Gdiplus::EncoderParameters* params) { VKE_FRAME(drw, drw->Sub(), drw->SaveImageWithEncPrm(path, bitmap, type, xRes, yRes, params)); }
+VKE_API int VkeDrwRotateImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, double angle) { VKE_FRAME(drw, drw->Sub(), drw->RotateImage(out, src, angle)); }
+VKE_API int VkeDrwReflectImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, int direction) { VKE_FRAME(drw, drw->Sub(), drw->ReflectImage(out, src, direction)); }
