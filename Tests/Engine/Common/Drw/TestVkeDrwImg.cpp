@@ -1,0 +1,459 @@
+// Image files: encoders and filters, types, open (good files and the bad-input corpus made at
+// build time), save round trips, rotation and reflection read back pixel by pixel.
+#include "VktDrw.h"
+#include "VktMsgFile.h"
+#include "VkiDrw.h" // the encoder list, to compare the filter texts with
+#include <gdiplus.h>
+#include <math.h>
+#include <stdlib.h>
+
+namespace {
+
+// The images made by Tests/Data/MakeDrwData.sh, next to the test program.
+std::string Data(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    std::string dir = exe;
+    dir.resize(dir.find_last_of('\\'));
+    return dir + "\\DrwData\\" + name;
+}
+
+// The colours of the generated images (0xRRGGBB).
+const DWORD kBlock[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0xFFFFFF, 0x000000};
+DWORD BlockColour(int x, int y) { return kBlock[x / 8 + 4 * (y / 8)]; }
+DWORD Pal24Colour(int x, int y)
+{
+    int i = (x + 12 * y) % 24;
+    return static_cast<DWORD>(((i * 53) % 256) << 16 | ((i * 97 + 40) % 256) << 8 | (255 - 10 * i));
+}
+
+bool Near(DWORD a, DWORD b, int tolerance)
+{
+    for (int s = 0; s < 24; s += 8)
+        if (abs(static_cast<int>((a >> s) & 0xFF) - static_cast<int>((b >> s) & 0xFF)) > tolerance) return false;
+    return true;
+}
+
+struct Opened {
+    int rc = 99;
+    HBITMAP bitmap = nullptr;
+    int type = -1, known = -1;
+    float xRes = -1, yRes = -1;
+};
+
+class ImageFiles : public VktDrwSubFixture {
+protected:
+    void TearDown() override
+    {
+        for (HBITMAP b : owned) DeleteObject(b);
+        EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
+        EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
+        VktDrwSubFixture::TearDown();
+    }
+    Opened Open(const std::string& path)
+    {
+        Opened o;
+        o.rc = VkeDrwOpenImage(drw, path.c_str(), &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known);
+        if (o.bitmap) owned.push_back(o.bitmap);
+        return o;
+    }
+    HBITMAP Keep(HBITMAP b)
+    {
+        owned.push_back(b);
+        return b;
+    }
+    // Every pixel of bitmap is colour(x, y) within tolerance.
+    template <class F>
+    void ExpectPixels(HBITMAP bitmap, int w, int h, F colour, int tolerance = 0)
+    {
+        VktDIB d(bitmap);
+        ASSERT_EQ(d.width, w);
+        ASSERT_EQ(d.height, h);
+        int bad = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (!Near(d.Rgb(x, y), colour(x, y), tolerance) && ++bad < 4)
+                    ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << d.Rgb(x, y) << " not "
+                                  << colour(x, y);
+    }
+    std::vector<HBITMAP> owned;
+};
+
+} // namespace
+
+TEST_F(ImageFiles, EncoderClassIds)
+{
+    CLSID id;
+    for (int t = 1; t <= 5; ++t) {
+        memset(&id, 0, sizeof(id));
+        EXPECT_EQ(VkeDrwGetEncClsIdByImgTyp(drw, t, &id), 0) << t;
+        EXPECT_FALSE(IsEqualGUID(id, GUID_NULL));
+    }
+    CLSID png;
+    ASSERT_EQ(VkeDrwGetEncClsId(drw, "image/png", &png), 0);
+    VkeDrwGetEncClsIdByImgTyp(drw, 5, &id);
+    EXPECT_TRUE(IsEqualGUID(id, png));
+    memset(&id, 0xAB, sizeof(id));
+    EXPECT_EQ(VkeDrwGetEncClsId(drw, "IMAGE/PNG", &id), -12); // exact, case-sensitive
+    EXPECT_TRUE(IsEqualGUID(id, GUID_NULL));
+    EXPECT_EQ(VkeDrwGetEncClsId(drw, "image/xyz", &id), -12);
+    EXPECT_EQ(VkeDrwGetEncClsId(drw, nullptr, &id), -9);
+    EXPECT_EQ(VkeDrwGetEncClsIdByImgTyp(drw, 0, &id), -9);
+    EXPECT_EQ(VkeDrwGetEncClsIdByImgTyp(drw, 6, &id), -9);
+    EXPECT_EQ(Traced(), 3); // -12 is expected and not reported; -9 is
+}
+
+TEST_F(ImageFiles, FilterTexts)
+{
+    VktTempDir dir;
+    ASSERT_EQ(VkeSubLoadMsg(sub, VktWriteMsgFile(dir.Path(), VktMsgTexts()).c_str()), 0);
+    std::vector<std::string> msg = VktMsgTexts();
+    char filter[512], ext[512];
+    ASSERT_EQ(VkeDrwGetFilter(drw, -1, filter, ext, sizeof(filter), sizeof(ext)), 0);
+    EXPECT_EQ(std::string(filter), msg[7]);
+    EXPECT_EQ(std::string(ext), msg[10]);
+    ASSERT_EQ(VkeDrwGetFilter(drw, -3, filter, ext, sizeof(filter), sizeof(ext)), 0);
+    EXPECT_EQ(std::string(filter), msg[9]);
+    EXPECT_EQ(std::string(ext), msg[11]);
+
+    // -2: the five types' extension lists joined by ";", a trailing ";", then message 11.
+    std::string joined;
+    for (const char* mime : {"image/jpeg", "image/bmp", "image/gif", "image/tiff", "image/png"}) {
+        for (int i = 0; i < drw->m_iEncCnt; ++i) {
+            std::string m;
+            for (const WCHAR* w = drw->m_pEncList[i].MimeType; *w; ++w) m += static_cast<char>(*w);
+            if (m != mime) continue;
+            if (!joined.empty()) joined += ";";
+            for (const WCHAR* w = drw->m_pEncList[i].FilenameExtension; *w; ++w) joined += static_cast<char>(*w);
+        }
+    }
+    ASSERT_EQ(VkeDrwGetFilter(drw, -2, filter, ext, sizeof(filter), sizeof(ext)), 0);
+    EXPECT_EQ(std::string(filter), msg[8]);
+    EXPECT_EQ(std::string(ext), joined + ";" + msg[10]);
+    EXPECT_NE(joined.find("*.PNG"), std::string::npos);
+
+    ASSERT_EQ(VkeDrwGetFilter(drw, 5, filter, ext, sizeof(filter), sizeof(ext)), 0);
+    EXPECT_GT(strlen(filter), 0u);
+    EXPECT_NE(std::string(ext).find("*.PNG"), std::string::npos);
+
+    // Too small: -13 and both texts empty.
+    EXPECT_EQ(VkeDrwGetFilter(drw, -2, filter, ext, sizeof(filter), 8), -13);
+    EXPECT_STREQ(filter, "");
+    EXPECT_STREQ(ext, "");
+    EXPECT_EQ(VkeDrwGetFilter(drw, 0, filter, ext, sizeof(filter), sizeof(ext)), -9);
+    EXPECT_EQ(VkeDrwGetFilter(drw, -4, filter, ext, sizeof(filter), sizeof(ext)), -9);
+    EXPECT_EQ(VkeDrwGetFilter(drw, 6, filter, ext, sizeof(filter), sizeof(ext)), -9);
+    EXPECT_EQ(VkeDrwGetFilter(drw, 1, filter, ext, 0, sizeof(ext)), -9);
+    EXPECT_EQ(VkeDrwGetFilter(drw, 1, nullptr, ext, 4, sizeof(ext)), -9);
+}
+
+TEST_F(ImageFiles, ImageTypesAndInfo)
+{
+    struct Row {
+        const char* name;
+        int rc, type;
+    } rows[] = {{"blocks.jpg", 0, 1},      {"blocks.bmp", 0, 2},     {"pal24.gif", 0, 3},
+                {"blocks.tif", 0, 4},      {"blocks.png", 0, 5},     {"bad\\lies.png", 0, 1},
+                {"bad\\text.jpg", 0, 0},   {"bad\\zero.png", 0, 0},  {"bad\\folder.png", -9, 0},
+                {"bad\\missing.png", -12, 0}, {"表ソ能ポ.png", 0, 5}};
+    for (const Row& r : rows) {
+        int type = -1;
+        EXPECT_EQ(VkeDrwGetImageType(drw, Data(r.name).c_str(), &type), r.rc) << r.name;
+        EXPECT_EQ(type, r.type) << r.name;
+    }
+    int type = 0;
+    EXPECT_EQ(VkeDrwGetImageType(drw, "C:\\", &type), -9);
+    EXPECT_EQ(VkeDrwGetImageType(drw, nullptr, &type), -9);
+
+    int w = -1, h = -1, bits = -1;
+    HBITMAP b = Keep(VktMakeDIB(7, 5, 4));
+    ASSERT_EQ(VkeDrwGetImageInf(drw, b, &w, &h, &bits), 0);
+    EXPECT_EQ(w, 7);
+    EXPECT_EQ(h, 5);
+    EXPECT_EQ(bits, 4);
+    EXPECT_EQ(VkeDrwGetImageInf(drw, reinterpret_cast<HBITMAP>(GetStockObject(GRAY_BRUSH)), &w, &h, &bits), -9);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(bits, 0);
+    EXPECT_EQ(VkeDrwGetImageInf(drw, nullptr, &w, &h, &bits), -9);
+    EXPECT_EQ(VkeDrwGetImageInf(drw, b, &w, nullptr, &bits), -9);
+}
+
+TEST_F(ImageFiles, OpenGoodFiles)
+{
+    Opened o = Open(Data("pal24.bmp"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(VktInfoOf(o.bitmap).bits, 8);
+    EXPECT_EQ(o.type, 2);
+    EXPECT_EQ(o.known, 1);
+    EXPECT_EQ(o.xRes, 96.0f); // 3780 pixels per metre
+    EXPECT_EQ(o.yRes, 96.0f);
+    ExpectPixels(o.bitmap, 24, 2, Pal24Colour);
+
+    o = Open(Data("pal24.gif"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(VktInfoOf(o.bitmap).bits, 8);
+    EXPECT_EQ(o.type, 3);
+    ExpectPixels(o.bitmap, 24, 2, Pal24Colour);
+
+    o = Open(Data("blocks.jpg"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(VktInfoOf(o.bitmap).bits, 24);
+    EXPECT_EQ(o.type, 1);
+    EXPECT_EQ(o.known, 1);
+    ExpectPixels(o.bitmap, 32, 16, BlockColour, 24);
+
+    for (const char* name : {"blocks.png", "blocks.tif", "blocks.bmp", "表ソ能ポ.png"}) {
+        o = Open(Data(name));
+        ASSERT_EQ(o.rc, 0) << name;
+        EXPECT_EQ(VktInfoOf(o.bitmap).bits, 24) << name;
+        ExpectPixels(o.bitmap, 32, 16, BlockColour);
+    }
+    o = Open(Data("blocks.bmp"));
+    EXPECT_EQ(o.xRes, 72.0f);
+
+    o = Open(Data("two.bmp"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(VktInfoOf(o.bitmap).bits, 1);
+    ExpectPixels(o.bitmap, 9, 3, [](int x, int) { return x < 5 ? 0u : 0xFFFFFFu; });
+    o = Open(Data("four.bmp"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(VktInfoOf(o.bitmap).bits, 4);
+    ExpectPixels(o.bitmap, 9, 3, [](int x, int) { return x % 3 == 0 ? 0xFF0000u : x % 3 == 1 ? 0x00FF00u : 0x0000FFu; });
+
+    // A PNG with alpha: 32 bits over opaque black.
+    o = Open(Data("alpha.png"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(VktInfoOf(o.bitmap).bits, 32);
+    EXPECT_EQ(o.type, 5);
+    VktDIB a(o.bitmap);
+    EXPECT_EQ(a.Rgb(0, 0), 0xFF0000u);
+    EXPECT_TRUE(Near(a.Rgb(1, 0), 0x008000, 2)) << std::hex << a.Rgb(1, 0);
+    EXPECT_EQ(a.Rgb(2, 0), 0u);
+    EXPECT_EQ(a.Rgb(3, 0), 0xFFFFFFu);
+}
+
+TEST_F(ImageFiles, OpenACursor)
+{
+    Opened o = Open(Data("cursor.cur"));
+    ASSERT_EQ(o.rc, 0);
+    EXPECT_EQ(o.type, 2);
+    EXPECT_EQ(o.known, 0);
+    VktDIB d(o.bitmap);
+    EXPECT_EQ(d.width, 32);
+    EXPECT_EQ(d.height, 32);
+    EXPECT_EQ(d.Rgb(2, 2), 0x0000FFu);
+    EXPECT_EQ(d.Rgb(30, 30), 0xFF0000u);
+}
+
+TEST_F(ImageFiles, OpenBadInput)
+{
+    struct Row {
+        const char* name;
+        int rc;
+    } rows[] = {{"bad\\zero.jpg", 1},        {"bad\\zero.png", 1},      {"bad\\cut_blocks.jpg", -99},
+                {"bad\\cut_blocks.png", -99}, {"bad\\cut_blocks.tif", -99}, {"bad\\cut_blocks.bmp", -99},
+                {"bad\\cut_pal24.gif", -99}, {"bad\\text.jpg", 1},      {"bad\\huge.png", 1},
+                {"bad\\huge.bmp", 1},        {"bad\\folder.png", -9},   {"bad\\missing.jpg", -12},
+                {"bad\\表ソ能ポ.png", -12}};
+    for (const Row& r : rows) {
+        Opened o = Open(Data(r.name));
+        if (r.rc == -99) {
+            // A file cut short may still show its first rows; either way nothing is half made.
+            EXPECT_TRUE(o.rc == 0 || o.rc == 1) << r.name << " gave " << o.rc;
+            if (o.rc == 0) {
+                EXPECT_TRUE(VktIsBitmap(o.bitmap)) << r.name;
+            }
+        } else {
+            EXPECT_EQ(o.rc, r.rc) << r.name;
+        }
+        if (o.rc != 0) {
+            EXPECT_EQ(o.bitmap, nullptr) << r.name;
+            EXPECT_EQ(o.type, 0) << r.name;
+            EXPECT_EQ(o.known, 0) << r.name;
+            EXPECT_EQ(o.xRes, 0.0f) << r.name;
+        }
+    }
+    // A file whose name lies is read by its content.
+    Opened lie = Open(Data("bad\\lies.png"));
+    ASSERT_EQ(lie.rc, 0);
+    EXPECT_EQ(lie.type, 1);
+
+    Opened o;
+    o.bitmap = reinterpret_cast<HBITMAP>(GetStockObject(WHITE_BRUSH));
+    EXPECT_EQ(VkeDrwOpenImage(drw, Data("blocks.png").c_str(), &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known), -7);
+    o.bitmap = nullptr;
+    EXPECT_EQ(VkeDrwOpenImage(drw, nullptr, &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known), -9);
+    EXPECT_EQ(VkeDrwOpenImage(drw, Data("blocks.png").c_str(), &o.bitmap, &o.type, &o.xRes, nullptr, &o.known), -9);
+    EXPECT_EQ(VkeDrwOpenImage(drw, "C:\\", &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known), -9);
+}
+
+TEST_F(ImageFiles, AThousandFailedOpensLeakNothing)
+{
+    // Warm up once: the first decode of each kind loads codecs for good.
+    for (const char* n : {"bad\\text.jpg", "bad\\cut_blocks.png", "bad\\huge.png", "bad\\zero.jpg"}) Open(Data(n));
+    for (HBITMAP b : owned) DeleteObject(b);
+    owned.clear();
+    DWORD gdi = VktGdiObjects();
+    const char* names[] = {"bad\\text.jpg", "bad\\zero.png", "bad\\huge.bmp", "bad\\huge.png", "bad\\missing.png"};
+    for (int i = 0; i < 1000; ++i) {
+        Opened o = Open(Data(names[i % 5]));
+        ASSERT_NE(o.rc, 0);
+    }
+    EXPECT_EQ(VktGdiObjects(), gdi);
+}
+
+TEST_F(ImageFiles, SaveRoundTrips)
+{
+    VktTempDir dir;
+    Opened src = Open(Data("blocks.png"));
+    ASSERT_EQ(src.rc, 0);
+    const char* ext[] = {"", "jpg", "bmp", "gif", "tif", "png"};
+    for (int t = 1; t <= 5; ++t) {
+        std::string path = dir / (std::string("round.") + ext[t]);
+        ASSERT_EQ(VkeDrwSaveImage(drw, path.c_str(), src.bitmap, t, 0, 0, t == 1 ? 95 : -1), 0) << t;
+        Opened back = Open(path);
+        ASSERT_EQ(back.rc, 0) << t;
+        EXPECT_EQ(back.type, t);
+        EXPECT_EQ(back.known, 1);
+        EXPECT_EQ(VktInfoOf(back.bitmap).bits, t == 3 ? 8 : 24) << t;
+        if (t != 1) {
+            ExpectPixels(back.bitmap, 32, 16, BlockColour);
+            continue;
+        }
+        // JPEG: the inside of each block, within a tolerance (the encoder may keep its own quality
+        // and halve the colour resolution).
+        VktDIB j(back.bitmap);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                if (x % 8 < 2 || x % 8 > 5 || y % 8 < 2 || y % 8 > 5) continue;
+                EXPECT_TRUE(Near(j.Rgb(x, y), BlockColour(x, y), 64)) << x << "," << y << " " << std::hex << j.Rgb(x, y);
+            }
+        }
+    }
+    // An 8-bit GIF source and a 4-bit and 1-bit bitmap saved as GIF keep their colours.
+    for (const char* name : {"pal24.gif", "four.bmp", "two.bmp"}) {
+        Opened o = Open(Data(name));
+        ASSERT_EQ(o.rc, 0);
+        std::string path = dir / (std::string(name) + ".gif");
+        ASSERT_EQ(VkeDrwSaveImage(drw, path.c_str(), o.bitmap, 3, 0, 0, -1), 0) << name;
+        Opened back = Open(path);
+        ASSERT_EQ(back.rc, 0);
+        VktDIB a(o.bitmap), b(back.bitmap);
+        ASSERT_EQ(a.width, b.width);
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < a.width; ++x) ASSERT_EQ(a.Rgb(x, y), b.Rgb(x, y)) << name << " " << x << "," << y;
+    }
+    // A 32-bit image of many colours as GIF: the halftone palette, near enough.
+    HBITMAP many = Keep(VktMakeDIB(64, 8, 32));
+    VktDIB m(many);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 64; ++x) m.SetRaw(x, y, static_cast<DWORD>(x * 4) << 16 | static_cast<DWORD>(y * 32) << 8 | 0x40);
+    std::string gif = dir / "many.gif";
+    ASSERT_EQ(VkeDrwSaveImage(drw, gif.c_str(), many, 3, 0, 0, -1), 0);
+    Opened mg = Open(gif);
+    ASSERT_EQ(mg.rc, 0);
+    EXPECT_EQ(VktInfoOf(mg.bitmap).bits, 8);
+    ExpectPixels(mg.bitmap, 64, 8, [&](int x, int y) { return m.Rgb(x, y); }, 40);
+}
+
+TEST_F(ImageFiles, SaveArgumentsQualityAndResolution)
+{
+    VktTempDir dir;
+    HBITMAP b = Keep(VktMakeDIB(16, 16, 24));
+    std::string path = dir / "q.jpg";
+    for (int q : {-1, 0, 100}) EXPECT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, 1, 0, 0, q), 0) << q;
+    EXPECT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, 1, 0, 0, 101), -9);
+    EXPECT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, 1, 0, 0, -2), -9);
+    EXPECT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, 0, 0, 0, -1), -9);
+    EXPECT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, 6, 0, 0, -1), -9);
+    EXPECT_EQ(VkeDrwSaveImage(drw, path.c_str(), nullptr, 1, 0, 0, -1), -9);
+    EXPECT_EQ(VkeDrwSaveImage(drw, dir.Path().c_str(), b, 5, 0, 0, -1), -9);
+    EXPECT_EQ(VkeDrwSaveImage(drw, "C:\\", b, 5, 0, 0, -1), -9);
+    EXPECT_EQ(VkeDrwSaveImageWithEncPrm(drw, path.c_str(), b, 7, 0, 0, nullptr), -9);
+
+    // x resolution 0: the screen's for both directions, even with y given.
+    std::string png = dir / "res.png";
+    ASSERT_EQ(VkeDrwSaveImage(drw, png.c_str(), b, 5, 0, 300, -1), 0);
+    Opened o = Open(png);
+    ASSERT_EQ(o.rc, 0);
+    HDC screen = GetDC(nullptr);
+    float dpi = static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
+    EXPECT_NEAR(o.xRes, dpi, 0.5);
+    EXPECT_NEAR(o.yRes, dpi, 0.5);
+    ASSERT_EQ(VkeDrwSaveImage(drw, png.c_str(), b, 5, 150, 200, -1), 0);
+    o = Open(png);
+    EXPECT_NEAR(o.xRes, 150, 0.5);
+    EXPECT_NEAR(o.yRes, 200, 0.5);
+
+    // An existing file is replaced; a path in a missing folder cannot be written.
+    EXPECT_EQ(VkeDrwSaveImage(drw, (dir / "no folder\\x.png").c_str(), b, 5, 0, 0, -1), 1);
+}
+
+TEST_F(ImageFiles, RotateAndReflectA3x2Image)
+{
+    // Source pixel (x, y) has value v(x, y) = x + 3 * y (as an index, or as a colour).
+    auto value = [](int x, int y) { return static_cast<DWORD>(x + 3 * y); };
+    struct Turn {
+        int kind;  // 0 rotate, 1 reflect
+        double arg;
+        int w, h;
+        // Source coordinates of result pixel (x, y).
+        int (*sx)(int, int);
+        int (*sy)(int, int);
+    } turns[] = {
+        {0, 90, 2, 3, [](int, int y) { return y; }, [](int x, int) { return 1 - x; }},
+        {0, 180, 3, 2, [](int x, int) { return 2 - x; }, [](int, int y) { return 1 - y; }},
+        {0, 270, 2, 3, [](int, int y) { return 2 - y; }, [](int x, int) { return x; }},
+        {1, 0, 3, 2, [](int x, int) { return 2 - x; }, [](int, int y) { return y; }},
+        {1, 1, 3, 2, [](int x, int) { return x; }, [](int, int y) { return 1 - y; }},
+    };
+    std::vector<RGBQUAD> table;
+    for (int i = 0; i < 16; ++i) table.push_back({static_cast<BYTE>(i * 16), static_cast<BYTE>(255 - i * 8), static_cast<BYTE>(i), 0});
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        HBITMAP src = Keep(VktMakeDIB(3, 2, bits, table));
+        VktDIB s(src);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) {
+                DWORD v = value(x, y);
+                if (bits == 1) v &= 1;
+                else if (bits == 16) v = v << 10 | v << 5 | v;
+                else if (bits > 16) v = v * 0x102030;
+                s.SetRaw(x, y, v);
+            }
+        for (const Turn& t : turns) {
+            HBITMAP out = nullptr;
+            int rc = t.kind == 0 ? VkeDrwRotateImage(drw, &out, src, t.arg)
+                                 : VkeDrwReflectImage(drw, &out, src, static_cast<int>(t.arg));
+            ASSERT_EQ(rc, 0) << bits << " bits, " << t.kind << " " << t.arg;
+            Keep(out);
+            VktDIB o(out);
+            EXPECT_EQ(o.bits, bits);
+            ASSERT_EQ(o.width, t.w);
+            ASSERT_EQ(o.height, t.h);
+            for (int y = 0; y < t.h; ++y)
+                for (int x = 0; x < t.w; ++x)
+                    EXPECT_EQ(o.Rgb(x, y), s.Rgb(t.sx(x, y), t.sy(x, y)))
+                        << bits << " bits, turn " << t.kind << " " << t.arg << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ImageFiles, RotateArguments)
+{
+    HBITMAP src = Keep(VktMakeDIB(100, 50, 24));
+    HBITMAP out = nullptr;
+    EXPECT_EQ(VkeDrwRotateImage(drw, &out, src, 45), -9);
+    EXPECT_EQ(VkeDrwRotateImage(drw, &out, src, 90.5), -9);
+    EXPECT_EQ(VkeDrwRotateImage(drw, &out, nullptr, 90), -9);
+    EXPECT_EQ(VkeDrwRotateImage(drw, nullptr, src, 90), -9);
+    EXPECT_EQ(VkeDrwReflectImage(drw, &out, src, 2), -9);
+    ASSERT_EQ(VkeDrwRotateImage(drw, &out, src, 90), 0);
+    Keep(out);
+    VktInfo i = VktInfoOf(out);
+    EXPECT_EQ(i.width, 50);
+    EXPECT_EQ(i.height, 100);
+    EXPECT_EQ(VkeDrwRotateImage(drw, &out, src, 180), -7);
+    EXPECT_EQ(VkeDrwReflectImage(drw, &out, src, 0), -7);
+}
