@@ -5,14 +5,14 @@
 
 namespace {
 
-class DibOps : public VktDrwSubFixture {
+class DibOps : public VktDrwSysFixture {
 protected:
     void TearDown() override
     {
         // Every path leaves the work memories detached.
         EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
         EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
-        VktDrwSubFixture::TearDown();
+        VktDrwSysFixture::TearDown();
     }
 };
 

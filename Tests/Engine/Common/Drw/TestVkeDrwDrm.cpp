@@ -5,18 +5,18 @@
 
 namespace {
 
-class DrawMemory : public VktDrwSubFixture {
+class DrawMemory : public VktDrwSysFixture {
 protected:
     void SetUp() override
     {
-        VktDrwSubFixture::SetUp();
+        VktDrwSysFixture::SetUp();
         ASSERT_EQ(VkeDrwAllocDrm(drw, &drm), 0);
     }
     void TearDown() override
     {
         EXPECT_EQ(VkeDrwFreeDrm(drw, &drm), 0);
         EXPECT_EQ(drm, nullptr);
-        VktDrwSubFixture::TearDown();
+        VktDrwSysFixture::TearDown();
     }
     int Count(HDC dc)
     {

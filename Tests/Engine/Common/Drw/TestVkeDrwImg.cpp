@@ -42,14 +42,14 @@ struct Opened {
     float xRes = -1, yRes = -1;
 };
 
-class ImageFiles : public VktDrwSubFixture {
+class ImageFiles : public VktDrwSysFixture {
 protected:
     void TearDown() override
     {
         for (HBITMAP b : owned) DeleteObject(b);
         EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
         EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
-        VktDrwSubFixture::TearDown();
+        VktDrwSysFixture::TearDown();
     }
     Opened Open(const std::string& path)
     {

@@ -1,6 +1,4 @@
 #include "VktDrw.h"
-#include "VkiDrw.h"
-#include "VkiSub.h"
 #include <string.h>
 
 HBITMAP VktMakeDIB(int width, int height, int bits, const std::vector<RGBQUAD>& table)
@@ -110,24 +108,21 @@ void VktDrwFixture::SetUp()
 
 void VktDrwFixture::TearDown() { VkeDrwFree(&drw); }
 
-void VktDrwSubFixture::SetUp()
+void VktDrwSysFixture::SetUp()
 {
-    VktDrwFixture::SetUp();
-    ASSERT_EQ(VkeSubAlloc(&sub), 0);
-    VkeSubParam param;
-    VkeSubInitParam(sub, &param);
-    int field = 0, messageNo = 0;
-    ASSERT_EQ(VkeSubInit(sub, &param, &field, &messageNo), 0);
-    drw->m_pSub = sub;
+    env = new VktSys;
+    ASSERT_EQ(env->started, 0);
+    sys = env->sys;
+    sub = env->sub;
+    drw = env->drw;
+    ASSERT_NE(drw, nullptr);
 }
 
-void VktDrwSubFixture::TearDown()
+void VktDrwSysFixture::TearDown()
 {
-    VktDrwFixture::TearDown();
-    VkeSubFree(&sub);
+    delete env;
+    env = nullptr;
 }
-
-int VktDrwSubFixture::Traced() const { return sub->m_iTraceCount; }
 
 bool VktIsBitmap(HBITMAP bitmap) { return bitmap && GetObjectType(bitmap) == OBJ_BITMAP; }
 

@@ -1,6 +1,7 @@
 // Helpers of the draw-object tests: a started draw object and DIB sections made by hand.
 #pragma once
 #include "VktSupport.h"
+#include "VktSys.h"
 #include <vector>
 
 // A DIB section of width x height at bits; table (when given) becomes its colour table.
@@ -32,14 +33,17 @@ protected:
     VkiDrw* drw = nullptr;
 };
 
-// A draw object that reports through its own utility object, as under a system object.
-class VktDrwSubFixture : public VktDrwFixture {
+// The draw object of a started system object: failures are reported to its main window.
+class VktDrwSysFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Reports the utility object received since the start of the test.
-    int Traced() const;
+    // Failures reported since the start of the test.
+    int Traced() const { return static_cast<int>(env->Reports().size()); }
+    VktSys* env = nullptr;
+    VkiSys* sys = nullptr;
     VkiSub* sub = nullptr;
+    VkiDrw* drw = nullptr;
 };
 
 // A bitmap is valid while GDI still knows it.

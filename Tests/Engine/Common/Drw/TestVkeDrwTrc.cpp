@@ -1,0 +1,70 @@
+// Failures of the draw exports reach the main window with the export's name; expected outcomes
+// do not. The draw object of a started system object reports through its utility object.
+#include "VktDrw.h"
+
+namespace {
+
+using DrwReports = VktDrwSysFixture;
+
+std::string DataPath(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    std::string dir = exe;
+    dir.resize(dir.find_last_of('\\'));
+    return dir + "\\DrwData\\" + name;
+}
+
+} // namespace
+
+TEST_F(DrwReports, FailuresAreReportedExpectedOutcomesAreNot)
+{
+    env->ClearReports();
+    HBITMAP out = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    // Expected outcomes: 1 for a file that is no image, -12 for a missing draw-info record, -13
+    // for a fitted side below one pixel.
+    EXPECT_EQ(VkeDrwOpenImage(drw, DataPath("bad\\text.jpg").c_str(), &out, &type, &xr, &yr, &known), 1);
+    DrawInfo info = {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(VkeDrwGetDrawInfoLast(drw, dc, &info), -12);
+    HBITMAP thin = VktMakeDIB(1000, 1, 24);
+    EXPECT_EQ(VkeDrwStretchDIB(drw, &out, 10, 10, thin, 0, 0, 1000, 1, 1, nullptr, 0), -13);
+    VkeDrwCloseImage(drw, &out);
+    EXPECT_EQ(Traced(), 0);
+
+    // A missing file is no expected outcome of the open.
+    EXPECT_EQ(VkeDrwOpenImage(drw, DataPath("bad\\none.jpg").c_str(), &out, &type, &xr, &yr, &known), -12);
+    EXPECT_EQ(VkeDrwGetDrawInfo(drw, dc, 0, &info), -9);
+    ASSERT_EQ(Traced(), 2);
+    EXPECT_EQ(env->Reports()[0].name, "VkeDrwOpenImage");
+    EXPECT_EQ(env->Reports()[0].code, -12);
+    EXPECT_EQ(env->Reports()[1].name, "VkeDrwGetDrawInfo");
+    EXPECT_EQ(env->Reports()[1].code, -9);
+    DeleteDC(dc);
+    DeleteObject(thin);
+}
+
+TEST_F(DrwReports, StateColoursStayWhilePrintingOrPreviewing)
+{
+    ASSERT_EQ(VkeSysSetPrintingFlag(sys, 1), 0);
+    EXPECT_EQ(VkeDrwSetModifiedColor(drw, 0x123456), -7);
+    ASSERT_EQ(VkeSysSetPrintingFlag(sys, 0), 0);
+    ASSERT_EQ(VkeSysSetPrintPreviewFlag(sys, 1), 0);
+    EXPECT_EQ(VkeDrwSetModifiedColor(drw, 0x123456), -7);
+    ASSERT_EQ(VkeSysSetPrintPreviewFlag(sys, 0), 0);
+    COLORREF c = 0;
+    VkeDrwGetModifiedColor(drw, &c);
+    EXPECT_EQ(c, 0x80FF80u);
+    EXPECT_EQ(VkeDrwSetModifiedColor(drw, 0x123456), 0);
+    ASSERT_GE(Traced(), 2);
+    EXPECT_EQ(env->Reports().back().name, "VkeDrwSetModifiedColor");
+    EXPECT_EQ(env->Reports().back().code, -7);
+
+    // The draw object knows its system object.
+    VkiSys* back = nullptr;
+    EXPECT_EQ(VkeDrwGetVkeSysPtr(drw, &back), 0);
+    EXPECT_EQ(back, sys);
+    EXPECT_EQ(VkeDrwSetVkeSysPtr(drw, nullptr), -9);
+}
