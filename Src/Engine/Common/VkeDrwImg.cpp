@@ -288,12 +288,12 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
     if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
     VkiGdpImage image;
     if (Gdp::GdipCreateBitmapFromFile(wide, image.Out()) != Gdiplus::Ok) return DecodeCursor(full, got);
-
-    int rc = BitmapFromImage(image.Get(), &got->bitmap);
-    int w = 0, h = 0, bits = 0;
-    if (rc == VKE_OK) rc = GetImageInf(got->bitmap, &w, &h, &bits);
-    if (rc == VKE_OK) rc = TypeOfImage(image.Get(), &got->type);
+    int rc = TypeOfImage(image.Get(), &got->type);
     if (rc != VKE_OK) return rc;
+    UINT w = 0, h = 0;
+    if (Gdp::GdipGetImageWidth(image.Get(), &w) != Gdiplus::Ok || Gdp::GdipGetImageHeight(image.Get(), &h) != Gdiplus::Ok ||
+        w < 1 || h < 1 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
+        return VKE_NOT_DONE;
 
     if (got->type == 2) {
         // A bitmap file is read by the system as well, keeping its own depth and colour table.
@@ -304,8 +304,7 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
                 DeleteObject(own);
                 return VKE_ERR_ARG;
             }
-            if (ds.dsBm.bmWidth == w && abs(ds.dsBm.bmHeight) == h) {
-                DeleteObject(got->bitmap);
+            if (ds.dsBm.bmWidth == static_cast<LONG>(w) && abs(ds.dsBm.bmHeight) == static_cast<LONG>(h)) {
                 got->bitmap = own;
                 got->xRes = static_cast<float>(round(ds.dsBmih.biXPelsPerMeter * 0.0254));
                 got->yRes = static_cast<float>(round(ds.dsBmih.biYPelsPerMeter * 0.0254));
@@ -322,12 +321,67 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
     Gdiplus::PixelFormat format = 0;
     if (Gdp::GdipGetImagePixelFormat(image.Get(), &format) != Gdiplus::Ok) format = 0;
     int want = BitsOfFormat(format);
-    if (want == bits) return VKE_OK;
+    // Up to 24 bits the decoded pixels go straight into a DIB of their depth; 32 bits (alpha) go
+    // through GDI+'s own bitmap over opaque black.
+    if (want < 32 && ReadIntoDIB(image.Get(), static_cast<int>(w), static_cast<int>(h), want, &got->bitmap) == VKE_OK)
+        return VKE_OK;
+    rc = BitmapFromImage(image.Get(), &got->bitmap);
+    int bw = 0, bh = 0, bits = 0;
+    if (rc == VKE_OK) rc = GetImageInf(got->bitmap, &bw, &bh, &bits);
+    if (rc != VKE_OK || want == bits) return rc;
     HBITMAP converted = nullptr;
     rc = CopyDIBWithImagePalette(&converted, got->bitmap, want, image.Get());
     if (rc != VKE_OK) return rc;
     DeleteObject(got->bitmap);
     got->bitmap = converted;
+    return VKE_OK;
+}
+
+int VkiDrw::ReadIntoDIB(Gdiplus::GpBitmap* image, int width, int height, int bits, HBITMAP* out)
+{
+    const Gdiplus::PixelFormat formats[] = {0, PixelFormat1bppIndexed, 0, 0, PixelFormat4bppIndexed, 0, 0, 0,
+                                            PixelFormat8bppIndexed};
+    Gdiplus::PixelFormat format = bits <= 8 ? formats[bits] : bits == 16 ? PixelFormat16bppRGB555 : PixelFormat24bppRGB;
+    VkiBitmapInfo info;
+    memset(&info, 0, sizeof(info));
+    VkiFillHeader(&info.h, width, height, bits);
+    if (bits <= 8) {
+        // The image's own palette is the colour table.
+        INT size = 0;
+        if (Gdp::GdipGetImagePaletteSize(image, &size) != Gdiplus::Ok || size < static_cast<INT>(sizeof(Gdiplus::ColorPalette)))
+            return VKE_NOT_DONE;
+        auto* pal = static_cast<Gdiplus::ColorPalette*>(calloc(1, static_cast<size_t>(size)));
+        bool ok = pal && Gdp::GdipGetImagePalette(image, pal, size) == Gdiplus::Ok && pal->Count > 0;
+        if (ok) {
+            UINT n = pal->Count < static_cast<UINT>(VkiTableEntries(bits)) ? pal->Count : VkiTableEntries(bits);
+            for (UINT i = 0; i < n; ++i) {
+                Gdiplus::ARGB c = pal->Entries[i];
+                info.c[i] = {static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16), 0};
+            }
+        }
+        free(pal);
+        if (!ok) return VKE_NOT_DONE;
+    }
+    VkiScreenDC screen;
+    void* pixels = nullptr;
+    HBITMAP dib = CreateDIBSection(screen.Get(), info.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (!dib) return VKE_ERR_MEMORY;
+    // Bottom-up rows: GDI+ writes from the last row of the DIB upward.
+    INT stride = static_cast<INT>(VkiStride(width, bits));
+    Gdiplus::BitmapData data = {};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = -stride;
+    data.PixelFormat = format;
+    data.Scan0 = static_cast<BYTE*>(pixels) + static_cast<size_t>(stride) * static_cast<size_t>(height - 1);
+    Gdiplus::GpRect all(0, 0, width, height);
+    if (Gdp::GdipBitmapLockBits(image, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, format,
+                                &data) != Gdiplus::Ok) {
+        DeleteObject(dib);
+        return VKE_NOT_DONE;
+    }
+    Gdp::GdipBitmapUnlockBits(image, &data);
+    *out = dib;
     return VKE_OK;
 }
 

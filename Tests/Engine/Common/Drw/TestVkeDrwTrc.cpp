@@ -68,3 +68,57 @@ TEST_F(DrwReports, StateColoursStayWhilePrintingOrPreviewing)
     EXPECT_EQ(back, sys);
     EXPECT_EQ(VkeDrwSetVkeSysPtr(drw, nullptr), -9);
 }
+
+namespace {
+
+struct WorkerJob {
+    VkiDrw* drw;
+    std::string in, out;
+    int open = 99, rotate = 99, save = 99, failed = 99, reopen = 99;
+    int width = 0, height = 0;
+};
+
+DWORD WINAPI ImageWorker(void* arg)
+{
+    auto* job = static_cast<WorkerJob*>(arg);
+    HBITMAP b = nullptr, r = nullptr, back = nullptr, none = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    job->open = VkeDrwOpenImage(job->drw, job->in.c_str(), &b, &type, &xr, &yr, &known);
+    job->rotate = VkeDrwRotateImage(job->drw, &r, b, 90);
+    job->save = VkeDrwSaveImage(job->drw, job->out.c_str(), r, 5, 0, 0, -1);
+    job->failed = VkeDrwRotateImage(job->drw, &none, b, 45); // reported from this thread
+    job->reopen = VkeDrwOpenImage(job->drw, job->out.c_str(), &back, &type, &xr, &yr, &known);
+    int bits = 0;
+    VkeDrwGetImageInf(job->drw, back, &job->width, &job->height, &bits);
+    VkeDrwCloseImage(job->drw, &b);
+    VkeDrwCloseImage(job->drw, &r);
+    VkeDrwCloseImage(job->drw, &back);
+    return 0;
+}
+
+} // namespace
+
+TEST_F(DrwReports, ImageFunctionsRunOnAWorkerThread)
+{
+    env->ClearReports();
+    WorkerJob job;
+    job.drw = drw;
+    job.in = DataPath("blocks.png");
+    job.out = *env / "turned.png";
+    HANDLE thread = CreateThread(nullptr, 0, ImageWorker, &job, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    // The user-interface thread pumps while it waits, as the program does.
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) VktSys::Pump();
+    CloseHandle(thread);
+    VktSys::Pump();
+    EXPECT_EQ(job.open, 0);
+    EXPECT_EQ(job.rotate, 0);
+    EXPECT_EQ(job.save, 0);
+    EXPECT_EQ(job.failed, -9);
+    EXPECT_EQ(job.reopen, 0);
+    EXPECT_EQ(job.width, 16);
+    EXPECT_EQ(job.height, 32);
+    ASSERT_EQ(Traced(), 1);
+    EXPECT_EQ(env->Reports()[0].name, "VkeDrwRotateImage");
+}
