@@ -16,24 +16,46 @@ void PumpPending()
     }
 }
 
-static std::function<void()>* s_pending = nullptr;
+// The pending action answers whether it is done; until then the timer runs it again.
+static std::function<bool()>* s_pending = nullptr;
 
 static void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(nullptr, id);
-    std::function<void()>* action = s_pending;
+    std::function<bool()>* action = s_pending;
     s_pending = nullptr;
-    if (action) {
-        (*action)();
-        delete action;
+    if (!action) return;
+    if ((*action)() || s_pending) {
+        delete action; // done, or the action armed a new one
+        return;
     }
+    s_pending = action;
+    ::SetTimer(nullptr, 0, 50, &RunPending);
+}
+
+static void Arm(std::function<bool()> action)
+{
+    delete s_pending;
+    s_pending = new std::function<bool()>(std::move(action));
+    ::SetTimer(nullptr, 0, 50, &RunPending);
 }
 
 void AfterStart(std::function<void()> action)
 {
-    delete s_pending;
-    s_pending = new std::function<void()>(std::move(action));
-    ::SetTimer(nullptr, 0, 50, &RunPending);
+    Arm([action] {
+        action();
+        return true;
+    });
+}
+
+void WhenDialogShows(std::function<void(HWND)> action)
+{
+    Arm([action] {
+        HWND dialog = FindThreadDialog();
+        if (!dialog) return false;
+        action(dialog);
+        return true;
+    });
 }
 
 static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)

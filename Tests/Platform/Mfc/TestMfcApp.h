@@ -18,8 +18,12 @@ extern CTestApp theTestApp;
 void PumpPending();
 
 // Runs action once from a timer of the calling thread after the current modal loop (or any
-// loop) starts turning; the action sees the dialog as a person would.
+// loop) starts turning.
 void AfterStart(std::function<void()> action);
+
+// Runs action with the thread's dialog as soon as it is shown (the timer looks again until it
+// is), so the test answers it as a person would.
+void WhenDialogShows(std::function<void(HWND dialog)> action);
 
 // The visible dialog window of this thread, or null.
 HWND FindThreadDialog();

@@ -67,9 +67,7 @@ private:
 // Presses keys in the dialog's focused control.
 void AnswerWith(UINT vk, const char* typeText = nullptr)
 {
-    AfterStart([vk, typeText] {
-        HWND dialog = FindThreadDialog();
-        if (!dialog) return;
+    WhenDialogShows([vk, typeText](HWND dialog) {
         if (typeText) ::SetDlgItemTextA(dialog, IDC_TEST_EDIT, typeText);
         HWND focus = ::GetFocus();
         PostKey(focus ? focus : dialog, vk);
@@ -100,10 +98,7 @@ TEST(MfcDialog, ModalCancelAndOwnResult)
 
     // The dialog's own button ends it with its own code.
     CTestModal own;
-    AfterStart([] {
-        HWND dialog = FindThreadDialog();
-        if (dialog) ::PostMessageA(::GetDlgItem(dialog, IDC_TEST_BUTTON), BM_CLICK, 0, 0);
-    });
+    WhenDialogShows([](HWND dialog) { ::PostMessageA(::GetDlgItem(dialog, IDC_TEST_BUTTON), BM_CLICK, 0, 0); });
     EXPECT_EQ(own.DoModal(), 77);
     EXPECT_EQ(own.log, "init;button;");
 }
@@ -125,10 +120,9 @@ TEST(MfcDialog, ModalDisablesAndRestoresTheOwner)
     CTestModal dlg;
     dlg.m_pParentWnd = &owner;
     bool disabledInside = false;
-    AfterStart([&] {
+    WhenDialogShows([&](HWND dialog) {
         disabledInside = !owner.IsWindowEnabled();
-        HWND dialog = FindThreadDialog();
-        if (dialog) PostKey(dialog, VK_ESCAPE);
+        PostKey(dialog, VK_ESCAPE);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(disabledInside);
