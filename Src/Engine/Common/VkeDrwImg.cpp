@@ -90,6 +90,17 @@ int BitmapFromImage(Gdiplus::GpBitmap* image, HBITMAP* out)
     return VKE_OK;
 }
 
+// True when GDI+ reads the file back as an image of width x height.
+bool ReadsBack(const WCHAR* path, int width, int height)
+{
+    VkiGdpImage check;
+    UINT w = 0, h = 0;
+    return Gdp::GdipCreateBitmapFromFile(path, check.Out()) == Gdiplus::Ok &&
+           Gdp::GdipGetImageWidth(check.Get(), &w) == Gdiplus::Ok &&
+           Gdp::GdipGetImageHeight(check.Get(), &h) == Gdiplus::Ok && w == static_cast<UINT>(width) &&
+           h == static_cast<UINT>(height);
+}
+
 } // namespace
 
 // ---- Paths and encoders ----
@@ -463,15 +474,7 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
     image.Reset();
     if (eight) DeleteObject(eight);
     // A written file that cannot be read back is no success.
-    if (rc == VKE_OK) {
-        VkiGdpImage check;
-        UINT cw = 0, ch = 0;
-        if (Gdp::GdipCreateBitmapFromFile(wide, check.Out()) != Gdiplus::Ok ||
-            Gdp::GdipGetImageWidth(check.Get(), &cw) != Gdiplus::Ok ||
-            Gdp::GdipGetImageHeight(check.Get(), &ch) != Gdiplus::Ok || cw != static_cast<UINT>(w) ||
-            ch != static_cast<UINT>(h))
-            rc = VKE_NOT_DONE;
-    }
+    if (rc == VKE_OK && !ReadsBack(wide, w, h)) rc = VKE_NOT_DONE;
     return rc;
 }
 
@@ -515,12 +518,23 @@ int VkiDrw::MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMA
     int rc = CreateDIB(nullptr, width, height, 8, &made);
     if (rc != VKE_OK) return rc;
     DIBSECTION ds;
-    GetObjectA(made, sizeof(ds), &ds);
+    if (GetObjectA(made, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) {
+        DeleteObject(made);
+        return VKE_ERR_MEMORY;
+    }
     BYTE* rows = static_cast<BYTE*>(ds.dsBm.bmBits);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            rows[static_cast<size_t>(y) * ds.dsBm.bmWidthBytes + x] =
-                index[px[static_cast<size_t>(y) * width + x] & 0xFFFFFF];
+    DWORD last = px[0];
+    BYTE lastIndex = index[last];
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            DWORD p = px[static_cast<size_t>(y) * width + x];
+            if (p != last) {
+                last = p;
+                lastIndex = index[p];
+            }
+            rows[static_cast<size_t>(y) * ds.dsBm.bmWidthBytes + x] = lastIndex;
+        }
+    }
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ prev = dc ? SelectObject(dc, made) : nullptr;
     if (prev) {

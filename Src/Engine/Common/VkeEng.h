@@ -1050,6 +1050,7 @@ VKE_API int VkeDrwCopyDrawInfo(VkiDrw* drw, DrawInfo* dst, const DrawInfo* src);
 // ==== End: draw memory ====
 
 // ==== DIB operations (VkeDrwDrm) ====
+// (Their failures are reported with the module path of the image files, VkeDrwImg.)
 
 // Bit-count arguments: 1, 4, 8, 16, 24, 32; 0 the source's (the screen's where there is none);
 // -1 the screen's. Copies and stretches take HBITMAP* in-out: a bitmap there of the result's size

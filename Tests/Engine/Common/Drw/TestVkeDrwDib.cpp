@@ -97,6 +97,14 @@ TEST_F(DibOps, StridesAndBitmapFileParts)
         EXPECT_EQ(ih->biCompression, static_cast<DWORD>(BI_RGB));
         EXPECT_EQ(ih->biSizeImage, static_cast<DWORD>(r.stride * 3));
         EXPECT_EQ(table != nullptr, r.table > 0);
+        // The file holds exactly the parts.
+        VktTempDir dir;
+        std::string path = dir / "part.bmp";
+        ASSERT_EQ(VkeDrwWriteDIBData(drw, path.c_str(), fh, ih, tableSize, table, imageSize, px), 0);
+        std::string bytes = VktReadFile(path);
+        EXPECT_EQ(bytes.size(), fh->bfSize);
+        EXPECT_EQ(memcmp(bytes.data() + 14, ih, 40), 0);
+        EXPECT_EQ(memcmp(bytes.data() + fh->bfOffBits, px, static_cast<size_t>(imageSize)), 0);
         EXPECT_EQ(VkeDrwFreeDIBData(drw, &fh, &ih, &table, &px), 0);
         EXPECT_EQ(fh, nullptr);
         EXPECT_EQ(px, nullptr);

@@ -294,13 +294,16 @@ TEST_F(ImageFiles, AThousandFailedOpensLeakNothing)
     for (const char* n : {"bad\\text.jpg", "bad\\cut_blocks.png", "bad\\huge.png", "bad\\zero.jpg"}) Open(Data(n));
     for (HBITMAP b : owned) DeleteObject(b);
     owned.clear();
-    DWORD gdi = VktGdiObjects();
+    DWORD gdi = VktGdiObjects(), handles = 0, handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
     const char* names[] = {"bad\\text.jpg", "bad\\zero.png", "bad\\huge.bmp", "bad\\huge.png", "bad\\missing.png"};
     for (int i = 0; i < 1000; ++i) {
         Opened o = Open(Data(names[i % 5]));
         ASSERT_NE(o.rc, 0);
     }
     EXPECT_EQ(VktGdiObjects(), gdi);
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_LE(handlesAfter, handles + 2); // no file stays open
 }
 
 TEST_F(ImageFiles, SaveRoundTrips)
