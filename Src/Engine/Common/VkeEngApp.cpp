@@ -15,14 +15,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 VKE_API BOOL VkeEngPreTranslateMessage(MSG* msg)
 {
-    if (!msg) return FALSE;
-    return AfxGetThread()->PreTranslateMessage(msg);
+    CWinThread* thread = AfxGetThread();
+    if (!msg || !thread) return FALSE;
+    return thread->PreTranslateMessage(msg);
 }
 
 VKE_API int VkeEngOnIdle(void)
 {
     CWinThread* thread = AfxGetThread();
-    for (LONG count = 0; thread->OnIdle(count); ++count) {
+    for (LONG count = 0; thread && thread->OnIdle(count); ++count) {
     }
     return VKE_OK;
 }

@@ -57,6 +57,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     AFX_MSG m = {WM_COMMAND, 0, 0, 0, nID, pExtra};
     if (nCode != CN_UPDATE_COMMAND_UI) return DispatchMsgMap(m, WM_COMMAND, nCode, nID);
     CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
+    if (!pCmdUI) return FALSE;
     pCmdUI->m_bContinueRouting = FALSE;
     BOOL handled = DispatchMsgMap(m, WM_COMMAND, nCode, nID);
     return handled && !pCmdUI->m_bContinueRouting;

@@ -28,9 +28,8 @@ void WhenDialogShows(std::function<void(HWND dialog)> action);
 // The visible dialog window of this thread, or null.
 HWND FindThreadDialog();
 
-// Shows a window without activating it. Under Wine a window that is activated or has a caption
-// is left to the window manager, and destroying it then waits for one (two seconds without);
-// test windows that need not be active avoid that.
+// Shows a window without activating it, so that test windows do not take the activation from
+// the dialogs the tests answer.
 void ShowQuietly(HWND hWnd);
 
 // A plain top-level window object (a popup, shown quietly) for hosting child windows in tests.
