@@ -35,7 +35,8 @@ std::string Beside(const char* name)
     return dir + "\\" + name;
 }
 
-// The bare decode: what GDI+ alone does to turn the file into a bitmap.
+// The bare decode: what GDI+ alone does to turn the file into a bitmap (GDI+ as the engine's draw
+// object started it).
 double Bare(const std::string& path)
 {
     WCHAR wide[MAX_PATH];
