@@ -38,20 +38,17 @@ int ReadHalftone(HDC screen, PALETTEENTRY* entries, int* count)
 // A bitmap's colour table at its own depth (8 bits for anything above 4): table size 2, 16 or 256.
 int ReadBitmapTable(HDC screen, HBITMAP bitmap, RGBQUAD* table, int* count)
 {
-    struct {
-        BITMAPINFOHEADER h;
-        RGBQUAD c[256];
-    } info;
+    VkiBitmapInfo info;
     memset(&info, 0, sizeof(info));
     info.h.biSize = sizeof(BITMAPINFOHEADER);
-    if (!GetDIBits(screen, bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+    if (!GetDIBits(screen, bitmap, 0, 0, nullptr, info.Get(), DIB_RGB_COLORS))
         return VKE_ERR_ARG;
     int bits = info.h.biBitCount;
     int n = bits == 1 ? 2 : bits == 4 ? 16 : 256;
     info.h.biBitCount = static_cast<WORD>(n == 256 ? 8 : bits);
     info.h.biCompression = BI_RGB;
     info.h.biClrUsed = 0;
-    if (!GetDIBits(screen, bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+    if (!GetDIBits(screen, bitmap, 0, 0, nullptr, info.Get(), DIB_RGB_COLORS))
         return VKE_ERR_SYSTEM;
     memcpy(table, info.c, sizeof(RGBQUAD) * static_cast<size_t>(n));
     *count = n;

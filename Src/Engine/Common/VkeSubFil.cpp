@@ -623,24 +623,24 @@ int FileOp(UINT op, const char* dst, const char* src, int allowUndo, int silent,
 
 } // namespace
 
-int VkiSub::CopyDir(const char* to, const char* from, int allowUndo, int silent, HWND owner)
+int VkiSub::PairOp(PairOpFn run, UINT op, const char* to, const char* from, int allowUndo, int silent, HWND owner)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!to || !from || !IsFlag(allowUndo) || !IsFlag(silent)) return VKE_ERR_ARG;
     char dst[kWork], src[kWork];
     int rc = NormalisePath(src, from);
     if (rc == VKE_OK) rc = NormalisePath(dst, to);
-    return rc == VKE_OK ? DirOp(FO_COPY, dst, src, allowUndo, silent, owner) : rc;
+    return rc == VKE_OK ? run(op, dst, src, allowUndo, silent, owner) : rc;
+}
+
+int VkiSub::CopyDir(const char* to, const char* from, int allowUndo, int silent, HWND owner)
+{
+    return PairOp(DirOp, FO_COPY, to, from, allowUndo, silent, owner);
 }
 
 int VkiSub::MoveDir(const char* to, const char* from, int allowUndo, int silent, HWND owner)
 {
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!to || !from || !IsFlag(allowUndo) || !IsFlag(silent)) return VKE_ERR_ARG;
-    char dst[kWork], src[kWork];
-    int rc = NormalisePath(src, from);
-    if (rc == VKE_OK) rc = NormalisePath(dst, to);
-    return rc == VKE_OK ? DirOp(FO_MOVE, dst, src, allowUndo, silent, owner) : rc;
+    return PairOp(DirOp, FO_MOVE, to, from, allowUndo, silent, owner);
 }
 
 int VkiSub::DeleteDir(const char* path, int allowUndo, int silent, HWND owner)
@@ -661,22 +661,12 @@ int VkiSub::DeleteDir(const char* path, int allowUndo, int silent, HWND owner)
 
 int VkiSub::CopyFile(const char* to, const char* from, int allowUndo, int silent, HWND owner)
 {
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!to || !from || !IsFlag(allowUndo) || !IsFlag(silent)) return VKE_ERR_ARG;
-    char dst[kWork], src[kWork];
-    int rc = NormalisePath(src, from);
-    if (rc == VKE_OK) rc = NormalisePath(dst, to);
-    return rc == VKE_OK ? FileOp(FO_COPY, dst, src, allowUndo, silent, owner) : rc;
+    return PairOp(FileOp, FO_COPY, to, from, allowUndo, silent, owner);
 }
 
 int VkiSub::MoveFile(const char* to, const char* from, int allowUndo, int silent, HWND owner)
 {
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!to || !from || !IsFlag(allowUndo) || !IsFlag(silent)) return VKE_ERR_ARG;
-    char dst[kWork], src[kWork];
-    int rc = NormalisePath(src, from);
-    if (rc == VKE_OK) rc = NormalisePath(dst, to);
-    return rc == VKE_OK ? FileOp(FO_MOVE, dst, src, allowUndo, silent, owner) : rc;
+    return PairOp(FileOp, FO_MOVE, to, from, allowUndo, silent, owner);
 }
 
 int VkiSub::DeleteFile(const char* path, int allowUndo, int silent, HWND owner)

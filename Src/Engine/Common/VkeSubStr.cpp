@@ -530,15 +530,16 @@ int VkiSub::ChangeStrRev(char* buf, const char* pattern, const char* replacement
     return ReplaceMatch(buf, len, found, Len(pattern), repl, bufSize, atPos, deleted, inserted);
 }
 
-int VkiSub::ChangeStrAll(char* buf, const char* pattern, const char* replacement, int mode, int start, int bufSize,
-                         int* lastPos, int* lastDeleted, int* lastInserted, int* replaced)
+// Replaces every match from pos on, or (reverse) every match that ends at or before pos.
+int VkiSub::ChangeAll(bool reverse, char* buf, const char* pattern, const char* replacement, int mode, int pos,
+                      int bufSize, int* lastPos, int* lastDeleted, int* lastInserted, int* replaced)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     int len = 0;
     if (!lastPos || !lastDeleted || !lastInserted || !replaced ||
         CheckChange(buf, pattern, replacement, mode, bufSize, &len) != VKE_OK)
         return VKE_ERR_ARG;
-    if (len > 0 && (start < 1 || start > len)) return VKE_ERR_ARG;
+    if (len > 0 && (pos < 1 || pos > len)) return VKE_ERR_ARG;
     SetOutputs(lastPos, lastDeleted, lastInserted, 0);
     *replaced = 0;
     if (len == 0) return VKE_OK;
@@ -548,8 +549,9 @@ int VkiSub::ChangeStrAll(char* buf, const char* pattern, const char* replacement
     const char* repl = replWork.Copy(replacement, VkiStrLen(replacement, bufSize));
     if (!pat || !repl) return VKE_ERR_MEMORY;
     int patLen = Len(pat);
-    int rc = VKE_OK, pos = start, found = 0, matched = 0;
-    while (pos <= len && FindFrom(this, buf, pat, mode, pos, &found, &matched)) {
+    int rc = VKE_OK, found = 0, matched = 0;
+    while (reverse ? (pos >= 1 && FindBefore(this, buf, pat, mode, pos, &found, &matched))
+                   : (pos <= len && FindFrom(this, buf, pat, mode, pos, &found, &matched))) {
         int at = 0, del = 0, ins = 0;
         rc = ReplaceMatch(buf, len, found, patLen, repl, bufSize, &at, &del, &ins);
         if (rc == VKE_ERR_ARG) break;
@@ -559,42 +561,24 @@ int VkiSub::ChangeStrAll(char* buf, const char* pattern, const char* replacement
         *lastInserted = ins;
         if (rc != VKE_OK) break;
         len += ins - del;
-        pos = at + ins; // after the replacement, which is never searched again
+        // The replacement itself is never searched again.
+        pos = reverse ? at - 1 : at + ins;
     }
     return rc;
+}
+
+int VkiSub::ChangeStrAll(char* buf, const char* pattern, const char* replacement, int mode, int start, int bufSize,
+                         int* lastPos, int* lastDeleted, int* lastInserted, int* replaced)
+{
+    return ChangeAll(false, buf, pattern, replacement, mode, start, bufSize, lastPos, lastDeleted, lastInserted,
+                     replaced);
 }
 
 int VkiSub::ChangeStrRevAll(char* buf, const char* pattern, const char* replacement, int mode, int end, int bufSize,
                             int* lastPos, int* lastDeleted, int* lastInserted, int* replaced)
 {
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    int len = 0;
-    if (!lastPos || !lastDeleted || !lastInserted || !replaced ||
-        CheckChange(buf, pattern, replacement, mode, bufSize, &len) != VKE_OK)
-        return VKE_ERR_ARG;
-    if (len > 0 && (end < 1 || end > len)) return VKE_ERR_ARG;
-    SetOutputs(lastPos, lastDeleted, lastInserted, 0);
-    *replaced = 0;
-    if (len == 0) return VKE_OK;
-    VkiWorkCopy patWork, replWork;
-    const char* pat = patWork.Copy(pattern);
-    const char* repl = replWork.Copy(replacement, VkiStrLen(replacement, bufSize));
-    if (!pat || !repl) return VKE_ERR_MEMORY;
-    int patLen = Len(pat);
-    int rc = VKE_OK, found = 0, matched = 0;
-    while (end >= 1 && FindBefore(this, buf, pat, mode, end, &found, &matched)) {
-        int at = 0, del = 0, ins = 0;
-        rc = ReplaceMatch(buf, len, found, patLen, repl, bufSize, &at, &del, &ins);
-        if (rc == VKE_ERR_ARG) break;
-        ++*replaced;
-        *lastPos = at;
-        *lastDeleted = del;
-        *lastInserted = ins;
-        if (rc != VKE_OK) break;
-        len += ins - del;
-        end = at - 1; // before the replacement
-    }
-    return rc;
+    return ChangeAll(true, buf, pattern, replacement, mode, end, bufSize, lastPos, lastDeleted, lastInserted,
+                     replaced);
 }
 
 int VkiSub::DeleteStr(char* buf, const char* pattern, int mode)

@@ -37,17 +37,14 @@ int VkiScrColorTable(HDC dc, int bits, RGBQUAD* table, int* entries)
     if (!use) return VKE_ERR_MEMORY;
     HBITMAP probe = CreateCompatibleBitmap(screen.Get() ? screen.Get() : use, 1, 1);
     if (!probe) return VKE_ERR_MEMORY;
-    struct {
-        BITMAPINFOHEADER h;
-        RGBQUAD c[256];
-    } info;
+    VkiBitmapInfo info;
     memset(&info, 0, sizeof(info));
     info.h.biSize = sizeof(BITMAPINFOHEADER);
     info.h.biWidth = 1;
     info.h.biHeight = 1;
     info.h.biPlanes = 1;
     info.h.biBitCount = static_cast<WORD>(bits);
-    int ok = GetDIBits(use, probe, 0, 1, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    int ok = GetDIBits(use, probe, 0, 1, nullptr, info.Get(), DIB_RGB_COLORS);
     DeleteObject(probe);
     if (!ok) return VKE_ERR_SYSTEM;
     memcpy(table, info.c, sizeof(RGBQUAD) * static_cast<size_t>(n));

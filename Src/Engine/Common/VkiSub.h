@@ -141,6 +141,8 @@ public:
     int SplitStr(const char* text, int destSize, ...);
     int CsvSetFld(char* line, const char* separator, const char* field, int bufSize, int quote, int addSeparator);
     int CsvGetFld(const char* line, const char* separator, char* field, int destSize, int start, int* next);
+    int ChangeAll(bool reverse, char* buf, const char* pattern, const char* replacement, int mode, int pos,
+                  int bufSize, int* lastPos, int* lastDeleted, int* lastInserted, int* replaced);
     // ---- end: strings ----
 
     // ---- Application memory buffers (VkeSubMem.cpp) ----
@@ -187,6 +189,9 @@ public:
     int GetCsvFilInfo(const char* path, char* separator, int sepSize, int* lines, int* longest, int* fields);
     // Normalises path into out (1024 bytes): 1 to 259 bytes, or the failure code.
     int NormalisePath(char* out, const char* path);
+    // Checks the flags and normalises both paths of a copy or move, then runs it.
+    using PairOpFn = int (*)(UINT op, const char* dst, const char* src, int allowUndo, int silent, HWND owner);
+    int PairOp(PairOpFn run, UINT op, const char* to, const char* from, int allowUndo, int silent, HWND owner);
     // ---- end: paths ----
 
     // ---- Message texts and message boxes (VkeSubMsg.cpp) ----
