@@ -25,6 +25,8 @@ vk_start_xvfb() {
 
 vk_stop_xvfb() {
   if [ -n "${VK_XVFB_PID:-}" ]; then
+    # Wine's own processes go first, so none of them loses its display.
+    wineserver -k 2>/dev/null || true
     kill "$VK_XVFB_PID" 2>/dev/null || true
     wait "$VK_XVFB_PID" 2>/dev/null || true
     VK_XVFB_PID=
