@@ -377,38 +377,22 @@ int VkiSub::GetFileSize(const char* path, double* size, int* known)
     return VKE_OK;
 }
 
-int VkiSub::IsDrive(const char* path, int* is)
+int VkiSub::TestPath(const char* path, int* is, bool (*test)(const char* norm))
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!path || !is) return VKE_ERR_ARG;
     *is = 0;
     char norm[kWork];
     int rc = NormalisePath(norm, path);
-    if (rc == VKE_OK) *is = IsDriveText(norm) ? 1 : 0;
+    if (rc == VKE_OK) *is = test(norm) ? 1 : 0;
     return rc;
 }
 
-int VkiSub::IsDirectory(const char* path, int* is)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!path || !is) return VKE_ERR_ARG;
-    *is = 0;
-    char norm[kWork];
-    int rc = NormalisePath(norm, path);
-    if (rc == VKE_OK) *is = IsDirNml(norm) ? 1 : 0;
-    return rc;
-}
+int VkiSub::IsDrive(const char* path, int* is) { return TestPath(path, is, IsDriveText); }
 
-int VkiSub::IsExistPath(const char* path, int* is)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!path || !is) return VKE_ERR_ARG;
-    *is = 0;
-    char norm[kWork];
-    int rc = NormalisePath(norm, path);
-    if (rc == VKE_OK) *is = ExistsNml(norm) ? 1 : 0;
-    return rc;
-}
+int VkiSub::IsDirectory(const char* path, int* is) { return TestPath(path, is, IsDirNml); }
+
+int VkiSub::IsExistPath(const char* path, int* is) { return TestPath(path, is, ExistsNml); }
 
 int VkiSub::IsNormalFile(char* dest, const char* path, int destSize, int* is)
 {

@@ -189,6 +189,8 @@ public:
     int GetCsvFilInfo(const char* path, char* separator, int sepSize, int* lines, int* longest, int* fields);
     // Normalises path into out (1024 bytes): 1 to 259 bytes, or the failure code.
     int NormalisePath(char* out, const char* path);
+    // Normalises path and answers one test of the normalised path in *is.
+    int TestPath(const char* path, int* is, bool (*test)(const char* norm));
     // Checks the flags and normalises both paths of a copy or move, then runs it.
     using PairOpFn = int (*)(UINT op, const char* dst, const char* src, int allowUndo, int silent, HWND owner);
     int PairOp(PairOpFn run, UINT op, const char* to, const char* from, int allowUndo, int silent, HWND owner);
