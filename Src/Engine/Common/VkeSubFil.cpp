@@ -306,32 +306,37 @@ int VkiSub::GetFileName(char* dest, const char* path, int destSize)
     return VkiCopyStr(dest, name, destSize);
 }
 
-int VkiSub::GetBaseFileName(char* dest, const char* path, int destSize)
+// The file name of path in name (kWork bytes) and the position of its last '.' (-1 when none);
+// on failure dest is emptied.
+int VkiSub::SplitFileName(char* dest, const char* path, int destSize, char* name, int* dot)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dest || !path || destSize < 1) return VKE_ERR_ARG;
-    char name[kWork];
-    int rc = GetFileName(name, path, sizeof(name));
+    int rc = GetFileName(name, path, kWork);
     if (rc != VKE_OK) {
         dest[0] = '\0';
         return rc;
     }
-    int dot = LastChr(name, '.');
+    *dot = LastChr(name, '.');
+    return VKE_OK;
+}
+
+int VkiSub::GetBaseFileName(char* dest, const char* path, int destSize)
+{
+    char name[kWork];
+    int dot = -1;
+    int rc = SplitFileName(dest, path, destSize, name, &dot);
+    if (rc != VKE_OK) return rc;
     if (dot >= 0) name[dot] = '\0';
     return VkiCopyStr(dest, name, destSize);
 }
 
 int VkiSub::GetFileExtention(char* dest, const char* path, int destSize)
 {
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!dest || !path || destSize < 1) return VKE_ERR_ARG;
     char name[kWork];
-    int rc = GetFileName(name, path, sizeof(name));
-    if (rc != VKE_OK) {
-        dest[0] = '\0';
-        return rc;
-    }
-    int dot = LastChr(name, '.');
+    int dot = -1;
+    int rc = SplitFileName(dest, path, destSize, name, &dot);
+    if (rc != VKE_OK) return rc;
     return VkiCopyStr(dest, dot >= 0 ? name + dot + 1 : "", destSize);
 }
 

@@ -189,6 +189,7 @@ public:
     int GetCsvFilInfo(const char* path, char* separator, int sepSize, int* lines, int* longest, int* fields);
     // Normalises path into out (1024 bytes): 1 to 259 bytes, or the failure code.
     int NormalisePath(char* out, const char* path);
+    int SplitFileName(char* dest, const char* path, int destSize, char* name, int* dot);
     // Normalises path and answers one test of the normalised path in *is.
     int TestPath(const char* path, int* is, bool (*test)(const char* norm));
     // Checks the flags and normalises both paths of a copy or move, then runs it.
