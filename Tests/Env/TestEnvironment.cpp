@@ -35,3 +35,15 @@ TEST(Environment, TrailByteBackslashIsNotASeparator)
     EXPECT_TRUE(attr & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(VktReadFile(file), "x");
 }
+
+// The leak counter must see a leak: one bitmap more is one object more, and deleting it takes it back.
+TEST(Environment, GdiObjectCountSeesOneBitmap)
+{
+    DWORD before = VktGdiObjects();
+    ASSERT_GT(before, 0u);
+    HBITMAP leaked = CreateBitmap(4, 4, 1, 1, nullptr);
+    ASSERT_NE(leaked, nullptr);
+    EXPECT_EQ(VktGdiObjects(), before + 1);
+    DeleteObject(leaked);
+    EXPECT_EQ(VktGdiObjects(), before);
+}

@@ -95,3 +95,14 @@ std::string VktSubFixture::LastTraced() const
 }
 
 void VktSubFixture::TearDown() { VkeSubFree(&sub); }
+
+DWORD VktGdiObjects()
+{
+    DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (n) return n;
+    // Each live object answers GetObjectType through the low 16 bits of its handle.
+    DWORD live = 0;
+    for (UINT_PTR v = 1; v <= 0xFFFF; ++v)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++live;
+    return live;
+}

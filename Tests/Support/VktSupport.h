@@ -17,6 +17,10 @@ private:
     std::string m_path;
 };
 
+// The GDI objects this process holds: GetGuiResources where the platform answers it (Windows),
+// else a count of the live handles in the GDI handle table (Wine answers 0 whatever is held).
+DWORD VktGdiObjects();
+
 // Removes a folder tree (without the recycle bin).
 void VktRemoveTree(const std::string& path);
 

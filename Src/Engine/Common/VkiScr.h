@@ -3,22 +3,10 @@
 // the depth and size come from the device caps, colour tables from a 1x1 compatible bitmap.
 #pragma once
 #include "VkeEng.h"
+#include "VkiGdi.h"
 
 // The screen DC, released at the end of the scope.
-class VkiScreenDC {
-public:
-    VkiScreenDC() : m_h(GetDC(nullptr)) {}
-    ~VkiScreenDC()
-    {
-        if (m_h) ReleaseDC(nullptr, m_h);
-    }
-    VkiScreenDC(const VkiScreenDC&) = delete;
-    VkiScreenDC& operator=(const VkiScreenDC&) = delete;
-    HDC Get() const { return m_h; }
-
-private:
-    HDC m_h;
-};
+using VkiScreenDC = VkiWndDC;
 
 // True for 1, 4, 8, 16, 24 and 32.
 bool VkiIsBitCnt(int bits);

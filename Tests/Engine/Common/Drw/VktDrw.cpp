@@ -95,8 +95,6 @@ DWORD VktDIB::Rgb(int x, int y) const
     return v & 0xFFFFFF;
 }
 
-DWORD VktGdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
-
 void VktDrwFixture::SetUp()
 {
     ASSERT_EQ(VkeDrwAlloc(&drw), 0);

@@ -23,7 +23,6 @@ struct VktDIB {
 };
 
 // GDI objects this process holds.
-DWORD VktGdiObjects();
 
 // A draw object allocated and initialised with the default parameters, no system object.
 class VktDrwFixture : public ::testing::Test {
