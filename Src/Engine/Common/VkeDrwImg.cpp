@@ -439,6 +439,9 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!path || !bitmap || type < 1 || type > kTypeCount) return VKE_ERR_ARG;
+    // A JPEG quality that the platform's encoder would drop is written by the engine's own.
+    int quality = -1;
+    if (type == 1 && UseOwnJpeg(params, &quality)) return SaveOwnJpeg(path, bitmap, xRes, yRes, quality);
     char full[1024];
     int rc = CheckSavePath(path, full, sizeof(full));
     if (rc != VKE_OK) return rc;

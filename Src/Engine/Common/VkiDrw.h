@@ -3,6 +3,7 @@
 // the draw-info stack, three draw memories and the printing state. One method per export.
 #pragma once
 #include "VkiObj.h"
+#include <vector>
 
 class VkiSys;
 class VkiSub;
@@ -211,6 +212,12 @@ private:
     int MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMAP* out);
     void ReadColorTable(HBITMAP bitmap, RGBQUAD* table, int* count);
     int TurnImage(HBITMAP* out, HBITMAP src, int how);
+    // The engine's own JPEG writer (VkeDrwJpg.cpp): true when params asks for a quality that the
+    // platform's encoder would drop; the save through the engine's encoder; data written beside
+    // full under a temporary name, read back and put in its place.
+    bool UseOwnJpeg(const Gdiplus::EncoderParameters* params, int* quality);
+    int SaveOwnJpeg(const char* path, HBITMAP bitmap, float xRes, float yRes, int quality);
+    int WriteReplacing(const char* full, const std::vector<BYTE>& data, int width, int height);
 };
 
 // Default state colours.

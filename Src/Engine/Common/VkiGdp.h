@@ -23,3 +23,17 @@ public:
 private:
     Gdiplus::GpBitmap* m_p = nullptr;
 };
+
+// The GDI+ encoder parameter of JPEG quality (one long value, 0..100).
+const GUID VkiGdpQualityId = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
+
+// True when GDI+ reads the file back as an image of width x height.
+inline bool VkiGdpReadsBack(const WCHAR* path, int width, int height)
+{
+    VkiGdpImage check;
+    UINT w = 0, h = 0;
+    return Gdp::GdipCreateBitmapFromFile(path, check.Out()) == Gdiplus::Ok &&
+           Gdp::GdipGetImageWidth(check.Get(), &w) == Gdiplus::Ok &&
+           Gdp::GdipGetImageHeight(check.Get(), &h) == Gdiplus::Ok && w == static_cast<UINT>(width) &&
+           h == static_cast<UINT>(height);
+}

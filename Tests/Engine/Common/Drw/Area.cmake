@@ -8,3 +8,12 @@ add_custom_command(OUTPUT ${VK_DRW_DATA}/blocks.png
   DEPENDS ${VK_DRW_DATA_SCRIPT} VERBATIM)
 add_custom_target(TestEngDrwData DEPENDS ${VK_DRW_DATA}/blocks.png)
 add_dependencies(${name} TestEngDrwData)
+
+# ImageMagick reads back the quality of the JPEG files the test program wrote (after it ran).
+find_program(VK_IDENTIFY identify PATHS /usr/bin NO_DEFAULT_PATH)
+find_program(VK_IDENTIFY identify)
+add_test(NAME TestEngDrwJpgQuality
+  COMMAND ${CMAKE_COMMAND} -E env VK_IDENTIFY=${VK_IDENTIFY}
+          bash ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw/JpgQuality.sh ${VK_TEST_DIR}/JpgQuality)
+set_tests_properties(${name} PROPERTIES FIXTURES_SETUP DrwJpgFiles)
+set_tests_properties(TestEngDrwJpgQuality PROPERTIES FIXTURES_REQUIRED DrwJpgFiles)
