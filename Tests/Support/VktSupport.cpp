@@ -15,6 +15,15 @@ VktTempDir::VktTempDir()
 
 VktTempDir::~VktTempDir() { VktRemoveTree(m_path); }
 
+std::string VktBesideExe(const std::string& name)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    std::string dir = exe;
+    dir.resize(dir.find_last_of('\\'));
+    return dir + "\\" + name;
+}
+
 void VktRemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA fd;

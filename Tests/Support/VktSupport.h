@@ -21,6 +21,9 @@ private:
 // else a count of the live handles in the GDI handle table (Wine answers 0 whatever is held).
 DWORD VktGdiObjects();
 
+// Path of a name in the folder of the test program.
+std::string VktBesideExe(const std::string& name);
+
 // Removes a folder tree (without the recycle bin).
 void VktRemoveTree(const std::string& path);
 

@@ -90,17 +90,6 @@ int BitmapFromImage(Gdiplus::GpBitmap* image, HBITMAP* out)
     return VKE_OK;
 }
 
-// True when GDI+ reads the file back as an image of width x height.
-bool ReadsBack(const WCHAR* path, int width, int height)
-{
-    VkiGdpImage check;
-    UINT w = 0, h = 0;
-    return Gdp::GdipCreateBitmapFromFile(path, check.Out()) == Gdiplus::Ok &&
-           Gdp::GdipGetImageWidth(check.Get(), &w) == Gdiplus::Ok &&
-           Gdp::GdipGetImageHeight(check.Get(), &h) == Gdiplus::Ok && w == static_cast<UINT>(width) &&
-           h == static_cast<UINT>(height);
-}
-
 } // namespace
 
 // ---- Paths and encoders ----
@@ -426,8 +415,7 @@ int VkiDrw::SaveImage(const char* path, HBITMAP bitmap, int type, float xRes, fl
     ULONG value = static_cast<ULONG>(quality);
     Gdiplus::EncoderParameters params;
     params.Count = 1;
-    // The GDI+ quality parameter 1d5be4b5-fa4a-452d-9cdd-5db35105e7eb.
-    params.Parameter[0].Guid = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
+    params.Parameter[0].Guid = VkiGdpQualityId;
     params.Parameter[0].NumberOfValues = 1;
     params.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
     params.Parameter[0].Value = &value;
@@ -477,7 +465,7 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
     image.Reset();
     if (eight) DeleteObject(eight);
     // A written file that cannot be read back is no success.
-    if (rc == VKE_OK && !ReadsBack(wide, w, h)) rc = VKE_NOT_DONE;
+    if (rc == VKE_OK && !VkiGdpReadsBack(wide, w, h)) rc = VKE_NOT_DONE;
     return rc;
 }
 

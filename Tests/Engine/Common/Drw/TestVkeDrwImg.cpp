@@ -10,14 +10,7 @@
 namespace {
 
 // The images made by Tests/Data/MakeDrwData.sh, next to the test program.
-std::string Data(const std::string& name)
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string dir = exe;
-    dir.resize(dir.find_last_of('\\'));
-    return dir + "\\DrwData\\" + name;
-}
+std::string Data(const std::string& name) { return VktBesideExe("DrwData\\" + name); }
 
 // The colours of the generated images (0xRRGGBB).
 const DWORD kBlock[8] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, 0xFFFFFF, 0x000000};

@@ -8,15 +8,6 @@
 
 namespace {
 
-std::string Beside(const std::string& name)
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string dir = exe;
-    dir.resize(dir.find_last_of('\\'));
-    return dir + "\\" + name;
-}
-
 // Every pixel of a bitmap as 0x00RRGGBB, top row first.
 std::vector<DWORD> Pixels(HBITMAP bitmap)
 {
@@ -145,7 +136,7 @@ int FrameComponents(const std::string& bytes)
 TEST_F(OwnJpeg, SizeGrowsWithQualityAndFilesForTheIndependentReader)
 {
     // JpgQuality.sh reads qNN.jpg and prmNN.jpg with ImageMagick and expects quality NN.
-    std::string out = Beside("JpgQuality");
+    std::string out = VktBesideExe("JpgQuality");
     VktRemoveTree(out);
     ASSERT_TRUE(CreateDirectoryA(out.c_str(), nullptr));
     HBITMAP photo = Keep(Photo(256, 192));

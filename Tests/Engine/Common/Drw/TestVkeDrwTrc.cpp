@@ -6,14 +6,7 @@ namespace {
 
 using DrwReports = VktDrwSysFixture;
 
-std::string DataPath(const std::string& name)
-{
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, sizeof(exe));
-    std::string dir = exe;
-    dir.resize(dir.find_last_of('\\'));
-    return dir + "\\DrwData\\" + name;
-}
+std::string DataPath(const std::string& name) { return VktBesideExe("DrwData\\" + name); }
 
 } // namespace
 
