@@ -542,7 +542,7 @@ int VkiDrw::SaveOwnJpeg(const char* path, HBITMAP bitmap, float xRes, float yRes
         xRes = static_cast<float>(GetDeviceCaps(screen.Get(), LOGPIXELSX));
         yRes = static_cast<float>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
     }
-    // What the platform's encoder refuses as a resolution is refused here too.
+    // A negative or undefined resolution is no density: not written.
     if (!(xRes > 0) || !(yRes > 0)) return VKE_NOT_DONE;
     rows.dc = screen.Get();
     std::vector<BYTE> data;

@@ -14,6 +14,6 @@ find_program(VK_IDENTIFY identify PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(VK_IDENTIFY identify)
 add_test(NAME TestEngDrwJpgQuality
   COMMAND ${CMAKE_COMMAND} -E env VK_IDENTIFY=${VK_IDENTIFY}
-          bash ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw/JpgQuality.sh ${VK_TEST_DIR}/JpgQuality)
+          bash ${CMAKE_CURRENT_LIST_DIR}/JpgQuality.sh ${VK_TEST_DIR}/JpgQuality)
 set_tests_properties(${name} PROPERTIES FIXTURES_SETUP DrwJpgFiles)
 set_tests_properties(TestEngDrwJpgQuality PROPERTIES FIXTURES_REQUIRED DrwJpgFiles)
