@@ -11,3 +11,5 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Japanese locale (ANSI code page 932) for Wine runs only; scripts/wine-run applies it.
 VK_LOCPATH=$VK_BUILD/locale
 VK_LOCALE=ja_JP.UTF-8
+# Where cups-pdf writes this user's print jobs (scripts/setup sets it).
+export VK_PDF_DIR=/var/spool/cups-pdf/$(id -un)

@@ -924,6 +924,72 @@ VKE_API int VkeSysCmpHGlobal(VkiSys* sys, HGLOBAL a, HGLOBAL b, int* result);
 VKE_API int VkeSysSynHGlobal(VkiSys* sys, HGLOBAL* target, HGLOBAL src);
 // ==== End: global memory blocks ====
 
+// ==== Printing services (VkeSysBsc) ====
+
+// Print-dialog information: the caller's record of one printer choice and its job.
+// VkeSysPrintInitPdi zero-fills it with mode 1 and pages 1 to 65535.
+struct Pdi {
+    HDC hDC;              // printer DC of the last dialog; the library owns it (0 when none)
+    char amDriver[128];   // driver name
+    char amDevice[128];   // printer name
+    char amPort[128];     // port (output) name
+    char amDocName[128];  // name of the print job; the caller fills it
+    int iMode;            // 1 default printer, no dialog; 2 print dialog; 3 page-setup dialog
+    int iMinPage;         // page range offered in the print dialog
+    int iMaxPage;
+    int iFromPage;        // range chosen
+    int iToPage;
+    int iCurPage;         // page shown by the printing-status dialog
+    int iCopies;
+    RECT rctMargin;       // margins in 0.01 mm
+    RECT rctPrint;        // printable rectangle in device pixels; 0, 0 is the first printable pixel
+};
+
+// Makes *devNames and *devMode copies of srcNames and srcMode (a null source frees its target).
+// -9 when a target already holds the other pair's source; null handles are not compared.
+VKE_API int VkeSysPrintSynHandle(VkiSys* sys, HGLOBAL* devNames, HGLOBAL* devMode, HGLOBAL srcNames,
+                                 HGLOBAL srcMode);
+// Frees both blocks and clears both handles; works before Init.
+VKE_API int VkeSysPrintFreeHandle(VkiSys* sys, HGLOBAL* devNames, HGLOBAL* devMode);
+// The printable rectangle of dc for margins in 0.01 mm: each margin less the unprintable strip on
+// its side. -13 (rectangle stored) when it is empty; -9 for a DC without a physical page.
+VKE_API int VkeSysPrintCalcRect(VkiSys* sys, HDC dc, const RECT* margins, RECT* out);
+VKE_API int VkeSysPrintInitPdi(VkiSys* sys, Pdi* pdi);
+// Clears the DC field; the DC itself stays with the library.
+VKE_API int VkeSysPrintTermPdi(VkiSys* sys, Pdi* pdi);
+VKE_API int VkeSysPrintCopyPdi(VkiSys* sys, Pdi* dest, const Pdi* src);
+// A printer DC for the names of devNames and the optional devMode; a null devNames gives 0 and a
+// null DC. -9 (*out = 0) for names outside their block or a printer that cannot be had.
+VKE_API int VkeSysPrintCreateDC(VkiSys* sys, HGLOBAL devNames, HGLOBAL devMode, HDC* out);
+VKE_API int VkeSysPrintDeleteDC(VkiSys* sys, HDC* dc);
+// Orientation of a device mode: landscape 1, portrait 0. 1 (untraced; Get gives 0) when devMode
+// is null or has no orientation field.
+VKE_API int VkeSysPrintSetOrient(VkiSys* sys, HGLOBAL devMode, int landscape);
+VKE_API int VkeSysPrintGetOrient(VkiSys* sys, HGLOBAL devMode, int* landscape);
+// Hands a printer's blocks to the library's print dialog with a new DC; the blocks and DC of the
+// printer attached before are freed (blocks only where they are other handles).
+VKE_API int VkeSysPrintDialogAttach(VkiSys* sys, HGLOBAL devNames, HGLOBAL devMode);
+// Deletes the attached DC and hands the attached blocks back to the caller.
+VKE_API int VkeSysPrintDialogDetach(VkiSys* sys, HGLOBAL* devNames, HGLOBAL* devMode);
+// The orientation of the attached device mode; pdi must not be null and is not read.
+VKE_API int VkeSysPrintDialogSetOrient(VkiSys* sys, Pdi* pdi, int landscape);
+VKE_API int VkeSysPrintDialogGetOrient(VkiSys* sys, Pdi* pdi, int* landscape);
+// By pdi->iMode: 1 the default printer without a dialog, 2 the print dialog, 3 the page-setup
+// dialog. Fills the names, the current page 1 and the DC; pages and copies (modes 1, 2); margins
+// and the printable rectangle (modes 1, 3). 2 cancelled; -13 the printable rectangle is empty.
+VKE_API int VkeSysPrintDialogShow(VkiSys* sys, Pdi* pdi);
+// A print job on pdi->hDC named pdi->amDocName: the main window is disabled and the status dialog
+// shown until EndDoc or AbortDoc. -7 while another job runs.
+VKE_API int VkeSysPrintStartDoc(VkiSys* sys, Pdi* pdi);
+// Shows pdi->iCurPage in the status dialog and starts a page; a refused page aborts the job (-9).
+VKE_API int VkeSysPrintStartPage(VkiSys* sys, Pdi* pdi);
+// Ends the page and lets waiting messages through; 3 (job aborted) when the user pressed Stop or
+// the program is quitting; a refused page aborts the job (-9).
+VKE_API int VkeSysPrintEndPage(VkiSys* sys, Pdi* pdi);
+VKE_API int VkeSysPrintEndDoc(VkiSys* sys, Pdi* pdi);
+VKE_API int VkeSysPrintAbortDoc(VkiSys* sys, Pdi* pdi);
+// ==== End: printing services ====
+
 // ==== Draw object (VkeDrwBsc) ====
 
 // Parameters of a draw object: the four state colours (any value) after the version.

@@ -4,6 +4,7 @@
 #include "VkiSys.h"
 #include "VkiSub.h"
 #include "VkiDrw.h"
+#include "VkiDlgPrtSts.h"
 #include "VkeFrame.h"
 #include "VkiTxt.h"
 #include <limits.h>
@@ -249,6 +250,7 @@ int VkiSys::BindOwned()
 {
     int rc = m_pSub->SetVkeSysPtr(this);
     if (rc == VKE_OK && m_pDrw) rc = VkeDrwSetVkeSysPtr(m_pDrw, this);
+    if (rc == VKE_OK) rc = theVkiDlgPrtSts.Bind(this);
     return rc;
 }
 
@@ -257,6 +259,8 @@ int VkiSys::Term()
     if (m_hSingleMap) CloseHandle(m_hSingleMap);
     m_hSingleMap = nullptr;
     m_iInit = 0;
+    // The printing-status dialog keeps no pointers into an object that may be freed next.
+    theVkiDlgPrtSts.Unbind(this);
     return VKE_OK;
 }
 

@@ -51,6 +51,29 @@ public:
     int SynHGlobal(HGLOBAL* target, HGLOBAL src);
     // ---- end: global memory blocks ----
 
+    // ---- Printing services (VkeSysPrt.cpp) ----
+    int PrintSynHandle(HGLOBAL* devNames, HGLOBAL* devMode, HGLOBAL srcNames, HGLOBAL srcMode);
+    int PrintFreeHandle(HGLOBAL* devNames, HGLOBAL* devMode);
+    int PrintCalcRect(HDC dc, const RECT* margins, RECT* out);
+    int PrintInitPdi(Pdi* pdi);
+    int PrintTermPdi(Pdi* pdi);
+    int PrintCopyPdi(Pdi* dest, const Pdi* src);
+    int PrintCreateDC(HGLOBAL devNames, HGLOBAL devMode, HDC* out);
+    int PrintDeleteDC(HDC* dc);
+    int PrintSetOrient(HGLOBAL devMode, int landscape);
+    int PrintGetOrient(HGLOBAL devMode, int* landscape);
+    int PrintDialogAttach(HGLOBAL devNames, HGLOBAL devMode);
+    int PrintDialogDetach(HGLOBAL* devNames, HGLOBAL* devMode);
+    int PrintDialogSetOrient(Pdi* pdi, int landscape);
+    int PrintDialogGetOrient(Pdi* pdi, int* landscape);
+    int PrintDialogShow(Pdi* pdi);
+    int PrintStartDoc(Pdi* pdi);
+    int PrintStartPage(Pdi* pdi);
+    int PrintEndPage(Pdi* pdi);
+    int PrintEndDoc(Pdi* pdi);
+    int PrintAbortDoc(Pdi* pdi);
+    // ---- end: printing services ----
+
 public:
     int m_iOwnsSub = 0;
     int m_iOwnsDrw = 0;
@@ -74,4 +97,10 @@ private:
     int PrepareTempDir();
     int ProbeWrite();
     int BindOwned();
+    // Printing (VkeSysPrt.cpp).
+    int ShowDefaultPrinter();
+    int ShowPrintDialog(Pdi* pdi);
+    int ShowPageSetup(Pdi* pdi);
+    int FillPdi(Pdi* pdi);
+    void EndJob();
 };
