@@ -42,6 +42,15 @@ PrintDialogs g_dlg;
 // The DC of the job the library runs, from StartDoc to its end.
 HDC g_hJobDC = nullptr;
 
+// Frees the blocks a page-setup dialog run left that are not the attached printer's; both handles
+// end up 0.
+void DropSetupBlocks(VkiSys& sys, HGLOBAL* names, HGLOBAL* mode)
+{
+    if (*names != g_dlg.pd.hDevNames) sys.FreeHGlobal(names);
+    if (*mode != g_dlg.pd.hDevMode) sys.FreeHGlobal(mode);
+    *names = *mode = nullptr;
+}
+
 bool IsFlag(int v) { return v == 0 || v == 1; }
 
 WORD PageWord(int v) { return static_cast<WORD>(v < 0 ? 0 : v > 0xFFFF ? 0xFFFF : v); }
@@ -68,6 +77,18 @@ const char* NameAt(const char* block, SIZE_T size, WORD offset)
 {
     if (offset < sizeof(DEVNAMES) || offset >= size) return nullptr;
     return memchr(block + offset, 0, size - offset) ? block + offset : nullptr;
+}
+
+// The driver, device and port names of a locked device-names block; false when the block is too
+// small or a name lies outside it.
+bool ReadNames(const VkiGlobalLock<char>& lock, const char* names[3])
+{
+    if (lock.Size() < sizeof(DEVNAMES)) return false;
+    const DEVNAMES* dn = reinterpret_cast<const DEVNAMES*>(lock.Get());
+    const WORD offsets[3] = {dn->wDriverOffset, dn->wDeviceOffset, dn->wOutputOffset};
+    for (int i = 0; i < 3; ++i)
+        if (!(names[i] = NameAt(lock.Get(), lock.Size(), offsets[i]))) return false;
+    return true;
 }
 
 // The device mode in a locked block; null when the block cannot hold the one it claims to.
@@ -194,17 +215,13 @@ int VkiSys::PrintCreateDC(HGLOBAL devNames, HGLOBAL devMode, HDC* out)
     if (!out) return VKE_ERR_ARG;
     *out = nullptr;
     if (!devNames) return VKE_OK;
-    VkiGlobalLock<char> names(devNames);
-    if (names.Size() < sizeof(DEVNAMES)) return VKE_ERR_ARG;
-    const DEVNAMES* dn = reinterpret_cast<const DEVNAMES*>(names.Get());
-    const char* driver = NameAt(names.Get(), names.Size(), dn->wDriverOffset);
-    const char* device = NameAt(names.Get(), names.Size(), dn->wDeviceOffset);
-    const char* port = NameAt(names.Get(), names.Size(), dn->wOutputOffset);
-    if (!driver || !device || !port) return VKE_ERR_ARG;
+    VkiGlobalLock<char> lock(devNames);
+    const char* names[3];
+    if (!ReadNames(lock, names)) return VKE_ERR_ARG;
     VkiGlobalLock<DEVMODEA> mode(devMode);
     const DEVMODEA* dm = nullptr;
     if (devMode && !(dm = DevModeIn(mode))) return VKE_ERR_ARG;
-    *out = CreateDCA(driver, device, port, dm);
+    *out = CreateDCA(names[0], names[1], names[2], dm);
     return *out ? VKE_OK : VKE_ERR_ARG;
 }
 
@@ -276,10 +293,7 @@ int VkiSys::PrintDialogDetach(HGLOBAL* devNames, HGLOBAL* devMode)
     if (!devNames || !devMode) return VKE_ERR_ARG;
     PRINTDLGA& pd = g_dlg.pd;
     PrintDeleteDC(&pd.hDC);
-    PAGESETUPDLGA& psd = g_dlg.psd;
-    if (psd.hDevNames != pd.hDevNames) FreeHGlobal(&psd.hDevNames);
-    if (psd.hDevMode != pd.hDevMode) FreeHGlobal(&psd.hDevMode);
-    psd.hDevNames = psd.hDevMode = nullptr;
+    DropSetupBlocks(*this, &g_dlg.psd.hDevNames, &g_dlg.psd.hDevMode);
     *devNames = pd.hDevNames;
     *devMode = pd.hDevMode;
     pd.hDevNames = pd.hDevMode = nullptr;
@@ -332,9 +346,7 @@ int VkiSys::ShowDefaultPrinter()
     psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     psd.hDevNames = psd.hDevMode = nullptr;
     BOOL ok = PageSetupDlgA(&psd);
-    if (psd.hDevNames != pd.hDevNames) FreeHGlobal(&psd.hDevNames);
-    if (psd.hDevMode != pd.hDevMode) FreeHGlobal(&psd.hDevMode);
-    psd.hDevNames = psd.hDevMode = nullptr;
+    DropSetupBlocks(*this, &psd.hDevNames, &psd.hDevMode);
     return ok ? VKE_OK : VKE_ERR_SYSTEM;
 }
 
@@ -373,11 +385,8 @@ int VkiSys::ShowPageSetup(Pdi* pdi)
     HGLOBAL names = psd.hDevNames, mode = psd.hDevMode;
     psd.hDevNames = psd.hDevMode = nullptr;
     int rc = ok ? PrintDialogAttach(names, mode) : (error ? VKE_ERR_SYSTEM : VKE_CANCELLED);
-    if (rc != VKE_OK) {
-        // Blocks the dialog made for itself go; the attached printer stays.
-        if (names != pd.hDevNames) FreeHGlobal(&names);
-        if (mode != pd.hDevMode) FreeHGlobal(&mode);
-    }
+    // Blocks the dialog made for itself go; the attached printer stays.
+    if (rc != VKE_OK) DropSetupBlocks(*this, &names, &mode);
     return rc;
 }
 
@@ -387,17 +396,13 @@ int VkiSys::FillPdi(Pdi* pdi)
 {
     const PRINTDLGA& pd = g_dlg.pd;
     pdi->iCurPage = 1;
-    VkiGlobalLock<char> names(pd.hDevNames);
-    if (names.Size() < sizeof(DEVNAMES)) return VKE_ERR_ARG;
-    const DEVNAMES* dn = reinterpret_cast<const DEVNAMES*>(names.Get());
-    struct {
-        char* dest;
-        WORD offset;
-    } copies[] = {{pdi->amDriver, dn->wDriverOffset}, {pdi->amDevice, dn->wDeviceOffset},
-                  {pdi->amPort, dn->wOutputOffset}};
-    for (const auto& c : copies) {
-        const char* name = NameAt(names.Get(), names.Size(), c.offset);
-        int rc = name ? VkiCopyStr(c.dest, name, sizeof(pdi->amDriver)) : VKE_ERR_ARG;
+    VkiGlobalLock<char> lock(pd.hDevNames);
+    const char* names[3];
+    if (!ReadNames(lock, names)) return VKE_ERR_ARG;
+    char* fields[3] = {pdi->amDriver, pdi->amDevice, pdi->amPort};
+    for (int i = 0; i < 3; ++i) {
+        // A cut name is accepted.
+        int rc = VkiCopyStr(fields[i], names[i], sizeof(pdi->amDriver));
         if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
     }
     if (pdi->iMode != 3) {

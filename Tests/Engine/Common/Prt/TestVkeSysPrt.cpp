@@ -3,6 +3,7 @@
 #include "VktPrt.h"
 #include "VktMsgBox.h"
 #include "VkiPrt.h"
+#include <limits.h>
 #include <string.h>
 
 namespace {
@@ -133,8 +134,8 @@ TEST_F(Prt, CalcRectOnThePrinter)
     EXPECT_EQ(GetMapMode(dc), MM_TEXT); // the DC's mapping is left as it was
 
     // Margins larger than the page: -13, untraced; a DC without a page: -9.
-    RECT huge = Rect(20000, 0, 20000, 0);
-    EXPECT_EQ(VkeSysPrintCalcRect(sys, dc, &huge, &out), -13);
+    for (RECT huge : {Rect(20000, 0, 20000, 0), Rect(0, INT_MIN, 0, INT_MAX)})
+        EXPECT_EQ(VkeSysPrintCalcRect(sys, dc, &huge, &out), -13) << Str(huge);
     EXPECT_EQ(Traced(), 0);
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(VkeSysPrintCalcRect(sys, screen, &none, &out), -9);
