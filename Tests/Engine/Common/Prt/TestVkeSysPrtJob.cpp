@@ -44,14 +44,8 @@ void DrawMark(HDC dc, int n)
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-// The list of jobs for the PDF check that runs after this program: TestEngPrt.jobs beside it.
-std::string JobsPath()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string jobs = path;
-    return jobs.substr(0, jobs.rfind('.')) + ".jobs";
-}
+// The list of jobs for the PDF check that runs after this program.
+std::string JobsPath() { return VktBesideExe("TestEngPrt.jobs"); }
 const bool kJobsCleared = DeleteFileA(JobsPath().c_str()) || true; // each run lists its own jobs
 
 // Lists a job: the pages its PDF must have, 0 when no PDF may come out.
