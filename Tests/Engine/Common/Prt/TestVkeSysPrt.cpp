@@ -266,17 +266,21 @@ TEST_F(Prt, CancelledDialogsLeaveTheAttachedPrinter)
 TEST_F(Prt, PrintDialogOkGivesANewDCAndDeletesTheOld)
 {
     AttachDefault();
-    HDC old = pdi.hDC;
-    DWORD objects = VktGdiObjects();
     VktMsgBox answer({IDOK});
     pdi.iMode = 2;
-    pdi.iCopies = 1;
-    ASSERT_EQ(VkeSysPrintDialogShow(sys, &pdi), 0);
-    ASSERT_EQ(answer.Count(), 1);
-    EXPECT_NE(pdi.hDC, nullptr);
-    EXPECT_NE(pdi.hDC, old);
-    EXPECT_EQ(GetObjectType(pdi.hDC), static_cast<DWORD>(OBJ_DC));
-    EXPECT_EQ(VktGdiObjects(), objects);
+    for (int round = 1; round <= 3; ++round) {
+        HDC old = pdi.hDC;
+        DWORD objects = VktGdiObjects();
+        ASSERT_EQ(VkeSysPrintDialogShow(sys, &pdi), 0) << round;
+        ASSERT_EQ(answer.Count(), round);
+        EXPECT_NE(pdi.hDC, old);
+        EXPECT_EQ(GetObjectType(pdi.hDC), static_cast<DWORD>(OBJ_DC));
+        EXPECT_EQ(GetObjectType(old), 0u);
+        // The first two showings fill the platform's caches (checked); then nothing is left behind.
+        if (round == 3) {
+            EXPECT_EQ(VktGdiObjects(), objects);
+        }
+    }
     EXPECT_STREQ(pdi.amDevice, "PDF");
     EXPECT_EQ(pdi.iCurPage, 1);
     EXPECT_GE(pdi.iCopies, 1);
