@@ -1213,6 +1213,136 @@ VKE_API int VkeDrwReflectImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, int direc
 
 // ==== End: image files ====
 
+// ==== Clipboard (VkeDrwDrm) ====
+
+// owner is the window passed to OpenClipboard (may be null). The clipboard is opened with up to
+// 10 tries 200 ms apart (-8 when it stays busy) and always closed again. Whatever a failed call
+// allocated is released before it returns.
+// *exists = 1 when CF_TEXT is on the clipboard.
+VKE_API int VkeDrwIsExistClbStr(VkiDrw* drw, int* exists);
+// Puts a non-empty text on the clipboard as CF_TEXT.
+VKE_API int VkeDrwCopyStrToClb(VkiDrw* drw, HWND owner, const char* text);
+// A copy of the clipboard's CF_TEXT (read no further than its block, always terminated); free it
+// with VkeDrwFreeClbStr. -12 (untraced, *out null) when there is none.
+VKE_API int VkeDrwCopyClbToStr(VkiDrw* drw, HWND owner, char** out);
+VKE_API int VkeDrwFreeClbStr(VkiDrw* drw, char** text);
+// *exists = 1 when CF_DIB or CF_BITMAP is on the clipboard.
+VKE_API int VkeDrwIsExistClbDIB(VkiDrw* drw, int* exists);
+// Puts the bitmap on the clipboard as CF_DIB: 16 and 32 bits packed at 24, others at their own
+// depth with their colour table. The colour takes no part in the copy.
+VKE_API int VkeDrwCopyDIBToClb(VkiDrw* drw, HWND owner, HBITMAP bitmap);
+VKE_API int VkeDrwCopyDIBToClbWithColor(VkiDrw* drw, HWND owner, HBITMAP bitmap, COLORREF color);
+// The clipboard's image as a new DIB section (*out must be null; free with VkeDrwFreeClbDIB):
+// CF_DIB at its stored depth with its resolutions, else CF_BITMAP at its own depth with
+// resolutions 0; type is 2. -12 when there is neither. On failure the outputs are zero.
+VKE_API int VkeDrwCopyClbToDIB(VkiDrw* drw, HWND owner, HBITMAP* out, int* type, float* xRes, float* yRes);
+VKE_API int VkeDrwFreeClbDIB(VkiDrw* drw, HBITMAP* bitmap);
+// Puts the used rectangle of an attached draw memory (null: the default one) on the clipboard;
+// -7 when it has no DIB attached.
+VKE_API int VkeDrwCopyDrmToClb(VkiDrw* drw, HWND owner, Drm* drm);
+VKE_API int VkeDrwCopyDrmToClbWithColor(VkiDrw* drw, HWND owner, Drm* drm, COLORREF color);
+// Reads the clipboard's image as VkeDrwCopyClbToDIB does and attaches it to the draw memory.
+VKE_API int VkeDrwCopyClbToDrm(VkiDrw* drw, HWND owner, Drm* drm, int* type, float* xRes, float* yRes);
+
+// ==== End: clipboard ====
+
+// ==== Text drawing (VkeDrwDrw; VkeDrwDrawText and VkeDrwFillRectangle: VkeDrwImg) ====
+
+// Positions are logical units of the DC. alpha 0 draws with GDI in the DC's font and colours;
+// 1..255 draws through GDI+ in the LOGFONT's font with that alpha for the text colour (the
+// program passes 255). flip 1: the DC's y axis grows upward and the text must still read
+// upright. With the DC's background mode OPAQUE the text's box is filled with its background
+// colour. The DC's font, brush, viewport and colours are as before after every call.
+
+// The primitive: length -1 is the whole text; a length below 1 draws nothing. Through GDI+ the
+// text holds at most 1023 bytes, the angle (degrees, counter-clockwise as seen) lies in
+// -360..360, and centreX / centreY move the text so that it sits where GDI would draw it.
+VKE_API int VkeDrwDrawText(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text, int length,
+                           BYTE alpha, double angle, int flip, int centreX, int centreY);
+// Fills the rectangle with the colour: plainly with alpha 0, else through GDI+ at that alpha.
+VKE_API int VkeDrwFillRectangle(VkiDrw* drw, HDC dc, const RECT* rect, COLORREF color, BYTE alpha);
+// One line of text: top-left at (x, y); centred on (x, y); centred on x with its top at y;
+// left at x centred on y. font may be null with alpha 0 (the DC's own font).
+VKE_API int VkeDrwDrawStr(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text, BYTE alpha,
+                          int flip);
+VKE_API int VkeDrwDrawStrCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
+                                BYTE alpha, int flip);
+VKE_API int VkeDrwDrawStrHCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
+                                 BYTE alpha, int flip);
+VKE_API int VkeDrwDrawStrVCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
+                                 BYTE alpha, int flip);
+// One character under the other (double-byte characters kept whole), each centred in a column as
+// wide as the widest; downward 1 runs toward growing y. The column's left edge is at x, or it is
+// centred on x (Center, HCenter); it starts at y, or it is centred on y (Center, VCenter).
+VKE_API int VkeDrwDrawVStr(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text, BYTE alpha,
+                           int flip, int downward);
+VKE_API int VkeDrwDrawVStrCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
+                                 BYTE alpha, int flip, int downward);
+VKE_API int VkeDrwDrawVStrHCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
+                                  BYTE alpha, int flip, int downward);
+VKE_API int VkeDrwDrawVStrVCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
+                                  BYTE alpha, int flip, int downward);
+// The text with its origin (x, y) turned by angle degrees about (centreX, centreY), the text
+// turned with it.
+VKE_API int VkeDrwDrawAngleStr(VkiDrw* drw, HDC dc, const LOGFONTA* font, int centreX, int centreY, int x, int y,
+                               const char* text, BYTE alpha, double angle, int flip);
+// The text along the line between two points, turned about the first (fromFirst 1) or the second.
+VKE_API int VkeDrwDrawSlopeStr(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x1, int y1, int x2, int y2, int x,
+                               int y, const char* text, BYTE alpha, int flip, int fromFirst);
+// The path made absolute and, when it is not narrower than width pixels in the DC's font,
+// shortened to root, "...", as many folders before the file name as fit, and the file name
+// ("C:\a\...\file.txt", "\\...\f.txt"). Cut to outSize like every bounded copy (-13).
+VKE_API int VkeDrwGetCompactPath(VkiDrw* drw, char* out, const char* path, int outSize, HDC dc, int width);
+
+// ==== End: text drawing ====
+
+// ==== Geometry, device-context scale and focus helpers (VkeDrwOpr) ====
+
+// Rounding is half away from zero. Angles are degrees, -360..360 where an angle is taken.
+// The scale of target against reference (null: the screen) by dots per inch: the pair (target,
+// reference) of the direction whose integer quotient is smaller; -13 (0/1) when that quotient
+// lies outside 1..100.
+VKE_API int VkeDrwGetDCScale(VkiDrw* drw, HDC target, HDC reference, int* num, int* den);
+// The LOGFONT of a font of face (1..31 bytes) and size points as made for the DC (null: the screen).
+VKE_API int VkeDrwGetLogFont(VkiDrw* drw, HDC dc, const char* face, int size, LOGFONTA* out);
+// src with its height (and a non-zero width) scaled by num/den, at least 1 in size, sign kept;
+// a height of 0 is first taken from the font's metrics on the screen. -13 outside 1e-6..100.
+VKE_API int VkeDrwGetLogFontSca(VkiDrw* drw, LOGFONTA* out, const LOGFONTA* src, int num, int den);
+// The character cell of the window's font: height, and width (half the height when the font
+// gives none), each at least 1.
+VKE_API int VkeDrwGetCharSize(VkiDrw* drw, HWND wnd, int* width, int* height);
+VKE_API int VkeDrwChangePointToPixel(VkiDrw* drw, HDC dc, int* pixels, int points);
+VKE_API int VkeDrwChangePixelToPoint(VkiDrw* drw, HDC dc, int* points, int pixels);
+// The degrees are written even when they fall outside -360..360 (-9).
+VKE_API int VkeDrwChangeRadToAng(VkiDrw* drw, double* degrees, double radians);
+VKE_API int VkeDrwChangeAngToRad(VkiDrw* drw, double* radians, double degrees);
+// The angle of the line from point 1 to point 2 in 0 <= a < 360, measured from the x axis
+// toward the y axis.
+VKE_API int VkeDrwChangeSlpToAng(VkiDrw* drw, double* degrees, int x1, int y1, int x2, int y2);
+// Turns count points in place about (centreX, centreY), counter-clockwise as seen for a positive
+// angle; yUp 1 when the y axis grows upward.
+VKE_API int VkeDrwRotatePoint(VkiDrw* drw, double angle, int centreX, int centreY, int* xs, int* ys, int count,
+                              int yUp);
+// Multiplies count points in place by num/den (both at least 1).
+VKE_API int VkeDrwScalePoint(VkiDrw* drw, int num, int den, int* xs, int* ys, int count);
+VKE_API int VkeDrwGetDistance(VkiDrw* drw, int* distance, int x1, int y1, int x2, int y2);
+// Direction from point 1 to point 2 in mode 8 (45-degree sectors centred on the axes and the
+// diagonals) or 4 (90-degree sectors): 1 up, 2 down, 3 left, 4 right, 5 up-left, 6 up-right,
+// 7 down-left, 8 down-right. Equal points: 4.
+VKE_API int VkeDrwGetDirection(VkiDrw* drw, int* code, int mode, int x1, int y1, int x2, int y2, int yUp);
+// Selection of an edit or combo box in byte positions of its Shift-JIS text (0-based; -1 as the
+// controls take it); any other window: nothing set, (0, 0).
+VKE_API int VkeDrwSetSelectionCtl(VkiDrw* drw, HWND wnd, int start, int end);
+VKE_API int VkeDrwGetSelectionCtl(VkiDrw* drw, HWND wnd, int* start, int* end);
+// The first visible and enabled control in the dialog's tab order; -12 (untraced) when none.
+VKE_API int VkeDrwGetFstFcsCtlHandle(VkiDrw* drw, HWND dialog, HWND* out);
+// Gives the window the focus (0 when it has it already or a call for it is running): a dialog
+// left gets WM_ACTIVATE inactive; a control of a dialog is reached through the dialog
+// (WM_ACTIVATE active, WM_NEXTDLGCTL); any other window gets its text selected and the focus.
+VKE_API int VkeDrwSetFocusWnd(VkiDrw* drw, HWND wnd);
+
+// ==== End: geometry ====
+
 // ==== Library application object ====
 
 // Pre-translates a message for the library's windows; non-zero: handled, do not dispatch.

@@ -127,12 +127,54 @@ public:
     int ReflectImage(HBITMAP* out, HBITMAP src, int direction);
 
     // ---- Clipboard (VkeDrwClb.cpp) ----
+    int IsExistClbStr(int* exists);
+    int CopyStrToClb(HWND owner, const char* text);
+    int CopyClbToStr(HWND owner, char** out);
+    int FreeClbStr(char** text);
+    int IsExistClbDIB(int* exists);
+    int CopyDIBToClbWithColor(HWND owner, HBITMAP bitmap, COLORREF color);
+    int CopyDIBToClb(HWND owner, HBITMAP bitmap) { return CopyDIBToClbWithColor(owner, bitmap, 0); }
+    int CopyClbToDIB(HWND owner, HBITMAP* out, int* type, float* xRes, float* yRes);
+    int FreeClbDIB(HBITMAP* bitmap);
+    int CopyDrmToClbWithColor(HWND owner, Drm* drm, COLORREF color);
+    int CopyDrmToClb(HWND owner, Drm* drm) { return CopyDrmToClbWithColor(owner, drm, 0); }
+    int CopyClbToDrm(HWND owner, Drm* drm, int* type, float* xRes, float* yRes);
     // ---- end: clipboard ----
 
     // ---- Text drawing (VkeDrwTxt.cpp) ----
+    int DrawText(HDC dc, const LOGFONTA* font, int x, int y, const char* text, int length, BYTE alpha, double angle,
+                 int flip, int centreX, int centreY);
+    int FillRectangle(HDC dc, const RECT* rect, COLORREF color, BYTE alpha);
+    // The horizontal and vertical families: centred on x (hCentre) and on y (vCentre) or not.
+    int DrawStrAt(HDC dc, const LOGFONTA* font, int x, int y, const char* text, BYTE alpha, int flip, bool hCentre,
+                  bool vCentre);
+    int DrawVStrAt(HDC dc, const LOGFONTA* font, int x, int y, const char* text, BYTE alpha, int flip, int downward,
+                   bool hCentre, bool vCentre);
+    int DrawAngleStr(HDC dc, const LOGFONTA* font, int centreX, int centreY, int x, int y, const char* text,
+                     BYTE alpha, double angle, int flip);
+    int DrawSlopeStr(HDC dc, const LOGFONTA* font, int x1, int y1, int x2, int y2, int x, int y, const char* text,
+                     BYTE alpha, int flip, int fromFirst);
+    int GetCompactPath(char* out, const char* path, int outSize, HDC dc, int width);
     // ---- end: text drawing ----
 
     // ---- Geometry, scale and focus helpers (VkeDrwGeo.cpp) ----
+    int GetDCScale(HDC target, HDC reference, int* num, int* den);
+    int GetLogFont(HDC dc, const char* face, int size, LOGFONTA* out);
+    int GetLogFontSca(LOGFONTA* out, const LOGFONTA* src, int num, int den);
+    int GetCharSize(HWND wnd, int* width, int* height);
+    int ChangePointToPixel(HDC dc, int* pixels, int points);
+    int ChangePixelToPoint(HDC dc, int* points, int pixels);
+    int ChangeRadToAng(double* degrees, double radians);
+    int ChangeAngToRad(double* radians, double degrees);
+    int ChangeSlpToAng(double* degrees, int x1, int y1, int x2, int y2);
+    int RotatePoint(double angle, int centreX, int centreY, int* xs, int* ys, int count, int yUp);
+    int ScalePoint(int num, int den, int* xs, int* ys, int count);
+    int GetDistance(int* distance, int x1, int y1, int x2, int y2);
+    int GetDirection(int* code, int mode, int x1, int y1, int x2, int y2, int yUp);
+    int SetSelectionCtl(HWND wnd, int start, int end);
+    int GetSelectionCtl(HWND wnd, int* start, int* end);
+    int GetFstFcsCtlHandle(HWND dialog, HWND* out);
+    int SetFocusWnd(HWND wnd);
     // ---- end: geometry ----
 
     // ---- Print page record and layout (VkeDrwPrt.cpp) ----

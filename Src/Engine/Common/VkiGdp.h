@@ -37,3 +37,37 @@ inline bool VkiGdpReadsBack(const WCHAR* path, int width, int height)
            Gdp::GdipGetImageHeight(check.Get(), &h) == Gdiplus::Ok && w == static_cast<UINT>(width) &&
            h == static_cast<UINT>(height);
 }
+
+// Any other GDI+ object of the flat interface, released by its own function at the end of the
+// scope: VkiGdpObj<Gdiplus::GpGraphics, Gdp::GdipDeleteGraphics> g; GdipCreateFromHDC(dc, g.Out()).
+template <class T, auto Free>
+class VkiGdpObj {
+public:
+    VkiGdpObj() = default;
+    ~VkiGdpObj() { Reset(); }
+    VkiGdpObj(const VkiGdpObj&) = delete;
+    VkiGdpObj& operator=(const VkiGdpObj&) = delete;
+    T** Out() { Reset(); return &m_p; }
+    T* Get() const { return m_p; }
+    operator T*() const { return m_p; }
+    void Reset()
+    {
+        if (m_p) Free(m_p);
+        m_p = nullptr;
+    }
+
+private:
+    T* m_p = nullptr;
+};
+
+using VkiGdpGraphics = VkiGdpObj<Gdiplus::GpGraphics, Gdp::GdipDeleteGraphics>;
+using VkiGdpFont = VkiGdpObj<Gdiplus::GpFont, Gdp::GdipDeleteFont>;
+using VkiGdpMatrix = VkiGdpObj<Gdiplus::GpMatrix, Gdp::GdipDeleteMatrix>;
+using VkiGdpSolidFill = VkiGdpObj<Gdiplus::GpSolidFill, Gdp::GdipDeleteBrush>;
+
+// A GDI+ colour from a COLORREF and an alpha.
+inline Gdiplus::ARGB VkiGdpArgb(BYTE alpha, COLORREF color)
+{
+    return (static_cast<Gdiplus::ARGB>(alpha) << 24) | (static_cast<Gdiplus::ARGB>(GetRValue(color)) << 16) |
+           (static_cast<Gdiplus::ARGB>(GetGValue(color)) << 8) | GetBValue(color);
+}
