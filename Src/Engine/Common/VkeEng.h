@@ -1255,8 +1255,9 @@ VKE_API int VkeDrwCopyClbToDrm(VkiDrw* drw, HWND owner, Drm* drm, int* type, flo
 // colour. The DC's font, brush, viewport and colours are as before after every call.
 
 // The primitive: length -1 is the whole text; a length below 1 draws nothing. Through GDI+ the
-// text holds at most 1023 bytes, the angle (degrees, counter-clockwise as seen) lies in
-// -360..360, and centreX / centreY move the text so that it sits where GDI would draw it.
+// text holds at most 1023 bytes, the angle (degrees from the x axis toward the y axis: clockwise
+// as seen on a y-down DC, counter-clockwise with flip 1) lies in -360..360, and centreX / centreY
+// move the text so that it sits where GDI would draw it.
 VKE_API int VkeDrwDrawText(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text, int length,
                            BYTE alpha, double angle, int flip, int centreX, int centreY);
 // Fills the rectangle with the colour: plainly with alpha 0, else through GDI+ at that alpha.
@@ -1283,7 +1284,7 @@ VKE_API int VkeDrwDrawVStrHCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int
 VKE_API int VkeDrwDrawVStrVCenter(VkiDrw* drw, HDC dc, const LOGFONTA* font, int x, int y, const char* text,
                                   BYTE alpha, int flip, int downward);
 // The text with its origin (x, y) turned by angle degrees about (centreX, centreY), the text
-// turned with it.
+// turned with it (the primitive's sense of the angle).
 VKE_API int VkeDrwDrawAngleStr(VkiDrw* drw, HDC dc, const LOGFONTA* font, int centreX, int centreY, int x, int y,
                                const char* text, BYTE alpha, double angle, int flip);
 // The text along the line between two points, turned about the first (fromFirst 1) or the second.
