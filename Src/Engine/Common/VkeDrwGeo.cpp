@@ -27,6 +27,16 @@ bool IsAngle(double a) { return a >= -360 && a <= 360; }
 // height (the character height, negative), or the height itself when that is negative.
 int MetricHeight(const TEXTMETRICA& tm) { return tm.tmHeight >= 0 ? tm.tmInternalLeading - tm.tmHeight : tm.tmHeight; }
 
+// |value| points as pixels of the DC's vertical dots per inch (toPixels), or pixels as points.
+int PointsAndPixels(HDC dc, int* out, int value, bool toPixels)
+{
+    if (!dc || !out) return VKE_ERR_ARG;
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    if (dpi == 0) return VKE_ERR_ARG;
+    *out = abs(toPixels ? MulDiv(value, dpi, 72) : MulDiv(value, 72, dpi));
+    return VKE_OK;
+}
+
 // Kinds of window the selection helpers know.
 enum CtlKind { kOther, kEdit, kCombo };
 
@@ -190,21 +200,13 @@ int VkiDrw::GetCharSize(HWND wnd, int* width, int* height)
 int VkiDrw::ChangePointToPixel(HDC dc, int* pixels, int points)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!dc || !pixels) return VKE_ERR_ARG;
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    if (dpi == 0) return VKE_ERR_ARG;
-    *pixels = abs(MulDiv(points, dpi, 72));
-    return VKE_OK;
+    return PointsAndPixels(dc, pixels, points, true);
 }
 
 int VkiDrw::ChangePixelToPoint(HDC dc, int* points, int pixels)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!dc || !points) return VKE_ERR_ARG;
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    if (dpi == 0) return VKE_ERR_ARG;
-    *points = abs(MulDiv(pixels, 72, dpi));
-    return VKE_OK;
+    return PointsAndPixels(dc, points, pixels, false);
 }
 
 // ---- Angles and points ----

@@ -5,41 +5,8 @@
 
 namespace Gdp = Gdiplus::DllExports;
 
-// A GDI+ image disposed of at the end of the scope.
-class VkiGdpImage {
-public:
-    VkiGdpImage() = default;
-    ~VkiGdpImage() { Reset(); }
-    VkiGdpImage(const VkiGdpImage&) = delete;
-    VkiGdpImage& operator=(const VkiGdpImage&) = delete;
-    Gdiplus::GpBitmap** Out() { Reset(); return &m_p; }
-    Gdiplus::GpBitmap* Get() const { return m_p; }
-    void Reset()
-    {
-        if (m_p) Gdp::GdipDisposeImage(m_p);
-        m_p = nullptr;
-    }
-
-private:
-    Gdiplus::GpBitmap* m_p = nullptr;
-};
-
-// The GDI+ encoder parameter of JPEG quality (one long value, 0..100).
-const GUID VkiGdpQualityId = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
-
-// True when GDI+ reads the file back as an image of width x height.
-inline bool VkiGdpReadsBack(const WCHAR* path, int width, int height)
-{
-    VkiGdpImage check;
-    UINT w = 0, h = 0;
-    return Gdp::GdipCreateBitmapFromFile(path, check.Out()) == Gdiplus::Ok &&
-           Gdp::GdipGetImageWidth(check.Get(), &w) == Gdiplus::Ok &&
-           Gdp::GdipGetImageHeight(check.Get(), &h) == Gdiplus::Ok && w == static_cast<UINT>(width) &&
-           h == static_cast<UINT>(height);
-}
-
-// Any other GDI+ object of the flat interface, released by its own function at the end of the
-// scope: VkiGdpObj<Gdiplus::GpGraphics, Gdp::GdipDeleteGraphics> g; GdipCreateFromHDC(dc, g.Out()).
+// A GDI+ object of the flat interface, released by its own function at the end of the scope:
+//   VkiGdpGraphics g; Gdp::GdipCreateFromHDC(dc, g.Out());
 template <class T, auto Free>
 class VkiGdpObj {
 public:
@@ -60,10 +27,25 @@ private:
     T* m_p = nullptr;
 };
 
+using VkiGdpImage = VkiGdpObj<Gdiplus::GpBitmap, Gdp::GdipDisposeImage>;
 using VkiGdpGraphics = VkiGdpObj<Gdiplus::GpGraphics, Gdp::GdipDeleteGraphics>;
 using VkiGdpFont = VkiGdpObj<Gdiplus::GpFont, Gdp::GdipDeleteFont>;
 using VkiGdpMatrix = VkiGdpObj<Gdiplus::GpMatrix, Gdp::GdipDeleteMatrix>;
 using VkiGdpSolidFill = VkiGdpObj<Gdiplus::GpSolidFill, Gdp::GdipDeleteBrush>;
+
+// The GDI+ encoder parameter of JPEG quality (one long value, 0..100).
+const GUID VkiGdpQualityId = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
+
+// True when GDI+ reads the file back as an image of width x height.
+inline bool VkiGdpReadsBack(const WCHAR* path, int width, int height)
+{
+    VkiGdpImage check;
+    UINT w = 0, h = 0;
+    return Gdp::GdipCreateBitmapFromFile(path, check.Out()) == Gdiplus::Ok &&
+           Gdp::GdipGetImageWidth(check.Get(), &w) == Gdiplus::Ok &&
+           Gdp::GdipGetImageHeight(check.Get(), &h) == Gdiplus::Ok && w == static_cast<UINT>(width) &&
+           h == static_cast<UINT>(height);
+}
 
 // A GDI+ colour from a COLORREF and an alpha.
 inline Gdiplus::ARGB VkiGdpArgb(BYTE alpha, COLORREF color)
