@@ -2,6 +2,7 @@
 // changed pixels (never glyph by glyph), and the DC keeps its state.
 #include "VktDrw.h"
 #include <math.h>
+#include <stdio.h>
 #include <string.h>
 #include <string>
 
@@ -33,50 +34,40 @@ protected:
         VktDrwSysFixture::TearDown();
     }
     void Clear() { PatBlt(dc, 0, 0, kW, kH, WHITENESS); }
-    // The box of the pixels that are no longer white ({0, 0, 0, 0} when none).
-    RECT Ink() const
+    // The box of the pixels no longer white in the columns [from, to) ({0, 0, 0, 0} when none),
+    // and of that ink the mean row and the number of separate runs of rows.
+    RECT Ink(int from = 0, int to = kW, double* meanRow = nullptr, int* bands = nullptr) const
     {
         GdiFlush();
         VktDIB d(dib);
         RECT r = {kW, kH, 0, 0};
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x)
-                if (d.Rgb(x, y) != 0xFFFFFF) {
-                    r = {x < r.left ? x : r.left, y < r.top ? y : r.top, x + 1 > r.right ? x + 1 : r.right,
-                         y + 1 > r.bottom ? y + 1 : r.bottom};
-                }
-        return r.right ? r : RECT{0, 0, 0, 0};
-    }
-    // Rows of the ink box that hold ink, as separate runs.
-    int InkBands() const
-    {
-        GdiFlush();
-        VktDIB d(dib);
-        int bands = 0;
-        bool in = false;
-        for (int y = 0; y < kH; ++y) {
-            bool ink = false;
-            for (int x = 0; x < kW && !ink; ++x) ink = d.Rgb(x, y) != 0xFFFFFF;
-            if (ink && !in) ++bands;
-            in = ink;
+        double sum = 0;
+        int n = 0, runs = 0;
+        for (int y = 0, prev = 0; y < kH; ++y) {
+            int row = 0;
+            for (int x = from; x < to; ++x) {
+                if (d.Rgb(x, y) == 0xFFFFFF) continue;
+                row = 1;
+                sum += y, ++n;
+                r = {x < r.left ? x : r.left, y < r.top ? y : r.top, x + 1 > r.right ? x + 1 : r.right, y + 1};
+            }
+            runs += row && !prev;
+            prev = row;
         }
-        return bands;
+        if (meanRow) *meanRow = n ? sum / n : -1;
+        if (bands) *bands = runs;
+        return n ? r : RECT{0, 0, 0, 0};
     }
-    // Mean row of the ink in the columns [from, to).
     double InkRow(int from, int to) const
     {
-        VktDIB d(dib);
-        double sum = 0;
-        int n = 0;
-        for (int y = 0; y < kH; ++y)
-            for (int x = from; x < to; ++x)
-                if (d.Rgb(x, y) != 0xFFFFFF) sum += y, ++n;
-        return n ? sum / n : -1;
+        double mean = 0;
+        Ink(from, to, &mean);
+        return mean;
     }
-    SIZE Extent(const char* text, int n = -1) const
+    SIZE Extent(const char* text) const
     {
         SIZE s = {};
-        GetTextExtentPoint32A(dc, text, n < 0 ? static_cast<int>(strlen(text)) : n, &s);
+        GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &s);
         return s;
     }
     // A y-up mapping of the whole DIB: logical (0, 0) at the bottom left.
@@ -245,8 +236,9 @@ TEST_F(Txt, VerticalTextKeepsDoubleByteCharactersWhole)
         h += s.cy;
     }
     ASSERT_EQ(VkeDrwDrawVStr(drw, dc, &font, 100, 20, text, 255, 0, 1), 0);
-    EXPECT_EQ(InkBands(), 3);
-    RECT r = Ink();
+    int bands = 0;
+    RECT r = Ink(0, kW, nullptr, &bands);
+    EXPECT_EQ(bands, 3);
     EXPECT_GE(r.top, 20);
     EXPECT_LE(r.bottom, 20 + h);
 
@@ -294,15 +286,17 @@ TEST_F(Txt, AngledAndSlopedText)
     EXPECT_EQ(VkeDrwDrawAngleStr(drw, dc, &font, 0, 0, 0, 0, "A", 255, 360.5, 0), -9);
 
     // Along a line, turned about its first or its second point: the same turn.
-    Clear();
-    ASSERT_EQ(VkeDrwDrawSlopeStr(drw, dc, &font, 100, 50, 300, 150, 100, 50, "ABCDEFGH", 255, 0, 1), 0);
-    RECT first = Ink();
-    double fall = InkRow(first.right - 10, first.right) - InkRow(first.left, first.left + 10);
-    EXPECT_GT(fall, 20); // falls to the right with the line
-    Clear();
-    ASSERT_EQ(VkeDrwDrawSlopeStr(drw, dc, &font, 100, 50, 300, 150, 300, 150, "ABCDEFGH", 255, 0, 0), 0);
-    OffsetRect(&first, 200, 100);
-    EXPECT_TRUE(Near(first, Ink(), 1)) << Show(first) << " " << Show(Ink());
+    RECT at[2];
+    for (int fromFirst : {1, 0}) {
+        Clear();
+        ASSERT_EQ(VkeDrwDrawSlopeStr(drw, dc, &font, 100, 50, 300, 150, fromFirst ? 100 : 300, fromFirst ? 50 : 150,
+                                     "ABCDEFGH", 255, 0, fromFirst),
+                  0);
+        at[fromFirst] = Ink();
+    }
+    EXPECT_GT(InkRow(at[0].right - 10, at[0].right) - InkRow(at[0].left, at[0].left + 10), 20); // falls as the line
+    OffsetRect(&at[1], 200, 100);
+    EXPECT_TRUE(Near(at[0], at[1], 1)) << Show(at[0]) << " " << Show(at[1]);
 }
 
 TEST_F(Txt, TheDCIsAsBeforeAndFillsAreExact)
@@ -317,10 +311,11 @@ TEST_F(Txt, TheDCIsAsBeforeAndFillsAreExact)
         SIZE ext;
         GetViewportOrgEx(dc, &org);
         GetViewportExtEx(dc, &ext);
-        return std::to_string(reinterpret_cast<UINT_PTR>(GetCurrentObject(dc, OBJ_FONT))) + " " +
-               std::to_string(reinterpret_cast<UINT_PTR>(GetCurrentObject(dc, OBJ_BRUSH))) + " " +
-               std::to_string(org.x) + "," + std::to_string(org.y) + " " + std::to_string(ext.cx) + "," +
-               std::to_string(ext.cy) + " " + std::to_string(GetTextColor(dc)) + " " + std::to_string(GetBkColor(dc));
+        char text[200];
+        snprintf(text, sizeof(text), "%p %p %ld,%ld %ld,%ld %lx %lx %d", GetCurrentObject(dc, OBJ_FONT),
+                 GetCurrentObject(dc, OBJ_BRUSH), org.x, org.y, ext.cx, ext.cy, GetTextColor(dc), GetBkColor(dc),
+                 GetBkMode(dc));
+        return std::string(text);
     };
     std::string before = state();
     RECT r = {10, 10, 30, 20};
