@@ -35,8 +35,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     return pDlg ? pDlg->OnInitDialog() : TRUE;
 }
 
-// The template in the module's resources (the resource handle first, then the module itself).
-static const DLGTEMPLATE* LoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst)
+const DLGTEMPLATE* AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst, DWORD* pcbSize)
 {
     if (!lpszTemplateName) return nullptr;
     HINSTANCE candidates[2] = {AfxGetResourceHandle(), AfxGetInstanceHandle()};
@@ -46,6 +45,7 @@ static const DLGTEMPLATE* LoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE*
         HGLOBAL data = ::LoadResource(inst, res);
         if (!data) continue;
         *phInst = inst;
+        if (pcbSize) *pcbSize = ::SizeofResource(inst, res);
         return static_cast<const DLGTEMPLATE*>(::LockResource(data));
     }
     return nullptr;
@@ -68,7 +68,7 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
     if (IS_INTRESOURCE(lpszTemplateName)) m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
     if (pParentWnd) m_pParentWnd = pParentWnd;
     HINSTANCE inst = nullptr;
-    const DLGTEMPLATE* tmpl = LoadDialogTemplate(lpszTemplateName, &inst);
+    const DLGTEMPLATE* tmpl = AfxLoadDialogTemplate(lpszTemplateName, &inst);
     return CreateFromTemplate(tmpl, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, inst);
 }
 
@@ -92,7 +92,7 @@ HWND CDialog::GetModalOwner() const
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE inst = nullptr;
-    const DLGTEMPLATE* tmpl = LoadDialogTemplate(m_lpszTemplateName, &inst);
+    const DLGTEMPLATE* tmpl = AfxLoadDialogTemplate(m_lpszTemplateName, &inst);
     if (!tmpl) return -1;
     HWND owner = GetModalOwner();
     bool enableOwner = owner && ::IsWindowEnabled(owner);
@@ -156,15 +156,6 @@ void CDialog::OnOK()
 }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    DoDataExchange(&dx);
-    return TRUE;
-}
-
-void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {

@@ -4,13 +4,6 @@
 #pragma once
 #include "CWnd.h"
 
-class CDataExchange {
-public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-    BOOL m_bSaveAndValidate; // TRUE: controls to members
-    CWnd* m_pDlgWnd;
-};
-
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
 
@@ -32,8 +25,6 @@ public:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-    virtual void DoDataExchange(CDataExchange* pDX);
 
     // Keyboard messages of the dialog and its controls go through IsDialogMessage.
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -66,3 +57,7 @@ protected:
 // The dialog procedure behind every CDialog window: it starts OnInitDialog; every other
 // message has reached the object already through the window procedure.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A dialog template of the module's resources (the resource handle first, then the module
+// itself): its module and size; null when there is none.
+const DLGTEMPLATE* AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst, DWORD* pcbSize = nullptr);

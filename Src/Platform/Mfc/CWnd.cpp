@@ -2,6 +2,7 @@
 // and the default handlers (the window procedure itself is in CWndProc.cpp).
 #include "CWnd.h"
 #include "CCmdUI.h"
+#include "CFrameWnd.h"
 #include "CToolTipCtrl.h"
 #include "MfcState.h"
 #include "MsgThunks.h"
@@ -188,6 +189,15 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
+BOOL CWnd::PreTranslateInput(MSG* pMsg)
+{
+    UINT msg = pMsg->message;
+    bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
+    bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
+    if (!key && !mouse) return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
@@ -219,6 +229,15 @@ void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPAR
         if (bDeep && ::GetTopWindow(child)) SendMessageToDescendants(child, message, wParam, lParam, bDeep, bOnlyPerm);
     }
 }
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
@@ -398,6 +417,15 @@ CWnd* CWnd::GetTopLevelParent() const
     HWND top = m_hWnd;
     for (HWND up = ::GetParent(top); up; up = ::GetParent(top)) top = up;
     return FromHandle(top);
+}
+
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND up = ::GetParent(m_hWnd); up; up = ::GetParent(up)) {
+        CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, FromHandlePermanent(up));
+        if (pFrame) return pFrame;
+    }
+    return nullptr;
 }
 
 static HWND FindDescendant(HWND hWnd, int nID, BOOL bOnlyPerm)

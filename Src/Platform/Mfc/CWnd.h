@@ -3,6 +3,7 @@
 // map decides, and Default passes the message on to the procedure that was there before.
 #pragma once
 #include "CCmdTarget.h"
+#include "CDataExchange.h"
 #include "CRect.h"
 #include "CString.h"
 
@@ -11,6 +12,7 @@ class CMenu;
 class CFont;
 class CScrollBar;
 class CToolTipCtrl;
+class CFrameWnd;
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
@@ -91,6 +93,9 @@ public:
 
     // A queued message before it is dispatched; TRUE: handled, do not dispatch.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Keyboard and mouse messages of this window and its children go through IsDialogMessage
+    // (Tab, arrows, default buttons); TRUE when it took the message.
+    BOOL PreTranslateInput(MSG* pMsg);
     // Offers the message to each window of this module from the message's window up through
     // its parents and owners, stopping after hWndStop. TRUE when one handled it.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
@@ -100,6 +105,10 @@ public:
                                   BOOL bOnlyPerm = FALSE);
     static void SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
                                          BOOL bOnlyPerm);
+    // Moves data between the controls and the object's members (FALSE: members to controls).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
     // Runs pTarget's update handlers for every child control that has an id.
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
@@ -126,6 +135,8 @@ public:
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent ? pWndNewParent->m_hWnd : nullptr)); }
     CWnd* GetTopLevelParent() const;
+    // The nearest frame window among the parents of this window, or null.
+    CFrameWnd* GetParentFrame() const;
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }

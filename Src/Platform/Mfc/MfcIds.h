@@ -145,3 +145,30 @@
 #define CBRS_TOP           (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
 #define CBRS_RIGHT         (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_BOTTOM        (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+
+// Control-bar ids and the frame's status-prompt message.
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST  0xE8FF
+#define WM_SETMESSAGESTRING 0x0362 // wParam a string id (prompt before "\n"), or lParam the text
+
+// Layout modes of CControlBar::CalcDynamicLayout.
+#define LM_STRETCH  0x01 // as long as the side it docks on
+#define LM_HORZ     0x02 // horizontal, else vertical
+#define LM_MRUWIDTH 0x04 // the width last committed while floating
+#define LM_HORZDOCK 0x08 // docked at the top or bottom
+#define LM_VERTDOCK 0x10 // docked at the left or right
+#define LM_LENGTHY  0x20 // the length is a height, else a width
+#define LM_COMMIT   0x40 // remember the result as the floating width
+
+// Title styles of a frame (class-specific bits of its window style).
+#define FWS_ADDTOTITLE  0x00008000L // the title carries the document's name
+#define FWS_PREFIXTITLE 0x00004000L // "document - application" rather than "application - document"
+#define FWS_SNAPTOBARS  0x00002000L
+
+// Status-bar pane styles (the first three are the status control's SBT_ drawing flags).
+#define SBPS_NORMAL    0x00000000
+#define SBPS_NOBORDERS 0x00000100
+#define SBPS_POPOUT    0x00000200
+#define SBPS_OWNERDRAW 0x00001000
+#define SBPS_DISABLED  0x04000000 // the text is not shown
+#define SBPS_STRETCH   0x08000000 // takes the width the other panes leave

@@ -172,3 +172,20 @@ bool AfxThunkControlReflectEx(CCmdTarget* t, AFX_MSG&)
     AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, static_cast<int>(wNotifyCode), 0, 0, &AfxThunkCommand<memberFxn>)
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
     AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, static_cast<int>(wNotifyCode), 0, 0, &AfxThunkControlReflectEx<memberFxn>)
+
+// Non-client and menu-selection messages (frames and control bars).
+#define AFX_THUNK_R(name, expr) template <auto F> bool name(CCmdTarget* t, AFX_MSG& m) { auto* p = AfxThis<F>(t); expr; return true; }
+AFX_THUNK_R(AfxThunkMenuSelect, (p->*F)(LOWORD(m.wParam), HIWORD(m.wParam), reinterpret_cast<HMENU>(m.lParam)))
+AFX_THUNK_R(AfxThunkNcHitTest, m.result = static_cast<LRESULT>((p->*F)(CPoint(m.lParam))))
+AFX_THUNK_R(AfxThunkNcCalcSize, (p->*F)(static_cast<BOOL>(m.wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(m.lParam)))
+AFX_THUNK_R(AfxThunkNcMouse, (p->*F)(static_cast<UINT>(m.wParam), CPoint(m.lParam)))
+AFX_THUNK_R(AfxThunkNcActivate, m.result = (p->*F)(static_cast<BOOL>(m.wParam)))
+#undef AFX_THUNK_R
+#define ON_WM_MENUSELECT() AFX_WM(WM_MENUSELECT, AfxThunkMenuSelect, OnMenuSelect)
+#define ON_WM_NCHITTEST() AFX_WM(WM_NCHITTEST, AfxThunkNcHitTest, OnNcHitTest)
+#define ON_WM_NCCALCSIZE() AFX_WM(WM_NCCALCSIZE, AfxThunkNcCalcSize, OnNcCalcSize)
+#define ON_WM_NCPAINT() AFX_WM(WM_NCPAINT, AfxThunkVoid, OnNcPaint)
+#define ON_WM_NCLBUTTONDOWN() AFX_WM(WM_NCLBUTTONDOWN, AfxThunkNcMouse, OnNcLButtonDown)
+#define ON_WM_NCLBUTTONDBLCLK() AFX_WM(WM_NCLBUTTONDBLCLK, AfxThunkNcMouse, OnNcLButtonDblClk)
+#define ON_WM_NCACTIVATE() AFX_WM(WM_NCACTIVATE, AfxThunkNcActivate, OnNcActivate)
+#define ON_WM_EXITSIZEMOVE() AFX_WM(WM_EXITSIZEMOVE, AfxThunkVoid, OnExitSizeMove)

@@ -1,0 +1,134 @@
+// A frame window: a top-level window with a menu, an icon and a title, its control bars laid
+// out around one pane (the child window AFX_IDW_PANE_FIRST), dock bars on the sides it enables,
+// floating frames for the bars that float, and the bar state kept in the profile.
+//
+// A frame lives on the heap: it deletes itself after its window is gone. Destroying the
+// thread's main window clears m_pMainWnd and ends the thread's message loop.
+#pragma once
+#include "CControlBar.h"
+#include <string>
+#include <vector>
+
+class CDockBar;
+// What the document template hands to a new frame (documents and views fill it).
+struct CCreateContext;
+
+class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
+
+public:
+    CFrameWnd();
+    // Leaves the bars alone: the window, when it still exists, goes with CWnd.
+    ~CFrameWnd() override;
+
+    static const CRect rectDefault; // the system's default position and size
+
+    // lpszMenuName: the menu of the frame (none when null or missing).
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    // The frame of resource nIDResource: its menu, icon and accelerators (each when present)
+    // and its title, the text of string nIDResource before the first "\n".
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    // FWS_ADDTOTITLE brings FWS_PREFIXTITLE ("document - application"); a program that wants
+    // the application first takes it away again in its own PreCreateWindow.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    UINT m_nIDHelp;         // the resource id of LoadFrame
+    HMENU m_hMenuDefault;   // the menu the frame was created with
+    HACCEL m_hAccelTable;   // the accelerators of LoadFrame (destroyed by the system at exit)
+
+    // ---- Title ----
+    // The application part of the title; the caption follows at the next idle time.
+    void SetTitle(LPCSTR lpszTitle);
+    CString GetTitle() const { return m_strTitle; }
+    // Sets the caption: with FWS_ADDTOTITLE and bAddToTitle, the document's name joins the title.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // "document - title" with FWS_PREFIXTITLE, else "title - document"; the title alone for
+    // no document.
+    void UpdateFrameTitleForDocument(LPCSTR lpszDocName);
+    void DelayUpdateFrameTitle() { m_bDelayTitle = TRUE; }
+
+    // ---- Layout ----
+    // Bars directly on the frame (the status bar at the bottom, a rebar at the top) across the
+    // client area first, then the top and bottom dock bars across, the left and right dock bars
+    // between them, and the pane in the rest. A call during a layout does nothing. Floating
+    // frames and ShowControlBar's delayed changes follow. bNotify is kept for callers.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Lays out at the next idle time.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // Makes the dock bars of the sides in dwDockStyle (CBRS_ALIGN_ bits).
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks the bar in the dock bar nDockBarID (0: the first side the bar may dock on, in the
+    // order top, bottom, left, right). lpRect, in screen coordinates, picks the row or column
+    // and the place in it; without one the bar starts a new row after the others.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    // Floats the bar in its own floating frame whose window's top-left corner is point
+    // (screen); dwStyle's CBRS_ALIGN_ bits give its orientation.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // Shows or hides a bar (a floating bar with its floating frame); bDelay: at the next layout.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID) const;
+    CDockBar* GetDockBar(UINT nDockBarID) const;
+    // The bars of the frame, in the order they were created (dock bars not included).
+    std::vector<CControlBar*> m_listControlBars;
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+
+    // ---- Bar state in the profile ----
+    // One section: "Bars" (count), "ScreenCX", "ScreenCY" and "Bar<n>" =
+    // "id,visible,dock bar id (0 none, AFX_IDW_DOCKBAR_FLOAT floating),row,x,y,floating width".
+    void SaveBarState(LPCSTR lpszProfileName) const;
+    // A damaged section changes nothing; bars the frame does not have are skipped; a floating
+    // bar that would lie off the screen is moved onto it.
+    void LoadBarState(LPCSTR lpszProfileName);
+
+    // ---- Status prompts ----
+    // The prompt of a command: its string before the first "\n" (empty when none).
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    void SetMessageText(LPCSTR lpszText);
+    // The prompt of nID; without one the idle message (AFX_IDS_IDLEMESSAGE), else empty.
+    void SetMessageText(UINT nID);
+    // The status bar (AFX_IDW_STATUS_BAR), or null.
+    CWnd* GetMessageBar() const;
+
+    // The frame's accelerators after the usual filtering.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    // Makes the frame's client windows (views); nothing here.
+    virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
+    void PostNcDestroy() override;
+
+    afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+    CString m_strTitle;
+    BOOL m_bInRecalcLayout;
+    BOOL m_bDelayRecalc;
+    BOOL m_bDelayTitle;
+    UINT m_nIDTracking;    // what the message pane should show
+    UINT m_nIDLastMessage; // what it shows
+    CDockBar* m_pDockBars[4]; // top, bottom, left, right
+
+private:
+    // The floating frames of this frame's bars.
+    std::vector<CFrameWnd*> FloatingFrames() const;
+    void LayoutFrameBars(CRect& rect);
+    void LayoutDockBars(CRect& rect);
+    // The last tooltip text, kept for the tooltip that reads it after the request.
+    CString m_strTipText;
+    std::wstring m_wstrTipText;
+};
