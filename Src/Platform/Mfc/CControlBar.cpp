@@ -204,6 +204,7 @@ BOOL CControlBar::IsDragPoint(CPoint point)
 void CControlBar::OnLButtonDown(UINT, CPoint point)
 {
     if (m_pDockSite && m_dwDockStyle && IsDragPoint(point)) {
+        EndFlyBy();
         CPoint screen = point;
         ClientToScreen(&screen);
         CDockContext(this).StartDrag(screen);

@@ -175,7 +175,8 @@ int CDockBar::Arrange(int nLength, BOOL bMove)
             int at = std::max(e.nPos, along);
             if (at + length > nLength) at = std::max(along, nLength - length);
             e.nPlaced = at;
-            if (bMove) {
+            // A bar its owner holds elsewhere for a moment (a border drag) is not moved.
+            if (bMove && ::GetParent(e.pBar->m_hWnd) == m_hWnd) {
                 CRect rect = horz ? CRect(CPoint(at, across), size) : CRect(CPoint(across, at), size);
                 PlaceWindow(e.pBar->m_hWnd, rect);
             }

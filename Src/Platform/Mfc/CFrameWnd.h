@@ -60,9 +60,10 @@ public:
     void DelayRecalcLayout(BOOL bNotify = TRUE);
     // Makes the dock bars of the sides in dwDockStyle (CBRS_ALIGN_ bits).
     void EnableDocking(DWORD dwDockStyle);
-    // Docks the bar in the dock bar nDockBarID (0: the first side the bar may dock on, in the
-    // order top, bottom, left, right). lpRect, in screen coordinates, picks the row or column
-    // and the place in it; without one the bar starts a new row after the others.
+    // Docks the bar in the dock bar nDockBarID (0: the side the bar is aligned to when it may
+    // dock there, else the first it may dock on in the order top, bottom, left, right). lpRect,
+    // in screen coordinates, picks the row or column and the place in it; without one the bar
+    // starts a new row after the others.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
     // Floats the bar in its own floating frame whose window's top-left corner is point
     // (screen); dwStyle's CBRS_ALIGN_ bits give its orientation.

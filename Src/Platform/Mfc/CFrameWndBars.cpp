@@ -118,6 +118,10 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
     if (nDockBarID) {
         pDock = GetDockBar(nDockBarID);
     } else {
+        // The side the bar is aligned to when it may dock there, else the first it may use.
+        DWORD own = pBar->m_dwStyle & pBar->m_dwDockStyle & CBRS_ALIGN_ANY;
+        for (int i = 0; i < 4 && !pDock; ++i)
+            if (own & afxDockSides[i].align) pDock = m_pDockBars[i];
         for (int i = 0; i < 4 && !pDock; ++i)
             if (pBar->m_dwDockStyle & afxDockSides[i].align) pDock = m_pDockBars[i];
     }
@@ -157,6 +161,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     pFloat->SetWindowPos(static_cast<HWND>(nullptr), point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pFloat->RecalcLayout();
     if (pBar->IsVisible()) pFloat->ShowWindow(SW_SHOWNA);
+    pFloat->SendMessage(WM_NCACTIVATE, FALSE); // its caption looks as the frame's does
     if (!IsWindowEnabled()) pFloat->EnableWindow(FALSE);
     RecalcLayout();
 }

@@ -4,7 +4,6 @@
 // x and y are the bar's place in its dock bar, or the floating frame's place on the screen.
 #include "CDockBar.h"
 #include "CFrameWnd.h"
-#include "CMiniDockFrameWnd.h"
 #include "CWinApp.h"
 #include <algorithm>
 #include <errno.h>
@@ -62,15 +61,19 @@ bool ReadNumber(CWinApp* app, LPCSTR section, LPCSTR key, int& value)
     return ParseNumber(app->GetProfileString(section, key), value);
 }
 
-// A floating frame's corner saved on a screen of another size, scaled to this one and moved
-// so that the whole frame lies on the screen.
-CPoint OnScreen(const SavedBar& saved, int savedCX, int savedCY, CSize frame)
+// A floating frame's corner saved on a screen of another size, scaled to this one.
+CPoint Scaled(const SavedBar& saved, int savedCX, int savedCY)
+{
+    return CPoint(::MulDiv(saved.x, ::GetSystemMetrics(SM_CXSCREEN), savedCX),
+                  ::MulDiv(saved.y, ::GetSystemMetrics(SM_CYSCREEN), savedCY));
+}
+
+// The corner that puts the whole window on the screen.
+CPoint OnScreen(const CRect& rect)
 {
     int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    CPoint point(::MulDiv(saved.x, cx, savedCX), ::MulDiv(saved.y, cy, savedCY));
-    point.x = std::max(0, std::min(static_cast<int>(point.x), cx - static_cast<int>(frame.cx)));
-    point.y = std::max(0, std::min(static_cast<int>(point.y), cy - static_cast<int>(frame.cy)));
-    return point;
+    return CPoint(std::max(0, std::min(static_cast<int>(rect.left), cx - static_cast<int>(rect.Width()))),
+                  std::max(0, std::min(static_cast<int>(rect.top), cy - static_cast<int>(rect.Height()))));
 }
 
 } // namespace
@@ -142,9 +145,12 @@ void CFrameWnd::LoadBarState(LPCSTR lpszProfileName)
             pDock->InsertControlBar(pBar, s.row, PlaceInRow(s));
             if (pOldFloat) pOldFloat->DestroyWindow();
         } else if (s.dockId == AFX_IDW_DOCKBAR_FLOAT) {
-            CSize size = CMiniDockFrameWnd::FloatingSize(pBar);
-            CRect frame = CMiniDockFrameWnd::FrameRect(size, pBar->m_dwStyle);
-            FloatControlBar(pBar, OnScreen(s, savedCX, savedCY, frame.Size()), pBar->m_dwStyle & CBRS_ALIGN_ANY);
+            DWORD align = pBar->m_dwStyle & CBRS_ALIGN_ANY;
+            FloatControlBar(pBar, Scaled(s, savedCX, savedCY), align);
+            CRect rect;
+            pBar->GetDockingFrame()->GetWindowRect(&rect);
+            CPoint corner = OnScreen(rect);
+            if (corner != rect.TopLeft()) FloatControlBar(pBar, corner, align);
         }
         pBar->DelayShow(s.visible);
     }

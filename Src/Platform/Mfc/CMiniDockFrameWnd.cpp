@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CFrameWnd)
     ON_WM_SIZING()
     ON_WM_EXITSIZEMOVE()
     ON_WM_GETMINMAXINFO()
+    ON_WM_NCACTIVATE()
     ON_WM_NCLBUTTONDOWN()
     ON_WM_NCLBUTTONDBLCLK()
 END_MESSAGE_MAP()
@@ -112,6 +113,13 @@ void CMiniDockFrameWnd::OnSizing(UINT nSide, LPRECT lpRect)
     else lpRect->right = lpRect->left + cx;
     if (nSide == WMSZ_TOP || nSide == WMSZ_TOPLEFT || nSide == WMSZ_TOPRIGHT) lpRect->top = lpRect->bottom - cy;
     else lpRect->bottom = lpRect->top + cy;
+}
+
+BOOL CMiniDockFrameWnd::OnNcActivate(BOOL bActive)
+{
+    // Active with the frame it belongs to.
+    bool siteActive = m_pDockSite && ::GetActiveWindow() == m_pDockSite->m_hWnd;
+    return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive || siteActive, 0));
 }
 
 void CMiniDockFrameWnd::OnGetMinMaxInfo(MINMAXINFO* pInfo)

@@ -31,6 +31,7 @@ protected:
     afx_msg void OnSizing(UINT nSide, LPRECT lpRect);
     afx_msg void OnExitSizeMove();
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* pInfo);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     DECLARE_MESSAGE_MAP()

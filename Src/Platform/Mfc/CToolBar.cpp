@@ -280,7 +280,7 @@ CSize CToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
     m_bDelayedButtonLayout = FALSE;
     if ((dwMode & (LM_HORZDOCK | LM_VERTDOCK)) && nLength == -1)
-        return CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZDOCK) != 0);
+        return CToolBar::CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZDOCK) != 0); // a derived bar's may come back here
     CSize inside;
     if (dwMode & LM_MRUWIDTH) inside = MeasureAt(m_nMRUWidth);
     else if (nLength == -1) inside = MeasureAt((dwMode & LM_HORZ) ? 32767 : 0);

@@ -96,6 +96,14 @@ TEST_F(FrameLayoutTest, DockControlBarStacksInOneColumnOrStartsAnother)
     Layout right = Take();
     EXPECT_EQ(right.bar2.TopLeft(), CPoint(right.client.right - l.bar2.Width(), l.tool.bottom));
     EXPECT_EQ(right.pane, CRect(l.bar1.right, l.tool.bottom, right.bar2.left, right.status.top));
+
+    // Without a dock bar id a bar goes to the side it is aligned to when it may dock there.
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(700, 300), CBRS_ALIGN_LEFT);
+    frame->DockControlBar(&frame->m_wndBar2);
+    EXPECT_EQ(frame->m_wndBar2.m_pDockBar, left);
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(700, 300), CBRS_ALIGN_RIGHT);
+    frame->DockControlBar(&frame->m_wndBar2);
+    EXPECT_EQ(frame->m_wndBar2.m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_RIGHT);
 }
 
 TEST_F(FrameLayoutTest, ToolBarWrapsToTheNarrowedFrameAndAfterButtonsChange)
