@@ -23,7 +23,7 @@ public:
                   UINT nID = AFX_IDW_TOOLBAR);
 
     // Buttons and image size of TOOLBAR resource nIDResource and the images of its bitmap;
-    // FALSE (nothing changed) when either is missing or the resource is damaged. Both resource
+    // FALSE, with nothing changed, when either is missing or the resource is damaged. Both resource
     // layouts are read: 16-bit fields after a version word, and 32-bit fields without one.
     BOOL LoadToolBar(UINT nIDResource);
     BOOL LoadBitmap(UINT nIDResource);
