@@ -197,8 +197,7 @@ int VkiDrw::SetStateColor(int state, COLORREF color)
     if (IsPrinting()) return VKE_ERR_EXISTS;
     int rc = SetColor(color);
     if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
-    if (m_ahStateBrush[state]) DeleteObject(m_ahStateBrush[state]);
-    m_ahStateBrush[state] = CreateSolidBrush(color);
+    m_ahStateBrush[state].Reset(CreateSolidBrush(color));
     if (!m_ahStateBrush[state]) return VKE_ERR_MEMORY;
     m_auStateColor[state] = color;
     return VKE_OK;
@@ -222,10 +221,7 @@ int VkiDrw::GetStateBrush(int state, HBRUSH* out)
 
 void VkiDrw::DeleteBrushes()
 {
-    for (HBRUSH& brush : m_ahStateBrush) {
-        if (brush) DeleteObject(brush);
-        brush = nullptr;
-    }
+    for (VkiGdiObj<HBRUSH>& brush : m_ahStateBrush) brush.Reset();
 }
 
 // ---- Exports ----

@@ -29,6 +29,52 @@ void CopyColorTable(HDC dst, HDC src)
     if (n) SetDIBColorTable(dst, 0, n, table);
 }
 
+// The draw object's two work memories for one copy: the destination DIB in slot 1 and the source
+// in slot 2. Both are empty again at the end of the scope: the source goes back to its owner, and
+// a destination that was not taken is deleted.
+class WorkMemories {
+public:
+    explicit WorkMemories(VkiDrw* drw) : m_drw(drw), m_dst(&drw->m_aDrm[1]), m_src(&drw->m_aDrm[2])
+    {
+        drw->EmptyDrm(m_dst);
+    }
+    ~WorkMemories()
+    {
+        HBITMAP back = nullptr;
+        m_drw->DetachDrmDIB(m_src, &back);
+        m_drw->EmptyDrm(m_dst);
+    }
+    WorkMemories(const WorkMemories&) = delete;
+    WorkMemories& operator=(const WorkMemories&) = delete;
+
+    // A destination of width x height at bits (reuse, taken over, when it has that size and depth;
+    // else a new DIB), and the source.
+    int Open(int width, int height, int bits, VkiGdiObj<HBITMAP>& reuse, HBITMAP source)
+    {
+        int rw = 0, rh = 0, rbits = 0;
+        bool fits = reuse && m_drw->GetImageInf(reuse, &rw, &rh, &rbits) == VKE_OK && rw == width && rh == height &&
+                    rbits == bits;
+        int rc = VKE_OK;
+        if (fits && m_drw->AttachDrmDIB(m_dst, reuse) == VKE_OK) reuse.Release();
+        else rc = m_drw->CreateDrawMemory(m_dst, width, height, bits);
+        return rc == VKE_OK ? m_drw->AttachDrmDIB(m_src, source) : rc;
+    }
+    HDC Dst() const { return m_dst->hDC; }
+    HDC Src() const { return m_src->hDC; }
+    // The destination DIB, now the caller's.
+    HBITMAP Take()
+    {
+        HBITMAP made = nullptr;
+        m_drw->DetachDrmDIB(m_dst, &made);
+        return made;
+    }
+
+private:
+    VkiDrw* m_drw;
+    Drm* m_dst;
+    Drm* m_src;
+};
+
 // A global block locked through the system object for the length of a scope.
 class BlockLock {
 public:
@@ -56,7 +102,9 @@ struct PackedLayout {
     int width = 0, height = 0, bits = 0;
 };
 
-int ReadPackedLayout(const BYTE* block, size_t size, PackedLayout* out)
+// rowsAt, when not 0, is where the rows start (a bitmap file says so); it may not point into the
+// header or the table.
+int ReadPackedLayout(const BYTE* block, size_t size, size_t rowsAt, PackedLayout* out)
 {
     if (size < sizeof(BITMAPINFOHEADER)) return VKE_ERR_ARG;
     BITMAPINFOHEADER h;
@@ -80,6 +128,10 @@ int ReadPackedLayout(const BYTE* block, size_t size, PackedLayout* out)
         if (colors > 256) return VKE_ERR_ARG;
     }
     offset += (masks + colors) * sizeof(RGBQUAD);
+    if (rowsAt) {
+        if (rowsAt < offset) return VKE_ERR_ARG;
+        offset = rowsAt;
+    }
     long long rows = h.biHeight < 0 ? -static_cast<long long>(h.biHeight) : h.biHeight;
     long long image = VkiStride(h.biWidth, h.biBitCount) * rows;
     if (offset > size || static_cast<unsigned long long>(image) > size - offset) return VKE_ERR_ARG;
@@ -154,22 +206,19 @@ int VkiDrw::StretchCore(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!inOut) return VKE_ERR_ARG;
-    // A result that is the source itself is never reused, and so never deleted.
-    HBITMAP old = *inOut == src ? nullptr : *inOut;
-    HBITMAP result = nullptr;
+    // The previous result is deleted unless it becomes this one; a result that is the source
+    // itself is never reused, and so never deleted.
+    VkiGdiObj<HBITMAP> prev(*inOut == src ? nullptr : *inOut);
+    *inOut = nullptr;
     StretchJob job = {dstWidth, dstHeight, src, x, y, width, height, bits, keepRatio, brush, mode, table, tableCount};
-    int rc = StretchInto(job, old, &result);
-    if (rc != VKE_OK && rc != VKE_ERR_CUT) {
-        if (old) DeleteObject(old);
-        *inOut = nullptr;
-        return rc;
-    }
-    if (old && old != result) DeleteObject(old);
+    HBITMAP result = nullptr;
+    int rc = StretchInto(job, prev, &result);
+    if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
     *inOut = result;
     return rc;
 }
 
-int VkiDrw::StretchInto(const StretchJob& job, HBITMAP old, HBITMAP* result)
+int VkiDrw::StretchInto(const StretchJob& job, VkiGdiObj<HBITMAP>& reuse, HBITMAP* result)
 {
     if (job.dstWidth < 1 || job.dstHeight < 1 || !job.src || job.width < 1 || job.height < 1 ||
         !IsBitCntArg(job.bits) || (job.keepRatio != 0 && job.keepRatio != 1))
@@ -177,8 +226,6 @@ int VkiDrw::StretchInto(const StretchJob& job, HBITMAP old, HBITMAP* result)
     int sw = 0, sh = 0, sbits = 0;
     int rc = GetImageInf(job.src, &sw, &sh, &sbits);
     if (rc != VKE_OK) return rc;
-    int ow = 0, oh = 0, obits = 0;
-    if (old && GetImageInf(old, &ow, &oh, &obits) != VKE_OK) ow = oh = obits = 0;
     if (job.x < 0 || job.y < 0 || job.x > sw - job.width || job.y > sh - job.height) return VKE_ERR_ARG;
     int bits = 0;
     rc = ResolveBitCnt(job.bits, sbits, &bits);
@@ -192,40 +239,25 @@ int VkiDrw::StretchInto(const StretchJob& job, HBITMAP old, HBITMAP* result)
         else if (rc != VKE_OK) return rc;
     }
     bool fitted = job.keepRatio && !job.brush;
-    int dibW = fitted ? fitW : job.dstWidth, dibH = fitted ? fitH : job.dstHeight;
-
-    Drm* dst = &m_aDrm[1];
-    Drm* from = &m_aDrm[2];
-    EmptyDrm(dst);
-    bool reused = old && ow == dibW && oh == dibH && obits == bits && AttachDrmDIB(dst, old) == VKE_OK;
-    if (!reused) rc = CreateDrawMemory(dst, dibW, dibH, bits);
-    if (rc == VKE_OK) rc = AttachDrmDIB(from, job.src);
-    if (rc == VKE_OK) {
-        if (job.table && bits <= 8) SetDIBColorTable(dst->hDC, 0, static_cast<UINT>(job.tableCount), job.table);
-        else if (bits == sbits && bits <= 8) CopyColorTable(dst->hDC, from->hDC);
-        int tx = 0, ty = 0, tw = job.dstWidth, th = job.dstHeight;
-        if (job.keepRatio) {
-            tw = fitW;
-            th = fitH;
-            if (job.brush) {
-                RECT all = {0, 0, job.dstWidth, job.dstHeight};
-                FillRect(dst->hDC, &all, job.brush);
-                tx = (job.dstWidth - fitW) / 2;
-                ty = (job.dstHeight - fitH) / 2;
-            }
+    WorkMemories work(this);
+    rc = work.Open(fitted ? fitW : job.dstWidth, fitted ? fitH : job.dstHeight, bits, reuse, job.src);
+    if (rc != VKE_OK) return rc;
+    if (job.table && bits <= 8) SetDIBColorTable(work.Dst(), 0, static_cast<UINT>(job.tableCount), job.table);
+    else if (bits == sbits && bits <= 8) CopyColorTable(work.Dst(), work.Src());
+    int tx = 0, ty = 0, tw = job.dstWidth, th = job.dstHeight;
+    if (job.keepRatio) {
+        tw = fitW;
+        th = fitH;
+        if (job.brush) {
+            RECT all = {0, 0, job.dstWidth, job.dstHeight};
+            FillRect(work.Dst(), &all, job.brush);
+            tx = (job.dstWidth - fitW) / 2;
+            ty = (job.dstHeight - fitH) / 2;
         }
-        rc = StretchImageWithMode(dst->hDC, tx, ty, tw, th, from->hDC, job.x, job.y, job.width, job.height,
-                                  job.mode);
     }
-    // Both work memories end empty: the source goes back to the caller, the result to *result.
-    HBITMAP made = nullptr, source = nullptr;
-    DetachDrmDIB(from, &source);
-    DetachDrmDIB(dst, &made);
-    if (rc != VKE_OK) {
-        if (made && made != old) DeleteObject(made);
-        return rc;
-    }
-    *result = made;
+    rc = StretchImageWithMode(work.Dst(), tx, ty, tw, th, work.Src(), job.x, job.y, job.width, job.height, job.mode);
+    if (rc != VKE_OK) return rc;
+    *result = work.Take();
     return cut;
 }
 
@@ -298,45 +330,28 @@ int VkiDrw::CopyDIBByIcon(HBITMAP* inOut, HICON icon, HBRUSH brush)
     if (!inOut || !icon) return VKE_ERR_ARG;
     ICONINFO ii = {};
     if (!GetIconInfo(icon, &ii)) return VKE_ERR_ARG;
-    HBITMAP shape = ii.hbmColor ? ii.hbmColor : ii.hbmMask;
+    VkiGdiObj<HBITMAP> color(ii.hbmColor), mask(ii.hbmMask);
+    VkiGdiObj<HBITMAP> prev(*inOut);
+    *inOut = nullptr;
+    HBITMAP shape = color ? color.Get() : mask.Get();
+    if (!shape) return VKE_ERR_ARG;
     int w = 0, h = 0, bits = 0;
-    int rc = shape ? GetImageInf(shape, &w, &h, &bits) : VKE_ERR_ARG;
+    int rc = GetImageInf(shape, &w, &h, &bits);
+    if (rc != VKE_OK) return rc;
     // A monochrome icon's mask holds the AND and the XOR image one above the other.
-    if (rc == VKE_OK && !ii.hbmColor) h /= 2;
-    if (rc == VKE_OK && h < 1) rc = VKE_ERR_ARG;
+    if (!color) h /= 2;
+    if (h < 1) return VKE_ERR_ARG;
 
-    HBITMAP old = *inOut;
-    int ow = 0, oh = 0, obits = 0;
-    if (old && GetImageInf(old, &ow, &oh, &obits) != VKE_OK) ow = oh = obits = 0;
-    Drm* dst = &m_aDrm[1];
-    Drm* from = &m_aDrm[2];
-    bool reused = false;
-    if (rc == VKE_OK) {
-        EmptyDrm(dst);
-        reused = old && ow == w && oh == h && obits == bits && AttachDrmDIB(dst, old) == VKE_OK;
-        if (!reused) rc = CreateDrawMemory(dst, w, h, bits);
+    WorkMemories work(this);
+    rc = work.Open(w, h, bits, prev, shape);
+    if (rc != VKE_OK) return rc;
+    if (bits <= 8) CopyColorTable(work.Dst(), work.Src());
+    if (brush) {
+        RECT all = {0, 0, w, h};
+        FillRect(work.Dst(), &all, brush);
     }
-    if (rc == VKE_OK) rc = AttachDrmDIB(from, shape);
-    if (rc == VKE_OK) {
-        if (bits <= 8) CopyColorTable(dst->hDC, from->hDC);
-        if (brush) {
-            RECT all = {0, 0, w, h};
-            FillRect(dst->hDC, &all, brush);
-        }
-        if (!DrawIconEx(dst->hDC, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL)) rc = VKE_ERR_MEMORY;
-    }
-    HBITMAP result = nullptr, back = nullptr;
-    DetachDrmDIB(from, &back);
-    DetachDrmDIB(dst, &result);
-    if (ii.hbmColor) DeleteObject(ii.hbmColor);
-    if (ii.hbmMask) DeleteObject(ii.hbmMask);
-    if (old && !reused) DeleteObject(old);
-    if (rc != VKE_OK) {
-        if (result) DeleteObject(result);
-        *inOut = nullptr;
-        return rc;
-    }
-    *inOut = result;
+    if (!DrawIconEx(work.Dst(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL)) return VKE_ERR_MEMORY;
+    *inOut = work.Take();
     return VKE_OK;
 }
 
@@ -347,13 +362,7 @@ int VkiDrw::StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC sr
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dst || !src || dw < 1 || dh < 1 || sw < 1 || sh < 1 || mode < 0 || mode > HALFTONE) return VKE_ERR_ARG;
-    int oldMode = 0;
-    if (mode) {
-        POINT org = {};
-        if (mode == HALFTONE) GetBrushOrgEx(dst, &org);
-        oldMode = SetStretchBltMode(dst, mode);
-        if (mode == HALFTONE) SetBrushOrgEx(dst, org.x, org.y, nullptr);
-    }
+    VkiStretchMode stretchMode(dst, mode);
     // A source with a flipped y axis is clipped to the rectangle read, so no row from outside it
     // comes along; a printer gets one more row above and below.
     SIZE vp = {}, win = {};
@@ -376,7 +385,6 @@ int VkiDrw::StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC sr
     }
     BOOL ok = StretchBlt(dst, dx, dy, dw, dh, src, sx, sy, sw, sh, kSrcCopy);
     if (pushed) ResetDrawInfoCore(src, pushed);
-    if (mode) SetStretchBltMode(dst, oldMode);
     return ok ? VKE_OK : VKE_NOT_DONE;
 }
 
@@ -468,42 +476,44 @@ int VkiDrw::MemDIBToDIB(HDC dc, HGLOBAL mem, int bits, HBITMAP* out, int* type, 
     unsigned size = 0;
     int rc = m_pSys->GetGlobalSize(mem, &size);
     if (rc != VKE_OK) return rc;
-    HBITMAP stored = nullptr;
+    VkiGdiObj<HBITMAP> stored;
     float xr = 0, yr = 0;
     {
         BlockLock lock(m_pSys, mem);
         if (lock.Result() != VKE_OK) return lock.Result();
-        PackedLayout layout;
-        rc = ReadPackedLayout(lock.Bytes(), size, &layout);
+        rc = PackedToDIB(dc, lock.Bytes(), size, 0, stored.Out(), &xr, &yr);
         if (rc != VKE_OK) return rc;
-        xr = PpmToDpi(layout.info.h.biXPelsPerMeter);
-        yr = PpmToDpi(layout.info.h.biYPelsPerMeter);
-        // The stored rows go into a bottom-up DIB section of the stored depth.
-        VkiBitmapInfo made = layout.info;
-        made.h.biHeight = layout.height;
-        VkiScreenDC screen;
-        HDC use = dc ? dc : screen.Get();
-        void* pixels = nullptr;
-        stored = use ? CreateDIBSection(use, made.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0) : nullptr;
-        if (!stored) return VKE_ERR_ARG;
-        if (!SetDIBits(use, stored, 0, static_cast<UINT>(layout.height), lock.Bytes() + layout.pixelOffset,
-                       layout.info.Get(), DIB_RGB_COLORS)) {
-            DeleteObject(stored);
-            return VKE_ERR_ARG;
-        }
     }
     HBITMAP result = nullptr;
     rc = CopyDIBWithBitCnt(&result, stored, bits);
-    DeleteObject(stored);
-    if (rc != VKE_OK && rc != VKE_ERR_CUT) {
-        if (result) DeleteObject(result);
-        return rc;
-    }
+    if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
     *out = result;
     *type = 2;
     *xRes = xr;
     *yRes = yr;
     return rc;
+}
+
+int VkiDrw::PackedToDIB(HDC dc, const BYTE* block, size_t size, size_t rowsAt, HBITMAP* out, float* xRes,
+                        float* yRes)
+{
+    PackedLayout layout;
+    int rc = ReadPackedLayout(block, size, rowsAt, &layout);
+    if (rc != VKE_OK) return rc;
+    // The stored rows go into a bottom-up DIB section of the stored depth.
+    VkiBitmapInfo made = layout.info;
+    made.h.biHeight = layout.height;
+    VkiScreenDC screen;
+    HDC use = dc ? dc : screen.Get();
+    void* pixels = nullptr;
+    VkiGdiObj<HBITMAP> dib(use ? CreateDIBSection(use, made.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0) : nullptr);
+    if (!dib || !SetDIBits(use, dib, 0, static_cast<UINT>(layout.height), block + layout.pixelOffset,
+                           layout.info.Get(), DIB_RGB_COLORS))
+        return VKE_ERR_ARG;
+    *xRes = PpmToDpi(layout.info.h.biXPelsPerMeter);
+    *yRes = PpmToDpi(layout.info.h.biYPelsPerMeter);
+    *out = dib.Release();
+    return VKE_OK;
 }
 
 // ---- Bitmap-file parts and files ----

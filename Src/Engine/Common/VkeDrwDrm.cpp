@@ -71,10 +71,11 @@ int VkiDrw::TermDrm(Drm* drm)
     if (!drm) return VKE_ERR_ARG;
     int rc = VKE_OK;
     if (drm->hDC) {
-        if (CountDrawInfo(drm->hDC) > 0) rc = ResetDrawInfoCore(drm->hDC, CountDrawInfo(drm->hDC));
-        if (drm->hOwnBitmap) SelectObject(drm->hDC, drm->hOwnBitmap);
-        if (drm->hDIB) DeleteObject(drm->hDIB);
-        DeleteDC(drm->hDC);
+        // The DC goes last, the DIB once it is no longer selected.
+        VkiOwnDC dc(drm->hDC);
+        VkiGdiObj<HBITMAP> dib(drm->hDIB);
+        rc = ClearDrawInfoCore(dc);
+        if (drm->hOwnBitmap) SelectObject(dc, drm->hOwnBitmap);
     }
     memset(drm, 0, sizeof(Drm));
     return rc;
@@ -88,10 +89,10 @@ int VkiDrw::AttachDrmDIB(Drm* drm, HBITMAP dib)
     int w = 0, h = 0, bits = 0;
     int rc = GetImageInf(dib, &w, &h, &bits);
     if (rc != VKE_OK) return rc;
-    HBITMAP held = nullptr;
-    rc = DetachDrmDIB(drm, &held);
+    VkiGdiObj<HBITMAP> held;
+    rc = DetachDrmDIB(drm, held.Out());
     if (rc != VKE_OK) return rc;
-    if (held && held != dib) DeleteObject(held);
+    if (held == dib) held.Release();
     // A bitmap selected into another DC cannot be attached here.
     HGDIOBJ prev = SelectObject(drm->hDC, dib);
     if (!prev) return VKE_ERR_ARG;
@@ -131,8 +132,8 @@ int VkiDrw::DetachDrmDIB(Drm* drm, HBITMAP* out)
 
 void VkiDrw::EmptyDrm(Drm* drm)
 {
-    HBITMAP held = nullptr;
-    if (DetachDrmDIB(drm, &held) == VKE_OK && held) DeleteObject(held);
+    VkiGdiObj<HBITMAP> held;
+    DetachDrmDIB(drm, held.Out());
 }
 
 int VkiDrw::CreateDrawMemory(Drm* drm, int width, int height, int bitCount)
@@ -154,11 +155,10 @@ int VkiDrw::CreateDrawMemory(Drm* drm, int width, int height, int bitCount)
         return PushDrawInfo(OneToOne(drm->hDC, width, height));
     }
     EmptyDrm(drm);
-    HBITMAP dib = nullptr;
-    rc = CreateDIB(nullptr, width, height, bits, &dib);
-    if (rc != VKE_OK) return rc;
-    rc = AttachDrmDIB(drm, dib);
-    if (rc != VKE_OK) DeleteObject(dib);
+    VkiGdiObj<HBITMAP> dib;
+    rc = CreateDIB(nullptr, width, height, bits, dib.Out());
+    if (rc == VKE_OK) rc = AttachDrmDIB(drm, dib);
+    if (rc == VKE_OK) dib.Release();
     return rc;
 }
 
@@ -175,20 +175,20 @@ int VkiDrw::CopyDrm(Drm* dst, Drm* src)
     std::vector<DrawInfo> records;
     for (int i = 0; i < m_iDriCnt; ++i)
         if (m_pDri[i].hDC == src->hDC) records.push_back(m_pDri[i]);
-    // A bitmap can be selected into one DC only: src's DIB leaves its DC for the copy.
-    SelectObject(src->hDC, src->hOwnBitmap);
-    HBITMAP copy = nullptr;
-    int rc = CopyDIBRgn(&copy, src->hDIB, 0, 0, src->iUsedWidth, src->iUsedHeight);
-    SelectObject(src->hDC, src->hDIB);
+    VkiGdiObj<HBITMAP> copy;
+    int rc = VKE_OK;
+    {
+        // A bitmap can be selected into one DC only: src's DIB leaves its DC for the copy.
+        VkiSelect away(src->hDC, src->hOwnBitmap);
+        rc = CopyDIBRgn(copy.Out(), src->hDIB, 0, 0, src->iUsedWidth, src->iUsedHeight);
+    }
     if (rc != VKE_OK) {
         if (dst->iAttached) EmptyDrm(dst);
         return rc;
     }
     rc = AttachDrmDIB(dst, copy);
-    if (rc != VKE_OK) {
-        DeleteObject(copy);
-        return rc;
-    }
+    if (rc != VKE_OK) return rc;
+    copy.Release();
     for (DrawInfo info : records) {
         info.hDC = dst->hDC;
         rc = PushDrawInfo(info);
@@ -252,10 +252,8 @@ int VkiDrw::WriteScreenDIB(const char* path, Drm* drm, int x, int y, int width, 
     int rc = CopyScreen(drm, x, y, width, height, bitCount);
     if (rc != VKE_OK) return rc;
     // The DIB leaves its DC while it is read, then goes back.
-    SelectObject(drm->hDC, drm->hOwnBitmap);
-    rc = WriteDIB(path, nullptr, drm->hDIB, drm->iBitCount);
-    SelectObject(drm->hDC, drm->hDIB);
-    return rc;
+    VkiSelect away(drm->hDC, drm->hOwnBitmap);
+    return WriteDIB(path, nullptr, drm->hDIB, drm->iBitCount);
 }
 
 // ---- Draw-info stack ----

@@ -75,6 +75,21 @@ bool ReadPixels32(HBITMAP bitmap, int width, int height, std::vector<DWORD>* out
            height;
 }
 
+// The resolutions in a DIB section's header, in dots per inch (0 when it has none).
+void DibResolution(HBITMAP bitmap, float* xRes, float* yRes)
+{
+    DIBSECTION ds;
+    if (GetObjectA(bitmap, sizeof(ds), &ds) != sizeof(ds)) return;
+    *xRes = static_cast<float>(round(ds.dsBmih.biXPelsPerMeter * 0.0254));
+    *yRes = static_cast<float>(round(ds.dsBmih.biYPelsPerMeter * 0.0254));
+}
+
+// A bitmap file read by the system into a DIB section of its own depth and colour table.
+HBITMAP LoadBitmapFile(const char* path)
+{
+    return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
 // A GDI+ bitmap made from a DIB; the caller disposes of it.
 int ImageFromBitmap(HBITMAP bitmap, VkiGdpImage* image)
 {
@@ -270,11 +285,8 @@ int VkiDrw::OpenImage(const char* path, HBITMAP* out, int* type, float* xRes, fl
     if (rc != VKE_OK) return rc;
     OpenedImage got;
     rc = DecodeImage(full, &got);
-    if (rc != VKE_OK) {
-        if (got.bitmap) DeleteObject(got.bitmap);
-        return rc;
-    }
-    *out = got.bitmap;
+    if (rc != VKE_OK) return rc;
+    *out = got.bitmap.Release();
     *type = got.type ? got.type : 2;
     *typeKnown = got.type ? 1 : 0;
     *xRes = got.xRes;
@@ -297,20 +309,15 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
 
     if (got->type == 2) {
         // A bitmap file is read by the system as well, keeping its own depth and colour table.
-        HBITMAP own = static_cast<HBITMAP>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        VkiGdiObj<HBITMAP> own(LoadBitmapFile(full));
         if (own) {
             DIBSECTION ds;
-            if (GetObjectA(own, sizeof(ds), &ds) != sizeof(ds)) {
-                DeleteObject(own);
-                return VKE_ERR_ARG;
-            }
+            if (GetObjectA(own, sizeof(ds), &ds) != sizeof(ds)) return VKE_ERR_ARG;
             if (ds.dsBm.bmWidth == static_cast<LONG>(w) && abs(ds.dsBm.bmHeight) == static_cast<LONG>(h)) {
-                got->bitmap = own;
-                got->xRes = static_cast<float>(round(ds.dsBmih.biXPelsPerMeter * 0.0254));
-                got->yRes = static_cast<float>(round(ds.dsBmih.biYPelsPerMeter * 0.0254));
+                got->bitmap.Reset(own.Release());
+                DibResolution(got->bitmap, &got->xRes, &got->yRes);
                 return VKE_OK;
             }
-            DeleteObject(own);
         }
     }
     Gdiplus::REAL xr = 0, yr = 0;
@@ -323,17 +330,17 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
     int want = BitsOfFormat(format);
     // Up to 24 bits the decoded pixels go straight into a DIB of their depth; 32 bits (alpha) go
     // through GDI+'s own bitmap over opaque black.
-    if (want < 32 && ReadIntoDIB(image.Get(), static_cast<int>(w), static_cast<int>(h), want, &got->bitmap) == VKE_OK)
+    if (want < 32 &&
+        ReadIntoDIB(image.Get(), static_cast<int>(w), static_cast<int>(h), want, got->bitmap.Out()) == VKE_OK)
         return VKE_OK;
-    rc = BitmapFromImage(image.Get(), &got->bitmap);
+    rc = BitmapFromImage(image.Get(), got->bitmap.Out());
     int bw = 0, bh = 0, bits = 0;
     if (rc == VKE_OK) rc = GetImageInf(got->bitmap, &bw, &bh, &bits);
     if (rc != VKE_OK || want == bits) return rc;
     HBITMAP converted = nullptr;
     rc = CopyDIBWithImagePalette(&converted, got->bitmap, want, image.Get());
     if (rc != VKE_OK) return rc;
-    DeleteObject(got->bitmap);
-    got->bitmap = converted;
+    got->bitmap.Reset(converted);
     return VKE_OK;
 }
 
@@ -364,7 +371,7 @@ int VkiDrw::ReadIntoDIB(Gdiplus::GpBitmap* image, int width, int height, int bit
     }
     VkiScreenDC screen;
     void* pixels = nullptr;
-    HBITMAP dib = CreateDIBSection(screen.Get(), info.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0);
+    VkiGdiObj<HBITMAP> dib(CreateDIBSection(screen.Get(), info.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0));
     if (!dib) return VKE_ERR_MEMORY;
     // Bottom-up rows: GDI+ writes from the last row of the DIB upward.
     INT stride = static_cast<INT>(VkiStride(width, bits));
@@ -376,32 +383,25 @@ int VkiDrw::ReadIntoDIB(Gdiplus::GpBitmap* image, int width, int height, int bit
     data.Scan0 = static_cast<BYTE*>(pixels) + static_cast<size_t>(stride) * static_cast<size_t>(height - 1);
     Gdiplus::GpRect all(0, 0, width, height);
     if (Gdp::GdipBitmapLockBits(image, &all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, format,
-                                &data) != Gdiplus::Ok) {
-        DeleteObject(dib);
+                                &data) != Gdiplus::Ok)
         return VKE_NOT_DONE;
-    }
     Gdp::GdipBitmapUnlockBits(image, &data);
-    *out = dib;
+    *out = dib.Release();
     return VKE_OK;
 }
 
 int VkiDrw::DecodeCursor(const char* full, OpenedImage* got)
 {
-    HCURSOR cursor = static_cast<HCURSOR>(LoadImageA(nullptr, full, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+    VkiIcon cursor(static_cast<HICON>(LoadImageA(nullptr, full, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)), true);
     if (!cursor) return VKE_NOT_DONE;
-    int rc = CopyDIBByIcon(&got->bitmap, reinterpret_cast<HICON>(cursor), nullptr);
-    DestroyCursor(cursor);
+    int rc = CopyDIBByIcon(got->bitmap.Out(), cursor.Get(), nullptr);
     if (rc != VKE_OK) return rc;
     int w = 0, h = 0, bits = 0;
     rc = GetImageInf(got->bitmap, &w, &h, &bits);
     if (rc != VKE_OK) return rc;
     // What GDI+ cannot read has no known type; the DIB made here has no resolution.
     got->type = 0;
-    DIBSECTION ds;
-    if (GetObjectA(got->bitmap, sizeof(ds), &ds) == sizeof(ds)) {
-        got->xRes = static_cast<float>(round(ds.dsBmih.biXPelsPerMeter * 0.0254));
-        got->yRes = static_cast<float>(round(ds.dsBmih.biYPelsPerMeter * 0.0254));
-    }
+    DibResolution(got->bitmap, &got->xRes, &got->yRes);
     return VKE_OK;
 }
 
@@ -440,13 +440,13 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
     if (rc != VKE_OK) return rc;
 
     // GIF is written from 8 bits only: anything else is brought to 8 bits first.
-    HBITMAP eight = nullptr;
+    VkiGdiObj<HBITMAP> eight;
     if (type == 3 && bits != 8) {
-        rc = MakeEightBit(bitmap, w, h, bits, &eight);
+        rc = MakeEightBit(bitmap, w, h, bits, eight.Out());
         if (rc != VKE_OK) return rc;
     }
     VkiGdpImage image;
-    rc = ImageFromBitmap(eight ? eight : bitmap, &image);
+    rc = ImageFromBitmap(eight ? eight.Get() : bitmap, &image);
     CLSID clsid;
     if (rc == VKE_OK) rc = GetEncClsIdByImgTyp(type, &clsid);
     if (rc == VKE_OK && (xRes == 0 || yRes == 0)) {
@@ -463,7 +463,6 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
             rc = VKE_NOT_DONE;
     }
     image.Reset();
-    if (eight) DeleteObject(eight);
     // A written file that cannot be read back is no success.
     if (rc == VKE_OK && !VkiGdpReadsBack(wide, w, h)) rc = VKE_NOT_DONE;
     return rc;
@@ -497,22 +496,18 @@ int VkiDrw::MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMA
     }
     if (!exact) {
         VkiScreenDC screen;
-        HPALETTE half = CreateHalftonePalette(screen.Get());
+        VkiGdiObj<HPALETTE> half(CreateHalftonePalette(screen.Get()));
         PALETTEENTRY e[256] = {};
         UINT n = half ? GetPaletteEntries(half, 0, 256, e) : 0;
-        if (half) DeleteObject(half);
         for (UINT i = 0; i < n; ++i) table[i] = {e[i].peBlue, e[i].peGreen, e[i].peRed, 0};
         return StretchCore(out, width, height, bitmap, 0, 0, width, height, 8, 0, nullptr, 0, table,
                            static_cast<int>(n));
     }
-    HBITMAP made = nullptr;
-    int rc = CreateDIB(nullptr, width, height, 8, &made);
+    VkiGdiObj<HBITMAP> made;
+    int rc = CreateDIB(nullptr, width, height, 8, made.Out());
     if (rc != VKE_OK) return rc;
     DIBSECTION ds;
-    if (GetObjectA(made, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) {
-        DeleteObject(made);
-        return VKE_ERR_MEMORY;
-    }
+    if (GetObjectA(made, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) return VKE_ERR_MEMORY;
     BYTE* rows = static_cast<BYTE*>(ds.dsBm.bmBits);
     DWORD last = px[0];
     BYTE lastIndex = index[last];
@@ -526,28 +521,21 @@ int VkiDrw::MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMA
             rows[static_cast<size_t>(y) * ds.dsBm.bmWidthBytes + x] = lastIndex;
         }
     }
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ prev = dc ? SelectObject(dc, made) : nullptr;
-    if (prev) {
-        SetDIBColorTable(dc, 0, static_cast<UINT>(index.size()), table);
-        SelectObject(dc, prev);
+    {
+        VkiMemDC dc;
+        VkiSelect sel(dc, made);
+        if (sel.Ok()) SetDIBColorTable(dc, 0, static_cast<UINT>(index.size()), table);
     }
-    if (dc) DeleteDC(dc);
-    *out = made;
+    *out = made.Release();
     return VKE_OK;
 }
 
 void VkiDrw::ReadColorTable(HBITMAP bitmap, RGBQUAD* table, int* count)
 {
     *count = 0;
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return;
-    HGDIOBJ prev = SelectObject(dc, bitmap);
-    if (prev) {
-        *count = static_cast<int>(GetDIBColorTable(dc, 0, 256, table));
-        SelectObject(dc, prev);
-    }
-    DeleteDC(dc);
+    VkiMemDC dc;
+    VkiSelect sel(dc, bitmap);
+    if (sel.Ok()) *count = static_cast<int>(GetDIBColorTable(dc, 0, 256, table));
 }
 
 // ---- Rotate and reflect ----
@@ -584,37 +572,31 @@ int VkiDrw::TurnImage(HBITMAP* out, HBITMAP src, int how)
     RGBQUAD table[256] = {};
     int entries = 0;
     if (bits <= 8) ReadColorTable(src, table, &entries);
-    HBITMAP eight = nullptr;
+    VkiGdiObj<HBITMAP> eight;
     if (bits < 8) {
-        rc = StretchCore(&eight, w, h, src, 0, 0, w, h, 8, 0, nullptr, 0, table, entries);
+        rc = StretchCore(eight.Out(), w, h, src, 0, 0, w, h, 8, 0, nullptr, 0, table, entries);
         if (rc != VKE_OK) return rc;
     }
-    VkiGdpImage image;
-    rc = ImageFromBitmap(eight ? eight : src, &image);
-    HBITMAP turned = nullptr;
-    if (rc == VKE_OK) {
+    VkiGdiObj<HBITMAP> turned;
+    {
+        VkiGdpImage image;
+        rc = ImageFromBitmap(eight ? eight.Get() : src, &image);
+        if (rc != VKE_OK) return rc;
         if (Gdp::GdipImageRotateFlip(image.Get(), static_cast<Gdiplus::RotateFlipType>(how)) != Gdiplus::Ok ||
-            BitmapFromImage(image.Get(), &turned) != VKE_OK)
-            rc = VKE_NOT_DONE;
+            BitmapFromImage(image.Get(), turned.Out()) != VKE_OK)
+            return VKE_NOT_DONE;
     }
-    image.Reset();
-    if (eight) DeleteObject(eight);
-    if (rc != VKE_OK) return rc;
     // The result keeps the source's depth and colour table.
     int tw = 0, th = 0, tbits = 0;
     rc = GetImageInf(turned, &tw, &th, &tbits);
-    if (rc == VKE_OK && tbits != bits) {
+    if (rc != VKE_OK) return rc;
+    if (tbits != bits) {
         HBITMAP back = nullptr;
-        rc = StretchCore(&back, tw, th, turned, 0, 0, tw, th, bits, 0, nullptr, 0, entries ? table : nullptr,
-                         entries);
-        DeleteObject(turned);
-        turned = back;
+        rc = StretchCore(&back, tw, th, turned, 0, 0, tw, th, bits, 0, nullptr, 0, entries ? table : nullptr, entries);
+        if (rc != VKE_OK) return rc;
+        turned.Reset(back);
     }
-    if (rc != VKE_OK) {
-        if (turned) DeleteObject(turned);
-        return rc;
-    }
-    *out = turned;
+    *out = turned.Release();
     return VKE_OK;
 }
 

@@ -26,10 +26,9 @@ struct PaletteBuilder {
 // The halftone palette's entries (at most 256).
 int ReadHalftone(HDC screen, PALETTEENTRY* entries, int* count)
 {
-    HPALETTE half = CreateHalftonePalette(screen);
+    VkiGdiObj<HPALETTE> half(CreateHalftonePalette(screen));
     if (!half) return VKE_ERR_SYSTEM;
     UINT n = GetPaletteEntries(half, 0, 256, entries);
-    DeleteObject(half);
     if (n == 0) return VKE_ERR_SYSTEM;
     *count = static_cast<int>(n > 256 ? 256 : n);
     return VKE_OK;

@@ -2,6 +2,7 @@
 // font text is built.
 #define VKE_MODULE "Src\\Engine\\Common\\VkeSubEd2"
 #include "VkiFmt.h"
+#include "VkiGdi.h"
 #include "VkeFrame.h"
 #include <stdio.h>
 #include <string.h>
@@ -117,9 +118,8 @@ int VkiSub::GetFontStr(const char* text, VkeFontRec* out)
     int rc = GetHexStr(s, reinterpret_cast<BYTE*>(&font), sizeof(font));
     if (rc != VKE_OK) return rc;
     if (!FontFieldsOk(font.lf)) return VKE_ERR_FONT;
-    HFONT made = CreateFontIndirectA(&font.lf);
+    VkiGdiObj<HFONT> made(CreateFontIndirectA(&font.lf));
     if (!made) return VKE_ERR_FONT;
-    DeleteObject(made);
     *out = font;
     return VKE_OK;
 }

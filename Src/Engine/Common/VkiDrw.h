@@ -2,6 +2,7 @@
 // per process: GDI+ and its encoder list, the colour list, the state colours and their brushes,
 // the draw-info stack, three draw memories and the printing state. One method per export.
 #pragma once
+#include "VkiGdi.h"
 #include "VkiObj.h"
 #include <vector>
 
@@ -111,6 +112,10 @@ public:
     // Bit count argument to a real one: 0 the source's (sourceBits, or the screen's when 0), -1 the
     // screen's; -9 for anything outside the six counts.
     int ResolveBitCnt(int bits, int sourceBits, int* out);
+    // A DIB section of the stored depth from a packed DIB of size bytes (header, masks or colour
+    // table, rows; the rows at rowsAt when not 0), checked against its size (-9), through dc (null:
+    // the screen); resolutions from the header.
+    int PackedToDIB(HDC dc, const BYTE* block, size_t size, size_t rowsAt, HBITMAP* out, float* xRes, float* yRes);
 
     // ---- Image files (VkeDrwImg.cpp) ----
     int GetEncClsId(const char* mimeType, CLSID* out);
@@ -199,7 +204,7 @@ public:
     Drm m_aDrm[3] = {};          // 0 default, 1 destination and 2 source work slots
     int m_iPrinting = 0;
     PrintInfo* m_pPrintInfo = nullptr;
-    HBRUSH m_ahStateBrush[kStateCount] = {};
+    VkiGdiObj<HBRUSH> m_ahStateBrush[kStateCount];
     // ---- end: state ----
 
 private:
@@ -231,15 +236,15 @@ private:
     };
     int StretchCore(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width, int height,
                     int bits, int keepRatio, HBRUSH brush, int mode, const RGBQUAD* table, int tableCount);
-    // Makes the result into the work memories; old is reused when it fits. Never deletes old.
-    int StretchInto(const StretchJob& job, HBITMAP old, HBITMAP* result);
+    // Makes the result in the work memories; reuse is taken over as the result when it fits.
+    int StretchInto(const StretchJob& job, VkiGdiObj<HBITMAP>& reuse, HBITMAP* result);
     // Path checks of the file operations: the absolute path into full; -9 a drive or a folder;
     // reading also -12 for a path that does not exist.
     int CheckPath(const char* path, char* full, int size, bool reading);
     int CheckSavePath(const char* path, char* full, int size) { return CheckPath(path, full, size, false); }
     // Image-file helpers (VkeDrwImg.cpp).
     struct OpenedImage {
-        HBITMAP bitmap = nullptr;
+        VkiGdiObj<HBITMAP> bitmap;
         int type = 0;  // 0 when the type is not one of the five
         float xRes = 0, yRes = 0;
     };

@@ -36,6 +36,12 @@ public:
         m_h = nullptr;
         return h;
     }
+    // Deletes the object held; the place for a function that hands out a new one.
+    H* Out()
+    {
+        Reset();
+        return &m_h;
+    }
 
 private:
     H m_h;
@@ -80,6 +86,30 @@ public:
 private:
     HDC m_dc;
     HPALETTE m_old;
+};
+
+// A DC's stretch mode set for the scope (mode 0 leaves it); HALFTONE keeps the brush origin,
+// which setting that mode may move.
+class VkiStretchMode {
+public:
+    VkiStretchMode(HDC dc, int mode) : m_dc(dc)
+    {
+        if (!dc || !mode) return;
+        POINT org = {};
+        if (mode == HALFTONE) GetBrushOrgEx(dc, &org);
+        m_old = SetStretchBltMode(dc, mode);
+        if (mode == HALFTONE) SetBrushOrgEx(dc, org.x, org.y, nullptr);
+    }
+    ~VkiStretchMode()
+    {
+        if (m_old) SetStretchBltMode(m_dc, m_old);
+    }
+    VkiStretchMode(const VkiStretchMode&) = delete;
+    VkiStretchMode& operator=(const VkiStretchMode&) = delete;
+
+private:
+    HDC m_dc;
+    int m_old = 0;
 };
 
 // A memory DC compatible with dc (null: the screen), deleted at the end of the scope.
@@ -149,6 +179,25 @@ public:
 private:
     HWND m_wnd;
     HDC m_h;
+};
+
+// An icon or cursor the engine loaded, destroyed at the end of the scope.
+class VkiIcon {
+public:
+    explicit VkiIcon(HICON h, bool cursor = false) : m_h(h), m_cursor(cursor) {}
+    ~VkiIcon()
+    {
+        if (m_h && m_cursor) DestroyCursor(m_h);
+        else if (m_h) DestroyIcon(m_h);
+    }
+    VkiIcon(const VkiIcon&) = delete;
+    VkiIcon& operator=(const VkiIcon&) = delete;
+    HICON Get() const { return m_h; }
+    explicit operator bool() const { return m_h != nullptr; }
+
+private:
+    HICON m_h;
+    bool m_cursor;
 };
 
 // The DC's whole state (mapping, objects, colours, modes) saved and restored at the end of the scope.

@@ -35,7 +35,7 @@ int VkiScrColorTable(HDC dc, int bits, RGBQUAD* table, int* entries)
     VkiScreenDC screen;
     HDC use = dc ? dc : screen.Get();
     if (!use) return VKE_ERR_MEMORY;
-    HBITMAP probe = CreateCompatibleBitmap(screen.Get() ? screen.Get() : use, 1, 1);
+    VkiGdiObj<HBITMAP> probe(CreateCompatibleBitmap(screen.Get() ? screen.Get() : use, 1, 1));
     if (!probe) return VKE_ERR_MEMORY;
     VkiBitmapInfo info;
     memset(&info, 0, sizeof(info));
@@ -44,9 +44,7 @@ int VkiScrColorTable(HDC dc, int bits, RGBQUAD* table, int* entries)
     info.h.biHeight = 1;
     info.h.biPlanes = 1;
     info.h.biBitCount = static_cast<WORD>(bits);
-    int ok = GetDIBits(use, probe, 0, 1, nullptr, info.Get(), DIB_RGB_COLORS);
-    DeleteObject(probe);
-    if (!ok) return VKE_ERR_SYSTEM;
+    if (!GetDIBits(use, probe, 0, 1, nullptr, info.Get(), DIB_RGB_COLORS)) return VKE_ERR_SYSTEM;
     memcpy(table, info.c, sizeof(RGBQUAD) * static_cast<size_t>(n));
     *entries = n;
     return VKE_OK;
