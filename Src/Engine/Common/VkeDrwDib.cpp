@@ -1,6 +1,7 @@
 // DIB operations: blank DIBs, copies, crops, bit-count conversion and stretches through the draw
 // object's two work memories, packed memory DIBs, bitmap-file parts and files, and DC blits.
 #define VKE_MODULE "Src\\Engine\\Common\\VkeDrwImg"
+#include "VkiAvg.h"
 #include "VkiDrw.h"
 #include "VkiGdp.h"
 #include "VkiScr.h"
@@ -362,6 +363,10 @@ int VkiDrw::StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC sr
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dst || !src || dw < 1 || dh < 1 || sw < 1 || sh < 1 || mode < 0 || mode > HALFTONE) return VKE_ERR_ARG;
+    // A halftone reduction averages the pixels it reduces, by the engine where the platform does not.
+    int stretch = mode ? mode : GetStretchBltMode(dst);
+    if (stretch == HALFTONE && !VkiHalftoneAverages() && VkiAverageBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh))
+        return VKE_OK;
     VkiStretchMode stretchMode(dst, mode);
     // A source with a flipped y axis is clipped to the rectangle read, so no row from outside it
     // comes along; a printer gets one more row above and below.

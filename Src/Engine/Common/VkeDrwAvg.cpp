@@ -1,0 +1,300 @@
+// Averaging reductions for the DIB operations' HALFTONE blits where the platform's HALFTONE does
+// not average (VkiAvg.h).
+//
+// Along each axis a source of s pixels reduced to d pixels is measured in units of 1/(s * d):
+// source pixel i covers [i*d, (i+1)*d), destination pixel j covers [j*s, (j+1)*s). A destination
+// pixel's weights are the overlaps: d for every source pixel fully inside it and less for the
+// first and the last; they add up to s. The rows of one destination row are summed first (whole
+// rows unweighted, then times d, plus the two edge rows at their weights), then the columns the
+// same way, and the sum is divided by s_w * s_h through a 48-bit fixed-point reciprocal.
+#define VKE_MODULE "Src\\Engine\\Common\\VkeDrwImg"
+#include "VkiAvg.h"
+#include "VkiGdi.h"
+#include "VkiScr.h"
+#include <stdint.h>
+#include <string.h>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// One axis: for each destination pixel the first and last source pixel it covers and their weights.
+struct Spans {
+    std::vector<int> first, last;
+    std::vector<uint32_t> wFirst, wLast;
+    uint32_t whole = 0; // the weight of a source pixel fully inside
+
+    Spans(int s, int d) : first(d), last(d), wFirst(d), wLast(d), whole(static_cast<uint32_t>(d))
+    {
+        for (int j = 0; j < d; ++j) {
+            long long lo = static_cast<long long>(j) * s, hi = lo + s;
+            long long f = lo / d, l = (hi - 1) / d;
+            first[j] = static_cast<int>(f);
+            last[j] = static_cast<int>(l);
+            wFirst[j] = static_cast<uint32_t>(f == l ? s : (f + 1) * d - lo);
+            wLast[j] = static_cast<uint32_t>(hi - l * d);
+        }
+    }
+};
+
+struct Reduction {
+    VkiPixelRows src, dst;
+    Spans rows, cols;
+    uint64_t scale; // 2^48 / (source width * source height), rounded
+    Reduction(const VkiPixelRows& s, const VkiPixelRows& d)
+        : src(s), dst(d), rows(s.height, d.height), cols(s.width, d.width)
+    {
+        uint64_t total = static_cast<uint64_t>(s.width) * static_cast<uint64_t>(s.height);
+        scale = ((uint64_t(1) << 48) + total / 2) / total;
+    }
+    const BYTE* SrcRow(int y) const { return src.top + src.stride * y; }
+};
+
+// Destination rows [from, to) of the reduction; acc holds one source row of sums.
+template <int B>
+void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc)
+{
+    const size_t n = static_cast<size_t>(r.src.width) * B;
+    acc.resize(n);
+    uint32_t* a = acc.data();
+    for (int j = from; j < to; ++j) {
+        int f = r.rows.first[j], l = r.rows.last[j];
+        const BYTE* fr = r.SrcRow(f);
+        if (f == l) {
+            uint32_t w = r.rows.wFirst[j];
+            for (size_t k = 0; k < n; ++k) a[k] = fr[k] * w;
+        } else {
+            memset(a, 0, n * sizeof(uint32_t));
+            for (int i = f + 1; i < l; ++i) {
+                const BYTE* row = r.SrcRow(i);
+                for (size_t k = 0; k < n; ++k) a[k] += row[k];
+            }
+            const BYTE* lr = r.SrcRow(l);
+            uint32_t whole = r.rows.whole, wf = r.rows.wFirst[j], wl = r.rows.wLast[j];
+            for (size_t k = 0; k < n; ++k) a[k] = a[k] * whole + fr[k] * wf + lr[k] * wl;
+        }
+        BYTE* out = r.dst.top + r.dst.stride * j;
+        for (int c = 0; c < r.dst.width; ++c) {
+            int cf = r.cols.first[c], cl = r.cols.last[c];
+            const uint32_t* p = a + static_cast<size_t>(cf) * B;
+            for (int ch = 0; ch < B; ++ch) {
+                uint64_t sum = static_cast<uint64_t>(p[ch]) * r.cols.wFirst[c];
+                if (cl > cf) {
+                    uint64_t mid = 0;
+                    for (int i = cf + 1; i < cl; ++i) mid += a[static_cast<size_t>(i) * B + ch];
+                    sum += mid * r.cols.whole + static_cast<uint64_t>(a[static_cast<size_t>(cl) * B + ch]) * r.cols.wLast[c];
+                }
+                out[static_cast<size_t>(c) * B + ch] = static_cast<BYTE>((sum * r.scale + (uint64_t(1) << 47)) >> 48);
+            }
+        }
+    }
+}
+
+// Bands of destination rows handed out to the calling thread and to workers of the system's
+// thread pool; the call returns when every band is done.
+class Bands {
+public:
+    Bands(const Reduction& r, int bytes, int count) : m_r(r), m_bytes(bytes), m_count(count) {}
+
+    void Run(int workers)
+    {
+        m_running = workers;
+        for (int i = 0; i < workers; ++i)
+            if (!TrySubmitThreadpoolCallback(&Bands::Worker, this, nullptr)) Done();
+        Work();
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_idle.wait(lock, [this] { return m_running == 0; });
+    }
+
+private:
+    static void CALLBACK Worker(PTP_CALLBACK_INSTANCE, void* self)
+    {
+        Bands* b = static_cast<Bands*>(self);
+        b->Work();
+        b->Done();
+    }
+    void Work()
+    {
+        std::vector<uint32_t> acc;
+        for (int band = m_next++; band < m_count; band = m_next++) {
+            int from = static_cast<int>(static_cast<long long>(m_r.dst.height) * band / m_count);
+            int to = static_cast<int>(static_cast<long long>(m_r.dst.height) * (band + 1) / m_count);
+            if (m_bytes == 4) ReduceBand<4>(m_r, from, to, acc);
+            else ReduceBand<3>(m_r, from, to, acc);
+        }
+    }
+    void Done()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (--m_running == 0) m_idle.notify_all();
+    }
+
+    const Reduction& m_r;
+    int m_bytes, m_count;
+    std::atomic<int> m_next{0};
+    std::mutex m_lock;
+    std::condition_variable m_idle;
+    int m_running = 0;
+};
+
+int Processors()
+{
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    return si.dwNumberOfProcessors > 0 ? static_cast<int>(si.dwNumberOfProcessors) : 1;
+}
+
+// A DIB section of width x height at bits with its rows top-down; rows points at the first.
+HBITMAP MakeTopDown(int width, int height, int bits, BYTE** rows)
+{
+    VkiBitmapInfo info;
+    memset(&info, 0, sizeof(info));
+    VkiFillHeader(&info.h, width, height, bits);
+    info.h.biHeight = -height;
+    void* pixels = nullptr;
+    HBITMAP made = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0);
+    *rows = static_cast<BYTE*>(pixels);
+    return made;
+}
+
+// The device rectangle of a logical one; false when it is not upright or the DC maps through a
+// world transform.
+bool DeviceRect(HDC dc, int x, int y, int w, int h, RECT* out)
+{
+    if (GetGraphicsMode(dc) != GM_COMPATIBLE) return false;
+    POINT p[2] = {{x, y}, {x + w, y + h}};
+    if (!LPtoDP(dc, p, 2)) return false;
+    *out = {p[0].x, p[0].y, p[1].x, p[1].y};
+    return out->right > out->left && out->bottom > out->top;
+}
+
+// Sets dc to one logical unit per device pixel for the scope, its earlier state kept.
+class DevicePixels {
+public:
+    explicit DevicePixels(HDC dc) : m_save(dc)
+    {
+        SetMapMode(dc, MM_TEXT);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+    }
+    bool Ok() const { return m_save.Ok(); }
+
+private:
+    VkiSaveDC m_save;
+};
+
+// The source rectangle's pixels: straight from the DIB section selected into the source DC when it
+// holds plain 24- or 32-bit pixels, else copied through a 24-bit DIB.
+class SourcePixels {
+public:
+    bool Read(HDC src, const RECT& r)
+    {
+        if (GetObjectType(src) != OBJ_MEMDC) return false;
+        DIBSECTION ds;
+        HGDIOBJ held = GetCurrentObject(src, OBJ_BITMAP);
+        if (!held || GetObjectA(held, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) return false;
+        int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight;
+        if (r.left < 0 || r.top < 0 || r.right > w || r.bottom > h) return false;
+        rows.width = r.right - r.left;
+        rows.height = r.bottom - r.top;
+        int bits = ds.dsBm.bmBitsPixel;
+        bool plain = ds.dsBmih.biCompression == BI_RGB ||
+                     (ds.dsBmih.biCompression == BI_BITFIELDS && ds.dsBitfields[0] == 0xFF0000 &&
+                      ds.dsBitfields[1] == 0xFF00 && ds.dsBitfields[2] == 0xFF);
+        if (plain && (bits == 24 || bits == 32)) {
+            GdiFlush();
+            bytes = bits / 8;
+            ptrdiff_t stride = ds.dsBm.bmWidthBytes;
+            BYTE* first = static_cast<BYTE*>(ds.dsBm.bmBits);
+            // Bottom-up memory starts with the last row shown.
+            if (ds.dsBmih.biHeight > 0) {
+                first += stride * (h - 1);
+                stride = -stride;
+            }
+            rows.top = first + stride * r.top + static_cast<ptrdiff_t>(r.left) * bytes;
+            rows.stride = stride;
+            return true;
+        }
+        // Other depths go through 24 bits.
+        bytes = 3;
+        m_copy.Reset(MakeTopDown(rows.width, rows.height, 24, &rows.top));
+        if (!m_copy) return false;
+        rows.stride = static_cast<ptrdiff_t>(VkiStride(rows.width, 24));
+        VkiMemDC dc;
+        VkiSelect sel(dc, m_copy);
+        DevicePixels device(src);
+        if (!sel.Ok() || !device.Ok() ||
+            !BitBlt(dc, 0, 0, rows.width, rows.height, src, r.left, r.top, SRCCOPY))
+            return false;
+        GdiFlush();
+        return true;
+    }
+
+    VkiPixelRows rows = {};
+    int bytes = 0;
+
+private:
+    VkiGdiObj<HBITMAP> m_copy;
+};
+
+bool ProbeHalftone()
+{
+    // Black and white columns one pixel wide, halved: an averaging stretch makes them grey.
+    BYTE *from = nullptr, *to = nullptr;
+    VkiGdiObj<HBITMAP> a(MakeTopDown(4, 1, 32, &from)), b(MakeTopDown(2, 1, 32, &to));
+    VkiMemDC da, db;
+    VkiSelect sa(da, a), sb(db, b);
+    if (!sa.Ok() || !sb.Ok()) return true;
+    for (int x = 0; x < 4; ++x) memset(from + 4 * x, x % 2 ? 0xFF : 0, 4);
+    VkiStretchMode halftone(db, HALFTONE);
+    if (!StretchBlt(db, 0, 0, 2, 1, da, 0, 0, 4, 1, SRCCOPY)) return true;
+    GdiFlush();
+    return to[0] > 0x40 && to[0] < 0xC0;
+}
+
+} // namespace
+
+bool VkiHalftoneAverages()
+{
+    static const bool averages = ProbeHalftone();
+    return averages;
+}
+
+void VkiAverageRows(const VkiPixelRows& src, const VkiPixelRows& dst, int bytes)
+{
+    Reduction r(src, dst);
+    // Small jobs stay on the calling thread; large ones use every core, in more bands than
+    // cores so that a busy core holds up little.
+    long long pixels = static_cast<long long>(src.width) * src.height;
+    int threads = pixels < 500000 ? 1 : Processors();
+    int count = threads == 1 ? 1 : threads * 4;
+    if (count > dst.height) count = dst.height;
+    Bands bands(r, bytes, count);
+    bands.Run(count > 1 ? threads - 1 : 0);
+}
+
+bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh)
+{
+    int kind = GetObjectType(dst);
+    if (kind != OBJ_DC && kind != OBJ_MEMDC) return false;
+    RECT d, s;
+    if (!DeviceRect(dst, dx, dy, dw, dh, &d) || !DeviceRect(src, sx, sy, sw, sh, &s)) return false;
+    int w = d.right - d.left, h = d.bottom - d.top;
+    int fromW = s.right - s.left, fromH = s.bottom - s.top;
+    if (w > fromW || h > fromH || (w == fromW && h == fromH)) return false;
+    SourcePixels from;
+    if (!from.Read(src, s)) return false;
+
+    // The reduction goes into a work DIB of the source's depth, blitted one to one.
+    VkiPixelRows to = {nullptr, 0, w, h};
+    VkiGdiObj<HBITMAP> work(MakeTopDown(w, h, from.bytes * 8, &to.top));
+    if (!work) return false;
+    to.stride = static_cast<ptrdiff_t>(VkiStride(w, from.bytes * 8));
+    VkiAverageRows(from.rows, to, from.bytes);
+    VkiMemDC dc;
+    VkiSelect sel(dc, work);
+    DevicePixels device(dst);
+    return sel.Ok() && device.Ok() && BitBlt(dst, d.left, d.top, w, h, dc, 0, 0, SRCCOPY);
+}

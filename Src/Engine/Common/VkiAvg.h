@@ -1,0 +1,29 @@
+// Reductions that average: each destination pixel is the area-weighted mean of the source pixels
+// it covers. The platform's HALFTONE stretching does this on Windows but not under Wine, where a
+// reduced photo would show moiré and jagged edges; so the engine's reducing HALFTONE blits ask
+// VkiHalftoneAverages once and, when it answers no, average the pixels themselves.
+#pragma once
+#include "VkeEng.h"
+#include <stddef.h>
+
+// Rows of 3- or 4-byte pixels (blue, green, red, and a fourth byte that is averaged too): top is
+// the first row shown, stride the bytes from one row to the next one below it (negative for the
+// bottom-up rows of a DIB).
+struct VkiPixelRows {
+    BYTE* top;
+    ptrdiff_t stride;
+    int width, height;
+};
+
+// True when the platform's HALFTONE stretching averages; found out once per process.
+bool VkiHalftoneAverages();
+
+// Reduces src into dst, both of bytes (3 or 4) per pixel and dst no larger than src on either
+// side: one pass over the source in integer arithmetic, large jobs split over the cores.
+void VkiAverageRows(const VkiPixelRows& src, const VkiPixelRows& dst, int bytes);
+
+// The blit of StretchBlt(dst, dx, dy, dw, dh, src, sx, sy, sw, sh, SRCCOPY) done by averaging,
+// when it reduces: both rectangles map to upright device rectangles, the destination's is no
+// larger on either side, and src is a memory DC holding a DIB section that covers its rectangle.
+// False, having drawn nothing, when it does not apply or cannot be done; GDI's stretch is then used.
+bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);

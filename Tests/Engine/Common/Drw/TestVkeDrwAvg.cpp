@@ -1,0 +1,149 @@
+// HALFTONE reductions average the pixels they cover (the engine does it where the platform does
+// not): stripes and checkerboards turn grey, means are kept, and a DC whose mapping reduces gets
+// the same; pixels are read back from the DIB sections.
+#include "VktDrw.h"
+#include "VkiDrw.h" // the work memories must be empty between calls
+#include <stdlib.h>
+
+namespace {
+
+class Averaging : public VktDrwSysFixture {
+protected:
+    void TearDown() override
+    {
+        for (HBITMAP b : owned) DeleteObject(b);
+        EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
+        EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
+        VktDrwSysFixture::TearDown();
+    }
+    // A DIB of w x h at bits (24, 32, or 8 with a grey table) whose pixel (x, y) is colour(x, y).
+    template <class F>
+    HBITMAP Paint(int w, int h, int bits, F colour)
+    {
+        HBITMAP b = VktMakeDIB(w, h, bits);
+        owned.push_back(b);
+        VktDIB d(b);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) d.SetRaw(x, y, bits == 8 ? colour(x, y) & 0xFF : colour(x, y));
+        return b;
+    }
+    HBITMAP Reduce(HBITMAP src, int w, int h)
+    {
+        VktInfo i = VktInfoOf(src);
+        HBITMAP out = nullptr;
+        EXPECT_EQ(VkeDrwStretchDIBWithBitCnt(drw, &out, w, h, src, 0, 0, i.width, i.height, 24, 0, nullptr, HALFTONE), 0);
+        owned.push_back(out);
+        return out;
+    }
+    std::vector<HBITMAP> owned;
+};
+
+DWORD Stripes(int x, int) { return x % 2 ? 0xFFFFFF : 0; }
+DWORD Checker(int x, int y) { return (x + y) % 2 ? 0xFFFFFF : 0; }
+
+// Each channel of a and b within tolerance.
+bool Near(DWORD a, DWORD b, int tolerance)
+{
+    for (int s = 0; s < 24; s += 8)
+        if (abs(static_cast<int>((a >> s) & 0xFF) - static_cast<int>((b >> s) & 0xFF)) > tolerance) return false;
+    return true;
+}
+
+// The mean colour of columns [x0, x1) of a DIB, each channel rounded.
+DWORD MeanOf(const VktDIB& d, int x0, int x1)
+{
+    double sum[3] = {};
+    for (int y = 0; y < d.height; ++y)
+        for (int x = x0; x < x1; ++x)
+            for (int c = 0; c < 3; ++c) sum[c] += (d.Rgb(x, y) >> (8 * c)) & 0xFF;
+    double n = static_cast<double>(d.height) * (x1 - x0);
+    DWORD m = 0;
+    for (int c = 0; c < 3; ++c) m |= static_cast<DWORD>(sum[c] / n + 0.5) << (8 * c);
+    return m;
+}
+
+} // namespace
+
+TEST_F(Averaging, FinePatternsTurnGrey)
+{
+    struct Case {
+        const char* what;
+        int sw, sh, bits;
+        DWORD (*colour)(int, int);
+        int dw, dh;
+        DWORD (*expect)(int, int); // the exact area mean of destination pixel (x, y)
+    } cases[] = {
+        {"stripes by 4", 1000, 1000, 24, Stripes, 250, 250, [](int, int) -> DWORD { return 0x808080; }},
+        // Five columns hold two or three white ones.
+        {"stripes by 5", 1000, 1000, 24, Stripes, 200, 200, [](int x, int) -> DWORD { return x % 2 ? 0x999999 : 0x666666; }},
+        {"checkerboard by 2", 64, 64, 24, Checker, 32, 32, [](int, int) -> DWORD { return 0x808080; }},
+        {"32-bit checkerboard", 64, 64, 32, Checker, 32, 32, [](int, int) -> DWORD { return 0x808080; }},
+        {"8-bit stripes", 100, 10, 8, Stripes, 50, 5, [](int, int) -> DWORD { return 0x808080; }},
+        {"rows only", 8, 100, 24, [](int, int y) -> DWORD { return y % 2 ? 0xFFFFFF : 0; }, 8, 50,
+         [](int, int) -> DWORD { return 0x808080; }},
+    };
+    for (const Case& c : cases) {
+        VktDIB d(Reduce(Paint(c.sw, c.sh, c.bits, c.colour), c.dw, c.dh));
+        ASSERT_EQ(d.width, c.dw) << c.what;
+        int bad = 0;
+        for (int y = 0; y < c.dh; ++y)
+            for (int x = 0; x < c.dw; ++x)
+                if (!Near(d.Rgb(x, y), c.expect(x, y), 3) && ++bad < 4)
+                    ADD_FAILURE() << c.what << ": pixel " << x << "," << y << " is " << std::hex << d.Rgb(x, y);
+    }
+}
+
+TEST_F(Averaging, AnOddFactorKeepsTheMeanOfEachHalf)
+{
+    // Left: a red and black checkerboard; right: blue and white stripes. 1000 to 333 wide.
+    HBITMAP src = Paint(1000, 60, 24, [](int x, int y) -> DWORD {
+        if (x < 500) return (x + y) % 2 ? 0xFF0000 : 0;
+        return x % 3 ? 0x0000FF : 0xFFFFFF;
+    });
+    VktDIB d(Reduce(src, 333, 20));
+    VktDIB s(src);
+    // Column 166 mixes the halves.
+    EXPECT_TRUE(Near(MeanOf(d, 0, 166), MeanOf(s, 0, 500), 1)) << std::hex << MeanOf(d, 0, 166);
+    EXPECT_TRUE(Near(MeanOf(d, 167, 333), MeanOf(s, 500, 1000), 1)) << std::hex << MeanOf(d, 167, 333);
+    EXPECT_TRUE(Near(MeanOf(d, 0, 333), MeanOf(s, 0, 1000), 1));
+}
+
+TEST_F(Averaging, OnePixelIsTheMeanColour)
+{
+    for (int bits : {24, 32}) {
+        HBITMAP src = Paint(37, 23, bits, [](int x, int y) -> DWORD {
+            return static_cast<DWORD>(((x * 7 + y * 3) % 256) << 16 | ((x * y) % 256) << 8 | ((x + y * 11) % 256));
+        });
+        VktDIB d(Reduce(src, 1, 1));
+        EXPECT_TRUE(Near(d.Rgb(0, 0), MeanOf(VktDIB(src), 0, 37), 1)) << bits << ": " << std::hex << d.Rgb(0, 0);
+    }
+}
+
+TEST_F(Averaging, ABlitIntoAReducingMappingAverages)
+{
+    HBITMAP src = Paint(100, 100, 24, Stripes);
+    HBITMAP dstBmp = Paint(40, 40, 32, [](int, int) -> DWORD { return 0xFF0000; });
+    HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFrom = SelectObject(from, src), oldTo = SelectObject(to, dstBmp);
+    // 100 logical units are 25 pixels, starting at pixel (10, 10).
+    SetMapMode(to, MM_ANISOTROPIC);
+    SetWindowExtEx(to, 100, 100, nullptr);
+    SetViewportExtEx(to, 25, 25, nullptr);
+    SetViewportOrgEx(to, 10, 10, nullptr);
+    for (int mode : {HALFTONE, 0}) {
+        if (mode == 0) SetStretchBltMode(to, HALFTONE);
+        EXPECT_EQ(VkeDrwCopyImageWithMode(drw, to, 0, 0, from, 0, 0, 100, 100, mode), 0);
+        VktDIB d(dstBmp);
+        for (int p : {10, 22, 34}) EXPECT_TRUE(Near(d.Rgb(p, p), 0x808080, 3)) << mode << " at " << p;
+        for (int p : {9, 35}) EXPECT_EQ(d.Rgb(p, p), 0xFF0000u) << mode << " at " << p;
+        // The DC keeps its mapping.
+        SIZE vp = {};
+        GetViewportExtEx(to, &vp);
+        EXPECT_EQ(GetMapMode(to), MM_ANISOTROPIC);
+        EXPECT_EQ(vp.cx, 25);
+    }
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+}
