@@ -73,6 +73,43 @@ open('bad/huge.png', 'wb').write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', ihdr) + c
 bmp = b'BM' + struct.pack('<IHHI', 54 + 64, 0, 0, 54)
 bmp += struct.pack('<IiiHHIIiiII', 40, 60000, 60000, 1, 24, 0, 0, 0, 0, 0, 0) + b'\0' * 64
 open('bad/huge.bmp', 'wb').write(bmp)
+# A header that promises 3000 x 3000 pixels over 64 bytes.
+bmp = b'BM' + struct.pack('<IHHI', 54 + 64, 0, 0, 54)
+bmp += struct.pack('<IiiHHIIiiII', 40, 3000, 3000, 1, 24, 0, 0, 0, 0, 0, 0) + b'\0' * 64
+open('bad/lies.bmp', 'wb').write(bmp)
+# Run-length data said to be 10 MB long, in a file of 1 kB.
+bmp = b'BM' + struct.pack('<IHHI', 54 + 1024 + 20, 0, 0, 54 + 1024)
+bmp += struct.pack('<IiiHHIIiiII', 40, 3000, 3000, 1, 8, 1, 10000000, 0, 0, 256, 0) + b'\x10\x20\x30\x00' * 256
+open('bad/lies_rle.bmp', 'wb').write(bmp + b'\x05\x07' * 10)
+
+# GIFs of one frame, 2 x 1, pixels 0 and 1 (LZW code size 2: clear, 0, 1, end).
+def gif(global_table, local_table):
+    out = b'GIF89a' + struct.pack('<HHBBB', 2, 1, 0x80 if global_table else 0, 0, 0) + global_table
+    out += b'\x21\xf9\x04\x00\x00\x00\x00\x00'
+    out += b'\x2c' + struct.pack('<HHHHB', 0, 0, 2, 1, 0x80 if local_table else 0) + local_table
+    return out + b'\x02\x02\x44\x0a\x00\x3b'
+red_blue = b'\xff\x00\x00\x00\x00\xff'
+open('localtable.gif', 'wb').write(gif(b'', red_blue))
+# No colour table at all: the platform's decoder must never see it.
+open('bad/notable.gif', 'wb').write(gif(b'', b''))
+
+# Bitmap files GDI+ refuses under Wine, 4 x 2: top row red, green, blue, white; bottom row black,
+# yellow, magenta, cyan. Rows are stored bottom-up.
+top, bottom = [(255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 255, 255)], [(0, 0, 0), (255, 255, 0), (255, 0, 255), (0, 255, 255)]
+def bitmap_file(header_size, bits, compression, masks, pixel):
+    rows = b''.join(b''.join(pixel(c) for c in row).ljust((bits * 4 + 31) // 32 * 4, b'\0') for row in (bottom, top))
+    info = struct.pack('<IiiHHIIiiII', header_size, 4, 2, 1, bits, compression, len(rows), 2835, 2835, 0, 0)
+    fields = struct.pack('<' + 'I' * len(masks), *masks)
+    if header_size > 40:
+        info += fields.ljust(header_size - 40, b'\0')
+        fields = b''
+    offset = 14 + len(info) + len(fields)
+    return b'BM' + struct.pack('<IHHI', offset + len(rows), 0, 0, offset) + info + fields + rows
+argb4444 = lambda c: struct.pack('<H', 0xF000 | (c[0] >> 4) << 8 | (c[1] >> 4) << 4 | c[2] >> 4)
+open('fields4444.bmp', 'wb').write(bitmap_file(40, 16, 3, (0x0F00, 0x00F0, 0x000F), argb4444))
+argb = lambda c: struct.pack('<I', 0xFF000000 | c[0] << 16 | c[1] << 8 | c[2])
+open('header56.bmp', 'wb').write(bitmap_file(56, 32, 3, (0xFF0000, 0xFF00, 0xFF, 0xFF000000), argb))
+open('header52.bmp', 'wb').write(bitmap_file(52, 24, 0, (0, 0, 0), lambda c: bytes((c[2], c[1], c[0]))))
 PY
 cp blocks.png "表ソ能ポ.png"
 

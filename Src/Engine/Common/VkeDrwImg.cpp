@@ -4,11 +4,14 @@
 #define VKE_MODULE "Src\\Engine\\Common\\VkeDrwImg"
 #include "VkiDrw.h"
 #include "VkiGdp.h"
+#include "VkiImgHdr.h"
 #include "VkiScr.h"
 #include "VkiSub.h"
 #include "VkiTxt.h"
 #include "VkeFrame.h"
+#include <io.h>
 #include <math.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <string>
@@ -88,6 +91,21 @@ void DibResolution(HBITMAP bitmap, float* xRes, float* yRes)
 HBITMAP LoadBitmapFile(const char* path)
 {
     return static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+// A whole file into bytes; false when it cannot be read (or is over 2 GB).
+bool ReadWholeFile(const char* path, std::vector<BYTE>* out)
+{
+    FILE* f = fopen(path, "rb");
+    if (!f) return false;
+    long long size = _filelengthi64(_fileno(f));
+    bool ok = size >= 0 && size <= 0x7FFFFFFF;
+    if (ok) {
+        out->resize(static_cast<size_t>(size));
+        ok = fread(out->data(), 1, out->size(), f) == out->size();
+    }
+    fclose(f);
+    return ok;
 }
 
 // A GDI+ bitmap made from a DIB; the caller disposes of it.
@@ -184,6 +202,7 @@ int VkiDrw::GetImageType(const char* path, int* type)
     if (rc != VKE_OK) return rc;
     WCHAR wide[1024];
     if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
+    if (VkiReadImgHdr(full) == VKI_IMG_GIF_NO_COLORS) return VKE_OK;
     VkiGdpImage image;
     if (Gdp::GdipCreateBitmapFromFile(wide, image.Out()) != Gdiplus::Ok) return VKE_OK;
     return TypeOfImage(image.Get(), type);
@@ -298,8 +317,15 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
 {
     WCHAR wide[1024];
     if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
+    VkiImgHdr header = VkiReadImgHdr(full);
+    if (header == VKI_IMG_GIF_NO_COLORS) return VKE_NOT_DONE;
     VkiGdpImage image;
-    if (Gdp::GdipCreateBitmapFromFile(wide, image.Out()) != Gdiplus::Ok) return DecodeCursor(full, got);
+    if (Gdp::GdipCreateBitmapFromFile(wide, image.Out()) != Gdiplus::Ok) {
+        // A bitmap file GDI+ refuses (unusual bit-field masks, 52- or 56-byte headers under Wine) is
+        // read as Windows' own GDI+ would read it.
+        if (header == VKI_IMG_BITMAP && DecodeBitmapFile(full, got) == VKE_OK) return VKE_OK;
+        return DecodeCursor(full, got);
+    }
     int rc = TypeOfImage(image.Get(), &got->type);
     if (rc != VKE_OK) return rc;
     UINT w = 0, h = 0;
@@ -307,7 +333,7 @@ int VkiDrw::DecodeImage(const char* full, OpenedImage* got)
         w < 1 || h < 1 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
         return VKE_NOT_DONE;
 
-    if (got->type == 2) {
+    if (got->type == 2 && header == VKI_IMG_BITMAP) {
         // A bitmap file is read by the system as well, keeping its own depth and colour table.
         VkiGdiObj<HBITMAP> own(LoadBitmapFile(full));
         if (own) {
@@ -387,6 +413,34 @@ int VkiDrw::ReadIntoDIB(Gdiplus::GpBitmap* image, int width, int height, int bit
         return VKE_NOT_DONE;
     Gdp::GdipBitmapUnlockBits(image, &data);
     *out = dib.Release();
+    return VKE_OK;
+}
+
+int VkiDrw::DecodeBitmapFile(const char* full, OpenedImage* got)
+{
+    got->bitmap.Reset(LoadBitmapFile(full));
+    if (got->bitmap) {
+        DibResolution(got->bitmap, &got->xRes, &got->yRes);
+        got->type = 2;
+        return VKE_OK;
+    }
+    // Headers the system refuses too are read as the packed DIB after the file header.
+    std::vector<BYTE> file;
+    if (!ReadWholeFile(full, &file) || file.size() < sizeof(BITMAPFILEHEADER)) return VKE_NOT_DONE;
+    BITMAPFILEHEADER fh;
+    memcpy(&fh, file.data(), sizeof(fh));
+    const size_t skip = sizeof(BITMAPFILEHEADER);
+    VkiGdiObj<HBITMAP> stored;
+    if (fh.bfOffBits <= skip ||
+        PackedToDIB(nullptr, file.data() + skip, file.size() - skip, fh.bfOffBits - skip, stored.Out(), &got->xRes,
+                    &got->yRes) != VKE_OK)
+        return VKE_NOT_DONE;
+    // Rows in bit fields end in the plain layout of their depth, as every other bitmap.
+    DIBSECTION ds;
+    if (GetObjectA(stored, sizeof(ds), &ds) != sizeof(ds)) return VKE_NOT_DONE;
+    if (ds.dsBmih.biCompression != BI_BITFIELDS) got->bitmap.Reset(stored.Release());
+    else if (CopyDIB(got->bitmap.Out(), stored) != VKE_OK) return VKE_NOT_DONE;
+    got->type = 2;
     return VKE_OK;
 }
 

@@ -253,6 +253,8 @@ private:
     int FillFilter(int kind, char* filter, char* extensions, int filterSize, int extensionsSize);
     int DecodeImage(const char* full, OpenedImage* got);
     int DecodeCursor(const char* full, OpenedImage* got);
+    // A bitmap file that GDI+ refuses; 1 when it cannot be read either.
+    int DecodeBitmapFile(const char* full, OpenedImage* got);
     // The decoded pixels read straight into a new DIB of 1, 4, 8, 16 or 24 bits; 1 when GDI+
     // cannot give them so.
     int ReadIntoDIB(Gdiplus::GpBitmap* image, int width, int height, int bits, HBITMAP* out);

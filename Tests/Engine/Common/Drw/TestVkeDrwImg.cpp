@@ -248,7 +248,9 @@ TEST_F(ImageFiles, OpenBadInput)
                 {"bad\\cut_blocks.png", -99}, {"bad\\cut_blocks.tif", -99}, {"bad\\cut_blocks.bmp", -99},
                 {"bad\\cut_pal24.gif", -99}, {"bad\\text.jpg", 1},      {"bad\\huge.png", 1},
                 {"bad\\huge.bmp", 1},        {"bad\\folder.png", -9},   {"bad\\missing.jpg", -12},
-                {"bad\\表ソ能ポ.png", -12}};
+                {"bad\\表ソ能ポ.png", -12},
+                // Files the platform's own decoders would read past the end of.
+                {"bad\\notable.gif", 1},   {"bad\\lies.bmp", 1},      {"bad\\lies_rle.bmp", 1}};
     for (const Row& r : rows) {
         Opened o = Open(Data(r.name));
         if (r.rc == -99) {
@@ -279,6 +281,35 @@ TEST_F(ImageFiles, OpenBadInput)
     EXPECT_EQ(VkeDrwOpenImage(drw, nullptr, &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known), -9);
     EXPECT_EQ(VkeDrwOpenImage(drw, Data("blocks.png").c_str(), &o.bitmap, &o.type, &o.xRes, nullptr, &o.known), -9);
     EXPECT_EQ(VkeDrwOpenImage(drw, "C:\\", &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known), -9);
+}
+
+TEST_F(ImageFiles, OpenFilesThePlatformMishandles)
+{
+    const DWORD top[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}, bottom[4] = {0x000000, 0xFFFF00, 0xFF00FF, 0x00FFFF};
+    // Bit-field masks GDI+ refuses under Wine, and 56- and 52-byte headers.
+    struct Row {
+        const char* name;
+        int bits, tolerance;
+    } rows[] = {{"fields4444.bmp", 16, 8}, {"header56.bmp", 32, 0}, {"header52.bmp", 24, 0}};
+    for (const Row& r : rows) {
+        Opened o = Open(Data(r.name));
+        ASSERT_EQ(o.rc, 0) << r.name;
+        EXPECT_EQ(o.type, 2) << r.name;
+        EXPECT_EQ(o.known, 1) << r.name;
+        EXPECT_EQ(o.xRes, 72.0f) << r.name; // 2835 pixels per metre
+        EXPECT_EQ(VktInfoOf(o.bitmap).bits, r.bits) << r.name;
+        ExpectPixels(o.bitmap, 4, 2, [&](int x, int y) { return y ? bottom[x] : top[x]; }, r.tolerance);
+    }
+    // A GIF with only a local colour table opens; one with none is refused before any decoder sees it.
+    Opened local = Open(Data("localtable.gif"));
+    ASSERT_EQ(local.rc, 0);
+    EXPECT_EQ(local.type, 3);
+    ExpectPixels(local.bitmap, 2, 1, [](int x, int) { return x ? 0x0000FFu : 0xFF0000u; });
+    int type = -1;
+    EXPECT_EQ(VkeDrwGetImageType(drw, Data("bad\\notable.gif").c_str(), &type), 0);
+    EXPECT_EQ(type, 0);
+    EXPECT_EQ(VkeDrwGetImageType(drw, Data("localtable.gif").c_str(), &type), 0);
+    EXPECT_EQ(type, 3);
 }
 
 TEST_F(ImageFiles, AThousandFailedOpensLeakNothing)
