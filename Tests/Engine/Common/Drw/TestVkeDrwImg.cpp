@@ -312,22 +312,50 @@ TEST_F(ImageFiles, OpenFilesThePlatformMishandles)
     EXPECT_EQ(type, 3);
 }
 
-TEST_F(ImageFiles, AThousandFailedOpensLeakNothing)
+TEST_F(ImageFiles, TenThousandStretchesCopiesAndFailedOpensLeakNothing)
 {
-    // Warm up once: the first decode of each kind loads codecs for good.
-    for (const char* n : {"bad\\text.jpg", "bad\\cut_blocks.png", "bad\\huge.png", "bad\\zero.jpg"}) Open(Data(n));
-    for (HBITMAP b : owned) DeleteObject(b);
-    owned.clear();
+    HBITMAP src = Keep(VktMakeDIB(40, 30, 24)), eight = Keep(VktMakeDIB(40, 30, 8));
+    HBITMAP page = Keep(VktMakeDIB(20, 20, 32));
+    HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldTo = SelectObject(to, page);
+    SetMapMode(to, MM_ANISOTROPIC); // a page drawn at half size
+    SetWindowExtEx(to, 2, 2, nullptr);
+    SetViewportExtEx(to, 1, 1, nullptr);
+    HBITMAP out = nullptr;
+    // Failed opens: refused by the header, and by the platform's decoders.
+    const char* refused[] = {"bad\\text.jpg", "bad\\zero.png", "bad\\huge.bmp", "bad\\cut_blocks.bmp"};
+    auto round = [&](int i) {
+        // Averaged and plain stretches, into the same result and into a new one.
+        ASSERT_EQ(VkeDrwStretchDIB(drw, &out, 13 + i % 2, 10, src, 0, 0, 40, 30, 0, nullptr, HALFTONE), 0);
+        HBITMAP tmp = nullptr;
+        ASSERT_EQ(VkeDrwStretchDIB(drw, &tmp, 9, 7, eight, 0, 0, 40, 30, 1, nullptr, i % 2 ? HALFTONE : COLORONCOLOR), 0);
+        VkeDrwCloseImage(drw, &tmp);
+        ASSERT_EQ(VkeDrwCopyDIBWithBitCnt(drw, &tmp, src, i % 2 ? 8 : 4), 0);
+        VkeDrwCloseImage(drw, &tmp);
+        ASSERT_EQ(VkeDrwCopyDIBRgn(drw, &tmp, src, 39, 0, 2, 1), -9);
+        // Blits through a reducing mapping.
+        HGDIOBJ oldFrom = SelectObject(from, i % 2 ? src : eight);
+        ASSERT_EQ(VkeDrwCopyImageWithMode(drw, to, 0, 0, from, 0, 0, 40, 30, HALFTONE), 0);
+        SelectObject(from, oldFrom);
+        if (i % 4 == 0) {
+            ASSERT_EQ(Open(Data("bad\\notable.gif")).rc, 1);
+        }
+        if (i % 20 == 0) {
+            ASSERT_NE(Open(Data(refused[i / 20 % 4])).rc, 0);
+        }
+    };
+    // Every path once first: the platform keeps some objects for good on first use.
+    for (int i = 0; i < 80; ++i) round(i);
     DWORD gdi = VktGdiObjects(), handles = 0, handlesAfter = 0;
     GetProcessHandleCount(GetCurrentProcess(), &handles);
-    const char* names[] = {"bad\\text.jpg", "bad\\zero.png", "bad\\huge.bmp", "bad\\huge.png", "bad\\missing.png"};
-    for (int i = 0; i < 1000; ++i) {
-        Opened o = Open(Data(names[i % 5]));
-        ASSERT_NE(o.rc, 0);
-    }
+    for (int i = 0; i < 10000 && !HasFatalFailure(); ++i) round(i);
     EXPECT_EQ(VktGdiObjects(), gdi);
     GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
     EXPECT_LE(handlesAfter, handles + 2); // no file stays open
+    VkeDrwCloseImage(drw, &out);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
 }
 
 TEST_F(ImageFiles, SaveRoundTrips)
