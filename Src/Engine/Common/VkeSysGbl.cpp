@@ -1,27 +1,11 @@
 // Movable global memory blocks of the system object: printer settings and packed bitmaps travel in them.
 #define VKE_MODULE "Src\\Engine\\Common\\VkeSysBsc"
+#include "VkiGdi.h"
 #include "VkiSys.h"
 #include "VkeFrame.h"
 #include <string.h>
 
 namespace {
-
-// A block locked for the life of the scope.
-class LockedBlock {
-public:
-    explicit LockedBlock(HGLOBAL h) : m_h(h), m_p(GlobalLock(h)) {}
-    ~LockedBlock()
-    {
-        if (m_p) GlobalUnlock(m_h);
-    }
-    LockedBlock(const LockedBlock&) = delete;
-    LockedBlock& operator=(const LockedBlock&) = delete;
-    unsigned char* Bytes() const { return static_cast<unsigned char*>(m_p); }
-
-private:
-    HGLOBAL m_h;
-    void* m_p;
-};
 
 unsigned BlockSize(HGLOBAL h) { return h ? static_cast<unsigned>(GlobalSize(h)) : 0; }
 
@@ -81,9 +65,9 @@ int VkiSys::CopyHGlobal(HGLOBAL dest, HGLOBAL src)
     unsigned size = BlockSize(src);
     if (size == 0 || BlockSize(dest) != size) return VKE_ERR_ARG;
     if (dest == src) return VKE_OK;
-    LockedBlock to(dest), from(src);
-    if (!to.Bytes() || !from.Bytes()) return VKE_ERR_ARG;
-    memcpy(to.Bytes(), from.Bytes(), size);
+    VkiGlobalLock<unsigned char> to(dest), from(src);
+    if (!to || !from) return VKE_ERR_ARG;
+    memcpy(to.Get(), from.Get(), size);
     return VKE_OK;
 }
 
@@ -123,9 +107,9 @@ int VkiSys::CmpHGlobal(HGLOBAL a, HGLOBAL b, int* result)
         *result = -1;
         return VKE_OK;
     }
-    LockedBlock la(a), lb(b);
-    if (!la.Bytes() || !lb.Bytes()) return VKE_ERR_ARG;
-    *result = memcmp(la.Bytes(), lb.Bytes(), sizeA) == 0 ? 0 : 1;
+    VkiGlobalLock<unsigned char> la(a), lb(b);
+    if (!la || !lb) return VKE_ERR_ARG;
+    *result = memcmp(la.Get(), lb.Get(), sizeA) == 0 ? 0 : 1;
     return VKE_OK;
 }
 

@@ -268,22 +268,20 @@ int VkiSys::PrintDialogAttach(HGLOBAL devNames, HGLOBAL devMode)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!devNames) return VKE_ERR_ARG;
-    HDC dc = nullptr;
-    int rc = PrintCreateDC(devNames, devMode, &dc);
+    HDC made = nullptr;
+    int rc = PrintCreateDC(devNames, devMode, &made);
     if (rc != VKE_OK) return rc;
+    VkiOwnDC dc(made);
     HGLOBAL oldNames = nullptr, oldMode = nullptr;
     rc = PrintDialogDetach(&oldNames, &oldMode);
-    if (rc != VKE_OK) {
-        DeleteDC(dc);
-        return rc;
-    }
+    if (rc != VKE_OK) return rc;
     // The blocks given back may be the very ones attached again.
     if (oldNames == devNames || oldNames == devMode) oldNames = nullptr;
     if (oldMode == devNames || oldMode == devMode) oldMode = nullptr;
     PrintFreeHandle(&oldNames, &oldMode);
     g_dlg.pd.hDevNames = devNames;
     g_dlg.pd.hDevMode = devMode;
-    g_dlg.pd.hDC = dc;
+    g_dlg.pd.hDC = dc.Release();
     return VKE_OK;
 }
 
