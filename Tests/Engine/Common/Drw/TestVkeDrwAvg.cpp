@@ -2,26 +2,16 @@
 // not): stripes and checkerboards turn grey, means are kept, and a DC whose mapping reduces gets
 // the same; pixels are read back from the DIB sections.
 #include "VktDrw.h"
-#include "VkiDrw.h" // the work memories must be empty between calls
-#include <stdlib.h>
 
 namespace {
 
-class Averaging : public VktDrwSysFixture {
+class Averaging : public VktDibFixture {
 protected:
-    void TearDown() override
-    {
-        for (HBITMAP b : owned) DeleteObject(b);
-        EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
-        EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
-        VktDrwSysFixture::TearDown();
-    }
     // A DIB of w x h at bits (24, 32, or 8 with a grey table) whose pixel (x, y) is colour(x, y).
     template <class F>
     HBITMAP Paint(int w, int h, int bits, F colour)
     {
-        HBITMAP b = VktMakeDIB(w, h, bits);
-        owned.push_back(b);
+        HBITMAP b = Keep(VktMakeDIB(w, h, bits));
         VktDIB d(b);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) d.SetRaw(x, y, bits == 8 ? colour(x, y) & 0xFF : colour(x, y));
@@ -32,22 +22,12 @@ protected:
         VktInfo i = VktInfoOf(src);
         HBITMAP out = nullptr;
         EXPECT_EQ(VkeDrwStretchDIBWithBitCnt(drw, &out, w, h, src, 0, 0, i.width, i.height, 24, 0, nullptr, HALFTONE), 0);
-        owned.push_back(out);
-        return out;
+        return Keep(out);
     }
-    std::vector<HBITMAP> owned;
 };
 
 DWORD Stripes(int x, int) { return x % 2 ? 0xFFFFFF : 0; }
 DWORD Checker(int x, int y) { return (x + y) % 2 ? 0xFFFFFF : 0; }
-
-// Each channel of a and b within tolerance.
-bool Near(DWORD a, DWORD b, int tolerance)
-{
-    for (int s = 0; s < 24; s += 8)
-        if (abs(static_cast<int>((a >> s) & 0xFF) - static_cast<int>((b >> s) & 0xFF)) > tolerance) return false;
-    return true;
-}
 
 // The mean colour of columns [x0, x1) of a DIB, each channel rounded.
 DWORD MeanOf(const VktDIB& d, int x0, int x1)
@@ -88,7 +68,7 @@ TEST_F(Averaging, FinePatternsTurnGrey)
         int bad = 0;
         for (int y = 0; y < c.dh; ++y)
             for (int x = 0; x < c.dw; ++x)
-                if (!Near(d.Rgb(x, y), c.expect(x, y), 3) && ++bad < 4)
+                if (!VktNear(d.Rgb(x, y), c.expect(x, y), 3) && ++bad < 4)
                     ADD_FAILURE() << c.what << ": pixel " << x << "," << y << " is " << std::hex << d.Rgb(x, y);
     }
 }
@@ -103,9 +83,9 @@ TEST_F(Averaging, AnOddFactorKeepsTheMeanOfEachHalf)
     VktDIB d(Reduce(src, 333, 20));
     VktDIB s(src);
     // Column 166 mixes the halves.
-    EXPECT_TRUE(Near(MeanOf(d, 0, 166), MeanOf(s, 0, 500), 1)) << std::hex << MeanOf(d, 0, 166);
-    EXPECT_TRUE(Near(MeanOf(d, 167, 333), MeanOf(s, 500, 1000), 1)) << std::hex << MeanOf(d, 167, 333);
-    EXPECT_TRUE(Near(MeanOf(d, 0, 333), MeanOf(s, 0, 1000), 1));
+    EXPECT_TRUE(VktNear(MeanOf(d, 0, 166), MeanOf(s, 0, 500), 1)) << std::hex << MeanOf(d, 0, 166);
+    EXPECT_TRUE(VktNear(MeanOf(d, 167, 333), MeanOf(s, 500, 1000), 1)) << std::hex << MeanOf(d, 167, 333);
+    EXPECT_TRUE(VktNear(MeanOf(d, 0, 333), MeanOf(s, 0, 1000), 1));
 }
 
 TEST_F(Averaging, OnePixelIsTheMeanColour)
@@ -115,7 +95,7 @@ TEST_F(Averaging, OnePixelIsTheMeanColour)
             return static_cast<DWORD>(((x * 7 + y * 3) % 256) << 16 | ((x * y) % 256) << 8 | ((x + y * 11) % 256));
         });
         VktDIB d(Reduce(src, 1, 1));
-        EXPECT_TRUE(Near(d.Rgb(0, 0), MeanOf(VktDIB(src), 0, 37), 1)) << bits << ": " << std::hex << d.Rgb(0, 0);
+        EXPECT_TRUE(VktNear(d.Rgb(0, 0), MeanOf(VktDIB(src), 0, 37), 1)) << bits << ": " << std::hex << d.Rgb(0, 0);
     }
 }
 
@@ -134,7 +114,7 @@ TEST_F(Averaging, ABlitIntoAReducingMappingAverages)
         if (mode == 0) SetStretchBltMode(to, HALFTONE);
         EXPECT_EQ(VkeDrwCopyImageWithMode(drw, to, 0, 0, from, 0, 0, 100, 100, mode), 0);
         VktDIB d(dstBmp);
-        for (int p : {10, 22, 34}) EXPECT_TRUE(Near(d.Rgb(p, p), 0x808080, 3)) << mode << " at " << p;
+        for (int p : {10, 22, 34}) EXPECT_TRUE(VktNear(d.Rgb(p, p), 0x808080, 3)) << mode << " at " << p;
         for (int p : {9, 35}) EXPECT_EQ(d.Rgb(p, p), 0xFF0000u) << mode << " at " << p;
         // The DC keeps its mapping.
         SIZE vp = {};

@@ -1,20 +1,11 @@
 // DIB operations: blank DIBs, bitmap-file parts and bytes, conversions, crops, stretches, icons,
 // DC blits; pixels are read back from the DIB sections.
 #include "VktDrw.h"
-#include "VkiDrw.h" // the work memories must be empty between calls
 
 namespace {
 
-class DibOps : public VktDrwSysFixture {
-protected:
-    void TearDown() override
-    {
-        // Every path leaves the work memories detached.
-        EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
-        EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
-        VktDrwSysFixture::TearDown();
-    }
-};
+// Every path leaves the work memories detached.
+class DibOps : public VktDibFixture {};
 
 // A 24-bit DIB whose pixel (x, y) is colour(x, y) (0xRRGGBB).
 template <class F>

@@ -21,13 +21,6 @@ DWORD Pal24Colour(int x, int y)
     return static_cast<DWORD>(((i * 53) % 256) << 16 | ((i * 97 + 40) % 256) << 8 | (255 - 10 * i));
 }
 
-bool Near(DWORD a, DWORD b, int tolerance)
-{
-    for (int s = 0; s < 24; s += 8)
-        if (abs(static_cast<int>((a >> s) & 0xFF) - static_cast<int>((b >> s) & 0xFF)) > tolerance) return false;
-    return true;
-}
-
 struct Opened {
     int rc = 99;
     HBITMAP bitmap = nullptr;
@@ -35,26 +28,14 @@ struct Opened {
     float xRes = -1, yRes = -1;
 };
 
-class ImageFiles : public VktDrwSysFixture {
+class ImageFiles : public VktDibFixture {
 protected:
-    void TearDown() override
-    {
-        for (HBITMAP b : owned) DeleteObject(b);
-        EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
-        EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
-        VktDrwSysFixture::TearDown();
-    }
     Opened Open(const std::string& path)
     {
         Opened o;
         o.rc = VkeDrwOpenImage(drw, path.c_str(), &o.bitmap, &o.type, &o.xRes, &o.yRes, &o.known);
         if (o.bitmap) owned.push_back(o.bitmap);
         return o;
-    }
-    HBITMAP Keep(HBITMAP b)
-    {
-        owned.push_back(b);
-        return b;
     }
     // Every pixel of bitmap is colour(x, y) within tolerance.
     template <class F>
@@ -66,11 +47,10 @@ protected:
         int bad = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                if (!Near(d.Rgb(x, y), colour(x, y), tolerance) && ++bad < 4)
+                if (!VktNear(d.Rgb(x, y), colour(x, y), tolerance) && ++bad < 4)
                     ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << d.Rgb(x, y) << " not "
                                   << colour(x, y);
     }
-    std::vector<HBITMAP> owned;
 };
 
 } // namespace
@@ -221,7 +201,7 @@ TEST_F(ImageFiles, OpenGoodFiles)
     EXPECT_EQ(o.type, 5);
     VktDIB a(o.bitmap);
     EXPECT_EQ(a.Rgb(0, 0), 0xFF0000u);
-    EXPECT_TRUE(Near(a.Rgb(1, 0), 0x008000, 2)) << std::hex << a.Rgb(1, 0);
+    EXPECT_TRUE(VktNear(a.Rgb(1, 0), 0x008000, 2)) << std::hex << a.Rgb(1, 0);
     EXPECT_EQ(a.Rgb(2, 0), 0u);
     EXPECT_EQ(a.Rgb(3, 0), 0xFFFFFFu);
 }
@@ -382,7 +362,7 @@ TEST_F(ImageFiles, SaveRoundTrips)
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 32; ++x) {
                 if (x % 8 < 2 || x % 8 > 5 || y % 8 < 2 || y % 8 > 5) continue;
-                EXPECT_TRUE(Near(j.Rgb(x, y), BlockColour(x, y), 64)) << x << "," << y << " " << std::hex << j.Rgb(x, y);
+                EXPECT_TRUE(VktNear(j.Rgb(x, y), BlockColour(x, y), 64)) << x << "," << y << " " << std::hex << j.Rgb(x, y);
             }
         }
     }

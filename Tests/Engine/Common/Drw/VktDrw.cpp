@@ -1,4 +1,6 @@
 #include "VktDrw.h"
+#include "VkiDrw.h" // the work memories
+#include <stdlib.h>
 #include <string.h>
 
 HBITMAP VktMakeDIB(int width, int height, int bits, const std::vector<RGBQUAD>& table)
@@ -120,6 +122,21 @@ void VktDrwSysFixture::TearDown()
 {
     delete env;
     env = nullptr;
+}
+
+void VktDibFixture::TearDown()
+{
+    for (HBITMAP b : owned) DeleteObject(b);
+    EXPECT_EQ(drw->m_aDrm[1].iAttached, 0);
+    EXPECT_EQ(drw->m_aDrm[2].iAttached, 0);
+    VktDrwSysFixture::TearDown();
+}
+
+bool VktNear(DWORD a, DWORD b, int tolerance)
+{
+    for (int s = 0; s < 24; s += 8)
+        if (abs(static_cast<int>((a >> s) & 0xFF) - static_cast<int>((b >> s) & 0xFF)) > tolerance) return false;
+    return true;
 }
 
 bool VktIsBitmap(HBITMAP bitmap) { return bitmap && GetObjectType(bitmap) == OBJ_BITMAP; }

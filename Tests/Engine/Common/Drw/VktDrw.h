@@ -45,6 +45,22 @@ protected:
     VkiDrw* drw = nullptr;
 };
 
+// The draw object of a started system object whose copies are checked to leave both work memories
+// empty; bitmaps handed to Keep are deleted at the end.
+class VktDibFixture : public VktDrwSysFixture {
+protected:
+    void TearDown() override;
+    HBITMAP Keep(HBITMAP b)
+    {
+        owned.push_back(b);
+        return b;
+    }
+    std::vector<HBITMAP> owned;
+};
+
+// Each channel of two 0xRRGGBB colours within tolerance.
+bool VktNear(DWORD a, DWORD b, int tolerance);
+
 // A bitmap is valid while GDI still knows it.
 bool VktIsBitmap(HBITMAP bitmap);
 
