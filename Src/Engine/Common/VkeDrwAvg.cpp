@@ -1,8 +1,8 @@
 // Averaging reductions for the DIB operations' HALFTONE blits where the platform's HALFTONE does
 // not average (VkiAvg.h).
 //
-// Along each axis a source of s pixels reduced to d pixels is measured in units of 1/(s * d):
-// source pixel i covers [i*d, (i+1)*d), destination pixel j covers [j*s, (j+1)*s). A destination
+// Along each axis, a source of s pixels reduced to d pixels is s * d units long: source pixel i
+// covers [i*d, (i+1)*d), destination pixel j covers [j*s, (j+1)*s). A destination
 // pixel's weights are the overlaps: d for every source pixel fully inside it and less for the
 // first and the last; they add up to s. The rows of one destination row are summed first (whole
 // rows unweighted, then times d, plus the two edge rows at their weights), then the columns the
