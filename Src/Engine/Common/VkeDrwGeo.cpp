@@ -23,10 +23,6 @@ const double kTwoPi = 6.283185307179586;
 bool IsFlag(int v) { return v == 0 || v == 1; }
 bool IsAngle(double a) { return a >= -360 && a <= 360; }
 
-// The height a font's metrics give, in the LOGFONT's sign: internal leading minus the cell
-// height (the character height, negative), or the height itself when that is negative.
-int MetricHeight(const TEXTMETRICA& tm) { return tm.tmHeight >= 0 ? tm.tmInternalLeading - tm.tmHeight : tm.tmHeight; }
-
 // |value| points as pixels of the DC's vertical dots per inch (toPixels), or pixels as points.
 int PointsAndPixels(HDC dc, int* out, int value, bool toPixels)
 {
@@ -154,7 +150,7 @@ int VkiDrw::GetLogFontSca(LOGFONTA* out, const LOGFONTA* src, int num, int den)
         VkiSelect selected(screen, made.Get());
         TEXTMETRICA tm;
         if (!GetTextMetricsA(screen, &tm)) return VKE_ERR_SYSTEM;
-        font.lfHeight = MetricHeight(tm);
+        font.lfHeight = VkiMetricHeight(tm);
         if (font.lfHeight == 0) return VKE_ERR_ARG;
     }
     auto scale = [num, den](LONG v) {
@@ -188,7 +184,7 @@ int VkiDrw::GetCharSize(HWND wnd, int* width, int* height)
         VkiSelect selected(dc, font);
         TEXTMETRICA tm;
         if (!GetTextMetricsA(dc, &tm)) return VKE_ERR_SYSTEM;
-        h = MetricHeight(tm);
+        h = VkiMetricHeight(tm);
     }
     int cell = abs(h) > 0 ? abs(h) : 1;
     int across = lf.lfWidth ? abs(lf.lfWidth) : cell / 2;

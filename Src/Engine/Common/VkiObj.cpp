@@ -1,14 +1,14 @@
 #include "VkiObj.h"
 #include "VkiTxt.h"
 
-int VkiObj::GetVersion(double* out) const
+int VkiObjHead::GetVersion(double* out) const
 {
     if (!out) return VKE_ERR_ARG;
     *out = VKE_VERSION;
     return VKE_OK;
 }
 
-int VkiObj::SetExecVersion(double version)
+int VkiObjHead::SetExecVersion(double version)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!VkiExecVersionOk(version)) return VKE_ERR_VERSION;
@@ -16,7 +16,7 @@ int VkiObj::SetExecVersion(double version)
     return VKE_OK;
 }
 
-int VkiObj::GetExecVersion(double* out) const
+int VkiObjHead::GetExecVersion(double* out) const
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!out) return VKE_ERR_ARG;
@@ -24,7 +24,7 @@ int VkiObj::GetExecVersion(double* out) const
     return VKE_OK;
 }
 
-int VkiObj::GetCommonProperty(int id, void* out, const char* name) const
+int VkiObjHead::GetCommonProperty(int id, void* out, const char* name) const
 {
     switch (id) {
     case VKE_PROP_NAME:
@@ -39,7 +39,7 @@ int VkiObj::GetCommonProperty(int id, void* out, const char* name) const
     }
 }
 
-int VkiObj::SetCommonProperty(int id, void* value)
+int VkiObjHead::SetCommonProperty(int id, void* value)
 {
     if (id != VKE_PROP_EXEC_VERSION || !value) return VKE_ERR_ARG;
     return SetExecVersion(*static_cast<double*>(value));

@@ -4,8 +4,9 @@
 #include "Mfc.h"
 #include <new>
 
-// Initialised flag and execution version, first in every engine object.
-class VkiObj : public CObject {
+// Initialised flag, execution version and the common properties of every engine object. An
+// engine window object takes it beside its framework window class; the others through VkiObj.
+class VkiObjHead {
 public:
     int m_iInit = 0;                   // 1 only between a successful Init and Term
     double m_dExecVersion = VKE_VERSION;
@@ -19,6 +20,9 @@ public:
     int GetCommonProperty(int id, void* out, const char* name) const;
     int SetCommonProperty(int id, void* value);
 };
+
+// The base of the engine objects that are no windows.
+class VkiObj : public CObject, public VkiObjHead {};
 
 // The execution-version rule: refused only when it compares greater than the engine's.
 inline bool VkiExecVersionOk(double version) { return !(version > VKE_VERSION); }
