@@ -1344,6 +1344,312 @@ VKE_API int VkeDrwSetFocusWnd(VkiDrw* drw, HWND wnd);
 
 // ==== End: geometry ====
 
+// ==== Drawing area (VkeDraBsc, VkeDraOpr) ====
+
+// A drawing area is an "EDIT" window of the library that shows a drawing at a scale, with a
+// horizontal and a vertical scroll bar beside it in the same parent (made by Init unless given)
+// and a focus frame drawn round it on the parent. The parent receives the bars' WM_HSCROLL and
+// WM_VSCROLL and answers them with VkeDraHScroll / VkeDraVScroll.
+
+// Parameters of a drawing area; VkeDraInitParam fills the defaults, and the steps (fields 20 to
+// 23) must be set by the caller. Rectangles are in the parent's client coordinates.
+struct VkeDraParam {
+    double dExecVersion;       // 1  1.0
+    COLORREF uTextColor;       // 2  0
+    COLORREF uBackColor;       // 3  0xFFFFFF
+    COLORREF uSetFocusColor;   // 4  0xFF0000: the frame while the area has the focus
+    COLORREF uKillFocusColor;  // 5  COLOR_BTNFACE: the frame otherwise
+    int iFrameWidth;           // 6  3; 0 or more
+    HMENU hMenu;               // 7  null, or a menu with a submenu 0 (the popup menu)
+    HPALETTE hPalette;         // 8  null, or a palette with entries (the area keeps a copy)
+    HWND hHScrBar;             // 9  null, or an existing bar; Init writes the bar it made here
+    HWND hVScrBar;             // 10 as field 9
+    UINT uHScrBarId;           // 11 id of the bar Init makes: 1 or more
+    UINT uVScrBarId;           // 12 id of the bar Init makes: 1 or more, not field 11
+    RECT rctDra;               // 13 the window with its bars; not empty
+    RECT rctInrDra;            // 14 the drawing's extent at 1:1; not empty
+    int iScaleBase;            // 15 5; VKE_DRA_BASE_*
+    int iScaleMode;            // 16 1; VKE_DRA_SCALE_*
+    int iScaleNum;             // 17 1; 1 or more with mode 1
+    int iScaleDen;             // 18 1; 1 or more with mode 1
+    int iStretchMode;          // 19 4; 0 to 4, handed to the stretch copies
+    int iArrowScrSizeH;        // 20 0; 1 or more: an arrow step
+    int iArrowScrSizeV;        // 21
+    int iWheelScrSizeH;        // 22 0; 1 or more: a wheel notch
+    int iWheelScrSizeV;        // 23
+    double dWheelScale;        // 24 0.1; 0.01 to 0.9: the ratio change of one zoom notch
+    int iOwnScrBarLayout;      // 25 1: the area places, shows and hides the bars itself
+    int iHScrBarAlways;        // 26 0: the horizontal bar even when not needed
+    int iVScrBarAlways;        // 27 0
+    int iFlipY;                // 28 0: the drawing's y axis points up
+    int iDrawMemory;           // 29 0: the area paints from its own draw memory
+    int iCtlEditing;           // 30 0: the area offers copy and paste
+    int iDragAccept;           // 31 0: files may be dropped on the area
+    int iGrabScroll;           // 32 0: dragging with the left button scrolls
+};
+
+// Scale bases: the point of the visible part that stays in place when the scale changes.
+enum {
+    VKE_DRA_BASE_TOP_LEFT = 1,
+    VKE_DRA_BASE_TOP_RIGHT = 2,
+    VKE_DRA_BASE_BOTTOM_RIGHT = 3,
+    VKE_DRA_BASE_BOTTOM_LEFT = 4,
+    VKE_DRA_BASE_CENTRE = 5
+};
+
+// Scale modes: the fraction given; fitted to the window; fitted only when larger than it.
+enum { VKE_DRA_SCALE_FRACTION = 1, VKE_DRA_SCALE_FIT = 2, VKE_DRA_SCALE_FIT_LARGER = 3 };
+
+// Drawing-area property ids besides 1-3 (the value is passed by pointer; (S) settable).
+enum {
+    VKE_DRA_PROP_WND = 4,             // HWND
+    VKE_DRA_PROP_LOGFONT = 5,         // LOGFONTA (S): the screen font
+    VKE_DRA_PROP_FONT_NAME = 6,       // char[1024]
+    VKE_DRA_PROP_FONT_SIZE = 7,       // int points
+    VKE_DRA_PROP_TEXT_COLOR = 8,      // COLORREF (S)
+    VKE_DRA_PROP_BACK_COLOR = 9,      // COLORREF (S)
+    VKE_DRA_PROP_SET_FOCUS_COLOR = 10,  // COLORREF (S)
+    VKE_DRA_PROP_KILL_FOCUS_COLOR = 11, // COLORREF (S)
+    VKE_DRA_PROP_MENU = 12,           // HMENU (S)
+    VKE_DRA_PROP_PALETTE = 13,        // HPALETTE (S)
+    VKE_DRA_PROP_HSCRBAR = 14,        // HWND
+    VKE_DRA_PROP_VSCRBAR = 15,        // HWND
+    VKE_DRA_PROP_DRA_RECT = 16,       // RECT
+    VKE_DRA_PROP_SCALE_BASE = 17,     // int (S)
+    VKE_DRA_PROP_SCALE_MODE = 18,     // int (S, with the scale 1/1)
+    VKE_DRA_PROP_STRETCH_MODE = 19,   // int (S)
+    VKE_DRA_PROP_DRAW_MEMORY = 20,    // int 0/1 (S)
+    VKE_DRA_PROP_CTL_EDITING = 21,    // int 0/1 (S)
+    VKE_DRA_PROP_DRAG_ACCEPT = 22,    // int 0/1 (S)
+    VKE_DRA_PROP_GRAB_SCROLL = 23,    // int 0/1 (S)
+    VKE_DRA_PROP_DRAWING = 24,        // int 0/1
+    VKE_DRA_PROP_PRINTING = 25,       // int 0/1
+    VKE_DRA_PROP_TRACKING = 26,       // int 0/1
+    VKE_DRA_PROP_PASTED = 27,         // int 0/1
+    VKE_DRA_PROP_CREATED_MEMORY = 28, // int 0/1
+    VKE_DRA_PROP_DRA_HSCR_POS = 29,   // int: the drawing coordinate at the left edge
+    VKE_DRA_PROP_DRA_VSCR_POS = 30    // int: at the top edge (the bottom edge with y up)
+};
+
+// Setters of what is shown, and the font and draw-memory operations, refuse with -7 while the
+// area (or the system object) prints or previews or a drawing pass runs; they end a grab first.
+
+// Makes an area bound to an initialised system object (its utility and draw objects).
+VKE_API int VkeDraAlloc(VkiSys* sys, VkiDra** out);
+// Destroys the window and the object.
+VKE_API int VkeDraFree(VkiDra** out);
+// Makes the area's window: WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP with
+// WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, or the given styles (kept: visible, disabled, clip
+// children, scroll, group, tab stop and the low 16 bits; child and clip siblings forced).
+// -9 for an empty rectangle, -8 when the window cannot be made, -7 when there is one.
+VKE_API int VkeDraCreate(VkiDra* dra, int x, int y, int width, int height, HWND parent, UINT id);
+VKE_API int VkeDraCreateByRect(VkiDra* dra, const RECT* rect, HWND parent, UINT id);
+VKE_API int VkeDraCreateEx(VkiDra* dra, DWORD style, DWORD exStyle, int x, int y, int width, int height, HWND parent,
+                           UINT id);
+VKE_API int VkeDraCreateExByRect(VkiDra* dra, DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id);
+VKE_API int VkeDraDestroy(VkiDra* dra);
+// Adopts an existing "EDIT" window (-9 for any other class) / a dialog's item of that id.
+VKE_API int VkeDraSubclassWindow(VkiDra* dra, HWND wnd);
+VKE_API int VkeDraSubclassDlgItem(VkiDra* dra, HWND dialog, int id);
+// Gives the window back and hands it out.
+VKE_API int VkeDraUnsubclassWindow(VkiDra* dra, HWND* out);
+// Puts the caller's procedure in front of the area's; it passes what it does not handle to
+// *old. The first procedure replaced comes back with VkeDraResetWindowProc or when the window
+// is destroyed.
+VKE_API int VkeDraSetWindowProc(VkiDra* dra, WNDPROC proc, WNDPROC* old);
+VKE_API int VkeDraResetWindowProc(VkiDra* dra);
+VKE_API int VkeDraInitParam(VkiDra* dra, VkeDraParam* param);
+VKE_API int VkeDraCheckParam(VkiDra* dra, VkeDraParam* param, int* field, int* messageNo);
+// Sets the area up over its window: bars (made when not given), font (the parent's, else
+// messages 49 and 50), colours, palette, pens, cursors, draw memory, layout and scale. A failure
+// leaves the area terminated with no bar of its own left. WM_DESTROY runs VkeDraTerm.
+VKE_API int VkeDraInit(VkiDra* dra, VkeDraParam* param, int* field, int* messageNo);
+VKE_API int VkeDraTerm(VkiDra* dra);
+VKE_API int VkeDraSetProperty(VkiDra* dra, int id, void* value);
+VKE_API int VkeDraGetProperty(VkiDra* dra, int id, void* out);
+VKE_API int VkeDraGetName(VkiDra* dra, char* buffer, int size);
+VKE_API int VkeDraGetVersion(VkiDra* dra, double* out);
+VKE_API int VkeDraSetExecVersion(VkiDra* dra, double version);
+VKE_API int VkeDraGetExecVersion(VkiDra* dra, double* out);
+VKE_API int VkeDraGetDraHandle(VkiDra* dra, HWND* out);
+
+// The screen font: the owner's font at 1:1, shown scaled with the drawing. A height of 0 is
+// taken from the font's metrics. Size in points.
+VKE_API int VkeDraSetFont(VkiDra* dra, const char* face, int size);
+VKE_API int VkeDraSetFontByLogFont(VkiDra* dra, const LOGFONTA* font);
+VKE_API int VkeDraGetFontName(VkiDra* dra, char* buffer, int size);
+VKE_API int VkeDraGetFontSize(VkiDra* dra, int* out);
+VKE_API int VkeDraGetLogFont(VkiDra* dra, LOGFONTA* out);
+// The print font, made for a printer DC.
+VKE_API int VkeDraCreateFontPrt(VkiDra* dra, HDC printer, const char* face, int size);
+VKE_API int VkeDraCreateFontByLogFontPrt(VkiDra* dra, HDC printer, const LOGFONTA* font);
+VKE_API int VkeDraGetFontNamePrt(VkiDra* dra, char* buffer, int size);
+VKE_API int VkeDraGetFontSizePrt(VkiDra* dra, int* out);
+VKE_API int VkeDraGetLogFontPrt(VkiDra* dra, LOGFONTA* out);
+
+// Colours; each is also added to the draw object's colour list.
+VKE_API int VkeDraSetTextColor(VkiDra* dra, COLORREF color);
+VKE_API int VkeDraSetBackColor(VkiDra* dra, COLORREF color);
+VKE_API int VkeDraSetSetFocusColor(VkiDra* dra, COLORREF color);
+VKE_API int VkeDraSetKillFocusColor(VkiDra* dra, COLORREF color);
+VKE_API int VkeDraGetTextColor(VkiDra* dra, COLORREF* out);
+VKE_API int VkeDraGetBackColor(VkiDra* dra, COLORREF* out);
+VKE_API int VkeDraGetSetFocusColor(VkiDra* dra, COLORREF* out);
+VKE_API int VkeDraGetKillFocusColor(VkiDra* dra, COLORREF* out);
+// The popup menu (not owned; -9 without a submenu 0) and the palette (the area keeps a copy).
+VKE_API int VkeDraSetMenuHandle(VkiDra* dra, HMENU menu);
+VKE_API int VkeDraGetMenuHandle(VkiDra* dra, HMENU* out);
+VKE_API int VkeDraSetPaletteHandle(VkiDra* dra, HPALETTE palette);
+VKE_API int VkeDraGetPaletteHandle(VkiDra* dra, HPALETTE* out);
+VKE_API int VkeDraGetHScrBarHandle(VkiDra* dra, HWND* out);
+VKE_API int VkeDraGetVScrBarHandle(VkiDra* dra, HWND* out);
+// The window in its parent's client coordinates, with the bars it lays out and shows.
+VKE_API int VkeDraGetDraRect(VkiDra* dra, RECT* out);
+// The drawing's extent at 1:1 / at the current scale.
+VKE_API int VkeDraGetInrDraRectBas(VkiDra* dra, RECT* out);
+VKE_API int VkeDraGetInrDraRectSca(VkiDra* dra, RECT* out);
+// The area's draw memory (draw-memory mode only): a copy in, a copy out (-12 when none).
+VKE_API int VkeDraSetDrm(VkiDra* dra, Drm* drm);
+VKE_API int VkeDraGetDrm(VkiDra* dra, Drm* out);
+// The paste image: a copy in starts a paste at 1:1; a copy out (-12 when none).
+VKE_API int VkeDraSetDrmPst(VkiDra* dra, Drm* drm);
+VKE_API int VkeDraGetDrmPst(VkiDra* dra, Drm* out);
+// Makes the draw memory at the screen's depth (the palette as its colour table up to 8 bits).
+VKE_API int VkeDraCreateDrawMemory(VkiDra* dra, int width, int height);
+
+// ==== End: drawing area ====
+
+// ==== Drawing area: scrolling and wheel (VkeDraOpr) ====
+
+// Scroll positions are drawing units at the current scale: ranges 0 .. the scaled width and
+// height, pages the client size. The drawing coordinate shown at the left edge and at the top
+// edge (the bottom edge with y up) follows the bars.
+
+// Half of the window's outer size less its client size, rounded up; -7 without a window.
+VKE_API int VkeDraGetBorderWidth(VkiDra* dra, int* out);
+VKE_API int VkeDraGetBorderHeight(VkiDra* dra, int* out);
+// A "SCROLLBAR" window (horizontal / always vertical) with the styles filtered as for the area.
+VKE_API int VkeDraCreateHScrBar(VkiDra* dra, DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id,
+                                HWND* out);
+VKE_API int VkeDraCreateVScrBar(VkiDra* dra, DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id,
+                                HWND* out);
+VKE_API int VkeDraDestroyHScrBar(VkiDra* dra, HWND* bar);
+VKE_API int VkeDraDestroyVScrBar(VkiDra* dra, HWND* bar);
+// The system's bar sizes (SM_CXHSCROLL, SM_CYHSCROLL, SM_CXVSCROLL, SM_CYVSCROLL).
+VKE_API int VkeDraGetHScrBarWidthDfl(VkiDra* dra, int* out);
+VKE_API int VkeDraGetHScrBarHeightDfl(VkiDra* dra, int* out);
+VKE_API int VkeDraGetVScrBarWidthDfl(VkiDra* dra, int* out);
+VKE_API int VkeDraGetVScrBarHeightDfl(VkiDra* dra, int* out);
+// The bar windows' sizes; -7 (0) without the bar.
+VKE_API int VkeDraGetHScrBarWidth(VkiDra* dra, int* out);
+VKE_API int VkeDraGetHScrBarHeight(VkiDra* dra, int* out);
+VKE_API int VkeDraGetVScrBarWidth(VkiDra* dra, int* out);
+VKE_API int VkeDraGetVScrBarHeight(VkiDra* dra, int* out);
+VKE_API int VkeDraGetHScrInfo(VkiDra* dra, SCROLLINFO* info, UINT mask);
+VKE_API int VkeDraGetVScrInfo(VkiDra* dra, SCROLLINFO* info, UINT mask);
+VKE_API int VkeDraGetHScrSize(VkiDra* dra, int* min, int* max);
+VKE_API int VkeDraGetVScrSize(VkiDra* dra, int* min, int* max);
+VKE_API int VkeDraGetHScrPos(VkiDra* dra, int* out);
+VKE_API int VkeDraGetVScrPos(VkiDra* dra, int* out);
+VKE_API int VkeDraGetDraHScrPos(VkiDra* dra, int* out);
+VKE_API int VkeDraGetDraVScrPos(VkiDra* dra, int* out);
+VKE_API int VkeDraSetArrowScrSize(VkiDra* dra, int h, int v);
+VKE_API int VkeDraGetArrowScrSize(VkiDra* dra, int* h, int* v);
+VKE_API int VkeDraSetWheelScrSize(VkiDra* dra, int h, int v);
+VKE_API int VkeDraGetWheelScrSize(VkiDra* dra, int* h, int* v);
+VKE_API int VkeDraSetWheelScale(VkiDra* dra, double scale);
+VKE_API int VkeDraGetWheelScale(VkiDra* dra, double* out);
+// Bar position and drawing coordinate, both ways; the result is written also when the value
+// lies outside the drawing (-13, untraced).
+VKE_API int VkeDraHScrPosToHDraPos(VkiDra* dra, int* out, int pos);
+VKE_API int VkeDraVScrPosToVDraPos(VkiDra* dra, int* out, int pos);
+VKE_API int VkeDraHDraPosToHScrPos(VkiDra* dra, int* out, int pos);
+VKE_API int VkeDraVDraPosToVScrPos(VkiDra* dra, int* out, int pos);
+// Whether the drawing (the extent at the current scale, or the area's) is wider / higher than
+// the window rectangle (or the client area).
+VKE_API int VkeDraIsNeedHScrBar(VkiDra* dra, const RECT* window, const RECT* extent, int* out);
+VKE_API int VkeDraIsNeedVScrBar(VkiDra* dra, const RECT* window, const RECT* extent, int* out);
+// Lays the area out again: the window (and with the own layout its bars) at the area rectangle
+// (null: where it is), the drawing at the extent (null: as it is) and the current scale. A new
+// extent marks the drawing modified.
+VKE_API int VkeDraMove(VkiDra* dra, const RECT* area, const RECT* extent);
+VKE_API int VkeDraMoveHScrBar(VkiDra* dra, const RECT* rect);
+VKE_API int VkeDraMoveVScrBar(VkiDra* dra, const RECT* rect);
+// Scrolls by a WM_HSCROLL / WM_VSCROLL code (SB_THUMBPOSITION and SB_THUMBTRACK: to pos),
+// clamped to the start .. the end less one page. A scroll inside a scroll of the same direction
+// does nothing.
+VKE_API int VkeDraHScroll(VkiDra* dra, int code, int pos);
+VKE_API int VkeDraVScroll(VkiDra* dra, int code, int pos);
+// A wheel turn (WM_MOUSEWHEEL's key state and delta): whole notches of 120 scroll by the wheel
+// step, vertically, or horizontally with MK_SHIFT; turning away from the user scrolls up.
+VKE_API int VkeDraMouseWheel(VkiDra* dra, int keys, int delta);
+// A wheel turn as a zoom: each notch toward the user multiplies the ratio by 1 + the wheel
+// scale, away by 1 - it; -13 (untraced) when it would leave 0.000001 .. 100.
+VKE_API int VkeDraMouseScale(VkiDra* dra, int keys, int delta);
+
+// ==== End: drawing area scrolling ====
+
+// ==== Drawing area: scale and attributes (VkeDraAtr) ====
+
+// The scale is num/den (each at least 1, 0.000001 .. 100); sizes derived from it are cut toward
+// zero, positions and pen widths rounded half away from zero. A re-layout that fails puts the
+// previous scale back (else 1/1, else gives the draw memory up) and returns its first failure.
+VKE_API int VkeDraSetScaleBase(VkiDra* dra, int base);
+VKE_API int VkeDraGetScaleBase(VkiDra* dra, int* out);
+// An anchor for the next scale change, in client coordinates; a point outside the drawing's
+// visible part clears it.
+VKE_API int VkeDraSetScaBasPos(VkiDra* dra, int x, int y);
+VKE_API int VkeDraGetScaBasPos(VkiDra* dra, int* x, int* y);
+VKE_API int VkeDraClearScaBasPos(VkiDra* dra);
+// Mode 1 sets num/den; modes 2 and 3 fit the drawing to the window (num and den unused).
+VKE_API int VkeDraSetScaleMode(VkiDra* dra, int mode, int num, int den);
+VKE_API int VkeDraGetScaleMode(VkiDra* dra, int* out);
+VKE_API int VkeDraSetScale(VkiDra* dra, int num, int den);
+VKE_API int VkeDraGetScale(VkiDra* dra, int* num, int* den);
+VKE_API int VkeDraSetStretchMode(VkiDra* dra, int mode);
+VKE_API int VkeDraGetStretchMode(VkiDra* dra, int* out);
+VKE_API int VkeDraSetDrawMemoryFlag(VkiDra* dra, int flag);
+VKE_API int VkeDraGetDrawMemoryFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraSetCtlEditingFlag(VkiDra* dra, int flag);
+VKE_API int VkeDraGetCtlEditingFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraSetDragAcceptFlag(VkiDra* dra, int flag);
+VKE_API int VkeDraGetDragAcceptFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraSetGrabScrollFlag(VkiDra* dra, int flag);
+VKE_API int VkeDraGetGrabScrollFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraGetDrawFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraGetPrintFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraGetTrackingFlag(VkiDra* dra, int* out);
+// Drops the paste image.
+VKE_API int VkeDraClearPastedFlag(VkiDra* dra);
+VKE_API int VkeDraGetPastedFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraGetCreatedMemoryFlag(VkiDra* dra, int* out);
+// The font, pen and back brush a drawing uses now (the print ones while printing directly).
+VKE_API int VkeDraGetFontHandle(VkiDra* dra, HANDLE* out);
+VKE_API int VkeDraGetPenHandle(VkiDra* dra, HANDLE* out);
+VKE_API int VkeDraGetBackBrushHandle(VkiDra* dra, HANDLE* out);
+// Invalidates the client area (erase 1: with its background); in draw-memory mode the owner is
+// asked to draw the memory again.
+VKE_API int VkeDraRedraw(VkiDra* dra, int erase);
+// The bitmap becomes the paste image (the area owns it from then on) and is shown at 1:1.
+// Draw-memory mode with a created draw memory only (-7).
+VKE_API int VkeDraAttachPasteDIB(VkiDra* dra, HBITMAP dib);
+VKE_API int VkeDraSetFocusDra(VkiDra* dra);
+VKE_API int VkeDraIsFocus(VkiDra* dra, int* out);
+// Copy and paste availability (copy: editing on with a created draw memory; paste: and an image
+// on the clipboard); 1 (untraced, all 0) while printing or drawing.
+VKE_API int VkeDraGetEditFlag(VkiDra* dra, EditFlag* out);
+VKE_API int VkeDraGetEditCpyFlag(VkiDra* dra, int* out);
+VKE_API int VkeDraGetEditPstFlag(VkiDra* dra, int* out);
+// The draw memory to the clipboard; -12 (untraced) when there is nothing to copy.
+VKE_API int VkeDraEditCpy(VkiDra* dra);
+// The clipboard's image as the paste image, marking the drawing modified; -12 (untraced) when
+// the clipboard holds none.
+VKE_API int VkeDraEditPst(VkiDra* dra);
+VKE_API int VkeDraSetModifiedFlag(VkiDra* dra, int flag);
+VKE_API int VkeDraGetModifiedFlag(VkiDra* dra, int* out);
+
+// ==== End: drawing area scale ====
+
 // ==== Library application object ====
 
 // Pre-translates a message for the library's windows; non-zero: handled, do not dispatch.
