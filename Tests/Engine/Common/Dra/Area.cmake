@@ -1,0 +1,3 @@
+# The drawing-area tests share the draw tests' helpers (DIBs made by hand).
+target_sources(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw/VktDrw.cpp)
+target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw)
