@@ -101,6 +101,8 @@ TEST_F(DraSca, FitsTheDrawingToTheWindow)
     // A resize fits again.
     SetWindowPos(wnd, nullptr, 0, 0, 110, 110, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(Scale(), std::make_pair(106, 412));
+    EXPECT_EQ(VkeDraSetScaleBase(dra, 1), 0); // a new base re-lays out once and fits the same
+    EXPECT_EQ(Scale(), std::make_pair(106, 412));
     EXPECT_EQ(Modified(), 0);
 }
 
