@@ -232,19 +232,12 @@ int VkiDra::GetEditFlag(EditFlag* out)
     return m_pDrw->IsExistClbDIB(&out->iPst);
 }
 
-int VkiDra::GetEditCpyFlag(int* out)
+// One availability of GetEditFlag; 0 while busy.
+int VkiDra::EditFlagOf(int EditFlag::*which, int* out)
 {
     EditFlag flags;
     int rc = out ? GetEditFlag(&flags) : VKE_ERR_ARG;
-    if (out) *out = rc == VKE_OK ? flags.iCpy : 0;
-    return rc == VKE_NOT_DONE ? VKE_OK : rc;
-}
-
-int VkiDra::GetEditPstFlag(int* out)
-{
-    EditFlag flags;
-    int rc = out ? GetEditFlag(&flags) : VKE_ERR_ARG;
-    if (out) *out = rc == VKE_OK ? flags.iPst : 0;
+    if (out) *out = rc == VKE_OK ? flags.*which : 0;
     return rc == VKE_NOT_DONE ? VKE_OK : rc;
 }
 

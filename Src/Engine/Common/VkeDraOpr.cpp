@@ -53,13 +53,18 @@ int VkiDra::SetFontByLogFont(const LOGFONTA* font)
         rc = MakeFont(dc, &lf, &made);
     }
     if (rc != VKE_OK) return rc;
-    // The window takes the new font before the old one goes.
+    TakeScreenFont(made.Release(), lf);
+    m_lfBase = lf; // the owner's font at 1:1, whatever the scale
+    return VKE_OK;
+}
+
+void VkiDra::TakeScreenFont(HFONT font, const LOGFONTA& lf)
+{
     HFONT old = m_hFont;
-    m_hFont = made.Release();
+    m_hFont = font;
+    m_lfScreen = lf;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
     if (old) DeleteObject(old);
-    m_lfScreen = m_lfBase = lf;
-    return VKE_OK;
 }
 
 int VkiDra::CreateFontPrt(HDC printer, const char* face, int size)

@@ -7,7 +7,7 @@
 #include "VkiGeo.h"
 #include "VkiSub.h"
 #include "VkeFrame.h"
-#include <limits.h>
+#include <algorithm>
 
 namespace {
 
@@ -16,8 +16,6 @@ int g_iRelayoutDepth = 0;
 int g_iRecovering = 0;
 
 bool RatioOk(double ratio) { return ratio >= 0.000001 && ratio <= 100; }
-
-int Min(long long a, long long b) { return static_cast<int>(a < b ? a : b); }
 
 } // namespace
 
@@ -28,8 +26,8 @@ void VkiDra::Anchor(int* ax, int* ay, int* visW, int* visH)
 {
     RECT c = {};
     ::GetClientRect(m_hWnd, &c);
-    int w = Min(VkiWidth(c), static_cast<long long>(m_rctSca.right) - m_iDraScrPosH);
-    int h = Min(VkiHeight(c), static_cast<long long>(m_rctSca.bottom) - m_iDraScrPosV);
+    int w = VkiClampInt(std::min(VkiWidth(c), static_cast<long long>(m_rctSca.right) - m_iDraScrPosH));
+    int h = VkiClampInt(std::min(VkiHeight(c), static_cast<long long>(m_rctSca.bottom) - m_iDraScrPosV));
     bool right = m_iScaleBase == 2 || m_iScaleBase == 3;
     bool low = m_iScaleBase == 3 || m_iScaleBase == 4; // the lower corners on the screen
     *ax = right ? w : 0;
@@ -182,13 +180,13 @@ int VkiDra::Relayout(int num, int den)
     rc = Move(&area, &m_rctBas);
     if (rc != VKE_OK) return rc;
 
-    int newW, newH; // the new extent seen from the old scroll position
-    Anchor(&ax, &ay, &newW, &newH);
+    int visW, visH; // the new extent seen from the old scroll position
+    Anchor(&ax, &ay, &visW, &visH);
     long long tx = m_rctSca.left + VkiRoundHalf(VkiWidth(m_rctSca) * fx) - static_cast<long long>(ax);
     long long ty = m_rctSca.top + VkiRoundHalf(VkiHeight(m_rctSca) * fy) - static_cast<long long>(ay);
     int px = 0, py = 0;
-    HDraPosToHScrPos(&px, static_cast<int>(tx < INT_MIN ? INT_MIN : tx > INT_MAX ? INT_MAX : tx));
-    VDraPosToVScrPos(&py, static_cast<int>(ty < INT_MIN ? INT_MIN : ty > INT_MAX ? INT_MAX : ty));
+    HDraPosToHScrPos(&px, VkiClampInt(tx));
+    VDraPosToVScrPos(&py, VkiClampInt(ty));
     if (m_iFlipY) {
         SCROLLINFO si;
         if (GetScrInfo(false, &si, SIF_PAGE) == VKE_OK) py -= static_cast<int>(si.nPage);
@@ -205,11 +203,7 @@ int VkiDra::Relayout(int num, int den)
     int pen = VkiRoundHalf(static_cast<double>(num) / den);
     rc = MakePens(pen > 1 ? pen : 1);
     if (rc != VKE_OK) return rc;
-    HFONT old = m_hFont;
-    m_hFont = made.Release();
-    m_lfScreen = font;
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
-    if (old) DeleteObject(old);
+    TakeScreenFont(made.Release(), font);
     return Repaint(hadUpdate, oldW, oldH);
 }
 

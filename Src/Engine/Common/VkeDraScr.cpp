@@ -5,7 +5,6 @@
 #include "VkiDra.h"
 #include "VkiDrw.h"
 #include "VkeFrame.h"
-#include <limits.h>
 
 namespace {
 
@@ -24,8 +23,6 @@ public:
 private:
     bool* m_flag;
 };
-
-int ClampInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
 // A bar window made with the area's style rules.
 int MakeBar(DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id, HWND* out)
@@ -101,7 +98,7 @@ int VkiDra::GetScrBarSize(HWND bar, bool width, int* out)
     if (!bar || !IsWindow(bar)) return VKE_ERR_EXISTS;
     RECT r;
     if (!::GetWindowRect(bar, &r)) return VKE_ERR_SYSTEM;
-    *out = ClampInt(width ? VkiWidth(r) : VkiHeight(r));
+    *out = VkiClampInt(width ? VkiWidth(r) : VkiHeight(r));
     return VKE_OK;
 }
 
@@ -166,7 +163,7 @@ int VkiDra::HScrPosToHDraPos(int* out, int pos)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!out) return VKE_ERR_ARG;
-    *out = ClampInt(static_cast<long long>(m_rctSca.left) + pos);
+    *out = VkiClampInt(static_cast<long long>(m_rctSca.left) + pos);
     return pos < 0 || pos > VkiWidth(m_rctSca) ? VKE_ERR_CUT : VKE_OK;
 }
 
@@ -174,7 +171,7 @@ int VkiDra::VScrPosToVDraPos(int* out, int pos)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!out) return VKE_ERR_ARG;
-    *out = ClampInt(m_iFlipY ? static_cast<long long>(m_rctSca.bottom) - pos
+    *out = VkiClampInt(m_iFlipY ? static_cast<long long>(m_rctSca.bottom) - pos
                              : static_cast<long long>(m_rctSca.top) + pos);
     return pos < 0 || pos > VkiHeight(m_rctSca) ? VKE_ERR_CUT : VKE_OK;
 }
@@ -183,7 +180,7 @@ int VkiDra::HDraPosToHScrPos(int* out, int pos)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!out) return VKE_ERR_ARG;
-    *out = ClampInt(static_cast<long long>(pos) - m_rctSca.left);
+    *out = VkiClampInt(static_cast<long long>(pos) - m_rctSca.left);
     return pos < m_rctSca.left || pos > m_rctSca.right ? VKE_ERR_CUT : VKE_OK;
 }
 
@@ -191,7 +188,7 @@ int VkiDra::VDraPosToVScrPos(int* out, int pos)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!out) return VKE_ERR_ARG;
-    *out = ClampInt(m_iFlipY ? static_cast<long long>(m_rctSca.bottom) - pos
+    *out = VkiClampInt(m_iFlipY ? static_cast<long long>(m_rctSca.bottom) - pos
                              : static_cast<long long>(pos) - m_rctSca.top);
     return pos < m_rctSca.top || pos > m_rctSca.bottom ? VKE_ERR_CUT : VKE_OK;
 }
@@ -248,8 +245,8 @@ void VkiDra::LayOutBars(RECT* a, RECT* inner)
         needH = true;
         a->bottom -= hh, inner->bottom -= hh;
     }
-    Place(m_hHScrBar, needH, a->left, a->bottom, ClampInt(VkiWidth(*a)), hh);
-    Place(m_hVScrBar, needV, a->right, a->top, vw, ClampInt(VkiHeight(*a)));
+    Place(m_hHScrBar, needH, a->left, a->bottom, VkiClampInt(VkiWidth(*a)), hh);
+    Place(m_hVScrBar, needV, a->right, a->top, vw, VkiClampInt(VkiHeight(*a)));
 }
 
 // The bars outside the window as it is: under it and to its right, where the client area needs them.
@@ -262,8 +259,8 @@ void VkiDra::PlaceBars()
     int hh = 0, vw = 0;
     GetScrBarSize(m_hHScrBar, false, &hh);
     GetScrBarSize(m_hVScrBar, true, &vw);
-    Place(m_hHScrBar, Needs(true, VkiWidth(c), nullptr), w.left, w.bottom, ClampInt(VkiWidth(w)), hh);
-    Place(m_hVScrBar, Needs(false, VkiHeight(c), nullptr), w.right, w.top, vw, ClampInt(VkiHeight(w)));
+    Place(m_hHScrBar, Needs(true, VkiWidth(c), nullptr), w.left, w.bottom, VkiClampInt(VkiWidth(w)), hh);
+    Place(m_hVScrBar, Needs(false, VkiHeight(c), nullptr), w.right, w.top, vw, VkiClampInt(VkiHeight(w)));
 }
 
 int VkiDra::Move(const RECT* area, const RECT* extent)
@@ -279,13 +276,13 @@ int VkiDra::Move(const RECT* area, const RECT* extent)
     RECT a;
     if (area) a = *area;
     else if ((rc = GetDraRect(&a)) != VKE_OK) return rc;
-    RECT inner = {0, 0, ClampInt(VkiWidth(a) - 2 * bw), ClampInt(VkiHeight(a) - 2 * bh)};
+    RECT inner = {0, 0, VkiClampInt(VkiWidth(a) - 2 * bw), VkiClampInt(VkiHeight(a) - 2 * bh)};
     if (extent) {
         RECT s;
         if (!ScaleExtent(*extent, m_iScaleNum, m_iScaleDen, &s)) return VKE_ERR_ARG;
         if (!EqualRect(&s, &m_rctSca)) {
             const RECT old = m_rctSca;
-            if (m_iDrawMemory && (rc = CreateDrawMemory(ClampInt(VkiWidth(s)), ClampInt(VkiHeight(s)))) != VKE_OK)
+            if (m_iDrawMemory && (rc = CreateDrawMemory(VkiClampInt(VkiWidth(s)), VkiClampInt(VkiHeight(s)))) != VKE_OK)
                 return rc;
             m_rctSca = s;
             if (s.left != old.left || s.right != old.right) rc = SetScrRange(true, SIF_RANGE, 0);
@@ -326,7 +323,7 @@ int VkiDra::SetScrInfo(bool h, SCROLLINFO* info, int redraw)
     }
     ::SetScrollInfo(Bar(h), SB_CTL, info, redraw);
     if ((info->fMask & SIF_RANGE) && m_iDrawMemory && VkiWidth(m_rctSca) > 0 && VkiHeight(m_rctSca) > 0) {
-        rc = CreateDrawMemory(ClampInt(VkiWidth(m_rctSca)), ClampInt(VkiHeight(m_rctSca)));
+        rc = CreateDrawMemory(VkiClampInt(VkiWidth(m_rctSca)), VkiClampInt(VkiHeight(m_rctSca)));
         if (rc != VKE_OK) return rc;
     }
     int target = (info->fMask & SIF_POS) ? info->nPos : ::GetScrollPos(Bar(h), SB_CTL);
@@ -339,7 +336,7 @@ int VkiDra::SetScrRange(bool h, UINT mask, int redraw)
 {
     SCROLLINFO si = {};
     si.fMask = mask;
-    si.nMax = ClampInt(h ? VkiWidth(m_rctSca) : VkiHeight(m_rctSca));
+    si.nMax = VkiClampInt(h ? VkiWidth(m_rctSca) : VkiHeight(m_rctSca));
     return SetScrInfo(h, &si, redraw);
 }
 
@@ -395,7 +392,7 @@ int VkiDra::Scroll(bool h, int code, int pos)
     // With y up the drawing position is the one at the view's lower edge.
     int d = 0;
     if (h) HScrPosToHDraPos(&d, now);
-    else VScrPosToVDraPos(&d, m_iFlipY ? ClampInt(now + page) : now);
+    else VScrPosToVDraPos(&d, m_iFlipY ? VkiClampInt(now + page) : now);
     int* field = h ? &m_iDraScrPosH : &m_iDraScrPosV;
     if (d != *field) {
         *field = d;
@@ -416,7 +413,7 @@ int VkiDra::MouseWheel(int keys, int delta)
     if (!HasBar(h)) return VKE_ERR_EXISTS;
     long long notches = -(delta / 120);
     long long target = ::GetScrollPos(Bar(h), SB_CTL) + notches * (h ? m_iWheelH : m_iWheelV);
-    return Scroll(h, SB_THUMBPOSITION, ClampInt(target));
+    return Scroll(h, SB_THUMBPOSITION, VkiClampInt(target));
 }
 
 // WM_SIZE: the fit follows the window, the bars are placed beside it and the pages follow its
@@ -442,7 +439,7 @@ void VkiDra::OnSize(UINT, int, int)
     if (SetScrPage(false, 0) != VKE_OK) return;
     SCROLLINFO si;
     if (GetScrInfo(false, &si, SIF_PAGE) == VKE_OK)
-        SetScrPos(false, ClampInt(static_cast<long long>(lower) - si.nPage), 1);
+        SetScrPos(false, VkiClampInt(static_cast<long long>(lower) - si.nPage), 1);
 }
 
 // ---- Exports ----

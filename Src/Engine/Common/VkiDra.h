@@ -5,6 +5,7 @@
 // are named for the area (CreateArea, SubclassArea, ...).
 #pragma once
 #include "VkiObj.h"
+#include <limits.h>
 
 class VkiSys;
 class VkiSub;
@@ -24,6 +25,7 @@ enum : DWORD {
 inline long long VkiWidth(const RECT& r) { return static_cast<long long>(r.right) - r.left; }
 inline long long VkiHeight(const RECT& r) { return static_cast<long long>(r.bottom) - r.top; }
 inline bool VkiIsFilled(const RECT* r) { return r && VkiWidth(*r) >= 1 && VkiHeight(*r) >= 1; }
+inline int VkiClampInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
 class VkiDra : public CEdit, public VkiObjHead {
     DECLARE_DYNAMIC(VkiDra)
@@ -158,8 +160,8 @@ public:
     int SetFocusDra();
     int IsFocus(int* out);
     int GetEditFlag(EditFlag* out);
-    int GetEditCpyFlag(int* out);
-    int GetEditPstFlag(int* out);
+    int GetEditCpyFlag(int* out) { return EditFlagOf(&EditFlag::iCpy, out); }
+    int GetEditPstFlag(int* out) { return EditFlagOf(&EditFlag::iPst, out); }
     int EditCpy();
     int EditPst();
     int SetModifiedFlag(int flag);
@@ -269,6 +271,8 @@ private:
     int CopyFont(const LOGFONTA& font, LOGFONTA* out);
     int SetColor(COLORREF* field, COLORREF color);
     int MakePens(int width);
+    // The window takes the new screen font before the old one is deleted.
+    void TakeScreenFont(HFONT font, const LOGFONTA& lf);
     bool MemoryMode() const { return m_iDrawMemory == 1 && m_drm.iAttached == 1; }
     bool PrintObjects() const { return m_iPrinting == 1 && !MemoryMode(); }
     // Getters need only the initialised state and a place to write.
@@ -283,6 +287,7 @@ private:
     int GetPair(int a, int b, int* outA, int* outB) const;
     int SetPair(int* a, int* b, int valueA, int valueB);
     int SetFlag(int* field, int flag, bool busyCheck);
+    int EditFlagOf(int EditFlag::*which, int* out);
     // Scrolling helpers (VkeDraScr.cpp).
     int Border(bool width, int* out);
     int IsNeed(bool h, const RECT* window, const RECT* extent, int* out);
