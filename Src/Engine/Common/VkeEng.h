@@ -1630,7 +1630,8 @@ VKE_API int VkeDraGetBackBrushHandle(VkiDra* dra, HANDLE* out);
 // Invalidates the client area (erase 1: with its background); in draw-memory mode the owner is
 // asked to draw the memory again.
 VKE_API int VkeDraRedraw(VkiDra* dra, int erase);
-// The bitmap becomes the paste image (the area owns it from then on) and is shown at 1:1.
+// The bitmap (as the clipboard and image files give it) becomes the paste image, shown at 1:1;
+// the area owns it once this returns 0 or -13 (not fitted), the caller after any other result.
 // Draw-memory mode with a created draw memory only (-7).
 VKE_API int VkeDraAttachPasteDIB(VkiDra* dra, HBITMAP dib);
 VKE_API int VkeDraSetFocusDra(VkiDra* dra);
