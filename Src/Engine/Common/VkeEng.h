@@ -1651,6 +1651,296 @@ VKE_API int VkeDraGetModifiedFlag(VkiDra* dra, int* out);
 
 // ==== End: drawing area scale ====
 
+// ==== Data-bound controls (VkeCtlBsc, VkeCtlDat, VkeCtlDti) ====
+
+// A control object wraps one standard control and holds its value as typed text (Dti). Texts
+// are Shift-JIS; selections, limits and lengths are bytes, whatever unit the platform's own
+// edit controls count in. A combo box's edit and list parts work on their combo box's data.
+
+// Kinds of control (CtlType), fixed when the object is allocated.
+enum {
+    VKE_CTL_STATIC = 1,  // "STATIC"
+    VKE_CTL_EDIT = 2,    // "EDIT"
+    VKE_CTL_BUTTON = 3,  // "BUTTON": push buttons are made owner-drawn
+    VKE_CTL_LISTBOX = 4, // "LISTBOX": single selection, not owner-drawn
+    VKE_CTL_COMBOBOX = 5 // "COMBOBOX": simple, drop-down or drop-down list, not owner-drawn
+};
+
+// Parameters of a control; VkeCtlCheckParam names the first bad field by its number (1 is the
+// record, 2 the version, then these fields from 3 on).
+struct VkeCtlParam {
+    double dExecVersion;     // 1.0
+    COLORREF uTextColor;     // static, button: COLOR_BTNTEXT; others black
+    COLORREF uBackColor;     // static, button: COLOR_BTNFACE; others white
+    HMENU hMenu;             // 0; a menu must have a submenu at position 0
+    char amDataName[128];    // "" (a button's caption)
+    char amDataValue[1024];  // "": must fit the input limit (MaxInputLength of an edit, else 1023 bytes)
+    int iEditType;           // 1; 1..21 (VKE_EDIT_...)
+    char amEditFormat[128];  // ""
+    int iPasswordChar;       // 0; low byte 0 or a displayable single-byte character
+    int iMaxInputLength;     // 0 (the 1023-byte limit); 0..1023
+    int iIndInput;           // 0; 1: an empty value is an error (-14)
+    int iData;               // 0
+    int iCtlEditing;         // 1: the control records edit steps for undo
+    int iCtlError;           // 0: 1 shows the error state in colour
+    int iCtlModified;        // 0: 1 shows the modified state in colour
+    int iPriorityError;      // 0: 1 lets the error colour win over the selected colour
+};
+
+// Control property ids besides 1-3. Texts are buffers of 1024 bytes; flags and numbers int.
+enum {
+    VKE_CTL_PROP_CTL_TYPE = 4,         // get
+    VKE_CTL_PROP_WND = 5,              // HWND, get
+    VKE_CTL_PROP_EDT_WND = 6,          // HWND of a combo box's edit part, get
+    VKE_CTL_PROP_LSB_WND = 7,          // HWND of a combo box's list part, get
+    VKE_CTL_PROP_LOGFONT = 8,          // LOGFONTA
+    VKE_CTL_PROP_FONT_NAME = 9,        // get
+    VKE_CTL_PROP_FONT_SIZE = 10,       // points, get
+    VKE_CTL_PROP_TEXT_COLOR = 11,      // COLORREF
+    VKE_CTL_PROP_BACK_COLOR = 12,      // COLORREF
+    VKE_CTL_PROP_MENU = 13,            // HMENU
+    VKE_CTL_PROP_DATA_NAME = 14,       // set as an edit step, as 15 to 20 are
+    VKE_CTL_PROP_DATA_VALUE = 15,
+    VKE_CTL_PROP_EDIT_TYPE = 16,
+    VKE_CTL_PROP_EDIT_FORMAT = 17,
+    VKE_CTL_PROP_PASSWORD_CHAR = 18,   // BYTE
+    VKE_CTL_PROP_MAX_INPUT_LENGTH = 19,
+    VKE_CTL_PROP_IND_INPUT = 20,
+    VKE_CTL_PROP_CTL_EDITING = 21,
+    VKE_CTL_PROP_CTL_ERROR = 22,
+    VKE_CTL_PROP_CTL_MODIFIED = 23,
+    VKE_CTL_PROP_PRIORITY_ERROR = 24,
+    VKE_CTL_PROP_DATA = 25,
+    VKE_CTL_PROP_ERROR = 26,
+    VKE_CTL_PROP_MODIFIED = 27,
+    VKE_CTL_PROP_SELECTED = 28,
+    VKE_CTL_PROP_ERROR_CODE = 29,
+    VKE_CTL_PROP_DTI = 30              // Dti: set writes it to the window as an edit step and reads it back
+};
+
+// A selection: byte positions in a control's text, start inclusive, end exclusive.
+struct SelectInfo {
+    int iStart;
+    int iEnd;
+};
+
+// Data and type information: a control's value and how it is shown. VkeCtlInitDti prepares a
+// record of the caller's, VkeCtlTermDti releases its texts.
+struct Dti {
+    AppMem memDataName;   // the datum's name; a button's caption
+    AppMem memDataValue;  // the value in the canonical text of its EditType
+    int iEditType;        // 1..21 (VKE_EDIT_...)
+    AppMem memEditFormat; // the display format of the EditType's Set operation
+    AppMem memWndText;    // the text in editing form (a password edit's clear text; "0"/"1" for radio groups)
+    SelectInfo sel;       // in memWndText
+    int iPasswordChar;    // low byte: 0, or the character shown for every byte
+    int iMaxInputLength;  // 0..1023; 0: the 1023-byte limit
+    int iIndInput;        // 1: an empty value is an error (-14)
+    int iData;            // 1: the value is not empty
+    int iError;           // 1: the last validation failed
+    int iModified;        // 1: the value changed since the flag was cleared
+    int iSelected;
+    int iFormat;          // 1: the window shows the formatted value (the control lacks the focus)
+    int iFocused;         // 1: the window shows the editing text (the control has the focus)
+    int iErrorCode;       // 0, -12 empty, -14 required input missing, -17..-36 malformed
+};
+
+// Record codes of a control's records.
+enum {
+    VKE_DAT_CTL_UND = 641, // CtlUndDat: the control's undo unit
+    VKE_DAT_EDI = 642,     // Edi: the open edit step
+    VKE_DAT_CTD = 643      // Ctd: the control's data
+};
+
+// The undo unit of a control (641): what its undo history keeps a copy of per step.
+struct CtlUndDat {
+    int iState;         // 1 fresh, 2 steady, 3 a key-moved list selection not yet recorded, 4 after an undo
+    int iLastKey;       // virtual key grouped into the open step; 0 none
+    int iListIndex;     // list or combo selection of the step; -1 none
+    Dti dtiSnap;        // the data as it was when the step began
+    SelectInfo selStart;
+};
+
+// The open edit step (642).
+struct Edi {
+    int iOpen;             // 0/1
+    int iKind;             // 1..39 while open; 0 when cleared
+    AppMem memTextBefore;  // the window text when the step began
+};
+
+// The control's data (643); its Dti comes first.
+struct Ctd {
+    Dti dti;
+    CtlUndDat cud;
+    Eui* pEui; // the undo history of the control window
+};
+
+// Messages to the control's parent. VkeWmWndToDti / VkeWmDtiToWnd: wParam the control object,
+// lParam its Ctd; a non-zero reply means the parent read / wrote the value itself. Neither is
+// sent again while one is out (one process-wide value-transfer flag). VkeWmSetChk: wParam the
+// button's control object, lParam its new check state.
+
+// Object, creation and subclassing (VkeCtlBsc).
+VKE_API int VkeCtlAlloc(VkiSys* sys, int type, VkiCtl** out);
+VKE_API int VkeCtlFree(VkiCtl** out);
+VKE_API int VkeCtlGetClassName(VkiCtl* ctl, int type, char* buffer, int size);
+// Creation as a child of parent (-9 bad style or an empty rectangle, -8 refused). Push buttons
+// become owner-drawn. The ByRect forms without an extended style take WS_EX_NOPARENTNOTIFY, with
+// WS_EX_CLIENTEDGE for edits and list boxes.
+VKE_API int VkeCtlCreate(VkiCtl* ctl, const char* caption, DWORD style, int x, int y, int width, int height,
+                         HWND parent, UINT id);
+VKE_API int VkeCtlCreateByRect(VkiCtl* ctl, const char* caption, DWORD style, const RECT* rect, HWND parent, UINT id);
+VKE_API int VkeCtlCreateEx(VkiCtl* ctl, const char* caption, DWORD style, DWORD exStyle, int x, int y, int width,
+                           int height, HWND parent, UINT id);
+VKE_API int VkeCtlCreateExByRect(VkiCtl* ctl, const char* caption, DWORD style, DWORD exStyle, const RECT* rect,
+                                 HWND parent, UINT id);
+VKE_API int VkeCtlDestroy(VkiCtl* ctl);
+// Adopts a window of the control's class (upper-cased names compared) and style.
+VKE_API int VkeCtlSubclassWindow(VkiCtl* ctl, HWND wnd);
+VKE_API int VkeCtlSubclassDlgItem(VkiCtl* ctl, HWND dialog, int id);
+// Gives the window back, after putting back a procedure swapped in front of the control's.
+VKE_API int VkeCtlUnsubclassWindow(VkiCtl* ctl, HWND* out);
+// Puts proc in front of the window's procedure; *previous the one it replaced (pass it every
+// message not handled). Reset puts back the procedure of before the first swap; so does the
+// window's destruction.
+VKE_API int VkeCtlSetWindowProc(VkiCtl* ctl, WNDPROC proc, WNDPROC* previous);
+VKE_API int VkeCtlResetWindowProc(VkiCtl* ctl);
+VKE_API int VkeCtlSetWindowProcEdt(VkiCtl* ctl, WNDPROC proc, WNDPROC* previous);
+VKE_API int VkeCtlResetWindowProcEdt(VkiCtl* ctl);
+VKE_API int VkeCtlSetWindowProcLsb(VkiCtl* ctl, WNDPROC proc, WNDPROC* previous);
+VKE_API int VkeCtlResetWindowProcLsb(VkiCtl* ctl);
+VKE_API int VkeCtlInitParam(VkiCtl* ctl, VkeCtlParam* param);
+VKE_API int VkeCtlCheckParam(VkiCtl* ctl, VkeCtlParam* param, int* field, int* messageNo);
+// Needs a window. Takes the parent's font (else messages 49 and 50), makes the control's data and
+// edit records and undo history, applies colours, menu, flags and the typed value; the input
+// limit of an edit part is MaxInputLength, or 1023 bytes.
+VKE_API int VkeCtlInit(VkiCtl* ctl, VkeCtlParam* param, int* field, int* messageNo);
+VKE_API int VkeCtlTerm(VkiCtl* ctl);
+VKE_API int VkeCtlSetProperty(VkiCtl* ctl, int id, void* value);
+VKE_API int VkeCtlGetProperty(VkiCtl* ctl, int id, void* out);
+VKE_API int VkeCtlGetName(VkiCtl* ctl, char* buffer, int size);
+VKE_API int VkeCtlGetVersion(VkiCtl* ctl, double* out);
+VKE_API int VkeCtlSetExecVersion(VkiCtl* ctl, double version);
+VKE_API int VkeCtlGetExecVersion(VkiCtl* ctl, double* out);
+VKE_API int VkeCtlGetCtlType(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetCtlHandle(VkiCtl* ctl, HWND* out);
+// A combo box's edit / list part (0 while that part is not adopted); -7 for other kinds.
+VKE_API int VkeCtlGetCtlEdtHandle(VkiCtl* ctl, HWND* out);
+VKE_API int VkeCtlGetCtlLsbHandle(VkiCtl* ctl, HWND* out);
+
+// Appearance (VkeCtlBsc): font, colours, popup menu and the four control flags.
+VKE_API int VkeCtlSetFont(VkiCtl* ctl, const char* face, int size);
+VKE_API int VkeCtlSetFontByLogFont(VkiCtl* ctl, const LOGFONTA* font);
+VKE_API int VkeCtlGetFontName(VkiCtl* ctl, char* buffer, int size);
+VKE_API int VkeCtlGetFontSize(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetLogFont(VkiCtl* ctl, LOGFONTA* out);
+VKE_API int VkeCtlGetFontHandle(VkiCtl* ctl, HFONT* out);
+VKE_API int VkeCtlSetTextColor(VkiCtl* ctl, COLORREF color);
+VKE_API int VkeCtlGetTextColor(VkiCtl* ctl, COLORREF* out);
+VKE_API int VkeCtlSetBackColor(VkiCtl* ctl, COLORREF color);
+VKE_API int VkeCtlGetBackColor(VkiCtl* ctl, COLORREF* out);
+VKE_API int VkeCtlGetBackBrushHandle(VkiCtl* ctl, HBRUSH* out);
+// Works before Init too.
+VKE_API int VkeCtlSetMenuHandle(VkiCtl* ctl, HMENU menu);
+VKE_API int VkeCtlGetMenuHandle(VkiCtl* ctl, HMENU* out);
+// reset 1: an undo history that holds steps is started afresh from the present value.
+VKE_API int VkeCtlSetCtlEditingFlag(VkiCtl* ctl, int flag, int reset);
+VKE_API int VkeCtlGetCtlEditingFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetCtlErrorFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetCtlErrorFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetCtlModifiedFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetCtlModifiedFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetPriorityErrorFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetPriorityErrorFlag(VkiCtl* ctl, int* out);
+// Invalidates the control (a list box always erases), a combo box's parts and an auto radio
+// button's group.
+VKE_API int VkeCtlRedraw(VkiCtl* ctl, int erase);
+// The next auto radio button of the control's group after *cursor (0: after the control); with
+// engineOnly 1 only those wrapped by engine controls. -12 (*cursor 0) when the walk is through.
+VKE_API int VkeCtlSchAutoRdoBtn(VkiCtl* ctl, HWND* cursor, int engineOnly);
+
+// Records and edit steps (VkeCtlDat). code: 641, 642 or 643.
+VKE_API int VkeCtlAllocDat(VkiCtl* ctl, int code, void** p);
+VKE_API int VkeCtlFreeDat(VkiCtl* ctl, int code, void** p);
+VKE_API int VkeCtlInitDat(VkiCtl* ctl, int code, void* p);
+VKE_API int VkeCtlTermDat(VkiCtl* ctl, int code, void* p);
+// Copies every field (texts copied); a Ctd's undo history is not copied.
+VKE_API int VkeCtlCopyDat(VkiCtl* ctl, int code, void* dest, void* src);
+VKE_API int VkeCtlSetDat(VkiCtl* ctl, int code, void* dest, void* src);
+// A new copy; a Ctd's undo history is duplicated with it.
+VKE_API int VkeCtlDupDat(VkiCtl* ctl, int code, void** out, void* src);
+// op 1 alloc into p3, 2 free *p3, 3 init *p3, 4 term *p3, 5 and 7 copy *p4 into *p3, 6 dup *p4
+// into p3, 8 copy *p4 into the control's undo unit and restore the window from it.
+VKE_API int VkeCtlEditDat(VkiCtl* ctl, int op, int code, void* p3, void* p4);
+VKE_API int VkeCtlSetEdiFromWnd(VkiCtl* ctl, Ctd* ctd);
+VKE_API int VkeCtlSetWndFromEdi(VkiCtl* ctl, Ctd* ctd);
+VKE_API int VkeCtlInitEui(VkiCtl* ctl, Ctd* ctd);
+VKE_API int VkeCtlTermEui(VkiCtl* ctl, Ctd* ctd);
+VKE_API int VkeCtlSetCtdPtr(VkiCtl* ctl, Ctd* ctd);
+VKE_API int VkeCtlGetCtdPtr(VkiCtl* ctl, Ctd** out);
+
+// Data-type information and the value cycle (VkeCtlDti).
+VKE_API int VkeCtlSetSelection(VkiCtl* ctl, int start, int end);
+VKE_API int VkeCtlGetSelection(VkiCtl* ctl, int* start, int* end);
+// The selection kept off half characters and CR LF pairs of a password edit's clear text.
+VKE_API int VkeCtlNmlSelection(VkiCtl* ctl, int* start, int* end);
+VKE_API int VkeCtlCopySelectInfo(VkiCtl* ctl, SelectInfo* dest, const SelectInfo* src);
+VKE_API int VkeCtlSetSelectInfo(VkiCtl* ctl, const SelectInfo* info);
+VKE_API int VkeCtlGetSelectInfo(VkiCtl* ctl, SelectInfo* out);
+VKE_API int VkeCtlAllocDti(VkiCtl* ctl, Dti** out);
+VKE_API int VkeCtlFreeDti(VkiCtl* ctl, Dti** p);
+VKE_API int VkeCtlInitDti(VkiCtl* ctl, Dti* dti);
+VKE_API int VkeCtlTermDti(VkiCtl* ctl, Dti* dti);
+VKE_API int VkeCtlCopyDti(VkiCtl* ctl, Dti* dest, Dti* src);
+VKE_API int VkeCtlDupDti(VkiCtl* ctl, Dti** out, Dti* src);
+// Makes the record the control's value and shows it (undo 1: as an edit step).
+VKE_API int VkeCtlSetDti(VkiCtl* ctl, Dti* dti, int undo);
+// Reads the window into the control's value (parsed, validated) and copies it out.
+VKE_API int VkeCtlGetDti(VkiCtl* ctl, Dti* out);
+VKE_API int VkeCtlChkDti(VkiCtl* ctl);
+// Value setters: an equal value does nothing; undo 1 records the change as an edit step; the
+// value is shown and read back and the control becomes modified. An auto radio button's
+// settings go to its whole group.
+VKE_API int VkeCtlSetDataName(VkiCtl* ctl, const char* text, int undo);
+VKE_API int VkeCtlGetDataName(VkiCtl* ctl, char* buffer, int size);
+// -13 when the value is cut to the input limit (on a character boundary; the cut value is set).
+VKE_API int VkeCtlSetDataValue(VkiCtl* ctl, const char* text, int undo);
+VKE_API int VkeCtlGetDataValue(VkiCtl* ctl, char* buffer, int size);
+// 0 when the value suits the control, 1 (untraced) when not; text gets the kind's default value.
+VKE_API int VkeCtlChkDataValue(VkiCtl* ctl, const char* value, char* text, int size);
+VKE_API int VkeCtlSetEditType(VkiCtl* ctl, int type, int undo);
+VKE_API int VkeCtlGetEditType(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetEditFormat(VkiCtl* ctl, const char* format, int undo);
+VKE_API int VkeCtlGetEditFormat(VkiCtl* ctl, char* buffer, int size);
+VKE_API int VkeCtlSetPasswordChar(VkiCtl* ctl, int ch, int undo);
+VKE_API int VkeCtlGetPasswordChar(VkiCtl* ctl, BYTE* out);
+VKE_API int VkeCtlSetMaxInputLength(VkiCtl* ctl, int length, int undo);
+VKE_API int VkeCtlGetMaxInputLength(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetIndInputFlag(VkiCtl* ctl, int flag, int undo);
+VKE_API int VkeCtlGetIndInputFlag(VkiCtl* ctl, int* out);
+// State and plain setters: stored (on the whole radio group); the state ones repaint.
+VKE_API int VkeCtlSetDataFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetDataFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetErrorFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetErrorFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetModifiedFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetModifiedFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetSelectedFlag(VkiCtl* ctl, int flag);
+VKE_API int VkeCtlGetSelectedFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlSetErrorCode(VkiCtl* ctl, int code);
+VKE_API int VkeCtlGetErrorCode(VkiCtl* ctl, int* out);
+// The validation code a text would get as this control's value; nothing is stored.
+VKE_API int VkeCtlChkDtv(VkiCtl* ctl, const char* value, int* code);
+// The read and write steps alone, without the parent's messages.
+VKE_API int VkeCtlSetDtiFromWnd(VkiCtl* ctl);
+VKE_API int VkeCtlSetWndFromDti(VkiCtl* ctl);
+// The font and colour dialogs of a font (EditType 20) / colour (21) push button; 2 (untraced)
+// when cancelled; a new choice becomes the value as an edit step.
+VKE_API int VkeCtlChooseFont(VkiCtl* ctl, int vertical);
+VKE_API int VkeCtlChooseColor(VkiCtl* ctl);
+
+// ==== End: data-bound controls ====
+
 // ==== Library application object ====
 
 // Pre-translates a message for the library's windows; non-zero: handled, do not dispatch.

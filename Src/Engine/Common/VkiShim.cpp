@@ -1,4 +1,5 @@
 #include "VkiShim.h"
+#include "VkiTxt.h"
 
 VkiShimText::VkiShimText(HWND edit)
 {
@@ -58,4 +59,59 @@ HWND VkiShimEditOf(HWND ctl)
     if (lstrcmpiA(name, "Edit") == 0) return ctl;
     if (lstrcmpiA(name, "ComboBox") == 0) return FindWindowExA(ctl, nullptr, "Edit", nullptr);
     return nullptr;
+}
+
+void VkiShimLimitText(HWND ctl, int bytes)
+{
+    char name[16] = {};
+    if (!GetClassNameA(ctl, name, sizeof(name))) return;
+    if (lstrcmpiA(name, "Edit") == 0) SendMessageA(ctl, EM_LIMITTEXT, static_cast<WPARAM>(bytes), 0);
+    if (lstrcmpiA(name, "ComboBox") == 0) SendMessageA(ctl, CB_LIMITTEXT, static_cast<WPARAM>(bytes), 0);
+}
+
+bool VkiShimTakesInput(UINT message)
+{
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_UNICHAR:
+    case WM_PASTE:
+    case EM_REPLACESEL:
+    case WM_IME_COMPOSITION:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void VkiShimKeepLimit(HWND edit)
+{
+    // The removal below is input too: it must not come back here.
+    static thread_local bool t_busy = false;
+    if (t_busy || !edit) return;
+    int limit = static_cast<int>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+    int n = GetWindowTextLengthA(edit);
+    if (limit < 0 || n <= limit) return;
+    std::vector<char> text(static_cast<size_t>(n) + 2, '\0');
+    n = GetWindowTextA(edit, text.data(), n + 1);
+    if (n <= limit) return;
+    VkiShimText shim(edit);
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    int caret = shim.ToByte(static_cast<int>(end));
+    if (caret > n) caret = n;
+    int excess = n - limit;
+    // The last character start from which the caret is at least excess bytes away.
+    int from = -1;
+    for (int i = 0; i <= caret - excess && i < n; i += VkiChrLen(text.data() + i)) from = i;
+    int to = caret;
+    if (from < 0) {
+        // Too little before the caret: the text's end goes instead.
+        from = VkiFitLen(text.data(), n, limit);
+        to = n;
+    }
+    t_busy = true;
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(shim.ToCtl(from)), static_cast<LPARAM>(shim.ToCtl(to)));
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    t_busy = false;
 }

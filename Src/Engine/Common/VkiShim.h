@@ -28,3 +28,15 @@ private:
 // The window that holds a control's editable text: an edit itself, a combo box's edit child;
 // null for anything else.
 HWND VkiShimEditOf(HWND ctl);
+
+// Sets the input limit of an edit or of a combo box's edit part to bytes. The control takes the
+// number in its own unit, so a control that counts characters may take more bytes than that;
+// VkiShimKeepLimit brings such an input back to the limit.
+void VkiShimLimitText(HWND ctl, int bytes);
+
+// True for the messages by which an edit control takes input.
+bool VkiShimTakesInput(UINT message);
+
+// When an edit's text holds more bytes than its limit, removes the excess: whole characters just
+// before the caret, where the input that went over the limit ended.
+void VkiShimKeepLimit(HWND edit);

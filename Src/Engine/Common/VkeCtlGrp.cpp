@@ -1,0 +1,91 @@
+// The radio-group walk: the auto radio buttons of a control's group in the dialog-group order of
+// its parent, which passes over hidden and disabled windows. Only "BUTTON" windows count: an
+// edit of ES_CENTER | ES_UPPERCASE has the low style bits of an auto radio button, and the
+// platform's group order may run on into other controls where no WS_GROUP ends a group.
+#define VKE_MODULE "Src\\Engine\\Common\\VkeCtlBsc"
+#include "VkiCtl.h"
+#include "VkeFrame.h"
+#include <string.h>
+
+namespace {
+
+// Steps that bound a walk whose group order never comes back to where it began.
+const int kMaxSteps = 0x10000;
+
+// The group order's own test: visible and enabled by the window's style.
+bool IsUsable(HWND wnd)
+{
+    return (GetWindowLongPtrA(wnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
+}
+
+bool IsAutoRadioWnd(HWND wnd, int engineOnly)
+{
+    char name[16] = {};
+    if (!GetClassNameA(wnd, name, sizeof(name)) || lstrcmpiA(name, "Button") != 0) return false;
+    if ((GetWindowLongPtrA(wnd, GWL_STYLE) & BS_TYPEMASK) != BS_AUTORADIOBUTTON) return false;
+    if (!engineOnly) return true;
+    VkiCtl* ctl = VkiCtlOf(wnd);
+    return ctl && ctl->IsButton();
+}
+
+HWND Next(HWND parent, HWND wnd) { return GetNextDlgGroupItem(parent, wnd, FALSE); }
+
+// True when target comes up in the group order after from, before the walk is back.
+bool Reachable(HWND parent, HWND from, HWND target)
+{
+    HWND first = Next(parent, from);
+    HWND w = first;
+    for (int steps = 0; w && steps < kMaxSteps; ++steps) {
+        if (w == target) return true;
+        w = Next(parent, w);
+        if (w == from || w == first) break;
+    }
+    return false;
+}
+
+} // namespace
+
+int VkiCtl::SchAutoRdoBtn(HWND* cursor, int engineOnly)
+{
+    if (!IsInit()) return VKE_ERR_NOT_INIT;
+    if (!cursor || !VkiCtlIsFlag(engineOnly)) return VKE_ERR_ARG;
+    if (!IsAutoRadio()) return VKE_ERR_EXISTS;
+    HWND self = m_hWnd;
+    HWND parent = ::GetParent(self);
+    HWND start = self;
+    if (*cursor) {
+        start = *cursor;
+        if (start && !IsUsable(start)) start = ::IsWindow(start) && parent ? Next(parent, start) : nullptr;
+    }
+    *cursor = nullptr;
+    if (!parent || !::IsWindow(parent) || !start) return VKE_ERR_NOT_FOUND;
+    if (start != self && !Reachable(parent, self, start)) return VKE_ERR_NOT_FOUND;
+
+    HWND stop = IsUsable(self) ? self : Next(parent, self);
+    bool startUsable = IsUsable(start);
+    int stopSeen = 0;
+    HWND w = Next(parent, start);
+    for (int steps = 0; w && steps < kMaxSteps; ++steps, w = Next(parent, w)) {
+        if (w == self || w == start) break;
+        if (w == stop && (++stopSeen > 1 || startUsable)) break;
+        if (IsAutoRadioWnd(w, engineOnly)) {
+            *cursor = w;
+            return VKE_OK;
+        }
+    }
+    return VKE_ERR_NOT_FOUND;
+}
+
+std::vector<VkiCtl*> VkiCtl::Group()
+{
+    std::vector<VkiCtl*> group{this};
+    if (!IsInit() || !IsAutoRadio()) return group;
+    HWND cursor = nullptr;
+    while (SchAutoRdoBtn(&cursor, 1) == VKE_OK) {
+        VkiCtl* member = VkiCtlOf(cursor);
+        if (member && member != this && member->IsInit() && member->m_pCtd) group.push_back(member);
+    }
+    return group;
+}
+
+VKE_API int VkeCtlSchAutoRdoBtn(VkiCtl* ctl, HWND* cursor, int engineOnly) { VKE_FRAME(ctl, ctl->Sub(), ctl->SchAutoRdoBtn(cursor, engineOnly)); }

@@ -1,0 +1,324 @@
+// VkiCtl: the control object. It wraps one standard control (static, edit, button, list box,
+// combo box) as a data-bound field: it owns the field's data (Ctd) and open edit step (Edi),
+// moves the typed value between the window and its Dti, and records edit steps in the undo
+// history of its window. One method per export of the VkeCtl family, same verb; a combo box's
+// edit and list parts (objects with an owner) work on their combo box's data.
+#pragma once
+#include "VkeEng.h"
+#include "Mfc.h"
+#include <vector>
+
+class VkiSys;
+class VkiSub;
+class VkiDrw;
+
+class VkiCtl : public CWnd {
+    DECLARE_DYNCREATE(VkiCtl)
+
+public:
+    VkiCtl();
+    ~VkiCtl() override;
+
+    // The utility object to trace through (null until the object is bound).
+    VkiSub* Sub() const { return m_pSub; }
+    bool IsInit() const { return m_iInit == 1; }
+
+    // ---- Object, creation, subclassing and parameters (VkeCtlBsc.cpp) ----
+    int Bind(VkiSys* sys, int type);
+    int GetCtlClassName(int type, char* buffer, int size);
+    int CreateCtl(const char* caption, DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id);
+    int Destroy();
+    int SubclassCtl(HWND wnd);
+    int SubclassCtlDlgItem(HWND dialog, int id);
+    int UnsubclassCtl(HWND* out);
+    int SetWindowProc(WNDPROC proc, WNDPROC* previous);
+    int ResetWindowProc();
+    // The same swap on a combo box's edit (part 0) or list (part 1).
+    int SetPartWindowProc(int part, WNDPROC proc, WNDPROC* previous);
+    int ResetPartWindowProc(int part);
+    // Init, Term and the defaults by CtlType (buttons and combo boxes add their own steps).
+    int InitParam(VkeCtlParam* param);
+    int CheckParam(VkeCtlParam* param, int* field, int* messageNo);
+    int Init(VkeCtlParam* param, int* field, int* messageNo);
+    int Term();
+    int SetProperty(int id, void* value);
+    int GetProperty(int id, void* out);
+    int GetName(char* buffer, int size);
+    int GetVersion(double* out);
+    int SetExecVersion(double version);
+    int GetExecVersion(double* out);
+    int GetCtlType(int* out);
+    int GetCtlHandle(HWND* out);
+    int GetCtlEdtHandle(HWND* out);
+    int GetCtlLsbHandle(HWND* out);
+
+    // ---- Font, colours, menu, control flags (VkeCtlApr.cpp) ----
+    int SetFont(const char* face, int size);
+    int SetFontByLogFont(const LOGFONTA* font);
+    int GetFontName(char* buffer, int size);
+    int GetFontSize(int* out);
+    int GetLogFont(LOGFONTA* out);
+    int GetFontHandle(HFONT* out);
+    int SetTextColor(COLORREF color);
+    int GetTextColor(COLORREF* out);
+    int SetBackColor(COLORREF color);
+    int GetBackColor(COLORREF* out);
+    int GetBackBrushHandle(HBRUSH* out);
+    int SetMenuHandle(HMENU menu);
+    int GetMenuHandle(HMENU* out);
+    int SetCtlEditingFlag(int flag, int reset);
+    int GetCtlEditingFlag(int* out);
+    int SetCtlErrorFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iCtlError, flag); }
+    int GetCtlErrorFlag(int* out) { return GetCtlFlag(m_iCtlError, out); }
+    int SetCtlModifiedFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iCtlModified, flag); }
+    int GetCtlModifiedFlag(int* out) { return GetCtlFlag(m_iCtlModified, out); }
+    int SetPriorityErrorFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iPriorityError, flag); }
+    int GetPriorityErrorFlag(int* out) { return GetCtlFlag(m_iPriorityError, out); }
+    int Redraw(int erase);
+    // 1 when the focus is on the control, or on its combo box or a part of that combo box.
+    int IsFocus(int* out);
+
+    // ---- Radio groups (VkeCtlGrp.cpp) ----
+    int SchAutoRdoBtn(HWND* cursor, int engineOnly);
+    // The control and the engine-wrapped, initialised auto radio buttons of its group; the
+    // control alone when it is no auto radio button.
+    std::vector<VkiCtl*> Group();
+
+    // ---- Records and edit steps (VkeCtlDat.cpp) ----
+    int AllocDat(int code, void** p);
+    int FreeDat(int code, void** p);
+    int InitDat(int code, void* p);
+    int TermDat(int code, void* p);
+    int CopyDat(int code, void* dest, void* src);
+    int DupDat(int code, void** out, void* src);
+    int EditDat(int op, int code, void* p3, void* p4);
+    int SetEdiFromWnd(Ctd* ctd);
+    int SetWndFromEdi(Ctd* ctd);
+    int InitEui(Ctd* ctd);
+    int TermEui(Ctd* ctd);
+    int SetCtdPtr(Ctd* ctd);
+    int GetCtdPtr(Ctd** out);
+    // Edit steps of the holder (its whole radio group): begin one of kind 1..39 with an
+    // optional start selection, clear it, record it as an undo entry when the text changed
+    // (*recorded 1), record one now, or make a change one recorded step.
+    int BeginStep(int kind, int withSel, int start, int end);
+    void ClearStep();
+    int CommitStep(int* recorded);
+    int RecordStep(int kind);
+    int ChangeStep(int kind, int dataFlag);
+
+    // ---- Data-type information and the value cycle (VkeCtlDti.cpp, VkeCtlCyc.cpp) ----
+    int SetSelection(int start, int end);
+    int GetSelection(int* start, int* end);
+    int NmlSelection(int* start, int* end);
+    int CopySelectInfo(SelectInfo* dest, const SelectInfo* src);
+    int SetSelectInfo(const SelectInfo* info);
+    int GetSelectInfo(SelectInfo* out);
+    int AllocDti(Dti** out);
+    int FreeDti(Dti** p);
+    int InitDti(Dti* dti);
+    int TermDti(Dti* dti);
+    int CopyDti(Dti* dest, Dti* src);
+    int DupDti(Dti** out, Dti* src);
+    int SetDti(Dti* dti, int undo);
+    int GetDti(Dti* out);
+    int ChkDti();
+    int SetDataName(const char* text, int undo);
+    int GetDataName(char* buffer, int size);
+    int ChkDataValue(const char* value, char* text, int size);
+    int SetDataValue(const char* text, int undo);
+    int GetDataValue(char* buffer, int size);
+    int SetEditType(int type, int undo);
+    int GetEditType(int* out);
+    int SetEditFormat(const char* format, int undo);
+    int GetEditFormat(char* buffer, int size);
+    int SetPasswordChar(int ch, int undo);
+    int GetPasswordChar(BYTE* out);
+    int SetMaxInputLength(int length, int undo);
+    int GetMaxInputLength(int* out);
+    int SetIndInputFlag(int flag, int undo);
+    int GetIndInputFlag(int* out);
+    int SetDataFlag(int flag);
+    int GetDataFlag(int* out);
+    int SetErrorFlag(int flag);
+    int GetErrorFlag(int* out);
+    int SetModifiedFlag(int flag);
+    int GetModifiedFlag(int* out);
+    int SetSelectedFlag(int flag);
+    int GetSelectedFlag(int* out);
+    int SetErrorCode(int code);
+    int GetErrorCode(int* out);
+    int ChkDtv(const char* value, int* code);
+    int SetDtiFromWnd();
+    int SetWndFromDti();
+    // The font and colour dialogs (VkeCtlChs.cpp).
+    int ChooseFontValue(int vertical);
+    int ChooseColorValue();
+    // The default font (messages 49 and 50) as a record and as a font text (1024 bytes).
+    int DefaultFont(VkeFontRec* font);
+    int DefaultFontText(char* out);
+
+    // ---- Kinds of window, from the type and the window's style ----
+    int BtnStyle() const { return static_cast<int>(GetStyle() & BS_TYPEMASK); }
+    bool IsStatic() const { return m_iCtlType == VKE_CTL_STATIC; }
+    bool IsEdit() const { return m_iCtlType == VKE_CTL_EDIT; }
+    bool IsButton() const { return m_iCtlType == VKE_CTL_BUTTON; }
+    bool IsListBox() const { return m_iCtlType == VKE_CTL_LISTBOX; }
+    bool IsCombo() const { return m_iCtlType == VKE_CTL_COMBOBOX; }
+    bool IsAutoRadio() const { return IsButton() && BtnStyle() == BS_AUTORADIOBUTTON; }
+    // Check boxes, three-state boxes and radio buttons that are not auto radio buttons.
+    bool IsCheckBox() const;
+    bool IsPush() const { return IsButton() && !IsCheckBox() && !IsAutoRadio(); }
+    // An edit, or a combo box with an edit part (simple or drop-down).
+    bool IsEditLike() const { return IsEdit() || (IsCombo() && (GetStyle() & 3) != CBS_DROPDOWNLIST); }
+    // A list box or a drop-down list: the value is the selected item.
+    bool IsListLike() const { return IsListBox() || (IsCombo() && !IsEditLike()); }
+
+    // The control whose data the operations use: the top owner. -6 when it, or an owner on the
+    // way, is not initialised.
+    int Holder(VkiCtl** out);
+    // The holder's data; only valid on an initialised holder.
+    Dti& D() { return m_pCtd->dti; }
+    bool IsPassword() { return IsEdit() && (D().iPasswordChar & 0xFF) != 0; }
+    // The input limit in bytes: MaxInputLength of an edit-like control when set, else 1023.
+    int InputLimit(int maxInputLength) const;
+    bool HasFocus();
+
+public:
+    // ---- State ----
+    VkiSys* m_pSys = nullptr;
+    VkiSub* m_pSub = nullptr;
+    VkiDrw* m_pDrw = nullptr;
+    int m_iCtlType = 0;
+    int m_iSubclassed = 0;
+    int m_iProcSwapped = 0;
+    WNDPROC m_pfnSaved = nullptr;    // the procedure the first swap replaced
+    double m_dExecVersion = VKE_VERSION;
+    int m_iInit = 0;
+    COLORREF m_uTextColor;
+    COLORREF m_uBackColor;
+    HMENU m_hMenu = nullptr;
+    int m_iCtlEditing = 0;
+    int m_iCtlError = 0;
+    int m_iCtlModified = 0;
+    int m_iPriorityError = 0;
+    int m_iLoading = 0;              // 1 while Init applies the record: no window transfers
+    VkiCtl* m_pOwner = nullptr;      // the combo box of an edit or list part
+    Ctd* m_pCtd = nullptr;
+    Edi* m_pEdi = nullptr;
+    LOGFONTA m_lf = {};
+    HFONT m_hFont = nullptr;
+    HBRUSH m_hBackBrush = nullptr;
+    // ---- end: state ----
+
+    // Process-wide marks: a value transfer message is out to a parent (VkeWmWndToDti,
+    // VkeWmDtiToWnd); the focus handling is writing or reading the window value.
+    static int s_iTransfer;
+    static int s_iFocusing;
+
+protected:
+    // The byte limit of an edit part holds after every input the platform's control takes.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnEudDat(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int InitBase(VkeCtlParam* param, int* field, int* messageNo);
+    int TermBase();
+    int TakeFont(LOGFONTA* lf);
+    int ApplyParam(VkeCtlParam* param);
+    int SetCtlFlag(int VkiCtl::*flag, int value);
+    int GetCtlFlag(int value, int* out);
+    // Records and steps of this one control.
+    int BeginOne(int kind, int withSel, int start, int end);
+    int RecordOne(int kind, int notify);
+    int HandEud(int stepCode, int stepValue, int notify);
+    // The value cycle (VkeCtlCyc.cpp) on the holder.
+    bool AskParent(UINT message);
+    int ReadDti(Dti* out);
+    int WriteDti(Dti* dti, int undo);
+    int ReadWindow();
+    int ReadGroup();
+    int WriteWindow();
+    int WriteGroup();
+    int WindowValue(char* text);
+    int ShowText(char* text, bool formatted);
+    void SetValueState(int code);
+    void NotifyCheck(int state);
+    // The setter frame of the value setters (VkeCtlDti.cpp).
+    template <class Equal, class Store>
+    int SetValue(int undo, Equal equal, Store store);
+    // State and plain setters on the whole radio group.
+    int SetState(int Dti::*field, int flag, bool redraw);
+    template <class T>
+    int GetField(T* out, T Dti::*field);
+    int GetText(AppMem Dti::*text, char* buffer, int size);
+};
+
+// The five kinds; buttons and combo boxes hold what their own behaviour needs.
+class VkiCtlStc : public VkiCtl {
+    DECLARE_DYNCREATE(VkiCtlStc)
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+class VkiCtlEdt : public VkiCtl {
+    DECLARE_DYNCREATE(VkiCtlEdt)
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+class VkiCtlBtn : public VkiCtl {
+    DECLARE_DYNCREATE(VkiCtlBtn)
+public:
+    int m_iDefPush = 0;            // created or adopted as BS_DEFPUSHBUTTON
+    void* m_pOwnerDraw = nullptr;  // pens and brushes of an owner-drawn push button
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+class VkiCtlLsb : public VkiCtl {
+    DECLARE_DYNCREATE(VkiCtlLsb)
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+class VkiCtlCmb : public VkiCtl {
+    DECLARE_DYNCREATE(VkiCtlCmb)
+public:
+    VkiCtl* m_pEdt = nullptr; // the edit part (kind 2), owned by the combo box
+    VkiCtl* m_pLsb = nullptr; // the list part (kind 4)
+    // The part objects (0 edit, 1 list); null when none.
+    VkiCtl* Part(int part) const { return part == 0 ? m_pEdt : m_pLsb; }
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+// Sets a process-wide mark for the scope and puts back what it was.
+class VkiCtlMark {
+public:
+    explicit VkiCtlMark(int& mark) : m_mark(mark), m_prev(mark) { mark = 1; }
+    ~VkiCtlMark() { m_mark = m_prev; }
+    VkiCtlMark(const VkiCtlMark&) = delete;
+    VkiCtlMark& operator=(const VkiCtlMark&) = delete;
+
+private:
+    int& m_mark;
+    int m_prev;
+};
+
+// The engine control object of a window, or null.
+VkiCtl* VkiCtlOf(HWND wnd);
+
+inline bool VkiCtlIsFlag(int v) { return v == 0 || v == 1; }
+
+// The text of an AppMem ("" without a block).
+inline const char* VkiCtlStr(const AppMem& mem) { return mem.pBuffer ? mem.pBuffer : ""; }
+
+// Copies at most limit bytes of src into dest (limit + 1 bytes) on a character boundary, and
+// drops a lone lead byte at its end; -13 when anything was left out.
+int VkiCtlTakeText(char* dest, const char* src, int limit);
+
+// A window's text, at most 1023 bytes (out holds 1024), as VkiCtlTakeText takes it.
+int VkiCtlReadText(HWND wnd, char* out);
