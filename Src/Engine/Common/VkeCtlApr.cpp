@@ -98,21 +98,9 @@ int VkiCtl::GetFontSize(int* out)
     return VKE_OK;
 }
 
-int VkiCtl::GetLogFont(LOGFONTA* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_lf;
-    return VKE_OK;
-}
+int VkiCtl::GetLogFont(LOGFONTA* out) { return VkiAnswer(IsInit(), out, m_lf); }
 
-int VkiCtl::GetFontHandle(HFONT* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_hFont;
-    return VKE_OK;
-}
+int VkiCtl::GetFontHandle(HFONT* out) { return VkiAnswer(IsInit(), out, m_hFont); }
 
 // ---- Colours ----
 
@@ -144,29 +132,11 @@ int VkiCtl::SetBackColor(COLORREF color)
     return first;
 }
 
-int VkiCtl::GetTextColor(COLORREF* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_uTextColor;
-    return VKE_OK;
-}
+int VkiCtl::GetTextColor(COLORREF* out) { return VkiAnswer(IsInit(), out, m_uTextColor); }
 
-int VkiCtl::GetBackColor(COLORREF* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_uBackColor;
-    return VKE_OK;
-}
+int VkiCtl::GetBackColor(COLORREF* out) { return VkiAnswer(IsInit(), out, m_uBackColor); }
 
-int VkiCtl::GetBackBrushHandle(HBRUSH* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_hBackBrush;
-    return VKE_OK;
-}
+int VkiCtl::GetBackBrushHandle(HBRUSH* out) { return VkiAnswer(IsInit(), out, m_hBackBrush); }
 
 // ---- Popup menu ----
 
@@ -179,13 +149,7 @@ int VkiCtl::SetMenuHandle(HMENU menu)
     return first;
 }
 
-int VkiCtl::GetMenuHandle(HMENU* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_hMenu;
-    return VKE_OK;
-}
+int VkiCtl::GetMenuHandle(HMENU* out) { return VkiAnswer(IsInit(), out, m_hMenu); }
 
 // ---- Control flags ----
 
@@ -199,13 +163,6 @@ int VkiCtl::SetCtlFlag(int VkiCtl::*flag, int value)
     return VKE_OK;
 }
 
-int VkiCtl::GetCtlFlag(int value, int* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = value;
-    return VKE_OK;
-}
 
 int VkiCtl::SetCtlEditingFlag(int flag, int reset)
 {
@@ -226,7 +183,7 @@ int VkiCtl::SetCtlEditingFlag(int flag, int reset)
     return SetCtlFlag(&VkiCtl::m_iCtlEditing, flag);
 }
 
-int VkiCtl::GetCtlEditingFlag(int* out) { return GetCtlFlag(m_iCtlEditing, out); }
+int VkiCtl::GetCtlEditingFlag(int* out) { return VkiAnswer(IsInit(), out, m_iCtlEditing); }
 
 // ---- Redraw and focus ----
 

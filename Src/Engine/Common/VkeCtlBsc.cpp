@@ -448,60 +448,19 @@ LRESULT VkiCtl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 int VkiCtl::GetName(char* buffer, int size) { return VkiCopyStr(buffer, kCtlName, size); }
 
-int VkiCtl::GetVersion(double* out)
-{
-    if (!out) return VKE_ERR_ARG;
-    *out = VKE_VERSION;
-    return VKE_OK;
-}
+int VkiCtl::GetVersion(double* out) { return VkiAnswer(true, out, VKE_VERSION); }
+int VkiCtl::SetExecVersion(double version) { return VkiStoreExecVersion(IsInit(), &m_dExecVersion, version); }
+int VkiCtl::GetExecVersion(double* out) { return VkiAnswer(IsInit(), out, m_dExecVersion); }
+int VkiCtl::GetCtlType(int* out) { return VkiAnswer(true, out, m_iCtlType); }
+int VkiCtl::GetCtlHandle(HWND* out) { return VkiAnswer(true, out, m_hWnd); }
 
-int VkiCtl::SetExecVersion(double version)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!VkiExecVersionOk(version)) return VKE_ERR_VERSION;
-    m_dExecVersion = version;
-    return VKE_OK;
-}
-
-int VkiCtl::GetExecVersion(double* out)
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_dExecVersion;
-    return VKE_OK;
-}
-
-int VkiCtl::GetCtlType(int* out)
-{
-    if (!out) return VKE_ERR_ARG;
-    *out = m_iCtlType;
-    return VKE_OK;
-}
-
-int VkiCtl::GetCtlHandle(HWND* out)
-{
-    if (!out) return VKE_ERR_ARG;
-    *out = m_hWnd;
-    return VKE_OK;
-}
-
-int VkiCtl::GetCtlEdtHandle(HWND* out)
+int VkiCtl::GetPartHandle(int part, HWND* out)
 {
     if (!out) return VKE_ERR_ARG;
     *out = nullptr;
     if (!IsCombo()) return VKE_ERR_EXISTS;
-    VkiCtl* part = static_cast<VkiCtlCmb*>(this)->m_pEdt;
-    if (part && part->IsInit()) *out = part->m_hWnd;
-    return VKE_OK;
-}
-
-int VkiCtl::GetCtlLsbHandle(HWND* out)
-{
-    if (!out) return VKE_ERR_ARG;
-    *out = nullptr;
-    if (!IsCombo()) return VKE_ERR_EXISTS;
-    VkiCtl* part = static_cast<VkiCtlCmb*>(this)->m_pLsb;
-    if (part && part->IsInit()) *out = part->m_hWnd;
+    VkiCtl* ctl = static_cast<VkiCtlCmb*>(this)->Part(part);
+    if (ctl && ctl->IsInit()) *out = ctl->m_hWnd;
     return VKE_OK;
 }
 
@@ -551,8 +510,8 @@ int VkiCtl::GetProperty(int id, void* out)
     case VKE_PROP_EXEC_VERSION: return GetExecVersion(static_cast<double*>(out));
     case VKE_CTL_PROP_CTL_TYPE: return GetCtlType(n);
     case VKE_CTL_PROP_WND: return GetCtlHandle(static_cast<HWND*>(out));
-    case VKE_CTL_PROP_EDT_WND: return GetCtlEdtHandle(static_cast<HWND*>(out));
-    case VKE_CTL_PROP_LSB_WND: return GetCtlLsbHandle(static_cast<HWND*>(out));
+    case VKE_CTL_PROP_EDT_WND: return GetPartHandle(0, static_cast<HWND*>(out));
+    case VKE_CTL_PROP_LSB_WND: return GetPartHandle(1, static_cast<HWND*>(out));
     case VKE_CTL_PROP_LOGFONT: return GetLogFont(static_cast<LOGFONTA*>(out));
     case VKE_CTL_PROP_FONT_NAME: return GetFontName(text, 1024);
     case VKE_CTL_PROP_FONT_SIZE: return GetFontSize(n);
@@ -657,5 +616,5 @@ VKE_API int VkeCtlSetExecVersion(VkiCtl* ctl, double version) { VKE_FRAME(ctl, c
 VKE_API int VkeCtlGetExecVersion(VkiCtl* ctl, double* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetExecVersion(out)); }
 VKE_API int VkeCtlGetCtlType(VkiCtl* ctl, int* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetCtlType(out)); }
 VKE_API int VkeCtlGetCtlHandle(VkiCtl* ctl, HWND* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetCtlHandle(out)); }
-VKE_API int VkeCtlGetCtlEdtHandle(VkiCtl* ctl, HWND* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetCtlEdtHandle(out)); }
-VKE_API int VkeCtlGetCtlLsbHandle(VkiCtl* ctl, HWND* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetCtlLsbHandle(out)); }
+VKE_API int VkeCtlGetCtlEdtHandle(VkiCtl* ctl, HWND* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetPartHandle(0, out)); }
+VKE_API int VkeCtlGetCtlLsbHandle(VkiCtl* ctl, HWND* out) { VKE_FRAME(ctl, ctl->Sub(), ctl->GetPartHandle(1, out)); }

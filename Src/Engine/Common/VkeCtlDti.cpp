@@ -300,16 +300,24 @@ int VkiCtl::SetDataValue(const char* text, int undo)
     return rc != VKE_OK ? rc : cut;
 }
 
+// A value setter of a number that an auto radio group shares.
+int VkiCtl::SetGroupInt(int Dti::*field, int value, int undo)
+{
+    return SetValue(undo, [&] { return D().*field == value; }, [&] {
+        for (VkiCtl* c : Group()) c->D().*field = value;
+        // Init sets the window's limit once the whole record is in place.
+        if (field == &Dti::iMaxInputLength && IsEditLike() && !m_iLoading) VkiShimLimitText(m_hWnd, InputLimit(value));
+        return VKE_OK;
+    });
+}
+
 int VkiCtl::SetEditType(int type, int undo)
 {
     VkiCtl* h = nullptr;
     int rc = Holder(&h);
     if (rc != VKE_OK) return rc;
     if (type < VKE_EDIT_NONE || type > VKE_EDIT_COLOR) return VKE_ERR_ARG;
-    return h->SetValue(undo, [&] { return h->D().iEditType == type; }, [&] {
-        for (VkiCtl* c : h->Group()) c->D().iEditType = type;
-        return VKE_OK;
-    });
+    return h->SetGroupInt(&Dti::iEditType, type, undo);
 }
 
 int VkiCtl::SetEditFormat(const char* format, int undo)
@@ -335,10 +343,7 @@ int VkiCtl::SetPasswordChar(int ch, int undo)
     int normal = 0;
     if (ch < 0 || ch > 0xFF) return VKE_ERR_ARG;
     if (ch != 0 && (m_pSub->IsNmlChr(ch, &normal) != VKE_OK || !normal)) return VKE_ERR_ARG;
-    return h->SetValue(undo, [&] { return h->D().iPasswordChar == ch; }, [&] {
-        for (VkiCtl* c : h->Group()) c->D().iPasswordChar = ch;
-        return VKE_OK;
-    });
+    return h->SetGroupInt(&Dti::iPasswordChar, ch, undo);
 }
 
 int VkiCtl::SetMaxInputLength(int length, int undo)
@@ -347,12 +352,7 @@ int VkiCtl::SetMaxInputLength(int length, int undo)
     int rc = Holder(&h);
     if (rc != VKE_OK) return rc;
     if (length < 0 || length > 1023) return VKE_ERR_ARG;
-    return h->SetValue(undo, [&] { return h->D().iMaxInputLength == length; }, [&] {
-        for (VkiCtl* c : h->Group()) c->D().iMaxInputLength = length;
-        // Init sets the window's limit once the whole record is in place.
-        if (h->IsEditLike() && !h->m_iLoading) VkiShimLimitText(h->m_hWnd, h->InputLimit(length));
-        return VKE_OK;
-    });
+    return h->SetGroupInt(&Dti::iMaxInputLength, length, undo);
 }
 
 int VkiCtl::SetIndInputFlag(int flag, int undo)
@@ -361,10 +361,7 @@ int VkiCtl::SetIndInputFlag(int flag, int undo)
     int rc = Holder(&h);
     if (rc != VKE_OK) return rc;
     if (!VkiCtlIsFlag(flag)) return VKE_ERR_ARG;
-    return h->SetValue(undo, [&] { return h->D().iIndInput == flag; }, [&] {
-        for (VkiCtl* c : h->Group()) c->D().iIndInput = flag;
-        return VKE_OK;
-    });
+    return h->SetGroupInt(&Dti::iIndInput, flag, undo);
 }
 
 // ---- State and plain setters ----
@@ -380,44 +377,20 @@ int VkiCtl::SetState(int Dti::*field, int flag, bool redraw)
     return VKE_OK;
 }
 
-int VkiCtl::SetDataFlag(int flag)
+int VkiCtl::SetHolderState(int Dti::*field, int value, bool flag, bool redraw)
 {
     VkiCtl* h = nullptr;
     int rc = Holder(&h);
     if (rc != VKE_OK) return rc;
-    return VkiCtlIsFlag(flag) ? h->SetState(&Dti::iData, flag, false) : VKE_ERR_ARG;
+    if (flag && !VkiCtlIsFlag(value)) return VKE_ERR_ARG;
+    return h->SetState(field, value, redraw);
 }
 
-int VkiCtl::SetErrorFlag(int flag)
-{
-    VkiCtl* h = nullptr;
-    int rc = Holder(&h);
-    if (rc != VKE_OK) return rc;
-    return VkiCtlIsFlag(flag) ? h->SetState(&Dti::iError, flag, true) : VKE_ERR_ARG;
-}
-
-int VkiCtl::SetModifiedFlag(int flag)
-{
-    VkiCtl* h = nullptr;
-    int rc = Holder(&h);
-    if (rc != VKE_OK) return rc;
-    return VkiCtlIsFlag(flag) ? h->SetState(&Dti::iModified, flag, true) : VKE_ERR_ARG;
-}
-
-int VkiCtl::SetSelectedFlag(int flag)
-{
-    VkiCtl* h = nullptr;
-    int rc = Holder(&h);
-    if (rc != VKE_OK) return rc;
-    return VkiCtlIsFlag(flag) ? h->SetState(&Dti::iSelected, flag, true) : VKE_ERR_ARG;
-}
-
-int VkiCtl::SetErrorCode(int code)
-{
-    VkiCtl* h = nullptr;
-    int rc = Holder(&h);
-    return rc == VKE_OK ? h->SetState(&Dti::iErrorCode, code, false) : rc;
-}
+int VkiCtl::SetDataFlag(int flag) { return SetHolderState(&Dti::iData, flag, true, false); }
+int VkiCtl::SetErrorFlag(int flag) { return SetHolderState(&Dti::iError, flag, true, true); }
+int VkiCtl::SetModifiedFlag(int flag) { return SetHolderState(&Dti::iModified, flag, true, true); }
+int VkiCtl::SetSelectedFlag(int flag) { return SetHolderState(&Dti::iSelected, flag, true, true); }
+int VkiCtl::SetErrorCode(int code) { return SetHolderState(&Dti::iErrorCode, code, false, false); }
 
 // ---- Getters: each reads the window into the Dti first ----
 

@@ -4,8 +4,7 @@
 // history of its window. One method per export of the VkeCtl family, same verb; a combo box's
 // edit and list parts (objects with an owner) work on their combo box's data.
 #pragma once
-#include "VkeEng.h"
-#include "Mfc.h"
+#include "VkiObj.h"
 #include <vector>
 
 class VkiSys;
@@ -49,8 +48,8 @@ public:
     int GetExecVersion(double* out);
     int GetCtlType(int* out);
     int GetCtlHandle(HWND* out);
-    int GetCtlEdtHandle(HWND* out);
-    int GetCtlLsbHandle(HWND* out);
+    // A combo box's edit (part 0) or list (part 1) window.
+    int GetPartHandle(int part, HWND* out);
 
     // ---- Font, colours, menu, control flags (VkeCtlApr.cpp) ----
     int SetFont(const char* face, int size);
@@ -69,11 +68,11 @@ public:
     int SetCtlEditingFlag(int flag, int reset);
     int GetCtlEditingFlag(int* out);
     int SetCtlErrorFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iCtlError, flag); }
-    int GetCtlErrorFlag(int* out) { return GetCtlFlag(m_iCtlError, out); }
+    int GetCtlErrorFlag(int* out) { return VkiAnswer(IsInit(), out, m_iCtlError); }
     int SetCtlModifiedFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iCtlModified, flag); }
-    int GetCtlModifiedFlag(int* out) { return GetCtlFlag(m_iCtlModified, out); }
+    int GetCtlModifiedFlag(int* out) { return VkiAnswer(IsInit(), out, m_iCtlModified); }
     int SetPriorityErrorFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iPriorityError, flag); }
-    int GetPriorityErrorFlag(int* out) { return GetCtlFlag(m_iPriorityError, out); }
+    int GetPriorityErrorFlag(int* out) { return VkiAnswer(IsInit(), out, m_iPriorityError); }
     int Redraw(int erase);
     // 1 when the focus is on the control, or on its combo box or a part of that combo box.
     int IsFocus(int* out);
@@ -229,7 +228,6 @@ private:
     int TakeFont(LOGFONTA* lf);
     int ApplyParam(VkeCtlParam* param);
     int SetCtlFlag(int VkiCtl::*flag, int value);
-    int GetCtlFlag(int value, int* out);
     // Records and steps of this one control.
     int BeginOne(int kind, int withSel, int start, int end);
     int RecordOne(int kind, int notify);
@@ -249,8 +247,10 @@ private:
     // The setter frame of the value setters (VkeCtlDti.cpp).
     template <class Equal, class Store>
     int SetValue(int undo, Equal equal, Store store);
-    // State and plain setters on the whole radio group.
+    int SetGroupInt(int Dti::*field, int value, int undo);
+    // State and plain setters on the whole radio group; flag: the value must be 0 or 1.
     int SetState(int Dti::*field, int flag, bool redraw);
+    int SetHolderState(int Dti::*field, int value, bool flag, bool redraw);
     template <class T>
     int GetField(T* out, T Dti::*field);
     int GetText(AppMem Dti::*text, char* buffer, int size);

@@ -1,12 +1,7 @@
 #include "VkiObj.h"
 #include "VkiTxt.h"
 
-int VkiObjHead::GetVersion(double* out) const
-{
-    if (!out) return VKE_ERR_ARG;
-    *out = VKE_VERSION;
-    return VKE_OK;
-}
+int VkiObjHead::GetVersion(double* out) const { return VkiAnswer(true, out, VKE_VERSION); }
 
 int VkiObjHead::SetExecVersion(double version)
 {
@@ -16,13 +11,7 @@ int VkiObjHead::SetExecVersion(double version)
     return VKE_OK;
 }
 
-int VkiObjHead::GetExecVersion(double* out) const
-{
-    if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    *out = m_dExecVersion;
-    return VKE_OK;
-}
+int VkiObjHead::GetExecVersion(double* out) const { return VkiAnswer(IsInit(), out, m_dExecVersion); }
 
 int VkiObjHead::GetCommonProperty(int id, void* out, const char* name) const
 {

@@ -27,6 +27,25 @@ class VkiObj : public CObject, public VkiObjHead {};
 // The execution-version rule: refused only when it compares greater than the engine's.
 inline bool VkiExecVersionOk(double version) { return !(version > VKE_VERSION); }
 
+// A getter of an object's state: -6 before Init, -9 for a null out, else the value.
+template <class T>
+int VkiAnswer(bool init, T* out, const T& value)
+{
+    if (!init) return VKE_ERR_NOT_INIT;
+    if (!out) return VKE_ERR_ARG;
+    *out = value;
+    return VKE_OK;
+}
+
+// The execution-version setter: -6 before Init, -5 above the engine's version.
+inline int VkiStoreExecVersion(bool init, double* stored, double version)
+{
+    if (!init) return VKE_ERR_NOT_INIT;
+    if (!VkiExecVersionOk(version)) return VKE_ERR_VERSION;
+    *stored = version;
+    return VKE_OK;
+}
+
 // Alloc: -9 out null; -7 *out set; -8 no memory; else a new object.
 template <class T>
 int VkiAllocObj(T** out)
