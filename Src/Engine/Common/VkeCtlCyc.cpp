@@ -186,10 +186,12 @@ int VkiCtl::WriteWindow()
     char text[kText];
     VkiCtlTakeText(text, VkiCtlStr(d.memDataValue), kText - 1);
     int code = !text[0] && !IsStatic() ? VKE_ERR_NOT_FOUND : VKE_OK;
-    // Statics and edit parts are formatted without the focus; a list shows a colour formatted.
+    // Statics, edit parts and font and colour push buttons are formatted without the focus; a
+    // list shows a colour formatted always.
     bool color = IsListLike() && d.iEditType == VKE_EDIT_COLOR;
+    bool fontOrColor = d.iEditType == VKE_EDIT_FONT || d.iEditType == VKE_EDIT_COLOR;
     bool format = text[0] && d.iEditType != VKE_EDIT_NONE &&
-                  (color || (d.iFormat == 1 && (IsStatic() || IsEditLike())));
+                  (color || (d.iFormat == 1 && (IsStatic() || IsEditLike() || (IsPush() && fontOrColor))));
     if (format) code = m_pSub->SetKind(d.iEditType, text, VkiCtlStr(d.memEditFormat), kText);
     int rc = color && code != VKE_OK ? VKE_OK : ShowText(text, format);
     SetValueState(code);
@@ -240,12 +242,10 @@ int VkiCtl::ShowText(char* text, bool formatted)
         if (strcmp(text, "2") == 0 && BtnStyle() >= BS_3STATE) state = BST_INDETERMINATE;
         if (state < 0 && text[0]) return VKE_ERR_ARG;
         if (state >= 0) ::SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(state), 0);
-    } else if (d.iEditType == VKE_EDIT_FONT || d.iEditType == VKE_EDIT_COLOR) {
-        // A font or colour push button keeps its value as its window text; the caption is its name.
-        editing = true;
-    } else {
-        return VKE_OK;
+    } else if (d.iEditType != VKE_EDIT_FONT && d.iEditType != VKE_EDIT_COLOR) {
+        return VKE_OK; // a plain push button shows its name only
     }
+    // A font or colour push button holds its value as its window text alone; its caption is its name.
     return editing ? m_pSub->SetAppMemStr(&d.memWndText, text) : VKE_OK;
 }
 
