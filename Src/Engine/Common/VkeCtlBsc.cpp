@@ -120,7 +120,8 @@ VkiCtl::VkiCtl() { DefaultColors(VKE_CTL_BUTTON, &m_uTextColor, &m_uBackColor); 
 
 VkiCtl::~VkiCtl()
 {
-    // The window goes while this is still a control object, so that its destruction runs Term.
+    // The window goes while this is still a control object, so that its destruction runs Term. A
+    // kind with a Term of its own destroys the window in its own destructor, while it is that kind.
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     TermBase();
 }
@@ -413,6 +414,9 @@ int VkiCtl::TermBase()
         int ctd = FreeDat(VKE_DAT_CTD, reinterpret_cast<void**>(&m_pCtd));
         rc = edi != VKE_OK ? edi : ctd;
     }
+    // The window keeps no font that is about to go.
+    if (m_hFont && m_hWnd && reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)) == m_hFont)
+        ::SendMessageA(m_hWnd, WM_SETFONT, 0, FALSE);
     if (m_hFont) DeleteObject(m_hFont);
     if (m_hBackBrush) DeleteObject(m_hBackBrush);
     m_hFont = nullptr;

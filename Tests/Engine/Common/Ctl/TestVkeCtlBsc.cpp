@@ -277,6 +277,15 @@ TEST_F(Ctl, PropertiesFontsAndColours)
     EXPECT_EQ(VkeCtlSetPriorityErrorFlag(edit, 1), 0);
     EXPECT_EQ(VkeCtlGetPriorityErrorFlag(edit, &n), 0);
     EXPECT_EQ(n, 1);
+
+    // Term leaves the window without the control's font; the control can start again.
+    VkeCtlParam param;
+    int field = -1, messageNo = -1;
+    VkeCtlInitParam(edit, &param);
+    EXPECT_EQ(VkeCtlInit(edit, &param, &field, &messageNo), -7);
+    EXPECT_EQ(VkeCtlTerm(edit), 0);
+    EXPECT_EQ(SendMessageA(Wnd(edit), WM_GETFONT, 0, 0), 0);
+    EXPECT_EQ(VkeCtlInit(edit, &param, &field, &messageNo), 0);
 }
 
 TEST_F(Ctl, ControlsGiveBackEveryGdiObject)
