@@ -452,9 +452,6 @@ LRESULT VkiCtl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 int VkiCtl::GetName(char* buffer, int size) { return VkiCopyStr(buffer, kCtlName, size); }
 
-int VkiCtl::GetVersion(double* out) { return VkiAnswer(true, out, VKE_VERSION); }
-int VkiCtl::SetExecVersion(double version) { return VkiStoreExecVersion(IsInit(), &m_dExecVersion, version); }
-int VkiCtl::GetExecVersion(double* out) { return VkiAnswer(IsInit(), out, m_dExecVersion); }
 int VkiCtl::GetCtlType(int* out) { return VkiAnswer(true, out, m_iCtlType); }
 int VkiCtl::GetCtlHandle(HWND* out) { return VkiAnswer(true, out, m_hWnd); }
 

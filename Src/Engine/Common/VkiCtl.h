@@ -11,7 +11,7 @@ class VkiSys;
 class VkiSub;
 class VkiDrw;
 
-class VkiCtl : public CWnd {
+class VkiCtl : public CWnd, public VkiObjHead {
     DECLARE_DYNCREATE(VkiCtl)
 
 public:
@@ -20,7 +20,6 @@ public:
 
     // The utility object to trace through (null until the object is bound).
     VkiSub* Sub() const { return m_pSub; }
-    bool IsInit() const { return m_iInit == 1; }
 
     // ---- Object, creation, subclassing and parameters (VkeCtlBsc.cpp) ----
     int Bind(VkiSys* sys, int type);
@@ -43,9 +42,6 @@ public:
     int SetProperty(int id, void* value);
     int GetProperty(int id, void* out);
     int GetName(char* buffer, int size);
-    int GetVersion(double* out);
-    int SetExecVersion(double version);
-    int GetExecVersion(double* out);
     int GetCtlType(int* out);
     int GetCtlHandle(HWND* out);
     // A combo box's edit (part 0) or list (part 1) window.
@@ -192,8 +188,6 @@ public:
     int m_iSubclassed = 0;
     int m_iProcSwapped = 0;
     WNDPROC m_pfnSaved = nullptr;    // the procedure the first swap replaced
-    double m_dExecVersion = VKE_VERSION;
-    int m_iInit = 0;
     COLORREF m_uTextColor;
     COLORREF m_uBackColor;
     HMENU m_hMenu = nullptr;

@@ -37,15 +37,6 @@ int VkiAnswer(bool init, T* out, const T& value)
     return VKE_OK;
 }
 
-// The execution-version setter: -6 before Init, -5 above the engine's version.
-inline int VkiStoreExecVersion(bool init, double* stored, double version)
-{
-    if (!init) return VKE_ERR_NOT_INIT;
-    if (!VkiExecVersionOk(version)) return VKE_ERR_VERSION;
-    *stored = version;
-    return VKE_OK;
-}
-
 // Alloc: -9 out null; -7 *out set; -8 no memory; else a new object.
 template <class T>
 int VkiAllocObj(T** out)
