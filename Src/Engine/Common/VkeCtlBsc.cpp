@@ -9,6 +9,7 @@
 #include "VkiSub.h"
 #include "VkiSys.h"
 #include "VkiTxt.h"
+#include "VkiWnd.h"
 #include "VkeFrame.h"
 #include <stdlib.h>
 #include <string.h>
@@ -229,32 +230,10 @@ int VkiCtl::UnsubclassCtl(HWND* out)
 
 int VkiCtl::SetWindowProc(WNDPROC proc, WNDPROC* previous)
 {
-    if (!proc || !previous) return VKE_ERR_ARG;
-    *previous = nullptr;
-    if (!m_hWnd) return VKE_ERR_EXISTS;
-    SetLastError(0);
-    LONG_PTR old = SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-    if (!old && GetLastError()) return VKE_ERR_ARG;
-    if (!m_iProcSwapped) {
-        m_pfnSaved = reinterpret_cast<WNDPROC>(old);
-        m_iProcSwapped = 1;
-    }
-    *previous = reinterpret_cast<WNDPROC>(old);
-    return VKE_OK;
+    return VkiSwapWindowProc(m_hWnd, proc, previous, &m_iProcSwapped, &m_pfnSaved);
 }
 
-int VkiCtl::ResetWindowProc()
-{
-    if (!m_iProcSwapped) return VKE_OK;
-    WNDPROC saved = m_pfnSaved;
-    m_iProcSwapped = 0;
-    m_pfnSaved = nullptr;
-    if (!m_hWnd) return VKE_OK;
-    SetLastError(0);
-    if (!SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved)) && GetLastError())
-        return VKE_ERR_SYSTEM;
-    return VKE_OK;
-}
+int VkiCtl::ResetWindowProc() { return VkiResetWindowProc(m_hWnd, &m_iProcSwapped, &m_pfnSaved); }
 
 int VkiCtl::SetPartWindowProc(int part, WNDPROC proc, WNDPROC* previous)
 {

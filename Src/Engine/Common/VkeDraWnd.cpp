@@ -5,6 +5,7 @@
 #include "VkiDrw.h"
 #include "VkiGdi.h"
 #include "VkiSub.h"
+#include "VkiWnd.h"
 #include "VkeFrame.h"
 #include <string.h>
 
@@ -63,32 +64,10 @@ int VkiDra::UnsubclassArea(HWND* out)
 
 int VkiDra::SetWindowProc(WNDPROC proc, WNDPROC* old)
 {
-    if (!proc || !old) return VKE_ERR_ARG;
-    *old = nullptr;
-    if (!m_hWnd) return VKE_ERR_EXISTS;
-    SetLastError(0);
-    auto prev = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
-    if (!prev && GetLastError() != 0) return VKE_ERR_ARG;
-    if (!m_iProcSwapped) {
-        m_pfnFirstOld = prev;
-        m_iProcSwapped = 1;
-    }
-    *old = prev;
-    return VKE_OK;
+    return VkiSwapWindowProc(m_hWnd, proc, old, &m_iProcSwapped, &m_pfnFirstOld);
 }
 
-int VkiDra::ResetWindowProc()
-{
-    int rc = VKE_OK;
-    if (m_iProcSwapped && m_hWnd) {
-        SetLastError(0);
-        LONG_PTR prev = SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnFirstOld));
-        if (!prev && GetLastError() != 0) rc = VKE_ERR_SYSTEM;
-    }
-    m_iProcSwapped = 0;
-    m_pfnFirstOld = nullptr;
-    return rc;
-}
+int VkiDra::ResetWindowProc() { return VkiResetWindowProc(m_hWnd, &m_iProcSwapped, &m_pfnFirstOld); }
 
 void VkiDra::OnDestroy()
 {
