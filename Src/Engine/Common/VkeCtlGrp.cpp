@@ -81,7 +81,7 @@ std::vector<VkiCtl*> VkiCtl::Group()
     std::vector<VkiCtl*> group{this};
     if (!IsInit() || !IsAutoRadio()) return group;
     HWND cursor = nullptr;
-    while (SchAutoRdoBtn(&cursor, 1) == VKE_OK) {
+    for (int steps = 0; steps < kMaxSteps && SchAutoRdoBtn(&cursor, 1) == VKE_OK; ++steps) {
         VkiCtl* member = VkiCtlOf(cursor);
         if (member && member != this && member->IsInit() && member->m_pCtd) group.push_back(member);
     }
