@@ -1941,6 +1941,180 @@ VKE_API int VkeCtlChooseColor(VkiCtl* ctl);
 
 // ==== End: data-bound controls ====
 
+// ==== Tab control (VkeTabBsc, VkeTabOpr) ====
+
+// Parameters of a tab control.
+struct VkeTabParam {
+    double dExecVersion;  // 1.0
+    COLORREF uTextColor;  // the system colour COLOR_BTNTEXT
+    COLORREF uBackColor;  // the system colour COLOR_BTNFACE
+    HMENU hMenu;          // null, or a menu whose submenu 0 is the tab context menu
+    int iFixedPage;       // 0; 1: tabs stand in page-number order and cannot be moved
+    int iCtlLock;         // 0; 1: pages may be locked and unlocked
+};
+
+// The record of one page, owned by the control; callers get copies.
+struct Tbi {
+    int iPageNo;   // the caller's number for the page, unique among the open pages
+    HWND hChdWnd;  // the page window, on at most one tab
+    int iLocked;   // 1: not closed unless forced, drawn in swapped colours
+};
+
+// lParam of VkeWmSetLocked (wParam the VkiTab*). A parent that makes the change itself sets
+// iHandled to 1 and answers non-zero; the control then leaves the flag as it is.
+struct VkeTabLockReq {
+    int iIndex;
+    int iFlag;
+    int iHandled; // 0 when sent
+};
+
+// lParam of VkeWmMovePage (wParam the VkiTab*), sent after a page moved; the answer is ignored.
+struct VkeTabMoveInf {
+    int iFrom;
+    int iTo;
+};
+
+// Tab-control property ids besides 1-3.
+enum {
+    VKE_TAB_PROP_WND = 4,        // HWND (get)
+    VKE_TAB_PROP_LOGFONT = 5,    // LOGFONTA (get, set)
+    VKE_TAB_PROP_FONT_NAME = 6,  // char[1024] (get)
+    VKE_TAB_PROP_FONT_SIZE = 7,  // int points (get)
+    VKE_TAB_PROP_TEXT_COLOR = 8, // COLORREF (get, set)
+    VKE_TAB_PROP_BACK_COLOR = 9, // COLORREF (get, set)
+    VKE_TAB_PROP_MENU = 10,      // HMENU (get, set)
+    VKE_TAB_PROP_FIXED_PAGE = 11,// int 0/1 (get)
+    VKE_TAB_PROP_CTL_LOCK = 12   // int 0/1 (get, set)
+};
+
+// The parent hears of every selection change as WM_NOTIFY (wParam the control id, lParam an
+// NMHDR {tab window, id, code}): TCN_SELCHANGING before (a non-zero answer refuses where the
+// operation allows it) and TCN_SELCHANGE after. WM_MOUSEWHEEL goes to the parent first; a
+// non-zero answer takes it over. Positions are 0-based; bad positions, flags and null out-values
+// give -9. Before VkeTabInit every export answers -6 except Alloc to Init, GetName, GetVersion,
+// GetTabHandle and ClosePageAll.
+
+// Binds a new object to an initialised system object (its utility and draw objects).
+VKE_API int VkeTabAlloc(VkiSys* sys, VkiTab** out);
+// Destroys the object's window first; a null object is 0.
+VKE_API int VkeTabFree(VkiTab** out);
+// The window: WS_CHILD, WS_VISIBLE, WS_CLIPSIBLINGS, WS_CLIPCHILDREN, WS_TABSTOP, extended tab style 4.
+VKE_API int VkeTabCreate(VkiTab* tab, int x, int y, int width, int height, HWND parent, UINT id);
+VKE_API int VkeTabCreateByRect(VkiTab* tab, const RECT* rect, HWND parent, UINT id);
+// Of style only WS_VISIBLE, WS_DISABLED, the scroll bars, WS_GROUP, WS_TABSTOP and the low 16 bits
+// count; tabExStyle is added to the control's extended styles.
+VKE_API int VkeTabCreateEx(VkiTab* tab, DWORD style, DWORD tabExStyle, int x, int y, int width, int height,
+                           HWND parent, UINT id);
+VKE_API int VkeTabCreateExByRect(VkiTab* tab, DWORD style, DWORD tabExStyle, const RECT* rect, HWND parent,
+                                 UINT id);
+VKE_API int VkeTabDestroy(VkiTab* tab);
+// Adopts a "SysTabControl32" window made elsewhere (-9 any other class, -8 when it cannot be bound).
+VKE_API int VkeTabSubclassWindow(VkiTab* tab, HWND wnd);
+VKE_API int VkeTabSubclassDlgItem(VkiTab* tab, HWND dialog, int id);
+// Gives the window back (an initialised object is terminated first: its tabs go, the pages stay).
+VKE_API int VkeTabUnsubclassWindow(VkiTab* tab, HWND* out);
+// Puts proc in front of the window's procedure; *old the one replaced. The first one replaced
+// comes back with VkeTabResetWindowProc and when the window is destroyed.
+VKE_API int VkeTabSetWindowProc(VkiTab* tab, WNDPROC proc, WNDPROC* old);
+VKE_API int VkeTabResetWindowProc(VkiTab* tab);
+VKE_API int VkeTabInitParam(VkiTab* tab, VkeTabParam* param);
+VKE_API int VkeTabCheckParam(VkiTab* tab, VkeTabParam* param, int* field, int* messageNo);
+// The font is the parent's (WM_GETFONT), else messages 49 and 50 (face, points); -7 when
+// initialised already or without a window.
+VKE_API int VkeTabInit(VkiTab* tab, VkeTabParam* param, int* field, int* messageNo);
+// Frees every page record and removes the tabs; sends nothing and leaves the page windows.
+VKE_API int VkeTabTerm(VkiTab* tab);
+VKE_API int VkeTabSetProperty(VkiTab* tab, int id, void* value);
+VKE_API int VkeTabGetProperty(VkiTab* tab, int id, void* out);
+VKE_API int VkeTabGetName(VkiTab* tab, char* buffer, int size);
+VKE_API int VkeTabGetVersion(VkiTab* tab, double* out);
+VKE_API int VkeTabSetExecVersion(VkiTab* tab, double version);
+VKE_API int VkeTabGetExecVersion(VkiTab* tab, double* out);
+VKE_API int VkeTabGetTabHandle(VkiTab* tab, HWND* out);
+VKE_API int VkeTabSetFont(VkiTab* tab, const char* face, int size);
+// Height 0 takes the made font's character height (stored negative). The tabs become
+// |height| + 14 pixels high and the pages are fitted again.
+VKE_API int VkeTabSetFontByLogFont(VkiTab* tab, const LOGFONTA* font);
+VKE_API int VkeTabGetFontName(VkiTab* tab, char* buffer, int size);
+VKE_API int VkeTabGetFontSize(VkiTab* tab, int* out);
+VKE_API int VkeTabGetLogFont(VkiTab* tab, LOGFONTA* out);
+// The font belongs to the control.
+VKE_API int VkeTabGetFontHandle(VkiTab* tab, HFONT* out);
+VKE_API int VkeTabSetTextColor(VkiTab* tab, COLORREF color);
+VKE_API int VkeTabSetBackColor(VkiTab* tab, COLORREF color);
+VKE_API int VkeTabGetTextColor(VkiTab* tab, COLORREF* out);
+VKE_API int VkeTabGetBackColor(VkiTab* tab, COLORREF* out);
+// Null clears; a menu needs a submenu 0. The menu stays the caller's.
+VKE_API int VkeTabSetMenuHandle(VkiTab* tab, HMENU menu);
+VKE_API int VkeTabGetMenuHandle(VkiTab* tab, HMENU* out);
+VKE_API int VkeTabGetFixedPageFlag(VkiTab* tab, int* out);
+VKE_API int VkeTabGetCtlLockFlag(VkiTab* tab, int* out);
+// 0 while on unlocks every page first (stopping at the first failure, the flag then stays on).
+VKE_API int VkeTabSetCtlLockFlag(VkiTab* tab, int flag);
+VKE_API int VkeTabRedraw(VkiTab* tab, int erase);
+VKE_API int VkeTabSetFocusTab(VkiTab* tab);
+VKE_API int VkeTabIsFocus(VkiTab* tab, int* out);
+
+// Pages (VkeTabOpr).
+// rect in the parent's client coordinates (empty -9); nothing happens during a print preview.
+VKE_API int VkeTabMove(VkiTab* tab, const RECT* rect);
+// The first visible, enabled control of the selected page, else the tab window, gets the focus.
+VKE_API int VkeTabSetFocusPage(VkiTab* tab);
+// index -1: at the end (ignored with FixedPage, where page numbers order the tabs). The child
+// becomes a child of the tab window, visible only when no page is selected yet; the selection
+// stays. The same child under the same number again is 0; either one on another tab is -9.
+VKE_API int VkeTabOpenPage(VkiTab* tab, int index, int pageNo, HWND child, int locked, const char* title);
+// 1 (untraced) when the page is locked and force is 0. The child window is not destroyed.
+VKE_API int VkeTabClosePage(VkiTab* tab, int index, int force);
+// From the highest position down; the first failure, else 1 when a locked page stayed, else 0.
+VKE_API int VkeTabClosePageAll(VkiTab* tab, int force);
+VKE_API int VkeTabClosePagePrevAll(VkiTab* tab, int index, int force);
+VKE_API int VkeTabClosePageNextAll(VkiTab* tab, int index, int force);
+VKE_API int VkeTabClosePageOtherAll(VkiTab* tab, int index, int force);
+// to -1: the last position. -7 with FixedPage. The moved page is selected, then the parent
+// gets VkeWmMovePage.
+VKE_API int VkeTabMovePage(VkiTab* tab, int from, int to);
+// Selects the page; the selected one is raised and repainted again without notices.
+VKE_API int VkeTabShowPage(VkiTab* tab, int index);
+// 0 also when nothing changes (no pages, already there); 1 when the parent refuses.
+VKE_API int VkeTabShowFirstPage(VkiTab* tab);
+VKE_API int VkeTabShowLastPage(VkiTab* tab);
+// The page before / after index; past an end the other end with wrap 1, else nothing (0).
+VKE_API int VkeTabShowPrevPage(VkiTab* tab, int index, int wrap);
+VKE_API int VkeTabShowNextPage(VkiTab* tab, int index, int wrap);
+// -12 (untraced) and -1 when no page holds it.
+VKE_API int VkeTabSchPageByChdHdl(VkiTab* tab, HWND child, int* out);
+VKE_API int VkeTabSchPageByPageNo(VkiTab* tab, int pageNo, int* out);
+VKE_API int VkeTabGetPageCnt(VkiTab* tab, int* out);
+// The tab last right-clicked while a menu is set; -1 none (every page change clears it).
+VKE_API int VkeTabGetRbcIdx(VkiTab* tab, int* out);
+VKE_API int VkeTabGetCurSel(VkiTab* tab, int* out);
+// -12 (untraced) and 0 when there is no right-clicked page.
+VKE_API int VkeTabGetRbcChdHdl(VkiTab* tab, HWND* out);
+VKE_API int VkeTabGetRbcPageNo(VkiTab* tab, int* out);
+VKE_API int VkeTabGetTbi(VkiTab* tab, int index, Tbi* out);
+VKE_API int VkeTabGetTbiByChdHdl(VkiTab* tab, HWND child, Tbi* out);
+VKE_API int VkeTabGetTbiByPageNo(VkiTab* tab, int pageNo, Tbi* out);
+VKE_API int VkeTabGetChdHdl(VkiTab* tab, int index, HWND* out);
+VKE_API int VkeTabGetPageNo(VkiTab* tab, int index, int* out);
+// -12 (untraced) and 0 when no page is selected.
+VKE_API int VkeTabGetCurChdHdl(VkiTab* tab, HWND* out);
+VKE_API int VkeTabGetCurPageNo(VkiTab* tab, int* out);
+// Send TCN_SELCHANGING / complete the change (raise, show and focus the selected page) and send
+// TCN_SELCHANGE, in the record hdr; *reply the parent's answer (0 for the change).
+VKE_API int VkeTabSelChanging(VkiTab* tab, NMHDR* hdr, LRESULT* reply);
+VKE_API int VkeTabSelChange(VkiTab* tab, NMHDR* hdr, LRESULT* reply);
+// index -1: none. 1 (untraced) when the parent refuses.
+VKE_API int VkeTabSetCurSel(VkiTab* tab, int index);
+// -7 without CtlLock. The parent gets VkeWmSetLocked first and may take the change over.
+VKE_API int VkeTabSetLockedFlag(VkiTab* tab, int index, int flag);
+VKE_API int VkeTabGetLockedFlag(VkiTab* tab, int index, int* out);
+VKE_API int VkeTabSetTitle(VkiTab* tab, int index, const char* title);
+// Cut to size on a character boundary (-13).
+VKE_API int VkeTabGetTitle(VkiTab* tab, int index, char* buffer, int size);
+
+// ==== End: tab control ====
+
 // ==== Library application object ====
 
 // Pre-translates a message for the library's windows; non-zero: handled, do not dispatch.
