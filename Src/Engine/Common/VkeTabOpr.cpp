@@ -504,6 +504,12 @@ int VkiTab::GetTbi(int index, Tbi* out)
     return VKE_OK;
 }
 
+int VkiTab::GetPage(int index, Tbi* out)
+{
+    int rc = GetTbi(index, out);
+    return rc == VKE_OK && !out->hChdWnd ? VKE_ERR_SYSTEM : rc;
+}
+
 int VkiTab::GetTbiByChdHdl(HWND child, Tbi* out)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
@@ -525,23 +531,19 @@ int VkiTab::GetTbiByPageNo(int pageNo, Tbi* out)
 int VkiTab::GetChdHdl(int index, HWND* out)
 {
     if (!out) return VKE_ERR_ARG;
-    *out = nullptr;
     Tbi tbi = {};
-    int rc = GetTbi(index, &tbi);
-    if (rc != VKE_OK) return rc;
+    int rc = GetPage(index, &tbi);
     *out = tbi.hChdWnd;
-    return tbi.hChdWnd ? VKE_OK : VKE_ERR_SYSTEM;
+    return rc;
 }
 
 int VkiTab::GetPageNo(int index, int* out)
 {
     if (!out) return VKE_ERR_ARG;
-    *out = 0;
     Tbi tbi = {};
-    int rc = GetTbi(index, &tbi);
-    if (rc != VKE_OK) return rc;
+    int rc = GetPage(index, &tbi);
     *out = tbi.iPageNo;
-    return tbi.hChdWnd ? VKE_OK : VKE_ERR_SYSTEM;
+    return rc;
 }
 
 int VkiTab::GetCurChdHdl(HWND* out)

@@ -60,7 +60,7 @@ void VkiTab::OnPaint()
         return;
     }
     CPaintDC paint(this);
-    PaintTabs(paint.m_hDC, paint.m_ps.rcPaint);
+    PaintTabs(paint.m_hDC);
     RefreshPage(paint.m_ps.rcPaint);
 }
 
@@ -73,7 +73,7 @@ HBRUSH VkiTab::StripBrush(HDC dc) const
     return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
 
-void VkiTab::PaintTabs(HDC dc, const RECT&)
+void VkiTab::PaintTabs(HDC dc)
 {
     VkiSaveDC save(dc);
     int count = GetItemCount();

@@ -9,6 +9,9 @@ class VkiSys;
 class VkiSub;
 class VkiDrw;
 
+// The drag timer's id: one the common control does not use for its own timers.
+#define VKI_TAB_DRAG_TIMER 0x5654
+
 class VkiTab : public CTabCtrl, public VkiObjHead {
 public:
     VkiTab() = default;
@@ -101,7 +104,9 @@ private:
     int Selected() const { return CTabCtrl::GetCurSel(); }
     // The record of a tab, or null.
     Tbi* TbiAt(int index) const;
-    // The first position whose record satisfies the test, or -1.
+    // A copy of a page's record: -1 when it has no window.
+    int GetPage(int index, Tbi* out);
+    // The first position holding the window / the page number, or -1.
     int FindChild(HWND child) const;
     int FindPageNo(int pageNo) const;
     // The title of a tab, at most 1023 bytes cut on a character boundary; false when it cannot be read.
@@ -156,7 +161,7 @@ private:
     // The wheel keeps its message's values for the parent and its full answer.
     afx_msg LRESULT OnWheel(WPARAM wParam, LPARAM lParam);
     // Paints the strip, the control's own frame and then every tab over it.
-    void PaintTabs(HDC dc, const RECT& update);
+    void PaintTabs(HDC dc);
     // The page of the paint's update area repaints what the tabs covered.
     void RefreshPage(const RECT& update);
     // The brush behind the tab strip: the parent's answer to WM_CTLCOLORDLG, else COLOR_BTNFACE.
@@ -180,7 +185,7 @@ public:
     int m_iPageCnt = 0;
     int m_iRbcIdx = -1;
     int m_iDragTimerOn = 0;
-    UINT_PTR m_uDragTimerId = 0;
+    UINT_PTR m_uDragTimerId = VKI_TAB_DRAG_TIMER;
     int m_iDragging = 0;
     int m_iDragIdx = -1;
     LOGFONTA m_lf = {};
@@ -192,9 +197,6 @@ public:
     HCURSOR m_hDragCursor = nullptr;
     // ---- end: state ----
 };
-
-// The drag timer's id: one the common control does not use for its own timers.
-#define VKI_TAB_DRAG_TIMER 0x5654
 
 // A re-entry flag held for a scope: Busy() when it was raised already (by an outer call).
 // The flags of the tab control are shared by all its objects on the thread.

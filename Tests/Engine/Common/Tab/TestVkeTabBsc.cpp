@@ -138,14 +138,10 @@ TEST_F(TabObject, PropertiesFontsAndColours)
     ReleaseDC(wnd, dc);
     EXPECT_LT(now.lfHeight, 0);
     EXPECT_EQ(now.lfHeight, tm.tmInternalLeading - tm.tmHeight);
-    RECT item = {}, area = {}, page = {};
+    RECT item = {};
     SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(item.bottom - item.top, -now.lfHeight + 14);
-    GetClientRect(wnd, &area);
-    SendMessageA(wnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    GetWindowRect(pages[1], &page);
-    MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&page), 2);
-    EXPECT_TRUE(EqualRect(&page, &area));
+    EXPECT_TRUE(Fits(pages[1]));
 
     int points = 0;
     ASSERT_EQ(VkeTabSetFont(tab, "ＭＳ ゴシック", 12), 0);

@@ -159,6 +159,16 @@ void VktTabFixture::OpenPages(int count, int first)
     }
 }
 
+bool VktTabFixture::Fits(HWND page) const
+{
+    RECT area = {}, rect = {};
+    GetClientRect(wnd, &area);
+    SendMessageA(wnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    GetWindowRect(page, &rect);
+    MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&rect), 2);
+    return EqualRect(&area, &rect) != 0;
+}
+
 POINT VktTabFixture::Centre(int index) const
 {
     RECT r = {};

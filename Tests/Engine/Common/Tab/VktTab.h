@@ -56,6 +56,8 @@ protected:
     HWND NewPage();
     // Opens pages numbered first.. at the end, titled "頁<n>"; each asserts success.
     void OpenPages(int count, int first = 1);
+    // The page window covers the display area of the tab window.
+    bool Fits(HWND page) const;
     // The centre of a tab, in the tab window's client coordinates.
     POINT Centre(int index) const;
     // Posted input, delivered before the call returns. Modifiers through the keyboard state.
