@@ -192,11 +192,8 @@ int VkiCtl::SubclassCtl(HWND wnd)
 {
     if (!wnd || !::IsWindow(wnd)) return VKE_ERR_ARG;
     if (m_hWnd) return VKE_ERR_EXISTS;
-    char name[1024] = {};
-    if (::GetClassNameA(wnd, name, sizeof(name)) < 1) return VKE_ERR_ARG;
-    int rc = m_pSub->ToUpperStr(name);
+    int rc = VkiCheckClass(m_pSub, wnd, kClassName[m_iCtlType]);
     if (rc != VKE_OK) return rc;
-    if (strcmp(name, kClassName[m_iCtlType]) != 0) return VKE_ERR_ARG;
     DWORD style = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE));
     rc = CheckStyle(m_iCtlType, style);
     if (rc != VKE_OK) return rc;

@@ -5,6 +5,7 @@
 #include "VkiGdi.h"
 #include "VkiSub.h"
 #include "VkiSys.h"
+#include "VkiWnd.h"
 #include "VkeEngRes.h"
 #include "VkeFrame.h"
 #include "VkiTxt.h"
@@ -39,19 +40,7 @@ VkiDra::~VkiDra()
     Term();
 }
 
-int VkiDra::Bind(VkiSys* sys)
-{
-    if (!sys) return VKE_ERR_ARG;
-    VkiSub* sub = nullptr;
-    VkiDrw* drw = nullptr;
-    int rc = sys->GetVkeSubPtr(&sub);
-    if (rc == VKE_OK) rc = sys->GetVkeDrwPtr(&drw);
-    if (rc != VKE_OK) return rc;
-    m_pSys = sys;
-    m_pSub = sub;
-    m_pDrw = drw;
-    return VKE_OK;
-}
+int VkiDra::Bind(VkiSys* sys) { return VkiBindWindowObject(sys, &m_pSys, &m_pSub, &m_pDrw); }
 
 void VkiDra::Reset()
 {

@@ -7,7 +7,6 @@
 #include "VkiSub.h"
 #include "VkiWnd.h"
 #include "VkeFrame.h"
-#include <string.h>
 
 
 BEGIN_MESSAGE_MAP(VkiDra, CEdit)
@@ -35,11 +34,8 @@ int VkiDra::DestroyArea()
 
 int VkiDra::SubclassArea(HWND wnd)
 {
-    char name[1024] = {};
-    if (!wnd || !IsWindow(wnd) || !GetClassNameA(wnd, name, sizeof(name))) return VKE_ERR_ARG;
-    int rc = m_pSub ? m_pSub->ToUpperStr(name) : VKE_ERR_NOT_INIT;
+    int rc = VkiCheckClass(m_pSub, wnd, "EDIT");
     if (rc != VKE_OK) return rc;
-    if (strcmp(name, "EDIT") != 0) return VKE_ERR_ARG;
     if (m_hWnd) return VKE_ERR_EXISTS;
     if (!CEdit::SubclassWindow(wnd)) return VKE_ERR_MEMORY;
     m_iSubclassed = 1;

@@ -57,19 +57,7 @@ VkiTab::~VkiTab()
     Terminate();
 }
 
-int VkiTab::Bind(VkiSys* sys)
-{
-    if (!sys) return VKE_ERR_ARG;
-    VkiSub* sub = nullptr;
-    VkiDrw* drw = nullptr;
-    int rc = sys->GetVkeSubPtr(&sub);
-    if (rc == VKE_OK) rc = sys->GetVkeDrwPtr(&drw);
-    if (rc != VKE_OK) return rc;
-    m_pSys = sys;
-    m_pSub = sub;
-    m_pDrw = drw;
-    return VKE_OK;
-}
+int VkiTab::Bind(VkiSys* sys) { return VkiBindWindowObject(sys, &m_pSys, &m_pSub, &m_pDrw); }
 
 // ---- Window ----
 
@@ -93,12 +81,8 @@ int VkiTab::Destroy()
 
 int VkiTab::SubclassTab(HWND wnd)
 {
-    if (!m_pSub) return VKE_ERR_NOT_INIT;
-    char name[1024] = {};
-    if (!wnd || !IsWindow(wnd) || !GetClassNameA(wnd, name, sizeof(name))) return VKE_ERR_ARG;
-    int rc = m_pSub->ToUpperStr(name);
+    int rc = VkiCheckClass(m_pSub, wnd, kTabClassUpper);
     if (rc != VKE_OK) return rc;
-    if (strcmp(name, kTabClassUpper) != 0) return VKE_ERR_ARG;
     if (!SubclassWindow(wnd)) return VKE_ERR_MEMORY;
     m_iSubclassed = 1;
     ModifyStyle(kStyleOff, kStyleOn);

@@ -2,7 +2,37 @@
 // the window's own; the first procedure replaced is kept, so that one reset (or the window's
 // destruction) puts that one back however many swaps came after it.
 #pragma once
-#include "VkeEng.h"
+#include "VkiSub.h"
+#include "VkiSys.h"
+#include <string.h>
+
+// Binds a window object to an initialised system object and its utility and draw objects: -9
+// without one, the system object's -6 before its Init; nothing is bound on failure.
+inline int VkiBindWindowObject(VkiSys* sys, VkiSys** boundSys, VkiSub** boundSub, VkiDrw** boundDrw)
+{
+    if (!sys) return VKE_ERR_ARG;
+    VkiSub* sub = nullptr;
+    VkiDrw* drw = nullptr;
+    int rc = sys->GetVkeSubPtr(&sub);
+    if (rc == VKE_OK) rc = sys->GetVkeDrwPtr(&drw);
+    if (rc != VKE_OK) return rc;
+    *boundSys = sys;
+    *boundSub = sub;
+    *boundDrw = drw;
+    return VKE_OK;
+}
+
+// 0 when wnd is a window whose class name, upper-cased, is upper; -9 otherwise (-6 without a
+// utility object to upper-case with).
+inline int VkiCheckClass(VkiSub* sub, HWND wnd, const char* upper)
+{
+    if (!sub) return VKE_ERR_NOT_INIT;
+    char name[1024] = {};
+    if (!wnd || !IsWindow(wnd) || GetClassNameA(wnd, name, sizeof(name)) < 1) return VKE_ERR_ARG;
+    int rc = sub->ToUpperStr(name);
+    if (rc != VKE_OK) return rc;
+    return strcmp(name, upper) == 0 ? VKE_OK : VKE_ERR_ARG;
+}
 
 // Puts proc in front; *previous the procedure it replaced. -9 null arguments or a refused swap,
 // -7 no window (*previous null).
