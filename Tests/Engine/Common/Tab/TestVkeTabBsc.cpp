@@ -33,18 +33,14 @@ TEST_F(TabObject, LifeCycleBeforeAndAfterInit)
     char name[16] = {};
     double version = 0;
     HWND none_wnd = reinterpret_cast<HWND>(1);
-    EXPECT_EQ(VkeTabGetName(tab, name, sizeof(name)), 0);
-    EXPECT_STREQ(name, "VkeTab");
-    EXPECT_EQ(VkeTabGetVersion(tab, &version), 0);
-    EXPECT_EQ(version, 1.0);
+    EXPECT_EQ(VkeTabGetName(tab, name, sizeof(name)) + VkeTabGetVersion(tab, &version), 0);
+    EXPECT_EQ(std::string(name) + " " + std::to_string(version), "VkeTab 1.000000");
     EXPECT_EQ(VkeTabGetTabHandle(tab, &none_wnd), 0);
     EXPECT_EQ(none_wnd, nullptr);
     EXPECT_EQ(VkeTabClosePageAll(tab, 0), 0);
     int count = 0;
-    EXPECT_EQ(VkeTabGetPageCnt(tab, &count), -6);
-    EXPECT_EQ(VkeTabSetCurSel(tab, 0), -6);
-    EXPECT_EQ(VkeTabTerm(tab), -6);
-    EXPECT_EQ(VkeTabSetFont(tab, "x", 9), -6);
+    for (int rc : {VkeTabGetPageCnt(tab, &count), VkeTabSetCurSel(tab, 0), VkeTabTerm(tab), VkeTabSetFont(tab, "x", 9)})
+        EXPECT_EQ(rc, -6);
 
     VkeTabParam param;
     ASSERT_EQ(VkeTabInitParam(tab, &param), 0);
@@ -147,7 +143,6 @@ TEST_F(TabObject, PropertiesFontsAndColours)
     ASSERT_EQ(VkeTabSetFont(tab, "ＭＳ ゴシック", 12), 0);
     EXPECT_EQ(VkeTabGetFontSize(tab, &points), 0);
     EXPECT_EQ(points, 12);
-    strcpy(lf.lfFaceName, "x");
     memset(lf.lfFaceName, 'x', sizeof(lf.lfFaceName)); // no terminator
     EXPECT_EQ(VkeTabSetFontByLogFont(tab, &lf), -9);
 }

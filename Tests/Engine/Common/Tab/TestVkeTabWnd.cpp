@@ -204,7 +204,9 @@ TEST_F(TabInput, LockedTabsSwapTheirColours)
     EXPECT_GT(shot.Count(unlocked, back), shot.Count(locked, back));
     EXPECT_GT(shot.Count(locked, text), 3 * shot.Count(unlocked, text));
     EXPECT_GT(shot.Count(unlocked, text), 0);
-    RECT strip = {ItemRect(wnd, 2).right + 4, 0, shot.width, ItemRect(wnd, 2).bottom - 2};
+    RECT client = {};
+    GetClientRect(wnd, &client);
+    RECT strip = {ItemRect(wnd, 2).right + 4, 0, client.right, ItemRect(wnd, 2).bottom - 2};
     EXPECT_EQ(shot.Count(strip, GetSysColor(COLOR_BTNFACE)), (strip.right - strip.left) * strip.bottom);
 }
 

@@ -225,33 +225,22 @@ VktShot::VktShot(HWND wnd)
 {
     RECT r = {};
     GetClientRect(wnd, &r);
-    width = r.right;
-    height = r.bottom;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    dib = VktMakeDIB(r.right, r.bottom, 32);
     HDC screen = GetDC(wnd);
     HDC mem = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    px.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + static_cast<size_t>(width) * height);
+    BitBlt(mem, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
     SelectObject(mem, old);
     DeleteDC(mem);
     ReleaseDC(wnd, screen);
-    DeleteObject(dib);
 }
 
 int VktShot::Count(const RECT& r, COLORREF color) const
 {
+    VktDIB pixels(dib);
     DWORD want = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
     int n = 0;
-    for (int y = r.top; y < r.bottom && y < height; ++y)
-        for (int x = r.left; x < r.right && x < width; ++x) n += (At(x, y) & 0xFFFFFF) == want;
+    for (int y = r.top; y < r.bottom && y < pixels.height; ++y)
+        for (int x = r.left; x < r.right && x < pixels.width; ++x) n += pixels.Rgb(x, y) == want;
     return n;
 }

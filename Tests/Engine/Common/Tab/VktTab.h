@@ -1,7 +1,7 @@
 // Helpers of the tab-control tests: a parent window that records what the control tells it and
 // answers as a program would, page windows, and a fixture with a started tab control on it.
 #pragma once
-#include "VktSys.h"
+#include "VktDrw.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,12 +78,11 @@ protected:
 // Delivers the messages waiting for this thread, for at least ms milliseconds.
 void VktPumpFor(DWORD ms);
 
-// The client area of a window as it stands on the screen, 0x00RRGGBB per pixel, rows top down.
+// The client area of a window as it stands on the screen, read back into a DIB section.
 struct VktShot {
     explicit VktShot(HWND wnd);
-    int width = 0, height = 0;
-    std::vector<DWORD> px;
-    DWORD At(int x, int y) const { return px[static_cast<size_t>(y) * width + x]; }
+    ~VktShot() { DeleteObject(dib); }
     // Pixels of the colour inside the rectangle.
     int Count(const RECT& r, COLORREF color) const;
+    HBITMAP dib = nullptr;
 };
