@@ -25,7 +25,7 @@ const DWORD kStyleOn = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 const DWORD kStyleFree = WS_VISIBLE | WS_DISABLED | WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP | 0xFFFF;
 const DWORD kStyleDefault = WS_VISIBLE | WS_TABSTOP;
 const DWORD kTabExDefault = 4;
-// Message numbers of the default face name and size, and of the bad fields' explanations.
+// Message numbers of the default face name and size.
 enum { kMsgFace = 49, kMsgSize = 50 };
 
 bool IsFlag(int v) { return v == 0 || v == 1; }
