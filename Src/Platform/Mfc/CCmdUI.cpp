@@ -63,3 +63,23 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
     }
     return handled;
 }
+
+void CCmdUI::UpdateMenu(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    CCmdUI state;
+    state.m_pMenu = pMenu;
+    state.m_nIndexMax = pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
+        state.DoUpdate(pTarget, bDisableIfNoHndler && state.m_nID < 0xF000);
+        UINT count = pMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            // May wrap below 0: the loop's step brings it back to the first item.
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count && pMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
+}

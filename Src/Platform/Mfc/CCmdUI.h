@@ -30,4 +30,11 @@ public:
     // Asks pTarget's update handler for the item; with bDisableIfNoHndler an item that has
     // neither an update handler nor a command handler is disabled. TRUE when a handler ran.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+    // Runs pTarget's update handlers for every command item of the popup (separators and
+    // sub-menus are left alone; system commands are never disabled for lack of a handler).
+    // A handler may add or remove items: one that moves m_nIndex and m_nIndexMax past its own
+    // items is followed; when the menu shrank otherwise, the walk goes on after the items that
+    // still carry the handled id, so that no item is skipped or updated twice.
+    static void UpdateMenu(CMenu* pMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };

@@ -1,6 +1,8 @@
 #include "CDialog.h"
 #include "CWinApp.h"
 #include "MfcState.h"
+#include <string.h>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -49,6 +51,34 @@ const DLGTEMPLATE* AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phI
         return static_cast<const DLGTEMPLATE*>(::LockResource(data));
     }
     return nullptr;
+}
+
+static INT_PTR CALLBACK ChildDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+BOOL AfxCreateChildDialog(CWnd* pWnd, LPCSTR lpszTemplateName, CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
+{
+    HINSTANCE inst = nullptr;
+    DWORD size = 0;
+    const DLGTEMPLATE* tmpl = AfxLoadDialogTemplate(lpszTemplateName, &inst, &size);
+    if (!tmpl || !pParentWnd || size < sizeof(DLGTEMPLATE)) {
+        pWnd->PostNcDestroy();
+        return FALSE;
+    }
+    // A copy of the template with the styles of a child; the extended form keeps its styles
+    // after the version, signature and help id.
+    std::vector<DWORD> copy((size + 3) / 4);
+    memcpy(copy.data(), tmpl, size);
+    bool extended = reinterpret_cast<const WORD*>(tmpl)[1] == 0xFFFF;
+    DWORD& style = extended ? copy[3] : copy[0];
+    DWORD& exStyle = extended ? copy[2] : copy[1];
+    style = (style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | WS_DISABLED | DS_MODALFRAME)) |
+            WS_CHILD | dwStyle;
+    exStyle |= dwExStyle;
+    AfxHookWindowCreate(pWnd);
+    HWND hWnd = ::CreateDialogIndirectParamA(inst, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), pParentWnd->m_hWnd,
+                                             ChildDlgProc, 0);
+    if (!AfxUnhookWindowCreate(pWnd)) pWnd->PostNcDestroy();
+    return hWnd != nullptr;
 }
 
 BOOL CDialog::CreateFromTemplate(const DLGTEMPLATE* lpTemplate, HWND hWndParent, HINSTANCE hInst)

@@ -61,3 +61,10 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 // A dialog template of the module's resources (the resource handle first, then the module
 // itself): its module and size; null when there is none.
 const DLGTEMPLATE* AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst, DWORD* pcbSize = nullptr);
+
+// Makes pWnd's window a child dialog ("#32770") of pParentWnd from a template of the module: the
+// template's frame styles (popup, caption, system menu, sizing border, modal frame, visible,
+// disabled) give way to WS_CHILD and dwStyle, and dwExStyle is added. Every message goes to the
+// object through the window procedure (WM_INITDIALOG included); the dialog procedure answers
+// none. FALSE when there is no such template or the window fails (then PostNcDestroy has run).
+BOOL AfxCreateChildDialog(CWnd* pWnd, LPCSTR lpszTemplateName, CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle = 0);

@@ -5,8 +5,6 @@
 #include "CPaintDC.h"
 #include "MfcState.h"
 #include "MsgThunks.h"
-#include <string.h>
-#include <vector>
 
 IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
@@ -16,9 +14,6 @@ BEGIN_MESSAGE_MAP(CDialogBar, CControlBar)
 END_MESSAGE_MAP()
 
 namespace {
-// Every message has reached the bar through its window procedure already.
-INT_PTR CALLBACK BarDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
 bool IsPushButton(HWND hWnd)
 {
     return (::SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
@@ -34,23 +29,9 @@ BOOL CDialogBar::Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nI
 
 BOOL CDialogBar::Create(CWnd* pParentWnd, LPCSTR lpszTemplateName, UINT nStyle, UINT nID)
 {
-    HINSTANCE inst = nullptr;
-    DWORD size = 0;
-    const DLGTEMPLATE* tmpl = AfxLoadDialogTemplate(lpszTemplateName, &inst, &size);
-    if (!tmpl || !pParentWnd || size < sizeof(DLGTEMPLATE)) return FALSE;
-    // A copy of the template made a hidden child window without a frame of its own.
-    std::vector<DWORD> copy((size + 3) / 4);
-    memcpy(copy.data(), tmpl, size);
-    bool extended = reinterpret_cast<const WORD*>(tmpl)[1] == 0xFFFF;
-    DWORD& style = extended ? copy[3] : copy[0];
-    style = (style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | WS_DISABLED | DS_MODALFRAME)) |
-            WS_CHILD;
     m_dwStyle = nStyle & CBRS_ALL;
-    AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamA(inst, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), pParentWnd->m_hWnd,
-                                             BarDlgProc, 0);
-    if (!AfxUnhookWindowCreate(this)) PostNcDestroy();
-    if (!hWnd) return FALSE;
+    // A hidden child window without a frame of its own, shown once it is a bar.
+    if (!AfxCreateChildDialog(this, lpszTemplateName, pParentWnd, 0)) return FALSE;
     SetDlgCtrlID(static_cast<int>(nID));
     CRect rect;
     GetWindowRect(&rect);

@@ -1,9 +1,12 @@
 // Frame windows: creation from resources, title, status prompts and tooltips, idle work,
 // enabling and activation of the floating frames, and the end of the main window. The layout
-// and docking are in CFrameWndBars.cpp, the bar state in CFrameWndState.cpp.
+// and docking are in CFrameWndBars.cpp, the bar state in CFrameWndState.cpp, views, documents
+// and command routing in CFrameWndView.cpp.
 #include "CFrameWnd.h"
 #include "CDockBar.h"
+#include "CDocument.h"
 #include "CStatusBar.h"
+#include "CView.h"
 #include "CWinApp.h"
 #include "MfcState.h"
 #include "MsgThunks.h"
@@ -20,6 +23,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ENABLE()
     ON_WM_ACTIVATE()
     ON_WM_MENUSELECT()
+    ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_SETMESSAGESTRING, &ThisClass::OnSetMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &ThisClass::OnIdleUpdateCmdUI)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, &ThisClass::OnToolTipText)
@@ -29,9 +33,9 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_nIDHelp(0), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_bInRecalcLayout(FALSE),
+    : m_nIDHelp(0), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_bAutoMenuEnable(TRUE), m_bInRecalcLayout(FALSE),
       m_bDelayRecalc(FALSE), m_bDelayTitle(FALSE), m_nIDTracking(AFX_IDS_IDLEMESSAGE), m_nIDLastMessage(0),
-      m_pDockBars{}
+      m_pDockBars{}, m_pViewActive(nullptr)
 {
 }
 
@@ -82,7 +86,10 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)),
                                      ::LoadIconA(inst, name));
-    if (!cls) return FALSE;
+    if (!cls) {
+        PostNcDestroy(); // as a failed creation does
+        return FALSE;
+    }
     HACCEL accel = ::LoadAcceleratorsA(inst, name);
     if (!Create(cls, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, name, 0, pContext))
         return FALSE;
@@ -95,8 +102,6 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
     if (cs.style & FWS_ADDTOTITLE) cs.style |= FWS_PREFIXTITLE;
     return CWnd::PreCreateWindow(cs);
 }
-
-BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext*) { return TRUE; }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs)
 {
@@ -111,13 +116,6 @@ void CFrameWnd::SetTitle(LPCSTR lpszTitle)
 {
     m_strTitle = lpszTitle;
     DelayUpdateFrameTitle();
-}
-
-void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
-{
-    // Documents join the title where they are built; here the title stands alone.
-    (void)bAddToTitle;
-    UpdateFrameTitleForDocument(nullptr);
 }
 
 void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
@@ -231,8 +229,14 @@ void CFrameWnd::OnEnable(BOOL bEnable)
     for (CFrameWnd* pFloat : FloatingFrames()) ::EnableWindow(pFloat->m_hWnd, bEnable);
 }
 
-void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL)
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
+    // The view hears of it while the focus is still where the user left it.
+    CView* pView = m_pViewActive;
+    if (pView && nState == WA_INACTIVE) {
+        pView->OnActivateFrame(nState, this);
+        pView->OnActivateView(FALSE, pView, pView);
+    }
     Default();
     // The frame and its floating frames look active together.
     std::vector<CFrameWnd*> floats = FloatingFrames();
@@ -241,11 +245,15 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL)
     BOOL active = nState != WA_INACTIVE || toOwn;
     if (nState == WA_INACTIVE && active) DefWindowProc(WM_NCACTIVATE, TRUE, 0);
     for (CFrameWnd* pFloat : floats) pFloat->DefWindowProc(WM_NCACTIVATE, active, 0);
+    if (pView && nState != WA_INACTIVE && m_pViewActive == pView) {
+        pView->OnActivateFrame(nState, this);
+        if (!bMinimized) pView->OnActivateView(TRUE, pView, pView);
+    }
 }
 
 void CFrameWnd::OnSetFocus(CWnd*)
 {
-    HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    HWND pane = m_pViewActive ? m_pViewActive->m_hWnd : ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
     if (pane && ::IsWindowVisible(pane) && ::IsWindowEnabled(pane)) ::SetFocus(pane);
     else Default();
 }
@@ -265,7 +273,22 @@ void CFrameWnd::OnSize(UINT nType, int, int)
     if (nType != SIZE_MINIMIZED) RecalcLayout();
 }
 
-void CFrameWnd::OnClose() { DestroyWindow(); }
+void CFrameWnd::OnClose()
+{
+    CDocument* pDoc = GetActiveDocument();
+    if (pDoc && !pDoc->CanCloseFrame(this)) return;
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) {
+        if (!pDoc && !app->SaveAllModified()) return;
+        app->CloseAllDocuments(FALSE);
+        if (app->m_pMainWnd != this) return; // gone with its document: this object is deleted
+    }
+    if (pDoc && pDoc->m_bAutoDelete && IsOnlyFrameOf(pDoc)) {
+        pDoc->OnCloseDocument(); // destroys this frame too
+        return;
+    }
+    DestroyWindow();
+}
 
 void CFrameWnd::OnDestroy()
 {

@@ -1,6 +1,8 @@
 // A frame window: a top-level window with a menu, an icon and a title, its control bars laid
 // out around one pane (the child window AFX_IDW_PANE_FIRST), dock bars on the sides it enables,
-// floating frames for the bars that float, and the bar state kept in the profile.
+// floating frames for the bars that float, and the bar state kept in the profile. Made by a
+// document template, its pane is a view of the document; commands from its menu, accelerators
+// and bars go to the active view, its document, the frame and the application in turn.
 //
 // A frame lives on the heap: it deletes itself after its window is gone. Destroying the
 // thread's main window clears m_pMainWnd and ends the thread's message loop.
@@ -10,7 +12,9 @@
 #include <vector>
 
 class CDockBar;
-// What the document template hands to a new frame (documents and views fill it).
+class CDocument;
+class CView;
+// What the document template hands to a new frame: the view class and the document.
 struct CCreateContext;
 
 class CFrameWnd : public CWnd {
@@ -43,7 +47,8 @@ public:
     // The application part of the title; the caption follows at the next idle time.
     void SetTitle(LPCSTR lpszTitle);
     CString GetTitle() const { return m_strTitle; }
-    // Sets the caption: with FWS_ADDTOTITLE and bAddToTitle, the document's name joins the title.
+    // Sets the caption: with FWS_ADDTOTITLE and bAddToTitle, the active document's title joins
+    // the frame's.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     // "document - title" with FWS_PREFIXTITLE, else "title - document"; the title alone for
     // no document.
@@ -97,13 +102,37 @@ public:
     // The frame's accelerators after the usual filtering.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // ---- Views and documents ----
+    // Menu items that have neither a command nor an update handler anywhere on the command
+    // route are disabled when their popup opens (TRUE by default).
+    BOOL m_bAutoMenuEnable;
+    CView* GetActiveView() const { return m_pViewActive; }
+    // With bNotify the old view hears OnActivateView(FALSE) and the new one OnActivateView(TRUE).
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    // The active view's document, or null.
+    virtual CDocument* GetActiveDocument();
+    // The view of the creation context as child window nID; null when it cannot be made.
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+    // The pane's view becomes the active view when there is none; with bMakeVisible every view
+    // gets its initial update and the frame is shown (the application's m_nCmdShow the first
+    // time for its main window) and activated; the caption takes the document's title.
+    virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    // Shows the frame (nCmdShow -1: as it is, normal when hidden, restored when minimised) and
+    // brings it to the top.
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // The active view (and through it its document) first, then the frame's own map, then the
+    // application's.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
 protected:
-    // Makes the frame's client windows (views); nothing here.
+    // Makes the frame's client windows: the view of the creation context, when it names one.
     virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
     void PostNcDestroy() override;
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // Asks the active document (CanCloseFrame); closing the main window closes every document
+    // (and so ends the loop), closing a document's only frame closes the document.
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnNcDestroy();
@@ -111,6 +140,7 @@ protected:
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
@@ -123,12 +153,15 @@ protected:
     UINT m_nIDTracking;    // what the message pane should show
     UINT m_nIDLastMessage; // what it shows
     CDockBar* m_pDockBars[4]; // top, bottom, left, right
+    CView* m_pViewActive;
 
 private:
     // The floating frames of this frame's bars.
     std::vector<CFrameWnd*> FloatingFrames() const;
     void LayoutFrameBars(CRect& rect);
     void LayoutDockBars(CRect& rect);
+    // Every view of the document lies in this frame.
+    bool IsOnlyFrameOf(CDocument* pDoc) const;
     // The last tooltip text, kept for the tooltip that reads it after the request.
     CString m_strTipText;
     std::wstring m_wstrTipText;

@@ -1,4 +1,6 @@
 #include "CWinApp.h"
+#include "CDocTemplate.h"
+#include "CRecentFileList.h"
 #include "CWnd.h"
 #include "MfcState.h"
 #include <stdio.h>
@@ -24,6 +26,8 @@ CWinApp::~CWinApp()
     free(const_cast<LPSTR>(m_pszRegistryKey));
     if (m_hDevMode) GlobalFree(m_hDevMode);
     if (m_hDevNames) GlobalFree(m_hDevNames);
+    for (CDocTemplate* pTemplate : m_templates) delete pTemplate;
+    delete m_pRecentFileList;
     if (AfxGetModuleState()->pApp == this) AfxGetModuleState()->pApp = nullptr;
 }
 
@@ -72,7 +76,11 @@ int CWinApp::Run()
 
 BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
 
-int CWinApp::ExitInstance() { return CWinThread::ExitInstance(); }
+int CWinApp::ExitInstance()
+{
+    if (m_pRecentFileList) m_pRecentFileList->WriteList();
+    return CWinThread::ExitInstance();
+}
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
 {

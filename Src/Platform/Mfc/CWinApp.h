@@ -6,6 +6,13 @@
 #pragma once
 #include "CString.h"
 #include "CWinThread.h"
+#include <vector>
+
+class CCmdUI;
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -29,7 +36,42 @@ public:
     // Without a main window the loop ends at once (as the program would have no window).
     int Run() override;
     BOOL OnIdle(LONG lCount) override;
+    // Writes the recent-file list (when LoadStdProfileSettings made one).
     int ExitInstance() override;
+
+    // ---- Documents (CWinAppDoc.cpp) ----
+    // The application owns its templates and deletes them when it ends.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const { return m_templates.empty() ? nullptr : AfxPositionOf(0); }
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // The file (made a full path) as a document of the first template; a document open with
+    // that path (letter case aside) is shown again. Null when it cannot be opened.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    // Each argument after the program's name goes to rCmdInfo.ParseParam; a flag is one that
+    // starts with "-" or "/" (given without it).
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // FileNew: ID_FILE_NEW through the application's map (else OnFileNew), and a main window
+    // must result; FileOpen: OpenDocumentFile; FileNothing: nothing. FALSE when it failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    // ---- Recent files (CWinAppDoc.cpp) ----
+    CRecentFileList* m_pRecentFileList = nullptr;
+    // Makes the list of nMaxMRU entries (at most 16; 0: none) and reads it from the section
+    // "Recent File List", entries "File1", "File2", ...
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+
+    // ---- Commands a program's map may name (CWinAppDoc.cpp) ----
+    // A new document of the first template.
+    afx_msg void OnFileNew();
+    // Closes the main window (which ends the program when it closes).
+    afx_msg void OnAppExit();
+    // Opens entry nID - ID_FILE_MRU_FILE1 of the recent-file list; an entry that does not
+    // open leaves the list.
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
 
     // Message boxes with the application's name as caption, owned by the main window.
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
@@ -59,6 +101,8 @@ public:
 protected:
     HGLOBAL m_hDevMode = nullptr;
     HGLOBAL m_hDevNames = nullptr;
+    std::vector<CDocTemplate*> m_templates;
+    DECLARE_MESSAGE_MAP()
 
 private:
     int m_nWaitCursorCount = 0;

@@ -99,9 +99,9 @@ void CWnd::PreSubclassWindow() {}
 // ---- Creation and destruction ----
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                  UINT nID, void*)
+                  UINT nID, void* pContext)
 {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -373,18 +373,7 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
 
 void CWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
-    if (!bSysMenu && pPopupMenu) {
-        CCmdUI state;
-        state.m_pMenu = pPopupMenu;
-        for (UINT index = 0; index < pPopupMenu->GetMenuItemCount(); ++index) {
-            UINT id = pPopupMenu->GetMenuItemID(static_cast<int>(index));
-            if (id == 0 || id == static_cast<UINT>(-1)) continue; // separators; sub-menus update when opened
-            state.m_nIndex = index;
-            state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
-            state.m_nID = id;
-            state.DoUpdate(this, FALSE);
-        }
-    }
+    if (!bSysMenu && pPopupMenu) CCmdUI::UpdateMenu(pPopupMenu, this, FALSE);
     Default();
 }
 

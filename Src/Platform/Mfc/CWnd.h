@@ -55,7 +55,7 @@ public:
 
     // ---- Creation ----
     // lpszClassName: a system class ("EDIT", ...), a registered class, or null for the
-    // layer's own plain class.
+    // layer's own plain class. pContext reaches OnCreate as lpCreateParams (a view's document).
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,

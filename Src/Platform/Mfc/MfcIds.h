@@ -4,6 +4,7 @@
 
 // Framework messages.
 #define WM_IDLEUPDATECMDUI 0x0363 // wParam TRUE: update command states (sent at idle)
+#define WM_INITIALUPDATE   0x0364 // sent to the views of a frame once their document is ready
 #define WM_KICKIDLE        0x036A // sent to a modal dialog while its loop is idle
 #define WM_REFLECT_BASE    0xBC00 // a parent's notification handled by the child itself
 #define AFX_WM_CTLCOLOR    0x0019 // the seven WM_CTLCOLORxxx messages as one map entry
@@ -159,6 +160,9 @@
 #define LM_VERTDOCK 0x10 // docked at the left or right
 #define LM_LENGTHY  0x20 // the length is a height, else a width
 #define LM_COMMIT   0x40 // remember the result as the floating width
+
+// The style of a view made by its frame.
+#define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
 
 // Title styles of a frame (class-specific bits of its window style).
 #define FWS_ADDTOTITLE  0x00008000L // the title carries the document's name

@@ -21,3 +21,9 @@
 // Signed mouse coordinates of a message's lParam.
 inline int AfxLoX(LPARAM l) { return static_cast<short>(LOWORD(l)); }
 inline int AfxHiY(LPARAM l) { return static_cast<short>(HIWORD(l)); }
+
+// A place in one of the layer's lists (a document's views, a template's documents): null past
+// the end. It stays valid while the list is not changed.
+typedef struct AfxPosition* POSITION;
+inline POSITION AfxPositionOf(size_t index) { return reinterpret_cast<POSITION>(static_cast<UINT_PTR>(index) + 1); }
+inline size_t AfxIndexOf(POSITION pos) { return static_cast<size_t>(reinterpret_cast<UINT_PTR>(pos) - 1); }

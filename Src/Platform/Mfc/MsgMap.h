@@ -106,6 +106,9 @@ bool AfxThunkUpdateUI(CCmdTarget* t, AFX_MSG& m)
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     AFX_ENTRY(WM_COMMAND, CN_COMMAND, (id), (idLast), &AfxThunkCommandRange<memberFxn>)
 #define ON_COMMAND_EX(id, memberFxn) AFX_ENTRY(WM_COMMAND, CN_COMMAND, (id), (id), &AfxThunkCommandEx<memberFxn>)
+// BOOL handler(UINT nID): FALSE passes the command on to the next handler on the route.
+#define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
+    AFX_ENTRY(WM_COMMAND, CN_COMMAND, (id), (idLast), &AfxThunkCommandEx<memberFxn>)
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
     AFX_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, (id), (id), &AfxThunkUpdateUI<memberFxn>)
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \

@@ -66,6 +66,9 @@ AFX_THUNK_BEGIN(AfxThunkWindowPos) (p->*F)(reinterpret_cast<WINDOWPOS*>(m.lParam
 AFX_THUNK_BEGIN(AfxThunkMinMax) (p->*F)(reinterpret_cast<MINMAXINFO*>(m.lParam)); AFX_THUNK_END
 AFX_THUNK_BEGIN(AfxThunkEnable) (p->*F)(static_cast<BOOL>(m.wParam)); AFX_THUNK_END
 AFX_THUNK_BEGIN(AfxThunkWndL) (p->*F)(AfxWndArgL(m.lParam)); AFX_THUNK_END
+AFX_THUNK_BEGIN(AfxThunkMouseActivate)
+    m.result = (p->*F)(AfxWndArg(m.wParam), LOWORD(m.lParam), HIWORD(m.lParam));
+AFX_THUNK_END
 AFX_THUNK_BEGIN(AfxThunkMessage) m.result = (p->*F)(m.wParam, m.lParam); AFX_THUNK_END
 
 // WM_NOTIFY handlers: (NMHDR*, LRESULT*), with the id first for ranges; _EX handlers answer
@@ -141,6 +144,7 @@ bool AfxThunkControlReflectEx(CCmdTarget* t, AFX_MSG&)
 #define ON_WM_WINDOWPOSCHANGED() AFX_WM(WM_WINDOWPOSCHANGED, AfxThunkWindowPos, OnWindowPosChanged)
 #define ON_WM_GETMINMAXINFO() AFX_WM(WM_GETMINMAXINFO, AfxThunkMinMax, OnGetMinMaxInfo)
 #define ON_WM_ENABLE() AFX_WM(WM_ENABLE, AfxThunkEnable, OnEnable)
+#define ON_WM_MOUSEACTIVATE() AFX_WM(WM_MOUSEACTIVATE, AfxThunkMouseActivate, OnMouseActivate)
 #define ON_WM_CAPTURECHANGED() AFX_WM(WM_CAPTURECHANGED, AfxThunkWndL, OnCaptureChanged)
 
 // Reflected notifications, handled by the control that sent them to its parent.
