@@ -41,6 +41,12 @@ static LRESULT PassThrough(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     return CallWindowProcA(next, hWnd, message, wParam, lParam);
 }
 
+static void DestroyChildren(HWND hWnd)
+{
+    while (HWND child = ::GetTopWindow(hWnd))
+        if (!::DestroyWindow(child)) break;
+}
+
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
@@ -57,6 +63,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
     ts->lastSent.wParam = wParam;
     ts->lastSent.lParam = lParam;
     LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    // A window that refuses its creation takes its children down itself: Wine sends them only
+    // WM_NCDESTROY then, and controls free what they hold on WM_DESTROY.
+    if (message == WM_CREATE && result == -1) DestroyChildren(hWnd);
     // The object may be gone now (a window destroyed by its own handler): only the map says
     // whether it still owns the window.
     if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->FinishNcDestroy();

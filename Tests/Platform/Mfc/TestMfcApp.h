@@ -1,8 +1,6 @@
-// The test program's application object and small helpers shared by the framework tests.
+// The test program's application object (the helpers are in TestMfcHelpers.h).
 #pragma once
-#include "Mfc.h"
-#include <functional>
-#include <string>
+#include "TestMfcHelpers.h"
 
 class CTestApp : public CWinApp {
 public:
@@ -13,27 +11,3 @@ public:
 };
 
 extern CTestApp theTestApp;
-
-// Handles every waiting message of this thread through the application's pump.
-void PumpPending();
-
-// Runs action once from a timer of the calling thread after the current modal loop (or any
-// loop) starts turning.
-void AfterStart(std::function<void()> action);
-
-// Runs action with the thread's dialog as soon as it is shown (the timer looks again until it
-// is), so the test answers it as a person would.
-void WhenDialogShows(std::function<void(HWND dialog)> action);
-
-// The visible dialog window of this thread, or null.
-HWND FindThreadDialog();
-
-// Shows a window without activating it, so that test windows do not take the activation from
-// the dialogs the tests answer.
-void ShowQuietly(HWND hWnd);
-
-// A plain top-level window object (a popup, shown quietly) for hosting child windows in tests.
-class CTestFrame : public CWnd {
-public:
-    BOOL CreateFrame(LPCSTR title = "TestMfc");
-};

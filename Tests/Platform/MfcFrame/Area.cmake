@@ -1,6 +1,7 @@
 # The frame tests share the framework tests' application object and helpers, and build the
 # tool bar's bitmap next to their resource script.
-target_sources(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Platform/Mfc/TestMfcApp.cpp)
+target_sources(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Platform/Mfc/TestMfcApp.cpp
+               ${CMAKE_CURRENT_SOURCE_DIR}/Platform/Mfc/TestMfcHelpers.cpp)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Platform/Mfc
                            ${CMAKE_CURRENT_SOURCE_DIR}/${dir} ${CMAKE_CURRENT_BINARY_DIR}/MfcFrame)
 find_program(VK_PYTHON3 python3)

@@ -141,60 +141,7 @@ CRect FrameTest::InFrame(const CWnd& wnd) const
     return rect;
 }
 
-// ---- Input and screenshots ----
-
-namespace {
-// A Unix path of this program's folder (Wine maps / to drive Z:).
-std::string UnixDir()
-{
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string dir = path;
-    dir = dir.substr(0, dir.find_last_of('\\'));
-    if (dir.size() >= 2 && dir[1] == ':') dir = dir.substr(2);
-    for (char& c : dir)
-        if (c == '\\') c = '/';
-    return dir;
-}
-
-// Runs a shell command line (a Unix program: Wine starts it) and waits, handling messages,
-// until it has touched its marker file.
-void RunShell(const std::string& command)
-{
-    static int serial = 0;
-    char marker[64];
-    snprintf(marker, sizeof(marker), "/tmp/vkt_frame_%lu_%d", ::GetCurrentProcessId(), ++serial);
-    std::string windowsMarker = std::string("Z:") + marker;
-    for (char& c : windowsMarker)
-        if (c == '/') c = '\\';
-    std::string line = "/bin/sh -c \"" + command + "; touch " + marker + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    if (pi.hThread) ::CloseHandle(pi.hThread);
-    if (pi.hProcess) ::CloseHandle(pi.hProcess);
-    DWORD start = ::GetTickCount();
-    while (::GetFileAttributesA(windowsMarker.c_str()) == INVALID_FILE_ATTRIBUTES && ::GetTickCount() - start < 20000) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpPending();
-    }
-    ::DeleteFileA(windowsMarker.c_str());
-    // The X events reach Wine's queue a moment later.
-    for (DWORD settle = ::GetTickCount(); ::GetTickCount() - settle < 150;) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpPending();
-    }
-}
-} // namespace
-
-void Xdotool(const std::string& args) { RunShell("xdotool " + args); }
-
-void Screenshot(const char* name)
-{
-    std::string dir = UnixDir() + "/MfcFrameShots";
-    RunShell("mkdir -p " + dir + " && import -window root " + dir + "/" + name + ".png");
-}
+// ---- Buttons of a dialog ----
 
 static BOOL CALLBACK CollectButton(HWND hWnd, LPARAM lParam)
 {

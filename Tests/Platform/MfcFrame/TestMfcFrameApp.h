@@ -1,6 +1,6 @@
 // The frame tests' window: a frame with a tool bar, a status bar, two dialog bars docked on
-// the left and a plain pane; the fixture that makes it for each test, and the helpers that
-// drive it with real input (xdotool) and take screenshots.
+// the left and a plain pane, and the fixture that makes it for each test (real input and
+// screenshots come from TestMfcHelpers.h).
 #pragma once
 #include "TestMfcApp.h"
 #include "TestMfcFrameRes.h"
@@ -74,10 +74,5 @@ protected:
     HWND hFrame = nullptr;
 };
 
-// Runs xdotool with the arguments and handles messages until it has finished and Wine has
-// taken its input.
-void Xdotool(const std::string& args);
-// A screenshot of the whole screen into the folder MfcFrameShots beside the test program.
-void Screenshot(const char* name);
 // The texts of a window's visible buttons, with their ids.
 std::vector<std::pair<int, std::string>> Buttons(HWND hWnd);
