@@ -13,6 +13,15 @@ public:
     // becomes FileOpen); flags are left to derived classes.
     virtual void ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL bLast);
 
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppRegister, AppUnregister, FileNothing = -1 } m_nShellCommand;
+    enum {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppRegister,
+        AppUnregister,
+        FileNothing = -1
+    } m_nShellCommand;
     CString m_strFileName;
 };

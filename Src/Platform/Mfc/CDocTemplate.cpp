@@ -93,4 +93,7 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     for (CDocument* pDoc : docs) pDoc->OnCloseDocument();
 }
 
-void CDocTemplate::ReportCreateFailure() { AfxMessageBox("文書を作成できませんでした。", MB_OK | MB_ICONEXCLAMATION); }
+void CDocTemplate::ReportCreateFailure()
+{
+    AfxMessageBox("文書を作成できませんでした。", MB_OK | MB_ICONEXCLAMATION);
+}

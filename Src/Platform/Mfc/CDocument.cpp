@@ -51,16 +51,7 @@ void CDocument::RemoveView(CView* pView)
     OnChangedViewList(); // may delete this document
 }
 
-CView* CDocument::GetNextView(POSITION& rPosition) const
-{
-    size_t i = AfxIndexOf(rPosition);
-    if (!rPosition || i >= m_viewList.size()) {
-        rPosition = nullptr;
-        return nullptr;
-    }
-    rPosition = i + 1 < m_viewList.size() ? AfxPositionOf(i + 1) : nullptr;
-    return m_viewList[i];
-}
+CView* CDocument::GetNextView(POSITION& rPosition) const { return AfxNextAt(m_viewList, rPosition); }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 {

@@ -33,8 +33,9 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_nIDHelp(0), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_bAutoMenuEnable(TRUE), m_bInRecalcLayout(FALSE),
-      m_bDelayRecalc(FALSE), m_bDelayTitle(FALSE), m_nIDTracking(AFX_IDS_IDLEMESSAGE), m_nIDLastMessage(0),
+    : m_nIDHelp(0), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_bAutoMenuEnable(TRUE),
+      m_bInRecalcLayout(FALSE), m_bDelayRecalc(FALSE), m_bDelayTitle(FALSE), m_nIDTracking(AFX_IDS_IDLEMESSAGE),
+      m_nIDLastMessage(0),
       m_pDockBars{}, m_pViewActive(nullptr)
 {
 }

@@ -24,16 +24,7 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
     if (pTemplate) m_templates.push_back(pTemplate);
 }
 
-CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
-{
-    size_t i = AfxIndexOf(rPosition);
-    if (!rPosition || i >= m_templates.size()) {
-        rPosition = nullptr;
-        return nullptr;
-    }
-    rPosition = i + 1 < m_templates.size() ? AfxPositionOf(i + 1) : nullptr;
-    return m_templates[i];
-}
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const { return AfxNextAt(m_templates, rPosition); }
 
 // The open document with that full path (letter case aside), or null.
 static CDocument* FindOpenDocument(const std::vector<CDocTemplate*>& templates, const CString& path)
@@ -119,7 +110,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
     m_pRecentFileList = nullptr;
     if (nMaxMRU == 0) return;
     const UINT most = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
-    m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", static_cast<int>(nMaxMRU < most ? nMaxMRU : most));
+    int size = static_cast<int>(nMaxMRU < most ? nMaxMRU : most);
+    m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", size);
     m_pRecentFileList->ReadList();
 }
 

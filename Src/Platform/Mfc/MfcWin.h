@@ -10,6 +10,7 @@
 #include <shellapi.h>
 #include <stdarg.h>
 #include <stddef.h>
+#include <vector>
 
 // A macro of winuser.h that takes the name of CWnd::GetNextWindow; ::GetWindow does the same.
 #undef GetNextWindow
@@ -27,3 +28,15 @@ inline int AfxHiY(LPARAM l) { return static_cast<short>(HIWORD(l)); }
 typedef struct AfxPosition* POSITION;
 inline POSITION AfxPositionOf(size_t index) { return reinterpret_cast<POSITION>(static_cast<UINT_PTR>(index) + 1); }
 inline size_t AfxIndexOf(POSITION pos) { return static_cast<size_t>(reinterpret_cast<UINT_PTR>(pos) - 1); }
+// The element at rPosition of a list (null past its end); rPosition moves to the next one.
+template <class T>
+T* AfxNextAt(const std::vector<T*>& list, POSITION& rPosition)
+{
+    size_t i = AfxIndexOf(rPosition);
+    if (!rPosition || i >= list.size()) {
+        rPosition = nullptr;
+        return nullptr;
+    }
+    rPosition = i + 1 < list.size() ? AfxPositionOf(i + 1) : nullptr;
+    return list[i];
+}

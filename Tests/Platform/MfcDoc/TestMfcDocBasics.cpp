@@ -115,7 +115,8 @@ TEST_F(DocTest, OpensThatFailLeaveNothingBehind)
     TearDown();
 
     // A frame that fails while it is made: one message, no window, nothing leaked.
-    CSingleDocTemplate failing(IDR_DOCTEST, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CFailFrame), RUNTIME_CLASS(CTestFormView));
+    CSingleDocTemplate failing(IDR_DOCTEST, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CFailFrame),
+                               RUNTIME_CLASS(CTestFormView));
     DWORD before = 0;
     for (int round = 0; round < 2; ++round) { // the first round fills the platform's caches
         before = VktGdiObjects();
