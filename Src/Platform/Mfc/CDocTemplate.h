@@ -14,7 +14,7 @@ class CDocTemplate : public CCmdTarget {
 
 public:
     enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
-    // Part nIndex of the template's string; FALSE (and empty) when there is none.
+    // The index-th "\n"-separated field of the template's string; FALSE (and empty) when there is none.
     virtual BOOL GetDocString(CString& rString, enum DocStringIndex index) const;
 
     virtual void AddDocument(CDocument* pDoc);
