@@ -40,6 +40,7 @@
 #include "CFileDialog.h"
 #include "CColorDialog.h"
 #include "CFontDialog.h"
+#include "CPageSetupDialog.h"
 #include "CControlBar.h"
 #include "CFrameWnd.h"
 #include "CDockBar.h"

@@ -1,0 +1,115 @@
+// The framework's application class: the program's application object derives from it. It
+// starts what every window needs before it can work (locale, COM and the shell allocator, the
+// settings file name, the diagnostics switches, the engine system object, the work, user and
+// temporary folders, the diagnostics files, colours, fonts and the printer set-up) and ends it
+// again. The process-wide state it keeps is theCmnAppInf (CmnAppInf.h).
+//
+// Life cycle: constructed -> InitInstance -> (settings read, main frame created and set in
+// theCmnAppInf.pMainFrame) -> Init -> InitPrinter -> message loop -> Term -> ExitInstance.
+#pragma once
+#include "Mfc.h"
+#include "CmnAppInf.h"
+#include "CmnDef.h"
+#include <shlobj.h>
+
+class CmnApp : public CWinApp {
+    DECLARE_DYNAMIC(CmnApp)
+
+public:
+    CmnApp();
+    ~CmnApp() override;
+
+    // ---- The framework's slots ----
+    BOOL InitInstance() override { return InitInstance(10); }
+    // No main frame yet: the message goes on (a modal dialog before the frame must still
+    // paint). Then Return as Tab, the framework's filter, and the engine's filter last.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The framework's idle work first; when it wants no more, the engine's.
+    BOOL OnIdle(LONG lCount) override;
+    // Releases the shell and COM; Term must have run before.
+    int ExitInstance() override;
+    // Shows nothing (IDOK) while the engine does not exist.
+    int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+    // ---- Start and end ----
+    // Locale, COM, shell allocator and desktop folder, the settings file beside the program,
+    // the diagnostics switches of the command line. 1 success, 0 failure.
+    virtual int InitInstance(int nMaxMRU);
+    // Starts the engine with the main frame as its main window and makes the folders and the
+    // diagnostics files; repairs colours, fonts and scroll sizes of the settings. 0, -1 without
+    // a main frame, -7 when initialised already or another instance runs, else the engine's code
+    // (everything started is ended again).
+    virtual int Init();
+    // The printer of the printer files in the work folder, else the default printer.
+    virtual int InitPrinter();
+    // Ends what Init started (the printer files are written first); runs once.
+    virtual void Term();
+    // Writes the printer files and frees the printer set-up.
+    virtual void TermPrinter();
+    virtual int InitApp() { return 0; }
+    virtual int TermApp() { return 0; }
+
+    // The default main-window rectangle: 80 % of the maximised screen, centred; a dialog as the
+    // main window keeps its size.
+    virtual void SetDefWinRct(RECT* pRect);
+    // The main frame while its window exists, else null.
+    virtual CWnd* GetMainFrame();
+
+    // ---- Printer ----
+    // Makes *pDevNames / *pDevMode copies of the new pair; a pair that was the current printer
+    // stays the current printer.
+    virtual int SetPrtInf(HGLOBAL* pDevNames, HGLOBAL* pDevMode, HGLOBAL hNewNames, HGLOBAL hNewMode);
+    // The current printer's blocks (the framework's own; not to be freed).
+    virtual int GetPrtInf(HGLOBAL* pDevNames, HGLOBAL* pDevMode);
+    virtual int CreatePrtHDC(HGLOBAL hDevNames, HGLOBAL hDevMode, HDC* pDC);
+    virtual int DeletePrtHDC(HDC* pDC);
+    virtual int SetPrtHDC(HDC hDC);
+    virtual int GetPrtHDC(HDC* pDC);
+    // Mode 0 hands the pair to the framework; mode 1 also keeps the engine's copies and the
+    // printer DC in step with it.
+    virtual int SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, int nMode);
+    // Orientation of the current device mode: 0 portrait, 1 landscape.
+    virtual int SetPrtOrient(int nOrient);
+    virtual int GetPrtOrient(int* pOrient);
+
+    // Mode 0: the main frame, then as mode 1; mode 1: every window of the frame and of the
+    // windows it owns. Nothing while not initialised.
+    virtual int SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, int nMode);
+
+    // The shell's allocator and desktop folder, held from InitInstance to ExitInstance.
+    IMalloc* GetShellMalloc() const { return m_pMalloc; }
+    IShellFolder* GetDesktopFolder() const { return m_pDesktop; }
+
+protected:
+    // The command-line switches "l" (log on) and "lc" (log on, old logs deleted) after "-" or
+    // "/", compared exactly; arguments from the second on.
+    void ReadSwitches(int argc, char* const* argv);
+
+    int m_bTerminated;
+    LPCSTR m_pszSection;                // the settings section in use
+    char m_amProfile[CmnPathSize];      // the text of each settings read and write
+    HGLOBAL m_hPrtDevNames;             // the engine's copies of the current printer
+    HGLOBAL m_hPrtDevMode;
+    HDC m_hPrtDC;
+    IMalloc* m_pMalloc;
+    IShellFolder* m_pDesktop;
+
+private:
+    int FailInit(int nMessage, int rc);
+    int MakeDir(const char* path);
+    int InitUsrDir();
+    int InitDiagFiles();
+    int InitDiagFile(const char* suffix, int clear, char* path);
+    void InitColors();
+    // The printer of the two printer files; false (nothing held) when they give none.
+    bool ReadPrinterFiles(HGLOBAL* pNames, HGLOBAL* pMode);
+    int ReadPrinterFile(const char* name, HGLOBAL* pBlock);
+    int WritePrinterFile(const char* name, HGLOBAL hBlock);
+
+    bool m_bComStarted = false;
+    // InitPrinter ran: only then does the end rewrite the printer files.
+    bool m_bPrtRead = false;
+};
+
+// The application object when it is a CmnApp, else null.
+CmnApp* CmnGetApp();

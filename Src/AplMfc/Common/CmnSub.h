@@ -1,0 +1,99 @@
+// The program's utility services (one process-wide object, theCmnSub): message texts and boxes,
+// deferred focus, colours and fonts by window kind, numbers and texts, folders, shell items and
+// item-id lists. They use the engine objects of theCmnAppInf and work, in a reduced way that
+// each one states, while those are missing. Failures are traced under the service's name.
+#pragma once
+#include "Mfc.h"
+#include "CmnAppInf.h"
+#include <shlobj.h>
+
+class CmnSub : public CObject {
+public:
+    CmnSub() = default;
+
+    // ---- Messages and focus ----
+    // A message text by id: -36..-1 and 0..4 status texts, 5..169 engine messages, 170 and above
+    // (and codes below -36) the program's strings. Empty without the engine, except 27576..27579.
+    CString GetMsgStr(int id);
+    // A box titled with the program's name; 0 without a box for a null text or while another box
+    // of this service is open.
+    int MsgBox(const char* text, UINT type);
+    int MsgBox(const CString& text, UINT type) { return MsgBox(static_cast<const char*>(text), type); }
+    // The text of an id in a box; 1 without a box when the text is empty.
+    int MsgBoxById(int id, UINT type);
+    void ShowMsg(int id, UINT type) { MsgBoxById(id, type); }
+    void ShowMsgAndFocus(HWND wnd, int id);
+    void SetFocusWnd(HWND wnd);
+    // The focus (CmnWmSetFcs), or a message and then the focus (CmnWmMsgFcs), through the main
+    // frame's queue.
+    void PostSetFocus(HWND wnd);
+    void PostMsgAndFocus(HWND wnd, int id);
+
+    // ---- Colours and fonts ----
+    int GetColor(const char* text, COLORREF* out);
+    int SetColor(char* buffer, int size, COLORREF color);
+    // By window kind (CmnDef.h) and, for engine controls, the control type 1..5.
+    int GetTextColor(int kind, int subKind, COLORREF* out);
+    int GetBackColor(int kind, int subKind, COLORREF* out);
+    int GetTextBackColor(int kind, int subKind, COLORREF* out);
+    // Drawing areas only.
+    int GetSetFocusColor(int kind, int subKind, COLORREF* out);
+    int GetKillFocusColor(int kind, int subKind, COLORREF* out);
+    // The default of strColor_<index + 1>, written into buffer as colour text.
+    int GetDflColor(int index, char* buffer, int size, COLORREF* out);
+    int GetFont(const char* text, LOGFONTA* out);
+    int GetFont(int kind, int subKind, LOGFONTA* out);
+    int SetFont(char* buffer, int size, const LOGFONTA* font);
+    // The default of strFont_<index + 1>, written into buffer as font text.
+    int GetDflFont(int index, char* buffer, int size);
+
+    // ---- Numbers and texts ----
+    int GetFraction(double value, int places, int* num, int* den);
+    // width x height scaled by num / den: mode 1 rounded, 2 truncated, 3 rounded away from zero.
+    int GetSize(int mode, int num, int den, int width, int height, int* outWidth, int* outHeight);
+    // A file's size (mode 0 in KB, mode 1 in the largest fitting unit) or a drive's, as text;
+    // *outSize is the number shown.
+    CString GetFileSizeStr(const char* path, int mode, double* outSize);
+    // The text left-aligned in width bytes: padded with blanks, cut on a character boundary.
+    CString GetFixedLenStr(const char* text, int width);
+    // The text followed by the tabs that take it to the tab stop after width.
+    CString GetTabbedStr(const char* text, int width);
+
+    // ---- Folders and shell items ----
+    // Makes the nearest existing folder of path the current directory and remembers it.
+    int SetCurDir(const char* path);
+    CString GetCurDir();
+    int IsNormalFile(const char* path, char* buffer, int size, int* out);
+    int IsNormalFile(LPCITEMIDLIST list, char* buffer, int size, int* out);
+    HIMAGELIST GetSystemImageList(UINT flags);
+    int GetSysImgLstIcoIdx(LPCITEMIDLIST list, UINT flags);
+    int GetSysImgLstIcoIdx(const char* path, UINT flags);
+    // An icon the caller destroys, or null.
+    HICON GetIcon(LPCITEMIDLIST list, UINT flags);
+    HICON GetIcon(const char* path, UINT flags);
+    CString GetTypeName(LPCITEMIDLIST list);
+    CString GetTypeName(const char* path);
+    CString GetPathName(LPCITEMIDLIST list);
+    // The folder browser from startPath; mode 1 accepts drives too. Empty when cancelled.
+    CString SelectDirectory(HWND owner, const char* startPath, int mode, UINT flags);
+
+    // ---- Item-id lists (the shell allocator's memory) ----
+    LPITEMIDLIST GetItemIdNext(LPCITEMIDLIST list);
+    UINT GetItemIdListSize(LPCITEMIDLIST list);
+    int FreeItemIdList(LPITEMIDLIST* list);
+    LPITEMIDLIST DupItemIdList(LPCITEMIDLIST list);
+    LPITEMIDLIST GetItemIdList(const char* path);
+    LPITEMIDLIST GetItemIdListFull(LPCITEMIDLIST parent, LPCITEMIDLIST child);
+    LPITEMIDLIST GetItemIdListParent(LPCITEMIDLIST list);
+    // 0 equal, -1 / 1 the first / second an ancestor of the other, -2 / 2 the first / second
+    // sorts first.
+    int CmpItemIdList(LPCITEMIDLIST a, LPCITEMIDLIST b);
+    int CmpItemIdListByPath(LPCITEMIDLIST a, LPCITEMIDLIST b);
+    // As CmpItemIdList for two paths; -3 both empty, -4 / -5 the first / second empty.
+    int CmpPathName(const char* p, const char* q);
+
+private:
+    int m_bMsgBox = 0; // 1 while a box of MsgBox is open
+};
+
+extern CmnSub theCmnSub;

@@ -1,0 +1,188 @@
+// Folders and shell items: the current folder, normal files, the system image list, icons, type
+// names, paths of item-id lists and the folder browser.
+#define CMN_MODULE "Src\\AplMfc\\Common\\CmnSub"
+#include "CmnSub.h"
+#include "CmnApp.h"
+#include "CmnHold.h"
+#include <string.h>
+
+namespace {
+
+// "\\" (the network root) and paths beginning "\\\" name no folder.
+bool IsNoFolder(const char* path) { return strcmp(path, "\\\\") == 0 || strncmp(path, "\\\\\\", 3) == 0; }
+
+// SHGetFileInfoA on an item-id list; false when the shell answers nothing.
+bool ShellInfo(LPCITEMIDLIST list, UINT flags, SHFILEINFOA* info)
+{
+    memset(info, 0, sizeof(*info));
+    return list && ::SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, info, sizeof(*info), flags | SHGFI_PIDL);
+}
+
+// The browser's start: the item-id list in lParam selected when it opens; a name typed that is
+// no folder keeps it open.
+int CALLBACK BrowseProc(HWND wnd, UINT message, LPARAM, LPARAM data)
+{
+    if (message == BFFM_INITIALIZED && data) ::SendMessageA(wnd, BFFM_SETSELECTIONA, FALSE, data);
+    return message == BFFM_VALIDATEFAILEDA ? 1 : 0;
+}
+
+} // namespace
+
+// ---- The current folder ----
+
+int CmnSub::SetCurDir(const char* path)
+{
+    VkiSub* sub = theCmnAppInf.pSub;
+    if (!path) {
+        CMN_TRACE("SetCurDir", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    char dir[CmnPathSize];
+    snprintf(dir, sizeof(dir), "%s", IsNoFolder(path) ? "" : path);
+    // Upward from the path to the first folder that exists; a drive that does not exist changes
+    // nothing. A path holds fewer components than its length.
+    bool found = false;
+    for (int step = 0; !found && dir[0] && strcmp(dir, "\\\\") != 0 && step < CmnPathSize; ++step) {
+        int drive = 0, exists = 0, folder = 0;
+        int rc = VkeSubIsDrive(sub, dir, &drive);
+        if (rc == VKE_OK) rc = VkeSubIsExistPath(sub, dir, &exists);
+        if (rc != VKE_OK || (drive && !exists)) return rc == VKE_OK ? VKE_NOT_DONE : rc;
+        if (drive) {
+            strcat(dir, "\\");
+            found = true;
+        } else if (exists && VkeSubIsDirectory(sub, dir, &folder) == VKE_OK && folder) {
+            found = true;
+        } else {
+            char parent[CmnPathSize];
+            if (VkeSubGetDirPath(sub, parent, dir, sizeof(parent)) != VKE_OK) return VKE_NOT_DONE;
+            memcpy(dir, parent, sizeof(dir));
+        }
+    }
+    if (!found) return VKE_NOT_DONE;
+    if (!::SetCurrentDirectoryA(dir)) {
+        CMN_TRACE("SetCurDir", VKE_ERR_SYSTEM);
+        return VKE_ERR_SYSTEM;
+    }
+    DWORD n = ::GetCurrentDirectoryA(CmnPathSize, theCmnAppInf.strCurDir);
+    if (n == 0 || n >= CmnPathSize) theCmnAppInf.strCurDir[0] = '\0';
+    return VKE_OK;
+}
+
+CString CmnSub::GetCurDir() { return theCmnAppInf.strCurDir; }
+
+int CmnSub::IsNormalFile(const char* path, char* buffer, int size, int* out)
+{
+    int rc = VkeSubIsNormalFile(theCmnAppInf.pSub, buffer, path, size, out);
+    if (rc != VKE_OK) CMN_TRACE("IsNormalFile", rc);
+    return rc;
+}
+
+int CmnSub::IsNormalFile(LPCITEMIDLIST list, char* buffer, int size, int* out)
+{
+    if (!list || !buffer || !out || size < 1) {
+        CMN_TRACE("IsNormalFile", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    return IsNormalFile(GetPathName(list), buffer, size, out);
+}
+
+// ---- Icons, type names, paths ----
+
+HIMAGELIST CmnSub::GetSystemImageList(UINT flags)
+{
+    CmnApp* app = CmnGetApp();
+    CWnd* pFrame = app ? app->GetMainFrame() : nullptr;
+    LPITEMIDLIST desktop = nullptr;
+    if (FAILED(::SHGetFolderLocation(pFrame ? pFrame->m_hWnd : nullptr, CSIDL_DESKTOP, nullptr, 0, &desktop))) {
+        CMN_TRACE("GetSystemImageList", VKE_ERR_SYSTEM);
+        return nullptr;
+    }
+    CmnIdl hold(desktop);
+    SHFILEINFOA info = {};
+    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoA(
+        reinterpret_cast<LPCSTR>(desktop), 0, &info, sizeof(info), flags | SHGFI_SYSICONINDEX | SHGFI_ICON | SHGFI_PIDL));
+    // The icon the shell made along with the answer is not wanted.
+    if (info.hIcon) ::DestroyIcon(info.hIcon);
+    if (!list) CMN_TRACE("GetSystemImageList", VKE_ERR_ARG);
+    return list;
+}
+
+int CmnSub::GetSysImgLstIcoIdx(LPCITEMIDLIST list, UINT flags)
+{
+    SHFILEINFOA info;
+    if (!ShellInfo(list, flags | SHGFI_ICON, &info)) return -1;
+    if (info.hIcon) ::DestroyIcon(info.hIcon);
+    return info.iIcon;
+}
+
+int CmnSub::GetSysImgLstIcoIdx(const char* path, UINT flags)
+{
+    CmnIdl list(GetItemIdList(path));
+    return GetSysImgLstIcoIdx(list.Get(), flags);
+}
+
+HICON CmnSub::GetIcon(LPCITEMIDLIST list, UINT flags)
+{
+    SHFILEINFOA info;
+    return ShellInfo(list, flags | SHGFI_ICON, &info) ? info.hIcon : nullptr;
+}
+
+HICON CmnSub::GetIcon(const char* path, UINT flags)
+{
+    CmnIdl list(GetItemIdList(path));
+    return GetIcon(list.Get(), flags);
+}
+
+CString CmnSub::GetTypeName(LPCITEMIDLIST list)
+{
+    SHFILEINFOA info;
+    return ShellInfo(list, SHGFI_TYPENAME, &info) ? CString(info.szTypeName) : CString();
+}
+
+CString CmnSub::GetTypeName(const char* path)
+{
+    CmnIdl list(GetItemIdList(path));
+    return GetTypeName(list.Get());
+}
+
+CString CmnSub::GetPathName(LPCITEMIDLIST list)
+{
+    char path[MAX_PATH] = {};
+    return list && ::SHGetPathFromIDListA(list, path) ? CString(path) : CString();
+}
+
+// ---- The folder browser ----
+
+CString CmnSub::SelectDirectory(HWND owner, const char* startPath, int mode, UINT flags)
+{
+    if (!startPath || !*startPath || (mode != 0 && mode != 1)) {
+        CMN_TRACE("SelectDirectory", VKE_ERR_ARG);
+        return CString();
+    }
+    VkiSub* sub = theCmnAppInf.pSub;
+    CString at = startPath;
+    for (;;) {
+        CmnIdl start(GetItemIdList(at));
+        char name[MAX_PATH] = {};
+        BROWSEINFOA info = {};
+        info.hwndOwner = owner;
+        info.pszDisplayName = name;
+        info.lpszTitle = "";
+        info.ulFlags = flags ? flags : BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_UAHINT;
+        info.lpfn = BrowseProc;
+        info.lParam = reinterpret_cast<LPARAM>(start.Get());
+        CmnIdl chosen(::SHBrowseForFolderA(&info));
+        if (!chosen.Get()) return CString();
+        CString path = GetPathName(chosen);
+        path.Trim();
+        int exists = 0, folder = 0, drive = 0;
+        if (!path.IsEmpty() && VkeSubIsExistPath(sub, path, &exists) == VKE_OK && exists &&
+            VkeSubIsDrive(sub, path, &drive) == VKE_OK && VkeSubIsDirectory(sub, path, &folder) == VKE_OK &&
+            (folder || (drive && mode == 1))) {
+            SetCurDir(path);
+            return path;
+        }
+        // Not a folder that may be chosen: the browser again, at what was chosen.
+        at = path.IsEmpty() ? CString(startPath) : path;
+    }
+}
