@@ -1,0 +1,76 @@
+#include "TestAplCmn.h"
+
+BEGIN_MESSAGE_MAP(CountFrame, CFrameWnd)
+    ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CountWnd, CWnd)
+    ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
+END_MESSAGE_MAP()
+
+void PumpPending()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+bool AppTest::IsFolder(const std::string& path)
+{
+    DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool AppTest::Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void AppTest::RemoveFolders()
+{
+    // A folder that is the current directory cannot be removed.
+    SetCurrentDirectoryA(Sys("").c_str());
+    for (const char* name : {"Vkt", "Usr", "Tmp"}) {
+        std::string path = Sys(name);
+        if (IsFolder(path)) VktRemoveTree(path);
+        else DeleteFileA(path.c_str());
+    }
+}
+
+void AppTest::MakeApp()
+{
+    app = new TestApp;
+    ASSERT_TRUE(app->InitInstance());
+    frame = new CountFrame;
+    ASSERT_TRUE(frame->Create(nullptr, "Pictavo"));
+    theCmnAppInf.pMainFrame = frame;
+}
+
+void AppTest::EndApp()
+{
+    if (!app) return;
+    app->Term();
+    if (frame && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow(); // the frame deletes itself
+    frame = nullptr;
+    PumpPending();
+    app->ExitInstance();
+    delete app;
+    app = nullptr;
+}
+
+void AppTest::SetUp()
+{
+    RemoveFolders();
+    MakeApp();
+}
+
+void AppTest::TearDown()
+{
+    EndApp();
+    RemoveFolders();
+}
+
+void AppTest::Restart()
+{
+    EndApp();
+    MakeApp();
+}

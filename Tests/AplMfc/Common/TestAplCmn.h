@@ -1,0 +1,82 @@
+// The framework tests: each test makes its own application object (the constructor zeroes the
+// process-wide block, so every test starts clean) and a hidden main frame. The engine's system
+// folder is the test program's folder; the folders Vkt, Usr and Tmp made there are removed
+// before and after each test.
+#pragma once
+#include "CmnApp.h"
+#include "CmnHold.h"
+#include "CmnReg.h"
+#include "CmnSub.h"
+#include "TestAplCmnRes.h"
+#include "VktMsgBox.h"
+#include "VktSupport.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+// The application object with the parts the tests look into.
+class TestApp : public CmnApp {
+public:
+    using CmnApp::ReadSwitches;
+    HGLOBAL DevNames() const { return m_hDevNames; }
+    HGLOBAL DevMode() const { return m_hDevMode; }
+    HGLOBAL EngineNames() const { return m_hPrtDevNames; }
+    HGLOBAL EngineMode() const { return m_hPrtDevMode; }
+    HDC PrinterDC() const { return m_hPrtDC; }
+};
+
+// A frame that counts the settings-changed broadcast.
+class CountFrame : public CFrameWnd {
+public:
+    int count = 0;
+
+protected:
+    LRESULT OnChgOpt(WPARAM, LPARAM)
+    {
+        ++count;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// A window that counts it too.
+class CountWnd : public CWnd {
+public:
+    int count = 0;
+
+protected:
+    LRESULT OnChgOpt(WPARAM, LPARAM)
+    {
+        ++count;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    // A new application object through InitInstance, and a hidden main frame.
+    void SetUp() override;
+    // Term, the frame's end, ExitInstance; the folders go.
+    void TearDown() override;
+    // Ends the application object and makes a new one (the folders stay).
+    void Restart();
+    int Start() { return app->Init(); }
+
+    // Path of a name in the system folder (the test program's folder).
+    static std::string Sys(const std::string& name) { return VktBesideExe(name); }
+    // Removes Vkt, Usr and Tmp of the system folder, whether folders or files.
+    static void RemoveFolders();
+    static bool IsFolder(const std::string& path);
+    static bool Exists(const std::string& path);
+
+    TestApp* app = nullptr;
+    CountFrame* frame = nullptr;
+
+private:
+    void MakeApp();
+    void EndApp();
+};
+
+// Handles the messages waiting for this thread.
+void PumpPending();
