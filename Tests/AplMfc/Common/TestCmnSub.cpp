@@ -321,3 +321,21 @@ TEST_F(AppTest, TheFolderBrowserGivesTheFolderChosen)
     EXPECT_EQ(theCmnSub.SelectDirectory(frame->m_hWnd, "", 0, 0), "");
     SetCurrentDirectoryA(Sys("").c_str());
 }
+
+TEST_F(AppTest, FocusRequestsGoThroughTheFramesQueue)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), frame, 11));
+    PumpPending();
+    theCmnSub.PostSetFocus(edit.m_hWnd);
+    theCmnSub.PostMsgAndFocus(edit.m_hWnd, 27578);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, frame->m_hWnd, CmnWmSetFcs, CmnWmSetFcs, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, reinterpret_cast<WPARAM>(edit.m_hWnd));
+    ASSERT_TRUE(PeekMessageA(&msg, frame->m_hWnd, CmnWmMsgFcs, CmnWmMsgFcs, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, reinterpret_cast<WPARAM>(edit.m_hWnd));
+    EXPECT_EQ(msg.lParam, 27578);
+    theCmnAppInf.pMainFrame = nullptr;
+    theCmnSub.PostSetFocus(edit.m_hWnd);
+    EXPECT_FALSE(PeekMessageA(&msg, frame->m_hWnd, CmnWmSetFcs, CmnWmSetFcs, PM_REMOVE)) << "no frame, no request";
+}
