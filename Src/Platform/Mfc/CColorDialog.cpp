@@ -12,20 +12,12 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : 
     if (clrInit) m_cc.Flags |= CC_RGBINIT;
 }
 
-UINT_PTR CALLBACK CColorDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
-{
-    if (message != WM_INITDIALOG) return 0;
-    const CHOOSECOLORA* cc = reinterpret_cast<const CHOOSECOLORA*>(lParam);
-    CColorDialog* pDlg = cc ? reinterpret_cast<CColorDialog*>(cc->lCustData) : nullptr;
-    return pDlg ? pDlg->HookInitDialog(hWnd) : 0;
-}
-
 INT_PTR CColorDialog::DoModal()
 {
     m_cc.hwndOwner = GetModalOwner();
     m_cc.Flags |= CC_ENABLEHOOK;
-    m_cc.lpfnHook = &HookProc;
-    m_cc.lCustData = reinterpret_cast<LPARAM>(this);
+    m_cc.lpfnHook = &HookProc<CHOOSECOLORA>;
+    m_cc.lCustData = HookData();
     BOOL ok = ::ChooseColorA(&m_cc);
     if (m_hWnd) Detach();
     return ok ? IDOK : IDCANCEL;

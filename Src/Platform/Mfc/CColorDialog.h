@@ -14,6 +14,5 @@ public:
     COLORREF GetColor() const { return m_cc.rgbResult; }
 
 private:
-    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     COLORREF m_custColors[16];
 };

@@ -28,20 +28,12 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
     }
 }
 
-UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
-{
-    if (message != WM_INITDIALOG) return 0;
-    const OPENFILENAMEA* ofn = reinterpret_cast<const OPENFILENAMEA*>(lParam);
-    CFileDialog* pDlg = ofn ? reinterpret_cast<CFileDialog*>(ofn->lCustData) : nullptr;
-    return pDlg ? pDlg->HookInitDialog(hWnd) : 0;
-}
-
 INT_PTR CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = GetModalOwner();
     m_ofn.Flags |= OFN_ENABLEHOOK | OFN_EXPLORER;
-    m_ofn.lpfnHook = &HookProc;
-    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    m_ofn.lpfnHook = &HookProc<OPENFILENAMEA>;
+    m_ofn.lCustData = HookData();
     if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && !m_ofn.hInstance) m_ofn.hInstance = AfxGetResourceHandle();
     BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
     if (m_hWnd) Detach();

@@ -18,20 +18,12 @@ CFontDialog::CFontDialog(const LOGFONTA* lplfInitial, DWORD dwFlags, HDC hdcPrin
     }
 }
 
-UINT_PTR CALLBACK CFontDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
-{
-    if (message != WM_INITDIALOG) return 0;
-    const CHOOSEFONTA* cf = reinterpret_cast<const CHOOSEFONTA*>(lParam);
-    CFontDialog* pDlg = cf ? reinterpret_cast<CFontDialog*>(cf->lCustData) : nullptr;
-    return pDlg ? pDlg->HookInitDialog(hWnd) : 0;
-}
-
 INT_PTR CFontDialog::DoModal()
 {
     m_cf.hwndOwner = GetModalOwner();
     m_cf.Flags |= CF_ENABLEHOOK;
-    m_cf.lpfnHook = &HookProc;
-    m_cf.lCustData = reinterpret_cast<LPARAM>(this);
+    m_cf.lpfnHook = &HookProc<CHOOSEFONTA>;
+    m_cf.lCustData = HookData();
     BOOL ok = ::ChooseFontA(&m_cf);
     if (m_hWnd) Detach();
     return ok ? IDOK : IDCANCEL;

@@ -21,7 +21,4 @@ public:
     int GetWeight() const { return m_lf.lfWeight; }
     BOOL IsBold() const { return m_lf.lfWeight >= FW_SEMIBOLD; }
     BOOL IsItalic() const { return m_lf.lfItalic; }
-
-private:
-    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

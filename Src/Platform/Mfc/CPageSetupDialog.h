@@ -14,7 +14,4 @@ public:
     PAGESETUPDLGA m_psd;
     // IDOK or IDCANCEL (also when there is no printer).
     INT_PTR DoModal() override;
-
-private:
-    static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -1,9 +1,5 @@
 #include "TestAplCmn.h"
 
-BEGIN_MESSAGE_MAP(CountFrame, CFrameWnd)
-    ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
-END_MESSAGE_MAP()
-
 BEGIN_MESSAGE_MAP(CountWnd, CWnd)
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
 END_MESSAGE_MAP()
@@ -40,8 +36,8 @@ void AppTest::MakeApp()
 {
     app = new TestApp;
     ASSERT_TRUE(app->InitInstance());
-    frame = new CountFrame;
-    ASSERT_TRUE(frame->Create(nullptr, "Pictavo"));
+    frame = new CountWnd;
+    ASSERT_TRUE(frame->CreateEx(0, nullptr, "Pictavo", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr));
     theCmnAppInf.pMainFrame = frame;
 }
 
@@ -49,7 +45,7 @@ void AppTest::EndApp()
 {
     if (!app) return;
     app->Term();
-    if (frame && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow(); // the frame deletes itself
+    delete frame;
     frame = nullptr;
     PumpPending();
     app->ExitInstance();

@@ -1,7 +1,7 @@
 // The framework tests: each test makes its own application object (the constructor zeroes the
-// process-wide block, so every test starts clean) and a hidden main frame. The engine's system
-// folder is the test program's folder; the folders Vkt, Usr and Tmp made there are removed
-// before and after each test.
+// process-wide block, so every test starts clean) and a hidden top-level window as its main
+// frame. The engine's system folder is the test program's folder; the folders Vkt, Usr and Tmp
+// made there are removed before and after each test.
 #pragma once
 #include "CmnApp.h"
 #include "CmnHold.h"
@@ -25,21 +25,7 @@ public:
     HDC PrinterDC() const { return m_hPrtDC; }
 };
 
-// A frame that counts the settings-changed broadcast.
-class CountFrame : public CFrameWnd {
-public:
-    int count = 0;
-
-protected:
-    LRESULT OnChgOpt(WPARAM, LPARAM)
-    {
-        ++count;
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-// A window that counts it too.
+// A window that counts the settings-changed broadcast (the tests' main frame is one).
 class CountWnd : public CWnd {
 public:
     int count = 0;
@@ -71,7 +57,7 @@ protected:
     static bool Exists(const std::string& path);
 
     TestApp* app = nullptr;
-    CountFrame* frame = nullptr;
+    CountWnd* frame = nullptr;
 
 private:
     void MakeApp();
