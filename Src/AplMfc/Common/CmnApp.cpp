@@ -159,7 +159,7 @@ int CmnApp::Init()
 
     const RECT& r = inf.rctWindow;
     if (r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0) SetDefWinRct(&inf.rctWindow);
-    InitColors();
+    RepairSettings();
     theCmnSub.SetCurDir(inf.strCurDir);
     return VKE_OK;
 }
@@ -264,7 +264,7 @@ int CmnApp::InitDiagFile(const char* suffix, int clear, char* path)
 
 // Colour and font texts that cannot be read take their defaults; the first four colours are the
 // engine's state colours. Scroll sizes are at least 1.
-void CmnApp::InitColors()
+void CmnApp::RepairSettings()
 {
     CmnAppInf& inf = theCmnAppInf;
     COLORREF color = 0;

@@ -100,7 +100,7 @@ private:
     int InitUsrDir();
     int InitDiagFiles();
     int InitDiagFile(const char* suffix, int clear, char* path);
-    void InitColors();
+    void RepairSettings();
     // The printer of the two printer files; false (nothing held) when they give none.
     bool ReadPrinterFiles(HGLOBAL* pNames, HGLOBAL* pMode);
     int ReadPrinterFile(const char* name, HGLOBAL* pBlock);
