@@ -1,6 +1,9 @@
 # The engine started by these tests takes the test program's folder as its system folder: the
-# message file goes beside the program.
+# program gets a folder of its own (other programs' tests want none of the message file, Vkt, Usr
+# and Tmp beside them), with the engine's message file copied into it.
+set(VK_APL_TEST_DIR ${VK_TEST_DIR}/AplCmn)
+set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VK_APL_TEST_DIR})
 add_dependencies(${name} VkeEngMessages)
 add_custom_command(TARGET ${name} POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VK_BIN_DIR}/Quorvane.vmg ${VK_TEST_DIR}/Quorvane.vmg VERBATIM)
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VK_BIN_DIR}/Quorvane.vmg ${VK_APL_TEST_DIR}/Quorvane.vmg VERBATIM)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
