@@ -24,6 +24,7 @@ std::string LostDrive()
 
 TEST_F(AppTest, StartMakesTheFoldersInPlaceOfFilesAndStops)
 {
+    EXPECT_STREQ(app->m_pszProfileName, Sys("Pictavo.ini").c_str());
     for (const char* name : {"Vkt", "Usr", "Tmp"}) ASSERT_TRUE(VktWriteFile(Sys(name), "x"));
     ASSERT_EQ(Start(), 0);
     const CmnAppInf& inf = theCmnAppInf;
