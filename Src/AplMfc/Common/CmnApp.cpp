@@ -94,7 +94,7 @@ int CmnApp::InitInstance(int nMaxMRU)
     snprintf(name, sizeof(path) - static_cast<size_t>(name - path), "%s.ini", kSystemName);
     free(const_cast<LPSTR>(m_pszProfileName));
     m_pszProfileName = _strdup(path);
-    (void)nMaxMRU;
+    LoadStdProfileSettings(static_cast<UINT>(nMaxMRU));
 
     ReadSwitches(__argc, __argv);
     return 1;
@@ -345,6 +345,18 @@ CWnd* CmnApp::GetMainFrame()
 {
     CWnd* pFrame = theCmnAppInf.pMainFrame;
     return pFrame && ::IsWindow(pFrame->m_hWnd) ? pFrame : nullptr;
+}
+
+CDocument* CmnApp::GetActiveDocument()
+{
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetMainFrame());
+    return pFrame ? pFrame->GetActiveDocument() : nullptr;
+}
+
+CView* CmnApp::GetActiveView()
+{
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetMainFrame());
+    return pFrame ? pFrame->GetActiveView() : nullptr;
 }
 
 void CmnApp::SetDefWinRct(RECT* pRect)

@@ -54,6 +54,9 @@ public:
     virtual void SetDefWinRct(RECT* pRect);
     // The main frame while its window exists, else null.
     virtual CWnd* GetMainFrame();
+    // The main frame's active document and view; null without a frame.
+    virtual CDocument* GetActiveDocument();
+    virtual CView* GetActiveView();
 
     // ---- Printer ----
     // Makes *pDevNames / *pDevMode copies of the new pair; a pair that was the current printer

@@ -25,6 +25,8 @@ std::string LostDrive()
 TEST_F(AppTest, StartMakesTheFoldersInPlaceOfFilesAndStops)
 {
     EXPECT_STREQ(app->m_pszProfileName, Sys("Pictavo.ini").c_str());
+    ASSERT_NE(app->m_pRecentFileList, nullptr);
+    EXPECT_EQ(app->m_pRecentFileList->GetSize(), 10);
     for (const char* name : {"Vkt", "Usr", "Tmp"}) ASSERT_TRUE(VktWriteFile(Sys(name), "x"));
     ASSERT_EQ(Start(), 0);
     const CmnAppInf& inf = theCmnAppInf;

@@ -124,3 +124,28 @@ TEST_F(AppTest, AModalDialogBeforeTheFrameIsServed)
     ASSERT_EQ(answer.Count(), 1);
     EXPECT_EQ(answer.Seen()[0].caption, "表示");
 }
+
+namespace {
+class PlainView : public CView {
+public:
+    PlainView() = default;
+    void OnDraw(CDC*) override {}
+};
+} // namespace
+
+TEST_F(AppTest, TheActiveDocumentAndViewAreTheMainFramesOrNone)
+{
+    EXPECT_EQ(app->GetActiveView(), nullptr) << "a main window that is no frame has none";
+    CFrameWnd* docFrame = new CFrameWnd;
+    ASSERT_TRUE(docFrame->Create(nullptr, "Pictavo"));
+    PlainView* view = new PlainView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), docFrame, AFX_IDW_PANE_FIRST));
+    CDocument* doc = new CDocument; // goes with its last view
+    doc->AddView(view);
+    docFrame->SetActiveView(view, FALSE);
+    theCmnAppInf.pMainFrame = docFrame;
+    EXPECT_EQ(app->GetActiveView(), view);
+    EXPECT_EQ(app->GetActiveDocument(), doc);
+    theCmnAppInf.pMainFrame = frame;
+    docFrame->DestroyWindow(); // the frame, the view and the document go
+}
