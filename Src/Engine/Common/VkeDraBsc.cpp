@@ -71,6 +71,7 @@ void VkiDra::Reset()
     m_ptTrackLast = m_ptTrackStart = POINT{};
     m_iTrackRsv = 0;
     m_pPrintInfo = nullptr;
+    m_iPrintDepth = m_iDrawDepth = m_iDrawDepthDrm = m_iDrawRecovered = 0;
     m_lfScreen = m_lfPrint = m_lfBase = LOGFONTA{};
     m_hPrevCursor = m_hArrowCursor = m_hGrabCursor = m_hHandCursor = nullptr;
 }

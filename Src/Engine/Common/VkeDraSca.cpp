@@ -147,6 +147,14 @@ void VkiDra::Recover()
     if (MemoryMode()) SetDrawMemoryFlag(0);
 }
 
+void VkiDra::RecoverScale()
+{
+    if (g_iRecovering) return;
+    g_iRecovering = 1;
+    Recover();
+    g_iRecovering = 0;
+}
+
 // The re-layout proper: the extent laid out at num/den with the view moved so that the anchor
 // keeps its place, the font and pens scaled, and what changed painted.
 int VkiDra::Relayout(int num, int den)

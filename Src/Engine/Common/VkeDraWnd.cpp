@@ -1,5 +1,5 @@
 // The drawing area's window: creation and adoption, the caller's window procedure in front of
-// the area's, and the messages of the window's life (destruction, size, paint).
+// the area's, its message map and its destruction.
 #define VKE_MODULE "Src\\Engine\\Common\\VkeDraBsc"
 #include "VkiDra.h"
 #include "VkiDrw.h"
@@ -9,10 +9,27 @@
 #include "VkeFrame.h"
 
 
+// The handlers live with their topics: paint and background in VkeDraDrw.cpp, size in
+// VkeDraScr.cpp, input, focus, cursor and palette in VkeDraInp.cpp.
 BEGIN_MESSAGE_MAP(VkiDra, CEdit)
     ON_WM_DESTROY()
     ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_PALETTECHANGED()
+    ON_WM_SETCURSOR()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_IME_CHAR, OnImeChar)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_RBUTTONUP()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_DROPFILES()
 END_MESSAGE_MAP()
 
 int VkiDra::CreateArea(DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id)
@@ -70,17 +87,6 @@ void VkiDra::OnDestroy()
     Term();
     ResetWindowProc();
     Default();
-}
-
-// The drawing pass comes with the owner's drawing; until then the area shows its back colour.
-void VkiDra::OnPaint()
-{
-    if (!IsInit()) {
-        Default();
-        return;
-    }
-    CPaintDC dc(this);
-    if (m_hBackBrush) FillRect(dc.m_hDC, &dc.m_ps.rcPaint, m_hBackBrush);
 }
 
 // ---- Exports ----

@@ -1344,6 +1344,96 @@ VKE_API int VkeDrwSetFocusWnd(VkiDrw* drw, HWND wnd);
 
 // ==== End: geometry ====
 
+// ==== Print page record and layout (VkeDrwDrw, VkeDraDrw) ====
+
+// One printed page set of a drawing: the caller owns the record; InitPrintInfo fills the
+// defaults, SetPrintInfoRect lays the page out, SetPrintPageInfo scales the drawing and splits
+// it into pages, and Print prints the current page. Rectangles are printer device units unless
+// said; source units are the drawing area's displayed pixels (the draw object's: its default
+// draw memory's pixels).
+struct PrintInfo {
+    HDC hDC;                   // 1  printer DC
+    int iHeader;               // 2  1: a header line is printed
+    RECT rctHeader;            // 3  set by SetPrintInfoRect
+    LOGFONTA lfHeader;         // 4  in screen terms; scaled to the printer when printed
+    COLORREF uHeaderColor;     // 5
+    char amHeader[1024];       // 6  empty: the system object's module name
+    int iPageNo;               // 7  1: a page-number line is printed at the bottom
+    RECT rctPageNo;            // 8  set by SetPrintInfoRect
+    LOGFONTA lfPageNo;         // 9
+    COLORREF uPageNoColor;     // 10
+    char amPageNo[1024];       // 11 empty: "%d / %d" (current page, page count); else as it is
+    RECT rctImage;             // 12 where the drawing goes; SetPrintPageInfo narrows it
+    int iScaleMode;            // 13 VKE_PRT_SCALE_*
+    int iAlignH;               // 14 VKE_PRT_ALIGN_LEFT, _RIGHT, _HCENTRE
+    int iAlignV;               // 15 VKE_PRT_ALIGN_TOP, _BOTTOM, _VCENTRE
+    int iCurPage;              // 16 from 1, set by the caller before each Print
+    RECT rctPagePart;          // 17 source units: the part printed on the current page
+    int iEmpty;                // 18 1: the current page has nothing to print
+    int iPageInfo;             // 19 1: SetPrintPageInfo has completed
+    RECT rctSource;            // 20 source units: the part to print; all zero: the whole drawing
+    RECT rctPrinted;           // 21 the image rectangle's left and top plus the full printed size
+    int iPagesAcross;          // 22
+    int iPagesDown;            // 23
+    int iPageCount;            // 24 across x down
+    int iPrintedWidth;         // 25 the print's scale as two fractions: printed / source
+    int iSourceWidth;
+    int iPrintedHeight;
+    int iSourceHeight;
+    RECT rctImageSrc;          // 26 the image rectangle in source units (the current page's grid cell)
+};
+
+// Print scale modes: the drawing's base size, the displayed size, stretched to the image
+// rectangle, fitted into it, fitted to its width (pages run down), to its height (pages across).
+enum {
+    VKE_PRT_SCALE_BASE = 1,
+    VKE_PRT_SCALE_SHOWN = 2,
+    VKE_PRT_SCALE_STRETCH = 3,
+    VKE_PRT_SCALE_FIT = 4,
+    VKE_PRT_SCALE_FIT_WIDTH = 5,
+    VKE_PRT_SCALE_FIT_HEIGHT = 6
+};
+
+// Alignment of a printed image smaller than the image rectangle.
+enum {
+    VKE_PRT_ALIGN_LEFT = 1,
+    VKE_PRT_ALIGN_RIGHT = 2,
+    VKE_PRT_ALIGN_HCENTRE = 4,
+    VKE_PRT_ALIGN_TOP = 16,
+    VKE_PRT_ALIGN_BOTTOM = 32,
+    VKE_PRT_ALIGN_VCENTRE = 64
+};
+
+// Zeroes the record, then: header and page number on, both fonts from messages 49 and 51,
+// black, scale 1/1; the area's: mode 4, centred; the draw object's: mode 1, left and top.
+// Needs no initialised object.
+VKE_API int VkeDrwInitPrintInfo(VkiDrw* drw, PrintInfo* info);
+VKE_API int VkeDrwCopyPrintInfo(VkiDrw* drw, PrintInfo* dst, const PrintInfo* src);
+// Header, page-number and image rectangles within the page rectangle (printer device units):
+// each line twice its font's printer height. -13 (untraced) when a line leaves no room: its
+// flag is cleared, the rest stays laid out.
+VKE_API int VkeDrwSetPrintInfoRect(VkiDrw* drw, PrintInfo* info, const RECT* page);
+// -9 for a missing or inconsistent record, -7 before SetPrintPageInfo.
+VKE_API int VkeDrwCheckPrintInfo(VkiDrw* drw, PrintInfo* info);
+// Scale, page grid and alignment for the default draw memory; 1 (untraced) when nothing can be
+// printed (the page-info flag stays 0). -7 without an attached default draw memory or while
+// printing. Run it on a record freshly laid out by SetPrintInfoRect.
+VKE_API int VkeDrwSetPrintPageInfo(VkiDrw* drw, PrintInfo* info);
+// 1 (untraced) while the draw object prints a page or its system object prints or previews.
+VKE_API int VkeDrwCheckPrinting(VkiDrw* drw);
+// Prints the current page of the default draw memory with the header and the page number
+// (both also on a page that turns out empty).
+VKE_API int VkeDrwPrint(VkiDrw* drw, PrintInfo* info);
+
+// The drawing area's counterparts: the area's own scale and print font enter the layout.
+VKE_API int VkeDraInitPrintInfo(VkiDra* dra, PrintInfo* info);
+VKE_API int VkeDraCopyPrintInfo(VkiDra* dra, PrintInfo* dst, const PrintInfo* src);
+VKE_API int VkeDraSetPrintInfoRect(VkiDra* dra, PrintInfo* info, const RECT* page);
+VKE_API int VkeDraCheckPrintInfo(VkiDra* dra, PrintInfo* info);
+VKE_API int VkeDraSetPrintPageInfo(VkiDra* dra, PrintInfo* info);
+
+// ==== End: print page layout ====
+
 // ==== Drawing area (VkeDraBsc, VkeDraOpr) ====
 
 // A drawing area is an "EDIT" window of the library that shows a drawing at a scale, with a
@@ -1650,6 +1740,39 @@ VKE_API int VkeDraSetModifiedFlag(VkiDra* dra, int flag);
 VKE_API int VkeDraGetModifiedFlag(VkiDra* dra, int* out);
 
 // ==== End: drawing area scale ====
+
+// ==== Drawing area: drawing and page printing (VkeDraDrw) ====
+
+// The draw request the area sends its parent with VkeWmDrw (wParam the area, lParam the
+// record) whenever content must be drawn: the owner draws the rectangle's part of the drawing,
+// at the scale, into the DC. In draw-memory mode the DC is the draw memory's and the request
+// comes only when the memory is stale; otherwise it is the window's or the printer's DC, mapped
+// from the drawing's coordinates. The DC's objects, colours and mapping are the area's again
+// after the reply. The reply is not read.
+struct Dri {
+    HDC hDC;
+    int iScaleNum;
+    int iScaleDen;
+    RECT rct;          // logical units of hDC (top below bottom also with the y axis up)
+    int iPrinting;     // 1 while a page is printed
+    int iNotPasting;   // 0 when the pass shows a paste image over the draw memory
+};
+
+// VkeWmPrtPage: sent before a page is printed, wParam the area, lParam its PrintInfo; a
+// non-zero reply means the owner changed the page part (clamped to the source again).
+
+// One drawing pass over the update rectangle (device units of dc). 1 (untraced) for an empty
+// rectangle; -7 for a pass of the same area inside its own pass. erase: 0 or 1, no further effect.
+VKE_API int VkeDraDraw(VkiDra* dra, HDC dc, const RECT* update, int erase);
+VKE_API int VkeDraCopyDrawInfo(VkiDra* dra, Dri* dst, const Dri* src);
+// 1 (untraced) while the area prints a page or the system object prints or previews.
+VKE_API int VkeDraCheckPrinting(VkiDra* dra);
+// Prints the record's current page: VkeWmPrtPage, the header, the owner's drawing of the page
+// part (or the draw memory stretched onto it) and the page number. 1 (untraced) when the
+// update rectangle is empty; an empty page prints nothing and gives 0.
+VKE_API int VkeDraPrint(VkiDra* dra, PrintInfo* info);
+
+// ==== End: drawing area drawing ====
 
 // ==== Data-bound controls (VkeCtlBsc, VkeCtlDat, VkeCtlDti) ====
 

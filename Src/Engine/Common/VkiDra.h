@@ -177,6 +177,23 @@ public:
     int CheckBusy();
     // Ends a grab: the capture is released; -7 when none runs.
     int EndTracking();
+    // Starts a grab at the point: the grab cursor and the mouse captured; -7 while zooming by
+    // the wheel or grabbing.
+    int BeginTracking(const POINT* point);
+    // The re-layout's recovery, run from outside a re-layout (a failed drawing pass).
+    void RecoverScale();
+
+    // ---- Drawing pass (VkeDraDrw.cpp) ----
+    int Draw(HDC dc, const RECT* update, int erase);
+    int CopyDrawInfo(Dri* dst, const Dri* src);
+
+    // ---- Page printing (VkeDraPrt.cpp) ----
+    int InitPrintInfo(PrintInfo* info);
+    int CopyPrintInfo(PrintInfo* dst, const PrintInfo* src);
+    int SetPrintInfoRect(PrintInfo* info, const RECT* page);
+    int CheckPrintInfo(PrintInfo* info);
+    int SetPrintPageInfo(PrintInfo* info);
+    int Print(PrintInfo* info);
 
 public:
     // ---- State ----
@@ -239,6 +256,10 @@ public:
     Drm m_drm = {};                  // the area's draw memory
     Drm m_drmPst = {};               // the paste image
     PrintInfo* m_pPrintInfo = nullptr;
+    int m_iPrintDepth = 0;           // draw-info records of the printer DC when the page began
+    int m_iDrawDepth = 0;            // of the target DC and the draw memory's when a pass began
+    int m_iDrawDepthDrm = 0;
+    int m_iDrawRecovered = 0;        // a failed pass recovered the scale; none again until one succeeds
     LOGFONTA m_lfScreen = {};        // the screen font at the current scale
     LOGFONTA m_lfPrint = {};
     LOGFONTA m_lfBase = {};          // the screen font as the owner set it
@@ -257,7 +278,22 @@ public:
 protected:
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg void OnPaletteChanged(CWnd* changer);
+    afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    afx_msg void OnSetFocus(CWnd* old);
+    afx_msg void OnKillFocus(CWnd* next);
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnChar(UINT code, UINT repeat, UINT flags);
+    afx_msg LRESULT OnImeChar(WPARAM code, LPARAM flags);
+    afx_msg void OnLButtonDown(UINT keys, CPoint point);
+    afx_msg void OnLButtonUp(UINT keys, CPoint point);
+    afx_msg void OnMouseMove(UINT keys, CPoint point);
+    afx_msg void OnRButtonDown(UINT keys, CPoint point);
+    afx_msg void OnRButtonUp(UINT keys, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT keys, short delta, CPoint point);
+    afx_msg void OnDropFiles(HDROP drop);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -305,6 +341,37 @@ private:
     static bool ScaleExtent(const RECT& extent, int num, int den, RECT* out);
     void LayOutBars(RECT* area, RECT* inner);
     void PlaceBars();
+    // Drawing-pass helpers (VkeDraDrw.cpp).
+    int DrawPass(HDC dc, const RECT& update, bool* begun);
+    int DrawContent(HDC dc, const RECT& update, HWND parent);
+    int BeginDrawInfo(HDC dc);
+    int EndDrawInfo(HDC dc);
+    int CopyMemoryToDC(HDC dc, const RECT* update);
+    int DrawPaste();
+    // The client area's mapping from the scroll position, clipped to the visible drawing; false
+    // when none of the drawing is visible.
+    bool ScreenMapping(HDC dc, DrawInfo* out);
+    // The update rectangle grown by a pixel, in logical units of the mapped DC.
+    RECT LogicalUpdate(HDC dc, const RECT& update) const;
+    void SendDraw(HWND parent, HDC dc, const RECT& rect);
+    // Printing helpers (VkeDraPrt.cpp).
+    int BeginPrint(PrintInfo* info);
+    int EndPrint();
+    int NotifyPage();
+    int PrintHeader() { return PrintLine(true); }
+    int PrintFooter() { return PrintLine(false); }
+    int PrintLine(bool header);
+    // Input helpers (VkeDraInp.cpp).
+    LRESULT Wheel(int keys, int delta, POINT screen);
+    void WheelNotch(int keys, int delta);
+    void SendScroll(bool h, int code);
+    void SendCommand(UINT id);
+    void GrabMove(POINT point);
+    void Centre();
+    void ToAnchor();
+    // Both bars to the scroll positions for the drawing point (x, y) at the view's left and top
+    // (lower) edges, and the parent told as by the bars themselves.
+    void ShowDrawingAt(long long x, long long y);
     // Scale helpers (VkeDraSca.cpp).
     void Anchor(int* ax, int* ay, int* visW, int* visH);
     int Relayout(int num, int den);

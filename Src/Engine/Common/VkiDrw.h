@@ -183,6 +183,14 @@ public:
     // ---- end: geometry ----
 
     // ---- Print page record and layout (VkeDrwPrt.cpp) ----
+    int InitPrintInfo(PrintInfo* info);
+    int CopyPrintInfo(PrintInfo* dst, const PrintInfo* src);
+    int SetPrintInfoRect(PrintInfo* info, const RECT* page);
+    int CheckPrintInfo(PrintInfo* info);
+    int SetPrintPageInfo(PrintInfo* info);
+    // 1 while a page is printed here, or the system object prints or previews.
+    int CheckPrinting();
+    int Print(PrintInfo* info);
     // ---- end: print layout ----
 
 public:
@@ -209,6 +217,11 @@ public:
 
 private:
     void Reset();
+    // The printing state of one page (VkeDrwPrt.cpp): begun after the record's check, ended with
+    // the printer DC's draw-info stack as it was.
+    int BeginPrint(PrintInfo* info);
+    int EndPrint();
+    int PrintImage(PrintInfo* info);
     int StartGdiplus();
     void StopGdiplus();
     int FillColorList();

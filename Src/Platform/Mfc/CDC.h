@@ -14,6 +14,8 @@ public:
 
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;
+    BOOL m_bPrinting = FALSE; // set while a page is printed on this DC
+    BOOL IsPrinting() const { return m_bPrinting; }
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
 
