@@ -2,11 +2,17 @@
 
 std::vector<VktDraFixture::Scroll> VktDraFixture::s_scrolls;
 VkiDra* VktDraFixture::s_area = nullptr;
+std::function<LRESULT(UINT, WPARAM, LPARAM, bool*)> VktDraFixture::s_onMessage;
 
 namespace {
 
 LRESULT CALLBACK ParentProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (VktDraFixture::s_onMessage) {
+        bool handled = false;
+        LRESULT result = VktDraFixture::s_onMessage(msg, wParam, lParam, &handled);
+        if (handled) return result;
+    }
     if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && VktDraFixture::s_area) {
         VktDraFixture::s_scrolls.push_back({msg, LOWORD(wParam)});
         if (msg == WM_HSCROLL) VkeDraHScroll(VktDraFixture::s_area, LOWORD(wParam), HIWORD(wParam));
@@ -42,12 +48,14 @@ void VktDraFixture::SetUp()
     ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
     s_area = dra;
     s_scrolls.clear();
+    s_onMessage = nullptr;
     param = Param();
 }
 
 void VktDraFixture::TearDown()
 {
     s_area = nullptr;
+    s_onMessage = nullptr;
     VkeDraFree(&dra);
     DestroyWindow(parent);
     VktSys::Pump();

@@ -34,6 +34,8 @@ public:
     };
     static std::vector<Scroll> s_scrolls; // every bar message the parent answered
     static VkiDra* s_area;                // the area the parent answers for
+    // Runs first for every message of the parent; setting handled answers it with the result.
+    static std::function<LRESULT(UINT msg, WPARAM wParam, LPARAM lParam, bool* handled)> s_onMessage;
 
 protected:
     HWND parent = nullptr;
