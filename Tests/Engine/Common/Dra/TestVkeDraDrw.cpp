@@ -61,23 +61,6 @@ protected:
     std::function<void(const Dri&)> onDraw;
 };
 
-// A memory DC over a DIB section, deleted at the end.
-struct MemoryDC {
-    explicit MemoryDC(int w, int h) : dib(VktMakeDIB(w, h, 32)), dc(CreateCompatibleDC(nullptr))
-    {
-        old = SelectObject(dc, dib);
-    }
-    ~MemoryDC()
-    {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(dib);
-    }
-    HBITMAP dib;
-    HDC dc;
-    HGDIOBJ old;
-};
-
 } // namespace
 
 TEST_F(DraDrw, MemoryModeAsksOnlyWhenStaleForTheWholeExtent)
@@ -176,7 +159,7 @@ TEST_F(DraDrw, APassGivesTheDcBackAsItWas)
                   }),
                   0);
         UpdateWindow(wnd);
-        MemoryDC target(300, 200);
+        VktMemoryDC target(300, 200);
         HFONT font = CreateFontA(-20, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
         HPEN pen = CreatePen(PS_DASH, 1, RGB(9, 9, 9));
         HBRUSH brush = CreateSolidBrush(RGB(7, 7, 7));
@@ -269,7 +252,7 @@ TEST_F(DraDrw, APassInsideItsOwnPassIsRefusedAnotherAreasRuns)
     UpdateWindow(wnd);
     UpdateWindow(GetDlgItem(parent, 200));
 
-    MemoryDC target(100, 100);
+    VktMemoryDC target(100, 100);
     RECT update = {0, 0, 50, 50};
     int same = 0, another = 1;
     bool inside = false;

@@ -152,3 +152,24 @@ COLORREF VktDraFixture::ParentPixel(int x, int y)
     DeleteObject(dib);
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
+
+VktMemoryDC::VktMemoryDC(int width, int height) : dib(VktMakeDIB(width, height, 32)), dc(CreateCompatibleDC(nullptr))
+{
+    old = SelectObject(dc, dib);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+VktMemoryDC::~VktMemoryDC()
+{
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+}
+
+COLORREF VktMemoryDC::Pixel(int x, int y) const
+{
+    GdiFlush();
+    DWORD rgb = VktDIB(dib).Rgb(x, y);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}

@@ -43,3 +43,16 @@ protected:
     HWND wnd = nullptr;
     VkeDraParam param = {};
 };
+
+// A memory DC over a white 32-bit DIB section of width x height, deleted at the end.
+struct VktMemoryDC {
+    VktMemoryDC(int width, int height);
+    ~VktMemoryDC();
+    VktMemoryDC(const VktMemoryDC&) = delete;
+    VktMemoryDC& operator=(const VktMemoryDC&) = delete;
+    // The pixel as a COLORREF.
+    COLORREF Pixel(int x, int y) const;
+    HBITMAP dib;
+    HDC dc;
+    HGDIOBJ old;
+};
