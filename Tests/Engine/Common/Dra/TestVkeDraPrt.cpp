@@ -494,3 +494,27 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
     fclose(f);
     EXPECT_EQ(Traced(), 0);
 }
+
+TEST_F(DraPrt, PagesAndPassesLeaveNoGdiObjectBehind)
+{
+    ASSERT_EQ(Start([](VkeDraParam& p) { p.iDrawMemory = 1; }), 0);
+    VktMemoryDC page(1000, 1400), target(300, 200);
+    PrintInfo pi = Paged(page.dc, kPage, 1);
+    pi.iCurPage = 1;
+    RECT update = {0, 0, 100, 80};
+    HWND area = wnd;
+    auto round = [&]() {
+        EXPECT_EQ(VkeDraPrint(dra, &pi), 0);
+        EXPECT_EQ(VkeDraRedraw(dra, 0), 0);
+        EXPECT_EQ(VkeDraDraw(dra, target.dc, &update, 0), 0);
+        EXPECT_EQ(VkeDraSetDrawMemoryFlag(dra, 0), 0);
+        EXPECT_EQ(VkeDraDraw(dra, target.dc, &update, 0), 0);
+        InvalidateRect(area, nullptr, TRUE);
+        UpdateWindow(area);
+        EXPECT_EQ(VkeDraSetDrawMemoryFlag(dra, 1), 0);
+    };
+    round(); // the platform keeps a few objects for good on first use
+    DWORD objects = VktGdiObjects();
+    for (int i = 0; i < 30; ++i) round();
+    EXPECT_EQ(VktGdiObjects(), objects);
+}
