@@ -234,14 +234,8 @@ int VkiDra::EndDrawInfo(HDC dc)
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dc) return VKE_ERR_ARG;
     if (!m_iDrawing) return VKE_ERR_EXISTS;
-    auto cut = [this](HDC target, int depth) {
-        int now = 0;
-        int rc = m_pDrw->GetDrawInfoCnt(target, &now);
-        if (rc != VKE_OK || now == depth) return rc;
-        return now < depth ? VKE_ERR_ARG : m_pDrw->ResetDrawInfo(target, now - depth);
-    };
-    int rc = MemoryMode() ? cut(m_drm.hDC, m_iDrawDepthDrm) : VKE_OK;
-    int own = cut(dc, m_iDrawDepth);
+    int rc = MemoryMode() ? VkiCutDrawInfo(m_pDrw, m_drm.hDC, m_iDrawDepthDrm) : VKE_OK;
+    int own = VkiCutDrawInfo(m_pDrw, dc, m_iDrawDepth);
     if (rc == VKE_OK) rc = own;
     m_iDrawDepth = m_iDrawDepthDrm = 0;
     m_iDrawing = 0;

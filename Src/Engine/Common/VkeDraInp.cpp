@@ -20,17 +20,6 @@ bool g_bInKey = false;
 bool g_bInChar = false;
 bool g_bInWheel = false;
 
-class InputGuard {
-public:
-    explicit InputGuard(bool* flag) : m_flag(flag) { *m_flag = true; }
-    ~InputGuard() { *m_flag = false; }
-    InputGuard(const InputGuard&) = delete;
-    InputGuard& operator=(const InputGuard&) = delete;
-
-private:
-    bool* m_flag;
-};
-
 bool Down(int key) { return GetKeyState(key) < 0; }
 
 bool IsZoomChar(UINT c) { return c == 'A' || c == 'a' || c == '+' || c == 'S' || c == 's' || c == '-'; }
@@ -103,7 +92,7 @@ void VkiDra::OnKeyDown(UINT key, UINT, UINT)
         return;
     }
     if (g_bInKey || m_iWheelZoom || m_iTracking) return;
-    InputGuard guard(&g_bInKey);
+    VkiFlagGuard guard(&g_bInKey);
     const bool shift = Down(VK_SHIFT), ctrl = !shift && Down(VK_CONTROL);
     switch (key) {
     case VK_LEFT:
@@ -141,7 +130,7 @@ void VkiDra::OnChar(UINT code, UINT, UINT)
         return;
     }
     if (g_bInChar || m_iTracking || (m_iWheelZoom && !IsZoomChar(code))) return;
-    InputGuard guard(&g_bInChar);
+    VkiFlagGuard guard(&g_bInChar);
     switch (code) {
     case 3: SendCommand(ID_EDIT_COPY); break;
     case 22: SendCommand(ID_EDIT_PASTE); break;
@@ -177,13 +166,11 @@ LRESULT VkiDra::OnImeChar(WPARAM code, LPARAM flags)
 void VkiDra::ShowDrawingAt(long long x, long long y)
 {
     int pos[2] = {};
-    HDraPosToHScrPos(&pos[0], VkiClampInt(x));
-    VDraPosToVScrPos(&pos[1], VkiClampInt(y));
+    BarPosOf(x, y, &pos[0], &pos[1]);
     SCROLLINFO si[2];
     for (int i = 0; i < 2; ++i) {
         const bool h = i == 0;
         if (GetScrInfo(h, &si[i], SIF_ALL) != VKE_OK) return;
-        if (!h && m_iFlipY) pos[1] -= static_cast<int>(si[i].nPage);
         long long last = std::max<long long>(si[i].nMin, static_cast<long long>(si[i].nMax) - si[i].nPage);
         pos[i] = VkiClampInt(std::min<long long>(std::max<long long>(pos[i], si[i].nMin), last));
         ::SetScrollPos(Bar(h), SB_CTL, pos[i], TRUE);
@@ -264,15 +251,7 @@ void VkiDra::GrabMove(POINT point)
     long long dh = static_cast<long long>(m_iDraScrPosH) - point.x + last.x;
     long long dv = m_iFlipY ? static_cast<long long>(m_iDraScrPosV) - last.y + point.y
                             : static_cast<long long>(m_iDraScrPosV) - point.y + last.y;
-    int ph = 0, pv = 0;
-    HDraPosToHScrPos(&ph, VkiClampInt(dh));
-    VDraPosToVScrPos(&pv, VkiClampInt(dv));
-    if (m_iFlipY) {
-        SCROLLINFO si;
-        if (GetScrInfo(false, &si, SIF_PAGE) == VKE_OK) pv -= static_cast<int>(si.nPage);
-    }
-    SetScrPos(true, ph, 1);
-    SetScrPos(false, pv, 1);
+    ScrollToDrawing(dh, dv);
     Redraw(0);
     m_ptTrackLast = point;
 }
@@ -312,7 +291,7 @@ LRESULT VkiDra::Wheel(int keys, int delta, POINT screen)
 {
     if (m_iTracking) return 1;
     if (g_bInWheel) return 0;
-    InputGuard guard(&g_bInWheel);
+    VkiFlagGuard guard(&g_bInWheel);
     if (keys & MK_RBUTTON) m_iWheelZoom = 1;
     HWND parent = ::GetParent(m_hWnd);
     if (parent) {

@@ -99,14 +99,7 @@ int VkiDra::BeginPrint(PrintInfo* info)
 // that cannot go back to its depth is reported.
 int VkiDra::EndPrint()
 {
-    int rc = VKE_OK;
-    if (m_pPrintInfo) {
-        HDC dc = m_pPrintInfo->hDC;
-        int now = 0;
-        rc = m_pDrw->GetDrawInfoCnt(dc, &now);
-        if (rc == VKE_OK && now != m_iPrintDepth)
-            rc = now < m_iPrintDepth ? VKE_ERR_ARG : m_pDrw->ResetDrawInfo(dc, now - m_iPrintDepth);
-    }
+    int rc = m_pPrintInfo ? VkiCutDrawInfo(m_pDrw, m_pPrintInfo->hDC, m_iPrintDepth) : VKE_OK;
     m_pPrintInfo = nullptr;
     m_iPrinting = 0;
     m_iPrintDepth = 0;

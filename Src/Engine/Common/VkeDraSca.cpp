@@ -192,15 +192,7 @@ int VkiDra::Relayout(int num, int den)
     Anchor(&ax, &ay, &visW, &visH);
     long long tx = m_rctSca.left + VkiRoundHalf(VkiWidth(m_rctSca) * fx) - static_cast<long long>(ax);
     long long ty = m_rctSca.top + VkiRoundHalf(VkiHeight(m_rctSca) * fy) - static_cast<long long>(ay);
-    int px = 0, py = 0;
-    HDraPosToHScrPos(&px, VkiClampInt(tx));
-    VDraPosToVScrPos(&py, VkiClampInt(ty));
-    if (m_iFlipY) {
-        SCROLLINFO si;
-        if (GetScrInfo(false, &si, SIF_PAGE) == VKE_OK) py -= static_cast<int>(si.nPage);
-    }
-    rc = SetScrPos(true, px, 1);
-    if (rc == VKE_OK) rc = SetScrPos(false, py, 1);
+    rc = ScrollToDrawing(tx, ty);
     if (rc != VKE_OK) return rc;
 
     LOGFONTA font;

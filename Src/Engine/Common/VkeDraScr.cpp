@@ -13,17 +13,6 @@ namespace {
 bool g_bInHScroll = false;
 bool g_bInVScroll = false;
 
-class ScrollGuard {
-public:
-    explicit ScrollGuard(bool* flag) : m_flag(flag) { *m_flag = true; }
-    ~ScrollGuard() { *m_flag = false; }
-    ScrollGuard(const ScrollGuard&) = delete;
-    ScrollGuard& operator=(const ScrollGuard&) = delete;
-
-private:
-    bool* m_flag;
-};
-
 // A bar window made with the area's style rules.
 int MakeBar(DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id, HWND* out)
 {
@@ -355,6 +344,22 @@ int VkiDra::SetScrPos(bool h, int pos, int redraw)
     return SetScrInfo(h, &si, redraw);
 }
 
+void VkiDra::BarPosOf(long long x, long long y, int* h, int* v)
+{
+    HDraPosToHScrPos(h, VkiClampInt(x));
+    VDraPosToVScrPos(v, VkiClampInt(y));
+    SCROLLINFO si;
+    if (m_iFlipY && GetScrInfo(false, &si, SIF_PAGE) == VKE_OK) *v -= static_cast<int>(si.nPage);
+}
+
+int VkiDra::ScrollToDrawing(long long x, long long y)
+{
+    int h = 0, v = 0;
+    BarPosOf(x, y, &h, &v);
+    int rc = SetScrPos(true, h, 1);
+    return rc == VKE_OK ? SetScrPos(false, v, 1) : rc;
+}
+
 // ---- Scrolling ----
 
 int VkiDra::Scroll(bool h, int code, int pos)
@@ -365,7 +370,7 @@ int VkiDra::Scroll(bool h, int code, int pos)
     if (rc != VKE_OK) return rc;
     bool* busy = h ? &g_bInHScroll : &g_bInVScroll;
     if (*busy) return VKE_OK;
-    ScrollGuard guard(busy);
+    VkiFlagGuard guard(busy);
     if (!HasBar(h)) return VKE_ERR_EXISTS;
     bool hadUpdate = ::GetUpdateRect(m_hWnd, nullptr, FALSE) != 0;
     SCROLLINFO si;

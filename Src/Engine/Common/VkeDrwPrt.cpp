@@ -75,14 +75,7 @@ int VkiDrw::BeginPrint(PrintInfo* info)
 // The printing state always ends; a stack that lost records is reported.
 int VkiDrw::EndPrint()
 {
-    int rc = VKE_OK;
-    if (m_pPrintInfo) {
-        HDC dc = m_pPrintInfo->hDC;
-        int now = 0;
-        rc = GetDrawInfoCnt(dc, &now);
-        if (rc == VKE_OK && now != m_iPrintDepth)
-            rc = now < m_iPrintDepth ? VKE_ERR_ARG : ResetDrawInfo(dc, now - m_iPrintDepth);
-    }
+    int rc = m_pPrintInfo ? VkiCutDrawInfo(this, m_pPrintInfo->hDC, m_iPrintDepth) : VKE_OK;
     m_pPrintInfo = nullptr;
     m_iPrinting = 0;
     m_iPrintDepth = 0;

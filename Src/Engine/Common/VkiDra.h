@@ -27,6 +27,18 @@ inline long long VkiHeight(const RECT& r) { return static_cast<long long>(r.bott
 inline bool VkiIsFilled(const RECT* r) { return r && VkiWidth(*r) >= 1 && VkiHeight(*r) >= 1; }
 inline int VkiClampInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
+// Raises a re-entry flag shared by all areas for a scope.
+class VkiFlagGuard {
+public:
+    explicit VkiFlagGuard(bool* flag) : m_flag(flag) { *m_flag = true; }
+    ~VkiFlagGuard() { *m_flag = false; }
+    VkiFlagGuard(const VkiFlagGuard&) = delete;
+    VkiFlagGuard& operator=(const VkiFlagGuard&) = delete;
+
+private:
+    bool* m_flag;
+};
+
 class VkiDra : public CEdit, public VkiObjHead {
     DECLARE_DYNAMIC(VkiDra)
 
@@ -334,6 +346,11 @@ private:
     int SetScrRange(bool h, UINT mask, int redraw);
     int SetScrPage(bool h, int redraw);
     int SetScrPos(bool h, int pos, int redraw);
+    // The bar positions that show the drawing point (x, y) at the view's left and top edges (its
+    // lower edge with y up); outside the drawing they are written as they come.
+    void BarPosOf(long long x, long long y, int* h, int* v);
+    // Both bars to those positions, scrolling the view.
+    int ScrollToDrawing(long long x, long long y);
     HWND Bar(bool h) const { return h ? m_hHScrBar : m_hVScrBar; }
     bool HasBar(bool h) const;
     // The drawing extent at num/den from extent's top-left, cut toward zero; false when a side

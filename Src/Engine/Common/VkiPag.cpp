@@ -289,8 +289,15 @@ VkiDrawInfoScope::VkiDrawInfoScope(VkiDrw* drw, HDC dc) : m_drw(drw), m_dc(dc)
 int VkiDrawInfoScope::Restore()
 {
     if (m_depth < 0) return VKE_OK;
-    int now = 0, rc = m_drw->GetDrawInfoCnt(m_dc, &now);
-    if (rc == VKE_OK) rc = now < m_depth ? VKE_ERR_ARG : now > m_depth ? m_drw->ResetDrawInfo(m_dc, now - m_depth) : VKE_OK;
+    int rc = VkiCutDrawInfo(m_drw, m_dc, m_depth);
     m_depth = -1;
     return rc;
+}
+
+int VkiCutDrawInfo(VkiDrw* drw, HDC dc, int depth)
+{
+    int now = 0;
+    int rc = drw->GetDrawInfoCnt(dc, &now);
+    if (rc != VKE_OK || now == depth) return rc;
+    return now < depth ? VKE_ERR_ARG : drw->ResetDrawInfo(dc, now - depth);
 }

@@ -48,6 +48,9 @@ int VkiPrintLine(VkiDrw* drw, VkiSys* sys, PrintInfo* pi, bool header);
 // True for a handle GDI knows as a device context.
 bool VkiIsDC(HDC dc);
 
+// Cuts a DC's draw-info stack back to depth records; -9 when it holds fewer already.
+int VkiCutDrawInfo(VkiDrw* drw, HDC dc, int depth);
+
 // Records a DC's draw-info depth and cuts its stack back to it at the end of the scope, so that
 // whatever was pushed in between is dropped on every path.
 class VkiDrawInfoScope {

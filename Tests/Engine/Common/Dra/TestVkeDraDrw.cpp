@@ -112,12 +112,7 @@ TEST_F(DraDrw, DirectModeAsksForTheUpdateRectanglePlusOnePixelInEitherOrientatio
 {
     for (int flip : {0, 1}) {
         SCOPED_TRACE(flip);
-        if (flip) {
-            VkeDraFree(&dra);
-            ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
-            s_area = dra;
-            param = Param();
-        }
+        if (flip) Restart();
         ASSERT_EQ(Start([flip](VkeDraParam& p) { p.iFlipY = flip; }), 0);
         ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 10), 0);
         ASSERT_EQ(VkeDraVScroll(dra, SB_THUMBPOSITION, 20), 0);
@@ -147,12 +142,7 @@ TEST_F(DraDrw, APassGivesTheDcBackAsItWas)
 {
     for (int memory : {0, 1}) {
         SCOPED_TRACE(memory);
-        if (memory) {
-            VkeDraFree(&dra);
-            ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
-            s_area = dra;
-            param = Param();
-        }
+        if (memory) Restart();
         ASSERT_EQ(Start([memory](VkeDraParam& p) {
                       p.iDrawMemory = memory;
                       p.uTextColor = RGB(1, 2, 3);

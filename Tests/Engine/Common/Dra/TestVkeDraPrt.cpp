@@ -190,16 +190,9 @@ TEST_F(DraPrt, PageGridsAndAlignmentsOfEveryMode)
         {400, 300, 1, 1, 1, 4, 64, {0, 0, 1001, 1001}, 1, 1, {300, 350, 700, 650}},
     };
     VktMemoryDC page(100, 100);
-    bool started = false;
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.w << "x" << r.h << " at " << r.num << "/" << r.den << " mode " << r.mode);
-        if (started) {
-            VkeDraFree(&dra);
-            ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
-            s_area = dra;
-            param = Param();
-        }
-        started = true;
+        Restart();
         ASSERT_EQ(Start([&r](VkeDraParam& p) { p.rctInrDra = {0, 0, r.w, r.h}; }), 0);
         ASSERT_EQ(VkeDraSetScale(dra, r.num, r.den), 0);
         PrintInfo pi;
@@ -263,12 +256,7 @@ TEST_F(DraPrt, APagePrintsHeaderDrawingAndNumberInBothModes)
 {
     for (int memory : {0, 1}) {
         SCOPED_TRACE(memory);
-        if (memory) {
-            VkeDraFree(&dra);
-            ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
-            s_area = dra;
-            param = Param();
-        }
+        if (memory) Restart();
         ASSERT_EQ(Start([memory](VkeDraParam& p) {
                       p.rctInrDra = {0, 0, 1500, 1000};
                       p.iDrawMemory = memory;
@@ -312,12 +300,7 @@ TEST_F(DraPrt, AZoomedAreaPrintsAllOfTheDrawingAtItsBaseSize)
 {
     for (int memory : {0, 1}) {
         SCOPED_TRACE(memory);
-        if (memory) {
-            VkeDraFree(&dra);
-            ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
-            s_area = dra;
-            param = Param();
-        }
+        if (memory) Restart();
         ASSERT_EQ(Start([memory](VkeDraParam& p) { p.iDrawMemory = memory; }), 0);
         ASSERT_EQ(VkeDraSetScale(dra, 2, 1), 0); // 800 x 600 on the screen
         split = 400;

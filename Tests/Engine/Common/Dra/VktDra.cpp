@@ -89,6 +89,14 @@ int VktDraFixture::Start(const std::function<void(VkeDraParam&)>& change)
     return rc;
 }
 
+void VktDraFixture::Restart()
+{
+    VkeDraFree(&dra);
+    ASSERT_EQ(VkeDraAlloc(sys, &dra), 0);
+    s_area = dra;
+    param = Param();
+}
+
 RECT VktDraFixture::Extent()
 {
     RECT r = {};

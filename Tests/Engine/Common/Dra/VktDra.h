@@ -16,6 +16,9 @@ protected:
     VkeDraParam Param();
     // Makes the area window at the record's area rectangle and runs VkeDraInit; its result.
     int Start(const std::function<void(VkeDraParam&)>& change = nullptr);
+    // A new area object in place of the one there (its window goes with it) and a fresh record,
+    // for a test that starts areas one after the other.
+    void Restart();
 
     // State read back through the exports.
     RECT Extent();           // the scaled extent
