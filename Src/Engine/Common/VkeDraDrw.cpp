@@ -11,21 +11,9 @@
 
 namespace {
 
-// The area inside a drawing pass, shared by all areas (null: none). A pass of another area may
-// run inside it; only the same area's is refused.
-VkiDra* g_pDrawing = nullptr;
-
-class AreaGuard {
-public:
-    AreaGuard(VkiDra** slot, VkiDra* area) : m_slot(slot), m_prev(*slot) { *slot = area; }
-    ~AreaGuard() { *m_slot = m_prev; }
-    AreaGuard(const AreaGuard&) = delete;
-    AreaGuard& operator=(const AreaGuard&) = delete;
-
-private:
-    VkiDra** m_slot;
-    VkiDra* m_prev;
-};
+// The area inside a drawing pass, shared by the areas of the thread (null: none). A pass of
+// another area may run inside it; only the same area's is refused.
+thread_local VkiDra* g_pDrawing = nullptr;
 
 // What a pass sets on a DC (an opaque background, the area's colours, font, pen and brush), set
 // again after the owner's reply and put back as it was at the end of the scope.
@@ -108,7 +96,7 @@ int VkiDra::Draw(HDC dc, const RECT* update, int erase)
     bool begun = false;
     int rc;
     {
-        AreaGuard guard(&g_pDrawing, this);
+        VkiAreaGuard guard(&g_pDrawing, this);
         rc = DrawPass(dc, *update, &begun);
     }
     // A pass that failed once it had begun recovers the scale, once until a pass succeeds: the

@@ -14,11 +14,11 @@
 
 namespace {
 
-// Shared by all areas: a key, character or wheel message that comes while one of the same kind
-// is handled does nothing.
-bool g_bInKey = false;
-bool g_bInChar = false;
-bool g_bInWheel = false;
+// Shared by the areas of the thread: a key, character or wheel message that comes while one of
+// the same kind is handled does nothing.
+thread_local bool g_bInKey = false;
+thread_local bool g_bInChar = false;
+thread_local bool g_bInWheel = false;
 
 bool Down(int key) { return GetKeyState(key) < 0; }
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-// The area inside a page notification, shared by all areas (null: none).
-VkiDra* g_pNotifying = nullptr;
+// The area inside a page notification, shared by the areas of the thread (null: none).
+thread_local VkiDra* g_pNotifying = nullptr;
 
 } // namespace
 
@@ -115,8 +115,7 @@ int VkiDra::NotifyPage()
     HWND parent = ::GetParent(m_hWnd);
     if (!parent) return VKE_OK;
     if (!m_iPrinting || !m_pPrintInfo) return VKE_ERR_EXISTS;
-    VkiDra* outer = g_pNotifying;
-    g_pNotifying = this;
+    VkiAreaGuard guard(&g_pNotifying, this);
     PrintInfo* pi = m_pPrintInfo;
     VkiDrawInfoScope mapped(m_pDrw, pi->hDC);
     int rc = VkiSelectPage(m_pDrw, pi, m_iFlipY == 1);
@@ -128,7 +127,6 @@ int VkiDra::NotifyPage()
     if (pi->iCurPage > pi->iPageCount) pi->iEmpty = 1;
     int dropped = mapped.Restore();
     if (rc == VKE_OK) rc = dropped;
-    g_pNotifying = outer;
     return rc;
 }
 

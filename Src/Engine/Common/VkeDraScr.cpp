@@ -8,10 +8,10 @@
 
 namespace {
 
-// One re-entry flag per direction, shared by all areas: a scroll inside a scroll of the same
-// direction (a redraw that scrolls again, say) does nothing.
-bool g_bInHScroll = false;
-bool g_bInVScroll = false;
+// One re-entry flag per direction, shared by the areas of the thread: a scroll inside a scroll
+// of the same direction (a redraw that scrolls again, say) does nothing.
+thread_local bool g_bInHScroll = false;
+thread_local bool g_bInVScroll = false;
 
 // A bar window made with the area's style rules.
 int MakeBar(DWORD style, DWORD exStyle, const RECT* rect, HWND parent, UINT id, HWND* out)

@@ -27,7 +27,7 @@ inline long long VkiHeight(const RECT& r) { return static_cast<long long>(r.bott
 inline bool VkiIsFilled(const RECT* r) { return r && VkiWidth(*r) >= 1 && VkiHeight(*r) >= 1; }
 inline int VkiClampInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
-// Raises a re-entry flag shared by all areas for a scope.
+// Raises a re-entry flag shared by the areas of the thread for a scope.
 class VkiFlagGuard {
 public:
     explicit VkiFlagGuard(bool* flag) : m_flag(flag) { *m_flag = true; }
@@ -37,6 +37,19 @@ public:
 
 private:
     bool* m_flag;
+};
+
+// Names the area inside a guarded operation for a scope, and the one there before it again after.
+class VkiAreaGuard {
+public:
+    VkiAreaGuard(VkiDra** slot, VkiDra* area) : m_slot(slot), m_prev(*slot) { *slot = area; }
+    ~VkiAreaGuard() { *m_slot = m_prev; }
+    VkiAreaGuard(const VkiAreaGuard&) = delete;
+    VkiAreaGuard& operator=(const VkiAreaGuard&) = delete;
+
+private:
+    VkiDra** m_slot;
+    VkiDra* m_prev;
 };
 
 class VkiDra : public CEdit, public VkiObjHead {
