@@ -4,3 +4,5 @@ add_test(NAME ${name}Pdf
 # The Stop button is clicked with real input: no other program may take the pointer meanwhile.
 set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs RUN_SERIAL TRUE)
 set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT 120)
+# Stop is clicked with the display's pointer.
+set_tests_properties(${name} PROPERTIES RESOURCE_LOCK VktPointer)
