@@ -86,6 +86,10 @@ TEST_F(DraDrw, MemoryModeAsksOnlyWhenStaleForTheWholeExtent)
     EXPECT_EQ(d.iScaleDen, 1);
     EXPECT_EQ(d.iPrinting, 0);
     EXPECT_EQ(d.iNotPasting, 1);
+    Dri copy = {};
+    EXPECT_EQ(VkeDraCopyDrawInfo(dra, &copy, &d), 0);
+    EXPECT_EQ(memcmp(&copy, &d, sizeof(d)), 0);
+    EXPECT_EQ(VkeDraCopyDrawInfo(dra, &copy, nullptr), -9);
     EXPECT_EQ(AreaPixel(150, 120), kBlue);
     EXPECT_EQ(AreaPixel(50, 50), kGrey);
     ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 60), 0);
