@@ -222,7 +222,7 @@ TEST_F(DraPrt, PageGridsAndAlignmentsOfEveryMode)
     EXPECT_EQ(Traced(), 0);
 }
 
-// The Part's example printed: page 2 of a 2000 x 1000 drawing on a 1500 x 1200 image rectangle
+// Page 2 of a 2000 x 1000 drawing printed 1:1 on a 1500 x 1200 image rectangle
 // starts 1500 to the right and is cut to the drawing, 500 wide; a third page is empty.
 TEST_F(DraPrt, PagesOfTheGridAndPagesPastIt)
 {
