@@ -330,10 +330,10 @@ TEST_F(AppTest, TheFolderBrowserGivesTheFolderChosen)
     VktTempDir temp;
     VktMsgBox answer({IDOK});
     // A person presses OK once the browser shows the folder selected (it opens the tree down to
-    // it in steps).
+    // it in steps; a loaded machine may take many seconds).
     const std::string name = temp.Path().substr(temp.Path().rfind('\\') + 1);
     answer.OnOpen = [&](HWND browser) {
-        for (int i = 0; i < 250 && SelectedFolder(browser) != name; ++i) {
+        for (int i = 0; i < 1500 && SelectedFolder(browser) != name; ++i) {
             PumpPending();
             Sleep(20);
         }
