@@ -33,18 +33,18 @@ COMBOBOXINFO ComboInfo(HWND combo)
     return info;
 }
 
-bool IsComboPart(HWND combo, HWND wnd)
-{
-    COMBOBOXINFO info = ComboInfo(combo);
-    return wnd && (wnd == info.hwndItem || wnd == info.hwndList);
-}
-
 inline void Keep(int* first, int rc)
 {
     if (*first == VKE_OK) *first = rc;
 }
 
 } // namespace
+
+bool VkiCtlIsComboPart(HWND combo, HWND wnd)
+{
+    COMBOBOXINFO info = ComboInfo(combo);
+    return wnd && (wnd == info.hwndItem || wnd == info.hwndList);
+}
 
 // ---- Font ----
 
@@ -208,9 +208,9 @@ int VkiCtl::IsFocus(int* out)
     if (!out) return VKE_ERR_ARG;
     HWND focus = ::GetFocus();
     bool is = focus && focus == m_hWnd;
-    if (!is && IsCombo()) is = IsComboPart(m_hWnd, focus);
+    if (!is && IsCombo()) is = VkiCtlIsComboPart(m_hWnd, focus);
     if (!is && m_pOwner && m_pOwner->m_hWnd)
-        is = focus == m_pOwner->m_hWnd || IsComboPart(m_pOwner->m_hWnd, focus);
+        is = focus == m_pOwner->m_hWnd || VkiCtlIsComboPart(m_pOwner->m_hWnd, focus);
     *out = is ? 1 : 0;
     return VKE_OK;
 }

@@ -23,6 +23,14 @@ IMPLEMENT_DYNCREATE(VkiCtlCmb, VkiCtl)
 
 BEGIN_MESSAGE_MAP(VkiCtl, CWnd)
     ON_WM_DESTROY()
+    ON_WM_CTLCOLOR()
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_RBUTTONUP, &VkiCtl::OnRButtonUp)
+    ON_MESSAGE(WM_IME_CHAR, &VkiCtl::OnImeChar)
     ON_MESSAGE(VkeWmEudDat, &VkiCtl::OnEudDat)
 END_MESSAGE_MAP()
 
@@ -105,6 +113,12 @@ void FieldText(char* out, const char* field, int size)
     if (len >= size) len = VkiFitLen(field, size - 1, size - 1);
     memcpy(out, field, static_cast<size_t>(len));
     out[len] = '\0';
+}
+
+// The platform's own clipboard and undo commands of an edit.
+bool IsEditCommand(UINT message)
+{
+    return message == WM_PASTE || message == WM_CUT || message == WM_CLEAR || message == WM_UNDO || message == EM_UNDO;
 }
 
 void SetStyle(HWND wnd, DWORD style)
@@ -413,13 +427,19 @@ LRESULT VkiCtl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND wnd = m_hWnd;
     int type = m_iCtlType;
+    // A password edit's window holds only the mask: its text changes through the engine alone.
+    if (IsInit() && IsPassword() && IsEditCommand(message)) return 0;
     LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-    if (type == VKE_CTL_EDIT && VkiShimTakesInput(message)) {
+    if (type == VKE_CTL_EDIT && VkiShimEditsText(message)) {
         VkiShimKeepLimit(wnd);
+        if (FromHandlePermanent(wnd) == this) TakeWindowText();
     } else if (type == VKE_CTL_COMBOBOX && message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
         // The edit part of a combo box reports its changes here; only typing is held to the limit.
         HWND edit = reinterpret_cast<HWND>(lParam);
-        if (edit && ::GetFocus() == edit) VkiShimKeepLimit(edit);
+        if (edit && ::GetFocus() == edit) {
+            VkiShimKeepLimit(edit);
+            if (FromHandlePermanent(wnd) == this) TakeWindowText();
+        }
     }
     return result;
 }

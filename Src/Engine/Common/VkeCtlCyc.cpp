@@ -59,7 +59,7 @@ bool VkiCtl::AskParent(UINT message)
 void VkiCtl::NotifyCheck(int state)
 {
     HWND parent = ::GetParent(m_hWnd);
-    if (parent && !s_iTransfer) ::SendMessageA(parent, VkeWmSetChk, reinterpret_cast<WPARAM>(this), state);
+    if (parent && !s_iTransfer && !s_iFocusing) ::SendMessageA(parent, VkeWmSetChk, reinterpret_cast<WPARAM>(this), state);
 }
 
 int VkiCtl::ReadDti(Dti* out)
@@ -215,16 +215,8 @@ int VkiCtl::ShowText(char* text, bool formatted)
             int index = FindItem(m_hWnd, true, text);
             ::SendMessageA(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         }
-        if (IsPassword()) {
-            // One mask character per byte; line ends stay.
-            char mask[kText];
-            size_t n = strlen(text);
-            for (size_t i = 0; i <= n; ++i)
-                mask[i] = text[i] == '\r' || text[i] == '\n' || !text[i] ? text[i] : static_cast<char>(d.iPasswordChar);
-            ::SetWindowTextA(m_hWnd, mask);
-        } else {
-            ::SetWindowTextA(m_hWnd, text);
-        }
+        if (IsPassword()) ShowPassword(text);
+        else ::SetWindowTextA(m_hWnd, text);
     } else if (IsListLike()) {
         int index = FindItem(m_hWnd, IsCombo(), text);
         if (index < 0 && d.iEditType == VKE_EDIT_COLOR) {
@@ -247,6 +239,24 @@ int VkiCtl::ShowText(char* text, bool formatted)
     }
     // A font or colour push button holds its value as its window text alone; its caption is its name.
     return editing ? m_pSub->SetAppMemStr(&d.memWndText, text) : VKE_OK;
+}
+
+void VkiCtl::ShowPassword(const char* text)
+{
+    // One mask character per byte; line ends stay.
+    char mask[kText];
+    size_t n = strnlen(text, kText - 1);
+    for (size_t i = 0; i < n; ++i)
+        mask[i] = text[i] == '\r' || text[i] == '\n' ? text[i] : static_cast<char>(D().iPasswordChar);
+    mask[n] = '\0';
+    ::SetWindowTextA(m_hWnd, mask);
+}
+
+int VkiCtl::ShowEditing()
+{
+    char text[kText];
+    VkiCtlTakeText(text, VkiCtlStr(D().memWndText), kText - 1);
+    return ShowText(text, false);
 }
 
 int VkiCtl::WriteGroup()

@@ -9,6 +9,7 @@
 #include "VkiScr.h"
 #include "VkiShim.h"
 #include "VkiSub.h"
+#include "VkiWnd.h"
 #include "VkeFrame.h"
 #include <math.h>
 #include <stdlib.h>
@@ -51,17 +52,10 @@ int KindOf(VkiSub* sub, HWND wnd, CtlKind* kind)
 HWND DialogOf(HWND wnd)
 {
     for (HWND w = wnd ? GetParent(wnd) : nullptr; w; w = GetParent(w)) {
-        char name[16] = {};
-        if (GetClassNameA(w, name, sizeof(name)) && strcmp(name, "#32770") == 0) return w;
+        if (VkiIsDialog(w)) return w;
         if (!(GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) break;
     }
     return nullptr;
-}
-
-bool IsDialog(HWND wnd)
-{
-    char name[16] = {};
-    return wnd && GetClassNameA(wnd, name, sizeof(name)) && strcmp(name, "#32770") == 0;
 }
 
 // The focus helper's guard: the window a call is moving the focus to, per thread.
@@ -367,7 +361,7 @@ int VkiDrw::SetFocusWnd(HWND wnd)
     FocusGuard guard(wnd);
     if (HWND left = DialogOf(GetFocus())) SendMessageA(left, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(wnd));
     HWND parent = GetParent(wnd);
-    if (IsDialog(parent)) {
+    if (VkiIsDialog(parent)) {
         SendMessageA(parent, WM_ACTIVATE, WA_ACTIVE, 0);
         SendMessageA(parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(wnd), 1);
         return VKE_OK;

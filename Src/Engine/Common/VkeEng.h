@@ -1774,11 +1774,16 @@ VKE_API int VkeDraPrint(VkiDra* dra, PrintInfo* info);
 
 // ==== End: drawing area drawing ====
 
-// ==== Data-bound controls (VkeCtlBsc, VkeCtlDat, VkeCtlDti) ====
+// ==== Data-bound controls (VkeCtlBsc, VkeCtlDat, VkeCtlDti, VkeCtlEdt) ====
 
 // A control object wraps one standard control and holds its value as typed text (Dti). Texts
 // are Shift-JIS; selections, limits and lengths are bytes, whatever unit the platform's own
 // edit controls count in. A combo box's edit and list parts work on their combo box's data.
+// Colours: a control answers its colour requests (WM_CTLCOLOR... reflected to it, or sent to it
+// by its parent with lParam its own window) with the state colour of its data (selected, error,
+// modified), unless the parent answers VkeWmCtlColor (wParam the DC, lParam the control's window)
+// with a brush. Focus: arriving, the editing text is shown and selected; leaving, the value is
+// read, checked and shown formatted (VkeWmWndToDti, VkeWmDtiToWnd) and the open edit step kept.
 
 // Kinds of control (CtlType), fixed when the object is allocated.
 enum {
@@ -1978,6 +1983,10 @@ VKE_API int VkeCtlGetPriorityErrorFlag(VkiCtl* ctl, int* out);
 // Invalidates the control (a list box always erases), a combo box's parts and an auto radio
 // button's group.
 VKE_API int VkeCtlRedraw(VkiCtl* ctl, int erase);
+// Gives the focus to the control (a combo box's part: to its combo box).
+VKE_API int VkeCtlSetFocusCtl(VkiCtl* ctl);
+// 1 when the focus is on the control, or anywhere in its combo box.
+VKE_API int VkeCtlIsFocus(VkiCtl* ctl, int* out);
 // The next auto radio button of the control's group after *cursor (0: after the control); with
 // engineOnly 1 only those wrapped by engine controls. -12 (*cursor 0) when the walk is through.
 VKE_API int VkeCtlSchAutoRdoBtn(VkiCtl* ctl, HWND* cursor, int engineOnly);
@@ -2061,6 +2070,25 @@ VKE_API int VkeCtlSetWndFromDti(VkiCtl* ctl);
 // when cancelled; a new choice becomes the value as an edit step.
 VKE_API int VkeCtlChooseFont(VkiCtl* ctl, int vertical);
 VKE_API int VkeCtlChooseColor(VkiCtl* ctl);
+
+// Edit commands (VkeCtlEdt). Keys in a control send them to its parent as WM_COMMAND
+// (ID_EDIT_UNDO, _REDO, _CUT, _COPY, _PASTE, _CLEAR; lParam the control's window); the parent's
+// handlers call these. They work on the selection of a focused edit or combo box with an edit
+// part, else on the whole value; text goes through the clipboard; a paste keeps to the input
+// limit without half a character. -12 (untraced) when the command is not available now.
+VKE_API int VkeCtlGetEditFlag(VkiCtl* ctl, EditFlag* flags);
+VKE_API int VkeCtlGetEditUndFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetEditRdoFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetEditCutFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetEditCpyFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetEditPstFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlGetEditCleFlag(VkiCtl* ctl, int* out);
+VKE_API int VkeCtlEditUnd(VkiCtl* ctl);
+VKE_API int VkeCtlEditRdo(VkiCtl* ctl);
+VKE_API int VkeCtlEditCut(VkiCtl* ctl);
+VKE_API int VkeCtlEditCpy(VkiCtl* ctl);
+VKE_API int VkeCtlEditPst(VkiCtl* ctl);
+VKE_API int VkeCtlEditCle(VkiCtl* ctl);
 
 // ==== End: data-bound controls ====
 

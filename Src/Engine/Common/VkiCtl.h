@@ -10,6 +10,10 @@
 class VkiSys;
 class VkiSub;
 class VkiDrw;
+struct VkiCtlInput;
+
+// The single flags of the edit commands (GetEditOneFlag).
+enum { VKI_EDIT_UND, VKI_EDIT_RDO, VKI_EDIT_CUT, VKI_EDIT_CPY, VKI_EDIT_PST, VKI_EDIT_CLE };
 
 class VkiCtl : public CWnd, public VkiObjHead {
     DECLARE_DYNCREATE(VkiCtl)
@@ -72,6 +76,8 @@ public:
     int Redraw(int erase);
     // 1 when the focus is on the control, or on its combo box or a part of that combo box.
     int IsFocus(int* out);
+    // Gives the focus to the holder's window (VkeCtlFcs.cpp).
+    int SetFocusCtl();
 
     // ---- Radio groups (VkeCtlGrp.cpp) ----
     int SchAutoRdoBtn(HWND* cursor, int engineOnly);
@@ -153,6 +159,17 @@ public:
     int DefaultFont(VkeFontRec* font);
     int DefaultFontText(char* out);
 
+    // ---- Edit commands (VkeCtlEdt.cpp) ----
+    int GetEditFlag(EditFlag* flags);
+    // One flag of GetEditFlag (VKI_EDIT_UND ... VKI_EDIT_CLE); 0 on failure.
+    int GetEditOneFlag(int which, int* out);
+    int EditUnd();
+    int EditRdo();
+    int EditCut();
+    int EditCpy();
+    int EditPst();
+    int EditCle();
+
     // ---- Kinds of window, from the type and the window's style ----
     int BtnStyle() const { return static_cast<int>(GetStyle() & BS_TYPEMASK); }
     bool IsStatic() const { return m_iCtlType == VKE_CTL_STATIC; }
@@ -174,7 +191,7 @@ public:
     int Holder(VkiCtl** out);
     // The holder's data; only valid on an initialised holder.
     Dti& D() { return m_pCtd->dti; }
-    bool IsPassword() { return IsEdit() && (D().iPasswordChar & 0xFF) != 0; }
+    bool IsPassword() { return IsEdit() && m_pCtd && (D().iPasswordChar & 0xFF) != 0; }
     // The input limit in bytes: MaxInputLength of an edit-like control when set, else 1023.
     int InputLimit(int maxInputLength) const;
     bool HasFocus();
@@ -204,16 +221,31 @@ public:
     HBRUSH m_hBackBrush = nullptr;
     // ---- end: state ----
 
+    int m_iLead = 0;                 // a Shift-JIS lead byte typed into the window, waiting for its trail byte
+
     // Process-wide marks: a value transfer message is out to a parent (VkeWmWndToDti,
-    // VkeWmDtiToWnd); the focus handling is writing or reading the window value.
+    // VkeWmDtiToWnd) or a key is being handled; the focus handling is writing or reading the
+    // window value; a colour request is being answered.
     static int s_iTransfer;
     static int s_iFocusing;
+    static int s_iColoring;
 
 protected:
-    // The byte limit of an edit part holds after every input the platform's control takes.
+    // The byte limit of an edit part holds after every input the platform's control takes, and
+    // the Dti keeps the text such input leaves.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnDestroy();
     afx_msg LRESULT OnEudDat(WPARAM wParam, LPARAM lParam);
+    // Colour choice, focus and the popup menu (VkeCtlFcs.cpp).
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg LRESULT OnRButtonUp(WPARAM wParam, LPARAM lParam);
+    // Keys and characters (VkeCtlInp.cpp).
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -238,6 +270,29 @@ private:
     int ShowText(char* text, bool formatted);
     void SetValueState(int code);
     void NotifyCheck(int state);
+    // The Dti window text shown in editing form, without formatting; a password edit's masked.
+    int ShowEditing();
+    void ShowPassword(const char* text);
+    // Colour choice and the focus leaving the holder (VkeCtlFcs.cpp).
+    HBRUSH StateBrush(HDC dc);
+    int LeaveFocus();
+    // Keys and characters on this window for the holder h (VkeCtlInp.cpp).
+    void TypeChar(VkiCtl* h, UINT ch);
+    void RunInput(VkiCtl* h, const VkiCtlInput& in);
+    int InputDefault(VkiCtl* h, const VkiCtlInput& in, int start, int end, const char* before);
+    int InputPassword(const VkiCtlInput& in, int start, int end, int* caret);
+    int InputRead(char* text);
+    // Data 1, no error: the state of a value just typed.
+    void SetTypedState();
+    void InputValue(char* text);
+    void TakeWindowText();
+    void SendEdit(UINT id, HWND to);
+    void GrowDeleteRun(int bytes);
+    // Edit commands (VkeCtlEdt.cpp).
+    int EditRange(SelectInfo* range);
+    void CloseList();
+    int ApplyEdit(int kind, const char* text, int start, int caret);
+    int UndoOne();
     // The setter frame of the value setters (VkeCtlDti.cpp).
     template <class Equal, class Store>
     int SetValue(int undo, Equal equal, Store store);
@@ -304,6 +359,9 @@ private:
 
 // The engine control object of a window, or null.
 VkiCtl* VkiCtlOf(HWND wnd);
+
+// True when wnd is the edit or the list of the combo box.
+bool VkiCtlIsComboPart(HWND combo, HWND wnd);
 
 inline bool VkiCtlIsFlag(int v) { return v == 0 || v == 1; }
 

@@ -69,7 +69,7 @@ void VkiShimLimitText(HWND ctl, int bytes)
     if (lstrcmpiA(name, "ComboBox") == 0) SendMessageA(ctl, CB_LIMITTEXT, static_cast<WPARAM>(bytes), 0);
 }
 
-bool VkiShimTakesInput(UINT message)
+bool VkiShimEditsText(UINT message)
 {
     switch (message) {
     case WM_CHAR:
@@ -78,6 +78,10 @@ bool VkiShimTakesInput(UINT message)
     case WM_PASTE:
     case EM_REPLACESEL:
     case WM_IME_COMPOSITION:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
         return true;
     default:
         return false;

@@ -34,8 +34,9 @@ HWND VkiShimEditOf(HWND ctl);
 // VkiShimKeepLimit brings such an input back to the limit.
 void VkiShimLimitText(HWND ctl, int bytes);
 
-// True for the messages by which an edit control takes input.
-bool VkiShimTakesInput(UINT message);
+// True for the messages by which an edit control changes its text itself: input, its own
+// clipboard and undo commands.
+bool VkiShimEditsText(UINT message);
 
 // When an edit's text holds more bytes than its limit, removes the excess: whole characters just
 // before the caret, where the input that went over the limit ended.

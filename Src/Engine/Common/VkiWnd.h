@@ -66,3 +66,10 @@ inline int VkiResetWindowProc(HWND wnd, int* swapped, WNDPROC* first)
     *first = nullptr;
     return rc;
 }
+
+// True for a dialog window (class "#32770").
+inline bool VkiIsDialog(HWND wnd)
+{
+    char name[16] = {};
+    return wnd && GetClassNameA(wnd, name, sizeof(name)) && lstrcmpA(name, "#32770") == 0;
+}
