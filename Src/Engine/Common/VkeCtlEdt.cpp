@@ -99,19 +99,14 @@ int VkiCtl::UndoOne()
 int VkiCtl::EditUnd()
 {
     VkiCtl* h = nullptr;
-    int undo = 0;
-    int rc = GetEditOneFlag(VKI_EDIT_UND, &undo);
+    SelectInfo range;
+    int rc = BeginCommand(VKI_EDIT_UND, &h, &range);
     if (rc != VKE_OK) return rc;
-    if (!undo) return VKE_ERR_NOT_FOUND;
-    Holder(&h);
-    h->CloseList();
     std::vector<VkiCtl*> group = h->Group();
     for (VkiCtl* c : group)
         if (rc == VKE_OK) rc = c->UndoOne();
     h->SetModifiedFlag(1);
-    // A radio group's focus goes to the button that is on now.
-    for (VkiCtl* c : group)
-        if (group.size() > 1 && strcmp(VkiCtlStr(c->D().memDataValue), "1") == 0) m_pDrw->SetFocusWnd(c->m_hWnd);
+    FocusGroupOn(group);
     return rc;
 }
 
@@ -128,9 +123,15 @@ int VkiCtl::EditRdo()
     }
     if (rc != VKE_OK) return rc;
     h->SetModifiedFlag(1);
+    FocusGroupOn(group);
+    return VKE_OK;
+}
+
+// After an undo or redo the focus of a radio group goes to the button that is on now.
+void VkiCtl::FocusGroupOn(const std::vector<VkiCtl*>& group)
+{
     for (VkiCtl* c : group)
         if (group.size() > 1 && strcmp(VkiCtlStr(c->D().memDataValue), "1") == 0) m_pDrw->SetFocusWnd(c->m_hWnd);
-    return VKE_OK;
 }
 
 // ---- Cut, copy, paste, clear ----
@@ -160,40 +161,50 @@ int VkiCtl::ApplyEdit(int kind, const char* text, int start, int caret)
     return rc;
 }
 
+// The common start of a command: -12 when it is not available; the holder with its combo list
+// closed, and the range the command works on.
+int VkiCtl::BeginCommand(int which, VkiCtl** holder, SelectInfo* range)
+{
+    int available = 0;
+    int rc = GetEditOneFlag(which, &available);
+    if (rc != VKE_OK) return rc;
+    if (!available) return VKE_ERR_NOT_FOUND;
+    Holder(holder);
+    (*holder)->CloseList();
+    return (*holder)->EditRange(range);
+}
+
+// Removes the range from the text as an edit step of kind; removed (null: not wanted) gets what
+// went, *count its bytes.
+int VkiCtl::RemoveRange(int kind, const SelectInfo& range, char* removed, int* count)
+{
+    char text[kText];
+    VkiCtlTakeText(text, VkiCtlStr(D().memWndText), kText - 1);
+    int at = 0;
+    *count = 0;
+    int rc = m_pSub->DelStr(text, removed, range.iStart + 1, range.iEnd - range.iStart, removed ? kText : 0, &at, count);
+    if (!Usable(rc)) return rc;
+    return *count > 0 ? ApplyEdit(kind, text, at - 1, at - 1) : VKE_OK;
+}
+
 int VkiCtl::EditCut()
 {
     VkiCtl* h = nullptr;
-    int cut = 0;
-    int rc = GetEditOneFlag(VKI_EDIT_CUT, &cut);
-    if (rc != VKE_OK) return rc;
-    if (!cut) return VKE_ERR_NOT_FOUND;
-    Holder(&h);
-    h->CloseList();
     SelectInfo range;
-    rc = h->EditRange(&range);
+    int rc = BeginCommand(VKI_EDIT_CUT, &h, &range);
     if (rc != VKE_OK || range.iStart >= range.iEnd) return rc;
-    char text[kText], removed[kText];
-    VkiCtlTakeText(text, VkiCtlStr(h->D().memWndText), kText - 1);
-    int at = 0, count = 0;
-    rc = m_pSub->DelStr(text, removed, range.iStart + 1, range.iEnd - range.iStart, kText, &at, &count);
-    if (!Usable(rc)) return rc;
-    if (count == 0) return VKE_OK;
-    rc = h->ApplyEdit(1, text, at - 1, at - 1);
-    if (rc != VKE_OK) return rc;
+    char removed[kText];
+    int count = 0;
+    rc = h->RemoveRange(1, range, removed, &count);
+    if (rc != VKE_OK || count == 0) return rc;
     return m_pDrw->CopyStrToClb(h->m_hWnd, removed);
 }
 
 int VkiCtl::EditCpy()
 {
     VkiCtl* h = nullptr;
-    int copy = 0;
-    int rc = GetEditOneFlag(VKI_EDIT_CPY, &copy);
-    if (rc != VKE_OK) return rc;
-    if (!copy) return VKE_ERR_NOT_FOUND;
-    Holder(&h);
-    h->CloseList();
     SelectInfo range;
-    rc = h->EditRange(&range);
+    int rc = BeginCommand(VKI_EDIT_CPY, &h, &range);
     if (rc != VKE_OK || range.iStart >= range.iEnd) return rc;
     char part[kText];
     rc = m_pSub->MidStr(part, VkiCtlStr(h->D().memWndText), range.iStart + 1, range.iEnd - range.iStart, kText);
@@ -204,12 +215,9 @@ int VkiCtl::EditCpy()
 int VkiCtl::EditPst()
 {
     VkiCtl* h = nullptr;
-    int paste = 0;
-    int rc = GetEditOneFlag(VKI_EDIT_PST, &paste);
+    SelectInfo range;
+    int rc = BeginCommand(VKI_EDIT_PST, &h, &range);
     if (rc != VKE_OK) return rc;
-    if (!paste) return VKE_ERR_NOT_FOUND;
-    Holder(&h);
-    h->CloseList();
     char* clip = nullptr;
     rc = m_pDrw->CopyClbToStr(h->m_hWnd, &clip);
     if (rc != VKE_OK) return rc;
@@ -218,9 +226,6 @@ int VkiCtl::EditPst()
     VkiCtlTakeText(inserted, clip, kText - 1);
     m_pDrw->FreeClbStr(&clip);
 
-    SelectInfo range;
-    rc = h->EditRange(&range);
-    if (rc != VKE_OK) return rc;
     char text[kText];
     VkiCtlTakeText(text, VkiCtlStr(h->D().memWndText), kText - 1);
     int length = static_cast<int>(strlen(text));
@@ -236,24 +241,13 @@ int VkiCtl::EditPst()
 int VkiCtl::EditCle()
 {
     VkiCtl* h = nullptr;
-    int clear = 0;
-    int rc = GetEditOneFlag(VKI_EDIT_CLE, &clear);
-    if (rc != VKE_OK) return rc;
-    if (!clear) return VKE_ERR_NOT_FOUND;
-    Holder(&h);
-    h->CloseList();
     SelectInfo range;
-    rc = h->EditRange(&range);
+    int rc = BeginCommand(VKI_EDIT_CLE, &h, &range);
     if (rc != VKE_OK || range.iStart >= range.iEnd) return rc;
-    char text[kText];
-    VkiCtlTakeText(text, VkiCtlStr(h->D().memWndText), kText - 1);
-    int at = 0, count = 0;
-    rc = m_pSub->DelStr(text, nullptr, range.iStart + 1, range.iEnd - range.iStart, 0, &at, &count);
-    if (!Usable(rc)) return rc;
-    if (count == 0) return VKE_OK;
-    rc = h->ApplyEdit(4, text, at - 1, at - 1);
+    int count = 0;
+    rc = h->RemoveRange(4, range, nullptr, &count);
     // Delete keys that follow at the same place continue this step.
-    if (rc == VKE_OK && h->IsEditLike()) h->m_pCtd->cud.iLastKey = VK_DELETE;
+    if (rc == VKE_OK && count > 0 && h->IsEditLike()) h->m_pCtd->cud.iLastKey = VK_DELETE;
     return rc;
 }
 

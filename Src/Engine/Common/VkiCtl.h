@@ -291,8 +291,11 @@ private:
     // Edit commands (VkeCtlEdt.cpp).
     int EditRange(SelectInfo* range);
     void CloseList();
+    int BeginCommand(int which, VkiCtl** holder, SelectInfo* range);
+    int RemoveRange(int kind, const SelectInfo& range, char* removed, int* count);
     int ApplyEdit(int kind, const char* text, int start, int caret);
     int UndoOne();
+    void FocusGroupOn(const std::vector<VkiCtl*>& group);
     // The setter frame of the value setters (VkeCtlDti.cpp).
     template <class Equal, class Store>
     int SetValue(int undo, Equal equal, Store store);
