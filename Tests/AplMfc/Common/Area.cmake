@@ -7,3 +7,5 @@ add_dependencies(${name} VkeEngMessages)
 add_custom_command(TARGET ${name} POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VK_BIN_DIR}/Quorvane.vmg ${VK_APL_TEST_DIR}/Quorvane.vmg VERBATIM)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+# The window tests walk the display's z-order and move the focus: no other program's windows meanwhile.
+set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
