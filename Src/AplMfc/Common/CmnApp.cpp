@@ -2,6 +2,7 @@
 // window rectangle and the broadcast to the frame's windows. The printer set-up is CmnAppPrt.cpp.
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnApp"
 #include "CmnApp.h"
+#include "CmnImg.h"
 #include "CmnRes.h"
 #include "CmnSub.h"
 #include <locale.h>
@@ -154,6 +155,7 @@ int CmnApp::Init()
     if (!inf.strCurDir[0]) snprintf(inf.strCurDir, sizeof(inf.strCurDir), "%s", inf.strUsrDir);
 
     rc = InitDiagFiles();
+    if (rc == VKE_OK) rc = theCmnImg.Init();
     if (rc != VKE_OK) return FailInit(0, rc);
     inf.bInit = 1;
 
@@ -289,6 +291,7 @@ void CmnApp::Term()
     if (m_bTerminated) return;
     m_bTerminated = 1;
     CmnAppInf& inf = theCmnAppInf;
+    theCmnImg.Term();
     if (inf.pSys) {
         TermPrinter();
         // A failure here is reported nowhere: the utility object goes with the system object.

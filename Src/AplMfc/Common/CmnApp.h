@@ -12,6 +12,8 @@
 #include "CmnDef.h"
 #include <shlobj.h>
 
+struct CmnIniKey;
+
 class CmnApp : public CWinApp {
     DECLARE_DYNAMIC(CmnApp)
 
@@ -46,8 +48,21 @@ public:
     virtual void Term();
     // Writes the printer files and frees the printer set-up.
     virtual void TermPrinter();
+    // Start / end the file list's settings record (theCmnAppInf.lscFii).
+    virtual int InitApi();
+    virtual int TermApi();
     virtual int InitApp() { return 0; }
     virtual int TermApp() { return 0; }
+
+    // ---- Settings of section "Common Information" ----
+    // Missing keys give their defaults; numbers out of range (or beyond what they can hold) their
+    // fallbacks. Failures to write are ignored.
+    // The file list's keys: after InitApi (the filter is an engine text).
+    virtual void ReadLscFilInf();
+    // Every other key; before the engine starts.
+    virtual void ReadIni();
+    // Every key (the file list's once they were read); the default user folder is written empty.
+    virtual void WriteIni();
 
     // The default main-window rectangle: 80 % of the maximised screen, centred; a dialog as the
     // main window keeps its size.
@@ -98,6 +113,13 @@ protected:
     IShellFolder* m_pDesktop;
 
 private:
+    // One row of the settings table (CmnAppIni.cpp) and the index of a numbered key.
+    void ReadKeys(bool lsc);
+    void ReadKey(const CmnIniKey& key, int index);
+    void WriteKey(const CmnIniKey& key, int index);
+    // A key's text into the profile buffer (a lone lead byte at the cut dropped).
+    const char* ReadProfile(const char* key, const char* dflt);
+    void WriteProfile(const char* key, const char* value);
     int FailInit(int nMessage, int rc);
     int MakeDir(const char* path);
     int InitUsrDir();
@@ -112,6 +134,8 @@ private:
     bool m_bComStarted = false;
     // InitPrinter ran: only then does the end rewrite the printer files.
     bool m_bPrtRead = false;
+    // ReadLscFilInf ran: only then does WriteIni write the file list's keys.
+    bool m_bLscRead = false;
 };
 
 // The application object when it is a CmnApp, else null.

@@ -4,6 +4,7 @@
 //   CmnGlobalLock lock(block);        // locked through the engine's system object
 //   CmnFile file(path, "rb");         // fclose at the end
 //   CmnIdl list(theCmnSub.GetItemIdList(path)); // freed through the shell allocator
+//   CmnIcon icon(theCmnSub.GetIcon(list, 0));     // DestroyIcon at the end
 #pragma once
 #include "CmnAppInf.h"
 #include "CmnSub.h"
@@ -68,4 +69,20 @@ public:
 
 private:
     LPITEMIDLIST m_list;
+};
+
+// An icon the caller must destroy, destroyed at the end of the scope.
+class CmnIcon {
+public:
+    explicit CmnIcon(HICON icon) : m_icon(icon) {}
+    ~CmnIcon()
+    {
+        if (m_icon) ::DestroyIcon(m_icon);
+    }
+    CmnIcon(const CmnIcon&) = delete;
+    CmnIcon& operator=(const CmnIcon&) = delete;
+    HICON Get() const { return m_icon; }
+
+private:
+    HICON m_icon;
 };

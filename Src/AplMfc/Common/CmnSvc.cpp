@@ -4,13 +4,17 @@
 // reverse order, after the application object. The order is: CmnReg, CmnVar, CmnSub, CmnWin,
 // CmnImg (each added here in its place).
 #include "CmnAppInf.h"
+#include "CmnImg.h"
 #include "CmnReg.h"
 #include "CmnSub.h"
+#include "CmnVar.h"
 
 #define CMN_SERVICE __attribute__((init_priority(200)))
 
 CmnReg theCmnReg CMN_SERVICE;
+CmnVar theCmnVar CMN_SERVICE;
 CmnSub theCmnSub CMN_SERVICE;
+CmnImg theCmnImg CMN_SERVICE;
 
 // Plain data, zero before any constructor runs; the CmnApp constructor gives it its defaults.
 CmnAppInf theCmnAppInf;

@@ -2,6 +2,7 @@
 
 BEGIN_MESSAGE_MAP(CountWnd, CWnd)
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
+    ON_MESSAGE(VkeWmTraceError, &ThisClass::OnTraceError)
 END_MESSAGE_MAP()
 
 void PumpPending()
@@ -69,4 +70,31 @@ void AppTest::Restart()
 {
     EndApp();
     MakeApp();
+}
+
+void ImgTest::SetUp()
+{
+    AppTest::SetUp();
+    ASSERT_EQ(Start(), 0);
+    ASSERT_EQ(app->InitApi(), 0);
+    theCmnAppInf.iCntImgCacTmn = 300;
+}
+
+void ImgTest::TearDown()
+{
+    if (app) app->TermApi();
+    AppTest::TearDown();
+}
+
+std::string ImgTest::Data(const std::string& name)
+{
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(Sys("..\\DrwData\\" + name).c_str(), sizeof(full), full, nullptr);
+    return full;
+}
+
+size_t ImgTest::Traced()
+{
+    PumpPending();
+    return frame->traces.size();
 }

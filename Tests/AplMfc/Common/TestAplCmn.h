@@ -5,6 +5,7 @@
 #pragma once
 #include "CmnApp.h"
 #include "CmnHold.h"
+#include "CmnImg.h"
 #include "CmnReg.h"
 #include "CmnSub.h"
 #include "TestAplCmnRes.h"
@@ -25,15 +26,22 @@ public:
     HDC PrinterDC() const { return m_hPrtDC; }
 };
 
-// A window that counts the settings-changed broadcast (the tests' main frame is one).
+// A window that counts the settings-changed broadcast and keeps the names of the failures the
+// engine reports to its main window (the tests' main frame is one).
 class CountWnd : public CWnd {
 public:
     int count = 0;
+    std::vector<std::string> traces;
 
 protected:
     LRESULT OnChgOpt(WPARAM, LPARAM)
     {
         ++count;
+        return 0;
+    }
+    LRESULT OnTraceError(WPARAM name, LPARAM)
+    {
+        traces.push_back(name ? reinterpret_cast<const char*>(name) : "");
         return 0;
     }
     DECLARE_MESSAGE_MAP()
@@ -62,6 +70,18 @@ protected:
 private:
     void MakeApp();
     void EndApp();
+};
+
+// The engine started with the file list's settings record (thumbnails 100 x 100) and a cache of
+// 300 thumbnails; the images of the draw tests beside the program's folder.
+class ImgTest : public AppTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Full path of a file of the draw tests' images.
+    static std::string Data(const std::string& name);
+    // Failures reported since the start of the test (posted ones from other threads included).
+    size_t Traced();
 };
 
 // Handles the messages waiting for this thread.

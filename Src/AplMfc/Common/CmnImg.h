@@ -1,0 +1,209 @@
+// The program's image service (the process-wide theCmnImg): the one road from the program's
+// windows to the engine's image, draw-memory and clipboard exports, and the thumbnail cache.
+//
+// The cache lock is the program's only lock: recursive per thread (an auto-reset event, the
+// owning thread's id and a count). The user-interface thread and the file list's thumbnail worker
+// share the cache and the engine calls the lock guards; a thread that waits for it still takes
+// the messages other threads send it, so a worker that sends while holding the lock cannot
+// deadlock against a window thread that waits. Searches and the record family take no lock:
+// callers hold it.
+//
+//   HBITMAP tmn = nullptr;
+//   int width, height, cached;
+//   if (theCmnImg.OpenTmnImage(path, 1, nullptr, &tmn, &width, &height, &cached) == 0) {
+//       ...                                      // draw it; it stays valid until closed
+//       theCmnImg.CloseTmnImage(1, &tmn);
+//   }
+#pragma once
+#include "CmnDat.h"
+#include "CmnVar.h"
+#include <atomic>
+
+enum {
+    CmnImgCodElm = 0x20001, // CmnImgElm
+    CmnImgCodLst = 0x20002  // the cache list (an Lki of CmnImgElm)
+};
+
+// Search modes of the cache's elements besides the engine's 1 and 2.
+enum {
+    CmnImgSchIdl = 0x1001, // key: an item-id list, equal by CmpItemIdList
+    CmnImgSchUse = 0x1003, // key: int*, the use count
+    CmnImgSchImg = 0x1004, // key: the thumbnail's HBITMAP
+    CmnImgSchPth = 0x1005  // key: a path text, equal byte for byte
+};
+
+// One cached thumbnail. Its item-id list (a duplicate it owns) is the cache key; the embedded
+// record owns the thumbnail.
+struct CmnImgElm {
+    Lke lke;
+    LPITEMIDLIST pIdl;
+    CmnVarPthImg pthImg;
+    int iCntUse; // callers holding the thumbnail; never evicted above 0
+    int bStale;  // condemned by ClearCache: never handed out again, removed at use count 0
+};
+
+class CmnImg : public CmnDat {
+public:
+    CmnImg();
+    ~CmnImg() override;
+
+    // ---- Life cycle ----
+    // The cache list and the lock (free). -7 when initialised already.
+    virtual int Init();
+    // Closes every cached thumbnail and the lock; runs once. Takes no lock: no other thread may
+    // use the service any more.
+    virtual void Term();
+    int IsInit() const { return m_bInit; }
+
+    // ---- The cache (index 0 only) ----
+    virtual int GetCacheCount(int index);
+    // Condemns every thumbnail: those not in use go at once, the others at their last close.
+    virtual int ClearCache(int index);
+    // 1 while some thread holds the lock.
+    virtual int IsLocked(int index);
+    virtual void LockCache(int index);
+    virtual void UnlockCache(int index);
+
+    // ---- Wrappers without the lock (the engine's exports of the same name) ----
+    virtual int SetColor(COLORREF color);
+    virtual int OpenPalette(HPALETTE* out, HBITMAP bitmap, int halftone, int withList);
+    virtual int ClosePalette(HPALETTE* palette);
+    virtual int GetEncClsId(const char* mimeType, CLSID* out);
+    virtual int GetEncClsIdByImgTyp(int type, CLSID* out);
+    virtual int GetImageType(const char* path, int* type);
+    virtual int GetFilter(int kind, char* filter, char* extensions, int filterSize, int extensionsSize);
+    virtual int GetImageInf(HBITMAP bitmap, int* width, int* height, int* bitCount);
+
+    // ---- Searches of the cache: 0 found, -12 not found (untraced) ----
+    // The element at a 1-based position.
+    virtual int SchCmnImgElm(int index, int position, CmnImgElm** out);
+    virtual int SchCmnImgElmByKey(int index, LPCITEMIDLIST key, CmnImgElm** out);
+    // The first element from the head with that use count.
+    virtual int SchCmnImgElmByNo(int index, int useCount, CmnImgElm** out);
+    virtual int SchCmnImgElmByHdl(int index, HBITMAP image, CmnImgElm** out);
+    // By the path, normalised first.
+    virtual int SchCmnImgElmByNam(int index, const char* path, CmnImgElm** out);
+
+    // ---- Images ----
+    virtual int OpenImage(const char* path, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown);
+    // Without the lock: for callers that hold it or run where no worker can.
+    virtual int CloseImageDirect(HBITMAP* bitmap);
+    virtual int CloseImage(HBITMAP* bitmap);
+    // The thumbnail of a shell item (LscFii's thumbnail size, the settings' stretch mode), from
+    // the cache or made and cached; the item's icon drawn over background (may be null) when the
+    // item is no image file the engine can read. mode 1 takes the lock, 0: the caller holds it.
+    // *cached 1: the cache's (shared, counted), 0: the caller's alone. Both kinds go back through
+    // CloseTmnImage. 0, -13 (a side below one pixel), 1 without a thumbnail (outputs cleared).
+    virtual int OpenTmnImage(const char* path, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
+                             int* cached);
+    virtual int OpenTmnImage(LPCITEMIDLIST item, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
+                             int* cached);
+    virtual int CloseTmnImage(int mode, HBITMAP* image);
+    virtual int SaveImage(const char* path, HBITMAP bitmap, int type, float xRes, float yRes, int quality);
+    virtual int SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, float xRes, float yRes,
+                                    const Gdiplus::EncoderParameters* params);
+    virtual int RotateImage(HBITMAP* out, HBITMAP src, double angle);
+    virtual int ReflectImage(HBITMAP* out, HBITMAP src, int direction);
+
+    // ---- Further wrappers without the lock ----
+    int GetDefaultBitCnt(int* bits);
+    int FreeMemDIB(HGLOBAL* mem);
+    int CreateDIB(HDC dc, int width, int height, int bits, HBITMAP* out);
+    int GetDIBData(HDC dc, HBITMAP bitmap, int bits, BITMAPFILEHEADER** fileHeader, BITMAPINFOHEADER** infoHeader,
+                   int* tableSize, RGBQUAD** table, int* imageSize, BYTE** pixels);
+    int FreeDIBData(BITMAPFILEHEADER** fileHeader, BITMAPINFOHEADER** infoHeader, RGBQUAD** table, BYTE** pixels);
+    int WriteDIBData(const char* path, const BITMAPFILEHEADER* fileHeader, const BITMAPINFOHEADER* infoHeader,
+                     int tableSize, const RGBQUAD* table, int imageSize, const BYTE* pixels);
+    int WriteDIB(const char* path, HDC dc, HBITMAP bitmap, int bits);
+    int AllocDrm(Drm** out);
+    int FreeDrm(Drm** drm);
+    int InitDrm(Drm* drm);
+    int TermDrm(Drm* drm);
+    int AttachDrmDIB(Drm* drm, HBITMAP dib);
+    int DetachDrmDIB(Drm* drm, HBITMAP* out);
+    int CreateDrawMemory(Drm* drm, int width, int height, int bitCount);
+    int IsExistClbStr(int* exists);
+    int CopyStrToClb(HWND owner, const char* text);
+    int CopyClbToStr(HWND owner, char** out);
+    int FreeClbStr(char** text);
+    int IsExistClbDIB(int* exists);
+    int FreeClbDIB(HBITMAP* bitmap);
+
+    // ---- Further wrappers under the lock ----
+    int DIBToMemDIB(HDC dc, HBITMAP bitmap, int bits, HGLOBAL* out);
+    int MemDIBToDIB(HDC dc, HGLOBAL mem, int bits, HBITMAP* out, int* type, float* xRes, float* yRes);
+    int CopyDIBByIcon(HBITMAP* inOut, HICON icon, HBRUSH brush);
+    int CopyDIB(HBITMAP* inOut, HBITMAP src);
+    int CopyDIBRgn(HBITMAP* inOut, HBITMAP src, int x, int y, int width, int height);
+    int CopyDIBWithBitCnt(HBITMAP* inOut, HBITMAP src, int bits);
+    int CopyDIBRgnWithBitCnt(HBITMAP* inOut, HBITMAP src, int x, int y, int width, int height, int bits);
+    int StretchDIB(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width, int height,
+                   int keepRatio, HBRUSH brush, int mode);
+    int StretchDIBWithBitCnt(HBITMAP* inOut, int dstWidth, int dstHeight, HBITMAP src, int x, int y, int width,
+                             int height, int bits, int keepRatio, HBRUSH brush, int mode);
+    int CopyImage(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height);
+    int CopyImageWithMode(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height, int mode);
+    int StretchImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);
+    int StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,
+                             int mode);
+    // alpha: 0 GDI, else GDI+ at that opacity (the program passes 255).
+    int DrawText(HDC dc, const LOGFONTA* font, int x, int y, const char* text, int length, BYTE alpha, double angle,
+                 int flip, int centreX, int centreY);
+    int FillRectangle(HDC dc, const RECT* rect, COLORREF color, BYTE alpha);
+    int CopyScreen(Drm* drm, int x, int y, int width, int height, int bitCount);
+    int WriteScreenDIB(const char* path, Drm* drm, int x, int y, int width, int height, int bitCount);
+    int CopyDrm(Drm* dst, Drm* src);
+    int DupDrm(Drm** out, Drm* src);
+    int SetDrm(Drm* src);
+    int GetDrm(Drm* dst);
+    int CopyDIBToClb(HWND owner, HBITMAP bitmap);
+    int CopyDrmToClb(HWND owner, Drm* drm);
+    int CopyDrmToClb(HWND owner, Drm* drm, COLORREF color);
+    int CopyClbToDIB(HWND owner, HBITMAP* out, int* type, float* xRes, float* yRes);
+    int CopyClbToDrm(HWND owner, Drm* drm, int* type, float* xRes, float* yRes);
+
+protected:
+    int InitRec(int code, Dat* p) override;
+    int TermRec(int code, Dat* p) override;
+    int CopyRec(int code, Dat* to, Dat* from) override;
+    bool IsHeld(int code, const Dat* p) override;
+    bool IsKeyMode(int code, int mode) override;
+    bool Match(int code, int mode, void* key, Dat* p) override;
+
+private:
+    struct Tmn;
+    // A thumbnail of the item: decoded and reduced, or its icon. 0, -13, 1 (none), or a failure.
+    int MakeTmn(LPCITEMIDLIST item, HBRUSH background, Tmn* tmn);
+    // Puts a new thumbnail into the cache (evicting the oldest elements not in use when it is
+    // full); *cached 0 when no element could be freed for it.
+    int CacheTmn(LPCITEMIDLIST item, Tmn* tmn, int* cached);
+    // Waits for the lock event while delivering messages sent to this thread.
+    bool WaitLock();
+
+    int m_bInit = 0;
+    int m_bTerm = 0;
+    Lki m_lki = {};                     // the cache list
+    std::atomic<int> m_iLockCnt{0};     // the owner's recursion depth
+    HANDLE m_hLock = nullptr;           // auto-reset; signalled while the lock is free
+    std::atomic<DWORD> m_dwOwner{0};    // the owning thread's id, 0 when free
+};
+
+// Holds the cache lock for a scope (nothing when take is false).
+class CmnImgLock {
+public:
+    CmnImgLock(CmnImg& img, bool take) : m_pImg(take ? &img : nullptr)
+    {
+        if (m_pImg) m_pImg->LockCache(0);
+    }
+    ~CmnImgLock()
+    {
+        if (m_pImg) m_pImg->UnlockCache(0);
+    }
+    CmnImgLock(const CmnImgLock&) = delete;
+    CmnImgLock& operator=(const CmnImgLock&) = delete;
+
+private:
+    CmnImg* m_pImg;
+};
+
+extern CmnImg theCmnImg;

@@ -1,0 +1,264 @@
+// The thumbnail cache: thumbnails made once (decoded and reduced, or drawn from the item's icon),
+// handed out with use counts, evicted oldest first when the cache is full, condemned by
+// ClearCache.
+#define CMN_MODULE "Src\\AplMfc\\Common\\CmnImg"
+#include "CmnImg.h"
+#include "CmnDef.h"
+#include "CmnHold.h"
+#include "CmnSub.h"
+#include <stdio.h>
+
+// A thumbnail being made: closed at the end of the scope unless handed on.
+struct CmnImg::Tmn {
+    HBITMAP hImg = nullptr;
+    int iWidth = 0;
+    int iHeight = 0;
+    int iBitCnt = 0;
+    char amPath[CmnPathSize] = {};
+
+    Tmn() = default;
+    Tmn(const Tmn&) = delete;
+    Tmn& operator=(const Tmn&) = delete;
+    ~Tmn()
+    {
+        if (hImg) VkeDrwCloseImage(theCmnAppInf.pDrw, &hImg);
+    }
+    HBITMAP Release()
+    {
+        HBITMAP h = hImg;
+        hImg = nullptr;
+        return h;
+    }
+};
+
+namespace {
+
+int Refuse(const char* name, int rc)
+{
+    CMN_TRACE(name, rc);
+    return rc;
+}
+
+// An image the engine opened, closed at the end of the scope.
+class EngineImage {
+public:
+    EngineImage() = default;
+    ~EngineImage()
+    {
+        if (h) VkeDrwCloseImage(theCmnAppInf.pDrw, &h);
+    }
+    EngineImage(const EngineImage&) = delete;
+    EngineImage& operator=(const EngineImage&) = delete;
+    HBITMAP h = nullptr;
+};
+
+CmnImgElm* AsElm(Dat* p) { return static_cast<CmnImgElm*>(p); }
+
+// The item's icon kind for thumbnails: the shell's own icon size.
+const UINT kIconKind = SHGFI_SHELLICONSIZE;
+
+} // namespace
+
+int CmnImg::MakeTmn(LPCITEMIDLIST item, HBRUSH background, Tmn* tmn)
+{
+    VkiDrw* drw = theCmnAppInf.pDrw;
+    const LscFii& lsc = theCmnAppInf.lscFii;
+    CString path = theCmnSub.GetPathName(item);
+    snprintf(tmn->amPath, sizeof(tmn->amPath), "%s", static_cast<const char*>(path));
+    int normal = 0;
+    if (!path.IsEmpty()) {
+        char full[CmnPathSize];
+        if (theCmnSub.IsNormalFile(path, full, sizeof(full), &normal) != VKE_OK) normal = 0;
+        else if (full[0]) snprintf(tmn->amPath, sizeof(tmn->amPath), "%s", full);
+    }
+    int result = VKE_OK;
+    bool byIcon = !normal;
+    if (normal) {
+        EngineImage image;
+        int type = 0, known = 0;
+        float xRes = 0, yRes = 0;
+        int rc = VkeDrwOpenImage(drw, tmn->amPath, &image.h, &type, &xRes, &yRes, &known);
+        if (rc == VKE_NOT_DONE) {
+            byIcon = true; // no image the engine can read
+        } else {
+            if (rc != VKE_OK) return rc;
+            if (!image.h) return VKE_ERR_SYSTEM;
+            int width = 0, height = 0, bits = 0;
+            rc = VkeDrwGetImageInf(drw, image.h, &width, &height, &bits);
+            if (rc != VKE_OK) return rc;
+            rc = VkeDrwStretchDIBWithBitCnt(drw, &tmn->hImg, lsc.iWidthTmnImg, lsc.iHeightTmnImg, image.h, 0, 0, width,
+                                            height, -1, 1, nullptr, theCmnAppInf.iModeStretch);
+            if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
+            result = rc;
+        }
+    }
+    if (byIcon) {
+        CmnIcon icon(theCmnSub.GetIcon(item, kIconKind));
+        if (!icon.Get()) return VKE_NOT_DONE;
+        int rc = VkeDrwCopyDIBByIcon(drw, &tmn->hImg, icon.Get(), background);
+        if (rc != VKE_OK) return rc;
+    }
+    if (!tmn->hImg) return VKE_ERR_SYSTEM;
+    int rc = VkeDrwGetImageInf(drw, tmn->hImg, &tmn->iWidth, &tmn->iHeight, &tmn->iBitCnt);
+    return rc == VKE_OK ? result : rc;
+}
+
+int CmnImg::CacheTmn(LPCITEMIDLIST item, Tmn* tmn, int* cached)
+{
+    *cached = 0;
+    const int capacity = theCmnAppInf.iCntImgCacTmn;
+    Dat* p = nullptr;
+    int rc = VKE_OK;
+    if (m_lki.iCnt < capacity) {
+        rc = AllocDat(CmnImgCodElm, &p);
+        if (rc != VKE_OK) return rc;
+    }
+    // Full: the oldest elements not in use go until there is room; the last one is reused.
+    while (!p) {
+        CmnImgElm* old = nullptr;
+        rc = SchCmnImgElmByNo(0, 0, &old);
+        if (rc == VKE_ERR_NOT_FOUND) return VKE_OK; // all in use: the thumbnail stays the caller's
+        if (rc != VKE_OK) return rc;
+        Dat* gone = nullptr;
+        rc = DelDat(CmnImgCodElm, VKE_LKE_BY_ELM, &m_lki, old, &gone);
+        if (rc != VKE_OK) return rc;
+        if (m_lki.iCnt < capacity) {
+            rc = TermDat(CmnImgCodElm, gone);
+            if (rc == VKE_OK) rc = InitDat(CmnImgCodElm, gone);
+            if (rc != VKE_OK) {
+                FreeDat(CmnImgCodElm, &gone);
+                return rc;
+            }
+            p = gone;
+        } else {
+            rc = FreeDat(CmnImgCodElm, &gone);
+            if (rc != VKE_OK) return rc;
+        }
+    }
+    CmnImgElm* e = AsElm(p);
+    e->pIdl = theCmnSub.DupItemIdList(item);
+    rc = e->pIdl ? VkeSubSetAppMemStr(theCmnAppInf.pSub, &e->pthImg.amPath, tmn->amPath) : VKE_ERR_MEMORY;
+    if (rc == VKE_OK) rc = AddDat(CmnImgCodElm, &m_lki, p);
+    if (rc != VKE_OK) {
+        // The thumbnail is not the element's yet: freeing the element leaves it to the caller.
+        FreeDat(CmnImgCodElm, &p);
+        return rc;
+    }
+    CmnVarPthImg& img = e->pthImg;
+    img.hImg = tmn->hImg;
+    img.iTypImg = VKE_IMG_BMP;
+    img.iWidth = tmn->iWidth;
+    img.iHeight = tmn->iHeight;
+    img.iBitCnt = tmn->iBitCnt;
+    img.fXRes = 0;
+    img.fYRes = 0;
+    img.bKnown = 1;
+    e->iCntUse = 1;
+    e->bStale = 0;
+    *cached = 1;
+    return VKE_OK;
+}
+
+int CmnImg::OpenTmnImage(LPCITEMIDLIST item, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
+                         int* cached)
+{
+    if (!m_bInit) return Refuse("OpenTmnImage", VKE_ERR_NOT_INIT);
+    if (!item || !out || !width || !height || !cached || (mode != 0 && mode != 1))
+        return Refuse("OpenTmnImage", VKE_ERR_ARG);
+    if (*out) return Refuse("OpenTmnImage", VKE_ERR_EXISTS);
+    *width = *height = *cached = 0;
+    CmnImgLock hold(*this, mode == 1);
+    CmnImgElm* e = nullptr;
+    int rc = SchCmnImgElmByKey(0, item, &e);
+    if (rc == VKE_OK && !e->bStale) {
+        ++e->iCntUse;
+        *out = e->pthImg.hImg;
+        *width = e->pthImg.iWidth;
+        *height = e->pthImg.iHeight;
+        *cached = 1;
+        return VKE_OK;
+    }
+    if (rc != VKE_OK && rc != VKE_ERR_NOT_FOUND) return Refuse("OpenTmnImage", rc);
+    // A condemned element is not handed out: a fresh thumbnail, the caller's alone.
+    const bool stale = rc == VKE_OK;
+    Tmn tmn;
+    const int made = MakeTmn(item, background, &tmn);
+    if (made == VKE_NOT_DONE) return made;
+    if (made != VKE_OK && made != VKE_ERR_CUT) return Refuse("OpenTmnImage", made);
+    int inCache = 0;
+    if (!stale) {
+        rc = CacheTmn(item, &tmn, &inCache);
+        if (rc != VKE_OK) return Refuse("OpenTmnImage", rc);
+    }
+    *width = tmn.iWidth;
+    *height = tmn.iHeight;
+    *cached = inCache;
+    *out = tmn.Release();
+    return made;
+}
+
+int CmnImg::OpenTmnImage(const char* path, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
+                         int* cached)
+{
+    if (!m_bInit) return Refuse("OpenTmnImage", VKE_ERR_NOT_INIT);
+    if (!path || !out || !width || !height || !cached || (mode != 0 && mode != 1))
+        return Refuse("OpenTmnImage", VKE_ERR_ARG);
+    if (*out) return Refuse("OpenTmnImage", VKE_ERR_EXISTS);
+    *width = *height = *cached = 0;
+    // A path the shell does not know (a file deleted meanwhile) has no item and no thumbnail.
+    CmnIdl item(theCmnSub.GetItemIdList(path));
+    if (!item.Get()) return VKE_NOT_DONE;
+    return OpenTmnImage(item.Get(), mode, background, out, width, height, cached);
+}
+
+int CmnImg::CloseTmnImage(int mode, HBITMAP* image)
+{
+    if (!m_bInit) return Refuse("CloseTmnImage", VKE_ERR_NOT_INIT);
+    if (!image || (mode != 0 && mode != 1)) return Refuse("CloseTmnImage", VKE_ERR_ARG);
+    CmnImgLock hold(*this, mode == 1);
+    if (!*image) return VKE_OK;
+    CmnImgElm* e = nullptr;
+    int rc = SchCmnImgElmByHdl(0, *image, &e);
+    if (rc == VKE_OK) {
+        if (e->iCntUse > 0) --e->iCntUse;
+        if (e->iCntUse == 0 && e->bStale) {
+            Dat* gone = nullptr;
+            rc = DelDat(CmnImgCodElm, VKE_LKE_BY_ELM, &m_lki, e, &gone);
+            if (rc == VKE_OK) rc = FreeDat(CmnImgCodElm, &gone);
+        }
+        *image = nullptr;
+    } else if (rc == VKE_ERR_NOT_FOUND) {
+        // Not the cache's: the caller's own thumbnail.
+        rc = VkeDrwCloseImage(theCmnAppInf.pDrw, image);
+    }
+    return rc == VKE_OK ? rc : Refuse("CloseTmnImage", rc);
+}
+
+int CmnImg::ClearCache(int index)
+{
+    if (!m_bInit) return Refuse("ClearCache", VKE_ERR_NOT_INIT);
+    if (index != 0) return Refuse("ClearCache", VKE_ERR_ARG);
+    CmnImgLock hold(*this, true);
+    Lke* l = m_lki.pHead;
+    for (int i = 0; l && i < m_lki.iCnt; ++i, l = l->pNxt) AsElm(l)->bStale = 1;
+    int first = VKE_OK;
+    for (;;) {
+        CmnImgElm* e = nullptr;
+        int rc = SchCmnImgElmByNo(0, 0, &e);
+        if (rc == VKE_ERR_NOT_FOUND) break;
+        if (rc != VKE_OK) {
+            first = rc;
+            break;
+        }
+        Dat* gone = nullptr;
+        rc = DelDat(CmnImgCodElm, VKE_LKE_BY_ELM, &m_lki, e, &gone);
+        if (rc != VKE_OK) {
+            // The element stays on the list and would be found again: stop here.
+            if (first == VKE_OK) first = rc;
+            break;
+        }
+        rc = FreeDat(CmnImgCodElm, &gone);
+        if (first == VKE_OK) first = rc;
+    }
+    return first == VKE_OK ? first : Refuse("ClearCache", first);
+}

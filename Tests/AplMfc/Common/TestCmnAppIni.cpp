@@ -1,0 +1,325 @@
+// The settings of section "Common Information": defaults, fallbacks, a round trip through the
+// file, the tool-bar layout's parts, the column reset, files that cannot be written.
+#include "TestAplCmn.h"
+#include <math.h>
+#include <stddef.h>
+
+namespace {
+
+const char kSection[] = "Common Information";
+
+class IniTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Clear();
+    }
+    void TearDown() override
+    {
+        RemoveDirectoryA(Ini().c_str());
+        Clear();
+        AppTest::TearDown();
+    }
+    static std::string Ini() { return Sys("Pictavo.ini"); }
+    // The section goes through the profile functions, so no cached copy outlives it.
+    static void Clear()
+    {
+        WritePrivateProfileStringA(kSection, nullptr, nullptr, Ini().c_str());
+        DeleteFileA(Ini().c_str());
+    }
+    static void Put(const char* key, const char* value)
+    {
+        WritePrivateProfileStringA(kSection, key, value, Ini().c_str());
+    }
+    static std::string Get(const char* key)
+    {
+        char text[2048] = {};
+        GetPrivateProfileStringA(kSection, key, "(none)", text, sizeof(text), Ini().c_str());
+        return text;
+    }
+    // The whole start of the program's settings: ReadIni, the engine, the file list's keys.
+    void ReadAll()
+    {
+        app->ReadIni();
+        ASSERT_EQ(Start(), 0);
+        ASSERT_EQ(app->InitApi(), 0);
+        app->ReadLscFilInf();
+    }
+    void EndLsc() { app->TermApi(); }
+    static std::string Filter()
+    {
+        char text[CmnPathSize] = {};
+        VkeSubGetAppMemStr(theCmnAppInf.pSub, &theCmnAppInf.lscFii.amFilter, text, sizeof(text));
+        return text;
+    }
+};
+
+std::string Repeat(const char* part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i) text += part;
+    return text;
+}
+
+} // namespace
+
+TEST_F(IniTest, ANewFileGivesTheDefaults)
+{
+    ReadAll();
+    const CmnAppInf& inf = theCmnAppInf;
+    EXPECT_DOUBLE_EQ(inf.dIniVersion, 1.11);
+    EXPECT_EQ(inf.rctPrintMargin.left, -1);
+    EXPECT_EQ(inf.rctPrintMargin.bottom, -1);
+    EXPECT_GT(inf.rctWindow.right, inf.rctWindow.left) << "no saved rectangle: the default one";
+    EXPECT_EQ(inf.bReturnToTab, 0);
+    EXPECT_EQ(inf.bCtlEditing + inf.bCtlError + inf.bCtlModified, 3);
+    EXPECT_EQ(inf.bPriorityError, 0);
+    EXPECT_EQ(inf.iScaBas, 5);
+    EXPECT_EQ(inf.iModeScale, 1);
+    EXPECT_EQ(inf.lScaNum * 10 + inf.lScaDen, 11);
+    EXPECT_EQ(inf.iModeStretch, 4);
+    EXPECT_DOUBLE_EQ(inf.dScaleWheel, 0.1);
+    EXPECT_EQ(inf.bPrvImg, 1);
+    EXPECT_EQ(inf.iCntImgCacTmn, 300);
+    EXPECT_EQ(inf.iCntHexStr, 0);
+    EXPECT_STREQ(inf.strBriTlb, "");
+    const LscFii& lsc = inf.lscFii;
+    EXPECT_EQ(lsc.iModeLstViw, 1);
+    EXPECT_EQ(lsc.iWidthTmnImg, 100);
+    EXPECT_EQ(lsc.iHeightTmnImg, 100);
+    char nine[VKE_MSG_SIZE];
+    VkeSubGetMsg(inf.pSub, 9, nine);
+    EXPECT_EQ(Filter(), nine);
+    EXPECT_EQ(lsc.iCntLstColTyp, 4);
+    EXPECT_EQ(lsc.iIdxLstColTyp, 0);
+    EXPECT_EQ(lsc.bAscent, 1);
+    const int kinds[] = {1, 2, 3, 5, 4, 6};
+    for (int i = 0; i < CmnLstColCnt; ++i) {
+        EXPECT_EQ(lsc.iTypLstCol[i], kinds[i]) << i;
+        EXPECT_EQ(lsc.iWidthLstCol[i], 120) << "the stored default -1 is out of range: " << i;
+    }
+    EXPECT_EQ(inf.setSci.iTypSca, 1);
+    EXPECT_DOUBLE_EQ(inf.setSci.dScale, 1.0);
+    EXPECT_EQ(inf.setSci.bWidth + inf.setSci.iWidth + inf.setSci.iHeight, 3);
+    const int scroll[] = {50, 50, 100, 100, 1, 1, 3, 1};
+    for (int i = 0; i < CmnScrSizeCnt; ++i) EXPECT_EQ(inf.iScrSize[i], scroll[i]) << i;
+    EXPECT_STREQ(inf.strCurDir, Sys("Usr").c_str());
+
+    // The printer set-up turns unset margins into 0.
+    ASSERT_EQ(app->InitPrinter(), 0);
+    EXPECT_EQ(inf.rctPrintMargin.left + inf.rctPrintMargin.top + inf.rctPrintMargin.right + inf.rctPrintMargin.bottom, 0);
+    EndLsc();
+}
+
+TEST_F(IniTest, ValuesThatCannotBeUsedTakeTheirFallbacks)
+{
+    const struct {
+        const char* key;
+        const char* text;
+        double (*get)();
+        double expected;
+    } rows[] = {
+        {"dIniVersion", "1e999", [] { return theCmnAppInf.dIniVersion; }, 1.11},
+        {"rctWindow_left", "99999999999", [] { return double(theCmnAppInf.rctWindow.left); }, 0},
+        {"rctWindow_right", "800", [] { return double(theCmnAppInf.rctWindow.right); }, 800},
+        {"rctPrintMargin_top", "-7", [] { return double(theCmnAppInf.rctPrintMargin.top); }, -7},
+        {"bReturnToTab", "2", [] { return double(theCmnAppInf.bReturnToTab); }, 0},
+        {"bCtlEditing", "abc", [] { return double(theCmnAppInf.bCtlEditing); }, 0}, // no digits read as 0
+        {"bCtlError", "2", [] { return double(theCmnAppInf.bCtlError); }, 1},
+        {"bCtlModified", "-1", [] { return double(theCmnAppInf.bCtlModified); }, 1},
+        {"bPriorityError", "5", [] { return double(theCmnAppInf.bPriorityError); }, 0},
+        {"iScaBas", "0", [] { return double(theCmnAppInf.iScaBas); }, 5},
+        {"iModeScale", "", [] { return double(theCmnAppInf.iModeScale); }, 1},
+        {"lScaNum", "99999999999", [] { return double(theCmnAppInf.lScaNum); }, 1},
+        {"lScaDen", "0", [] { return double(theCmnAppInf.lScaDen); }, 1},
+        {"iModeStretch", "abc", [] { return double(theCmnAppInf.iModeStretch); }, 4},
+        {"dScaleWheel", "1.5", [] { return theCmnAppInf.dScaleWheel; }, 0.1},
+        {"bPrvImg", "7", [] { return double(theCmnAppInf.bPrvImg); }, 1},
+        {"iCntImgCacTmn", "-5", [] { return double(theCmnAppInf.iCntImgCacTmn); }, 0},
+        {"iCntHexStr", "-1", [] { return double(theCmnAppInf.iCntHexStr); }, 0},
+        {"LscFii_iModeLstViw", "6", [] { return double(theCmnAppInf.lscFii.iModeLstViw); }, 1},
+        {"LscFii_iWidthTmnImg", "0", [] { return double(theCmnAppInf.lscFii.iWidthTmnImg); }, 100},
+        {"LscFii_iHeightTmnImg", "1e999", [] { return double(theCmnAppInf.lscFii.iHeightTmnImg); }, 1},
+        {"LscFii_iCntLstColTyp", "7", [] { return double(theCmnAppInf.lscFii.iCntLstColTyp); }, 4},
+        {"LscFii_iIdxLstColTyp", "4", [] { return double(theCmnAppInf.lscFii.iIdxLstColTyp); }, 0},
+        {"LscFii_bAscent", "2", [] { return double(theCmnAppInf.lscFii.bAscent); }, 1},
+        {"LscFii_iWidthLstCol_2", "-5", [] { return double(theCmnAppInf.lscFii.iWidthLstCol[1]); }, 120},
+        {"LscFii_iWidthLstCol_3", "64", [] { return double(theCmnAppInf.lscFii.iWidthLstCol[2]); }, 64},
+        {"SetSci_iTypSca", "4", [] { return double(theCmnAppInf.setSci.iTypSca); }, 1},
+        {"SetSci_lScaNum", "0", [] { return double(theCmnAppInf.setSci.lScaNum); }, 1},
+        {"SetSci_lScaDen", "-3", [] { return double(theCmnAppInf.setSci.lScaDen); }, 1},
+        {"SetSci_dScale", "nan", [] { return theCmnAppInf.setSci.dScale; }, 1.0},
+        {"SetSci_bWidth", "3", [] { return double(theCmnAppInf.setSci.bWidth); }, 1},
+        {"SetSci_iWidth", "0", [] { return double(theCmnAppInf.setSci.iWidth); }, 1},
+        {"SetSci_iHeight", "-2", [] { return double(theCmnAppInf.setSci.iHeight); }, 1},
+        {"iScrSize_2", "0", [] { return double(theCmnAppInf.iScrSize[1]); }, 1},
+    };
+    for (const auto& r : rows) Put(r.key, r.text);
+    ReadAll();
+    for (const auto& r : rows) EXPECT_DOUBLE_EQ(r.get(), r.expected) << r.key << "=" << r.text;
+    // "1e999" for an int reads as 1 (atoi stops at "e"): in range.
+    EndLsc();
+}
+
+TEST_F(IniTest, WrittenSettingsReadBackTheSame)
+{
+    VktTempDir temp;
+    const std::string usr = temp / "表示ソ能";
+    CreateDirectoryA(usr.c_str(), nullptr);
+    CmnAppInf& inf = theCmnAppInf;
+    snprintf(inf.strUsrDir, CmnPathSize, "%s", usr.c_str());
+    snprintf(inf.strCurDir, CmnPathSize, "C:\\ポ表\\十");
+    snprintf(inf.strOpnDir, CmnPathSize, "\\\\サーバ\\共有");
+    ASSERT_EQ(Start(), 0);
+    ASSERT_EQ(app->InitApi(), 0);
+    app->ReadLscFilInf();
+    snprintf(inf.strCurDir, CmnPathSize, "C:\\ポ表\\十"); // the start made it the current folder
+    inf.dIniVersion = 1.25;
+    inf.rctWindow = {10, 20, 630, 460};
+    inf.rctPrintMargin = {100, 200, 300, 400};
+    inf.bReturnToTab = 1;
+    inf.bCtlEditing = inf.bCtlError = inf.bCtlModified = 0;
+    inf.bPriorityError = 1;
+    inf.iScaBas = 3;
+    inf.iModeScale = 2;
+    inf.lScaNum = 3;
+    inf.lScaDen = 7;
+    inf.iModeStretch = 3;
+    inf.dScaleWheel = 0.25;
+    inf.bPrvImg = 0;
+    inf.iCntImgCacTmn = 12;
+    snprintf(inf.strBriTlb, CmnPathSize, "%s", Repeat("0123456789ABCDEF", 15).c_str());
+    LscFii& lsc = inf.lscFii;
+    lsc.iModeLstViw = 4;
+    lsc.iWidthTmnImg = 160;
+    lsc.iHeightTmnImg = 90;
+    VkeSubSetAppMemStr(inf.pSub, &lsc.amFilter, "*.jpg;画像*.png");
+    lsc.iCntLstColTyp = 6;
+    lsc.iIdxLstColTyp = 5;
+    lsc.bAscent = 0;
+    for (int i = 0; i < CmnLstColCnt; ++i) {
+        lsc.iTypLstCol[i] = 6 - i;
+        lsc.iWidthLstCol[i] = 10 * i;
+    }
+    inf.setSci = {2, 4, 9, 2.5, 0, 640, 480};
+    for (int i = 0; i < CmnColorCnt; ++i) snprintf(inf.strColor[i], CmnPathSize, "%d, 0, 0", i);
+    for (int i = 0; i < CmnFontCnt; ++i) snprintf(inf.strFont[i], CmnPathSize, "フォント%d", i);
+    for (int i = 0; i < CmnScrSizeCnt; ++i) inf.iScrSize[i] = 2 + i;
+    app->WriteIni();
+    EXPECT_EQ(inf.iCntHexStr, 3);
+    CmnAppInf written;
+    memcpy(&written, &inf, sizeof(written));
+    app->TermApi();
+
+    Restart();
+    app->ReadIni();
+    // Texts compared as texts (bytes after a terminator are no setting), numbers as they lie.
+    const size_t from = offsetof(CmnAppInf, dIniVersion), to = offsetof(CmnAppInf, strBriTlb);
+    EXPECT_EQ(memcmp(reinterpret_cast<const char*>(&written) + from, reinterpret_cast<const char*>(&inf) + from, to - from), 0);
+    EXPECT_STREQ(inf.strUsrDir, usr.c_str());
+    EXPECT_STREQ(inf.strCurDir, "C:\\ポ表\\十");
+    EXPECT_STREQ(inf.strOpnDir, "\\\\サーバ\\共有");
+    EXPECT_STREQ(inf.strBriTlb, written.strBriTlb);
+    EXPECT_EQ(memcmp(&written.setSci, &inf.setSci, sizeof(SetSci)), 0);
+    for (int i = 0; i < CmnColorCnt; ++i) EXPECT_STREQ(inf.strColor[i], written.strColor[i]) << i;
+    for (int i = 0; i < CmnFontCnt; ++i) EXPECT_STREQ(inf.strFont[i], written.strFont[i]) << i;
+    EXPECT_EQ(memcmp(&written.iScrSize, &inf.iScrSize, sizeof(inf.iScrSize)), 0);
+    ASSERT_EQ(Start(), 0);
+    ASSERT_EQ(app->InitApi(), 0);
+    app->ReadLscFilInf();
+    EXPECT_EQ(Filter(), "*.jpg;画像*.png");
+    const size_t after = offsetof(LscFii, iCntLstColTyp);
+    EXPECT_EQ(memcmp(&written.lscFii, &inf.lscFii, offsetof(LscFii, amFilter)), 0);
+    EXPECT_EQ(memcmp(reinterpret_cast<const char*>(&written.lscFii) + after,
+                     reinterpret_cast<const char*>(&inf.lscFii) + after, sizeof(LscFii) - after),
+              0);
+
+    // The default user folder is written as none.
+    snprintf(inf.strUsrDir, CmnPathSize, "%s", Sys("Usr").c_str());
+    app->WriteIni();
+    EXPECT_EQ(Get("strUsrDir"), "");
+    snprintf(inf.strUsrDir, CmnPathSize, "%s", Sys("Usr2").c_str());
+    app->WriteIni();
+    EXPECT_EQ(Get("strUsrDir"), Sys("Usr2"));
+    EndLsc();
+}
+
+TEST_F(IniTest, TheToolBarLayoutGoesInPartsOf100Characters)
+{
+    CmnAppInf& inf = theCmnAppInf;
+    const std::string layout = Repeat("0123456789", 25);
+    snprintf(inf.strBriTlb, CmnPathSize, "%s", layout.c_str());
+    app->WriteIni();
+    EXPECT_EQ(Get("iCntHexStr"), "3");
+    EXPECT_EQ(Get("strBriTlb_1"), layout.substr(0, 100));
+    EXPECT_EQ(Get("strBriTlb_2"), layout.substr(100, 100));
+    EXPECT_EQ(Get("strBriTlb_3"), layout.substr(200));
+    EXPECT_EQ(Get("strBriTlb_4"), "(none)");
+    EXPECT_EQ(Get("LscFii_iWidthTmnImg"), "(none)") << "the file list's keys were never read";
+    inf.strBriTlb[0] = '\0';
+    app->ReadIni();
+    EXPECT_EQ(inf.iCntHexStr, 3);
+    EXPECT_EQ(inf.strBriTlb, layout);
+
+    // Parts missing on the way are skipped; parts longer than the text together are cut.
+    Put("iCntHexStr", "50");
+    Put("strBriTlb_2", nullptr);
+    Put("strBriTlb_7", "XY");
+    app->ReadIni();
+    EXPECT_EQ(inf.strBriTlb, layout.substr(0, 100) + layout.substr(200) + "XY");
+    const std::string big = Repeat("F", 400);
+    Put("iCntHexStr", "2147483647");
+    for (const char* key : {"strBriTlb_1", "strBriTlb_2", "strBriTlb_3"}) Put(key, big.c_str());
+    const int mode = inf.lscFii.iModeLstViw = 77;
+    app->ReadIni();
+    EXPECT_EQ(strlen(inf.strBriTlb), size_t(CmnPathSize - 1));
+    EXPECT_EQ(inf.lscFii.iModeLstViw, mode) << "nothing written past the text";
+
+    inf.strBriTlb[0] = '\0';
+    app->WriteIni();
+    EXPECT_EQ(Get("iCntHexStr"), "0");
+}
+
+TEST_F(IniTest, AColumnKindOutOfRangeResetsTheColumnsButNotTheSortColumn)
+{
+    Put("LscFii_iCntLstColTyp", "5");
+    Put("LscFii_iIdxLstColTyp", "4");
+    Put("LscFii_iTypLstCol_1", "6");
+    Put("LscFii_iTypLstCol_3", "9");
+    Put("LscFii_iWidthLstCol_1", "77");
+    ReadAll();
+    const LscFii& lsc = theCmnAppInf.lscFii;
+    const int kinds[] = {1, 2, 3, 5, 4, 6};
+    for (int i = 0; i < CmnLstColCnt; ++i) {
+        EXPECT_EQ(lsc.iTypLstCol[i], kinds[i]) << i;
+        EXPECT_EQ(lsc.iWidthLstCol[i], 120) << i;
+    }
+    EXPECT_EQ(lsc.iCntLstColTyp, 4);
+    EXPECT_EQ(lsc.iIdxLstColTyp, 4);
+    EndLsc();
+}
+
+TEST_F(IniTest, AFileThatCannotBeReadOrWrittenGivesTheDefaults)
+{
+    // A folder in the settings file's place (a read-only attribute does not stop root, under
+    // which the tests may run).
+    Put("iScaBas", "2");
+    Clear();
+    ASSERT_TRUE(CreateDirectoryA(Ini().c_str(), nullptr));
+    app->ReadIni();
+    EXPECT_EQ(theCmnAppInf.iScaBas, 5);
+    theCmnAppInf.iScaBas = 4;
+    app->WriteIni();
+    EXPECT_TRUE(IsFolder(Ini()));
+    RemoveDirectoryA(Ini().c_str());
+
+    // A settings file in a folder that does not exist: defaults, and writing makes nothing.
+    VktTempDir temp;
+    free(const_cast<LPSTR>(app->m_pszProfileName));
+    app->m_pszProfileName = _strdup((temp / "none\\Pictavo.ini").c_str());
+    app->ReadIni();
+    EXPECT_EQ(theCmnAppInf.iScaBas, 5);
+    app->WriteIni();
+    EXPECT_FALSE(Exists(temp / "none"));
+}
