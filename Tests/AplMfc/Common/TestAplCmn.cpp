@@ -98,3 +98,17 @@ size_t ImgTest::Traced()
     PumpPending();
     return frame->traces.size();
 }
+
+Items::Items(const VktTempDir& dir, const std::string& source, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        paths.push_back(dir / ("画像" + std::to_string(i) + ".png"));
+        CopyFileA(source.c_str(), paths.back().c_str(), FALSE);
+        lists.push_back(theCmnSub.GetItemIdList(paths.back().c_str()));
+    }
+}
+
+Items::~Items()
+{
+    for (LPITEMIDLIST& list : lists) theCmnSub.FreeItemIdList(&list);
+}

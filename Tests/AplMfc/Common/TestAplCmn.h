@@ -84,5 +84,20 @@ protected:
     size_t Traced();
 };
 
+// Copies of one image under names of their own, each another shell item, with the item-id lists
+// a caller keeps (as the file list keeps its items). A list parsed anew may differ from the kept
+// one: it carries the file's last access time, which the first read of a new file changes.
+struct Items {
+    Items(const VktTempDir& dir, const std::string& source, int count);
+    ~Items();
+    std::vector<std::string> paths;
+    std::vector<LPITEMIDLIST> lists;
+};
+
+// Whether call waited for the image service's lock: another thread takes the lock and, holding
+// it, sends this thread a message; a call that waits for the lock takes the message while it
+// waits, any other returns before.
+bool WaitedForLock(const std::function<void()>& call);
+
 // Handles the messages waiting for this thread.
 void PumpPending();

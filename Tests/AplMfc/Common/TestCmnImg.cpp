@@ -56,26 +56,6 @@ bool Near(DWORD a, DWORD b, int tolerance)
     return true;
 }
 
-// Copies of one image under names of their own, each another shell item, with the item-id lists
-// a caller keeps (as the file list keeps its items). A list parsed anew may differ from the kept
-// one: it carries the file's last access time, which the first read of a new file changes.
-struct Items {
-    Items(const VktTempDir& dir, const std::string& source, int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            paths.push_back(dir / ("画像" + std::to_string(i) + ".png"));
-            CopyFileA(source.c_str(), paths.back().c_str(), FALSE);
-            lists.push_back(theCmnSub.GetItemIdList(paths.back().c_str()));
-        }
-    }
-    ~Items()
-    {
-        for (LPITEMIDLIST& list : lists) theCmnSub.FreeItemIdList(&list);
-    }
-    std::vector<std::string> paths;
-    std::vector<LPITEMIDLIST> lists;
-};
-
 } // namespace
 
 TEST_F(ImgTest, ThumbnailsFitTheBoxKeepingTheirProportions)
@@ -248,7 +228,9 @@ TEST_F(ImgTest, WhatIsNoImageShowsItsIconOrNothing)
         EXPECT_EQ(w, o.width);
         EXPECT_EQ(h, o.height);
         EXPECT_LE(w, 256);
-        if (!r.path.empty()) EXPECT_EQ(Pixel(o.image, 0, 0), 0xFF0000u) << "the icon drawn over the background";
+        if (!r.path.empty()) {
+            EXPECT_EQ(Pixel(o.image, 0, 0), 0xFF0000u) << "the icon drawn over the background";
+        }
         EXPECT_EQ(Close(o.image), 0);
     }
     EXPECT_EQ(Open(dir / "無い.png").rc, 1) << "a path the shell does not know has no thumbnail";
