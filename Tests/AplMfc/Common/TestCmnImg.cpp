@@ -49,6 +49,16 @@ DWORD Pixel(HBITMAP image, int x, int y)
     return DWORD(p[2]) << 16 | DWORD(p[1]) << 8 | p[0];
 }
 
+// The item-id list of a file deleted after it was taken.
+LPITEMIDLIST GoneItem(const VktTempDir& dir)
+{
+    const std::string gone = dir / "消えた.jpg";
+    VktWriteFile(gone, "x");
+    LPITEMIDLIST item = theCmnSub.GetItemIdList(gone.c_str());
+    DeleteFileA(gone.c_str());
+    return item;
+}
+
 bool Near(DWORD a, DWORD b, int tolerance)
 {
     for (int shift = 0; shift < 24; shift += 8)
@@ -201,11 +211,8 @@ TEST_F(ImgTest, ClearCacheSparesWhatIsInUseUntilItsLastClose)
 TEST_F(ImgTest, WhatIsNoImageShowsItsIconOrNothing)
 {
     VktTempDir dir;
-    const std::string gone = dir / "消えた.jpg";
-    ASSERT_TRUE(VktWriteFile(gone, "x"));
-    CmnIdl goneItem(theCmnSub.GetItemIdList(gone.c_str()));
+    CmnIdl goneItem(GoneItem(dir));
     ASSERT_NE(goneItem.Get(), nullptr);
-    ASSERT_TRUE(DeleteFileA(gone.c_str()));
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     const struct {
         std::string what;
@@ -241,10 +248,7 @@ TEST_F(ImgTest, WhatIsNoImageShowsItsIconOrNothing)
 TEST_F(ImgTest, AThousandFailedOpensLeaveNothingBehind)
 {
     VktTempDir dir;
-    const std::string gone = dir / "gone.png";
-    ASSERT_TRUE(VktWriteFile(gone, "x"));
-    CmnIdl goneItem(theCmnSub.GetItemIdList(gone.c_str()));
-    DeleteFileA(gone.c_str());
+    CmnIdl goneItem(GoneItem(dir));
     // Nothing cached: each open goes the whole way (decoding refused, the icon, or nothing).
     theCmnAppInf.iCntImgCacTmn = 0;
     const std::string missing = dir / "無い.png";
