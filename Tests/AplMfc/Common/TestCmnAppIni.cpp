@@ -64,48 +64,69 @@ std::string Repeat(const char* part, int times)
 
 } // namespace
 
+// The numeric keys: a stored text that cannot be used, what it reads as, and the key's default.
+const struct Row {
+    const char* key;
+    const char* text;
+    double (*get)();
+    double expected;
+    double dflt;
+} kRows[] = {
+#define AT(field) [] { return double(theCmnAppInf.field); }
+    {"dIniVersion", "1e999", AT(dIniVersion), 1.11, 1.11},
+    {"rctWindow_left", "99999999999", AT(rctWindow.left), 0, NAN}, // the start puts its own
+    {"rctWindow_right", "800", AT(rctWindow.right), 800, NAN},
+    {"rctPrintMargin_top", "-7", AT(rctPrintMargin.top), -7, -1},
+    {"bReturnToTab", "2", AT(bReturnToTab), 0, 0},
+    {"bCtlEditing", "abc", AT(bCtlEditing), 0, 1}, // no digits read as 0, a value in range
+    {"bCtlError", "2", AT(bCtlError), 1, 1},
+    {"bCtlModified", "-1", AT(bCtlModified), 1, 1},
+    {"bPriorityError", "5", AT(bPriorityError), 0, 0},
+    {"iScaBas", "0", AT(iScaBas), 5, 5},
+    {"iModeScale", "", AT(iModeScale), 1, 1},
+    {"lScaNum", "99999999999", AT(lScaNum), 1, 1},
+    {"lScaDen", "0", AT(lScaDen), 1, 1},
+    {"iModeStretch", "abc", AT(iModeStretch), 4, 4},
+    {"dScaleWheel", "1.5", AT(dScaleWheel), 0.1, 0.1},
+    {"bPrvImg", "7", AT(bPrvImg), 1, 1},
+    {"iCntImgCacTmn", "-5", AT(iCntImgCacTmn), 0, 300},
+    {"iCntHexStr", "-1", AT(iCntHexStr), 0, 0},
+    {"LscFii_iModeLstViw", "6", AT(lscFii.iModeLstViw), 1, 1},
+    {"LscFii_iWidthTmnImg", "0", AT(lscFii.iWidthTmnImg), 100, 100},
+    {"LscFii_iHeightTmnImg", "1e999", AT(lscFii.iHeightTmnImg), 1, 100}, // reads 1 as atoi would
+    {"LscFii_iCntLstColTyp", "7", AT(lscFii.iCntLstColTyp), 4, 4},
+    {"LscFii_iIdxLstColTyp", "4", AT(lscFii.iIdxLstColTyp), 0, 0},
+    {"LscFii_bAscent", "2", AT(lscFii.bAscent), 1, 1},
+    {"LscFii_iWidthLstCol_2", "-5", AT(lscFii.iWidthLstCol[1]), 120, 120}, // the default -1 is out of range
+    {"LscFii_iWidthLstCol_3", "64", AT(lscFii.iWidthLstCol[2]), 64, 120},
+    {"SetSci_iTypSca", "4", AT(setSci.iTypSca), 1, 1},
+    {"SetSci_lScaNum", "0", AT(setSci.lScaNum), 1, 1},
+    {"SetSci_lScaDen", "-3", AT(setSci.lScaDen), 1, 1},
+    {"SetSci_dScale", "nan", AT(setSci.dScale), 1.0, 1.0},
+    {"SetSci_bWidth", "3", AT(setSci.bWidth), 1, 1},
+    {"SetSci_iWidth", "0", AT(setSci.iWidth), 1, 1},
+    {"SetSci_iHeight", "-2", AT(setSci.iHeight), 1, 1},
+    {"iScrSize_2", "0", AT(iScrSize[1]), 1, 50},
+    {"iScrSize_7", "x", AT(iScrSize[6]), 1, 3},
+#undef AT
+};
+
 TEST_F(IniTest, ANewFileGivesTheDefaults)
 {
     ReadAll();
+    for (const Row& r : kRows) {
+        if (isnan(r.dflt)) continue;
+        EXPECT_DOUBLE_EQ(r.get(), r.dflt) << r.key;
+    }
     const CmnAppInf& inf = theCmnAppInf;
-    EXPECT_DOUBLE_EQ(inf.dIniVersion, 1.11);
-    EXPECT_EQ(inf.rctPrintMargin.left, -1);
-    EXPECT_EQ(inf.rctPrintMargin.bottom, -1);
     EXPECT_GT(inf.rctWindow.right, inf.rctWindow.left) << "no saved rectangle: the default one";
-    EXPECT_EQ(inf.bReturnToTab, 0);
-    EXPECT_EQ(inf.bCtlEditing + inf.bCtlError + inf.bCtlModified, 3);
-    EXPECT_EQ(inf.bPriorityError, 0);
-    EXPECT_EQ(inf.iScaBas, 5);
-    EXPECT_EQ(inf.iModeScale, 1);
-    EXPECT_EQ(inf.lScaNum * 10 + inf.lScaDen, 11);
-    EXPECT_EQ(inf.iModeStretch, 4);
-    EXPECT_DOUBLE_EQ(inf.dScaleWheel, 0.1);
-    EXPECT_EQ(inf.bPrvImg, 1);
-    EXPECT_EQ(inf.iCntImgCacTmn, 300);
-    EXPECT_EQ(inf.iCntHexStr, 0);
     EXPECT_STREQ(inf.strBriTlb, "");
-    const LscFii& lsc = inf.lscFii;
-    EXPECT_EQ(lsc.iModeLstViw, 1);
-    EXPECT_EQ(lsc.iWidthTmnImg, 100);
-    EXPECT_EQ(lsc.iHeightTmnImg, 100);
     char nine[VKE_MSG_SIZE];
     VkeSubGetMsg(inf.pSub, 9, nine);
     EXPECT_EQ(Filter(), nine);
-    EXPECT_EQ(lsc.iCntLstColTyp, 4);
-    EXPECT_EQ(lsc.iIdxLstColTyp, 0);
-    EXPECT_EQ(lsc.bAscent, 1);
     const int kinds[] = {1, 2, 3, 5, 4, 6};
-    for (int i = 0; i < CmnLstColCnt; ++i) {
-        EXPECT_EQ(lsc.iTypLstCol[i], kinds[i]) << i;
-        EXPECT_EQ(lsc.iWidthLstCol[i], 120) << "the stored default -1 is out of range: " << i;
-    }
-    EXPECT_EQ(inf.setSci.iTypSca, 1);
-    EXPECT_DOUBLE_EQ(inf.setSci.dScale, 1.0);
-    EXPECT_EQ(inf.setSci.bWidth + inf.setSci.iWidth + inf.setSci.iHeight, 3);
-    const int scroll[] = {50, 50, 100, 100, 1, 1, 3, 1};
-    for (int i = 0; i < CmnScrSizeCnt; ++i) EXPECT_EQ(inf.iScrSize[i], scroll[i]) << i;
+    EXPECT_EQ(memcmp(inf.lscFii.iTypLstCol, kinds, sizeof(kinds)), 0);
     EXPECT_STREQ(inf.strCurDir, Sys("Usr").c_str());
-
     // The printer set-up turns unset margins into 0.
     ASSERT_EQ(app->InitPrinter(), 0);
     EXPECT_EQ(inf.rctPrintMargin.left + inf.rctPrintMargin.top + inf.rctPrintMargin.right + inf.rctPrintMargin.bottom, 0);
@@ -114,51 +135,9 @@ TEST_F(IniTest, ANewFileGivesTheDefaults)
 
 TEST_F(IniTest, ValuesThatCannotBeUsedTakeTheirFallbacks)
 {
-    const struct {
-        const char* key;
-        const char* text;
-        double (*get)();
-        double expected;
-    } rows[] = {
-        {"dIniVersion", "1e999", [] { return theCmnAppInf.dIniVersion; }, 1.11},
-        {"rctWindow_left", "99999999999", [] { return double(theCmnAppInf.rctWindow.left); }, 0},
-        {"rctWindow_right", "800", [] { return double(theCmnAppInf.rctWindow.right); }, 800},
-        {"rctPrintMargin_top", "-7", [] { return double(theCmnAppInf.rctPrintMargin.top); }, -7},
-        {"bReturnToTab", "2", [] { return double(theCmnAppInf.bReturnToTab); }, 0},
-        {"bCtlEditing", "abc", [] { return double(theCmnAppInf.bCtlEditing); }, 0}, // no digits read as 0
-        {"bCtlError", "2", [] { return double(theCmnAppInf.bCtlError); }, 1},
-        {"bCtlModified", "-1", [] { return double(theCmnAppInf.bCtlModified); }, 1},
-        {"bPriorityError", "5", [] { return double(theCmnAppInf.bPriorityError); }, 0},
-        {"iScaBas", "0", [] { return double(theCmnAppInf.iScaBas); }, 5},
-        {"iModeScale", "", [] { return double(theCmnAppInf.iModeScale); }, 1},
-        {"lScaNum", "99999999999", [] { return double(theCmnAppInf.lScaNum); }, 1},
-        {"lScaDen", "0", [] { return double(theCmnAppInf.lScaDen); }, 1},
-        {"iModeStretch", "abc", [] { return double(theCmnAppInf.iModeStretch); }, 4},
-        {"dScaleWheel", "1.5", [] { return theCmnAppInf.dScaleWheel; }, 0.1},
-        {"bPrvImg", "7", [] { return double(theCmnAppInf.bPrvImg); }, 1},
-        {"iCntImgCacTmn", "-5", [] { return double(theCmnAppInf.iCntImgCacTmn); }, 0},
-        {"iCntHexStr", "-1", [] { return double(theCmnAppInf.iCntHexStr); }, 0},
-        {"LscFii_iModeLstViw", "6", [] { return double(theCmnAppInf.lscFii.iModeLstViw); }, 1},
-        {"LscFii_iWidthTmnImg", "0", [] { return double(theCmnAppInf.lscFii.iWidthTmnImg); }, 100},
-        {"LscFii_iHeightTmnImg", "1e999", [] { return double(theCmnAppInf.lscFii.iHeightTmnImg); }, 1},
-        {"LscFii_iCntLstColTyp", "7", [] { return double(theCmnAppInf.lscFii.iCntLstColTyp); }, 4},
-        {"LscFii_iIdxLstColTyp", "4", [] { return double(theCmnAppInf.lscFii.iIdxLstColTyp); }, 0},
-        {"LscFii_bAscent", "2", [] { return double(theCmnAppInf.lscFii.bAscent); }, 1},
-        {"LscFii_iWidthLstCol_2", "-5", [] { return double(theCmnAppInf.lscFii.iWidthLstCol[1]); }, 120},
-        {"LscFii_iWidthLstCol_3", "64", [] { return double(theCmnAppInf.lscFii.iWidthLstCol[2]); }, 64},
-        {"SetSci_iTypSca", "4", [] { return double(theCmnAppInf.setSci.iTypSca); }, 1},
-        {"SetSci_lScaNum", "0", [] { return double(theCmnAppInf.setSci.lScaNum); }, 1},
-        {"SetSci_lScaDen", "-3", [] { return double(theCmnAppInf.setSci.lScaDen); }, 1},
-        {"SetSci_dScale", "nan", [] { return theCmnAppInf.setSci.dScale; }, 1.0},
-        {"SetSci_bWidth", "3", [] { return double(theCmnAppInf.setSci.bWidth); }, 1},
-        {"SetSci_iWidth", "0", [] { return double(theCmnAppInf.setSci.iWidth); }, 1},
-        {"SetSci_iHeight", "-2", [] { return double(theCmnAppInf.setSci.iHeight); }, 1},
-        {"iScrSize_2", "0", [] { return double(theCmnAppInf.iScrSize[1]); }, 1},
-    };
-    for (const auto& r : rows) Put(r.key, r.text);
+    for (const Row& r : kRows) Put(r.key, r.text);
     ReadAll();
-    for (const auto& r : rows) EXPECT_DOUBLE_EQ(r.get(), r.expected) << r.key << "=" << r.text;
-    // "1e999" for an int reads as 1 (atoi stops at "e"): in range.
+    for (const Row& r : kRows) EXPECT_DOUBLE_EQ(r.get(), r.expected) << r.key << "=" << r.text;
     EndLsc();
 }
 
