@@ -40,56 +40,41 @@ double WorkingSetMB()
     return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
-// Every item through the cache once; false when one fails or is not cached, or when a pass of
-// hits made anything new.
-bool Pass(const std::vector<LPITEMIDLIST>& items, bool hits, double* seconds)
+// One item through the cache: the seconds it took, or -1 when it failed or was not cached.
+double Open(LPCITEMIDLIST item)
 {
-    const int count = theCmnImg.GetCacheCount(0);
+    HBITMAP image = nullptr;
+    int width = 0, height = 0, cached = 0;
     double t0 = BenchNow();
-    for (LPCITEMIDLIST item : items) {
-        HBITMAP image = nullptr;
-        int width = 0, height = 0, cached = 0;
-        int rc = theCmnImg.OpenTmnImage(item, 1, nullptr, &image, &width, &height, &cached);
-        theCmnImg.CloseTmnImage(1, &image);
-        if (rc != VKE_OK || !cached || width != 100) {
-            fprintf(stderr, "OpenTmnImage gave %d (%d x %d, cached %d)\n", rc, width, height, cached);
-            return false;
-        }
-    }
-    *seconds = BenchNow() - t0;
-    if (hits && theCmnImg.GetCacheCount(0) != count) {
-        fprintf(stderr, "the pass of hits missed\n");
-        return false;
-    }
-    return true;
+    int rc = theCmnImg.OpenTmnImage(item, 1, nullptr, &image, &width, &height, &cached);
+    theCmnImg.CloseTmnImage(1, &image);
+    double t = BenchNow() - t0;
+    if (rc == VKE_OK && cached && width == 100) return t;
+    fprintf(stderr, "OpenTmnImage gave %d (%d x %d, cached %d)\n", rc, width, height, cached);
+    return -1;
 }
 
 // The bare decode and reduction of GDI+ (as the engine's draw object started it), keeping the
-// proportions as the cache does.
-bool Bare(const std::vector<std::string>& paths, double* seconds)
+// proportions as the cache does: the seconds, or -1.
+double Bare(const std::string& path)
 {
     using namespace Gdiplus::DllExports;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    Gdiplus::GpImage* thumb = nullptr;
+    UINT width = 0, height = 0;
     double t0 = BenchNow();
-    for (const std::string& path : paths) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-        Gdiplus::GpBitmap* bitmap = nullptr;
-        Gdiplus::GpImage* thumb = nullptr;
-        UINT width = 0, height = 0;
-        bool ok = GdipCreateBitmapFromFile(wide, &bitmap) == Gdiplus::Ok &&
-                  GdipGetImageWidth(bitmap, &width) == Gdiplus::Ok && GdipGetImageHeight(bitmap, &height) == Gdiplus::Ok &&
-                  width && height &&
-                  GdipGetImageThumbnail(bitmap, 100, width >= height ? 100 * height / width : 100,
-                                        &thumb, nullptr, nullptr) == Gdiplus::Ok;
-        if (thumb) GdipDisposeImage(thumb);
-        if (bitmap) GdipDisposeImage(bitmap);
-        if (!ok) {
-            fprintf(stderr, "the bare decode of %s failed\n", path.c_str());
-            return false;
-        }
-    }
-    *seconds = BenchNow() - t0;
-    return true;
+    bool ok = GdipCreateBitmapFromFile(wide, &bitmap) == Gdiplus::Ok && GdipGetImageWidth(bitmap, &width) == Gdiplus::Ok &&
+              GdipGetImageHeight(bitmap, &height) == Gdiplus::Ok && width && height &&
+              GdipGetImageThumbnail(bitmap, 100, width >= height ? 100 * height / width : 100, &thumb, nullptr,
+                                    nullptr) == Gdiplus::Ok;
+    if (thumb) GdipDisposeImage(thumb);
+    if (bitmap) GdipDisposeImage(bitmap);
+    double t = BenchNow() - t0;
+    if (ok) return t;
+    fprintf(stderr, "the bare decode of %s failed\n", path.c_str());
+    return -1;
 }
 
 // Bytes of the cached thumbnails' pixels.
@@ -127,22 +112,35 @@ int RunBench()
     theCmnAppInf.iCntImgCacTmn = g_count;
 
     // Both roads once before timing: the codecs loaded, the first-use costs paid.
-    double warm = 0;
-    std::vector<LPITEMIDLIST> first(items.begin(), items.begin() + 1);
-    if (!Bare({paths[0]}, &warm) || !Pass(first, false, &warm)) return 1;
+    if (Bare(paths[0]) < 0 || Open(items[0]) < 0) return 1;
     theCmnImg.ClearCache(0);
 
+    // Each file by both roads in turn, so both meet the same load of a shared machine.
     Best best;
     double growth = 0, bytes = 0;
     for (int r = 0; r < g_rounds; ++r) {
         double bare = 0, fill = 0, hits = 0;
         double before = WorkingSetMB();
-        if (!Bare(paths, &bare) || !Pass(items, false, &fill)) return 1;
+        for (int i = 0; i < g_count; ++i) {
+            double b = Bare(paths[i]), f = Open(items[i]);
+            if (b < 0 || f < 0) return 1;
+            bare += b;
+            fill += f;
+        }
         if (r == 0) {
             growth = WorkingSetMB() - before;
             bytes = CacheBytes();
         }
-        if (!Pass(items, true, &hits)) return 1;
+        const int count = theCmnImg.GetCacheCount(0);
+        for (LPCITEMIDLIST item : items) {
+            double h = Open(item);
+            if (h < 0) return 1;
+            hits += h;
+        }
+        if (theCmnImg.GetCacheCount(0) != count) {
+            fprintf(stderr, "the pass of hits missed\n");
+            return 1;
+        }
         theCmnImg.ClearCache(0);
         if (bare < best.bare) best.bare = bare;
         if (fill < best.fill) best.fill = fill;
