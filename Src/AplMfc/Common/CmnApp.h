@@ -4,8 +4,9 @@
 // temporary folders, the diagnostics files, colours, fonts and the printer set-up) and ends it
 // again. The process-wide state it keeps is theCmnAppInf (CmnAppInf.h).
 //
-// Life cycle: constructed -> InitInstance -> (settings read, main frame created and set in
-// theCmnAppInf.pMainFrame) -> Init -> InitPrinter -> message loop -> Term -> ExitInstance.
+// Life cycle: constructed -> InitInstance -> ReadIni -> (main frame created and set in
+// theCmnAppInf.pMainFrame) -> Init -> InitApi -> ReadLscFilInf -> InitPrinter -> message loop ->
+// WriteIni -> TermApi -> Term -> ExitInstance.
 #pragma once
 #include "Mfc.h"
 #include "CmnAppInf.h"
