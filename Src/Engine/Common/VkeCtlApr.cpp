@@ -8,8 +8,8 @@
 #include "VkiGdi.h"
 #include "VkiSub.h"
 #include "VkiTxt.h"
+#include "VkiWnd.h"
 #include "VkeFrame.h"
-#include <stdlib.h>
 
 namespace {
 
@@ -24,15 +24,6 @@ std::vector<VkiCtl*> PartsOf(VkiCtl* ctl)
     return parts;
 }
 
-// The edit and list windows of a combo box (null when there are none).
-COMBOBOXINFO ComboInfo(HWND combo)
-{
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetComboBoxInfo(combo, &info)) info = COMBOBOXINFO{};
-    return info;
-}
-
 inline void Keep(int* first, int rc)
 {
     if (*first == VKE_OK) *first = rc;
@@ -40,9 +31,17 @@ inline void Keep(int* first, int rc)
 
 } // namespace
 
+COMBOBOXINFO VkiCtlComboInfo(HWND combo)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(combo, &info)) info = COMBOBOXINFO{};
+    return info;
+}
+
 bool VkiCtlIsComboPart(HWND combo, HWND wnd)
 {
-    COMBOBOXINFO info = ComboInfo(combo);
+    COMBOBOXINFO info = VkiCtlComboInfo(combo);
     return wnd && (wnd == info.hwndItem || wnd == info.hwndList);
 }
 
@@ -61,23 +60,8 @@ int VkiCtl::SetFont(const char* face, int size)
 int VkiCtl::SetFontByLogFont(const LOGFONTA* font)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!font) return VKE_ERR_ARG;
-    m_lf = *font;
-    HFONT made = CreateFontIndirectA(&m_lf);
-    if (!made) return VKE_ERR_ARG;
-    ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
-    if (m_hFont) DeleteObject(m_hFont);
-    m_hFont = made;
-    if (m_lf.lfHeight == 0) {
-        // A height left to the font mapper is stored as the height the font has.
-        VkiWndDC dc(m_hWnd);
-        if (!dc) return VKE_ERR_MEMORY;
-        VkiSelect sel(dc, made);
-        TEXTMETRICA tm;
-        if (!GetTextMetricsA(dc, &tm)) return VKE_ERR_SYSTEM;
-        m_lf.lfHeight = tm.tmHeight >= 0 ? tm.tmInternalLeading - tm.tmHeight : tm.tmHeight;
-    }
-    int first = VKE_OK;
+    int first = VkiSetWindowFont(m_hWnd, font, &m_lf, &m_hFont);
+    if (first == VKE_ERR_ARG) return first;
     for (VkiCtl* part : PartsOf(this)) Keep(&first, part->SetFontByLogFont(&m_lf));
     return first;
 }
@@ -91,11 +75,7 @@ int VkiCtl::GetFontName(char* buffer, int size)
 int VkiCtl::GetFontSize(int* out)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!out) return VKE_ERR_ARG;
-    VkiWndDC dc(m_hWnd);
-    if (!dc) return VKE_ERR_MEMORY;
-    *out = abs(MulDiv(m_lf.lfHeight, 72, GetDeviceCaps(dc, LOGPIXELSY)));
-    return VKE_OK;
+    return VkiFontPoints(m_hWnd, m_lf, out);
 }
 
 int VkiCtl::GetLogFont(LOGFONTA* out) { return VkiAnswer(IsInit(), out, m_lf); }
@@ -111,6 +91,8 @@ int VkiCtl::SetTextColor(COLORREF color)
     if (first == VKE_ERR_CUT) first = VKE_OK; // a full colour list still lets the colour be used
     m_uTextColor = color;
     for (VkiCtl* part : PartsOf(this)) Keep(&first, part->SetTextColor(color));
+    // An owner-drawn button's focus frame follows its text colour.
+    if (IsButton()) Keep(&first, static_cast<VkiCtlBtn*>(this)->MakeFocusPen());
     Redraw(0);
     return first;
 }
@@ -193,7 +175,7 @@ int VkiCtl::Redraw(int erase)
     if (!VkiCtlIsFlag(erase)) return VKE_ERR_ARG;
     ::InvalidateRect(m_hWnd, nullptr, IsListBox() || erase);
     if (IsCombo()) {
-        COMBOBOXINFO info = ComboInfo(m_hWnd);
+        COMBOBOXINFO info = VkiCtlComboInfo(m_hWnd);
         if (info.hwndItem) ::InvalidateRect(info.hwndItem, nullptr, erase);
         if (info.hwndList) ::InvalidateRect(info.hwndList, nullptr, TRUE);
     }

@@ -34,16 +34,11 @@ BEGIN_MESSAGE_MAP(VkiCtl, CWnd)
     ON_MESSAGE(VkeWmEudDat, &VkiCtl::OnEudDat)
 END_MESSAGE_MAP()
 
-// The kinds' own handlers come with their behaviour (buttons, list and combo boxes).
+// Statics and edits add nothing; buttons, list and combo boxes map their own handlers beside
+// their behaviour (VkeCtlBtn.cpp, VkeCtlCmb.cpp).
 BEGIN_MESSAGE_MAP(VkiCtlStc, VkiCtl)
 END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(VkiCtlEdt, VkiCtl)
-END_MESSAGE_MAP()
-BEGIN_MESSAGE_MAP(VkiCtlBtn, VkiCtl)
-END_MESSAGE_MAP()
-BEGIN_MESSAGE_MAP(VkiCtlLsb, VkiCtl)
-END_MESSAGE_MAP()
-BEGIN_MESSAGE_MAP(VkiCtlCmb, VkiCtl)
 END_MESSAGE_MAP()
 
 int VkiCtl::s_iTransfer = 0;
@@ -53,6 +48,8 @@ namespace {
 
 const char kCtlName[] = "VkeCtl";
 const char* const kClassName[] = {"", "STATIC", "EDIT", "BUTTON", "LISTBOX", "COMBOBOX"};
+// The class of a combo box's list on Windows and Wine alike.
+const char kComboListClass[] = "COMBOLBOX";
 
 // Window styles a control never keeps, and those it always has.
 const DWORD kStripStyle = WS_POPUP | WS_MINIMIZE | WS_MAXIMIZE | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_THICKFRAME;
@@ -206,13 +203,17 @@ int VkiCtl::SubclassCtl(HWND wnd)
 {
     if (!wnd || !::IsWindow(wnd)) return VKE_ERR_ARG;
     if (m_hWnd) return VKE_ERR_EXISTS;
-    int rc = VkiCheckClass(m_pSub, wnd, kClassName[m_iCtlType]);
+    // A combo box's list part is a "ComboLBox", not a "ListBox".
+    bool comboList = m_pOwner && IsListBox();
+    int rc = VkiCheckClass(m_pSub, wnd, comboList ? kComboListClass : kClassName[m_iCtlType]);
     if (rc != VKE_OK) return rc;
     DWORD style = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE));
     rc = CheckStyle(m_iCtlType, style);
     if (rc != VKE_OK) return rc;
     if (!SubclassWindow(wnd)) return VKE_ERR_MEMORY;
     m_iSubclassed = 1;
+    // The parts keep the styles their combo box gave them (a dropped list is a popup).
+    if (m_pOwner) return VKE_OK;
     style = (style & ~kStripStyle) | kChildStyle;
     if (IsPushStyle(m_iCtlType, style)) {
         if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) static_cast<VkiCtlBtn*>(this)->m_iDefPush = 1;
@@ -306,22 +307,19 @@ int VkiCtl::CheckParam(VkeCtlParam* param, int* field, int* messageNo)
     return VkiBadField(field, messageNo, 0, 0, VKE_OK);
 }
 
-int VkiCtl::Init(VkeCtlParam* param, int* field, int* messageNo) { return InitBase(param, field, messageNo); }
-
-int VkiCtl::Term() { return TermBase(); }
-
-int VkiCtl::TakeFont(LOGFONTA* lf)
+// Buttons and combo boxes run their own Init and Term, chosen by the kind.
+int VkiCtl::Init(VkeCtlParam* param, int* field, int* messageNo)
 {
-    VkiWndDC dc(m_hWnd);
-    if (!dc) return VKE_ERR_MEMORY;
-    char face[VKE_MSG_SIZE], size[VKE_MSG_SIZE];
-    int rc = m_pSub->GetMsg(49, face);
-    if (rc == VKE_OK) rc = m_pSub->GetMsg(50, size);
-    if (rc != VKE_OK) return rc;
-    HWND parent = ::GetParent(m_hWnd);
-    HFONT font = parent ? reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)) : nullptr;
-    if (font) return GetObjectA(font, sizeof(*lf), lf) ? VKE_OK : VKE_ERR_SYSTEM;
-    return m_pDrw->GetLogFont(dc, face, atoi(size), lf);
+    if (IsButton()) return static_cast<VkiCtlBtn*>(this)->InitBtn(param, field, messageNo);
+    if (IsCombo()) return static_cast<VkiCtlCmb*>(this)->InitCmb(param, field, messageNo);
+    return InitBase(param, field, messageNo);
+}
+
+int VkiCtl::Term()
+{
+    if (IsButton()) return static_cast<VkiCtlBtn*>(this)->TermBtn();
+    if (IsCombo()) return static_cast<VkiCtlCmb*>(this)->TermCmb();
+    return TermBase();
 }
 
 int VkiCtl::InitBase(VkeCtlParam* param, int* field, int* messageNo)
@@ -341,7 +339,7 @@ int VkiCtl::InitBase(VkeCtlParam* param, int* field, int* messageNo)
     m_pCtd = nullptr;
     m_pEdi = nullptr;
     LOGFONTA lf = {};
-    rc = TakeFont(&lf);
+    rc = VkiStartLogFont(m_pSub, m_pDrw, m_hWnd, ::GetParent(m_hWnd), &lf);
     if (rc != VKE_OK) return rc;
 
     m_iInit = 1;
@@ -350,7 +348,7 @@ int VkiCtl::InitBase(VkeCtlParam* param, int* field, int* messageNo)
         rc = AllocDat(VKE_DAT_CTD, reinterpret_cast<void**>(&m_pCtd));
         if (rc == VKE_OK) rc = AllocDat(VKE_DAT_EDI, reinterpret_cast<void**>(&m_pEdi));
     }
-    if (rc == VKE_OK) SetStyle(m_hWnd, (GetStyle() & ~kStripStyle) | kChildStyle);
+    if (rc == VKE_OK && !m_pOwner) SetStyle(m_hWnd, (GetStyle() & ~kStripStyle) | kChildStyle);
     if (rc == VKE_OK) rc = SetFontByLogFont(&lf);
     if (rc == VKE_OK) rc = SetTextColor(param->uTextColor);
     if (rc == VKE_OK) rc = SetBackColor(param->uBackColor);
@@ -538,7 +536,7 @@ int VkiCtl::GetProperty(int id, void* out)
 
 // ---- Exports ----
 
-VKE_API int VkeCtlAlloc(VkiSys* sys, int type, VkiCtl** out)
+int VkiCtl::New(VkiSys* sys, int type, VkiCtl** out)
 {
     if (!sys || !out || !IsType(type)) return VKE_ERR_ARG;
     if (*out) return VKE_ERR_EXISTS;
@@ -552,6 +550,8 @@ VKE_API int VkeCtlAlloc(VkiSys* sys, int type, VkiCtl** out)
     *out = ctl;
     return VKE_OK;
 }
+
+VKE_API int VkeCtlAlloc(VkiSys* sys, int type, VkiCtl** out) { return VkiCtl::New(sys, type, out); }
 
 VKE_API int VkeCtlFree(VkiCtl** out)
 {

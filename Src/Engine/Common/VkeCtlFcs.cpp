@@ -27,28 +27,32 @@ HBRUSH VkiCtl::StateBrush(HDC dc)
     COLORREF back = c->m_uBackColor;
     HBRUSH brush = c->m_hBackBrush;
     // A control being typed into, or a focused list, shows its own colours.
-    if (!(focus && (IsListBox() || IsCombo() || c->IsEditLike()))) {
-        const Dti& d = c->D();
-        bool selected = d.iSelected == 1;
-        bool error = c->m_iCtlError == 1 && d.iError == 1;
-        bool modified = c->m_iCtlModified == 1 && d.iModified == 1;
-        if (c->m_iPriorityError && error) selected = false;
-        int rc = VKE_OK;
-        if (selected) {
-            rc = m_pDrw->GetSelectedColor(&back);
-            if (rc == VKE_OK) rc = m_pDrw->GetSelectedBrushHandle(&brush);
-        } else if (error) {
-            rc = m_pDrw->GetErrorColor(&back);
-            if (rc == VKE_OK) rc = m_pDrw->GetErrorBrushHandle(&brush);
-        } else if (modified) {
-            rc = m_pDrw->GetModifiedColor(&back);
-            if (rc == VKE_OK) rc = m_pDrw->GetModifiedBrushHandle(&brush);
-        }
-        if (rc != VKE_OK) return nullptr;
-    }
+    if (!(focus && (IsListBox() || IsCombo() || c->IsEditLike())) && c->StateColor(&back, &brush) != VKE_OK)
+        return nullptr;
     ::SetTextColor(dc, c->m_uTextColor);
     ::SetBkColor(dc, back);
     return brush;
+}
+
+int VkiCtl::StateColor(COLORREF* back, HBRUSH* brush)
+{
+    const Dti& d = D();
+    bool selected = d.iSelected == 1;
+    bool error = m_iCtlError == 1 && d.iError == 1;
+    bool modified = m_iCtlModified == 1 && d.iModified == 1;
+    if (m_iPriorityError && error) selected = false;
+    int rc = VKE_OK;
+    if (selected) {
+        rc = m_pDrw->GetSelectedColor(back);
+        if (rc == VKE_OK) rc = m_pDrw->GetSelectedBrushHandle(brush);
+    } else if (error) {
+        rc = m_pDrw->GetErrorColor(back);
+        if (rc == VKE_OK) rc = m_pDrw->GetErrorBrushHandle(brush);
+    } else if (modified) {
+        rc = m_pDrw->GetModifiedColor(back);
+        if (rc == VKE_OK) rc = m_pDrw->GetModifiedBrushHandle(brush);
+    }
+    return rc;
 }
 
 HBRUSH VkiCtl::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

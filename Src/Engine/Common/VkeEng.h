@@ -2092,6 +2092,91 @@ VKE_API int VkeCtlEditCle(VkiCtl* ctl);
 
 // ==== End: data-bound controls ====
 
+// ==== Dialog object (VkeDlgBsc) ====
+
+// A dialog object adopts a dialog window ("#32770") and gives it the engine's ways: Return moves
+// the focus like Tab (WM_NEXTDLGCTL; Shift+Return goes back, Ctrl+Return presses the focused
+// button), OK and Cancel may be ignored, engine controls answer their own colour requests, the
+// dialog's own (CTLCOLOR_DLG) asks VkeWmCtlColor of the dialog's window first (wParam the DC,
+// lParam the dialog), and the right button opens a popup menu owned by the dialog. An adopted
+// dialog passes OK and Cancel on to its own procedure instead of ending.
+
+// Parameters of a dialog object; VkeDlgCheckParam names the first bad field (1 the record, 2 the
+// version, then these fields from 3 on).
+struct VkeDlgParam {
+    double dExecVersion;  // 1.0
+    COLORREF uTextColor;  // COLOR_BTNTEXT
+    COLORREF uBackColor;  // COLOR_BTNFACE
+    HMENU hMenu;          // 0; a menu must have a submenu at position 0
+    int iIgnOKC;          // 0; 1: OK and Cancel are ignored
+    int iRetToTab;        // 1: Return moves the focus like Tab
+};
+
+// Dialog property ids besides 1-3.
+enum {
+    VKE_DLG_PROP_WND = 4,        // HWND (get)
+    VKE_DLG_PROP_LOGFONT = 5,    // LOGFONTA
+    VKE_DLG_PROP_FONT_NAME = 6,  // char[1024] (get)
+    VKE_DLG_PROP_FONT_SIZE = 7,  // int points (get)
+    VKE_DLG_PROP_TEXT_COLOR = 8, // COLORREF
+    VKE_DLG_PROP_BACK_COLOR = 9, // COLORREF
+    VKE_DLG_PROP_MENU = 10,      // HMENU
+    VKE_DLG_PROP_IGN_OKC = 11,   // int 0/1
+    VKE_DLG_PROP_RET_TO_TAB = 12 // int 0/1
+};
+
+// Binds a new object to an initialised system object.
+VKE_API int VkeDlgAlloc(VkiSys* sys, VkiDlg** out);
+// Destroys a window the object still owns first; a null object is 0.
+VKE_API int VkeDlgFree(VkiDlg** out);
+// Adopts a window of the class "#32770" exactly (-9 any other, -7 when the object has one).
+VKE_API int VkeDlgSubclassWindow(VkiDlg* dlg, HWND wnd);
+// Gives the window back, after putting back a procedure swapped in front of the object's.
+VKE_API int VkeDlgUnsubclassWindow(VkiDlg* dlg, HWND* out);
+VKE_API int VkeDlgSetWindowProc(VkiDlg* dlg, WNDPROC proc, WNDPROC* previous);
+VKE_API int VkeDlgResetWindowProc(VkiDlg* dlg);
+VKE_API int VkeDlgInitParam(VkiDlg* dlg, VkeDlgParam* param);
+VKE_API int VkeDlgCheckParam(VkiDlg* dlg, VkeDlgParam* param, int* field, int* messageNo);
+// Needs a window. The font is the dialog's own (WM_GETFONT), else messages 49 and 50.
+VKE_API int VkeDlgInit(VkiDlg* dlg, VkeDlgParam* param, int* field, int* messageNo);
+// Deletes the object's font (the dialog gets its own back) and brush. WM_DESTROY terminates too.
+VKE_API int VkeDlgTerm(VkiDlg* dlg);
+VKE_API int VkeDlgSetProperty(VkiDlg* dlg, int id, void* value);
+VKE_API int VkeDlgGetProperty(VkiDlg* dlg, int id, void* out);
+VKE_API int VkeDlgGetName(VkiDlg* dlg, char* buffer, int size);
+VKE_API int VkeDlgGetVersion(VkiDlg* dlg, double* out);
+VKE_API int VkeDlgSetExecVersion(VkiDlg* dlg, double version);
+VKE_API int VkeDlgGetExecVersion(VkiDlg* dlg, double* out);
+VKE_API int VkeDlgGetDlgHandle(VkiDlg* dlg, HWND* out);
+// The dialog window's font; its children keep theirs.
+VKE_API int VkeDlgSetFont(VkiDlg* dlg, const char* face, int size);
+VKE_API int VkeDlgSetFontByLogFont(VkiDlg* dlg, const LOGFONTA* font);
+VKE_API int VkeDlgGetFontName(VkiDlg* dlg, char* buffer, int size);
+VKE_API int VkeDlgGetFontSize(VkiDlg* dlg, int* out);
+VKE_API int VkeDlgGetLogFont(VkiDlg* dlg, LOGFONTA* out);
+VKE_API int VkeDlgGetFontHandle(VkiDlg* dlg, HFONT* out);
+VKE_API int VkeDlgSetTextColor(VkiDlg* dlg, COLORREF color);
+VKE_API int VkeDlgGetTextColor(VkiDlg* dlg, COLORREF* out);
+VKE_API int VkeDlgSetBackColor(VkiDlg* dlg, COLORREF color);
+VKE_API int VkeDlgGetBackColor(VkiDlg* dlg, COLORREF* out);
+VKE_API int VkeDlgGetBackBrushHandle(VkiDlg* dlg, HBRUSH* out);
+// Null clears; a menu needs a submenu 0. The menu stays the caller's.
+VKE_API int VkeDlgSetMenuHandle(VkiDlg* dlg, HMENU menu);
+VKE_API int VkeDlgGetMenuHandle(VkiDlg* dlg, HMENU* out);
+VKE_API int VkeDlgSetIgnOKCFlag(VkiDlg* dlg, int flag);
+VKE_API int VkeDlgGetIgnOKCFlag(VkiDlg* dlg, int* out);
+VKE_API int VkeDlgSetRetToTabFlag(VkiDlg* dlg, int flag);
+VKE_API int VkeDlgGetRetToTabFlag(VkiDlg* dlg, int* out);
+VKE_API int VkeDlgRedraw(VkiDlg* dlg, int erase);
+VKE_API int VkeDlgSetFocusDlg(VkiDlg* dlg);
+// 1 when the focus is on the dialog window itself.
+VKE_API int VkeDlgIsFocus(VkiDlg* dlg, int* out);
+// Reads every engine control among the dialog's children, in Z order, into its value; *out the
+// first whose value is in error (null when none); the result the first failure. No focus moves.
+VKE_API int VkeDlgChkDataValue(VkiDlg* dlg, VkiCtl** out);
+
+// ==== End: dialog object ====
+
 // ==== Tab control (VkeTabBsc, VkeTabOpr) ====
 
 // Parameters of a tab control.

@@ -355,10 +355,7 @@ int VkiTab::GetFontHandle(HFONT* out) { return VkiAnswer(IsInit(), out, m_hFont)
 int VkiTab::MakePens(COLORREF color)
 {
     VkiGdiObj<HPEN> frame(CreatePen(PS_SOLID, 1, color));
-    // The focus frame: 1 pixel on, 2 off.
-    LOGBRUSH brush = {BS_SOLID, color, 0};
-    const DWORD dots[2] = {1, 2};
-    VkiGdiObj<HPEN> focus(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &brush, 2, dots));
+    VkiGdiObj<HPEN> focus(VkiDotPen(color));
     if (!frame || !focus) return VKE_ERR_MEMORY;
     if (m_hFramePen) DeleteObject(m_hFramePen);
     if (m_hFocusPen) DeleteObject(m_hFocusPen);

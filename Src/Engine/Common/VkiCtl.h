@@ -11,6 +11,7 @@ class VkiSys;
 class VkiSub;
 class VkiDrw;
 struct VkiCtlInput;
+struct VkiBtnDraw;
 
 // The single flags of the edit commands (GetEditOneFlag).
 enum { VKI_EDIT_UND, VKI_EDIT_RDO, VKI_EDIT_CUT, VKI_EDIT_CPY, VKI_EDIT_PST, VKI_EDIT_CLE };
@@ -24,6 +25,8 @@ public:
 
     // The utility object to trace through (null until the object is bound).
     VkiSub* Sub() const { return m_pSub; }
+    // A new object of the kind of type, bound to the system object (VkeCtlAlloc).
+    static int New(VkiSys* sys, int type, VkiCtl** out);
 
     // ---- Object, creation, subclassing and parameters (VkeCtlBsc.cpp) ----
     int Bind(VkiSys* sys, int type);
@@ -50,6 +53,9 @@ public:
     int GetCtlHandle(HWND* out);
     // A combo box's edit (part 0) or list (part 1) window.
     int GetPartHandle(int part, HWND* out);
+    // The answer to a colour request of this control's window: the parent's brush, else the
+    // state colour of the holder's data; null for the platform's colouring (VkeCtlFcs.cpp).
+    HBRUSH StateBrush(HDC dc);
 
     // ---- Font, colours, menu, control flags (VkeCtlApr.cpp) ----
     int SetFont(const char* face, int size);
@@ -248,10 +254,19 @@ protected:
     afx_msg LRESULT OnImeChar(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
-private:
+    // The steps every kind shares; buttons and combo boxes add theirs around them.
     int InitBase(VkeCtlParam* param, int* field, int* messageNo);
     int TermBase();
-    int TakeFont(LOGFONTA* lf);
+    int ReadDti(Dti* out);
+    int WindowValue(char* text);
+    // The state colour (selected, error, modified) of the holder's data in place of back and
+    // brush; both stay when no state shows.
+    int StateColor(COLORREF* back, HBRUSH* brush);
+    // A click on a list box, a combo box's list or a combo box with an edit part: one edit step
+    // of the holder around the platform's handling (VkeCtlCmb.cpp).
+    LRESULT ListClick();
+
+private:
     int ApplyParam(VkeCtlParam* param);
     int SetCtlFlag(int VkiCtl::*flag, int value);
     // Records and steps of this one control.
@@ -260,21 +275,18 @@ private:
     int HandEud(int stepCode, int stepValue, int notify);
     // The value cycle (VkeCtlCyc.cpp) on the holder.
     bool AskParent(UINT message);
-    int ReadDti(Dti* out);
     int WriteDti(Dti* dti, int undo);
     int ReadWindow();
     int ReadGroup();
     int WriteWindow();
     int WriteGroup();
-    int WindowValue(char* text);
     int ShowText(char* text, bool formatted);
     void SetValueState(int code);
     void NotifyCheck(int state);
     // The Dti window text shown in editing form, without formatting; a password edit's masked.
     int ShowEditing();
     void ShowPassword(const char* text);
-    // Colour choice and the focus leaving the holder (VkeCtlFcs.cpp).
-    HBRUSH StateBrush(HDC dc);
+    // The focus leaving the holder (VkeCtlFcs.cpp).
     int LeaveFocus();
     // Keys and characters on this window for the holder h (VkeCtlInp.cpp).
     void TypeChar(VkiCtl* h, UINT ch);
@@ -324,27 +336,76 @@ protected:
 class VkiCtlBtn : public VkiCtl {
     DECLARE_DYNCREATE(VkiCtlBtn)
 public:
-    int m_iDefPush = 0;            // created or adopted as BS_DEFPUSHBUTTON
-    void* m_pOwnerDraw = nullptr;  // pens and brushes of an owner-drawn push button
+    // Destroys the window while the object is still a button, so that its Term runs.
+    ~VkiCtlBtn() override;
+
+    // ---- Init, Term and drawing (VkeCtlBtn.cpp) ----
+    // Push buttons get their owner-draw record after the base Init.
+    int InitBtn(VkeCtlParam* param, int* field, int* messageNo);
+    int TermBtn();
+    // The focus pen in the text colour (grey for the system's button text); part of the
+    // button's text-colour setter.
+    int MakeFocusPen();
+
+    int m_iDefPush = 0;                     // the dialog's default push button now
+    VkiBtnDraw* m_pOwnerDraw = nullptr;     // pens and brushes of an owner-drawn push button
+
 protected:
+    afx_msg void OnDestroy();
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+private:
+    int MakeDraw();
+    void FreeDraw();
+    int SetSwatch(COLORREF color);
+    int PaintColors(COLORREF* text, COLORREF* back, HBRUSH* brush, bool* swatch);
+    void DrawFace(const DRAWITEMSTRUCT* dis);
+    void DrawFrame(HDC dc, const RECT& r, bool focused, bool pressed);
+    void DrawFocus(HDC dc, const RECT& r, bool pressed);
+    // Whether a click on this button belongs to the one being handled (the same button, or an
+    // engine member of its radio group).
+    bool SameClick(VkiCtl* handled);
+    void Click(LRESULT* result);
+    void Announce(VkiCtl* changed);
 };
 
 class VkiCtlLsb : public VkiCtl {
     DECLARE_DYNCREATE(VkiCtlLsb)
 protected:
+    afx_msg LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 
 class VkiCtlCmb : public VkiCtl {
     DECLARE_DYNCREATE(VkiCtlCmb)
 public:
+    // Destroys the window while the object is still a combo box, so that its Term runs.
+    ~VkiCtlCmb() override;
+
+    // ---- Init, Term and the parts (VkeCtlCmb.cpp) ----
+    // The parts are allocated with the combo box and adopted at their first colour request.
+    int InitCmb(VkeCtlParam* param, int* field, int* messageNo);
+    int TermCmb();
+
     VkiCtl* m_pEdt = nullptr; // the edit part (kind 2), owned by the combo box
     VkiCtl* m_pLsb = nullptr; // the list part (kind 4)
     // The part objects (0 edit, 1 list); null when none.
     VkiCtl* Part(int part) const { return part == 0 ? m_pEdt : m_pLsb; }
+
 protected:
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The part object of the window, adopted now when it has no window yet; null when the
+    // window is no part or the adoption failed.
+    VkiCtl* Adopt(int part, HWND wnd);
 };
 
 // Sets a process-wide mark for the scope and puts back what it was.
@@ -362,6 +423,9 @@ private:
 
 // The engine control object of a window, or null.
 VkiCtl* VkiCtlOf(HWND wnd);
+
+// The edit and list windows of a combo box (null when there are none).
+COMBOBOXINFO VkiCtlComboInfo(HWND combo);
 
 // True when wnd is the edit or the list of the combo box.
 bool VkiCtlIsComboPart(HWND combo, HWND wnd);

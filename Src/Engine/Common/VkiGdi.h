@@ -112,6 +112,14 @@ private:
     int m_old = 0;
 };
 
+// A pen of width 1 that draws 1 pixel on and 2 off, as focus frames are drawn; null when refused.
+inline HPEN VkiDotPen(COLORREF color)
+{
+    LOGBRUSH brush = {BS_SOLID, color, 0};
+    const DWORD dots[2] = {1, 2};
+    return ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &brush, 2, dots);
+}
+
 // A memory DC compatible with dc (null: the screen), deleted at the end of the scope.
 class VkiMemDC {
 public:

@@ -1,9 +1,13 @@
-// Window-procedure swaps of the engine's window objects: the caller puts a procedure in front of
-// the window's own; the first procedure replaced is kept, so that one reset (or the window's
-// destruction) puts that one back however many swaps came after it.
+// Steps the engine's window objects share: binding to the system object, the class check of an
+// adopted window, their fonts, and window-procedure swaps (the caller puts a procedure in front of
+// the window's own; the first procedure replaced is kept, so that one reset, or the window's
+// destruction, puts that one back however many swaps came after it).
 #pragma once
+#include "VkiDrw.h"
+#include "VkiGdi.h"
 #include "VkiSub.h"
 #include "VkiSys.h"
+#include <stdlib.h>
 #include <string.h>
 
 // Binds a window object to an initialised system object and its utility and draw objects: -9
@@ -32,6 +36,53 @@ inline int VkiCheckClass(VkiSub* sub, HWND wnd, const char* upper)
     int rc = sub->ToUpperStr(name);
     if (rc != VKE_OK) return rc;
     return strcmp(name, upper) == 0 ? VKE_OK : VKE_ERR_ARG;
+}
+
+// The font a window object starts with: that of the font fontOf answers WM_GETFONT with (-1 when
+// it cannot be read), else the message file's default face (message 49) and size (50) made for
+// the DC of wnd (-8 without one).
+inline int VkiStartLogFont(VkiSub* sub, VkiDrw* drw, HWND wnd, HWND fontOf, LOGFONTA* out)
+{
+    VkiWndDC dc(wnd);
+    if (!dc) return VKE_ERR_MEMORY;
+    char face[VKE_MSG_SIZE], size[VKE_MSG_SIZE];
+    int rc = sub->GetMsg(49, face);
+    if (rc == VKE_OK) rc = sub->GetMsg(50, size);
+    if (rc != VKE_OK) return rc;
+    auto font = reinterpret_cast<HFONT>(fontOf ? SendMessageA(fontOf, WM_GETFONT, 0, 0) : 0);
+    if (font) return GetObjectA(font, sizeof(*out), out) ? VKE_OK : VKE_ERR_SYSTEM;
+    return drw->GetLogFont(dc, face, atoi(size), out);
+}
+
+// Makes the font of the LOGFONT (-9 when refused), stores both and sets the font on the window,
+// redrawn; the font held before is deleted. A height of 0 is stored as the height the font has.
+inline int VkiSetWindowFont(HWND wnd, const LOGFONTA* font, LOGFONTA* stored, HFONT* held)
+{
+    if (!font) return VKE_ERR_ARG;
+    HFONT made = CreateFontIndirectA(font);
+    if (!made) return VKE_ERR_ARG;
+    *stored = *font;
+    SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    if (*held) DeleteObject(*held);
+    *held = made;
+    if (stored->lfHeight != 0) return VKE_OK;
+    VkiWndDC dc(wnd);
+    if (!dc) return VKE_ERR_MEMORY;
+    VkiSelect sel(dc, made);
+    TEXTMETRICA tm;
+    if (!GetTextMetricsA(dc, &tm)) return VKE_ERR_SYSTEM;
+    stored->lfHeight = tm.tmHeight >= 0 ? tm.tmInternalLeading - tm.tmHeight : tm.tmHeight;
+    return VKE_OK;
+}
+
+// The size in points of a LOGFONT height on the window's DC (-8 without one).
+inline int VkiFontPoints(HWND wnd, const LOGFONTA& font, int* out)
+{
+    if (!out) return VKE_ERR_ARG;
+    VkiWndDC dc(wnd);
+    if (!dc) return VKE_ERR_MEMORY;
+    *out = abs(MulDiv(font.lfHeight, 72, GetDeviceCaps(dc, LOGPIXELSY)));
+    return VKE_OK;
 }
 
 // Puts proc in front; *previous the procedure it replaced. -9 null arguments or a refused swap,
