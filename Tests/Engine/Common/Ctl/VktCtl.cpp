@@ -19,6 +19,11 @@ bool Answer(VktParentLog* log, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
                                          : 0;
         return true;
     }
+    // Owner-drawn buttons draw themselves when asked, as the program's panels ask them.
+    if (msg == WM_DRAWITEM && lParam) {
+        *result = SendMessageA(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem, msg, wParam, lParam);
+        return true;
+    }
     if (msg >= WM_CTLCOLOREDIT && msg <= WM_CTLCOLORSTATIC && lParam) {
         *result = SendMessageA(reinterpret_cast<HWND>(lParam), msg, wParam, lParam);
         return *result != 0;

@@ -9,7 +9,7 @@
 #include <vector>
 
 // What the parent window (or the test dialog) received, and how it answers. Like the program's
-// windows it passes each control's colour request on to the control itself.
+// panels it passes each control's colour request and WM_DRAWITEM on to the control itself.
 struct VktParentLog {
     struct Notice {
         UINT msg;
