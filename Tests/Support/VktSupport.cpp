@@ -115,3 +115,27 @@ DWORD VktGdiObjects()
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++live;
     return live;
 }
+
+namespace {
+VktMenuCloser* g_closer = nullptr;
+} // namespace
+
+VktMenuCloser::VktMenuCloser()
+{
+    g_closer = this;
+    m_timer = SetTimer(nullptr, 0, 30, &VktMenuCloser::Tick);
+}
+
+VktMenuCloser::~VktMenuCloser()
+{
+    KillTimer(nullptr, m_timer);
+    g_closer = nullptr;
+}
+
+void CALLBACK VktMenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND open = FindWindowA("#32768", nullptr);
+    if (!g_closer || !open || !IsWindowVisible(open)) return;
+    ++g_closer->m_count;
+    EndMenu();
+}

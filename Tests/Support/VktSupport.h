@@ -21,6 +21,21 @@ private:
 // else a count of the live handles in the GDI handle table (Wine answers 0 whatever is held).
 DWORD VktGdiObjects();
 
+// Closes every popup menu that opens on this thread while it lives, and counts them.
+class VktMenuCloser {
+public:
+    VktMenuCloser();
+    ~VktMenuCloser();
+    VktMenuCloser(const VktMenuCloser&) = delete;
+    VktMenuCloser& operator=(const VktMenuCloser&) = delete;
+    int Count() const { return m_count; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    int m_count = 0;
+    UINT_PTR m_timer = 0;
+};
+
 // Path of a name in the folder of the test program.
 std::string VktBesideExe(const std::string& name);
 

@@ -124,7 +124,7 @@ int VkiCtl::GetBackBrushHandle(HBRUSH* out) { return VkiAnswer(IsInit(), out, m_
 
 int VkiCtl::SetMenuHandle(HMENU menu)
 {
-    if (menu && !(IsMenu(menu) && GetSubMenu(menu, 0))) return VKE_ERR_ARG;
+    if (menu && !VkiHasSubmenu(menu)) return VKE_ERR_ARG;
     m_hMenu = menu;
     int first = VKE_OK;
     for (VkiCtl* part : PartsOf(this)) Keep(&first, part->SetMenuHandle(menu));

@@ -279,10 +279,7 @@ int VkiCtl::InitParam(VkeCtlParam* param)
 int VkiCtl::CheckParam(VkeCtlParam* param, int* field, int* messageNo)
 {
     if (!field || !messageNo) return VKE_ERR_ARG;
-    if (!param) return VkiBadField(field, messageNo, 1, 59, VKE_ERR_ARG);
-    if (!VkiExecVersionOk(param->dExecVersion)) return VkiBadField(field, messageNo, 2, 17, VKE_ERR_VERSION);
-    if (param->hMenu && !(IsMenu(param->hMenu) && GetSubMenu(param->hMenu, 0)))
-        return VkiBadField(field, messageNo, 5, 67, VKE_ERR_ARG);
+    if (int rc = VkiCheckParamHead(param, field, messageNo)) return rc;
     if (param->iEditType < VKE_EDIT_NONE || param->iEditType > VKE_EDIT_COLOR)
         return VkiBadField(field, messageNo, 8, 93, VKE_ERR_ARG);
     if (int ch = param->iPasswordChar & 0xFF) {

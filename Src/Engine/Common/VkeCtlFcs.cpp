@@ -4,8 +4,8 @@
 #define VKE_MODULE "Src\\Engine\\Common\\VkeCtlBsc"
 #include "VkiCtl.h"
 #include "VkiDrw.h"
+#include "VkiWnd.h"
 #include "VkeFrame.h"
-#include <windowsx.h>
 
 int VkiCtl::s_iColoring = 0;
 
@@ -142,13 +142,8 @@ LRESULT VkiCtl::OnRButtonUp(WPARAM, LPARAM lParam)
 {
     VkiCtl* h = nullptr;
     if (!IsInit() || Holder(&h) != VKE_OK) return Default();
-    HWND parent = ::GetParent(h->m_hWnd);
-    HMENU popup = h->m_hMenu ? ::GetSubMenu(h->m_hMenu, 0) : nullptr;
-    if (!parent || !popup) return Default();
-    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ::ClientToScreen(m_hWnd, &at);
     // The menu's commands go to the parent.
-    BOOL shown = ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, parent, nullptr);
+    BOOL shown = VkiTrackPopupMenu(h->m_hMenu, m_hWnd, lParam, ::GetParent(h->m_hWnd));
     return shown ? shown : Default();
 }
 

@@ -16,8 +16,6 @@ namespace {
 
 const char kDlgName[] = "VkeDlg";
 
-bool IsFlag(int v) { return v == 0 || v == 1; }
-bool HasSubmenu(HMENU menu) { return IsMenu(menu) && GetSubMenu(menu, 0); }
 
 // Alloc and bind; the object is freed again when binding fails.
 int AllocBound(VkiSys* sys, VkiDlg** out)
@@ -86,11 +84,9 @@ int VkiDlg::InitParam(VkeDlgParam* param)
 int VkiDlg::CheckParam(VkeDlgParam* param, int* field, int* messageNo)
 {
     if (!field || !messageNo) return VKE_ERR_ARG;
-    if (!param) return VkiBadField(field, messageNo, 1, 59, VKE_ERR_ARG);
-    if (!VkiExecVersionOk(param->dExecVersion)) return VkiBadField(field, messageNo, 2, 17, VKE_ERR_VERSION);
-    if (param->hMenu && !HasSubmenu(param->hMenu)) return VkiBadField(field, messageNo, 5, 67, VKE_ERR_ARG);
-    if (!IsFlag(param->iIgnOKC)) return VkiBadField(field, messageNo, 6, 71, VKE_ERR_ARG);
-    if (!IsFlag(param->iRetToTab)) return VkiBadField(field, messageNo, 7, 72, VKE_ERR_ARG);
+    if (int rc = VkiCheckParamHead(param, field, messageNo)) return rc;
+    if (!VkiIsFlag(param->iIgnOKC)) return VkiBadField(field, messageNo, 6, 71, VKE_ERR_ARG);
+    if (!VkiIsFlag(param->iRetToTab)) return VkiBadField(field, messageNo, 7, 72, VKE_ERR_ARG);
     return VkiBadField(field, messageNo, 0, 0, VKE_OK);
 }
 
@@ -259,7 +255,7 @@ int VkiDlg::GetBackBrushHandle(HBRUSH* out) { return VkiAnswer(IsInit(), out, m_
 int VkiDlg::SetMenuHandle(HMENU menu)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (menu && !HasSubmenu(menu)) return VKE_ERR_ARG;
+    if (menu && !VkiHasSubmenu(menu)) return VKE_ERR_ARG;
     m_hMenu = menu;
     return VKE_OK;
 }
@@ -269,7 +265,7 @@ int VkiDlg::GetMenuHandle(HMENU* out) { return VkiAnswer(IsInit(), out, m_hMenu)
 int VkiDlg::SetIgnOKCFlag(int flag)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsFlag(flag)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(flag)) return VKE_ERR_ARG;
     m_iIgnOKC = flag;
     return VKE_OK;
 }
@@ -279,7 +275,7 @@ int VkiDlg::GetIgnOKCFlag(int* out) { return VkiAnswer(IsInit(), out, m_iIgnOKC)
 int VkiDlg::SetRetToTabFlag(int flag)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsFlag(flag)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(flag)) return VKE_ERR_ARG;
     m_iRetToTab = flag;
     return VKE_OK;
 }
@@ -289,7 +285,7 @@ int VkiDlg::GetRetToTabFlag(int* out) { return VkiAnswer(IsInit(), out, m_iRetTo
 int VkiDlg::Redraw(int erase)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsFlag(erase)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(erase)) return VKE_ERR_ARG;
     Invalidate(erase);
     return VKE_OK;
 }

@@ -4,8 +4,8 @@
 #define VKE_MODULE "Src\\Engine\\Common\\VkeDlgBsc"
 #include "VkiDlg.h"
 #include "VkiCtl.h"
+#include "VkiWnd.h"
 #include "VkeFrame.h"
-#include <windowsx.h>
 
 BEGIN_MESSAGE_MAP(VkiDlg, CDialog)
     ON_WM_DESTROY()
@@ -101,12 +101,8 @@ HBRUSH VkiDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 LRESULT VkiDlg::OnRButtonUp(WPARAM, LPARAM lParam)
 {
-    HMENU popup = IsInit() && m_hMenu ? ::GetSubMenu(m_hMenu, 0) : nullptr;
-    if (!popup) return Default();
-    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ::ClientToScreen(m_hWnd, &at);
     // The menu's commands go to the dialog itself.
-    BOOL shown = ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, m_hWnd, nullptr);
+    BOOL shown = IsInit() ? VkiTrackPopupMenu(m_hMenu, m_hWnd, lParam, m_hWnd) : FALSE;
     return shown ? shown : Default();
 }
 

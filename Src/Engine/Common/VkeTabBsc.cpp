@@ -28,8 +28,6 @@ const DWORD kTabExDefault = 4;
 // Message numbers of the default face name and size.
 enum { kMsgFace = 49, kMsgSize = 50 };
 
-bool IsFlag(int v) { return v == 0 || v == 1; }
-bool HasSubmenu(HMENU menu) { return IsMenu(menu) && GetSubMenu(menu, 0); }
 
 RECT RectOf(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
 
@@ -134,11 +132,9 @@ int VkiTab::InitParam(VkeTabParam* param)
 int VkiTab::CheckParam(VkeTabParam* param, int* field, int* messageNo)
 {
     if (!field || !messageNo) return VKE_ERR_ARG;
-    if (!param) return VkiBadField(field, messageNo, 1, 59, VKE_ERR_ARG);
-    if (!VkiExecVersionOk(param->dExecVersion)) return VkiBadField(field, messageNo, 2, 17, VKE_ERR_VERSION);
-    if (param->hMenu && !HasSubmenu(param->hMenu)) return VkiBadField(field, messageNo, 5, 67, VKE_ERR_ARG);
-    if (!IsFlag(param->iFixedPage)) return VkiBadField(field, messageNo, 6, 69, VKE_ERR_ARG);
-    if (!IsFlag(param->iCtlLock)) return VkiBadField(field, messageNo, 7, 70, VKE_ERR_ARG);
+    if (int rc = VkiCheckParamHead(param, field, messageNo)) return rc;
+    if (!VkiIsFlag(param->iFixedPage)) return VkiBadField(field, messageNo, 6, 69, VKE_ERR_ARG);
+    if (!VkiIsFlag(param->iCtlLock)) return VkiBadField(field, messageNo, 7, 70, VKE_ERR_ARG);
     return VkiBadField(field, messageNo, 0, 0, VKE_OK);
 }
 
@@ -396,7 +392,7 @@ int VkiTab::GetBackColor(COLORREF* out) { return VkiAnswer(IsInit(), out, m_uBac
 int VkiTab::SetMenuHandle(HMENU menu)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (menu && !HasSubmenu(menu)) return VKE_ERR_ARG;
+    if (menu && !VkiHasSubmenu(menu)) return VKE_ERR_ARG;
     m_hMenu = menu;
     return VKE_OK;
 }
@@ -410,7 +406,7 @@ int VkiTab::GetCtlLockFlag(int* out) { return VkiAnswer(IsInit(), out, m_iCtlLoc
 int VkiTab::SetCtlLockFlag(int flag)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsFlag(flag)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(flag)) return VKE_ERR_ARG;
     // Switching off unlocks every page first; a failure leaves the flag on.
     for (int i = 0; flag == 0 && m_iCtlLock == 1 && i < m_iPageCnt; ++i) {
         int rc = SetLockedFlag(i, 0);
@@ -423,7 +419,7 @@ int VkiTab::SetCtlLockFlag(int flag)
 int VkiTab::Redraw(int erase)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsFlag(erase)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(erase)) return VKE_ERR_ARG;
     Invalidate(erase);
     return VKE_OK;
 }

@@ -10,7 +10,6 @@
 
 namespace {
 
-bool IsFlag(int v) { return v == 0 || v == 1; }
 
 // What a page window loses and gains when it goes on a tab.
 const DWORD kPageStyleOff = WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_MINIMIZE | WS_MAXIMIZE | WS_MINIMIZEBOX |
@@ -235,7 +234,7 @@ int VkiTab::OpenPage(int index, int pageNo, HWND child, int locked, const char* 
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!title || !child || !IsWindow(child) || child == m_hWnd || ::IsChild(child, m_hWnd)) return VKE_ERR_ARG;
     if (!m_iFixedPage && index != -1 && (index < 0 || index > m_iPageCnt)) return VKE_ERR_ARG;
-    if (!IsFlag(locked) || (locked && !m_iCtlLock)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(locked) || (locked && !m_iCtlLock)) return VKE_ERR_ARG;
     m_iRbcIdx = -1;
     int at = -1;
     int rc = Place(index, pageNo, child, &at);
@@ -275,7 +274,7 @@ int VkiTab::OpenPage(int index, int pageNo, HWND child, int locked, const char* 
 int VkiTab::ClosePage(int index, int force)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(force)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(force)) return VKE_ERR_ARG;
     m_iRbcIdx = -1;
     // The selected page keeps its place; closing it as the last page selects the one before.
     int sel = Selected();
@@ -305,28 +304,28 @@ int VkiTab::CloseDown(int high, int low, int force)
 int VkiTab::ClosePageAll(int force)
 {
     // Answers before Init too: there are no pages then.
-    if (!IsFlag(force)) return VKE_ERR_ARG;
+    if (!VkiIsFlag(force)) return VKE_ERR_ARG;
     return CloseDown(m_iPageCnt - 1, 0, force);
 }
 
 int VkiTab::ClosePagePrevAll(int index, int force)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(force)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(force)) return VKE_ERR_ARG;
     return CloseDown(index - 1, 0, force);
 }
 
 int VkiTab::ClosePageNextAll(int index, int force)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(force)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(force)) return VKE_ERR_ARG;
     return CloseDown(m_iPageCnt - 1, index + 1, force);
 }
 
 int VkiTab::ClosePageOtherAll(int index, int force)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(force)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(force)) return VKE_ERR_ARG;
     int result = CloseDown(m_iPageCnt - 1, index + 1, force);
     FoldClose(&result, CloseDown(index - 1, 0, force));
     return result;
@@ -454,7 +453,7 @@ int VkiTab::ShowLastPage()
 int VkiTab::ShowPrevPage(int index, int wrap)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(wrap)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(wrap)) return VKE_ERR_ARG;
     int target = index > 0 ? index - 1 : wrap ? m_iPageCnt - 1 : 0;
     return target == index ? VKE_OK : SetCurSel(target);
 }
@@ -462,7 +461,7 @@ int VkiTab::ShowPrevPage(int index, int wrap)
 int VkiTab::ShowNextPage(int index, int wrap)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(wrap)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(wrap)) return VKE_ERR_ARG;
     int last = m_iPageCnt - 1;
     int target = index < last ? index + 1 : wrap ? 0 : last;
     return target == index ? VKE_OK : SetCurSel(target);
@@ -585,7 +584,7 @@ int VkiTab::GetRbcPageNo(int* out)
 int VkiTab::SetLockedFlag(int index, int flag)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
-    if (!IsIndex(index) || !IsFlag(flag)) return VKE_ERR_ARG;
+    if (!IsIndex(index) || !VkiIsFlag(flag)) return VKE_ERR_ARG;
     if (!m_iCtlLock) return VKE_ERR_EXISTS;
     VkiTabGuard guard(g_vkiTabFlags.lock);
     if (guard.Busy()) return VKE_ERR_EXISTS;

@@ -430,7 +430,7 @@ COMBOBOXINFO VkiCtlComboInfo(HWND combo);
 // True when wnd is the edit or the list of the combo box.
 bool VkiCtlIsComboPart(HWND combo, HWND wnd);
 
-inline bool VkiCtlIsFlag(int v) { return v == 0 || v == 1; }
+inline bool VkiCtlIsFlag(int v) { return VkiIsFlag(v); }
 
 // The text of an AppMem ("" without a block).
 inline const char* VkiCtlStr(const AppMem& mem) { return mem.pBuffer ? mem.pBuffer : ""; }

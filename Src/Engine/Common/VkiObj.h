@@ -66,3 +66,20 @@ inline int VkiBadField(int* field, int* messageNo, int f, int m, int code)
     *messageNo = m;
     return code;
 }
+
+inline bool VkiIsFlag(int v) { return v == 0 || v == 1; }
+
+// A popup menu of a window object: one with a submenu at position 0.
+inline bool VkiHasSubmenu(HMENU menu) { return IsMenu(menu) && GetSubMenu(menu, 0); }
+
+// The fields a window object's record begins with, checked in order: the record itself (field 1,
+// message 59), the execution version (2, 17) and the popup menu (5, 67). 0 when they pass (the
+// report is left to the rest of the check).
+template <class P>
+int VkiCheckParamHead(const P* param, int* field, int* messageNo)
+{
+    if (!param) return VkiBadField(field, messageNo, 1, 59, VKE_ERR_ARG);
+    if (!VkiExecVersionOk(param->dExecVersion)) return VkiBadField(field, messageNo, 2, 17, VKE_ERR_VERSION);
+    if (param->hMenu && !VkiHasSubmenu(param->hMenu)) return VkiBadField(field, messageNo, 5, 67, VKE_ERR_ARG);
+    return VKE_OK;
+}

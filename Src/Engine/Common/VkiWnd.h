@@ -118,6 +118,18 @@ inline int VkiResetWindowProc(HWND wnd, int* swapped, WNDPROC* first)
     return rc;
 }
 
+// Submenu 0 of the popup menu shown at the click point of lParam (in wnd's client coordinates),
+// its commands going to owner; the platform's result, 0 when there is no submenu or nothing was
+// chosen.
+inline BOOL VkiTrackPopupMenu(HMENU menu, HWND wnd, LPARAM lParam, HWND owner)
+{
+    HMENU popup = menu ? GetSubMenu(menu, 0) : nullptr;
+    if (!popup || !owner) return FALSE;
+    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(wnd, &at);
+    return TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+}
+
 // True for a dialog window (class "#32770").
 inline bool VkiIsDialog(HWND wnd)
 {

@@ -14,39 +14,18 @@ const COLORREF kSelected = RGB(40, 40, 230);
 const COLORREF kGrey = RGB(128, 128, 128);
 
 // A button drawn the way its host asks it to: WM_DRAWITEM sent to the button itself, with a DC
-// on a 32-bit DIB section of the button's size.
+// on a DIB section of the button's size.
 class Face {
 public:
-    Face(HWND button, UINT state)
+    Face(HWND button, UINT state) : m_dib(Width(button), Height(button))
     {
         RECT rc;
         GetClientRect(button, &rc);
-        m_width = rc.right;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = rc.right;
-        info.bmiHeader.biHeight = -rc.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HDC mem = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(mem, dib);
         DRAWITEMSTRUCT dis = {ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(button)), 0, ODA_DRAWENTIRE, state, button,
-                              mem, rc, 0};
+                              m_dib.Dc(), rc, 0};
         SendMessageA(button, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-        GdiFlush();
-        const auto* px = static_cast<const DWORD*>(bits);
-        m_px.assign(px, px + rc.right * rc.bottom);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-        DeleteObject(dib);
     }
-    COLORREF At(int x, int y) const
-    {
-        DWORD p = m_px[static_cast<size_t>(y * m_width + x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+    COLORREF At(int x, int y) const { return m_dib.At(x, y); }
     // Pixels of the colour in [x0, x1) x [y0, y1).
     int Count(COLORREF color, int x0, int y0, int x1, int y1) const
     {
@@ -57,8 +36,19 @@ public:
     }
 
 private:
-    int m_width = 0;
-    std::vector<DWORD> m_px;
+    static int Width(HWND wnd)
+    {
+        RECT rc;
+        GetClientRect(wnd, &rc);
+        return rc.right;
+    }
+    static int Height(HWND wnd)
+    {
+        RECT rc;
+        GetClientRect(wnd, &rc);
+        return rc.bottom;
+    }
+    VktDib m_dib;
 };
 
 class Buttons : public VktCtlFixture {

@@ -29,17 +29,6 @@ protected:
     }
 };
 
-// Ends the popup menu the test opened; seen when one was open.
-bool g_menuSeen = false;
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND menu = FindWindowA("#32768", nullptr);
-    if (!menu || !IsWindowVisible(menu)) return;
-    g_menuSeen = true;
-    KillTimer(nullptr, id);
-    EndMenu();
-}
-
 } // namespace
 
 TEST_F(Appearance, StateColoursByPriority)
@@ -168,10 +157,8 @@ TEST_F(Appearance, TheRightButtonOpensThePopupMenuForTheParent)
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "popup");
     VkiCtl* edit = Make(VKE_CTL_EDIT, 0, "", [&](VkeCtlParam& p) { p.hMenu = menu; });
     ASSERT_NE(edit, nullptr);
-    g_menuSeen = false;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+    VktMenuCloser menus;
     EXPECT_NE(SendMessageA(Wnd(edit), WM_RBUTTONUP, 0, MAKELPARAM(5, 5)), 0);
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_menuSeen);
+    EXPECT_EQ(menus.Count(), 1);
     DestroyMenu(menu);
 }

@@ -30,17 +30,6 @@ protected:
     int Commands(int id) const { return static_cast<int>(std::count(log.commands.begin(), log.commands.end(), id)); }
 };
 
-// Ends the popup menu the test opened; seen when one was open.
-bool g_menuSeen = false;
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND menu = FindWindowA("#32768", nullptr);
-    if (!menu || !IsWindowVisible(menu)) return;
-    g_menuSeen = true;
-    KillTimer(nullptr, id);
-    EndMenu();
-}
-
 } // namespace
 
 TEST_F(DlgWindow, ReturnMovesTheFocusLikeTab)
@@ -148,11 +137,9 @@ TEST_F(DlgWindow, TheRightButtonOpensThePopupMenuOfTheDialog)
     AppendMenuA(popup, MF_STRING, 0x1234, "item");
     AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "popup");
     dlg = Adopt(wnd, [&](VkeDlgParam& p) { p.hMenu = menu; });
-    g_menuSeen = false;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseMenu);
+    VktMenuCloser menus;
     SendMessageA(wnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_menuSeen);
+    EXPECT_EQ(menus.Count(), 1);
     DestroyMenu(menu);
 }
 
