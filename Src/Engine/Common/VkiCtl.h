@@ -347,7 +347,7 @@ public:
     // button's text-colour setter.
     int MakeFocusPen();
 
-    int m_iDefPush = 0;                     // the dialog's default push button now
+    int m_iDefPush = 0;                     // made or adopted as the default push button, or made it since by the dialog
     VkiBtnDraw* m_pOwnerDraw = nullptr;     // pens and brushes of an owner-drawn push button
 
 protected:
