@@ -12,3 +12,12 @@ target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
 set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
 # The image service's tests read the draw tests' images (made at build time) from ../DrwData.
 add_dependencies(${name} TestEngDrwData)
+# The bar tests' tool bar takes the frame tests' images, made beside the resource script.
+find_program(VK_PYTHON3 python3)
+set(VK_APL_BAR_BMP ${CMAKE_CURRENT_BINARY_DIR}/AplCmnBar/TestCmnBar.bmp)
+add_custom_command(OUTPUT ${VK_APL_BAR_BMP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/AplCmnBar
+  COMMAND ${VK_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/Platform/MfcFrame/MakeToolBarBmp.py ${VK_APL_BAR_BMP}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/Platform/MfcFrame/MakeToolBarBmp.py VERBATIM)
+set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/${dir}/TestCmnBar.rc PROPERTIES OBJECT_DEPENDS ${VK_APL_BAR_BMP})
+target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/AplCmnBar)

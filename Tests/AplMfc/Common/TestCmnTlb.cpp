@@ -1,0 +1,241 @@
+// The customisable tool bar: its table and records, saved arrangements, the customisation dialog
+// of the platform's common controls answered as a person would, and the docked layout.
+#include "TestCmnBar.h"
+#include <algorithm>
+
+namespace {
+
+// Controls of the platform's customisation dialog.
+const int kDlgAvailable = 201; // buttons not on the bar (and a separator)
+const int kDlgOnBar = 203;     // buttons on the bar
+const int kDlgReset = 202;
+const int kDlgRemove = 204;
+const int kDlgHelp = 205;
+
+void Command(HWND dialog, int id, int code)
+{
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// ids first, first + 1, ... as a bar's buttons.
+void SetButtons(CToolBar& bar, int count, UINT first)
+{
+    std::vector<UINT> ids(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) ids[static_cast<size_t>(i)] = first + static_cast<UINT>(i);
+    ASSERT_TRUE(bar.SetButtons(ids.data(), count));
+}
+
+} // namespace
+
+class TlbTest : public BarTest {
+protected:
+    TestTlb& Bar() { return bars->m_wndToolBar; }
+    static std::vector<int> Ids(std::initializer_list<int> ids) { return ids; }
+};
+
+TEST_F(TlbTest, InitTakesOneToHundredButtons)
+{
+    Bri first = MakeBri({50000, 0, 50001});
+    static const struct {
+        int buttons, rc;
+    } cases[] = {{0, -1}, {101, -1}, {100, 0}, {1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.buttons);
+        TestTlb bar;
+        ASSERT_TRUE(bar.CreateEx(bars));
+        if (c.buttons) SetButtons(bar, c.buttons, 50000);
+        EXPECT_EQ(bar.Init(&first, nullptr), c.rc);
+        EXPECT_EQ(bar.IsInit(), c.rc == 0);
+        if (c.rc == 0) {
+            EXPECT_EQ(bar.Ids()[0], 50000); // no separator on this bar
+        }
+    }
+    EXPECT_TRUE(Traced("Init"));
+
+    // Nothing works before Init; Init once, with a default.
+    const struct {
+        const char* name;
+        int (*call)(TestTlb&);
+    } idle[] = {{"SetBri", [](TestTlb& b) { return b.SetBri(0); }},
+                {"GetBri", [](TestTlb& b) { return b.GetBri(0); }},
+                {"Customize", [](TestTlb& b) { return b.Customize(); }}};
+    for (const auto& call : idle) {
+        EXPECT_EQ(call.call(Bar()), -6) << call.name;
+        EXPECT_TRUE(Traced(call.name)) << call.name;
+    }
+    EXPECT_EQ(Bar().Init(nullptr, nullptr), -9);
+    EXPECT_EQ(Bar().Init(&kResource, nullptr), 0);
+    EXPECT_EQ(Bar().Init(&kResource, nullptr), -7);
+    // The window's end ends the bar.
+    Bar().DestroyWindow();
+    EXPECT_FALSE(Bar().IsInit());
+}
+
+TEST_F(TlbTest, ArrangementsRoundTrip)
+{
+    ASSERT_EQ(Bar().Init(&kResource, nullptr), 0);
+    Bri out = {};
+    EXPECT_EQ(Bar().GetBri(3, &out), 0);
+    EXPECT_EQ(IdsOf(out), IdsOf(kResource));
+
+    Bri moved = MakeBri({ID_BAR_HELP, 0, ID_BAR_NEW, ID_BAR_ZOOM});
+    EXPECT_EQ(Bar().SetBri(&moved), 0);
+    EXPECT_EQ(Bar().Ids(), IdsOf(moved));
+    EXPECT_EQ(IdsOf(Bar().Record(3)), IdsOf(moved));
+    memset(&out, 0xFF, sizeof(out));
+    EXPECT_EQ(Bar().GetBri(1, &out), 0);
+    EXPECT_EQ(memcmp(&out, &moved, sizeof(out)), 0); // entries past the count are 0
+    EXPECT_EQ(Bar().SetBri(0), 0);
+    EXPECT_EQ(Bar().Ids(), IdsOf(kResource));
+    EXPECT_EQ(Bar().SetBri(1), 0);
+    EXPECT_EQ(Bar().Ids(), IdsOf(moved));
+
+    // Refused, and the bar stays as it is.
+    Bri negative = moved, tooMany = moved;
+    negative.iCount = -1;
+    tooMany.iCount = 101;
+    const int refused[] = {Bar().SetBri(-1),       Bar().SetBri(4),        Bar().GetBri(-1),       Bar().GetBri(4),
+                           Bar().GetBri(0, nullptr), Bar().SetBri(nullptr), Bar().SetBri(&negative), Bar().SetBri(&tooMany)};
+    for (int rc : refused) EXPECT_EQ(rc, -9);
+    EXPECT_EQ(Bar().Ids(), IdsOf(moved));
+    EXPECT_EQ(IdsOf(Bar().Record(3)), IdsOf(moved));
+}
+
+TEST_F(TlbTest, SavedArrangementsKeepToTheBarsButtons)
+{
+    // A bar of the same commands without separators.
+    TestTlb plain;
+    ASSERT_TRUE(plain.CreateEx(bars));
+    SetButtons(plain, 8, ID_BAR_FIRST);
+    const struct {
+        const char* name;
+        Bri saved;
+        std::vector<int> shown, shownPlain;
+    } cases[] = {
+        {"an unknown id", MakeBri({ID_BAR_OPEN, 39999, ID_BAR_NEW, 0, ID_BAR_SAVE}), Ids({ID_BAR_OPEN, ID_BAR_NEW, 0, ID_BAR_SAVE}),
+         Ids({ID_BAR_OPEN, ID_BAR_NEW, ID_BAR_SAVE})},
+        {"repeated ids", MakeBri({ID_BAR_CUT, ID_BAR_CUT, 0, 0, ID_BAR_CUT}), Ids({ID_BAR_CUT, 0, 0}), Ids({ID_BAR_CUT})},
+        {"only zeros", MakeBri({0, 0, 0}), Ids({0, 0, 0}), Ids({})},
+        {"nothing", MakeBri({}), Ids({}), Ids({})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (TestTlb* bar : {&Bar(), &plain}) {
+            if (bar->IsInit()) bar->SetBri(0); // all its buttons again: the next Init takes them
+            bar->Term();
+            ASSERT_EQ(bar->Init(&kResource, &c.saved), 0);
+            std::vector<int> shown = bar == &plain ? c.shownPlain : c.shown;
+            EXPECT_EQ(bar->Ids(), shown);
+            EXPECT_EQ(IdsOf(bar->Record(1)), shown);
+            EXPECT_EQ(IdsOf(bar->Record(2)), IdsOf(bar->Record(0))); // the default, as shown
+        }
+    }
+    EXPECT_EQ(Traces().size(), 0u);
+
+    // Damaged settings: the default stays.
+    for (int count : {-1, 101}) {
+        Bri damaged = MakeBri({ID_BAR_HELP});
+        damaged.iCount = count;
+        Bar().SetBri(0);
+        Bar().Term();
+        EXPECT_EQ(Bar().Init(&kResource, &damaged), 0);
+        EXPECT_EQ(Bar().Ids(), IdsOf(kResource));
+        EXPECT_EQ(IdsOf(Bar().Record(1)), IdsOf(kResource));
+    }
+    EXPECT_TRUE(Traced("Init"));
+}
+
+TEST_F(TlbTest, ButtonInfoGivesTheTipAfterTheLineFeed)
+{
+    ASSERT_EQ(Bar().Init(&kResource, nullptr), 0);
+    const struct {
+        int item, size;
+        LRESULT answer;
+        int id;
+        const char* text;
+    } cases[] = {
+        {0, 64, TRUE, ID_BAR_NEW, "新規"},
+        {3, 64, TRUE, 0, ""},                             // a separator
+        {8, 64, TRUE, ID_BAR_ZOOM, "表ソ能ポ"},
+        {8, 6, TRUE, ID_BAR_ZOOM, "表ソ"},                 // cut between characters
+        {9, 64, TRUE, ID_BAR_HELP, "ヘルプを表示します"}, // no line feed: all of it
+        {10, 64, FALSE, -1, "?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        char text[64] = "?";
+        NMTOOLBARA info = {};
+        info.hdr.hwndFrom = Bar().m_hWnd;
+        info.hdr.idFrom = static_cast<UINT_PTR>(Bar().GetDlgCtrlID());
+        info.hdr.code = TBN_GETBUTTONINFOA;
+        info.iItem = c.item;
+        info.tbButton.idCommand = -1;
+        info.pszText = text;
+        info.cchText = c.size;
+        // As the control sends it: to the frame it was made in, which reflects it to the bar.
+        EXPECT_EQ(bars->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info)), c.answer);
+        EXPECT_EQ(info.tbButton.idCommand, c.id);
+        EXPECT_STREQ(text, c.text);
+    }
+}
+
+TEST_F(TlbTest, CustomisationResetRestoresTheArrangementAtOpen)
+{
+    Bri saved = MakeBri({ID_BAR_ZOOM, ID_BAR_NEW, 0, ID_BAR_SAVE});
+    ASSERT_EQ(Bar().Init(&kResource, &saved), 0);
+    std::vector<int> removed, current;
+    LRESULT available = 0;
+    BOOL help = TRUE;
+    VktMsgBox answer({IDCANCEL});
+    answer.OnOpen = [&](HWND dialog) {
+        help = ::IsWindowVisible(::GetDlgItem(dialog, kDlgHelp));
+        // The user removes the first button, then presses Reset.
+        ::SendDlgItemMessageA(dialog, kDlgOnBar, LB_SETCURSEL, 0, 0);
+        Command(dialog, kDlgOnBar, LBN_SELCHANGE);
+        Command(dialog, kDlgRemove, BN_CLICKED);
+        removed = Bar().Ids();
+        current = IdsOf(Bar().Record(3));
+        available = ::SendDlgItemMessageA(dialog, kDlgAvailable, LB_GETCOUNT, 0, 0);
+        Command(dialog, kDlgReset, BN_CLICKED);
+    };
+    EXPECT_EQ(Bar().Customize(), 0);
+    EXPECT_EQ(answer.Count(), 1);
+    EXPECT_EQ(removed, Ids({ID_BAR_NEW, 0, ID_BAR_SAVE}));
+    EXPECT_EQ(current, removed);      // the change became the current record
+    EXPECT_EQ(available, 7);          // a separator and the six the bar's answers name that it lacks
+    EXPECT_FALSE(help);
+    EXPECT_EQ(Bar().Ids(), IdsOf(saved)); // as when the dialog opened, not the default
+    EXPECT_EQ(IdsOf(Bar().Record(2)), IdsOf(saved));
+    for (UINT code : {TBN_BEGINADJUST, TBN_INITCUSTOMIZE, TBN_GETBUTTONINFOA, TBN_QUERYDELETE, TBN_TOOLBARCHANGE, TBN_RESET,
+                      TBN_ENDADJUST})
+        EXPECT_NE(std::find(Bar().notified.begin(), Bar().notified.end(), code), Bar().notified.end())
+            << static_cast<int>(code);
+    EXPECT_EQ(Traces().size(), 0u);
+}
+
+TEST_F(TlbTest, DockedBarWrapsToTheFrame)
+{
+    // Before Init the framework's layout keeps one row.
+    SetClientWidth(120);
+    EXPECT_EQ(Bar().Rows(), 1);
+    ASSERT_EQ(Bar().Init(&kResource, nullptr), 0);
+    SetClientWidth(600);
+    EXPECT_EQ(Bar().Rows(), 1);
+    CRect wide;
+    Bar().GetWindowRect(&wide);
+    SetClientWidth(120);
+    CRect narrow;
+    Bar().GetWindowRect(&narrow);
+    EXPECT_GT(Bar().Rows(), 2);
+    EXPECT_GT(narrow.Height(), wide.Height());
+    EXPECT_LE(narrow.Width(), 120);
+    SetClientWidth(600);
+    EXPECT_EQ(Bar().Rows(), 1);
+
+    // Docked on a side, the buttons fill the frame's height in columns.
+    CRect client;
+    bars->GetClientRect(&client);
+    CSize column = Bar().CalcDynamicLayout(-1, LM_VERTDOCK);
+    EXPECT_LE(column.cy, client.Height());
+    EXPECT_GT(column.cx, 0);
+}
