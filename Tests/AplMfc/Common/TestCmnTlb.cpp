@@ -181,35 +181,42 @@ TEST_F(TlbTest, ButtonInfoGivesTheTipAfterTheLineFeed)
 
 TEST_F(TlbTest, CustomisationResetRestoresTheArrangementAtOpen)
 {
+    // The docked bar notifies the frame it was made in; a bar made inside the rebar the rebar.
+    TestTlb inBand;
+    ASSERT_TRUE(inBand.CreateEx(&bars->m_wndReBar, TBSTYLE_FLAT | CCS_ADJUSTABLE));
+    ASSERT_TRUE(inBand.LoadToolBar(IDR_TEST_BAR));
     Bri saved = MakeBri({ID_BAR_ZOOM, ID_BAR_NEW, 0, ID_BAR_SAVE});
-    ASSERT_EQ(Bar().Init(&kResource, &saved), 0);
-    std::vector<int> removed, current;
-    LRESULT available = 0;
-    BOOL help = TRUE;
-    VktMsgBox answer({IDCANCEL});
-    answer.OnOpen = [&](HWND dialog) {
-        help = ::IsWindowVisible(::GetDlgItem(dialog, kDlgHelp));
-        // The user removes the first button, then presses Reset.
-        ::SendDlgItemMessageA(dialog, kDlgOnBar, LB_SETCURSEL, 0, 0);
-        Command(dialog, kDlgOnBar, LBN_SELCHANGE);
-        Command(dialog, kDlgRemove, BN_CLICKED);
-        removed = Bar().Ids();
-        current = IdsOf(Bar().Record(3));
-        available = ::SendDlgItemMessageA(dialog, kDlgAvailable, LB_GETCOUNT, 0, 0);
-        Command(dialog, kDlgReset, BN_CLICKED);
-    };
-    EXPECT_EQ(Bar().Customize(), 0);
-    EXPECT_EQ(answer.Count(), 1);
-    EXPECT_EQ(removed, Ids({ID_BAR_NEW, 0, ID_BAR_SAVE}));
-    EXPECT_EQ(current, removed);      // the change became the current record
-    EXPECT_EQ(available, 7);          // a separator and the six the bar's answers name that it lacks
-    EXPECT_FALSE(help);
-    EXPECT_EQ(Bar().Ids(), IdsOf(saved)); // as when the dialog opened, not the default
-    EXPECT_EQ(IdsOf(Bar().Record(2)), IdsOf(saved));
-    for (UINT code : {TBN_BEGINADJUST, TBN_INITCUSTOMIZE, TBN_GETBUTTONINFOA, TBN_QUERYDELETE, TBN_TOOLBARCHANGE, TBN_RESET,
-                      TBN_ENDADJUST})
-        EXPECT_NE(std::find(Bar().notified.begin(), Bar().notified.end(), code), Bar().notified.end())
-            << static_cast<int>(code);
+    for (TestTlb* bar : {&Bar(), &inBand}) {
+        SCOPED_TRACE(bar == &inBand ? "in the rebar" : "docked");
+        ASSERT_EQ(bar->Init(&kResource, &saved), 0);
+        std::vector<int> removed, current;
+        LRESULT available = 0;
+        BOOL help = TRUE;
+        VktMsgBox answer({IDCANCEL});
+        answer.OnOpen = [&](HWND dialog) {
+            help = ::IsWindowVisible(::GetDlgItem(dialog, kDlgHelp));
+            // The user removes the first button, then presses Reset.
+            ::SendDlgItemMessageA(dialog, kDlgOnBar, LB_SETCURSEL, 0, 0);
+            Command(dialog, kDlgOnBar, LBN_SELCHANGE);
+            Command(dialog, kDlgRemove, BN_CLICKED);
+            removed = bar->Ids();
+            current = IdsOf(bar->Record(3));
+            available = ::SendDlgItemMessageA(dialog, kDlgAvailable, LB_GETCOUNT, 0, 0);
+            Command(dialog, kDlgReset, BN_CLICKED);
+        };
+        EXPECT_EQ(bar->Customize(), 0);
+        EXPECT_EQ(answer.Count(), 1);
+        EXPECT_EQ(removed, Ids({ID_BAR_NEW, 0, ID_BAR_SAVE}));
+        EXPECT_EQ(current, removed); // the change became the current record
+        EXPECT_EQ(available, 7);     // a separator and the six the bar's answers name that it lacks
+        EXPECT_FALSE(help);
+        EXPECT_EQ(bar->Ids(), IdsOf(saved)); // as when the dialog opened, not the default
+        EXPECT_EQ(IdsOf(bar->Record(2)), IdsOf(saved));
+        for (UINT code : {TBN_BEGINADJUST, TBN_INITCUSTOMIZE, TBN_GETBUTTONINFOA, TBN_QUERYDELETE, TBN_TOOLBARCHANGE,
+                          TBN_RESET, TBN_ENDADJUST})
+            EXPECT_NE(std::find(bar->notified.begin(), bar->notified.end(), code), bar->notified.end())
+                << static_cast<int>(code);
+    }
     EXPECT_EQ(Traces().size(), 0u);
 }
 
