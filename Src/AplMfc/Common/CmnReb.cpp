@@ -183,27 +183,19 @@ int CmnReb::SetTextColor(COLORREF color) { return SetColor("SetTextColor", color
 
 int CmnReb::SetBackColor(COLORREF color) { return SetColor("SetBackColor", color, false); }
 
-int CmnReb::GetTextColor(COLORREF* color)
-{
-    int rc = CheckInit("GetTextColor");
-    if (rc != VKE_OK) return rc;
-    if (!color) {
-        CMN_TRACE("GetTextColor", VKE_ERR_ARG);
-        return VKE_ERR_ARG;
-    }
-    *color = static_cast<COLORREF>(SendMessage(RB_GETTEXTCOLOR));
-    return VKE_OK;
-}
+int CmnReb::GetTextColor(COLORREF* color) { return GetColor("GetTextColor", color, true); }
 
-int CmnReb::GetBackColor(COLORREF* color)
+int CmnReb::GetBackColor(COLORREF* color) { return GetColor("GetBackColor", color, false); }
+
+int CmnReb::GetColor(const char* name, COLORREF* color, bool text)
 {
-    int rc = CheckInit("GetBackColor");
+    int rc = CheckInit(name);
     if (rc != VKE_OK) return rc;
     if (!color) {
-        CMN_TRACE("GetBackColor", VKE_ERR_ARG);
+        CMN_TRACE(name, VKE_ERR_ARG);
         return VKE_ERR_ARG;
     }
-    *color = static_cast<COLORREF>(SendMessage(RB_GETBKCOLOR));
+    *color = static_cast<COLORREF>(SendMessage(text ? RB_GETTEXTCOLOR : RB_GETBKCOLOR));
     return VKE_OK;
 }
 

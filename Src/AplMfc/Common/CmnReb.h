@@ -62,4 +62,5 @@ private:
     int CheckInit(const char* name);
     // Sets one colour of the rebar and of every band: text (RB_SETTEXTCOLOR) or back.
     int SetColor(const char* name, COLORREF color, bool text);
+    int GetColor(const char* name, COLORREF* color, bool text);
 };

@@ -22,6 +22,13 @@ CFrameWnd* MainFrame()
     return app ? DYNAMIC_DOWNCAST(CFrameWnd, app->GetMainFrame()) : nullptr;
 }
 
+// A notification's answer, and whether it was handled.
+BOOL Answer(LRESULT* pResult, LRESULT value, BOOL handled)
+{
+    *pResult = value;
+    return handled;
+}
+
 // Lays the main frame out again (its floating frames too) and repaints the whole bar.
 void RedrawBar(CControlBar* pBar)
 {
@@ -235,49 +242,22 @@ BOOL CmnTlb::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     return CToolBar::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-BOOL CmnTlb::OnTbnBeginAdjust(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 1;
-    return TRUE;
-}
+BOOL CmnTlb::OnTbnBeginAdjust(NMHDR*, LRESULT* pResult) { return Answer(pResult, 1, TRUE); }
 
-BOOL CmnTlb::OnTbnEndAdjust(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 1;
-    return TRUE;
-}
+BOOL CmnTlb::OnTbnEndAdjust(NMHDR*, LRESULT* pResult) { return Answer(pResult, 1, TRUE); }
 
-BOOL CmnTlb::OnTbnBeginDrag(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 0;
-    return FALSE;
-}
+BOOL CmnTlb::OnTbnBeginDrag(NMHDR*, LRESULT* pResult) { return Answer(pResult, 0, FALSE); }
 
-BOOL CmnTlb::OnTbnEndDrag(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 0;
-    return FALSE;
-}
+BOOL CmnTlb::OnTbnEndDrag(NMHDR*, LRESULT* pResult) { return Answer(pResult, 0, FALSE); }
 
-BOOL CmnTlb::OnTbnInitCustomize(NMHDR*, LRESULT* pResult)
-{
-    *pResult = TBNRF_HIDEHELP;
-    return TRUE;
-}
+BOOL CmnTlb::OnTbnInitCustomize(NMHDR*, LRESULT* pResult) { return Answer(pResult, TBNRF_HIDEHELP, TRUE); }
 
-BOOL CmnTlb::OnTbnCustHelp(NMHDR*, LRESULT* pResult)
-{
-    *pResult = 1;
-    return TRUE;
-}
+BOOL CmnTlb::OnTbnCustHelp(NMHDR*, LRESULT* pResult) { return Answer(pResult, 1, TRUE); }
 
 BOOL CmnTlb::OnTbnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMTOOLBARA* info = reinterpret_cast<NMTOOLBARA*>(pNMHDR);
-    if (info->iItem < 0 || info->iItem >= m_nBtnCnt) {
-        *pResult = FALSE;
-        return TRUE;
-    }
+    if (info->iItem < 0 || info->iItem >= m_nBtnCnt) return Answer(pResult, FALSE, TRUE);
     info->tbButton = m_pBtn[info->iItem];
     if (info->pszText && info->cchText > 0) {
         // "prompt\ntip": the dialog lists the tip.
@@ -287,21 +267,12 @@ BOOL CmnTlb::OnTbnGetButtonInfo(NMHDR* pNMHDR, LRESULT* pResult)
         if (end >= 0) text = text.Mid(end + 1);
         VkeSubCopyStr(theCmnAppInf.pSub, info->pszText, text, info->cchText);
     }
-    *pResult = TRUE;
-    return TRUE;
+    return Answer(pResult, TRUE, TRUE);
 }
 
-BOOL CmnTlb::OnTbnQueryDelete(NMHDR*, LRESULT* pResult)
-{
-    *pResult = TRUE;
-    return TRUE;
-}
+BOOL CmnTlb::OnTbnQueryDelete(NMHDR*, LRESULT* pResult) { return Answer(pResult, TRUE, TRUE); }
 
-BOOL CmnTlb::OnTbnQueryInsert(NMHDR*, LRESULT* pResult)
-{
-    *pResult = TRUE;
-    return TRUE;
-}
+BOOL CmnTlb::OnTbnQueryInsert(NMHDR*, LRESULT* pResult) { return Answer(pResult, TRUE, TRUE); }
 
 BOOL CmnTlb::OnTbnReset(NMHDR*, LRESULT* pResult)
 {
