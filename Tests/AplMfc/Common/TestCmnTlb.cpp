@@ -94,9 +94,9 @@ TEST_F(TlbTest, ArrangementsRoundTrip)
     Bri negative = moved, tooMany = moved;
     negative.iCount = -1;
     tooMany.iCount = 101;
-    const int refused[] = {Bar().SetBri(-1),       Bar().SetBri(4),        Bar().GetBri(-1),       Bar().GetBri(4),
-                           Bar().GetBri(0, nullptr), Bar().SetBri(nullptr), Bar().SetBri(&negative), Bar().SetBri(&tooMany)};
-    for (int rc : refused) EXPECT_EQ(rc, -9);
+    for (int rc : {Bar().SetBri(-1), Bar().SetBri(4), Bar().GetBri(-1), Bar().GetBri(4), Bar().GetBri(0, nullptr),
+                   Bar().SetBri(nullptr), Bar().SetBri(&negative), Bar().SetBri(&tooMany)})
+        EXPECT_EQ(rc, -9);
     EXPECT_EQ(Bar().Ids(), IdsOf(moved));
     EXPECT_EQ(IdsOf(Bar().Record(3)), IdsOf(moved));
 }
