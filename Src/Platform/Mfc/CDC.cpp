@@ -59,7 +59,15 @@ CBrush* CDC::SelectObject(CBrush* pBrush)
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
-    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont ? pFont->m_hObject : nullptr)));
+    return CFont::FromHandle(static_cast<HFONT>(SelectObject(pFont ? pFont->m_hObject : nullptr)));
+}
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ hObject)
+{
+    // The attribute context measures text with the font that is drawn.
+    if (m_hAttribDC && m_hAttribDC != m_hDC && hObject && ::GetObjectType(hObject) == OBJ_FONT)
+        ::SelectObject(m_hAttribDC, hObject);
+    return ::SelectObject(m_hDC, hObject);
 }
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap)
@@ -67,9 +75,47 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap)
     return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, pBitmap ? pBitmap->m_hObject : nullptr)));
 }
 
-CGdiObject* CDC::SelectStockObject(int nIndex)
+CGdiObject* CDC::SelectStockObject(int nIndex) { return CGdiObject::FromHandle(SelectObject(::GetStockObject(nIndex))); }
+
+// ---- Mapping: the output context first, then the attribute context when it is another ----
+
+int CDC::SetMapMode(int nMapMode)
 {
-    return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(nIndex)));
+    int old = ::SetMapMode(m_hDC, nMapMode);
+    if (m_hAttribDC && m_hAttribDC != m_hDC) old = ::SetMapMode(m_hAttribDC, nMapMode);
+    return old;
+}
+
+CPoint CDC::SetWindowOrg(int x, int y)
+{
+    POINT p = {};
+    ::SetWindowOrgEx(m_hDC, x, y, &p);
+    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetWindowOrgEx(m_hAttribDC, x, y, &p);
+    return p;
+}
+
+CPoint CDC::SetViewportOrg(int x, int y)
+{
+    POINT p = {};
+    ::SetViewportOrgEx(m_hDC, x, y, &p);
+    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetViewportOrgEx(m_hAttribDC, x, y, &p);
+    return p;
+}
+
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    SIZE s = {};
+    ::SetWindowExtEx(m_hDC, cx, cy, &s);
+    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetWindowExtEx(m_hAttribDC, cx, cy, &s);
+    return s;
+}
+
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    SIZE s = {};
+    ::SetViewportExtEx(m_hDC, cx, cy, &s);
+    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetViewportExtEx(m_hAttribDC, cx, cy, &s);
+    return s;
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)

@@ -1,5 +1,9 @@
 // A device context. The object made by CreateDC / CreateCompatibleDC deletes its context;
 // FromHandle gives a temporary wrapper of the calling thread that owns nothing.
+//
+// Output goes to m_hDC; questions about the device (capabilities, text metrics, the mapping)
+// go to m_hAttribDC. Both are the same context except in a print preview, where the printer
+// answers and the preview window is drawn on; the mapping members are virtual for that.
 #pragma once
 #include "CGdiObject.h"
 #include "CRect.h"
@@ -14,7 +18,7 @@ public:
 
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;
-    BOOL m_bPrinting = FALSE; // set while a page is printed on this DC
+    BOOL m_bPrinting = FALSE; // set while a page is printed or previewed on this DC
     BOOL IsPrinting() const { return m_bPrinting; }
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
@@ -31,12 +35,12 @@ public:
     CBrush* SelectObject(CBrush* pBrush);
     CFont* SelectObject(CFont* pFont);
     CBitmap* SelectObject(CBitmap* pBitmap);
-    HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+    HGDIOBJ SelectObject(HGDIOBJ hObject);
     CGdiObject* SelectStockObject(int nIndex);
     HPALETTE SelectPalette(HPALETTE hPalette, BOOL bForceBackground) { return ::SelectPalette(m_hDC, hPalette, bForceBackground); }
     UINT RealizePalette() { return ::RealizePalette(m_hDC); }
-    int SaveDC() { return ::SaveDC(m_hDC); }
-    BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
+    virtual int SaveDC() { return ::SaveDC(m_hDC); }
+    virtual BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
     COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
     COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
@@ -45,19 +49,28 @@ public:
     int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
     int SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
     int SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
-    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hAttribDC, nIndex); }
 
-    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
-    int GetMapMode() const { return ::GetMapMode(m_hDC); }
-    CPoint SetWindowOrg(int x, int y) { POINT p = {}; ::SetWindowOrgEx(m_hDC, x, y, &p); return p; }
-    CPoint SetViewportOrg(int x, int y) { POINT p = {}; ::SetViewportOrgEx(m_hDC, x, y, &p); return p; }
-    CPoint GetViewportOrg() const { POINT p = {}; ::GetViewportOrgEx(m_hDC, &p); return p; }
-    CSize SetWindowExt(int cx, int cy) { SIZE s = {}; ::SetWindowExtEx(m_hDC, cx, cy, &s); return s; }
-    CSize SetViewportExt(int cx, int cy) { SIZE s = {}; ::SetViewportExtEx(m_hDC, cx, cy, &s); return s; }
-    void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(m_hDC, lpPoints, nCount); }
-    void DPtoLP(LPRECT lpRect) const { ::DPtoLP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
-    void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hDC, lpPoints, nCount); }
-    void LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
+    // The mapping: set on both contexts, read from the attribute context.
+    virtual int SetMapMode(int nMapMode);
+    int GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
+    virtual CPoint SetWindowOrg(int x, int y);
+    virtual CPoint SetViewportOrg(int x, int y);
+    virtual CPoint GetViewportOrg() const { POINT p = {}; ::GetViewportOrgEx(m_hAttribDC, &p); return p; }
+    virtual CSize SetWindowExt(int cx, int cy);
+    virtual CSize SetViewportExt(int cx, int cy);
+    virtual void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(m_hAttribDC, lpPoints, nCount); }
+    void DPtoLP(LPRECT lpRect) const { DPtoLP(reinterpret_cast<LPPOINT>(lpRect), 2); }
+    virtual void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hAttribDC, lpPoints, nCount); }
+    void LPtoDP(LPRECT lpRect) const { LPtoDP(reinterpret_cast<LPPOINT>(lpRect), 2); }
+
+    // ---- Print jobs ----
+    int StartDoc(LPDOCINFOA lpDocInfo) { return ::StartDocA(m_hDC, lpDocInfo); }
+    int StartPage() { return ::StartPage(m_hDC); }
+    int EndPage() { return ::EndPage(m_hDC); }
+    int EndDoc() { return ::EndDoc(m_hDC); }
+    int AbortDoc() { return ::AbortDoc(m_hDC); }
+    int SetAbortProc(ABORTPROC lpfn) { return ::SetAbortProc(m_hDC, lpfn); }
 
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
     int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
@@ -100,9 +113,9 @@ public:
     { return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat); }
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat) { return DrawText(str, str.GetLength(), lpRect, nFormat); }
     CSize GetTextExtent(LPCSTR lpszString, int nCount) const
-    { SIZE s = {}; ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &s); return s; }
+    { SIZE s = {}; ::GetTextExtentPoint32A(m_hAttribDC, lpszString, nCount, &s); return s; }
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
-    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
+    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hAttribDC, lpMetrics); }
 };
 
 // Selects a GDI object for one block and restores the previous one on every way out.

@@ -60,6 +60,12 @@ BOOL AfxCreateChildDialog(CWnd* pWnd, LPCSTR lpszTemplateName, CWnd* pParentWnd,
     HINSTANCE inst = nullptr;
     DWORD size = 0;
     const DLGTEMPLATE* tmpl = AfxLoadDialogTemplate(lpszTemplateName, &inst, &size);
+    return AfxCreateChildDialogIndirect(pWnd, tmpl, size, inst, pParentWnd, dwStyle, dwExStyle);
+}
+
+BOOL AfxCreateChildDialogIndirect(CWnd* pWnd, const DLGTEMPLATE* tmpl, DWORD size, HINSTANCE inst, CWnd* pParentWnd,
+                                  DWORD dwStyle, DWORD dwExStyle)
+{
     if (!tmpl || !pParentWnd || size < sizeof(DLGTEMPLATE)) {
         pWnd->PostNcDestroy();
         return FALSE;

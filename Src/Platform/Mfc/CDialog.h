@@ -68,3 +68,6 @@ const DLGTEMPLATE* AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phI
 // object through the window procedure (WM_INITDIALOG included); the dialog procedure answers
 // none. FALSE when there is no such template or the window fails (then PostNcDestroy has run).
 BOOL AfxCreateChildDialog(CWnd* pWnd, LPCSTR lpszTemplateName, CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle = 0);
+// The same from a template in memory (size bytes; inst the module its controls belong to).
+BOOL AfxCreateChildDialogIndirect(CWnd* pWnd, const DLGTEMPLATE* lpTemplate, DWORD size, HINSTANCE inst,
+                                  CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle = 0);

@@ -31,7 +31,19 @@ BOOL CDialogBar::Create(CWnd* pParentWnd, LPCSTR lpszTemplateName, UINT nStyle, 
 {
     m_dwStyle = nStyle & CBRS_ALL;
     // A hidden child window without a frame of its own, shown once it is a bar.
-    if (!AfxCreateChildDialog(this, lpszTemplateName, pParentWnd, 0)) return FALSE;
+    return FinishCreate(AfxCreateChildDialog(this, lpszTemplateName, pParentWnd, 0), nStyle, nID);
+}
+
+BOOL CDialogBar::CreateIndirect(CWnd* pParentWnd, const DLGTEMPLATE* lpTemplate, DWORD size, UINT nStyle, UINT nID)
+{
+    m_dwStyle = nStyle & CBRS_ALL;
+    BOOL made = AfxCreateChildDialogIndirect(this, lpTemplate, size, AfxGetInstanceHandle(), pParentWnd, 0);
+    return FinishCreate(made, nStyle, nID);
+}
+
+BOOL CDialogBar::FinishCreate(BOOL bMade, UINT nStyle, UINT nID)
+{
+    if (!bMade) return FALSE;
     SetDlgCtrlID(static_cast<int>(nID));
     CRect rect;
     GetWindowRect(&rect);

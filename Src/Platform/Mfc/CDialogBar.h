@@ -14,6 +14,8 @@ public:
     // nStyle: window styles (WS_VISIBLE) and CBRS_ styles; nID: the bar's child-window id.
     BOOL Create(CWnd* pParentWnd, LPCSTR lpszTemplateName, UINT nStyle, UINT nID);
     BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
+    // The same from a template in memory (size bytes).
+    BOOL CreateIndirect(CWnd* pParentWnd, const DLGTEMPLATE* lpTemplate, DWORD size, UINT nStyle, UINT nID);
 
     CSize m_sizeDefault; // the size of the template
 
@@ -23,6 +25,8 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
 protected:
+    // The bar around a child dialog just made (FALSE when it was not).
+    BOOL FinishCreate(BOOL bMade, UINT nStyle, UINT nID);
     // Fills the controls (UpdateData(FALSE)); a derived bar's own WM_INITDIALOG entry calls it.
     afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint();

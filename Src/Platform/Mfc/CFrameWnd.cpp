@@ -33,7 +33,7 @@ END_MESSAGE_MAP()
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd()
-    : m_nIDHelp(0), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_bAutoMenuEnable(TRUE),
+    : m_nIDHelp(0), m_hMenuDefault(nullptr), m_hAccelTable(nullptr), m_bAutoMenuEnable(TRUE), m_lpfnCloseProc(nullptr),
       m_bInRecalcLayout(FALSE), m_bDelayRecalc(FALSE), m_bDelayTitle(FALSE), m_nIDTracking(AFX_IDS_IDLEMESSAGE),
       m_nIDLastMessage(0),
       m_pDockBars{}, m_pViewActive(nullptr)
@@ -276,6 +276,10 @@ void CFrameWnd::OnSize(UINT nType, int, int)
 
 void CFrameWnd::OnClose()
 {
+    if (m_lpfnCloseProc) {
+        (*m_lpfnCloseProc)(this);
+        return;
+    }
     CDocument* pDoc = GetActiveDocument();
     if (pDoc && !pDoc->CanCloseFrame(this)) return;
     CWinApp* app = AfxGetApp();

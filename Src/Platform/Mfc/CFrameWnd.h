@@ -124,6 +124,9 @@ public:
     // application's.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
+    // Set while a print preview shows in the frame: closing the frame then ends the preview.
+    void (*m_lpfnCloseProc)(CFrameWnd* pFrameWnd);
+
 protected:
     // Makes the frame's client windows: the view of the creation context, when it names one.
     virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
@@ -131,8 +134,9 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    // Asks the active document (CanCloseFrame); closing the main window closes every document
-    // (and so ends the loop), closing a document's only frame closes the document.
+    // Ends a print preview when one shows. Otherwise asks the active document (CanCloseFrame);
+    // closing the main window closes every document (and so ends the loop), closing a
+    // document's only frame closes the document.
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnNcDestroy();

@@ -3,6 +3,7 @@
 #include "CDocument.h"
 #include "CFrameWnd.h"
 #include "CPaintDC.h"
+#include "CPrintInfo.h"
 #include "MsgThunks.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -67,7 +68,10 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
+{
+    if (pInfo) pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
+}
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 {

@@ -10,6 +10,7 @@
 
 class CCmdUI;
 class CCommandLineInfo;
+class CPrintDialog;
 class CDocTemplate;
 class CDocument;
 class CRecentFileList;
@@ -92,6 +93,18 @@ public:
     // The chosen printer: device names and device mode (global memory the application owns).
     void SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld = TRUE);
 
+    // ---- Printing (CWinAppPrint.cpp) ----
+    // The print dialog with the application's printer: its pair goes into pPD->m_pd and comes
+    // back as the dialog leaves it, but for "print to file", which stays the job's. A pair that
+    // names a printer no longer there is dropped first (and once more when the dialog refuses
+    // it), so the dialog offers the default printer.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // Puts the application's printer into pPrintDlg (hDevNames, hDevMode), the system's default
+    // printer when it has none or only one that is gone. FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // Pages a print preview shows at first (1 or 2; 0: one); the preview leaves the last choice.
+    UINT m_nNumPreviewPages = 0;
+
     // Kept for programs that call it; the platform draws controls in 3-D by itself.
     BOOL Enable3dControls() { return TRUE; }
 
@@ -105,6 +118,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Frees the printer pair when its printer cannot be opened any more.
+    void DropStalePrinter();
+    // Gives the printer pair its printer's own port again after a job printed to a file.
+    void KeepPrinterPort();
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
 };

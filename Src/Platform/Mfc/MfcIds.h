@@ -176,3 +176,15 @@
 #define SBPS_OWNERDRAW 0x00001000
 #define SBPS_DISABLED  0x04000000 // the text is not shown
 #define SBPS_STRETCH   0x08000000 // takes the width the other panes leave
+
+// Print preview: the commands of its bar, the bar's template (a program's own, when it has one)
+// and the id the previewed view keeps meanwhile.
+#define AFX_ID_PREVIEW_CLOSE    0xE300
+#define AFX_ID_PREVIEW_NUMPAGE  0xE301 // one or two pages
+#define AFX_ID_PREVIEW_NEXT     0xE302
+#define AFX_ID_PREVIEW_PREV     0xE303
+#define AFX_ID_PREVIEW_PRINT    0xE304
+#define AFX_ID_PREVIEW_ZOOMIN   0xE305
+#define AFX_ID_PREVIEW_ZOOMOUT  0xE306
+#define AFX_IDD_PREVIEW_TOOLBAR 0x7802
+#define AFX_IDW_PANE_SAVE       0xEA21
