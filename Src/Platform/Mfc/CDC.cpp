@@ -79,42 +79,45 @@ CGdiObject* CDC::SelectStockObject(int nIndex) { return CGdiObject::FromHandle(S
 
 // ---- Mapping: the output context first, then the attribute context when it is another ----
 
+template <class F>
+static void ForBoth(const CDC& dc, F set)
+{
+    set(dc.m_hDC);
+    if (dc.m_hAttribDC && dc.m_hAttribDC != dc.m_hDC) set(dc.m_hAttribDC);
+}
+
 int CDC::SetMapMode(int nMapMode)
 {
-    int old = ::SetMapMode(m_hDC, nMapMode);
-    if (m_hAttribDC && m_hAttribDC != m_hDC) old = ::SetMapMode(m_hAttribDC, nMapMode);
+    int old = 0;
+    ForBoth(*this, [&](HDC dc) { old = ::SetMapMode(dc, nMapMode); });
     return old;
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
     POINT p = {};
-    ::SetWindowOrgEx(m_hDC, x, y, &p);
-    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetWindowOrgEx(m_hAttribDC, x, y, &p);
+    ForBoth(*this, [&](HDC dc) { ::SetWindowOrgEx(dc, x, y, &p); });
     return p;
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
     POINT p = {};
-    ::SetViewportOrgEx(m_hDC, x, y, &p);
-    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetViewportOrgEx(m_hAttribDC, x, y, &p);
+    ForBoth(*this, [&](HDC dc) { ::SetViewportOrgEx(dc, x, y, &p); });
     return p;
 }
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
     SIZE s = {};
-    ::SetWindowExtEx(m_hDC, cx, cy, &s);
-    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetWindowExtEx(m_hAttribDC, cx, cy, &s);
+    ForBoth(*this, [&](HDC dc) { ::SetWindowExtEx(dc, cx, cy, &s); });
     return s;
 }
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
     SIZE s = {};
-    ::SetViewportExtEx(m_hDC, cx, cy, &s);
-    if (m_hAttribDC && m_hAttribDC != m_hDC) ::SetViewportExtEx(m_hAttribDC, cx, cy, &s);
+    ForBoth(*this, [&](HDC dc) { ::SetViewportExtEx(dc, cx, cy, &s); });
     return s;
 }
 

@@ -102,7 +102,7 @@ public:
     // Puts the application's printer into pPrintDlg (hDevNames, hDevMode), the system's default
     // printer when it has none or only one that is gone. FALSE when there is no printer.
     BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
-    // Pages a print preview shows at first (1 or 2; 0: one); the preview leaves the last choice.
+    // Pages a print preview shows at first (1 or 2; 0: one) unless its print information says.
     UINT m_nNumPreviewPages = 0;
 
     // Kept for programs that call it; the platform draws controls in 3-D by itself.

@@ -95,6 +95,38 @@ TEST_F(PrintDialogTest, APrinterThatIsGoneGivesWayToTheDefault)
     }
 }
 
+TEST_F(PrintDialogTest, PageSetupDefaultsAndTheShownDialog)
+{
+    CPageSetupDialog defaults(PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS);
+    ASSERT_EQ(defaults.DoModal(), IDOK);
+    CString device;
+    EXPECT_TRUE(AfxGetDevNames(defaults.m_psd.hDevNames, nullptr, &device, nullptr));
+    EXPECT_EQ(std::string(device), "PDF");
+    ::GlobalFree(defaults.m_psd.hDevNames);
+    ::GlobalFree(defaults.m_psd.hDevMode);
+
+    class CCountedSetup : public CPageSetupDialog {
+    public:
+        CCountedSetup() : CPageSetupDialog(PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS) {}
+        int inits = 0;
+        BOOL OnInitDialog() override
+        {
+            ++inits;
+            return CPageSetupDialog::OnInitDialog();
+        }
+    } shown;
+    ASSERT_TRUE(thePrintApp.GetPrinterDeviceDefaults(nullptr));
+    shown.m_psd.hDevNames = thePrintApp.DevNames();
+    shown.m_psd.hDevMode = thePrintApp.DevMode();
+    shown.m_psd.rtMargin = CRect(1000, 1500, 2000, 2500);
+    WhenDialogShows([](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(shown.DoModal(), IDOK);
+    EXPECT_EQ(shown.inits, 1);
+    EXPECT_EQ(shown.m_psd.rtMargin.left, 1000);
+    EXPECT_EQ(shown.m_hWnd, nullptr);
+    thePrintApp.SelectPrinter(shown.m_psd.hDevNames, shown.m_psd.hDevMode); // the dialog may replace them
+}
+
 // ---- Without a printer ----
 
 namespace {
