@@ -6,44 +6,55 @@
 
 namespace {
 
-// A window's client area as it paints itself (WM_PRINTCLIENT), in a 32-bit DIB section.
-class Shot {
+// A 32-bit top-down DIB section selected into a DC of its own, read back pixel by pixel.
+class Dib {
 public:
-    explicit Shot(HWND hWnd)
+    Dib(int cx, int cy) : m_cx(cx), m_cy(cy)
     {
-        RECT r;
-        ::GetClientRect(hWnd, &r);
-        m_cx = r.right;
-        m_cy = r.bottom;
         BITMAPINFO bmi = {};
         bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = m_cx;
-        bmi.bmiHeader.biHeight = -m_cy;
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
         bmi.bmiHeader.biPlanes = 1;
         bmi.bmiHeader.biBitCount = 32;
         m_dc = ::CreateCompatibleDC(nullptr);
         m_bitmap = ::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_old = ::SelectObject(m_dc, m_bitmap);
-        ::SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
-        ::GdiFlush();
+        RECT all = {0, 0, cx, cy};
+        ::FillRect(m_dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     }
-    ~Shot()
+    ~Dib()
     {
         ::SelectObject(m_dc, m_old);
         ::DeleteObject(m_bitmap);
         ::DeleteDC(m_dc);
     }
-    Shot(const Shot&) = delete;
-    Shot& operator=(const Shot&) = delete;
+    Dib(const Dib&) = delete;
+    Dib& operator=(const Dib&) = delete;
+    HDC Dc() const { return m_dc; }
     // The brightest of the three channels; -1 outside.
     int Level(POINT p) const
     {
         if (p.x < 0 || p.y < 0 || p.x >= m_cx || p.y >= m_cy) return -1;
+        ::GdiFlush();
         DWORD v = m_bits[p.y * m_cx + p.x];
         return static_cast<int>(std::max({v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF}));
     }
     bool Black(POINT p) const { return Level(p) >= 0 && Level(p) < 64; }
     bool White(POINT p) const { return Level(p) > 192; }
+    // Black pixels inside r, and the rows that hold any.
+    int Blacks(const RECT& r, int* top = nullptr, int* bottom = nullptr) const
+    {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (Level(CPoint(x, y)) == 0) {
+                    ++n;
+                    if (top && *top < 0) *top = y;
+                    if (bottom) *bottom = y;
+                }
+        return n;
+    }
     // The picture as a bitmap file in MfcPrintShots beside the test program. (A screenshot of
     // the display is not taken here: ImageMagick's grab of the display, while a preview holds a
     // printer DC, was seen to leave Wine's print spooler without printers in this process.)
@@ -62,6 +73,7 @@ public:
         file.bfType = 0x4D42;
         file.bfOffBits = sizeof(file) + sizeof(info);
         file.bfSize = file.bfOffBits + bytes;
+        ::GdiFlush();
         std::string data(reinterpret_cast<const char*>(&file), sizeof(file));
         data.append(reinterpret_cast<const char*>(&info), sizeof(info));
         data.append(reinterpret_cast<const char*>(m_bits), bytes);
@@ -69,11 +81,27 @@ public:
     }
 
 private:
+    int m_cx, m_cy;
     HDC m_dc;
     HBITMAP m_bitmap;
     HGDIOBJ m_old;
     DWORD* m_bits = nullptr;
-    int m_cx, m_cy;
+};
+
+CSize ClientSize(HWND hWnd)
+{
+    RECT r;
+    ::GetClientRect(hWnd, &r);
+    return CSize(r.right, r.bottom);
+}
+
+// A window's client area as it paints itself (WM_PRINTCLIENT).
+class Shot : public Dib {
+public:
+    explicit Shot(HWND hWnd) : Dib(ClientSize(hWnd).cx, ClientSize(hWnd).cy)
+    {
+        ::SendMessageA(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Dc()), PRF_CLIENT);
+    }
 };
 
 class PreviewTest : public PrintTest {
@@ -279,26 +307,9 @@ TEST(PreviewDC, CDCAndRawDrawingMeetOnTheScaledPage)
     {
         CPreviewDC dc;
         dc.SetAttribDC(pd.hDC);
-        HDC out = ::CreateCompatibleDC(nullptr);
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = 400;
-        bmi.bmiHeader.biHeight = -500;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        DWORD* bits = nullptr;
-        HBITMAP bitmap = ::CreateDIBSection(out, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        HGDIOBJ old = ::SelectObject(out, bitmap);
-        RECT all = {0, 0, 400, 500};
-        ::FillRect(out, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        auto blacks = [&](const RECT& r) {
-            ::GdiFlush();
-            int n = 0;
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) n += (bits[y * 400 + x] & 0xFFFFFF) == 0;
-            return n;
-        };
-        dc.SetOutputDC(out);
+        Dib out(400, 500);
+        const RECT all = {0, 0, 400, 500};
+        dc.SetOutputDC(out.Dc());
         dc.SetScaleRatio(1, 8);
         dc.SetTopLeftOffset(CSize(20, 30));
         // One logical unit is two printer pixels: a quarter of a preview pixel.
@@ -308,12 +319,12 @@ TEST(PreviewDC, CDCAndRawDrawingMeetOnTheScaledPage)
         dc.SetWindowOrg(100, 50);
         CRect logical(300, 250, 700, 650);
         dc.FillSolidRect(&logical, RGB(0, 0, 0));
-        EXPECT_EQ(blacks(all), 100 * 100);
+        EXPECT_EQ(out.Blacks(all), 100 * 100);
         CRect device = logical;
         dc.LPtoDP(&device);
         device.OffsetRect(dc.GetViewportOrg());
         EXPECT_EQ(device, CRect(70, 80, 170, 180));
-        EXPECT_EQ(blacks(device), 100 * 100);
+        EXPECT_EQ(out.Blacks(device), 100 * 100);
         {
             CDCSave keep(dc.m_hDC);
             ::SetMapMode(dc.m_hDC, MM_TEXT);
@@ -321,7 +332,7 @@ TEST(PreviewDC, CDCAndRawDrawingMeetOnTheScaledPage)
             ::SetWindowOrgEx(dc.m_hDC, 0, 0, nullptr);
             ::FillRect(dc.m_hDC, &device, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         }
-        EXPECT_EQ(blacks(all), 0);
+        EXPECT_EQ(out.Blacks(all), 0);
         CPoint back(50, 50);
         dc.DPtoLP(&back);
         EXPECT_EQ(back, CPoint(300, 250));
@@ -341,21 +352,12 @@ TEST(PreviewDC, CDCAndRawDrawingMeetOnTheScaledPage)
         CFont* previous = dc.SelectObject(&font);
         dc.TextOut(0, 0, "■", 2);
         dc.SelectObject(previous);
-        ::GdiFlush();
         int top = -1, bottom = -1;
-        for (int y = 0; y < 500; ++y)
-            for (int x = 0; x < 400; ++x)
-                if ((bits[y * 400 + x] & 0xFFFFFF) == 0) {
-                    if (top < 0) top = y;
-                    bottom = y;
-                }
+        out.Blacks(all, &top, &bottom);
         int inch = ::GetDeviceCaps(pd.hDC, LOGPIXELSY) / 8;
         EXPECT_GT(bottom - top + 1, inch / 2);
         EXPECT_LE(bottom - top + 1, inch + 2);
         dc.ReleaseOutputDC();
-        ::SelectObject(out, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(out);
     }
     ::DeleteDC(pd.hDC);
 }
