@@ -139,3 +139,32 @@ void CALLBACK VktMenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD)
     ++g_closer->m_count;
     EndMenu();
 }
+
+VktDib::VktDib(int width, int height) : m_width(width)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    m_dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<DWORD*>(bits);
+    m_dc = CreateCompatibleDC(nullptr);
+    m_old = SelectObject(m_dc, m_dib);
+}
+
+VktDib::~VktDib()
+{
+    SelectObject(m_dc, m_old);
+    DeleteDC(m_dc);
+    DeleteObject(m_dib);
+}
+
+COLORREF VktDib::At(int x, int y) const
+{
+    GdiFlush();
+    DWORD bgr = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}

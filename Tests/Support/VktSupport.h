@@ -36,6 +36,25 @@ private:
     UINT_PTR m_timer = 0;
 };
 
+// A 32-bit top-down DIB section selected into a memory DC: what is drawn into Dc() is read back
+// pixel by pixel.
+class VktDib {
+public:
+    VktDib(int width, int height);
+    ~VktDib();
+    VktDib(const VktDib&) = delete;
+    VktDib& operator=(const VktDib&) = delete;
+    HDC Dc() const { return m_dc; }
+    COLORREF At(int x, int y) const;
+
+private:
+    int m_width;
+    DWORD* m_bits = nullptr;
+    HBITMAP m_dib;
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
 // Path of a name in the folder of the test program.
 std::string VktBesideExe(const std::string& name);
 

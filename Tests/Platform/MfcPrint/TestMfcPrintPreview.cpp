@@ -6,39 +6,20 @@
 
 namespace {
 
-// A 32-bit top-down DIB section selected into a DC of its own, read back pixel by pixel.
-class Dib {
+// A white page of a DIB section with the checks the preview tests make and its picture file.
+class Dib : public VktDib {
 public:
-    Dib(int cx, int cy) : m_cx(cx), m_cy(cy)
+    Dib(int cx, int cy) : VktDib(cx, cy), m_cx(cx), m_cy(cy)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_bitmap = ::CreateDIBSection(m_dc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = ::SelectObject(m_dc, m_bitmap);
         RECT all = {0, 0, cx, cy};
-        ::FillRect(m_dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::FillRect(Dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     }
-    ~Dib()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    Dib(const Dib&) = delete;
-    Dib& operator=(const Dib&) = delete;
-    HDC Dc() const { return m_dc; }
     // The brightest of the three channels; -1 outside.
     int Level(POINT p) const
     {
         if (p.x < 0 || p.y < 0 || p.x >= m_cx || p.y >= m_cy) return -1;
-        ::GdiFlush();
-        DWORD v = m_bits[p.y * m_cx + p.x];
-        return static_cast<int>(std::max({v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF}));
+        COLORREF c = At(p.x, p.y);
+        return std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
     }
     bool Black(POINT p) const { return Level(p) >= 0 && Level(p) < 64; }
     bool White(POINT p) const { return Level(p) > 192; }
@@ -68,24 +49,28 @@ public:
         info.biWidth = m_cx;
         info.biHeight = -m_cy;
         info.biPlanes = 1;
-        info.biBitCount = 32;
-        DWORD bytes = static_cast<DWORD>(m_cx) * static_cast<DWORD>(m_cy) * 4;
+        info.biBitCount = 24;
+        int stride = (m_cx * 3 + 3) & ~3;
         file.bfType = 0x4D42;
         file.bfOffBits = sizeof(file) + sizeof(info);
-        file.bfSize = file.bfOffBits + bytes;
-        ::GdiFlush();
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * m_cy);
         std::string data(reinterpret_cast<const char*>(&file), sizeof(file));
         data.append(reinterpret_cast<const char*>(&info), sizeof(info));
-        data.append(reinterpret_cast<const char*>(m_bits), bytes);
+        for (int y = 0; y < m_cy; ++y) {
+            std::string row(static_cast<size_t>(stride), '\0');
+            for (int x = 0; x < m_cx; ++x) {
+                COLORREF c = At(x, y);
+                row[3 * x] = static_cast<char>(GetBValue(c));
+                row[3 * x + 1] = static_cast<char>(GetGValue(c));
+                row[3 * x + 2] = static_cast<char>(GetRValue(c));
+            }
+            data += row;
+        }
         EXPECT_TRUE(VktWriteFile(dir + "\\" + name + ".bmp", data));
     }
 
 private:
     int m_cx, m_cy;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    DWORD* m_bits = nullptr;
 };
 
 CSize ClientSize(HWND hWnd)

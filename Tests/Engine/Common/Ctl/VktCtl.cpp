@@ -210,35 +210,6 @@ void VktCtlFixture::Type(HWND wnd, const std::string& bytes)
     for (unsigned char byte : bytes) SendMessageA(wnd, WM_CHAR, byte, 1);
 }
 
-VktDib::VktDib(int width, int height) : m_width(width)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<DWORD*>(bits);
-    m_dc = CreateCompatibleDC(nullptr);
-    m_old = SelectObject(m_dc, m_dib);
-}
-
-VktDib::~VktDib()
-{
-    SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-    DeleteObject(m_dib);
-}
-
-COLORREF VktDib::At(int x, int y) const
-{
-    GdiFlush();
-    DWORD bgr = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
-    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
-}
-
 COLORREF VktCtlFixture::Pixel(HWND wnd, int x, int y)
 {
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);

@@ -28,25 +28,6 @@ struct VktParentLog {
     std::vector<std::pair<UINT, HWND>> Commands() const;
 };
 
-// A 32-bit top-down DIB section selected into a memory DC: what is drawn into Dc() is read back
-// pixel by pixel.
-class VktDib {
-public:
-    VktDib(int width, int height);
-    ~VktDib();
-    VktDib(const VktDib&) = delete;
-    VktDib& operator=(const VktDib&) = delete;
-    HDC Dc() const { return m_dc; }
-    COLORREF At(int x, int y) const;
-
-private:
-    int m_width;
-    DWORD* m_bits = nullptr;
-    HBITMAP m_dib;
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
-
 class VktCtlFixture : public ::testing::Test {
 protected:
     void SetUp() override;
