@@ -37,24 +37,16 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    CObject* pObject = m_pDocClass ? m_pDocClass->CreateObject() : nullptr;
-    CDocument* pDoc = DYNAMIC_DOWNCAST(CDocument, pObject);
-    if (!pDoc) {
-        delete pObject;
-        return nullptr;
-    }
+    CDocument* pDoc = DYNAMIC_CREATE_AS(CDocument, m_pDocClass);
+    if (!pDoc) return nullptr;
     AddDocument(pDoc);
     return pDoc;
 }
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
 {
-    CObject* pObject = m_pFrameClass ? m_pFrameClass->CreateObject() : nullptr;
-    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pObject);
-    if (!pFrame) {
-        delete pObject;
-        return nullptr;
-    }
+    CFrameWnd* pFrame = DYNAMIC_CREATE_AS(CFrameWnd, m_pFrameClass);
+    if (!pFrame) return nullptr;
     CCreateContext context;
     context.m_pCurrentFrame = pOther;
     context.m_pCurrentDoc = pDoc;

@@ -17,12 +17,8 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext)
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
     if (!pContext || !pContext->m_pNewViewClass) return nullptr;
-    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-    CWnd* pView = DYNAMIC_DOWNCAST(CWnd, pObject);
-    if (!pView) {
-        delete pObject;
-        return nullptr;
-    }
+    CWnd* pView = DYNAMIC_CREATE_AS(CWnd, pContext->m_pNewViewClass);
+    if (!pView) return nullptr;
     // A view that fails has deleted itself.
     if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext)) return nullptr;
     return pView;

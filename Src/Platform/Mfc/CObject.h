@@ -64,3 +64,17 @@ T* AfxDynamicDownCast(const CRuntimeClass* pClass, CObject* pObject)
 {
     return (pObject && pObject->IsKindOf(pClass)) ? static_cast<T*>(pObject) : nullptr;
 }
+
+// A new object of pClass as a class_name; null, and nothing left made, when pClass is null, cannot
+// be created dynamically or is no class_name.
+#define DYNAMIC_CREATE_AS(class_name, pClass) \
+    (AfxCreateObjectAs<class_name>(RUNTIME_CLASS(class_name), (pClass)))
+
+template <class T>
+T* AfxCreateObjectAs(const CRuntimeClass* pWanted, const CRuntimeClass* pClass)
+{
+    CObject* pObject = pClass ? pClass->CreateObject() : nullptr;
+    if (pObject && pObject->IsKindOf(pWanted)) return static_cast<T*>(pObject);
+    delete pObject;
+    return nullptr;
+}

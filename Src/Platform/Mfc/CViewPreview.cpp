@@ -71,12 +71,8 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, const CRuntimeCl
 {
     CFrameWnd* pFrame = GetParentFrame();
     if (!pFrame || !pPrintView || !pState || pFrame->m_lpfnCloseProc) return FALSE;
-    CObject* pObject = pPreviewViewClass ? pPreviewViewClass->CreateObject() : nullptr;
-    CPreviewView* pView = DYNAMIC_DOWNCAST(CPreviewView, pObject);
-    if (!pView) {
-        delete pObject;
-        return FALSE;
-    }
+    CPreviewView* pView = DYNAMIC_CREATE_AS(CPreviewView, pPreviewViewClass);
+    if (!pView) return FALSE;
     // Hidden until the job is ready; it joins this view's document.
     CCreateContext context;
     context.m_pCurrentDoc = GetDocument();
