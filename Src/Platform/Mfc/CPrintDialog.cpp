@@ -108,13 +108,6 @@ LPDEVMODEA CPrintDialog::GetDevMode() const
     return static_cast<LPDEVMODEA>(lock.Get());
 }
 
-CString CPrintDialog::GetDriverName() const
-{
-    CString name;
-    AfxGetDevNames(m_pd.hDevNames, &name, nullptr, nullptr);
-    return name;
-}
-
 CString CPrintDialog::GetDeviceName() const
 {
     CString name;

@@ -26,7 +26,6 @@ public:
     HDC CreatePrinterDC();
     // The device mode of m_pd (valid while m_pd holds the block), or null.
     LPDEVMODEA GetDevMode() const;
-    CString GetDriverName() const;
     CString GetDeviceName() const;
     CString GetPortName() const;
 };

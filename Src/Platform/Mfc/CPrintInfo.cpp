@@ -4,7 +4,7 @@
 CPrintInfo::CPrintInfo()
     : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)), m_bDirect(FALSE),
       m_bPreview(FALSE), m_bContinuePrinting(TRUE), m_nCurPage(1), m_nNumPreviewPages(0),
-      m_strPageDesc("ﾍﾟｰｼﾞ %u\nﾍﾟｰｼﾞ %u-%u\n"), m_lpUserData(nullptr), m_hDCMade(nullptr)
+      m_strPageDesc("ﾍﾟｰｼﾞ %u\nﾍﾟｰｼﾞ %u-%u\n"), m_hDCMade(nullptr)
 {
     SetMinPage(1);
     SetMaxPage(0xFFFF);

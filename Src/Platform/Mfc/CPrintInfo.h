@@ -25,7 +25,6 @@ struct CPrintInfo {
     UINT m_nCurPage;            // the page being printed or shown
     UINT m_nNumPreviewPages;    // pages a preview shows at first (1 or 2; 0: the application's choice)
     CString m_strPageDesc;      // "one page\ntwo pages\n" with %u for the page numbers
-    LPVOID m_lpUserData;        // the program's
     CRect m_rectDraw;           // the printable area of the page, in logical units
 
     // The document's pages; the maximum 0xFFFF means the last page is not known.

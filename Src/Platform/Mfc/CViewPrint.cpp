@@ -91,6 +91,40 @@ BOOL PageRange(const CPrintInfo& info, UINT& rFrom, UINT& rTo)
     }
     return rFrom <= rTo;
 }
+// The job on dc from its start to its end, pages from to to: the message to show, or null.
+LPCSTR RunJob(CView* pView, CDC& dc, CPrintInfo& info, LPCSTR lpszDocName, const CString& output, UINT from, UINT to)
+{
+    CPrintingDialog status;
+    CWnd* pMain = AfxGetMainWnd();
+    JobScope job(status, pMain ? pMain->m_hWnd : nullptr);
+    status.Open(pMain, lpszDocName, info.m_pPD->GetDeviceName(), output.IsEmpty() ? info.m_pPD->GetPortName() : output);
+    DOCINFOA di = {};
+    di.cbSize = sizeof(di);
+    di.lpszDocName = lpszDocName;
+    di.lpszOutput = output.IsEmpty() ? nullptr : static_cast<LPCSTR>(output);
+    if (dc.SetAbortProc(&AbortProc) <= 0 || dc.StartDoc(&di) <= 0) return kNotStarted;
+    UINT printed = 0;
+    bool failed = false;
+    for (UINT page = from; page <= to && !status.m_bUserAbort && !failed; ++page) {
+        info.m_nCurPage = page;
+        status.ShowPage(page);
+        info.m_bContinuePrinting = TRUE;
+        pView->OnPrepareDC(&dc, &info);
+        if (!info.m_bContinuePrinting) break;
+        info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+        dc.DPtoLP(&info.m_rectDraw);
+        failed = dc.StartPage() <= 0;
+        if (failed) break;
+        pView->OnPrint(&dc, &info);
+        ++printed;
+        failed = dc.EndPage() <= 0;
+        AbortProc(dc.m_hDC, 0); // Stop pressed during the page
+    }
+    // A job stopped, failed or without a page leaves nothing behind.
+    if (failed || status.m_bUserAbort || printed == 0) dc.AbortDoc();
+    else failed = dc.EndDoc() <= 0;
+    return failed ? kNotFinished : nullptr;
+}
 } // namespace
 
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
@@ -142,42 +176,7 @@ void CView::OnFilePrint()
     OnBeginPrinting(&dc, &info);
 
     UINT from = 0, to = 0;
-    LPCSTR message = nullptr;
-    if (PageRange(info, from, to)) {
-        CPrintingDialog status;
-        CWnd* pMain = AfxGetMainWnd();
-        JobScope job(status, pMain ? pMain->m_hWnd : nullptr);
-        status.Open(pMain, docName, info.m_pPD->GetDeviceName(), output.IsEmpty() ? info.m_pPD->GetPortName() : output);
-        DOCINFOA di = {};
-        di.cbSize = sizeof(di);
-        di.lpszDocName = docName;
-        di.lpszOutput = output.IsEmpty() ? nullptr : static_cast<LPCSTR>(output);
-        if (dc.SetAbortProc(&AbortProc) <= 0 || dc.StartDoc(&di) <= 0) {
-            message = kNotStarted;
-        } else {
-            UINT printed = 0;
-            bool failed = false;
-            for (UINT page = from; page <= to && !status.m_bUserAbort && !failed; ++page) {
-                info.m_nCurPage = page;
-                status.ShowPage(page);
-                info.m_bContinuePrinting = TRUE;
-                OnPrepareDC(&dc, &info);
-                if (!info.m_bContinuePrinting) break;
-                info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
-                dc.DPtoLP(&info.m_rectDraw);
-                failed = dc.StartPage() <= 0;
-                if (failed) break;
-                OnPrint(&dc, &info);
-                ++printed;
-                failed = dc.EndPage() <= 0;
-                AbortProc(hdc, 0); // Stop pressed during the page
-            }
-            // A job stopped, failed or without a page leaves nothing behind.
-            if (failed || status.m_bUserAbort || printed == 0) dc.AbortDoc();
-            else failed = dc.EndDoc() <= 0;
-            if (failed) message = kNotFinished;
-        }
-    }
+    LPCSTR message = PageRange(info, from, to) ? RunJob(this, dc, info, docName, output, from, to) : nullptr;
     OnEndPrinting(&dc, &info);
     dc.Detach();
     if (message) AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
