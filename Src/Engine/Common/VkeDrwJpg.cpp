@@ -31,7 +31,7 @@ const BYTE kQuant[2][64] = {
      99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99}};
 
 // The standard Huffman tables: codes per length 1..16, then the symbols in code order.
-struct HuffSpec {
+struct HuffDef {
     BYTE bits[16];
     const BYTE* symbols;
 };
@@ -57,15 +57,15 @@ const BYTE kAcChromaSymbols[162] = {
     0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca, 0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda,
     0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7, 0xe8, 0xe9, 0xea, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa};
 // DC luminance, AC luminance, DC chrominance, AC chrominance.
-const HuffSpec kDcSpec[2] = {{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcSymbols},
+const HuffDef kDcDef[2] = {{{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcSymbols},
                              {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcSymbols}};
-const HuffSpec kAcSpec[2] = {{{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kAcLumaSymbols},
+const HuffDef kAcDef[2] = {{{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kAcLumaSymbols},
                              {{0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}, kAcChromaSymbols}};
 
-int SymbolCount(const HuffSpec& spec)
+int SymbolCount(const HuffDef& def)
 {
     int n = 0;
-    for (BYTE b : spec.bits) n += b;
+    for (BYTE b : def.bits) n += b;
     return n;
 }
 
@@ -75,14 +75,14 @@ struct HuffTable {
     BYTE size[256];
 };
 
-void BuildHuff(const HuffSpec& spec, HuffTable* t)
+void BuildHuff(const HuffDef& def, HuffTable* t)
 {
     memset(t, 0, sizeof(*t));
     int code = 0, k = 0;
     for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < spec.bits[len - 1]; ++i, ++k, ++code) {
-            t->code[spec.symbols[k]] = static_cast<WORD>(code);
-            t->size[spec.symbols[k]] = static_cast<BYTE>(len);
+        for (int i = 0; i < def.bits[len - 1]; ++i, ++k, ++code) {
+            t->code[def.symbols[k]] = static_cast<WORD>(code);
+            t->size[def.symbols[k]] = static_cast<BYTE>(len);
         }
         code <<= 1;
     }
@@ -248,8 +248,8 @@ void Encoder::MakeTables(int quality)
             int n = kZigzag[k];
             m_mult[t][k] = static_cast<float>(1.0 / (m_quant[t][n] * factor[n / 8] * factor[n % 8] * 8.0));
         }
-        BuildHuff(kDcSpec[t], &m_dc[t]);
-        BuildHuff(kAcSpec[t], &m_ac[t]);
+        BuildHuff(kDcDef[t], &m_dc[t]);
+        BuildHuff(kAcDef[t], &m_ac[t]);
     }
 }
 
@@ -290,14 +290,14 @@ void Encoder::WriteHeaders(int xDpi, int yDpi)
         Byte(c == 0 ? 0 : 1);
     }
     int length = 2;
-    for (int t = 0; t < tables; ++t) length += 34 + SymbolCount(kDcSpec[t]) + SymbolCount(kAcSpec[t]);
+    for (int t = 0; t < tables; ++t) length += 34 + SymbolCount(kDcDef[t]) + SymbolCount(kAcDef[t]);
     Marker(0xC4, length);
     for (int t = 0; t < tables; ++t) {
         for (int ac = 0; ac < 2; ++ac) {
-            const HuffSpec& spec = ac ? kAcSpec[t] : kDcSpec[t];
+            const HuffDef& def = ac ? kAcDef[t] : kDcDef[t];
             Byte(ac << 4 | t);
-            for (BYTE b : spec.bits) Byte(b);
-            for (int i = 0, n = SymbolCount(spec); i < n; ++i) Byte(spec.symbols[i]);
+            for (BYTE b : def.bits) Byte(b);
+            for (int i = 0, n = SymbolCount(def); i < n; ++i) Byte(def.symbols[i]);
         }
     }
     Marker(0xDA, 6 + 2 * m_comps);
