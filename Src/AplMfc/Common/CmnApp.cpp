@@ -2,15 +2,22 @@
 // window rectangle and the broadcast to the frame's windows. The printer set-up is CmnAppPrt.cpp.
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnApp"
 #include "CmnApp.h"
+#include "CmnDlgAbt.h"
+#include "CmnDlgSetSca.h"
 #include "CmnImg.h"
 #include "CmnRes.h"
 #include "CmnSub.h"
+#include "CmnWin.h"
 #include <locale.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CmnApp, CWinApp)
+
+BEGIN_MESSAGE_MAP(CmnApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, &ThisClass::OnAppAbout)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -38,6 +45,43 @@ int JoinPath(char* dest, const char* folder, const char* name)
 {
     int n = snprintf(dest, CmnPathSize, "%s\\%s", folder, name);
     return n >= 0 && n < CmnPathSize ? VKE_OK : VKE_ERR_CUT;
+}
+
+// The size the frame's bars need around its client area, from the bar table: the frame's border,
+// the first two bars (the tool bar and the status bar) across with their insets on both sides,
+// the others stacked: horizontal ones side by side, vertical ones one above the other. 0 x 0
+// while the table holds no bar.
+CSize BarsNeed(CWnd* frame)
+{
+    CmnWin& win = theCmnWin;
+    bool any = false;
+    for (int i = 0; i < win.GetBarCount(); ++i) any = any || win.GetBar(i);
+    if (!any) return CSize(0, 0);
+    CRect outer, client;
+    frame->GetWindowRect(&outer);
+    frame->GetClientRect(&client);
+    CSize need(outer.Width() - client.Width(), outer.Height() - client.Height());
+    CSize stack(0, 0);
+    for (int i = 0; i < win.GetBarCount(); ++i) {
+        CControlBar* bar = win.GetBar(i);
+        if (!bar) continue;
+        CSize size = win.GetBarSize(bar);
+        BOOL horz = (bar->GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+        if (i < 2) {
+            CRect inside(0, 0, 0, 0);
+            bar->CalcInsideRect(inside, horz);
+            int across = horz ? size.cy - inside.Height() : size.cx - inside.Width();
+            need.cx += across;
+            need.cy += across;
+        } else if (horz) {
+            stack.cx += size.cx;
+            stack.cy = stack.cy > size.cy ? stack.cy : size.cy;
+        } else {
+            stack.cx = stack.cx > size.cx ? stack.cx : size.cx;
+            stack.cy += size.cy;
+        }
+    }
+    return CSize(need.cx + stack.cx, need.cy + stack.cy);
 }
 
 } // namespace
@@ -382,8 +426,11 @@ void CmnApp::SetDefWinRct(RECT* pRect)
         width = rect.Width();
         height = rect.Height();
     } else {
+        CSize need = BarsNeed(pFrame);
         width = static_cast<int>(cx * 0.8);
         height = static_cast<int>(cy * 0.8);
+        width = width > need.cx ? width : need.cx;
+        height = height > need.cy ? height : need.cy;
     }
     width = width < cx ? width : cx;
     height = height < cy ? height : cy;
@@ -415,4 +462,32 @@ int CmnApp::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam,
         CWnd::SendMessageToDescendants(wnd, message, wParam, lParam, TRUE, TRUE);
     }
     return VKE_OK;
+}
+
+// ---- The framework's dialogs ----
+
+int CmnApp::ShowSetScaDlg(int decimals, int srcWidth, int srcHeight, int* num, int* den)
+{
+    if (!num || !den) {
+        CMN_TRACE("ShowSetScaDlg", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    *num = 0;
+    *den = 1;
+    if (!theCmnAppInf.bInit) {
+        CMN_TRACE("ShowSetScaDlg", VKE_ERR_NOT_INIT);
+        return VKE_ERR_NOT_INIT;
+    }
+    // Values the dialog refuses never open it: it would only end at once.
+    CmnDlgSetSca dialog(GetMainFrame());
+    int rc = dialog.SetParam(decimals, srcWidth, srcHeight);
+    if (rc != VKE_OK) return rc;
+    if (dialog.DoModal() != IDOK) return VKE_CANCELLED;
+    return dialog.GetScaleValue(num, den);
+}
+
+void CmnApp::OnAppAbout()
+{
+    CmnDlgAbt dialog(GetMainFrame());
+    dialog.DoModal();
 }

@@ -65,8 +65,8 @@ public:
     // Every key (the file list's once they were read); the default user folder is written empty.
     virtual void WriteIni();
 
-    // The default main-window rectangle: 80 % of the maximised screen, centred; a dialog as the
-    // main window keeps its size.
+    // The default main-window rectangle: 80 % of the maximised screen or what the frame's bars
+    // need (the bar table of CmnWin), centred; a dialog as the main window keeps its size.
     virtual void SetDefWinRct(RECT* pRect);
     // The main frame while its window exists, else null.
     virtual CWnd* GetMainFrame();
@@ -94,12 +94,19 @@ public:
     // Mode 0: the main frame, then as mode 1; mode 1: every window of the frame and of the
     // windows it owns. Nothing while not initialised.
     virtual int SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, int nMode);
+    // The scale dialog over a source of the size, its percent with the decimals: 0 with the
+    // chosen fraction; 2 with 0 / 1 when it was not confirmed; the parameter check's code.
+    virtual int ShowSetScaDlg(int decimals, int srcWidth, int srcHeight, int* num, int* den);
 
     // The shell's allocator and desktop folder, held from InitInstance to ExitInstance.
     IMalloc* GetShellMalloc() const { return m_pMalloc; }
     IShellFolder* GetDesktopFolder() const { return m_pDesktop; }
 
 protected:
+    // ID_APP_ABOUT: the About box.
+    afx_msg void OnAppAbout();
+    DECLARE_MESSAGE_MAP()
+
     // The command-line switches "l" (log on) and "lc" (log on, old logs deleted) after "-" or
     // "/", compared exactly; arguments from the second on.
     void ReadSwitches(int argc, char* const* argv);

@@ -15,3 +15,50 @@
 #define IDS_CMN_SIZE_MB      26600
 #define IDS_CMN_SIZE_GB      26601
 #define IDS_CMN_SIZE_TB      26602
+
+// ---- Dialogs and pages: their menus, commands, templates, items and messages ----
+// The dialog's popup menu and the context menu its engine controls share.
+#define IDR_CMN_DLG_MENU     25084
+#define IDR_CMN_CTL_MENU     25085
+// Scale commands of a focused drawing area.
+#define ID_CMN_SCA_DLG       49377 // scale by dialog
+#define ID_CMN_SCA_WND       49378 // fit to the window
+#define ID_CMN_SCA_WND_LRG   49379 // fit to the window when larger
+#define ID_CMN_SCA_100       49380
+#define ID_CMN_SCA_50        49381
+#define ID_CMN_SCA_75        49382
+#define ID_CMN_SCA_150       49383
+#define ID_CMN_SCA_200       49384
+// Owner-drawn buttons that open the font or colour dialog of their engine control.
+#define ID_CMN_CHOOSER_FIRST 17684
+#define ID_CMN_CHOOSER_LAST  17713
+// The About box and the scale dialog, the program's icon.
+#define IDD_CMN_ABT          24976
+#define IDD_CMN_SET_SCA      24978
+#define IDI_CMN_APP          128
+// Items the framework's dialogs share.
+#define IDC_CMN_STC_1        17484
+#define IDC_CMN_STC_2        17485
+#define IDC_CMN_STC_3        17486
+#define IDC_CMN_EDT_1        17584
+#define IDC_CMN_EDT_2        17585
+#define IDC_CMN_EDT_3        17586
+#define IDC_CMN_EDT_4        17587
+#define IDC_CMN_EDT_5        17588
+#define IDC_CMN_RDO_1        17884
+#define IDC_CMN_RDO_2        17885
+#define IDC_CMN_RDO_3        17886
+#define IDC_CMN_RDO_4        17887
+#define IDC_CMN_RDO_5        17888
+// The About box's texts.
+#define IDS_CMN_ABT_TITLE    26580
+#define IDS_CMN_ABT_VERSION  26581
+#define IDS_CMN_ABT_NOTE     26603
+// Printing and the scale dialog's checks.
+#define IDS_CMN_PRT_MARGIN   27586
+#define IDS_CMN_SCA_PCT      27592
+#define IDS_CMN_SCA_SMALL    27593
+#define IDS_CMN_SCA_NUM      27594
+#define IDS_CMN_SCA_DEN      27595
+#define IDS_CMN_SCA_WIDTH    27596
+#define IDS_CMN_SCA_HEIGHT   27597

@@ -8,12 +8,14 @@
 #include "CmnReg.h"
 #include "CmnSub.h"
 #include "CmnVar.h"
+#include "CmnWin.h"
 
 #define CMN_SERVICE __attribute__((init_priority(200)))
 
 CmnReg theCmnReg CMN_SERVICE;
 CmnVar theCmnVar CMN_SERVICE;
 CmnSub theCmnSub CMN_SERVICE;
+CmnWin theCmnWin CMN_SERVICE;
 CmnImg theCmnImg CMN_SERVICE;
 
 // Plain data, zero before any constructor runs; the CmnApp constructor gives it its defaults.

@@ -1,0 +1,411 @@
+// The scale dialog: the stored values, the controls, the choices and the check of the values.
+#define CMN_MODULE "Src\\AplMfc\\Common\\CmnDlgSetSca"
+#include "CmnDlgSetSca.h"
+#include "CmnRes.h"
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+IMPLEMENT_DYNAMIC(CmnDlgSetSca, CmnDlg)
+
+BEGIN_MESSAGE_MAP(CmnDlgSetSca, CmnDlg)
+    ON_MESSAGE(VkeWmSetChk, &ThisClass::OnVkeWmSetChk)
+END_MESSAGE_MAP()
+
+namespace {
+
+const double kMinScale = 0.000001;
+const double kMaxScale = 100.0;
+const double kMinPct = 0.0001;
+const double kMaxPct = 10000.0;
+// Target sizes from a fraction are rounded to the nearest pixel.
+const int kSizeRounded = 1;
+
+// The check notice being handled, for every dialog of the process: a notice it causes for the
+// same button, or for a button of its radio group, is refused.
+int s_bInChk = 0;
+HWND s_hChkWnd = nullptr;
+
+bool InGuardedGroup(VkiCtl* ctl, HWND wnd)
+{
+    if (wnd == s_hChkWnd) return true;
+    HWND cursor = nullptr;
+    while (VkeCtlSchAutoRdoBtn(ctl, &cursor, 0) == VKE_OK && cursor)
+        if (cursor == s_hChkWnd) return true;
+    return false;
+}
+
+} // namespace
+
+CmnDlgSetSca::CmnDlgSetSca(CWnd* pParentWnd) : CmnDlgSetSca(IDD_CMN_SET_SCA, pParentWnd) {}
+
+CmnDlgSetSca::CmnDlgSetSca(UINT nIDTemplate, CWnd* pParentWnd)
+    : CmnDlg(nIDTemplate, pParentWnd), m_sci(), m_bParam(0), m_iDecimals(0), m_amFmt(), m_iSrcWidth(0),
+      m_iSrcHeight(0), m_bChecking(0)
+{
+}
+
+// ---- Parameters and the stored values ----
+
+int CmnDlgSetSca::SetParam(int decimals, int srcWidth, int srcHeight)
+{
+    if (decimals < 0 || decimals > 6 || srcWidth < 1 || srcHeight < 1) {
+        CMN_TRACE("SetParam", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    m_iDecimals = decimals;
+    m_iSrcWidth = srcWidth;
+    m_iSrcHeight = srcHeight;
+    snprintf(m_amFmt, sizeof(m_amFmt), "%%.%dlf", decimals);
+    m_bParam = 1;
+    return VKE_OK;
+}
+
+int CmnDlgSetSca::GetScaleValue(int* num, int* den)
+{
+    if (!num || !den) {
+        CMN_TRACE("GetScaleValue", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    *num = m_sci.lScaNum;
+    *den = m_sci.lScaDen;
+    return VKE_OK;
+}
+
+int CmnDlgSetSca::LoadSetSci()
+{
+    m_sci = theCmnAppInf.setSci;
+    return VKE_OK;
+}
+
+int CmnDlgSetSca::SaveSetSci()
+{
+    theCmnAppInf.setSci = m_sci;
+    return VKE_OK;
+}
+
+void CmnDlgSetSca::FormatPct(double ratio, char* text, int size)
+{
+    snprintf(text, static_cast<size_t>(size), m_amFmt, ratio * 100.0);
+    VkeSubTrimStrRightZero(theCmnAppInf.pSub, text);
+}
+
+// The stored values made one consistent scale. A stored scale out of its range becomes 1.0
+// before it is turned into a fraction, which refuses it; values never read (all zero) take the
+// settings' fallbacks.
+int CmnDlgSetSca::Normalise()
+{
+    SetSci& s = m_sci;
+    if (s.iTypSca < 1 || s.iTypSca > 3) s.iTypSca = 1;
+    if (s.lScaNum < 1 || s.lScaDen < 1) s.lScaNum = s.lScaDen = 1;
+    if (s.bWidth != 0) s.bWidth = 1;
+    if (s.iWidth < 1) s.iWidth = 1;
+    if (s.iHeight < 1) s.iHeight = 1;
+    int rc = VKE_OK;
+    if (s.iTypSca == 1) {
+        if (s.dScale < kMinScale || s.dScale > kMaxScale) s.dScale = 1.0;
+        rc = theCmnSub.GetFraction(s.dScale, 6, &s.lScaNum, &s.lScaDen);
+    } else if (s.iTypSca == 3) {
+        s.lScaNum = s.bWidth ? s.iWidth : s.iHeight;
+        s.lScaDen = s.bWidth ? m_iSrcWidth : m_iSrcHeight;
+    }
+    if (rc != VKE_OK) return rc;
+    if (s.iTypSca != 1) s.dScale = static_cast<double>(s.lScaNum) / s.lScaDen;
+    if (s.dScale < kMinScale || s.dScale > kMaxScale) {
+        s.dScale = 1.0;
+        s.lScaNum = s.lScaDen = 1;
+    }
+    rc = theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+    if (rc == VKE_OK && (s.iWidth < 1 || s.iHeight < 1)) {
+        s.dScale = 1.0;
+        s.lScaNum = s.lScaDen = 1;
+        rc = theCmnSub.GetSize(kSizeRounded, 1, 1, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+    }
+    return rc;
+}
+
+// ---- Start and end ----
+
+BOOL CmnDlgSetSca::OnInitDialog()
+{
+    if (!m_bParam) {
+        CMN_TRACE("OnInitDialog", VKE_ERR_EXISTS);
+        CDialog::OnInitDialog();
+        EndDialog(3);
+        return TRUE;
+    }
+    CmnDlg::OnInitDialog();
+    LoadSetSci();
+    if (Init() != VKE_OK) return TRUE;
+    int slot = m_sci.iTypSca == 1 ? SlotPct : m_sci.iTypSca == 2 ? SlotNum : m_sci.bWidth ? SlotWidth : SlotHeight;
+    theCmnSub.SetFocusWnd(m_inf.phCtlWnd[slot]);
+    return FALSE;
+}
+
+int CmnDlgSetSca::Init()
+{
+    return StartDialog(SlotCnt, 0, 0, [this] {
+        int rc = Normalise();
+        if (rc == VKE_OK) rc = InitCtl();
+        if (rc == VKE_OK) rc = EnableCtl();
+        return rc;
+    });
+}
+
+int CmnDlgSetSca::InitCtl()
+{
+    const SetSci& s = m_sci;
+    char pct[64], num[16], den[16], width[16], height[16], pctFormat[16];
+    FormatPct(s.dScale, pct, sizeof(pct));
+    snprintf(num, sizeof(num), "%d", s.lScaNum);
+    snprintf(den, sizeof(den), "%d", s.lScaDen);
+    snprintf(width, sizeof(width), "%d", s.iWidth);
+    snprintf(height, sizeof(height), "%d", s.iHeight);
+    snprintf(pctFormat, sizeof(pctFormat), "%%,.%dv", m_iDecimals);
+    auto on = [](bool set) { return set ? "1" : "0"; };
+    const struct {
+        int type, id, editType;
+        const char* format;
+        const char* value; // null: the item's own text
+    } rows[SlotCnt] = {
+        {VKE_CTL_STATIC, IDC_CMN_STC_1, VKE_EDIT_NONE, "", nullptr},
+        {VKE_CTL_STATIC, IDC_CMN_STC_2, VKE_EDIT_NONE, "", nullptr},
+        {VKE_CTL_EDIT, IDC_CMN_EDT_1, VKE_EDIT_DBL, pctFormat, pct},
+        {VKE_CTL_EDIT, IDC_CMN_EDT_2, VKE_EDIT_INT, "%,v", num},
+        {VKE_CTL_EDIT, IDC_CMN_EDT_3, VKE_EDIT_INT, "%,v", den},
+        {VKE_CTL_EDIT, IDC_CMN_EDT_4, VKE_EDIT_INT, "%,v", width},
+        {VKE_CTL_EDIT, IDC_CMN_EDT_5, VKE_EDIT_INT, "%,v", height},
+        {VKE_CTL_BUTTON, IDOK, VKE_EDIT_NONE, "", ""},
+        {VKE_CTL_BUTTON, IDCANCEL, VKE_EDIT_NONE, "", ""},
+        {VKE_CTL_BUTTON, IDC_CMN_RDO_1, VKE_EDIT_NONE, "", on(s.iTypSca == 1)},
+        {VKE_CTL_BUTTON, IDC_CMN_RDO_2, VKE_EDIT_NONE, "", on(s.iTypSca == 2)},
+        {VKE_CTL_BUTTON, IDC_CMN_RDO_3, VKE_EDIT_NONE, "", on(s.iTypSca == 3)},
+        {VKE_CTL_BUTTON, IDC_CMN_RDO_4, VKE_EDIT_NONE, "", on(s.bWidth == 1)},
+        {VKE_CTL_BUTTON, IDC_CMN_RDO_5, VKE_EDIT_NONE, "", on(s.bWidth == 0)},
+    };
+    int rc = VKE_OK;
+    for (int slot = 0; slot < SlotCnt && rc == VKE_OK; ++slot) {
+        const auto& row = rows[slot];
+        rc = InitCtlSlot(slot, row.type, row.id, row.editType, row.format, row.value);
+    }
+    return rc;
+}
+
+int CmnDlgSetSca::Term()
+{
+    m_bParam = 0;
+    return CmnDlg::Term();
+}
+
+// ---- Choices ----
+
+int CmnDlgSetSca::EnableCtl()
+{
+    const int type = m_sci.iTypSca;
+    const struct {
+        int slot;
+        bool on;
+    } rows[] = {{SlotPct, type == 1},
+                {SlotNum, type == 2},
+                {SlotDen, type == 2},
+                {SlotWidth, type == 3 && m_sci.bWidth},
+                {SlotHeight, type == 3 && !m_sci.bWidth},
+                {SlotWidthRdo, type == 3},
+                {SlotHeightRdo, type == 3}};
+    for (const auto& row : rows)
+        if (m_inf.phCtlWnd[row.slot]) ::EnableWindow(m_inf.phCtlWnd[row.slot], row.on);
+    return VKE_OK;
+}
+
+// A choice takes its value, enables its edits and moves the focus to the edit it enabled.
+int CmnDlgSetSca::Select(int slot)
+{
+    EnableCtl();
+    theCmnSub.PostSetFocus(m_inf.phCtlWnd[slot]);
+    return VKE_OK;
+}
+
+int CmnDlgSetSca::SelTypPct()
+{
+    m_sci.iTypSca = 1;
+    return Select(SlotPct);
+}
+
+int CmnDlgSetSca::SelTypFrc()
+{
+    m_sci.iTypSca = 2;
+    return Select(SlotNum);
+}
+
+int CmnDlgSetSca::SelTypSiz()
+{
+    m_sci.iTypSca = 3;
+    return Select(m_sci.bWidth ? SlotWidth : SlotHeight);
+}
+
+int CmnDlgSetSca::SelWidth()
+{
+    m_sci.bWidth = 1;
+    return Select(SlotWidth);
+}
+
+int CmnDlgSetSca::SelHeight()
+{
+    m_sci.bWidth = 0;
+    return Select(SlotHeight);
+}
+
+LRESULT CmnDlgSetSca::OnVkeWmSetChk(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_inf.bReady) return 0;
+    VkiCtl* ctl = reinterpret_cast<VkiCtl*>(wParam);
+    if (!ctl || lParam < 0 || lParam > 2) {
+        CMN_TRACE("OnVkeWmSetChk", VKE_ERR_ARG);
+        return 1;
+    }
+    HWND wnd = nullptr;
+    VkeCtlGetCtlHandle(ctl, &wnd);
+    if (s_bInChk && InGuardedGroup(ctl, wnd)) return 1;
+    s_bInChk = 1;
+    s_hChkWnd = wnd;
+    if (lParam == 1) {
+        switch (CtlSlot(ctl)) {
+        case SlotTypPct: SelTypPct(); break;
+        case SlotTypFrc: SelTypFrc(); break;
+        case SlotTypSiz: SelTypSiz(); break;
+        case SlotWidthRdo: SelWidth(); break;
+        case SlotHeightRdo: SelHeight(); break;
+        default: break;
+        }
+    }
+    s_bInChk = 0;
+    s_hChkWnd = nullptr;
+    return 1;
+}
+
+// ---- The check ----
+
+int CmnDlgSetSca::IsOn(int slot)
+{
+    char value[8] = {};
+    VkeCtlGetDataValue(m_inf.ppCtl[slot], value, sizeof(value));
+    return strcmp(value, "1") == 0;
+}
+
+void CmnDlgSetSca::Mark(int slot, int code)
+{
+    VkeCtlSetErrorFlag(m_inf.ppCtl[slot], 1);
+    VkeCtlSetErrorCode(m_inf.ppCtl[slot], code);
+}
+
+void CmnDlgSetSca::Reject(VkiCtl* checked, int slot, int code)
+{
+    // A check of one control records only its own error; the others just show theirs.
+    if (!checked || checked == m_inf.ppCtl[slot]) SetError(m_inf.phCtlWnd[slot], code);
+    else Mark(slot, code);
+}
+
+bool CmnDlgSetSca::ReadValue(VkiCtl* checked, int slot, double* value)
+{
+    Dti& dti = m_inf.dti;
+    int rc = VkeCtlGetDti(m_inf.ppCtl[slot], &dti);
+    if (rc == VKE_OK && dti.iError) rc = dti.iErrorCode ? dti.iErrorCode : VKE_ERR_DBL;
+    int type = dti.iEditType;
+    *value = rc == VKE_OK && dti.memDataValue.pBuffer ? strtod(dti.memDataValue.pBuffer, nullptr) : 0.0;
+    // A whole number must fit the fraction's int.
+    if (rc == VKE_OK && type == VKE_EDIT_INT && (*value > INT_MAX || *value < INT_MIN)) rc = VKE_ERR_INT;
+    if (rc == VKE_OK) return true;
+    Reject(checked, slot, rc);
+    return false;
+}
+
+void CmnDlgSetSca::Check(VkiCtl* checked)
+{
+    m_sci.iTypSca = IsOn(SlotTypFrc) ? 2 : IsOn(SlotTypSiz) ? 3 : 1;
+    m_sci.bWidth = IsOn(SlotHeightRdo) ? 0 : 1;
+    SetSci s = m_sci;
+    double value = 0.0, den = 0.0;
+    int choice = SlotPct;
+    if (s.iTypSca == 1) {
+        if (!ReadValue(checked, SlotPct, &value)) return;
+        if (value < kMinPct || value > kMaxPct) return Reject(checked, SlotPct, IDS_CMN_SCA_PCT);
+        if (theCmnSub.GetFraction(value * 0.01, 6, &s.lScaNum, &s.lScaDen) != VKE_OK)
+            return Reject(checked, SlotPct, IDS_CMN_SCA_PCT);
+    } else if (s.iTypSca == 2) {
+        choice = SlotNum;
+        bool read = ReadValue(checked, SlotNum, &value);
+        read = ReadValue(checked, SlotDen, &den) && read;
+        if (!read) return;
+        if (value < 1) return Reject(checked, SlotNum, IDS_CMN_SCA_NUM);
+        if (den < 1) return Reject(checked, SlotDen, IDS_CMN_SCA_DEN);
+        s.lScaNum = static_cast<int>(value);
+        s.lScaDen = static_cast<int>(den);
+    } else {
+        choice = s.bWidth ? SlotWidth : SlotHeight;
+        if (!ReadValue(checked, choice, &value)) return;
+        if (value < 1) return Reject(checked, choice, s.bWidth ? IDS_CMN_SCA_WIDTH : IDS_CMN_SCA_HEIGHT);
+        s.lScaNum = static_cast<int>(value);
+        s.lScaDen = s.bWidth ? m_iSrcWidth : m_iSrcHeight;
+    }
+
+    // The percentage the fraction gives, as the dialog shows it, is the scale.
+    char pct[64], num[16], denText[16], width[16], height[16];
+    FormatPct(static_cast<double>(s.lScaNum) / s.lScaDen, pct, sizeof(pct));
+    s.dScale = strtod(pct, nullptr) * 0.01;
+    s.iWidth = s.iHeight = 0;
+    theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+    snprintf(num, sizeof(num), "%d", s.lScaNum);
+    snprintf(denText, sizeof(denText), "%d", s.lScaDen);
+    snprintf(width, sizeof(width), "%d", s.iWidth);
+    snprintf(height, sizeof(height), "%d", s.iHeight);
+    const char* texts[] = {pct, num, denText, width, height};
+    for (int i = 0; i < 5; ++i) VkeCtlSetDataValue(m_inf.ppCtl[SlotPct + i], texts[i], 1);
+
+    int code = 0;
+    if (s.dScale < kMinScale || s.dScale > kMaxScale) code = IDS_CMN_SCA_PCT;
+    else if (s.iWidth < 1 || s.iHeight < 1) code = IDS_CMN_SCA_SMALL;
+    if (code) {
+        Reject(checked, choice, code);
+        if (choice == SlotNum) Mark(SlotDen, code);
+        return;
+    }
+    m_sci = s;
+}
+
+int CmnDlgSetSca::GetData(VkiCtl* ctl, void* data, int mode)
+{
+    if (m_inf.bTerminating) return VKE_OK;
+    if (!CheckReady("GetData")) return VKE_ERR_NOT_INIT;
+    // The edits this check writes notify the dialog in turn: they only get their values shown.
+    if (m_bChecking) {
+        if (ctl && mode == 1) VkeCtlSetWndFromDti(ctl);
+        return VKE_OK;
+    }
+    ClearError();
+    if ((ctl && (!data || CtlSlot(ctl) < 0)) || (mode != 0 && mode != 1)) {
+        CMN_TRACE("GetData", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    if (ctl && mode == 1) VkeCtlSetWndFromDti(ctl);
+    // Errors of an earlier check go; the values now decide.
+    for (int slot = SlotPct; slot <= SlotHeight; ++slot) {
+        VkeCtlSetErrorFlag(m_inf.ppCtl[slot], 0);
+        VkeCtlSetErrorCode(m_inf.ppCtl[slot], 0);
+    }
+    m_bChecking = 1;
+    Check(ctl);
+    m_bChecking = 0;
+    return m_inf.iErrCode;
+}
+
+void CmnDlgSetSca::OnOK()
+{
+    if (!m_inf.bReady) return;
+    if (GetData(nullptr, nullptr, 0) != VKE_OK) {
+        ShowErrMsg();
+        return;
+    }
+    SaveSetSci();
+    EndDialog(IDOK);
+}

@@ -1,0 +1,80 @@
+// The scale dialog ("倍率指定", template 24978): a display scale given as a percentage, as a
+// fraction, or as a target width or height of the source image, turned into a fraction. It
+// starts from the last values (theCmnAppInf.setSci) and keeps them when confirmed.
+//
+//   CmnDlgSetSca dialog(parent);
+//   if (dialog.SetParam(4, width, height) == 0 && dialog.DoModal() == IDOK) dialog.GetScaleValue(&num, &den);
+//
+// Without SetParam the dialog ends at once with 3 (traced). Each control reports its own input
+// error; OK shows the first and keeps the dialog open.
+#pragma once
+#include "CmnDlg.h"
+
+class CmnDlgSetSca : public CmnDlg {
+    DECLARE_DYNAMIC(CmnDlgSetSca)
+
+public:
+    explicit CmnDlgSetSca(CWnd* pParentWnd = nullptr);
+    // The same dialog from another template with the same items.
+    CmnDlgSetSca(UINT nIDTemplate, CWnd* pParentWnd);
+
+    // ---- The five choices: the form, then width or height; each enables its edits ----
+    virtual int SelTypPct();
+    virtual int SelTypFrc();
+    virtual int SelTypSiz();
+    virtual int SelWidth();
+    virtual int SelHeight();
+
+    using CmnDlg::Init;
+    // The stored values made consistent (a scale outside 1e-6 .. 100 or a size below 1 becomes
+    // 1/1), then the dialog's start with its 14 controls.
+    virtual int Init();
+    virtual int InitCtl();
+    virtual int LoadSetSci();
+    virtual int SaveSetSci();
+    // decimals of the percentage 0 to 6, the source's size at least 1 x 1; -9 otherwise.
+    virtual int SetParam(int decimals, int srcWidth, int srcHeight);
+    virtual int GetScaleValue(int* num, int* den);
+    // Only the edits of the chosen form (and the width or height radios of the size form) enabled.
+    virtual int EnableCtl();
+
+    BOOL OnInitDialog() override;
+    // Closes with 1 once the values check, keeping them; else the first error is shown.
+    void OnOK() override;
+    int Term() override;
+    // The form from the radios, then only its edits: their range, the fraction, the percentage
+    // shown again in the dialog's decimals and the target size, written back to the five edits.
+    int GetData(VkiCtl* ctl, void* data, int mode) override;
+
+protected:
+    // Control slots.
+    enum {
+        SlotPctSign, SlotSlash, SlotPct, SlotNum, SlotDen, SlotWidth, SlotHeight, SlotOk, SlotCancel,
+        SlotTypPct, SlotTypFrc, SlotTypSiz, SlotWidthRdo, SlotHeightRdo, SlotCnt
+    };
+
+    // A radio's check notice: a choice once it is checked; guarded against notices it causes.
+    afx_msg LRESULT OnVkeWmSetChk(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    SetSci m_sci;
+    int m_bParam;
+    int m_iDecimals;
+    char m_amFmt[16];  // the percentage's display, "%.<decimals>lf"
+    int m_iSrcWidth;
+    int m_iSrcHeight;
+
+private:
+    int Normalise();
+    // The percentage of a ratio in the dialog's decimals, trailing zeros dropped.
+    void FormatPct(double ratio, char* text, int size);
+    // The value of an edit; false after recording its input error.
+    bool ReadValue(VkiCtl* checked, int slot, double* value);
+    void Reject(VkiCtl* checked, int slot, int code);
+    // The control shows the error without it being recorded.
+    void Mark(int slot, int code);
+    void Check(VkiCtl* checked);
+    int Select(int slot);
+    int IsOn(int slot);
+    int m_bChecking; // set while a check writes the edits
+};
