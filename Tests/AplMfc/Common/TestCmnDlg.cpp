@@ -83,6 +83,7 @@ void DlgTest::SetUp()
     ASSERT_TRUE(main->Create(nullptr, "Pictavo", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)));
     main->ShowWindow(SW_SHOW);
     theCmnAppInf.pMainFrame = main;
+    theCmnWin.Term();
     ASSERT_EQ(Start(), 0);
 }
 
@@ -94,6 +95,7 @@ void DlgTest::TearDown()
         dlg = nullptr;
     }
     HWND frameWnd = main ? main->m_hWnd : nullptr;
+    theCmnWin.Term();
     AppTest::TearDown();
     if (frameWnd && ::IsWindow(frameWnd)) ::DestroyWindow(frameWnd); // the frame deletes itself
     PumpPending();

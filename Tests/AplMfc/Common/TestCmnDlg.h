@@ -3,6 +3,7 @@
 // a test dialog of engine controls and a drawing area made by its own start.
 #pragma once
 #include "CmnDlg.h"
+#include "CmnRes.h"
 #include "CmnWin.h"
 #include "TestAplCmn.h"
 #include "TestCmnDlgRes.h"

@@ -11,3 +11,4 @@
 #define IDC_T_BUTTON    2106
 #define IDC_T_HBAR      2107
 #define IDC_T_VBAR      2108
+#define IDD_TBAR_WIDE   2004 // a wide dialog bar
