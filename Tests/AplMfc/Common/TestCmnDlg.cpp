@@ -136,6 +136,7 @@ void TypeInto(HWND edit, const char* text)
 {
     FocusItem(::GetParent(edit), edit);
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
+    ::SendMessageA(edit, WM_CHAR, VK_BACK, 1);
     for (const char* p = text; *p; ++p) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*p), 1);
     PumpPending();
 }

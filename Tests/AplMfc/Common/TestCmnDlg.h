@@ -62,8 +62,8 @@ protected:
     TestDlg* dlg = nullptr;
 };
 
-// Types text into an edit as a person would: the focus to it, everything selected, the
-// characters one by one.
+// Types text into an edit as a person would: the focus to it, everything selected and deleted,
+// the characters one by one.
 void TypeInto(HWND edit, const char* text);
 // The focus to a dialog's item as the dialog moves it.
 void FocusItem(HWND dialog, HWND item);
