@@ -3,12 +3,14 @@
 #include "CmnReb.h"
 #include "CmnDef.h"
 #include "CmnSub.h"
+#include "CmnWin.h"
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CmnReb, CReBar)
 
 BEGIN_MESSAGE_MAP(CmnReb, CReBar)
     ON_WM_DESTROY()
+    ON_WM_INITMENUPOPUP()
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
 END_MESSAGE_MAP()
 
@@ -55,6 +57,12 @@ void CmnReb::OnDestroy()
 {
     Term();
     CReBar::OnDestroy();
+}
+
+void CmnReb::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
+{
+    Default();
+    if (m_bInit && !bSysMenu && pPopupMenu) theCmnWin.UpdateMenu(this, pPopupMenu, nullptr);
 }
 
 int CmnReb::CheckInit(const char* name)

@@ -48,6 +48,8 @@ public:
 
 protected:
     afx_msg void OnDestroy();
+    // The item states of a popup menu from the rebar's command handlers (once initialised).
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     // The colours and font of CmnKndReb, each applied only when it changed. 1; 0 while not
     // initialised.
     afx_msg LRESULT OnChgOpt(WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 #include "CmnTlb.h"
 #include "CmnApp.h"
 #include "CmnDef.h"
+#include "CmnWin.h"
 #include <algorithm>
 #include <stdlib.h>
 #include <string.h>
@@ -27,13 +28,6 @@ BOOL Answer(LRESULT* pResult, LRESULT value, BOOL handled)
 {
     *pResult = value;
     return handled;
-}
-
-// Lays the main frame out again (its floating frames too) and repaints the whole bar.
-void RedrawBar(CControlBar* pBar)
-{
-    if (CFrameWnd* pFrame = MainFrame()) pFrame->RecalcLayout();
-    ::RedrawWindow(pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 } // namespace
@@ -142,7 +136,7 @@ int CmnTlb::SetBri(const Bri* pBri)
         return rc;
     }
     m_bDelayedButtonLayout = TRUE;
-    RedrawBar(this);
+    theCmnWin.RedrawBar(this);
     return VKE_OK;
 }
 
@@ -286,7 +280,7 @@ BOOL CmnTlb::OnTbnToolBarChange(NMHDR*, LRESULT* pResult)
 {
     *pResult = 1;
     int rc = GetBri(3);
-    if (rc == VKE_OK) RedrawBar(this);
+    if (rc == VKE_OK) theCmnWin.RedrawBar(this);
     else CMN_TRACE("OnTbnToolBarChange", rc);
     return TRUE;
 }

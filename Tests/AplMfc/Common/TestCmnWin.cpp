@@ -1,6 +1,7 @@
 // The main-frame services on a frame of the program's kind: status-bar panes, a dialog bar shown,
 // hidden, floated and docked, menu items of a handler that deletes some, the focused panel or
 // dialog, the name selected in a name box, and the bars in the default window rectangle.
+#include "CmnReb.h"
 #include "TestCmnDlg.h"
 
 namespace {
@@ -21,6 +22,17 @@ protected:
 
 BEGIN_MESSAGE_MAP(MenuTarget, CCmdTarget)
     ON_UPDATE_COMMAND_UI_RANGE(1, 9, &ThisClass::OnUpdate)
+END_MESSAGE_MAP()
+
+// A rebar whose update handler checks item 9.
+class MenuReb : public CmnReb {
+protected:
+    void OnUpdate(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(MenuReb, CmnReb)
+    ON_UPDATE_COMMAND_UI(9, &ThisClass::OnUpdate)
 END_MESSAGE_MAP()
 
 CRect ScreenRect(HWND wnd)
@@ -122,6 +134,22 @@ TEST_F(DlgTest, MenuItemsAreUpdatedOnceWhenHandlersDeleteSome)
     EXPECT_EQ(popup.GetMenuState(2, MF_BYCOMMAND), static_cast<UINT>(-1)) << "deleted";
     EXPECT_TRUE(popup.GetMenuState(8, MF_BYCOMMAND) & MF_GRAYED) << "left as it was";
     EXPECT_EQ(theCmnWin.UpdateMenu(nullptr, &popup, nullptr), -9);
+}
+
+TEST_F(DlgTest, TheRebarSetsTheItemsOfItsPopupMenusOnceInitialised)
+{
+    MenuReb reb;
+    ASSERT_TRUE(reb.Create(main));
+    CWnd band;
+    ASSERT_TRUE(band.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 24), main, 3003));
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_STRING, 9, "item");
+    reb.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
+    EXPECT_FALSE(popup.GetMenuState(9, MF_BYCOMMAND) & MF_CHECKED);
+    ASSERT_EQ(reb.Init(&band, 0, 0xFFFFFF, "帯", 0), 0);
+    reb.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
+    EXPECT_TRUE(popup.GetMenuState(9, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 TEST_F(DlgTest, TheFocusedDialogIsFoundFromACombosEditButNotFromAChildWindow)
