@@ -110,6 +110,17 @@ protected:
     // The command-line switches "l" (log on) and "lc" (log on, old logs deleted) after "-" or
     // "/", compared exactly; arguments from the second on.
     void ReadSwitches(int argc, char* const* argv);
+    // A key of the section in use (m_pszSection) into the profile buffer (a lone lead byte at the
+    // cut dropped), and a key written.
+    const char* ReadProfile(const char* key, const char* dflt);
+    void WriteProfile(const char* key, const char* value);
+    // A number key read as atoi (atof for dbl) reads it: a number that cannot be held (beyond int,
+    // infinite, not a number) or lies outside lo..hi gives fallback (NaN: the default's value).
+    double ReadNumber(const char* key, const char* dflt, bool dbl, double lo, double hi, double fallback);
+    // The index-th of a row's comma-separated defaults (the last one for the rest).
+    static void DefaultText(const char* dflts, int index, char* out, size_t size);
+    // Makes sure path is a folder: anything else under the name goes to the recycle bin first.
+    int MakeDir(const char* path);
 
     int m_bTerminated;
     LPCSTR m_pszSection;                // the settings section in use
@@ -125,11 +136,7 @@ private:
     void ReadKeys(bool lsc);
     void ReadKey(const CmnIniKey& key, int index);
     void WriteKey(const CmnIniKey& key, int index);
-    // A key's text into the profile buffer (a lone lead byte at the cut dropped).
-    const char* ReadProfile(const char* key, const char* dflt);
-    void WriteProfile(const char* key, const char* value);
     int FailInit(int nMessage, int rc);
-    int MakeDir(const char* path);
     int InitUsrDir();
     int InitDiagFiles();
     int InitDiagFile(const char* suffix, int clear, char* path);

@@ -112,16 +112,6 @@ void* Field(const CmnIniKey& key, int index)
     return reinterpret_cast<char*>(&theCmnAppInf) + key.offset + key.stride * static_cast<size_t>(index);
 }
 
-// The index-th of the comma-separated defaults (the last one for the rest).
-void DefaultText(const CmnIniKey& key, int index, char* out, size_t size)
-{
-    const char* p = key.dflt;
-    for (int i = 0; i < index && strchr(p, ','); ++i) p = strchr(p, ',') + 1;
-    const char* end = strchr(p, ',');
-    size_t n = end ? static_cast<size_t>(end - p) : strlen(p);
-    snprintf(out, size, "%.*s", static_cast<int>(n), p);
-}
-
 // A number as atoi / atof read it (no digits: 0); false when it cannot be held: beyond int, or
 // infinite, or not a number.
 bool ParseNumber(const char* text, int type, double* out)
@@ -168,6 +158,15 @@ bool AppendWhole(char* text, size_t size, const char* add)
 
 } // namespace
 
+void CmnApp::DefaultText(const char* dflts, int index, char* out, size_t size)
+{
+    const char* p = dflts;
+    for (int i = 0; i < index && strchr(p, ','); ++i) p = strchr(p, ',') + 1;
+    const char* end = strchr(p, ',');
+    size_t n = end ? static_cast<size_t>(end - p) : strlen(p);
+    snprintf(out, size, "%.*s", static_cast<int>(n), p);
+}
+
 // ---- The file list's settings record ----
 
 int CmnApp::InitApi()
@@ -193,12 +192,22 @@ const char* CmnApp::ReadProfile(const char* key, const char* dflt)
     return m_amProfile;
 }
 
+double CmnApp::ReadNumber(const char* key, const char* dflt, bool dbl, double lo, double hi, double fallback)
+{
+    int type = dbl ? CmnIniDbl : CmnIniInt;
+    double value = 0, dfltValue = 0;
+    ParseNumber(dflt, type, &dfltValue);
+    bool held = ParseNumber(ReadProfile(key, dflt), type, &value);
+    if (!held || value < lo || value > hi) value = isnan(fallback) ? dfltValue : fallback;
+    return value;
+}
+
 void CmnApp::ReadKey(const CmnIniKey& key, int index)
 {
     CmnAppInf& inf = theCmnAppInf;
     char name[64], dflt[64];
     snprintf(name, sizeof(name), key.name, index + 1);
-    DefaultText(key, index, dflt, sizeof(dflt));
+    DefaultText(key.dflt, index, dflt, sizeof(dflt));
     void* field = Field(key, index);
     switch (key.type) {
     case CmnIniStr:
@@ -225,11 +234,8 @@ void CmnApp::ReadKey(const CmnIniKey& key, int index)
     default:
         break;
     }
-    double value = 0, dfltValue = 0;
-    ParseNumber(dflt, key.type, &dfltValue);
-    bool held = ParseNumber(ReadProfile(name, dflt), key.type, &value);
     double hi = field == &inf.lscFii.iIdxLstColTyp ? inf.lscFii.iCntLstColTyp - 1 : key.hi;
-    if (!held || value < key.lo || value > hi) value = isnan(key.fallback) ? dfltValue : key.fallback;
+    double value = ReadNumber(name, dflt, key.type == CmnIniDbl, key.lo, hi, key.fallback);
     if (key.type == CmnIniDbl) *static_cast<double*>(field) = value;
     else *static_cast<int*>(field) = static_cast<int>(value);
 }

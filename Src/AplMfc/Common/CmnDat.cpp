@@ -10,6 +10,15 @@ bool IsEngineMode(int mode) { return mode == VKE_LKE_BY_NO || mode == VKE_LKE_BY
 
 Lke* AsLke(Dat* p) { return static_cast<Lke*>(p); }
 
+// The list a record heads, or null: a list head is one, an element that heads a list has it after
+// its header.
+Lki* ListOf(const CmnDatKind* kind, Dat* p)
+{
+    if (kind->iForm == CmnDatList) return static_cast<Lki*>(p);
+    if (kind->iForm == CmnDatElmList) return reinterpret_cast<Lki*>(static_cast<char*>(p) + sizeof(Lke));
+    return nullptr;
+}
+
 } // namespace
 
 const CmnDatKind* CmnDat::Kind(int code) const
@@ -28,9 +37,10 @@ int CmnDat::Fail(const char* name, int code) const
 const CmnDatKind* CmnDat::ElmKind(int code, const Lki* list) const
 {
     const CmnDatKind* kind = Kind(code);
-    if (!kind || kind->iForm != CmnDatElm || !list) return nullptr;
+    if (!kind || (kind->iForm != CmnDatElm && kind->iForm != CmnDatElmList) || !list) return nullptr;
     const CmnDatKind* head = Kind(list->iKind);
-    return head && head->iForm == CmnDatList && head->iElmCode == code ? kind : nullptr;
+    bool heads = head && (head->iForm == CmnDatList || head->iForm == CmnDatElmList);
+    return heads && head->iElmCode == code ? kind : nullptr;
 }
 
 // ---- Records ----
@@ -107,62 +117,59 @@ int CmnDat::DupDat(int code, Dat** out, Dat* from)
 int CmnDat::Init(const CmnDatKind* kind, Dat* p)
 {
     if (IsHeld(kind->iCode, p)) return VKE_ERR_EXISTS;
-    if (kind->iForm == CmnDatList && static_cast<Lki*>(p)->pHead) return VKE_ERR_EXISTS;
+    Lki* list = ListOf(kind, p);
+    if (list && list->pHead) return VKE_ERR_EXISTS;
     memset(p, 0, static_cast<size_t>(kind->iSize));
     VkiSub* sub = theCmnAppInf.pSub;
     int rc = VKE_OK;
-    if (kind->iForm == CmnDatElm) {
+    if (kind->iForm == CmnDatElm || kind->iForm == CmnDatElmList)
         rc = VkeSubInitLke(sub, kind->iCode, AsLke(p), kind->iSize);
-    } else if (kind->iForm == CmnDatList) {
+    if (rc == VKE_OK && list) {
         const CmnDatKind* elm = Kind(kind->iElmCode);
-        rc = elm ? VkeSubInitLki(sub, kind->iCode, static_cast<Lki*>(p), elm->iSize) : VKE_ERR_ARG;
+        rc = elm ? VkeSubInitLki(sub, kind->iCode, list, elm->iSize) : VKE_ERR_ARG;
     }
     return rc == VKE_OK ? InitRec(kind->iCode, p) : rc;
 }
 
-int CmnDat::Term(const CmnDatKind* kind, Dat* p)
+// Each element is taken off the head and freed; a removal that fails ends the walk (the element
+// would stay the head), and the engine frees what is left with the head.
+int CmnDat::ClearList(const CmnDatKind* kind, Lki* list)
 {
-    if (kind->iForm != CmnDatList) return TermRec(kind->iCode, p);
-    // Each element is taken off the head and freed; a removal that fails ends the walk (the
-    // element would stay the head), and the engine frees what is left with the head.
-    Lki* list = static_cast<Lki*>(p);
     const CmnDatKind* elm = Kind(kind->iElmCode);
-    VkiSub* sub = theCmnAppInf.pSub;
     int first = VKE_OK;
     while (list->pHead && elm) {
         Lke* e = nullptr;
-        int rc = VkeSubDelLke(sub, VKE_LKE_BY_ELM, list, list->pHead, &e);
-        if (rc != VKE_OK) {
-            first = rc;
-            break;
-        }
+        int rc = VkeSubDelLke(theCmnAppInf.pSub, VKE_LKE_BY_ELM, list, list->pHead, &e);
+        if (rc != VKE_OK) return first == VKE_OK ? rc : first;
         Dat* d = e;
         rc = Term(elm, d);
         free(d);
         if (first == VKE_OK) first = rc;
     }
+    return first;
+}
+
+int CmnDat::Term(const CmnDatKind* kind, Dat* p)
+{
+    Lki* list = ListOf(kind, p);
+    int first = list ? ClearList(kind, list) : VKE_OK;
     int rc = TermRec(kind->iCode, p);
     if (first == VKE_OK) first = rc;
-    rc = VkeSubTermLki(sub, list);
+    if (!list) return first;
+    rc = VkeSubTermLki(theCmnAppInf.pSub, list);
     return first == VKE_OK ? rc : first;
 }
 
 int CmnDat::Copy(const CmnDatKind* kind, Dat* to, Dat* from)
 {
-    return to == from ? VKE_OK : CopyRec(kind->iCode, to, from);
-}
-
-int CmnDat::Dup(const CmnDatKind* kind, Dat** out, Dat* from)
-{
-    Dat* p = calloc(1, static_cast<size_t>(kind->iSize));
-    if (!p) return VKE_ERR_MEMORY;
-    int rc = Init(kind, p);
-    if (rc == VKE_OK && kind->iForm == CmnDatList) {
-        // The source's element size, and a copy of each element in order.
-        Lki* src = static_cast<Lki*>(from);
-        Lki* list = static_cast<Lki*>(p);
+    if (to == from) return VKE_OK;
+    Lki* list = ListOf(kind, to);
+    if (list) {
+        // Copies of the source's elements in order, in place of the target's.
+        Lki* src = ListOf(kind, from);
         const CmnDatKind* elm = Kind(kind->iElmCode);
-        list->iElmSize = src->iElmSize;
+        int rc = ClearList(kind, list);
+        if (rc == VKE_OK) list->iElmSize = src->iElmSize;
         Lke* e = src->pHead;
         for (int i = 0; rc == VKE_OK && i < src->iCnt; ++i) {
             Dat* copy = nullptr;
@@ -174,9 +181,17 @@ int CmnDat::Dup(const CmnDatKind* kind, Dat** out, Dat* from)
             }
             if (e) e = e->pNxt;
         }
-    } else if (rc == VKE_OK) {
-        rc = Copy(kind, p, from);
+        if (rc != VKE_OK) return rc;
     }
+    return CopyRec(kind->iCode, to, from);
+}
+
+int CmnDat::Dup(const CmnDatKind* kind, Dat** out, Dat* from)
+{
+    Dat* p = calloc(1, static_cast<size_t>(kind->iSize));
+    if (!p) return VKE_ERR_MEMORY;
+    int rc = Init(kind, p);
+    if (rc == VKE_OK) rc = Copy(kind, p, from);
     if (rc != VKE_OK) {
         Term(kind, p);
         free(p);

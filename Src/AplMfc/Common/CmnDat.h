@@ -1,6 +1,6 @@
 // The record family every record-keeping module offers: AllocDat, FreeDat, InitDat, TermDat,
 // CopyDat, DupDat and SetDat on its records, and SchDat, InsDat, AddDat and DelDat on its lists
-// (engine Lki heads whose elements begin with an Lke header). A module derives from CmnDat, names
+// (engine Lki heads whose elements begin with an Lke header; an element may head a list itself). A module derives from CmnDat, names
 // its record codes in a table and fills in what its records own; the helper does the rest the
 // same way for every module: the checks (-9 for an unknown code or a missing record, -7 for an
 // out-pointer already set or a record that still holds what it owns), memory, list heads, the
@@ -16,15 +16,16 @@
 // How a record of a code is laid out.
 enum CmnDatForm {
     CmnDatPlain, // a record of its own
-    CmnDatElm,   // a list element: it begins with an Lke header
-    CmnDatList   // a list head: an Lki
+    CmnDatElm,    // a list element: it begins with an Lke header
+    CmnDatList,   // a list head: an Lki
+    CmnDatElmList // a list element that heads a list of its own: its Lke header, then that Lki
 };
 
 struct CmnDatKind {
     int iCode;
     int iSize;    // sizeof the record
     int iForm;    // CmnDatForm
-    int iElmCode; // a list head: the code of its elements; 0 otherwise
+    int iElmCode; // a record that heads a list: the code of its elements; 0 otherwise
 };
 
 class CmnDat : public CObject {
@@ -40,7 +41,8 @@ public:
     // Releases what the record owns and restores its defaults; a list's elements are removed and
     // freed. The first failure is returned.
     virtual int TermDat(int code, Dat* p);
-    // to takes from's values; an element keeps its own links.
+    // to takes from's values; an element keeps its own links, and a list takes copies of from's
+    // elements in place of its own.
     virtual int CopyDat(int code, Dat* to, Dat* from);
     // A new record holding from's values; *out must be null and stays null on failure.
     virtual int DupDat(int code, Dat** out, Dat* from);
@@ -83,6 +85,8 @@ private:
     int Copy(const CmnDatKind* kind, Dat* to, Dat* from);
     int Dup(const CmnDatKind* kind, Dat** out, Dat* from);
     int Search(const CmnDatKind* kind, int mode, Lki* list, void* key, Dat** out);
+    // Removes and frees every element of a list.
+    int ClearList(const CmnDatKind* kind, Lki* list);
     // The element kind of code and a list that holds it, or null.
     const CmnDatKind* ElmKind(int code, const Lki* list) const;
 

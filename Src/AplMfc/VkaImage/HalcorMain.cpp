@@ -1,15 +1,9 @@
-// Program entry: starts and stops the engine's utility object.
-#include "VkeEng.h"
+// The program's entry and its one application object.
+#include "Halcor.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+HalcorApp theApp;
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
-    VkiSub* sub = nullptr;
-    if (VkeSubAlloc(&sub) != VKE_OK) return 1;
-    VkeSubParam param;
-    int field = 0, messageNo = 0;
-    int rc = VkeSubInitParam(sub, &param);
-    if (rc == VKE_OK) rc = VkeSubInit(sub, &param, &field, &messageNo);
-    if (rc == VKE_OK) rc = VkeSubTerm(sub);
-    VkeSubFree(&sub);
-    return rc == VKE_OK ? 0 : 1;
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -1,0 +1,3 @@
+#include "ChildDoc.h"
+
+IMPLEMENT_DYNCREATE(ChildDoc, CDocument)

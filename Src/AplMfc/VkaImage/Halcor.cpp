@@ -1,0 +1,155 @@
+// The application object: its start with the main frame and the options dialog, its end, and the
+// process flags.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\Halcor"
+#include "Halcor.h"
+#include "ChildDoc.h"
+#include "ChildFrm.h"
+#include "ChildViw.h"
+#include "CmnRes.h"
+#include "CmnSub.h"
+#include "DlgSetOpt.h"
+#include "HalcorRes.h"
+#include <stdio.h>
+#include <string.h>
+
+IMPLEMENT_DYNAMIC(HalcorApp, CmnApp)
+
+BEGIN_MESSAGE_MAP(HalcorApp, CmnApp)
+    ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
+END_MESSAGE_MAP()
+
+HalcorApp* HalcorGetApp() { return DYNAMIC_DOWNCAST(HalcorApp, AfxGetApp()); }
+
+HalcorApp::HalcorApp()
+    : m_pDlgSetOpt(nullptr), m_amStartDir(), m_bPrvImg(0), m_bPrvImgTab(0), m_bStarted(0), m_iCntPag(0),
+      m_iCntNewPag(0), m_bFlgPrtAll(0), m_bFlgPrtAbt(0), m_bFlgOpnInf(0), m_bFlgSelImg(0), m_bFlgClsAll(0),
+      m_bFlgClsFrm(0), m_bFlgTabChg(0)
+{
+    memset(&theAppInf, 0, sizeof(theAppInf));
+    theAppInf.bOpnSmpImg = 0;
+    theAppInf.iOpnOnSel = 3;
+    // One instance at a time: a second one shows the first and ends.
+    theCmnAppInf.bSingleInstance = 1;
+}
+
+HalcorApp::~HalcorApp() { delete m_pDlgSetOpt; }
+
+// ---- Start ----
+
+BOOL HalcorApp::InitInstance()
+{
+    if (CmnApp::InitInstance(10) != 1) {
+        theCmnSub.MsgBoxById(IDS_CMN_SYS_MEMORY, MB_OK | MB_ICONSTOP);
+        CMN_TRACE("InitInstance", VKE_ERR_SYSTEM);
+        return FALSE;
+    }
+    ReadIni();
+    const CmnAppInf& inf = theCmnAppInf;
+    snprintf(m_amStartDir, sizeof(m_amStartDir), "%s", inf.strCurDir);
+
+    // The document, the main frame and the view; making the frame starts the engine (Init).
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(ChildDoc), RUNTIME_CLASS(ChildFrm),
+                                          RUNTIME_CLASS(ChildViw)));
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    // The program opens the command line's files itself, once it has started.
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
+    if (!ProcessShellCommand(cmdInfo)) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_SYSTEM);
+    OnFileNew();
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
+    if (!pFrame || !pFrame->m_hWnd) {
+        // The engine found the first instance's window (and brought it forward).
+        HWND first = inf.sysParam.hMainWnd;
+        if (first && ::IsWindow(first)) {
+            theCmnSub.MsgBoxById(IDS_CMN_SYS_RUNNING, MB_OK | MB_ICONINFORMATION);
+            return FALSE;
+        }
+        return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_SYSTEM);
+    }
+    if (!GetActiveDocument() || !GetActiveView()) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_SYSTEM);
+    pFrame->ShowWindow(SW_HIDE);
+    pFrame->MoveWindow(&inf.rctWindow);
+
+    // The options dialog, hidden, where it was last.
+    m_pDlgSetOpt = new DlgSetOpt;
+    if (!m_pDlgSetOpt->Create(IDD_DLGSETOPT, pFrame)) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_MEMORY);
+    const RECT& opt = theAppInf.rctDlgSetOpt;
+    if (opt.right - opt.left > 0 && opt.bottom - opt.top > 0) m_pDlgSetOpt->MoveWindow(&opt);
+    if (InitPrinter() != VKE_OK) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_MEMORY);
+
+    pFrame->ShowWindow(SW_SHOWDEFAULT);
+    pFrame->UpdateWindow();
+    pFrame->PostMessage(CmnWmInitApp);
+    return TRUE;
+}
+
+BOOL HalcorApp::FailStart(int nMessage, int rc)
+{
+    theCmnSub.MsgBoxById(nMessage, MB_OK | MB_ICONSTOP);
+    CMN_TRACE("InitInstance", rc);
+    DeleteSetOptDlg();
+    if (m_pMainWnd && m_pMainWnd->m_hWnd) m_pMainWnd->DestroyWindow();
+    return FALSE;
+}
+
+// ---- End ----
+
+int HalcorApp::ExitInstance()
+{
+    // Only a run that started writes (or clears) the settings: a second instance leaves the
+    // first one's alone.
+    if (theCmnAppInf.bInit) {
+        if (theAppInf.sopBsi.bCleLog == 1) ClearLogs();
+        WriteIni();
+    }
+    Term();
+    return CmnApp::ExitInstance();
+}
+
+void HalcorApp::ClearLogs()
+{
+    CRecentFileList* list = m_pRecentFileList;
+    for (int i = list ? list->GetSize() - 1 : -1; i >= 0; --i) list->Remove(i);
+    theCmnAppInf.strCurDir[0] = '\0';
+    theCmnAppInf.strOpnDir[0] = '\0';
+    PciFpi& fpi = theAppInf.pciFpi;
+    for (int n = 0; n < VkaFpiCnt; ++n) {
+        fpi.iCurPathName[n] = 0;
+        fpi.iIdxPathName[n] = -1;
+    }
+    VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.ooi.amOpiPathName, "");
+    VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.svi.amSavDir, "");
+}
+
+void HalcorApp::DeleteSetOptDlg()
+{
+    if (!m_pDlgSetOpt) return;
+    m_pDlgSetOpt->DestroyWindow();
+    delete m_pDlgSetOpt;
+    m_pDlgSetOpt = nullptr;
+}
+
+void HalcorApp::Term()
+{
+    DeleteSetOptDlg();
+    int rc = TermApi();
+    int rcApp = TermApp();
+    if (rc == VKE_OK) rc = rcApp;
+    if (rc != VKE_OK) CMN_TRACE("Term", rc);
+    CmnApp::Term();
+}
+
+// ---- Process flags ----
+
+int HalcorApp::SetFlg(int* flag, int value)
+{
+    *flag = value ? 1 : 0;
+    return VKE_OK;
+}
+
+int HalcorApp::GetFlg(int flag, int* out)
+{
+    if (!out) return VKE_ERR_ARG;
+    *out = flag;
+    return VKE_OK;
+}

@@ -1,0 +1,133 @@
+// The program's application class: one static object (theApp, HalcorMain.cpp). Over the
+// framework's start (CmnApp) it adds the order in which the settings of section "Application
+// Information", the main frame, the application's records, the options dialog and the deferred
+// start-up come up, the reverse order at exit, the process flags through which windows tell each
+// other that a long operation runs, and the page counters.
+//
+// Life cycle: constructed -> InitInstance (ReadIni; the template makes the frame, whose creation
+// runs Init: the engine, InitApi with the texts and lists and the file-type list) -> InitApp
+// (posted, once the loop turns: the first run's samples) -> message loop -> ExitInstance
+// (WriteIni, Term: TermApi, TermApp, the engine).
+#pragma once
+#include "CmnApp.h"
+#include "VkaAppInf.h"
+
+class DlgSetOpt;
+struct VkaIniKey;
+
+class HalcorApp : public CmnApp {
+    DECLARE_DYNAMIC(HalcorApp)
+
+public:
+    HalcorApp();
+    ~HalcorApp() override;
+
+    // ---- Start and end (Halcor.cpp) ----
+    BOOL InitInstance() override;
+    // Writes the settings when the start had reached the initialised state, then Term.
+    int ExitInstance() override;
+    // The options dialog, TermApi, TermApp, then the framework's end.
+    void Term() override;
+
+    // ---- Start-up steps (VkaSubBsc.cpp) ----
+    using CmnApp::Init;
+    // Called by the main frame while it is made: the engine (-7 when another instance runs,
+    // untraced), then InitApi; the frame's title. Anything that fails is ended again.
+    int Init(HWND hFrame);
+    // The "Dat" folder, the operation panel's values, the path lists and texts, the texts and
+    // lists of the settings with their fix-ups, the file-type list.
+    int InitApi() override;
+    int TermApi() override;
+    // The deferred start-up: the recent files that are gone leave the list; the first run asks
+    // about the page set-up and opens the samples, later runs reopen the pages and open the
+    // command line's files. 0, 1, 3 and -11 are quiet.
+    int InitApp() override;
+    int TermApp() override;
+    // Index 0 to 34: the default of that colour of the common settings; 35: the cut frame's
+    // colour, black.
+    int GetDflColor(int index, char* buffer, int size, COLORREF* out);
+    // Shows the options dialog inside the screen.
+    int ShowSetOptDlg();
+
+    // ---- Settings (VkaSubIni.cpp) ----
+    void ReadIni() override;
+    void ReadLscFilInf() override;
+    void WriteIni() override;
+
+    // ---- Opening files (VkaSubOpn.cpp) ----
+    int BeginOpenFile();
+    int EndOpenFile(int result);
+    // 0 opened, 1 skipped or declined, 3 stopped by the user, or an error.
+    int OpenFile(const char* path, int pasted, int locked, int quiet);
+    // Opens the files named on the command line (the program's name first).
+    using CWinApp::ParseCommandLine;
+    int ParseCommandLine(int argc, char** argv);
+
+    // ---- Process flags: 0 or 1 each, set while the operation runs ----
+    int SetFlgPrtAll(int value) { return SetFlg(&m_bFlgPrtAll, value); } // printing all pages
+    int GetFlgPrtAll(int* out) const { return GetFlg(m_bFlgPrtAll, out); }
+    int SetFlgPrtAbt(int value) { return SetFlg(&m_bFlgPrtAbt, value); } // that printing was aborted
+    int GetFlgPrtAbt(int* out) const { return GetFlg(m_bFlgPrtAbt, out); }
+    int SetFlgOpnInf(int value) { return SetFlg(&m_bFlgOpnInf, value); } // reading an open-information file
+    int GetFlgOpnInf(int* out) const { return GetFlg(m_bFlgOpnInf, out); }
+    int SetFlgSelImg(int value) { return SetFlg(&m_bFlgSelImg, value); } // the selected-image page busy
+    int GetFlgSelImg(int* out) const { return GetFlg(m_bFlgSelImg, out); }
+    int SetFlgClsAll(int value) { return SetFlg(&m_bFlgClsAll, value); } // closing all pages
+    int GetFlgClsAll(int* out) const { return GetFlg(m_bFlgClsAll, out); }
+    int SetFlgClsFrm(int value) { return SetFlg(&m_bFlgClsFrm, value); } // the main frame closing
+    int GetFlgClsFrm(int* out) const { return GetFlg(m_bFlgClsFrm, out); }
+    int SetFlgTabChg(int value) { return SetFlg(&m_bFlgTabChg, value); } // the current page changing
+    int GetFlgTabChg(int* out) const { return GetFlg(m_bFlgTabChg, out); }
+
+    // ---- Page numbers: never reused within a run ----
+    // An image page's number: the page counter plus 2 (1 is the selected-image page's).
+    int NextPageNo() { return 2 + m_iCntPag++; }
+    // The number in the title "新規_%d" of a page without a file: 1 for the first.
+    int NextNewPageNo() { return ++m_iCntNewPag; }
+
+    // ---- State ----
+    int IsStarted() const { return m_bStarted; }
+    DlgSetOpt* GetSetOptDlg() const { return m_pDlgSetOpt; }
+    // The current folder of the settings as the run started.
+    const char* GetStartDir() const { return m_amStartDir; }
+    // The preview state in effect (read at start): on, and shown in a tab page.
+    int GetPrvImg() const { return m_bPrvImg; }
+    int GetPrvImgTab() const { return m_bPrvImgTab; }
+
+protected:
+    DlgSetOpt* m_pDlgSetOpt;
+    char m_amStartDir[CmnPathSize];
+    int m_bPrvImg;
+    int m_bPrvImgTab;
+    int m_bStarted;
+    int m_iCntPag;
+    int m_iCntNewPag;
+    int m_bFlgPrtAll, m_bFlgPrtAbt, m_bFlgOpnInf, m_bFlgSelImg, m_bFlgClsAll, m_bFlgClsFrm, m_bFlgTabChg;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static int SetFlg(int* flag, int value);
+    static int GetFlg(int flag, int* out);
+    // A failed start: the message (none for 0), the report, the main window gone; FALSE.
+    BOOL FailStart(int nMessage, int rc);
+    void DeleteSetOptDlg();
+    int MakeDatDir();
+    int AllocPathLists();
+    void FixSettings();
+    // The entries of the recent-file list whose file is gone leave it.
+    void PruneRecentFiles();
+    // The first run: the page set-up question and the two samples in one open bracket.
+    int OpenSamples();
+    // The histories of this run forgotten (the clear-log-at-exit option).
+    void ClearLogs();
+    void ReadKeys(bool lsc);
+    void ReadKey(const VkaIniKey& key, int index);
+    void WriteKey(const VkaIniKey& key, int index);
+
+    bool m_bApiInit = false;    // InitApi began: TermApi has something to end
+    bool m_bAppLscRead = false; // ReadLscFilInf ran: the texts and lists hold settings
+};
+
+// The application object when it is a HalcorApp, else null.
+HalcorApp* HalcorGetApp();

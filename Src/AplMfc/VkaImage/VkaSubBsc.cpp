@@ -1,0 +1,295 @@
+// The application's start-up steps inside the main frame's creation and after it: the engine and
+// the application's records and settings, the deferred start-up, the default colours and the
+// options dialog.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\VkaSubBsc"
+#include "Halcor.h"
+#include "CmnRes.h"
+#include "ChildViw.h"
+#include "CmnSub.h"
+#include "DlgSetOpt.h"
+#include "HalcorRes.h"
+#include "VkaBatch.h"
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+// Engine messages: the face and the size in points of the default header and footer font.
+const int kMsgFontFace = 49;
+const int kMsgFontSize = 51;
+// GetDflColor's index of the cut frame's colour.
+const int kFrameColor = 35;
+
+VkiSub* Sub() { return theCmnAppInf.pSub; }
+
+// The texts of the settings that are neither records' nor lists'.
+AppMem* const kTexts[] = {&theAppInf.ooi.amOpiPathName, &theAppInf.svi.amPathName,  &theAppInf.svi.amSavDir,
+                          &theAppInf.sopSvi.amAtsDir,   &theAppInf.sopSvi.amPrefix, &theAppInf.sopSvi.amFilExt};
+
+// An array of count empty engine texts (none for a count below 1).
+int AllocPaths(AppMem** out, int count)
+{
+    if (count < 1) return VKE_OK;
+    *out = static_cast<AppMem*>(calloc(static_cast<size_t>(count), sizeof(AppMem)));
+    if (!*out) return VKE_ERR_MEMORY;
+    for (int i = 0; i < count; ++i) {
+        int rc = VkeSubInitAppMem(Sub(), &(*out)[i]);
+        if (rc != VKE_OK) return rc;
+    }
+    return VKE_OK;
+}
+
+int FreePaths(AppMem** paths, int count)
+{
+    int first = VKE_OK;
+    if (!*paths) return first;
+    for (int i = 0; i < count; ++i) {
+        int rc = VkeSubTermAppMem(Sub(), &(*paths)[i]);
+        if (first == VKE_OK) first = rc;
+    }
+    free(*paths);
+    *paths = nullptr;
+    return first;
+}
+
+// The text of a buffer; empty without one.
+CString TextOf(AppMem* text)
+{
+    char buffer[CmnPathSize] = {};
+    VkeSubGetAppMemStr(Sub(), text, buffer, sizeof(buffer));
+    return buffer;
+}
+
+} // namespace
+
+// ---- Inside the main frame's creation ----
+
+int HalcorApp::Init(HWND hFrame)
+{
+    theCmnAppInf.pMainFrame = CWnd::FromHandle(hFrame);
+    int rc = CmnApp::Init();
+    if (rc != VKE_OK) {
+        // The framework ended what it had started and reported the failure; another instance
+        // is no failure of this one.
+        Term();
+        return rc;
+    }
+    rc = InitApi();
+    if (rc != VKE_OK) {
+        CMN_TRACE("Init", rc);
+        Term();
+        return rc;
+    }
+    ::SetWindowTextA(hFrame, "Pictavo");
+    return VKE_OK;
+}
+
+int HalcorApp::InitApi()
+{
+    m_bApiInit = true;
+    int rc = CmnApp::InitApi();
+    if (rc != VKE_OK) return rc;
+    rc = MakeDatDir();
+    if (rc != VKE_OK) {
+        theCmnSub.MsgBoxById(IDS_CMN_SYS_STATE, MB_OK | MB_ICONSTOP);
+        CMN_TRACE("InitApi", rc);
+        return rc;
+    }
+    rc = theVkaSubDat.InitDat(VkaCodPoi, &theAppInf.poi);
+    if (rc == VKE_OK) rc = AllocPathLists();
+    if (rc != VKE_OK) {
+        CMN_TRACE("InitApi", rc);
+        return rc;
+    }
+    ReadLscFilInf();
+    FixSettings();
+    rc = theVkaSubDat.InitFti();
+    if (rc != VKE_OK) return rc;
+    // No saved default extension: the one of the auto-save image type.
+    SopSvi& svi = theAppInf.sopSvi;
+    CString ext = theVkaSubDat.GetFmtExt(svi.iImgType);
+    if (svi.amFilExt.iLength == 0 && !ext.IsEmpty()) VkeSubSetAppMemStr(Sub(), &svi.amFilExt, ext);
+    return VKE_OK;
+}
+
+// The folder "Dat" of the user folder.
+int HalcorApp::MakeDatDir()
+{
+    char path[CmnPathSize];
+    int n = snprintf(path, sizeof(path), "%s\\Dat", theCmnAppInf.strUsrDir);
+    return n > 0 && n < CmnPathSize ? MakeDir(path) : VKE_ERR_CUT;
+}
+
+// The folder lists' and the external tools' path texts (as many as their capacities), and the
+// single texts of the settings.
+int HalcorApp::AllocPathLists()
+{
+    PciFpi& fpi = theAppInf.pciFpi;
+    int rc = VKE_OK;
+    for (int n = 0; rc == VKE_OK && n < VkaFpiCnt; ++n) rc = AllocPaths(&fpi.amPathName[n], fpi.iCntPathName[n]);
+    if (rc == VKE_OK) rc = AllocPaths(&theAppInf.pciEti.amPathName, theAppInf.pciEti.iCntPathName);
+    for (AppMem* text : kTexts)
+        if (rc == VKE_OK) rc = VkeSubInitAppMem(Sub(), text);
+    return rc;
+}
+
+// What the texts and lists need once they are read, in this order.
+void HalcorApp::FixSettings()
+{
+    AppInf& inf = theAppInf;
+    Fri& fri = inf.poi.fri;
+    fri.bShwFrm = 0;
+    if (fri.iMode == 2 && fri.iWidth < 1 && fri.iHeight < 1) fri.iWidth = fri.iHeight = 16;
+    if (fri.iWidth < 1) fri.iWidth = 1;
+    if (fri.iHeight < 1) fri.iHeight = 1;
+
+    // Header and footer fonts that are no font take the default one; their texts start empty.
+    Pri& pri = inf.poi.pri;
+    char face[VKE_MSG_SIZE] = {}, size[VKE_MSG_SIZE] = {}, font[CmnPathSize] = {};
+    LOGFONTA lf;
+    VkeSubGetMsg(Sub(), kMsgFontFace, face);
+    VkeSubGetMsg(Sub(), kMsgFontSize, size);
+    int rc = VkeDrwGetLogFont(theCmnAppInf.pDrw, nullptr, face, atoi(size), &lf);
+    if (rc == VKE_OK) rc = theCmnSub.SetFont(font, sizeof(font), &lf);
+    if (rc != VKE_OK) CMN_TRACE("InitApi", rc);
+    for (AppMem* text : {&pri.amLogFontHdr, &pri.amLogFontFtr})
+        if (theCmnSub.GetFont(TextOf(text), &lf) != VKE_OK) VkeSubSetAppMemStr(Sub(), text, font);
+    VkeSubSetAppMemStr(Sub(), &pri.amHeader, "");
+    VkeSubSetAppMemStr(Sub(), &pri.amFooter, "");
+
+    if (fri.iMode == 3 && fri.bPagSet == 1 && pri.iOrientation != 3 && pri.iOrientation != 4) pri.iOrientation = 3;
+    inf.pciAii.iMode = 1;
+    COLORREF color = 0;
+    char* frameColor = inf.sopShi.strColor[0];
+    if (theCmnSub.GetColor(frameColor, &color) != VKE_OK) GetDflColor(kFrameColor, frameColor, CmnPathSize, &color);
+    for (int& scr : inf.sopShi.iScrSize)
+        if (scr < 1) scr = 1;
+}
+
+int HalcorApp::TermApi()
+{
+    if (!m_bApiInit) return VKE_OK;
+    m_bApiInit = false;
+    m_bAppLscRead = false;
+    AppInf& inf = theAppInf;
+    int first = theVkaSubDat.TermFti();
+    auto keep = [&first](int rc) {
+        if (first == VKE_OK) first = rc;
+    };
+    for (int n = 0; n < VkaFpiCnt; ++n) keep(FreePaths(&inf.pciFpi.amPathName[n], inf.pciFpi.iCntPathName[n]));
+    keep(FreePaths(&inf.pciEti.amPathName, inf.pciEti.iCntPathName));
+    for (AppMem* text : kTexts) keep(VkeSubTermAppMem(Sub(), text));
+    keep(theVkaSubDat.TermDat(VkaCodPoi, &inf.poi));
+    keep(CmnApp::TermApi());
+    if (first != VKE_OK) CMN_TRACE("TermApi", first);
+    return first;
+}
+
+// ---- The deferred start-up ----
+
+int HalcorApp::InitApp()
+{
+    int rc = CmnApp::InitApp();
+    if (rc == VKE_OK && (!GetMainFrame() || !GetActiveView())) rc = VKE_ERR_SYSTEM;
+    if (rc != VKE_OK) {
+        CMN_TRACE("InitApp", rc);
+        return rc;
+    }
+    PruneRecentFiles();
+    VkaBatch start({VKE_OK, VKE_NOT_DONE, VKE_STOPPED, VKE_ERR_MSGFILE});
+    if (theAppInf.bOpnSmpImg == 1) {
+        // The command line's files wait for a later run.
+        start.Add(OpenSamples());
+    } else {
+        char csv[CmnPathSize];
+        int exists = 0;
+        int n = snprintf(csv, sizeof(csv), "%s\\Pictavo.csv", theCmnAppInf.amWrkDir);
+        if (theAppInf.sopBsi.bOpnOpd == 1 && n > 0 && n < CmnPathSize &&
+            VkeSubIsExistPath(Sub(), csv, &exists) == VKE_OK && exists) {
+            ChildViw* view = DYNAMIC_DOWNCAST(ChildViw, GetActiveView());
+            const SopBsi& bsi = theAppInf.sopBsi;
+            start.Add(view ? view->ReadOpenInfo(csv, 0, bsi.bOpnLcd, bsi.bOpnLck) : VKE_ERR_SYSTEM);
+        }
+        // Its outcome is reported there.
+        ParseCommandLine(__argc, __argv);
+    }
+    m_bStarted = 1;
+    if (!start.IsQuiet()) CMN_TRACE("InitApp", start.Result());
+    return start.Result();
+}
+
+int HalcorApp::OpenSamples()
+{
+    if (theCmnSub.MsgBoxById(IDS_VKA_FIRST_RUN, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        GetMainFrame()->SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP);
+    VkaBatch batch({VKE_OK, VKE_NOT_DONE, VKE_STOPPED});
+    batch.Add(BeginOpenFile());
+    for (int id : {IDS_VKA_SAMPLE_1, IDS_VKA_SAMPLE_2}) {
+        if (!batch.Going()) break;
+        char path[CmnPathSize];
+        int exists = 0;
+        int n = snprintf(path, sizeof(path), "%s\\Smp\\%s", theCmnAppInf.amWrkDir,
+                         static_cast<LPCSTR>(theCmnSub.GetMsgStr(id)));
+        if (n > 0 && n < CmnPathSize && VkeSubIsExistPath(Sub(), path, &exists) == VKE_OK && exists) {
+            batch.Add(OpenFile(path, 0, 0, 0));
+            continue;
+        }
+        CString text;
+        text.Format(theCmnSub.GetMsgStr(IDS_VKA_NOT_FOUND), path);
+        theCmnSub.MsgBox(text, MB_OK | MB_ICONEXCLAMATION);
+        batch.Add(VKE_NOT_DONE);
+    }
+    batch.End(EndOpenFile(batch.Result()));
+    theAppInf.bOpnSmpImg = 0;
+    return batch.Result();
+}
+
+void HalcorApp::PruneRecentFiles()
+{
+    CRecentFileList* list = m_pRecentFileList;
+    for (int i = list ? list->GetSize() - 1 : -1; i >= 0; --i) {
+        CString name = (*list)[i];
+        name.Trim();
+        int exists = 0;
+        if (name.IsEmpty() || VkeSubIsExistPath(Sub(), name, &exists) != VKE_OK || !exists) list->Remove(i);
+    }
+}
+
+int HalcorApp::TermApp()
+{
+    int rc = CmnApp::TermApp();
+    if (rc != VKE_OK) CMN_TRACE("TermApp", rc);
+    return rc;
+}
+
+// ---- Colours and the options dialog ----
+
+int HalcorApp::GetDflColor(int index, char* buffer, int size, COLORREF* out)
+{
+    if (index < 0 || index > kFrameColor || !buffer || !out || size < 1) {
+        CMN_TRACE("GetDflColor", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    if (index < kFrameColor) return theCmnSub.GetDflColor(index, buffer, size, out);
+    *out = RGB(0, 0, 0);
+    return theCmnSub.SetColor(buffer, size, *out);
+}
+
+int HalcorApp::ShowSetOptDlg()
+{
+    if (!m_pDlgSetOpt || !m_pDlgSetOpt->m_hWnd) {
+        CMN_TRACE("ShowSetOptDlg", VKE_ERR_SYSTEM);
+        return VKE_ERR_SYSTEM;
+    }
+    // Inside the maximised screen: an edge beyond it is pulled in, the size kept.
+    CRect rect;
+    m_pDlgSetOpt->GetWindowRect(&rect);
+    int cx = ::GetSystemMetrics(SM_CXMAXIMIZED);
+    int cy = ::GetSystemMetrics(SM_CYMAXIMIZED);
+    rect.OffsetRect(rect.right > cx ? cx - rect.right : 0, rect.bottom > cy ? cy - rect.bottom : 0);
+    rect.OffsetRect(rect.left < 0 ? -rect.left : 0, rect.top < 0 ? -rect.top : 0);
+    m_pDlgSetOpt->MoveWindow(&rect);
+    m_pDlgSetOpt->ShowWindow(SW_RESTORE);
+    return VKE_OK;
+}

@@ -1,0 +1,8 @@
+# The shell's tests start the engine over the test program's own folder (as the program does
+# over its folder): the program gets a folder of its own with the engine's message file.
+set(VK_VKA_TEST_DIR ${VK_TEST_DIR}/AplVka)
+set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VK_VKA_TEST_DIR})
+add_dependencies(${name} VkeEngMessages)
+add_custom_command(TARGET ${name} POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VK_BIN_DIR}/Quorvane.vmg ${VK_VKA_TEST_DIR}/Quorvane.vmg VERBATIM)
+target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# A first run without settings asks once about the page set-up (answered No) and shows the bare
+# frame; a second instance says that the program runs and ends, the first one runs on; the first
+# one's exit writes the whole section "Application Information" with the first run done.
+source "$(dirname "$0")/VktE2e.sh"
+vk_e2e_begin
+
+vk_e2e_start first
+vk_e2e_wait_box
+vk_e2e_expect_text "ご利用ありがとうございます。"
+vk_e2e_expect_text "プリンタの頁レイアウトの設定を行ないますか？"
+vk_e2e_shot first-run-question
+vk_e2e_press "$VK_BOX" 7
+frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
+vk_e2e_no_window '#32770' '^Pictavo$' 3
+vk_e2e_shot bare-frame
+
+vk_e2e_start second
+vk_e2e_wait_box
+vk_e2e_expect_text "システムは既に実行中です。\n\nこちらの画面で処理を行なって下さい。"
+vk_e2e_shot second-instance
+vk_e2e_press "$VK_BOX" 1
+vk_e2e_wait_exit "$second"
+vk_e2e_running "$first" || vk_e2e_fail "the first instance ended with the second"
+[ "$(vk_e2e_ini 'Application Information' bOpnSmpImg)" = "(none)" ] ||
+  vk_e2e_fail "the second instance wrote the settings"
+
+vk_e2e_close "$frame"
+vk_e2e_wait_exit "$first"
+[ "$VK_E2E_STATUS" -eq 0 ] || vk_e2e_fail "the program ended with $VK_E2E_STATUS"
+[ "$(vk_e2e_ini 'Application Information' bOpnSmpImg)" = 0 ] || vk_e2e_fail "bOpnSmpImg is not 0"
+# Every key: 123 with the default list capacities (the folder lists are empty).
+keys=$(vk_e2e_ini_keys 'Application Information')
+[ "$keys" -eq 123 ] || vk_e2e_fail "the section holds $keys keys"
+[ "$(vk_e2e_ini 'Application Information' PciEti_amPathName_10)" = "" ] || vk_e2e_fail "no tenth tool entry"
+[ "$(vk_e2e_ini 'Common Information' iScaBas)" = 5 ] || vk_e2e_fail "no common settings"
+vk_e2e_log "passed"

@@ -1,0 +1,198 @@
+# The end-to-end scripts' shared steps. Source it from a script run by ctest (VK_BUILD names the
+# build folder), then call vk_e2e_begin: the script gets its own copy of build/bin, its own Wine
+# session (a private prefix made of the build's one) on its own Xvfb display, and all of it goes
+# again when the script exits. Screenshots stay in $VK_BUILD/tests/EndToEnd/<script name>.
+#
+#   source "$(dirname "$0")/VktE2e.sh"
+#   vk_e2e_begin
+#   vk_e2e_start first                      # Pictavo.exe; its pid in $first
+#   vk_e2e_wait_box                         # a message box: $VK_BOX, its text in $VK_BOX_TEXT
+#   vk_e2e_press "$VK_BOX" 7                # IDNO, clicked
+#   frame=$(vk_e2e_wait_window '^Afx' 'Pictavo')
+#   vk_e2e_close "$frame"; vk_e2e_wait_exit "$first"
+#   [ "$(vk_e2e_ini 'Application Information' bOpnSmpImg)" = 0 ] || vk_e2e_fail "..."
+set -euo pipefail
+VK_E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$VK_E2E_DIR/../../scripts/env.sh"
+source "$VK_E2E_DIR/../../scripts/xvfb.sh"
+
+VK_E2E_NAME=$(basename "$0" .sh)
+VK_E2E_TIMEOUT=${VK_E2E_TIMEOUT:-60}
+VK_E2E_PIDS=()
+
+vk_e2e_log() { echo "[$VK_E2E_NAME] $*"; }
+
+vk_e2e_fail()
+{
+  echo "[$VK_E2E_NAME] FAILED: $*" >&2
+  vk_e2e_shot failure || true
+  exit 1
+}
+
+# The temporary folder with the program's copy ($VK_E2E_BIN) and the private Wine prefix, the
+# display, and the end of all of it at exit.
+vk_e2e_begin()
+{
+  VK_E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vk-e2e.XXXXXX")
+  VK_E2E_OUT=$VK_BUILD/tests/EndToEnd/$VK_E2E_NAME
+  VK_E2E_BIN=$VK_E2E_TMP/bin
+  rm -rf "$VK_E2E_OUT"
+  mkdir -p "$VK_E2E_OUT"
+  cp -r "$VK_BUILD/bin" "$VK_E2E_BIN"
+  # The program files of the prefix are shared (hard links); every other file is a copy, since
+  # Wine rewrites files such as the registry in place.
+  cp -al "$WINEPREFIX" "$VK_E2E_TMP/wine"
+  find "$VK_E2E_TMP/wine" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+       -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' \) -print0 |
+    while IFS= read -r -d '' f; do cp --remove-destination "$WINEPREFIX${f#"$VK_E2E_TMP/wine"}" "$f"; done
+  export WINEPREFIX=$VK_E2E_TMP/wine
+  vk_start_xvfb
+  trap vk_e2e_end EXIT
+}
+
+vk_e2e_end()
+{
+  local pid
+  for pid in "${VK_E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  cp "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_OUT/" 2>/dev/null || true
+  vk_stop_xvfb
+  wineserver -w 2>/dev/null || true
+  rm -rf "$VK_E2E_TMP"
+}
+
+# Runs a Windows program of the session with the project's locale.
+vk_e2e_wine() { env LOCPATH="$VK_LOCPATH" LC_ALL="$VK_LOCALE" wine "$@"; }
+
+# vk_e2e_start VAR [arguments]: starts the copy's Pictavo.exe; its pid goes into VAR.
+vk_e2e_start()
+{
+  local var=$1
+  shift
+  (cd "$VK_E2E_BIN" && exec env LOCPATH="$VK_LOCPATH" LC_ALL="$VK_LOCALE" wine "$VK_E2E_BIN/Pictavo.exe" "$@") \
+    >>"$VK_E2E_OUT/wine.log" 2>&1 &
+  VK_E2E_PIDS+=($!)
+  printf -v "$var" '%s' "$!"
+}
+
+# The session's visible top-level windows: hwnd, pid, class, "x y w h", title (tab-separated).
+vk_e2e_windows() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" list 2>/dev/null | tr -d '\r'; }
+
+# vk_e2e_wait_window CLASS TITLE [timeout]: prints the hwnd of the first visible top-level window
+# whose class and title match the extended regular expressions.
+vk_e2e_wait_window()
+{
+  local class=$1 title=$2 until=$((SECONDS + ${3:-$VK_E2E_TIMEOUT})) hwnd
+  while [ $SECONDS -lt $until ]; do
+    hwnd=$(vk_e2e_windows | awk -F'\t' -v c="$class" -v t="$title" '$3 ~ c && $5 ~ t { print $1; exit }')
+    if [ -n "$hwnd" ]; then echo "$hwnd"; return 0; fi
+    sleep 0.3
+  done
+  vk_e2e_fail "no window of class /$class/ titled /$title/"
+}
+
+# vk_e2e_no_window CLASS TITLE SECONDS: fails when such a window shows within the time.
+vk_e2e_no_window()
+{
+  local until=$((SECONDS + $3))
+  while [ $SECONDS -lt $until ]; do
+    if vk_e2e_windows | awk -F'\t' -v c="$1" -v t="$2" '$3 ~ c && $5 ~ t { found = 1 } END { exit !found }'; then
+      vk_e2e_fail "a window of class /$1/ titled /$2/ showed"
+    fi
+    sleep 0.3
+  done
+}
+
+# vk_e2e_wait_box [title] [timeout]: the first message box or dialog titled so (default
+# "Pictavo"): its hwnd in VK_BOX, its pid in VK_BOX_PID, its texts (lines) in VK_BOX_TEXT.
+vk_e2e_wait_box()
+{
+  local line
+  line=$(vk_e2e_wait_line '#32770' "^${1:-Pictavo}\$" "${2:-$VK_E2E_TIMEOUT}")
+  VK_BOX=$(cut -f1 <<<"$line")
+  VK_BOX_PID=$(cut -f2 <<<"$line")
+  VK_BOX_TEXT=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" text "$VK_BOX" 2>/dev/null | tr -d '\r')
+}
+
+vk_e2e_wait_line()
+{
+  local until=$((SECONDS + $3)) line
+  while [ $SECONDS -lt $until ]; do
+    line=$(vk_e2e_windows | awk -F'\t' -v c="$1" -v t="$2" '$3 ~ c && $5 ~ t { print; exit }')
+    if [ -n "$line" ]; then echo "$line"; return 0; fi
+    sleep 0.3
+  done
+  vk_e2e_fail "no window of class /$1/ titled /$2/"
+}
+
+# vk_e2e_expect_text TEXT: the box's texts hold TEXT (a line break written as "\n").
+vk_e2e_expect_text()
+{
+  local flat
+  flat=$(awk 'NR > 1 { printf "\\n" } { printf "%s", $0 }' <<<"$VK_BOX_TEXT")
+  [[ "$flat" == *"$1"* ]] || vk_e2e_fail "the box says \"$flat\", not \"$1\""
+}
+
+# vk_e2e_press HWND ID: clicks the dialog's control (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7) and
+# waits until the dialog has gone.
+vk_e2e_press()
+{
+  local point until=$((SECONDS + VK_E2E_TIMEOUT))
+  point=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" button "$1" "$2" 2>/dev/null | tr -d '\r') ||
+    vk_e2e_fail "no control $2 in window $1"
+  vk_e2e_click $point
+  while vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { found = 1 } END { exit !found }'; do
+    [ $SECONDS -lt $until ] || vk_e2e_fail "window $1 stayed after control $2 was clicked"
+    sleep 0.2
+  done
+}
+
+vk_e2e_click() { xdotool mousemove "$1" "$2" click 1; }
+vk_e2e_key() { xdotool key "$@"; }
+
+# vk_e2e_close HWND: clicks the window's close button.
+vk_e2e_close()
+{
+  local point
+  point=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" close "$1" 2>/dev/null | tr -d '\r') ||
+    vk_e2e_fail "window $1 has no close button"
+  vk_e2e_click $point
+}
+
+vk_e2e_shot() { import -window root "$VK_E2E_OUT/$1.png"; }
+
+# vk_e2e_wait_exit PID [timeout]: the program's exit code in VK_E2E_STATUS; killed on timeout.
+vk_e2e_wait_exit()
+{
+  local until=$((SECONDS + ${2:-$VK_E2E_TIMEOUT}))
+  while kill -0 "$1" 2>/dev/null; do
+    if [ $SECONDS -ge $until ]; then
+      kill -9 "$1" 2>/dev/null || true
+      vk_e2e_fail "process $1 did not end"
+    fi
+    sleep 0.2
+  done
+  VK_E2E_STATUS=0
+  wait "$1" || VK_E2E_STATUS=$?
+}
+
+vk_e2e_running() { kill -0 "$1" 2>/dev/null; }
+
+# vk_e2e_ini SECTION KEY: the value of a key of the copy's Pictavo.ini ("(none)" when absent).
+vk_e2e_ini()
+{
+  [ -f "$VK_E2E_BIN/Pictavo.ini" ] || { echo "(none)"; return 0; }
+  iconv -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" | tr -d '\r' | awk -v s="[$1]" -v k="$2" '
+    /^\[/ { inside = ($0 == s); next }
+    inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); found = 1; exit }
+    END { if (!found) print "(none)" }'
+}
+
+# vk_e2e_ini_keys SECTION: the number of keys in the section.
+vk_e2e_ini_keys()
+{
+  [ -f "$VK_E2E_BIN/Pictavo.ini" ] || { echo 0; return 0; }
+  iconv -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" | tr -d '\r' | awk -v s="[$1]" '
+    /^\[/ { inside = ($0 == s); next }
+    inside && /=/ { n++ }
+    END { print n + 0 }'
+}

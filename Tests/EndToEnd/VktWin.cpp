@@ -1,0 +1,121 @@
+// What the end-to-end scripts cannot read from X: the Windows side of the windows of the Wine
+// session it runs in. Prints UTF-8 lines on stdout; exit code 0, or 1 when the window or control
+// is not there.
+//
+//   VktWin list              every visible top-level window: hwnd, pid, class, x y w h, title
+//   VktWin text HWND         the texts of the window's static controls, one per line
+//   VktWin button HWND ID    the screen point at the middle of the control with that id
+//   VktWin close HWND        the screen point at the middle of the window's close button
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text)
+{
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? static_cast<size_t>(n) : 1, '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], n, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    // One line per item: line breaks inside a text are written as "\n".
+    std::string flat;
+    for (char c : out) flat += c == '\n' ? std::string("\\n") : c == '\r' ? std::string() : std::string(1, c);
+    return flat;
+}
+
+std::string Text(HWND wnd)
+{
+    wchar_t text[4096] = {};
+    GetWindowTextW(wnd, text, 4096);
+    return Utf8(text);
+}
+
+std::string Class(HWND wnd)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(wnd, name, 256);
+    return Utf8(name);
+}
+
+void Line(const std::string& text) { printf("%s\n", text.c_str()); }
+
+BOOL CALLBACK ListTop(HWND wnd, LPARAM)
+{
+    if (!IsWindowVisible(wnd)) return TRUE;
+    RECT r;
+    GetWindowRect(wnd, &r);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char head[128];
+    snprintf(head, sizeof(head), "%llx\t%lu\t", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(wnd)),
+             pid);
+    char rect[64];
+    snprintf(rect, sizeof(rect), "\t%ld %ld %ld %ld\t", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    Line(head + Class(wnd) + rect + Text(wnd));
+    return TRUE;
+}
+
+BOOL CALLBACK ListStatic(HWND wnd, LPARAM)
+{
+    if (_stricmp(Class(wnd).c_str(), "Static") == 0 && !Text(wnd).empty()) Line(Text(wnd));
+    return TRUE;
+}
+
+HWND Window(const char* arg)
+{
+    HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoull(arg, nullptr, 16)));
+    return IsWindow(wnd) ? wnd : nullptr;
+}
+
+void Point(int x, int y) { printf("%d %d\n", x, y); }
+
+// The middle of the run of points along the caption that hit the close button.
+int CloseButton(HWND wnd)
+{
+    RECT r;
+    GetWindowRect(wnd, &r);
+    int border = GetSystemMetrics((GetWindowLongW(wnd, GWL_STYLE) & WS_THICKFRAME) ? SM_CYSIZEFRAME : SM_CYFIXEDFRAME);
+    int y = r.top + border + GetSystemMetrics(SM_CYCAPTION) / 2;
+    int last = -1, first = -1;
+    for (int x = r.right - 1; x > r.left; --x) {
+        bool hit = SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+        if (hit && last < 0) last = x;
+        if (hit) first = x;
+        if (!hit && last >= 0) break;
+    }
+    if (last < 0) return 1;
+    Point((first + last) / 2, y);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::string verb = argc > 1 ? argv[1] : "";
+    if (verb == "list") {
+        EnumWindows(ListTop, 0);
+        return 0;
+    }
+    HWND wnd = argc > 2 ? Window(argv[2]) : nullptr;
+    if (!wnd) return 1;
+    if (verb == "text") {
+        EnumChildWindows(wnd, ListStatic, 0);
+        return 0;
+    }
+    if (verb == "button" && argc > 3) {
+        HWND control = GetDlgItem(wnd, atoi(argv[3]));
+        if (!control) return 1;
+        RECT r;
+        GetWindowRect(control, &r);
+        Point((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    if (verb == "close") return CloseButton(wnd);
+    return 1;
+}
