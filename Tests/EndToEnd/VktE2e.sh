@@ -75,53 +75,48 @@ vk_e2e_start()
 }
 
 # The session's visible top-level windows: hwnd, pid, class, "x y w h", title (tab-separated).
-vk_e2e_windows() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" list 2>/dev/null | tr -d '\r'; }
+vk_e2e_windows() { { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" list 2>/dev/null || true; } | tr -d '\r'; }
 
-# vk_e2e_wait_window CLASS TITLE [timeout]: prints the hwnd of the first visible top-level window
-# whose class and title match the extended regular expressions.
-vk_e2e_wait_window()
+# The first of the session's visible top-level windows whose class and title match the extended
+# regular expressions (its whole line), or nothing.
+vk_e2e_find()
 {
-  local class=$1 title=$2 until=$((SECONDS + ${3:-$VK_E2E_TIMEOUT})) hwnd
+  vk_e2e_windows | awk -F'\t' -v c="$1" -v t="$2" '!line && $3 ~ c && $5 ~ t { line = $0 } END { print line }'
+}
+
+# vk_e2e_wait_line CLASS TITLE [timeout]: waits for such a window and prints its line.
+vk_e2e_wait_line()
+{
+  local until=$((SECONDS + ${3:-$VK_E2E_TIMEOUT})) line
   while [ $SECONDS -lt $until ]; do
-    hwnd=$(vk_e2e_windows | awk -F'\t' -v c="$class" -v t="$title" '$3 ~ c && $5 ~ t { print $1; exit }')
-    if [ -n "$hwnd" ]; then echo "$hwnd"; return 0; fi
+    line=$(vk_e2e_find "$1" "$2")
+    if [ -n "$line" ]; then echo "$line"; return 0; fi
     sleep 0.3
   done
-  vk_e2e_fail "no window of class /$class/ titled /$title/"
+  vk_e2e_fail "no window of class /$1/ titled /$2/"
 }
+
+# vk_e2e_wait_window CLASS TITLE [timeout]: waits for such a window and prints its hwnd.
+vk_e2e_wait_window() { vk_e2e_wait_line "$@" | cut -f1; }
 
 # vk_e2e_no_window CLASS TITLE SECONDS: fails when such a window shows within the time.
 vk_e2e_no_window()
 {
   local until=$((SECONDS + $3))
   while [ $SECONDS -lt $until ]; do
-    if vk_e2e_windows | awk -F'\t' -v c="$1" -v t="$2" '$3 ~ c && $5 ~ t { found = 1 } END { exit !found }'; then
-      vk_e2e_fail "a window of class /$1/ titled /$2/ showed"
-    fi
+    [ -z "$(vk_e2e_find "$1" "$2")" ] || vk_e2e_fail "a window of class /$1/ titled /$2/ showed"
     sleep 0.3
   done
 }
 
 # vk_e2e_wait_box [title] [timeout]: the first message box or dialog titled so (default
-# "Pictavo"): its hwnd in VK_BOX, its pid in VK_BOX_PID, its texts (lines) in VK_BOX_TEXT.
+# "Pictavo"): its hwnd in VK_BOX, its texts (lines) in VK_BOX_TEXT.
 vk_e2e_wait_box()
 {
   local line
   line=$(vk_e2e_wait_line '#32770' "^${1:-Pictavo}\$" "${2:-$VK_E2E_TIMEOUT}")
   VK_BOX=$(cut -f1 <<<"$line")
-  VK_BOX_PID=$(cut -f2 <<<"$line")
   VK_BOX_TEXT=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" text "$VK_BOX" 2>/dev/null | tr -d '\r')
-}
-
-vk_e2e_wait_line()
-{
-  local until=$((SECONDS + $3)) line
-  while [ $SECONDS -lt $until ]; do
-    line=$(vk_e2e_windows | awk -F'\t' -v c="$1" -v t="$2" '$3 ~ c && $5 ~ t { print; exit }')
-    if [ -n "$line" ]; then echo "$line"; return 0; fi
-    sleep 0.3
-  done
-  vk_e2e_fail "no window of class /$1/ titled /$2/"
 }
 
 # vk_e2e_expect_text TEXT: the box's texts hold TEXT (a line break written as "\n").
@@ -177,21 +172,24 @@ vk_e2e_wait_exit()
 
 vk_e2e_running() { kill -0 "$1" 2>/dev/null; }
 
+# The copy's Pictavo.ini as UTF-8 lines (bytes that are no Shift-JIS left out).
+vk_e2e_ini_text() { { iconv -c -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" || true; } | tr -d '\r'; }
+
 # vk_e2e_ini SECTION KEY: the value of a key of the copy's Pictavo.ini ("(none)" when absent).
 vk_e2e_ini()
 {
   [ -f "$VK_E2E_BIN/Pictavo.ini" ] || { echo "(none)"; return 0; }
-  iconv -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" | tr -d '\r' | awk -v s="[$1]" -v k="$2" '
+  vk_e2e_ini_text | awk -v s="[$1]" -v k="$2" '
     /^\[/ { inside = ($0 == s); next }
-    inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); found = 1; exit }
-    END { if (!found) print "(none)" }'
+    inside && !found && index($0, k "=") == 1 { value = substr($0, length(k) + 2); found = 1 }
+    END { print found ? value : "(none)" }'
 }
 
 # vk_e2e_ini_keys SECTION: the number of keys in the section.
 vk_e2e_ini_keys()
 {
   [ -f "$VK_E2E_BIN/Pictavo.ini" ] || { echo 0; return 0; }
-  iconv -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" | tr -d '\r' | awk -v s="[$1]" '
+  vk_e2e_ini_text | awk -v s="[$1]" '
     /^\[/ { inside = ($0 == s); next }
     inside && /=/ { n++ }
     END { print n + 0 }'

@@ -21,13 +21,39 @@ void VkaTest::Clean()
     }
 }
 
-void VkaTest::SetUp()
+void VkaTest::Make()
 {
-    Clean();
     app = new TestHalcor;
     ASSERT_EQ(app->CmnApp::InitInstance(10), 1);
     frame = new TraceWnd;
     ASSERT_TRUE(frame->CreateEx(0, nullptr, "Pictavo", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr));
+    m_exited = false;
+}
+
+void VkaTest::End()
+{
+    if (app && !m_exited) {
+        app->Term();
+        app->CmnApp::ExitInstance();
+    }
+    delete frame;
+    delete app;
+    frame = nullptr;
+    app = nullptr;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+void VkaTest::SetUp()
+{
+    Clean();
+    Make();
+}
+
+void VkaTest::TearDown()
+{
+    End();
+    Clean();
 }
 
 void VkaTest::Exit()
@@ -36,17 +62,11 @@ void VkaTest::Exit()
     m_exited = true;
 }
 
-void VkaTest::TearDown()
+void VkaTest::Restart()
 {
-    if (app && !m_exited) {
-        app->Term();
-        app->CmnApp::ExitInstance();
-    }
-    delete frame;
-    delete app;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Clean();
+    if (!m_exited) Exit();
+    End();
+    Make();
 }
 
 const std::vector<std::string>& VkaTest::Traced()

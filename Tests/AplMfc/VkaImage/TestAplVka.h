@@ -44,6 +44,8 @@ protected:
     }
     // The end as the program ends: the settings written, the engine ended.
     void Exit();
+    // Exit, then a new application object and main frame (the files stay).
+    void Restart();
     // Failures reported since the test began.
     const std::vector<std::string>& Traced();
 
@@ -68,10 +70,14 @@ protected:
         return buffer;
     }
 
+    // Removes the settings file, Vkt, Usr and Tmp of the system folder.
+    static void Clean();
+
     TestHalcor* app = nullptr;
     TraceWnd* frame = nullptr;
 
 private:
-    static void Clean();
+    void Make();
+    void End();
     bool m_exited = false;
 };

@@ -1,9 +1,259 @@
-// The application's start inside the frame's creation: the records, the texts and lists, the
-// fix-ups of the settings; its end; the default colours and the options dialog.
+// The application's start and end: the fix-ups of the settings in InitApi, the whole start with
+// the first run's question and samples, what an exit writes or clears; the default colours, the
+// options dialog, the process flags, the page counters and the combined result of a batch.
 #include "TestAplVka.h"
+#include "DlgSetOpt.h"
+#include "HalcorRes.h"
+#include "VkaBatch.h"
 
-TEST_F(VkaTest, StartsAndEnds)
+namespace {
+
+// The default font text of the header and footer with another height: a font, not the default.
+const char kOtherFont[] = "F0FFFFFF000000000000000000000000000000000000000100000000826C827220826F835383568362834E"
+                          "000000000000000000000000000000000000000000";
+
+COLORREF ColorOf(const char* text)
+{
+    COLORREF color = 1;
+    EXPECT_EQ(theCmnSub.GetColor(text, &color), 0) << text;
+    return color;
+}
+
+// The whole program's start in this process: the template's frame and view, the options dialog,
+// the deferred start-up.
+class RunTest : public VkaTest {
+protected:
+    void SetUp() override
+    {
+        Clean();
+        app = new TestHalcor;
+    }
+    void TearDown() override
+    {
+        if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
+        app->HalcorApp::ExitInstance();
+        delete app;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Clean();
+    }
+};
+
+} // namespace
+
+TEST_F(VkaTest, StartFixesTheSettingsInOrder)
+{
+    const struct {
+        int mode, width, height;
+        int expectWidth, expectHeight, expectOrientation;
+    } cases[] = {
+        {2, 0, 0, 16, 16, 1}, // a fixed size without one: 16 by 16; the orientation is not the page set-up's
+        {3, 0, 7, 1, 7, 3},   // a ratio: each side at least 1; with the page set-up, an orientation 3 or 4
+    };
+    for (const auto& c : cases) {
+        Put("PoiFri_iMode", std::to_string(c.mode).c_str());
+        Put("PoiFri_iWidth", std::to_string(c.width).c_str());
+        Put("PoiFri_iHeight", std::to_string(c.height).c_str());
+        Put("PoiFri_bShwFrm", "1");
+        Put("PoiFri_bPagSet", "1");
+        Put("PoiPri_iOrientation", "1");
+        Put("PoiPri_amLogFontHdr", "no font");
+        Put("PoiPri_amLogFontFtr", kOtherFont);
+        Put("PoiPri_amHeader", "見出し");
+        Put("PoiPri_amFooter", "脚注");
+        Put("PciAii_iMode", "3");
+        Put("SopShi_strColor_1", "xyz");
+        Put("SopShi_iScrSize_1", "0");
+        Put("SopShi_iScrSize_4", "-3");
+        Put("SopSvi_iImgType", "5");
+        Put("SopSvi_amFilExt", "");
+        // The user folder's "Dat" is a file.
+        CreateDirectoryA(Sys("Usr").c_str(), nullptr);
+        RemoveDirectoryA(Sys("Usr\\Dat").c_str());
+        ASSERT_TRUE(VktWriteFile(Sys("Usr\\Dat"), "x"));
+        ASSERT_EQ(Start(), 0);
+
+        const AppInf& inf = theAppInf;
+        const Fri& fri = inf.poi.fri;
+        EXPECT_EQ(fri.bShwFrm, 0);
+        EXPECT_EQ(fri.iWidth, c.expectWidth) << c.mode;
+        EXPECT_EQ(fri.iHeight, c.expectHeight) << c.mode;
+        EXPECT_EQ(inf.poi.pri.iOrientation, c.expectOrientation) << c.mode;
+        LOGFONTA font;
+        EXPECT_EQ(theCmnSub.GetFont(Text(theAppInf.poi.pri.amLogFontHdr).c_str(), &font), 0);
+        EXPECT_NE(Text(theAppInf.poi.pri.amLogFontHdr), kOtherFont) << "the default font, not a kept one";
+        EXPECT_EQ(Text(theAppInf.poi.pri.amLogFontFtr), kOtherFont);
+        EXPECT_EQ(Text(theAppInf.poi.pri.amHeader), "");
+        EXPECT_EQ(Text(theAppInf.poi.pri.amFooter), "");
+        EXPECT_EQ(inf.pciAii.iMode, 1);
+        EXPECT_EQ(ColorOf(inf.sopShi.strColor[0]), RGB(0, 0, 0));
+        EXPECT_EQ(inf.sopShi.iScrSize[0] + inf.sopShi.iScrSize[3], 2);
+        EXPECT_EQ(Text(theAppInf.sopSvi.amFilExt), "png");
+        DWORD attr = GetFileAttributesA(Sys("Usr\\Dat").c_str());
+        EXPECT_TRUE(attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY));
+        EXPECT_TRUE(Traced().empty());
+        Restart();
+    }
+}
+
+TEST_F(VkaTest, OnlyAStartedRunWritesOrClearsTheSettings)
+{
+    // The settings were read, the engine never started (as in a second instance).
+    Put("SopBsi_bCleLog", "1");
+    app->ReadIni();
+    Exit();
+    EXPECT_EQ(Keys(), std::vector<std::string>{"SopBsi_bCleLog"});
+
+    const std::string kept = Sys("Quorvane.vmg");
+    Put("File1", kept.c_str(), "Recent File List");
+    Restart();
+    ASSERT_EQ(app->m_pRecentFileList->GetSize() > 0 ? std::string((*app->m_pRecentFileList)[0]) : "", kept);
+    ASSERT_EQ(Start(), 0);
+    EXPECT_EQ(theAppInf.sopBsi.bCleLog, 1);
+    theAppInf.pciFpi.iCurPathName[0] = 3;
+    theAppInf.pciFpi.iIdxPathName[0] = 2;
+    VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.ooi.amOpiPathName, "C:\\開く.csv");
+    VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.svi.amSavDir, "C:\\保存");
+    // The clear-log option: the recent files, the folders and the histories are forgotten.
+    Exit();
+    EXPECT_EQ(Get("File1", "Recent File List"), "(none)");
+    EXPECT_EQ(Get("strCurDir", "Common Information"), "");
+    EXPECT_EQ(Get("PciFpi_iCurPathName_1"), "0");
+    EXPECT_EQ(Get("PciFpi_iIdxPathName_1"), "-1");
+    EXPECT_EQ(Get("Ooi_amOpiPathName"), "");
+    EXPECT_EQ(Get("Svi_amSavDir"), "");
+}
+
+TEST_F(RunTest, AFirstRunAsksOnceAndTellsOfEachMissingSample)
+{
+    ASSERT_TRUE(app->InitInstance());
+    CFrameWnd* main = DYNAMIC_DOWNCAST(CFrameWnd, app->m_pMainWnd);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(main->IsWindowVisible());
+    ASSERT_NE(app->m_pDlgSetOpt, nullptr);
+    EXPECT_FALSE(app->m_pDlgSetOpt->IsWindowVisible()) << "the options dialog is made hidden";
+    char title[64] = {};
+    GetWindowTextA(main->m_hWnd, title, sizeof(title));
+    EXPECT_STREQ(title, "Pictavo");
+    EXPECT_EQ(theAppInf.bOpnSmpImg, 1);
+
+    VktMsgBox answer({IDNO, IDOK});
+    for (DWORD start = GetTickCount(); !app->IsStarted() && GetTickCount() - start < 20000;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    ASSERT_TRUE(app->IsStarted());
+    ASSERT_EQ(answer.Count(), 3);
+    EXPECT_EQ(answer.Seen()[0].text.rfind("ご利用ありがとうございます。", 0), 0u) << answer.Seen()[0].text;
+    const std::string smp = Sys("Vkt\\Smp\\");
+    EXPECT_EQ(answer.Seen()[1].text, "ファイルが見つかりません。\n\n" + smp + "サンプル１.jpg");
+    EXPECT_EQ(answer.Seen()[2].text, "ファイルが見つかりません。\n\n" + smp + "サンプル２.bmp");
+    EXPECT_EQ(theAppInf.bOpnSmpImg, 0);
+
+    main->DestroyWindow();
+    app->HalcorApp::ExitInstance();
+    EXPECT_EQ(Get("bOpnSmpImg"), "0");
+    EXPECT_EQ(Keys().size(), 123u);
+}
+
+TEST_F(VkaTest, DefaultColoursAndTheirRefusals)
 {
     ASSERT_EQ(Start(), 0);
-    EXPECT_TRUE(Traced().empty()) << Traced().front();
+    char text[CmnPathSize] = {};
+    char common[CmnPathSize] = {};
+    COLORREF color = 1, expected = 2;
+    ASSERT_EQ(app->GetDflColor(35, text, sizeof(text), &color), 0);
+    EXPECT_EQ(color, RGB(0, 0, 0));
+    EXPECT_EQ(ColorOf(text), RGB(0, 0, 0));
+    ASSERT_EQ(app->GetDflColor(4, text, sizeof(text), &color), 0);
+    ASSERT_EQ(theCmnSub.GetDflColor(4, common, sizeof(common), &expected), 0);
+    EXPECT_EQ(color, expected);
+    EXPECT_STREQ(text, common);
+    EXPECT_EQ(app->GetDflColor(36, text, sizeof(text), &color), -9);
+    EXPECT_EQ(app->GetDflColor(-1, text, sizeof(text), &color), -9);
+    EXPECT_EQ(app->GetDflColor(35, nullptr, sizeof(text), &color), -9);
+    EXPECT_EQ(app->GetDflColor(35, text, 0, &color), -9);
+    EXPECT_EQ(app->GetDflColor(35, text, sizeof(text), nullptr), -9);
+    EXPECT_EQ(Traced().size(), 5u);
+}
+
+TEST_F(VkaTest, TheOptionsDialogShowsInsideTheScreenAndItsButtonHidesIt)
+{
+    ASSERT_EQ(Start(), 0);
+    EXPECT_EQ(app->ShowSetOptDlg(), -1) << "no dialog yet";
+    app->m_pDlgSetOpt = new DlgSetOpt;
+    ASSERT_TRUE(app->m_pDlgSetOpt->Create(IDD_DLGSETOPT, frame));
+    CWnd* dlg = app->m_pDlgSetOpt;
+    CRect before;
+    dlg->GetWindowRect(&before);
+    const int cx = GetSystemMetrics(SM_CXMAXIMIZED), cy = GetSystemMetrics(SM_CYMAXIMIZED);
+    for (POINT at : {POINT{-300, -50}, POINT{cx - 10, cy + 400}}) {
+        ::SetWindowPos(dlg->m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_EQ(app->ShowSetOptDlg(), 0);
+        CRect r;
+        dlg->GetWindowRect(&r);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= cx && r.bottom <= cy) << at.x << "," << at.y;
+        EXPECT_EQ(r.Width(), before.Width());
+        EXPECT_EQ(r.Height(), before.Height());
+        EXPECT_TRUE(dlg->IsWindowVisible());
+        dlg->SendMessage(WM_COMMAND, IDCANCEL);
+        EXPECT_FALSE(dlg->IsWindowVisible());
+        EXPECT_TRUE(IsWindow(dlg->m_hWnd)) << "closing only hides it";
+    }
+}
+
+TEST_F(VkaTest, ProcessFlagsAndPageCounters)
+{
+    const struct {
+        int (HalcorApp::*set)(int);
+        int (HalcorApp::*get)(int*) const;
+    } flags[] = {{&HalcorApp::SetFlgPrtAll, &HalcorApp::GetFlgPrtAll}, {&HalcorApp::SetFlgPrtAbt, &HalcorApp::GetFlgPrtAbt},
+                 {&HalcorApp::SetFlgOpnInf, &HalcorApp::GetFlgOpnInf}, {&HalcorApp::SetFlgSelImg, &HalcorApp::GetFlgSelImg},
+                 {&HalcorApp::SetFlgClsAll, &HalcorApp::GetFlgClsAll}, {&HalcorApp::SetFlgClsFrm, &HalcorApp::GetFlgClsFrm},
+                 {&HalcorApp::SetFlgTabChg, &HalcorApp::GetFlgTabChg}};
+    for (size_t i = 0; i < sizeof(flags) / sizeof(flags[0]); ++i) {
+        int value = -1;
+        ASSERT_EQ((app->*flags[i].set)(1), 0);
+        ASSERT_EQ((app->*flags[i].get)(&value), 0);
+        EXPECT_EQ(value, 1) << i;
+        for (size_t j = 0; j < sizeof(flags) / sizeof(flags[0]); ++j) {
+            (app->*flags[j].get)(&value);
+            EXPECT_EQ(value, j == i ? 1 : 0) << "flag " << j << " apart from " << i;
+        }
+        EXPECT_EQ((app->*flags[i].set)(0), 0);
+        EXPECT_EQ((app->*flags[i].get)(nullptr), -9);
+    }
+    EXPECT_EQ(app->NextPageNo(), 2) << "1 is the selected-image page's";
+    EXPECT_EQ(app->NextPageNo(), 3);
+    EXPECT_EQ(app->NextNewPageNo(), 1);
+    EXPECT_EQ(app->NextNewPageNo(), 2);
+    EXPECT_EQ(app->InitApp(), -1) << "no view: the start-up cannot run";
+}
+
+TEST(VkaBatchTest, ResultsCombineAsTheOpeningsGo)
+{
+    const struct {
+        std::vector<int> results;
+        int end;
+        int expected;
+        size_t taken; // results the batch took before it stopped
+    } cases[] = {
+        {{0, 0, 0}, 0, 0, 3},     {{0, 1, 0}, 0, 1, 3},       {{1, 3, 0}, 0, 3, 2},
+        {{0, -10, 1}, 0, -10, 2}, {{1, 1}, -8, -8, 2},        {{3}, -8, -8, 1},
+        {{-10}, -8, -10, 1},      {{1, 0, 1}, 0, 1, 3},
+    };
+    for (const auto& c : cases) {
+        VkaBatch batch({VKE_OK, VKE_NOT_DONE, VKE_STOPPED});
+        size_t taken = 0;
+        for (int rc : c.results) {
+            if (!batch.Going()) break;
+            batch.Add(rc);
+            ++taken;
+        }
+        batch.End(c.end);
+        EXPECT_EQ(batch.Result(), c.expected) << c.expected;
+        EXPECT_EQ(taken, c.taken) << c.expected;
+        EXPECT_EQ(batch.IsQuiet(), c.expected >= 0) << c.expected;
+    }
 }
