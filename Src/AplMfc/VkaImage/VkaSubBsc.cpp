@@ -70,9 +70,9 @@ int HalcorApp::Init(HWND hFrame)
     theCmnAppInf.pMainFrame = CWnd::FromHandle(hFrame);
     int rc = CmnApp::Init();
     if (rc != VKE_OK) {
-        // The framework ended what it had started and reported the failure; another instance
-        // is no failure of this one.
-        Term();
+        // The framework has reported the failure and ended what it started (another instance is
+        // no failure of this one); a second call leaves the running engine alone.
+        if (!theCmnAppInf.bInit) Term();
         return rc;
     }
     rc = InitApi();
