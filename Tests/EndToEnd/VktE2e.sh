@@ -39,6 +39,8 @@ vk_e2e_begin()
   rm -rf "$VK_E2E_OUT"
   mkdir -p "$VK_E2E_OUT"
   cp -r "$VK_BUILD/bin" "$VK_E2E_BIN"
+  # Without what a run of the program in build/bin (scripts/run) left there.
+  rm -rf "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_BIN/Usr" "$VK_E2E_BIN/Tmp" "$VK_E2E_BIN"/Vkt/Pictavo.*
   # The program files of the prefix are shared (hard links); every other file is a copy, since
   # Wine rewrites files such as the registry in place.
   cp -al "$WINEPREFIX" "$VK_E2E_TMP/wine"
