@@ -1,24 +1,28 @@
 # Starts Xvfb on a free display and stops it (by its pid) when the calling script exits.
 # Source it, then call vk_start_xvfb; DISPLAY is exported.
 vk_start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    VK_XVFB_PID=$!
-    local i
-    for i in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      kill -0 "$VK_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 "$VK_XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      trap vk_stop_xvfb EXIT
-      trap 'exit 130' INT TERM
-      return 0
-    fi
+  # Xvfb takes the first free display itself and writes its number once it accepts connections,
+  # so scripts started at the same moment never share one.
+  local ready i
+  ready=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  VK_XVFB_PID=$!
+  for i in $(seq 100); do
+    [ -s "$ready" ] && break
+    kill -0 "$VK_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  local n
+  n=$(tr -dc 0-9 <"$ready")
+  rm -f "$ready"
+  if [ -n "$n" ] && kill -0 "$VK_XVFB_PID" 2>/dev/null; then
+    export DISPLAY=":$n"
+    trap vk_stop_xvfb EXIT
+    trap 'exit 130' INT TERM
+    return 0
+  fi
+  kill "$VK_XVFB_PID" 2>/dev/null || true
+  VK_XVFB_PID=
   echo "no free X display" >&2
   return 1
 }

@@ -34,6 +34,7 @@ vk_e2e_fail()
 vk_e2e_begin()
 {
   VK_E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vk-e2e.XXXXXX")
+  trap vk_e2e_end EXIT
   VK_E2E_OUT=$VK_BUILD/tests/EndToEnd/$VK_E2E_NAME
   VK_E2E_BIN=$VK_E2E_TMP/bin
   rm -rf "$VK_E2E_OUT"
@@ -41,15 +42,27 @@ vk_e2e_begin()
   cp -r "$VK_BUILD/bin" "$VK_E2E_BIN"
   # Without what a run of the program in build/bin (scripts/run) left there.
   rm -rf "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_BIN/Usr" "$VK_E2E_BIN/Tmp" "$VK_E2E_BIN"/Vkt/Pictavo.*
-  # The program files of the prefix are shared (hard links); every other file is a copy, since
-  # Wine rewrites files such as the registry in place.
-  cp -al "$WINEPREFIX" "$VK_E2E_TMP/wine"
-  find "$VK_E2E_TMP/wine" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
-       -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' \) -print0 |
-    while IFS= read -r -d '' f; do cp --remove-destination "$WINEPREFIX${f#"$VK_E2E_TMP/wine"}" "$f"; done
+  vk_e2e_prefix "$WINEPREFIX" "$VK_E2E_TMP/wine"
   export WINEPREFIX=$VK_E2E_TMP/wine
   vk_start_xvfb
   trap vk_e2e_end EXIT
+}
+
+# A private prefix made of the build's one while other tests use it: hard links to its program
+# files, copies of every other file (Wine rewrites some, such as the registry, in place), an empty
+# temporary folder. Files that other tests' programs remove meanwhile are left out.
+vk_e2e_prefix()
+{
+  local src=$1 dst=$2 f
+  mkdir -p "$dst"
+  cp -a "$src"/*.reg "$src/.update-timestamp" "$src/dosdevices" "$dst/"
+  cp -al "$src/drive_c" "$dst/" 2>/dev/null || true
+  rm -rf "$dst"/drive_c/users/*/Temp/*
+  find "$dst/drive_c" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+       -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' \) -print0 |
+    while IFS= read -r -d '' f; do
+      cp --remove-destination "$src${f#"$dst"}" "$f" 2>/dev/null || rm -f "$f"
+    done
 }
 
 vk_e2e_end()
@@ -57,8 +70,11 @@ vk_e2e_end()
   local pid
   for pid in "${VK_E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   cp "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_OUT/" 2>/dev/null || true
-  vk_stop_xvfb
-  wineserver -w 2>/dev/null || true
+  # Only the private session ends: the build's prefix serves the other tests.
+  if [ "$WINEPREFIX" = "$VK_E2E_TMP/wine" ]; then
+    vk_stop_xvfb
+    wineserver -w 2>/dev/null || true
+  fi
   rm -rf "$VK_E2E_TMP"
 }
 
