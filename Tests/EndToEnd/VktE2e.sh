@@ -25,6 +25,7 @@ vk_e2e_log() { echo "[$VK_E2E_NAME] $*"; }
 vk_e2e_fail()
 {
   echo "[$VK_E2E_NAME] FAILED: $*" >&2
+  echo "[$VK_E2E_NAME] windows: $(vk_e2e_windows | cut -f2-5 | tr '\n\t' '; ')" >&2
   vk_e2e_shot failure || true
   exit 1
 }
