@@ -458,13 +458,6 @@ int CmnDlgOpr::GetModifiedFlag() { return GetFlagOf(kModified); }
 int CmnDlgOpr::SetSelectedFlag(int value) { return SetFlagOf(kSelected, value); }
 int CmnDlgOpr::GetSelectedFlag() { return GetFlagOf(kSelected); }
 
-int CmnDlgOpr::IsPrintable()
-{
-    for (int i = 0; m_inf.bReady && i < m_inf.iDraCnt; ++i)
-        if (m_inf.ppDra[i]) return 1;
-    return 0;
-}
-
 // ---- Errors and data ----
 
 int CmnDlgOpr::ClearError()

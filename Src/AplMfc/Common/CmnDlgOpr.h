@@ -1,6 +1,6 @@
 // The operations a dialog (CmnDlg) and a docked panel share over their CmnDlgInf and their
-// window: the focus lookup, the edit, scale, flag, error and data families, the tooltip of an
-// input error, and the bodies of the message handlers both route to them. A window class takes
+// window: the focus lookup, the edit, scale, flag, printing, error and data families, the tooltip
+// of an input error, and the bodies of the message handlers both route to them. A window class takes
 // it as a second base beside its framework class and hands it itself:
 //
 //   class CmnDlg : public CDialog, public CmnDlgOpr { ... };
@@ -87,8 +87,24 @@ public:
     virtual int SetSelectedFlag(int value);
     virtual int GetSelectedFlag();
 
+    // ---- Printing: one print page set per drawing area, the areas' pages in slot order ----
     // 1 when ready with at least one drawing area.
     virtual int IsPrintable();
+    // Lays out each area's pages for the printer of the job's print dialog within the settings'
+    // margins and gives the job pages 1 to their total: 0; 2 nothing to print; -13 (untraced)
+    // the margins leave no room.
+    virtual int PreparePrinting(CPrintInfo* pInfo);
+    // Keeps the areas' scroll positions while a preview shows; the end scrolls them back.
+    virtual int BeginPrintPreview(CDC* pDC, CPrintInfo* pInfo);
+    virtual int EndPrintPreview(CDC* pDC, CPrintInfo* pInfo);
+    // Nothing beyond the ready check.
+    virtual int BeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual int EndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual int PrepareDC(CDC* pDC, CPrintInfo* pInfo);
+    // The job's current page through the area whose pages hold it; a preview prints a copy of
+    // the page set in the preview's pixels. 1 when nothing was printed; a failure is shown to
+    // the user and stops the job.
+    virtual int Print(CDC* pDC, CPrintInfo* pInfo);
 
     // ---- Errors and data ----
     virtual int ClearError();
@@ -190,6 +206,7 @@ protected:
     CmnDlgInf m_inf;
 
 private:
+    int LayOutPrintArea(int slot, HDC dc, const RECT& page);
     int GetEditFlagOf(int op, int* out);
     int EditOf(int op, int (CmnDlgOpr::*getFlag)(int*));
     int SetFlagOf(int op, int value);

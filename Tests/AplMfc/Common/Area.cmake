@@ -21,3 +21,8 @@ add_custom_command(OUTPUT ${VK_APL_BAR_BMP}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/Platform/MfcFrame/MakeToolBarBmp.py VERBATIM)
 set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/${dir}/TestCmnBar.rc PROPERTIES OBJECT_DEPENDS ${VK_APL_BAR_BMP})
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/AplCmnBar)
+# The PDFs of the dialog base's print jobs are checked once the program ran.
+add_test(NAME ${name}Pdf
+  COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/env.sh' && exec python3 '${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CheckDlgPdf.py' '${VK_APL_TEST_DIR}/${name}.jobs' \"\$VK_PDF_DIR\"")
+set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs)
+set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT 120)

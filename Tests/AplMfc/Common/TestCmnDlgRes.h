@@ -12,3 +12,7 @@
 #define IDC_T_HBAR      2107
 #define IDC_T_VBAR      2108
 #define IDD_TBAR_WIDE   2004 // a wide dialog bar
+#define IDD_TDLG_PRT    2005 // two drawing areas side by side
+#define IDC_T_AREA2     2109
+#define IDC_T_HBAR2     2110
+#define IDC_T_VBAR2     2111
