@@ -324,6 +324,7 @@ int CmnDlgOpr::GetEditFlagOf(int op, int* out)
 // The edit of the focused object when its flag, asked through the (overridable) getter, is 1.
 int CmnDlgOpr::EditOf(int op, int (CmnDlgOpr::*getFlag)(int*))
 {
+    EndDrag();
     int flag = 0;
     int rc = (this->*getFlag)(&flag);
     if (flag != 1) return rc;
@@ -356,6 +357,7 @@ int CmnDlgOpr::SetScaleByWndLrg() { return SetScaleMode(VKE_DRA_SCALE_FIT_LARGER
 
 int CmnDlgOpr::SetScaleMode(int mode, int num, int den)
 {
+    EndDrag();
     void* obj = nullptr;
     if (GetFocusCtl(&obj) != CmnTypDra) return VKE_NOT_DONE;
     return VkeDraSetScaleMode(static_cast<VkiDra*>(obj), mode, num, den);
@@ -373,6 +375,7 @@ int CmnDlgOpr::GetScaleMode(int* out)
 
 int CmnDlgOpr::SetScale(int num, int den)
 {
+    EndDrag();
     void* obj = nullptr;
     if (GetFocusCtl(&obj) != CmnTypDra) return VKE_NOT_DONE;
     return VkeDraSetScale(static_cast<VkiDra*>(obj), num, den);
@@ -400,6 +403,7 @@ int CmnDlgOpr::GetScale(int* num, int* den)
 
 int CmnDlgOpr::SetScaleByDlg(int decimals)
 {
+    EndDrag();
     if (!CheckReady("SetScaleByDlg")) return VKE_ERR_NOT_INIT;
     if (decimals < 0) return Fail("SetScaleByDlg", VKE_ERR_ARG);
     void* obj = nullptr;
@@ -462,6 +466,7 @@ int CmnDlgOpr::GetSelectedFlag() { return GetFlagOf(kSelected); }
 
 int CmnDlgOpr::ClearError()
 {
+    EndDrag();
     if (!CheckReady("ClearError")) return VKE_ERR_NOT_INIT;
     m_inf.iErrIdx = -1;
     m_inf.hErrWnd = nullptr;
@@ -471,6 +476,7 @@ int CmnDlgOpr::ClearError()
 
 int CmnDlgOpr::SetError(HWND wnd, int code)
 {
+    EndDrag();
     if (!CheckReady("SetError")) return VKE_ERR_NOT_INIT;
     int slot = CtlSlotByWnd(wnd);
     if (slot >= 0) {
@@ -493,6 +499,7 @@ int CmnDlgOpr::SetError(HWND wnd, int code)
 
 int CmnDlgOpr::ShowErrMsg()
 {
+    EndDrag();
     if (!CheckReady("ShowErrMsg")) return VKE_ERR_NOT_INIT;
     if (m_inf.iErrIdx >= 0 && m_inf.hErrWnd) theCmnSub.ShowMsgAndFocus(m_inf.hErrWnd, m_inf.iErrCode);
     return VKE_OK;
@@ -500,6 +507,7 @@ int CmnDlgOpr::ShowErrMsg()
 
 int CmnDlgOpr::GetData(VkiCtl* ctl, void* data, int mode)
 {
+    EndDrag();
     if (m_inf.bTerminating) return VKE_OK;
     if (!CheckReady("GetData")) return VKE_ERR_NOT_INIT;
     ClearError();
@@ -521,6 +529,7 @@ int CmnDlgOpr::GetData(VkiCtl* ctl, void* data, int mode)
 
 int CmnDlgOpr::ClearEdi(HWND wnd)
 {
+    EndDrag();
     if (!CheckReady("ClearEdi")) return VKE_ERR_NOT_INIT;
     for (int i = 0; i < m_inf.iCtlCnt; ++i) {
         VkiCtl* ctl = m_inf.ppCtl[i];

@@ -21,6 +21,37 @@
 #include "CmnSub.h"
 #include <functional>
 
+// The message-map entries a dialog and a panel share, in this order: page set-up, print, print
+// direct and preview, the edit and scale commands, each with its item state; a control's data
+// notice, changed settings and the chooser buttons. The handlers are the class's own, named as
+// here.
+#define CMN_ON_DLG_OPR_COMMANDS() \
+    ON_COMMAND_EX(ID_FILE_PAGE_SETUP, &ThisClass::OnPrintCmd) \
+    ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, &ThisClass::OnUpdatePrintCmd) \
+    ON_COMMAND_EX(ID_FILE_PRINT, &ThisClass::OnPrintCmd) \
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, &ThisClass::OnUpdatePrintCmd) \
+    ON_COMMAND_EX(ID_FILE_PRINT_DIRECT, &ThisClass::OnPrintCmd) \
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_DIRECT, &ThisClass::OnUpdatePrintCmd) \
+    ON_COMMAND_EX(ID_FILE_PRINT_PREVIEW, &ThisClass::OnPrintCmd) \
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, &ThisClass::OnUpdatePrintCmd) \
+    ON_COMMAND_EX(ID_EDIT_UNDO, &ThisClass::OnEditCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &ThisClass::OnUpdateEditCmd) \
+    ON_COMMAND_EX(ID_EDIT_REDO, &ThisClass::OnEditCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, &ThisClass::OnUpdateEditCmd) \
+    ON_COMMAND_EX(ID_EDIT_CUT, &ThisClass::OnEditCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &ThisClass::OnUpdateEditCmd) \
+    ON_COMMAND_EX(ID_EDIT_COPY, &ThisClass::OnEditCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &ThisClass::OnUpdateEditCmd) \
+    ON_COMMAND_EX(ID_EDIT_PASTE, &ThisClass::OnEditCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &ThisClass::OnUpdateEditCmd) \
+    ON_COMMAND_EX(ID_EDIT_CLEAR, &ThisClass::OnEditCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, &ThisClass::OnUpdateEditCmd) \
+    ON_COMMAND_EX_RANGE(ID_CMN_SCA_DLG, ID_CMN_SCA_200, &ThisClass::OnScaleCmd) \
+    ON_UPDATE_COMMAND_UI_RANGE(ID_CMN_SCA_DLG, ID_CMN_SCA_200, &ThisClass::OnUpdateScaleCmd) \
+    ON_MESSAGE(VkeWmDtiToWnd, &ThisClass::OnVkeWmDtiToWnd) \
+    ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnCmnWmChgOpt) \
+    ON_COMMAND_EX_RANGE(ID_CMN_CHOOSER_FIRST, ID_CMN_CHOOSER_LAST, &ThisClass::OnChooser)
+
 class CmnDlgOpr {
 public:
     virtual ~CmnDlgOpr();
@@ -172,6 +203,9 @@ protected:
     // The slot of a control (-1 when none).
     int CtlSlot(VkiCtl* ctl) const;
     int CtlSlotByWnd(HWND wnd) const;
+    // A window that may be in the middle of a drag (a docked panel's border) ends it here before
+    // an operation changes its content, size or settings; a dialog has none.
+    virtual void EndDrag() {}
     // Ready, or -6 traced under name.
     bool CheckReady(const char* name);
     // Traces code under name; returns code.

@@ -110,6 +110,7 @@ void CmnDlgOpr::RunUpdateScaleCmd(CCmdUI* pCmdUI)
 
 void CmnDlgOpr::RunPrintCmd(UINT sendId)
 {
+    EndDrag();
     if (CWnd* frame = MainFrame()) frame->SendMessage(WM_COMMAND, sendId, 0);
 }
 
@@ -124,6 +125,7 @@ void CmnDlgOpr::RunUpdatePrintCmd(CCmdUI* pCmdUI)
 
 BOOL CmnDlgOpr::RunChooser(UINT id)
 {
+    EndDrag();
     if (!m_inf.bReady) return FALSE;
     HWND button = ::GetDlgItem(m_wnd.m_hWnd, static_cast<int>(id));
     LONG_PTR style = button ? ::GetWindowLongPtrA(button, GWL_STYLE) : 0;

@@ -51,6 +51,7 @@ int CmnDlgOpr::LayOutPrintArea(int slot, HDC dc, const RECT& page)
 
 int CmnDlgOpr::PreparePrinting(CPrintInfo* pInfo)
 {
+    EndDrag();
     if (!CheckReady("PreparePrinting")) return VKE_ERR_NOT_INIT;
     CmnDlgInf& inf = m_inf;
     if ((inf.iDraCnt < 1 && inf.iExtPrtCnt < 1) || !pInfo || !pInfo->m_pPD) return VKE_CANCELLED;
@@ -79,6 +80,7 @@ int CmnDlgOpr::PreparePrinting(CPrintInfo* pInfo)
 
 int CmnDlgOpr::BeginPrintPreview(CDC*, CPrintInfo*)
 {
+    EndDrag();
     if (!CheckReady("BeginPrintPreview")) return VKE_ERR_NOT_INIT;
     for (int i = 0; i < m_inf.iDraCnt; ++i) {
         if (!m_inf.ppDra[i]) continue;
@@ -90,6 +92,7 @@ int CmnDlgOpr::BeginPrintPreview(CDC*, CPrintInfo*)
 
 int CmnDlgOpr::EndPrintPreview(CDC*, CPrintInfo*)
 {
+    EndDrag();
     if (!CheckReady("EndPrintPreview")) return VKE_ERR_NOT_INIT;
     for (int i = 0; i < m_inf.iDraCnt; ++i) {
         if (!m_inf.ppDra[i]) continue;
@@ -101,16 +104,19 @@ int CmnDlgOpr::EndPrintPreview(CDC*, CPrintInfo*)
 
 int CmnDlgOpr::BeginPrinting(CDC*, CPrintInfo*)
 {
+    EndDrag();
     return CheckReady("BeginPrinting") ? VKE_OK : VKE_ERR_NOT_INIT;
 }
 
 int CmnDlgOpr::EndPrinting(CDC*, CPrintInfo*)
 {
+    EndDrag();
     return CheckReady("EndPrinting") ? VKE_OK : VKE_ERR_NOT_INIT;
 }
 
 int CmnDlgOpr::PrepareDC(CDC*, CPrintInfo*)
 {
+    EndDrag();
     return CheckReady("PrepareDC") ? VKE_OK : VKE_ERR_NOT_INIT;
 }
 

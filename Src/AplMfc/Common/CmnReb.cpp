@@ -4,6 +4,7 @@
 #include "CmnDef.h"
 #include "CmnSub.h"
 #include "CmnWin.h"
+#include "CmnWndFnt.h"
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CmnReb, CReBar)
@@ -79,10 +80,7 @@ int CmnReb::SetFont(const char* face, int points)
     int rc = CheckInit("SetFont");
     if (rc != VKE_OK) return rc;
     LOGFONTA font = {};
-    {
-        CClientDC dc(this);
-        rc = dc.m_hDC ? VkeDrwGetLogFont(theCmnAppInf.pDrw, dc.m_hDC, face, points, &font) : VKE_ERR_MEMORY;
-    }
+    rc = CmnGetWndLogFont(this, face, points, &font);
     if (rc != VKE_OK) {
         CMN_TRACE("SetFont", rc);
         return rc;
@@ -93,29 +91,11 @@ int CmnReb::SetFont(const char* face, int points)
 int CmnReb::SetFontByLogFont(const LOGFONTA* pFont)
 {
     int rc = CheckInit("SetFontByLogFont");
-    if (rc != VKE_OK) return rc;
-    CFont font;
-    if (!pFont || !font.CreateFontIndirect(pFont)) {
-        CMN_TRACE("SetFontByLogFont", VKE_ERR_ARG);
-        return VKE_ERR_ARG;
+    if (rc == VKE_OK) {
+        rc = CmnSetWndFont(this, pFont, &m_lf, &m_font);
+        if (rc != VKE_OK) CMN_TRACE("SetFontByLogFont", rc);
     }
-    LOGFONTA lf = *pFont;
-    if (lf.lfHeight == 0) {
-        // The height the font really has, as a character height.
-        CClientDC dc(this);
-        CDCSelect select(dc.m_hDC, font);
-        TEXTMETRICA tm = {};
-        if (!dc.m_hDC || !select.Old() || !dc.GetTextMetrics(&tm)) {
-            CMN_TRACE("SetFontByLogFont", VKE_ERR_SYSTEM);
-            return VKE_ERR_SYSTEM;
-        }
-        lf.lfHeight = tm.tmHeight < 0 ? tm.tmHeight : tm.tmInternalLeading - tm.tmHeight;
-    }
-    m_lf = lf;
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.m_hObject), TRUE);
-    m_font.DeleteObject();
-    m_font.Attach(font.Detach());
-    return VKE_OK;
+    return rc;
 }
 
 int CmnReb::GetFontName(char* buffer, int size)
@@ -135,9 +115,7 @@ int CmnReb::GetFontSize(int* points)
         CMN_TRACE("GetFontSize", VKE_ERR_ARG);
         return VKE_ERR_ARG;
     }
-    CClientDC dc(this);
-    int size = ::MulDiv(m_lf.lfHeight, 72, ::GetDeviceCaps(dc.m_hDC, LOGPIXELSY));
-    *points = size < 0 ? -size : size;
+    *points = CmnGetWndFontSize(this, m_lf);
     return VKE_OK;
 }
 
