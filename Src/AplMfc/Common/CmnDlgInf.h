@@ -1,7 +1,8 @@
 // The common information of a window that hosts engine controls and drawing areas: a dialog
 // (CmnDlg) or a docked panel. One slot per control and per drawing area, sized once by
 // AllocCmnDlgInf; the recorded input error; the engine dialog object; one print page set per
-// drawing area. A panel has no engine dialog object and leaves those fields empty.
+// drawing area. A panel has no engine dialog object: it keeps its text and back colour and its
+// context menu in the dialog parameters instead.
 #pragma once
 #include "VkeEng.h"
 

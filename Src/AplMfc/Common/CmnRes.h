@@ -62,3 +62,6 @@
 #define IDS_CMN_SCA_DEN      27595
 #define IDS_CMN_SCA_WIDTH    27596
 #define IDS_CMN_SCA_HEIGHT   27597
+
+// ---- Docked panels ----
+#define IDC_CMN_DLB_GRIPPER  25176 // the cursor over a panel's gripper

@@ -3,6 +3,7 @@
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnWin"
 #include "CmnWin.h"
 #include "CmnApp.h"
+#include "CmnDlb.h"
 #include "CmnDlg.h"
 #include "CmnSub.h"
 #include <stdlib.h>
@@ -23,8 +24,11 @@ bool IsClass(HWND wnd, const char* name)
     return lstrcmpiA(cls, name) == 0;
 }
 
-// The windows the focus lookup reports: the program's dialogs (the docked panels join them).
-bool IsFcsDlg(CWnd* wnd) { return wnd && wnd->IsKindOf(RUNTIME_CLASS(CmnDlg)); }
+// The windows the focus lookup reports: the program's dialogs and docked panels.
+bool IsFcsDlg(CWnd* wnd)
+{
+    return wnd && (wnd->IsKindOf(RUNTIME_CLASS(CmnDlg)) || wnd->IsKindOf(RUNTIME_CLASS(CmnDlb)));
+}
 
 } // namespace
 

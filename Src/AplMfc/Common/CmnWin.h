@@ -76,7 +76,7 @@ public:
     // The frame's client rectangle and the window rectangle of its view (0xE900) in it.
     virtual int GetRealClientRect(RECT* pClient, RECT* pPane);
     // The focused window (a combo box for the focus in its edit); *ppWnd the panel or dialog
-    // (CmnDlg) that is its direct parent and *pFound 1, else null and 0.
+    // (CmnDlg, CmnDlb) that is its direct parent and *pFound 1, else null and 0.
     virtual HWND IsExistFcsDlg(CWnd** ppWnd, int* pFound);
     // In a visible name box holding one name, selects it without its extension (the whole name
     // when it has none) after the focus reaches the box; a list of quoted names stays as it is.
