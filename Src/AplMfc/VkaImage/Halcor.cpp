@@ -131,6 +131,7 @@ void HalcorApp::DeleteSetOptDlg()
 
 void HalcorApp::Term()
 {
+    WaitThread(HalcorWaitStop);
     DeleteSetOptDlg();
     int rc = TermApi();
     int rcApp = TermApp();

@@ -10,10 +10,18 @@
 // (WriteIni, Term: TermApi, TermApp, the engine).
 #pragma once
 #include "CmnApp.h"
+#include "DlgOpnSts.h"
 #include "VkaAppInf.h"
+#include <vector>
 
+class DlgImg;
 class DlgSetOpt;
+class HalcorThr;
+class HalcorViw;
 struct VkaIniKey;
+
+// The two ends WaitThread waits for: the progress dialog shown, the thread gone.
+enum { HalcorWaitStart = 0x1000011, HalcorWaitStop = 0x1000012 };
 
 class HalcorApp : public CmnApp {
     DECLARE_DYNAMIC(HalcorApp)
@@ -54,14 +62,60 @@ public:
     void ReadLscFilInf() override;
     void WriteIni() override;
 
-    // ---- Opening files (VkaSubOpn.cpp) ----
+    // ---- Opening files: the bracket (VkaSubOpn.cpp) ----
+    // Every batch of openings runs BeginOpenFile, OpenFile per file or folder, then EndOpenFile
+    // with the combined result (VkaBatch.h), also after a failure. The end shows an error's
+    // message, selects a page by iOpnOnSel and gives the focus back. Brackets never nest.
     int BeginOpenFile();
     int EndOpenFile(int result);
-    // 0 opened, 1 skipped or declined, 3 stopped by the user, or an error.
+    // 0 opened, 1 skipped or declined, 3 stopped by the user, or an error. quiet 1: no message.
     int OpenFile(const char* path, int pasted, int locked, int quiet);
-    // Opens the files named on the command line (the program's name first).
+    // The page EndOpenFile selects (-1: none) for the setting rule (1 keep, 2 last opened, 3
+    // first opened), the combined result and the page counts and current pages at both ends.
+    static int GetSelPage(int rule, int result, int cntBgn, int cntEnd, int curBgn, int curEnd);
+    // The progress dialog: shown from the second file of a batch (the main frame disabled),
+    // hidden at its end; the file being opened.
+    int ShowOpnStsDlg();
+    int HideOpnStsDlg();
+    int SetPathOpnStsDlg(const char* path);
+    // 1 when the user aborted, or when the running dialog cannot be asked.
+    int IsAbortedOpening();
+    // 1, after message 32831, while the progress thread runs: the command does nothing.
+    int IsOpeningBusy();
+    // 1 while a bracket is open.
+    int IsOpening() const { return m_bOpening; }
+    // The pages added by the last bracket.
+    int GetOpenedPageCnt() const { return m_iCntPagAdd; }
+
+    // ---- The progress thread (HalcorOpnThr.cpp) ----
+    // Ends an earlier thread, starts one and waits until its dialog shows (or it ends without
+    // one: the batch goes on without a dialog). -8 when it cannot be started.
+    int BeginThread();
+    // HalcorWaitStart or HalcorWaitStop (the abort command posted, the stop event set); the
+    // wait handles this thread's messages. After the stop the thread and its events are gone.
+    int WaitThread(int mode);
+    int IsThreadAlive();
+    // 1 while a wait of the application handles a message: the main frame must not close.
+    int IsPumping() const { return m_bPumping; }
+    DlgOpnSts& GetOpnStsDlg() { return m_dlgOpnSts; }
+    HANDLE GetThrStartEvent() const { return m_hThrStart; }
+    HANDLE GetThrStopEvent() const { return m_hThrStop; }
+
+    // ---- Drops, pastes and the command line (HalcorOpnDrp.cpp) ----
+    // The dropped files in one bracket (quiet as given, never locked); the drop is finished
+    // unless pasted. *count: the files counted. Nothing while a bracket is open.
+    int OpenDropFiles(HDROP drop, int pasted, int toFront, int quiet, int* count);
+    // The clipboard's dropped-file list (its names copied, the clipboard closed) opened so.
+    int PasteDropFiles(HWND wnd, int pasted, int quiet, int* count);
+    // The clipboard's image on a new page; 1 while files are being opened.
+    int PasteDIB(HWND wnd);
+    // Opens the files named on the command line (the program's name first); a switch "-i"
+    // ("-il", "-ik", "-ilk", "-ikl"; "/" too) reads the first named file as open information.
     using CWinApp::ParseCommandLine;
     int ParseCommandLine(int argc, char** argv);
+
+    // The image tab view: the main frame's active view when it holds image pages, else null.
+    HalcorViw* GetImgViw();
 
     // ---- Process flags: 0 or 1 each, set while the operation runs ----
     int SetFlgPrtAll(int value) { return SetFlg(&m_bFlgPrtAll, value); } // printing all pages
@@ -124,6 +178,24 @@ private:
     void ReadKeys(bool lsc);
     void ReadKey(const VkaIniKey& key, int index);
     void WriteKey(const VkaIniKey& key, int index);
+
+    // A batch of openings: the progress dialog and its thread with their start and stop events,
+    // the bracket's state.
+    DlgOpnSts m_dlgOpnSts;
+    HalcorThr* m_pThr = nullptr;
+    HANDLE m_hThrStart = nullptr;
+    HANDLE m_hThrStop = nullptr;
+    int m_bPumping = 0;
+    int m_bOpening = 0;
+    int m_bNoOpnSts = 0; // the thread ended without its dialog: the batch goes on without one
+    int m_iCntPagAdd = 0;
+    // The files of a batch of dropped or pasted names, in one bracket.
+    int OpenNames(const std::vector<CString>& names, int pasted, int toFront, int quiet, int* count, const char* name);
+    // The view's current page when it is an image page.
+    DlgImg* GetCurImgPage();
+    // One file of OpenFile's search (named: the file was named by itself), and its page.
+    int OpenEntry(const char* path, bool named, int pasted, int locked, int quiet);
+    int OpenPage(HalcorViw* view, const char* path, bool named, int pasted, int locked, int quiet);
 
     bool m_bApiInit = false;    // InitApi began: TermApi has something to end
     bool m_bAppLscRead = false; // ReadLscFilInf ran: the texts and lists hold settings

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the library's two cursors as 32 x 32 monochrome .cur files beside this script.
 
-Run it again after changing a picture and commit the files it writes. In a picture '#' is
+Run it again after changing a picture and commit the files it writes. The program's cursors are
+drawn the same way (cursor() and write() are imported by its own script). In a picture '#' is
 black, 'o' white, '.' transparent; 'H' marks the hot spot (drawn white).
 """
 import os
@@ -72,7 +73,11 @@ def cursor(picture):
     return struct.pack("<HHH", 0, 2, 1) + entry + data
 
 
-here = os.path.dirname(os.path.abspath(__file__))
-for name, picture in (("VkeGrab.cur", CLOSED_HAND), ("VkeHand.cur", OPEN_HAND)):
-    with open(os.path.join(here, name), "wb") as f:
-        f.write(cursor(picture))
+def write(folder, pictures):
+    for name, picture in pictures:
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(cursor(picture))
+
+
+if __name__ == "__main__":
+    write(os.path.dirname(os.path.abspath(__file__)), (("VkeGrab.cur", CLOSED_HAND), ("VkeHand.cur", OPEN_HAND)))

@@ -1,0 +1,316 @@
+// The image page's record: attaching an image, laying the drawing area out for it, drawing it
+// when the area asks, and the undo data.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgSub"
+#include "DlgImg.h"
+#include "CmnImg.h"
+#include "Halcor.h"
+#include "HalcorViw.h"
+#include <algorithm>
+
+namespace {
+
+VkiSub* Sub() { return theCmnAppInf.pSub; }
+
+// The page's image attached to its draw memory for one draw; detached (not closed) at the end.
+class DrmImage {
+public:
+    DrmImage(Drm* drm, HBITMAP image) : m_drm(drm) { m_rc = theCmnImg.AttachDrmDIB(drm, image); }
+    ~DrmImage()
+    {
+        HBITMAP image = nullptr;
+        if (m_rc == VKE_OK) theCmnImg.DetachDrmDIB(m_drm, &image);
+    }
+    DrmImage(const DrmImage&) = delete;
+    DrmImage& operator=(const DrmImage&) = delete;
+    int Result() const { return m_rc; }
+
+private:
+    Drm* m_drm;
+    int m_rc;
+};
+
+// Fills a rectangle of the DC with a colour, whatever clip region the DC has.
+void FillBack(HDC dc, const RECT& rect, COLORREF color)
+{
+    if (rect.left >= rect.right || rect.top >= rect.bottom) return;
+    ::SelectClipRgn(dc, nullptr);
+    CDCSave saved(dc);
+    ::SetBkColor(dc, color);
+    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void EmptyText(AppMem* text) { VkeSubSetAppMemStr(Sub(), text, ""); }
+
+} // namespace
+
+// ---- Attaching ----
+
+int DlgImg::AttachDIB(const Adi& adi)
+{
+    if (!m_bInitImg) return Fail("AttachDIB", VKE_ERR_NOT_INIT);
+    CmnVarPthImg& img = m_pIci->pthImg;
+    if (adi.hImg == img.hImg) img.hImg = nullptr; // the image it shows already: only forgotten
+    else theCmnImg.CloseImage(&img.hImg);
+    int rc;
+    if (adi.hImg) {
+        int width = 0, height = 0, bits = 0;
+        rc = theCmnImg.GetImageInf(adi.hImg, &width, &height, &bits);
+        if (rc == VKE_OK) rc = SetIci(m_strPathName, adi, width, height, bits);
+    } else {
+        rc = ClearIci(m_strPathName, adi.bClrTxt);
+    }
+    if (rc != VKE_OK) {
+        img.hImg = nullptr;
+        Fail("AttachDIB", rc);
+    }
+    int drawn = InitialDrawing();
+    return rc != VKE_OK ? rc : drawn;
+}
+
+int DlgImg::SetIci(const char* path, const Adi& adi, int width, int height, int bitCount)
+{
+    if (!m_bInitImg) return Fail("SetIci", VKE_ERR_NOT_INIT);
+    if (!path) return Fail("SetIci", VKE_ERR_ARG);
+    Ici& ici = *m_pIci;
+    CmnVarPthImg& img = ici.pthImg;
+    int rc = VkeSubSetAppMemStr(Sub(), &img.amPath, path);
+    if (rc != VKE_OK) return Fail("SetIci", rc);
+    img.hImg = adi.hImg;
+    img.iTypImg = adi.iTypImg;
+    img.iWidth = width;
+    img.iHeight = height;
+    img.iBitCnt = bitCount;
+    img.fXRes = adi.fXRes;
+    img.fYRes = adi.fYRes;
+    img.bKnown = adi.bKnown;
+    ici.iModeSca = adi.iModeSca;
+    ici.lScaNum = adi.lScaNum;
+    ici.lScaDen = adi.lScaDen;
+    if (adi.bReset) {
+        ici.iShwWidth = width;
+        ici.iShwHeight = height;
+        ici.rctPrtImg = ici.rctFrm = RECT{0, 0, 0, 0};
+        ici.iPosX = ici.iPosY = 0;
+        ici.dRotate = 0;
+        ici.bFlpTb = ici.bFlpLr = ici.bOrnSet = ici.bFrmSet = 0;
+    }
+    TakeImageSize(width, height, adi.bClrTxt, true);
+    return VKE_OK;
+}
+
+int DlgImg::ClearIci(const char* path, int clearTexts)
+{
+    if (!m_bInitImg) return Fail("ClearIci", VKE_ERR_NOT_INIT);
+    if (!path) return Fail("ClearIci", VKE_ERR_ARG);
+    Ici& ici = *m_pIci;
+    CmnVarPthImg& img = ici.pthImg;
+    int rc = VkeSubSetAppMemStr(Sub(), &img.amPath, path);
+    if (rc != VKE_OK) return Fail("ClearIci", rc);
+    img.hImg = nullptr;
+    img.iTypImg = img.iWidth = img.iHeight = img.iBitCnt = img.bKnown = 0;
+    img.fXRes = img.fYRes = 0;
+    ici.iModeSca = ici.lScaNum = ici.lScaDen = 1;
+    ici.iShwWidth = ici.iShwHeight = 0;
+    ici.rctPrtImg = ici.rctFrm = RECT{0, 0, 0, 0};
+    ici.iPosX = ici.iPosY = 0;
+    ici.dRotate = 0;
+    ici.bFlpTb = ici.bFlpLr = ici.bOrnSet = ici.bFrmSet = 0;
+    TakeImageSize(0, 0, clearTexts, false);
+    return VKE_OK;
+}
+
+// The cut frame's size becomes the image's, a shown frame goes, the header and footer texts
+// empty on request, and an orientation that follows the image turns with it: on the page alone,
+// or, for the current page, in the application's values that the page then takes.
+void DlgImg::TakeImageSize(int width, int height, int clearTexts, bool orient)
+{
+    const int follow = width < height ? 4 : 3;
+    Poi& page = m_pIci->poi;
+    if (!IsCurPage()) {
+        GetPoi();
+        page.fri.iWidth = width;
+        page.fri.iHeight = height;
+        page.fri.bShwFrm = 0;
+        if (clearTexts == 1) {
+            EmptyText(&page.pri.amHeader);
+            EmptyText(&page.pri.amFooter);
+        }
+        int& o = page.pri.iOrientation;
+        if (orient && (o == 0 || o == 3 || o == 4)) o = follow;
+        return;
+    }
+    Poi& app = theAppInf.poi;
+    page.fri.iWidth = app.fri.iWidth = width;
+    page.fri.iHeight = app.fri.iHeight = height;
+    app.fri.bShwFrm = 0;
+    if (clearTexts == 1) {
+        EmptyText(&app.pri.amHeader);
+        EmptyText(&app.pri.amFooter);
+    }
+    int& o = app.pri.iOrientation;
+    if (orient && (o == 3 || o == 4)) o = follow;
+    GetPoi();
+}
+
+// ---- The drawing area ----
+
+int DlgImg::InitialDrawing()
+{
+    if (!m_bInitImg) return Fail("InitialDrawing", VKE_ERR_NOT_INIT);
+    VkiDra* dra = GetDra();
+    const Ici& ici = *m_pIci;
+    const CmnVarPthImg& img = ici.pthImg;
+    const bool visible = IsWindowVisible() != FALSE;
+    if (visible) SetRedraw(FALSE);
+    RECT extent = img.hImg ? RECT{0, 0, img.iWidth, img.iHeight} : RECT{0, 0, 1, 1};
+    int rc = VkeDraSetScale(dra, 1, 1);
+    if (rc == VKE_OK) rc = VkeDraMove(dra, nullptr, &extent);
+    if (rc == VKE_OK) {
+        HPALETTE palette = nullptr;
+        if (img.hImg && img.iBitCnt >= 1 && img.iBitCnt <= 8) rc = theCmnImg.OpenPalette(&palette, img.hImg, 0, 0);
+        if (rc == VKE_OK) rc = VkeDraSetPaletteHandle(dra, palette);
+        if (palette) theCmnImg.ClosePalette(&palette);
+    }
+    if (rc == VKE_OK) rc = VkeDraSetScaleMode(dra, ici.iModeSca, ici.lScaNum, ici.lScaDen);
+    int h = 0, v = 0;
+    // A position outside the drawing (-13) is still converted; the scroll clamps it.
+    if (rc == VKE_OK && VkeDraHDraPosToHScrPos(dra, &h, ici.iPosX) != VKE_ERR_ARG &&
+        VkeDraVDraPosToVScrPos(dra, &v, ici.iPosY) != VKE_ERR_ARG) {
+        VkeDraHScroll(dra, SB_THUMBPOSITION, h);
+        VkeDraVScroll(dra, SB_THUMBPOSITION, v);
+    }
+    // A page on a tab not selected stays hidden: the tab control decides which page shows.
+    if (visible) SetRedraw(TRUE);
+    Redraw(0);
+    return rc == VKE_OK ? rc : Fail("InitialDrawing", rc);
+}
+
+// ---- Drawing ----
+
+LRESULT DlgImg::OnVkeWmDrw(WPARAM wParam, LPARAM lParam)
+{
+    const Dri* dri = reinterpret_cast<const Dri*>(lParam);
+    if (!wParam || !dri) {
+        Fail("Draw", VKE_ERR_ARG);
+        return 0;
+    }
+    Draw(*dri);
+    return 1;
+}
+
+int DlgImg::Draw(const Dri& dri)
+{
+    if (!m_bInitImg) return Fail("Draw", VKE_ERR_NOT_INIT);
+    HalcorApp* app = HalcorGetApp();
+    int closing = 0;
+    if (app) app->GetFlgClsAll(&closing);
+    if (!dri.iPrinting && closing == 1) return VKE_OK;
+    if (!dri.hDC) return Fail("Draw", VKE_ERR_SYSTEM);
+    VkiDra* dra = GetDra();
+    RECT client = {};
+    ::GetClientRect(GetDraWnd(), &client);
+    RECT target = dri.iPrinting ? dri.rct : client;
+    if (!dri.iPrinting) ::DPtoLP(dri.hDC, reinterpret_cast<POINT*>(&target), 2);
+    COLORREF back = RGB(255, 255, 255);
+    VkeDraGetBackColor(dra, &back);
+    Ici& ici = *m_pIci;
+    if (!ici.pthImg.hImg) {
+        FillBack(dri.hDC, target, back);
+        return VKE_OK;
+    }
+    // A shown frame narrower or lower than a pixel goes.
+    const RECT& frm = ici.rctFrm;
+    if (theAppInf.poi.fri.bShwFrm == 1 && (frm.right - frm.left < 1 || frm.bottom - frm.top < 1)) {
+        ici.poi.fri.bShwFrm = 0;
+        ici.rctFrm = RECT{0, 0, 0, 0};
+        if (IsCurPage()) theAppInf.poi.fri.bShwFrm = 0;
+    }
+    RECT inner = {};
+    int rc = VkeDraGetInrDraRectSca(dra, &inner);
+    if (rc == VKE_OK) rc = VkeDraGetDraHScrPos(dra, &ici.iPosX);
+    if (rc == VKE_OK) rc = VkeDraGetDraVScrPos(dra, &ici.iPosY);
+    if (rc != VKE_OK) return Fail("Draw", rc);
+    ici.iShwWidth = inner.right - inner.left;
+    ici.iShwHeight = inner.bottom - inner.top;
+    ReadScale();
+    rc = DrawImage(dri, inner, client);
+    if (!dri.iPrinting) {
+        // The margins right of and below the image, within the request.
+        RECT right = {inner.right, target.top, target.right, target.bottom};
+        RECT below = {target.left, inner.bottom, target.right, target.bottom};
+        for (RECT part : {right, below})
+            if (::IntersectRect(&part, &part, &dri.rct)) FillBack(dri.hDC, part, back);
+    }
+    ShowStatus();
+    return rc == VKE_OK ? rc : Fail("Draw", rc);
+}
+
+int DlgImg::DrawImage(const Dri& dri, const RECT& inner, const RECT& client)
+{
+    const int width = inner.right - inner.left, height = inner.bottom - inner.top;
+    if (width < 1 || height < 1) return VKE_OK;
+    DrmImage image(&m_drm, m_pIci->pthImg.hImg);
+    if (image.Result() != VKE_OK) return image.Result();
+    // The draw memory's DC in the drawing's scaled units, cut to the part in sight.
+    const int x = m_pIci->iPosX, y = m_pIci->iPosY;
+    DrawInfo info = {m_drm.hDC, MM_ANISOTROPIC, inner.left, inner.top, width, height, 0, 0, m_drm.iUsedWidth,
+                     m_drm.iUsedHeight, std::max<int>(inner.left, x), std::max<int>(inner.top, y),
+                     std::min<int>(inner.right, x + client.right - client.left),
+                     std::min<int>(inner.bottom, y + client.bottom - client.top)};
+    int rc = VkeDrwSetDrawInfoLast(theCmnAppInf.pDrw, &info);
+    if (rc != VKE_OK) return rc;
+    return theCmnImg.CopyImageWithMode(dri.hDC, inner.left, inner.top, m_drm.hDC, inner.left, inner.top, width,
+                                       height, theCmnAppInf.iModeStretch);
+}
+
+void DlgImg::ReadScale()
+{
+    VkiDra* dra = GetDra();
+    Ici& ici = *m_pIci;
+    int mode = 0, num = 0, den = 0;
+    if (VkeDraGetScaleMode(dra, &mode) == VKE_OK) ici.iModeSca = mode;
+    if (VkeDraGetScale(dra, &num, &den) == VKE_OK) {
+        ici.lScaNum = num;
+        ici.lScaDen = den;
+    }
+}
+
+// ---- Undo ----
+
+int DlgImg::SetEud(int kind)
+{
+    if (!m_bInitImg) return Fail("SetEud", VKE_ERR_NOT_INIT);
+    if (IsCurPage()) GetPoi();
+    int rc = VkeSubSetEud(Sub(), m_hWnd, m_pEui, kind, kind, VkaCodIci, m_pIci, 0);
+    return rc == VKE_OK ? rc : Fail("SetEud", rc);
+}
+
+// The engine's requests for the page's snapshots: made, refreshed and freed as copies of the
+// record, and put back (request 8), after which the page shows its restored image.
+LRESULT DlgImg::OnVkeWmEudDat(WPARAM wParam, LPARAM)
+{
+    EudReq* req = reinterpret_cast<EudReq*>(wParam);
+    if (!m_pIci) {
+        Fail("OnVkeWmEudDat", VKE_ERR_NOT_INIT);
+        return 0;
+    }
+    if (!req) {
+        Fail("OnVkeWmEudDat", VKE_ERR_SYSTEM);
+        return 0;
+    }
+    Dat** slot1 = reinterpret_cast<Dat**>(req->ppSlot1);
+    Dat** slot2 = reinterpret_cast<Dat**>(req->ppSlot2);
+    const bool restore = req->iRequest == VKE_EUD_RESTORE;
+    req->iResult = restore ? theVkaSubDat.EditDat(req->iRequest, req->iKind, nullptr, slot2, m_pIci)
+                           : theVkaSubDat.EditDat(req->iRequest, req->iKind, slot1, slot2, nullptr);
+    if (req->iResult == VKE_OK && restore && m_bInitImg) {
+        SetPoi();
+        const CmnVarPthImg& img = m_pIci->pthImg;
+        Adi adi = {img.hImg, img.iTypImg, img.fXRes, img.fYRes, img.bKnown,
+                   m_pIci->iModeSca, m_pIci->lScaNum, m_pIci->lScaDen, 0, 0};
+        AttachDIB(adi);
+        m_bModified = 1;
+        SetFocusDra();
+    }
+    return 1;
+}
