@@ -6,3 +6,5 @@ add_dependencies(${name} VkeEngMessages)
 add_custom_command(TARGET ${name} POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VK_BIN_DIR}/Quorvane.vmg ${VK_VKA_TEST_DIR}/Quorvane.vmg VERBATIM)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+# The pages' tests paste through the display's clipboard.
+set_tests_properties(${name} PROPERTIES RESOURCE_LOCK VktClipboard)
