@@ -104,8 +104,13 @@ TEST_F(OpnTest, APageDrawsItsImageAt1To1AndFittedAndItsBackWithoutOne)
     // Fitted, a larger image reduced: the colour boundary at half the shown width, within a pixel.
     const std::string large = dir / "大.bmp";
     MakeBmp(large, 1600, 800, kRed, kBlue);
+    theAppInf.sopShi.iModeSca = VKE_DRA_SCALE_FIT;
     ASSERT_EQ(page->OpenImageFile(large.c_str(), 0), VKE_OK);
-    ASSERT_EQ(VkeDraSetScaleMode(dra, VKE_DRA_SCALE_FIT, 1, 1), VKE_OK);
+    // The area fills its rectangle: no room is left for the bars the fit made needless.
+    RECT area = {}, pageClient = {};
+    ASSERT_EQ(VkeDraGetDraRect(dra, &area), VKE_OK);
+    page->GetClientRect(&pageClient);
+    EXPECT_EQ(CRect(area), DlgImg::GetDraRect(pageClient.right, pageClient.bottom));
     RECT inner = {}, client = {};
     ASSERT_EQ(VkeDraGetInrDraRectSca(dra, &inner), VKE_OK);
     ::GetClientRect(page->GetDraWnd(), &client);

@@ -138,16 +138,19 @@ TEST_F(OpnTest, TheSameFileTwiceAsksAndNoSkipsIt)
     EXPECT_EQ(app->OpenFile(path.c_str(), 0, 0, 0), VKE_OK);
     EXPECT_EQ(app->OpenFile(path.c_str(), 0, 0, 0), VKE_NOT_DONE);
     EXPECT_EQ(app->IsThreadAlive(), 1) << "the second file brought the progress dialog";
+    EXPECT_EQ(app->IsOpeningBusy(), 1);
     EXPECT_EQ(app->EndOpenFile(VKE_NOT_DONE), VKE_OK);
-    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_EQ(app->IsOpeningBusy(), 0);
+    ASSERT_EQ(answer.Count(), 2);
     EXPECT_EQ(answer.Seen()[0].text, "ファイルを既に開いています。\n\n" + Full(path) +
                                          "\n\n開き直すと変更した内容が適用されませんが、よろしいですか？");
+    EXPECT_EQ(answer.Seen()[1].text, "ファイルを開いています。\n\n終了後に実行して下さい。");
     EXPECT_EQ(view->pages.size(), 1u);
     // Quietly: the page stays as it is, nothing is asked.
     EXPECT_EQ(app->BeginOpenFile(), VKE_OK);
     EXPECT_EQ(app->OpenFile(path.c_str(), 0, 0, 1), VKE_OK);
     EXPECT_EQ(app->EndOpenFile(VKE_OK), VKE_OK);
-    EXPECT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Count(), 2);
 }
 
 TEST_F(OpnTest, ACloseOrAQuitDuringAWaitHappensAfterIt)

@@ -172,6 +172,12 @@ int DlgImg::InitialDrawing()
         if (palette) theCmnImg.ClosePalette(&palette);
     }
     if (rc == VKE_OK) rc = VkeDraSetScaleMode(dra, ici.iModeSca, ici.lScaNum, ici.lScaDen);
+    // Laid out once more at the new scale: a fit leaves the area short of the scroll bars it
+    // needed at 1:1 and no longer shows.
+    CRect client;
+    GetClientRect(&client);
+    CRect area = GetDraRect(client.Width(), client.Height());
+    if (rc == VKE_OK) rc = VkeDraMove(dra, &area, nullptr);
     int h = 0, v = 0;
     // A position outside the drawing (-13) is still converted; the scroll clamps it.
     if (rc == VKE_OK && VkeDraHDraPosToHScrPos(dra, &h, ici.iPosX) != VKE_ERR_ARG &&

@@ -91,7 +91,13 @@ void DlgOpnSts::Place()
     MoveWindow(&rect, FALSE);
 }
 
-int DlgOpnSts::SetValue(int slot, const char* text) { return VkeCtlSetDataValue(m_inf.ppCtl[slot], text, 0); }
+// A shown value: set, and not marked as an edit (no modified colour).
+int DlgOpnSts::SetValue(int slot, const char* text)
+{
+    VkiCtl* ctl = m_inf.ppCtl[slot];
+    int rc = VkeCtlSetDataValue(ctl, text, 0);
+    return rc == VKE_OK ? VkeCtlSetModifiedFlag(ctl, 0) : rc;
+}
 
 int DlgOpnSts::SetPathName(const char* path)
 {
