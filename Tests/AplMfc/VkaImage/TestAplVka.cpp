@@ -1,4 +1,5 @@
 #include "TestAplVka.h"
+#include "CmnImg.h"
 
 BEGIN_MESSAGE_MAP(TraceWnd, CWnd)
     ON_MESSAGE(VkeWmTraceError, &ThisClass::OnTraceError)
@@ -84,4 +85,19 @@ std::vector<std::string> VkaTest::Keys(const char* section)
     std::vector<std::string> keys;
     for (DWORD i = 0; i < n; i += static_cast<DWORD>(keys.back().size()) + 1) keys.emplace_back(&names[i]);
     return keys;
+}
+
+HBITMAP MakeDib(int width, int height, COLORREF color)
+{
+    HBITMAP b = nullptr;
+    EXPECT_EQ(theCmnImg.CreateDIB(nullptr, width, height, 24, &b), 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, b);
+    RECT r = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return b;
 }

@@ -81,3 +81,6 @@ private:
     void End();
     bool m_exited = false;
 };
+
+// A DIB section of the image service in one colour.
+HBITMAP MakeDib(int width, int height, COLORREF color);

@@ -33,22 +33,6 @@ COLORREF Back(DlgImg* page)
     return back;
 }
 
-// A solid DIB section of the image service.
-HBITMAP Solid(int width, int height, COLORREF color)
-{
-    HBITMAP bmp = nullptr;
-    if (theCmnImg.CreateDIB(nullptr, width, height, 24, &bmp) != VKE_OK) return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT all = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return bmp;
-}
-
 } // namespace
 
 TEST(DlgImgRules, TheDrawingAreaTheFolderTextAndTheScaleText)
@@ -127,8 +111,12 @@ TEST_F(OpnTest, APageDrawsItsImageAt1To1AndFittedAndItsBackWithoutOne)
         EXPECT_NEAR(edge, w / 2, 1);
         EXPECT_EQ(dib.At(1, h / 2), kRed);
         EXPECT_EQ(dib.At(w - 2, h / 2), kBlue);
-        if (h + 2 < client.bottom) EXPECT_EQ(dib.At(w / 2, h + 1), back) << "below the image";
-        if (w + 2 < client.right) EXPECT_EQ(dib.At(w + 1, h / 2), back) << "right of the image";
+        if (h + 2 < client.bottom) {
+            EXPECT_EQ(dib.At(w / 2, h + 1), back) << "below the image";
+        }
+        if (w + 2 < client.right) {
+            EXPECT_EQ(dib.At(w + 1, h / 2), back) << "right of the image";
+        }
     }
     EXPECT_EQ(page->GetIci()->iShwWidth, w);
     EXPECT_EQ(page->GetIci()->iModeSca, VKE_DRA_SCALE_FIT);
@@ -183,7 +171,7 @@ TEST_F(OpnTest, UndoPutsTheImageAndItsScaleBackAndRedoTheChange)
     ASSERT_EQ(page->SetEud(14), VKE_OK);
     const CmnVarPthImg& img = page->GetIci()->pthImg;
     // A change: another image, its view state afresh.
-    Adi adi = {Solid(20, 40, kGreen), 2, 96, 96, 1, VKE_DRA_SCALE_FRACTION, 1, 1, 1, 0};
+    Adi adi = {MakeDib(20, 40, kGreen), 2, 96, 96, 1, VKE_DRA_SCALE_FRACTION, 1, 1, 1, 0};
     ASSERT_NE(adi.hImg, nullptr);
     ASSERT_EQ(page->AttachDIB(adi), VKE_OK);
     EXPECT_EQ(img.hImg, adi.hImg);

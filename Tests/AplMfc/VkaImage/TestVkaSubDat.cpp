@@ -30,21 +30,6 @@ protected:
     }
 };
 
-HBITMAP MakeDib(int width, int height, COLORREF color)
-{
-    HBITMAP b = nullptr;
-    EXPECT_EQ(theCmnImg.CreateDIB(nullptr, width, height, 24, &b), 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, b);
-    RECT r = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return b;
-}
-
 COLORREF Pixel(HBITMAP b)
 {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -41,6 +41,18 @@ void FillBack(HDC dc, const RECT& rect, COLORREF color)
 
 void EmptyText(AppMem* text) { VkeSubSetAppMemStr(Sub(), text, ""); }
 
+// The view state that starts afresh with an image: the shown size is the image's, and the print
+// rectangle, the cut frame, the scroll position, rotation, flips and settled flags are cleared.
+void ResetView(Ici& ici, int width, int height)
+{
+    ici.iShwWidth = width;
+    ici.iShwHeight = height;
+    ici.rctPrtImg = ici.rctFrm = RECT{0, 0, 0, 0};
+    ici.iPosX = ici.iPosY = 0;
+    ici.dRotate = 0;
+    ici.bFlpTb = ici.bFlpLr = ici.bOrnSet = ici.bFrmSet = 0;
+}
+
 } // namespace
 
 // ---- Attaching ----
@@ -86,14 +98,7 @@ int DlgImg::SetIci(const char* path, const Adi& adi, int width, int height, int 
     ici.iModeSca = adi.iModeSca;
     ici.lScaNum = adi.lScaNum;
     ici.lScaDen = adi.lScaDen;
-    if (adi.bReset) {
-        ici.iShwWidth = width;
-        ici.iShwHeight = height;
-        ici.rctPrtImg = ici.rctFrm = RECT{0, 0, 0, 0};
-        ici.iPosX = ici.iPosY = 0;
-        ici.dRotate = 0;
-        ici.bFlpTb = ici.bFlpLr = ici.bOrnSet = ici.bFrmSet = 0;
-    }
+    if (adi.bReset) ResetView(ici, width, height);
     TakeImageSize(width, height, adi.bClrTxt, true);
     return VKE_OK;
 }
@@ -110,11 +115,7 @@ int DlgImg::ClearIci(const char* path, int clearTexts)
     img.iTypImg = img.iWidth = img.iHeight = img.iBitCnt = img.bKnown = 0;
     img.fXRes = img.fYRes = 0;
     ici.iModeSca = ici.lScaNum = ici.lScaDen = 1;
-    ici.iShwWidth = ici.iShwHeight = 0;
-    ici.rctPrtImg = ici.rctFrm = RECT{0, 0, 0, 0};
-    ici.iPosX = ici.iPosY = 0;
-    ici.dRotate = 0;
-    ici.bFlpTb = ici.bFlpLr = ici.bOrnSet = ici.bFrmSet = 0;
+    ResetView(ici, 0, 0);
     TakeImageSize(0, 0, clearTexts, false);
     return VKE_OK;
 }
