@@ -65,3 +65,4 @@
 
 // ---- Docked panels ----
 #define IDC_CMN_DLB_GRIPPER  25176 // the cursor over a panel's gripper
+#define IDC_CMN_MOVE         25177 // the image page's move cursor (MakeCursors.py)

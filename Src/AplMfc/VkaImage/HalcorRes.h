@@ -24,9 +24,6 @@
 // The area's scroll bars, made by the engine.
 #define IDC_DLGIMG_HSCR         0x4000
 #define IDC_DLGIMG_VSCR         0x4001
-// The grab and move cursors.
-#define IDC_VKA_GRAB            25176
-#define IDC_VKA_MOVE            25177
 // Commands of the page (their handlers come with the cut frame, rotation and edit work), the
 // main frame's print-all commands and the status bar's page pane.
 #define ID_VKA_FRM_TOGGLE       32772 // cut frame shown or not

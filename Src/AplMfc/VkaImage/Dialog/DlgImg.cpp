@@ -123,8 +123,8 @@ int DlgImg::InitRec()
     m_hCurInit = ::GetCursor(); // may be none (Wine): no failure
     m_hCurArrow = ::LoadCursor(nullptr, IDC_ARROW);
     HINSTANCE inst = AfxGetResourceHandle();
-    m_hCurMove = ::LoadCursorA(inst, MAKEINTRESOURCEA(IDC_VKA_MOVE));
-    m_hCurGrab = ::LoadCursorA(inst, MAKEINTRESOURCEA(IDC_VKA_GRAB));
+    m_hCurMove = ::LoadCursorA(inst, MAKEINTRESOURCEA(IDC_CMN_MOVE));
+    m_hCurGrab = ::LoadCursorA(inst, MAKEINTRESOURCEA(IDC_CMN_DLB_GRIPPER));
     const LPCSTR sizes[] = {IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZENS, IDC_SIZEWE};
     bool loaded = m_hCurArrow && m_hCurMove && m_hCurGrab;
     for (int i = 0; i < 4; ++i) loaded = (m_hCurSize[i] = ::LoadCursor(nullptr, sizes[i])) != nullptr && loaded;

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the image page's two cursors as 32 x 32 monochrome .cur files beside this script: the
-grab cursor (the closed hand the engine's drawing area grabs with) and the move cursor.
+"""Writes the image page's move cursor, CmnMove.cur, beside this script: 32 x 32 monochrome,
+drawn as the engine's script draws its cursors ('#' black, 'o' white, '.' transparent, 'H' the
+hot spot). Run it again after changing the picture and commit the file it writes.
 
-Run it again after changing a picture and commit the files it writes. Pictures as the engine's
-script draws them: '#' black, 'o' white, '.' transparent, 'H' the hot spot.
+The program's cursors live in this folder's resource script: windres numbers the cursor images
+of every script from 1, and ld 2.40 crashes merging the cursor images of two scripts.
 """
 import os
 import sys
@@ -11,8 +12,8 @@ import sys
 sys.dont_write_bytecode = True
 
 here = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(here, "..", "..", "..", "Engine", "Common", "Res"))
-from MakeCursors import CLOSED_HAND, write  # noqa: E402
+sys.path.insert(0, os.path.join(here, "..", "..", "Engine", "Common", "Res"))
+from MakeCursors import write  # noqa: E402
 
 MOVE = """
 ...............#................
@@ -38,4 +39,4 @@ MOVE = """
 ...............#................
 """
 
-write(here, (("VkaGrab.cur", CLOSED_HAND), ("VkaMove.cur", MOVE)))
+write(here, (("CmnMove.cur", MOVE),))
