@@ -53,6 +53,9 @@
     ON_COMMAND_EX_RANGE(ID_CMN_CHOOSER_FIRST, ID_CMN_CHOOSER_LAST, &ThisClass::OnChooser)
 
 class CmnDlgOpr {
+    // The tab pages apply the settings of their tab control the same way.
+    friend class CmnTbvOpr;
+
 public:
     virtual ~CmnDlgOpr();
     CmnDlgOpr(const CmnDlgOpr&) = delete;

@@ -66,3 +66,21 @@
 // ---- Docked panels ----
 #define IDC_CMN_DLB_GRIPPER  25176 // the cursor over a panel's gripper
 #define IDC_CMN_MOVE         25177 // the image page's move cursor (MakeCursors.py)
+
+// ---- Tab pages: the commands of the tab popup (the view's and the tab dialog's) ----
+#define ID_CMN_TAB_NEW        51152 // never enabled in the bases
+#define ID_CMN_TAB_OPEN       51153 // never enabled in the bases
+#define ID_CMN_TAB_CLOSE      51154
+#define ID_CMN_TAB_CLOSE_ALL  51155
+#define ID_CMN_TAB_CLOSE_PREV 51156
+#define ID_CMN_TAB_CLOSE_NEXT 51157
+#define ID_CMN_TAB_CLOSE_OTHR 51158
+#define ID_CMN_TAB_SAVE       51164 // never enabled in the bases
+#define ID_CMN_TAB_SAVE_AS    51165 // never enabled in the bases
+#define ID_CMN_TAB_SAVE_ALL   51166 // never enabled in the bases
+#define ID_CMN_TAB_FIRST      51167
+#define ID_CMN_TAB_LAST       51168
+#define ID_CMN_TAB_PREV       51169
+#define ID_CMN_TAB_NEXT       51170
+#define ID_CMN_TAB_LOCK       51171
+#define ID_CMN_TAB_UNLOCK     51172

@@ -1,0 +1,82 @@
+// The tab view: a form view whose form holds one engine tab control; every tab shows a page (a
+// dialog page, an engine control or a drawing area) kept in the view's page list (CmnTbvPag.h,
+// records 0x40001 TbvElm and 0x40002 TbvPag). The view routes the edit and scale commands to the
+// focused panel or dialog, else to the current page, runs the tab popup's commands, and carries
+// the print architecture of the main window: a job or preview goes to the focused panel or
+// dialog, else to the current page, else to the first visible printable panel of the frame.
+//
+// A derived view starts its tab control once the view exists, which makes the pages ready:
+//
+//   void ChildViw::OnInitialUpdate()
+//   {
+//       if (m_pag.bReady) return;
+//       CmnTbv::OnInitialUpdate();
+//       Init(0, 1);
+//       StartTab(IDC_TAB, m_menu.GetSubMenu(0) ..., 0, 1);
+//       MoveTab(client);
+//   }
+//
+// Life cycle: constructed -> Init -> pages ready (the derived view) -> WM_DESTROY runs Term.
+#pragma once
+#include "CmnTbvPag.h"
+
+// The settings section of the frame's bar state, kept around a print preview.
+#define CMN_BAR_SECTION "Application Bar Information"
+
+class CmnTbv : public CFormView, public CmnTbvOpr {
+    DECLARE_DYNAMIC(CmnTbv)
+
+public:
+    // Remembers the focused window when it is the tab control or a visible, enabled child of the
+    // current page, else the current page's own window when it is visible and enabled; 1 when it
+    // remembered one.
+    virtual int SaveFocus();
+    // A fresh page list with the two options (each 0 or 1, else -9); -7 when initialised.
+    virtual int Init(int freeIdx, int lockOpt);
+    // Closes and deletes every page, frees the tab control; the view is no longer initialised.
+    virtual int Term();
+    int IsInit() const { return m_bInit; }
+
+    // ---- Elements of the page list ----
+    virtual int SchTbvElm(int index, TbvElm** out) { return SchElm(index, out); }
+    virtual int SchTbvElmByKey(void* page, TbvElm** out) { return SchElmByKey(page, out); }
+    // -9 for the image pages' type, which several pages share.
+    virtual int SchTbvElmByTyp(int type, TbvElm** out) { return SchElmByTyp(type, out); }
+    virtual int SchTbvElmByNo(int no, TbvElm** out) { return SchElmByNo(no, out); }
+    virtual int SchTbvElmByHdl(HWND wnd, TbvElm** out) { return SchElmByHdl(wnd, out); }
+    virtual int SchCurTbvElm(TbvElm** out) { return SchCurElm(out); }
+    virtual int SchRbcTbvElm(TbvElm** out) { return SchRbcElm(out); }
+
+    // ---- Settings ----
+    // The engine's state colours and the tab control's colours and font from the settings, each
+    // only where it differs; then the view is redrawn.
+    virtual int UpdateColor();
+
+    void OnInitialUpdate() override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) override;
+
+protected:
+    explicit CmnTbv(UINT nIDTemplate);
+
+    // The tab control's selection notices reach OnTcnSelChanging and OnTcnSelChange after the
+    // default handling; their answer is the message's.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The focused panel or dialog, else the current page.
+    CWnd* CmdTarget() override;
+
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnCmnWmChgOpt(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnTargetCmd(UINT nID);
+    afx_msg void OnUpdateTargetCmd(CCmdUI* pCmdUI);
+    afx_msg BOOL OnTabCmd(UINT nID);
+    afx_msg void OnUpdateTabCmd(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+    int m_bInit;
+};
