@@ -69,12 +69,14 @@ public:
     HWND Edit() { return ::GetDlgItem(m_hWnd, IDC_TT_EDIT); }
 };
 
-// The tab dialog: free index off, locks on, pages opened by the test.
+// The tab dialog: free index off, locks on, three pages numbered 1 to 3 of the types 0x1000001
+// to 0x1000003.
 class TestDlt : public CmnDlt {
 public:
     TestDlt() : CmnDlt(IDD_TDLT) {}
     BOOL OnInitDialog() override;
     TbvPag& Pag() { return m_pag; }
+    TestPage* Page(int index);
     int cancels = 0;
 
 protected:
