@@ -34,6 +34,14 @@ BEGIN_MESSAGE_MAP(CmnTbv, CFormView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_CMN_SCA_DLG, ID_CMN_SCA_200, &ThisClass::OnUpdateTargetCmd)
     ON_COMMAND_EX_RANGE(ID_CMN_TAB_NEW, ID_CMN_TAB_UNLOCK, &ThisClass::OnTabCmd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_CMN_TAB_NEW, ID_CMN_TAB_UNLOCK, &ThisClass::OnUpdateTabCmd)
+    ON_COMMAND(ID_FILE_PAGE_SETUP, &ThisClass::OnFilePageSetup)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, &ThisClass::OnUpdatePrintCmd)
+    ON_COMMAND(ID_FILE_PRINT, &ThisClass::OnFilePrint)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, &ThisClass::OnUpdatePrintCmd)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, &ThisClass::OnFilePrint)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_DIRECT, &ThisClass::OnUpdatePrintCmd)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, &ThisClass::OnFilePrintPreview)
+    ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, &ThisClass::OnUpdatePrintCmd)
 END_MESSAGE_MAP()
 
 namespace {
@@ -59,7 +67,8 @@ bool IsShownAndEnabled(HWND wnd) { return wnd && ::IsWindowVisible(wnd) && ::IsW
 } // namespace
 
 CmnTbv::CmnTbv(UINT nIDTemplate)
-    : CFormView(nIDTemplate), CmnTbvOpr(*this, CMN_MODULE, kKinds, CmnTypImg, true), m_bInit(0)
+    : CFormView(nIDTemplate), CmnTbvOpr(*this, CMN_MODULE, kKinds, CmnTypImg, true), m_bInit(0), m_bTitleKept(0),
+      m_wpPreview()
 {
 }
 
@@ -70,6 +79,8 @@ int CmnTbv::Init(int freeIdx, int lockOpt)
     if (freeIdx != 0 && freeIdx != 1) return Fail("Init", VKE_ERR_ARG);
     if (lockOpt != 0 && lockOpt != 1) return Fail("Init", VKE_ERR_ARG);
     if (m_bInit) return Fail("Init", VKE_ERR_EXISTS);
+    m_strTitle.Empty();
+    m_bTitleKept = 0;
     int rc = InitPages(freeIdx, lockOpt);
     if (rc != VKE_OK) {
         Term();

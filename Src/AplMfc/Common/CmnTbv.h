@@ -47,12 +47,29 @@ public:
     virtual int SchCurTbvElm(TbvElm** out) { return SchCurElm(out); }
     virtual int SchRbcTbvElm(TbvElm** out) { return SchRbcElm(out); }
 
+    // ---- Printing ----
+    // 1 when a print target is found: the focused panel or dialog that has something to print,
+    // else the current page, else the first visible panel of the frame's bar table that has.
+    virtual int IsPrintable();
+    // 1: the document's title becomes its part after the last backslash (the file name the
+    // print header shows) and the title is kept; 0: the kept title comes back. -7 without a
+    // document.
+    virtual int SetPrintingMode(int mode);
+
     // ---- Settings ----
     // The engine's state colours and the tab control's colours and font from the settings, each
     // only where it differs; then the view is redrawn.
     virtual int UpdateColor();
 
     void OnInitialUpdate() override;
+    // A job or preview goes to the print target; the marks of the engine follow it.
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // The frame's bars and placement as they were before the preview, the focus given back.
+    void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView) override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) override;
 
@@ -76,7 +93,28 @@ protected:
     afx_msg void OnUpdateTargetCmd(CCmdUI* pCmdUI);
     afx_msg BOOL OnTabCmd(UINT nID);
     afx_msg void OnUpdateTabCmd(CCmdUI* pCmdUI);
+    // Print, print direct and preview: the target found, marked printing, the title swapped for
+    // the job; the framework's job or preview, then everything back.
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
+    // The page set-up of the application's printer and the settings' margins (0.01 mm).
+    afx_msg void OnFilePageSetup();
+    afx_msg void OnUpdatePrintCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     int m_bInit;
+    CString m_strTitle; // the document's title while the printing mode shows the file name
+    int m_bTitleKept;
+
+private:
+    CWnd* FindPrintTarget();
+    CmnDlgOpr* PrintTarget();
+    // The target kept (a new one found unless the preview's is kept), the printing mark and the
+    // title; false, with everything back, when there is no target.
+    bool BeginPrintJob();
+    // The marks cleared, the target forgotten and the focus given back.
+    void EndPrintJob();
+    void ClearPrintMarks();
+
+    WINDOWPLACEMENT m_wpPreview; // the frame before the preview; length 0 when none
 };

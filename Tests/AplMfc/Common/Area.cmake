@@ -26,3 +26,6 @@ add_test(NAME ${name}Pdf
   COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/env.sh' && exec python3 '${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CheckDlgPdf.py' '${VK_APL_TEST_DIR}/${name}.jobs' \"\$VK_PDF_DIR\"")
 set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs)
 set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT 120)
+# The tab view's print commands without any printer: Wine finds no print server for that run.
+add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=TbvNoPrinter.*)
+set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE TIMEOUT 120)

@@ -112,3 +112,14 @@ Items::~Items()
 {
     for (LPITEMIDLIST& list : lists) theCmnSub.FreeItemIdList(&list);
 }
+
+void ListJob(const std::string& title, const char* pages)
+{
+    static bool cleared = false;
+    std::string path = VktBesideExe("TestAplCmn.jobs");
+    FILE* f = fopen(path.c_str(), cleared ? "a" : "w");
+    cleared = true;
+    ASSERT_NE(f, nullptr) << path;
+    fprintf(f, "%s %s\n", title.c_str(), pages);
+    fclose(f);
+}

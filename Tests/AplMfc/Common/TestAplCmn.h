@@ -101,3 +101,7 @@ bool WaitedForLock(const std::function<void()>& call);
 
 // Handles the messages waiting for this thread.
 void PumpPending();
+
+// Lists a print job for TestAplCmnPdf (CheckDlgPdf.py): its title, then per page b (a dark centre)
+// or g (a mid-grey one). The first job of a run starts the list again.
+void ListJob(const std::string& title, const char* pages);

@@ -214,19 +214,6 @@ protected:
     PrtDlg* prt = nullptr;
 };
 
-// Lists a job for TestAplCmnPdf: its title, then per page b (a dark centre: blue) or g
-// (a mid-grey one: green).
-void ListJob(const std::string& title, const char* pages)
-{
-    static bool cleared = false;
-    std::string path = VktBesideExe("TestAplCmn.jobs");
-    FILE* f = fopen(path.c_str(), cleared ? "a" : "w");
-    cleared = true;
-    ASSERT_NE(f, nullptr) << path;
-    fprintf(f, "%s %s\n", title.c_str(), pages);
-    fclose(f);
-}
-
 } // namespace
 
 TEST_F(DlgPrtTest, AJobPrintsEachAreasPagesInSlotOrder)

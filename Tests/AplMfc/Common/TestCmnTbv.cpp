@@ -11,9 +11,22 @@ IMPLEMENT_DYNCREATE(TbvFrame, CFrameWnd)
 IMPLEMENT_DYNCREATE(TestTbv, CmnTbv)
 
 BEGIN_MESSAGE_MAP(TbvFrame, CFrameWnd)
+    ON_WM_CREATE()
     ON_MESSAGE(CmnWmSetFcs, &ThisClass::OnSetFcs)
     ON_MESSAGE(CmnWmMsgFcs, &ThisClass::OnMsgFcs)
 END_MESSAGE_MAP()
+
+int TbvFrame::OnCreate(LPCREATESTRUCTA lpcs)
+{
+    if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
+    static const UINT indicators[] = {ID_SEPARATOR};
+    if (!status.Create(this) || !status.SetIndicators(indicators, 1)) return -1;
+    if (!bar.Create(this, IDD_TFCS, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE810)) return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    return 0;
+}
 
 LRESULT TbvFrame::OnSetFcs(WPARAM wParam, LPARAM)
 {
@@ -73,6 +86,21 @@ BOOL TestPage::OnInitDialog()
         return rc;
     });
     return TRUE;
+}
+
+int TestPage::PreparePrinting(CPrintInfo* pInfo)
+{
+    int rc = CmnDlg::PreparePrinting(pInfo);
+    CDocument* doc = CmnGetApp()->GetActiveDocument();
+    for (int i = 0; doc && i < m_inf.iDraCnt; ++i)
+        snprintf(m_inf.pPrtInf[i].amHeader, sizeof(m_inf.pPrtInf[i].amHeader), "%s", static_cast<LPCSTR>(doc->GetTitle()));
+    return rc;
+}
+
+int TestPage::Print(CDC* pDC, CPrintInfo* pInfo)
+{
+    headers.push_back(m_inf.pPrtInf[0].amHeader);
+    return CmnDlg::Print(pDC, pInfo);
 }
 
 LRESULT TestPage::OnDrw(WPARAM, LPARAM lParam)

@@ -19,8 +19,11 @@ class TbvFrame : public CFrameWnd {
 
 public:
     std::vector<int> messages; // ids of CmnWmMsgFcs, in order
+    CStatusBar status;
+    CDialogBar bar; // docked at the top
 
 protected:
+    afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
     afx_msg LRESULT OnSetFcs(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMsgFcs(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
@@ -49,6 +52,11 @@ class TestPage : public CmnDlg {
 public:
     TestPage() : CmnDlg(IDD_TPAG) {}
     BOOL OnInitDialog() override;
+    // The header of a printed page is the document's title (as the image page prints its file
+    // name); the headers of the pages printed are kept.
+    int PreparePrinting(CPrintInfo* pInfo) override;
+    int Print(CDC* pDC, CPrintInfo* pInfo) override;
+    std::vector<std::string> headers;
     CmnDlgInf& Inf() { return m_inf; }
     HWND Edit() { return ::GetDlgItem(m_hWnd, IDC_TT_INT); }
     HWND Area() { return m_inf.phDraWnd[0]; }
