@@ -506,3 +506,41 @@ TEST_F(TbvTest, TheEndClosesEveryPageBeforeTheTabControlGoes)
     EXPECT_EQ(view->Init(0, 0), 0);
     EXPECT_EQ(view->Term(), 0);
 }
+
+TEST_F(TbvTest, TheFocusComesBackToThePageAndTheRightButtonOpensTheTabPopup)
+{
+    TestPage* page = nullptr;
+    ASSERT_EQ(Open(2, CmnTypImg, 0, &page), 0);
+    FocusItem(page->m_hWnd, page->Edit());
+    TestOuter other;
+    ASSERT_TRUE(other.Create(IDD_TFCS, nullptr));
+    other.ShowWindow(SW_SHOW);
+    other.SetForegroundWindow();
+    PumpPending();
+    ASSERT_NE(::GetFocus(), page->Edit());
+    main->SetForegroundWindow();
+    PumpPending();
+    EXPECT_EQ(::GetFocus(), page->Edit());
+    other.DestroyWindow();
+
+    // The view's own right click shows the tab popup, once ready.
+    VktMenuCloser closer;
+    view->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpPending();
+    EXPECT_EQ(closer.Count(), 1);
+}
+
+TEST_F(TbvTest, PagesOpenedAndClosedLeaveNoGdiObjectBehind)
+{
+    auto round = [this] {
+        for (int no = 2; no <= 4; ++no) ASSERT_EQ(Open(no, CmnTypImg, no == 3 ? 1 : 0), 0);
+        view->SetCurSel(2);
+        EXPECT_EQ(view->ClosePageAll(0), 1);
+        EXPECT_EQ(view->ClosePageAll(1), 0);
+        PumpPending();
+    };
+    round();
+    DWORD before = VktGdiObjects();
+    for (int i = 0; i < 3; ++i) round();
+    EXPECT_EQ(VktGdiObjects(), before);
+}
