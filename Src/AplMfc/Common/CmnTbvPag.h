@@ -18,9 +18,31 @@
 #pragma once
 #include "CmnDat.h"
 #include "CmnDef.h"
+#include "CmnRes.h"
 
 class CmnDlgOpr;
 class CCmdUI;
+
+// The message-map entries of a tab window's commands: the edit and scale commands to its
+// command target (OnTargetCmd, OnUpdateTargetCmd), the tab popup's to its tabs (OnTabCmd,
+// OnUpdateTabCmd).
+#define CMN_TBV_COMMAND_ENTRIES() \
+    ON_COMMAND_EX(ID_EDIT_UNDO, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX(ID_EDIT_REDO, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX(ID_EDIT_CUT, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX(ID_EDIT_COPY, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX(ID_EDIT_PASTE, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX(ID_EDIT_CLEAR, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX_RANGE(ID_CMN_SCA_DLG, ID_CMN_SCA_200, &ThisClass::OnTargetCmd) \
+    ON_UPDATE_COMMAND_UI_RANGE(ID_CMN_SCA_DLG, ID_CMN_SCA_200, &ThisClass::OnUpdateTargetCmd) \
+    ON_COMMAND_EX_RANGE(ID_CMN_TAB_NEW, ID_CMN_TAB_UNLOCK, &ThisClass::OnTabCmd) \
+    ON_UPDATE_COMMAND_UI_RANGE(ID_CMN_TAB_NEW, ID_CMN_TAB_UNLOCK, &ThisClass::OnUpdateTabCmd)
 
 // A page: record 0x40001 (TbvElm) of the view, 0x50001 (DltElm) of the dialog.
 struct TbvElm {

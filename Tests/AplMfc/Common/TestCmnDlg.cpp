@@ -143,6 +143,18 @@ void TypeInto(HWND edit, const char* text)
 
 UINT ItemState(CMenu* menu, UINT id) { return menu->GetMenuState(id, MF_BYCOMMAND); }
 
+std::string ClipText()
+{
+    std::string text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(::GlobalLock(data))) text = p;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
 // ---- Tests ----
 
 TEST_F(DlgTest, StartAndEndRunOnceAndTheEarliestErrorInChildOrderIsShown)

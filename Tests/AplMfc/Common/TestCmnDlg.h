@@ -69,3 +69,5 @@ void TypeInto(HWND edit, const char* text);
 void FocusItem(HWND dialog, HWND item);
 // The menu item's state flags (MF_GRAYED, MF_CHECKED) by command id, searched in sub-menus too.
 UINT ItemState(CMenu* menu, UINT id);
+// The clipboard's text, empty when it holds none.
+std::string ClipText();

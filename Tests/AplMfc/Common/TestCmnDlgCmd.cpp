@@ -5,18 +5,6 @@
 
 namespace {
 
-std::string ClipText()
-{
-    std::string text;
-    if (!::OpenClipboard(nullptr)) return text;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(data))) text = p;
-        ::GlobalUnlock(data);
-    }
-    ::CloseClipboard();
-    return text;
-}
-
 std::string Text(HWND wnd)
 {
     char text[256] = {};

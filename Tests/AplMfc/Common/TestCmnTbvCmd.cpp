@@ -3,22 +3,6 @@
 #include "TestCmnDlg.h"
 #include "TestCmnTbv.h"
 
-namespace {
-
-std::string ClipText()
-{
-    std::string text;
-    if (!::OpenClipboard(nullptr)) return text;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(::GlobalLock(data))) text = p;
-        ::GlobalUnlock(data);
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-} // namespace
-
 TEST_F(TbvTest, TabCommandsActOnTheRightClickedTabElseTheSelectedOne)
 {
     for (int no = 2; no <= 4; ++no) ASSERT_EQ(Open(no), 0);
