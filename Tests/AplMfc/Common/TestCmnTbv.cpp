@@ -544,3 +544,16 @@ TEST_F(TbvTest, PagesOpenedAndClosedLeaveNoGdiObjectBehind)
     for (int i = 0; i < 3; ++i) round();
     EXPECT_EQ(VktGdiObjects(), before);
 }
+
+TEST_F(TbvTest, ClosingTheViewClosesItsDocumentAndFrame)
+{
+    TestPage* page = nullptr;
+    ASSERT_EQ(Open(2, CmnTypImg, 0, &page), 0);
+    HWND pageWnd = page->m_hWnd, frameWnd = main->m_hWnd;
+    view->SendMessage(WM_CLOSE);
+    PumpPending();
+    EXPECT_FALSE(::IsWindow(frameWnd));
+    EXPECT_FALSE(::IsWindow(pageWnd));
+    main = nullptr; // gone with its window
+    view = nullptr;
+}
