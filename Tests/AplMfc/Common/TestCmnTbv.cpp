@@ -21,10 +21,10 @@ int TbvFrame::OnCreate(LPCREATESTRUCTA lpcs)
     if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
     static const UINT indicators[] = {ID_SEPARATOR};
     if (!status.Create(this) || !status.SetIndicators(indicators, 1)) return -1;
-    if (!bar.Create(this, IDD_TFCS, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE810)) return -1;
+    if (!panel.Create(this, IDD_TPNL, WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_LEFT, ID_P_LEFT)) return -1;
     EnableDocking(CBRS_ALIGN_ANY);
-    bar.EnableDocking(CBRS_ALIGN_ANY);
-    DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+    panel.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&panel, AFX_IDW_DOCKBAR_LEFT);
     return 0;
 }
 
@@ -143,6 +143,10 @@ void TbvTest::SetUp()
     main = DYNAMIC_DOWNCAST(TbvFrame, view->GetParentFrame());
     ASSERT_NE(main, nullptr);
     theCmnAppInf.pMainFrame = main;
+    theCmnWin.Term();
+    ASSERT_EQ(theCmnWin.Init(3), 0);
+    theCmnWin.SetBar(2, &main->panel);
+    ASSERT_EQ(main->panel.Start(), 0);
     main->SetWindowPos(static_cast<HWND>(nullptr), 40, 40, 640, 480, SWP_NOZORDER | SWP_SHOWWINDOW);
     main->SetForegroundWindow();
     PumpPending();
@@ -154,6 +158,7 @@ void TbvTest::TearDown()
     // The pages and the tab control go while the engine still runs.
     if (main && ::IsWindow(main->m_hWnd)) main->DestroyWindow();
     PumpPending();
+    theCmnWin.Term();
     theCmnAppInf.pMainFrame = frame;
     AppTest::TearDown();
 }

@@ -1,13 +1,14 @@
 // The tab view and tab dialog tests: a document whose frame handles the deferred focus and the
-// message-and-focus requests as the program's main frame does, a tab view on an engine tab
-// control with the tab popup, pages of the program's kind (a whole-number edit and a drawing
-// area), a dialog outside the tabs, and a tab dialog.
+// message-and-focus requests as the program's main frame does and holds a docked panel, a tab
+// view on an engine tab control with the tab popup, pages of the program's kind (a whole-number
+// edit and a drawing area), a dialog outside the tabs, and a tab dialog.
 #pragma once
 #include "CmnDlt.h"
 #include "CmnRes.h"
 #include "CmnTbv.h"
 #include "CmnWin.h"
 #include "TestAplCmn.h"
+#include "TestCmnDlb.h"
 #include "TestCmnTbvRes.h"
 
 class TbvDoc : public CDocument {
@@ -20,7 +21,7 @@ class TbvFrame : public CFrameWnd {
 public:
     std::vector<int> messages; // ids of CmnWmMsgFcs, in order
     CStatusBar status;
-    CDialogBar bar; // docked at the top
+    TestPnl panel; // docked at the left, the bar table's entry 2
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCTA lpcs);
@@ -92,7 +93,7 @@ protected:
 };
 
 // A started engine and a document of the tab view, its frame the application's main frame at
-// (40, 40), 640 x 480.
+// (40, 40), 640 x 480, its panel started and entered in the frame services' bar table.
 class TbvTest : public AppTest {
 protected:
     void SetUp() override;

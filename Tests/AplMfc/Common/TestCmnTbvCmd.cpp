@@ -51,21 +51,29 @@ TEST_F(TbvTest, TabCommandsActOnTheRightClickedTabElseTheSelectedOne)
     for (UINT id = ID_CMN_TAB_NEW; id <= ID_CMN_TAB_UNLOCK; ++id) EXPECT_FALSE(Enabled(id)) << id << " without tabs";
 }
 
-TEST_F(TbvTest, EditAndScaleGoToTheFocusedDialogBeforeTheShownPage)
+TEST_F(TbvTest, EditAndScaleGoToTheFocusedPanelOrDialogBeforeTheShownPage)
 {
     TestPage* page = nullptr;
     ASSERT_EQ(Open(2, CmnTypImg, 0, &page), 0);
+
+    // The focus in the panel: copy takes its value, not the page's.
+    TestPnl& panel = main->panel;
+    TypeInto(panel.Item(IDC_P_INT), "77");
+    ::SendMessageA(panel.Item(IDC_P_INT), EM_SETSEL, 0, -1);
+    EXPECT_EQ(view->CmdTarget(), &panel);
+    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(ID_CMN_SCA_100)) << "no drawing area has the focus";
+    view->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    EXPECT_EQ(ClipText(), "77");
+
+    // The focus in a dialog outside the tabs.
     TestOuter outer;
     ASSERT_TRUE(outer.Create(IDD_TFCS, main));
     outer.ShowWindow(SW_SHOW);
     PumpPending();
-
-    // The focus in the dialog outside the tabs: copy takes its value, not the page's.
     FocusItem(outer.m_hWnd, outer.Edit());
     ::SendMessageA(outer.Edit(), EM_SETSEL, 0, -1);
     EXPECT_EQ(view->CmdTarget(), &outer);
-    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
-    EXPECT_FALSE(Enabled(ID_CMN_SCA_100)) << "the dialog has no drawing area";
     view->SendMessage(WM_COMMAND, ID_EDIT_COPY);
     EXPECT_EQ(ClipText(), "外の値");
 

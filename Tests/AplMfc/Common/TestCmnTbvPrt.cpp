@@ -81,34 +81,45 @@ TEST_F(TbvPrtTest, ThePrintingModeShowsThePartAfterTheLastBackslash)
     EXPECT_EQ(view->SetPrintingMode(2), -9);
 }
 
-TEST_F(TbvPrtTest, TheTargetIsTheFocusedDialogThenTheShownPage)
+TEST_F(TbvPrtTest, TheTargetIsTheFocusedPanelOrDialogThenTheShownPageThenAPanel)
 {
-    // A printable dialog outside the tabs, focused, goes first.
-    TestPage* outer = MakePage(main);
-    ASSERT_NE(outer, nullptr);
-    outer->ShowWindow(SW_SHOW);
-    FocusItem(outer->m_hWnd, outer->Edit());
+    // A focused panel goes first; its preview puts the frame back as it was.
+    TestPnl& panel = main->panel;
+    HWND edit = panel.Item(IDC_P_INT);
+    FocusItem(panel.m_hWnd, edit);
     EXPECT_EQ(view->IsPrintable(), 1);
     EXPECT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
     std::string title(doc->GetTitle());
     Command(ID_FILE_PRINT_PREVIEW);
-    EXPECT_EQ(view->Pag().pPrtTgt, outer);
+    EXPECT_EQ(view->Pag().pPrtTgt, &panel);
     EXPECT_EQ(Flag(VkeSysGetPrintingFlag), 1);
     EXPECT_EQ(Flag(VkeSysGetPrintPreviewFlag), 1);
-    EXPECT_FALSE(main->bar.IsWindowVisible()) << "the preview's frame";
+    EXPECT_FALSE(panel.IsWindowVisible()) << "the preview's frame";
     EXPECT_EQ(std::string(doc->GetTitle()), title) << "the title is back once the preview shows";
-
-    // The frame moved meanwhile comes back as it was, its bar shown, the focus in the dialog.
+    // The frame moved meanwhile comes back as it was, the panel shown with the focus in it.
     main->SetWindowPos(static_cast<HWND>(nullptr), 100, 100, 500, 400, SWP_NOZORDER);
     Command(AFX_ID_PREVIEW_CLOSE);
     ExpectNothingLeft();
     CRect placed;
     main->GetWindowRect(&placed);
     EXPECT_EQ(placed, CRect(40, 40, 680, 520));
-    EXPECT_TRUE(main->bar.IsWindowVisible());
-    EXPECT_EQ(::GetFocus(), outer->Edit());
+    EXPECT_TRUE(panel.IsWindowVisible());
+    EXPECT_EQ(::GetFocus(), edit);
 
-    // A focused dialog with nothing to print gives way to the shown page.
+    // A printable dialog outside the tabs, focused.
+    TestPage* outer = MakePage(main);
+    ASSERT_NE(outer, nullptr);
+    outer->ShowWindow(SW_SHOW);
+    FocusItem(outer->m_hWnd, outer->Edit());
+    Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(view->Pag().pPrtTgt, outer);
+    Command(AFX_ID_PREVIEW_CLOSE);
+    ExpectNothingLeft();
+    outer->DestroyWindow();
+    delete outer;
+
+    // A focused dialog with nothing to print gives way to the shown page, and without pages to
+    // the first visible panel of the frame.
     TestOuter plain;
     ASSERT_TRUE(plain.Create(IDD_TFCS, main));
     plain.ShowWindow(SW_SHOW);
@@ -116,12 +127,15 @@ TEST_F(TbvPrtTest, TheTargetIsTheFocusedDialogThenTheShownPage)
     Command(ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(view->Pag().pPrtTgt, page);
     Command(AFX_ID_PREVIEW_CLOSE);
+    view->ClosePageAll(1);
+    Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(view->Pag().pPrtTgt, &panel);
+    Command(AFX_ID_PREVIEW_CLOSE);
     ExpectNothingLeft();
 
     // Nothing printable: the commands are off and do nothing.
-    outer->DestroyWindow();
-    delete outer;
-    view->ClosePageAll(1);
+    theCmnWin.HideBar(&panel);
+    theCmnWin.HideBar();
     EXPECT_EQ(view->IsPrintable(), 0);
     for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) EXPECT_FALSE(Enabled(id)) << id;
     EXPECT_TRUE(Enabled(ID_FILE_PAGE_SETUP));
@@ -167,7 +181,7 @@ TEST_F(TbvPrtTest, JobsThatDoNotStartLeaveNoMark)
         ExpectNothingLeft();
     }
     EXPECT_EQ(std::string(doc->GetTitle()), title);
-    EXPECT_TRUE(main->bar.IsWindowVisible());
+    EXPECT_TRUE(main->panel.IsWindowVisible());
 }
 
 TEST_F(TbvPrtTest, PageSetUpStoresTheMarginsAndThePrinter)
