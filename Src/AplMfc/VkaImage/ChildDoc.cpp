@@ -1,3 +1,43 @@
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\ChildDoc"
 #include "ChildDoc.h"
+#include "ChildFrm.h"
+#include "ChildViw.h"
+#include "Halcor.h"
+#include <stdio.h>
 
 IMPLEMENT_DYNCREATE(ChildDoc, CDocument)
+
+BOOL ChildDoc::CanCloseFrame(CFrameWnd* pFrame)
+{
+    if (!CDocument::CanCloseFrame(pFrame)) return FALSE;
+    HalcorApp* app = HalcorGetApp();
+    ChildFrm* frame = DYNAMIC_DOWNCAST(ChildFrm, pFrame);
+    if (!app || !frame) {
+        CMN_TRACE("CanCloseFrame", VKE_ERR_SYSTEM);
+        return TRUE;
+    }
+    // The frame must outlive a wait that pumps its messages: the close comes again after it.
+    if (app->IsPumping()) {
+        frame->PostMessage(CmnWmBusyClose);
+        frame->PostMessage(WM_CLOSE);
+        return FALSE;
+    }
+    ChildViw* view = DYNAMIC_DOWNCAST(ChildViw, frame->GetActiveView());
+    if (!view) {
+        CMN_TRACE("CanCloseFrame", VKE_ERR_SYSTEM);
+        frame->SaveState();
+        return TRUE;
+    }
+    char path[CmnPathSize];
+    snprintf(path, sizeof(path), "%s\\Pictavo.csv", theCmnAppInf.amWrkDir);
+    // With the clear-log option the file is written after the pages are gone: only its header.
+    bool clear = theAppInf.sopBsi.bCleLog == 1;
+    if (!clear) view->WriteOpenInfo(path, 0, 0, 0, 0, 1);
+    app->SetFlgClsFrm(1);
+    int rc = view->ClosePageAll(1, 1, 1);
+    app->SetFlgClsFrm(0);
+    if (rc == VKE_STOPPED) return FALSE;
+    if (clear) view->WriteOpenInfo(path, 0, 0, 0, 0, 1);
+    frame->SaveState();
+    return TRUE;
+}

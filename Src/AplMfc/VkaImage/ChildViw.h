@@ -27,6 +27,17 @@ public:
     int SetFocusCurPage() override { return VKE_NOT_DONE; }
     int SetClbMonFlag(int) override { return VKE_NOT_DONE; }
     int GetClbMonFlag() override { return 0; }
+    // Writes the open pages into an open-information file; until pages exist, nothing (1).
+    int WriteOpenInfo(const char*, int, int, int, int, int) { return VKE_NOT_DONE; }
+    // Closes every page with save prompts; 3 when one was cancelled. No pages yet: 0.
+    int ClosePageAll(int, int, int) { return VKE_OK; }
+    int SetFocusTab() { return VKE_NOT_DONE; }
+    int SetFocusPage() { return VKE_NOT_DONE; }
+    // The selected-image page follows the file list while the preview is in a tab: none yet,
+    // so nothing opens, shows or hides.
+    int OpenPageSelImg(const char*) { return VKE_NOT_DONE; }
+    int ShowPageSelImg() { return VKE_NOT_DONE; }
+    int HidePageSelImg() { return VKE_NOT_DONE; }
 
 protected:
     ChildViw();

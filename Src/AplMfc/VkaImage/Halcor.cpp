@@ -16,6 +16,16 @@ IMPLEMENT_DYNAMIC(HalcorApp, CmnApp)
 
 BEGIN_MESSAGE_MAP(HalcorApp, CmnApp)
     ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
+    ON_COMMAND_RANGE(ID_VKA_FCS_TRCFLD, ID_VKA_FCS_OPR, &ThisClass::OnFcsPnl)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_FCS_TRCFLD, ID_VKA_FCS_OPR, &ThisClass::OnUpdateFcsPnl)
+    ON_COMMAND_RANGE(ID_VKA_FCS_TAB, ID_VKA_FCS_PAGE, &ThisClass::OnFcsTab)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_FCS_TAB, ID_VKA_FCS_PAGE, &ThisClass::OnUpdateFcsTab)
+    ON_COMMAND_RANGE(ID_VKA_TLB_CUSTOMIZE, ID_VKA_TLB_INITIAL, &ThisClass::OnTlb)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_TLB_CUSTOMIZE, ID_VKA_TLB_INITIAL, &ThisClass::OnUpdateTlb)
+    ON_COMMAND_RANGE(ID_VKA_PNL_FIRST, ID_VKA_PNL_LAST, &ThisClass::OnPnl)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_PNL_FIRST, ID_VKA_PNL_LAST, &ThisClass::OnUpdatePnl)
+    ON_COMMAND(ID_VKA_OPTIONS, &ThisClass::OnSetOpt)
+    ON_COMMAND_RANGE(ID_VKA_HELP_HTM, ID_VKA_HELP_KBM, &ThisClass::OnHelp)
 END_MESSAGE_MAP()
 
 HalcorApp* HalcorGetApp() { return DYNAMIC_DOWNCAST(HalcorApp, AfxGetApp()); }
@@ -23,7 +33,8 @@ HalcorApp* HalcorGetApp() { return DYNAMIC_DOWNCAST(HalcorApp, AfxGetApp()); }
 HalcorApp::HalcorApp()
     : m_pDlgSetOpt(nullptr), m_amStartDir(), m_bPrvImg(0), m_bPrvImgTab(0), m_bStarted(0), m_iCntPag(0),
       m_iCntNewPag(0), m_bFlgPrtAll(0), m_bFlgPrtAbt(0), m_bFlgOpnInf(0), m_bFlgSelImg(0), m_bFlgClsAll(0),
-      m_bFlgClsFrm(0), m_bFlgTabChg(0)
+      m_bFlgClsFrm(0), m_bFlgTabChg(0), m_bPumping(0), m_pPnlTrcFld(nullptr), m_pPnlLscFil(nullptr),
+      m_pPnlPrv(nullptr), m_pPnlFilCmd(nullptr), m_pPnlOpr(nullptr)
 {
     memset(&theAppInf, 0, sizeof(theAppInf));
     theAppInf.bOpnSmpImg = 0;
@@ -46,6 +57,8 @@ BOOL HalcorApp::InitInstance()
     ReadIni();
     const CmnAppInf& inf = theCmnAppInf;
     snprintf(m_amStartDir, sizeof(m_amStartDir), "%s", inf.strCurDir);
+    const RECT& saved = inf.rctWindow;
+    bool noSavedWindow = saved.left == 0 && saved.top == 0 && saved.right == 0 && saved.bottom == 0;
 
     // The document, the main frame and the view; making the frame starts the engine (Init).
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(ChildDoc), RUNTIME_CLASS(ChildFrm),
@@ -69,6 +82,15 @@ BOOL HalcorApp::InitInstance()
     if (!GetActiveDocument() || !GetActiveView()) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_SYSTEM);
     pFrame->ShowWindow(SW_HIDE);
     pFrame->MoveWindow(&inf.rctWindow);
+
+    // The first run lays the panels out; later runs take the bars as they were left.
+    if (noSavedWindow) RepositionWindow(1);
+    else pFrame->LoadBarState(kVkaBarSection);
+    pFrame->RecalcLayout();
+    for (int i = VkaPnlTrcFld; i <= VkaPnlOpr; ++i) {
+        CmnDlb* pnl = GetPanel(i);
+        if (pnl && pnl->m_hWnd && pnl->IsWindowVisible() && pnl->IsWindowEnabled()) pnl->ClearComboSel();
+    }
 
     // The options dialog, hidden, where it was last.
     m_pDlgSetOpt = new DlgSetOpt;

@@ -14,6 +14,13 @@
 #include "VkaAppInf.h"
 #include <vector>
 
+class CmnDlb;
+class ChildViw;
+class DlbPnlFilCmd;
+class DlbPnlLscFil;
+class DlbPnlOpr;
+class DlbPnlPrv;
+class DlbPnlTrcFld;
 class DlgImg;
 class DlgSetOpt;
 class HalcorThr;
@@ -22,6 +29,14 @@ struct VkaIniKey;
 
 // The two ends WaitThread waits for: the progress dialog shown, the thread gone.
 enum { HalcorWaitStart = 0x1000011, HalcorWaitStop = 0x1000012 };
+
+enum {
+    VkaPnlTrcFld = 0, // the docked panels by their place in the application's panel table
+    VkaPnlLscFil = 1,
+    VkaPnlPrv = 2,
+    VkaPnlFilCmd = 3,
+    VkaPnlOpr = 4
+};
 
 class HalcorApp : public CmnApp {
     DECLARE_DYNAMIC(HalcorApp)
@@ -56,6 +71,36 @@ public:
     int GetDflColor(int index, char* buffer, int size, COLORREF* out);
     // Shows the options dialog inside the screen.
     int ShowSetOptDlg();
+
+    // ---- The main frame's panels (VkaSubBscPnl.cpp) ----
+    // Mode 1 lays the panels out afresh (the first run's layout), mode 0 lets each fit its inner
+    // window again; -9 for any other mode.
+    int RepositionWindow(int mode);
+    // 80 % of the maximised screen, or what the bars and the panels in use need, centred.
+    void SetDefWinRct(RECT* pRect) override;
+    // The frame's panels, kept by the frame as it makes them (null before and after).
+    void SetPanels(DlbPnlTrcFld* trcFld, DlbPnlLscFil* lscFil, DlbPnlPrv* prv, DlbPnlFilCmd* filCmd, DlbPnlOpr* opr);
+    DlbPnlTrcFld* GetPnlTrcFld() const { return m_pPnlTrcFld; }
+    DlbPnlLscFil* GetPnlLscFil() const { return m_pPnlLscFil; }
+    DlbPnlPrv* GetPnlPrv() const { return m_pPnlPrv; }
+    DlbPnlFilCmd* GetPnlFilCmd() const { return m_pPnlFilCmd; }
+    DlbPnlOpr* GetPnlOpr() const { return m_pPnlOpr; }
+    // A panel by its index (VkaPnl...), null outside 0..4.
+    CmnDlb* GetPanel(int index) const;
+    // The view of the main frame when it is the image tab view, else null.
+    ChildViw* GetChildViw();
+
+    // ---- Panel commands and tests (HalcorPnl.cpp) ----
+    // *out 1 when the bar's window exists and is shown and enabled, else 0: the tool bar, then
+    // the five panels.
+    int IsPnlMain(int* out);
+    int IsPnlTrcFld(int* out);
+    int IsPnlLscFil(int* out);
+    int IsPnlPrv(int* out);
+    int IsPnlCmdFil(int* out);
+    int IsPnlOpr(int* out);
+    // After a panel was hidden: the current page, else the first panel shown and enabled.
+    void FocusAfterHide();
 
     // ---- Settings (VkaSubIni.cpp) ----
     void ReadIni() override;
@@ -157,7 +202,24 @@ protected:
     int m_iCntPag;
     int m_iCntNewPag;
     int m_bFlgPrtAll, m_bFlgPrtAbt, m_bFlgOpnInf, m_bFlgSelImg, m_bFlgClsAll, m_bFlgClsFrm, m_bFlgTabChg;
+    int m_bPumping = 0; // a wait handles a message
+    DlbPnlTrcFld* m_pPnlTrcFld;
+    DlbPnlLscFil* m_pPnlLscFil;
+    DlbPnlPrv* m_pPnlPrv;
+    DlbPnlFilCmd* m_pPnlFilCmd;
+    DlbPnlOpr* m_pPnlOpr;
 
+    // ---- Commands of the panels, the tool bar, the options and help (HalcorPnl.cpp) ----
+    afx_msg void OnFcsPnl(UINT nID);
+    afx_msg void OnUpdateFcsPnl(CCmdUI* pCmdUI);
+    afx_msg void OnFcsTab(UINT nID);
+    afx_msg void OnUpdateFcsTab(CCmdUI* pCmdUI);
+    afx_msg void OnTlb(UINT nID);
+    afx_msg void OnUpdateTlb(CCmdUI* pCmdUI);
+    afx_msg void OnPnl(UINT nID);
+    afx_msg void OnUpdatePnl(CCmdUI* pCmdUI);
+    afx_msg void OnSetOpt();
+    afx_msg void OnHelp(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -175,6 +237,13 @@ private:
     int OpenSamples();
     // The histories of this run forgotten (the clear-log-at-exit option).
     void ClearLogs();
+    // The tests of IsPnl... for panel index (VkaPnl...); the show/hide and size commands.
+    int IsPnlShown(CControlBar* bar, int* out);
+    void ShowPanel(int index, bool show);
+    void TogglePanel(int index);
+    // A saved rectangle of no size gives way to the default one, one off the screen is moved
+    // onto it.
+    void FixWindowRect();
     void ReadKeys(bool lsc);
     void ReadKey(const VkaIniKey& key, int index);
     void WriteKey(const VkaIniKey& key, int index);
@@ -185,7 +254,6 @@ private:
     HalcorThr* m_pThr = nullptr;
     HANDLE m_hThrStart = nullptr;
     HANDLE m_hThrStop = nullptr;
-    int m_bPumping = 0;
     int m_bOpening = 0;
     int m_bNoOpnSts = 0; // the thread ended without its dialog: the batch goes on without one
     int m_iCntPagAdd = 0;

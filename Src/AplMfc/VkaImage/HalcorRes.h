@@ -64,3 +64,80 @@
 #define IDS_VKA_CANNOT_OPEN     32829
 #define IDS_VKA_OPENING_BUSY    32831
 #define IDS_VKA_ATS_DIR         32833
+
+// ---- The main window: frame, bars, panels and the tab view ----
+// The tab view's popup menu (the tab's context menu); the tab control of the view's form.
+#define IDR_CHILDVIW_MENU       130
+#define IDC_CHILDVIW_TAB        17384
+// The five docked panels' templates and the text that names a panel until it has its controls.
+#define IDD_DLBPNL_TRCFLD       101
+#define IDD_DLBPNL_LSCFIL       102
+#define IDD_DLBPNL_PRV          103
+#define IDD_DLBPNL_FILCMD       104
+#define IDD_DLBPNL_OPR          105
+#define IDC_DLBPNL_NAME         1000
+// The error report written to the log: with the engine's message for the code, and without.
+#define IDS_VKA_REPORT          32790
+#define IDS_VKA_REPORT_NOMSG    32791
+
+// Commands of the main menu, the tool bar and the accelerators (the framework's own ids, such as
+// ID_FILE_OPEN and ID_EDIT_COPY, come from MfcIds.h; the page's above).
+#define ID_VKA_POP_SAVE         32786 // the tab popup's save
+#define ID_VKA_CLOSE_NOSAVE     45056
+#define ID_VKA_CLOSE_ALL        45057
+#define ID_VKA_CLOSE_ALL_NOSAVE 45058
+#define ID_VKA_SAVE_ALL         45059
+#define ID_VKA_OPEN_DIR         0xC000 // 49152
+#define ID_VKA_READ_OPI         0xC001
+#define ID_VKA_WRITE_OPI        0xC002
+#define ID_VKA_SEL_DIR_GO       0xC005
+#define ID_VKA_SEL_DIR_OPEN     0xC006
+#define ID_VKA_SEL_IMG_SHOW     0xC007
+#define ID_VKA_SEL_IMG_OPEN     0xC008
+// Focus moves and the bars: folder tree, file list, preview, file commands, operations, then the
+// tab and its page; the tool bar's customisation and layouts; per panel show/hide, size at start
+// and initial size (three ids a panel, in the panels' order).
+#define ID_VKA_FCS_TRCFLD       0xC0C8
+#define ID_VKA_FCS_LSCFIL       0xC0C9
+#define ID_VKA_FCS_PRV          0xC0CA
+#define ID_VKA_FCS_FILCMD       0xC0CB
+#define ID_VKA_FCS_OPR          0xC0CC
+#define ID_VKA_FCS_TAB          0xC0CD
+#define ID_VKA_FCS_PAGE         0xC0CE
+#define ID_VKA_TLB_CUSTOMIZE    0xC0CF
+#define ID_VKA_TLB_START        0xC0D0
+#define ID_VKA_TLB_INITIAL      0xC0D1
+#define ID_VKA_PNL_FIRST        0xC0D2 // 0xC0D2 + 3 x panel: show/hide; + 1 size at start; + 2 initial size
+#define ID_VKA_PNL_LAST         0xC0E0
+#define ID_VKA_VIEW_BACK        0xC0E9
+#define ID_VKA_VIEW_FORWARD     0xC0EA
+#define ID_VKA_VIEW_MODE_FIRST  0xC0EB // thumbnails, icons, small icons, list, details
+#define ID_VKA_VIEW_MODE_LAST   0xC0EF
+#define ID_VKA_SORT_FIRST       0xC0F0 // name, type, size, access, update, creation; ascending, descending
+#define ID_VKA_SORT_LAST        0xC0FB
+#define ID_VKA_VIEW_REFRESH     0xC0FC
+#define ID_VKA_VIEW_LOCATE      0xC0FD
+#define ID_VKA_OPTIONS          0xC12D
+// The tab popup's commands.
+#define ID_VKA_POP_OPEN         51153
+#define ID_VKA_POP_CLOSE        51154
+#define ID_VKA_POP_CLOSE_ALL    51155
+#define ID_VKA_POP_CLOSE_PREV   51156
+#define ID_VKA_POP_CLOSE_NEXT   51157
+#define ID_VKA_POP_CLOSE_OTHER  51158
+#define ID_VKA_POP_CLOSE_NOSAVE 51159
+#define ID_VKA_POP_CLOSE_ALL_NOSAVE   51160
+#define ID_VKA_POP_CLOSE_PREV_NOSAVE  51161
+#define ID_VKA_POP_CLOSE_NEXT_NOSAVE  51162
+#define ID_VKA_POP_CLOSE_OTHER_NOSAVE 51163
+#define ID_VKA_POP_SAVE_ALL     51166
+#define ID_VKA_PAGE_FIRST       51167
+#define ID_VKA_PAGE_LAST        51168
+#define ID_VKA_PAGE_PREV        51169
+#define ID_VKA_PAGE_NEXT        51170
+#define ID_VKA_PAGE_LOCK        51171
+#define ID_VKA_PAGE_UNLOCK      51172
+// Help: the manual as HTML and as text, the keys and the mouse.
+#define ID_VKA_HELP_HTM         0x800B
+#define ID_VKA_HELP_TXT         0x800C
+#define ID_VKA_HELP_KBM         0x800D

@@ -75,6 +75,7 @@ int HalcorApp::Init(HWND hFrame)
         if (!theCmnAppInf.bInit) Term();
         return rc;
     }
+    FixWindowRect();
     rc = InitApi();
     if (rc != VKE_OK) {
         CMN_TRACE("Init", rc);

@@ -1,0 +1,13 @@
+// The operation panel (template 105). Until it has its controls it names itself and answers the
+// shell neutrally: its values are the application's, shown nowhere.
+#pragma once
+#include "DlbPnl.h"
+
+class DlbPnlOpr : public DlbPnl {
+public:
+    int Init() { return InitPanel(4); }
+    // Writes the application's values into control index (-1 all); nothing to write yet.
+    int SetData(int, int) { return VKE_OK; }
+    // Reads the controls into the application's values; nothing to read yet.
+    int ReadCtlData() { return VKE_OK; }
+};
