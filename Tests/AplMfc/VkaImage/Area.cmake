@@ -8,3 +8,6 @@ add_custom_command(TARGET ${name} POST_BUILD
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
 # The pages' tests paste through the display's clipboard.
 set_tests_properties(${name} PROPERTIES RESOURCE_LOCK VktClipboard)
+# The main frame's tests activate windows, move the focus and watch the display's clipboard: no
+# other program's windows meanwhile.
+set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)

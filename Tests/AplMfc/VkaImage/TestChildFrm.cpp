@@ -1,0 +1,292 @@
+// The main frame as the program makes it: its bars and panels, the error report, the focus and
+// message requests, sizing and activation, the reports of the tree and the list, the exit order
+// with the saved state, and the application's panel commands.
+#include "TestAplVka.h"
+#include "ChildFrm.h"
+#include "ChildViw.h"
+#include "CmnVar.h"
+#include "CmnWin.h"
+#include "DlgSetOpt.h"
+#include "HalcorRes.h"
+
+namespace {
+
+// The state an update handler gives a command.
+struct Probe : CCmdUI {
+    int enabled = -1;
+    int checked = -1;
+    void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; }
+    void SetCheck(int nCheck) override { checked = nCheck; }
+};
+
+void Pump(DWORD ms = 0)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+// An edit that, given the focus, asks the frame for it again.
+HWND g_asker;
+WNDPROC g_askerProc;
+int g_asked;
+LRESULT CALLBACK AskAgain(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_SETFOCUS) {
+        ++g_asked;
+        PostMessageA(GetAncestor(wnd, GA_ROOT), CmnWmSetFcs, reinterpret_cast<WPARAM>(g_asker), 0);
+    }
+    return CallWindowProcA(g_askerProc, wnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+// The program's start in this process (no first run: no question, no samples), its frame.
+class FrmTest : public VkaTest {
+protected:
+    void SetUp() override
+    {
+        Clean();
+        Put("bOpnSmpImg", "0");
+        app = new TestHalcor;
+    }
+    void TearDown() override
+    {
+        if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
+        app->HalcorApp::ExitInstance();
+        delete app;
+        app = nullptr;
+        Pump();
+        Clean();
+    }
+    void Run()
+    {
+        ASSERT_TRUE(app->InitInstance());
+        main = DYNAMIC_DOWNCAST(ChildFrm, app->m_pMainWnd);
+        ASSERT_NE(main, nullptr);
+        for (DWORD start = GetTickCount(); !app->IsStarted() && GetTickCount() - start < 20000;) Pump(10);
+        ASSERT_TRUE(app->IsStarted());
+        main->SetActiveWindow();
+        Pump();
+    }
+    int Update(UINT id, int* checked = nullptr)
+    {
+        Probe probe;
+        probe.m_nID = id;
+        probe.DoUpdate(main, FALSE);
+        if (checked) *checked = probe.checked;
+        return probe.enabled;
+    }
+    void Command(UINT id)
+    {
+        main->SendMessage(WM_COMMAND, id);
+        Pump();
+    }
+    // A focusable edit inside a panel.
+    HWND EditIn(CWnd* panel)
+    {
+        return CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 30, 60, 20, panel->m_hWnd,
+                               reinterpret_cast<HMENU>(2001), nullptr, nullptr);
+    }
+    static bool Visible(CWnd& bar) { return theCmnWin.IsBarVisible(DYNAMIC_DOWNCAST(CControlBar, &bar)) != 0; }
+
+    ChildFrm* main = nullptr;
+};
+
+TEST_F(FrmTest, TheFrameHasItsBarsAndPanelsInTheTables)
+{
+    Run();
+    EXPECT_TRUE(main->IsInit());
+    CControlBar* bars[] = {&main->GetToolBar(), &main->GetStatusBar(), &main->GetPnlTrcFld(), &main->GetPnlLscFil(),
+                           &main->GetPnlPrv(), &main->GetPnlFilCmd(), &main->GetPnlOpr()};
+    ASSERT_EQ(theCmnWin.GetBarCount(), 7);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(theCmnWin.GetBar(i), bars[i]) << i;
+    EXPECT_EQ(app->GetPanel(VkaPnlOpr), &main->GetPnlOpr());
+    EXPECT_EQ(main->GetToolBar().GetDlgCtrlID(), 0xE800);
+    EXPECT_EQ(main->GetStatusBar().GetDlgCtrlID(), 0xE801);
+    EXPECT_EQ(main->GetStatusBar().GetItemID(1), static_cast<UINT>(ID_INDICATOR_PAGE));
+    UINT id = 0, style = 0;
+    int width = 0;
+    ASSERT_EQ(theCmnWin.GetStatusBarPniById(ID_INDICATOR_PAGE, &id, &style, &width), 0);
+    int cx = 0, cy = 0;
+    VkeDrwGetCharSize(theCmnAppInf.pDrw, main->GetStatusBar().m_hWnd, &cx, &cy);
+    EXPECT_EQ(width, 120 * cx);
+    // The default list: 39 entries, 32 buttons; the preview goes to a tab by default.
+    EXPECT_EQ(main->GetToolBar().GetCount(), 39);
+    EXPECT_EQ(main->GetToolBar().GetItemID(0), static_cast<UINT>(ID_FILE_OPEN));
+    EXPECT_FALSE(Visible(main->GetPnlPrv()));
+    EXPECT_TRUE(Visible(main->GetPnlTrcFld()));
+    EXPECT_TRUE(main->GetPnlOpr().m_pDockBar && main->GetPnlOpr().m_pDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_RIGHT);
+    char title[64] = {};
+    main->GetWindowText(title, sizeof(title));
+    EXPECT_STREQ(title, "Pictavo");
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
+}
+
+TEST_F(FrmTest, ASecondReportBeforeTheLogKeepsTheFirst)
+{
+    Run();
+    main->SendMessage(VkeWmTraceError, reinterpret_cast<WPARAM>("First"), -9);
+    main->SendMessage(VkeWmTraceError, reinterpret_cast<WPARAM>("Second"), -1);
+    std::string report = ChildFrm::GetPendingReport();
+    char text[VKE_MSG_SIZE] = {};
+    VkeSubGetErrMsg(theCmnAppInf.pSub, -9, text);
+    EXPECT_EQ(report, "エラーが起こりました。\n\n関数名 = [First]\n\nエラーメッセージ = [" + std::string(text) +
+                          "]\n\n戻り値 = [-9]");
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, main->m_hWnd, CmnWmLogError, CmnWmLogError, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, main->m_hWnd, CmnWmLogError, CmnWmLogError, PM_NOREMOVE)) << "one write";
+    main->SendMessage(CmnWmLogError);
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
+    main->SendMessage(VkeWmTraceError, reinterpret_cast<WPARAM>("Third"), -1);
+    EXPECT_NE(std::string(ChildFrm::GetPendingReport()).find("[Third]"), std::string::npos);
+    Pump();
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
+}
+
+TEST_F(FrmTest, FocusRequestsAndAMessageThatDropsTheQueuedOnes)
+{
+    Run();
+    HWND a = EditIn(&main->GetPnlOpr());
+    HWND b = EditIn(&main->GetPnlFilCmd());
+    EXPECT_EQ(main->SendMessage(CmnWmSetFcs, reinterpret_cast<WPARAM>(a)), 1);
+    EXPECT_EQ(GetFocus(), a);
+    EXPECT_EQ(main->SendMessage(CmnWmSetFcs), 0);
+    HWND gone = EditIn(&main->GetPnlOpr());
+    DestroyWindow(gone);
+    EXPECT_EQ(main->SendMessage(CmnWmSetFcs, reinterpret_cast<WPARAM>(gone)), 0);
+
+    // A focus request queued as the message closes (the edit that gets the focus back asks for
+    // it again) loses to the message's own window.
+    SetFocus(a);
+    g_asker = a;
+    g_askerProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AskAgain)));
+    VktMsgBox answer({IDOK});
+    EXPECT_EQ(main->SendMessage(CmnWmMsgFcs, reinterpret_cast<WPARAM>(b), IDS_VKA_NOT_FOUND), 1);
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_GT(g_asked, 0);
+    Pump();
+    EXPECT_EQ(GetFocus(), b);
+    SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_askerProc));
+}
+
+TEST_F(FrmTest, SizingStopsAt300And300)
+{
+    Run();
+    RECT rect = {10, 20, 210, 120};
+    main->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 300);
+    EXPECT_EQ(rect.left, 10);
+    RECT big = {0, 0, 500, 400};
+    main->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&big));
+    EXPECT_EQ(big.right, 500);
+    EXPECT_EQ(big.bottom, 400);
+}
+
+TEST_F(FrmTest, TheFocusComesBackToThePanelControlAfterAnotherWindow)
+{
+    Run();
+    HWND edit = EditIn(&main->GetPnlOpr());
+    SetFocus(edit);
+    ASSERT_EQ(GetFocus(), edit);
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
+    other.SetActiveWindow();
+    Pump();
+    EXPECT_NE(GetFocus(), edit);
+    main->SetActiveWindow();
+    Pump();
+    EXPECT_EQ(GetFocus(), edit);
+    other.DestroyWindow();
+}
+
+TEST_F(FrmTest, ReportsOfStrangersAndMissingArgumentsAreAnsweredAndIgnored)
+{
+    Run();
+    CmnVarItmIdl sel = {};
+    HWND stranger = main->GetPnlOpr().m_hWnd;
+    const char folder[] = "C:\\";
+    struct {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT expected;
+    } cases[] = {
+        {CmnWmChgSel, reinterpret_cast<WPARAM>(stranger), reinterpret_cast<LPARAM>(&sel), 1},
+        {CmnWmChgSel, 0, reinterpret_cast<LPARAM>(&sel), 0},
+        {CmnWmChgSel, reinterpret_cast<WPARAM>(stranger), 0, 0},
+        {CmnWmOpnDir, reinterpret_cast<WPARAM>(stranger), reinterpret_cast<LPARAM>(folder), 1},
+        {CmnWmOpnDir, reinterpret_cast<WPARAM>(stranger), 0, 0},
+        {CmnWmReqOpnDir, reinterpret_cast<WPARAM>(stranger), reinterpret_cast<LPARAM>(folder), 1},
+        {CmnWmReqOpnImg, reinterpret_cast<WPARAM>(stranger), 0, 1},
+        {CmnWmSelImg, reinterpret_cast<WPARAM>(stranger), reinterpret_cast<LPARAM>(folder), 1},
+        {CmnWmActImg, reinterpret_cast<WPARAM>(stranger), 0, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(main->SendMessage(c.message, c.wParam, c.lParam), c.expected) << std::hex << c.message;
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, main->m_hWnd, WM_COMMAND, WM_COMMAND, PM_NOREMOVE)) << "no focus move posted";
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
+}
+
+TEST_F(FrmTest, ACloseDuringAPumpingWaitComesBackAfterIt)
+{
+    Run();
+    app->SetPumping(1);
+    main->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(IsWindow(main->m_hWnd)) << "refused";
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, main->m_hWnd, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(CmnWmBusyClose));
+    ASSERT_TRUE(PeekMessageA(&msg, main->m_hWnd, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
+    app->SetPumping(0);
+    HWND wnd = main->m_hWnd;
+    Pump();
+    EXPECT_FALSE(IsWindow(wnd)) << "the close came again and went through";
+    EXPECT_EQ(theCmnAppInf.pMainFrame, nullptr);
+}
+
+TEST_F(FrmTest, TheSavedStateKeepsTheRestoredRectangleAndTheBars)
+{
+    Put("strBriTlb_1", "0100000040E10000", "Common Information");
+    Put("iCntHexStr", "1", "Common Information");
+    Run();
+    EXPECT_EQ(main->GetToolBar().GetCount(), 39) << "a short layout gives the default list";
+    main->MoveWindow(40, 30, 700, 500);
+    CRect normal;
+    main->GetWindowRect(&normal);
+    main->ShowWindow(SW_MINIMIZE);
+    SIZE list = {180, 240};
+    main->GetPnlLscFil().SetBri(&list);
+    ASSERT_EQ(main->SaveState(), 0);
+    EXPECT_EQ(theAppInf.sizBriDlb[VkaPnlLscFil].cx, 180);
+    EXPECT_EQ(theAppInf.sizBriDlb[VkaPnlLscFil].cy, 240);
+    EXPECT_EQ(CRect(theCmnAppInf.rctWindow), normal) << "minimised: its restored rectangle";
+    EXPECT_EQ(theCmnAppInf.pMainFrame, nullptr);
+    Bri bri = {};
+    ASSERT_EQ(VkeSubGetHexStr(theCmnAppInf.pSub, theCmnAppInf.strBriTlb, reinterpret_cast<BYTE*>(&bri), sizeof(bri)), 0);
+    EXPECT_EQ(bri.iCount, 39);
+    EXPECT_EQ(bri.iId[38], ID_VKA_OPTIONS);
+    EXPECT_EQ(Get("Bars", "Application Bar Information"), "7");
+
+    // A rectangle without width is not stored; the options dialog's neither.
+    main->ShowWindow(SW_RESTORE);
+    theCmnAppInf.pMainFrame = main;
+    CWnd* options = app->m_pDlgSetOpt;
+    options->ModifyStyle(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | DS_MODALFRAME, 0);
+    ::SetWindowPos(options->m_hWnd, nullptr, 5, 5, 0, 80, SWP_NOZORDER | SWP_FRAMECHANGED);
+    CRect zero;
+    options->GetWindowRect(&zero);
+    ASSERT_EQ(zero.Width(), 0);
+    theAppInf.rctDlgSetOpt = CRect(1, 2, 3, 4);
+    ASSERT_EQ(main->SaveState(), 0);
+    EXPECT_EQ(CRect(theAppInf.rctDlgSetOpt), CRect(1, 2, 3, 4));
+}
