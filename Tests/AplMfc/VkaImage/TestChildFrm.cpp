@@ -1,8 +1,7 @@
 // The main frame as the program makes it: its bars and panels, the error report, the focus and
 // message requests, sizing and activation, the reports of the tree and the list, the exit order
 // with the saved state, and the application's panel commands.
-#include "TestAplVka.h"
-#include "ChildFrm.h"
+#include "TestChildFrm.h"
 #include "ChildViw.h"
 #include "CmnVar.h"
 #include "CmnWin.h"
@@ -10,27 +9,6 @@
 #include "HalcorRes.h"
 
 namespace {
-
-// The state an update handler gives a command.
-struct Probe : CCmdUI {
-    int enabled = -1;
-    int checked = -1;
-    void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; }
-    void SetCheck(int nCheck) override { checked = nCheck; }
-};
-
-void Pump(DWORD ms = 0)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms) Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
 
 // An edit that, given the focus, asks the frame for it again.
 HWND g_asker;
@@ -47,57 +25,77 @@ LRESULT CALLBACK AskAgain(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-// The program's start in this process (no first run: no question, no samples), its frame.
-class FrmTest : public VkaTest {
-protected:
-    void SetUp() override
-    {
-        Clean();
-        Put("bOpnSmpImg", "0");
-        app = new TestHalcor;
-    }
-    void TearDown() override
-    {
-        if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
-        app->HalcorApp::ExitInstance();
-        delete app;
-        app = nullptr;
-        Pump();
-        Clean();
-    }
-    void Run()
-    {
-        ASSERT_TRUE(app->InitInstance());
-        main = DYNAMIC_DOWNCAST(ChildFrm, app->m_pMainWnd);
-        ASSERT_NE(main, nullptr);
-        for (DWORD start = GetTickCount(); !app->IsStarted() && GetTickCount() - start < 20000;) Pump(10);
-        ASSERT_TRUE(app->IsStarted());
-        main->SetActiveWindow();
-        Pump();
-    }
-    int Update(UINT id, int* checked = nullptr)
-    {
-        Probe probe;
-        probe.m_nID = id;
-        probe.DoUpdate(main, FALSE);
-        if (checked) *checked = probe.checked;
-        return probe.enabled;
-    }
-    void Command(UINT id)
-    {
-        main->SendMessage(WM_COMMAND, id);
-        Pump();
-    }
-    // A focusable edit inside a panel.
-    HWND EditIn(CWnd* panel)
-    {
-        return CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 30, 60, 20, panel->m_hWnd,
-                               reinterpret_cast<HMENU>(2001), nullptr, nullptr);
-    }
-    static bool Visible(CWnd& bar) { return theCmnWin.IsBarVisible(DYNAMIC_DOWNCAST(CControlBar, &bar)) != 0; }
+void VktPump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
 
-    ChildFrm* main = nullptr;
-};
+void FrmTest::SetUp()
+{
+    Clean();
+    Put("bOpnSmpImg", "0");
+    app = new TestHalcor;
+}
+
+void FrmTest::TearDown()
+{
+    // The error report a test left is written (and forgotten) before the frame goes.
+    VktPump();
+    if (app->m_pMainWnd) app->m_pMainWnd->DestroyWindow();
+    app->HalcorApp::ExitInstance();
+    delete app;
+    app = nullptr;
+    VktPump();
+    Clean();
+}
+
+void FrmTest::Run()
+{
+    ASSERT_TRUE(app->InitInstance());
+    main = DYNAMIC_DOWNCAST(ChildFrm, app->m_pMainWnd);
+    ASSERT_NE(main, nullptr);
+    for (DWORD start = GetTickCount(); !app->IsStarted() && GetTickCount() - start < 20000;) VktPump(10);
+    ASSERT_TRUE(app->IsStarted());
+    main->SetActiveWindow();
+    VktPump();
+}
+
+int FrmTest::Update(UINT id, int* checked)
+{
+    Probe probe;
+    probe.m_nID = id;
+    probe.DoUpdate(main, FALSE);
+    if (checked) *checked = probe.checked;
+    return probe.enabled;
+}
+
+void FrmTest::Command(UINT id)
+{
+    main->SendMessage(WM_COMMAND, id);
+    VktPump();
+}
+
+HWND FrmTest::EditIn(CWnd* panel)
+{
+    return CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 30, 60, 20, panel->m_hWnd,
+                           reinterpret_cast<HMENU>(2001), nullptr, nullptr);
+}
+
+CRect FrmTest::Place(CWnd& bar)
+{
+    CRect rect;
+    bar.GetWindowRect(&rect);
+    main->ScreenToClient(&rect);
+    return rect;
+}
 
 TEST_F(FrmTest, TheFrameHasItsBarsAndPanelsInTheTables)
 {
@@ -146,7 +144,7 @@ TEST_F(FrmTest, ASecondReportBeforeTheLogKeepsTheFirst)
     EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
     main->SendMessage(VkeWmTraceError, reinterpret_cast<WPARAM>("Third"), -1);
     EXPECT_NE(std::string(ChildFrm::GetPendingReport()).find("[Third]"), std::string::npos);
-    Pump();
+    VktPump();
     EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
 }
 
@@ -171,7 +169,7 @@ TEST_F(FrmTest, FocusRequestsAndAMessageThatDropsTheQueuedOnes)
     EXPECT_EQ(main->SendMessage(CmnWmMsgFcs, reinterpret_cast<WPARAM>(b), IDS_VKA_NOT_FOUND), 1);
     ASSERT_EQ(answer.Count(), 1);
     EXPECT_GT(g_asked, 0);
-    Pump();
+    VktPump();
     EXPECT_EQ(GetFocus(), b);
     SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_askerProc));
 }
@@ -199,10 +197,10 @@ TEST_F(FrmTest, TheFocusComesBackToThePanelControlAfterAnotherWindow)
     CWnd other;
     ASSERT_TRUE(other.CreateEx(0, nullptr, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr));
     other.SetActiveWindow();
-    Pump();
+    VktPump();
     EXPECT_NE(GetFocus(), edit);
     main->SetActiveWindow();
-    Pump();
+    VktPump();
     EXPECT_EQ(GetFocus(), edit);
     other.DestroyWindow();
 }
@@ -249,7 +247,7 @@ TEST_F(FrmTest, ACloseDuringAPumpingWaitComesBackAfterIt)
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
     app->SetPumping(0);
     HWND wnd = main->m_hWnd;
-    Pump();
+    VktPump();
     EXPECT_FALSE(IsWindow(wnd)) << "the close came again and went through";
     EXPECT_EQ(theCmnAppInf.pMainFrame, nullptr);
 }
