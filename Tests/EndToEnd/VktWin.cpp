@@ -4,6 +4,7 @@
 //
 //   VktWin list              every visible top-level window: hwnd, pid, class, x y w h, title
 //   VktWin text HWND         the texts of the window's static controls, one per line
+//   VktWin children HWND     every visible descendant window: class, x y w h (screen), text
 //   VktWin button HWND ID    the screen point at the middle of the control with that id
 //   VktWin close HWND        the screen point at the middle of the window's close button
 #include <windows.h>
@@ -65,6 +66,17 @@ BOOL CALLBACK ListStatic(HWND wnd, LPARAM)
     return TRUE;
 }
 
+BOOL CALLBACK ListChild(HWND wnd, LPARAM)
+{
+    if (!IsWindowVisible(wnd)) return TRUE;
+    RECT r;
+    GetWindowRect(wnd, &r);
+    char rect[64];
+    snprintf(rect, sizeof(rect), "\t%ld %ld %ld %ld\t", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    Line(Class(wnd) + rect + Text(wnd));
+    return TRUE;
+}
+
 HWND Window(const char* arg)
 {
     HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoull(arg, nullptr, 16)));
@@ -106,6 +118,10 @@ int main(int argc, char** argv)
     if (!wnd) return 1;
     if (verb == "text") {
         EnumChildWindows(wnd, ListStatic, 0);
+        return 0;
+    }
+    if (verb == "children") {
+        EnumChildWindows(wnd, ListChild, 0);
         return 0;
     }
     if (verb == "button" && argc > 3) {

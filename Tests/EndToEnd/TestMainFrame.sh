@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The main frame of a start without a saved window: tool bar, status bar, the four panels in use
+# naming themselves (the preview goes to a tab) and the empty tab area. The frame is moved and
+# resized with the mouse, a panel is hidden through the menu by its access keys, and the frame is
+# closed: the next start has the same rectangle and the panel still hidden.
+source "$(dirname "$0")/VktE2e.sh"
+vk_e2e_begin
+
+# Not the first run: no question, no samples.
+printf '[Application Information]\r\nbOpnSmpImg=0\r\n' >"$VK_E2E_BIN/Pictavo.ini"
+
+# vk_children HWND: the frame's visible descendants (class, x y w h, text).
+vk_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/dev/null | tr -d '\r'; }
+# vk_rect HWND: the top-level window's "x y w h".
+vk_rect() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $4 }'; }
+# vk_colours PNG "x y w h": how many colours the screenshot's rectangle holds.
+vk_colours() { set -- "$1" $2; convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %k info:; }
+
+vk_e2e_start first
+frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
+sleep 1
+vk_e2e_shot first-start
+kids=$(vk_children "$frame")
+for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32; do
+  grep -q "^$class"$'\t' <<<"$kids" || vk_e2e_fail "no visible $class"
+done
+for name in フォルダツリー ファイルリスト ファイルコマンド 操作; do
+  grep -q $'\t'"$name\$" <<<"$kids" || vk_e2e_fail "the panel \"$name\" does not show"
+done
+! grep -q $'\t'"プレビュー\$" <<<"$kids" || vk_e2e_fail "the preview panel shows though the preview goes to a tab"
+# The tab area holds no page: one colour inside its border; the tool bar shows its images.
+read -r x y w h < <(grep "^SysTabControl32"$'\t' <<<"$kids" | cut -f2)
+[ "$w" -gt 200 ] && [ "$h" -gt 200 ] || vk_e2e_fail "the tab area is $w x $h"
+n=$(vk_colours "$VK_E2E_OUT/first-start.png" "$((x + 10)) $((y + 40)) $((w - 20)) $((h - 50))")
+[ "$n" -eq 1 ] || vk_e2e_fail "the empty tab area holds $n colours"
+n=$(vk_colours "$VK_E2E_OUT/first-start.png" "$(grep "^ToolbarWindow32"$'\t' <<<"$kids" | cut -f2)")
+[ "$n" -gt 4 ] || vk_e2e_fail "the tool bar shows $n colours"
+
+# Moved by its caption, resized by its bottom-right corner.
+read -r x y w h < <(vk_rect "$frame")
+xdotool mousemove $((x + w / 2)) $((y + 12)) mousedown 1 mousemove $((x + w / 2 - 40)) $((y + 32)) \
+  mousemove $((x + w / 2 - 60)) $((y + 42)) mouseup 1
+sleep 0.5
+read -r x y w h < <(vk_rect "$frame")
+xdotool mousemove $((x + w - 2)) $((y + h - 2)) mousedown 1 mousemove $((x + w - 52)) $((y + h - 42)) \
+  mousemove $((x + w - 102)) $((y + h - 82)) mouseup 1
+sleep 0.5
+moved=$(vk_rect "$frame")
+vk_e2e_log "frame at $moved"
+[ "$moved" != "$x $y $w $h" ] || vk_e2e_fail "the frame was not resized"
+
+# View > folder tree panel > shown: hidden.
+vk_e2e_key alt+v
+sleep 0.3
+vk_e2e_key f
+sleep 0.3
+vk_e2e_key v
+sleep 0.5
+! vk_children "$frame" | grep -q $'\t'"フォルダツリー\$" || vk_e2e_fail "the folder tree still shows"
+vk_e2e_shot tree-hidden
+
+vk_e2e_close "$frame"
+vk_e2e_wait_exit "$first"
+[ "$VK_E2E_STATUS" -eq 0 ] || vk_e2e_fail "the program ended with $VK_E2E_STATUS"
+read -r x y w h <<<"$moved"
+for kv in "left $x" "top $y" "right $((x + w))" "bottom $((y + h))"; do
+  set -- $kv
+  value=$(vk_e2e_ini 'Common Information' "rctWindow_$1")
+  [ "$value" = "$2" ] || vk_e2e_fail "rctWindow_$1 is $value, not $2"
+done
+tree=$(vk_e2e_ini_text | grep -E '^Bar[0-9]+=101,' || true)
+[[ "$tree" == *"=101,0,"* ]] || vk_e2e_fail "the bar state says of the folder tree: $tree"
+
+vk_e2e_start second
+frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
+sleep 1
+vk_e2e_shot second-start
+[ "$(vk_rect "$frame")" = "$moved" ] || vk_e2e_fail "the frame came back at $(vk_rect "$frame"), not $moved"
+kids=$(vk_children "$frame")
+! grep -q $'\t'"フォルダツリー\$" <<<"$kids" || vk_e2e_fail "the hidden folder tree came back"
+grep -q $'\t'"ファイルリスト\$" <<<"$kids" || vk_e2e_fail "the file list did not come back"
+vk_e2e_close "$frame"
+vk_e2e_wait_exit "$second"
+vk_e2e_log "passed"
