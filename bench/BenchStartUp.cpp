@@ -1,0 +1,164 @@
+// The program's start-up: from the command line to the first painted, idle main frame of
+// Pictavo.exe (a copy of build/bin in a temporary folder, settings of a later run, so no question
+// and no samples), median of 5 runs; beside it the engine's own share, a system object started
+// and ended (VkeSysInit + VkeSysTerm) in this process, median of 5.
+//
+//   scripts/wine-run build/bench/BenchStartUp.exe     (needs an X display)
+#include "BenchSupport.h"
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const int kRuns = 5;
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+struct Found {
+    DWORD pid;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindFrame(HWND wnd, LPARAM lParam)
+{
+    Found* found = reinterpret_cast<Found*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char title[32] = {}, cls[32] = {};
+    GetWindowTextA(wnd, title, sizeof(title));
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (pid == found->pid && IsWindowVisible(wnd) && strcmp(title, "Pictavo") == 0 && strncmp(cls, "Afx", 3) == 0) {
+        found->wnd = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The copy of the runnable folder the program starts from.
+class BenchCopy {
+public:
+    BenchCopy()
+    {
+        char tmp[MAX_PATH] = {};
+        GetTempPathA(sizeof(tmp), tmp);
+        m_dir = std::string(tmp) + "VkeBenchStart" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(m_dir.c_str(), nullptr);
+        for (const char* name : {"Pictavo.exe", "VkeEng.dll", "Quorvane.vmg"})
+            CopyFileA(BenchBeside((std::string("..\\bin\\") + name).c_str()).c_str(), (m_dir + "\\" + name).c_str(),
+                      FALSE);
+    }
+    ~BenchCopy()
+    {
+        SHFILEOPSTRUCTA op = {};
+        std::string from = m_dir + '\0';
+        op.wFunc = FO_DELETE;
+        op.pFrom = from.c_str();
+        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationA(&op);
+    }
+    BenchCopy(const BenchCopy&) = delete;
+    BenchCopy& operator=(const BenchCopy&) = delete;
+    const std::string& Dir() const { return m_dir; }
+
+    // Every run starts from the same settings: a later run's, without a saved window.
+    void Reset() const
+    {
+        std::string ini = m_dir + "\\Pictavo.ini";
+        DeleteFileA(ini.c_str());
+        HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        const char text[] = "[Application Information]\r\nbOpnSmpImg=0\r\n";
+        DWORD n = 0;
+        WriteFile(file, text, sizeof(text) - 1, &n, nullptr);
+        CloseHandle(file);
+    }
+
+private:
+    std::string m_dir;
+};
+
+// Seconds from the process's start to its main frame shown, painted and idle; -1 on failure.
+double StartOnce(const BenchCopy& copy)
+{
+    copy.Reset();
+    std::string exe = copy.Dir() + "\\Pictavo.exe";
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    double start = BenchNow();
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
+        return -1;
+    double took = -1;
+    Found found = {pi.dwProcessId, nullptr};
+    while (BenchNow() - start < 60) {
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
+        if (found.wnd && WaitForInputIdle(pi.hProcess, 0) == 0 && !GetUpdateRect(found.wnd, nullptr, FALSE)) {
+            took = BenchNow() - start;
+            break;
+        }
+        Sleep(1);
+    }
+    if (found.wnd) PostMessageA(found.wnd, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return took;
+}
+
+// Seconds of one VkeSysInit and VkeSysTerm over the bench's own system folder.
+double EngineOnce(const std::string& dir, HWND wnd)
+{
+    VkiSys* sys = nullptr;
+    VkeSysParam param;
+    int field = 0, messageNo = 0;
+    if (VkeSysAllocByDefault(&sys) != 0 || VkeSysInitParam(sys, &param) != 0) return -1;
+    snprintf(param.amSystemDir, sizeof(param.amSystemDir), "%s", dir.c_str());
+    snprintf(param.amSystemName, sizeof(param.amSystemName), "Bench");
+    param.hMainWnd = wnd;
+    double start = BenchNow();
+    int rc = VkeSysInit(sys, &param, &field, &messageNo);
+    if (rc == 0) rc = VkeSysTerm(sys);
+    double took = BenchNow() - start;
+    VkeSysFree(&sys);
+    return rc == 0 ? took : -1;
+}
+
+} // namespace
+
+int main()
+{
+    BenchCopy copy;
+    std::vector<double> starts;
+    StartOnce(copy); // the first start of a session also loads Wine's own libraries
+    for (int i = 0; i < kRuns; ++i) {
+        double t = StartOnce(copy);
+        if (t < 0) {
+            fprintf(stderr, "Pictavo.exe did not start (run %d)\n", i + 1);
+            return 1;
+        }
+        starts.push_back(t);
+    }
+    std::vector<double> engine;
+    HWND wnd = CreateWindowExA(0, "STATIC", "bench", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    for (int i = 0; i < kRuns; ++i) {
+        double t = EngineOnce(copy.Dir(), wnd);
+        if (t < 0) {
+            fprintf(stderr, "the engine did not start\n");
+            return 1;
+        }
+        engine.push_back(t);
+    }
+    DestroyWindow(wnd);
+    double s = Median(starts) * 1000, e = Median(engine) * 1000;
+    printf("start-up, command line to the first painted idle frame: median %.0f ms (", s);
+    for (size_t i = 0; i < starts.size(); ++i) printf("%s%.0f", i ? " " : "", starts[i] * 1000);
+    printf(")\n");
+    printf("VkeSysInit + VkeSysTerm in this process:                 median %.1f ms\n", e);
+    printf("start-up / engine start and end:                          %.1f x\n", e > 0 ? s / e : 0.0);
+    return 0;
+}
