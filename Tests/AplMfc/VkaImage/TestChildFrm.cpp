@@ -288,3 +288,44 @@ TEST_F(FrmTest, TheSavedStateKeepsTheRestoredRectangleAndTheBars)
     ASSERT_EQ(main->SaveState(), 0);
     EXPECT_EQ(CRect(theAppInf.rctDlgSetOpt), CRect(1, 2, 3, 4));
 }
+
+TEST_F(FrmTest, DamagedSettingsGiveAUsableFrame)
+{
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const struct {
+        const char* rect[4]; // left, top, right, bottom
+        const char* layout;  // the tool bar's saved layout text
+        const char* bars;    // the bar state's count
+    } cases[] = {
+        {{"5000", "4000", "5600", "4500"}, "ZZ", "abc"},     // off the screen; not hexadecimal; damaged
+        {{"100", "100", "100", "500"}, "0100000040E1", "-3"}, // no width; short; damaged
+        {{"-900", "-900", "-100", "-300"}, "", "7"},          // off the screen; none; bars missing
+    };
+    for (const auto& c : cases) {
+        const char* keys[] = {"rctWindow_left", "rctWindow_top", "rctWindow_right", "rctWindow_bottom"};
+        for (int i = 0; i < 4; ++i) Put(keys[i], c.rect[i], "Common Information");
+        Put("strBriTlb_1", c.layout, "Common Information");
+        Put("iCntHexStr", "1", "Common Information");
+        Put("Bars", c.bars, "Application Bar Information");
+        Run();
+        CRect rect;
+        main->GetWindowRect(&rect);
+        EXPECT_TRUE(rect.Width() >= 300 && rect.Height() >= 300) << c.rect[0];
+        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= cx && rect.bottom <= cy) << c.rect[0];
+        EXPECT_EQ(main->GetToolBar().GetCount(), 39) << c.layout;
+        for (CControlBar* bar : {static_cast<CControlBar*>(&main->GetPnlTrcFld()), static_cast<CControlBar*>(&main->GetPnlOpr())})
+            EXPECT_TRUE(bar->IsWindowVisible() && bar->m_pDockBar) << c.bars;
+        TearDown();
+        SetUp();
+    }
+}
+
+TEST_F(FrmTest, HelpWithoutItsFilesDoesNothing)
+{
+    Run();
+    VktMsgBox answer;
+    for (UINT id : {ID_VKA_HELP_HTM, ID_VKA_HELP_TXT, ID_VKA_HELP_KBM}) Command(id);
+    VktPump(200);
+    EXPECT_EQ(answer.Count(), 0);
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
+}
