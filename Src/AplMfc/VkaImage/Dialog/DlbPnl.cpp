@@ -1,31 +1,34 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlbPnl"
 #include "DlbPnl.h"
-#include "CmnDef.h"
+#include "CmnSub.h"
 #include "HalcorRes.h"
 #include "VkaAppInf.h"
-
-BEGIN_MESSAGE_MAP(CmnDlb, CDialogBar)
-    ON_WM_SIZE()
-    ON_WM_DESTROY()
-END_MESSAGE_MAP()
 
 int DlbPnl::InitPanel(int index)
 {
     SIZE size = theAppInf.sizBriDlb[index];
     int rc = Init(0, 0, 0, &size);
-    if (rc != VKE_OK) CMN_TRACE("Init", rc);
-    return rc;
+    COLORREF color = 0;
+    LOGFONTA font = {};
+    if (rc == VKE_OK && theCmnSub.GetTextColor(CmnKndDlb, 0, &color) == VKE_OK) rc = SetTextColor(color);
+    if (rc == VKE_OK && theCmnSub.GetBackColor(CmnKndDlb, 0, &color) == VKE_OK) rc = SetBackColor(color);
+    if (rc == VKE_OK && theCmnSub.GetFont(CmnKndDlb, 0, &font) == VKE_OK) rc = SetFontByLogFont(&font);
+    if (rc != VKE_OK) {
+        CMN_TRACE("Init", rc);
+        return rc;
+    }
+    m_inf.bReady = 1;
+    return VKE_OK;
 }
 
-int DlbPnl::MoveCtl()
+void DlbPnl::MoveCtl()
 {
     HWND name = ::GetDlgItem(m_hWnd, IDC_DLBPNL_NAME);
-    if (!name) return VKE_OK;
+    if (!name) return;
     CRect client, text;
     GetClientRect(&client);
     ::GetWindowRect(name, &text);
     ScreenToClient(&text);
-    int width = client.right - text.left - text.left;
+    int width = client.right - 2 * text.left;
     ::SetWindowPos(name, nullptr, 0, 0, width > 1 ? width : 1, text.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return VKE_OK;
 }

@@ -3,14 +3,14 @@
 // with the size the last run stored and the colours and font of docked panels, and the text
 // fitted to the panel's width.
 #pragma once
-#include "DlbPnlTmp.h"
+#include "CmnDlb.h"
 #include <shlobj.h>
 
 class DlbPnl : public CmnDlb {
 public:
     // The panel base's Init without controls, with the stored size of panel index (0 folder
-    // tree .. 4 operations), then the colours and font of docked panels.
+    // tree .. 4 operations), then the colours and font of docked panels; the panel is ready.
     int InitPanel(int index);
     // The name text keeps the panel's width.
-    int MoveCtl() override;
+    void MoveCtl() override;
 };
