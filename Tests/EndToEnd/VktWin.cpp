@@ -7,11 +7,16 @@
 //   VktWin children HWND     every visible descendant window: class, x y w h (screen), text
 //   VktWin button HWND ID    the screen point at the middle of the control with that id
 //   VktWin close HWND        the screen point at the middle of the window's close button
+//   VktWin show HWND N       ShowWindow(N) from this process (6 minimises, 9 restores)
+//   VktWin iconic HWND       1 when the window is minimised, else 0
+//   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
+//                            by a window of this process
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <string>
 
 namespace {
@@ -104,6 +109,42 @@ int CloseButton(HWND wnd)
     return 0;
 }
 
+// Puts a 16 x 16 red 24-bit DIB on the clipboard for a window of this process.
+int CopyBitmap()
+{
+    HWND owner = CreateWindowExA(0, "STATIC", "VktWin", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    const int side = 16, row = side * 3;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + row * side);
+    BYTE* p = static_cast<BYTE*>(GlobalLock(block));
+    BITMAPINFOHEADER head = {sizeof(head), side, side, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    memcpy(p, &head, sizeof(head));
+    for (int i = 0; i < row * side; i += 3) {
+        p[sizeof(head) + i] = 0;
+        p[sizeof(head) + i + 1] = 0;
+        p[sizeof(head) + i + 2] = 255;
+    }
+    GlobalUnlock(block);
+    bool done = false;
+    for (int i = 0; i < 10 && !done; ++i) {
+        if (!OpenClipboard(owner)) {
+            Sleep(200);
+            continue;
+        }
+        EmptyClipboard();
+        done = SetClipboardData(CF_DIB, block) != nullptr;
+        CloseClipboard();
+    }
+    if (!done) GlobalFree(block);
+    // The owner stays until the viewers have heard of the change.
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 500;) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    DestroyWindow(owner);
+    return done ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,6 +155,7 @@ int main(int argc, char** argv)
         EnumWindows(ListTop, 0);
         return 0;
     }
+    if (verb == "copy-bitmap") return CopyBitmap();
     HWND wnd = argc > 2 ? Window(argv[2]) : nullptr;
     if (!wnd) return 1;
     if (verb == "text") {
@@ -133,5 +175,10 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "close") return CloseButton(wnd);
+    if (verb == "show" && argc > 3) return ShowWindowAsync(wnd, atoi(argv[3])) ? 0 : 1;
+    if (verb == "iconic") {
+        Line(IsIconic(wnd) ? "1" : "0");
+        return 0;
+    }
     return 1;
 }
