@@ -28,6 +28,7 @@ protected:
 class TestHalcor : public HalcorApp {
 public:
     using HalcorApp::m_pDlgSetOpt;
+    using HalcorApp::m_bPumping;
 };
 
 class VkaTest : public ::testing::Test {

@@ -237,7 +237,7 @@ TEST_F(FrmTest, ReportsOfStrangersAndMissingArgumentsAreAnsweredAndIgnored)
 TEST_F(FrmTest, ACloseDuringAPumpingWaitComesBackAfterIt)
 {
     Run();
-    app->SetPumping(1);
+    app->m_bPumping = 1; // as inside a wait that handles a message
     main->SendMessage(WM_CLOSE);
     ASSERT_TRUE(IsWindow(main->m_hWnd)) << "refused";
     MSG msg;
@@ -245,7 +245,7 @@ TEST_F(FrmTest, ACloseDuringAPumpingWaitComesBackAfterIt)
     EXPECT_EQ(msg.message, static_cast<UINT>(CmnWmBusyClose));
     ASSERT_TRUE(PeekMessageA(&msg, main->m_hWnd, 0, 0, PM_NOREMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
-    app->SetPumping(0);
+    app->m_bPumping = 0;
     HWND wnd = main->m_hWnd;
     VktPump();
     EXPECT_FALSE(IsWindow(wnd)) << "the close came again and went through";
