@@ -1,8 +1,155 @@
+// The image tab view: its start and end, its tabs as the application reaches them, dropped
+// files, the selected-image page's lock and changed options.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\ChildViw"
 #include "ChildViw.h"
+#include "CmnDlb.h"
+#include "ChildDoc.h"
+#include "CmnRes.h"
+#include "CmnSub.h"
+#include "CmnWin.h"
+#include "DlgImg.h"
+#include "DlgSetOpt.h"
+#include "Halcor.h"
 #include "HalcorRes.h"
 
-IMPLEMENT_DYNCREATE(ChildViw, CFormView)
+IMPLEMENT_DYNCREATE(ChildViw, CmnTbv)
 
-ChildViw::ChildViw() : CFormView(IDD_CHILDVIW) {}
+BEGIN_MESSAGE_MAP(ChildViw, CmnTbv)
+    ON_WM_DRAWCLIPBOARD()
+    ON_WM_CHANGECBCHAIN()
+    ON_WM_DROPFILES()
+    ON_MESSAGE(VkeWmSetLocked, &ThisClass::OnSetLocked)
+    ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
+END_MESSAGE_MAP()
+
+ChildViw::ChildViw() : CmnTbv(IDD_CHILDVIW), m_bClbMon(0), m_hWndClbNxt(nullptr), m_pPageSelImg(nullptr) {}
+
+// ---- Start and end ----
+
+void ChildViw::OnInitialUpdate()
+{
+    if (m_pag.bReady) return;
+    CmnTbv::OnInitialUpdate();
+    int rc = Init();
+    if (rc == VKE_OK) return;
+    theCmnSub.MsgBoxById(IDS_CMN_SYS_MEMORY, MB_OK | MB_ICONSTOP);
+    PostMessage(WM_CLOSE);
+    CMN_TRACE("OnInitialUpdate", rc);
+}
+
+int ChildViw::Init()
+{
+    m_bClbMon = 0;
+    m_hWndClbNxt = nullptr;
+    m_pPageSelImg = nullptr;
+    int rc = CmnTbv::Init(0, 1);
+    if (rc == VKE_OK) {
+        m_pag.pMenu = new CMenu;
+        if (!m_pag.pMenu->LoadMenu(IDR_CHILDVIW_MENU)) rc = VKE_ERR_MEMORY;
+    }
+    if (rc == VKE_OK) rc = StartTab(IDC_CHILDVIW_TAB, m_pag.pMenu->m_hMenu, 0, 1);
+    if (rc == VKE_OK) {
+        CRect client;
+        GetClientRect(&client);
+        if (client.Width() > 0 && client.Height() > 0) MoveTab(client);
+        DragAcceptFiles(TRUE);
+        rc = SetClbMonFlag(theAppInf.poi.fri.bClbMon);
+    }
+    if (rc != VKE_OK) CMN_TRACE("Init", rc);
+    return rc;
+}
+
+int ChildViw::Term()
+{
+    if (m_pPageSelImg) {
+        if (m_pPageSelImg->m_hWnd) m_pPageSelImg->DestroyWindow();
+        delete m_pPageSelImg;
+        m_pPageSelImg = nullptr;
+    }
+    if (m_bClbMon) SetClbMonFlag(0);
+    if (m_hWnd) DragAcceptFiles(FALSE);
+    return CmnTbv::Term();
+}
+
+// ---- Tabs ----
+
+DlgImg* ChildViw::GetImgPage(int index)
+{
+    void* page = nullptr;
+    int type = 0;
+    return GetPage(index, &page, &type) == 1 && type == CmnTypImg ? static_cast<DlgImg*>(page) : nullptr;
+}
+
+int ChildViw::SetTitle(int index, const char* title)
+{
+    int rc = CmnTbv::SetTitle(index, title);
+    if (rc != VKE_OK) return rc;
+    CDocument* doc = GetDocument();
+    if (!doc) {
+        CMN_TRACE("SetTitle", VKE_ERR_SYSTEM);
+        return VKE_ERR_SYSTEM;
+    }
+    int current = -1;
+    GetCurSel(&current);
+    DlgImg* page = GetImgPage(current);
+    doc->SetTitle(!page ? "" : page->IsNamed() ? page->GetPathName() : page->GetTitle());
+    return VKE_OK;
+}
+
+int ChildViw::SetFocusCurPage()
+{
+    int current = -1;
+    GetCurSel(&current);
+    DlgImg* page = GetImgPage(current);
+    return page ? page->SetFocusDra() : VKE_NOT_DONE;
+}
 
 int ChildViw::ReadOpenInfo(const char*, int, int, int) { return VKE_NOT_DONE; }
+
+// ---- Messages ----
+
+// Files dropped on the view open as pages, the frame in front.
+void ChildViw::OnDropFiles(HDROP hDropInfo)
+{
+    HalcorApp* app = HalcorGetApp();
+    if (!m_pag.bReady || !app) {
+        ::DragFinish(hDropInfo);
+        return;
+    }
+    int count = 0;
+    app->OpenDropFiles(hDropInfo, 0, 1, 0, &count);
+}
+
+// The tab control asks before a tab's lock changes: the selected-image page stays locked.
+LRESULT ChildViw::OnSetLocked(WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pag.bReady || !wParam || !lParam) return 0;
+    VkeTabLockReq* req = reinterpret_cast<VkeTabLockReq*>(lParam);
+    TbvElm* e = nullptr;
+    if (m_pPageSelImg && SchTbvElm(req->iIndex, &e) == VKE_OK && e->pPage == m_pPageSelImg) req->iHandled = 1;
+    return 1;
+}
+
+// The colours and font again; a change of the preview's switches moves the preview between its
+// panel and the selected-image page.
+LRESULT ChildViw::OnChgOpt(WPARAM, LPARAM)
+{
+    UpdateColor();
+    HalcorApp* app = HalcorGetApp();
+    if (!app) return 0;
+    DlgSetOpt* options = app->GetSetOptDlg();
+    if (GetUpdateRect(nullptr, FALSE) && options && options->m_hWnd)
+        options->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    int prv = theCmnAppInf.bPrvImg, tab = theAppInf.sopPni.bPrvImgTab;
+    if (prv == app->GetPrvImg() && tab == app->GetPrvImgTab()) return 0;
+    CWnd* frame = app->GetMainFrame();
+    CmnDlb* panel = app->GetPanel(VkaPnlPrv);
+    if (app->GetPrvImg() && app->GetPrvImgTab()) HidePageSelImg();
+    if (frame && panel && theCmnWin.IsBarVisible(panel)) frame->SendMessage(WM_COMMAND, ID_VKA_PNL_FIRST + 3 * VkaPnlPrv);
+    app->SetPrvState(prv, tab);
+    if (frame && prv) {
+        if (!tab) frame->SendMessage(WM_COMMAND, ID_VKA_PNL_FIRST + 3 * VkaPnlPrv);
+        frame->SendMessage(WM_COMMAND, ID_VKA_SEL_IMG_SHOW);
+    }
+    return 0;
+}

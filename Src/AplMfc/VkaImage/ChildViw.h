@@ -1,40 +1,56 @@
-// The main window's view: a form (template 100) that will hold the image pages on tabs.
+// The main window's view: the tab view on form 100, whose engine tab control (item 17384) holds
+// the image pages, one image per tab. It starts and ends the tab control, monitors the clipboard
+// (images and file lists copied by other programs become pages), takes dropped files, keeps the
+// selected-image page locked and applies changed options. It is the HalcorViw the application
+// and the pages reach.
+//
+// Life cycle: made by the document template -> OnInitialUpdate (Init: tab control, drops, the
+// monitor as the settings say) -> pages ready -> WM_DESTROY (Term).
 #pragma once
-#include "Mfc.h"
+#include "CmnTbv.h"
 #include "HalcorViw.h"
-#include "VkeEng.h"
 
-class ChildViw : public CFormView, public HalcorViw {
+class ChildViw : public CmnTbv, public HalcorViw {
     DECLARE_DYNCREATE(ChildViw)
 
 public:
-    // Reads an open-information file into pages: 0, 1 (absent, or nothing opened), 3 stopped,
-    // -11 a malformed row, or an error. Until the pages exist nothing can be opened: 1.
-    int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) override;
+    void OnInitialUpdate() override;
+    // The base's page list (free index 0, lock option 1), the tab control in the colours and
+    // font of tab controls with menu 130, drops accepted, the monitor as PoiFri_bClbMon says.
+    using CmnTbv::Init;
+    int Init();
+    // The selected-image page destroyed, the monitor off, drops refused, then the base's Term.
+    int Term() override;
 
-    // TEMPORARY until the tab view holds pages: no tabs; a file is taken without a page and
-    // nothing is said, so the program's openings stay quiet meanwhile.
-    int GetPageCnt(int* out) override { return Zero(out); }
-    int GetCurSel(int* out) override { return out ? (*out = -1, VKE_OK) : VKE_ERR_ARG; }
-    int SetCurSel(int) override { return VKE_NOT_DONE; }
-    DlgImg* GetImgPage(int) override { return nullptr; }
-    int SchPageByHdl(HWND, int*) override { return VKE_ERR_NOT_FOUND; }
-    int SetTitle(int, const char*) override { return VKE_NOT_DONE; }
+    // ---- The clipboard monitor ----
+    // 1 joins the clipboard-viewer chain, 0 leaves it; the same value again does nothing. -6
+    // while the pages are not ready.
+    int SetClbMonFlag(int flag) override;
+    int GetClbMonFlag() override { return m_bClbMon; }
+
+    // ---- Tabs, as the application and the pages reach them ----
+    int GetPageCnt(int* out) override { return CmnTbv::GetPageCnt(out); }
+    int GetCurSel(int* out) override { return CmnTbv::GetCurSel(out); }
+    int SetCurSel(int index) override { return CmnTbv::SetCurSel(index); }
+    int SchPageByHdl(HWND wnd, int* index) override { return CmnTbv::SchPageByHdl(wnd, index); }
+    DlgImg* GetImgPage(int index) override;
+    // The tab's title; the document's title follows the current page (its path, or its own
+    // title without one; empty for another kind of page).
+    int SetTitle(int index, const char* title) override;
+    DlgImg* GetPageSelImg() override { return m_pPageSelImg; }
+    // The current image page gives the focus to its drawing area; 1 without one.
+    int SetFocusCurPage() override;
+
+    // ---- Page services still to come (the open-information file, the selected-image page,
+    // closing with save prompts): until then nothing is read, written, found or opened ----
+    int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) override;
+    int WriteOpenInfo(const char*, int, int, int, int, int) { return VKE_NOT_DONE; }
     int SchPageByPth(const char*, int*) override { return VKE_ERR_NOT_FOUND; }
     int OpenPageByPth(const char*, int, int) override { return VKE_OK; }
+    using CmnTbv::ClosePage;
     int ClosePage(int, int, int, int) override { return VKE_NOT_DONE; }
-    DlgImg* GetPageSelImg() override { return nullptr; }
-    int SetFocusCurPage() override { return VKE_NOT_DONE; }
-    int SetClbMonFlag(int) override { return VKE_NOT_DONE; }
-    int GetClbMonFlag() override { return 0; }
-    // Writes the open pages into an open-information file; until pages exist, nothing (1).
-    int WriteOpenInfo(const char*, int, int, int, int, int) { return VKE_NOT_DONE; }
-    // Closes every page with save prompts; 3 when one was cancelled. No pages yet: 0.
+    using CmnTbv::ClosePageAll;
     int ClosePageAll(int, int, int) { return VKE_OK; }
-    int SetFocusTab() { return VKE_NOT_DONE; }
-    int SetFocusPage() { return VKE_NOT_DONE; }
-    // The selected-image page follows the file list while the preview is in a tab: none yet,
-    // so nothing opens, shows or hides.
     int OpenPageSelImg(const char*) { return VKE_NOT_DONE; }
     int ShowPageSelImg() { return VKE_NOT_DONE; }
     int HidePageSelImg() { return VKE_NOT_DONE; }
@@ -42,6 +58,20 @@ public:
 protected:
     ChildViw();
 
+    afx_msg void OnDrawClipboard();
+    afx_msg void OnChangeCbChain(HWND hWndRemove, HWND hWndAfter);
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg LRESULT OnSetLocked(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChgOpt(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    int m_bClbMon;           // the view is in the clipboard-viewer chain
+    HWND m_hWndClbNxt;       // the next window of that chain
+    DlgImg* m_pPageSelImg;   // the page that follows the file list; null until first used
+
 private:
-    static int Zero(int* out) { return out ? (*out = 0, VKE_OK) : VKE_ERR_ARG; }
+    // The clipboard's owner is the main frame, one of its windows or a window of a panel.
+    static bool IsProgramWindow(HWND owner);
+    // A copied file list, else a copied image, as pages; the current page then gets the focus.
+    int PasteFromMonitor();
 };

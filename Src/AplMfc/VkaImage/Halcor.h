@@ -151,9 +151,9 @@ public:
     // unless pasted. *count: the files counted. Nothing while a bracket is open.
     int OpenDropFiles(HDROP drop, int pasted, int toFront, int quiet, int* count);
     // The clipboard's dropped-file list (its names copied, the clipboard closed) opened so.
-    int PasteDropFiles(HWND wnd, int pasted, int quiet, int* count);
+    virtual int PasteDropFiles(HWND wnd, int pasted, int quiet, int* count);
     // The clipboard's image on a new page; 1 while files are being opened.
-    int PasteDIB(HWND wnd);
+    virtual int PasteDIB(HWND wnd);
     // Opens the files named on the command line (the program's name first); a switch "-i"
     // ("-il", "-ik", "-ilk", "-ikl"; "/" too) reads the first named file as open information.
     using CWinApp::ParseCommandLine;
@@ -192,6 +192,12 @@ public:
     // The preview state in effect (read at start): on, and shown in a tab page.
     int GetPrvImg() const { return m_bPrvImg; }
     int GetPrvImgTab() const { return m_bPrvImgTab; }
+    // The options changed them.
+    void SetPrvState(int prv, int tab)
+    {
+        m_bPrvImg = prv;
+        m_bPrvImgTab = tab;
+    }
 
 protected:
     DlgSetOpt* m_pDlgSetOpt;

@@ -1,0 +1,103 @@
+// The image tab view's clipboard monitor: the view in the clipboard-viewer chain, images and file
+// lists copied by other programs opened as pages, the chain kept whole.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\ChildViw"
+#include "ChildViw.h"
+#include "CmnDlb.h"
+#include "CmnWin.h"
+#include "Halcor.h"
+
+namespace {
+
+// A clipboard pass and a chain change running: messages that come back meanwhile are not
+// handled again.
+int s_bClbPass;
+int s_bChainChg;
+
+// The results of a paste that are no fault: done, nothing done, stopped, nothing to paste,
+// an image cut to fit.
+bool IsQuietPaste(int rc)
+{
+    return rc == VKE_OK || rc == VKE_NOT_DONE || rc == VKE_STOPPED || rc == VKE_ERR_NOT_FOUND || rc == VKE_ERR_CUT;
+}
+
+} // namespace
+
+int ChildViw::SetClbMonFlag(int flag)
+{
+    if (!m_pag.bReady) {
+        CMN_TRACE("SetClbMonFlag", VKE_ERR_NOT_INIT);
+        return VKE_ERR_NOT_INIT;
+    }
+    if (flag != 0 && flag != 1) {
+        CMN_TRACE("SetClbMonFlag", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    if (flag == m_bClbMon) return VKE_OK;
+    if (flag) {
+        m_hWndClbNxt = ::SetClipboardViewer(m_hWnd);
+    } else {
+        ::ChangeClipboardChain(m_hWnd, m_hWndClbNxt);
+        m_hWndClbNxt = nullptr;
+    }
+    m_bClbMon = flag;
+    return VKE_OK;
+}
+
+bool ChildViw::IsProgramWindow(HWND owner)
+{
+    if (!owner) return false;
+    HalcorApp* app = HalcorGetApp();
+    CWnd* frame = app ? app->GetMainFrame() : nullptr;
+    if (frame && (owner == frame->m_hWnd || ::IsChild(frame->m_hWnd, owner))) return true;
+    // A floating panel is no child of the frame.
+    for (int i = VkaPnlTrcFld; app && i <= VkaPnlOpr; ++i) {
+        CmnDlb* panel = app->GetPanel(i);
+        if (panel && panel->m_hWnd && (owner == panel->m_hWnd || ::IsChild(panel->m_hWnd, owner))) return true;
+    }
+    return false;
+}
+
+int ChildViw::PasteFromMonitor()
+{
+    HalcorApp* app = HalcorGetApp();
+    CWnd* frame = app->GetMainFrame();
+    if (frame && frame->IsIconic()) frame->ShowWindow(SW_RESTORE);
+    int rc = VKE_ERR_NOT_FOUND;
+    int count = 0;
+    if (::IsClipboardFormatAvailable(CF_HDROP)) rc = app->PasteDropFiles(m_hWnd, 1, 0, &count);
+    else if (::IsClipboardFormatAvailable(CF_DIB)) rc = app->PasteDIB(m_hWnd);
+    if (rc == VKE_OK) SetFocusCurPage();
+    return rc;
+}
+
+// The clipboard changed. The notice always goes on down the chain, but for one that comes back
+// while a pass runs.
+void ChildViw::OnDrawClipboard()
+{
+    HalcorApp* app = HalcorGetApp();
+    CmnDlb* opr = app ? app->GetPanel(VkaPnlOpr) : nullptr;
+    bool monitor = m_pag.bReady && app && app->IsStarted() && opr && opr->m_hWnd && m_bClbMon;
+    if (monitor && s_bClbPass) return;
+    Default();
+    int rc = VKE_OK;
+    if (monitor) {
+        s_bClbPass = 1;
+        if (app->GetImgViw() == this && !IsProgramWindow(::GetClipboardOwner())) rc = PasteFromMonitor();
+    }
+    if (m_hWndClbNxt) ::SendMessageA(m_hWndClbNxt, WM_DRAWCLIPBOARD, 0, 0);
+    if (!monitor) return;
+    s_bClbPass = 0;
+    if (!IsQuietPaste(rc)) CMN_TRACE("OnDrawClipboard", rc);
+}
+
+// A window leaves the chain: the one after it becomes the next window, or the news goes on.
+void ChildViw::OnChangeCbChain(HWND hWndRemove, HWND hWndAfter)
+{
+    Default();
+    if (!m_pag.bReady || !m_bClbMon || s_bChainChg) return;
+    s_bChainChg = 1;
+    if (hWndRemove == m_hWndClbNxt) m_hWndClbNxt = hWndAfter;
+    else if (m_hWndClbNxt) ::SendMessageA(m_hWndClbNxt, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(hWndRemove),
+                                          reinterpret_cast<LPARAM>(hWndAfter));
+    s_bChainChg = 0;
+}
