@@ -36,6 +36,10 @@ vk_e2e_begin()
 {
   VK_E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vk-e2e.XXXXXX")
   trap vk_e2e_end EXIT
+  # Wine keeps its server's folder under TMPDIR and looks there for it: a folder of the session's
+  # own, so sessions started and ended beside each other never meet in a shared /tmp.
+  export TMPDIR=$VK_E2E_TMP/tmp
+  mkdir -m 700 "$TMPDIR"
   VK_E2E_OUT=$VK_BUILD/tests/EndToEnd/$VK_E2E_NAME
   VK_E2E_BIN=$VK_E2E_TMP/bin
   rm -rf "$VK_E2E_OUT"
