@@ -9,12 +9,11 @@ followed by that job's probes (positions in inches from the paper's top-left cor
                               (the page-number line: the same text, the same pixels)
 cups-pdf names a job's file after its title. Checked PDFs and the jobs file are removed.
 """
-import glob
 import os
-import subprocess
 import sys
-import tempfile
-import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', '..', 'Support'))
+import VktPdf  # noqa: E402
 
 DPI = 50
 
@@ -32,28 +31,6 @@ def read_jobs(path):
     return jobs
 
 
-def wait_for_pdf(pdf_dir, title):
-    deadline = time.time() + 90
-    while time.time() < deadline:
-        found = glob.glob(os.path.join(pdf_dir, title + '*.pdf'))
-        if found:
-            time.sleep(0.5)  # cups-pdf may still be closing the file
-            return found[0]
-        time.sleep(0.5)
-    return None
-
-
-def load_pages(pdf, work):
-    subprocess.run(['pdftoppm', '-r', str(DPI), '-gray', pdf, os.path.join(work, 'p')], check=True)
-    pages = []
-    for path in sorted(glob.glob(os.path.join(work, 'p-*.pgm'))):
-        # pdftoppm writes "P5\nwidth height\n255\n" and the grey bytes.
-        _, size, _, grey = open(path, 'rb').read().split(b'\n', 3)
-        width, height = (int(v) for v in size.split())
-        pages.append((width, height, grey))
-    return pages
-
-
 def box(page, x0, y0, x1, y1):
     width, height, grey = page
     left, top = int(float(x0) * DPI), int(float(y0) * DPI)
@@ -62,26 +39,25 @@ def box(page, x0, y0, x1, y1):
 
 
 def check_job(pdf_dir, title, count, probes):
-    pdf = wait_for_pdf(pdf_dir, title)
+    pdf = VktPdf.wait_for_pdf(pdf_dir, title)
     if not pdf:
         return ['%s: no PDF in %s' % (title, pdf_dir)]
     errors, bands = [], {}
-    with tempfile.TemporaryDirectory() as work:
-        pages = load_pages(pdf, work)
-        if len(pages) != count:
-            return ['%s: %d pages, expected %d' % (title, len(pages), count)]
-        for probe in probes:
-            kind, n = probe[0], int(probe[1])
-            page = pages[n - 1]
-            if kind == 'ink' and min(box(page, *probe[2:6])) >= 128:
-                errors.append('%s page %d: no ink in %s' % (title, n, ' '.join(probe[2:6])))
-            elif kind == 'grey':
-                width, _, grey = page
-                value = grey[int(float(probe[3]) * DPI) * width + int(float(probe[2]) * DPI)]
-                if not int(probe[4]) <= value <= int(probe[5]):
-                    errors.append('%s page %d: grey %d at %s %s, expected %s..%s' % (title, n, value, *probe[2:6]))
-            elif kind == 'band':
-                bands.setdefault(probe[2], []).append((n, box(page, *probe[3:7])))
+    pages = VktPdf.grey_pages(pdf, DPI)
+    if len(pages) != count:
+        return ['%s: %d pages, expected %d' % (title, len(pages), count)]
+    for probe in probes:
+        kind, n = probe[0], int(probe[1])
+        page = pages[n - 1]
+        if kind == 'ink' and min(box(page, *probe[2:6])) >= 128:
+            errors.append('%s page %d: no ink in %s' % (title, n, ' '.join(probe[2:6])))
+        elif kind == 'grey':
+            width, _, grey = page
+            value = grey[int(float(probe[3]) * DPI) * width + int(float(probe[2]) * DPI)]
+            if not int(probe[4]) <= value <= int(probe[5]):
+                errors.append('%s page %d: grey %d at %s %s, expected %s..%s' % (title, n, value, *probe[2:6]))
+        elif kind == 'band':
+            bands.setdefault(probe[2], []).append((n, box(page, *probe[3:7])))
     firsts = {}
     for key, seen in bands.items():
         for n, pixels in seen[1:]:
@@ -98,19 +74,9 @@ def check_job(pdf_dir, title, count, probes):
     return errors
 
 
-def main():
-    jobs_file, pdf_dir = sys.argv[1], sys.argv[2]
-    if not os.path.exists(jobs_file):
-        print('no jobs listed in ' + jobs_file)
-        return 1
-    jobs = read_jobs(jobs_file)
-    os.remove(jobs_file)
-    errors = []
-    for title, count, probes in jobs:
-        errors += check_job(pdf_dir, title, count, probes)
-    print('\n'.join(errors + ['%d job(s) checked, %d error(s)' % (len(jobs), len(errors))]))
-    return 1 if errors or not jobs else 0
+def check_jobs(pdf_dir, jobs):
+    return [e for title, count, probes in jobs for e in check_job(pdf_dir, title, count, probes)]
 
 
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(VktPdf.run(read_jobs, check_jobs))

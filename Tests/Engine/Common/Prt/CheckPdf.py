@@ -8,64 +8,46 @@ first is 1 unless given. A job listed with 0 pages was
 aborted: once the others have come out (the queue runs its jobs in turn) it must have left no PDF.
 Checked PDFs and the jobs file are removed.
 """
-import glob
 import os
-import subprocess
 import sys
-import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', '..', 'Support'))
+import VktPdf  # noqa: E402
 
 DPI = 30
 
 
-def pdfs(pdf_dir, title):
-    return glob.glob(os.path.join(pdf_dir, title + '*.pdf'))
-
-
 def check_job(pdf_dir, title, pages, first):
-    deadline = time.time() + 90
-    while not pdfs(pdf_dir, title) and time.time() < deadline:
-        time.sleep(0.5)
-    if not pdfs(pdf_dir, title):
+    pdf = VktPdf.wait_for_pdf(pdf_dir, title)
+    if not pdf:
         return ['%s: no PDF in %s' % (title, pdf_dir)]
-    pdf, errors = pdfs(pdf_dir, title)[0], []
-    while time.time() - os.path.getmtime(pdf) < 0.5:  # cups-pdf may still be closing the file
-        time.sleep(0.1)
-    with tempfile.TemporaryDirectory() as work:
-        subprocess.run(['pdftoppm', '-r', str(DPI), '-gray', pdf, os.path.join(work, 'p')], check=True)
-        maps = sorted(glob.glob(os.path.join(work, 'p-*.pgm')))
-        if len(maps) != pages:
-            errors.append('%s: %d pages, expected %d' % (title, len(maps), pages))
-        for page, path in enumerate(maps, start=1):
-            # pdftoppm writes "P5\nwidth height\n255\n" and the grey bytes.
-            magic, size, _, grey = open(path, 'rb').read().split(b'\n', 3)
-            width = int(size.split()[0])
-            for n in range(first, first + pages):
-                value = grey[int(1.5 * DPI) * width + int((n + 0.5) * DPI)]
-                if (n == first + page - 1) != (value < 64):
-                    errors.append('%s page %d: mark %d reads %d' % (title, page, n, value))
+    maps, errors = VktPdf.grey_pages(pdf, DPI), []
+    if len(maps) != pages:
+        errors.append('%s: %d pages, expected %d' % (title, len(maps), pages))
+    for page, (width, _, grey) in enumerate(maps, start=1):
+        for n in range(first, first + pages):
+            value = grey[int(1.5 * DPI) * width + int((n + 0.5) * DPI)]
+            if (n == first + page - 1) != (value < 64):
+                errors.append('%s page %d: mark %d reads %d' % (title, page, n, value))
     if not errors:
         os.remove(pdf)
     return errors
 
 
-def main():
-    jobs_file, pdf_dir = sys.argv[1], sys.argv[2]
-    if not os.path.exists(jobs_file):
-        print('no jobs listed in ' + jobs_file)
-        return 1
-    jobs = [(f[0], int(f[1]), int(f[2]) if len(f) > 2 else 1)
-            for f in (line.split() for line in open(jobs_file) if line.strip())]
-    os.remove(jobs_file)
+def read_jobs(path):
+    return [(f[0], int(f[1]), int(f[2]) if len(f) > 2 else 1) for f in VktPdf.job_lines(path)]
+
+
+def check_jobs(pdf_dir, jobs):
     errors = []
     for title, pages, first in jobs:
         if pages:
             errors += check_job(pdf_dir, title, pages, first)
     time.sleep(3)
-    errors += ['%s: aborted, but a PDF came out' % t for t, p, _ in jobs if not p and pdfs(pdf_dir, t)]
-    print('\n'.join(errors + ['%d job(s) checked, %d error(s)' % (len(jobs), len(errors))]))
-    return 1 if errors or not jobs else 0
+    errors += ['%s: aborted, but a PDF came out' % t for t, p, _ in jobs if not p and VktPdf.find_pdfs(pdf_dir, t)]
+    return errors
 
 
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(VktPdf.run(read_jobs, check_jobs))
