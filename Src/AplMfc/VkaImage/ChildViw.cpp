@@ -11,6 +11,7 @@
 #include "DlgSetOpt.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
+#include "VkaSubOpi.h"
 
 IMPLEMENT_DYNCREATE(ChildViw, CmnTbv)
 
@@ -105,6 +106,11 @@ int ChildViw::SetFocusCurPage()
 }
 
 int ChildViw::ReadOpenInfo(const char*, int, int, int) { return VKE_NOT_DONE; }
+
+int ChildViw::WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg, int backup)
+{
+    return VkaSubOpi::WriteOpenInfo(*this, path, remember, onlyLocked, append, withSelImg, backup);
+}
 
 // ---- Messages ----
 

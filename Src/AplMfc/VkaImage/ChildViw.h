@@ -37,14 +37,18 @@ public:
     // The tab's title; the document's title follows the current page (its path, or its own
     // title without one; empty for another kind of page).
     int SetTitle(int index, const char* title) override;
+    int GetLockedFlag(int index, int* out) override { return CmnTbv::GetLockedFlag(index, out); }
     DlgImg* GetPageSelImg() override { return m_pPageSelImg; }
     // The current image page gives the focus to its drawing area; 1 without one.
     int SetFocusCurPage() override;
 
-    // ---- Page services still to come (the open-information file, the selected-image page,
-    // closing with save prompts): until then nothing is read, written, found or opened ----
+    // ---- The open-information file (VkaSubOpi.h) ----
+    int WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg,
+                      int backup) override;
+
+    // ---- Page services still to come (reading the open-information file, the selected-image
+    // page, closing with save prompts): until then nothing is read, found or opened ----
     int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) override;
-    int WriteOpenInfo(const char*, int, int, int, int, int) { return VKE_NOT_DONE; }
     int SchPageByPth(const char*, int*) override { return VKE_ERR_NOT_FOUND; }
     int OpenPageByPth(const char*, int, int) override { return VKE_OK; }
     using CmnTbv::ClosePage;

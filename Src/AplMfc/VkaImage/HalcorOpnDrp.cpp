@@ -189,7 +189,8 @@ int HalcorApp::ParseCommandLine(int argc, char** argv)
         else if (rc != VKE_OK && rc != VKE_NOT_DONE && rc != VKE_ERR_MSGFILE) result = rc;
     }
     if (begun) {
-        int rc = EndOpenFile(result);
+        // A malformed open-information row is no failure of the opening to show.
+        int rc = EndOpenFile(result == VKE_ERR_MSGFILE ? VKE_OK : result);
         if (rc != VKE_OK && (result >= VKE_OK || result == VKE_ERR_MSGFILE)) result = rc;
     }
     if (result != VKE_OK && result != VKE_NOT_DONE && result != VKE_STOPPED && result != VKE_ERR_MSGFILE)

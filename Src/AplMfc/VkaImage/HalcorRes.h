@@ -141,3 +141,10 @@
 #define ID_VKA_HELP_HTM         0x800B
 #define ID_VKA_HELP_TXT         0x800C
 #define ID_VKA_HELP_KBM         0x800D
+
+// ---- The open-information file ----
+// Its header line: the first text, the second formatted with the version ("%.2lf"), the third;
+// the column titles follow "***".
+#define IDS_VKA_OPI_HEADER_1    32809
+#define IDS_VKA_OPI_HEADER_2    32810
+#define IDS_VKA_OPI_HEADER_3    32811

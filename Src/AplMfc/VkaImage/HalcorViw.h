@@ -25,6 +25,8 @@ public:
     virtual int SchPageByHdl(HWND wnd, int* index) = 0;
     // Sets a tab's title; the document's title follows the current page.
     virtual int SetTitle(int index, const char* title) = 0;
+    // Whether a tab is locked, 0 or 1.
+    virtual int GetLockedFlag(int index, int* out) = 0;
 
     // ---- Page services ----
     // The tab of the image page that shows the path (made full first; case matters), the
@@ -44,6 +46,10 @@ public:
     // The clipboard monitor, 0 or 1.
     virtual int SetClbMonFlag(int flag) = 0;
     virtual int GetClbMonFlag() = 0;
-    // Reads an open-information file into pages: 0, 1, 3, -11 (a malformed row) or an error.
+    // The open-information file (VkaSubOpi.h, whose functions the view's own only call).
+    // Reads one into pages: 0, 1 (absent or not opened), 3, -11 (a malformed row) or an error.
     virtual int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) = 0;
+    // Writes the image pages into one: 0, 1 (the file cannot be opened) or an error.
+    virtual int WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg,
+                              int backup) = 0;
 };

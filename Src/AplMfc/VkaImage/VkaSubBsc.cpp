@@ -4,11 +4,12 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\VkaSubBsc"
 #include "Halcor.h"
 #include "CmnRes.h"
-#include "ChildViw.h"
 #include "CmnSub.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
+#include "HalcorViw.h"
 #include "VkaBatch.h"
+#include "VkaSubOpi.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -203,13 +204,12 @@ int HalcorApp::InitApp()
         // The command line's files wait for a later run.
         start.Add(OpenSamples());
     } else {
-        char csv[CmnPathSize];
+        // The pages of the last run, as its exit wrote them.
+        const SopBsi& bsi = theAppInf.sopBsi;
+        CString csv = VkaSubOpi::GetExitPath();
         int exists = 0;
-        int n = snprintf(csv, sizeof(csv), "%s\\Pictavo.csv", theCmnAppInf.amWrkDir);
-        if (theAppInf.sopBsi.bOpnOpd == 1 && n > 0 && n < CmnPathSize &&
-            VkeSubIsExistPath(Sub(), csv, &exists) == VKE_OK && exists) {
-            ChildViw* view = DYNAMIC_DOWNCAST(ChildViw, GetActiveView());
-            const SopBsi& bsi = theAppInf.sopBsi;
+        if (bsi.bOpnOpd == 1 && VkeSubIsExistPath(Sub(), csv, &exists) == VKE_OK && exists) {
+            HalcorViw* view = GetImgViw();
             start.Add(view ? view->ReadOpenInfo(csv, 0, bsi.bOpnLcd, bsi.bOpnLck) : VKE_ERR_SYSTEM);
         }
         // Its outcome is reported there.

@@ -3,6 +3,7 @@
 #include "TestVkaOpn.h"
 #include "CmnImg.h"
 #include "HalcorRes.h"
+#include "VkaSubOpi.h"
 #include <shlobj.h>
 
 namespace {
@@ -227,15 +228,15 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     MakeBmp(a, 8, 8, kRed, kBlue);
     MakeBmp(b, 8, 8, kRed, kBlue);
     ASSERT_TRUE(VktWriteFile(bad, "text"));
-    ASSERT_TRUE(VktWriteFile(opi, "1"));
+    ASSERT_TRUE(VktWriteFile(opi, std::string(VkaSubOpi::GetHeader())));
     std::string missing = dir / "missing.bmp", folder = dir.Path();
     std::vector<std::string> args = {"Pictavo.exe", "-x", "/LC", "-i", missing, folder, a, b, bad};
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(&arg[0]);
 
-    // "-i" alone makes the first named file open information.
+    // "-i" alone makes the first named file open information (a bitmap: a malformed header).
     VktMsgBox answer({IDOK});
-    EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), VKE_NOT_DONE);
+    EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), VKE_ERR_MSGFILE);
     EXPECT_EQ(view->opi, Full(a) + " 0 0");
     ASSERT_EQ(view->pages.size(), 1u);
     EXPECT_EQ(std::string(view->pages[0]->GetPathName()), Full(b));

@@ -41,9 +41,12 @@ class TestViw : public CView, public HalcorViw {
 public:
     std::vector<DlgImg*> pages;
     std::vector<std::string> titles;
+    std::vector<int> locks;
+    DlgImg* selImg = nullptr; // the page that stands for the selected-image page
+    int lockFail = 0;         // an error the lock query answers instead
     int cur = -1;
     int monitor = 0;
-    std::string opi; // the open-information file read: "path onlyLocked openLocked"
+    std::string opi; // the last open-information file read: "path onlyLocked openLocked"
     // Runs as each page opens, with its path.
     std::function<void(const char*)> onOpen;
 
@@ -53,14 +56,17 @@ public:
     DlgImg* GetImgPage(int index) override;
     int SchPageByHdl(HWND wnd, int* index) override;
     int SetTitle(int index, const char* title) override;
+    int GetLockedFlag(int index, int* out) override;
     int SchPageByPth(const char* path, int* index) override;
     int OpenPageByPth(const char* path, int pasted, int locked) override;
     int ClosePage(int index, int answer, int tabClose, int prompt) override;
-    DlgImg* GetPageSelImg() override { return nullptr; }
+    DlgImg* GetPageSelImg() override { return selImg; }
     int SetFocusCurPage() override;
     int SetClbMonFlag(int flag) override;
     int GetClbMonFlag() override { return monitor; }
     int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) override;
+    int WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg,
+                      int backup) override;
     void CloseAll();
 
 protected:

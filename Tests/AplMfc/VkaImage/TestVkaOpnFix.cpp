@@ -2,6 +2,7 @@
 #include "TestVkaOpn.h"
 #include "CmnWin.h"
 #include "HalcorRes.h"
+#include "VkaSubOpi.h"
 
 void Pump()
 {
@@ -103,6 +104,14 @@ int TestViw::SetTitle(int index, const char* title)
     return VKE_OK;
 }
 
+int TestViw::GetLockedFlag(int index, int* out)
+{
+    if (lockFail) return lockFail;
+    if (index < 0 || index >= static_cast<int>(locks.size())) return VKE_ERR_ARG;
+    *out = locks[static_cast<size_t>(index)];
+    return VKE_OK;
+}
+
 int TestViw::SchPageByPth(const char* path, int* index)
 {
     char full[CmnPathSize] = {};
@@ -116,7 +125,7 @@ int TestViw::SchPageByPth(const char* path, int* index)
     return VKE_ERR_NOT_FOUND;
 }
 
-int TestViw::OpenPageByPth(const char* path, int pasted, int)
+int TestViw::OpenPageByPth(const char* path, int pasted, int locked)
 {
     if (onOpen) onOpen(path);
     int index = -1;
@@ -124,6 +133,7 @@ int TestViw::OpenPageByPth(const char* path, int pasted, int)
     if (*path && SchPageByPth(path, &index) == VKE_OK) {
         page = pages[static_cast<size_t>(index)];
         page->SetEud(14);
+        locks[static_cast<size_t>(index)] = locked;
     } else {
         page = new DlgImg;
         if (!page->Create(IDD_DLGIMG, this)) {
@@ -135,6 +145,7 @@ int TestViw::OpenPageByPth(const char* path, int pasted, int)
         page->MoveWindow(&client);
         pages.push_back(page);
         titles.emplace_back();
+        locks.push_back(locked);
         index = static_cast<int>(pages.size()) - 1;
         if (cur < 0) SetCurSel(index);
     }
@@ -150,6 +161,7 @@ int TestViw::ClosePage(int index, int, int, int)
     DlgImg* page = pages[static_cast<size_t>(index)];
     pages.erase(pages.begin() + index);
     titles.erase(titles.begin() + index);
+    locks.erase(locks.begin() + index);
     page->DestroyWindow();
     delete page;
     if (cur >= static_cast<int>(pages.size())) cur = static_cast<int>(pages.size()) - 1;
@@ -174,10 +186,15 @@ int TestViw::SetClbMonFlag(int flag)
     return VKE_OK;
 }
 
-int TestViw::ReadOpenInfo(const char* path, int, int onlyLocked, int openLocked)
+int TestViw::ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked)
 {
     opi = std::string(path) + " " + std::to_string(onlyLocked) + " " + std::to_string(openLocked);
-    return VKE_OK;
+    return VkaSubOpi::ReadOpenInfo(*this, path, remember, onlyLocked, openLocked);
+}
+
+int TestViw::WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg, int backup)
+{
+    return VkaSubOpi::WriteOpenInfo(*this, path, remember, onlyLocked, append, withSelImg, backup);
 }
 
 void TestViw::OnSize(UINT, int cx, int cy)

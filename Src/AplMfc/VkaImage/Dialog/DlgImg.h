@@ -139,6 +139,21 @@ public:
     // the page that follows the file list.
     bool IsCurPage();
     bool IsSelImgPage();
+    // ---- The open-information file's row (DlgImgOpi.cpp) ----
+    // Applies a stored page state: the image turned and flipped as the row says, then the page's
+    // rotation, flips, cut-frame and print values and margins taken from it (the current page
+    // hands them to the operation panel's values).
+    int GetOpi(Opi* opi);
+    // Fills a row from the page: path, the tab's lock (0 for the selected-image page), the image's
+    // turn, flips and cut frame (0 when the page saved its file or shows no image), the cut-frame
+    // and print values, the margins.
+    int SetOpi(Opi* opi);
+    // The image turned clockwise by 90, 180 or 270 degrees (else -9) / flipped (1 top to bottom,
+    // 0 left to right) as one undo step, without the commands' view, frame and flag handling.
+    // 1 when the page holds no image or the platform refused.
+    int RotateImageDirect(double degrees);
+    int ReflectImageDirect(int direction);
+
     // Standing in until saving and printing exist: a page may always close; nothing to print.
     int SaveModified(int) { return 1; }
     int IsPrintable() override { return 0; }
@@ -167,6 +182,9 @@ private:
     void TakeImageSize(int width, int height, int clearTexts, bool orient);
     // The scale of the drawing area into the record.
     void ReadScale();
+    // One undo step, then the image service's new bitmap shown in place of the page's: turned by
+    // degrees when they are above 0, else flipped in the direction.
+    int ChangeImageDirect(const char* name, double degrees, int direction);
     int SetFlag(int* flag, int value, const char* name);
     HalcorViw* View();
 

@@ -1,0 +1,114 @@
+// The image page's state as a row of the open-information file: filled from the page, applied to
+// it, and the direct image changes a row brings.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgAtr"
+#include "DlgImg.h"
+#include "CmnImg.h"
+#include "Halcor.h"
+#include "HalcorViw.h"
+
+namespace {
+
+VkiSub* Sub() { return theCmnAppInf.pSub; }
+
+// The undo step of a change other than a cut.
+const int kStepChange = 14;
+
+} // namespace
+
+int DlgImg::GetOpi(Opi* opi)
+{
+    if (!m_bInitImg) return Fail("GetOpi", VKE_ERR_NOT_INIT);
+    if (!opi) return Fail("GetOpi", VKE_ERR_ARG);
+    Ici& ici = *m_pIci;
+    // The image as the row found it; a change the platform refuses leaves it unturned (1).
+    int rc = VKE_OK;
+    auto keep = [&rc](int one) {
+        if (rc == VKE_OK && one != VKE_OK && one != VKE_NOT_DONE) rc = one;
+        return one == VKE_OK;
+    };
+    if (opi->dRotate != 0 && keep(RotateImageDirect(opi->dRotate))) ici.dRotate = opi->dRotate;
+    if (opi->bFlpTb == 1 && keep(ReflectImageDirect(1))) ici.bFlpTb = 1;
+    if (opi->bFlpLr == 1 && keep(ReflectImageDirect(0))) ici.bFlpLr = 1;
+
+    Fri& fri = ici.poi.fri;
+    fri.iMode = opi->iFrmMode;
+    fri.bShwFrm = opi->bShwFrm;
+    fri.bPagSet = opi->bPagSet;
+    fri.bHrzSca = opi->bHrzSca;
+    fri.iWidth = opi->iWidth;
+    fri.iHeight = opi->iHeight;
+    ici.poi.pri.iOrientation = opi->iOrientation;
+    ici.rctMargin = opi->rctMargin;
+    ici.rctFrm = opi->rctFrm;
+    ici.bOrnSet = ici.bFrmSet = ::IsRectEmpty(&opi->rctFrm) ? 0 : 1;
+    // The current page's values are the operation panel's; its frame is shown through the panel.
+    if (IsCurPage()) {
+        fri.bShwFrm = 0;
+        keep(SetPoi());
+    }
+    return rc == VKE_OK ? rc : Fail("GetOpi", rc);
+}
+
+int DlgImg::SetOpi(Opi* opi)
+{
+    if (!m_bInitImg) return Fail("SetOpi", VKE_ERR_NOT_INIT);
+    if (!opi) return Fail("SetOpi", VKE_ERR_ARG);
+    int rc = IsCurPage() ? GetPoi() : VKE_OK;
+    if (rc == VKE_OK) rc = VkeSubSetAppMemStr(Sub(), &opi->amPath, m_strPathName);
+    int locked = 0, index = -1;
+    HalcorViw* view = View();
+    if (rc == VKE_OK && view && !IsSelImgPage() && view->SchPageByHdl(m_hWnd, &index) == VKE_OK)
+        rc = view->GetLockedFlag(index, &locked);
+    if (rc != VKE_OK) return Fail("SetOpi", rc);
+    const Ici& ici = *m_pIci;
+    const Fri& fri = ici.poi.fri;
+    opi->bLock = locked;
+    // A saved file holds the turn, the flips and the cut already; an image not shown has none.
+    const bool state = m_bSaved != 1 && ici.pthImg.hImg;
+    opi->dRotate = state ? ici.dRotate : 0;
+    opi->bFlpTb = state ? ici.bFlpTb : 0;
+    opi->bFlpLr = state ? ici.bFlpLr : 0;
+    opi->bShwFrm = state ? fri.bShwFrm : 0;
+    opi->rctFrm = state ? ici.rctFrm : RECT{0, 0, 0, 0};
+    opi->iFrmMode = fri.iMode;
+    opi->bPagSet = fri.iMode == 3 ? fri.bPagSet : 0;
+    opi->bHrzSca = fri.bHrzSca;
+    opi->iWidth = fri.iWidth;
+    opi->iHeight = fri.iHeight;
+    opi->iOrientation = ici.poi.pri.iOrientation;
+    opi->rctMargin = ici.rctMargin;
+    return VKE_OK;
+}
+
+int DlgImg::RotateImageDirect(double degrees)
+{
+    if (!m_bInitImg) return Fail("RotateImageDirect", VKE_ERR_NOT_INIT);
+    if (degrees != 90 && degrees != 180 && degrees != 270) return Fail("RotateImageDirect", VKE_ERR_ARG);
+    return ChangeImageDirect("RotateImageDirect", degrees, 0);
+}
+
+int DlgImg::ReflectImageDirect(int direction)
+{
+    if (!m_bInitImg) return Fail("ReflectImageDirect", VKE_ERR_NOT_INIT);
+    if (direction != 0 && direction != 1) return Fail("ReflectImageDirect", VKE_ERR_ARG);
+    return ChangeImageDirect("ReflectImageDirect", 0, direction);
+}
+
+int DlgImg::ChangeImageDirect(const char* name, double degrees, int direction)
+{
+    const CmnVarPthImg& img = m_pIci->pthImg;
+    if (!img.hImg) return VKE_NOT_DONE;
+    int rc = VkeSubSetEud(Sub(), m_hWnd, m_pEui, kStepChange, kStepChange, VkaCodIci, m_pIci, 0);
+    HBITMAP changed = nullptr;
+    if (rc == VKE_OK)
+        rc = degrees > 0 ? theCmnImg.RotateImage(&changed, img.hImg, degrees)
+                         : theCmnImg.ReflectImage(&changed, img.hImg, direction);
+    if (rc == VKE_OK) {
+        Adi adi = {changed, img.iTypImg, img.fXRes, img.fYRes, img.bKnown,
+                   m_pIci->iModeSca, m_pIci->lScaNum, m_pIci->lScaDen, 0, 0};
+        rc = AttachDIB(adi);
+    }
+    if (rc == VKE_OK) return rc;
+    theCmnImg.CloseImage(&changed);
+    return rc == VKE_NOT_DONE ? rc : Fail(name, rc);
+}
