@@ -3,7 +3,7 @@
 #include "ChildFrm.h"
 #include "ChildViw.h"
 #include "Halcor.h"
-#include <stdio.h>
+#include "VkaSubOpi.h"
 
 IMPLEMENT_DYNCREATE(ChildDoc, CDocument)
 
@@ -28,8 +28,7 @@ BOOL ChildDoc::CanCloseFrame(CFrameWnd* pFrame)
         frame->SaveState();
         return TRUE;
     }
-    char path[CmnPathSize];
-    snprintf(path, sizeof(path), "%s\\Pictavo.csv", theCmnAppInf.amWrkDir);
+    CString path = VkaSubOpi::GetExitPath();
     // With the clear-log option the file is written after the pages are gone: only its header.
     bool clear = theAppInf.sopBsi.bCleLog == 1;
     if (!clear) view->WriteOpenInfo(path, 0, 0, 0, 0, 1);
