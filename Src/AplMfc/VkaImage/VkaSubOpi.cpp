@@ -52,26 +52,11 @@ bool IsVersion10(double version) { return version == Version10; }
 // and the left-right flag: crosswise to their titles, as files written before hold them.
 void ToCols(const Opi& o, double version, long v[ColCnt])
 {
-    const long cols[ColCnt] = {0,
-                               o.bLock,
-                               0,
-                               o.bFlpTb,
-                               o.bFlpLr,
-                               o.iFrmMode,
-                               o.bShwFrm,
-                               o.bPagSet,
-                               o.bHrzSca,
-                               o.iWidth,
-                               o.iHeight,
-                               o.iOrientation,
-                               o.rctMargin.left,
-                               o.rctMargin.top,
-                               o.rctMargin.right,
-                               o.rctMargin.bottom,
-                               o.rctFrm.left,
-                               o.rctFrm.top,
-                               o.rctFrm.right,
-                               o.rctFrm.bottom};
+    const RECT& m = o.rctMargin;
+    const RECT& f = o.rctFrm;
+    const long cols[ColCnt] = {0,         o.bLock,   0,         o.bFlpTb,  o.bFlpLr,  o.iFrmMode,     o.bShwFrm,
+                               o.bPagSet, o.bHrzSca, o.iWidth,  o.iHeight, o.iOrientation, m.left,  m.top,
+                               m.right,   m.bottom,  f.left,    f.top,     f.right,   f.bottom};
     memcpy(v, cols, sizeof(cols));
     if (IsVersion10(version))
         for (const auto& s : kSwapped) std::swap(v[s[0]], v[s[1]]);
