@@ -36,8 +36,8 @@ vk_e2e_begin()
 {
   VK_E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/vk-e2e.XXXXXX")
   trap vk_e2e_end EXIT
-  # Wine keeps its server's folder under TMPDIR and looks there for it: a folder of the session's
-  # own, so sessions started and ended beside each other never meet in a shared /tmp.
+  # Wine keeps its server's folder under TMPDIR: a folder of the session's own, so sessions
+  # started and ended beside each other never meet in a shared /tmp.
   export TMPDIR=$VK_E2E_TMP/tmp
   mkdir -m 700 "$TMPDIR"
   VK_E2E_OUT=$VK_BUILD/tests/EndToEnd/$VK_E2E_NAME
@@ -49,6 +49,9 @@ vk_e2e_begin()
   rm -rf "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_BIN/Usr" "$VK_E2E_BIN/Tmp" "$VK_E2E_BIN"/Vkt/Pictavo.*
   vk_e2e_prefix "$WINEPREFIX" "$VK_E2E_TMP/wine"
   export WINEPREFIX=$VK_E2E_TMP/wine
+  # One server for the whole session: a server that ends when its last program has gone takes
+  # its folder along, and a program starting at that moment fails ("chdir to ... server-...").
+  wineserver -p
   vk_start_xvfb
   trap vk_e2e_end EXIT
 }
