@@ -81,22 +81,6 @@ DlgImg* ChildViw::GetImgPage(int index)
     return GetPage(index, &page, &type) == 1 && type == CmnTypImg ? static_cast<DlgImg*>(page) : nullptr;
 }
 
-int ChildViw::SetTitle(int index, const char* title)
-{
-    int rc = CmnTbv::SetTitle(index, title);
-    if (rc != VKE_OK) return rc;
-    CDocument* doc = GetDocument();
-    if (!doc) {
-        CMN_TRACE("SetTitle", VKE_ERR_SYSTEM);
-        return VKE_ERR_SYSTEM;
-    }
-    int current = -1;
-    GetCurSel(&current);
-    DlgImg* page = GetImgPage(current);
-    doc->SetTitle(!page ? "" : page->IsNamed() ? page->GetPathName() : page->GetTitle());
-    return VKE_OK;
-}
-
 int ChildViw::SetFocusCurPage()
 {
     int current = -1;
@@ -105,7 +89,10 @@ int ChildViw::SetFocusCurPage()
     return page ? page->SetFocusDra() : VKE_NOT_DONE;
 }
 
-int ChildViw::ReadOpenInfo(const char*, int, int, int) { return VKE_NOT_DONE; }
+int ChildViw::ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked)
+{
+    return VkaSubOpi::ReadOpenInfo(*this, path, remember, onlyLocked, openLocked);
+}
 
 int ChildViw::WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg, int backup)
 {

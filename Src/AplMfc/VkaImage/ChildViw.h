@@ -38,26 +38,45 @@ public:
     // title without one; empty for another kind of page).
     int SetTitle(int index, const char* title) override;
     int GetLockedFlag(int index, int* out) override { return CmnTbv::GetLockedFlag(index, out); }
+    // The current tab's title from its image page's title; -7 for another kind of page.
+    int SetTitle();
     DlgImg* GetPageSelImg() override { return m_pPageSelImg; }
     // The current image page gives the focus to its drawing area; 1 without one.
     int SetFocusCurPage() override;
+    // The application's idle step: the current image page refreshes its status line.
+    void OnIdleStep();
 
     // ---- The open-information file (VkaSubOpi.h) ----
     int WriteOpenInfo(const char* path, int remember, int onlyLocked, int append, int withSelImg,
                       int backup) override;
-
-    // ---- Page services still to come (reading the open-information file, the selected-image
-    // page, closing with save prompts): until then nothing is read, found or opened ----
     int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) override;
-    int SchPageByPth(const char*, int*) override { return VKE_ERR_NOT_FOUND; }
-    int OpenPageByPth(const char*, int, int) override { return VKE_OK; }
+
+    // ---- Page services ----
+    // The image page's element whose path is the full form of path (case matters), the
+    // selected-image page left out; the list's search cursor moves past it. -12 when none.
+    int SchTbvElmByPth(const char* path, TbvElm** out);
+    int SchPageByPth(const char* path, int* index) override;
+    int OpenPageByPth(const char* path, int pasted, int locked) override;
+    // The page's save prompt first (prompt 1); the selected-image page closes only with the
+    // frame and is kept even then. The tab-change flag clears; the title follows.
     using CmnTbv::ClosePage;
-    int ClosePage(int, int, int, int) override { return VKE_NOT_DONE; }
+    int ClosePage(int index, int answer, int tabClose, int prompt) override;
+    // Every page from the last back, the selected-image page last and only while the frame
+    // closes; 1 when a page declined, 3 stops at once, an error wins.
     using CmnTbv::ClosePageAll;
-    int ClosePageAll(int, int, int) { return VKE_OK; }
+    int ClosePageAll(int answer, int tabClose, int prompt);
+
+    // ---- Page services still to come (the selected-image page): until then nothing opens ----
     int OpenPageSelImg(const char*) { return VKE_NOT_DONE; }
     int ShowPageSelImg() { return VKE_NOT_DONE; }
     int HidePageSelImg() { return VKE_NOT_DONE; }
+
+    // ---- Tab hooks ----
+    // The current image page takes the operation panel's values back before it is left; 1
+    // keeps it.
+    int OnTcnSelChanging() override;
+    // The new current image page shows its values in the operation panel; the title follows.
+    int OnTcnSelChange() override;
 
 protected:
     ChildViw();
@@ -78,4 +97,9 @@ private:
     static bool IsProgramWindow(HWND owner);
     // A copied file list, else a copied image, as pages; the current page then gets the focus.
     int PasteFromMonitor();
+    // A new hidden image page on the tab control's window; -8 when it cannot be made.
+    int MakeImgPage(DlgImg** out);
+    static void DeletePage(DlgImg* page);
+    // The document's title after the current page.
+    void UpdateDocTitle();
 };

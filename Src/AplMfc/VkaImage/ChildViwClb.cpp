@@ -60,6 +60,8 @@ bool ChildViw::IsProgramWindow(HWND owner)
 int ChildViw::PasteFromMonitor()
 {
     HalcorApp* app = HalcorGetApp();
+    // Brackets never nest: a copy made while files are opening is left alone.
+    if (app->IsOpening() || app->IsThreadAlive()) return VKE_NOT_DONE;
     CWnd* frame = app->GetMainFrame();
     if (frame && frame->IsIconic()) frame->ShowWindow(SW_RESTORE);
     int rc = VKE_ERR_NOT_FOUND;

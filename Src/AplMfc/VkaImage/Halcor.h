@@ -47,6 +47,8 @@ public:
 
     // ---- Start and end (Halcor.cpp) ----
     BOOL InitInstance() override;
+    // After the engine's idle work, the image tab view's idle step.
+    BOOL OnIdle(LONG lCount) override;
     // Writes the settings when the start had reached the initialised state, then Term.
     int ExitInstance() override;
     // The options dialog, TermApi, TermApp, then the framework's end.

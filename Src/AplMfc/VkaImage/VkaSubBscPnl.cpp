@@ -60,6 +60,13 @@ CmnDlb* HalcorApp::GetPanel(int index) const
 
 ChildViw* HalcorApp::GetChildViw() { return DYNAMIC_DOWNCAST(ChildViw, GetActiveView()); }
 
+BOOL HalcorApp::OnIdle(LONG lCount)
+{
+    if (CmnApp::OnIdle(lCount)) return TRUE;
+    if (ChildViw* view = GetChildViw()) view->OnIdleStep();
+    return FALSE;
+}
+
 // ---- Layout ----
 
 int HalcorApp::RepositionWindow(int mode)
