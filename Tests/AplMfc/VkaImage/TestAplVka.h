@@ -85,3 +85,6 @@ private:
 
 // A DIB section of the image service in one colour.
 HBITMAP MakeDib(int width, int height, COLORREF color);
+
+// A 24-bit bitmap file: its left half one colour, its right half another.
+void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right);

@@ -17,6 +17,10 @@ struct Probe : CCmdUI {
 // Handles the thread's messages for ms milliseconds (0: those queued now).
 void VktPump(DWORD ms = 0);
 
+// VktWin.exe, beside the test programs, copies a bitmap as a second process; this thread
+// handles the notice it sends meanwhile.
+void CopyBitmapElsewhere();
+
 class FrmTest : public VkaTest {
 protected:
     void SetUp() override;

@@ -66,8 +66,8 @@ void Copy(HWND wnd, UINT format = CF_TEXT)
     VktPump(100);
 }
 
-// VktWin.exe, beside the test programs, copies a bitmap as a second process; this thread
-// handles the notice it sends meanwhile.
+} // namespace
+
 void CopyBitmapElsewhere()
 {
     std::string exe = VktBesideExe("..\\VktWin.exe");
@@ -81,8 +81,6 @@ void CopyBitmapElsewhere()
     CloseHandle(pi.hProcess);
     VktPump(100);
 }
-
-} // namespace
 
 class ClbTest : public FrmTest {
 protected:

@@ -1,0 +1,151 @@
+// The image tab view's page services over the real view in the real main frame: pages found by
+// path, paths opened into pages (again into the same page, never an empty tab for a file without
+// an image), closes with their locks, the document's title after the current page, the tab hooks
+// and the clipboard monitor opening another program's copy as a page.
+#include "TestChildFrm.h"
+#include "ChildViw.h"
+#include "DlgImg.h"
+
+class PagTest : public FrmTest {
+protected:
+    void SetUp() override
+    {
+        FrmTest::SetUp();
+        a = dir / "\x95\x5C.bmp"; // 表.bmp
+        b = dir / "b.bmp";
+        MakeBmpFile(a, 64, 32, RGB(255, 0, 0), RGB(0, 0, 255));
+        MakeBmpFile(b, 16, 16, RGB(0, 255, 0), RGB(0, 255, 0));
+    }
+    ChildViw* View() { return DYNAMIC_DOWNCAST(ChildViw, main->GetActiveView()); }
+    int Count()
+    {
+        int n = -1;
+        View()->GetPageCnt(&n);
+        return n;
+    }
+    std::string DocTitle() { return std::string(main->GetActiveDocument()->GetTitle()); }
+    std::string TabTitle(int index)
+    {
+        char text[CmnPathSize] = {};
+        View()->GetTitle(index, text, sizeof(text));
+        return text;
+    }
+
+    VktTempDir dir;
+    std::string a, b;
+};
+
+TEST_F(PagTest, PathsOpenIntoPagesFoundByPathAndNeverLeaveAnEmptyTab)
+{
+    Run();
+    ChildViw* view = View();
+    // Three pages opened and closed first: what the first pages make once stays (fonts,
+    // cursors, the tab control's scroll arrows once its tabs overflow).
+    for (const char* path : {a.c_str(), b.c_str(), ""}) ASSERT_EQ(view->OpenPageByPth(path, 0, 0), 0);
+    ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    VktPump();
+    DWORD gdi = VktGdiObjects();
+    int index = -1;
+    EXPECT_EQ(view->SchPageByPth(a.c_str(), &index), -12);
+    EXPECT_EQ(view->SchPageByPth("", &index), -9);
+    ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+    ASSERT_EQ(view->OpenPageByPth(b.c_str(), 0, 0), 0);
+    ASSERT_EQ(Count(), 2);
+    ASSERT_EQ(view->SchPageByPth(a.c_str(), &index), 0);
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(view->GetImgPage(0)->GetIci()->pthImg.iWidth, 64);
+    std::string upper = a;
+    upper.replace(upper.size() - 3, 3, "BMP");
+    EXPECT_EQ(view->SchPageByPth(upper.c_str(), &index), -12) << "case matters";
+
+    // The same path again: the same page, the state before an undo step, the lock as asked.
+    int steps = view->GetImgPage(0)->GetEui()->lkiEud.iCnt;
+    MakeBmpFile(a, 40, 20, RGB(255, 0, 0), RGB(0, 0, 255));
+    ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 1), 0);
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(view->GetImgPage(0)->GetIci()->pthImg.iWidth, 40);
+    EXPECT_GT(view->GetImgPage(0)->GetEui()->lkiEud.iCnt, steps);
+    int locked = 0;
+    view->GetLockedFlag(0, &locked);
+    EXPECT_EQ(locked, 1);
+
+    // A file without an image the codecs read leaves no tab; an empty path is an empty page.
+    std::string text = dir / "text.bmp";
+    ASSERT_TRUE(VktWriteFile(text, "not an image"));
+    EXPECT_EQ(view->OpenPageByPth(text.c_str(), 0, 0), 1);
+    EXPECT_EQ(Count(), 2);
+    ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);
+    EXPECT_EQ(Count(), 3);
+    EXPECT_FALSE(view->GetImgPage(2)->IsNamed());
+    EXPECT_EQ(view->OpenPageByPth(nullptr, 0, 0), -9);
+    EXPECT_EQ(view->OpenPageByPth(a.c_str(), 2, 0), -9);
+
+    // Closes: a locked tab declines unless forced; all of them back to the GDI count.
+    EXPECT_EQ(view->ClosePage(2, 1, 1, 2), -9);
+    EXPECT_EQ(view->ClosePage(5, 1, 1, 0), -9);
+    ASSERT_EQ(view->ClosePage(2, 1, 1, 1), 0);
+    EXPECT_EQ(view->ClosePage(0, 1, 0, 1), 1);
+    EXPECT_EQ(view->ClosePageAll(1, 0, 1), 1) << "the locked page declined";
+    EXPECT_EQ(Count(), 1);
+    int all = 0;
+    app->GetFlgClsAll(&all);
+    EXPECT_EQ(all, 0);
+    ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(DocTitle(), "");
+    VktPump();
+    EXPECT_EQ(VktGdiObjects(), gdi);
+}
+
+TEST_F(PagTest, TheTitleFollowsTheCurrentPageAtEveryChangeAndClose)
+{
+    Run();
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+    ASSERT_EQ(view->OpenPageByPth(b.c_str(), 0, 0), 0);
+    ASSERT_EQ(view->SetCurSel(1), 0);
+    VktPump();
+    EXPECT_EQ(DocTitle(), b);
+    int changing = 1;
+    app->GetFlgTabChg(&changing);
+    EXPECT_EQ(changing, 0) << "cleared once the new page shows";
+    ASSERT_EQ(view->SetCurSel(0), 0);
+    VktPump();
+    EXPECT_EQ(DocTitle(), a);
+    EXPECT_EQ(TabTitle(0), "\x95\x5C.bmp");
+
+    // The title from the page's own title, and after a close the new current page's.
+    ASSERT_EQ(view->GetImgPage(0)->SetTitle("x"), 0);
+    ASSERT_EQ(view->SetTitle(0, "y"), 0);
+    ASSERT_EQ(view->SetTitle(), 0);
+    EXPECT_EQ(TabTitle(0), "x");
+    ASSERT_EQ(view->ClosePage(0, 1, 1, 1), 0);
+    VktPump();
+    int current = -1;
+    view->GetCurSel(&current);
+    ASSERT_EQ(current, 0);
+    EXPECT_EQ(DocTitle(), b);
+
+    // The idle step puts the current page's line in the status bar.
+    CStatusBar* bar = DYNAMIC_DOWNCAST(CStatusBar, main->GetDescendantWindow(AFX_IDW_STATUS_BAR));
+    ASSERT_NE(bar, nullptr);
+    bar->SetPaneText(bar->CommandToIndex(32771), "");
+    app->OnIdle(1);
+    EXPECT_NE(std::string(bar->GetPaneText(bar->CommandToIndex(32771))), "");
+}
+
+TEST_F(PagTest, TheMonitorOpensAnotherProgramsCopyButNotWhileFilesOpen)
+{
+    Put("PoiFri_bClbMon", "1");
+    Run();
+    ChildViw* view = View();
+    ASSERT_EQ(app->BeginOpenFile(), 0);
+    CopyBitmapElsewhere();
+    EXPECT_EQ(Count(), 0) << "brackets never nest";
+    app->EndOpenFile(0);
+    CopyBitmapElsewhere();
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(TabTitle(0), "\x90\x56\x8B\x4B_1"); // 新規_1
+    EXPECT_TRUE(view->GetImgPage(0)->IsExistDIBHandle());
+    EXPECT_EQ(view->GetImgPage(0)->GetPastedFlag(), 1);
+}
