@@ -4,7 +4,7 @@
 // and ended (VkeSysInit + VkeSysTerm) in this process, median of 5.
 //
 //   scripts/wine-run build/bench/BenchStartUp.exe     (needs an X display)
-#include "BenchSupport.h"
+#include "BenchProgram.h"
 #include <algorithm>
 #include <vector>
 
@@ -17,68 +17,6 @@ double Median(std::vector<double> v)
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-
-struct Found {
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindFrame(HWND wnd, LPARAM lParam)
-{
-    Found* found = reinterpret_cast<Found*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char title[32] = {}, cls[32] = {};
-    GetWindowTextA(wnd, title, sizeof(title));
-    GetClassNameA(wnd, cls, sizeof(cls));
-    if (pid == found->pid && IsWindowVisible(wnd) && strcmp(title, "Pictavo") == 0 && strncmp(cls, "Afx", 3) == 0) {
-        found->wnd = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The copy of the runnable folder the program starts from.
-class BenchCopy {
-public:
-    BenchCopy()
-    {
-        char tmp[MAX_PATH] = {};
-        GetTempPathA(sizeof(tmp), tmp);
-        m_dir = std::string(tmp) + "VkeBenchStart" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(m_dir.c_str(), nullptr);
-        for (const char* name : {"Pictavo.exe", "VkeEng.dll", "Quorvane.vmg"})
-            CopyFileA(BenchBeside((std::string("..\\bin\\") + name).c_str()).c_str(), (m_dir + "\\" + name).c_str(),
-                      FALSE);
-    }
-    ~BenchCopy()
-    {
-        SHFILEOPSTRUCTA op = {};
-        std::string from = m_dir + '\0';
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        SHFileOperationA(&op);
-    }
-    BenchCopy(const BenchCopy&) = delete;
-    BenchCopy& operator=(const BenchCopy&) = delete;
-    const std::string& Dir() const { return m_dir; }
-
-    // Every run starts from the same settings: a later run's, without a saved window.
-    void Reset() const
-    {
-        std::string ini = m_dir + "\\Pictavo.ini";
-        DeleteFileA(ini.c_str());
-        HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        const char text[] = "[Application Information]\r\nbOpnSmpImg=0\r\n";
-        DWORD n = 0;
-        WriteFile(file, text, sizeof(text) - 1, &n, nullptr);
-        CloseHandle(file);
-    }
-
-private:
-    std::string m_dir;
-};
 
 // Seconds from the process's start to its main frame shown, painted and idle; -1 on failure.
 double StartOnce(const BenchCopy& copy)

@@ -1,0 +1,183 @@
+// Images opened from the command line, timed to what the user sees: Pictavo.exe started with a
+// 6000 x 4000 JPEG until its page's drawing area shows painted, beside the start-up without a
+// file and the bare VkeDrwOpenImage of the file in this process (first paint minus start-up
+// against the bare open). Then 50 JPEGs of 6 MP in one command line until 50 tabs stand, against
+// 50 bare opens, and the program's working set then against the bitmaps' bytes. Medians of 3.
+//
+//   scripts/wine-run build/bench/BenchFirstPaint.exe     (needs an X display)
+#include "BenchProgram.h"
+#include <algorithm>
+#include <commctrl.h>
+#include <vector>
+
+namespace {
+
+const int kRuns = 3;
+const int kFiles = 50;
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The first visible descendant of a class.
+struct Child {
+    const char* cls;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindChild(HWND wnd, LPARAM lParam)
+{
+    Child* c = reinterpret_cast<Child*>(lParam);
+    char cls[64] = {};
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (strcmp(cls, c->cls) != 0 || !IsWindowVisible(wnd)) return TRUE;
+    c->wnd = wnd;
+    return FALSE;
+}
+
+HWND Descendant(HWND frame, const char* cls)
+{
+    Child c = {cls, nullptr};
+    EnumChildWindows(frame, FindChild, reinterpret_cast<LPARAM>(&c));
+    return c.wnd;
+}
+
+// What a run waits for: the frame idle and painted; the page's drawing area painted; or that many tabs with the frame enabled again (the progress dialog gone).
+struct Goal {
+    bool page;
+    int tabs;
+};
+
+bool Reached(HWND frame, HANDLE process, const Goal& goal)
+{
+    if (goal.page) {
+        // The page's drawing area shows and nothing waits to be painted. (Wine's screen DC
+        // answers no pixel of another process's window to poll.)
+        HWND area = Descendant(frame, "Edit");
+        return area && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE) &&
+               !GetUpdateRect(area, nullptr, FALSE);
+    }
+    if (goal.tabs) {
+        HWND tab = Descendant(frame, "SysTabControl32");
+        return tab && SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) == goal.tabs && IsWindowEnabled(frame) &&
+               WaitForInputIdle(process, 0) == 0;
+    }
+    return WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE);
+}
+
+// Seconds from the process's start to the goal (-1 on failure); the working set then in *mb.
+double RunOnce(const BenchCopy& copy, const std::string& args, const Goal& goal, double* mb = nullptr)
+{
+    copy.Reset();
+    std::string exe = copy.Dir() + "\\Pictavo.exe";
+    std::string cmd = "\"" + exe + "\"" + args;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    double start = BenchNow();
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
+        return -1;
+    double took = -1;
+    Found found = {pi.dwProcessId, nullptr};
+    while (BenchNow() - start < 120) {
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
+        if (found.wnd && Reached(found.wnd, pi.hProcess, goal)) {
+            took = BenchNow() - start;
+            break;
+        }
+        Sleep(1);
+    }
+    if (mb) {
+        PROCESS_MEMORY_COUNTERS pmc = {};
+        pmc.cb = sizeof(pmc);
+        GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc));
+        *mb = static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
+    }
+    if (found.wnd) PostMessageA(found.wnd, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return took;
+}
+
+// Seconds of one bare open and close; the bitmap's bytes in *bytes.
+double OpenOnce(VkiDrw* drw, const std::string& path, double* bytes = nullptr)
+{
+    HBITMAP bitmap = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    double start = BenchNow();
+    int rc = VkeDrwOpenImage(drw, path.c_str(), &bitmap, &type, &xr, &yr, &known);
+    double took = BenchNow() - start;
+    if (rc != 0) return -1;
+    DIBSECTION ds = {};
+    GetObjectA(bitmap, sizeof(ds), &ds);
+    if (bytes) *bytes = static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight;
+    VkeDrwCloseImage(drw, &bitmap);
+    return took;
+}
+
+std::string Quoted(const std::string& path) { return " \"" + path + "\""; }
+
+} // namespace
+
+int main()
+{
+    BenchEngine engine;
+    if (!engine.drw) return 1;
+    BenchCopy copy;
+    std::string big = BenchBeside("big.jpg");
+    if (OpenOnce(engine.drw, big) < 0) {
+        fprintf(stderr, "%s cannot be opened\n", big.c_str());
+        return 1;
+    }
+    RunOnce(copy, "", Goal{false, 0}); // the first start of a session also loads Wine's libraries
+    std::vector<double> starts, paints, opens;
+    for (int i = 0; i < kRuns; ++i) {
+        starts.push_back(RunOnce(copy, "", Goal{false, 0}));
+        paints.push_back(RunOnce(copy, Quoted(big), Goal{true, 0}));
+        opens.push_back(OpenOnce(engine.drw, big));
+    }
+    if (*std::min_element(paints.begin(), paints.end()) < 0 || *std::min_element(starts.begin(), starts.end()) < 0) {
+        fprintf(stderr, "the program did not show the image\n");
+        return 1;
+    }
+    double s = Median(starts) * 1000, p = Median(paints) * 1000, o = Median(opens) * 1000;
+    printf("start-up without a file:                       median %.0f ms\n", s);
+    printf("first paint of a 6000 x 4000 JPEG:             median %.0f ms\n", p);
+    printf("bare VkeDrwOpenImage of it:                    median %.0f ms\n", o);
+    printf("(first paint - start-up) / bare open:          %.2f x (at most 1.3)\n", o > 0 ? (p - s) / o : 0.0);
+
+    std::string args;
+    std::vector<std::string> files;
+    for (int i = 1; i <= kFiles; ++i) {
+        char name[32];
+        snprintf(name, sizeof(name), "Tmn\\tmn%02d.jpg", i);
+        files.push_back(BenchBeside(name));
+        args += Quoted(files.back());
+    }
+    double bare = 0, bytes = 0;
+    for (const std::string& f : files) {
+        double b = 0, t = OpenOnce(engine.drw, f, &b);
+        if (t < 0) {
+            fprintf(stderr, "%s cannot be opened\n", f.c_str());
+            return 1;
+        }
+        bare += t;
+        bytes += b;
+    }
+    double mb = 0, all = RunOnce(copy, args, Goal{false, kFiles}, &mb);
+    if (all < 0) {
+        fprintf(stderr, "the program did not open the %d files\n", kFiles);
+        return 1;
+    }
+    double bitmaps = bytes / (1024.0 * 1024.0);
+    printf("%d files of 6 MP on the command line:         %.0f ms to %d tabs\n", kFiles, all * 1000, kFiles);
+    printf("start-up + %d bare opens:                      %.0f ms\n", kFiles, s + bare * 1000);
+    printf("(all - start-up) / bare opens:                 %.2f x (at most 1.3)\n", bare > 0 ? (all * 1000 - s) / (bare * 1000) : 0.0);
+    printf("working set %.0f MB, bitmaps %.0f MB:           %.2f x (at most 1.2)\n", mb, bitmaps, bitmaps > 0 ? mb / bitmaps : 0.0);
+    return 0;
+}
