@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A first run without settings asks once about the page set-up (answered No) and shows the bare
-# frame; a second instance says that the program runs and ends, the first one runs on; the first
-# one's exit writes the whole section "Application Information" with the first run done.
+# A first run without settings asks once about the page set-up (answered No) and shows the frame
+# with the sample images open, the first one current; a second instance says that the program
+# runs and ends, the first one runs on; the first one's exit writes the whole section
+# "Application Information" with the first run done.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -11,9 +12,9 @@ vk_e2e_expect_text "ご利用ありがとうございます。"
 vk_e2e_expect_text "プリンタの頁レイアウトの設定を行ないますか？"
 vk_e2e_shot first-run-question
 vk_e2e_press "$VK_BOX" 7
-frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
+frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo - .*\\サンプル１\.jpg$')
 vk_e2e_no_window '#32770' '^Pictavo$' 3
-vk_e2e_shot bare-frame
+vk_e2e_shot samples
 
 vk_e2e_start second
 vk_e2e_wait_box
