@@ -70,37 +70,8 @@ bool Reached(HWND frame, HANDLE process, const Goal& goal)
 // Seconds from the process's start to the goal (-1 on failure); the working set then in *mb.
 double RunOnce(const BenchCopy& copy, const std::string& args, const Goal& goal, double* mb = nullptr)
 {
-    copy.Reset();
-    std::string exe = copy.Dir() + "\\Pictavo.exe";
-    std::string cmd = "\"" + exe + "\"" + args;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    double start = BenchNow();
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
-        return -1;
-    double took = -1;
-    Found found = {pi.dwProcessId, nullptr};
-    while (BenchNow() - start < 120) {
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-        if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
-        if (found.wnd && Reached(found.wnd, pi.hProcess, goal)) {
-            took = BenchNow() - start;
-            break;
-        }
-        Sleep(1);
-    }
-    if (mb) {
-        PROCESS_MEMORY_COUNTERS pmc = {};
-        pmc.cb = sizeof(pmc);
-        GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc));
-        *mb = static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
-    }
-    if (found.wnd) PostMessageA(found.wnd, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return took;
+    auto reached = [&goal](HWND frame, HANDLE process) { return Reached(frame, process, goal); };
+    return BenchRunProgram(copy, args, 120, reached, mb);
 }
 
 // Seconds of one bare open and close; the bitmap's bytes in *bytes.

@@ -2,6 +2,7 @@
 // folder with a later run's settings (no question, no samples), and the search for its frame.
 #pragma once
 #include "BenchSupport.h"
+#include <psapi.h>
 #include <shellapi.h>
 #include <string.h>
 
@@ -68,3 +69,42 @@ private:
     std::string m_dir;
 };
 
+// Starts the program of the copy with args (each run from the same settings) and waits up to
+// limit seconds until reached(frame, process) holds; then closes it. Seconds from the start to
+// that moment, -1 on failure; the working set then, in MB, in *mb.
+template <class Reached>
+double BenchRunProgram(const BenchCopy& copy, const std::string& args, double limit, Reached reached,
+                       double* mb = nullptr)
+{
+    copy.Reset();
+    std::string exe = copy.Dir() + "\\Pictavo.exe";
+    std::string cmd = "\"" + exe + "\"" + args;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    double start = BenchNow();
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
+        return -1;
+    double took = -1;
+    Found found = {pi.dwProcessId, nullptr};
+    while (BenchNow() - start < limit) {
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
+        if (found.wnd && reached(found.wnd, pi.hProcess)) {
+            took = BenchNow() - start;
+            break;
+        }
+        Sleep(1);
+    }
+    if (mb) {
+        PROCESS_MEMORY_COUNTERS pmc = {};
+        pmc.cb = sizeof(pmc);
+        GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc));
+        *mb = static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
+    }
+    if (found.wnd) PostMessageA(found.wnd, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return took;
+}

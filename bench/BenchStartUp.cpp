@@ -21,31 +21,10 @@ double Median(std::vector<double> v)
 // Seconds from the process's start to its main frame shown, painted and idle; -1 on failure.
 double StartOnce(const BenchCopy& copy)
 {
-    copy.Reset();
-    std::string exe = copy.Dir() + "\\Pictavo.exe";
-    std::string cmd = "\"" + exe + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    double start = BenchNow();
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
-        return -1;
-    double took = -1;
-    Found found = {pi.dwProcessId, nullptr};
-    while (BenchNow() - start < 60) {
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-        if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
-        if (found.wnd && WaitForInputIdle(pi.hProcess, 0) == 0 && !GetUpdateRect(found.wnd, nullptr, FALSE)) {
-            took = BenchNow() - start;
-            break;
-        }
-        Sleep(1);
-    }
-    if (found.wnd) PostMessageA(found.wnd, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return took;
+    auto idle = [](HWND frame, HANDLE process) {
+        return WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE);
+    };
+    return BenchRunProgram(copy, "", 60, idle);
 }
 
 // Seconds of one VkeSysInit and VkeSysTerm over the bench's own system folder.
