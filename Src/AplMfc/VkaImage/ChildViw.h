@@ -66,10 +66,32 @@ public:
     using CmnTbv::ClosePageAll;
     int ClosePageAll(int answer, int tabClose, int prompt);
 
-    // ---- Page services still to come (the selected-image page): until then nothing opens ----
-    int OpenPageSelImg(const char*) { return VKE_NOT_DONE; }
-    int ShowPageSelImg() { return VKE_NOT_DONE; }
-    int HidePageSelImg() { return VKE_NOT_DONE; }
+    // Range closes, each under the closing-all flag with the tab control redrawn at the end;
+    // results fold as in ClosePageAll. The tabs index-1 down to 0 / the last down to index+1 /
+    // both, the next ones first (a 3 there ends at once).
+    int ClosePagePrevAll(int index, int answer, int tabClose, int prompt);
+    int ClosePageNextAll(int index, int answer, int tabClose, int prompt);
+    int ClosePageOtherAll(int index, int answer, int tabClose, int prompt);
+
+    // ---- The selected-image page: tab 0, number 1, locked, no title ----
+    // Each needs the preview on and shown in a tab (-1). Made on first use, loads the full path
+    // (1: no image the codecs read) and is selected.
+    int OpenPageSelImg(const char* path) override;
+    // Puts its tab back and selects it; as the only tab it is activated as after a click. 0
+    // without the page.
+    int ShowPageSelImg() override;
+    // Closes its tab, keeping the page (told first that it is left when current).
+    int HidePageSelImg() override;
+
+    // ---- Images of the pages (which: 0 the current page, 1 the right-clicked one) ----
+    // 1 when that page is an image page holding an image; a bad which is reported and gives 0.
+    int IsExistDIBHandle(int which);
+    // 1 when any image page holds an image.
+    int ChkExistDIBHandleAll();
+    // The page's save is not built yet: 1 (nothing written) for an image page, -1 for another.
+    int SaveImage(int which);
+    // The same over every page holding an image; 0 when none does.
+    int SaveImageAll();
 
     // ---- Tab hooks ----
     // The current image page takes the operation panel's values back before it is left; 1
@@ -100,6 +122,18 @@ private:
     // A new hidden image page on the tab control's window; -8 when it cannot be made.
     int MakeImgPage(DlgImg** out);
     static void DeletePage(DlgImg* page);
+    // A close result into a walk's result: 1 counts when nothing else happened, 3 wins over 0
+    // and 1, an error over everything. False: the walk stops.
+    static bool FoldClose(int* result, int rc);
+    // The element removed from the page list and freed; ForgetElm first detaches its page, which
+    // then stays.
+    int RemoveElm(TbvElm* e);
+    int ForgetElm(TbvElm* e);
+    // Tab 0 for the selected-image page (made or selected) and its index.
+    int PutPageSelImg(int* index);
+    // The tabs after index (next) or before it, from the last down, under the closing-all flag.
+    int ClosePageRange(const char* name, int index, bool next, int answer, int tabClose, int prompt);
+    DlgImg* AddressedImgPage(int which);
     // The document's title after the current page.
     void UpdateDocTitle();
 };

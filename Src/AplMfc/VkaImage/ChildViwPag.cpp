@@ -13,9 +13,9 @@ namespace {
 
 bool IsFlag(int value) { return value == 0 || value == 1; }
 
-// A close result into the walk's result: 1 counts when nothing else happened, 3 wins over 0 and
-// 1, an error over everything. False: the walk stops.
-bool FoldClose(int* result, int rc)
+} // namespace
+
+bool ChildViw::FoldClose(int* result, int rc)
 {
     if (rc == VKE_OK) return true;
     if (rc == VKE_NOT_DONE) {
@@ -25,8 +25,6 @@ bool FoldClose(int* result, int rc)
     if (rc == VKE_STOPPED || *result >= VKE_OK) *result = rc;
     return false;
 }
-
-} // namespace
 
 // ---- Finding pages ----
 
@@ -155,13 +153,10 @@ int ChildViw::ClosePage(int index, int answer, int tabClose, int prompt)
     if (selImg) {
         // The view keeps the page until it ends; the element forgets it.
         m_pPageSelImg->ShowWindow(SW_HIDE);
-        e->pPage = nullptr;
-        e->hWnd = nullptr;
+        rc = ForgetElm(e);
+    } else {
+        rc = RemoveElm(e);
     }
-    Dat* d = nullptr;
-    rc = m_dat.DelDat(m_iElmCode, VKE_LKE_BY_ELM, &m_pag.lki, e, &d);
-    int freed = m_dat.FreeDat(m_iElmCode, &d);
-    if (rc == VKE_OK) rc = freed;
     app->SetFlgTabChg(0);
     UpdateDocTitle();
     if (m_pag.lki.iCnt == 0) app->FocusAfterHide();
@@ -192,6 +187,21 @@ int ChildViw::ClosePageAll(int answer, int tabClose, int prompt)
     Redraw(0);
     if (result != VKE_OK && result != VKE_NOT_DONE && result != VKE_STOPPED) CMN_TRACE("ClosePageAll", result);
     return result;
+}
+
+int ChildViw::ForgetElm(TbvElm* e)
+{
+    e->pPage = nullptr;
+    e->hWnd = nullptr;
+    return RemoveElm(e);
+}
+
+int ChildViw::RemoveElm(TbvElm* e)
+{
+    Dat* d = nullptr;
+    int rc = m_dat.DelDat(m_iElmCode, VKE_LKE_BY_ELM, &m_pag.lki, e, &d);
+    int freed = m_dat.FreeDat(m_iElmCode, &d);
+    return rc == VKE_OK ? freed : rc;
 }
 
 // ---- Titles ----

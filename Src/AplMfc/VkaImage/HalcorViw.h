@@ -41,6 +41,11 @@ public:
     virtual int ClosePage(int index, int answer, int tabClose, int prompt) = 0;
     // The page that follows the file list; null while it does not exist.
     virtual DlgImg* GetPageSelImg() = 0;
+    // Loads a path into that page (made on first use) and selects it; shows it again; hides its
+    // tab keeping the page. -1 unless the preview is on and shown in a tab.
+    virtual int OpenPageSelImg(const char* path) = 0;
+    virtual int ShowPageSelImg() = 0;
+    virtual int HidePageSelImg() = 0;
     // The current image page gives the focus to its drawing area; 1 when there is none.
     virtual int SetFocusCurPage() = 0;
     // The clipboard monitor, 0 or 1.

@@ -61,6 +61,9 @@ public:
     int OpenPageByPth(const char* path, int pasted, int locked) override;
     int ClosePage(int index, int answer, int tabClose, int prompt) override;
     DlgImg* GetPageSelImg() override { return selImg; }
+    int OpenPageSelImg(const char*) override { return 1; }
+    int ShowPageSelImg() override { return 0; }
+    int HidePageSelImg() override { return 0; }
     int SetFocusCurPage() override;
     int SetClbMonFlag(int flag) override;
     int GetClbMonFlag() override { return monitor; }

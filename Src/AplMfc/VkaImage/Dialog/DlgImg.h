@@ -155,7 +155,7 @@ public:
     int ReflectImageDirect(int direction);
 
     // Standing in until saving and printing exist: a page may always close; nothing to print.
-    int SaveModified(int) { return 1; }
+    virtual int SaveModified(int) { return 1; }
     int IsPrintable() override { return 0; }
 
 protected:

@@ -1,0 +1,165 @@
+// The image tab view's range closes (locked pages, a save prompt that cancels), the selected-image
+// page (kept by closes until the frame closes, shown again as the only tab) and the image queries.
+#include "TestChildFrm.h"
+#include "ChildViw.h"
+#include "DlgImg.h"
+#include "HalcorRes.h"
+
+namespace {
+
+// An image page whose save prompt answers as its test says: 1 may close, 0 cancels.
+class PromptPage : public DlgImg {
+public:
+    int SaveModified(int) override { return answer; }
+    int answer = 1;
+};
+
+} // namespace
+
+class SelTest : public FrmTest {
+protected:
+    void SetUp() override
+    {
+        FrmTest::SetUp();
+        a = dir / "a.bmp";
+        MakeBmpFile(a, 32, 16, RGB(255, 0, 0), RGB(0, 0, 255));
+    }
+    void TearDown() override
+    {
+        for (PromptPage* p : prompts) p->answer = 1; // the frame may close
+        FrmTest::TearDown();
+    }
+    ChildViw* View() { return DYNAMIC_DOWNCAST(ChildViw, main->GetActiveView()); }
+    int Count()
+    {
+        int n = -1;
+        View()->GetPageCnt(&n);
+        return n;
+    }
+    // Tabs from a string: 'o' an empty page, 'l' a locked one, 'c' a page whose prompt cancels.
+    void Open(const char* kinds)
+    {
+        for (const char* k = kinds; *k; ++k) {
+            if (*k != 'c') {
+                ASSERT_EQ(View()->OpenPageByPth("", 0, *k == 'l'), 0);
+                continue;
+            }
+            PromptPage* page = new PromptPage;
+            ASSERT_TRUE(page->Create(IDD_DLGIMG, CWnd::FromHandle(TabWnd())));
+            ASSERT_EQ(View()->OpenPage(page, -1, app->NextPageNo(), CmnTypImg, 0, ""), 0);
+            page->answer = 0;
+            prompts.push_back(page);
+        }
+    }
+    // The tab control's window, the parent of every page.
+    HWND TabWnd()
+    {
+        if (tabWnd) return tabWnd;
+        int n = Count();
+        if (View()->OpenPageByPth("", 0, 0) != 0) return nullptr;
+        tabWnd = ::GetParent(View()->GetImgPage(n)->m_hWnd);
+        View()->ClosePage(n, 1, 1, 0);
+        return tabWnd;
+    }
+    // What is left: a letter per tab as Open names them.
+    std::string Left()
+    {
+        std::string s;
+        for (int i = 0; i < Count(); ++i) {
+            DlgImg* page = View()->GetImgPage(i);
+            int locked = 0;
+            View()->GetLockedFlag(i, &locked);
+            bool prompt = std::find(prompts.begin(), prompts.end(), page) != prompts.end();
+            s += prompt ? 'c' : locked ? 'l' : 'o';
+        }
+        return s;
+    }
+
+    VktTempDir dir;
+    std::string a;
+    std::vector<PromptPage*> prompts;
+    HWND tabWnd = nullptr;
+};
+
+TEST_F(SelTest, RangeClosesFoldTheirResultsAndACancelStopsTheWalk)
+{
+    Run();
+    struct Case {
+        const char* tabs;
+        char range; // p previous, n next, o other
+        int index;
+        int result;
+        const char* left;
+    } cases[] = {
+        {"olo", 'p', 2, 1, "lo"},   // the locked page declines, the walk goes on
+        {"olo", 'n', 0, 1, "ol"},
+        {"ocoo", 'n', 0, 3, "oc"},  // the cancel stops the walk
+        {"ocoo", 'o', 3, 3, "oco"}, // no next ones; of the previous ones 2 closed, then the cancel
+        {"ooco", 'o', 1, 3, "ooc"}, // the next ones first: a 3 there ends at once
+        {"oolo", 'o', 1, 1, "ol"},  // everything but the index and the locked page
+        {"oo", 'p', 0, 0, "oo"},    // nothing before the first tab
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.tabs) + " " + c.range + std::to_string(c.index));
+        Open(c.tabs);
+        ChildViw* view = View();
+        int rc = c.range == 'p'   ? view->ClosePagePrevAll(c.index, 1, 0, 1)
+                 : c.range == 'n' ? view->ClosePageNextAll(c.index, 1, 0, 1)
+                                  : view->ClosePageOtherAll(c.index, 1, 0, 1);
+        EXPECT_EQ(rc, c.result);
+        EXPECT_EQ(Left(), c.left);
+        int all = 1;
+        app->GetFlgClsAll(&all);
+        EXPECT_EQ(all, 0);
+        for (PromptPage* p : prompts) p->answer = 1;
+        prompts.clear();
+        ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    }
+    EXPECT_EQ(View()->ClosePageNextAll(0, 1, 0, 1), -9) << "no tab";
+}
+
+TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab)
+{
+    Run();
+    app->SetPrvState(1, 1);
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageSelImg(a.c_str()), 0);
+    DlgImg* sel = view->GetPageSelImg();
+    ASSERT_NE(sel, nullptr);
+    ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ(view->GetImgPage(0), sel);
+    int locked = 0;
+    view->GetLockedFlag(0, &locked);
+    EXPECT_EQ(locked, 1);
+    EXPECT_EQ(view->IsExistDIBHandle(0), 1);
+    EXPECT_EQ(view->IsExistDIBHandle(2), 0);
+    EXPECT_EQ(view->ChkExistDIBHandleAll(), 1);
+
+    // Closes keep it while the frame runs.
+    EXPECT_EQ(view->ClosePage(0, 1, 1, 1), 0);
+    EXPECT_EQ(view->ClosePageNextAll(0, 1, 1, 1), 0);
+    EXPECT_EQ(Count(), 1);
+    EXPECT_EQ(view->GetImgPage(0), sel);
+
+    // Hidden and shown again as the only tab: activated although the selection stays.
+    ASSERT_EQ(view->HidePageSelImg(), 0);
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(std::string(main->GetActiveDocument()->GetTitle()), "");
+    ASSERT_EQ(view->ShowPageSelImg(), 0);
+    VktPump();
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(std::string(main->GetActiveDocument()->GetTitle()), sel->GetPathName().GetString());
+    EXPECT_TRUE(sel->IsWindowVisible());
+
+    // With the frame closing it goes too, and the view still keeps the page.
+    app->SetFlgClsFrm(1);
+    EXPECT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    app->SetFlgClsFrm(0);
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(view->GetPageSelImg(), sel);
+    EXPECT_EQ(view->ChkExistDIBHandleAll(), 0);
+
+    app->SetPrvState(1, 0);
+    EXPECT_EQ(view->ShowPageSelImg(), -1);
+}
