@@ -83,6 +83,11 @@ public:
     // Closes its tab, keeping the page (told first that it is left when current).
     int HidePageSelImg() override;
 
+    // Paste: nothing while files open (message 32831); the focused panel, else the current image
+    // page, pastes when it can; else a copied file list, else a copied image, becomes pages. The
+    // current page then gets the focus.
+    int EditPst();
+
     // ---- Images of the pages (which: 0 the current page, 1 the right-clicked one) ----
     // 1 when that page is an image page holding an image; a bad which is reported and gives 0.
     int IsExistDIBHandle(int which);
@@ -119,6 +124,7 @@ private:
     static bool IsProgramWindow(HWND owner);
     // A copied file list, else a copied image, as pages; the current page then gets the focus.
     int PasteFromMonitor();
+    int PasteAsPages();
     // A new hidden image page on the tab control's window; -8 when it cannot be made.
     int MakeImgPage(DlgImg** out);
     static void DeletePage(DlgImg* page);

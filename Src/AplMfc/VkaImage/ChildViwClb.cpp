@@ -4,6 +4,7 @@
 #include "ChildViw.h"
 #include "CmnDlb.h"
 #include "CmnWin.h"
+#include "DlgImg.h"
 #include "Halcor.h"
 
 namespace {
@@ -64,11 +65,41 @@ int ChildViw::PasteFromMonitor()
     if (app->IsOpening() || app->IsThreadAlive()) return VKE_NOT_DONE;
     CWnd* frame = app->GetMainFrame();
     if (frame && frame->IsIconic()) frame->ShowWindow(SW_RESTORE);
+    return PasteAsPages();
+}
+
+int ChildViw::PasteAsPages()
+{
+    HalcorApp* app = HalcorGetApp();
     int rc = VKE_ERR_NOT_FOUND;
     int count = 0;
     if (::IsClipboardFormatAvailable(CF_HDROP)) rc = app->PasteDropFiles(m_hWnd, 1, 0, &count);
     else if (::IsClipboardFormatAvailable(CF_DIB)) rc = app->PasteDIB(m_hWnd);
     if (rc == VKE_OK) SetFocusCurPage();
+    return rc;
+}
+
+int ChildViw::EditPst()
+{
+    HalcorApp* app = HalcorGetApp();
+    if (!app || !m_pag.bReady) return VKE_NOT_DONE;
+    if (app->IsOpeningBusy()) return VKE_NOT_DONE;
+    // The focused panel, else the current page, pastes when it can.
+    CWnd* panel = nullptr;
+    int found = 0;
+    theCmnWin.IsExistFcsDlg(&panel, &found);
+    int current = -1;
+    GetCurSel(&current);
+    int rc = VKE_ERR_NOT_FOUND;
+    for (CmnDlgOpr* opr : {found ? Opr(panel) : nullptr, Opr(GetImgPage(current))}) {
+        int can = 0;
+        if (!opr || opr->GetEditPstFlag(&can) != VKE_OK || !can) continue;
+        rc = opr->EditPst();
+        if (rc == VKE_OK) SetFocusCurPage();
+        break;
+    }
+    if (rc == VKE_ERR_NOT_FOUND) rc = PasteAsPages();
+    if (!IsQuietPaste(rc)) CMN_TRACE("EditPst", rc);
     return rc;
 }
 

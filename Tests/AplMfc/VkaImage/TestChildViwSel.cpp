@@ -146,8 +146,12 @@ TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab
     ASSERT_EQ(view->HidePageSelImg(), 0);
     EXPECT_EQ(Count(), 0);
     EXPECT_EQ(std::string(main->GetActiveDocument()->GetTitle()), "");
+    app->SetFlgTabChg(1); // the view's change hook clears it
     ASSERT_EQ(view->ShowPageSelImg(), 0);
     VktPump();
+    int changing = 1;
+    app->GetFlgTabChg(&changing);
+    EXPECT_EQ(changing, 0) << "activated as after a click";
     ASSERT_EQ(Count(), 1);
     EXPECT_EQ(std::string(main->GetActiveDocument()->GetTitle()), sel->GetPathName().GetString());
     EXPECT_TRUE(sel->IsWindowVisible());
@@ -162,4 +166,17 @@ TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab
 
     app->SetPrvState(1, 0);
     EXPECT_EQ(view->ShowPageSelImg(), -1);
+}
+
+TEST_F(SelTest, PasteMakesAPageOfAnotherProgramsCopyWithoutTheMonitor)
+{
+    Run();
+    ChildViw* view = View();
+    ASSERT_EQ(view->GetClbMonFlag(), 0);
+    CopyBitmapElsewhere();
+    EXPECT_EQ(Count(), 0);
+    ASSERT_EQ(view->EditPst(), 0);
+    ASSERT_EQ(Count(), 1);
+    EXPECT_EQ(view->IsExistDIBHandle(0), 1);
+    EXPECT_EQ(view->GetImgPage(0)->GetPastedFlag(), 1);
 }
