@@ -26,6 +26,12 @@ BEGIN_MESSAGE_MAP(HalcorApp, CmnApp)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_PNL_FIRST, ID_VKA_PNL_LAST, &ThisClass::OnUpdatePnl)
     ON_COMMAND(ID_VKA_OPTIONS, &ThisClass::OnSetOpt)
     ON_COMMAND_RANGE(ID_VKA_HELP_HTM, ID_VKA_HELP_KBM, &ThisClass::OnHelp)
+    ON_COMMAND(ID_FILE_OPEN, &ThisClass::OnFileOpen)
+    ON_UPDATE_COMMAND_UI(ID_FILE_OPEN, &ThisClass::OnUpdateAlways)
+    ON_COMMAND(ID_VKA_OPEN_DIR, &ThisClass::OnFileOpnDir)
+    ON_UPDATE_COMMAND_UI(ID_VKA_OPEN_DIR, &ThisClass::OnUpdateAlways)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 9, &ThisClass::OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &ThisClass::OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 HalcorApp* HalcorGetApp() { return DYNAMIC_DOWNCAST(HalcorApp, AfxGetApp()); }

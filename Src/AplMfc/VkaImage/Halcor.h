@@ -30,6 +30,9 @@ struct VkaIniKey;
 // The two ends WaitThread waits for: the progress dialog shown, the thread gone.
 enum { HalcorWaitStart = 0x1000011, HalcorWaitStop = 0x1000012 };
 
+// The bytes of the open dialog's name buffer (many names chosen at once).
+enum { VkaOpnNameBufSize = 20480 };
+
 enum {
     VkaPnlTrcFld = 0, // the docked panels by their place in the application's panel table
     VkaPnlLscFil = 1,
@@ -133,6 +136,10 @@ public:
     int IsOpening() const { return m_bOpening; }
     // The pages added by the last bracket.
     int GetOpenedPageCnt() const { return m_iCntPagAdd; }
+    // A message of the program's with the path in it; the button pressed.
+    static int MsgPath(int id, const char* path, UINT type);
+    // Whether the folder is the auto-save folder of the settings.
+    static bool IsAtsDir(const char* folder);
 
     // ---- The progress thread (HalcorOpnThr.cpp) ----
     // Ends an earlier thread, starts one and waits until its dialog shows (or it ends without
@@ -230,6 +237,21 @@ protected:
     afx_msg void OnHelp(UINT nID);
     DECLARE_MESSAGE_MAP()
 
+public:
+    // ---- The open commands (HalcorOpn.cpp) ----
+    // The open dialog's files, in one bracket.
+    afx_msg void OnFileOpen();
+    // The folder the folder browser gives, from the current folder of the settings.
+    afx_msg void OnFileOpnDir();
+    // A recent entry: one that is gone, a drive or folder, or inside the auto-save folder gives
+    // its message and leaves the list; an open page is selected and opened again only on Yes;
+    // an entry that does not open leaves the list too.
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
+
+protected:
+
 private:
     static int SetFlg(int* flag, int value);
     static int GetFlg(int flag, int* out);
@@ -272,6 +294,10 @@ private:
     // One file of OpenFile's search (named: the file was named by itself), and its page.
     int OpenEntry(const char* path, bool named, int pasted, int locked, int quiet);
     int OpenPage(HalcorViw* view, const char* path, bool named, int pasted, int locked, int quiet);
+    // The names in one bracket, results other than 0, 1 and 3 reported under name.
+    int OpenNamesInBracket(const std::vector<CString>& names, const char* name);
+    // A recent entry's full path checked: 0 to open, 1 after its message, or an error.
+    int CheckRecentPath(const char* full);
 
     bool m_bApiInit = false;    // InitApi began: TermApi has something to end
     bool m_bAppLscRead = false; // ReadLscFilInf ran: the texts and lists hold settings

@@ -15,28 +15,6 @@ bool IsFlag(int value) { return value == 0 || value == 1; }
 
 bool IsQuietResult(int rc) { return rc == VKE_OK || rc == VKE_NOT_DONE || rc == VKE_STOPPED; }
 
-// A message of the program's with the path in it; the button pressed.
-int AskPath(int id, const char* path, UINT type)
-{
-    CString text;
-    text.Format(theCmnSub.GetMsgStr(id), path);
-    return theCmnSub.MsgBox(text, type);
-}
-
-// Whether the folder is the auto-save folder of the settings: both made full, compared without
-// regard to case, character by character (a trail byte may be 0x5C or a letter).
-bool IsAtsDir(const char* folder)
-{
-    char ats[CmnPathSize] = {}, a[CmnPathSize] = {}, b[CmnPathSize] = {};
-    VkeSubGetAppMemStr(Sub(), &theAppInf.sopSvi.amAtsDir, ats, sizeof(ats));
-    if (!ats[0] || VkeSubGetPathName(Sub(), a, ats, sizeof(a)) != VKE_OK ||
-        VkeSubGetPathName(Sub(), b, folder, sizeof(b)) != VKE_OK)
-        return false;
-    VkeSubToLowerStr(Sub(), a);
-    VkeSubToLowerStr(Sub(), b);
-    return strcmp(a, b) == 0;
-}
-
 // A search of a folder's entries, closed at the end of its scope.
 class FileSearch {
 public:
@@ -55,6 +33,27 @@ private:
 };
 
 } // namespace
+
+int HalcorApp::MsgPath(int id, const char* path, UINT type)
+{
+    CString text;
+    text.Format(theCmnSub.GetMsgStr(id), path);
+    return theCmnSub.MsgBox(text, type);
+}
+
+// Both made full, compared without regard to case, character by character (a trail byte may be
+// 0x5C or a letter).
+bool HalcorApp::IsAtsDir(const char* folder)
+{
+    char ats[CmnPathSize] = {}, a[CmnPathSize] = {}, b[CmnPathSize] = {};
+    VkeSubGetAppMemStr(Sub(), &theAppInf.sopSvi.amAtsDir, ats, sizeof(ats));
+    if (!ats[0] || VkeSubGetPathName(Sub(), a, ats, sizeof(a)) != VKE_OK ||
+        VkeSubGetPathName(Sub(), b, folder, sizeof(b)) != VKE_OK)
+        return false;
+    VkeSubToLowerStr(Sub(), a);
+    VkeSubToLowerStr(Sub(), b);
+    return strcmp(a, b) == 0;
+}
 
 HalcorViw* HalcorApp::GetImgViw() { return dynamic_cast<HalcorViw*>(GetActiveView()); }
 
@@ -84,7 +83,7 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
         return rc;
     }
     if (!exists) {
-        if (!quiet) AskPath(IDS_VKA_NOT_FOUND, full, MB_OK | MB_ICONEXCLAMATION);
+        if (!quiet) MsgPath(IDS_VKA_NOT_FOUND, full, MB_OK | MB_ICONEXCLAMATION);
         return VKE_NOT_DONE;
     }
     if (drive) return VKE_NOT_DONE;
@@ -94,7 +93,7 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
     if (folder) {
         if (IsAtsDir(full)) {
             if (quiet) return VKE_NOT_DONE;
-            return AskPath(IDS_VKA_ATS_DIR, full, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL ? VKE_STOPPED
+            return MsgPath(IDS_VKA_ATS_DIR, full, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL ? VKE_STOPPED
                                                                                                 : VKE_NOT_DONE;
         }
         dir = full;
@@ -104,7 +103,7 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
         VkeSubGetDirPath(Sub(), parent, full, sizeof(parent));
         if (IsAtsDir(parent)) {
             if (quiet) return VKE_NOT_DONE;
-            return AskPath(IDS_VKA_UNDER_ATS_DIR, full, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL
+            return MsgPath(IDS_VKA_UNDER_ATS_DIR, full, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL
                        ? VKE_STOPPED
                        : VKE_NOT_DONE;
         }
@@ -114,7 +113,7 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
     WIN32_FIND_DATAA data = {};
     FileSearch search(pattern, &data);
     if (!search.Found()) {
-        if (!quiet) AskPath(IDS_VKA_CANNOT_OPEN, full, MB_OK | MB_ICONEXCLAMATION);
+        if (!quiet) MsgPath(IDS_VKA_CANNOT_OPEN, full, MB_OK | MB_ICONEXCLAMATION);
         return VKE_NOT_DONE;
     }
     bool skipped = false;
@@ -130,7 +129,7 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0 || theAppInf.sopShi.bOpnSubDir != 1) continue;
             if (IsAtsDir(entry)) {
-                one = !quiet && AskPath(IDS_VKA_ATS_DIR, entry, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL
+                one = !quiet && MsgPath(IDS_VKA_ATS_DIR, entry, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL
                           ? VKE_STOPPED
                           : VKE_NOT_DONE;
             } else {
@@ -174,7 +173,7 @@ int HalcorApp::OpenEntry(const char* path, bool named, int pasted, int locked, i
     SetFlgSelImg(busy);
     if (rc != VKE_OK && rc != VKE_NOT_DONE) return rc;
     if (CWnd* frame = GetMainFrame()) frame->SetForegroundWindow();
-    int answer = AskPath(IDS_VKA_OPENED_ALREADY, path, MB_YESNOCANCEL | MB_ICONQUESTION);
+    int answer = MsgPath(IDS_VKA_OPENED_ALREADY, path, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (IsThreadAlive()) {
         int status = VKE_OK;
         if (::SendMessageA(m_dlgOpnSts.m_hWnd, OpnStsWmSetTop, 0, reinterpret_cast<LPARAM>(&status)) != 1)
@@ -190,7 +189,7 @@ int HalcorApp::OpenEntry(const char* path, bool named, int pasted, int locked, i
 int HalcorApp::OpenPage(HalcorViw* view, const char* path, bool named, int pasted, int locked, int quiet)
 {
     int rc = view->OpenPageByPth(path, pasted, locked);
-    if (rc == VKE_NOT_DONE && named && !quiet) AskPath(IDS_VKA_CANNOT_OPEN, path, MB_OK | MB_ICONEXCLAMATION);
+    if (rc == VKE_NOT_DONE && named && !quiet) MsgPath(IDS_VKA_CANNOT_OPEN, path, MB_OK | MB_ICONEXCLAMATION);
     return rc;
 }
 

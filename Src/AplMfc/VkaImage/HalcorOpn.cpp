@@ -1,0 +1,150 @@
+// The application's open commands: files through the open dialog, a folder through the folder
+// browser, and the entries of the recent-file list.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\Halcor"
+#include "Halcor.h"
+#include "CmnSub.h"
+#include "HalcorRes.h"
+#include "HalcorViw.h"
+#include "VkaBatch.h"
+#include <vector>
+
+namespace {
+
+VkiSub* Sub() { return theCmnAppInf.pSub; }
+
+// The names of a multiple-selection buffer: one full path, or the folder followed by the names
+// chosen in it, each closed by a zero and the whole by one more.
+std::vector<CString> SelectedNames(const char* buffer)
+{
+    std::vector<CString> names;
+    CString first = buffer;
+    const char* p = buffer + first.GetLength() + 1;
+    if (!*p) {
+        if (!first.IsEmpty()) names.push_back(first);
+        return names;
+    }
+    for (; *p; p += strlen(p) + 1) names.push_back(first + "\\" + p);
+    return names;
+}
+
+} // namespace
+
+int HalcorApp::OpenNamesInBracket(const std::vector<CString>& names, const char* name)
+{
+    VkaBatch batch({VKE_OK, VKE_NOT_DONE, VKE_STOPPED});
+    batch.Add(BeginOpenFile());
+    for (const CString& path : names) {
+        if (!batch.Going()) break;
+        if (!path.IsEmpty()) batch.Add(OpenFile(path, 0, 0, 0));
+    }
+    batch.End(EndOpenFile(batch.Result()));
+    if (!batch.IsQuiet()) CMN_TRACE(name, batch.Result());
+    return batch.Result();
+}
+
+void HalcorApp::OnFileOpen()
+{
+    if (IsOpeningBusy()) return;
+    char filter[8192] = {};
+    VkeSubGetAppMemStr(Sub(), &theAppInf.fti.amFilter, filter, sizeof(filter));
+    const DWORD flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    CFileDialog dialog(TRUE, nullptr, nullptr, flags, filter, GetMainFrame());
+    std::vector<char> buffer(VkaOpnNameBufSize, '\0');
+    strcpy(buffer.data(), "*.*");
+    dialog.m_ofn.lpstrFile = buffer.data();
+    dialog.m_ofn.nMaxFile = VkaOpnNameBufSize;
+    dialog.m_ofn.nFilterIndex = 1;
+    if (dialog.DoModal() != IDOK) return;
+    OpenNamesInBracket(SelectedNames(buffer.data()), "OnFileOpen");
+}
+
+void HalcorApp::OnFileOpnDir()
+{
+    if (IsOpeningBusy()) return;
+    CWnd* frame = GetMainFrame();
+    CString folder = theCmnSub.SelectDirectory(frame ? frame->m_hWnd : nullptr, theCmnAppInf.strCurDir, 0, 0);
+    if (folder.IsEmpty()) return;
+    OpenNamesInBracket({folder}, "OnFileOpnDir");
+}
+
+void HalcorApp::OnUpdateAlways(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+
+int HalcorApp::CheckRecentPath(const char* full)
+{
+    int exists = 0, drive = 0, folder = 0;
+    int rc = VkeSubIsExistPath(Sub(), full, &exists);
+    if (rc == VKE_OK && exists) rc = VkeSubIsDrive(Sub(), full, &drive);
+    if (rc == VKE_OK && exists && !drive) rc = VkeSubIsDirectory(Sub(), full, &folder);
+    if (rc != VKE_OK) return rc;
+    if (!exists) return MsgPath(IDS_VKA_NOT_FOUND, full, MB_OK | MB_ICONEXCLAMATION), VKE_NOT_DONE;
+    if (drive || folder) return MsgPath(IDS_VKA_CANNOT_OPEN, full, MB_OK | MB_ICONEXCLAMATION), VKE_NOT_DONE;
+    char parent[CmnPathSize] = {};
+    VkeSubGetDirPath(Sub(), parent, full, sizeof(parent));
+    if (IsAtsDir(parent)) return MsgPath(IDS_VKA_UNDER_ATS_DIR, full, MB_OK | MB_ICONEXCLAMATION), VKE_NOT_DONE;
+    return VKE_OK;
+}
+
+BOOL HalcorApp::OnOpenRecentFile(UINT nID)
+{
+    CRecentFileList* list = m_pRecentFileList;
+    int k = static_cast<int>(nID) - ID_FILE_MRU_FILE1;
+    if (!list || k < 0 || k >= list->GetSize()) return FALSE;
+    if (IsOpeningBusy()) return TRUE;
+    CString entry = (*list)[k];
+    entry.Trim();
+    if (entry.IsEmpty()) {
+        list->Remove(k);
+        return TRUE;
+    }
+    char full[CmnPathSize] = {};
+    int rc = VkeSubGetPathName(Sub(), full, entry, sizeof(full));
+    if (rc == VKE_OK) rc = CheckRecentPath(full);
+    if (rc == VKE_NOT_DONE) list->Remove(k);
+    if (rc != VKE_OK) {
+        if (rc != VKE_NOT_DONE) CMN_TRACE("OnOpenRecentFile", rc);
+        return TRUE;
+    }
+
+    // A page that shows the file already is selected, and opened again only when the user agrees.
+    HalcorViw* view = GetImgViw();
+    if (!view) {
+        CMN_TRACE("OnOpenRecentFile", VKE_ERR_SYSTEM);
+        return TRUE;
+    }
+    int index = -1;
+    rc = view->SchPageByPth(full, &index);
+    if (rc == VKE_OK) {
+        if (view->SetCurSel(index) != VKE_OK) return TRUE;
+        if (MsgPath(IDS_VKA_OPENED_ALREADY, full, MB_YESNO | MB_ICONQUESTION) != IDYES) return TRUE;
+    } else if (rc != VKE_ERR_NOT_FOUND) {
+        CMN_TRACE("OnOpenRecentFile", rc);
+        return TRUE;
+    }
+
+    rc = BeginOpenFile();
+    if (rc == VKE_OK) {
+        rc = view->OpenPageByPth(full, 0, 0);
+        if (rc != VKE_OK) {
+            // The entry may have moved while the page opened: find it by its text.
+            for (int i = 0; i < list->GetSize(); ++i) {
+                CString name = (*list)[i];
+                if (name.Trim().CompareNoCase(entry) == 0) {
+                    list->Remove(i);
+                    break;
+                }
+            }
+        }
+        if (rc == VKE_NOT_DONE || rc == VKE_STOPPED) MsgPath(IDS_VKA_CANNOT_OPEN, full, MB_OK | MB_ICONEXCLAMATION);
+    }
+    VkaBatch batch({VKE_OK, VKE_NOT_DONE});
+    batch.Add(rc);
+    batch.End(EndOpenFile(batch.Result()));
+    if (!batch.IsQuiet()) CMN_TRACE("OnOpenRecentFile", batch.Result());
+    return TRUE;
+}
+
+void HalcorApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    CWinApp::OnUpdateRecentFileMenu(pCmdUI);
+    pCmdUI->Enable(TRUE);
+}
