@@ -250,6 +250,23 @@ public:
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
 
+    // ---- The file list's and the folder tree's commands (HalcorLsc.cpp) ----
+    afx_msg void OnFileSwtSelDir();
+    afx_msg void OnFileOpnSelDir();
+    afx_msg void OnFileShwSelImg();
+    afx_msg void OnFileOpnSelImg();
+    afx_msg void OnEditSelAll();
+    afx_msg void OnUpdateSel(CCmdUI* pCmdUI);
+    afx_msg void OnViewBkwFrw(UINT nID);
+    afx_msg void OnUpdateViewBkwFrw(CCmdUI* pCmdUI);
+    afx_msg void OnViewMode(UINT nID);
+    afx_msg void OnUpdateViewMode(CCmdUI* pCmdUI);
+    afx_msg void OnViewSort(UINT nID);
+    afx_msg void OnUpdateViewSort(CCmdUI* pCmdUI);
+    afx_msg void OnViewRfs();
+    afx_msg void OnViewLocImg();
+    afx_msg void OnUpdateViewRfsLoc(CCmdUI* pCmdUI);
+
 protected:
 
 private:
@@ -298,6 +315,13 @@ private:
     int OpenNamesInBracket(const std::vector<CString>& names, const char* name);
     // A recent entry's full path checked: 0 to open, 1 after its message, or an error.
     int CheckRecentPath(const char* full);
+    // The file list's selection when it is one folder, else empty.
+    CString SelectedFolder();
+    bool IsTreeAndListLive();
+    // The path of the view's current image page, empty when none.
+    CString CurImagePath();
+    // The focus to the file list when it selected its file and can take it, else to the tree.
+    void FocusListOrTree(bool listSelected);
 
     bool m_bApiInit = false;    // InitApi began: TermApi has something to end
     bool m_bAppLscRead = false; // ReadLscFilInf ran: the texts and lists hold settings
