@@ -76,12 +76,15 @@ int HalcorApp::CheckRecentPath(const char* full)
     if (rc == VKE_OK && exists) rc = VkeSubIsDrive(Sub(), full, &drive);
     if (rc == VKE_OK && exists && !drive) rc = VkeSubIsDirectory(Sub(), full, &folder);
     if (rc != VKE_OK) return rc;
-    if (!exists) return MsgPath(IDS_VKA_NOT_FOUND, full, MB_OK | MB_ICONEXCLAMATION), VKE_NOT_DONE;
-    if (drive || folder) return MsgPath(IDS_VKA_CANNOT_OPEN, full, MB_OK | MB_ICONEXCLAMATION), VKE_NOT_DONE;
+    int message = 0;
     char parent[CmnPathSize] = {};
-    VkeSubGetDirPath(Sub(), parent, full, sizeof(parent));
-    if (IsAtsDir(parent)) return MsgPath(IDS_VKA_UNDER_ATS_DIR, full, MB_OK | MB_ICONEXCLAMATION), VKE_NOT_DONE;
-    return VKE_OK;
+    if (!exists) message = IDS_VKA_NOT_FOUND;
+    else if (drive || folder) message = IDS_VKA_CANNOT_OPEN;
+    else if (VkeSubGetDirPath(Sub(), parent, full, sizeof(parent)) == VKE_OK && IsAtsDir(parent))
+        message = IDS_VKA_UNDER_ATS_DIR;
+    if (!message) return VKE_OK;
+    MsgPath(message, full, MB_OK | MB_ICONEXCLAMATION);
+    return VKE_NOT_DONE;
 }
 
 BOOL HalcorApp::OnOpenRecentFile(UINT nID)
