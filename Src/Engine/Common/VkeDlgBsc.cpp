@@ -72,10 +72,7 @@ int VkiDlg::ResetWindowProc() { return VkiResetWindowProc(m_hWnd, &m_iProcSwappe
 int VkiDlg::InitParam(VkeDlgParam* param)
 {
     if (!param) return VKE_ERR_ARG;
-    param->dExecVersion = VKE_VERSION;
-    param->uTextColor = GetSysColor(COLOR_BTNTEXT);
-    param->uBackColor = GetSysColor(COLOR_BTNFACE);
-    param->hMenu = nullptr;
+    VkiInitParamHead(param);
     param->iIgnOKC = 0;
     param->iRetToTab = 1;
     return VKE_OK;

@@ -120,10 +120,7 @@ int VkiTab::ResetWindowProc() { return VkiResetWindowProc(m_hWnd, &m_iProcSwappe
 int VkiTab::InitParam(VkeTabParam* param)
 {
     if (!param) return VKE_ERR_ARG;
-    param->dExecVersion = VKE_VERSION;
-    param->uTextColor = GetSysColor(COLOR_BTNTEXT);
-    param->uBackColor = GetSysColor(COLOR_BTNFACE);
-    param->hMenu = nullptr;
+    VkiInitParamHead(param);
     param->iFixedPage = 0;
     param->iCtlLock = 0;
     return VKE_OK;

@@ -72,6 +72,17 @@ inline bool VkiIsFlag(int v) { return v == 0 || v == 1; }
 // A popup menu of a window object: one with a submenu at position 0.
 inline bool VkiHasSubmenu(HMENU menu) { return IsMenu(menu) && GetSubMenu(menu, 0); }
 
+// The fields a window object's record begins with, as a dialog or tab control starts them: this
+// version, the button face's text and back colours, no popup menu.
+template <class P>
+void VkiInitParamHead(P* param)
+{
+    param->dExecVersion = VKE_VERSION;
+    param->uTextColor = GetSysColor(COLOR_BTNTEXT);
+    param->uBackColor = GetSysColor(COLOR_BTNFACE);
+    param->hMenu = nullptr;
+}
+
 // The fields a window object's record begins with, checked in order: the record itself (field 1,
 // message 59), the execution version (2, 17) and the popup menu (5, 67). 0 when they pass (the
 // report is left to the rest of the check).
