@@ -9,8 +9,6 @@ vk_e2e_begin
 # Not the first run: no question, no samples.
 printf '[Application Information]\r\nbOpnSmpImg=0\r\n' >"$VK_E2E_BIN/Pictavo.ini"
 
-# vk_children HWND: the frame's visible descendants (class, x y w h, text).
-vk_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/dev/null | tr -d '\r'; }
 # vk_rect HWND: the top-level window's "x y w h".
 vk_rect() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $4 }'; }
 # vk_colours PNG "x y w h": how many colours the screenshot's rectangle holds.
@@ -20,7 +18,7 @@ vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 sleep 1
 vk_e2e_shot first-start
-kids=$(vk_children "$frame")
+kids=$(vk_e2e_children "$frame")
 for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32; do
   grep -q "^$class"$'\t' <<<"$kids" || vk_e2e_fail "no visible $class"
 done
@@ -56,7 +54,7 @@ vk_e2e_key f
 sleep 0.3
 vk_e2e_key v
 sleep 0.5
-! vk_children "$frame" | grep -q $'\t'"フォルダツリー\$" || vk_e2e_fail "the folder tree still shows"
+! vk_e2e_children "$frame" | grep -q $'\t'"フォルダツリー\$" || vk_e2e_fail "the folder tree still shows"
 vk_e2e_shot tree-hidden
 
 vk_e2e_close "$frame"
@@ -76,7 +74,7 @@ frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 sleep 1
 vk_e2e_shot second-start
 [ "$(vk_rect "$frame")" = "$moved" ] || vk_e2e_fail "the frame came back at $(vk_rect "$frame"), not $moved"
-kids=$(vk_children "$frame")
+kids=$(vk_e2e_children "$frame")
 ! grep -q $'\t'"フォルダツリー\$" <<<"$kids" || vk_e2e_fail "the hidden folder tree came back"
 grep -q $'\t'"ファイルリスト\$" <<<"$kids" || vk_e2e_fail "the file list did not come back"
 vk_e2e_close "$frame"

@@ -13,30 +13,17 @@ mkdir -p "$dir"
 convert -size 2000x2000 xc:red xc:blue +append "$dir/wide.png"
 convert -size 32x32 xc:lime xc:yellow +append "$dir/small.bmp"
 convert -size 20x20 xc:magenta "$dir/third.png"
-win() { printf 'Z:%s' "${1//\//\\}"; }
 
-# vk_children HWND: the frame's visible descendants (class, x y w h, text).
-vk_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/dev/null | tr -d '\r'; }
-# vk_box PNG "x y w h" COLOUR: "w h" of the bounding box of that colour inside the rectangle.
-vk_box()
-{
-  local png=$1 colour=$3
-  set -- $2
-  convert "$png" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "$colour" -fill white -opaque "$colour" \
-    -trim -format '%w %h\n' info:
-}
-vk_title() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $5 }'; }
-
-vk_e2e_start first "$(win "$dir/wide.png")" "$(win "$dir/small.bmp")" "$(win "$dir/third.png")"
+vk_e2e_start first "$(vk_e2e_path "$dir/wide.png")" "$(vk_e2e_path "$dir/small.bmp")" \
+  "$(vk_e2e_path "$dir/third.png")"
 frame=$(vk_e2e_wait_window '^Afx:' 'wide\.png$')
 sleep 2
 vk_e2e_shot three-tabs
-[ "$(vk_title "$frame")" = "Pictavo - $(win "$dir/wide.png")" ] || vk_e2e_fail "the title is $(vk_title "$frame")"
-# The current page's drawing area (the page's one item, an edit made a drawing area).
-area=$(vk_children "$frame" | awk -F'\t' '$1 == "Edit" { print $2; exit }')
+[ "$(vk_e2e_title "$frame")" = "Pictavo - $(vk_e2e_path "$dir/wide.png")" ] || vk_e2e_fail "the title is $(vk_e2e_title "$frame")"
+area=$(vk_e2e_area "$frame")
 [ -n "$area" ] || vk_e2e_fail "no drawing area shows"
-read -r rw rh < <(vk_box "$VK_E2E_OUT/three-tabs.png" "$area" '#FF0000')
-read -r bw bh < <(vk_box "$VK_E2E_OUT/three-tabs.png" "$area" '#0000FF')
+read -r rw rh < <(vk_e2e_box "$VK_E2E_OUT/three-tabs.png" "$area" '#FF0000')
+read -r bw bh < <(vk_e2e_box "$VK_E2E_OUT/three-tabs.png" "$area" '#0000FF')
 vk_e2e_log "fitted: red $rw x $rh, blue $bw x $bh in $area"
 read -r ax ay aw ah <<<"$area"
 [ $((rw + bw)) -ge $((aw - 12)) ] || vk_e2e_fail "the image is not fitted to the width: $((rw + bw)) of $aw"
@@ -51,9 +38,9 @@ vk_e2e_key Right
 vk_e2e_wait_window '^Afx:' 'small\.bmp$' >/dev/null
 sleep 1
 vk_e2e_shot second-tab
-area=$(vk_children "$frame" | awk -F'\t' '$1 == "Edit" { print $2; exit }')
+area=$(vk_e2e_area "$frame")
 for colour in '#00FF00' '#FFFF00'; do
-  box=$(vk_box "$VK_E2E_OUT/second-tab.png" "$area" "$colour")
+  box=$(vk_e2e_box "$VK_E2E_OUT/second-tab.png" "$area" "$colour")
   [ "$box" = "32 32" ] || vk_e2e_fail "$colour shows as $box, not 32 x 32"
 done
 
@@ -62,8 +49,8 @@ vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" copy-bitmap >/dev/null 2>&1 || vk_e2e_f
 vk_e2e_wait_window '^Afx:' '新規_1$' >/dev/null
 sleep 1
 vk_e2e_shot pasted
-area=$(vk_children "$frame" | awk -F'\t' '$1 == "Edit" { print $2; exit }')
-[ "$(vk_box "$VK_E2E_OUT/pasted.png" "$area" '#FF0000')" = "16 16" ] || vk_e2e_fail "the copied bitmap does not show"
+area=$(vk_e2e_area "$frame")
+[ "$(vk_e2e_box "$VK_E2E_OUT/pasted.png" "$area" '#FF0000')" = "16 16" ] || vk_e2e_fail "the copied bitmap does not show"
 
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$first"

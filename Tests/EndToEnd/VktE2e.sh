@@ -179,6 +179,29 @@ vk_e2e_close()
   vk_e2e_click $point
 }
 
+# vk_e2e_path PATH: the Windows name of a file of the Unix side (the Z: drive).
+vk_e2e_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# vk_e2e_children HWND: the window's visible descendants (class, x y w h, text).
+vk_e2e_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/dev/null | tr -d '\r'; }
+
+# vk_e2e_area FRAME: "x y w h" of the current page's drawing area (the page's one item, an edit
+# made a drawing area), or nothing.
+vk_e2e_area() { vk_e2e_children "$1" | awk -F'\t' '$1 == "Edit" { print $2; exit }'; }
+
+# vk_e2e_title HWND: the top-level window's title.
+vk_e2e_title() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $5 }'; }
+
+# vk_e2e_box PNG "x y w h" COLOUR [FORMAT]: the bounding box of that colour inside the rectangle
+# of the screenshot, as "w h" (FORMAT "%X %Y %w %h": also its corner inside the rectangle).
+vk_e2e_box()
+{
+  local png=$1 colour=$3 format=${4:-%w %h}
+  set -- $2
+  convert "$png" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "$colour" -fill white -opaque "$colour" \
+    -trim -format "$format\n" info: | tr -d '+'
+}
+
 vk_e2e_shot() { import -window root "$VK_E2E_OUT/$1.png"; }
 
 # vk_e2e_wait_exit PID [timeout]: the program's exit code in VK_E2E_STATUS; killed on timeout.

@@ -9,9 +9,12 @@
 //   VktWin close HWND        the screen point at the middle of the window's close button
 //   VktWin show HWND N       ShowWindow(N) from this process (6 minimises, 9 restores)
 //   VktWin iconic HWND       1 when the window is minimised, else 0
+//   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
+//                            then its titles, one line each tab after a tab character
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
 //                            by a window of this process
 #include <windows.h>
+#include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
@@ -79,6 +82,45 @@ BOOL CALLBACK ListChild(HWND wnd, LPARAM)
     char rect[64];
     snprintf(rect, sizeof(rect), "\t%ld %ld %ld %ld\t", r.left, r.top, r.right - r.left, r.bottom - r.top);
     Line(Class(wnd) + rect + Text(wnd));
+    return TRUE;
+}
+
+// A tab's title: the item is read into a block of the control's own process.
+std::string TabTitle(HWND tab, HANDLE process, int index)
+{
+    const SIZE_T size = sizeof(TCITEMA) + 512;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return "?";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = remote + sizeof(TCITEMA);
+    item.cchTextMax = 511;
+    char text[512] = {};
+    SIZE_T n = 0;
+    if (WriteProcessMemory(process, remote, &item, sizeof(item), &n) &&
+        SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)))
+        ReadProcessMemory(process, remote + sizeof(TCITEMA), text, sizeof(text) - 1, &n);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    wchar_t wide[512] = {};
+    MultiByteToWideChar(932, 0, text, -1, wide, 512);
+    return Utf8(wide);
+}
+
+BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysTabControl32") return TRUE;
+    RECT r;
+    GetWindowRect(wnd, &r);
+    char rect[64];
+    snprintf(rect, sizeof(rect), "%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    Line(rect);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return TRUE;
+    int count = static_cast<int>(SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) Line("\t" + TabTitle(wnd, process, i));
+    CloseHandle(process);
     return TRUE;
 }
 
@@ -172,6 +214,10 @@ int main(int argc, char** argv)
         RECT r;
         GetWindowRect(control, &r);
         Point((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    if (verb == "tabs") {
+        EnumChildWindows(wnd, ListTabs, 0);
         return 0;
     }
     if (verb == "close") return CloseButton(wnd);
