@@ -7,42 +7,12 @@
 //   scripts/wine-run build/bench/BenchFirstPaint.exe     (needs an X display)
 #include "BenchProgram.h"
 #include <algorithm>
-#include <commctrl.h>
 #include <vector>
 
 namespace {
 
 const int kRuns = 3;
 const int kFiles = 50;
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// The first visible descendant of a class.
-struct Child {
-    const char* cls;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindChild(HWND wnd, LPARAM lParam)
-{
-    Child* c = reinterpret_cast<Child*>(lParam);
-    char cls[64] = {};
-    GetClassNameA(wnd, cls, sizeof(cls));
-    if (strcmp(cls, c->cls) != 0 || !IsWindowVisible(wnd)) return TRUE;
-    c->wnd = wnd;
-    return FALSE;
-}
-
-HWND Descendant(HWND frame, const char* cls)
-{
-    Child c = {cls, nullptr};
-    EnumChildWindows(frame, FindChild, reinterpret_cast<LPARAM>(&c));
-    return c.wnd;
-}
 
 // What a run waits for: the frame idle and painted; the page's drawing area painted; or that many tabs with the frame enabled again (the progress dialog gone).
 struct Goal {
@@ -55,15 +25,11 @@ bool Reached(HWND frame, HANDLE process, const Goal& goal)
     if (goal.page) {
         // The page's drawing area shows and nothing waits to be painted. (Wine's screen DC
         // answers no pixel of another process's window to poll.)
-        HWND area = Descendant(frame, "Edit");
+        HWND area = BenchDescendant(frame, "Edit");
         return area && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE) &&
                !GetUpdateRect(area, nullptr, FALSE);
     }
-    if (goal.tabs) {
-        HWND tab = Descendant(frame, "SysTabControl32");
-        return tab && SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) == goal.tabs && IsWindowEnabled(frame) &&
-               WaitForInputIdle(process, 0) == 0;
-    }
+    if (goal.tabs) return BenchTabsStand(frame, process, goal.tabs);
     return WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE);
 }
 
@@ -116,7 +82,7 @@ int main()
         fprintf(stderr, "the program did not show the image\n");
         return 1;
     }
-    double s = Median(starts) * 1000, p = Median(paints) * 1000, o = Median(opens) * 1000;
+    double s = BenchMedian(starts) * 1000, p = BenchMedian(paints) * 1000, o = BenchMedian(opens) * 1000;
     printf("start-up without a file:                       median %.0f ms\n", s);
     printf("first paint of a 6000 x 4000 JPEG:             median %.0f ms\n", p);
     printf("bare VkeDrwOpenImage of it:                    median %.0f ms\n", o);

@@ -2,9 +2,18 @@
 // folder with a later run's settings (no question, no samples), and the search for its frame.
 #pragma once
 #include "BenchSupport.h"
+#include <algorithm>
+#include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
 #include <string.h>
+#include <vector>
+
+inline double BenchMedian(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
 
 // The program's main frame, searched by its process id.
 struct Found {
@@ -25,6 +34,49 @@ inline BOOL CALLBACK FindFrame(HWND wnd, LPARAM lParam)
         return FALSE;
     }
     return TRUE;
+}
+
+// A file of these bytes (replaced); false when it cannot be written.
+inline bool BenchWriteFile(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD n = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// The first visible descendant of a class.
+struct BenchChild {
+    const char* cls;
+    HWND wnd;
+};
+
+inline BOOL CALLBACK BenchFindChild(HWND wnd, LPARAM lParam)
+{
+    BenchChild* c = reinterpret_cast<BenchChild*>(lParam);
+    char cls[64] = {};
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (strcmp(cls, c->cls) != 0 || !IsWindowVisible(wnd)) return TRUE;
+    c->wnd = wnd;
+    return FALSE;
+}
+
+inline HWND BenchDescendant(HWND frame, const char* cls)
+{
+    BenchChild c = {cls, nullptr};
+    EnumChildWindows(frame, BenchFindChild, reinterpret_cast<LPARAM>(&c));
+    return c.wnd;
+}
+
+// That many tabs stand and the program is idle with its frame enabled again (the progress
+// dialog gone).
+inline bool BenchTabsStand(HWND frame, HANDLE process, int tabs)
+{
+    HWND tab = BenchDescendant(frame, "SysTabControl32");
+    return tab && SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) == tabs && IsWindowEnabled(frame) &&
+           WaitForInputIdle(process, 0) == 0;
 }
 
 // The copy of the runnable folder the program starts from.
@@ -53,20 +105,19 @@ public:
     BenchCopy& operator=(const BenchCopy&) = delete;
     const std::string& Dir() const { return m_dir; }
 
-    // Every run starts from the same settings: a later run's, without a saved window.
+    // Every run starts from the same settings: a later run's, without a saved window, with the
+    // extra lines of the section "Application Information" (CR LF each).
     void Reset() const
     {
         std::string ini = m_dir + "\\Pictavo.ini";
         DeleteFileA(ini.c_str());
-        HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        const char text[] = "[Application Information]\r\nbOpnSmpImg=0\r\n";
-        DWORD n = 0;
-        WriteFile(file, text, sizeof(text) - 1, &n, nullptr);
-        CloseHandle(file);
+        BenchWriteFile(ini, "[Application Information]\r\nbOpnSmpImg=0\r\n" + m_settings);
     }
+    void SetSettings(const std::string& lines) { m_settings = lines; }
 
 private:
     std::string m_dir;
+    std::string m_settings;
 };
 
 // Starts the program of the copy with args (each run from the same settings) and waits up to

@@ -5,18 +5,11 @@
 //
 //   scripts/wine-run build/bench/BenchStartUp.exe     (needs an X display)
 #include "BenchProgram.h"
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 const int kRuns = 5;
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Seconds from the process's start to its main frame shown, painted and idle; -1 on failure.
 double StartOnce(const BenchCopy& copy)
@@ -71,7 +64,7 @@ int main()
         engine.push_back(t);
     }
     DestroyWindow(wnd);
-    double s = Median(starts) * 1000, e = Median(engine) * 1000;
+    double s = BenchMedian(starts) * 1000, e = BenchMedian(engine) * 1000;
     printf("start-up, command line to the first painted idle frame: median %.0f ms (", s);
     for (size_t i = 0; i < starts.size(); ++i) printf("%s%.0f", i ? " " : "", starts[i] * 1000);
     printf(")\n");
