@@ -170,12 +170,15 @@ vk_e2e_press()
 vk_e2e_click() { xdotool mousemove "$1" "$2" click 1; }
 vk_e2e_key() { xdotool key "$@"; }
 
-# vk_e2e_close HWND: clicks the window's close button.
+# vk_e2e_close HWND: clicks the window's close button, looked for again for a few seconds while
+# the window does not answer with one.
 vk_e2e_close()
 {
-  local point
-  point=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" close "$1" 2>/dev/null | tr -d '\r') ||
-    vk_e2e_fail "window $1 has no close button"
+  local point until=$((SECONDS + 5))
+  until point=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" close "$1" 2>/dev/null | tr -d '\r'); do
+    [ $SECONDS -lt $until ] || vk_e2e_fail "window $1 has no close button"
+    sleep 0.3
+  done
   vk_e2e_click $point
 }
 
