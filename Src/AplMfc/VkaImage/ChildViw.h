@@ -9,6 +9,7 @@
 #pragma once
 #include "CmnTbv.h"
 #include "HalcorViw.h"
+#include <vector>
 
 class ChildViw : public CmnTbv, public HalcorViw {
     DECLARE_DYNCREATE(ChildViw)
@@ -82,6 +83,8 @@ public:
     int ShowPageSelImg() override;
     // Closes its tab, keeping the page (told first that it is left when current).
     int HidePageSelImg() override;
+    // The selected-image page has a tab.
+    bool IsShownPageSelImg();
 
     // Paste: nothing while files open (message 32831); the focused panel, else the current image
     // page, pastes when it can; else a copied file list, else a copied image, becomes pages. The
@@ -93,10 +96,21 @@ public:
     int IsExistDIBHandle(int which);
     // 1 when any image page holds an image.
     int ChkExistDIBHandleAll();
-    // The page's save is not built yet: 1 (nothing written) for an image page, -1 for another.
+    // The page's save decides (0 to 3, not reported); -1 for another kind of page.
     int SaveImage(int which);
-    // The same over every page holding an image; 0 when none does.
+    // Every image page holding an image saves, the selected tab and the focus kept: 1 (declined)
+    // wins over 0 and 2, 2 over 0; 3 stops and wins; an error stops.
     int SaveImageAll();
+
+    // ---- Commands (ChildViwCmd.cpp) ----
+    // The open-information files chosen in the open dialog are read in turn: one that cannot be
+    // read is named (32826) and the next follows; 3 stops. The error, else 3, -11, 1, 0.
+    int OnFileReaOpi();
+    // The open pages written to the file chosen in the save dialog; a failure is named (32827).
+    int OnFileWrtOpi();
+    // Every printable image page printed in turn as the batch-print settings say, closing the
+    // printed ones when asked; the tab current before is shown again.
+    int OnFilePrtAll();
 
     // ---- Tab hooks ----
     // The current image page takes the operation panel's values back before it is left; 1
@@ -113,7 +127,13 @@ protected:
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnSetLocked(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChgOpt(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnViwCmd(UINT nID);
+    afx_msg void OnUpdateViwCmd(CCmdUI* pCmdUI);
+    afx_msg BOOL OnPageCmd(UINT nID);
+    afx_msg void OnUpdatePageCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
+    // The batch-print options; IDOK prints.
+    virtual int RunPrtAllDialog();
 
     int m_bClbMon;           // the view is in the clipboard-viewer chain
     HWND m_hWndClbNxt;       // the next window of that chain
@@ -142,4 +162,28 @@ private:
     DlgImg* AddressedImgPage(int which);
     // The document's title after the current page.
     void UpdateDocTitle();
+
+    // ---- Commands (ChildViwCmd.cpp) ----
+    // The tab last right-clicked, else the selected one; -1 when none.
+    int AddressedTab();
+    bool IsSelImgTab(int index);
+    DlgImg* CurImgPage();
+    bool CmdEnabled(UINT id);
+    bool CloseEnabled(int kind, int tab);
+    // Locking (lock 1) or unlocking the tab would change it.
+    bool LockEnabled(int lock, int tab);
+    // The focused panel or the current image page pastes, or the clipboard holds files or an image.
+    bool PasteEnabled();
+    bool AnyImgPage(bool (*test)(DlgImg&));
+    void RunClose(int kind, int prompt);
+    // The open (several files) or save dialog of open-information files; 3 when cancelled.
+    int RunOpiDialog(bool open, std::vector<CString>* names);
+    // The current image page settles its orientation, the set-up dialog runs, the page takes it.
+    int PageSetup();
+    // After a question, every image page takes the current page set-up as an undo step.
+    int SetupAll();
+    // The tab is printed by the batch: a printable image page the settings let through.
+    bool BatchPrints(int index);
+    void ClearPrintedFlags();
+    int PrintWalk(CWnd* frame, int* show);
 };

@@ -104,6 +104,12 @@ int ChildViw::HidePageSelImg()
     return rc == VKE_OK ? rc : Fail("HidePageSelImg", rc);
 }
 
+bool ChildViw::IsShownPageSelImg()
+{
+    int index = -1;
+    return m_pag.bReady && m_pPageSelImg && SchPageByKey(m_pPageSelImg, &index) == VKE_OK;
+}
+
 // ---- Range closes ----
 
 int ChildViw::ClosePageRange(const char* name, int index, bool next, int answer, int tabClose, int prompt)
@@ -173,20 +179,4 @@ int ChildViw::ChkExistDIBHandleAll()
         if (e->iTyp == CmnTypImg && e->pPage && static_cast<DlgImg*>(e->pPage)->IsExistDIBHandle()) return 1;
     }
     return 0;
-}
-
-int ChildViw::SaveImage(int which)
-{
-    if (!CheckReady("SaveImage")) return VKE_ERR_NOT_INIT;
-    if (which != 0 && which != 1) return Fail("SaveImage", VKE_ERR_ARG);
-    if (!AddressedImgPage(which)) return Fail("SaveImage", VKE_ERR_SYSTEM);
-    // The page's save is not built yet: nothing is written.
-    return VKE_NOT_DONE;
-}
-
-int ChildViw::SaveImageAll()
-{
-    if (!CheckReady("SaveImageAll")) return VKE_ERR_NOT_INIT;
-    // The page's save is not built yet: nothing is written.
-    return ChkExistDIBHandleAll() ? VKE_NOT_DONE : VKE_OK;
 }

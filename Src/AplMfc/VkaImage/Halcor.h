@@ -32,6 +32,9 @@ enum { HalcorWaitStart = 0x1000011, HalcorWaitStop = 0x1000012 };
 
 // The bytes of the open dialog's name buffer (many names chosen at once).
 enum { VkaOpnNameBufSize = 20480 };
+// The names of a multiple-selection buffer of the file dialogs: one full path, or the folder
+// followed by the names chosen in it, each closed by a zero and the whole by one more.
+std::vector<CString> VkaSelectedNames(const char* buffer);
 
 enum {
     VkaPnlTrcFld = 0, // the docked panels by their place in the application's panel table
@@ -288,6 +291,8 @@ private:
     int IsPnlShown(CControlBar* bar, int* out);
     void ShowPanel(int index, bool show);
     void TogglePanel(int index);
+    // The preview in a tab: the selected-image page hidden or shown again.
+    void TogglePageSelImg();
     // A saved rectangle of no size gives way to the default one, one off the screen is moved
     // onto it.
     void FixWindowRect();

@@ -12,9 +12,9 @@ namespace {
 
 VkiSub* Sub() { return theCmnAppInf.pSub; }
 
-// The names of a multiple-selection buffer: one full path, or the folder followed by the names
-// chosen in it, each closed by a zero and the whole by one more.
-std::vector<CString> SelectedNames(const char* buffer)
+} // namespace
+
+std::vector<CString> VkaSelectedNames(const char* buffer)
 {
     std::vector<CString> names;
     CString first = buffer;
@@ -26,8 +26,6 @@ std::vector<CString> SelectedNames(const char* buffer)
     for (; *p; p += strlen(p) + 1) names.push_back(first + "\\" + p);
     return names;
 }
-
-} // namespace
 
 int HalcorApp::OpenNamesInBracket(const std::vector<CString>& names, const char* name)
 {
@@ -55,7 +53,7 @@ void HalcorApp::OnFileOpen()
     dialog.m_ofn.nMaxFile = VkaOpnNameBufSize;
     dialog.m_ofn.nFilterIndex = 1;
     if (dialog.DoModal() != IDOK) return;
-    OpenNamesInBracket(SelectedNames(buffer.data()), "OnFileOpen");
+    OpenNamesInBracket(VkaSelectedNames(buffer.data()), "OnFileOpen");
 }
 
 void HalcorApp::OnFileOpnDir()

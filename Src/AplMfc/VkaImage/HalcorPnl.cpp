@@ -124,6 +124,15 @@ void HalcorApp::OnUpdatePnl(CCmdUI* pCmdUI)
         pCmdUI->Enable(shown);
         return;
     }
+    if (index == VkaPnlPrv && m_bPrvImg && m_bPrvImgTab) {
+        // The preview in a tab: the item shows and hides the selected-image page.
+        ChildViw* view = GetChildViw();
+        int current = -1;
+        if (view) view->GetCurSel(&current);
+        pCmdUI->Enable(current >= 0);
+        pCmdUI->SetCheck(view && view->IsShownPageSelImg() ? 1 : 0);
+        return;
+    }
     bool live = IsLive(panel);
     // The file list hides and shows the preview with it; the preview panel counts only while it
     // is in use (the preview on, shown in the panel).
@@ -135,12 +144,34 @@ void HalcorApp::OnUpdatePnl(CCmdUI* pCmdUI)
 
 void HalcorApp::TogglePanel(int index)
 {
+    if (index == VkaPnlPrv && m_bPrvImg && m_bPrvImgTab) {
+        TogglePageSelImg();
+        return;
+    }
     CmnDlb* panel = GetPanel(index);
     if (!IsLive(panel)) return;
     bool previewPanel = m_bPrvImg && !m_bPrvImgTab;
     if (index == VkaPnlPrv && !previewPanel) return;
     if (index == VkaPnlLscFil && !IsLive(GetPanel(VkaPnlPrv))) return;
     ShowPanel(index, !theCmnWin.IsBarVisible(panel));
+}
+
+// The selected-image page hidden (the focus moves on) or shown (the file list takes the focus).
+void HalcorApp::TogglePageSelImg()
+{
+    ChildViw* view = GetChildViw();
+    int current = -1;
+    if (view) view->GetCurSel(&current);
+    if (current < 0) return;
+    if (view->IsShownPageSelImg()) {
+        view->HidePageSelImg();
+        FocusAfterHide();
+        return;
+    }
+    view->ShowPageSelImg();
+    int shown = 0;
+    IsPnlShown(GetPanel(VkaPnlLscFil), &shown);
+    if (shown) theCmnSub.SetFocusWnd(GetPanel(VkaPnlLscFil)->m_hWnd);
 }
 
 // Hiding moves the focus on; a panel shown clears its combo boxes' selections and takes the

@@ -1,85 +1,6 @@
 // The image tab view's range closes (locked pages, a save prompt that cancels), the selected-image
 // page (kept by closes until the frame closes, shown again as the only tab) and the image queries.
-#include "TestChildFrm.h"
-#include "ChildViw.h"
-#include "DlgImg.h"
-#include "HalcorRes.h"
-
-namespace {
-
-// An image page whose save prompt answers as its test says: 1 may close, 0 cancels.
-class PromptPage : public DlgImg {
-public:
-    int SaveModified(int) override { return answer; }
-    int answer = 1;
-};
-
-} // namespace
-
-class SelTest : public FrmTest {
-protected:
-    void SetUp() override
-    {
-        FrmTest::SetUp();
-        a = dir / "a.bmp";
-        MakeBmpFile(a, 32, 16, RGB(255, 0, 0), RGB(0, 0, 255));
-    }
-    void TearDown() override
-    {
-        for (PromptPage* p : prompts) p->answer = 1; // the frame may close
-        FrmTest::TearDown();
-    }
-    ChildViw* View() { return DYNAMIC_DOWNCAST(ChildViw, main->GetActiveView()); }
-    int Count()
-    {
-        int n = -1;
-        View()->GetPageCnt(&n);
-        return n;
-    }
-    // Tabs from a string: 'o' an empty page, 'l' a locked one, 'c' a page whose prompt cancels.
-    void Open(const char* kinds)
-    {
-        for (const char* k = kinds; *k; ++k) {
-            if (*k != 'c') {
-                ASSERT_EQ(View()->OpenPageByPth("", 0, *k == 'l'), 0);
-                continue;
-            }
-            PromptPage* page = new PromptPage;
-            ASSERT_TRUE(page->Create(IDD_DLGIMG, CWnd::FromHandle(TabWnd())));
-            ASSERT_EQ(View()->OpenPage(page, -1, app->NextPageNo(), CmnTypImg, 0, ""), 0);
-            page->answer = 0;
-            prompts.push_back(page);
-        }
-    }
-    // The tab control's window, the parent of every page.
-    HWND TabWnd()
-    {
-        if (tabWnd) return tabWnd;
-        int n = Count();
-        if (View()->OpenPageByPth("", 0, 0) != 0) return nullptr;
-        tabWnd = ::GetParent(View()->GetImgPage(n)->m_hWnd);
-        View()->ClosePage(n, 1, 1, 0);
-        return tabWnd;
-    }
-    // What is left: a letter per tab as Open names them.
-    std::string Left()
-    {
-        std::string s;
-        for (int i = 0; i < Count(); ++i) {
-            DlgImg* page = View()->GetImgPage(i);
-            int locked = 0;
-            View()->GetLockedFlag(i, &locked);
-            bool prompt = std::find(prompts.begin(), prompts.end(), page) != prompts.end();
-            s += prompt ? 'c' : locked ? 'l' : 'o';
-        }
-        return s;
-    }
-
-    VktTempDir dir;
-    std::string a;
-    std::vector<PromptPage*> prompts;
-    HWND tabWnd = nullptr;
-};
+#include "TestChildViw.h"
 
 TEST_F(SelTest, RangeClosesFoldTheirResultsAndACancelStopsTheWalk)
 {
@@ -111,9 +32,7 @@ TEST_F(SelTest, RangeClosesFoldTheirResultsAndACancelStopsTheWalk)
         int all = 1;
         app->GetFlgClsAll(&all);
         EXPECT_EQ(all, 0);
-        for (PromptPage* p : prompts) p->answer = 1;
-        prompts.clear();
-        ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+        CloseAll();
     }
     EXPECT_EQ(View()->ClosePageNextAll(0, 1, 0, 1), -9) << "no tab";
 }

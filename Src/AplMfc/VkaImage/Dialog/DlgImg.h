@@ -154,9 +154,19 @@ public:
     int RotateImageDirect(double degrees);
     int ReflectImageDirect(int direction);
 
-    // Standing in until saving and printing exist: a page may always close; nothing to print.
+    // Standing in until saving, printing, turning, flipping, size conversion and the cut frame
+    // exist: a page may always close and has nothing to print; the operations answer 1 with
+    // nothing changed, and IsOprReady 0 keeps their commands disabled. The printer set-up and
+    // the page set-up take nothing yet.
     virtual int SaveModified(int) { return 1; }
     int IsPrintable() override { return 0; }
+    virtual int IsOprReady() const { return 0; }
+    virtual int SaveImage() { return VKE_NOT_DONE; }
+    virtual int RotateImage(double) { return VKE_NOT_DONE; }
+    virtual int ReflectImage(int) { return VKE_NOT_DONE; }
+    virtual int ConvertImage() { return VKE_NOT_DONE; }
+    virtual int SetupPrinter() { return VKE_OK; }
+    virtual int PageSetup() { return VKE_OK; }
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
