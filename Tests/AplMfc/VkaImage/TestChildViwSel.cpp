@@ -99,3 +99,27 @@ TEST_F(SelTest, PasteMakesAPageOfAnotherProgramsCopyWithoutTheMonitor)
     EXPECT_EQ(view->IsExistDIBHandle(0), 1);
     EXPECT_EQ(view->GetImgPage(0)->GetPastedFlag(), 1);
 }
+
+TEST_F(SelTest, WithThePreviewInATabItsItemHidesAndShowsTheSelectedImagePage)
+{
+    Run();
+    app->SetPrvState(1, 1);
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageSelImg(a.c_str()), 0);
+    Open("o");
+    const UINT item = ID_VKA_PNL_FIRST + 3 * VkaPnlPrv;
+    int checked = -1;
+    EXPECT_EQ(Update(item, &checked), 1);
+    EXPECT_EQ(checked, 1);
+    Command(item);
+    EXPECT_EQ(Left(), "o");
+    EXPECT_EQ(Update(item, &checked), 1);
+    EXPECT_EQ(checked, 0);
+    Command(item);
+    ASSERT_EQ(Count(), 2);
+    EXPECT_EQ(view->GetImgPage(0), view->GetPageSelImg());
+    // Without a current page there is nothing to show it beside.
+    Command(item);
+    CloseAll();
+    EXPECT_EQ(Update(item), 0);
+}
