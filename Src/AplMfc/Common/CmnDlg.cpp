@@ -35,7 +35,9 @@ int CmnDlg::Init(int ctlCnt, int draCnt, int extPrtCnt)
     int rc = AllocMemory(ctlCnt, draCnt, extPrtCnt);
     if (rc != VKE_OK) return Fail("Init", rc);
     m_bInit = 1;
-    EnableToolTips(TRUE);
+    // The tooltips show a control's input error: a page without controls has none to show, and
+    // many pages would keep as many hidden windows above the frame.
+    if (ctlCnt > 0) EnableToolTips(TRUE);
     return VKE_OK;
 }
 

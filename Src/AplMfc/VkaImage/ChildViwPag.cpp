@@ -99,7 +99,11 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
     app->SetFlgSelImg(0);
     if (rc == VKE_OK) {
         ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        // What the opening changed is invalid already (the new tab, a page shown or loaded again):
+        // painted now, the rest of the frame as it was. The status line counts the new page
+        // although the current page does not repaint.
+        OnIdleStep();
+        frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         return rc;
     }
     // A page that failed to load never stays behind as an empty tab.

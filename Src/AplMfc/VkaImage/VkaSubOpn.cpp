@@ -72,12 +72,19 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
         CMN_TRACE("OpenFile", VKE_ERR_ARG);
         return VKE_ERR_ARG;
     }
+    // A plain file, the common case, takes one look at the path (each makes it full again, which
+    // Wine's long-name lookup makes slow); anything else the whole round.
     char full[CmnPathSize] = {};
-    int rc = VkeSubGetPathName(Sub(), full, path, sizeof(full));
-    int exists = 0, drive = 0, folder = 0;
-    if (rc == VKE_OK) rc = VkeSubIsExistPath(Sub(), full, &exists);
-    if (rc == VKE_OK && exists) rc = VkeSubIsDrive(Sub(), full, &drive);
-    if (rc == VKE_OK && exists && !drive) rc = VkeSubIsDirectory(Sub(), full, &folder);
+    int exists = 0, drive = 0, folder = 0, normal = 0;
+    int rc = VkeSubIsNormalFile(Sub(), full, path, sizeof(full), &normal);
+    if (rc == VKE_OK && normal) {
+        exists = 1;
+    } else {
+        rc = VkeSubGetPathName(Sub(), full, path, sizeof(full));
+        if (rc == VKE_OK) rc = VkeSubIsExistPath(Sub(), full, &exists);
+        if (rc == VKE_OK && exists) rc = VkeSubIsDrive(Sub(), full, &drive);
+        if (rc == VKE_OK && exists && !drive) rc = VkeSubIsDirectory(Sub(), full, &folder);
+    }
     if (rc != VKE_OK) {
         CMN_TRACE("OpenFile", rc);
         return rc;

@@ -620,8 +620,12 @@ int VkiTab::SetTitle(int index, const char* title)
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(title);
+    RECT before = StripRect();
     if (!SetItem(index, &item)) return VKE_ERR_SYSTEM;
-    Invalidate(FALSE);
+    // A title changes the strip alone: the pages below repaint only when the strip's height did.
+    RECT after = StripRect();
+    if (EqualRect(&before, &after)) InvalidateRect(&after, FALSE);
+    else Invalidate(FALSE);
     return VKE_OK;
 }
 

@@ -73,6 +73,16 @@ HBRUSH VkiTab::StripBrush(HDC dc) const
     return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
 
+RECT VkiTab::StripRect()
+{
+    RECT strip = {}, area = {};
+    GetClientRect(&strip);
+    area = strip;
+    AdjustRect(FALSE, &area);
+    strip.bottom = area.top;
+    return strip;
+}
+
 void VkiTab::PaintTabs(HDC dc)
 {
     VkiSaveDC save(dc);
@@ -80,11 +90,7 @@ void VkiTab::PaintTabs(HDC dc)
     if (count > 0) {
         // The strip behind the tabs is filled here, never by invalidating the parent: a parent
         // without WS_CLIPCHILDREN would invalidate the tabs again, and both would repaint forever.
-        RECT strip = {}, area = {};
-        GetClientRect(&strip);
-        area = strip;
-        AdjustRect(FALSE, &area);
-        strip.bottom = area.top;
+        RECT strip = StripRect();
         FillRect(dc, &strip, StripBrush(dc));
     }
     // The control draws its frame into the paint DC it is given (it draws nothing without one).

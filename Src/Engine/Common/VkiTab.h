@@ -166,6 +166,8 @@ private:
     void RefreshPage(const RECT& update);
     // The brush behind the tab strip: the parent's answer to WM_CTLCOLORDLG, else COLOR_BTNFACE.
     HBRUSH StripBrush(HDC dc) const;
+    // The strip of the tabs: the client rectangle cut off at the top of the display area.
+    RECT StripRect();
     DECLARE_MESSAGE_MAP()
     // ---- end: handlers ----
 

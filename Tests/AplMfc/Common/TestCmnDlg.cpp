@@ -222,6 +222,33 @@ TEST_F(DlgTest, StartAndEndRunOnceAndTheEarliestErrorInChildOrderIsShown)
     EXPECT_EQ(d->GetData(nullptr, nullptr, 0), -6);
 }
 
+namespace {
+
+// The test template with its drawing area alone, as an image page has it.
+class AreaOnlyDlg : public TestDlg {
+public:
+    BOOL OnInitDialog() override
+    {
+        CmnDlg::OnInitDialog();
+        StartDialog(0, 1, 0, [this] { return InitDraSlot(0, IDC_T_AREA, RECT{0, 0, 400, 300}, IDC_T_HBAR, IDC_T_VBAR, nullptr); });
+        return TRUE;
+    }
+};
+
+} // namespace
+
+TEST_F(DlgTest, OnlyADialogWithControlsMakesTooltips)
+{
+    TestDlg* d = OpenDlg();
+    ASSERT_TRUE(d);
+    EXPECT_NE(d->GetToolTipCtrl(), nullptr);
+    AreaOnlyDlg bare;
+    ASSERT_TRUE(bare.Create(IDD_TDLG, main));
+    EXPECT_EQ(bare.Inf().bReady, 1);
+    EXPECT_EQ(bare.GetToolTipCtrl(), nullptr);
+    bare.DestroyWindow();
+}
+
 TEST_F(DlgTest, ChangedSettingsReachTheDialogAndItsControlsOnlyWhereTheyDiffer)
 {
     TestDlg* d = OpenDlg();

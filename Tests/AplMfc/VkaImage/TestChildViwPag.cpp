@@ -97,6 +97,38 @@ TEST_F(PagTest, PathsOpenIntoPagesFoundByPathAndNeverLeaveAnEmptyTab)
     EXPECT_EQ(VktGdiObjects(), gdi);
 }
 
+namespace {
+
+// Counts the paints of a window whose procedure it takes.
+WNDPROC g_oldAreaPrc = nullptr;
+int g_areaPaints = 0;
+
+LRESULT CALLBACK CountAreaPaints(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT) ++g_areaPaints;
+    return ::CallWindowProcA(g_oldAreaPrc, wnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(PagTest, AnOpenPaintsWhatItChangedButNotTheShownPageAgain)
+{
+    Run();
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+    HWND area = view->GetImgPage(0)->GetDraWnd();
+    HWND tabs = view->GetImgPage(0)->GetParent()->m_hWnd;
+    EXPECT_FALSE(::GetUpdateRect(area, nullptr, FALSE)) << "the first page shows when the call returns";
+    g_areaPaints = 0;
+    g_oldAreaPrc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountAreaPaints)));
+    ASSERT_EQ(view->OpenPageByPth(b.c_str(), 0, 0), 0);
+    EXPECT_FALSE(::GetUpdateRect(tabs, nullptr, FALSE)) << "the new tab shows when the call returns";
+    EXPECT_FALSE(::GetUpdateRect(area, nullptr, FALSE));
+    EXPECT_EQ(g_areaPaints, 0) << "the shown page did not change";
+    ::SetWindowLongPtrA(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_oldAreaPrc));
+}
+
 TEST_F(PagTest, TheTitleFollowsTheCurrentPageAtEveryChangeAndClose)
 {
     Run();

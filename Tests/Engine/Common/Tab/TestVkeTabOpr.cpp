@@ -196,6 +196,23 @@ TEST_F(TabPages, MoveKeepsTitleAndRecord)
     EXPECT_EQ(VkeTabGetTitle(tab, 0, nullptr, 8), -9);
 }
 
+TEST_F(TabPages, ATitleRepaintsTheStripButNotThePage)
+{
+    Start();
+    OpenPages(3);
+    VktPumpFor(50);
+    ASSERT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
+    ASSERT_EQ(VkeTabSetTitle(tab, 2, "a longer title of the third page"), 0);
+    RECT update = {}, area = {};
+    ASSERT_TRUE(GetUpdateRect(wnd, &update, FALSE));
+    GetClientRect(wnd, &area);
+    TabCtrl_AdjustRect(wnd, FALSE, &area);
+    EXPECT_LE(update.bottom, area.top);
+    UpdateWindow(wnd);
+    EXPECT_FALSE(GetUpdateRect(pages[0], nullptr, FALSE)) << "the shown page is not asked to repaint";
+    EXPECT_EQ(TitleOf(tab, 2), "a longer title of the third page");
+}
+
 TEST_F(TabPages, ShowFamilyWrapsOrStays)
 {
     Start();
