@@ -13,17 +13,18 @@ const int kRuns = 3;
 const int kFiles = 50;
 
 // The tabs stand and nothing waits to be painted on the frame or the current page.
-bool Restored(HWND frame, HANDLE process)
+bool Restored(HWND frame, HANDLE process, BenchSeen* seen)
 {
-    if (!BenchTabsStand(frame, process, kFiles) || GetUpdateRect(frame, nullptr, FALSE)) return false;
-    HWND area = BenchDescendant(frame, "Edit");
+    if (!BenchTabsStand(frame, process, kFiles, seen) || GetUpdateRect(frame, nullptr, FALSE)) return false;
+    HWND area = seen->Area(frame);
     return area && !GetUpdateRect(area, nullptr, FALSE);
 }
 
 double RunOnce(BenchCopy& copy, const std::string& args, const std::string& settings)
 {
     copy.SetSettings(settings);
-    return BenchRunProgram(copy, args, 120, Restored);
+    BenchSeen seen;
+    return BenchRunProgram(copy, args, 120, [&seen](HWND frame, HANDLE process) { return Restored(frame, process, &seen); });
 }
 
 std::string ReadBytes(const std::string& path)

@@ -70,11 +70,31 @@ inline HWND BenchDescendant(HWND frame, const char* cls)
     return c.wnd;
 }
 
+// The windows a run polls, each searched for until found: a search walks every window of the
+// program, and walking them at every poll keeps Wine's window server busy and slows the program
+// it measures. One per run.
+struct BenchSeen {
+    HWND tab = nullptr;
+    HWND area = nullptr;
+    // The view's tab control.
+    HWND Tab(HWND frame)
+    {
+        if (!tab) tab = BenchDescendant(frame, "SysTabControl32");
+        return tab;
+    }
+    // The shown page's drawing area (the pages are children of the tab control).
+    HWND Area(HWND frame)
+    {
+        if (!area && Tab(frame)) area = BenchDescendant(tab, "Edit");
+        return area;
+    }
+};
+
 // That many tabs stand and the program is idle with its frame enabled again (the progress
 // dialog gone).
-inline bool BenchTabsStand(HWND frame, HANDLE process, int tabs)
+inline bool BenchTabsStand(HWND frame, HANDLE process, int tabs, BenchSeen* seen)
 {
-    HWND tab = BenchDescendant(frame, "SysTabControl32");
+    HWND tab = seen->Tab(frame);
     return tab && SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0) == tabs && IsWindowEnabled(frame) &&
            WaitForInputIdle(process, 0) == 0;
 }
