@@ -3,7 +3,8 @@
 # images: the locked row's page locked, the red and blue image turned a quarter clockwise (red
 # above blue). The exit writes Pictavo.csv with the three rows in tab order; the next start, told
 # to, opens them again with their turn and lock. A recent file deleted meanwhile, chosen from the
-# File menu, gives "ファイルが見つかりません。" and leaves the recent files.
+# File menu, gives "ファイルが見つかりません。" and leaves the recent files. The pages written from the File
+# menu into a name typed in the save dialog hold the three rows.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -92,6 +93,27 @@ frame=$(vk_e2e_wait_window '^Afx:' 'wide\.png$')
 vk_wait_tabs "$frame"
 vk_e2e_log "tabs: $(tr '\n' ';' <<<"$tabs")"
 vk_e2e_shot restored
+
+# ---- The pages written through the File menu into a file typed in the save dialog ----
+typed=$VK_E2E_TMP/typed.csv
+vk_e2e_key alt+f
+sleep 0.3
+vk_e2e_key w
+dialog=$(vk_e2e_wait_window '#32770' '.')
+sleep 0.5
+vk_e2e_shot save-dialog
+xdotool key ctrl+a
+xdotool type --delay 20 "$(vk_e2e_path "$typed")"
+vk_e2e_key Return
+until=$((SECONDS + VK_E2E_TIMEOUT))
+while [ ! -s "$typed" ]; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "the typed file was not written"
+  sleep 0.3
+done
+sleep 0.5
+[ "$(iconv -f CP932 -t UTF-8 "$typed" | tr -d '\r' | tail -n +2 | cut -d, -f1 | tr '\n' ';')" = \
+  "\"$(vk_e2e_path "$dir/wide.png")\";\"$(vk_e2e_path "$dir/small.bmp")\";\"$(vk_e2e_path "$dir/third.png")\";" ] ||
+  vk_e2e_fail "the typed file holds: $(iconv -f CP932 -t UTF-8 "$typed" | tr -d '\r')"
 
 # ---- The recent file deleted, chosen from the menu: the message, and it leaves the list ----
 rm "$dir/third.png"
