@@ -13,6 +13,13 @@
 #include "HalcorRes.h"
 #include "VkaSubOpi.h"
 
+namespace {
+
+// Posted when the tab popup closes: behind the command the popup posted, if any.
+const UINT kWmRbcDone = WM_APP + 0x31;
+
+} // namespace
+
 IMPLEMENT_DYNCREATE(ChildViw, CmnTbv)
 
 BEGIN_MESSAGE_MAP(ChildViw, CmnTbv)
@@ -21,6 +28,9 @@ BEGIN_MESSAGE_MAP(ChildViw, CmnTbv)
     ON_WM_DROPFILES()
     ON_MESSAGE(VkeWmSetLocked, &ThisClass::OnSetLocked)
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnChgOpt)
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_EXITMENULOOP, &ThisClass::OnExitMenuLoop)
+    ON_MESSAGE(kWmRbcDone, &ThisClass::OnRbcDone)
     // The view's own commands; the tab moves, printing and the edit and scale commands are the
     // base's.
     ON_COMMAND_EX(ID_FILE_CLOSE, &ThisClass::OnViwCmd)
@@ -53,7 +63,10 @@ BEGIN_MESSAGE_MAP(ChildViw, CmnTbv)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_CUT_SHOWN, ID_VKA_COPY_SHOWN, &ThisClass::OnUpdatePageCmd)
 END_MESSAGE_MAP()
 
-ChildViw::ChildViw() : CmnTbv(IDD_CHILDVIW), m_bClbMon(0), m_hWndClbNxt(nullptr), m_pPageSelImg(nullptr) {}
+ChildViw::ChildViw()
+    : CmnTbv(IDD_CHILDVIW), m_bClbMon(0), m_hWndClbNxt(nullptr), m_pPageSelImg(nullptr), m_bRbcLive(0)
+{
+}
 
 // ---- Start and end ----
 
@@ -129,7 +142,35 @@ int ChildViw::WriteOpenInfo(const char* path, int remember, int onlyLocked, int 
     return VkaSubOpi::WriteOpenInfo(*this, path, remember, onlyLocked, append, withSelImg, backup);
 }
 
+int ChildViw::GetRbcIdx(int* out)
+{
+    int rc = CmnTbv::GetRbcIdx(out);
+    if (rc == VKE_OK && out && !m_bRbcLive) *out = -1;
+    return rc;
+}
+
 // ---- Messages ----
+
+// The only popup the view owns is the tab control's.
+void ChildViw::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    if (!bSysMenu) m_bRbcLive = 1;
+    CmnTbv::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+}
+
+// The popup's command, when one was chosen, is in the queue already: the right-click is
+// forgotten after it.
+LRESULT ChildViw::OnExitMenuLoop(WPARAM, LPARAM)
+{
+    if (m_bRbcLive) PostMessage(kWmRbcDone);
+    return 0;
+}
+
+LRESULT ChildViw::OnRbcDone(WPARAM, LPARAM)
+{
+    m_bRbcLive = 0;
+    return 0;
+}
 
 // Files dropped on the view open as pages, the frame in front.
 void ChildViw::OnDropFiles(HDROP hDropInfo)

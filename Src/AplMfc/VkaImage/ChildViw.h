@@ -39,6 +39,9 @@ public:
     // title without one; empty for another kind of page).
     int SetTitle(int index, const char* title) override;
     int GetLockedFlag(int index, int* out) override { return CmnTbv::GetLockedFlag(index, out); }
+    // The tab right-clicked while its popup menu is open or its command runs; -1 afterwards, so
+    // that the main menu and the tool bar address the selected tab again.
+    int GetRbcIdx(int* out) override;
     // The current tab's title from its image page's title; -7 for another kind of page.
     int SetTitle();
     DlgImg* GetPageSelImg() override { return m_pPageSelImg; }
@@ -127,6 +130,9 @@ protected:
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg LRESULT OnSetLocked(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChgOpt(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRbcDone(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnViwCmd(UINT nID);
     afx_msg void OnUpdateViwCmd(CCmdUI* pCmdUI);
     afx_msg BOOL OnPageCmd(UINT nID);
@@ -138,6 +144,7 @@ protected:
     int m_bClbMon;           // the view is in the clipboard-viewer chain
     HWND m_hWndClbNxt;       // the next window of that chain
     DlgImg* m_pPageSelImg;   // the page that follows the file list; null until first used
+    int m_bRbcLive;          // the tab popup is open, or its command is still to come
 
 private:
     // The clipboard's owner is the main frame, one of its windows or a window of a panel.

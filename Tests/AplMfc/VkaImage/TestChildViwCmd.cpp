@@ -5,6 +5,7 @@
 #include "TestChildViw.h"
 #include "VkaSubOpi.h"
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -28,6 +29,18 @@ LRESULT CALLBACK PrintCatcher(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// What a test does while the tab popup is open (given the menu's window).
+std::function<void(HWND)> g_duringPopup;
+
+void CALLBACK PopupTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND open = FindWindowA("#32768", nullptr);
+    if (!open || !IsWindowVisible(open) || !g_duringPopup) return;
+    std::function<void(HWND)> during = std::move(g_duringPopup);
+    g_duringPopup = nullptr;
+    during(open);
+}
+
 } // namespace
 
 class CmdTest : public SelTest {
@@ -37,14 +50,26 @@ protected:
         SelTest::SetUp();
         theAppInf.pai = Pai();
     }
-    // Right-clicks tab index as a person would; the popup closes unused.
-    void RightClick(int index)
+    // Right-clicks tab index as a person would and runs during while its popup is open; during
+    // ends the menu (EndMenu) or chooses an item (keys posted to the menu).
+    void RightClick(int index, std::function<void(HWND menu)> during)
     {
         RECT item = {};
         ::SendMessageA(TabWnd(), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        VktMenuCloser closer;
+        g_duringPopup = std::move(during);
+        UINT_PTR timer = SetTimer(nullptr, 0, 30, PopupTick);
         ::SendMessageA(TabWnd(), WM_RBUTTONUP, 0, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+        KillTimer(nullptr, timer);
+        g_duringPopup = nullptr;
         VktPump();
+    }
+    // Chooses the popup's item that many keys down.
+    static std::function<void(HWND)> Choose(int downs)
+    {
+        return [downs](HWND menu) {
+            for (int i = 0; i < downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        };
     }
     // The selected-image page at tab 0.
     void OpenSelImg()
@@ -84,9 +109,13 @@ TEST_F(CmdTest, EnableRulesFollowTheAddressedTabTheLocksAndTheSelectedImagePage)
         if (c.selImg) OpenSelImg();
         Open(c.tabs);
         if (c.selected >= 0) View()->SetCurSel(c.selected);
-        if (c.rightClicked >= 0) RightClick(c.rightClicked);
         std::string got;
-        for (UINT id : ids) got += Update(id) == 1 ? '1' : '0';
+        auto read = [&](HWND) {
+            for (UINT id : ids) got += Update(id) == 1 ? '1' : '0';
+            EndMenu();
+        };
+        if (c.rightClicked >= 0) RightClick(c.rightClicked, read);
+        else read(nullptr);
         EXPECT_EQ(got, c.enabled);
         app->SetFlgClsFrm(1); // the selected-image page goes too
         CloseAll();
@@ -98,6 +127,18 @@ TEST_F(CmdTest, EnableRulesFollowTheAddressedTabTheLocksAndTheSelectedImagePage)
         EXPECT_EQ(Update(id), 0) << id;
     EXPECT_EQ(Update(ID_VKA_READ_OPI), 1);
     EXPECT_EQ(Update(ID_VKA_WRITE_OPI), 0) << "no page has a path";
+}
+
+TEST_F(CmdTest, ThePopupAddressesItsTabAndTheMainMenuTheSelectedOneAfterwards)
+{
+    Run();
+    Open("opop");
+    View()->SetCurSel(0);
+    RightClick(1, Choose(2)); // "閉じる" below "開く"
+    EXPECT_EQ(Left(), "oop");
+    RightClick(2, [](HWND) { EndMenu(); });
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(Left(), "op") << "the selected tab, not the one right-clicked before";
 }
 
 TEST_F(CmdTest, ClosesSpareTheSelectedImagePageAndLockedTabs)
