@@ -22,6 +22,11 @@ const UINT kWmRbcDone = WM_APP + 0x31;
 
 IMPLEMENT_DYNCREATE(ChildViw, CmnTbv)
 
+// A range of commands and their update rule: On<name> with OnUpdate<name>.
+#define VIW_COMMANDS(first, last, name) \
+    ON_COMMAND_EX_RANGE(first, last, &ThisClass::On##name) \
+    ON_UPDATE_COMMAND_UI_RANGE(first, last, &ThisClass::OnUpdate##name)
+
 BEGIN_MESSAGE_MAP(ChildViw, CmnTbv)
     ON_WM_DRAWCLIPBOARD()
     ON_WM_CHANGECBCHAIN()
@@ -33,34 +38,20 @@ BEGIN_MESSAGE_MAP(ChildViw, CmnTbv)
     ON_MESSAGE(kWmRbcDone, &ThisClass::OnRbcDone)
     // The view's own commands; the tab moves, printing and the edit and scale commands are the
     // base's.
-    ON_COMMAND_EX(ID_FILE_CLOSE, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_FILE_CLOSE, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_FILE_SAVE, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_FILE_PAGE_SETUP, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_EDIT_PASTE, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_VKA_POP_SAVE, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_VKA_POP_SAVE, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_VKA_POP_SAVE_ALL, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_VKA_POP_SAVE_ALL, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX_RANGE(ID_VKA_IMG_RESIZE, ID_VKA_IMG_FLIP_H, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_IMG_RESIZE, ID_VKA_IMG_FLIP_H, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX_RANGE(ID_VKA_CLOSE_NOSAVE, ID_VKA_SAVE_ALL, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_CLOSE_NOSAVE, ID_VKA_SAVE_ALL, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX_RANGE(ID_VKA_READ_OPI, ID_VKA_SETUP_ALL, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_READ_OPI, ID_VKA_SETUP_ALL, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_VKA_SAVE_STATE, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI(ID_VKA_SAVE_STATE, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX_RANGE(ID_VKA_POP_OPEN, ID_VKA_POP_CLOSE_OTHER_NOSAVE, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_POP_OPEN, ID_VKA_POP_CLOSE_OTHER_NOSAVE, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX_RANGE(ID_VKA_PAGE_LOCK, ID_VKA_PAGE_UNLOCK, &ThisClass::OnViwCmd)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_PAGE_LOCK, ID_VKA_PAGE_UNLOCK, &ThisClass::OnUpdateViwCmd)
-    ON_COMMAND_EX(ID_VKA_FRM_TOGGLE, &ThisClass::OnPageCmd)
-    ON_UPDATE_COMMAND_UI(ID_VKA_FRM_TOGGLE, &ThisClass::OnUpdatePageCmd)
-    ON_COMMAND_EX_RANGE(ID_VKA_CUT_SHOWN, ID_VKA_COPY_SHOWN, &ThisClass::OnPageCmd)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_CUT_SHOWN, ID_VKA_COPY_SHOWN, &ThisClass::OnUpdatePageCmd)
+    VIW_COMMANDS(ID_FILE_CLOSE, ID_FILE_CLOSE, ViwCmd)
+    VIW_COMMANDS(ID_FILE_SAVE, ID_FILE_SAVE, ViwCmd)
+    VIW_COMMANDS(ID_FILE_PAGE_SETUP, ID_FILE_PAGE_SETUP, ViwCmd)
+    VIW_COMMANDS(ID_EDIT_PASTE, ID_EDIT_PASTE, ViwCmd)
+    VIW_COMMANDS(ID_VKA_POP_SAVE, ID_VKA_POP_SAVE, ViwCmd)
+    VIW_COMMANDS(ID_VKA_POP_SAVE_ALL, ID_VKA_POP_SAVE_ALL, ViwCmd)
+    VIW_COMMANDS(ID_VKA_IMG_RESIZE, ID_VKA_IMG_FLIP_H, ViwCmd)
+    VIW_COMMANDS(ID_VKA_CLOSE_NOSAVE, ID_VKA_SAVE_ALL, ViwCmd)
+    VIW_COMMANDS(ID_VKA_READ_OPI, ID_VKA_SETUP_ALL, ViwCmd)
+    VIW_COMMANDS(ID_VKA_SAVE_STATE, ID_VKA_SAVE_STATE, ViwCmd)
+    VIW_COMMANDS(ID_VKA_POP_OPEN, ID_VKA_POP_CLOSE_OTHER_NOSAVE, ViwCmd)
+    VIW_COMMANDS(ID_VKA_PAGE_LOCK, ID_VKA_PAGE_UNLOCK, ViwCmd)
+    VIW_COMMANDS(ID_VKA_FRM_TOGGLE, ID_VKA_FRM_TOGGLE, PageCmd)
+    VIW_COMMANDS(ID_VKA_CUT_SHOWN, ID_VKA_COPY_SHOWN, PageCmd)
 END_MESSAGE_MAP()
 
 ChildViw::ChildViw()
@@ -126,9 +117,7 @@ DlgImg* ChildViw::GetImgPage(int index)
 
 int ChildViw::SetFocusCurPage()
 {
-    int current = -1;
-    GetCurSel(&current);
-    DlgImg* page = GetImgPage(current);
+    DlgImg* page = CurImgPage();
     return page ? page->SetFocusDra() : VKE_NOT_DONE;
 }
 

@@ -167,6 +167,11 @@ private:
     // The tabs after index (next) or before it, from the last down, under the closing-all flag.
     int ClosePageRange(const char* name, int index, bool next, int answer, int tabClose, int prompt);
     DlgImg* AddressedImgPage(int which);
+    DlgImg* CurImgPage();
+    // Every image page in tab order, the selected-image page among them while it has a tab.
+    std::vector<DlgImg*> ImgPages();
+    // The focused panel, else the current image page, when it accepts a paste; else null.
+    CmnDlgOpr* PasteTarget();
     // The document's title after the current page.
     void UpdateDocTitle();
 
@@ -174,7 +179,6 @@ private:
     // The tab last right-clicked, else the selected one; -1 when none.
     int AddressedTab();
     bool IsSelImgTab(int index);
-    DlgImg* CurImgPage();
     bool CmdEnabled(UINT id);
     bool CloseEnabled(int kind, int tab);
     // Locking (lock 1) or unlocking the tab would change it.

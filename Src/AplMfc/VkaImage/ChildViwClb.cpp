@@ -79,26 +79,27 @@ int ChildViw::PasteAsPages()
     return rc;
 }
 
+CmnDlgOpr* ChildViw::PasteTarget()
+{
+    // The focused panel, else the current image page, when it accepts a paste.
+    CWnd* panel = nullptr;
+    int found = 0;
+    theCmnWin.IsExistFcsDlg(&panel, &found);
+    for (CmnDlgOpr* opr : {found ? Opr(panel) : nullptr, Opr(CurImgPage())}) {
+        int can = 0;
+        if (opr && opr->GetEditPstFlag(&can) == VKE_OK && can == 1) return opr;
+    }
+    return nullptr;
+}
+
 int ChildViw::EditPst()
 {
     HalcorApp* app = HalcorGetApp();
     if (!app || !m_pag.bReady) return VKE_NOT_DONE;
     if (app->IsOpeningBusy()) return VKE_NOT_DONE;
-    // The focused panel, else the current page, pastes when it can.
-    CWnd* panel = nullptr;
-    int found = 0;
-    theCmnWin.IsExistFcsDlg(&panel, &found);
-    int current = -1;
-    GetCurSel(&current);
-    int rc = VKE_ERR_NOT_FOUND;
-    for (CmnDlgOpr* opr : {found ? Opr(panel) : nullptr, Opr(GetImgPage(current))}) {
-        int can = 0;
-        if (!opr || opr->GetEditPstFlag(&can) != VKE_OK || !can) continue;
-        rc = opr->EditPst();
-        if (rc == VKE_OK) SetFocusCurPage();
-        break;
-    }
-    if (rc == VKE_ERR_NOT_FOUND) rc = PasteAsPages();
+    CmnDlgOpr* target = PasteTarget();
+    int rc = target ? target->EditPst() : PasteAsPages();
+    if (target && rc == VKE_OK) SetFocusCurPage();
     if (!IsQuietPaste(rc)) CMN_TRACE("EditPst", rc);
     return rc;
 }

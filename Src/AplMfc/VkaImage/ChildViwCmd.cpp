@@ -51,13 +51,6 @@ const CloseRow* FindClose(UINT id)
 // Results a command does not report: done, skipped, cancelled.
 bool IsQuiet(int rc) { return rc == VKE_OK || rc == VKE_NOT_DONE || rc == VKE_STOPPED; }
 
-// Reads back the state an update handler gives an item.
-struct CmdState : CCmdUI {
-    int enabled = 0;
-    void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; }
-    void SetCheck(int) override {}
-};
-
 // The page set-up's failure as its message: margins too wide, else the printer.
 void ShowSetupFailure(int rc)
 {
@@ -79,13 +72,6 @@ int ChildViw::AddressedTab()
 bool ChildViw::IsSelImgTab(int index)
 {
     return m_pPageSelImg && GetImgPage(index) == m_pPageSelImg;
-}
-
-DlgImg* ChildViw::CurImgPage()
-{
-    int current = -1;
-    GetCurSel(&current);
-    return GetImgPage(current);
 }
 
 // ---- Enable rules ----
@@ -122,10 +108,8 @@ bool ChildViw::LockEnabled(int lock, int tab)
 
 bool ChildViw::AnyImgPage(bool (*test)(DlgImg&))
 {
-    for (Lke* p = m_pag.lki.pHead; p; p = p->pNxt) {
-        TbvElm* e = reinterpret_cast<TbvElm*>(p);
-        if (e->iTyp == CmnTypImg && e->pPage && test(*static_cast<DlgImg*>(e->pPage))) return true;
-    }
+    for (DlgImg* page : ImgPages())
+        if (test(*page)) return true;
     return false;
 }
 
@@ -151,9 +135,7 @@ bool ChildViw::CmdEnabled(UINT id)
     case ID_VKA_PAGE_UNLOCK: return LockEnabled(0, AddressedTab());
     case ID_FILE_SAVE: return current && CanSave(*current);
     case ID_VKA_POP_SAVE: {
-        int tab = -1;
-        GetRbcIdx(&tab);
-        DlgImg* page = GetImgPage(tab);
+        DlgImg* page = AddressedImgPage(1);
         return page && CanSave(*page);
     }
     case ID_VKA_SAVE_ALL:
@@ -179,14 +161,7 @@ bool ChildViw::CmdEnabled(UINT id)
 
 bool ChildViw::PasteEnabled()
 {
-    CWnd* panel = nullptr;
-    int found = 0;
-    theCmnWin.IsExistFcsDlg(&panel, &found);
-    for (CmnDlgOpr* opr : {found ? Opr(panel) : nullptr, Opr(CurImgPage())}) {
-        int can = 0;
-        if (opr && opr->GetEditPstFlag(&can) == VKE_OK && can == 1) return true;
-    }
-    return ::IsClipboardFormatAvailable(CF_HDROP) || ::IsClipboardFormatAvailable(CF_DIB);
+    return PasteTarget() || ::IsClipboardFormatAvailable(CF_HDROP) || ::IsClipboardFormatAvailable(CF_DIB);
 }
 
 // ---- The command and update handlers ----
@@ -284,10 +259,8 @@ int ChildViw::SaveImageAll()
     app->SetFlgPrtAbt(0);
     // 1 (declined) wins over 0 and 2, 2 over 0; 3 stops and wins; an error stops.
     int result = VKE_OK;
-    for (Lke* p = m_pag.lki.pHead; p; p = p->pNxt) {
-        TbvElm* e = reinterpret_cast<TbvElm*>(p);
-        DlgImg* page = e->iTyp == CmnTypImg ? static_cast<DlgImg*>(e->pPage) : nullptr;
-        if (!page || !page->IsExistDIBHandle()) continue;
+    for (DlgImg* page : ImgPages()) {
+        if (!page->IsExistDIBHandle()) continue;
         int rc = page->SaveImage();
         if (rc == VKE_OK) continue;
         if (rc == VKE_NOT_DONE || (rc == 2 && result == VKE_OK)) result = rc;
@@ -381,10 +354,7 @@ int ChildViw::SetupAll()
 {
     if (theCmnSub.MsgBoxById(IDS_VKA_SETUP_ALL_ASK, MB_YESNO | MB_ICONQUESTION) != IDYES) return VKE_STOPPED;
     int failure = VKE_OK;
-    for (Lke* p = m_pag.lki.pHead; p; p = p->pNxt) {
-        TbvElm* e = reinterpret_cast<TbvElm*>(p);
-        DlgImg* page = e->iTyp == CmnTypImg ? static_cast<DlgImg*>(e->pPage) : nullptr;
-        if (!page) continue;
+    for (DlgImg* page : ImgPages()) {
         int rc = page->SetEud(14);
         if (rc == VKE_OK) rc = page->PageSetup();
         // Margins too wide do not hide an earlier other failure.
@@ -415,10 +385,7 @@ bool ChildViw::BatchPrints(int index)
 
 void ChildViw::ClearPrintedFlags()
 {
-    for (Lke* p = m_pag.lki.pHead; p; p = p->pNxt) {
-        TbvElm* e = reinterpret_cast<TbvElm*>(p);
-        if (e->iTyp == CmnTypImg && e->pPage) static_cast<DlgImg*>(e->pPage)->SetPrintedFlag(0);
-    }
+    for (DlgImg* page : ImgPages()) page->SetPrintedFlag(0);
 }
 
 int ChildViw::OnFilePrtAll()

@@ -153,11 +153,28 @@ int ChildViw::ClosePageOtherAll(int index, int answer, int tabClose, int prompt)
 
 // ---- Images of the pages ----
 
+std::vector<DlgImg*> ChildViw::ImgPages()
+{
+    std::vector<DlgImg*> pages;
+    for (Lke* p = m_pag.lki.pHead; p; p = p->pNxt) {
+        TbvElm* e = reinterpret_cast<TbvElm*>(p);
+        if (e->iTyp == CmnTypImg && e->pPage) pages.push_back(static_cast<DlgImg*>(e->pPage));
+    }
+    return pages;
+}
+
+DlgImg* ChildViw::CurImgPage()
+{
+    int current = -1;
+    GetCurSel(&current);
+    return GetImgPage(current);
+}
+
 DlgImg* ChildViw::AddressedImgPage(int which)
 {
+    if (which == 0) return CurImgPage();
     int index = -1;
-    if (which == 0) GetCurSel(&index);
-    else GetRbcIdx(&index);
+    GetRbcIdx(&index);
     return GetImgPage(index);
 }
 
@@ -174,9 +191,7 @@ int ChildViw::IsExistDIBHandle(int which)
 int ChildViw::ChkExistDIBHandleAll()
 {
     if (!m_pag.bReady) return 0;
-    for (Lke* p = m_pag.lki.pHead; p; p = p->pNxt) {
-        TbvElm* e = reinterpret_cast<TbvElm*>(p);
-        if (e->iTyp == CmnTypImg && e->pPage && static_cast<DlgImg*>(e->pPage)->IsExistDIBHandle()) return 1;
-    }
+    for (DlgImg* page : ImgPages())
+        if (page->IsExistDIBHandle()) return 1;
     return 0;
 }
