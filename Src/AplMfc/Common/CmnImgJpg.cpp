@@ -552,31 +552,38 @@ int CmnImgJpg::Decode(const uint8_t* data, size_t size, std::vector<uint8_t>* pi
 
 namespace {
 
-// Where a reduced row or column samples a component: the two nearest blocks and the second's
-// weight. A component sampled more coarsely has its block centres between the reduced pixels'
-// centres, and is interpolated between them as the full decode's upsampling would.
+// Where a reduced row or column takes a component from: two neighbouring blocks and the second's
+// weight. The reduced picture's pixels are all alike (a picture of 203 columns makes 26 of
+// 203 / 26 columns each, not 25 of 8 and one of 3), so a stretch of it puts everything where the
+// whole picture's stretch would. A component sampled as finely as the picture gives the mean of
+// what the pixel covers (at most two blocks); one sampled more coarsely is interpolated between
+// its block centres, as the full decode's upsampling would.
 struct Tap {
     int i0, i1;
     double w;
 };
 
-std::vector<Tap> MakeTaps(int count, int sampling, int most, int blocks)
+std::vector<Tap> MakeTaps(int count, int size, int sampling, int most, int blocks)
 {
     std::vector<Tap> taps(static_cast<size_t>(count));
+    const double step = static_cast<double>(size) / count / 8.0; // picture blocks per pixel, at most 1
     for (int x = 0; x < count; ++x) {
-        // The pixel's centre in the component's blocks, less half a block: (2x + 1) s / 2m - 1/2.
-        const int num = (2 * x + 1) * sampling - most, den = 2 * most;
         Tap& t = taps[static_cast<size_t>(x)];
+        double a, b;
         if (sampling == most) {
-            t = {x, x, 0.0};
-        } else if (num <= 0) {
-            t = {0, 0, 0.0};
+            a = x * step;
+            b = (x + 1) * step;
         } else {
-            int i = num / den;
-            t.i0 = i < blocks ? i : blocks - 1;
-            t.i1 = i + 1 < blocks ? i + 1 : blocks - 1;
-            t.w = static_cast<double>(num % den) / den;
+            // The pixel's centre in the component's blocks, less half a block.
+            a = b = ((x + 0.5) * step) * sampling / most - 0.5;
+            if (a < 0) a = b = 0;
         }
+        int i = static_cast<int>(a);
+        double cut = i + 1.0; // where block i ends
+        t.i0 = i < blocks ? i : blocks - 1;
+        t.i1 = i + 1 < blocks ? i + 1 : blocks - 1;
+        if (sampling == most) t.w = b > cut ? (b - cut) / (b - a) : 0.0;
+        else t.w = a - i;
     }
     return taps;
 }
@@ -600,8 +607,8 @@ void CmnImgJpg::Convert(std::vector<uint8_t>* pixels) const
         // The blocks that hold picture (the plane may have padding blocks of the last MCUs).
         int bw = ((m_iWidth * comp.iH + m_iHMax - 1) / m_iHMax + 7) / 8;
         int bh = ((m_iHeight * comp.iV + m_iVMax - 1) / m_iVMax + 7) / 8;
-        cols[c] = MakeTaps(w, comp.iH, m_iHMax, bw);
-        rows[c] = MakeTaps(h, comp.iV, m_iVMax, bh);
+        cols[c] = MakeTaps(w, m_iWidth, comp.iH, m_iHMax, bw);
+        rows[c] = MakeTaps(h, m_iHeight, comp.iV, m_iVMax, bh);
     }
     uint8_t* out = pixels->data();
     for (int y = 0; y < h; ++y) {
