@@ -588,51 +588,60 @@ std::vector<Tap> MakeTaps(int count, int size, int sampling, int most, int block
     return taps;
 }
 
-uint8_t Level(double v)
+uint8_t Level(float v)
 {
-    v += 0.5;
+    v += 0.5f;
     return static_cast<uint8_t>(v <= 0 ? 0 : v >= 255 ? 255 : static_cast<int>(v));
 }
 
 } // namespace
 
+// One component at the reduced size: each block's mean less 128 (a DC coefficient times its
+// quantiser is 8 times it), taken between blocks along the rows, then between rows.
+void CmnImgJpg::Means(const Comp& comp, int w, int h, std::vector<float>* out) const
+{
+    const int bw = ((m_iWidth * comp.iH + m_iHMax - 1) / m_iHMax + 7) / 8;
+    const int bh = ((m_iHeight * comp.iV + m_iVMax - 1) / m_iVMax + 7) / 8;
+    const std::vector<Tap> cols = MakeTaps(w, m_iWidth, comp.iH, m_iHMax, bw);
+    const std::vector<Tap> rows = MakeTaps(h, m_iHeight, comp.iV, m_iVMax, bh);
+    const float k = static_cast<float>(comp.iQ0) / 8.0f;
+    std::vector<float> across(static_cast<size_t>(bh) * static_cast<size_t>(w));
+    for (int y = 0; y < bh; ++y) {
+        const int16_t* p = &comp.plane[static_cast<size_t>(y) * static_cast<size_t>(comp.iPlaneW)];
+        float* a = &across[static_cast<size_t>(y) * static_cast<size_t>(w)];
+        for (int x = 0; x < w; ++x) {
+            const Tap& t = cols[static_cast<size_t>(x)];
+            a[x] = (p[t.i0] + (p[t.i1] - p[t.i0]) * static_cast<float>(t.w)) * k;
+        }
+    }
+    out->resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y) {
+        const Tap& t = rows[static_cast<size_t>(y)];
+        const float* a0 = &across[static_cast<size_t>(t.i0) * static_cast<size_t>(w)];
+        const float* a1 = &across[static_cast<size_t>(t.i1) * static_cast<size_t>(w)];
+        const float wy = static_cast<float>(t.w);
+        float* o = &(*out)[static_cast<size_t>(y) * static_cast<size_t>(w)];
+        for (int x = 0; x < w; ++x) o[x] = a0[x] + (a1[x] - a0[x]) * wy;
+    }
+}
+
 void CmnImgJpg::Convert(std::vector<uint8_t>* pixels) const
 {
     const int w = ReducedWidth(), h = ReducedHeight();
-    const size_t n = m_comps.size();
-    pixels->resize(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
-    std::vector<Tap> cols[3], rows[3];
-    for (size_t c = 0; c < n; ++c) {
-        const Comp& comp = m_comps[c];
-        // The blocks that hold picture (the plane may have padding blocks of the last MCUs).
-        int bw = ((m_iWidth * comp.iH + m_iHMax - 1) / m_iHMax + 7) / 8;
-        int bh = ((m_iHeight * comp.iV + m_iVMax - 1) / m_iVMax + 7) / 8;
-        cols[c] = MakeTaps(w, m_iWidth, comp.iH, m_iHMax, bw);
-        rows[c] = MakeTaps(h, m_iHeight, comp.iV, m_iVMax, bh);
-    }
+    const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+    pixels->resize(n * 3);
     uint8_t* out = pixels->data();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x, out += 3) {
-            // Each component's block mean less 128: a DC coefficient times its quantiser is 8 times it.
-            double v[3] = {};
-            for (size_t c = 0; c < n; ++c) {
-                const Comp& comp = m_comps[c];
-                const Tap& tx = cols[c][static_cast<size_t>(x)];
-                const Tap& ty = rows[c][static_cast<size_t>(y)];
-                const int16_t* r0 = &comp.plane[static_cast<size_t>(ty.i0) * static_cast<size_t>(comp.iPlaneW)];
-                const int16_t* r1 = &comp.plane[static_cast<size_t>(ty.i1) * static_cast<size_t>(comp.iPlaneW)];
-                double top = r0[tx.i0] + (r0[tx.i1] - r0[tx.i0]) * tx.w;
-                double bottom = r1[tx.i0] + (r1[tx.i1] - r1[tx.i0]) * tx.w;
-                v[c] = (top + (bottom - top) * ty.w) * comp.iQ0 / 8.0;
-            }
-            if (n == 1) {
-                out[0] = out[1] = out[2] = Level(v[0] + 128);
-                continue;
-            }
-            // JFIF's YCbCr to RGB.
-            out[2] = Level(v[0] + 1.402 * v[2] + 128);
-            out[1] = Level(v[0] - 0.344136 * v[1] - 0.714136 * v[2] + 128);
-            out[0] = Level(v[0] + 1.772 * v[1] + 128);
-        }
+    std::vector<float> v[3];
+    for (size_t c = 0; c < m_comps.size(); ++c) Means(m_comps[c], w, h, &v[c]);
+    if (m_comps.size() == 1) {
+        for (size_t i = 0; i < n; ++i, out += 3) out[0] = out[1] = out[2] = Level(v[0][i] + 128);
+        return;
+    }
+    // JFIF's YCbCr to RGB.
+    for (size_t i = 0; i < n; ++i, out += 3) {
+        const float y = v[0][i] + 128, cb = v[1][i], cr = v[2][i];
+        out[2] = Level(y + 1.402f * cr);
+        out[1] = Level(y - 0.344136f * cb - 0.714136f * cr);
+        out[0] = Level(y + 1.772f * cb);
     }
 }

@@ -75,6 +75,7 @@ private:
     int DecodeScan(const Scan& scan, const uint8_t* data, size_t size, size_t* pos);
     static bool SkipAc(Bits& bits, const Huff& ac);
     bool Done() const;
+    void Means(const Comp& comp, int w, int h, std::vector<float>* out) const;
     void Convert(std::vector<uint8_t>* pixels) const;
     static bool BuildHuff(Huff* h, const uint8_t* counts, const uint8_t* vals, bool ac);
 
