@@ -13,6 +13,7 @@ enum {
 
 const int kSkipBits = 11; // look-ahead of the AC skip table
 const int kEob = 128;     // coefficients "advanced" by an end of block: past any real position
+const uint64_t kMostBlocks = 4u << 20;
 
 int Be16(const uint8_t* p) { return (p[0] << 8) | p[1]; }
 
@@ -343,7 +344,8 @@ int CmnImgJpg::ReadHeader(const uint8_t* data, size_t size)
 // ---- Scans ----
 
 // Sizes the coefficient planes once: refused when the file is too short to hold that many
-// blocks (each coded block takes at least one bit), so a header that lies allocates nothing.
+// blocks (each coded block takes at least one bit), so a header that lies allocates nothing, and
+// beyond kMostBlocks (some 85 million pixels in full colour), which the platform's decode takes.
 int CmnImgJpg::Planes(size_t size)
 {
     if (m_bPlanes) return Ok;
@@ -351,7 +353,7 @@ int CmnImgJpg::Planes(size_t size)
     for (const Comp& c : m_comps)
         total += static_cast<uint64_t>(m_iMcusX) * static_cast<uint64_t>(c.iH) * static_cast<uint64_t>(m_iMcusY) *
                  static_cast<uint64_t>(c.iV);
-    if (total > 32 * static_cast<uint64_t>(size) + 4096) return NotDone;
+    if (total > 32 * static_cast<uint64_t>(size) + 4096 || total > kMostBlocks) return NotDone;
     for (Comp& c : m_comps) {
         c.iPlaneW = m_iMcusX * c.iH;
         c.iPlaneH = m_iMcusY * c.iV;

@@ -70,7 +70,7 @@ const UINT kIconKind = SHGFI_SHELLICONSIZE;
 
 // Files larger than this are left to the engine's decode, as is everything the reduced decode does
 // not take.
-const LONGLONG kJpegMost = 256ll << 20;
+const LONGLONG kJpegMost = 64ll << 20;
 // Read first: the markers up to the frame header normally lie within it.
 const size_t kJpegHead = 64 * 1024;
 
