@@ -322,6 +322,18 @@ int EngineThumbnail(const std::string& path, std::vector<DWORD>* px, int* width,
     return rc;
 }
 
+// The service's thumbnail of the file (read, then given back): the result, and its pixels.
+int ServiceThumbnail(const std::string& path, std::vector<DWORD>* px, int* width, int* height)
+{
+    HBITMAP image = nullptr;
+    int w = 0, h = 0, cached = 0;
+    int rc = theCmnImg.OpenTmnImage(path.c_str(), 1, nullptr, &image, &w, &h, &cached);
+    *px = PixelsOf(image, width, height);
+    if (image && (w != *width || h != *height)) ADD_FAILURE() << "the thumbnail's size is not the one given";
+    theCmnImg.CloseTmnImage(1, &image);
+    return rc;
+}
+
 struct Difference {
     double mean = 0;
     int most = 0;
@@ -374,15 +386,11 @@ TEST_F(ImgTest, ReducedThumbnailsMatchTheFullDecodes)
         std::vector<DWORD> platform;
         int pw = 0, ph = 0;
         const int engineRc = EngineThumbnail(path, &platform, &pw, &ph);
-        HBITMAP image = nullptr;
-        int width = 0, height = 0, cached = 0;
-        ASSERT_EQ(theCmnImg.OpenTmnImage(path.c_str(), 1, nullptr, &image, &width, &height, &cached), engineRc);
+        std::vector<DWORD> ours;
         int tw = 0, th = 0;
-        std::vector<DWORD> ours = PixelsOf(image, &tw, &th);
-        theCmnImg.CloseTmnImage(1, &image);
+        ASSERT_EQ(ServiceThumbnail(path, &ours, &tw, &th), engineRc);
         ASSERT_EQ(tw, pw);
         ASSERT_EQ(th, ph);
-        ASSERT_EQ(width, pw);
         Difference d = Compare(ours, platform);
         if (!b.reduced) {
             EXPECT_EQ(d.most, 0);
@@ -425,12 +433,9 @@ TEST_F(ImgTest, DamagedJpegsAnswerAsTheEngineDoes)
         std::vector<DWORD> platform;
         int pw = 0, ph = 0;
         const int engineRc = EngineThumbnail(path, &platform, &pw, &ph);
-        HBITMAP image = nullptr;
-        int width = 0, height = 0, cached = 0;
-        const int rc = theCmnImg.OpenTmnImage(path.c_str(), 1, nullptr, &image, &width, &height, &cached);
+        std::vector<DWORD> ours;
         int tw = 0, th = 0;
-        std::vector<DWORD> ours = PixelsOf(image, &tw, &th);
-        theCmnImg.CloseTmnImage(1, &image);
+        const int rc = ServiceThumbnail(path, &ours, &tw, &th);
         if (engineRc == VKE_NOT_DONE) {
             // No picture the engine reads: the item's icon, as before.
             EXPECT_TRUE(rc == VKE_OK || rc == VKE_NOT_DONE) << rc;
@@ -449,12 +454,9 @@ TEST_F(ImgTest, DamagedJpegsAnswerAsTheEngineDoes)
     std::vector<DWORD> platform;
     int pw = 0, ph = 0;
     ASSERT_EQ(EngineThumbnail(path, &platform, &pw, &ph), VKE_OK);
-    HBITMAP image = nullptr;
-    int width = 0, height = 0, cached = 0;
-    ASSERT_EQ(theCmnImg.OpenTmnImage(path.c_str(), 1, nullptr, &image, &width, &height, &cached), VKE_OK);
+    std::vector<DWORD> ours;
     int tw = 0, th = 0;
-    std::vector<DWORD> ours = PixelsOf(image, &tw, &th);
-    theCmnImg.CloseTmnImage(1, &image);
+    ASSERT_EQ(ServiceThumbnail(path, &ours, &tw, &th), VKE_OK);
     Difference d = Compare(ours, platform);
     EXPECT_GT(d.most, 0); // reduced
     EXPECT_LE(d.most, 32);
