@@ -13,7 +13,7 @@ enum {
 
 const int kSkipBits = 11; // look-ahead of the AC skip table
 const int kEob = 128;     // coefficients "advanced" by an end of block: past any real position
-const uint64_t kMostBlocks = 4u << 20;
+const uint64_t kMostBlocks = 4u << 20; // blocks of all components at most: some 85 MP in full colour
 
 int Be16(const uint8_t* p) { return (p[0] << 8) | p[1]; }
 

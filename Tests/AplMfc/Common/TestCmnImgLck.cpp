@@ -337,7 +337,7 @@ TEST_F(ImgTest, AJpegIsDecodedWithoutTheLockWhileHitsAnswer)
     HANDLE thread = CreateThread(nullptr, 0, OpenAside, &a, 0, nullptr);
     EXPECT_TRUE(a.ready.Wait(10000));
     EXPECT_TRUE(Answered(a.sink)); // it waits to look into the cache
-    Sleep(100);
+    Sleep(250);                    // and is back in its wait after taking the message
     // The lock goes to the thread that waits; this one has it back once that thread looked (a
     // miss) and went on to read and decode the file.
     theCmnImg.UnlockCache(0);
