@@ -170,7 +170,6 @@ bool CmnImgJpg::BuildHuff(Huff* h, const uint8_t* counts, const uint8_t* vals, b
     }
     memcpy(h->abVal, vals, static_cast<size_t>(k));
     h->bDefined = true;
-    if (!ac) return true;
     // Whole symbols with their extra bits within the look-ahead: one step each.
     for (uint32_t bits = 0; bits < (1u << kSkipBits); ++bits) {
         int len = 0, sym = -1;
@@ -187,8 +186,21 @@ bool CmnImgJpg::BuildHuff(Huff* h, const uint8_t* counts, const uint8_t* vals, b
                 }
             }
         }
+        const int run = sym >> 4, size = sym & 15;
+        if (!ac) {
+            int32_t diff = 0;
+            if (sym < 0 || sym > 11 || len + sym > kSkipBits) {
+                h->alDiff[bits] = 0;
+                continue;
+            }
+            if (sym) {
+                diff = static_cast<int32_t>((bits >> (kSkipBits - len - sym)) & ((1u << sym) - 1));
+                if (diff < (1 << (sym - 1))) diff += 1 - (1 << sym);
+            }
+            h->alDiff[bits] = diff * 256 + len + sym;
+            continue;
+        }
         uint16_t skip = 0;
-        int run = sym >> 4, size = sym & 15;
         if (sym == 0) skip = static_cast<uint16_t>(len | (kEob << 5));
         else if (sym == 0xF0) skip = static_cast<uint16_t>(len | (16 << 5));
         else if (sym > 0 && size > 0 && len + size <= kSkipBits) skip = static_cast<uint16_t>((len + size) | ((run + 1) << 5));
@@ -481,9 +493,18 @@ int CmnImgJpg::DecodeScan(const Scan& scan, const uint8_t* data, size_t size, si
                     if (bits.Get(1)) *coef = static_cast<int16_t>(*coef | scale);
                     continue;
                 }
-                int s = bits.Decode(*sl.pDc);
-                if (s < 0 || s > 11) return NotDone;
-                int v = (pred[sl.iPred] += bits.Receive(s)) * scale;
+                int diff;
+                bits.Need();
+                const int32_t e = sl.pDc->alDiff[bits.Peek(kSkipBits)];
+                if (e) {
+                    bits.Skip(e & 31);
+                    diff = e >> 8; // an arithmetic shift: the difference's sign stays
+                } else {
+                    int s = bits.Decode(*sl.pDc);
+                    if (s < 0 || s > 11) return NotDone;
+                    diff = bits.Receive(s);
+                }
+                int v = (pred[sl.iPred] += diff) * scale;
                 if (v < -2048 || v > 2047) return NotDone;
                 *coef = static_cast<int16_t>(v);
                 if (mode == 0 && !SkipAc(bits, *sl.pAc)) return NotDone;
@@ -499,7 +520,7 @@ int CmnImgJpg::DecodeScan(const Scan& scan, const uint8_t* data, size_t size, si
 }
 
 // Passes over a block's AC coefficients, symbol by symbol.
-bool CmnImgJpg::SkipAc(Bits& bits, const Huff& ac)
+inline bool CmnImgJpg::SkipAc(Bits& bits, const Huff& ac)
 {
     int k = 1;
     while (k < 64) {

@@ -54,7 +54,13 @@ private:
         int32_t alMaxCode[17];      // by length; -1 when none
         int32_t alValOff[17];       // index into abVal minus the length's first code
         uint8_t abVal[256];
-        uint16_t awSkip[1 << 11];   // bits | (coefficients advanced << 5); 0: decode it slowly
+        union {
+            // AC: a whole run-and-size symbol with its extra bits:
+            // bits | (coefficients advanced << 5); 0: decode it slowly.
+            uint16_t awSkip[1 << 11];
+            // DC: a whole difference: (difference << 8) | bits; 0: decode it slowly.
+            int32_t alDiff[1 << 11];
+        };
     };
     struct Comp {
         int iId, iH, iV, iTq;

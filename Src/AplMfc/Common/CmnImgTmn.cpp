@@ -10,6 +10,8 @@
 #include "CmnSub.h"
 #include <stdio.h>
 #include <string.h>
+#include <memory>
+#include <new>
 #include <vector>
 
 // A thumbnail being made: closed at the end of the scope unless handed on.
@@ -147,7 +149,10 @@ void CmnImg::ReduceJpeg(Tmn* tmn)
 {
     FileBytes file(tmn->amPath);
     if (file.Size() < 4 || !file.Read(kJpegHead)) return;
-    CmnImgJpg jpg;
+    // Its tables (some 80 KB) on the heap: a worker's stack may be small.
+    std::unique_ptr<CmnImgJpg> decoder(new (std::nothrow) CmnImgJpg);
+    if (!decoder) return;
+    CmnImgJpg& jpg = *decoder;
     int rc = jpg.ReadHeader(file.bytes.data(), file.bytes.size());
     if (rc == CmnImgJpg::NeedMore && file.bytes.size() < file.Size() && file.Read(file.Size()))
         rc = jpg.ReadHeader(file.bytes.data(), file.bytes.size());
