@@ -627,17 +627,28 @@ void CmnImgJpg::Means(const Comp& comp, int w, int h, std::vector<float>* out) c
     const int bh = ((m_iHeight * comp.iV + m_iVMax - 1) / m_iVMax + 7) / 8;
     const std::vector<Tap> cols = MakeTaps(w, m_iWidth, comp.iH, m_iHMax, bw);
     const std::vector<Tap> rows = MakeTaps(h, m_iHeight, comp.iV, m_iVMax, bh);
+    // A component whose blocks are the reduced pixels themselves (a picture of whole blocks)
+    // is only scaled.
+    const bool plainCols = comp.iH == m_iHMax && m_iWidth % 8 == 0;
+    const bool plainRows = comp.iV == m_iVMax && m_iHeight % 8 == 0;
     const float k = static_cast<float>(comp.iQ0) / 8.0f;
-    std::vector<float> across(static_cast<size_t>(bh) * static_cast<size_t>(w));
-    for (int y = 0; y < bh; ++y) {
+    out->resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    std::vector<float> across;
+    if (!plainRows) across.resize(static_cast<size_t>(bh) * static_cast<size_t>(w));
+    float* const first = plainRows ? out->data() : across.data();
+    for (int y = 0; y < (plainRows ? h : bh); ++y) {
         const int16_t* p = &comp.plane[static_cast<size_t>(y) * static_cast<size_t>(comp.iPlaneW)];
-        float* a = &across[static_cast<size_t>(y) * static_cast<size_t>(w)];
+        float* a = first + static_cast<size_t>(y) * static_cast<size_t>(w);
+        if (plainCols) {
+            for (int x = 0; x < w; ++x) a[x] = p[x] * k;
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             const Tap& t = cols[static_cast<size_t>(x)];
             a[x] = (p[t.i0] + (p[t.i1] - p[t.i0]) * static_cast<float>(t.w)) * k;
         }
     }
-    out->resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    if (plainRows) return;
     for (int y = 0; y < h; ++y) {
         const Tap& t = rows[static_cast<size_t>(y)];
         const float* a0 = &across[static_cast<size_t>(t.i0) * static_cast<size_t>(w)];
