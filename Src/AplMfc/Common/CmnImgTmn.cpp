@@ -124,19 +124,17 @@ private:
 // A 24-bit DIB section of the reduced decode's pixels (rows top first, not padded).
 HBITMAP MakeDib(const std::vector<uint8_t>& pixels, int width, int height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib) return nullptr;
-    const size_t row = static_cast<size_t>(width) * 3, stride = (row + 3) & ~static_cast<size_t>(3);
+    HBITMAP dib = nullptr;
+    DIBSECTION ds = {};
+    if (theCmnImg.CreateDIB(nullptr, width, height, 24, &dib) != VKE_OK) return nullptr;
+    if (::GetObjectA(dib, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) {
+        ::DeleteObject(dib);
+        return nullptr;
+    }
+    // Bottom-up rows.
+    const size_t row = static_cast<size_t>(width) * 3;
     for (int y = 0; y < height; ++y)
-        memcpy(static_cast<uint8_t*>(bits) + static_cast<size_t>(height - 1 - y) * stride,
+        memcpy(static_cast<uint8_t*>(ds.dsBm.bmBits) + static_cast<size_t>(height - 1 - y) * ds.dsBm.bmWidthBytes,
                pixels.data() + static_cast<size_t>(y) * row, row);
     return dib;
 }
