@@ -196,13 +196,16 @@ vk_e2e_area() { vk_e2e_children "$1" | awk -F'\t' '$1 == "Edit" { print $2; exit
 vk_e2e_title() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $5 }'; }
 
 # vk_e2e_box PNG "x y w h" COLOUR [FORMAT]: the bounding box of that colour inside the rectangle
-# of the screenshot, as "w h" (FORMAT "%X %Y %w %h": also its corner inside the rectangle).
+# of the screenshot, as "w h" (FORMAT "%X %Y %w %h": also its corner inside the rectangle). A
+# border of another colour goes round the rectangle first, so a box that reaches its edges is
+# measured too.
 vk_e2e_box()
 {
   local png=$1 colour=$3 format=${4:-%w %h}
   set -- $2
   convert "$png" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "$colour" -fill white -opaque "$colour" \
-    -trim -format "$format\n" info: | tr -d '+'
+    -bordercolor black -border 1 -trim -set page '%wx%h+%[fx:page.x-1]+%[fx:page.y-1]' \
+    -format "$format\n" info: | tr -d '+'
 }
 
 vk_e2e_shot() { import -window root "$VK_E2E_OUT/$1.png"; }

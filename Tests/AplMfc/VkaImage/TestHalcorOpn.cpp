@@ -2,6 +2,7 @@
 // already; the open dialog answered with two names.
 #include "TestVkaOpn.h"
 #include "TestChildFrm.h"
+#include "CmnRes.h"
 #include "HalcorRes.h"
 #include <dlgs.h>
 
@@ -131,4 +132,70 @@ TEST_F(FrmTest, OpenCommandsEnabledPanelCommandsWaitForTheirPanels)
     EXPECT_EQ(checked, 0);
     EXPECT_EQ(Update(ID_VKA_VIEW_REFRESH), 1);
     Command(ID_VKA_VIEW_REFRESH); // the panels answer 1: nothing changes, nothing is reported
+}
+
+// Whatever road opened the images, the drawing area of the page selected afterwards holds the
+// focus, so the scale commands are enabled without a click: the command line at start, Ctrl+O
+// and a recent file, each begun with the focus on the tab strip or in a panel.
+TEST_F(FrmTest, AfterAnOpenThePageHoldsTheFocusAndItsScaleCommandsAreEnabled)
+{
+    VktTempDir dir;
+    const std::string a = dir / "a.bmp", b = dir / "b.bmp", c = dir / "c.bmp", d = dir / "d.bmp";
+    for (const std::string& path : {a, b, c, d}) MakeBmpFile(path, 32, 16, kRed, kBlue);
+    auto areaFocused = [] {
+        HWND focus = GetFocus();
+        char cls[16] = {};
+        GetClassNameA(focus, cls, sizeof(cls));
+        return focus && strcmp(cls, "Edit") == 0 &&
+               DYNAMIC_DOWNCAST(DlgImg, CWnd::FromHandlePermanent(GetParent(focus))) != nullptr;
+    };
+    auto scaleEnabled = [&] { return Update(ID_CMN_SCA_WND) == 1 && Update(ID_CMN_SCA_100) == 1; };
+    auto title = [&] {
+        CString text;
+        main->GetWindowText(text);
+        return std::string(text);
+    };
+
+    std::vector<std::string> args = {"Pictavo.exe", a, b};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(&arg[0]);
+    const int argc0 = __argc;
+    char** const argv0 = __argv;
+    __argc = static_cast<int>(argv.size());
+    __argv = argv.data();
+    Run();
+    __argc = argc0;
+    __argv = argv0;
+    VktPump(100);
+    EXPECT_TRUE(areaFocused()) << "from the command line";
+    EXPECT_TRUE(scaleEnabled()) << "from the command line";
+
+    // Ctrl+O with the tab strip focused.
+    Command(ID_VKA_FCS_TAB);
+    ASSERT_FALSE(areaFocused());
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(before), before);
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.Path().c_str()));
+    {
+        VktMsgBox answer({IDOK});
+        answer.OnOpen = [](HWND box) {
+            SendMessageA(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>("c.bmp"));
+            SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("c.bmp"));
+        };
+        main->PostMessage(WM_COMMAND, ID_FILE_OPEN);
+        VktPump(300);
+    }
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(title(), "Pictavo - " + Full(c));
+    EXPECT_TRUE(areaFocused()) << "after Ctrl+O";
+    EXPECT_TRUE(scaleEnabled()) << "after Ctrl+O";
+
+    // A recent file chosen with the focus in a panel.
+    Command(ID_VKA_FCS_TRCFLD);
+    ASSERT_FALSE(areaFocused());
+    app->AddToRecentFileList(d.c_str());
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(title(), "Pictavo - " + Full(d));
+    EXPECT_TRUE(areaFocused()) << "after a recent file";
+    EXPECT_TRUE(scaleEnabled()) << "after a recent file";
 }
