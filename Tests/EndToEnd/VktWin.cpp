@@ -15,6 +15,7 @@
 //                            then its parent's class (nothing when no window of it has the focus)
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
 //                            descendants is enabled, 0 when disabled (exit code 1: no such button)
+//   VktWin command HWND ID   posts WM_COMMAND with the command id to the window
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
 //                            by a window of this process
 #include <windows.h>
@@ -250,6 +251,8 @@ int main(int argc, char** argv)
     }
     if (verb == "close") return CloseButton(wnd);
     if (verb == "focus") return Focus(wnd);
+    if (verb == "command" && argc > 3)
+        return PostMessageA(wnd, WM_COMMAND, static_cast<WPARAM>(strtoul(argv[3], nullptr, 0)), 0) ? 0 : 1;
     if (verb == "enabled" && argc > 3) {
         BarButton b = {atoi(argv[3]), nullptr};
         EnumChildWindows(wnd, FindBarButton, reinterpret_cast<LPARAM>(&b));
