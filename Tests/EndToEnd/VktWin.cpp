@@ -16,6 +16,8 @@
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
 //                            descendants is enabled, 0 when disabled (exit code 1: no such button)
 //   VktWin command HWND ID   posts WM_COMMAND with the command id to the window
+//   VktWin idle HWND         1 when the window's process waits for input and the window has
+//                            nothing left to paint, else 0
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
 //                            by a window of this process
 #include <windows.h>
@@ -251,6 +253,15 @@ int main(int argc, char** argv)
     }
     if (verb == "close") return CloseButton(wnd);
     if (verb == "focus") return Focus(wnd);
+    if (verb == "idle") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+        bool idle = process && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(wnd, nullptr, FALSE);
+        if (process) CloseHandle(process);
+        Line(idle ? "1" : "0");
+        return 0;
+    }
     if (verb == "command" && argc > 3)
         return PostMessageA(wnd, WM_COMMAND, static_cast<WPARAM>(strtoul(argv[3], nullptr, 0)), 0) ? 0 : 1;
     if (verb == "enabled" && argc > 3) {
