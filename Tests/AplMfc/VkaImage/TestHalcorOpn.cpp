@@ -2,6 +2,7 @@
 // already; the open dialog answered with two names.
 #include "TestVkaOpn.h"
 #include "TestChildFrm.h"
+#include "ChildFrm.h"
 #include "CmnRes.h"
 #include "HalcorRes.h"
 #include <dlgs.h>
@@ -198,4 +199,8 @@ TEST_F(FrmTest, AfterAnOpenThePageHoldsTheFocusAndItsScaleCommandsAreEnabled)
     EXPECT_EQ(title(), "Pictavo - " + Full(d));
     EXPECT_TRUE(areaFocused()) << "after a recent file";
     EXPECT_TRUE(scaleEnabled()) << "after a recent file";
+
+    // The pages close before the frame goes, as the program's exit closes them.
+    Command(ID_VKA_CLOSE_ALL);
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
 }
