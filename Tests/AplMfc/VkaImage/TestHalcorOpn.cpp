@@ -6,6 +6,7 @@
 #include "CmnRes.h"
 #include "HalcorRes.h"
 #include <dlgs.h>
+#include <functional>
 
 namespace {
 
@@ -16,6 +17,22 @@ std::string Full(const std::string& path)
     char full[CmnPathSize] = {};
     VkeSubGetPathName(theCmnAppInf.pSub, full, path.c_str(), sizeof(full));
     return full;
+}
+
+// Runs an open command whose open dialog gets the names typed in, from the folder that holds
+// them (the current folder is put back); the boxes and dialogs answered.
+int OpenTyped(const std::string& folder, const std::string& names, const std::function<void()>& command)
+{
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(before), before);
+    if (!SetCurrentDirectoryA(folder.c_str())) return 0;
+    VktMsgBox answer({IDOK});
+    answer.OnOpen = [names](HWND box) {
+        for (int id : {edt1, cmb13}) SendMessageA(box, CDM_SETCONTROLTEXT, id, reinterpret_cast<LPARAM>(names.c_str()));
+    };
+    command();
+    SetCurrentDirectoryA(before);
+    return answer.Count();
 }
 
 } // namespace
@@ -100,17 +117,7 @@ TEST_F(HalcorOpnTest, ARecentFileOpensAndAnOpenOneAsksFirst)
 TEST_F(HalcorOpnTest, TheOpenDialogOpensTheChosenNames)
 {
     for (const char* name : {"1.bmp", "2.bmp", "3.bmp"}) MakeBmp(dir / name, 8, 8, kRed, kBlue);
-    char before[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(before), before);
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.Path().c_str()));
-    VktMsgBox answer({IDOK});
-    answer.OnOpen = [](HWND box) {
-        SendMessageA(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>("\"1.bmp\" \"3.bmp\""));
-        SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("\"1.bmp\" \"3.bmp\""));
-    };
-    app->OnFileOpen();
-    SetCurrentDirectoryA(before); // the folder goes at the end of the test
-    ASSERT_GE(answer.Count(), 1);
+    ASSERT_GE(OpenTyped(dir.Path(), "\"1.bmp\" \"3.bmp\"", [&] { app->OnFileOpen(); }), 1);
     ASSERT_EQ(view->pages.size(), 2u);
     EXPECT_EQ(Traced("OnFileOpen"), 0);
 }
@@ -174,19 +181,12 @@ TEST_F(FrmTest, AfterAnOpenThePageHoldsTheFocusAndItsScaleCommandsAreEnabled)
     // Ctrl+O with the tab strip focused.
     Command(ID_VKA_FCS_TAB);
     ASSERT_FALSE(areaFocused());
-    char before[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(before), before);
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.Path().c_str()));
-    {
-        VktMsgBox answer({IDOK});
-        answer.OnOpen = [](HWND box) {
-            SendMessageA(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>("c.bmp"));
-            SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("c.bmp"));
-        };
-        main->PostMessage(WM_COMMAND, ID_FILE_OPEN);
-        VktPump(300);
-    }
-    SetCurrentDirectoryA(before);
+    ASSERT_GE(OpenTyped(dir.Path(), "c.bmp",
+                        [&] {
+                            main->PostMessage(WM_COMMAND, ID_FILE_OPEN);
+                            VktPump(300);
+                        }),
+              1);
     EXPECT_EQ(title(), "Pictavo - " + Full(c));
     EXPECT_TRUE(areaFocused()) << "after Ctrl+O";
     EXPECT_TRUE(scaleEnabled()) << "after Ctrl+O";
