@@ -100,6 +100,18 @@ protected:
     }
 };
 
+// Run without a printer (TestAplVkaNoPrinter): skipped where the session has one.
+class FrmNoPrinter : public FrmPageTest {
+protected:
+    void SetUp() override
+    {
+        char name[256] = {};
+        DWORD size = sizeof(name);
+        if (::GetDefaultPrinterA(name, &size)) GTEST_SKIP() << "this session has the printer " << name;
+        FrmPageTest::SetUp();
+    }
+};
+
 } // namespace
 
 TEST_F(FrmPageTest, DrawnAndErasedInBothPenModesTheWindowShowsTheImageAgainExactly)
@@ -375,4 +387,38 @@ TEST_F(FrmPageTest, AStoredRowOnAPageNotCurrentLeavesTheApplicationsValues)
     EXPECT_EQ(theAppInf.poi.fri.iMode, before.fri.iMode);
     EXPECT_EQ(theAppInf.poi.pri.iOrientation, before.pri.iOrientation);
     EXPECT_TRUE(EqualRect(&theCmnAppInf.rctPrintMargin, &margins));
+}
+
+TEST_F(FrmNoPrinter, APageSetFrameShowsAsPlacedWithOneMessage)
+{
+    {
+        VktMsgBox platform({IDOK}); // Wine's own box: no default printer
+        Run();
+    }
+    const std::string path = dir / "photo.bmp";
+    MakeBmpFile(path, 1200, 800, RGB(255, 0, 0), RGB(0, 0, 255));
+    DlgImg* page = OpenImage(path);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(theAppInf.poi.fri.iMode, FrmModeFixedRatio);
+    {
+        VktMsgBox answer({IDOK});
+        Command(ID_VKA_FRM_TOGGLE);
+        ASSERT_EQ(answer.Count(), 1);
+        EXPECT_EQ(answer.Seen()[0].text, "プリンタの設定でエラーが起こりました。");
+    }
+    EXPECT_EQ(theAppInf.poi.fri.bShwFrm, 1);
+    EXPECT_FALSE(IsRectEmpty(&page->GetIci()->rctFrm));
+    // A 1 x 1 image takes a frame of its one pixel, which no key empties.
+    const std::string dot = dir / "dot.bmp";
+    MakeBmpFile(dot, 1, 1, RGB(0, 0, 0), RGB(0, 0, 0));
+    DlgImg* small = OpenImage(dot);
+    ASSERT_NE(small, nullptr);
+    theAppInf.poi.fri.bPagSet = 0;
+    ASSERT_EQ(small->SetFrmMod(FrmModeFree), 0);
+    ASSERT_EQ(small->SetShwFrmFlag(1), 0);
+    const RECT one = {0, 0, 1, 1};
+    EXPECT_TRUE(EqualRect(&small->GetIci()->rctFrm, &one));
+    SetKeyboardState(std::vector<BYTE>(256, 0).data());
+    ::SendMessageA(small->GetDraWnd(), WM_KEYDOWN, '8', 0);
+    EXPECT_TRUE(EqualRect(&small->GetIci()->rctFrm, &one));
 }
