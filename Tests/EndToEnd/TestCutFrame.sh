@@ -45,6 +45,27 @@ vk_image_box()
 
 near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; }
 
+# The menu's frame switch, 画像(&I) and 切り取り枠の表示切り替え(&F); then a screenshot NAME.
+frame_switch()
+{
+  vk_e2e_key alt+i
+  sleep 0.5
+  vk_e2e_key f
+  sleep 1
+  vk_e2e_shot "$1"
+}
+
+# expect_ratio NAME RATIO: the frame of screenshot NAME has that ratio within 1 %.
+expect_ratio()
+{
+  local fx fy fw fh ratio
+  read -r fx fy fw fh < <(vk_frame_box "$VK_E2E_OUT/$1.png" "$area") || vk_e2e_fail "no frame in $1"
+  ratio=$(awk -v w="$fw" -v h="$fh" 'BEGIN { printf "%.4f", w / h }')
+  vk_e2e_log "$1 frame $fw x $fh ($ratio)"
+  awk -v r="$ratio" -v e="$2" 'BEGIN { exit !(r > e * 0.99 && r < e * 1.01) }' ||
+    vk_e2e_fail "the frame's ratio $ratio in $1 is not $2"
+}
+
 # ---- Free mode ----
 printf '[Application Information]\r\nbOpnSmpImg=0\r\nPoiFri_iMode=1\r\n' >"$VK_E2E_BIN/Pictavo.ini"
 vk_e2e_start first "$(vk_e2e_path "$dir/four.png")" "$(vk_e2e_path "$dir/other.png")"
@@ -58,12 +79,7 @@ read -r ix iy iw ih < <(vk_image_box "$VK_E2E_OUT/before.png" "$area")
 vk_e2e_log "image $ix $iy $iw x $ih in $area"
 [ "$iw" -gt 100 ] && [ "$ih" -gt 60 ] || vk_e2e_fail "the image does not show ($iw x $ih)"
 
-# The menu's frame switch: 画像(&I), 切り取り枠の表示切り替え(&F).
-vk_e2e_key alt+i
-sleep 0.5
-vk_e2e_key f
-sleep 1
-vk_e2e_shot frame
+frame_switch frame
 box=$(vk_frame_box "$VK_E2E_OUT/frame.png" "$area") || vk_e2e_fail "no frame shows"
 read -r fx fy fw fh <<<"$box"
 vk_e2e_log "frame $fx $fy $fw x $fh"
@@ -90,14 +106,18 @@ vk_e2e_log "dragged $gx $gy $gw x $gh"
 near "$gx" "$fx" 0 && near "$gw" $((fw + 40)) 1 && near "$gh" "$fh" 0 ||
   vk_e2e_fail "the right edge did not follow: $fx $fy $fw $fh to $box"
 
-# Right drags: to the right the next tab, to the left the previous one.
-xdotool mousemove $((ax + aw / 2 - 80)) $((ay + ah / 2)) mousedown 3 mousemove $((ax + aw / 2)) $((ay + ah / 2))
-sleep 0.2
-xdotool mousemove $((ax + aw / 2 + 80)) $((ay + ah / 2)) mouseup 3
+# Right drags of 160 pixels through the middle of the area: to the right the next tab, to the
+# left the previous one.
+right_drag()
+{
+  local y=$((ay + ah / 2)) mid=$((ax + aw / 2))
+  xdotool mousemove $((mid - $1 * 80)) "$y" mousedown 3 mousemove "$mid" "$y"
+  sleep 0.2
+  xdotool mousemove $((mid + $1 * 80)) "$y" mouseup 3
+}
+right_drag 1
 vk_e2e_wait_window '^Afx:' 'other\.png$' 10 >/dev/null
-xdotool mousemove $((ax + aw / 2 + 80)) $((ay + ah / 2)) mousedown 3 mousemove $((ax + aw / 2)) $((ay + ah / 2))
-sleep 0.2
-xdotool mousemove $((ax + aw / 2 - 80)) $((ay + ah / 2)) mouseup 3
+right_drag -1
 vk_e2e_wait_window '^Afx:' 'four\.png$' 10 >/dev/null
 sleep 1
 vk_e2e_shot gestures
@@ -113,16 +133,8 @@ vk_e2e_start second "$(vk_e2e_path "$dir/four.png")"
 frame=$(vk_e2e_wait_window '^Afx:' 'four\.png$')
 sleep 2
 area=$(vk_e2e_area "$frame")
-vk_e2e_key alt+i
-sleep 0.5
-vk_e2e_key f
-sleep 1
-vk_e2e_shot landscape
-read -r fx fy fw fh < <(vk_frame_box "$VK_E2E_OUT/landscape.png" "$area") || vk_e2e_fail "no frame shows"
-ratio=$(awk -v w="$fw" -v h="$fh" 'BEGIN { printf "%.4f", w / h }')
-vk_e2e_log "landscape frame $fw x $fh ($ratio)"
-awk -v r="$ratio" 'BEGIN { exit !(r > 1.414 * 0.99 && r < 1.414 * 1.01) }' ||
-  vk_e2e_fail "the frame's ratio $ratio is not A4 landscape's"
+frame_switch landscape
+expect_ratio landscape 1.4142 # A4 landscape, all of it printable
 
 # The page set-up: 頁レイアウトの設定(&U) in the file menu, portrait, OK.
 vk_e2e_key alt+f
@@ -138,11 +150,7 @@ sleep 0.3
 vk_e2e_press "$dialog" 1
 sleep 1
 vk_e2e_shot portrait
-read -r fx fy fw fh < <(vk_frame_box "$VK_E2E_OUT/portrait.png" "$area") || vk_e2e_fail "no frame after the set-up"
-ratio=$(awk -v w="$fw" -v h="$fh" 'BEGIN { printf "%.4f", w / h }')
-vk_e2e_log "portrait frame $fw x $fh ($ratio)"
-awk -v r="$ratio" 'BEGIN { exit !(r > 0.7071 * 0.99 && r < 0.7071 * 1.01) }' ||
-  vk_e2e_fail "the frame's ratio $ratio is not A4 portrait's"
+expect_ratio portrait 0.7071
 
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$second"

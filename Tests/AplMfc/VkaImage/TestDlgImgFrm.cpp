@@ -9,32 +9,14 @@ namespace {
 
 const COLORREF kPen = RGB(255, 0, 255);
 
-// A 24-bit bitmap file of noise: a reduction of it leaves no two neighbours alike.
+// A bitmap file of noise: a reduction of it leaves no two neighbours alike.
 void MakeNoiseBmp(const std::string& path, int width, int height)
 {
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
     unsigned seed = 12345;
-    for (int y = 0; y < height; ++y) {
-        std::string row(static_cast<size_t>(stride), '\0');
-        for (int i = 0; i < width * 3; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            row[static_cast<size_t>(i)] = static_cast<char>(seed >> 16);
-        }
-        bytes += row;
-    }
-    ASSERT_TRUE(VktWriteFile(path, bytes));
+    MakeBmpFile(path, width, height, [&seed](int, int) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<COLORREF>(seed >> 8 & 0xFFFFFF);
+    });
 }
 
 class FrmPageTest : public SelTest {
@@ -88,6 +70,18 @@ protected:
         return ::SendMessageA(page->GetDraWnd(), msg, wParam, MAKELPARAM(at.x, at.y));
     }
     static double Ratio(const RECT& r) { return static_cast<double>(r.right - r.left) / (r.bottom - r.top); }
+    // A 300 x 200 image's page with its frame shown in the mode, the drawing area focused.
+    DlgImg* OpenFramed(int mode)
+    {
+        const std::string path = dir / "wide.bmp";
+        MakeBmpFile(path, 300, 200, RGB(255, 0, 0), RGB(0, 0, 255));
+        DlgImg* page = OpenImage(path);
+        if (!page) return nullptr;
+        FreeFrame(page, mode);
+        VkeDraSetFocusDra(page->GetDra());
+        VktPump();
+        return page;
+    }
     void FreeFrame(DlgImg* page, int mode)
     {
         Fri& fri = theAppInf.poi.fri;
@@ -105,10 +99,10 @@ class FrmNoPrinter : public FrmPageTest {
 protected:
     void SetUp() override
     {
+        FrmPageTest::SetUp(); // first: the tear-down ends what it made
         char name[256] = {};
         DWORD size = sizeof(name);
         if (::GetDefaultPrinterA(name, &size)) GTEST_SKIP() << "this session has the printer " << name;
-        FrmPageTest::SetUp();
     }
 };
 
@@ -169,13 +163,8 @@ TEST_F(FrmPageTest, DrawnAndErasedInBothPenModesTheWindowShowsTheImageAgainExact
 TEST_F(FrmPageTest, ALeftEdgeDraggedPastTheRightBecomesTheRightEdgeWithThePointerOnIt)
 {
     Run();
-    const std::string path = dir / "wide.bmp";
-    MakeBmpFile(path, 300, 200, RGB(255, 0, 0), RGB(0, 0, 255));
-    DlgImg* page = OpenImage(path);
+    DlgImg* page = OpenFramed(FrmModeFree);
     ASSERT_NE(page, nullptr);
-    FreeFrame(page, FrmModeFree);
-    VkeDraSetFocusDra(page->GetDra());
-    VktPump();
     const RECT f = page->GetIci()->rctFrm;
     const int midY = (f.top + f.bottom) / 2;
     const POINT left = Disp(page, f.left, midY);
@@ -205,12 +194,8 @@ TEST_F(FrmPageTest, ALeftEdgeDraggedPastTheRightBecomesTheRightEdgeWithThePointe
 TEST_F(FrmPageTest, FixedSizeOnlyMovesAndAWidthLeadingRatioTakesNoHeightKeys)
 {
     Run();
-    const std::string path = dir / "wide.bmp";
-    MakeBmpFile(path, 300, 200, RGB(255, 0, 0), RGB(0, 0, 255));
-    DlgImg* page = OpenImage(path);
+    DlgImg* page = OpenFramed(FrmModeFixedSize);
     ASSERT_NE(page, nullptr);
-    FreeFrame(page, FrmModeFixedSize);
-    VkeDraSetFocusDra(page->GetDra());
     const RECT f = page->GetIci()->rctFrm;
     const int midY = (f.top + f.bottom) / 2;
     // The right edge is no handle: the button goes to the drawing area.

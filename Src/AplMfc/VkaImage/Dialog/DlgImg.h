@@ -298,6 +298,10 @@ private:
     void ResetTrk();
     // A zoom of the frame by wheel notches (away from the user: smaller).
     void ZoomFrame(int notches);
+    // SetPagSetFlag and SetHrzScaFlag: the flag stored, a shown frame fitted again.
+    int SetFitFlag(const char* name, int Fri::*field, int flag);
+    // A shown frame after a change of its settings: the page set-up's ratio, else clipped again.
+    int RefitFrame();
     // Runs SetShwFrmFlag's steps of switching on.
     int ShowFrame();
 

@@ -510,30 +510,24 @@ int DlgImg::SetFrmMod(int mode)
     return SetShwFrmFlag(shown);
 }
 
-int DlgImg::SetPagSetFlag(int flag)
+int DlgImg::SetPagSetFlag(int flag) { return SetFitFlag("SetPagSetFlag", &Fri::bPagSet, flag); }
+
+int DlgImg::SetHrzScaFlag(int flag) { return SetFitFlag("SetHrzScaFlag", &Fri::bHrzSca, flag); }
+
+int DlgImg::SetFitFlag(const char* name, int Fri::*field, int flag)
 {
-    if (!m_bInitImg) return Fail("SetPagSetFlag", VKE_ERR_NOT_INIT);
-    if (flag != 0 && flag != 1) return Fail("SetPagSetFlag", VKE_ERR_ARG);
+    if (!m_bInitImg) return Fail(name, VKE_ERR_NOT_INIT);
+    if (flag != 0 && flag != 1) return Fail(name, VKE_ERR_ARG);
     EndTracking();
     Fri& fri = theAppInf.poi.fri;
-    if (flag == fri.bPagSet) return VKE_OK;
-    fri.bPagSet = m_pIci->poi.fri.bPagSet = flag;
-    if (!IsFrmShown()) return VKE_OK;
-    if (fri.iMode == FrmModeFixedRatio && fri.bPagSet == 1) return PageSetup();
-    RECT f = m_pIci->rctFrm;
-    if (ClipFrm(&f, false) == VKE_OK) StoreFrm(f);
-    return VKE_OK;
+    if (flag == fri.*field) return VKE_OK;
+    fri.*field = m_pIci->poi.fri.*field = flag;
+    return IsFrmShown() ? RefitFrame() : VKE_OK;
 }
 
-int DlgImg::SetHrzScaFlag(int flag)
+int DlgImg::RefitFrame()
 {
-    if (!m_bInitImg) return Fail("SetHrzScaFlag", VKE_ERR_NOT_INIT);
-    if (flag != 0 && flag != 1) return Fail("SetHrzScaFlag", VKE_ERR_ARG);
-    EndTracking();
-    Fri& fri = theAppInf.poi.fri;
-    if (flag == fri.bHrzSca) return VKE_OK;
-    fri.bHrzSca = m_pIci->poi.fri.bHrzSca = flag;
-    if (!IsFrmShown()) return VKE_OK;
+    const Fri& fri = theAppInf.poi.fri;
     if (fri.iMode == FrmModeFixedRatio && fri.bPagSet == 1) return PageSetup();
     RECT f = m_pIci->rctFrm;
     if (ClipFrm(&f, false) == VKE_OK) StoreFrm(f);
@@ -550,12 +544,7 @@ int DlgImg::SetFrmSiz(int width, int height)
     fri.iWidth = m_pIci->poi.fri.iWidth = width;
     fri.iHeight = m_pIci->poi.fri.iHeight = height;
     if (!IsFrmShown()) return VKE_OK;
-    if (fri.iMode == FrmModeFixedRatio && fri.bPagSet == 1) return PageSetup();
-    if (fri.iMode == FrmModeFree) {
-        RECT f = m_pIci->rctFrm;
-        if (ClipFrm(&f, false) == VKE_OK) StoreFrm(f);
-        return VKE_OK;
-    }
+    if (fri.iMode == FrmModeFree || (fri.iMode == FrmModeFixedRatio && fri.bPagSet == 1)) return RefitFrame();
     // A fixed size or ratio: placed afresh, hidden meanwhile.
     ClearFrame();
     fri.bShwFrm = 0;

@@ -31,6 +31,22 @@ int MirrorV(int code)
     return m[code];
 }
 
+// One axis of a resize: the low or the high side moved by d, unless that takes it onto or past
+// the other side (true, nothing moved).
+bool MoveSide(bool low, bool high, LONG lowSide, LONG highSide, int d, LONG* outLow, LONG* outHigh)
+{
+    if (low) {
+        long long v = static_cast<long long>(lowSide) + d;
+        if (v >= highSide) return true;
+        *outLow = Clamp(v);
+    } else if (high) {
+        long long v = static_cast<long long>(highSide) + d;
+        if (v <= lowSide) return true;
+        *outHigh = Clamp(v);
+    }
+    return false;
+}
+
 // One axis of a rectangle inside [0, limit] keeping its length: pushed back from the far end,
 // then from the near one.
 void PlaceInside(long long* low, long long* high, long long limit)
@@ -176,25 +192,10 @@ bool FrmResize(const RECT& frame, int dx, int dy, RECT* cand, int* code, POINT* 
     const int start = *code;
     *cand = frame;
     long long ax = static_cast<long long>(anchor->x) + dx, ay = static_cast<long long>(anchor->y) + dy;
-    bool crossH = false, crossV = false;
-    if (MovesLeft(start)) {
-        long long v = static_cast<long long>(frame.left) + dx;
-        if (v >= frame.right) crossH = true;
-        else cand->left = Clamp(v);
-    } else if (MovesRight(start)) {
-        long long v = static_cast<long long>(frame.right) + dx;
-        if (v <= frame.left) crossH = true;
-        else cand->right = Clamp(v);
-    }
-    if (MovesTop(start)) {
-        long long v = static_cast<long long>(frame.top) + dy;
-        if (v >= frame.bottom) crossV = true;
-        else cand->top = Clamp(v);
-    } else if (MovesBottom(start)) {
-        long long v = static_cast<long long>(frame.bottom) + dy;
-        if (v <= frame.top) crossV = true;
-        else cand->bottom = Clamp(v);
-    }
+    const bool crossH = MoveSide(MovesLeft(start), MovesRight(start), frame.left, frame.right, dx, &cand->left,
+                                 &cand->right);
+    const bool crossV = MoveSide(MovesTop(start), MovesBottom(start), frame.top, frame.bottom, dy, &cand->top,
+                                 &cand->bottom);
     if (crossH) {
         *code = MirrorH(*code);
         ax = MovesLeft(start) ? frame.right : frame.left;
