@@ -277,7 +277,12 @@ private:
     void ShowPnlCtl(int control);
 
     // The cut frame (DlgImgFrm.cpp).
-    FrmScale Scale() const { return FrmScale{m_pIci->lScaNum, m_pIci->lScaDen}; }
+    // The drawing area's scale (read into the Ici: a fit may not have been drawn yet).
+    FrmScale Scale()
+    {
+        ReadScale();
+        return FrmScale{m_pIci->lScaNum, m_pIci->lScaDen};
+    }
     SIZE ImageSize() const { return SIZE{m_pIci->pthImg.iWidth, m_pIci->pthImg.iHeight}; }
     static FrmRule RuleOf(const Fri& fri) { return FrmRule{fri.iMode, fri.iWidth, fri.iHeight, fri.bHrzSca}; }
     int ClipFrm(RECT* rect, bool moving);

@@ -47,23 +47,6 @@ private:
     int m_rc = VKE_OK;
 };
 
-// A window DC of the drawing area for the scope.
-class AreaDC {
-public:
-    explicit AreaDC(HWND wnd) : m_wnd(wnd), m_dc(wnd ? ::GetDC(wnd) : nullptr) {}
-    ~AreaDC()
-    {
-        if (m_dc) ::ReleaseDC(m_wnd, m_dc);
-    }
-    AreaDC(const AreaDC&) = delete;
-    AreaDC& operator=(const AreaDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HWND m_wnd;
-    HDC m_dc;
-};
-
 } // namespace
 
 // ---- Small helpers ----
@@ -320,29 +303,31 @@ int DlgImg::PlaceDefFrame()
 int DlgImg::PaintOutline(const RECT& disp, bool restore)
 {
     HWND area = GetDraWnd();
-    AreaDC dc(area);
-    if (!dc.Get()) return VKE_ERR_SYSTEM;
+    if (!area) return VKE_ERR_SYSTEM;
+    CClientDC areaDC(CWnd::FromHandle(area));
+    HDC dc = areaDC.m_hDC;
+    if (!dc) return VKE_ERR_SYSTEM;
     RECT inner = {}, client = {};
     VkeDraGetInrDraRectSca(GetDra(), &inner);
     ::GetClientRect(area, &client);
     const Ici& ici = *m_pIci;
-    ScreenMapping mapping(dc.Get(), inner, POINT{ici.iPosX, ici.iPosY}, client);
+    ScreenMapping mapping(dc, inner, POINT{ici.iPosX, ici.iPosY}, client);
     if (!mapping.Set()) return mapping.Result();
     if (restore) {
         // The outline's four sides in device pixels, each copied again from the image.
         const int l = disp.left - ici.iPosX + client.left, t = disp.top - ici.iPosY + client.top;
         const int r = disp.right - ici.iPosX + client.left, b = disp.bottom - ici.iPosY + client.top;
         const RECT sides[4] = {{l, t, r, t + 1}, {l, b - 1, r, b}, {l, t, l + 1, b}, {r - 1, t, r, b}};
-        return DrawImageParts(dc.Get(), inner, client, sides, 4);
+        return DrawImageParts(dc, inner, client, sides, 4);
     }
-    CDCSelect brush(dc.Get(), ::GetStockObject(NULL_BRUSH));
-    CDCSelect pen(dc.Get(), m_penFrm.m_hObject);
-    const int rop = ::SetROP2(dc.Get(), m_bInvClrFrm ? R2_NOT : R2_COPYPEN);
+    CDCSelect brush(dc, ::GetStockObject(NULL_BRUSH));
+    CDCSelect pen(dc, m_penFrm.m_hObject);
+    const int rop = ::SetROP2(dc, m_bInvClrFrm ? R2_NOT : R2_COPYPEN);
     // A styled pen's gaps stay untouched (in opaque mode R2_NOT inverts them too).
-    const int mode = ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::Rectangle(dc.Get(), disp.left, disp.top, disp.right, disp.bottom);
-    ::SetBkMode(dc.Get(), mode);
-    ::SetROP2(dc.Get(), rop);
+    const int mode = ::SetBkMode(dc, TRANSPARENT);
+    ::Rectangle(dc, disp.left, disp.top, disp.right, disp.bottom);
+    ::SetBkMode(dc, mode);
+    ::SetROP2(dc, rop);
     return VKE_OK;
 }
 
