@@ -147,13 +147,13 @@ bool ChildViw::CmdEnabled(UINT id)
         return count > 0;
     }
     case ID_VKA_PRINT_ALL: return HalcorGetApp() && HalcorGetApp()->GetMainFrame() && AnyImgPage(Printable);
-    case ID_VKA_SAVE_STATE: return current && HoldsImage(*current);
-    case ID_VKA_IMG_RESIZE:
+    case ID_VKA_IMG_RESIZE: return current && HoldsImage(*current) && current->IsOprReady();
+    case ID_VKA_SAVE_STATE:
     case ID_VKA_IMG_ROT_90:
     case ID_VKA_IMG_ROT_180:
     case ID_VKA_IMG_ROT_270:
     case ID_VKA_IMG_FLIP_V:
-    case ID_VKA_IMG_FLIP_H: return current && HoldsImage(*current) && current->IsOprReady();
+    case ID_VKA_IMG_FLIP_H: return current && HoldsImage(*current);
     case ID_EDIT_PASTE: return PasteEnabled();
     default: return false;
     }
@@ -191,7 +191,7 @@ BOOL ChildViw::OnViwCmd(UINT nID)
     case ID_VKA_SETUP_ALL: rc = SetupAll(); break;
     case ID_VKA_PRINT_ALL: rc = OnFilePrtAll(); break;
     case ID_FILE_PAGE_SETUP: rc = PageSetup(); break;
-    case ID_VKA_SAVE_STATE: rc = current->SetEud(14); break;
+    case ID_VKA_SAVE_STATE: rc = current->SaveState(); break;
     case ID_VKA_IMG_RESIZE: rc = current->ConvertImage(); break;
     case ID_VKA_IMG_ROT_90: rc = current->RotateImage(90.0); break;
     case ID_VKA_IMG_ROT_180: rc = current->RotateImage(180.0); break;
