@@ -366,8 +366,9 @@ private:
     bool HideFrame();
     void RestoreFrame();
     void ShowMovedFrame(const RECT& frame, bool pageSet, const char* name);
-    // The paper turns with a quarter turn of the image (orientation 3 or 4).
-    void TurnPaper();
+    // The paper turns with a quarter turn of the image when the orientation setting before the
+    // turn was 3 or 4: the printer, the page's landscape flag and the setting the other way.
+    void TurnPaper(int setting);
     int SetFlag(int* flag, int value, const char* name);
     HalcorViw* View();
     // The operation panel shows the application's value of one of its controls again.

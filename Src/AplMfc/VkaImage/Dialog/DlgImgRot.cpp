@@ -175,9 +175,8 @@ void DlgImg::ShowMovedFrame(const RECT& frame, bool pageSet, const char* name)
     if (rc != VKE_OK) Fail(name, rc);
 }
 
-void DlgImg::TurnPaper()
+void DlgImg::TurnPaper(int setting)
 {
-    const int setting = PagePoi().pri.iOrientation;
     HalcorApp* app = HalcorGetApp();
     if (!app || (setting != OriLandscape && setting != OriPortrait)) return;
     const int landscape = setting == OriPortrait ? 1 : 0;
@@ -197,9 +196,12 @@ int DlgImg::RotateImage(double degrees)
     FrmView before = {};
     RECT frame = {};
     bool hidden = false;
+    int setting = 0;
     auto make = [&](HBITMAP* out) {
         before = ViewNow();
         frame = FrmRotate(ici.rctFrm, turn, ImageSize());
+        // The orientation as it was: attaching the turned image makes a following one follow.
+        setting = PagePoi().pri.iOrientation;
         hidden = HideFrame();
         return theCmnImg.RotateImage(out, ici.pthImg.hImg, degrees);
     };
@@ -207,7 +209,7 @@ int DlgImg::RotateImage(double degrees)
         ScrollToMiddle(FrmTurnMiddle(before, turn));
         ici.dRotate += degrees;
         if (ici.dRotate >= 360) ici.dRotate -= 360;
-        if (turn != 180) TurnPaper();
+        if (turn != 180) TurnPaper(setting);
         if (hidden) ShowMovedFrame(frame, true, "RotateImage");
     };
     int rc = ChangeImage(ImgChg{"RotateImage", StepChange, 0, IDS_DLGIMG_ROTATE_FAIL, false}, make, settle);
