@@ -211,6 +211,19 @@ TEST_F(TabInput, LockedTabsSwapTheirColours)
     EXPECT_EQ(shot.Count(strip, GetSysColor(COLOR_BTNFACE)), (strip.right - strip.left) * strip.bottom);
 }
 
+TEST_F(TabInput, UnderscoresShowInTitles)
+{
+    Start(); // the message file's face and size
+    OpenPages(2);
+    VkeTabSetTitle(tab, 1, "a______b"); // not selected: no frame in the text colour
+    UpdateWindow(wnd);
+    VktShot shot(wnd);
+    COLORREF text = 0;
+    VkeTabGetTextColor(tab, &text);
+    // Six underscores make one line of the text colour under the title.
+    EXPECT_GE(shot.Run(ItemRect(wnd, 1), text), 20);
+}
+
 TEST_F(TabInput, PaintingSettlesUnderParentsWithoutClipChildren)
 {
     for (VktTabParent::Kind kind : {VktTabParent::kPlain, VktTabParent::kDialog}) {
