@@ -25,6 +25,17 @@ LRESULT CALLBACK CountPaints(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(g_old, wnd, msg, wParam, lParam);
 }
 
+// The control in the test's colours, its pages titled with wide cells and few glyph pixels, one
+// of them locked.
+const COLORREF kText = RGB(160, 0, 0), kBack = RGB(180, 240, 180);
+void Colour(VkiTab* tab, int pages, int locked)
+{
+    ASSERT_EQ(VkeTabSetTextColor(tab, kText), 0);
+    ASSERT_EQ(VkeTabSetBackColor(tab, kBack), 0);
+    for (int i = 0; i < pages; ++i) VkeTabSetTitle(tab, i, "　頁　");
+    VkeTabSetLockedFlag(tab, locked, 1);
+}
+
 RECT ItemRect(HWND wnd, int index)
 {
     RECT r = {};
@@ -191,12 +202,8 @@ TEST_F(TabInput, LockedTabsSwapTheirColours)
 {
     Start(0, 1);
     OpenPages(3);
-    const COLORREF text = RGB(160, 0, 0), back = RGB(180, 240, 180);
-    ASSERT_EQ(VkeTabSetTextColor(tab, text), 0);
-    ASSERT_EQ(VkeTabSetBackColor(tab, back), 0);
-    VkeTabSetLockedFlag(tab, 2, 1);
-    VkeTabSetTitle(tab, 1, "　頁　"); // wide cells, few glyph pixels
-    VkeTabSetTitle(tab, 2, "　頁　");
+    Colour(tab, 3, 2);
+    const COLORREF text = kText, back = kBack;
     UpdateWindow(wnd);
     VktShot shot(wnd);
     RECT unlocked = ItemRect(wnd, 1), locked = ItemRect(wnd, 2);
@@ -276,11 +283,8 @@ TEST_F(TabInput, ScrolledTabsKeepTheirArrowsAndColours)
 {
     Start(0, 1);
     OpenPages(30);
-    const COLORREF text = RGB(160, 0, 0), back = RGB(180, 240, 180);
-    ASSERT_EQ(VkeTabSetTextColor(tab, text), 0);
-    ASSERT_EQ(VkeTabSetBackColor(tab, back), 0);
-    for (int i = 0; i < 30; ++i) VkeTabSetTitle(tab, i, "　頁　");
-    VkeTabSetLockedFlag(tab, 12, 1);
+    Colour(tab, 30, 12);
+    const COLORREF text = kText, back = kBack;
     VktPumpFor(100);
     HWND arrows = Arrows(wnd);
     ASSERT_NE(arrows, nullptr) << "30 tabs fit";
