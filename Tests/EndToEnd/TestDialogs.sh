@@ -42,6 +42,9 @@ vk_e2e_shot first-run-page-setup
 vk_centred "the first run's page set-up" "$setup" "$frame"
 vk_e2e_press "$setup" 2
 vk_e2e_wait_window '^Afx:' '^Pictavo - ' >/dev/null
+vk_e2e_wait_box
+vk_e2e_expect_text "サンプル画像を開きました。"
+vk_e2e_press "$VK_BOX" 1
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$first"
 
