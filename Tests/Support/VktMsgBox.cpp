@@ -52,7 +52,9 @@ std::string BoxText(HWND box)
 
 } // namespace
 
-VktMsgBox::VktMsgBox(std::initializer_list<int> buttons) : m_script(buttons)
+VktMsgBox::VktMsgBox(std::initializer_list<int> buttons) : VktMsgBox(std::vector<int>(buttons)) {}
+
+VktMsgBox::VktMsgBox(const std::vector<int>& buttons) : m_script(buttons)
 {
     if (m_script.empty()) m_script.push_back(IDOK);
     t_current = this;

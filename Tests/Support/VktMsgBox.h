@@ -25,6 +25,7 @@ public:
     };
 
     explicit VktMsgBox(std::initializer_list<int> buttons = {IDOK});
+    explicit VktMsgBox(const std::vector<int>& buttons);
     ~VktMsgBox();
     VktMsgBox(const VktMsgBox&) = delete;
     VktMsgBox& operator=(const VktMsgBox&) = delete;

@@ -55,6 +55,12 @@ private:
     HGDIOBJ m_old;
 };
 
+// The focus to a dialog's item as the dialog moves it; the messages waiting are handled after.
+void FocusItem(HWND dialog, HWND item);
+// Types text into an edit as a person would: the focus to it, everything selected and deleted,
+// the characters one by one (a byte a WM_CHAR).
+void TypeInto(HWND edit, const char* text);
+
 // Path of a name in the folder of the test program.
 std::string VktBesideExe(const std::string& name);
 
