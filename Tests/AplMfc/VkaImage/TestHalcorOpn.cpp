@@ -98,16 +98,14 @@ TEST_F(HalcorOpnTest, ARecentFileOpensAndAnOpenOneAsksFirst)
 TEST_F(HalcorOpnTest, TheOpenDialogOpensTheChosenNames)
 {
     for (const char* name : {"1.bmp", "2.bmp", "3.bmp"}) MakeBmp(dir / name, 8, 8, kRed, kBlue);
-    char before[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(before), before);
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.Path().c_str()));
+    // The dialog starts in the remembered open folder.
+    strcpy(theCmnAppInf.strOpnDir, dir.Path().c_str());
     VktMsgBox answer({IDOK});
     answer.OnOpen = [](HWND box) {
         SendMessageA(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>("\"1.bmp\" \"3.bmp\""));
         SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("\"1.bmp\" \"3.bmp\""));
     };
     app->OnFileOpen();
-    SetCurrentDirectoryA(before); // the folder goes at the end of the test
     ASSERT_GE(answer.Count(), 1);
     ASSERT_EQ(view->pages.size(), 2u);
     EXPECT_EQ(Traced("OnFileOpen"), 0);
