@@ -1,5 +1,6 @@
 // The print dialog and the batch-print options dialog driven as a person would.
 #include "TestVkaOpn.h"
+#include "CmnRes.h"
 #include "DlgPrt.h"
 #include "DlgPrtAll.h"
 #include "HalcorRes.h"
@@ -26,6 +27,12 @@ SIZE SizeOf(HWND wnd)
     ::GetWindowRect(wnd, &r);
     return {r.right - r.left, r.bottom - r.top};
 }
+
+// A print dialog whose own start fails.
+class FailingPrt : public DlgPrt {
+protected:
+    int Init() override { return VKE_ERR_SYSTEM; }
+};
 
 } // namespace
 
@@ -84,6 +91,16 @@ TEST_F(PrtDlgTest, ThePrintDialogShowsTheProgramsButtonsAndAbortsOnlyABatch)
     EXPECT_EQ(aborted, 1);
     ::GlobalFree(dialog.m_pd.hDevNames);
     ::GlobalFree(dialog.m_pd.hDevMode);
+
+    // A start that fails says so and prints nothing.
+    FailingPrt failing;
+    VktMsgBox failed({IDOK, IDCANCEL});
+    EXPECT_EQ(failing.DoModal(), IDCANCEL);
+    ASSERT_GE(failed.Count(), 1);
+    EXPECT_EQ(failed.Seen()[0].text, std::string(theCmnSub.GetMsgStr(IDS_CMN_SYS_MEMORY)));
+    EXPECT_EQ(failing.GetPrinterDC(), nullptr);
+    ::GlobalFree(failing.m_pd.hDevNames);
+    ::GlobalFree(failing.m_pd.hDevMode);
 }
 
 TEST_F(PrtDlgTest, TheBatchOptionsKeepTheirSettingsAndCloseLockedOnlyWithClosing)

@@ -26,8 +26,8 @@ class DlgOpi : public DlgFil {
     DECLARE_DYNAMIC(DlgOpi)
 
 public:
-    static const DWORD kOpenFlags = DlgOpn::kOpenFlags;
-    static const DWORD kSaveFlags = DlgOpn::kSaveFlags;
+    static constexpr DWORD kOpenFlags = DlgOpn::kOpenFlags;
+    static constexpr DWORD kSaveFlags = DlgOpn::kSaveFlags;
     enum { kBufSize = DlgOpn::kBufSize };
 
     DlgOpi(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,

@@ -22,9 +22,9 @@ public:
     // The flags of the program's open-mode and save-mode file dialogs (the template is added by
     // the dialog): open: explorer style, resizing, file and folder must exist, many names; save:
     // explorer style, resizing, folder must exist, no read-only answer, read-only box hidden.
-    static const DWORD kOpenFlags =
+    static constexpr DWORD kOpenFlags =
         OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT;
-    static const DWORD kSaveFlags =
+    static constexpr DWORD kSaveFlags =
         OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_HIDEREADONLY;
     // The bytes of the dialog's own name buffer.
     enum { kBufSize = 20480 };

@@ -29,7 +29,8 @@ BOOL DlgPrt::OnInitDialog()
     if (rc != VKE_OK) {
         CMN_TRACE("OnInitDialog", rc);
         theCmnSub.MsgBoxById(IDS_CMN_SYS_MEMORY, MB_OK | MB_ICONSTOP);
-        EndDialog(3);
+        // Cancelled: a print dialog ended with another code reports it as chosen.
+        PostMessage(WM_COMMAND, IDCANCEL);
     }
     return result;
 }

@@ -21,14 +21,14 @@ class DlgPrt : public CPrintDialog {
 
 public:
     // No selection button, the program's template, copies and collation kept in the device mode.
-    static const DWORD kFlags = PD_NOSELECTION | PD_ENABLEPRINTTEMPLATE | PD_USEDEVMODECOPIESANDCOLLATE;
+    static constexpr DWORD kFlags = PD_NOSELECTION | PD_ENABLEPRINTTEMPLATE | PD_USEDEVMODECOPIESANDCOLLATE;
 
     explicit DlgPrt(BOOL bPrintSetupOnly = FALSE, DWORD dwFlags = kFlags, CWnd* pParentWnd = nullptr);
 
     int IsInit() const { return m_bInit; }
 
 protected:
-    // The framework's start, then Init; a failure shows 27576 and ends the dialog with 3.
+    // The framework's start, then Init; a failure shows 27576 and cancels the dialog.
     BOOL OnInitDialog() override;
     // -7 when started; the collate picture 100 pixels wider and 10 taller; "中止" shown only
     // during a batch print.

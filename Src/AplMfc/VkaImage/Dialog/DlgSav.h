@@ -37,7 +37,7 @@ class DlgSav : public DlgFil {
 public:
     // Explorer style, resizing, the folder must exist, no read-only answer, the read-only box
     // hidden; the template is the dialog's own. No overwrite prompt: the dialog asks itself.
-    static const DWORD kFlags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN |
+    static constexpr DWORD kFlags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN |
                                 OFN_HIDEREADONLY;
 
     DlgSav(BOOL bOpenFileDialog = FALSE, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
