@@ -95,3 +95,16 @@ void VktMsgBox::Answer(HWND box)
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     m_busy = false;
 }
+
+std::vector<VktMsgBox::Box> VktDrive(const std::function<void()>& run, const std::vector<VktStep>& steps,
+                                     const std::vector<int>& buttons)
+{
+    VktMsgBox answer(buttons);
+    size_t next = 0;
+    answer.OnOpen = [&](HWND box) {
+        if (next < steps.size() && steps[next]) steps[next](box);
+        ++next;
+    };
+    run();
+    return answer.Seen();
+}

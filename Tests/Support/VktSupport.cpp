@@ -190,6 +190,12 @@ void FocusItem(HWND dialog, HWND item)
     PumpWaiting();
 }
 
+void VktClick(HWND dialog, int id)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    PumpWaiting();
+}
+
 void TypeInto(HWND edit, const char* text)
 {
     FocusItem(::GetParent(edit), edit);

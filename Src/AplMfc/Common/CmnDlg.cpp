@@ -121,12 +121,16 @@ BOOL CmnDlg::OnInitDialog()
     return CDialog::OnInitDialog();
 }
 
+bool CmnDlg::ConfirmData()
+{
+    if (GetData(nullptr, nullptr, 0) == VKE_OK) return true;
+    ShowErrMsg();
+    return false;
+}
+
 void CmnDlg::OnOK()
 {
-    if (m_inf.bReady && GetData(nullptr, nullptr, 0) != VKE_OK) {
-        ShowErrMsg();
-        return;
-    }
+    if (m_inf.bReady && !ConfirmData()) return;
     CDialog::OnOK();
 }
 

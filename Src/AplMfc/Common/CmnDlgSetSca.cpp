@@ -432,11 +432,7 @@ int CmnDlgSetSca::GetData(VkiCtl* ctl, void* data, int mode)
 
 void CmnDlgSetSca::OnOK()
 {
-    if (!m_inf.bReady) return;
-    if (GetData(nullptr, nullptr, 0) != VKE_OK) {
-        ShowErrMsg();
-        return;
-    }
+    if (!m_inf.bReady || !ConfirmData()) return;
     SaveValues();
     EndDialog(IDOK);
 }

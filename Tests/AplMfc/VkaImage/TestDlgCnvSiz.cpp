@@ -7,15 +7,7 @@
 
 namespace {
 
-using Step = std::function<void(HWND box)>;
-
 HWND Item(HWND box, int id) { return ::GetDlgItem(box, id); }
-
-void Click(HWND box, int id)
-{
-    ::SendMessageA(Item(box, id), BM_CLICK, 0, 0);
-    Pump();
-}
 
 struct Outcome {
     INT_PTR rc = 99;
@@ -24,29 +16,22 @@ struct Outcome {
 };
 
 // The dialog on a source of width x height: steps[i] at the i-th box, then buttons[i].
-Outcome RunCnv(int width, int height, std::vector<Step> steps, const std::vector<int>& buttons)
+Outcome RunCnv(int width, int height, std::vector<VktStep> steps, const std::vector<int>& buttons)
 {
     Outcome out;
     DlgCnvSiz dialog;
     EXPECT_EQ(dialog.SetParam(4, width, height), 0);
-    VktMsgBox answer(buttons);
-    size_t next = 0;
-    answer.OnOpen = [&](HWND box) {
-        if (next < steps.size() && steps[next]) steps[next](box);
-        ++next;
-    };
-    out.rc = dialog.DoModal();
+    out.seen = VktDrive([&] { out.rc = dialog.DoModal(); }, steps, buttons);
     dialog.GetSize(&out.width, &out.height);
-    out.seen = answer.Seen();
     return out;
 }
 
 // The size form with the ratio released or kept.
-Step SizeForm(bool fixed, const char* width, const char* height)
+VktStep SizeForm(bool fixed, const char* width, const char* height)
 {
     return [=](HWND box) {
-        Click(box, IDC_CMN_RDO_3);
-        if ((::IsDlgButtonChecked(box, IDC_DLGCNVSIZ_FIXSCA) == BST_CHECKED) != fixed) Click(box, IDC_DLGCNVSIZ_FIXSCA);
+        VktClick(box, IDC_CMN_RDO_3);
+        if ((::IsDlgButtonChecked(box, IDC_DLGCNVSIZ_FIXSCA) == BST_CHECKED) != fixed) VktClick(box, IDC_DLGCNVSIZ_FIXSCA);
         if (width) TypeInto(Item(box, IDC_CMN_EDT_4), width);
         if (height) TypeInto(Item(box, IDC_CMN_EDT_5), height);
     };
@@ -98,9 +83,9 @@ TEST_F(CnvSizTest, AReleasedRatioGivesBothSidesAsTyped)
 TEST_F(CnvSizTest, AFixedRatioByHeightEnablesOnlyTheHeight)
 {
     std::vector<int> enabled;
-    Step choose = [&](HWND box) {
+    VktStep choose = [&](HWND box) {
         SizeForm(true, nullptr, nullptr)(box);
-        Click(box, IDC_CMN_RDO_5);
+        VktClick(box, IDC_CMN_RDO_5);
         for (int id = IDC_CMN_EDT_1; id <= IDC_CMN_EDT_5; ++id) enabled.push_back(::IsWindowEnabled(Item(box, id)));
         TypeInto(Item(box, IDC_CMN_EDT_5), "480");
     };
@@ -130,7 +115,7 @@ TEST_F(CnvSizTest, EachSideOfAReleasedRatioIsChecked)
         SCOPED_TRACE(c.what);
         theAppInf.cnvSzi = Szi{1, 1, 1, 1.0, 1, 1, 1, 1};
         HWND focus = nullptr, edit = nullptr;
-        Step again = [&](HWND box) {
+        VktStep again = [&](HWND box) {
             focus = ::GetFocus();
             edit = Item(box, c.focused);
         };

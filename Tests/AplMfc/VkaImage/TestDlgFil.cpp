@@ -12,23 +12,6 @@
 
 namespace {
 
-using Step = std::function<void(HWND box)>;
-
-// Runs a dialog while steps[i] acts on the i-th box that opens and buttons[i] is pressed there;
-// the boxes seen.
-std::vector<VktMsgBox::Box> Drive(const std::function<void()>& run, std::vector<Step> steps,
-                                  const std::vector<int>& buttons)
-{
-    VktMsgBox answer(buttons);
-    size_t next = 0;
-    answer.OnOpen = [&](HWND box) {
-        if (next < steps.size() && steps[next]) steps[next](box);
-        ++next;
-    };
-    run();
-    return answer.Seen();
-}
-
 // The program's part of a file dialog: the child dialog made from its template.
 HWND Part(HWND sys) { return ::FindWindowExA(sys, nullptr, "#32770", nullptr); }
 
@@ -46,7 +29,7 @@ HWND NameBox(HWND sys)
     return edit && ::IsWindowVisible(edit) ? edit : ::GetDlgItem(sys, cmb13);
 }
 
-Step Name(const std::string& text)
+VktStep Name(const std::string& text)
 {
     return [text](HWND sys) {
         ::SendMessageA(sys, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(text.c_str()));
@@ -122,7 +105,7 @@ TEST_F(FilDlgTest, TheSaveDialogNamesAFileOfTheChosenType)
     } cases[] = {{"a.b.png", "a.b.jpg"}, {"*.*", "*.jpg"}, {"x.jpeg", "x.jpeg"}, {"C:\\elsewhere\\写真表.bmp", "写真表.jpg"}};
     for (const auto& c : cases) {
         std::string shown;
-        auto seen = Drive([&] { EXPECT_EQ(Save(c.start), 2); }, {[&](HWND sys) { shown = WndText(NameBox(sys)); }},
+        auto seen = VktDrive([&] { EXPECT_EQ(Save(c.start), 2); }, {[&](HWND sys) { shown = WndText(NameBox(sys)); }},
                           {IDCANCEL});
         EXPECT_EQ(shown, c.shown) << c.start;
     }
@@ -130,7 +113,7 @@ TEST_F(FilDlgTest, TheSaveDialogNamesAFileOfTheChosenType)
     // PNG chosen: the name follows and the quality is disabled; JPEG again enables it.
     std::vector<std::string> names;
     std::vector<int> quality;
-    auto seen = Drive([&] { Save("photo.jpg"); },
+    auto seen = VktDrive([&] { Save("photo.jpg"); },
                       {[&](HWND sys) {
                           HWND edit = ::GetDlgItem(Part(sys), IDC_DLGSAV_QUALITY);
                           quality.push_back(::IsWindowEnabled(edit));
@@ -150,7 +133,7 @@ TEST_F(FilDlgTest, TheSaveDialogNamesAFileOfTheChosenType)
 TEST_F(FilDlgTest, TheSaveDialogLeavesItsChoiceInTheSettingsAndNoFileBehind)
 {
     const std::string target = dir / "表ソ.png";
-    Step choose = [&](HWND sys) {
+    VktStep choose = [&](HWND sys) {
         Name("表ソ.png")(sys);
         ChooseType(sys, 5);
         Name("表ソ.png")(sys);
@@ -158,7 +141,7 @@ TEST_F(FilDlgTest, TheSaveDialogLeavesItsChoiceInTheSettingsAndNoFileBehind)
         ::SetDlgItemTextA(part, IDC_DLGSAV_QUALITY, " 75 ");
         ::CheckRadioButton(part, IDC_DLGSAV_ORGSIZ, IDC_DLGSAV_SHWSIZ, IDC_DLGSAV_SHWSIZ);
     };
-    auto seen = Drive([&] { EXPECT_EQ(Save("own.bmp"), 1); }, {choose}, {IDOK});
+    auto seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 1); }, {choose}, {IDOK});
     ASSERT_EQ(seen.size(), 1u) << seen.back().text;
     EXPECT_EQ(std::string(buffer), target);
     EXPECT_FALSE(Exists(target)) << "the test of writing leaves nothing";
@@ -174,7 +157,7 @@ TEST_F(FilDlgTest, TheSaveDialogLeavesItsChoiceInTheSettingsAndNoFileBehind)
     strcpy(theCmnAppInf.strCurDir, "C:\\");
     std::string folder, type, quality;
     int shown = -1;
-    Drive([&] { Save("next.bmp"); },
+    VktDrive([&] { Save("next.bmp"); },
           {[&](HWND sys) {
               char path[CmnPathSize] = {};
               ::SendMessageA(sys, CDM_GETFOLDERPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
@@ -220,7 +203,7 @@ TEST_F(FilDlgTest, TheSaveDialogRefusesWhatCannotBeSavedAndStaysOpen)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         // The dialog, its messages, then the dialog again, still open, closed.
-        std::vector<Step> steps = {[&](HWND sys) {
+        std::vector<VktStep> steps = {[&](HWND sys) {
             ChooseType(sys, c.type);
             Name(c.name)(sys);
             ::SetDlgItemTextA(Part(sys), IDC_DLGSAV_QUALITY, c.quality);
@@ -231,7 +214,7 @@ TEST_F(FilDlgTest, TheSaveDialogRefusesWhatCannotBeSavedAndStaysOpen)
             buttons.push_back(answer);
         }
         buttons.push_back(IDCANCEL);
-        auto seen = Drive([&] { EXPECT_EQ(Save("own.bmp"), 2); }, steps, buttons);
+        auto seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 2); }, steps, buttons);
         ASSERT_EQ(seen.size(), c.texts.size() + 2);
         for (size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(seen[i + 1].text, c.texts[i]);
         EXPECT_EQ(seen.back().hwnd, seen.front().hwnd) << "the same dialog stays open";
@@ -242,7 +225,7 @@ TEST_F(FilDlgTest, TheSaveDialogRefusesWhatCannotBeSavedAndStaysOpen)
 
     // The owning page's own file is saved over after the question; the file stays as it was.
     const std::string own = dir / "own.bmp", before = VktReadFile(own);
-    auto seen = Drive([&] { EXPECT_EQ(Save("x.bmp"), 1); }, {[](HWND sys) {
+    auto seen = VktDrive([&] { EXPECT_EQ(Save("x.bmp"), 1); }, {[](HWND sys) {
                                                                 ChooseType(sys, 2);
                                                                 Name("own.bmp")(sys);
                                                             }},
@@ -261,12 +244,12 @@ TEST_F(FilDlgTest, TheSaveDialogNeedsItsPageAndAbortsABatchPrint)
 
     // Outside a batch print no abort button; during one it aborts the batch.
     int shown = -1;
-    Drive([&] { Save("a.jpg"); }, {[&](HWND sys) { shown = ::IsWindowVisible(::GetDlgItem(Part(sys), IDC_DLGSAV_ABORT)); }},
+    VktDrive([&] { Save("a.jpg"); }, {[&](HWND sys) { shown = ::IsWindowVisible(::GetDlgItem(Part(sys), IDC_DLGSAV_ABORT)); }},
           {IDCANCEL});
     EXPECT_EQ(shown, 0);
     app->SetFlgPrtAll(1);
     int aborted = 0;
-    Drive([&] { EXPECT_EQ(Save("a.jpg"), 2); },
+    VktDrive([&] { EXPECT_EQ(Save("a.jpg"), 2); },
           {[&](HWND sys) {
               HWND abort = ::GetDlgItem(Part(sys), IDC_DLGSAV_ABORT);
               shown = ::IsWindowVisible(abort);
@@ -295,7 +278,7 @@ TEST_F(FilDlgTest, TheOpenDialogKeepsItsFolderAndWholeNames)
         dialog.m_ofn.nMaxFile = static_cast<DWORD>(names.size());
         EXPECT_EQ(dialog.DoModal(), expect);
     };
-    Drive([&] { run(2); },
+    VktDrive([&] { run(2); },
           {[&](HWND sys) {
               cancel = WndText(::GetDlgItem(sys, IDCANCEL));
               readOnly = std::to_string(::IsWindowVisible(::GetDlgItem(sys, chx1)));
@@ -305,19 +288,19 @@ TEST_F(FilDlgTest, TheOpenDialogKeepsItsFolderAndWholeNames)
     EXPECT_EQ(readOnly, "0");
     EXPECT_STREQ(theCmnAppInf.strOpnDir, "") << "a cancel keeps no folder";
 
-    Drive([&] { run(1); }, {Name("\"a.bmp\" \"bb.bmp\" \"ccc.bmp\"")}, {IDOK});
+    VktDrive([&] { run(1); }, {Name("\"a.bmp\" \"bb.bmp\" \"ccc.bmp\"")}, {IDOK});
     EXPECT_EQ(VkaSelectedNames(names.data()), (std::vector<CString>{CString((dir / "a.bmp").c_str()), CString((dir / "bb.bmp").c_str())}));
     EXPECT_EQ(names[folder.size() + 1 + 6 + 7], '\0') << "two zero bytes end the list";
     EXPECT_EQ(std::string(theCmnAppInf.strOpnDir), folder);
 
     // A buffer too small for any whole path chooses nothing.
     names.assign(8, 'z');
-    Drive([&] { run(2); }, {Name("a.bmp")}, {IDOK});
+    VktDrive([&] { run(2); }, {Name("a.bmp")}, {IDOK});
     EXPECT_EQ(Traced("DoModal"), 1);
 
     // A start that fails says so and chooses nothing.
     FailingOpn failing;
-    auto seen = Drive([&] { EXPECT_EQ(failing.DoModal(), 2); }, {}, {IDOK});
+    auto seen = VktDrive([&] { EXPECT_EQ(failing.DoModal(), 2); }, {}, {IDOK});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, Msg(IDS_CMN_SYS_MEMORY));
 }
@@ -334,7 +317,7 @@ TEST_F(FilDlgTest, TheOpenDialogInSaveModeAsksBeforeOverwriting)
         dialog.m_ofn.lpstrInitialDir = dir.Path().c_str();
         EXPECT_EQ(dialog.DoModal(), expect);
     };
-    auto seen = Drive([&] { run(1); }, {Name("there.csv"), nullptr, nullptr, nullptr}, {IDOK, IDNO, IDOK, IDYES});
+    auto seen = VktDrive([&] { run(1); }, {Name("there.csv"), nullptr, nullptr, nullptr}, {IDOK, IDNO, IDOK, IDYES});
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[1].text, MsgPath(IDS_VKA_OVERWRITE, there));
     EXPECT_EQ(seen[2].hwnd, seen[0].hwnd) << "No keeps the dialog open";
@@ -372,7 +355,7 @@ TEST_F(FilDlgTest, TheOpenInformationDialogOffersTheOptionsOfItsMode)
 
     // Reading: only-locked and open-locked; OK stores them and leaves the others.
     ASSERT_TRUE(VktWriteFile(dir / "pages.csv", "x"));
-    Drive([&] { run(true, 1); },
+    VktDrive([&] { run(true, 1); },
           {[&](HWND sys) {
               look(sys);
               ::CheckDlgButton(Part(sys), IDC_DLGOPI_ONLLCD, BST_UNCHECKED);
@@ -387,7 +370,7 @@ TEST_F(FilDlgTest, TheOpenInformationDialogOffersTheOptionsOfItsMode)
               (std::vector<int>{0, 1, 1, 0, 1}));
 
     // Writing: a name without an extension is a csv file; the write options are stored.
-    Drive([&] { run(false, 1); },
+    VktDrive([&] { run(false, 1); },
           {[&](HWND sys) {
               look(sys);
               ::CheckDlgButton(Part(sys), IDC_DLGOPI_IMGSEL, BST_CHECKED);

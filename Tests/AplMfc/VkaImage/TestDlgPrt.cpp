@@ -15,12 +15,6 @@ std::string WndText(HWND wnd)
     return text;
 }
 
-void Click(HWND box, int id)
-{
-    ::SendMessageA(::GetDlgItem(box, id), BM_CLICK, 0, 0);
-    Pump();
-}
-
 SIZE SizeOf(HWND wnd)
 {
     RECT r = {};
@@ -80,7 +74,7 @@ TEST_F(PrtDlgTest, ThePrintDialogShowsTheProgramsButtonsAndAbortsOnlyABatch)
     VktMsgBox answer({0});
     answer.OnOpen = [&](HWND box) {
         inspect(box);
-        Click(box, IDC_DLGPRT_ABORT);
+        VktClick(box, IDC_DLGPRT_ABORT);
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     int aborted = 0;
@@ -115,7 +109,7 @@ TEST_F(PrtDlgTest, TheBatchOptionsKeepTheirSettingsAndCloseLockedOnlyWithClosing
     {
         DlgPrtAll dialog(main);
         VktMsgBox answer({IDCANCEL});
-        answer.OnOpen = [&](HWND box) { Click(box, IDC_DLGPRTALL_SELIMG); };
+        answer.OnOpen = [&](HWND box) { VktClick(box, IDC_DLGPRTALL_SELIMG); };
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
         ASSERT_EQ(answer.Count(), 1);
         EXPECT_EQ(answer.Seen()[0].caption, "一括印刷");
@@ -127,9 +121,9 @@ TEST_F(PrtDlgTest, TheBatchOptionsKeepTheirSettingsAndCloseLockedOnlyWithClosing
     VktMsgBox answer({IDOK});
     answer.OnOpen = [&](HWND box) {
         look(box);
-        Click(box, IDC_DLGPRTALL_PTRCLS);
+        VktClick(box, IDC_DLGPRTALL_PTRCLS);
         look(box);
-        Click(box, IDC_DLGPRTALL_ONLLCD);
+        VktClick(box, IDC_DLGPRTALL_ONLLCD);
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(enabled, (std::vector<int>{1, 0}));

@@ -101,11 +101,7 @@ int DlgPrtAll::GetData(VkiCtl* ctl, void* data, int mode)
 
 void DlgPrtAll::OnOK()
 {
-    if (!m_inf.bReady) return;
-    if (GetData(nullptr, nullptr, 0) != VKE_OK) {
-        ShowErrMsg();
-        return;
-    }
+    if (!m_inf.bReady || !ConfirmData()) return;
     SavePai();
     EndDialog(IDOK);
 }
