@@ -26,6 +26,8 @@ int OpenTyped(const std::string& folder, const std::string& names, const std::fu
     char before[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof(before), before);
     if (!SetCurrentDirectoryA(folder.c_str())) return 0;
+    // The open dialog starts in the remembered open folder.
+    snprintf(theCmnAppInf.strOpnDir, sizeof(theCmnAppInf.strOpnDir), "%s", folder.c_str());
     VktMsgBox answer({IDOK});
     answer.OnOpen = [names](HWND box) {
         for (int id : {edt1, cmb13}) SendMessageA(box, CDM_SETCONTROLTEXT, id, reinterpret_cast<LPARAM>(names.c_str()));
