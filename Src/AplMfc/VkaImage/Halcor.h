@@ -283,8 +283,12 @@ private:
     void FixSettings();
     // The entries of the recent-file list whose file is gone leave it.
     void PruneRecentFiles();
-    // The first run: the page set-up question and the two samples in one open bracket.
-    int OpenSamples();
+    // The first run: the page set-up question and the two samples in one open bracket; folder
+    // takes the first sample's folder, which the folder tree shows.
+    int OpenSamples(CString* folder);
+    // The folder tree selects the start's folder: the samples', else the start-up directory when
+    // the setting says so (the kept one is forgotten otherwise).
+    void ShowStartFolder(const char* sampleFolder);
     // The histories of this run forgotten (the clear-log-at-exit option).
     void ClearLogs();
     // The tests of IsPnl... for panel index (VkaPnl...); the show/hide and size commands.

@@ -5,6 +5,7 @@
 #include "Halcor.h"
 #include "CmnRes.h"
 #include "CmnSub.h"
+#include "DlbPnlTrcFld.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
 #include "HalcorViw.h"
@@ -200,9 +201,10 @@ int HalcorApp::InitApp()
     }
     PruneRecentFiles();
     VkaBatch start({VKE_OK, VKE_NOT_DONE, VKE_STOPPED, VKE_ERR_MSGFILE});
+    CString sampleFolder;
     if (theAppInf.bOpnSmpImg == 1) {
         // The command line's files wait for a later run.
-        start.Add(OpenSamples());
+        start.Add(OpenSamples(&sampleFolder));
     } else {
         // The pages of the last run, as its exit wrote them.
         const SopBsi& bsi = theAppInf.sopBsi;
@@ -215,12 +217,23 @@ int HalcorApp::InitApp()
         // Its outcome is reported there.
         ParseCommandLine(__argc, __argv);
     }
+    ShowStartFolder(sampleFolder);
     m_bStarted = 1;
     if (!start.IsQuiet()) CMN_TRACE("InitApp", start.Result());
     return start.Result();
 }
 
-int HalcorApp::OpenSamples()
+void HalcorApp::ShowStartFolder(const char* sampleFolder)
+{
+    DlbPnlTrcFld* tree = m_pPnlTrcFld;
+    if (!tree || !tree->m_hWnd) return;
+    const char* folder = sampleFolder;
+    if (!*folder && theAppInf.sopBsi.bChgDir == 1) folder = m_amStartDir;
+    else if (!*folder) m_amStartDir[0] = '\0';
+    tree->SetCurPath(folder, 1);
+}
+
+int HalcorApp::OpenSamples(CString* folder)
 {
     if (theCmnSub.MsgBoxById(IDS_VKA_FIRST_RUN, MB_YESNO | MB_ICONQUESTION) == IDYES)
         GetMainFrame()->SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP);
@@ -232,6 +245,7 @@ int HalcorApp::OpenSamples()
         int exists = 0;
         int n = snprintf(path, sizeof(path), "%s\\Smp\\%s", theCmnAppInf.amWrkDir,
                          static_cast<LPCSTR>(theCmnSub.GetMsgStr(id)));
+        if (id == IDS_VKA_SAMPLE_1) folder->Format("%s\\Smp", theCmnAppInf.amWrkDir);
         if (n > 0 && n < CmnPathSize && VkeSubIsExistPath(Sub(), path, &exists) == VKE_OK && exists) {
             batch.Add(OpenFile(path, 0, 0, 0));
             continue;
