@@ -11,6 +11,9 @@
 //   VktWin iconic HWND       1 when the window is minimised, else 0
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
 //                            then its titles, one line each tab after a tab character
+//   VktWin tree HWND         the first visible tree view among the descendants: its item count,
+//                            then the texts from its root down to its selected item, one line
+//                            each after a tab character
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
 //                            by a window of this process
 #include <windows.h>
@@ -124,6 +127,46 @@ BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
     return TRUE;
 }
 
+// A tree item's text, read as a tab's title is.
+std::string TreeText(HWND tree, HANDLE process, HTREEITEM hItem)
+{
+    const SIZE_T size = sizeof(TVITEMA) + 512;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return "?";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = remote + sizeof(TVITEMA);
+    item.cchTextMax = 511;
+    char text[512] = {};
+    SIZE_T n = 0;
+    if (WriteProcessMemory(process, remote, &item, sizeof(item), &n) &&
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)))
+        ReadProcessMemory(process, remote + sizeof(TVITEMA), text, sizeof(text) - 1, &n);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    wchar_t wide[512] = {};
+    MultiByteToWideChar(932, 0, text, -1, wide, 512);
+    return Utf8(wide);
+}
+
+BOOL CALLBACK ListTree(HWND wnd, LPARAM lParam)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysTreeView32") return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    Line(std::to_string(SendMessageA(wnd, TVM_GETCOUNT, 0, 0)));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return FALSE;
+    std::string lines;
+    for (LPARAM item = SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_CARET, 0); item;
+         item = SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_PARENT, item))
+        lines = "\t" + TreeText(wnd, process, reinterpret_cast<HTREEITEM>(item)) + "\n" + lines;
+    printf("%s", lines.c_str());
+    CloseHandle(process);
+    return FALSE;
+}
+
 HWND Window(const char* arg)
 {
     HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoull(arg, nullptr, 16)));
@@ -219,6 +262,11 @@ int main(int argc, char** argv)
     if (verb == "tabs") {
         EnumChildWindows(wnd, ListTabs, 0);
         return 0;
+    }
+    if (verb == "tree") {
+        bool found = false;
+        EnumChildWindows(wnd, ListTree, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
     }
     if (verb == "close") return CloseButton(wnd);
     if (verb == "show" && argc > 3) return ShowWindowAsync(wnd, atoi(argv[3])) ? 0 : 1;
