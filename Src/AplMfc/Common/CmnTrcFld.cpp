@@ -61,8 +61,8 @@ int Answer(bool init, const char* name, T* out, const T& value)
 } // namespace
 
 CmnTrcFld::CmnTrcFld()
-    : m_bInit(0), m_bTerminating(0), m_bDeleting(0), m_hMenu(nullptr), m_pEui(nullptr), m_hstCur(), m_lf(),
-      m_iSortDir(1), m_hImgLst(nullptr), m_sli()
+    : m_bInit(0), m_bTerminating(0), m_bDeleting(0), m_iQuiet(0), m_hMenu(nullptr), m_pEui(nullptr), m_hstCur(), m_lf(),
+      m_iSortDir(1), m_hImgLst(nullptr), m_aiIcoPlain{-1, -1}, m_sli()
 {
 }
 
@@ -97,6 +97,7 @@ int CmnTrcFld::Init()
     m_hstCur = TrcFldHst();
     m_iSortDir = 1;
     m_hImgLst = nullptr;
+    m_aiIcoPlain[0] = m_aiIcoPlain[1] = -1;
     m_sli = CmnVarItmIdl();
     m_strCurPath.Empty();
     m_bInit = 1;
@@ -185,7 +186,8 @@ BOOL CmnTrcFld::OnTvnItemExpanding(NMHDR* pNMHDR, LRESULT* pResult)
         return TRUE;
     }
     SetTree(item, rec->pIdl);
-    ScrollTree(item);
+    // A search shows only the item it ends at.
+    if (!m_iQuiet) ScrollTree(item);
     return TRUE;
 }
 

@@ -142,6 +142,7 @@ protected:
 
 private:
     struct SortCtx;
+    class QuietDraw;
     static int CALLBACK GF_CmnTrcFldCmpPrc(LPARAM a, LPARAM b, LPARAM ctx);
 
     bool CheckInit(const char* name);
@@ -149,8 +150,10 @@ private:
     TrcFldItm* Record(HTREEITEM item) const;
     // Inserts one shell item of folder under parent; see the source.
     int AddItem(IShellFolder* folder, LPCITEMIDLIST parentList, HTREEITEM parent, LPCITEMIDLIST child,
-                bool plainParent, int icons[2]);
+                bool plainParent);
     int FreeItem(TrcFldItm** p);
+    // Search below from, key the list's path (asked once: the shell binds its folder for it).
+    int SearchBelow(HTREEITEM from, LPCITEMIDLIST list, const char* key, HTREEITEM* out);
     // Deletes every item; selection notices meanwhile are ignored.
     void DeleteAll();
     // The computer folder's item (its list searched from the root), or none.
@@ -161,6 +164,7 @@ private:
     int m_bInit;
     int m_bTerminating;
     int m_bDeleting;       // items are being deleted: selection notices are ignored
+    int m_iQuiet;          // fillings and searches running, which draw nothing meanwhile
     HMENU m_hMenu;         // the context menu
     Eui* m_pEui;           // the history
     TrcFldHst m_hstCur;    // the folder last entered into the history
@@ -168,6 +172,7 @@ private:
     LOGFONTA m_lf;
     int m_iSortDir;        // 1 ascending, 0 descending
     HIMAGELIST m_hImgLst;  // the system image list with small icons
+    int m_aiIcoPlain[2];   // a plain folder's icon and open icon in it, -1 until asked
     CmnVarItmIdl m_sli;    // the current folder: the item last filled, its list, the desktop flag
     CString m_strCurPath;  // the path of the selected folder
 };

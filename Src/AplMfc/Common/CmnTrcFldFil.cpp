@@ -6,7 +6,8 @@
 // asked through full item-id lists; icons through full lists take the longest. So a folder's
 // children are named, compared and sorted through the folder, and plain folders (neither system
 // nor read-only: a folder needs one of those to carry a name or icon of its own) of a file-system
-// folder take their name from their path and share the icons asked once for the first of them.
+// folder take their name from their parsing name and share the icons asked once for the first of
+// them, for the whole tree.
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnTrcFld"
 #include "CmnTrcFld.h"
 #include "CmnApp.h"
@@ -85,6 +86,27 @@ bool IsFolder(const char* path)
 
 } // namespace
 
+// Filling and searching draw nothing until the outermost of them ends: under Wine every insertion
+// and scroll of a visible tree repaints it at once.
+class CmnTrcFld::QuietDraw {
+public:
+    explicit QuietDraw(CmnTrcFld& tree) : m_tree(tree)
+    {
+        if (m_tree.m_iQuiet++ == 0) m_tree.SetRedraw(FALSE);
+    }
+    ~QuietDraw()
+    {
+        if (--m_tree.m_iQuiet > 0) return;
+        m_tree.SetRedraw(TRUE);
+        m_tree.Invalidate();
+    }
+    QuietDraw(const QuietDraw&) = delete;
+    QuietDraw& operator=(const QuietDraw&) = delete;
+
+private:
+    CmnTrcFld& m_tree;
+};
+
 // What the compare procedure gets: the folder whose children it compares.
 struct CmnTrcFld::SortCtx {
     CmnTrcFld* tree;
@@ -105,6 +127,7 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
     theCmnVar.InitDat(CmnVarCodItmIdl, &m_sli);
 
     WaitCursor wait;
+    QuietDraw quiet(*this);
     bool root = !parent || parent == GetRootItem();
     CmnCom<IShellFolder> folder(BindFolder(parentList, root));
     int first = VKE_OK;
@@ -115,8 +138,8 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
             first = VKE_ERR_SYSTEM;
         } else {
             CmnIdl hold(desktop);
-            int icons[2] = {-1, -1};
-            first = AddItem(folder.Get(), nullptr, nullptr, desktop, false, icons);
+            m_aiIcoPlain[0] = m_aiIcoPlain[1] = -1;
+            first = AddItem(folder.Get(), nullptr, nullptr, desktop, false);
         }
     } else {
         CmnCom<IEnumIDList> items;
@@ -127,13 +150,12 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
         }
         // The shell's own names and icons for the desktop's and the drives' children.
         bool plainParent = !root && !theCmnSub.GetPathName(parentList).IsEmpty();
-        int icons[2] = {-1, -1};
         LPITEMIDLIST child = nullptr;
         ULONG got = 0;
         HRESULT hr;
         while ((hr = items->Next(1, &child, &got)) == S_OK && got == 1) {
             CmnIdl hold(child);
-            int rc = AddItem(folder.Get(), parentList, parent, child, plainParent, icons);
+            int rc = AddItem(folder.Get(), parentList, parent, child, plainParent);
             if (first == VKE_OK) first = rc;
         }
         if (hr != S_FALSE && first == VKE_OK) first = VKE_ERR_SYSTEM;
@@ -152,16 +174,15 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
 }
 
 // One shell item: skipped (0) unless it is of the file system or above it, and no shortcut; the
-// first failure of its name, icons or record leaves it out. icons keeps the plain folders' two
-// icons of this folder once asked.
+// first failure of its name, icons or record leaves it out.
 int CmnTrcFld::AddItem(IShellFolder* folder, LPCITEMIDLIST parentList, HTREEITEM parent, LPCITEMIDLIST child,
-                       bool plainParent, int icons[2])
+                       bool plainParent)
 {
     SFGAOF attributes = kAttributes;
     if (FAILED(folder->GetAttributesOf(1, &child, &attributes))) return VKE_ERR_SYSTEM;
     if (!(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) || (attributes & SFGAO_LINK)) return VKE_OK;
     bool plain = plainParent && (attributes & SFGAO_FILESYSTEM) && !(attributes & (SFGAO_READONLY | SFGAO_SYSTEM));
-    CString name = plain ? LastName(theCmnSub.GetDisplayName(folder, child, SHGDN_FORPARSING))
+    CString name = plain ? LastName(theCmnSub.GetDisplayName(folder, child, SHGDN_INFOLDER | SHGDN_FORPARSING))
                          : theCmnSub.GetDisplayName(folder, child, SHGDN_INFOLDER);
     TrcFldItm* rec = new TrcFldItm();
     rec->hParent = parent;
@@ -171,13 +192,13 @@ int CmnTrcFld::AddItem(IShellFolder* folder, LPCITEMIDLIST parentList, HTREEITEM
     if (rc == VKE_OK && parentList && !(rec->pIdlParent = theCmnSub.DupItemIdList(parentList))) rc = VKE_ERR_MEMORY;
     if (rc == VKE_OK) rc = name.IsEmpty() ? VKE_ERR_SYSTEM : VkeSubSetAppMemStr(Sub(), &rec->amName, name);
 
-    int image = plain ? icons[0] : -1, selected = plain ? icons[1] : -1;
+    int image = plain ? m_aiIcoPlain[0] : -1, selected = plain ? m_aiIcoPlain[1] : -1;
     if (rc == VKE_OK && (image < 0 || selected < 0)) {
         image = SmallIcon(rec->pIdl, false);
         selected = SmallIcon(rec->pIdl, true);
         if (plain) {
-            icons[0] = image;
-            icons[1] = selected;
+            m_aiIcoPlain[0] = image;
+            m_aiIcoPlain[1] = selected;
         }
         if (image < 0 || selected < 0) rc = VKE_ERR_SYSTEM;
     }
@@ -288,7 +309,13 @@ int CmnTrcFld::Search(HTREEITEM start, LPCITEMIDLIST list, HTREEITEM* out)
     if (!list) return VKE_ERR_NOT_FOUND;
     HTREEITEM from = start ? start : GetRootItem();
     if (!from) return Fail("Search", VKE_ERR_SYSTEM);
-    CString key = theCmnSub.GetPathName(list);
+    QuietDraw quiet(*this);
+    int rc = SearchBelow(from, list, theCmnSub.GetPathName(list), out);
+    return rc == VKE_OK || rc == VKE_NOT_DONE || rc == VKE_ERR_NOT_FOUND ? rc : Fail("Search", rc);
+}
+
+int CmnTrcFld::SearchBelow(HTREEITEM from, LPCITEMIDLIST list, const char* key, HTREEITEM* out)
+{
     for (HTREEITEM item = GetChildItem(from); item; item = GetNextSiblingItem(item)) {
         TrcFldItm* rec = Record(item);
         if (!rec || !rec->pIdl) continue;
@@ -299,9 +326,11 @@ int CmnTrcFld::Search(HTREEITEM start, LPCITEMIDLIST list, HTREEITEM* out)
             return VKE_OK;
         }
         if (order != -1) continue;
-        // An ancestor: its children, filled as it expands.
+        // An ancestor: its children, filled as it expands (an expanded one is left as it is).
         HTREEITEM found = nullptr;
-        int rc = ItemHasChildren(item) && Expand(item, TVE_EXPAND) ? Search(item, list, &found) : VKE_ERR_NOT_FOUND;
+        bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) ||
+                    (ItemHasChildren(item) && Expand(item, TVE_EXPAND));
+        int rc = open ? SearchBelow(item, list, key, &found) : VKE_ERR_NOT_FOUND;
         if (rc == VKE_OK || rc == VKE_NOT_DONE) {
             *out = found;
             return rc;
@@ -310,7 +339,7 @@ int CmnTrcFld::Search(HTREEITEM start, LPCITEMIDLIST list, HTREEITEM* out)
             *out = item;
             return VKE_NOT_DONE;
         }
-        return Fail("Search", rc);
+        return rc;
     }
     return VKE_ERR_NOT_FOUND;
 }
