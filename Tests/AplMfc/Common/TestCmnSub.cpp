@@ -258,6 +258,21 @@ TEST_F(AppTest, ItemIdListsOfATemporaryTree)
     CmnIdl drive(theCmnSub.GetItemIdList("C:"));
     EXPECT_EQ(std::string(theCmnSub.GetPathName(drive)), "C:\\");
 
+    // A path is asked of the item's folder, kept bound between calls: items of other folders in
+    // turn; the desktop's own folder; the computer has none.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(std::string(theCmnSub.GetPathName(drive)), "C:\\");
+        EXPECT_EQ(std::string(theCmnSub.GetPathName(file)), filePath);
+    }
+    LPITEMIDLIST desktop = nullptr, computer = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktop)));
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &computer)));
+    CmnIdl holdDesktop(desktop), holdComputer(computer);
+    char desktopPath[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetPathFromIDListA(desktop, desktopPath));
+    EXPECT_EQ(std::string(theCmnSub.GetPathName(desktop)), desktopPath);
+    EXPECT_EQ(std::string(theCmnSub.GetPathName(computer)), "");
+
     CmnIdl parent(theCmnSub.GetItemIdListParent(child));
     EXPECT_EQ(std::string(theCmnSub.GetPathName(parent)), parentPath);
     EXPECT_EQ(theCmnSub.CmpItemIdList(parent, child), -1);

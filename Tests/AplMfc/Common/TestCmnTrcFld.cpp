@@ -232,6 +232,7 @@ TEST_F(TrcTest, ASelectionTellsTheFrameTheFolderThenTheSelection)
 TEST_F(TrcTest, BackAndForwardWalkTheHistoryWithoutNewSteps)
 {
     int can = -1;
+    EXPECT_EQ(tree->ViewBkw(), VKE_NOT_DONE) << "no history yet";
     for (const char* name : {"A", "B", "C"}) ASSERT_EQ(tree->SetCurPath((dir / name).c_str(), 1), 0);
     EXPECT_EQ(Flags().iRdo, 0);
     const struct {
@@ -340,6 +341,11 @@ TEST_F(TrcTest, AFolderIsFilledOnceAndARefreshShowsTheDiskAgain)
     ASSERT_NE(gone, nullptr);
     VktMsgBox answer({IDOK});
     tree->Expand(gone, TVE_EXPAND);
+    EXPECT_EQ(tree->GetChildItem(gone), nullptr);
+    // One that cannot be bound as a folder at all (no access, a lost drive; here a file): 3.
+    CloseHandle(CreateFileA((dir / "f.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CmnIdl file(theCmnSub.GetItemIdList((dir / "f.txt").c_str()));
+    EXPECT_EQ(tree->SetTree(gone, file), VKE_STOPPED);
     EXPECT_EQ(tree->GetChildItem(gone), nullptr);
     EXPECT_EQ(answer.Count(), 0);
 

@@ -71,6 +71,14 @@ TEST_F(TrcPnlTest, ReturnTogglesTheFolderAndTheMenusFollowTheFrame)
         EXPECT_EQ((Tree()->GetItemState(folder, TVIS_EXPANDED) & TVIS_EXPANDED) != 0, expanded);
     }
     EXPECT_EQ(PanelUpdate(ID_VKA_SEL_DIR_OPEN), 1);
+    // The tree notifies in ANSI; a right click shows its context menu.
+    EXPECT_EQ(Panel().SendMessage(WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(Tree()->m_hWnd), NF_QUERY), NFR_ANSI);
+    {
+        VktMenuCloser closer;
+        NMHDR click = {Tree()->m_hWnd, IDC_DLBPNL_TRCFLD, static_cast<UINT>(NM_RCLICK)};
+        Panel().SendMessage(WM_NOTIFY, IDC_DLBPNL_TRCFLD, reinterpret_cast<LPARAM>(&click));
+        EXPECT_EQ(closer.Count(), 1);
+    }
     for (UINT id : {UINT(ID_VKA_VIEW_BACK), UINT(ID_VKA_VIEW_FORWARD)}) EXPECT_EQ(PanelUpdate(id), Update(id)) << id;
 
     // The selection reached the frame: it sends the file list to the folder and its focus there.
