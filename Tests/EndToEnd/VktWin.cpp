@@ -88,25 +88,32 @@ BOOL CALLBACK ListChild(HWND wnd, LPARAM)
     return TRUE;
 }
 
-// A tab's title: the item is read into a block of the control's own process.
-std::string TabTitle(HWND tab, HANDLE process, int index)
+// An item's text of a control of another process: the item record goes into a block of that
+// process with its text pointer aimed behind it, and the message fills the text there.
+template <class Item>
+std::string RemoteItemText(HWND wnd, HANDLE process, UINT message, WPARAM wParam, Item item)
 {
-    const SIZE_T size = sizeof(TCITEMA) + 512;
+    const SIZE_T size = sizeof(Item) + 512;
     char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     if (!remote) return "?";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = remote + sizeof(TCITEMA);
+    item.pszText = remote + sizeof(Item);
     item.cchTextMax = 511;
     char text[512] = {};
     SIZE_T n = 0;
     if (WriteProcessMemory(process, remote, &item, sizeof(item), &n) &&
-        SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)))
-        ReadProcessMemory(process, remote + sizeof(TCITEMA), text, sizeof(text) - 1, &n);
+        SendMessageA(wnd, message, wParam, reinterpret_cast<LPARAM>(remote)))
+        ReadProcessMemory(process, remote + sizeof(Item), text, sizeof(text) - 1, &n);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     wchar_t wide[512] = {};
     MultiByteToWideChar(932, 0, text, -1, wide, 512);
     return Utf8(wide);
+}
+
+std::string TabTitle(HWND tab, HANDLE process, int index)
+{
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    return RemoteItemText(tab, process, TCM_GETITEMA, index, item);
 }
 
 BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
@@ -127,26 +134,12 @@ BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
     return TRUE;
 }
 
-// A tree item's text, read as a tab's title is.
 std::string TreeText(HWND tree, HANDLE process, HTREEITEM hItem)
 {
-    const SIZE_T size = sizeof(TVITEMA) + 512;
-    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
-    if (!remote) return "?";
     TVITEMA item = {};
     item.mask = TVIF_TEXT;
     item.hItem = hItem;
-    item.pszText = remote + sizeof(TVITEMA);
-    item.cchTextMax = 511;
-    char text[512] = {};
-    SIZE_T n = 0;
-    if (WriteProcessMemory(process, remote, &item, sizeof(item), &n) &&
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote)))
-        ReadProcessMemory(process, remote + sizeof(TVITEMA), text, sizeof(text) - 1, &n);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    wchar_t wide[512] = {};
-    MultiByteToWideChar(932, 0, text, -1, wide, 512);
-    return Utf8(wide);
+    return RemoteItemText(tree, process, TVM_GETITEMA, 0, item);
 }
 
 BOOL CALLBACK ListTree(HWND wnd, LPARAM lParam)

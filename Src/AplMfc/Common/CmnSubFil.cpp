@@ -29,11 +29,12 @@ int CALLBACK BrowseProc(HWND wnd, UINT message, LPARAM, LPARAM data)
 
 // The folder whose items a thread asked last for their paths, bound as a shell folder: the
 // shell answers the paths of a folder's items in microseconds through the folder, in
-// milliseconds (growing with the folder) through their full lists. Released when the thread ends.
+// milliseconds (growing with the folder) through their full lists. Not released by the thread's
+// end: that runs under the loader's lock, where releasing a shell folder deadlocks under Wine
+// (checked); a thread releases it itself (ReleasePathBinding).
 struct PathBinding {
     std::string parent; // the folder's list, terminator excluded
     IShellFolder* folder = nullptr;
-    ~PathBinding() { Forget(); }
     void Forget()
     {
         if (folder) folder->Release();
@@ -207,6 +208,8 @@ CString CmnSub::GetPathName(LPCITEMIDLIST list)
     if (FAILED(folder->GetAttributesOf(1, &last, &attributes)) || !(attributes & SFGAO_FILESYSTEM)) return CString();
     return GetDisplayName(folder, last, SHGDN_FORPARSING);
 }
+
+void CmnSub::ReleasePathBinding() { t_binding.Forget(); }
 
 CString CmnSub::GetDisplayName(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags)
 {

@@ -425,13 +425,20 @@ int CmnTrcFld::GetFontSize(int* points)
 
 int CmnTrcFld::GetLogFont(LOGFONTA* pFont) { return Answer(CheckInit("GetLogFont"), "GetLogFont", pFont, m_lf); }
 
+// A colour goes on the draw object's colour list (a full list is no failure) before the tree
+// takes it.
+int CmnTrcFld::TakeColor(const char* name, COLORREF color)
+{
+    if (!CheckInit(name)) return VKE_ERR_NOT_INIT;
+    int rc = VkeDrwSetColor(theCmnAppInf.pDrw, color);
+    return rc == VKE_OK || rc == VKE_ERR_CUT ? VKE_OK : Fail(name, rc);
+}
+
 int CmnTrcFld::SetTextColor(COLORREF color)
 {
-    if (!CheckInit("SetTextColor")) return VKE_ERR_NOT_INIT;
-    int rc = VkeDrwSetColor(theCmnAppInf.pDrw, color);
-    if (rc != VKE_OK && rc != VKE_ERR_CUT) return Fail("SetTextColor", rc);
-    CTreeCtrl::SetTextColor(color);
-    return VKE_OK;
+    int rc = TakeColor("SetTextColor", color);
+    if (rc == VKE_OK) CTreeCtrl::SetTextColor(color);
+    return rc;
 }
 
 int CmnTrcFld::GetTextColor(COLORREF* color)
@@ -441,11 +448,9 @@ int CmnTrcFld::GetTextColor(COLORREF* color)
 
 int CmnTrcFld::SetBackColor(COLORREF color)
 {
-    if (!CheckInit("SetBackColor")) return VKE_ERR_NOT_INIT;
-    int rc = VkeDrwSetColor(theCmnAppInf.pDrw, color);
-    if (rc != VKE_OK && rc != VKE_ERR_CUT) return Fail("SetBackColor", rc);
-    CTreeCtrl::SetBkColor(color);
-    return VKE_OK;
+    int rc = TakeColor("SetBackColor", color);
+    if (rc == VKE_OK) CTreeCtrl::SetBkColor(color);
+    return rc;
 }
 
 int CmnTrcFld::GetBackColor(COLORREF* color)

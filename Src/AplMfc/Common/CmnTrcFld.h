@@ -146,6 +146,7 @@ private:
     static int CALLBACK GF_CmnTrcFldCmpPrc(LPARAM a, LPARAM b, LPARAM ctx);
 
     bool CheckInit(const char* name);
+    int TakeColor(const char* name, COLORREF color);
     static int Fail(const char* name, int code);
     TrcFldItm* Record(HTREEITEM item) const;
     // Inserts one shell item of folder under parent; see the source.

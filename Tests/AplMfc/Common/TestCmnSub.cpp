@@ -273,6 +273,28 @@ TEST_F(AppTest, ItemIdListsOfATemporaryTree)
     EXPECT_EQ(std::string(theCmnSub.GetPathName(desktop)), desktopPath);
     EXPECT_EQ(std::string(theCmnSub.GetPathName(computer)), "");
 
+    // Threads keep bindings of their own; one that ends with its folder still bound ends too.
+    for (bool release : {true, false}) {
+        struct Ask {
+            LPCITEMIDLIST list;
+            bool release;
+            std::string path;
+        } ask = {file.Get(), release, ""};
+        HANDLE thread = CreateThread(
+            nullptr, 0,
+            [](LPVOID p) -> DWORD {
+                Ask* a = static_cast<Ask*>(p);
+                a->path = static_cast<const char*>(theCmnSub.GetPathName(a->list));
+                if (a->release) theCmnSub.ReleasePathBinding();
+                return 0;
+            },
+            &ask, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0) << release;
+        CloseHandle(thread);
+        EXPECT_EQ(ask.path, filePath);
+    }
+
     CmnIdl parent(theCmnSub.GetItemIdListParent(child));
     EXPECT_EQ(std::string(theCmnSub.GetPathName(parent)), parentPath);
     EXPECT_EQ(theCmnSub.CmpItemIdList(parent, child), -1);
