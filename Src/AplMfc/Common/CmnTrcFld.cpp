@@ -33,7 +33,10 @@ public:
 protected:
     int InitRec(int, Dat* p) override { return VkeSubInitAppMem(Sub(), &Hst(p)->amPath); }
     int TermRec(int, Dat* p) override { return VkeSubTermAppMem(Sub(), &Hst(p)->amPath); }
-    int CopyRec(int, Dat* to, Dat* from) override { return VkeSubCopyAppMem(Sub(), &Hst(to)->amPath, &Hst(from)->amPath); }
+    int CopyRec(int, Dat* to, Dat* from) override
+    {
+        return VkeSubCopyAppMem(Sub(), &Hst(to)->amPath, &Hst(from)->amPath);
+    }
     bool IsHeld(int, const Dat* p) override { return static_cast<const TrcFldHst*>(p)->amPath.pBuffer != nullptr; }
 
 private:

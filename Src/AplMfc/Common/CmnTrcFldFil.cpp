@@ -143,8 +143,8 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
         }
     } else {
         CmnCom<IEnumIDList> items;
-        if (!folder.Get() || folder->EnumObjects(m_hWnd, SHCONTF_FOLDERS, reinterpret_cast<IEnumIDList**>(items.Out())) != S_OK ||
-            !items.Get()) {
+        IEnumIDList** out = reinterpret_cast<IEnumIDList**>(items.Out());
+        if (!folder.Get() || folder->EnumObjects(m_hWnd, SHCONTF_FOLDERS, out) != S_OK || !items.Get()) {
             theCmnSub.FreeItemIdList(&dup);
             return VKE_STOPPED;
         }
