@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A first run without settings asks once about the page set-up (answered No) and shows the frame
-# with the sample images open, the first one current; a second instance says that the program
+# with the sample images open, the first one current, says so once and then focuses the page's
+# drawing area; a second instance says that the program
 # runs and ends, the first one runs on; the first one's exit writes the whole section
 # "Application Information" with the first run done.
 source "$(dirname "$0")/VktE2e.sh"
@@ -13,8 +14,13 @@ vk_e2e_expect_text "プリンタの頁レイアウトの設定を行ないます
 vk_e2e_shot first-run-question
 vk_e2e_press "$VK_BOX" 7
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo - .*\\サンプル１\.jpg$')
+vk_e2e_wait_box
+vk_e2e_expect_text "サンプル画像を開きました。"
+vk_e2e_press "$VK_BOX" 1
 vk_e2e_no_window '#32770' '^Pictavo$' 3
 vk_e2e_shot samples
+[ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" focus "$frame" | cut -f1 | tr -d '\r')" = Edit ] ||
+  vk_e2e_fail "the sample's drawing area does not hold the focus"
 
 vk_e2e_start second
 vk_e2e_wait_box

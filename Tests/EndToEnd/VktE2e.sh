@@ -15,6 +15,7 @@ set -euo pipefail
 VK_E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$VK_E2E_DIR/../../scripts/env.sh"
 source "$VK_E2E_DIR/../../scripts/xvfb.sh"
+source "$VK_E2E_DIR/../../scripts/prefix.sh"
 
 VK_E2E_NAME=$(basename "$0" .sh)
 VK_E2E_TIMEOUT=${VK_E2E_TIMEOUT:-60}
@@ -47,30 +48,13 @@ vk_e2e_begin()
   cp -r "$VK_BUILD/bin" "$VK_E2E_BIN"
   # Without what a run of the program in build/bin (scripts/run) left there.
   rm -rf "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_BIN/Usr" "$VK_E2E_BIN/Tmp" "$VK_E2E_BIN"/Vkt/Pictavo.*
-  vk_e2e_prefix "$WINEPREFIX" "$VK_E2E_TMP/wine"
+  vk_copy_prefix "$WINEPREFIX" "$VK_E2E_TMP/wine"
   export WINEPREFIX=$VK_E2E_TMP/wine
   # One server for the whole session: a server that ends when its last program has gone takes
   # its folder along, and a program starting at that moment fails ("chdir to ... server-...").
   wineserver -p
   vk_start_xvfb
   trap vk_e2e_end EXIT
-}
-
-# A private prefix made of the build's one while other tests use it: hard links to its program
-# files, copies of every other file (Wine rewrites some, such as the registry, in place), an empty
-# temporary folder. Files that other tests' programs remove meanwhile are left out.
-vk_e2e_prefix()
-{
-  local src=$1 dst=$2 f
-  mkdir -p "$dst"
-  cp -a "$src"/*.reg "$src/.update-timestamp" "$src/dosdevices" "$dst/"
-  cp -al "$src/drive_c" "$dst/" 2>/dev/null || true
-  rm -rf "$dst"/drive_c/users/*/Temp/*
-  find "$dst/drive_c" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
-       -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' \) -print0 |
-    while IFS= read -r -d '' f; do
-      cp --remove-destination "$src${f#"$dst"}" "$f" 2>/dev/null || rm -f "$f"
-    done
 }
 
 vk_e2e_end()
@@ -196,13 +180,16 @@ vk_e2e_area() { vk_e2e_children "$1" | awk -F'\t' '$1 == "Edit" { print $2; exit
 vk_e2e_title() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $5 }'; }
 
 # vk_e2e_box PNG "x y w h" COLOUR [FORMAT]: the bounding box of that colour inside the rectangle
-# of the screenshot, as "w h" (FORMAT "%X %Y %w %h": also its corner inside the rectangle).
+# of the screenshot, as "w h" (FORMAT "%X %Y %w %h": also its corner inside the rectangle). A
+# border of another colour goes round the rectangle first, so a box that reaches its edges is
+# measured too.
 vk_e2e_box()
 {
   local png=$1 colour=$3 format=${4:-%w %h}
   set -- $2
   convert "$png" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "$colour" -fill white -opaque "$colour" \
-    -trim -format "$format\n" info: | tr -d '+'
+    -bordercolor black -border 1 -trim -set page '%wx%h+%[fx:page.x-1]+%[fx:page.y-1]' \
+    -format "$format\n" info: | tr -d '+'
 }
 
 vk_e2e_shot() { import -window root "$VK_E2E_OUT/$1.png"; }

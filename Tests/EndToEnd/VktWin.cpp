@@ -14,6 +14,13 @@
 //   VktWin tree HWND         the first visible tree view among the descendants: its item count,
 //                            then the texts from its root down to its selected item, one line
 //                            each after a tab character
+//   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
+//                            then its parent's class (nothing when no window of it has the focus)
+//   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
+//                            descendants is enabled, 0 when disabled (exit code 1: no such button)
+//   VktWin command HWND ID   posts WM_COMMAND with the command id to the window
+//   VktWin idle HWND         1 when the window's process waits for input and the window has
+//                            nothing left to paint, else 0
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
 //                            by a window of this process
 #include <windows.h>
@@ -160,6 +167,30 @@ BOOL CALLBACK ListTree(HWND wnd, LPARAM lParam)
     return FALSE;
 }
 
+// The first visible tool bar among the descendants that holds a button of the command id.
+struct BarButton {
+    int id;
+    HWND bar;
+};
+
+BOOL CALLBACK FindBarButton(HWND wnd, LPARAM lParam)
+{
+    BarButton* b = reinterpret_cast<BarButton*>(lParam);
+    if (!IsWindowVisible(wnd) || Class(wnd) != "ToolbarWindow32") return TRUE;
+    if (SendMessageA(wnd, TB_COMMANDTOINDEX, b->id, 0) < 0) return TRUE;
+    b->bar = wnd;
+    return FALSE;
+}
+
+int Focus(HWND wnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info)) return 1;
+    if (info.hwndFocus) Line(Class(info.hwndFocus) + "\t" + Class(GetParent(info.hwndFocus)));
+    return 0;
+}
+
 HWND Window(const char* arg)
 {
     HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoull(arg, nullptr, 16)));
@@ -262,6 +293,25 @@ int main(int argc, char** argv)
         return found ? 0 : 1;
     }
     if (verb == "close") return CloseButton(wnd);
+    if (verb == "focus") return Focus(wnd);
+    if (verb == "idle") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+        bool idle = process && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(wnd, nullptr, FALSE);
+        if (process) CloseHandle(process);
+        Line(idle ? "1" : "0");
+        return 0;
+    }
+    if (verb == "command" && argc > 3)
+        return PostMessageA(wnd, WM_COMMAND, static_cast<WPARAM>(strtoul(argv[3], nullptr, 0)), 0) ? 0 : 1;
+    if (verb == "enabled" && argc > 3) {
+        BarButton b = {atoi(argv[3]), nullptr};
+        EnumChildWindows(wnd, FindBarButton, reinterpret_cast<LPARAM>(&b));
+        if (!b.bar) return 1;
+        Line(SendMessageA(b.bar, TB_ISBUTTONENABLED, b.id, 0) ? "1" : "0");
+        return 0;
+    }
     if (verb == "show" && argc > 3) return ShowWindowAsync(wnd, atoi(argv[3])) ? 0 : 1;
     if (verb == "iconic") {
         Line(IsIconic(wnd) ? "1" : "0");

@@ -172,7 +172,15 @@ protected:
 
 private:
     struct Tmn;
-    // A thumbnail of the item: decoded and reduced, or its icon. 0, -13, 1 (none), or a failure.
+    // Hands out the item's cached thumbnail: 0; -12 when the cache has none to hand out (*stale:
+    // it holds a condemned one); or a search's failure. The caller holds the lock.
+    int HandOutTmn(LPCITEMIDLIST item, HBITMAP* out, int* width, int* height, int* cached, bool* stale);
+    // What a thumbnail needs before the engine, without the lock: the item's path and, for a JPEG
+    // at least eight times the thumbnail, the picture at one eighth by the program's own decode.
+    void ReadTmn(LPCITEMIDLIST item, Tmn* tmn);
+    static void ReduceJpeg(Tmn* tmn);
+    // A thumbnail of the item: the reduced picture stretched, or the picture decoded and reduced
+    // by the engine, or its icon. 0, -13, 1 (none), or a failure. The caller holds the lock.
     int MakeTmn(LPCITEMIDLIST item, HBRUSH background, Tmn* tmn);
     // Puts a new thumbnail into the cache (evicting the oldest elements not in use when it is
     // full); *cached 0 when no element could be freed for it.

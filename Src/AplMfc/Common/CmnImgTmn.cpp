@@ -1,12 +1,18 @@
 // The thumbnail cache: thumbnails made once (decoded and reduced, or drawn from the item's icon),
 // handed out with use counts, evicted oldest first when the cache is full, condemned by
-// ClearCache.
+// ClearCache. A JPEG whose thumbnail is at most an eighth of it is read by the program's own
+// reduced decode (CmnImgJpg) outside the lock; everything else takes the engine's decode.
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnImg"
 #include "CmnImg.h"
 #include "CmnDef.h"
 #include "CmnHold.h"
+#include "CmnImgJpg.h"
 #include "CmnSub.h"
 #include <stdio.h>
+#include <string.h>
+#include <memory>
+#include <new>
+#include <vector>
 
 // A thumbnail being made: closed at the end of the scope unless handed on.
 struct CmnImg::Tmn {
@@ -15,6 +21,12 @@ struct CmnImg::Tmn {
     int iHeight = 0;
     int iBitCnt = 0;
     char amPath[CmnPathSize] = {};
+    int bNormal = 0;            // the path names a normal file
+    HBITMAP hReduced = nullptr; // a JPEG decoded at one eighth by the program's own decode
+    int iReducedWidth = 0;
+    int iReducedHeight = 0;
+    int iFitWidth = 0; // the thumbnail's size, from the picture's own size
+    int iFitHeight = 0;
 
     Tmn() = default;
     Tmn(const Tmn&) = delete;
@@ -22,6 +34,7 @@ struct CmnImg::Tmn {
     ~Tmn()
     {
         if (hImg) VkeDrwCloseImage(theCmnAppInf.pDrw, &hImg);
+        if (hReduced) ::DeleteObject(hReduced);
     }
     HBITMAP Release()
     {
@@ -57,23 +70,133 @@ CmnImgElm* AsElm(Dat* p) { return static_cast<CmnImgElm*>(p); }
 // The item's icon kind for thumbnails: the shell's own icon size.
 const UINT kIconKind = SHGFI_SHELLICONSIZE;
 
+// Files larger than this are left to the engine's decode, as is everything the reduced decode does
+// not take.
+const LONGLONG kJpegMost = 64ll << 20;
+// Read first: the markers up to the frame header normally lie within it.
+const size_t kJpegHead = 64 * 1024;
+
+// A file's bytes, read from the start as far as asked.
+class FileBytes {
+public:
+    explicit FileBytes(const char* path)
+        : m_h(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    {
+        LARGE_INTEGER size;
+        if (m_h != INVALID_HANDLE_VALUE && ::GetFileSizeEx(m_h, &size) && size.QuadPart <= kJpegMost)
+            m_nSize = static_cast<size_t>(size.QuadPart);
+    }
+    ~FileBytes()
+    {
+        if (m_h != INVALID_HANDLE_VALUE) ::CloseHandle(m_h);
+    }
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    // The file's size; 0 when it cannot be read here.
+    size_t Size() const { return m_nSize; }
+    // The first count bytes (at most the file's size) held; false when the file gave fewer.
+    bool Read(size_t count)
+    {
+        if (count > m_nSize) count = m_nSize;
+        size_t have = bytes.size();
+        if (have >= count) return true;
+        bytes.resize(count);
+        while (have < count) {
+            DWORD got = 0, want = static_cast<DWORD>(count - have > (1u << 30) ? (1u << 30) : count - have);
+            if (!::ReadFile(m_h, bytes.data() + have, want, &got, nullptr) || got == 0) {
+                bytes.resize(have);
+                return false;
+            }
+            have += got;
+        }
+        return true;
+    }
+
+    std::vector<uint8_t> bytes;
+
+private:
+    HANDLE m_h;
+    size_t m_nSize = 0;
+};
+
+// A 24-bit DIB section of the reduced decode's pixels (rows top first, not padded).
+HBITMAP MakeDib(const std::vector<uint8_t>& pixels, int width, int height)
+{
+    HBITMAP dib = nullptr;
+    DIBSECTION ds = {};
+    if (theCmnImg.CreateDIB(nullptr, width, height, 24, &dib) != VKE_OK) return nullptr;
+    if (::GetObjectA(dib, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) {
+        ::DeleteObject(dib);
+        return nullptr;
+    }
+    // Bottom-up rows.
+    const size_t row = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        memcpy(static_cast<uint8_t*>(ds.dsBm.bmBits) + static_cast<size_t>(height - 1 - y) * ds.dsBm.bmWidthBytes,
+               pixels.data() + static_cast<size_t>(y) * row, row);
+    return dib;
+}
+
 } // namespace
+
+// The JPEG at one eighth of its size, when the thumbnail is at most an eighth of the picture both
+// ways and the reduced decode takes the file; otherwise nothing, at the cost of its header.
+void CmnImg::ReduceJpeg(Tmn* tmn)
+{
+    FileBytes file(tmn->amPath);
+    if (file.Size() < 4 || !file.Read(kJpegHead)) return;
+    // Its tables (some 80 KB) on the heap: a worker's stack may be small.
+    std::unique_ptr<CmnImgJpg> decoder(new (std::nothrow) CmnImgJpg);
+    if (!decoder) return;
+    CmnImgJpg& jpg = *decoder;
+    int rc = jpg.ReadHeader(file.bytes.data(), file.bytes.size());
+    if (rc == CmnImgJpg::NeedMore && file.bytes.size() < file.Size() && file.Read(file.Size()))
+        rc = jpg.ReadHeader(file.bytes.data(), file.bytes.size());
+    if (rc != CmnImgJpg::Ok) return;
+    const LscFii& lsc = theCmnAppInf.lscFii;
+    int fitW = 0, fitH = 0;
+    if (VkeSubGetStretchFixedScaleSize(theCmnAppInf.pSub, lsc.iWidthTmnImg, lsc.iHeightTmnImg, jpg.Width(),
+                                       jpg.Height(), &fitW, &fitH) != VKE_OK ||
+        fitW * 8 > jpg.Width() || fitH * 8 > jpg.Height())
+        return;
+    std::vector<uint8_t> pixels;
+    if (!file.Read(file.Size()) ||
+        jpg.Decode(file.bytes.data(), file.bytes.size(), &pixels) != CmnImgJpg::Ok)
+        return;
+    tmn->hReduced = MakeDib(pixels, jpg.ReducedWidth(), jpg.ReducedHeight());
+    tmn->iReducedWidth = jpg.ReducedWidth();
+    tmn->iReducedHeight = jpg.ReducedHeight();
+    tmn->iFitWidth = fitW;
+    tmn->iFitHeight = fitH;
+}
+
+void CmnImg::ReadTmn(LPCITEMIDLIST item, Tmn* tmn)
+{
+    CString path = theCmnSub.GetPathName(item);
+    snprintf(tmn->amPath, sizeof(tmn->amPath), "%s", static_cast<const char*>(path));
+    if (path.IsEmpty()) return;
+    char full[CmnPathSize];
+    if (theCmnSub.IsNormalFile(path, full, sizeof(full), &tmn->bNormal) != VKE_OK) tmn->bNormal = 0;
+    else if (full[0]) snprintf(tmn->amPath, sizeof(tmn->amPath), "%s", full);
+    if (tmn->bNormal) ReduceJpeg(tmn);
+}
 
 int CmnImg::MakeTmn(LPCITEMIDLIST item, HBRUSH background, Tmn* tmn)
 {
     VkiDrw* drw = theCmnAppInf.pDrw;
     const LscFii& lsc = theCmnAppInf.lscFii;
-    CString path = theCmnSub.GetPathName(item);
-    snprintf(tmn->amPath, sizeof(tmn->amPath), "%s", static_cast<const char*>(path));
-    int normal = 0;
-    if (!path.IsEmpty()) {
-        char full[CmnPathSize];
-        if (theCmnSub.IsNormalFile(path, full, sizeof(full), &normal) != VKE_OK) normal = 0;
-        else if (full[0]) snprintf(tmn->amPath, sizeof(tmn->amPath), "%s", full);
-    }
     int result = VKE_OK;
-    bool byIcon = !normal;
-    if (normal) {
+    // The reduced picture stretched to the size the whole picture would fit; the engine's own
+    // road when that fails.
+    if (tmn->hReduced &&
+        VkeDrwStretchDIBWithBitCnt(drw, &tmn->hImg, tmn->iFitWidth, tmn->iFitHeight, tmn->hReduced, 0, 0,
+                                   tmn->iReducedWidth, tmn->iReducedHeight, -1, 0, nullptr,
+                                   theCmnAppInf.iModeStretch) != VKE_OK)
+        tmn->hImg = nullptr;
+    bool byIcon = !tmn->bNormal;
+    if (tmn->bNormal && !tmn->hImg) {
         EngineImage image;
         int type = 0, known = 0;
         float xRes = 0, yRes = 0;
@@ -159,6 +282,21 @@ int CmnImg::CacheTmn(LPCITEMIDLIST item, Tmn* tmn, int* cached)
     return VKE_OK;
 }
 
+int CmnImg::HandOutTmn(LPCITEMIDLIST item, HBITMAP* out, int* width, int* height, int* cached, bool* stale)
+{
+    CmnImgElm* e = nullptr;
+    int rc = SchCmnImgElmByKey(0, item, &e);
+    *stale = rc == VKE_OK && e->bStale;
+    if (rc != VKE_OK) return rc;
+    if (e->bStale) return VKE_ERR_NOT_FOUND;
+    ++e->iCntUse;
+    *out = e->pthImg.hImg;
+    *width = e->pthImg.iWidth;
+    *height = e->pthImg.iHeight;
+    *cached = 1;
+    return VKE_OK;
+}
+
 int CmnImg::OpenTmnImage(LPCITEMIDLIST item, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
                          int* cached)
 {
@@ -167,24 +305,27 @@ int CmnImg::OpenTmnImage(LPCITEMIDLIST item, int mode, HBRUSH background, HBITMA
         return Refuse("OpenTmnImage", VKE_ERR_ARG);
     if (*out) return Refuse("OpenTmnImage", VKE_ERR_EXISTS);
     *width = *height = *cached = 0;
-    CmnImgLock hold(*this, mode == 1);
-    CmnImgElm* e = nullptr;
-    int rc = SchCmnImgElmByKey(0, item, &e);
-    if (rc == VKE_OK && !e->bStale) {
-        ++e->iCntUse;
-        *out = e->pthImg.hImg;
-        *width = e->pthImg.iWidth;
-        *height = e->pthImg.iHeight;
-        *cached = 1;
-        return VKE_OK;
+    bool stale = false;
+    {
+        CmnImgLock hold(*this, mode == 1);
+        int rc = HandOutTmn(item, out, width, height, cached, &stale);
+        if (rc == VKE_OK) return rc;
+        if (rc != VKE_ERR_NOT_FOUND) return Refuse("OpenTmnImage", rc);
     }
-    if (rc != VKE_OK && rc != VKE_ERR_NOT_FOUND) return Refuse("OpenTmnImage", rc);
-    // A condemned element is not handed out: a fresh thumbnail, the caller's alone.
-    const bool stale = rc == VKE_OK;
+    // A miss: the path is made and a JPEG read and decoded without the lock, so that other
+    // threads' hits and drawing go on meanwhile; the engine's part and the cache take it.
     Tmn tmn;
+    ReadTmn(item, &tmn);
+    CmnImgLock hold(*this, mode == 1);
     const int made = MakeTmn(item, background, &tmn);
     if (made == VKE_NOT_DONE) return made;
     if (made != VKE_OK && made != VKE_ERR_CUT) return Refuse("OpenTmnImage", made);
+    // Another thread may have cached the item meanwhile: that thumbnail is handed out, this one
+    // closed.
+    int rc = HandOutTmn(item, out, width, height, cached, &stale);
+    if (rc == VKE_OK) return rc;
+    if (rc != VKE_ERR_NOT_FOUND) return Refuse("OpenTmnImage", rc);
+    // A condemned element is not handed out: a fresh thumbnail, the caller's alone.
     int inCache = 0;
     if (!stale) {
         rc = CacheTmn(item, &tmn, &inCache);

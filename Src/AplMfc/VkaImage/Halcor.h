@@ -109,6 +109,8 @@ public:
     int IsPnlOpr(int* out);
     // After a panel was hidden: the current page, else the first panel shown and enabled.
     void FocusAfterHide();
+    // The first of the five panels that is shown and enabled, or null.
+    CmnDlb* FirstShownPanel();
 
     // ---- Settings (VkaSubIni.cpp) ----
     void ReadIni() override;
@@ -141,6 +143,9 @@ public:
     int GetOpenedPageCnt() const { return m_iCntPagAdd; }
     // A message of the program's with the path in it; the button pressed.
     static int MsgPath(int id, const char* path, UINT type);
+    // The file could not be opened: message 32829 with its path, and for an error (below 0)
+    // the error's own text after it.
+    static void MsgCannotOpen(const char* path, int rc);
     // Whether the folder is the auto-save folder of the settings.
     static bool IsAtsDir(const char* folder);
 
@@ -283,12 +288,16 @@ private:
     void FixSettings();
     // The entries of the recent-file list whose file is gone leave it.
     void PruneRecentFiles();
-    // The first run: the page set-up question and the two samples in one open bracket; folder
-    // takes the first sample's folder, which the folder tree shows.
-    int OpenSamples(CString* folder);
+    // The first run: the page set-up question and the two samples in one open bracket; *opened
+    // true when a sample opened; folder takes the first sample's folder, which the folder tree
+    // shows.
+    int OpenSamples(bool* opened, CString* folder);
     // The folder tree selects the start's folder: the samples', else the start-up directory when
     // the setting says so (the kept one is forgotten otherwise).
     void ShowStartFolder(const char* sampleFolder);
+    // The end of the start: the first page selected, the samples' note, the current page focused
+    // once the start is over; without pages the first panel shown and enabled.
+    int ShowStartPage(bool samples);
     // The histories of this run forgotten (the clear-log-at-exit option).
     void ClearLogs();
     // The tests of IsPnl... for panel index (VkaPnl...); the show/hide and size commands.
@@ -322,6 +331,8 @@ private:
     int OpenPage(HalcorViw* view, const char* path, bool named, int pasted, int locked, int quiet);
     // The names in one bracket, results other than 0, 1 and 3 reported under name.
     int OpenNamesInBracket(const std::vector<CString>& names, const char* name);
+    // The view's current page takes the focus (its drawing area).
+    void FocusOpenedPage();
     // A recent entry's full path checked: 0 to open, 1 after its message, or an error.
     int CheckRecentPath(const char* full);
     // The file list's selection when it is one folder, else empty.

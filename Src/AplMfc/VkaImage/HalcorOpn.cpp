@@ -36,8 +36,17 @@ int HalcorApp::OpenNamesInBracket(const std::vector<CString>& names, const char*
         if (!path.IsEmpty()) batch.Add(OpenFile(path, 0, 0, 0));
     }
     batch.End(EndOpenFile(batch.Result()));
+    if (GetOpenedPageCnt() > 0) FocusOpenedPage();
     if (!batch.IsQuiet()) CMN_TRACE(name, batch.Result());
     return batch.Result();
+}
+
+// The bracket gives the focus back where it was (a panel that browses files keeps it); the open
+// commands given from the menu or the keyboard end on the page they opened, so that its own
+// commands (the scale ones) are at hand without a click.
+void HalcorApp::FocusOpenedPage()
+{
+    if (HalcorViw* view = GetImgViw()) view->SetFocusCurPage();
 }
 
 void HalcorApp::OnFileOpen()
@@ -135,11 +144,17 @@ BOOL HalcorApp::OnOpenRecentFile(UINT nID)
                 }
             }
         }
-        if (rc == VKE_NOT_DONE || rc == VKE_STOPPED) MsgPath(IDS_VKA_CANNOT_OPEN, full, MB_OK | MB_ICONEXCLAMATION);
+        if (rc != VKE_OK) {
+            // Named with its failure once: the end of the bracket says nothing more.
+            MsgCannotOpen(full, rc);
+            if (rc < 0) CMN_TRACE("OnOpenRecentFile", rc);
+            rc = VKE_NOT_DONE;
+        }
     }
     VkaBatch batch({VKE_OK, VKE_NOT_DONE});
     batch.Add(rc);
     batch.End(EndOpenFile(batch.Result()));
+    if (batch.Result() == VKE_OK) FocusOpenedPage();
     if (!batch.IsQuiet()) CMN_TRACE("OnOpenRecentFile", batch.Result());
     return TRUE;
 }

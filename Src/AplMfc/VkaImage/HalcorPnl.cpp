@@ -38,18 +38,21 @@ int HalcorApp::IsPnlPrv(int* out) { return IsPnlShown(GetPanel(VkaPnlPrv), out);
 int HalcorApp::IsPnlCmdFil(int* out) { return IsPnlShown(GetPanel(VkaPnlFilCmd), out); }
 int HalcorApp::IsPnlOpr(int* out) { return IsPnlShown(GetPanel(VkaPnlOpr), out); }
 
+CmnDlb* HalcorApp::FirstShownPanel()
+{
+    for (int i = VkaPnlTrcFld; i <= VkaPnlOpr; ++i) {
+        int shown = 0;
+        IsPnlShown(GetPanel(i), &shown);
+        if (shown) return GetPanel(i);
+    }
+    return nullptr;
+}
+
 void HalcorApp::FocusAfterHide()
 {
     ChildViw* view = GetChildViw();
     if (view && view->SetFocusCurPage() == VKE_OK) return;
-    for (int i = VkaPnlTrcFld; i <= VkaPnlOpr; ++i) {
-        int shown = 0;
-        IsPnlShown(GetPanel(i), &shown);
-        if (shown) {
-            theCmnSub.SetFocusWnd(GetPanel(i)->m_hWnd);
-            return;
-        }
-    }
+    if (CmnDlb* panel = FirstShownPanel()) theCmnSub.SetFocusWnd(panel->m_hWnd);
 }
 
 // ---- Focus moves ----

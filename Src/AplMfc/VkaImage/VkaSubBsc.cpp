@@ -4,6 +4,7 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\VkaSubBsc"
 #include "Halcor.h"
 #include "CmnRes.h"
+#include "CmnDlb.h"
 #include "CmnSub.h"
 #include "DlbPnlTrcFld.h"
 #include "DlgSetOpt.h"
@@ -201,10 +202,11 @@ int HalcorApp::InitApp()
     }
     PruneRecentFiles();
     VkaBatch start({VKE_OK, VKE_NOT_DONE, VKE_STOPPED, VKE_ERR_MSGFILE});
+    bool samples = false;
     CString sampleFolder;
     if (theAppInf.bOpnSmpImg == 1) {
         // The command line's files wait for a later run.
-        start.Add(OpenSamples(&sampleFolder));
+        start.Add(OpenSamples(&samples, &sampleFolder));
     } else {
         // The pages of the last run, as its exit wrote them.
         const SopBsi& bsi = theAppInf.sopBsi;
@@ -218,9 +220,13 @@ int HalcorApp::InitApp()
         ParseCommandLine(__argc, __argv);
     }
     ShowStartFolder(sampleFolder);
+    // An error of the end replaces an ordinary outcome.
+    int result = start.Result();
+    int end = ShowStartPage(samples);
+    if (end != VKE_OK && start.IsQuiet()) result = end;
     m_bStarted = 1;
-    if (!start.IsQuiet()) CMN_TRACE("InitApp", start.Result());
-    return start.Result();
+    if (end != VKE_OK || !start.IsQuiet()) CMN_TRACE("InitApp", result);
+    return result;
 }
 
 void HalcorApp::ShowStartFolder(const char* sampleFolder)
@@ -233,7 +239,25 @@ void HalcorApp::ShowStartFolder(const char* sampleFolder)
     tree->SetCurPath(folder, 1);
 }
 
-int HalcorApp::OpenSamples(CString* folder)
+int HalcorApp::ShowStartPage(bool samples)
+{
+    HalcorViw* view = GetImgViw();
+    int count = 0;
+    int rc = view ? view->GetPageCnt(&count) : VKE_ERR_SYSTEM;
+    if (rc != VKE_OK) return rc;
+    if (count < 1) {
+        if (CmnDlb* panel = FirstShownPanel()) theCmnSub.PostSetFocus(panel->m_hWnd);
+        return VKE_OK;
+    }
+    rc = view->SetCurSel(0);
+    if (rc == VKE_NOT_DONE) rc = VKE_OK;
+    if (samples) theCmnSub.MsgBoxById(IDS_VKA_SAMPLES_OPENED, MB_OK | MB_ICONINFORMATION);
+    // Posted: the focus goes to the page once the start is over, after the frame's activation.
+    GetMainFrame()->PostMessage(WM_COMMAND, ID_VKA_FCS_PAGE);
+    return rc;
+}
+
+int HalcorApp::OpenSamples(bool* opened, CString* folder)
 {
     if (theCmnSub.MsgBoxById(IDS_VKA_FIRST_RUN, MB_YESNO | MB_ICONQUESTION) == IDYES)
         GetMainFrame()->SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP);
@@ -247,7 +271,9 @@ int HalcorApp::OpenSamples(CString* folder)
                          static_cast<LPCSTR>(theCmnSub.GetMsgStr(id)));
         if (id == IDS_VKA_SAMPLE_1) folder->Format("%s\\Smp", theCmnAppInf.amWrkDir);
         if (n > 0 && n < CmnPathSize && VkeSubIsExistPath(Sub(), path, &exists) == VKE_OK && exists) {
-            batch.Add(OpenFile(path, 0, 0, 0));
+            int rc = OpenFile(path, 0, 0, 0);
+            if (rc == VKE_OK) *opened = true;
+            batch.Add(rc);
             continue;
         }
         CString text;

@@ -192,12 +192,22 @@ int HalcorApp::OpenEntry(const char* path, bool named, int pasted, int locked, i
 }
 
 // The view opens the path into a page; a file named by itself that holds no image the codecs
-// read says so.
+// read says so. A file whose page fails to open is named with the failure and skipped: the
+// rest of the batch still opens.
 int HalcorApp::OpenPage(HalcorViw* view, const char* path, bool named, int pasted, int locked, int quiet)
 {
     int rc = view->OpenPageByPth(path, pasted, locked);
-    if (rc == VKE_NOT_DONE && named && !quiet) MsgPath(IDS_VKA_CANNOT_OPEN, path, MB_OK | MB_ICONEXCLAMATION);
-    return rc;
+    if (rc == VKE_OK || rc == VKE_STOPPED || (rc == VKE_NOT_DONE && !named)) return rc;
+    if (!quiet) MsgCannotOpen(path, rc);
+    return VKE_NOT_DONE;
+}
+
+void HalcorApp::MsgCannotOpen(const char* path, int rc)
+{
+    CString text;
+    text.Format(theCmnSub.GetMsgStr(IDS_VKA_CANNOT_OPEN), path);
+    if (rc < 0) text += "\n\n" + theCmnSub.GetMsgStr(rc);
+    theCmnSub.MsgBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // ---- The bracket ----

@@ -262,8 +262,15 @@ int VkiDra::CalcFitScale()
     if (m_iScaleMode == 3 && w <= availW && h <= availH) return ApplyScale(1, 1);
     double rx = static_cast<double>(availW) / w, ry = static_cast<double>(availH) / h;
     // The smaller ratio fits both sides; on a tie the vertical pair. The pair goes on unreduced.
-    if (rx < ry) return RatioOk(rx) ? ApplyScale(static_cast<int>(availW), static_cast<int>(w)) : VKE_ERR_CUT;
-    return RatioOk(ry) ? ApplyScale(static_cast<int>(availH), static_cast<int>(h)) : VKE_ERR_CUT;
+    long long num = rx < ry ? availW : availH, den = rx < ry ? w : h;
+    // A fit never refuses a drawing the window can show: one so long that its short side would
+    // shrink below a pixel keeps that side one pixel wide (the rest scrolls), and a tiny one
+    // grows no further than the largest scale.
+    const long long shortSide = std::min(w, h);
+    if (shortSide * num / den < 1) num = 1, den = shortSide;
+    else if (num > 100 * den) num = 100, den = 1;
+    return RatioOk(static_cast<double>(num) / den) ? ApplyScale(static_cast<int>(num), static_cast<int>(den))
+                                                   : VKE_ERR_CUT;
 }
 
 int VkiDra::MouseScale(int, int delta)

@@ -92,7 +92,8 @@ int VkiSub::SetHexStr(char* text, const BYTE* bytes, int count, int size)
     if (!text || !bytes || count < 1 || count > kMaxHexBytes || size < 1) return VKE_ERR_ARG;
     char hex[2 * kMaxHexBytes + 1];
     for (int i = 0; i < count; ++i) snprintf(hex + 2 * i, 3, "%02X", bytes[i]);
-    return VkiStoreText(text, hex, size);
+    // A text that does not fit is cut and terminated (-13).
+    return VkiCopyStr(text, hex, size);
 }
 
 // ---- Font ----
@@ -178,7 +179,7 @@ int VkiSub::SetColorStr(char* text, int size, int red, int green, int blue)
     if (!text || size < 1) return VKE_ERR_ARG;
     char color[16];
     snprintf(color, sizeof(color), "%3d, %3d, %3d", red & 0xFF, green & 0xFF, blue & 0xFF);
-    return VkiStoreText(text, color, size);
+    return VkiCopyStr(text, color, size);
 }
 
 // ---- The kinds' rows of the table ----

@@ -29,3 +29,13 @@ set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT
 # The tab view's print commands without any printer: Wine finds no print server for that run.
 add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=TbvNoPrinter.*)
 set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE TIMEOUT 120)
+# The thumbnail tests' JPEG variants, made at build time in ../TmnData.
+find_program(VK_CONVERT convert PATHS /usr/bin NO_DEFAULT_PATH)
+find_program(VK_CONVERT convert)
+set(VK_TMN_DATA ${VK_TEST_DIR}/TmnData)
+set(VK_TMN_DATA_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/MakeTmnData.sh)
+add_custom_command(OUTPUT ${VK_TMN_DATA}/s420.jpg
+  COMMAND ${CMAKE_COMMAND} -E env VK_CONVERT=${VK_CONVERT} bash ${VK_TMN_DATA_SCRIPT} ${VK_TMN_DATA}
+  DEPENDS ${VK_TMN_DATA_SCRIPT} ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/MakeJpgRestart.py VERBATIM)
+add_custom_target(TestAplTmnData DEPENDS ${VK_TMN_DATA}/s420.jpg)
+add_dependencies(${name} TestAplTmnData)

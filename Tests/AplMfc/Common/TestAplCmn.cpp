@@ -93,6 +93,13 @@ std::string ImgTest::Data(const std::string& name)
     return full;
 }
 
+std::string TmnData(const std::string& name)
+{
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(VktBesideExe("..\\TmnData\\" + name).c_str(), sizeof(full), full, nullptr);
+    return full;
+}
+
 size_t ImgTest::Traced()
 {
     PumpPending();

@@ -84,6 +84,9 @@ protected:
     size_t Traced();
 };
 
+// Full path of a JPEG variant of the thumbnail tests (made at build time in ../TmnData).
+std::string TmnData(const std::string& name);
+
 // Copies of one image under names of their own, each another shell item, with the item-id lists
 // a caller keeps (as the file list keeps its items). A list parsed anew may differ from the kept
 // one: it carries the file's last access time, which the first read of a new file changes.

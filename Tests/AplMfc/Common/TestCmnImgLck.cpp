@@ -167,6 +167,36 @@ UINT ShareCache(LPVOID param)
     return 0;
 }
 
+// A thumbnail opened on a thread of its own, which has a window that counts what is sent to it.
+struct Aside {
+    std::string path;
+    HWND sink = nullptr;
+    Event ready;
+    std::atomic<bool> done{false};
+    HBITMAP image = nullptr;
+    int rc = -1, cached = 0;
+};
+
+DWORD WINAPI OpenAside(LPVOID param)
+{
+    Aside* a = static_cast<Aside*>(param);
+    Sink sink;
+    a->sink = sink.wnd;
+    SetEvent(a->ready.h);
+    int width = 0, height = 0;
+    a->rc = theCmnImg.OpenTmnImage(a->path.c_str(), 1, nullptr, &a->image, &width, &height, &a->cached);
+    a->done = true;
+    return 0;
+}
+
+// Whether the thread of the window took a message sent to it: it does so only where it waits
+// for the lock (or once it has ended).
+bool Answered(HWND wnd)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(wnd, WM_APP, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+}
+
 } // namespace
 
 bool WaitedForLock(const std::function<void()>& call)
@@ -285,6 +315,61 @@ TEST_F(ImgTest, ThreadsShareTheCacheWithoutDeadlockOrEvictingWhatIsInUse)
         EXPECT_EQ(e->iCntUse, 0) << i;
         EXPECT_EQ(e->bStale, 0) << i;
     }
+    EXPECT_EQ(theCmnImg.IsLocked(0), 0);
+    EXPECT_EQ(Traced(), 0u);
+}
+
+TEST_F(ImgTest, AJpegIsDecodedWithoutTheLockWhileHitsAnswer)
+{
+    VktTempDir dir;
+    const std::string photo = dir / "写真.jpg";
+    ASSERT_TRUE(CopyFileA(TmnData("red.jpg").c_str(), photo.c_str(), FALSE));
+    // Another thumbnail, cached.
+    const std::string other = Data("blocks.png");
+    HBITMAP hit = nullptr;
+    int width = 0, height = 0, cached = 0;
+    ASSERT_EQ(theCmnImg.OpenTmnImage(other.c_str(), 1, nullptr, &hit, &width, &height, &cached), 0);
+    EXPECT_EQ(theCmnImg.CloseTmnImage(1, &hit), 0);
+
+    theCmnImg.LockCache(0);
+    Aside a;
+    a.path = photo;
+    HANDLE thread = CreateThread(nullptr, 0, OpenAside, &a, 0, nullptr);
+    EXPECT_TRUE(a.ready.Wait(10000));
+    EXPECT_TRUE(Answered(a.sink)); // it waits to look into the cache
+    Sleep(250);                    // and is back in its wait after taking the message
+    // The lock goes to the thread that waits; this one has it back once that thread looked (a
+    // miss) and went on to read and decode the file.
+    theCmnImg.UnlockCache(0);
+    theCmnImg.LockCache(0);
+    EXPECT_FALSE(a.done);
+    // A hit answers meanwhile.
+    EXPECT_EQ(theCmnImg.OpenTmnImage(other.c_str(), 1, nullptr, &hit, &width, &height, &cached), 0);
+    EXPECT_EQ(cached, 1);
+    EXPECT_EQ(theCmnImg.CloseTmnImage(1, &hit), 0);
+    // The decode is over when the thread waits for the lock again, to stretch and cache: the file
+    // changed now is not what its thumbnail shows.
+    EXPECT_TRUE(Answered(a.sink));
+    EXPECT_FALSE(a.done);
+    EXPECT_TRUE(CopyFileA(TmnData("blue.jpg").c_str(), photo.c_str(), FALSE));
+    theCmnImg.UnlockCache(0);
+    Join(thread);
+    CloseHandle(thread);
+    ASSERT_EQ(a.rc, 0);
+    EXPECT_EQ(a.cached, 1);
+    BITMAP bm = {};
+    ASSERT_EQ(GetObjectA(a.image, sizeof(bm), &bm), int(sizeof(bm)));
+    const COLORREF centre = [&] {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, a.image);
+        COLORREF c = GetPixel(dc, bm.bmWidth / 2, bm.bmHeight / 2);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return c;
+    }();
+    EXPECT_GT(GetRValue(centre), 180) << std::hex << centre;
+    EXPECT_LT(GetBValue(centre), 80) << std::hex << centre;
+    EXPECT_EQ(theCmnImg.CloseTmnImage(1, &a.image), 0);
     EXPECT_EQ(theCmnImg.IsLocked(0), 0);
     EXPECT_EQ(Traced(), 0u);
 }

@@ -2,8 +2,11 @@
 // already; the open dialog answered with two names.
 #include "TestVkaOpn.h"
 #include "TestChildFrm.h"
+#include "ChildFrm.h"
+#include "CmnRes.h"
 #include "HalcorRes.h"
 #include <dlgs.h>
+#include <functional>
 
 namespace {
 
@@ -14,6 +17,22 @@ std::string Full(const std::string& path)
     char full[CmnPathSize] = {};
     VkeSubGetPathName(theCmnAppInf.pSub, full, path.c_str(), sizeof(full));
     return full;
+}
+
+// Runs an open command whose open dialog gets the names typed in, from the folder that holds
+// them (the current folder is put back); the boxes and dialogs answered.
+int OpenTyped(const std::string& folder, const std::string& names, const std::function<void()>& command)
+{
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(before), before);
+    if (!SetCurrentDirectoryA(folder.c_str())) return 0;
+    VktMsgBox answer({IDOK});
+    answer.OnOpen = [names](HWND box) {
+        for (int id : {edt1, cmb13}) SendMessageA(box, CDM_SETCONTROLTEXT, id, reinterpret_cast<LPARAM>(names.c_str()));
+    };
+    command();
+    SetCurrentDirectoryA(before);
+    return answer.Count();
 }
 
 } // namespace
@@ -98,17 +117,7 @@ TEST_F(HalcorOpnTest, ARecentFileOpensAndAnOpenOneAsksFirst)
 TEST_F(HalcorOpnTest, TheOpenDialogOpensTheChosenNames)
 {
     for (const char* name : {"1.bmp", "2.bmp", "3.bmp"}) MakeBmp(dir / name, 8, 8, kRed, kBlue);
-    char before[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof(before), before);
-    ASSERT_TRUE(SetCurrentDirectoryA(dir.Path().c_str()));
-    VktMsgBox answer({IDOK});
-    answer.OnOpen = [](HWND box) {
-        SendMessageA(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>("\"1.bmp\" \"3.bmp\""));
-        SendMessageA(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("\"1.bmp\" \"3.bmp\""));
-    };
-    app->OnFileOpen();
-    SetCurrentDirectoryA(before); // the folder goes at the end of the test
-    ASSERT_GE(answer.Count(), 1);
+    ASSERT_GE(OpenTyped(dir.Path(), "\"1.bmp\" \"3.bmp\"", [&] { app->OnFileOpen(); }), 1);
     ASSERT_EQ(view->pages.size(), 2u);
     EXPECT_EQ(Traced("OnFileOpen"), 0);
 }
@@ -133,4 +142,67 @@ TEST_F(FrmTest, OpenCommandsEnabledPanelCommandsWaitForTheirPanels)
     EXPECT_EQ(checked, 0);
     EXPECT_EQ(Update(ID_VKA_VIEW_REFRESH), 1);
     Command(ID_VKA_VIEW_REFRESH); // the tree is built again, the list panel answers 1: nothing is reported
+}
+
+// Whatever road opened the images, the drawing area of the page selected afterwards holds the
+// focus, so the scale commands are enabled without a click: the command line at start, Ctrl+O
+// and a recent file, each begun with the focus on the tab strip or in a panel.
+TEST_F(FrmTest, AfterAnOpenThePageHoldsTheFocusAndItsScaleCommandsAreEnabled)
+{
+    VktTempDir dir;
+    const std::string a = dir / "a.bmp", b = dir / "b.bmp", c = dir / "c.bmp", d = dir / "d.bmp";
+    for (const std::string& path : {a, b, c, d}) MakeBmpFile(path, 32, 16, kRed, kBlue);
+    auto areaFocused = [] {
+        HWND focus = GetFocus();
+        char cls[16] = {};
+        GetClassNameA(focus, cls, sizeof(cls));
+        return focus && strcmp(cls, "Edit") == 0 &&
+               DYNAMIC_DOWNCAST(DlgImg, CWnd::FromHandlePermanent(GetParent(focus))) != nullptr;
+    };
+    auto scaleEnabled = [&] { return Update(ID_CMN_SCA_WND) == 1 && Update(ID_CMN_SCA_100) == 1; };
+    auto title = [&] {
+        CString text;
+        main->GetWindowText(text);
+        return std::string(text);
+    };
+
+    std::vector<std::string> args = {"Pictavo.exe", a, b};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(&arg[0]);
+    const int argc0 = __argc;
+    char** const argv0 = __argv;
+    __argc = static_cast<int>(argv.size());
+    __argv = argv.data();
+    Run();
+    __argc = argc0;
+    __argv = argv0;
+    VktPump(100);
+    EXPECT_TRUE(areaFocused()) << "from the command line";
+    EXPECT_TRUE(scaleEnabled()) << "from the command line";
+
+    // Ctrl+O with the tab strip focused.
+    Command(ID_VKA_FCS_TAB);
+    ASSERT_FALSE(areaFocused());
+    ASSERT_GE(OpenTyped(dir.Path(), "c.bmp",
+                        [&] {
+                            main->PostMessage(WM_COMMAND, ID_FILE_OPEN);
+                            VktPump(300);
+                        }),
+              1);
+    EXPECT_EQ(title(), "Pictavo - " + Full(c));
+    EXPECT_TRUE(areaFocused()) << "after Ctrl+O";
+    EXPECT_TRUE(scaleEnabled()) << "after Ctrl+O";
+
+    // A recent file chosen with the focus in a panel.
+    Command(ID_VKA_FCS_TRCFLD);
+    ASSERT_FALSE(areaFocused());
+    app->AddToRecentFileList(d.c_str());
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_EQ(title(), "Pictavo - " + Full(d));
+    EXPECT_TRUE(areaFocused()) << "after a recent file";
+    EXPECT_TRUE(scaleEnabled()) << "after a recent file";
+
+    // The pages close before the frame goes, as the program's exit closes them.
+    Command(ID_VKA_CLOSE_ALL);
+    EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
 }

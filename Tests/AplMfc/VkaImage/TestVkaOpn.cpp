@@ -130,6 +130,38 @@ TEST_F(OpnTest, ProgressShowsFromTheSecondFileAndAbortStopsSilently)
     EXPECT_EQ(app->IsThreadAlive(), 0);
 }
 
+// A file whose page fails to open is named with the failure and skipped; the files after it
+// still open, from the command line and from a folder; quiet, nothing is said.
+TEST_F(OpnTest, AFileThatFailsIsNamedAndTheRestOfTheBatchOpens)
+{
+    const std::string a = dir / "1.bmp", bad = dir / "2長い.bmp", c = dir / "3.bmp";
+    for (const std::string& path : {a, bad, c}) MakeBmp(path, 8, 8, kRed, kBlue);
+    view->fails[Full(bad)] = VKE_ERR_CUT;
+    const std::string told = "ファイルを開けませんでした。\n\n" + Full(bad) + "\n\n長すぎるため切り詰めたか、範囲を超えています。";
+
+    std::vector<std::string> args = {"Pictavo.exe", a, bad, c};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(&arg[0]);
+    VktMsgBox answer({IDOK, IDOK});
+    EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), VKE_NOT_DONE);
+    ASSERT_EQ(view->pages.size(), 2u);
+    EXPECT_EQ(std::string(view->pages[1]->GetPathName()), Full(c));
+    view->CloseAll();
+
+    EXPECT_EQ(OpenInBracket(dir.Path()), VKE_NOT_DONE);
+    EXPECT_EQ(view->pages.size(), 2u);
+    ASSERT_EQ(answer.Count(), 2);
+    for (const auto& box : answer.Seen()) EXPECT_EQ(box.text, told);
+    view->CloseAll();
+
+    EXPECT_EQ(app->BeginOpenFile(), VKE_OK);
+    EXPECT_EQ(app->OpenFile(dir.Path().c_str(), 0, 0, 1), VKE_NOT_DONE);
+    EXPECT_EQ(app->EndOpenFile(VKE_NOT_DONE), VKE_OK);
+    EXPECT_EQ(view->pages.size(), 2u);
+    EXPECT_EQ(answer.Count(), 2) << "quiet";
+    EXPECT_EQ(Traced("ParseCommandLine") + Traced("OpenFile"), 0);
+}
+
 TEST_F(OpnTest, TheSameFileTwiceAsksAndNoSkipsIt)
 {
     const std::string path = dir / "同じ.bmp";

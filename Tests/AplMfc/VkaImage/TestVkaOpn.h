@@ -7,6 +7,7 @@
 #include "DlgImg.h"
 #include "HalcorViw.h"
 #include <functional>
+#include <map>
 
 class TestDoc : public CDocument {
     DECLARE_DYNCREATE(TestDoc)
@@ -49,6 +50,8 @@ public:
     std::string opi; // the last open-information file read: "path onlyLocked openLocked"
     // Runs as each page opens, with its path.
     std::function<void(const char*)> onOpen;
+    // Full paths whose opening answers this error instead of a page.
+    std::map<std::string, int> fails;
 
     int GetPageCnt(int* out) override;
     int GetCurSel(int* out) override;

@@ -128,6 +128,8 @@ int TestViw::SchPageByPth(const char* path, int* index)
 int TestViw::OpenPageByPth(const char* path, int pasted, int locked)
 {
     if (onOpen) onOpen(path);
+    auto fail = fails.find(path);
+    if (fail != fails.end()) return fail->second;
     int index = -1;
     DlgImg* page = nullptr;
     if (*path && SchPageByPth(path, &index) == VKE_OK) {

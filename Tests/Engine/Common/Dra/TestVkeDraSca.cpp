@@ -96,6 +96,26 @@ TEST_F(DraSca, FitsTheDrawingToTheWindow)
     EXPECT_EQ(Scale(), std::make_pair(106, 300)); // 106/300 < 206/400: the vertical pair
     ASSERT_EQ(fit(3, 100, 50), 0);
     EXPECT_EQ(Scale(), std::make_pair(1, 1));
+    // Drawings whose short side the fit would shrink below a pixel keep it one pixel (the rest
+    // scrolls); a tiny one grows to the largest scale, never beyond.
+    struct Row {
+        int mode;
+        LONG w, h;
+        std::pair<int, int> scale;
+        LONG sw, sh;
+    } rows[] = {{2, 30000, 20, {1, 20}, 1500, 1},
+                {2, 20, 30000, {1, 20}, 1, 1500},
+                {3, 30000, 20, {1, 20}, 1500, 1},
+                {2, 65000, 1, {1, 1}, 65000, 1},
+                {2, 1, 1, {100, 1}, 100, 100}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.w << " x " << r.h << " mode " << r.mode);
+        ASSERT_EQ(fit(r.mode, r.w, r.h), 0);
+        EXPECT_EQ(Scale(), r.scale);
+        RECT s = Extent();
+        EXPECT_EQ(s.right - s.left, r.sw);
+        EXPECT_EQ(s.bottom - s.top, r.sh);
+    }
     ASSERT_EQ(fit(2, 412, 212), 0);
     EXPECT_EQ(Scale(), std::make_pair(106, 212)); // equal ratios: the vertical pair
     // A resize fits again.

@@ -71,11 +71,17 @@ TEST_F(FontColor, HexStrings)
     EXPECT_EQ(VkeSubGetHexStr(sub, hex.data(), big.data(), 512), -9);
     EXPECT_EQ(VkeSubGetHexStr(sub, hex.data(), big.data(), 511), 0);
 
-    // Two bytes need 5 bytes of room: 4 is -13 and nothing is written.
+    // Two bytes need 5 bytes of room: 4 is -13, the text cut and terminated; so is a buffer
+    // that held no text.
     VktBuf small("keep", 4);
     EXPECT_EQ(VkeSubSetHexStr(sub, small.Ptr(), bytes, 2, small.Size()), -13);
-    EXPECT_EQ(small.Text(), "kee");
+    EXPECT_EQ(small.Text(), "0AF");
     EXPECT_TRUE(small.Guarded());
+    char raw[4];
+    memset(raw, 'x', sizeof(raw));
+    EXPECT_EQ(VkeSubSetHexStr(sub, raw, bytes, 2, 1), -13);
+    EXPECT_EQ(raw[0], '\0');
+    EXPECT_EQ(raw[1], 'x');
     EXPECT_EQ(VkeSubSetHexStr(sub, text, bytes, 2, 0), -9);
 
     int before = Traced();
@@ -168,7 +174,7 @@ TEST_F(FontColor, FontTextSize)
     EXPECT_EQ(exact.Text().size(), 128u);
     VktBuf small("old", 128);
     EXPECT_EQ(VkeSubSetFontStr(sub, small.Ptr(), small.Size(), &f), -13);
-    EXPECT_EQ(small.Text(), "old");
+    EXPECT_EQ(small.Text(), exact.Text().substr(0, 127)); // cut and terminated
     EXPECT_TRUE(small.Guarded());
     EXPECT_EQ(VkeSubSetFontStr(sub, exact.Ptr(), exact.Size(), nullptr), -9);
 }
@@ -219,7 +225,8 @@ TEST_F(FontColor, ColorWriteAndFormat)
     EXPECT_EQ(exact.Text(), "  1,   2,   3");
     VktBuf small("old", 13);
     EXPECT_EQ(VkeSubSetColorStr(sub, small.Ptr(), small.Size(), 1, 2, 3), -13);
-    EXPECT_EQ(small.Text(), "old");
+    EXPECT_EQ(small.Text(), "  1,   2,   "); // cut and terminated
+    EXPECT_TRUE(small.Guarded());
 
     struct Row {
         const char* value;
