@@ -8,7 +8,7 @@
 // cross the process boundary). Medians of 3. Targets: the deep folder adds at most 0.5 s to the
 // start, the expansion takes under 1 s, a history step under 0.2 s.
 //
-//   scripts/wine-run build/bench/BenchFolderTree.exe     (needs an X display)
+//   scripts/bench BenchFolderTree
 #include "BenchProgram.h"
 #include <vector>
 
