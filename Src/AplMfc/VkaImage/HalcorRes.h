@@ -123,6 +123,10 @@
 #define IDD_DLBPNL_FILCMD       104
 #define IDD_DLBPNL_OPR          105
 #define IDC_DLBPNL_NAME         1000
+// The folder-tree panel: its tree view, its own menu and the tree's context menu.
+#define IDC_DLBPNL_TRCFLD       1001
+#define IDR_DLBPNL_TRCFLD       25079
+#define IDR_DLBPNL_TRCFLD_CTX   25088
 // The error report written to the log: with the engine's message for the code, and without.
 #define IDS_VKA_REPORT          32790
 #define IDS_VKA_REPORT_NOMSG    32791
