@@ -1,7 +1,9 @@
-// The image page's turns and scale on the real drawing area: a refused angle, a shown frame that
-// stays over the same pixels, the view's middle kept, the paper turned with the image, the scale
-// slots with the frame, sizes at the edges and the bitmaps ten turns keep.
+// The image page's turns, scale and size conversion on the real drawing area: a refused angle, a
+// shown frame that stays over the same pixels, the view's middle kept, the paper turned with the
+// image, the scale slots with the frame, sizes at the edges, the bitmaps ten turns keep, and the
+// convert-size dialog answered as a person would.
 #include "TestDlgImgEdt.h"
+#include "CmnRes.h"
 
 namespace {
 
@@ -31,6 +33,27 @@ std::vector<COLORREF> Grab(DlgImg* page)
     for (int y = 0; y < c.bottom; ++y)
         for (int x = 0; x < c.right; ++x) px.push_back(dib.At(x, y));
     return px;
+}
+
+// The convert-size dialog's form: percent (percent set), else the size with the ratio kept or
+// released (a null side is not typed).
+VktStep Percent(const char* percent)
+{
+    return [=](HWND box) {
+        VktClick(box, IDC_CMN_RDO_1);
+        TypeInto(::GetDlgItem(box, IDC_CMN_EDT_1), percent);
+    };
+}
+
+VktStep Size(bool fixed, const char* width, const char* height)
+{
+    return [=](HWND box) {
+        VktClick(box, IDC_CMN_RDO_3);
+        if ((::IsDlgButtonChecked(box, IDC_DLGCNVSIZ_FIXSCA) == BST_CHECKED) != fixed) VktClick(box, IDC_DLGCNVSIZ_FIXSCA);
+        if (!width) VktClick(box, IDC_CMN_RDO_5);
+        if (width) TypeInto(::GetDlgItem(box, IDC_CMN_EDT_4), width);
+        if (height) TypeInto(::GetDlgItem(box, IDC_CMN_EDT_5), height);
+    };
 }
 
 } // namespace
@@ -225,4 +248,89 @@ TEST_F(EdtTest, TenTurnsKeepTenSnapshotsWhichThePagesEndFrees)
     cycle();
     EXPECT_EQ(held, 10u) << "one bitmap per undo step";
     EXPECT_EQ(VktGdiObjects(), gdi);
+}
+
+TEST_F(EdtTest, TheConvertSizeDialogAnsweredAsAPersonWouldSizesTheImage)
+{
+    theAppInf.cnvSzi = Szi{1, 1, 1, 1.0, 1, 1, 1, 1};
+    DlgImg* page = PageWith(MakeNoiseDib(1280, 960, 24, 13));
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->SetModifiedFlag(0), VKE_OK);
+    const Shot first = TakeShot(page);
+    int rc = 99;
+    auto convert = [&](const std::vector<VktStep>& steps, const std::vector<int>& buttons) {
+        Focus(page);
+        return VktDrive([&] { rc = page->CnvSiz(); }, steps, buttons);
+    };
+    auto size = [&] { return SIZE{page->GetIci()->pthImg.iWidth, page->GetIci()->pthImg.iHeight}; };
+
+    // "閉じる": nothing recorded, nothing changed.
+    std::vector<VktMsgBox::Box> seen = convert({nullptr}, {IDCANCEL});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "サイズ変換");
+    EXPECT_EQ(rc, VKE_CANCELLED);
+    EXPECT_EQ(UndoSteps(page), 0);
+    EXPECT_EQ(page->GetModifiedFlag(), 0);
+
+    // Bad values: the dialog says which and stays; closed, the page is as it was.
+    const struct {
+        VktStep step;
+        int message;
+    } bad[] = {{Percent("0"), IDS_CMN_SCA_PCT},
+               {Percent("10000.1"), IDS_CMN_SCA_PCT},
+               {Percent("abc"), 0}, // the edit's own message: no number
+               {Size(false, "0", "100"), IDS_CMN_SCA_WIDTH},
+               {Size(false, "640", "10000000"), IDS_CMN_SCA_PCT}};
+    for (const auto& b : bad) {
+        seen = convert({b.step, nullptr, nullptr}, {IDOK, IDOK, IDCANCEL});
+        ASSERT_EQ(seen.size(), 3u);
+        if (b.message) {
+            EXPECT_EQ(seen[1].text, std::string(theCmnSub.GetMsgStr(b.message)));
+        }
+        EXPECT_NE(seen[1].caption, "サイズ変換");
+        EXPECT_EQ(seen[2].caption, "サイズ変換");
+        EXPECT_EQ(rc, VKE_CANCELLED);
+    }
+    EXPECT_TRUE(TakeShot(page) == first);
+    EXPECT_EQ(UndoSteps(page), 0);
+
+    // The ratio released: exactly as typed, one step, the page modified and focused.
+    convert({Size(false, "640", "100")}, {IDOK});
+    ASSERT_EQ(rc, VKE_OK);
+    EXPECT_EQ(size().cx, 640);
+    EXPECT_EQ(size().cy, 100);
+    EXPECT_EQ(page->GetModifiedFlag(), 1);
+    EXPECT_EQ(::GetFocus(), page->GetDraWnd());
+    ASSERT_EQ(page->EditUnd(), VKE_OK);
+    EXPECT_TRUE(TakeShot(page) == first);
+    // The ratio kept, the height given; then down to one pixel.
+    convert({Size(true, nullptr, "480")}, {IDOK});
+    EXPECT_EQ(size().cx, 640);
+    EXPECT_EQ(size().cy, 480);
+    convert({Size(false, "1", "1")}, {IDOK});
+    EXPECT_EQ(size().cx, 1);
+    EXPECT_EQ(size().cy, 1);
+    ASSERT_EQ(page->EditUnd(), VKE_OK);
+    ASSERT_EQ(page->EditUnd(), VKE_OK);
+    EXPECT_TRUE(TakeShot(page) == first);
+
+    // With the frame shown: its part at the new size, the frame gone; at the same size its very
+    // pixels.
+    SetFrame(page, RECT{100, 60, 500, 360});
+    convert({Percent("50")}, {IDOK});
+    EXPECT_EQ(size().cx, 200);
+    EXPECT_EQ(size().cy, 150);
+    EXPECT_EQ(theAppInf.poi.fri.bShwFrm, 0);
+    EXPECT_TRUE(IsRectEmpty(&page->GetIci()->rctFrm));
+    ASSERT_EQ(page->EditUnd(), VKE_OK);
+    SetFrame(page, RECT{100, 60, 500, 360});
+    convert({Percent("100")}, {IDOK});
+    const Shot part = TakeShot(page);
+    ASSERT_EQ(part.width, 400);
+    ASSERT_EQ(part.height, 300);
+    int wrong = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) wrong += part.At(x, y) != first.At(x + 100, y + 60);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(reports.Names().empty()) << reports.Names()[0];
 }

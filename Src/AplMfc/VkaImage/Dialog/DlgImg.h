@@ -161,14 +161,12 @@ public:
     int RotateImageDirect(double degrees);
     int ReflectImageDirect(int direction);
 
-    // Standing in until saving, printing and size conversion exist: a page may always close and
-    // has nothing to print; the operations answer 1 with nothing changed, and IsOprReady 0 keeps
-    // their commands disabled.
+    // Standing in until saving and printing exist: a page may always close and has nothing to
+    // print; saving answers 1 with nothing changed, and IsOprReady 0 keeps its commands disabled.
     virtual int SaveModified(int) { return 1; }
     int IsPrintable() override { return 0; }
     virtual int IsOprReady() const { return 0; }
     virtual int SaveImage() { return VKE_NOT_DONE; }
-    virtual int ConvertImage() { return VKE_NOT_DONE; }
 
     // ---- Edit and undo (DlgImgEdt.cpp) ----
     // With its drawing area focused the page answers the edit slots itself, on its image (the
@@ -218,6 +216,10 @@ public:
     // image stays on failure (32840 / 32841 when the platform cannot turn it).
     int RotateImage(double degrees);
     int ReflectImage(int direction);
+    // The source part (the shown frame, else the whole image) stretched to the size the
+    // convert-size dialog asks for, as one undo step; the view starts afresh with it. 2 when the
+    // dialog was not confirmed (no step), 1 without an image.
+    int CnvSiz();
 
     // ---- The cut frame (DlgImgFrm.cpp) ----
     // The frame lives in the Ici (rctFrm, image pixels); its settings are the application's

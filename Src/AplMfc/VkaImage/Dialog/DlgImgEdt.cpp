@@ -144,9 +144,6 @@ int DlgImg::CopyToClb(const char* name)
 int DlgImg::CutWith(const char* name, const std::function<int(HBITMAP*)>& make)
 {
     if (!m_bInitImg) return Fail(name, VKE_ERR_NOT_INIT);
-    // The frame goes with the view state the cut image starts afresh with.
-    EndTracking();
-    ClearFrame();
     return ChangeImage(ImgChg{name, StepCut, 1, 0, false}, make, [this, name] { CopyToClb(name); });
 }
 

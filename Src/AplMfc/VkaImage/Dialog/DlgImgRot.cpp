@@ -1,11 +1,12 @@
 // The image page's scale slots and its image changes: the one road every change of the image
-// takes (undo step, new image, attached in place of the old one), and turning and flipping with
-// the view's middle, a shown cut frame and the paper following the image.
+// takes (undo step, new image, attached in place of the old one), turning and flipping with the
+// view's middle, a shown cut frame and the paper following the image, and size conversion.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgRot"
 #include "DlgImg.h"
 #include "CmnImg.h"
 #include "CmnRes.h"
 #include "CmnSub.h"
+#include "DlgCnvSiz.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
 
@@ -33,6 +34,8 @@ int DlgImg::ChangeImage(const ImgChg& chg, const std::function<int(HBITMAP*)>& m
         if (!chg.direct) theCmnSub.MsgBoxById(IDS_CMN_SYS_MEMORY, MB_OK | MB_ICONSTOP);
         return Fail(chg.name, rc);
     }
+    // A view that starts afresh forgets the frame: it goes from the window first.
+    if (chg.reset == 1) ClearFrame();
     HBITMAP made = nullptr;
     rc = make(&made);
     if ((rc == VKE_OK || rc == VKE_ERR_CUT) && !made) rc = VKE_ERR_SYSTEM;
@@ -243,13 +246,39 @@ int DlgImg::ReflectImage(int direction)
     return rc;
 }
 
+// ---- Size conversion ----
+
+int DlgImg::CnvSiz()
+{
+    if (!m_bInitImg) return Fail("CnvSiz", VKE_ERR_NOT_INIT);
+    EndTracking();
+    if (!m_pIci->pthImg.hImg) return VKE_NOT_DONE;
+    const RECT src = EditSrc();
+    const int sw = src.right - src.left, sh = src.bottom - src.top;
+    HalcorApp* app = HalcorGetApp();
+    DlgCnvSiz dialog(app ? app->GetMainFrame() : nullptr);
+    int rc = dialog.SetParam(4, sw, sh);
+    if (rc != VKE_OK) return Fail("CnvSiz", rc);
+    if (dialog.DoModal() != IDOK) return VKE_CANCELLED;
+    int w = 0, h = 0;
+    rc = dialog.GetSize(&w, &h);
+    if (rc != VKE_OK) return Fail("CnvSiz", rc);
+    // The same size is a plain copy.
+    const int mode = w == sw && h == sh ? 0 : theCmnAppInf.iModeStretch;
+    const HBITMAP img = m_pIci->pthImg.hImg;
+    auto make = [&](HBITMAP* out) {
+        return theCmnImg.StretchDIB(out, w, h, img, src.left, src.top, sw, sh, 0, nullptr, mode);
+    };
+    return ChangeImage(ImgChg{"CnvSiz", StepChange, 1, 0, false}, make, nullptr);
+}
+
 // ---- The commands ----
 
 BOOL DlgImg::OnImgChgCmd(UINT nID)
 {
     if (IsDIBAttached() != 1) return TRUE;
     switch (nID) {
-    case ID_VKA_IMG_RESIZE: ConvertImage(); break;
+    case ID_VKA_IMG_RESIZE: CnvSiz(); break;
     case ID_VKA_IMG_ROT_90: RotateImage(90.0); break;
     case ID_VKA_IMG_ROT_180: RotateImage(180.0); break;
     case ID_VKA_IMG_ROT_270: RotateImage(270.0); break;
@@ -260,8 +289,4 @@ BOOL DlgImg::OnImgChgCmd(UINT nID)
     return TRUE;
 }
 
-void DlgImg::OnUpdateImgChgCmd(CCmdUI* pCmdUI)
-{
-    const UINT id = pCmdUI->m_nID;
-    pCmdUI->Enable(IsDIBAttached() == 1 && (id != ID_VKA_IMG_RESIZE || IsOprReady()));
-}
+void DlgImg::OnUpdateImgChgCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(IsDIBAttached() == 1); }
