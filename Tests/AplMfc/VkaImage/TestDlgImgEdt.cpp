@@ -48,6 +48,18 @@ void PutText(HWND owner, const char* text)
     VktPump(50);
 }
 
+// The convert-size dialog answered with 100 % in the percent form.
+int ConvertAt100(DlgImg* page)
+{
+    int rc = 99;
+    VktStep percent = [](HWND box) {
+        VktClick(box, IDC_CMN_RDO_1);
+        TypeInto(::GetDlgItem(box, IDC_CMN_EDT_1), "100");
+    };
+    VktDrive([&] { rc = page->CnvSiz(); }, {percent}, {IDOK});
+    return rc;
+}
+
 // A page whose undo snapshots cannot be made, as when memory runs out.
 class NoSnapshotPage : public DlgImg {
 protected:
@@ -234,6 +246,8 @@ TEST_F(EdtTest, EveryDepthTurnedFlippedAndCutIsExactAndUndoAndRedoGiveBothStates
          [](const Shot& in, int x, int y) { return in.At(x + 3, y + 2); }},
         {"cut shown", [](DlgImg* p) { return p->EditCutShw(); }, false, true,
          [](const Shot& in, int x, int y) { return in.At(x + 3, y + 2); }},
+        {"converted at 100 %", [](DlgImg* p) { return ConvertAt100(p); }, false, false,
+         [](const Shot& in, int x, int y) { return in.At(x, y); }},
     };
     unsigned seed = 1;
     for (int bits : {1, 4, 8, 16, 24, 32}) {
