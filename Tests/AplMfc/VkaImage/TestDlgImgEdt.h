@@ -72,12 +72,18 @@ protected:
     // A page that opens the file, current, shown and painted, its drawing area focused.
     DlgImg* OpenPage(const std::string& path)
     {
-        ChildViw* view = View();
-        if (view->OpenPageByPth(path.c_str(), 0, 0) != 0) return nullptr;
-        const int index = Count() - 1;
-        view->SetCurSel(index);
-        DlgImg* page = view->GetImgPage(index);
+        DlgImg* page = OpenShown(path);
         if (page) Focus(page);
+        return page;
+    }
+    // A page of noise shown at 1:1 with a free frame placed and shown, its drawing area focused.
+    DlgImg* FramedPage(int width, int height, unsigned seed)
+    {
+        DlgImg* page = PageWith(MakeNoiseDib(width, height, 24, seed));
+        if (!page) return nullptr;
+        theAppInf.poi.fri.bPagSet = 0;
+        if (page->SetFrmMod(FrmModeFree) != VKE_OK || page->SetShwFrmFlag(1) != VKE_OK) return nullptr;
+        Focus(page);
         return page;
     }
     void Focus(DlgImg* page)

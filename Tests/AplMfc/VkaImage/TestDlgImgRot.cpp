@@ -88,12 +88,8 @@ TEST_F(EdtTest, ATurnOtherThanAQuarterIsRefusedWithoutAStep)
 
 TEST_F(EdtTest, AShownFrameStaysOverTheSamePixelsThroughTurnsAndFlips)
 {
-    DlgImg* page = PageWith(MakeNoiseDib(300, 200, 24, 4));
+    DlgImg* page = FramedPage(300, 200, 4);
     ASSERT_NE(page, nullptr);
-    theAppInf.poi.fri.bPagSet = 0;
-    ASSERT_EQ(page->SetFrmMod(FrmModeFree), VKE_OK);
-    ASSERT_EQ(page->SetShwFrmFlag(1), VKE_OK);
-    Focus(page);
     const Ici& ici = *page->GetIci();
     for (int turn : {90, 180, 270, -1, -2}) {
         SCOPED_TRACE(turn);
@@ -195,12 +191,8 @@ TEST_F(EdtTest, TheLandscapeSettingTurnsToPortraitWithThePrinterAndBack)
 
 TEST_F(EdtTest, TheScaleSlotsReadTheScaleBackAndDrawTheFrameAgain)
 {
-    DlgImg* page = PageWith(MakeNoiseDib(400, 300, 24, 10));
+    DlgImg* page = FramedPage(400, 300, 10);
     ASSERT_NE(page, nullptr);
-    theAppInf.poi.fri.bPagSet = 0;
-    ASSERT_EQ(page->SetFrmMod(FrmModeFree), VKE_OK);
-    ASSERT_EQ(page->SetShwFrmFlag(1), VKE_OK);
-    Focus(page);
     const Ici& ici = *page->GetIci();
     ASSERT_EQ(page->SetScale(1, 2), VKE_OK);
     EXPECT_EQ(ici.lScaNum * 2, ici.lScaDen);
