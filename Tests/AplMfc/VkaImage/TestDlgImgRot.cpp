@@ -8,7 +8,10 @@
 namespace {
 
 // The middle of the visible part of the drawing, display pixels.
-POINT Middle(DlgImg* page)
+struct Mid {
+    double x, y;
+};
+Mid Middle(DlgImg* page)
 {
     RECT client = {}, inner = {};
     ::GetClientRect(page->GetDraWnd(), &client);
@@ -16,8 +19,8 @@ POINT Middle(DlgImg* page)
     int x = 0, y = 0;
     VkeDraGetDraHScrPos(page->GetDra(), &x);
     VkeDraGetDraVScrPos(page->GetDra(), &y);
-    return POINT{x + std::min<LONG>(client.right, inner.right - inner.left) / 2,
-                 y + std::min<LONG>(client.bottom, inner.bottom - inner.top) / 2};
+    return Mid{x + std::min<LONG>(client.right, inner.right - inner.left) / 2.0,
+               y + std::min<LONG>(client.bottom, inner.bottom - inner.top) / 2.0};
 }
 
 // The drawing area's client pixels as the screen shows them.
@@ -131,18 +134,18 @@ TEST_F(EdtTest, AScrolledViewAtTwiceTheSizeKeepsItsMiddleThroughAQuarterTurn)
     VkeDraHScroll(dra, SB_THUMBPOSITION, h);
     VkeDraVScroll(dra, SB_THUMBPOSITION, v);
     VktPump();
-    const POINT before = Middle(page);
+    const Mid before = Middle(page);
     ASSERT_GT(before.x, 700);
     ASSERT_GT(before.y, 500);
     ASSERT_EQ(page->RotateImage(90), VKE_OK);
     VktPump();
     // Turned clockwise, the drawing is 1600 wide: the point's x is what lay below it.
-    const POINT after = Middle(page);
+    const Mid after = Middle(page);
     EXPECT_NEAR(after.x, 1600 - before.y, 1);
     EXPECT_NEAR(after.y, before.x, 1);
     ASSERT_EQ(page->ReflectImage(0), VKE_OK);
     VktPump();
-    const POINT mirrored = Middle(page);
+    const Mid mirrored = Middle(page);
     EXPECT_NEAR(mirrored.x, 1600 - after.x, 1);
     EXPECT_NEAR(mirrored.y, after.y, 1);
 }
