@@ -189,6 +189,11 @@ protected:
     void RunChgOptCtls();
     // WM_NOTIFY TTN_NEEDTEXTA to OnTtnNeedText first; TRUE with *pResult when it answered.
     BOOL RunToolTipNotify(UINT message, LPARAM lParam, LRESULT* pResult);
+    // A button's check notice (VkeWmSetChk: wParam the control, lParam the state 0 to 2) handed
+    // to onCheck with the control's slot once the window is ready (-9 traced for a null control or
+    // another state). Guarded for the whole process: a notice that the handling causes for the
+    // same button, or for a button of its automatic radio group, is refused. Answers 1.
+    LRESULT RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<void(int slot, int state)>& onCheck);
 
     // ---- Slots, for a derived start ----
     // An engine control of type over the window's item id, started in slot with the settings'
