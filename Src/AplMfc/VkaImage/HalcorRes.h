@@ -129,6 +129,11 @@
 #define IDC_DLBPNL_TRCFLD       1001
 #define IDR_DLBPNL_TRCFLD       25079
 #define IDR_DLBPNL_TRCFLD_CTX   25088
+// The preview panel: its drawing area (an edit item the area takes over), the panel's menu and
+// the area's popup menu; the area's scroll bars are the image page's ids.
+#define IDC_DLBPNL_PRV_DRA      17584
+#define IDR_DLBPNL_PRV          25081
+#define IDR_DLBPNL_PRV_DRA      25086
 // The error report written to the log: with the engine's message for the code, and without.
 #define IDS_VKA_REPORT          32790
 #define IDS_VKA_REPORT_NOMSG    32791
