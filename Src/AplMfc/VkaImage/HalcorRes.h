@@ -47,6 +47,7 @@
 #define IDS_DLGIMG_FRAME_OFF    32795
 #define IDS_DLGIMG_NEW          32796
 #define IDS_VKA_ORIENT_SET      27590
+#define IDS_VKA_ORIENT_GET      27591
 // The progress dialog: its template and its items.
 #define IDD_DLGOPNSTS           111
 #define IDC_DLGOPNSTS_DIR_LBL   17484

@@ -387,8 +387,9 @@ int VkiCtl::ApplyParam(VkeCtlParam* param)
     }
     d.iError = d.iSelected = d.iFormat = d.iFocused = d.iErrorCode = 0;
     if (m_iCtlEditing) m_pCtd->cud.iState = 2;
-    d.iModified = 0;
-    return VKE_OK;
+    // On the whole group of an auto radio button: writing this button's value changed the others',
+    // and a dialog that starts its buttons one by one showed them all modified.
+    return SetState(&Dti::iModified, 0, true);
 }
 
 int VkiCtl::TermBase()

@@ -192,9 +192,11 @@ int VkiDra::DrawFrame(int focus)
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!IsFlag(focus)) return VKE_ERR_ARG;
     HWND parent = ::GetParent(m_hWnd);
-    if (m_iFrameWidth < 1 || !parent) return VKE_OK;
+    if (!parent) return VKE_OK;
     VkiWndDC dc(parent);
     if (!dc) return VKE_ERR_MEMORY;
+    PaintCorner(dc);
+    if (m_iFrameWidth < 1) return VKE_OK;
     RECT a;
     int rc = GetDraRect(&a);
     if (rc != VKE_OK) return rc;
@@ -215,6 +217,22 @@ int VkiDra::DrawFrame(int focus)
     };
     rc = bars(m_uKillFocusColor, 0);
     return rc == VKE_OK && focus ? bars(m_uSetFocusColor, 1) : rc;
+}
+
+void VkiDra::PaintCorner(HDC dc)
+{
+    // The square between the two bars is no window's: a bar that reached into it before leaves
+    // its arrow there unless it is painted over, in the bars' face.
+    if (!HasBar(true) || !HasBar(false) || !::IsWindowVisible(m_hHScrBar) || !::IsWindowVisible(m_hVScrBar)) return;
+    HWND parent = ::GetParent(m_hWnd);
+    RECT h, v;
+    ::GetWindowRect(m_hHScrBar, &h);
+    ::GetWindowRect(m_hVScrBar, &v);
+    RECT corner = {v.left, h.top, v.right, h.bottom};
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&corner), 2);
+    if (IsRectEmpty(&corner)) return;
+    DPtoLP(dc, reinterpret_cast<POINT*>(&corner), 2);
+    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 // ---- Copy and paste ----

@@ -39,20 +39,32 @@ struct Spans {
     }
 };
 
+// A reduction of a whole source rectangle onto a whole destination rectangle, of which only the
+// destination pixels of one part are made: src holds the source pixels the part covers, from
+// (srcX, srcY) of the whole source; dst holds the part, from (dstX, dstY) of the whole
+// destination. Each pixel comes out as it would from the whole reduction.
 struct Reduction {
     VkiPixelRows src, dst;
     Spans rows, cols;
+    int srcX, srcY, dstX, dstY;
     uint64_t scale; // 2^48 / (source width * source height), rounded
-    Reduction(const VkiPixelRows& s, const VkiPixelRows& d)
-        : src(s), dst(d), rows(s.height, d.height), cols(s.width, d.width)
+    Reduction(int srcW, int srcH, int dstW, int dstH)
+        : src(), dst(), rows(srcH, dstH), cols(srcW, dstW), srcX(0), srcY(0), dstX(0), dstY(0)
     {
-        uint64_t total = static_cast<uint64_t>(s.width) * static_cast<uint64_t>(s.height);
+        uint64_t total = static_cast<uint64_t>(srcW) * static_cast<uint64_t>(srcH);
         scale = ((uint64_t(1) << 48) + total / 2) / total;
     }
-    const BYTE* SrcRow(int y) const { return src.top + src.stride * y; }
+    // The source pixels a destination part covers, in the whole source.
+    RECT SourceOf(const RECT& part) const
+    {
+        return RECT{cols.first[part.left], rows.first[part.top], cols.last[part.right - 1] + 1,
+                    rows.last[part.bottom - 1] + 1};
+    }
+    const BYTE* SrcRow(int y) const { return src.top + src.stride * (y - srcY); }
 };
 
-// Destination rows [from, to) of the reduction; acc holds one source row of sums.
+// Destination rows [from, to) of the part; acc holds one row of sums over the source columns
+// the part covers.
 template <int B>
 void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc)
 {
@@ -60,10 +72,11 @@ void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc
     acc.resize(n);
     uint32_t* a = acc.data();
     for (int j = from; j < to; ++j) {
-        int f = r.rows.first[j], l = r.rows.last[j];
+        const int whole = j + r.dstY;
+        int f = r.rows.first[whole], l = r.rows.last[whole];
         const BYTE* fr = r.SrcRow(f);
         if (f == l) {
-            uint32_t w = r.rows.wFirst[j];
+            uint32_t w = r.rows.wFirst[whole];
             for (size_t k = 0; k < n; ++k) a[k] = fr[k] * w;
         } else {
             memset(a, 0, n * sizeof(uint32_t));
@@ -72,19 +85,20 @@ void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc
                 for (size_t k = 0; k < n; ++k) a[k] += row[k];
             }
             const BYTE* lr = r.SrcRow(l);
-            uint32_t whole = r.rows.whole, wf = r.rows.wFirst[j], wl = r.rows.wLast[j];
-            for (size_t k = 0; k < n; ++k) a[k] = a[k] * whole + fr[k] * wf + lr[k] * wl;
+            uint32_t wh = r.rows.whole, wf = r.rows.wFirst[whole], wl = r.rows.wLast[whole];
+            for (size_t k = 0; k < n; ++k) a[k] = a[k] * wh + fr[k] * wf + lr[k] * wl;
         }
         BYTE* out = r.dst.top + r.dst.stride * j;
         for (int c = 0; c < r.dst.width; ++c) {
-            int cf = r.cols.first[c], cl = r.cols.last[c];
+            const int col = c + r.dstX;
+            int cf = r.cols.first[col] - r.srcX, cl = r.cols.last[col] - r.srcX;
             const uint32_t* p = a + static_cast<size_t>(cf) * B;
             for (int ch = 0; ch < B; ++ch) {
-                uint64_t sum = static_cast<uint64_t>(p[ch]) * r.cols.wFirst[c];
+                uint64_t sum = static_cast<uint64_t>(p[ch]) * r.cols.wFirst[col];
                 if (cl > cf) {
                     uint64_t mid = 0;
                     for (int i = cf + 1; i < cl; ++i) mid += a[static_cast<size_t>(i) * B + ch];
-                    sum += mid * r.cols.whole + static_cast<uint64_t>(a[static_cast<size_t>(cl) * B + ch]) * r.cols.wLast[c];
+                    sum += mid * r.cols.whole + static_cast<uint64_t>(a[static_cast<size_t>(cl) * B + ch]) * r.cols.wLast[col];
                 }
                 out[static_cast<size_t>(c) * B + ch] = static_cast<BYTE>((sum * r.scale + (uint64_t(1) << 47)) >> 48);
             }
@@ -262,18 +276,34 @@ bool VkiHalftoneAverages()
     return averages;
 }
 
-void VkiAverageRows(const VkiPixelRows& src, const VkiPixelRows& dst, int bytes)
+namespace {
+
+// Runs a reduction whose source and destination pixels are in place. Small jobs stay on the
+// calling thread; large ones use every core, in more bands than cores so that a busy core holds
+// up little.
+void Reduce(const Reduction& r, int bytes)
 {
-    Reduction r(src, dst);
-    // Small jobs stay on the calling thread; large ones use every core, in more bands than
-    // cores so that a busy core holds up little.
-    long long pixels = static_cast<long long>(src.width) * src.height;
+    long long pixels = static_cast<long long>(r.src.width) * r.src.height;
     int threads = pixels < 500000 ? 1 : Processors();
     int count = threads == 1 ? 1 : threads * 4;
-    if (count > dst.height) count = dst.height;
+    if (count > r.dst.height) count = r.dst.height;
     Bands bands(r, bytes, count);
     bands.Run(count > 1 ? threads - 1 : 0);
 }
+
+// The part of the destination rectangle (device) that the DC's clip region leaves, relative to
+// the rectangle; false when none is left.
+bool ClippedPart(HDC dc, const RECT& d, RECT* part)
+{
+    *part = RECT{0, 0, d.right - d.left, d.bottom - d.top};
+    VkiGdiObj<HRGN> rgn(CreateRectRgn(0, 0, 0, 0));
+    RECT box;
+    if (!rgn || GetClipRgn(dc, rgn) != 1 || GetRgnBox(rgn, &box) == ERROR) return true;
+    OffsetRect(&box, -d.left, -d.top);
+    return IntersectRect(part, part, &box) != FALSE;
+}
+
+} // namespace
 
 bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh)
 {
@@ -284,17 +314,30 @@ bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
     int w = d.right - d.left, h = d.bottom - d.top;
     int fromW = s.right - s.left, fromH = s.bottom - s.top;
     if (w > fromW || h > fromH || (w == fromW && h == fromH)) return false;
-    SourcePixels from;
-    if (!from.Read(src, s)) return false;
+    // Only what the clip region lets through is made (a frame's outline, a strip uncovered):
+    // its pixels are those of the whole reduction, read from the source pixels they cover.
+    RECT part;
+    if (!ClippedPart(dst, d, &part)) return true;
+    Reduction r(fromW, fromH, w, h);
+    RECT from = r.SourceOf(part);
+    r.srcX = from.left;
+    r.srcY = from.top;
+    r.dstX = part.left;
+    r.dstY = part.top;
+    OffsetRect(&from, s.left, s.top);
+    SourcePixels pixels;
+    if (!pixels.Read(src, from)) return false;
+    r.src = pixels.rows;
 
-    // The reduction goes into a work DIB of the source's depth, blitted one to one.
-    VkiPixelRows to = {nullptr, 0, w, h};
-    VkiGdiObj<HBITMAP> work(MakeTopDown(w, h, from.bytes * 8, &to.top));
+    // The part goes into a work DIB of the source's depth, blitted one to one.
+    const int pw = part.right - part.left, ph = part.bottom - part.top;
+    r.dst = VkiPixelRows{nullptr, 0, pw, ph};
+    VkiGdiObj<HBITMAP> work(MakeTopDown(pw, ph, pixels.bytes * 8, &r.dst.top));
     if (!work) return false;
-    to.stride = static_cast<ptrdiff_t>(VkiStride(w, from.bytes * 8));
-    VkiAverageRows(from.rows, to, from.bytes);
+    r.dst.stride = static_cast<ptrdiff_t>(VkiStride(pw, pixels.bytes * 8));
+    Reduce(r, pixels.bytes);
     VkiMemDC dc;
     VkiSelect sel(dc, work);
     DevicePixels device(dst);
-    return sel.Ok() && device.Ok() && BitBlt(dst, d.left, d.top, w, h, dc, 0, 0, SRCCOPY);
+    return sel.Ok() && device.Ok() && BitBlt(dst, d.left + part.left, d.top + part.top, pw, ph, dc, 0, 0, SRCCOPY);
 }

@@ -20,6 +20,14 @@ namespace {
 // numbers, no selection.
 const DWORD kPrintFlags = PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOPAGENUMS | PD_NOSELECTION;
 
+// The dialogs open centred on their owner (the platform puts them at its corner).
+UINT_PTR CALLBACK CentreOnOwner(HWND dialog, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG) return 0;
+    AfxCenterWindow(dialog);
+    return TRUE;
+}
+
 // The library's print dialog and page-setup dialog. The print dialog's device-names and device-mode
 // blocks and its DC are the attached printer; the library owns all three. The page-setup dialog
 // holds blocks only while it runs.
@@ -33,9 +41,11 @@ struct PrintDialogs {
         pd.Flags = kPrintFlags;
         pd.nMinPage = 1;
         pd.nMaxPage = 0xFFFF;
+        pd.lpfnPrintHook = CentreOnOwner;
         memset(&psd, 0, sizeof(psd));
         psd.lStructSize = sizeof(psd);
         psd.Flags = PSD_INHUNDREDTHSOFMILLIMETERS;
+        psd.lpfnPageSetupHook = CentreOnOwner;
     }
 };
 PrintDialogs g_dlg;
@@ -353,7 +363,7 @@ int VkiSys::ShowPrintDialog(Pdi* pdi)
     PRINTDLGA& pd = g_dlg.pd;
     HDC before = pd.hDC;
     pd.hwndOwner = m_hMainWnd;
-    pd.Flags = (kPrintFlags & ~PD_NOPAGENUMS) | PD_RETURNDC;
+    pd.Flags = (kPrintFlags & ~PD_NOPAGENUMS) | PD_RETURNDC | PD_ENABLEPRINTHOOK;
     pd.nMinPage = PageWord(pdi->iMinPage);
     pd.nMaxPage = PageWord(pdi->iMaxPage);
     pd.nFromPage = PageWord(pdi->iFromPage);
@@ -373,7 +383,7 @@ int VkiSys::ShowPageSetup(Pdi* pdi)
     PRINTDLGA& pd = g_dlg.pd;
     PAGESETUPDLGA& psd = g_dlg.psd;
     psd.hwndOwner = m_hMainWnd;
-    psd.Flags = PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS;
+    psd.Flags = PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS | PSD_ENABLEPAGESETUPHOOK;
     psd.rtMargin = pdi->rctMargin;
     psd.hDevNames = pd.hDevNames;
     psd.hDevMode = pd.hDevMode;

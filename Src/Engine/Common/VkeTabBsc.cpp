@@ -208,7 +208,7 @@ int VkiTab::Terminate()
         EndDrag();
         for (int i = GetItemCount() - 1; i >= 0; --i) {
             Tbi* tbi = TbiAt(i);
-            if (!DeleteItem(i) || !tbi) rc = rc == VKE_OK ? VKE_ERR_SYSTEM : rc;
+            if (!DeleteTab(i) || !tbi) rc = rc == VKE_OK ? VKE_ERR_SYSTEM : rc;
             delete tbi;
         }
         CTabCtrl::SetCurSel(-1);

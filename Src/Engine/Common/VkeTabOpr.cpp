@@ -96,11 +96,28 @@ bool VkiTab::InPreview() const
     return m_pSys && m_pSys->GetPrintPreviewFlag(&preview) == VKE_OK && preview != 0;
 }
 
-int VkiTab::FitPages()
+RECT VkiTab::DisplayArea()
 {
     RECT area = {};
     GetClientRect(&area);
     AdjustRect(FALSE, &area);
+    return area;
+}
+
+bool VkiTab::DeleteTab(int index)
+{
+    RECT before = DisplayArea();
+    if (!DeleteItem(index)) return false;
+    // Without its last tab (or a row of tabs) the display area grows over the strip, which the
+    // control does not repaint: the strip stayed on the screen.
+    RECT after = DisplayArea();
+    if (!EqualRect(&before, &after)) Invalidate(TRUE);
+    return true;
+}
+
+int VkiTab::FitPages()
+{
+    RECT area = DisplayArea();
     for (int i = 0; i < m_iPageCnt; ++i) {
         Tbi* tbi = TbiAt(i);
         if (!tbi || !tbi->hChdWnd) return VKE_ERR_SYSTEM;
@@ -264,7 +281,7 @@ int VkiTab::OpenPage(int index, int pageNo, HWND child, int locked, const char* 
     ++m_iPageCnt;
     rc = MoveTo(OwnRect());
     if (rc != VKE_OK) {
-        DeleteItem(at);
+        DeleteTab(at);
         delete tbi;
         if (--m_iPageCnt == 0) CTabCtrl::SetCurSel(-1);
     }
@@ -287,7 +304,7 @@ int VkiTab::ClosePage(int index, int force)
         rc = Change();
         return rc == VKE_OK ? VKE_NOT_DONE : rc;
     }
-    if (!DeleteItem(index)) return VKE_ERR_SYSTEM;
+    if (!DeleteTab(index)) return VKE_ERR_SYSTEM;
     delete tbi;
     --m_iPageCnt;
     CTabCtrl::SetCurSel(m_iPageCnt == 0 ? -1 : keep);

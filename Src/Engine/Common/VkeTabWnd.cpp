@@ -61,7 +61,19 @@ void VkiTab::OnPaint()
     }
     CPaintDC paint(this);
     PaintTabs(paint.m_hDC);
+    RefreshArrows(paint.m_ps.rcPaint);
     RefreshPage(paint.m_ps.rcPaint);
+}
+
+void VkiTab::RefreshArrows(const RECT& update)
+{
+    // The control shows its scroll arrows without painting them (they stayed blank until clicked).
+    HWND arrows = ::FindWindowExA(m_hWnd, nullptr, UPDOWN_CLASSA, nullptr);
+    RECT box = {}, part = {};
+    if (!arrows || !::IsWindowVisible(arrows)) return;
+    ::GetWindowRect(arrows, &box);
+    ScreenToClient(&box);
+    if (IntersectRect(&part, &update, &box)) ::RedrawWindow(arrows, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 HBRUSH VkiTab::StripBrush(HDC dc) const
@@ -75,11 +87,9 @@ HBRUSH VkiTab::StripBrush(HDC dc) const
 
 RECT VkiTab::StripRect()
 {
-    RECT strip = {}, area = {};
+    RECT strip = {};
     GetClientRect(&strip);
-    area = strip;
-    AdjustRect(FALSE, &area);
-    strip.bottom = area.top;
+    strip.bottom = DisplayArea().top;
     return strip;
 }
 
@@ -105,7 +115,9 @@ void VkiTab::PaintTabs(HDC dc)
         char title[1024];
         RECT rect = {};
         Tbi* tbi = TbiAt(i);
-        if (!tbi || !ReadTitle(i, title, sizeof(title)) || !GetItemRect(i, &rect)) break;
+        if (!tbi || !ReadTitle(i, title, sizeof(title))) break;
+        // Wine has no rectangle for a tab scrolled out of sight.
+        if (!GetItemRect(i, &rect)) continue;
         InflateRect(&rect, -2, -2);
         ::SetBkColor(dc, m_uBackColor);
         ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);

@@ -18,12 +18,9 @@ struct VkiPixelRows {
 // True when the platform's HALFTONE stretching averages; found out once per process.
 bool VkiHalftoneAverages();
 
-// Reduces src into dst, both of bytes (3 or 4) per pixel and dst no larger than src on either
-// side: one pass over the source in integer arithmetic, large jobs split over the cores.
-void VkiAverageRows(const VkiPixelRows& src, const VkiPixelRows& dst, int bytes);
-
 // The blit of StretchBlt(dst, dx, dy, dw, dh, src, sx, sy, sw, sh, SRCCOPY) done by averaging,
 // when it reduces: both rectangles map to upright device rectangles, the destination's is no
 // larger on either side, and src is a memory DC holding a DIB section that covers its rectangle.
-// False, having drawn nothing, when it does not apply or cannot be done; GDI's stretch is then used.
+// Only the destination pixels inside the DC's clip region are made. False, having drawn nothing,
+// when it does not apply or cannot be done; GDI's stretch is then used.
 bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);

@@ -192,8 +192,10 @@ public:
     int SetModifiedFlag(int flag);
     int GetModifiedFlag(int* out) { return GetValue(m_iModified, out); }
     // The focus frame round the area on the parent: the kill-focus colour, and with focus 1 the
-    // set-focus colour outside a one-pixel ring of it.
+    // set-focus colour outside a one-pixel ring of it; the corner between the bars too.
     int DrawFrame(int focus);
+    // Fills the corner square between two shown bars, on the parent's DC.
+    void PaintCorner(HDC dc);
     // Shows the paste image at 1:1 in the scale mode there was.
     int BeginPaste();
     // 1 while this area, the system object's printing or its print preview runs.

@@ -111,6 +111,10 @@ private:
     int FindPageNo(int pageNo) const;
     // The title of a tab, at most 1023 bytes cut on a character boundary; false when it cannot be read.
     bool ReadTitle(int index, char* buffer, int size) const;
+    // The client rectangle below the tabs, where the pages show.
+    RECT DisplayArea();
+    // Deletes a tab; the whole control repaints when that changes the display area.
+    bool DeleteTab(int index);
     // Fits every page's window to the display area (-1 at the first tab without a window).
     int FitPages();
     // Where a new page goes (-1 with 0: open already under that number).
@@ -162,6 +166,8 @@ private:
     afx_msg LRESULT OnWheel(WPARAM wParam, LPARAM lParam);
     // Paints the strip, the control's own frame and then every tab over it.
     void PaintTabs(HDC dc);
+    // The scroll arrows of the paint's update area repaint.
+    void RefreshArrows(const RECT& update);
     // The page of the paint's update area repaints what the tabs covered.
     void RefreshPage(const RECT& update);
     // The brush behind the tab strip: the parent's answer to WM_CTLCOLORDLG, else COLOR_BTNFACE.

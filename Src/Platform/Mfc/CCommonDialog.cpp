@@ -13,5 +13,5 @@ void CCommonDialog::OnCancel() { Default(); }
 UINT_PTR CCommonDialog::HookInitDialog(HWND hWnd)
 {
     if (!SubclassWindow(hWnd)) return 0;
-    return static_cast<UINT_PTR>(OnInitDialog());
+    return static_cast<UINT_PTR>(HandleInitDialog());
 }

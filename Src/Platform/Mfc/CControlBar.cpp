@@ -130,7 +130,10 @@ void CControlBar::PlaceWindow(HWND hWnd, const RECT& rect)
     want.right = std::max(want.right, want.left);
     want.bottom = std::max(want.bottom, want.top);
     if (now == want) return;
-    ::SetWindowPos(hWnd, nullptr, want.left, want.top, want.Width(), want.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // A moved bar paints itself whole: the bits Wine keeps for it while its frame grows are
+    // stale or blank (panels showed white until something else repainted them).
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
+    ::SetWindowPos(hWnd, nullptr, want.left, want.top, want.Width(), want.Height(), flags);
 }
 
 // ---- Drawing ----

@@ -34,7 +34,22 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     if (message != WM_INITDIALOG) return FALSE;
     CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-    return pDlg ? pDlg->OnInitDialog() : TRUE;
+    return pDlg ? pDlg->HandleInitDialog() : TRUE;
+}
+
+BOOL CDialog::HandleInitDialog()
+{
+    CRect before;
+    GetWindowRect(&before);
+    BOOL result = OnInitDialog();
+    // A top-level dialog that did not place itself opens centred on its owner, not at the
+    // corner of the owner's client area where its template puts it.
+    if (m_hWnd && !(GetStyle() & (WS_CHILD | DS_CENTER))) {
+        CRect after;
+        GetWindowRect(&after);
+        if (after == before) CenterWindow();
+    }
+    return result;
 }
 
 const DLGTEMPLATE* AfxLoadDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst, DWORD* pcbSize)

@@ -23,6 +23,9 @@ public:
     void EndDialog(int nResult);
 
     virtual BOOL OnInitDialog();
+    // WM_INITDIALOG: OnInitDialog, then a top-level dialog that did not move itself is centred
+    // on its owner.
+    BOOL HandleInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
 

@@ -446,26 +446,29 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
     return rString.GetLength();
 }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner)
+void CWnd::CenterWindow(CWnd* pAlternateOwner) { AfxCenterWindow(m_hWnd, pAlternateOwner ? pAlternateOwner->m_hWnd : nullptr); }
+
+void AfxCenterWindow(HWND hWnd, HWND hCenter)
 {
-    bool child = (GetStyle() & WS_CHILD) != 0;
-    HWND hCenter = pAlternateOwner ? pAlternateOwner->m_hWnd
-                                   : (child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER));
+    bool child = (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) != 0;
+    if (!hCenter) hCenter = child ? ::GetParent(hWnd) : ::GetWindow(hWnd, GW_OWNER);
     CRect rcDlg;
-    GetWindowRect(&rcDlg);
+    ::GetWindowRect(hWnd, &rcDlg);
     CRect rcArea, rcCenter;
     if (child) {
-        HWND parent = ::GetParent(m_hWnd);
+        HWND parent = ::GetParent(hWnd);
         ::GetClientRect(parent, &rcArea);
         ::GetClientRect(hCenter, &rcCenter);
         ::MapWindowPoints(hCenter, parent, reinterpret_cast<LPPOINT>(&rcCenter), 2);
     } else {
         MONITORINFO mi = {};
         mi.cbSize = sizeof(mi);
-        ::GetMonitorInfoA(::MonitorFromWindow(hCenter ? hCenter : m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+        ::GetMonitorInfoA(::MonitorFromWindow(hCenter ? hCenter : hWnd, MONITOR_DEFAULTTONEAREST), &mi);
         rcArea = mi.rcWork;
-        if (hCenter && ::IsWindowVisible(hCenter) && !::IsIconic(hCenter)) ::GetWindowRect(hCenter, &rcCenter);
-        else rcCenter = rcArea;
+        // A hidden owner that has its place still tells where its window shows (a frame placed
+        // before it is shown); a minimised one does not.
+        if (!hCenter || ::IsIconic(hCenter) || !::GetWindowRect(hCenter, &rcCenter) || rcCenter.IsRectEmpty())
+            rcCenter = rcArea;
     }
     int x = (rcCenter.left + rcCenter.right) / 2 - rcDlg.Width() / 2;
     int y = (rcCenter.top + rcCenter.bottom) / 2 - rcDlg.Height() / 2;
@@ -474,7 +477,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     if (x < rcArea.left) x = rcArea.left;
     if (y + rcDlg.Height() > rcArea.bottom) y = rcArea.bottom - rcDlg.Height();
     if (y < rcArea.top) y = rcArea.top;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)

@@ -326,3 +326,5 @@ private:
 
 // Runs one message through the object, keeping the thread's current message for Default.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Centres a window over hCenter, else its owner (a child over its parent), else the work area.
+void AfxCenterWindow(HWND hWnd, HWND hCenter = nullptr);

@@ -11,3 +11,6 @@ set_tests_properties(${name} PROPERTIES RESOURCE_LOCK VktClipboard)
 # The main frame's tests activate windows, move the focus and watch the display's clipboard: no
 # other program's windows meanwhile.
 set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+# The cut frame's page set-up without any printer: Wine finds no print server for that run.
+add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=FrmNoPrinter.*)
+set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE TIMEOUT 120)

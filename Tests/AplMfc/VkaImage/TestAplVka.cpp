@@ -104,6 +104,11 @@ HBITMAP MakeDib(int width, int height, COLORREF color)
 
 void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right)
 {
+    MakeBmpFile(path, width, height, [=](int x, int) { return x < width / 2 ? left : right; });
+}
+
+void MakeBmpFile(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour)
+{
     const int stride = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
@@ -117,13 +122,16 @@ void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, 
     info.biBitCount = 24;
     std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
     bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(static_cast<size_t>(stride), '\0');
-    for (int x = 0; x < width; ++x) {
-        COLORREF c = x < width / 2 ? left : right;
-        row[static_cast<size_t>(x) * 3] = static_cast<char>(GetBValue(c));
-        row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(c));
-        row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(c));
+    // Rows bottom-up.
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row(static_cast<size_t>(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, y);
+            row[static_cast<size_t>(x) * 3] = static_cast<char>(GetBValue(c));
+            row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(c));
+            row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(c));
+        }
+        bytes += row;
     }
-    for (int y = 0; y < height; ++y) bytes += row;
     ASSERT_TRUE(VktWriteFile(path, bytes));
 }

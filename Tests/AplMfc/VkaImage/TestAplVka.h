@@ -7,6 +7,7 @@
 #include "Halcor.h"
 #include "VktMsgBox.h"
 #include "VktSupport.h"
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,3 +89,5 @@ HBITMAP MakeDib(int width, int height, COLORREF color);
 
 // A 24-bit bitmap file: its left half one colour, its right half another.
 void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right);
+// A 24-bit bitmap file whose pixel (x, y) is colour(x, y).
+void MakeBmpFile(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);

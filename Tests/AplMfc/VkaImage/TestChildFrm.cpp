@@ -7,6 +7,7 @@
 #include "CmnWin.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
+#include <functional>
 
 namespace {
 
@@ -186,6 +187,49 @@ TEST_F(FrmTest, SizingStopsAt300And300)
     main->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&big));
     EXPECT_EQ(big.right, 500);
     EXPECT_EQ(big.bottom, 400);
+}
+
+// What a frame grown to rect shows once its messages are handled, against what it shows when
+// every window is painted again: the pixels that differ, and where.
+static int StaleAfterGrowing(CWnd* frame, const std::function<void()>& grow, RECT* where)
+{
+    grow();
+    VktPump(300);
+    CRect client;
+    frame->GetClientRect(&client);
+    VktDib grown(client.Width(), client.Height()), painted(client.Width(), client.Height());
+    HDC dc = ::GetDC(frame->m_hWnd);
+    ::BitBlt(grown.Dc(), 0, 0, client.Width(), client.Height(), dc, 0, 0, SRCCOPY);
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    VktPump(300);
+    ::BitBlt(painted.Dc(), 0, 0, client.Width(), client.Height(), dc, 0, 0, SRCCOPY);
+    ::ReleaseDC(frame->m_hWnd, dc);
+    int stale = 0;
+    SetRectEmpty(where);
+    for (int y = 0; y < client.Height(); ++y)
+        for (int x = 0; x < client.Width(); ++x) {
+            if (grown.At(x, y) == painted.At(x, y)) continue;
+            RECT pixel = {x, y, x + 1, y + 1};
+            UnionRect(where, where, &pixel);
+            ++stale;
+        }
+    return stale;
+}
+
+TEST_F(FrmTest, AGrownFrameShowsWhatARepaintOfEveryWindowShows)
+{
+    Run();
+    main->ShowWindow(SW_RESTORE);
+    main->SetWindowPos(static_cast<const CWnd*>(nullptr), 20, 20, 700, 500, SWP_NOZORDER);
+    VktPump(300);
+    RECT where;
+    // A border drag that makes it wider and higher, then a maximise.
+    auto drag = [this] { main->SetWindowPos(static_cast<const CWnd*>(nullptr), 20, 20, 900, 700, SWP_NOZORDER | SWP_NOACTIVATE); };
+    EXPECT_EQ(StaleAfterGrowing(main, drag, &where), 0)
+        << where.left << "," << where.top << " - " << where.right << "," << where.bottom;
+    auto maximise = [this] { main->ShowWindow(SW_MAXIMIZE); };
+    EXPECT_EQ(StaleAfterGrowing(main, maximise, &where), 0)
+        << where.left << "," << where.top << " - " << where.right << "," << where.bottom;
 }
 
 TEST_F(FrmTest, TheFocusComesBackToThePanelControlAfterAnotherWindow)

@@ -130,6 +130,45 @@ TEST(MfcDialog, ModalDisablesAndRestoresTheOwner)
     owner.DestroyWindow();
 }
 
+TEST(MfcDialog, AModalDialogOpensCentredOnItsOwnerUnlessItPlacedItself)
+{
+    CTestFrame owner;
+    ASSERT_TRUE(owner.CreateFrame());
+    owner.SetWindowPos(static_cast<HWND>(nullptr), 300, 200, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect frame;
+    owner.GetWindowRect(&frame);
+    struct Row {
+        const char* what;
+        CPoint placed; // where OnInitDialog puts it, (0, 0): nowhere
+    } rows[] = {{"not placed", {0, 0}}, {"placed", {20, 30}}};
+    for (const Row& row : rows) {
+        class CPlaced : public CTestModal {
+        public:
+            CPoint at;
+            BOOL OnInitDialog() override
+            {
+                if (at != CPoint(0, 0)) SetWindowPos(static_cast<HWND>(nullptr), at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                return CTestModal::OnInitDialog();
+            }
+        } dlg;
+        dlg.at = row.placed;
+        dlg.m_pParentWnd = &owner;
+        CRect shown;
+        WhenDialogShows([&](HWND dialog) {
+            ::GetWindowRect(dialog, &shown);
+            PostKey(dialog, VK_ESCAPE);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        if (row.placed == CPoint(0, 0)) {
+            EXPECT_NEAR(shown.CenterPoint().x, frame.CenterPoint().x, 1) << row.what;
+            EXPECT_NEAR(shown.CenterPoint().y, frame.CenterPoint().y, 1) << row.what;
+        } else {
+            EXPECT_EQ(shown.TopLeft(), row.placed) << row.what;
+        }
+    }
+    owner.DestroyWindow();
+}
+
 TEST(MfcDialog, QuitEndsTheModalLoopAndGoesOn)
 {
     CTestModal dlg;

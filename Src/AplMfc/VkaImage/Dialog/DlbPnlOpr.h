@@ -3,6 +3,18 @@
 #pragma once
 #include "DlbPnl.h"
 
+// The panel's controls by number, as SetData takes them: the frame's width and height, the
+// header and footer texts, the show-frame switch, landscape and portrait.
+enum {
+    OprCtlWidth = 3,
+    OprCtlHeight = 4,
+    OprCtlHeader = 5,
+    OprCtlFooter = 6,
+    OprCtlShwFrm = 15,
+    OprCtlLandscape = 28,
+    OprCtlPortrait = 29
+};
+
 class DlbPnlOpr : public DlbPnl {
 public:
     int Init() { return InitPanel(4); }

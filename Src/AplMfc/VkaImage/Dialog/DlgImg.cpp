@@ -44,6 +44,9 @@ BEGIN_MESSAGE_MAP(DlgImg, CmnDlg)
     ON_MESSAGE(VkeWmEudDat, &ThisClass::OnVkeWmEudDat)
     ON_MESSAGE(VkeWmDrw, &ThisClass::OnVkeWmDrw)
     ON_MESSAGE(CmnWmRfl, &ThisClass::OnCmnWmRfl)
+    ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnCmnWmChgOpt)
+    ON_COMMAND(ID_VKA_FRM_TOGGLE, &ThisClass::OnFrmToggle)
+    ON_UPDATE_COMMAND_UI(ID_VKA_FRM_TOGGLE, &ThisClass::OnUpdateFrmToggle)
 END_MESSAGE_MAP()
 
 DlgImg::DlgImg() : CmnDlg(IDD_DLGIMG) { Reset(); }
@@ -68,6 +71,13 @@ void DlgImg::Reset()
     m_strPathName.Empty();
     m_strDir.Empty();
     m_strSize.Empty();
+    m_trk = FrmTrk();
+    m_trk.iFrmWidth = m_trk.iFrmHeight = 1;
+    m_penFrm.DeleteObject();
+    m_bInvClrFrm = m_iStylePenFrm = 0;
+    m_bFrmDrawn = 0;
+    m_rctFrmDrawn = RECT{0, 0, 0, 0};
+    m_iMsgHold = m_iMsgHeld = 0;
 }
 
 HalcorViw* DlgImg::View()
@@ -90,6 +100,7 @@ int DlgImg::Init()
 {
     return StartDialog(0, 1, 0, [this] {
         int rc = InitCtl();
+        if (rc == VKE_OK) rc = CreateFrmPen();
         return rc == VKE_OK ? InitRec() : rc;
     });
 }
@@ -147,12 +158,15 @@ int DlgImg::Term()
     auto keep = [&first](int rc) {
         if (first == VKE_OK) first = rc;
     };
+    if (m_bInitImg) EndTracking();
     if (m_hWnd) DragAcceptFiles(FALSE);
     if (m_bDrm) keep(theCmnImg.TermDrm(&m_drm));
     m_bDrm = 0;
     // The undo history's snapshots are freed through this window's records: before the Ici goes.
     if (m_pEui) keep(VkeSubTermEui(theCmnAppInf.pSub, m_hWnd, &m_pEui));
     if (m_pIci) keep(theVkaSubDat.FreeDat(VkaCodIci, reinterpret_cast<Dat**>(&m_pIci)));
+    m_penFrm.DeleteObject();
+    m_bFrmDrawn = 0;
     if (m_hCurInit || m_hCurArrow) ::SetCursor(m_hCurInit ? m_hCurInit : m_hCurArrow);
     m_hCurInit = m_hCurArrow = nullptr;
     m_bInitImg = 0;
@@ -182,6 +196,7 @@ void DlgImg::OnSize(UINT nType, int cx, int cy)
 {
     CmnDlg::OnSize(nType, cx, cy);
     if (!m_bInitImg) return;
+    EndTracking();
     CRect rect = GetDraRect(cx, cy);
     int rc = VkeDraMove(GetDra(), &rect, nullptr);
     if (rc != VKE_OK) Fail("OnSize", rc);
@@ -212,12 +227,18 @@ void DlgImg::OnPaint()
 BOOL DlgImg::OnMouseWheel(UINT nFlags, short zDelta, CPoint)
 {
     if (!m_bInitImg) return static_cast<BOOL>(Default());
+    if (IsTracking()) return TRUE;
+    // The zoom or scroll repaints the area, which draws the frame again.
+    const bool shown = IsFrmShown();
+    if (shown) ClearFrame();
     if (RunMouseWheel(nFlags, zDelta)) ReadScale();
+    if (shown && !::GetUpdateRect(GetDraWnd(), nullptr, FALSE)) DrawFrame();
     return TRUE;
 }
 
 void DlgImg::OnDropFiles(HDROP hDropInfo)
 {
+    if (m_bInitImg) EndTracking();
     HalcorApp* app = HalcorGetApp();
     int count = 0;
     int rc = app ? app->OpenDropFiles(hDropInfo, 0, 1, 0, &count) : VKE_ERR_SYSTEM;
@@ -235,7 +256,14 @@ LRESULT DlgImg::OnCmnWmRfl(WPARAM, LPARAM lParam)
     case WM_GETDLGCODE:
         return ::CallWindowProcA(g_pfnDraPrc, msg->hwnd, msg->message, msg->wParam, msg->lParam) | DLGC_WANTALLKEYS;
     default:
-        // Without a cut frame the cursor, the keys and the mouse are the drawing area's.
-        return 0;
+        // The cursor, the keys, the characters, the mouse and the wheel: the cut frame's first.
+        return OnDraInput(*msg);
     }
+}
+
+LRESULT DlgImg::OnCmnWmChgOpt(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT rc = CmnDlg::OnCmnWmChgOpt(wParam, lParam);
+    if (m_bInitImg) CreateFrmPen();
+    return rc;
 }

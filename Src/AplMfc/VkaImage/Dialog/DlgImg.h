@@ -11,16 +11,20 @@
 //   page->DestroyWindow();                 // Term runs in WM_DESTROY
 //   delete page;
 //
-// Files: DlgImg.cpp (window, messages, mouse and keys), DlgImgAtr.cpp (flags, the values shared
-// with the operation panel, status line, scale text), DlgImgFil.cpp (path, title, opening),
-// DlgImgSub.cpp (the record, attaching an image, drawing, undo data).
+// Files: DlgImg.cpp (window, messages), DlgImgAtr.cpp (flags, the values shared with the
+// operation panel, status line, scale text), DlgImgFil.cpp (path, title, opening), DlgImgSub.cpp
+// (the record, attaching an image, drawing, undo data), DlgImgFrm.cpp (the cut frame: tracking,
+// clipping, placing, drawing, its settings), DlgImgInp.cpp (the drawing area's mouse, keys,
+// characters, wheel and gestures), DlgImgPrt.cpp (paper orientation, page set-up, the print-page
+// record), DlgImgOpi.cpp (the open-information file's row); DlgImgGeo.h the frame's geometry.
 //
-// The cut frame, rotation, reflection, size conversion, the page's own edit commands, saving and
-// printing are not built yet: the reflected mouse and keys go to the drawing area, the scale and
-// edit commands are the dialog base's, SaveModified answers 1 and the page is not printable.
+// Rotation, reflection, size conversion, the page's own edit commands, saving and printing are
+// not built yet: the scale and edit commands are the dialog base's, SaveModified answers 1 and
+// the page is not printable.
 #pragma once
 #include "CmnDlg.h"
-#include "VkaSubDat.h"
+#include "DlgImgGeo.h"
+#include "VkaAppInf.h"
 
 class HalcorViw;
 
@@ -154,10 +158,9 @@ public:
     int RotateImageDirect(double degrees);
     int ReflectImageDirect(int direction);
 
-    // Standing in until saving, printing, turning, flipping, size conversion and the cut frame
-    // exist: a page may always close and has nothing to print; the operations answer 1 with
-    // nothing changed, and IsOprReady 0 keeps their commands disabled. The printer set-up and
-    // the page set-up take nothing yet.
+    // Standing in until saving, printing, turning, flipping and size conversion exist: a page may
+    // always close and has nothing to print; the operations answer 1 with nothing changed, and
+    // IsOprReady 0 keeps their commands disabled.
     virtual int SaveModified(int) { return 1; }
     int IsPrintable() override { return 0; }
     virtual int IsOprReady() const { return 0; }
@@ -165,8 +168,76 @@ public:
     virtual int RotateImage(double) { return VKE_NOT_DONE; }
     virtual int ReflectImage(int) { return VKE_NOT_DONE; }
     virtual int ConvertImage() { return VKE_NOT_DONE; }
-    virtual int SetupPrinter() { return VKE_OK; }
-    virtual int PageSetup() { return VKE_OK; }
+
+    // ---- The cut frame (DlgImgFrm.cpp) ----
+    // The frame lives in the Ici (rctFrm, image pixels); its settings are the application's
+    // (theAppInf.poi.fri, the current page's values) and only the current page draws it. Every
+    // operation that changes the page's image or view runs EndTracking first.
+    //
+    // The settings: -6 before Init, -9 for a value out of range; each ends tracking first and
+    // does nothing when the value is the application's already. Without an image only the
+    // application's value changes.
+    int SetFrmMod(int mode); // 1 free size, 2 fixed size, 3 fixed ratio
+    int GetFrmMod() const { return theAppInf.poi.fri.iMode; }
+    // On: the paper orientation settled and the frame placed (the first time by default, in
+    // fixed ratio with the page set-up's ratio), drawn and scrolled into sight. Off: erased.
+    int SetShwFrmFlag(int flag);
+    int GetShwFrmFlag() const { return theAppInf.poi.fri.bShwFrm; }
+    int SetPagSetFlag(int flag); // fixed ratio follows the page set-up's printable area
+    int GetPagSetFlag() const { return theAppInf.poi.fri.bPagSet; }
+    int SetHrzScaFlag(int flag); // fixed ratio: 1 the width leads, 0 the height
+    int GetHrzScaFlag() const { return theAppInf.poi.fri.bHrzSca; }
+    int SetFrmSiz(int width, int height); // the fixed size or ratio; both above 0
+    // Whether the page holds an image and its frame is shown.
+    bool IsFrmShown() const;
+    // The default frame: 0.8 of the visible part, centred on it, clipped (else the whole image),
+    // shrunk into sight unless the size is fixed; scrolled into sight while shown.
+    int PlaceDefFrame();
+    // The hit code (FrmHit...) of a point of the drawing area's client area; *img the point or
+    // the handle in image pixels. setCursor 1 also sets the frame cursor.
+    int HitTest(POINT client, int setCursor, POINT* img);
+    void SetFrmCursor(int code);
+    // Tracking of the mouse with a hit code from the point (image pixels; client pixels for a
+    // gesture, code 0): -7 while tracking or after a zoom with the right button; the mouse is
+    // captured for the drawing area. StopTracking: -7 when nothing is tracked.
+    int StartTracking(int code, const POINT* point);
+    int StopTracking();
+    int IsTracking() const { return m_trk.bMoving || m_trk.bResizing || m_trk.bGesture; }
+    // Ends any tracking and clears the zoom flags of the right button (quiet).
+    void EndTracking();
+    // A candidate frame made acceptable under the application's frame settings (as a move while
+    // moving, else as a resize); -13 refused, the rectangle unchanged.
+    int ClipFrmRct(RECT* rect);
+    // The candidate of a move or resize (hit code 1..8 set, else -7) clipped, stored, scrolled
+    // into sight and drawn: the anchor follows a resize. ch 'B', 'T', 'E', 'R' put the anchor on
+    // the right, left, top or bottom of the frame's visible part instead; 0 none.
+    int ChkFrmRct(const RECT& rect, int ch);
+    // The frame on the drawing area's window with the frame pen, and erased again (inverted
+    // once more, or the image copied back under its outline). Nothing while not current, without
+    // an image, while printing, selecting images or changing tabs.
+    int DrawFrame();
+    int ClearFrame();
+    // The frame pen from the settings (colour 1, style, invert flag); a shown frame is drawn
+    // again with it. -8 when it cannot be made.
+    int CreateFrmPen();
+
+    // ---- Paper orientation and page set-up (DlgImgPrt.cpp) ----
+    // Settles the page's paper orientation: the first time (orientation 3 or 4) after the image's
+    // shape; later the setting's (2: the orientation that prints the image larger, landscape on
+    // a tie). 0 without an image.
+    virtual int SetupPrinter();
+    // Takes the application's page set-up (margins, printer) into the page; in fixed ratio with
+    // the page-set flag the ratio becomes the printable area's and the frame is fitted to it
+    // (turned with the paper). 0 without an image or outside that mode; 1 without a printer DC;
+    // -13 for margins that leave no room.
+    virtual int PageSetup();
+    // The page's print-page record (GetPrintInfo) made for a job on the printer DC: the drawing
+    // area's defaults, then the page's print values: header and page-number lines on or off,
+    // their fonts (from the font texts; the defaults stay for an empty or bad text) and texts
+    // (the page-number text is the footer; an empty header text with the header on is the
+    // page's file name). The layout (VkeDraSetPrintInfoRect ...) is the caller's.
+    int InitPrintPage(HDC dc);
+    PrintInfo* GetPrintInfo() const { return m_inf.pPrtInf; }
 
 protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -178,6 +249,9 @@ protected:
     afx_msg LRESULT OnVkeWmEudDat(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnVkeWmDrw(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCmnWmRfl(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCmnWmChgOpt(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnFrmToggle();
+    afx_msg void OnUpdateFrmToggle(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -187,7 +261,9 @@ private:
     int InitRec();
     int Draw(const Dri& dri);
     // The image copied, scaled, into the request's DC.
-    int DrawImage(const Dri& dri, const RECT& inner, const RECT& client);
+    int DrawImage(HDC dc, const RECT& inner, const RECT& client);
+    // The same limited to each of the parts (device pixels of dc) in turn: the frame's outline.
+    int DrawImageParts(HDC dc, const RECT& inner, const RECT& client, const RECT* parts, int count);
     // The image's size into the values shared with the operation panel (SetIci, ClearIci).
     void TakeImageSize(int width, int height, int clearTexts, bool orient);
     // The scale of the drawing area into the record.
@@ -197,6 +273,92 @@ private:
     int ChangeImageDirect(const char* name, double degrees, int direction);
     int SetFlag(int* flag, int value, const char* name);
     HalcorViw* View();
+    // The operation panel shows the application's value of one of its controls again.
+    void ShowPnlCtl(int control);
+
+    // The cut frame (DlgImgFrm.cpp).
+    // The drawing area's scale (read into the Ici: a fit may not have been drawn yet).
+    FrmScale Scale()
+    {
+        ReadScale();
+        return FrmScale{m_pIci->lScaNum, m_pIci->lScaDen};
+    }
+    SIZE ImageSize() const { return SIZE{m_pIci->pthImg.iWidth, m_pIci->pthImg.iHeight}; }
+    static FrmRule RuleOf(const Fri& fri) { return FrmRule{fri.iMode, fri.iWidth, fri.iHeight, fri.bHrzSca}; }
+    int ClipFrm(RECT* rect, bool moving);
+    // The drawing area's client size, scroll position (read into the Ici) and the visible part of
+    // the drawing (display coordinates).
+    void ViewOf(SIZE* client, RECT* visible);
+    // Scrolls the drawing area to display positions (null: that axis stays); the Ici follows.
+    void ScrollDra(const int* x, const int* y);
+    // A new frame stored: the old one erased, the new one drawn unless a paint is due.
+    void StoreFrm(const RECT& frame);
+    // Not while images are selected or tabs change, off the current page, without an image or
+    // while the area prints.
+    bool MayDrawFrame();
+    // The frame's outline on the window DC with the pen, or the image under it.
+    int PaintOutline(const RECT& disp, bool restore);
+    // A resize by keys or wheel from the handle of code: the anchor on that handle.
+    void BeginKeyResize(int code);
+    void ResetTrk();
+    // A zoom of the frame by wheel notches (away from the user: smaller).
+    void ZoomFrame(int notches);
+    // SetPagSetFlag and SetHrzScaFlag: the flag stored, a shown frame fitted again.
+    int SetFitFlag(const char* name, int Fri::*field, int flag);
+    // A shown frame after a change of its settings: the page set-up's ratio, else clipped again.
+    int RefitFrame();
+    // Runs SetShwFrmFlag's steps of switching on.
+    int ShowFrame();
+
+    // The drawing area's input (DlgImgInp.cpp): the answer to the reflected message.
+    LRESULT OnDraInput(const MSG& msg);
+    LRESULT OnDraKeyDown(UINT key);
+    LRESULT OnDraChar(UINT code);
+    LRESULT OnDraWheel(UINT keys, int delta);
+    LRESULT OnDraLButtonDown(POINT point);
+    LRESULT OnDraMouseMove(POINT point);
+    LRESULT OnDraRButtonDown(POINT point);
+    LRESULT OnDraRButtonUp(POINT point);
+    LRESULT OnDraFrameChar(UINT code);
+    // Posts a command to the image tab view; -1 without it.
+    int PostViwCmd(UINT id);
+
+    // Paper orientation and page set-up (DlgImgPrt.cpp).
+    // The print values of the page: the application's for the current page, else its own.
+    Poi& PagePoi() { return IsCurPage() ? theAppInf.poi : m_pIci->poi; }
+    // The application's printer selected, its DC and the printable rectangle with the page's
+    // margins, the print-page record made and laid out: 1 without a DC, -13 when the margins
+    // leave no room.
+    int LayOutPrintPage();
+    // The orientation (0 portrait, 1 landscape) that prints the image larger; landscape on a tie.
+    int LargerOrientation(int* landscape);
+    // The page set-up's ratio from the laid-out record, and the frame fitted to it (turned first).
+    int FitPageFrame(bool turn);
+    // The orientation setting becomes 3 (landscape) or 4; on the current page the application's
+    // too, and the panel shows it.
+    void TakeOrientation(int landscape);
+    // The frame of a stored row on a page that is not current, fitted under the row's settings
+    // with the page's printer turned as the row says; the application's printer put back.
+    int FitOpiFrame();
+    // Messages of the page's printer steps: shown, or while held the first kept for later.
+    void ShowMsg(int id);
+    // Holds the page's messages for a scope; the first one shows at the outermost end.
+    class MsgHold {
+    public:
+        explicit MsgHold(DlgImg* page) : m_page(page) { ++m_page->m_iMsgHold; }
+        ~MsgHold()
+        {
+            if (--m_page->m_iMsgHold > 0 || !m_page->m_iMsgHeld) return;
+            const int id = m_page->m_iMsgHeld;
+            m_page->m_iMsgHeld = 0;
+            m_page->ShowMsg(id);
+        }
+        MsgHold(const MsgHold&) = delete;
+        MsgHold& operator=(const MsgHold&) = delete;
+
+    private:
+        DlgImg* m_page;
+    };
 
     Ici* m_pIci;
     Eui* m_pEui;
@@ -217,6 +379,29 @@ private:
     CString m_strPathName;
     CString m_strDir;  // the folder text of the status line
     CString m_strSize; // the size text of the status line
+
+    // The cut frame's tracking: what the mouse or a key does with it and where it holds it.
+    struct FrmTrk {
+        int bMoving;
+        int bResizing;
+        int bRightZoom; // a zoom by wheel or key happened while the right button was held
+        int bFrameZoom; // that zoom resized the frame
+        int bGesture;   // the right button is held for a gesture
+        int iHitCode;
+        POINT ptAnchor; // image pixels (a gesture's start in client pixels)
+        int iOffX;      // the anchor from the frame's left, and the frame's width, at the start
+        int iFrmWidth;
+        int iOffY;
+        int iFrmHeight;
+    };
+    FrmTrk m_trk;
+    CPen m_penFrm;
+    int m_bInvClrFrm;  // the pen inverts (R2_NOT); else it paints its colour
+    int m_iStylePenFrm;
+    int m_bFrmDrawn;   // the frame stands on the window at m_rctFrmDrawn (display coordinates)
+    RECT m_rctFrmDrawn;
+    int m_iMsgHold;    // messages held while above 0, the first one in m_iMsgHeld
+    int m_iMsgHeld;
 };
 
 // The drawing area's window procedure: every message goes to the page first as CmnWmRfl

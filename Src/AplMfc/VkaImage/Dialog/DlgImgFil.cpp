@@ -28,6 +28,7 @@ int DlgImg::OpenImageFile(const char* path, int pasted)
 {
     if (!m_bInitImg) return Fail("OpenImageFile", VKE_ERR_NOT_INIT);
     if (!path || (pasted != 0 && pasted != 1)) return Fail("OpenImageFile", VKE_ERR_ARG);
+    EndTracking();
     HalcorViw* view = View();
     if (!view) return Fail("OpenImageFile", VKE_ERR_SYSTEM);
     theCmnImg.CloseImageDirect(&m_pIci->pthImg.hImg);
@@ -71,6 +72,7 @@ int DlgImg::OpenImageFile(const char* path, int pasted)
 int DlgImg::NewImage()
 {
     if (!m_bInitImg) return Fail("NewImage", VKE_ERR_NOT_INIT);
+    EndTracking();
     int rc = theCmnImg.CloseImageDirect(&m_pIci->pthImg.hImg);
     m_bModified = 0;
     m_strPathName.Empty();

@@ -2,6 +2,7 @@
 // it, and the direct image changes a row brings.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgAtr"
 #include "DlgImg.h"
+#include "DlbPnlOpr.h"
 #include "CmnImg.h"
 #include "Halcor.h"
 #include "HalcorViw.h"
@@ -40,11 +41,19 @@ int DlgImg::GetOpi(Opi* opi)
     ici.poi.pri.iOrientation = opi->iOrientation;
     ici.rctMargin = opi->rctMargin;
     ici.rctFrm = opi->rctFrm;
-    ici.bOrnSet = ici.bFrmSet = ::IsRectEmpty(&opi->rctFrm) ? 0 : 1;
-    // The current page's values are the operation panel's; its frame is shown through the panel.
+    const bool framed = !::IsRectEmpty(&opi->rctFrm);
+    ici.bOrnSet = ici.bFrmSet = framed ? 1 : 0;
+    // The messages of the printer steps show once, at the end.
+    MsgHold hold(this);
     if (IsCurPage()) {
+        // The current page's values are the operation panel's; its frame is shown through it.
         fri.bShwFrm = 0;
-        keep(SetPoi());
+        if (keep(SetPoi()) && opi->bShwFrm == 1 && ici.pthImg.hImg) {
+            keep(SetShwFrmFlag(1));
+            ShowPnlCtl(OprCtlShwFrm);
+        }
+    } else if (framed && ici.pthImg.hImg) {
+        keep(FitOpiFrame());
     }
     return rc == VKE_OK ? rc : Fail("GetOpi", rc);
 }

@@ -2,6 +2,7 @@
 // when the area asks, and the undo data.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgSub"
 #include "DlgImg.h"
+#include "DlbPnlOpr.h"
 #include "CmnImg.h"
 #include "Halcor.h"
 #include "HalcorViw.h"
@@ -143,13 +144,23 @@ void DlgImg::TakeImageSize(int width, int height, int clearTexts, bool orient)
     Poi& app = theAppInf.poi;
     page.fri.iWidth = app.fri.iWidth = width;
     page.fri.iHeight = app.fri.iHeight = height;
-    app.fri.bShwFrm = 0;
+    ShowPnlCtl(OprCtlWidth);
+    ShowPnlCtl(OprCtlHeight);
+    if (app.fri.bShwFrm) {
+        app.fri.bShwFrm = 0;
+        ShowPnlCtl(OprCtlShwFrm);
+    }
     if (clearTexts == 1) {
         EmptyText(&app.pri.amHeader);
         EmptyText(&app.pri.amFooter);
+        ShowPnlCtl(OprCtlHeader);
+        ShowPnlCtl(OprCtlFooter);
     }
     int& o = app.pri.iOrientation;
-    if (orient && (o == 3 || o == 4)) o = follow;
+    if (orient && (o == 3 || o == 4)) {
+        o = follow;
+        ShowPnlCtl(o == 3 ? OprCtlLandscape : OprCtlPortrait);
+    }
     GetPoi();
 }
 
@@ -230,7 +241,10 @@ int DlgImg::Draw(const Dri& dri)
     if (theAppInf.poi.fri.bShwFrm == 1 && (frm.right - frm.left < 1 || frm.bottom - frm.top < 1)) {
         ici.poi.fri.bShwFrm = 0;
         ici.rctFrm = RECT{0, 0, 0, 0};
-        if (IsCurPage()) theAppInf.poi.fri.bShwFrm = 0;
+        if (IsCurPage()) {
+            theAppInf.poi.fri.bShwFrm = 0;
+            ShowPnlCtl(OprCtlShwFrm);
+        }
     }
     RECT inner = {};
     int rc = VkeDraGetInrDraRectSca(dra, &inner);
@@ -240,8 +254,17 @@ int DlgImg::Draw(const Dri& dri)
     ici.iShwWidth = inner.right - inner.left;
     ici.iShwHeight = inner.bottom - inner.top;
     ReadScale();
-    rc = DrawImage(dri, inner, client);
     if (!dri.iPrinting) {
+        // A request for part of the area repaints the frame only there: an inverting frame is
+        // taken off everywhere first, and drawn whole again after the image.
+        RECT covered = {};
+        const bool whole = ::IntersectRect(&covered, &dri.rct, &target) && ::EqualRect(&covered, &target);
+        if (!whole && m_bFrmDrawn && m_bInvClrFrm) ClearFrame();
+        m_bFrmDrawn = 0;
+    }
+    rc = DrawImage(dri.hDC, inner, client);
+    if (!dri.iPrinting) {
+        if (IsFrmShown()) DrawFrame();
         // The margins right of and below the image, within the request.
         RECT right = {inner.right, target.top, target.right, target.bottom};
         RECT below = {target.left, inner.bottom, target.right, target.bottom};
@@ -252,7 +275,9 @@ int DlgImg::Draw(const Dri& dri)
     return rc == VKE_OK ? rc : Fail("Draw", rc);
 }
 
-int DlgImg::DrawImage(const Dri& dri, const RECT& inner, const RECT& client)
+int DlgImg::DrawImage(HDC dc, const RECT& inner, const RECT& client) { return DrawImageParts(dc, inner, client, nullptr, 0); }
+
+int DlgImg::DrawImageParts(HDC dc, const RECT& inner, const RECT& client, const RECT* parts, int count)
 {
     const int width = inner.right - inner.left, height = inner.bottom - inner.top;
     if (width < 1 || height < 1) return VKE_OK;
@@ -266,8 +291,20 @@ int DlgImg::DrawImage(const Dri& dri, const RECT& inner, const RECT& client)
                      std::min<int>(inner.bottom, y + client.bottom - client.top)};
     int rc = VkeDrwSetDrawInfoLast(theCmnAppInf.pDrw, &info);
     if (rc != VKE_OK) return rc;
-    return theCmnImg.CopyImageWithMode(dri.hDC, inner.left, inner.top, m_drm.hDC, inner.left, inner.top, width,
-                                       height, theCmnAppInf.iModeStretch);
+    auto copy = [&] {
+        return theCmnImg.CopyImageWithMode(dc, inner.left, inner.top, m_drm.hDC, inner.left, inner.top, width, height,
+                                           theCmnAppInf.iModeStretch);
+    };
+    if (!parts) return copy();
+    // One copy per part, each within its own clip: a reduction makes only what it lets through.
+    for (int i = 0; i < count && rc == VKE_OK; ++i) {
+        CDCSave saved(dc);
+        CGdiObject part;
+        if (!part.Attach(::CreateRectRgnIndirect(&parts[i]))) return VKE_ERR_MEMORY;
+        ::ExtSelectClipRgn(dc, static_cast<HRGN>(part.m_hObject), RGN_AND);
+        rc = copy();
+    }
+    return rc;
 }
 
 void DlgImg::ReadScale()

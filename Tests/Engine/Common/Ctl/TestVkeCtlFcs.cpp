@@ -76,6 +76,28 @@ TEST_F(Appearance, StateColoursByPriority)
     EXPECT_EQ(Inside(wnd), RGB(250, 250, 200));
 }
 
+TEST_F(Appearance, ARadioGroupStartsUnmodified)
+{
+    // Started button by button with their values, as a dialog starts them: nothing is modified yet.
+    auto radio = [this](DWORD style, const char* caption, const char* value) {
+        return Make(VKE_CTL_BUTTON, BS_AUTORADIOBUTTON | style, caption, [value](VkeCtlParam& p) {
+            p.iCtlModified = 1;
+            strcpy(p.amDataValue, value);
+        });
+    };
+    VkiCtl* group[] = {radio(WS_GROUP, "one", "1"), radio(0, "two", "0"), radio(0, "three", "0")};
+    for (VkiCtl* ctl : group) {
+        ASSERT_NE(ctl, nullptr);
+        RECT rc;
+        GetClientRect(Wnd(ctl), &rc);
+        int modified = -1;
+        VkeCtlGetModifiedFlag(ctl, &modified);
+        EXPECT_EQ(modified, 0) << Text(Wnd(ctl));
+        EXPECT_NE(Pixel(Wnd(ctl), rc.right - 3, rc.bottom / 2), kModified) << Text(Wnd(ctl));
+    }
+    EXPECT_EQ(Value(group[0]) + Value(group[1]) + Value(group[2]), "100");
+}
+
 TEST_F(Appearance, LeavingTheFocusRunsTheValueCycle)
 {
     VkiCtl* number = Make(VKE_CTL_EDIT, ES_AUTOHSCROLL, "", [](VkeCtlParam& p) {

@@ -165,3 +165,49 @@ TEST_F(DraScr, WheelNotchesScrollByTheWheelStep)
     EXPECT_EQ(VkeDraSetWheelScale(dra, 0.0099), -9);
     EXPECT_EQ(VkeDraSetWheelScale(dra, 0.9), 0);
 }
+
+namespace {
+// A page as the program's image page: it erases nothing and leaves its painting to the area.
+LRESULT CALLBACK PageProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(wnd, &ps);
+        EndPaint(wnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+} // namespace
+
+// Across scale changes the bars come and go and the horizontal one grows and shrinks: the corner
+// they leave between them shows the bars' face, never a piece of a bar that was there before.
+TEST_F(DraScr, TheCornerBetweenTheBarsShowsTheirFace)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PageProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VktDraPage";
+    RegisterClassA(&wc);
+    HWND top = parent;
+    parent = CreateWindowExA(0, "VktDraPage", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, top, nullptr, nullptr, nullptr);
+    ASSERT_EQ(Start([](VkeDraParam& p) { p.rctInrDra = {0, 0, 200, 60}; }), 0);
+    struct Row {
+        const char* what;
+        int num, den;
+    } rows[] = {{"the horizontal bar", 3, 2}, {"both bars", 3, 1}, {"fit", 0, 0}, {"both bars again", 3, 1},
+                {"the horizontal bar again", 3, 2}, {"both bars, the horizontal one shorter", 3, 1}};
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (const Row& r : rows) {
+        ASSERT_EQ(r.num ? VkeDraSetScaleMode(dra, 1, r.num, r.den) : VkeDraSetScaleMode(dra, 2, 1, 1), 0) << r.what;
+        for (int i = 0; i < 10; ++i, Sleep(10)) VktSys::Pump();
+        if (!IsWindowVisible(Bar(true)) || !IsWindowVisible(Bar(false))) continue;
+        RECT h = InParent(Bar(true)), v = InParent(Bar(false));
+        int other = 0;
+        for (int y = v.bottom; y < h.bottom; ++y)
+            for (int x = h.right; x < v.right; ++x) other += ParentPixel(x, y) != face;
+        EXPECT_EQ(other, 0) << r.what;
+    }
+    parent = top;
+}

@@ -127,3 +127,50 @@ TEST_F(Averaging, ABlitIntoAReducingMappingAverages)
     DeleteDC(from);
     DeleteDC(to);
 }
+
+TEST_F(Averaging, AClippedBlitMakesTheWholeBlitsPixelsInsideTheClipOnly)
+{
+    // A frame's outline put back: thin strips of a reduction come out as the whole one has them.
+    auto photo = [](int x, int y) -> DWORD {
+        return static_cast<DWORD>(((x * 13 + y * 7) % 256) << 16 | ((x * y + 3 * x) % 256) << 8 | ((x + y * 5) % 256));
+    };
+    for (int bits : {24, 8}) {
+        HBITMAP src = Paint(600, 400, bits, photo);
+        HBITMAP whole = Paint(200, 150, 32, [](int, int) -> DWORD { return 0xFF00FF; });
+        HBITMAP clipped = Paint(200, 150, 32, [](int, int) -> DWORD { return 0xFF00FF; });
+        HDC from = CreateCompatibleDC(nullptr);
+        HGDIOBJ oldFrom = SelectObject(from, src);
+        for (HBITMAP target : {whole, clipped}) {
+            HDC to = CreateCompatibleDC(nullptr);
+            HGDIOBJ oldTo = SelectObject(to, target);
+            // 600 x 400 logical units onto 181 x 120 pixels from (7, 9): no whole factor.
+            SetMapMode(to, MM_ANISOTROPIC);
+            SetWindowExtEx(to, 600, 400, nullptr);
+            SetViewportExtEx(to, 181, 120, nullptr);
+            SetViewportOrgEx(to, 7, 9, nullptr);
+            if (target == clipped) {
+                HRGN strip = CreateRectRgn(40, 20, 41, 110), line = CreateRectRgn(30, 100, 170, 101);
+                CombineRgn(strip, strip, line, RGN_OR);
+                SelectClipRgn(to, strip);
+                DeleteObject(strip);
+                DeleteObject(line);
+            }
+            EXPECT_EQ(VkeDrwCopyImageWithMode(drw, to, 0, 0, from, 0, 0, 600, 400, HALFTONE), 0);
+            SelectObject(to, oldTo);
+            DeleteDC(to);
+        }
+        SelectObject(from, oldFrom);
+        DeleteDC(from);
+        VktDIB w(whole), c(clipped);
+        int bad = 0;
+        for (int y = 0; y < 150; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const bool inside = (x == 40 && y >= 20 && y < 110) || (y == 100 && x >= 30 && x < 170);
+                const DWORD want = inside ? w.Rgb(x, y) : 0xFF00FFu;
+                if (c.Rgb(x, y) != want && ++bad < 4)
+                    ADD_FAILURE() << bits << " bits: pixel " << x << "," << y << " is " << std::hex << c.Rgb(x, y)
+                                  << ", not " << want;
+            }
+        EXPECT_NE(w.Rgb(40, 50), 0xFF00FFu) << "the whole blit reaches the strip";
+    }
+}

@@ -2,6 +2,7 @@
 // posted input as a person's would arrive.
 #include "VktTab.h"
 #include <commctrl.h>
+#include <set>
 
 namespace {
 
@@ -22,6 +23,17 @@ LRESULT CALLBACK CountPaints(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_PAINT) ++g_paints;
     return CallWindowProcA(g_old, wnd, msg, wParam, lParam);
+}
+
+// The control in the test's colours, its pages titled with wide cells and few glyph pixels, one
+// of them locked.
+const COLORREF kText = RGB(160, 0, 0), kBack = RGB(180, 240, 180);
+void Colour(VkiTab* tab, int pages, int locked)
+{
+    ASSERT_EQ(VkeTabSetTextColor(tab, kText), 0);
+    ASSERT_EQ(VkeTabSetBackColor(tab, kBack), 0);
+    for (int i = 0; i < pages; ++i) VkeTabSetTitle(tab, i, "　頁　");
+    VkeTabSetLockedFlag(tab, locked, 1);
 }
 
 RECT ItemRect(HWND wnd, int index)
@@ -190,12 +202,8 @@ TEST_F(TabInput, LockedTabsSwapTheirColours)
 {
     Start(0, 1);
     OpenPages(3);
-    const COLORREF text = RGB(160, 0, 0), back = RGB(180, 240, 180);
-    ASSERT_EQ(VkeTabSetTextColor(tab, text), 0);
-    ASSERT_EQ(VkeTabSetBackColor(tab, back), 0);
-    VkeTabSetLockedFlag(tab, 2, 1);
-    VkeTabSetTitle(tab, 1, "　頁　"); // wide cells, few glyph pixels
-    VkeTabSetTitle(tab, 2, "　頁　");
+    Colour(tab, 3, 2);
+    const COLORREF text = kText, back = kBack;
     UpdateWindow(wnd);
     VktShot shot(wnd);
     RECT unlocked = ItemRect(wnd, 1), locked = ItemRect(wnd, 2);
@@ -208,6 +216,19 @@ TEST_F(TabInput, LockedTabsSwapTheirColours)
     GetClientRect(wnd, &client);
     RECT strip = {ItemRect(wnd, 2).right + 4, 0, client.right, ItemRect(wnd, 2).bottom - 2};
     EXPECT_EQ(shot.Count(strip, GetSysColor(COLOR_BTNFACE)), (strip.right - strip.left) * strip.bottom);
+}
+
+TEST_F(TabInput, UnderscoresShowInTitles)
+{
+    Start(); // the message file's face and size
+    OpenPages(2);
+    VkeTabSetTitle(tab, 1, "a______b"); // not selected: no frame in the text colour
+    UpdateWindow(wnd);
+    VktShot shot(wnd);
+    COLORREF text = 0;
+    VkeTabGetTextColor(tab, &text);
+    // Six underscores make one line of the text colour under the title.
+    EXPECT_GE(shot.Run(ItemRect(wnd, 1), text), 20);
 }
 
 TEST_F(TabInput, PaintingSettlesUnderParentsWithoutClipChildren)
@@ -232,4 +253,86 @@ TEST_F(TabInput, PaintingSettlesUnderParentsWithoutClipChildren)
         delete parent;
         parent = nullptr;
     }
+}
+
+namespace {
+// The scroll arrows the control makes when its tabs do not fit, or null.
+HWND Arrows(HWND tab) { return FindWindowExA(tab, nullptr, "msctls_updown32", nullptr); }
+
+// The number of colours a rectangle of a shot holds.
+int Colours(const VktShot& shot, const RECT& r)
+{
+    VktDIB pixels(shot.dib);
+    std::set<DWORD> seen;
+    for (int y = r.top; y < r.bottom && y < pixels.height; ++y)
+        for (int x = r.left; x < r.right && x < pixels.width; ++x) seen.insert(pixels.Rgb(x, y));
+    return static_cast<int>(seen.size());
+}
+
+// A child's rectangle in its parent's client coordinates.
+RECT InParent(HWND child)
+{
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+} // namespace
+
+TEST_F(TabInput, ScrolledTabsKeepTheirArrowsAndColours)
+{
+    Start(0, 1);
+    OpenPages(30);
+    Colour(tab, 30, 12);
+    const COLORREF text = kText, back = kBack;
+    VktPumpFor(100);
+    HWND arrows = Arrows(wnd);
+    ASSERT_NE(arrows, nullptr) << "30 tabs fit";
+    // The arrows show without a click: glyphs and frames, not a blank box.
+    RECT box = InParent(arrows);
+    VktShot first(wnd);
+    EXPECT_GT(Colours(first, box), 2);
+
+    // Scrolled by its right arrow until the locked tab is the first one shown.
+    RECT locked = {};
+    for (int step = 0; step < 30; ++step) {
+        SendMessageA(wnd, TCM_GETITEMRECT, 12, reinterpret_cast<LPARAM>(&locked));
+        if (locked.left <= 4) break;
+        POINT right = {box.right - (box.right - box.left) / 4, (box.top + box.bottom) / 2};
+        MapWindowPoints(wnd, arrows, &right, 1);
+        PostMessageA(arrows, WM_LBUTTONUP, 0, MAKELPARAM(right.x, right.y));
+        SendMessageA(arrows, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(right.x, right.y));
+        VktPumpFor(20);
+    }
+    ASSERT_LE(locked.left, 4);
+    UpdateWindow(wnd);
+    VktPumpFor(100);
+    VktShot scrolled(wnd);
+    RECT unlocked = {};
+    SendMessageA(wnd, TCM_GETITEMRECT, 13, reinterpret_cast<LPARAM>(&unlocked));
+    // Every tab shown keeps the control's colours, the locked one its swapped ones.
+    EXPECT_GT(scrolled.Count(unlocked, back), (unlocked.right - unlocked.left) * (unlocked.bottom - unlocked.top) / 3);
+    EXPECT_GT(scrolled.Count(locked, text), 3 * scrolled.Count(unlocked, text));
+    EXPECT_GT(Colours(scrolled, box), 2);
+}
+
+TEST_F(TabInput, ClosingTheLastTabLeavesNoStripBehind)
+{
+    Start();
+    OpenPages(3);
+    UpdateWindow(wnd);
+    for (int i = 2; i >= 0; --i) ASSERT_EQ(VkeTabClosePage(tab, i, 0), 0);
+    for (HWND page : pages) DestroyWindow(page); // as the program does with closed pages
+    pages.clear();
+    VktPumpFor(100);
+    VktShot closed(wnd);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    VktPumpFor(100);
+    VktShot repainted(wnd);
+    // What shows is what the control paints without tabs: nothing of the strip stays.
+    VktDIB a(closed.dib), b(repainted.dib);
+    int stale = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) stale += a.Rgb(x, y) != b.Rgb(x, y);
+    EXPECT_EQ(stale, 0);
 }

@@ -244,3 +244,16 @@ int VktShot::Count(const RECT& r, COLORREF color) const
         for (int x = r.left; x < r.right && x < pixels.width; ++x) n += pixels.Rgb(x, y) == want;
     return n;
 }
+
+int VktShot::Run(const RECT& r, COLORREF color) const
+{
+    VktDIB pixels(dib);
+    DWORD want = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    int longest = 0;
+    for (int y = r.top; y < r.bottom && y < pixels.height; ++y)
+        for (int x = r.left, run = 0; x < r.right && x < pixels.width; ++x) {
+            run = pixels.Rgb(x, y) == want ? run + 1 : 0;
+            if (run > longest) longest = run;
+        }
+    return longest;
+}

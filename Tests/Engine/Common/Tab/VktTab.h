@@ -84,5 +84,7 @@ struct VktShot {
     ~VktShot() { DeleteObject(dib); }
     // Pixels of the colour inside the rectangle.
     int Count(const RECT& r, COLORREF color) const;
+    // The longest row of pixels of the colour inside the rectangle.
+    int Run(const RECT& r, COLORREF color) const;
     HBITMAP dib = nullptr;
 };
