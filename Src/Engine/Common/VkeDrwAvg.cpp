@@ -13,6 +13,7 @@
 #include "VkiScr.h"
 #include <stdint.h>
 #include <string.h>
+#include <emmintrin.h>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -47,12 +48,16 @@ struct Reduction {
     VkiPixelRows src, dst;
     Spans rows, cols;
     int srcX, srcY, dstX, dstY;
-    uint64_t scale; // 2^48 / (source width * source height), rounded
+    uint64_t scale;    // 2^48 / (source width * source height), rounded
+    bool fastColumns;  // a row sum (at most 255 times the source height) times the most columns
+                       // one destination pixel covers stays below 2^32
     Reduction(int srcW, int srcH, int dstW, int dstH)
         : src(), dst(), rows(srcH, dstH), cols(srcW, dstW), srcX(0), srcY(0), dstX(0), dstY(0)
     {
         uint64_t total = static_cast<uint64_t>(srcW) * static_cast<uint64_t>(srcH);
         scale = ((uint64_t(1) << 48) + total / 2) / total;
+        fastColumns = uint64_t(255) * static_cast<uint64_t>(srcH) * static_cast<uint64_t>(srcW / dstW + 2) <
+                      (uint64_t(1) << 32);
     }
     // The source pixels a destination part covers, in the whole source.
     RECT SourceOf(const RECT& part) const
@@ -63,44 +68,126 @@ struct Reduction {
     const BYTE* SrcRow(int y) const { return src.top + src.stride * (y - srcY); }
 };
 
-// Destination rows [from, to) of the part; acc holds one row of sums over the source columns
-// the part covers.
+// The weighted sums of source rows f..l (first weight wf, last wl, every row between them
+// weighted whole) over n values from offset off of each row, into a; mid holds n 16-bit sums.
+// With up to 128 rows between first and last (their sums stay below 2^15) and weights below
+// 2^15, eight values at a time are summed in 16 bits and multiplied and added in pairs (SSE2);
+// the sums are the same.
+void SumRows(const Reduction& r, int f, int l, uint32_t wf, uint32_t wl, uint32_t whole, size_t off, size_t n,
+             uint32_t* a, uint16_t* mid)
+{
+    const BYTE* fr = r.SrcRow(f) + off;
+    if (f == l) {
+        for (size_t k = 0; k < n; ++k) a[k] = fr[k] * wf;
+        return;
+    }
+    const BYTE* lr = r.SrcRow(l) + off;
+    size_t done = 0;
+    if (l - f - 1 <= 128 && whole < 32768) {
+        const __m128i zero = _mm_setzero_si128();
+        done = n & ~size_t(15);
+        memset(mid, 0, done * sizeof(uint16_t));
+        for (int row = f + 1; row < l; ++row) {
+            const BYTE* src = r.SrcRow(row) + off;
+            for (size_t i = 0; i < done; i += 16) {
+                __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+                __m128i* m = reinterpret_cast<__m128i*>(mid + i);
+                _mm_storeu_si128(m, _mm_add_epi16(_mm_loadu_si128(m), _mm_unpacklo_epi8(v, zero)));
+                _mm_storeu_si128(m + 1, _mm_add_epi16(_mm_loadu_si128(m + 1), _mm_unpackhi_epi8(v, zero)));
+            }
+        }
+        const short h = static_cast<short>(whole), first = static_cast<short>(wf), last = static_cast<short>(wl);
+        const __m128i wMidFirst = _mm_set_epi16(first, h, first, h, first, h, first, h);
+        const __m128i wLast = _mm_set_epi16(0, last, 0, last, 0, last, 0, last);
+        for (size_t i = 0; i < done; i += 8) {
+            __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mid + i));
+            __m128i fv = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(fr + i)), zero);
+            __m128i lv = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lr + i)), zero);
+            __m128i lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(m, fv), wMidFirst),
+                                       _mm_madd_epi16(_mm_unpacklo_epi16(lv, zero), wLast));
+            __m128i hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(m, fv), wMidFirst),
+                                       _mm_madd_epi16(_mm_unpackhi_epi16(lv, zero), wLast));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(a + i), lo);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(a + i + 4), hi);
+        }
+    }
+    // The rest, or all of it: whole rows first, then the weights.
+    const size_t rest = n - done;
+    uint32_t* t = a + done;
+    memset(t, 0, rest * sizeof(uint32_t));
+    for (int row = f + 1; row < l; ++row) {
+        const BYTE* src = r.SrcRow(row) + off + done;
+        for (size_t k = 0; k < rest; ++k) t[k] += src[k];
+    }
+    for (size_t k = 0; k < rest; ++k) t[k] = t[k] * whole + fr[done + k] * wf + lr[done + k] * wl;
+}
+
+// The weighted sum of the columns cf..cl of a row of sums (first weight wf, last wl, every column
+// between them weighted whole), for each of the B values of a pixel, into out (4 values).
+// Fast (SSE2): the sums between first and last add in 32 bits, so the row sums times the most
+// columns between must stay below 2^32; four values are read at a time, so a holds one value
+// more than its pixels.
+template <int B>
+inline void SumColumns(const uint32_t* a, int cf, int cl, uint32_t wf, uint32_t wl, uint32_t whole, bool fast,
+                       uint64_t* out)
+{
+    if (!fast) {
+        const uint32_t* p = a + static_cast<size_t>(cf) * B;
+        for (int ch = 0; ch < B; ++ch) {
+            out[ch] = static_cast<uint64_t>(p[ch]) * wf;
+            if (cl == cf) continue;
+            uint64_t mid = 0;
+            for (int i = cf + 1; i < cl; ++i) mid += a[static_cast<size_t>(i) * B + ch];
+            out[ch] += mid * whole + static_cast<uint64_t>(a[static_cast<size_t>(cl) * B + ch]) * wl;
+        }
+        return;
+    }
+    auto load = [a](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + static_cast<size_t>(i) * B)); };
+    const __m128i zero = _mm_setzero_si128();
+    __m128i first = load(cf), mid = zero, last = zero;
+    for (int i = cf + 1; i < cl; ++i) mid = _mm_add_epi32(mid, load(i));
+    if (cl > cf) last = load(cl);
+    const __m128i wF = _mm_set1_epi32(static_cast<int>(wf)), wM = _mm_set1_epi32(static_cast<int>(whole)),
+                  wL = _mm_set1_epi32(static_cast<int>(wl));
+    // 32 x 32 -> 64-bit products of the even values, then of the odd ones.
+    auto weighted = [&](int shift) {
+        __m128i fv = _mm_srli_epi64(first, shift), mv = _mm_srli_epi64(mid, shift), lv = _mm_srli_epi64(last, shift);
+        return _mm_add_epi64(_mm_add_epi64(_mm_mul_epu32(fv, wF), _mm_mul_epu32(mv, wM)), _mm_mul_epu32(lv, wL));
+    };
+    const __m128i even = weighted(0), odd = weighted(32);
+    out[0] = static_cast<uint64_t>(_mm_cvtsi128_si64(even));
+    out[1] = static_cast<uint64_t>(_mm_cvtsi128_si64(odd));
+    out[2] = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(even, even)));
+    out[3] = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(odd, odd)));
+}
+
+// Destination rows [from, to) of the part, in tiles of destination columns whose row sums stay
+// in the first-level cache; acc holds the sums of one tile.
 template <int B>
 void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc)
 {
-    const size_t n = static_cast<size_t>(r.src.width) * B;
-    acc.resize(n);
+    const int kTile = 64;
+    acc.resize(static_cast<size_t>(r.src.width) * B + 1);
+    std::vector<uint16_t> mid(acc.size());
     uint32_t* a = acc.data();
+    const Spans& rows = r.rows;
+    const Spans& cols = r.cols;
     for (int j = from; j < to; ++j) {
-        const int whole = j + r.dstY;
-        int f = r.rows.first[whole], l = r.rows.last[whole];
-        const BYTE* fr = r.SrcRow(f);
-        if (f == l) {
-            uint32_t w = r.rows.wFirst[whole];
-            for (size_t k = 0; k < n; ++k) a[k] = fr[k] * w;
-        } else {
-            memset(a, 0, n * sizeof(uint32_t));
-            for (int i = f + 1; i < l; ++i) {
-                const BYTE* row = r.SrcRow(i);
-                for (size_t k = 0; k < n; ++k) a[k] += row[k];
-            }
-            const BYTE* lr = r.SrcRow(l);
-            uint32_t wh = r.rows.whole, wf = r.rows.wFirst[whole], wl = r.rows.wLast[whole];
-            for (size_t k = 0; k < n; ++k) a[k] = a[k] * wh + fr[k] * wf + lr[k] * wl;
-        }
+        const int wj = j + r.dstY;
         BYTE* out = r.dst.top + r.dst.stride * j;
-        for (int c = 0; c < r.dst.width; ++c) {
-            const int col = c + r.dstX;
-            int cf = r.cols.first[col] - r.srcX, cl = r.cols.last[col] - r.srcX;
-            const uint32_t* p = a + static_cast<size_t>(cf) * B;
-            for (int ch = 0; ch < B; ++ch) {
-                uint64_t sum = static_cast<uint64_t>(p[ch]) * r.cols.wFirst[col];
-                if (cl > cf) {
-                    uint64_t mid = 0;
-                    for (int i = cf + 1; i < cl; ++i) mid += a[static_cast<size_t>(i) * B + ch];
-                    sum += mid * r.cols.whole + static_cast<uint64_t>(a[static_cast<size_t>(cl) * B + ch]) * r.cols.wLast[col];
-                }
-                out[static_cast<size_t>(c) * B + ch] = static_cast<BYTE>((sum * r.scale + (uint64_t(1) << 47)) >> 48);
+        for (int c0 = 0; c0 < r.dst.width; c0 += kTile) {
+            const int c1 = c0 + kTile < r.dst.width ? c0 + kTile : r.dst.width;
+            const int sc0 = cols.first[c0 + r.dstX] - r.srcX, sc1 = cols.last[c1 - 1 + r.dstX] - r.srcX + 1;
+            SumRows(r, rows.first[wj], rows.last[wj], rows.wFirst[wj], rows.wLast[wj], rows.whole,
+                    static_cast<size_t>(sc0) * B, static_cast<size_t>(sc1 - sc0) * B, a, mid.data());
+            for (int c = c0; c < c1; ++c) {
+                const int col = c + r.dstX;
+                uint64_t sum[4];
+                SumColumns<B>(a, cols.first[col] - r.srcX - sc0, cols.last[col] - r.srcX - sc0, cols.wFirst[col],
+                              cols.wLast[col], cols.whole, r.fastColumns, sum);
+                BYTE* px = out + static_cast<size_t>(c) * B;
+                for (int ch = 0; ch < B; ++ch)
+                    px[ch] = static_cast<BYTE>((sum[ch] * r.scale + (uint64_t(1) << 47)) >> 48);
             }
         }
     }

@@ -2,6 +2,7 @@
 // not): stripes and checkerboards turn grey, means are kept, and a DC whose mapping reduces gets
 // the same; pixels are read back from the DIB sections.
 #include "VktDrw.h"
+#include <algorithm>
 
 namespace {
 
@@ -172,5 +173,56 @@ TEST_F(Averaging, AClippedBlitMakesTheWholeBlitsPixelsInsideTheClipOnly)
                                   << ", not " << want;
             }
         EXPECT_NE(w.Rgb(40, 50), 0xFF00FFu) << "the whole blit reaches the strip";
+    }
+}
+
+namespace {
+
+// The exact area mean of destination pixel (x, y) of a reduction of s to d, channel c rounded.
+int AreaMean(const VktDIB& s, int dw, int dh, int x, int y, int c)
+{
+    const long long sw = s.width, sh = s.height;
+    double sum = 0;
+    for (long long j = y * sh / dh; j < sh && j * dh < (y + 1) * sh; ++j) {
+        long long wy = std::min((j + 1) * dh, (y + 1) * sh) - std::max(j * dh, y * sh);
+        for (long long i = x * sw / dw; i < sw && i * dw < (x + 1) * sw; ++i) {
+            long long wx = std::min((i + 1) * dw, (x + 1) * sw) - std::max(i * dw, x * sw);
+            sum += static_cast<double>(wx * wy) * ((s.Rgb(static_cast<int>(i), static_cast<int>(j)) >> (8 * c)) & 0xFF);
+        }
+    }
+    return static_cast<int>(sum / (static_cast<double>(sw) * sh) + 0.5);
+}
+
+} // namespace
+
+// Every way through the reduction (rows summed eight values at a time or one by one, columns
+// four at a time or one by one, a destination pixel inside one source row) gives the area mean.
+TEST_F(Averaging, EveryPathGivesTheAreaMean)
+{
+    auto photo = [](int x, int y) -> DWORD {
+        return static_cast<DWORD>(((x * 13 + y * 7) % 256) << 16 | ((x * y + 3 * x) % 256) << 8 | ((x ^ y) % 256));
+    };
+    struct Case {
+        const char* what;
+        int sw, sh, bits, dw, dh;
+    } cases[] = {
+        {"a photo to its fit", 1500, 40, 24, 299, 8},
+        {"32 bits", 600, 90, 32, 119, 17},
+        {"more than 128 rows a pixel", 70, 700, 24, 13, 3},
+        {"the rows kept", 500, 9, 24, 77, 9},
+        {"sums past 32 bits between the first and last column", 4200, 4200, 24, 1, 1},
+    };
+    for (const Case& c : cases) {
+        HBITMAP src = Paint(c.sw, c.sh, c.bits, photo);
+        VktDIB d(Reduce(src, c.dw, c.dh)), s(src);
+        int bad = 0;
+        for (int y = 0; y < c.dh; ++y)
+            for (int x = 0; x < c.dw; ++x)
+                for (int ch = 0; ch < 3; ++ch) {
+                    const int got = (d.Rgb(x, y) >> (8 * ch)) & 0xFF, want = AreaMean(s, c.dw, c.dh, x, y, ch);
+                    if (abs(got - want) > 1 && ++bad < 4)
+                        ADD_FAILURE() << c.what << ": pixel " << x << "," << y << " channel " << ch << " is " << got
+                                      << ", not " << want;
+                }
     }
 }
