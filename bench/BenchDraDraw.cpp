@@ -4,9 +4,10 @@
 // is VkeDraRedraw, UpdateWindow and GdiFlush (the owner's drawing and the output to the screen),
 // at the fit (about 1/5), 1:1 and 400 %, and a scroll by 100 pixels at 400 % (what stays moved,
 // the strip drawn; the bar it moved paints after the pass, timed on its own line); beside each, a
-// bare StretchDIBits of the same rectangles onto the same window in the same run. Last, the fit pass
-// with the owner drawing through VkeDrwStretchImageWithMode, as the program's pages do (averaged
-// where the platform's HALFTONE does not average). Prints the median milliseconds of the rounds.
+// bare StretchDIBits of the same rectangles onto the same window in the same run. Last, the fit
+// and 400 % passes with the owner drawing through VkeDrwStretchImageWithMode, as the program's
+// pages do (made by the engine where the platform's HALFTONE does not average). Prints the median
+// milliseconds of the rounds.
 // scripts/bench BenchDraDraw [rounds]
 #include "BenchSupport.h"
 #include <stdlib.h>
@@ -239,6 +240,8 @@ int main(int argc, char** argv)
     VkeDraSetScaleMode(g.dra, VKE_DRA_SCALE_FIT, 1, 1);
     g.engineStretch = true;
     Row("fit, engine's stretch", wnd, rounds, 16);
+    VkeDraSetScale(g.dra, 4, 1);
+    Row("400 %, engine's stretch", wnd, rounds, 16);
 
     VkeDraFree(&g.dra);
     DestroyWindow(parent);

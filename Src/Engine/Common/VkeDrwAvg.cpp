@@ -1,5 +1,5 @@
-// Averaging reductions for the DIB operations' HALFTONE blits where the platform's HALFTONE does
-// not average (VkiAvg.h).
+// Averaging reductions, and enlargements that a clip does not change, for the DIB operations'
+// HALFTONE blits where the platform's HALFTONE does not average (VkiAvg.h).
 //
 // Along each axis, a source of s pixels reduced to d pixels is s * d units long: source pixel i
 // covers [i*d, (i+1)*d), destination pixel j covers [j*s, (j+1)*s). A destination
@@ -16,6 +16,7 @@
 #include <emmintrin.h>
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -162,12 +163,12 @@ inline void SumColumns(const uint32_t* a, int cf, int cl, uint32_t wf, uint32_t 
 }
 
 // Destination rows [from, to) of the part, in tiles of destination columns whose row sums stay
-// in the first-level cache; acc holds the sums of one tile.
+// in the first-level cache.
 template <int B>
-void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc)
+void ReduceBand(const Reduction& r, int from, int to)
 {
     const int kTile = 64;
-    acc.resize(static_cast<size_t>(r.src.width) * B + 1);
+    std::vector<uint32_t> acc(static_cast<size_t>(r.src.width) * B + 1);
     std::vector<uint16_t> mid(acc.size());
     uint32_t* a = acc.data();
     const Spans& rows = r.rows;
@@ -194,10 +195,10 @@ void ReduceBand(const Reduction& r, int from, int to, std::vector<uint32_t>& acc
 }
 
 // Bands of destination rows handed out to the calling thread and to workers of the system's
-// thread pool; the call returns when every band is done.
+// thread pool; the call returns when every band is done. job(from, to) makes rows [from, to).
 class Bands {
 public:
-    Bands(const Reduction& r, int bytes, int count) : m_r(r), m_bytes(bytes), m_count(count) {}
+    Bands(int rows, int count, const std::function<void(int, int)>& job) : m_rows(rows), m_count(count), m_job(job) {}
 
     void Run(int workers)
     {
@@ -218,13 +219,9 @@ private:
     }
     void Work()
     {
-        std::vector<uint32_t> acc;
-        for (int band = m_next++; band < m_count; band = m_next++) {
-            int from = static_cast<int>(static_cast<long long>(m_r.dst.height) * band / m_count);
-            int to = static_cast<int>(static_cast<long long>(m_r.dst.height) * (band + 1) / m_count);
-            if (m_bytes == 4) ReduceBand<4>(m_r, from, to, acc);
-            else ReduceBand<3>(m_r, from, to, acc);
-        }
+        for (int band = m_next++; band < m_count; band = m_next++)
+            m_job(static_cast<int>(static_cast<long long>(m_rows) * band / m_count),
+                  static_cast<int>(static_cast<long long>(m_rows) * (band + 1) / m_count));
     }
     void Done()
     {
@@ -232,8 +229,8 @@ private:
         if (--m_running == 0) m_idle.notify_all();
     }
 
-    const Reduction& m_r;
-    int m_bytes, m_count;
+    int m_rows, m_count;
+    const std::function<void(int, int)>& m_job;
     std::atomic<int> m_next{0};
     std::mutex m_lock;
     std::condition_variable m_idle;
@@ -365,16 +362,15 @@ bool VkiHalftoneAverages()
 
 namespace {
 
-// Runs a reduction whose source and destination pixels are in place. Small jobs stay on the
-// calling thread; large ones use every core, in more bands than cores so that a busy core holds
-// up little.
-void Reduce(const Reduction& r, int bytes)
+// Runs job over rows bands of destination rows. Small jobs (a source below half a million pixels)
+// stay on the calling thread; large ones use every core, in more bands than cores so that a busy
+// core holds up little.
+void RunBands(int rows, long long sourcePixels, const std::function<void(int, int)>& job)
 {
-    long long pixels = static_cast<long long>(r.src.width) * r.src.height;
-    int threads = pixels < 500000 ? 1 : Processors();
+    int threads = sourcePixels < 500000 ? 1 : Processors();
     int count = threads == 1 ? 1 : threads * 4;
-    if (count > r.dst.height) count = r.dst.height;
-    Bands bands(r, bytes, count);
+    if (count > rows) count = rows;
+    Bands bands(rows, count, job);
     bands.Run(count > 1 ? threads - 1 : 0);
 }
 
@@ -392,12 +388,86 @@ bool ClippedPart(HDC dc, const RECT& d, RECT* part)
 
 } // namespace
 
-bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh)
+namespace {
+
+// The device rectangles of a blit between upright rectangles: false when they are not, or dst
+// is not a DC that can be drawn on.
+bool DeviceRects(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh, RECT* d, RECT* s)
 {
     int kind = GetObjectType(dst);
     if (kind != OBJ_DC && kind != OBJ_MEMDC) return false;
+    return DeviceRect(dst, dx, dy, dw, dh, d) && DeviceRect(src, sx, sy, sw, sh, s);
+}
+
+// The part (relative to the destination rectangle d) made by make(rows) in a work DIB of bytes
+// per pixel, then blitted one to one.
+template <class Make>
+bool MakeAndPut(HDC dst, const RECT& d, const RECT& part, int bytes, Make make)
+{
+    const int pw = part.right - part.left, ph = part.bottom - part.top;
+    VkiPixelRows rows = {nullptr, static_cast<ptrdiff_t>(VkiStride(pw, bytes * 8)), pw, ph};
+    VkiGdiObj<HBITMAP> work(MakeTopDown(pw, ph, bytes * 8, &rows.top));
+    if (!work) return false;
+    make(rows);
+    VkiMemDC dc;
+    VkiSelect sel(dc, work);
+    DevicePixels device(dst);
+    return sel.Ok() && device.Ok() && BitBlt(dst, d.left + part.left, d.top + part.top, pw, ph, dc, 0, 0, SRCCOPY);
+}
+
+// One axis of an enlargement of s source pixels to d: for the destination pixels [from, from + n),
+// the source pixel at or before x * s / d and the weight, in 256ths, of the one after it (0 at the
+// last source pixel, which holds beyond it).
+struct Taps {
+    std::vector<int> at;
+    std::vector<uint32_t> next;
+    Taps(int s, int d, int from, int n) : at(n), next(n)
+    {
+        for (int i = 0; i < n; ++i) {
+            long long pos = static_cast<long long>(from + i) * s * 256 / d;
+            at[i] = static_cast<int>(pos >> 8);
+            next[i] = static_cast<uint32_t>(pos & 255);
+            if (at[i] >= s - 1) at[i] = s - 1, next[i] = 0;
+        }
+    }
+    // The source pixels read, first and last.
+    int First() const { return at.front(); }
+    int Last() const { return at.back() + (next.back() ? 1 : 0); }
+};
+
+struct Enlargement {
+    VkiPixelRows src, dst;
+    Taps rows, cols;
+    int srcX, srcY; // of src in the whole source
+    const BYTE* SrcRow(int y) const { return src.top + src.stride * (y - srcY); }
+};
+
+template <int B>
+void EnlargeBand(const Enlargement& e, int from, int to)
+{
+    for (int j = from; j < to; ++j) {
+        const uint32_t wy = e.rows.next[j];
+        const BYTE* r0 = e.SrcRow(e.rows.at[j]);
+        const BYTE* r1 = wy ? e.SrcRow(e.rows.at[j] + 1) : r0;
+        BYTE* out = e.dst.top + e.dst.stride * j;
+        for (int i = 0; i < e.dst.width; ++i) {
+            const uint32_t wx = e.cols.next[i];
+            const size_t x0 = static_cast<size_t>(e.cols.at[i] - e.srcX) * B, x1 = wx ? x0 + B : x0;
+            for (int ch = 0; ch < B; ++ch) {
+                uint32_t top = r0[x0 + ch] * (256 - wx) + r0[x1 + ch] * wx;
+                uint32_t bottom = r1[x0 + ch] * (256 - wx) + r1[x1 + ch] * wx;
+                out[static_cast<size_t>(i) * B + ch] = static_cast<BYTE>((top * (256 - wy) + bottom * wy + 32768) >> 16);
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh)
+{
     RECT d, s;
-    if (!DeviceRect(dst, dx, dy, dw, dh, &d) || !DeviceRect(src, sx, sy, sw, sh, &s)) return false;
+    if (!DeviceRects(dst, dx, dy, dw, dh, src, sx, sy, sw, sh, &d, &s)) return false;
     int w = d.right - d.left, h = d.bottom - d.top;
     int fromW = s.right - s.left, fromH = s.bottom - s.top;
     if (w > fromW || h > fromH || (w == fromW && h == fromH)) return false;
@@ -415,16 +485,40 @@ bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
     SourcePixels pixels;
     if (!pixels.Read(src, from)) return false;
     r.src = pixels.rows;
+    return MakeAndPut(dst, d, part, pixels.bytes, [&r, &pixels](const VkiPixelRows& rows) {
+        r.dst = rows;
+        RunBands(rows.height, static_cast<long long>(r.src.width) * r.src.height, [&r, &pixels](int from, int to) {
+            if (pixels.bytes == 4) ReduceBand<4>(r, from, to);
+            else ReduceBand<3>(r, from, to);
+        });
+    });
+}
 
-    // The part goes into a work DIB of the source's depth, blitted one to one.
+bool VkiEnlargeBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh)
+{
+    RECT d, s;
+    if (!DeviceRects(dst, dx, dy, dw, dh, src, sx, sy, sw, sh, &d, &s)) return false;
+    int w = d.right - d.left, h = d.bottom - d.top;
+    int fromW = s.right - s.left, fromH = s.bottom - s.top;
+    if (w < fromW || h < fromH || (w == fromW && h == fromH)) return false;
+    if (static_cast<long long>(w) * fromW >= (1LL << 54) || static_cast<long long>(h) * fromH >= (1LL << 54))
+        return false;
+    RECT part;
+    if (!ClippedPart(dst, d, &part)) return true;
     const int pw = part.right - part.left, ph = part.bottom - part.top;
-    r.dst = VkiPixelRows{nullptr, 0, pw, ph};
-    VkiGdiObj<HBITMAP> work(MakeTopDown(pw, ph, pixels.bytes * 8, &r.dst.top));
-    if (!work) return false;
-    r.dst.stride = static_cast<ptrdiff_t>(VkiStride(pw, pixels.bytes * 8));
-    Reduce(r, pixels.bytes);
-    VkiMemDC dc;
-    VkiSelect sel(dc, work);
-    DevicePixels device(dst);
-    return sel.Ok() && device.Ok() && BitBlt(dst, d.left + part.left, d.top + part.top, pw, ph, dc, 0, 0, SRCCOPY);
+    Enlargement e = {{}, {}, Taps(fromH, h, part.top, ph), Taps(fromW, w, part.left, pw), 0, 0};
+    RECT from = {e.cols.First(), e.rows.First(), e.cols.Last() + 1, e.rows.Last() + 1};
+    e.srcX = from.left;
+    e.srcY = from.top;
+    OffsetRect(&from, s.left, s.top);
+    SourcePixels pixels;
+    if (!pixels.Read(src, from)) return false;
+    e.src = pixels.rows;
+    return MakeAndPut(dst, d, part, pixels.bytes, [&e, &pixels](const VkiPixelRows& rows) {
+        e.dst = rows;
+        RunBands(rows.height, static_cast<long long>(rows.width) * rows.height, [&e, &pixels](int from, int to) {
+            if (pixels.bytes == 4) EnlargeBand<4>(e, from, to);
+            else EnlargeBand<3>(e, from, to);
+        });
+    });
 }

@@ -216,10 +216,10 @@ namespace {
 
 // A photo-like image of 1200 x 900 (every pixel differs from its neighbours) drawn by the owner
 // at the area's scale with the engine's stretch, as the program's pages draw theirs, and a
-// cut-frame-like outline inverted over it. Reductions average (the engine's own where the
-// platform's HALFTONE does not); other stretches replicate pixels, since Wine's HALFTONE
-// enlargement of a clipped destination depends on the clip, so that two full repaints at
-// different scroll positions already differ.
+// cut-frame-like outline inverted over it. With the y axis up the destination is mirrored, which
+// the engine leaves to the platform, and Wine's HALFTONE makes a clipped mirrored destination
+// from a rounded source rectangle (two full repaints at different scroll positions already
+// differ): that owner replicates pixels.
 class DraShownScroll : public DraScr {
 protected:
     static const int kW = 1200, kH = 900;
@@ -322,7 +322,7 @@ TEST_F(DraShownScroll, ScrollsDrawOnlyWhatComesIntoSightAndShowWhatARepaintShows
                       }),
                       0);
             ASSERT_EQ(VkeDraSetScale(dra, s.num, s.den), 0);
-            mode = s.num < s.den && !flip ? HALFTONE : COLORONCOLOR;
+            mode = flip ? COLORONCOLOR : HALFTONE;
             ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 60), 0);
             ASSERT_EQ(VkeDraVScroll(dra, SB_THUMBPOSITION, 40), 0);
             UpdateWindow(wnd);

@@ -226,3 +226,59 @@ TEST_F(Averaging, EveryPathGivesTheAreaMean)
                 }
     }
 }
+
+// An enlargement looks as the platform's whole one, and a clipped part of it (a strip uncovered
+// by a scroll) has the whole one's pixels, also when the destination starts outside the clip.
+TEST_F(Averaging, AClippedEnlargementMakesTheWholeOnesPixels)
+{
+    auto photo = [](int x, int y) -> DWORD {
+        return static_cast<DWORD>(((x * 13 + y * 7) % 256) << 16 | ((x * y + 3 * x) % 256) << 8 | ((x ^ y) % 256));
+    };
+    auto magenta = [](int, int) -> DWORD { return 0xFF00FF; };
+    for (int bits : {24, 32}) {
+        HBITMAP src = Paint(37, 23, bits, photo);
+        HDC from = CreateCompatibleDC(nullptr);
+        HGDIOBJ oldFrom = SelectObject(from, src);
+        // 37 x 23 onto 148 x 69: the platform's and the engine's whole blits, and the engine's
+        // from (-30, -11) through a clip of two strips.
+        HBITMAP platform = Paint(148, 69, 32, magenta), whole = Paint(148, 69, 32, magenta);
+        HBITMAP clipped = Paint(100, 50, 32, magenta);
+        for (HBITMAP target : {platform, whole, clipped}) {
+            HDC to = CreateCompatibleDC(nullptr);
+            HGDIOBJ oldTo = SelectObject(to, target);
+            const int at = target == clipped ? -30 : 0, below = target == clipped ? -11 : 0;
+            if (target == clipped) {
+                HRGN strip = CreateRectRgn(13, 0, 20, 50), line = CreateRectRgn(0, 31, 100, 34);
+                CombineRgn(strip, strip, line, RGN_OR);
+                SelectClipRgn(to, strip);
+                DeleteObject(strip);
+                DeleteObject(line);
+            }
+            if (target == platform) {
+                SetStretchBltMode(to, HALFTONE);
+                StretchBlt(to, 0, 0, 148, 69, from, 0, 0, 37, 23, SRCCOPY);
+            } else {
+                EXPECT_EQ(VkeDrwStretchImageWithMode(drw, to, at, below, 148, 69, from, 0, 0, 37, 23, HALFTONE), 0);
+            }
+            SelectObject(to, oldTo);
+            DeleteDC(to);
+        }
+        SelectObject(from, oldFrom);
+        DeleteDC(from);
+        VktDIB p(platform), w(whole), c(clipped);
+        int bad = 0;
+        for (int y = 0; y < 69; ++y)
+            for (int x = 0; x < 148; ++x)
+                if (!VktNear(w.Rgb(x, y), p.Rgb(x, y), 1) && ++bad < 4)
+                    ADD_FAILURE() << bits << " bits: pixel " << x << "," << y << " is " << std::hex << w.Rgb(x, y)
+                                  << ", the platform's " << p.Rgb(x, y);
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const bool inside = (x >= 13 && x < 20) || (y >= 31 && y < 34);
+                const DWORD want = inside ? w.Rgb(x + 30, y + 11) : 0xFF00FFu;
+                if (c.Rgb(x, y) != want && ++bad < 8)
+                    ADD_FAILURE() << bits << " bits: clipped pixel " << x << "," << y << " is " << std::hex
+                                  << c.Rgb(x, y) << ", not " << want;
+            }
+    }
+}
