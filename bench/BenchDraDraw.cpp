@@ -224,7 +224,8 @@ int main(int argc, char** argv)
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 
-    printf("%-28s %17s %9s %9s %7s %s\n", "pass", "scale", "area ms", "bare ms", "ratio", "(at most 16 ms, a scroll 5)");
+    printf("%-28s %17s %9s %9s %7s %s\n", "pass", "scale", "area ms", "bare ms", "ratio",
+           "(at most 16 ms, a scroll 5)");
     Row("fit", wnd, rounds, 16);
     VkeDraSetScale(g.dra, 1, 1);
     Row("1:1", wnd, rounds, 16);

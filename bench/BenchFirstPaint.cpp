@@ -132,6 +132,7 @@ int main()
     printf("%d files of 6 MP to %d tabs:             %s\n", kFiles, kFiles, BenchSpread(alls).c_str());
     printf("%d bare opens:                          %s\n", kFiles, BenchSpread(bares).c_str());
     printf("%d files / (start-up + bare opens):     %.2f x (at most 1.15)\n", kFiles, all / (s + bare));
-    printf("working set %.0f MB, bitmaps %.0f MB:     %.2f x (at most 1.2)\n", mb, bitmaps, bitmaps > 0 ? mb / bitmaps : 0.0);
+    printf("working set %.0f MB, bitmaps %.0f MB:     %.2f x (at most 1.2)\n", mb, bitmaps,
+           bitmaps > 0 ? mb / bitmaps : 0.0);
     return 0;
 }

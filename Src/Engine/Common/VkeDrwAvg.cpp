@@ -143,7 +143,9 @@ inline void SumColumns(const uint32_t* a, int cf, int cl, uint32_t wf, uint32_t 
         }
         return;
     }
-    auto load = [a](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + static_cast<size_t>(i) * B)); };
+    auto load = [a](int i) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + static_cast<size_t>(i) * B));
+    };
     const __m128i zero = _mm_setzero_si128();
     __m128i first = load(cf), mid = zero, last = zero;
     for (int i = cf + 1; i < cl; ++i) mid = _mm_add_epi32(mid, load(i));
@@ -165,7 +167,7 @@ inline void SumColumns(const uint32_t* a, int cf, int cl, uint32_t wf, uint32_t 
 // Destination rows [from, to) of the part, in tiles of destination columns whose row sums stay
 // in the first-level cache.
 template <int B>
-void ReduceBand(const Reduction& r, int from, int to)
+void MakeRows(const Reduction& r, int from, int to)
 {
     const int kTile = 64;
     std::vector<uint32_t> acc(static_cast<size_t>(r.src.width) * B + 1);
@@ -362,12 +364,12 @@ bool VkiHalftoneAverages()
 
 namespace {
 
-// Runs job over rows bands of destination rows. Small jobs (a source below half a million pixels)
-// stay on the calling thread; large ones use every core, in more bands than cores so that a busy
-// core holds up little.
-void RunBands(int rows, long long sourcePixels, const std::function<void(int, int)>& job)
+// Runs job over bands of rows destination rows. Small jobs (below half a million pixels read or
+// made) stay on the calling thread; large ones use every core, in more bands than cores so that
+// a busy core holds up little.
+void RunBands(int rows, long long pixels, const std::function<void(int, int)>& job)
 {
-    int threads = sourcePixels < 500000 ? 1 : Processors();
+    int threads = pixels < 500000 ? 1 : Processors();
     int count = threads == 1 ? 1 : threads * 4;
     if (count > rows) count = rows;
     Bands bands(rows, count, job);
@@ -399,22 +401,6 @@ bool DeviceRects(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int s
     return DeviceRect(dst, dx, dy, dw, dh, d) && DeviceRect(src, sx, sy, sw, sh, s);
 }
 
-// The part (relative to the destination rectangle d) made by make(rows) in a work DIB of bytes
-// per pixel, then blitted one to one.
-template <class Make>
-bool MakeAndPut(HDC dst, const RECT& d, const RECT& part, int bytes, Make make)
-{
-    const int pw = part.right - part.left, ph = part.bottom - part.top;
-    VkiPixelRows rows = {nullptr, static_cast<ptrdiff_t>(VkiStride(pw, bytes * 8)), pw, ph};
-    VkiGdiObj<HBITMAP> work(MakeTopDown(pw, ph, bytes * 8, &rows.top));
-    if (!work) return false;
-    make(rows);
-    VkiMemDC dc;
-    VkiSelect sel(dc, work);
-    DevicePixels device(dst);
-    return sel.Ok() && device.Ok() && BitBlt(dst, d.left + part.left, d.top + part.top, pw, ph, dc, 0, 0, SRCCOPY);
-}
-
 // One axis of an enlargement of s source pixels to d: for the destination pixels [from, from + n),
 // the source pixel at or before x * s / d and the weight, in 256ths, of the one after it (0 at the
 // last source pixel, which holds beyond it).
@@ -443,7 +429,7 @@ struct Enlargement {
 };
 
 template <int B>
-void EnlargeBand(const Enlargement& e, int from, int to)
+void MakeRows(const Enlargement& e, int from, int to)
 {
     for (int j = from; j < to; ++j) {
         const uint32_t wy = e.rows.next[j];
@@ -456,10 +442,36 @@ void EnlargeBand(const Enlargement& e, int from, int to)
             for (int ch = 0; ch < B; ++ch) {
                 uint32_t top = r0[x0 + ch] * (256 - wx) + r0[x1 + ch] * wx;
                 uint32_t bottom = r1[x0 + ch] * (256 - wx) + r1[x1 + ch] * wx;
-                out[static_cast<size_t>(i) * B + ch] = static_cast<BYTE>((top * (256 - wy) + bottom * wy + 32768) >> 16);
+                out[static_cast<size_t>(i) * B + ch] =
+                    static_cast<BYTE>((top * (256 - wy) + bottom * wy + 32768) >> 16);
             }
         }
     }
+}
+
+// The job's source pixels read from the rectangle from (device units of src), the part of the
+// destination rectangle d (relative to it) made in a work DIB of the source's depth, in bands of
+// rows (a job as large as its source pixels, or as the part with bySource false), and blitted one
+// to one.
+template <class Job>
+bool MakePart(HDC dst, const RECT& d, const RECT& part, HDC src, const RECT& from, Job* job, bool bySource)
+{
+    SourcePixels pixels;
+    if (!pixels.Read(src, from)) return false;
+    job->src = pixels.rows;
+    const int pw = part.right - part.left, ph = part.bottom - part.top, bits = pixels.bytes * 8;
+    job->dst = VkiPixelRows{nullptr, static_cast<ptrdiff_t>(VkiStride(pw, bits)), pw, ph};
+    VkiGdiObj<HBITMAP> work(MakeTopDown(pw, ph, bits, &job->dst.top));
+    if (!work) return false;
+    const VkiPixelRows& size = bySource ? job->src : job->dst;
+    RunBands(ph, static_cast<long long>(size.width) * size.height, [job, &pixels](int first, int end) {
+        if (pixels.bytes == 4) MakeRows<4>(*job, first, end);
+        else MakeRows<3>(*job, first, end);
+    });
+    VkiMemDC dc;
+    VkiSelect sel(dc, work);
+    DevicePixels device(dst);
+    return sel.Ok() && device.Ok() && BitBlt(dst, d.left + part.left, d.top + part.top, pw, ph, dc, 0, 0, SRCCOPY);
 }
 
 } // namespace
@@ -482,16 +494,7 @@ bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
     r.dstX = part.left;
     r.dstY = part.top;
     OffsetRect(&from, s.left, s.top);
-    SourcePixels pixels;
-    if (!pixels.Read(src, from)) return false;
-    r.src = pixels.rows;
-    return MakeAndPut(dst, d, part, pixels.bytes, [&r, &pixels](const VkiPixelRows& rows) {
-        r.dst = rows;
-        RunBands(rows.height, static_cast<long long>(r.src.width) * r.src.height, [&r, &pixels](int from, int to) {
-            if (pixels.bytes == 4) ReduceBand<4>(r, from, to);
-            else ReduceBand<3>(r, from, to);
-        });
-    });
+    return MakePart(dst, d, part, src, from, &r, true);
 }
 
 bool VkiEnlargeBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh)
@@ -511,14 +514,5 @@ bool VkiEnlargeBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, in
     e.srcX = from.left;
     e.srcY = from.top;
     OffsetRect(&from, s.left, s.top);
-    SourcePixels pixels;
-    if (!pixels.Read(src, from)) return false;
-    e.src = pixels.rows;
-    return MakeAndPut(dst, d, part, pixels.bytes, [&e, &pixels](const VkiPixelRows& rows) {
-        e.dst = rows;
-        RunBands(rows.height, static_cast<long long>(rows.width) * rows.height, [&e, &pixels](int from, int to) {
-            if (pixels.bytes == 4) EnlargeBand<4>(e, from, to);
-            else EnlargeBand<3>(e, from, to);
-        });
-    });
+    return MakePart(dst, d, part, src, from, &e, false);
 }

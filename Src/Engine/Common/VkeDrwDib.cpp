@@ -367,7 +367,8 @@ int VkiDrw::StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC sr
     // not; there the engine also enlarges, so that a clipped part matches the whole blit.
     int stretch = mode ? mode : GetStretchBltMode(dst);
     if (stretch == HALFTONE && !VkiHalftoneAverages() &&
-        (VkiAverageBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh) || VkiEnlargeBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh)))
+        (VkiAverageBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh) ||
+         VkiEnlargeBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh)))
         return VKE_OK;
     VkiStretchMode stretchMode(dst, mode);
     // A source with a flipped y axis is clipped to the rectangle read, so no row from outside it

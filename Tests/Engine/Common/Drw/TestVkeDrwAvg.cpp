@@ -30,6 +30,16 @@ protected:
 DWORD Stripes(int x, int) { return x % 2 ? 0xFFFFFF : 0; }
 DWORD Checker(int x, int y) { return (x + y) % 2 ? 0xFFFFFF : 0; }
 
+// Clips dc to two rectangles (device units).
+void ClipTo(HDC dc, const RECT& a, const RECT& b)
+{
+    HRGN both = CreateRectRgnIndirect(&a), second = CreateRectRgnIndirect(&b);
+    CombineRgn(both, both, second, RGN_OR);
+    SelectClipRgn(dc, both);
+    DeleteObject(both);
+    DeleteObject(second);
+}
+
 // The mean colour of columns [x0, x1) of a DIB, each channel rounded.
 DWORD MeanOf(const VktDIB& d, int x0, int x1)
 {
@@ -149,13 +159,7 @@ TEST_F(Averaging, AClippedBlitMakesTheWholeBlitsPixelsInsideTheClipOnly)
             SetWindowExtEx(to, 600, 400, nullptr);
             SetViewportExtEx(to, 181, 120, nullptr);
             SetViewportOrgEx(to, 7, 9, nullptr);
-            if (target == clipped) {
-                HRGN strip = CreateRectRgn(40, 20, 41, 110), line = CreateRectRgn(30, 100, 170, 101);
-                CombineRgn(strip, strip, line, RGN_OR);
-                SelectClipRgn(to, strip);
-                DeleteObject(strip);
-                DeleteObject(line);
-            }
+            if (target == clipped) ClipTo(to, {40, 20, 41, 110}, {30, 100, 170, 101});
             EXPECT_EQ(VkeDrwCopyImageWithMode(drw, to, 0, 0, from, 0, 0, 600, 400, HALFTONE), 0);
             SelectObject(to, oldTo);
             DeleteDC(to);
@@ -247,13 +251,7 @@ TEST_F(Averaging, AClippedEnlargementMakesTheWholeOnesPixels)
             HDC to = CreateCompatibleDC(nullptr);
             HGDIOBJ oldTo = SelectObject(to, target);
             const int at = target == clipped ? -30 : 0, below = target == clipped ? -11 : 0;
-            if (target == clipped) {
-                HRGN strip = CreateRectRgn(13, 0, 20, 50), line = CreateRectRgn(0, 31, 100, 34);
-                CombineRgn(strip, strip, line, RGN_OR);
-                SelectClipRgn(to, strip);
-                DeleteObject(strip);
-                DeleteObject(line);
-            }
+            if (target == clipped) ClipTo(to, {13, 0, 20, 50}, {0, 31, 100, 34});
             if (target == platform) {
                 SetStretchBltMode(to, HALFTONE);
                 StretchBlt(to, 0, 0, 148, 69, from, 0, 0, 37, 23, SRCCOPY);
