@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The main frame of a start without a saved window: tool bar, status bar, the four panels in use
-# naming themselves (the preview goes to a tab) and the empty tab area. The frame is moved and
-# resized with the mouse, a panel is hidden through the menu by its access keys, and the frame is
-# closed: the next start has the same rectangle and the panel still hidden.
+# The main frame of a start without a saved window: tool bar, status bar, the folder tree, the
+# three other panels in use naming themselves (the preview goes to a tab) and the empty tab area.
+# The frame is moved and resized with the mouse, a panel is hidden through the menu by its access
+# keys, and the frame is closed: the next start has the same rectangle and the panel still hidden.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -19,10 +19,10 @@ frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 sleep 1
 vk_e2e_shot first-start
 kids=$(vk_e2e_children "$frame")
-for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32; do
+for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32 SysTreeView32; do
   grep -q "^$class"$'\t' <<<"$kids" || vk_e2e_fail "no visible $class"
 done
-for name in フォルダツリー ファイルリスト ファイルコマンド 操作; do
+for name in ファイルリスト ファイルコマンド 操作; do
   grep -q $'\t'"$name\$" <<<"$kids" || vk_e2e_fail "the panel \"$name\" does not show"
 done
 ! grep -q $'\t'"プレビュー\$" <<<"$kids" || vk_e2e_fail "the preview panel shows though the preview goes to a tab"
@@ -54,7 +54,7 @@ vk_e2e_key f
 sleep 0.3
 vk_e2e_key v
 sleep 0.5
-! vk_e2e_children "$frame" | grep -q $'\t'"フォルダツリー\$" || vk_e2e_fail "the folder tree still shows"
+! vk_e2e_children "$frame" | grep -q "^SysTreeView32"$'\t' || vk_e2e_fail "the folder tree still shows"
 vk_e2e_shot tree-hidden
 
 vk_e2e_close "$frame"
@@ -75,7 +75,7 @@ sleep 1
 vk_e2e_shot second-start
 [ "$(vk_rect "$frame")" = "$moved" ] || vk_e2e_fail "the frame came back at $(vk_rect "$frame"), not $moved"
 kids=$(vk_e2e_children "$frame")
-! grep -q $'\t'"フォルダツリー\$" <<<"$kids" || vk_e2e_fail "the hidden folder tree came back"
+! grep -q "^SysTreeView32"$'\t' <<<"$kids" || vk_e2e_fail "the hidden folder tree came back"
 grep -q $'\t'"ファイルリスト\$" <<<"$kids" || vk_e2e_fail "the file list did not come back"
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$second"

@@ -102,7 +102,8 @@ vk_e2e_key w
 dialog=$(vk_e2e_wait_window '#32770' '.')
 sleep 0.5
 vk_e2e_shot save-dialog
-xdotool key ctrl+a
+# The name box selects the proposed base name; the whole text is selected to be typed over.
+xdotool key End shift+Home
 xdotool type --delay 20 "$(vk_e2e_path "$typed")"
 vk_e2e_key Return
 until=$((SECONDS + VK_E2E_TIMEOUT))

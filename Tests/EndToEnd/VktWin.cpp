@@ -12,6 +12,9 @@
 //   VktWin repaint HWND      the window and its descendants invalidated whole (their program paints)
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
 //                            then its titles, one line each tab after a tab character
+//   VktWin tree HWND         the first visible tree view among the descendants: its item count,
+//                            then the texts from its root down to its selected item, one line
+//                            each after a tab character
 //   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
 //                            then its parent's class (nothing when no window of it has the focus)
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
@@ -93,25 +96,32 @@ BOOL CALLBACK ListChild(HWND wnd, LPARAM)
     return TRUE;
 }
 
-// A tab's title: the item is read into a block of the control's own process.
-std::string TabTitle(HWND tab, HANDLE process, int index)
+// An item's text of a control of another process: the item record goes into a block of that
+// process with its text pointer aimed behind it, and the message fills the text there.
+template <class Item>
+std::string RemoteItemText(HWND wnd, HANDLE process, UINT message, WPARAM wParam, Item item)
 {
-    const SIZE_T size = sizeof(TCITEMA) + 512;
+    const SIZE_T size = sizeof(Item) + 512;
     char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
     if (!remote) return "?";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = remote + sizeof(TCITEMA);
+    item.pszText = remote + sizeof(Item);
     item.cchTextMax = 511;
     char text[512] = {};
     SIZE_T n = 0;
     if (WriteProcessMemory(process, remote, &item, sizeof(item), &n) &&
-        SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)))
-        ReadProcessMemory(process, remote + sizeof(TCITEMA), text, sizeof(text) - 1, &n);
+        SendMessageA(wnd, message, wParam, reinterpret_cast<LPARAM>(remote)))
+        ReadProcessMemory(process, remote + sizeof(Item), text, sizeof(text) - 1, &n);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     wchar_t wide[512] = {};
     MultiByteToWideChar(932, 0, text, -1, wide, 512);
     return Utf8(wide);
+}
+
+std::string TabTitle(HWND tab, HANDLE process, int index)
+{
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    return RemoteItemText(tab, process, TCM_GETITEMA, index, item);
 }
 
 BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
@@ -130,6 +140,32 @@ BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
     for (int i = 0; i < count; ++i) Line("\t" + TabTitle(wnd, process, i));
     CloseHandle(process);
     return TRUE;
+}
+
+std::string TreeText(HWND tree, HANDLE process, HTREEITEM hItem)
+{
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    return RemoteItemText(tree, process, TVM_GETITEMA, 0, item);
+}
+
+BOOL CALLBACK ListTree(HWND wnd, LPARAM lParam)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysTreeView32") return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    Line(std::to_string(SendMessageA(wnd, TVM_GETCOUNT, 0, 0)));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return FALSE;
+    std::string lines;
+    for (LPARAM item = SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_CARET, 0); item;
+         item = SendMessageA(wnd, TVM_GETNEXTITEM, TVGN_PARENT, item))
+        lines = "\t" + TreeText(wnd, process, reinterpret_cast<HTREEITEM>(item)) + "\n" + lines;
+    printf("%s", lines.c_str());
+    CloseHandle(process);
+    return FALSE;
 }
 
 // The first visible tool bar among the descendants that holds a button of the command id.
@@ -251,6 +287,11 @@ int main(int argc, char** argv)
     if (verb == "tabs") {
         EnumChildWindows(wnd, ListTabs, 0);
         return 0;
+    }
+    if (verb == "tree") {
+        bool found = false;
+        EnumChildWindows(wnd, ListTree, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
     }
     if (verb == "close") return CloseButton(wnd);
     if (verb == "focus") return Focus(wnd);

@@ -52,7 +52,9 @@ std::string BoxText(HWND box)
 
 } // namespace
 
-VktMsgBox::VktMsgBox(std::initializer_list<int> buttons) : m_script(buttons)
+VktMsgBox::VktMsgBox(std::initializer_list<int> buttons) : VktMsgBox(std::vector<int>(buttons)) {}
+
+VktMsgBox::VktMsgBox(const std::vector<int>& buttons) : m_script(buttons)
 {
     if (m_script.empty()) m_script.push_back(IDOK);
     t_current = this;
@@ -92,4 +94,17 @@ void VktMsgBox::Answer(HWND box)
     m_waited = 0;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     m_busy = false;
+}
+
+std::vector<VktMsgBox::Box> VktDrive(const std::function<void()>& run, const std::vector<VktStep>& steps,
+                                     const std::vector<int>& buttons)
+{
+    VktMsgBox answer(buttons);
+    size_t next = 0;
+    answer.OnOpen = [&](HWND box) {
+        if (next < steps.size() && steps[next]) steps[next](box);
+        ++next;
+    };
+    run();
+    return answer.Seen();
 }

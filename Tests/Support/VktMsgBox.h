@@ -25,6 +25,7 @@ public:
     };
 
     explicit VktMsgBox(std::initializer_list<int> buttons = {IDOK});
+    explicit VktMsgBox(const std::vector<int>& buttons);
     ~VktMsgBox();
     VktMsgBox(const VktMsgBox&) = delete;
     VktMsgBox& operator=(const VktMsgBox&) = delete;
@@ -48,3 +49,10 @@ private:
     int m_waited = 0;
     bool m_busy = false;
 };
+
+// A person's step at a box before its button is pressed.
+using VktStep = std::function<void(HWND box)>;
+// Runs run while steps[i] acts on the i-th box that opens (a null step does nothing) and then
+// buttons[i] is pressed there; the boxes seen.
+std::vector<VktMsgBox::Box> VktDrive(const std::function<void()>& run, const std::vector<VktStep>& steps,
+                                     const std::vector<int>& buttons);

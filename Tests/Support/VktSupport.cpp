@@ -10,6 +10,8 @@ VktTempDir::VktTempDir()
     char name[MAX_PATH];
     snprintf(name, sizeof(name), "%svkt%lu_%ld", base, GetCurrentProcessId(), InterlockedIncrement(&s_serial));
     m_path = name;
+    // Process ids come again: a folder a stopped run left behind goes first.
+    if (GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES) VktRemoveTree(m_path);
     CreateDirectoryA(m_path.c_str(), nullptr);
 }
 
@@ -204,4 +206,38 @@ COLORREF VktDib::At(int x, int y) const
     GdiFlush();
     DWORD bgr = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
     return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+namespace {
+
+void PumpWaiting()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+} // namespace
+
+void FocusItem(HWND dialog, HWND item)
+{
+    ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+    PumpWaiting();
+}
+
+void VktClick(HWND dialog, int id)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    PumpWaiting();
+}
+
+void TypeInto(HWND edit, const char* text)
+{
+    FocusItem(::GetParent(edit), edit);
+    ::SendMessageA(edit, EM_SETSEL, 0, -1);
+    ::SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+    for (const char* p = text; *p; ++p) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*p), 1);
+    PumpWaiting();
 }

@@ -56,6 +56,14 @@ private:
     HGDIOBJ m_old;
 };
 
+// The focus to a dialog's item as the dialog moves it; the messages waiting are handled after.
+void FocusItem(HWND dialog, HWND item);
+// A click on a dialog's button as a person makes it; the messages waiting are handled after.
+void VktClick(HWND dialog, int id);
+// Types text into an edit as a person would: the focus to it, everything selected and deleted,
+// the characters one by one (a byte a WM_CHAR).
+void TypeInto(HWND edit, const char* text);
+
 // Path of a name in the folder of the test program.
 std::string VktBesideExe(const std::string& name);
 

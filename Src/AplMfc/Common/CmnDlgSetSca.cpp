@@ -22,28 +22,21 @@ const double kMaxPct = 10000.0;
 // Target sizes from a fraction are rounded to the nearest pixel.
 const int kSizeRounded = 1;
 
-// The check notice being handled, for every dialog of the process: a notice it causes for the
-// same button, or for a button of its radio group, is refused.
-int s_bInChk = 0;
-HWND s_hChkWnd = nullptr;
-
-bool InGuardedGroup(VkiCtl* ctl, HWND wnd)
-{
-    if (wnd == s_hChkWnd) return true;
-    HWND cursor = nullptr;
-    while (VkeCtlSchAutoRdoBtn(ctl, &cursor, 0) == VKE_OK && cursor)
-        if (cursor == s_hChkWnd) return true;
-    return false;
-}
-
 } // namespace
 
 CmnDlgSetSca::CmnDlgSetSca(CWnd* pParentWnd) : CmnDlgSetSca(IDD_CMN_SET_SCA, pParentWnd) {}
 
 CmnDlgSetSca::CmnDlgSetSca(UINT nIDTemplate, CWnd* pParentWnd)
-    : CmnDlg(nIDTemplate, pParentWnd), m_sci(), m_bParam(0), m_iDecimals(0), m_amFmt(), m_iSrcWidth(0),
-      m_iSrcHeight(0), m_bChecking(0)
+    : CmnDlg(nIDTemplate, pParentWnd), m_sci(), m_bFixSca(1), m_iFixSlot(-1), m_iFixId(0), m_iRdoSlot(SlotChoices),
+      m_bParam(0), m_iDecimals(0), m_amFmt(), m_iSrcWidth(0), m_iSrcHeight(0), m_bChecking(0)
 {
+}
+
+void CmnDlgSetSca::UseFixBox(int id)
+{
+    m_iFixSlot = SlotChoices;
+    m_iFixId = id;
+    m_iRdoSlot = SlotChoices + 1;
 }
 
 // ---- Parameters and the stored values ----
@@ -93,13 +86,15 @@ void CmnDlgSetSca::FormatPct(double ratio, char* text, int size)
 
 // The stored values made one consistent scale. A stored scale out of its range becomes 1.0
 // before it is turned into a fraction, which refuses it; values never read (all zero) take the
-// settings' fallbacks.
+// settings' fallbacks. A free size keeps its width and height unless one is below 1.
 int CmnDlgSetSca::Normalise()
 {
     SetSci& s = m_sci;
     if (s.iTypSca < 1 || s.iTypSca > 3) s.iTypSca = 1;
     if (s.lScaNum < 1 || s.lScaDen < 1) s.lScaNum = s.lScaDen = 1;
     if (s.bWidth != 0) s.bWidth = 1;
+    if (m_bFixSca != 0) m_bFixSca = 1;
+    const bool sizeBad = s.iWidth < 1 || s.iHeight < 1;
     if (s.iWidth < 1) s.iWidth = 1;
     if (s.iHeight < 1) s.iHeight = 1;
     int rc = VKE_OK;
@@ -112,9 +107,12 @@ int CmnDlgSetSca::Normalise()
     }
     if (rc != VKE_OK) return rc;
     if (s.iTypSca != 1) s.dScale = static_cast<double>(s.lScaNum) / s.lScaDen;
-    if (s.dScale < kMinScale || s.dScale > kMaxScale) {
+    const bool free = IsFreeSize();
+    if (s.dScale < kMinScale || s.dScale > kMaxScale || (free && sizeBad)) {
         s.dScale = 1.0;
         s.lScaNum = s.lScaDen = 1;
+    } else if (free) {
+        return VKE_OK;
     }
     rc = theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
     if (rc == VKE_OK && (s.iWidth < 1 || s.iHeight < 1)) {
@@ -136,7 +134,7 @@ BOOL CmnDlgSetSca::OnInitDialog()
         return TRUE;
     }
     CmnDlg::OnInitDialog();
-    LoadSetSci();
+    LoadValues();
     if (Init() != VKE_OK) return TRUE;
     int slot = m_sci.iTypSca == 1 ? SlotPct : m_sci.iTypSca == 2 ? SlotNum : m_sci.bWidth ? SlotWidth : SlotHeight;
     theCmnSub.SetFocusWnd(m_inf.phCtlWnd[slot]);
@@ -145,7 +143,7 @@ BOOL CmnDlgSetSca::OnInitDialog()
 
 int CmnDlgSetSca::Init()
 {
-    return StartDialog(SlotCnt, 0, 0, [this] {
+    return StartDialog(SlotCount(), 0, 0, [this] {
         int rc = Normalise();
         if (rc == VKE_OK) rc = InitCtl();
         if (rc == VKE_OK) rc = EnableCtl();
@@ -168,7 +166,7 @@ int CmnDlgSetSca::InitCtl()
         int type, id, editType;
         const char* format;
         const char* value; // null: the item's own text
-    } rows[SlotCnt] = {
+    } rows[SlotChoices] = {
         {VKE_CTL_STATIC, IDC_CMN_STC_1, VKE_EDIT_NONE, "", nullptr},
         {VKE_CTL_STATIC, IDC_CMN_STC_2, VKE_EDIT_NONE, "", nullptr},
         {VKE_CTL_EDIT, IDC_CMN_EDT_1, VKE_EDIT_DBL, pctFormat, pct},
@@ -178,17 +176,21 @@ int CmnDlgSetSca::InitCtl()
         {VKE_CTL_EDIT, IDC_CMN_EDT_5, VKE_EDIT_INT, "%,v", height},
         {VKE_CTL_BUTTON, IDOK, VKE_EDIT_NONE, "", ""},
         {VKE_CTL_BUTTON, IDCANCEL, VKE_EDIT_NONE, "", ""},
-        {VKE_CTL_BUTTON, IDC_CMN_RDO_1, VKE_EDIT_NONE, "", on(s.iTypSca == 1)},
-        {VKE_CTL_BUTTON, IDC_CMN_RDO_2, VKE_EDIT_NONE, "", on(s.iTypSca == 2)},
-        {VKE_CTL_BUTTON, IDC_CMN_RDO_3, VKE_EDIT_NONE, "", on(s.iTypSca == 3)},
-        {VKE_CTL_BUTTON, IDC_CMN_RDO_4, VKE_EDIT_NONE, "", on(s.bWidth == 1)},
-        {VKE_CTL_BUTTON, IDC_CMN_RDO_5, VKE_EDIT_NONE, "", on(s.bWidth == 0)},
     };
+    const struct {
+        int id;
+        bool set;
+    } radios[RdoCnt] = {{IDC_CMN_RDO_1, s.iTypSca == 1}, {IDC_CMN_RDO_2, s.iTypSca == 2}, {IDC_CMN_RDO_3, s.iTypSca == 3},
+                        {IDC_CMN_RDO_4, s.bWidth == 1},  {IDC_CMN_RDO_5, s.bWidth == 0}};
     int rc = VKE_OK;
-    for (int slot = 0; slot < SlotCnt && rc == VKE_OK; ++slot) {
+    for (int slot = 0; slot < SlotChoices && rc == VKE_OK; ++slot) {
         const auto& row = rows[slot];
         rc = InitCtlSlot(slot, row.type, row.id, row.editType, row.format, row.value);
     }
+    if (rc == VKE_OK && m_iFixSlot >= 0)
+        rc = InitCtlSlot(m_iFixSlot, VKE_CTL_BUTTON, m_iFixId, VKE_EDIT_NONE, "", on(m_bFixSca == 1));
+    for (int rdo = 0; rdo < RdoCnt && rc == VKE_OK; ++rdo)
+        rc = InitCtlSlot(RdoSlot(rdo), VKE_CTL_BUTTON, radios[rdo].id, VKE_EDIT_NONE, "", on(radios[rdo].set));
     return rc;
 }
 
@@ -203,18 +205,20 @@ int CmnDlgSetSca::Term()
 int CmnDlgSetSca::EnableCtl()
 {
     const int type = m_sci.iTypSca;
+    const bool free = IsFreeSize();
     const struct {
         int slot;
         bool on;
     } rows[] = {{SlotPct, type == 1},
                 {SlotNum, type == 2},
                 {SlotDen, type == 2},
-                {SlotWidth, type == 3 && m_sci.bWidth},
-                {SlotHeight, type == 3 && !m_sci.bWidth},
-                {SlotWidthRdo, type == 3},
-                {SlotHeightRdo, type == 3}};
+                {SlotWidth, type == 3 && (m_sci.bWidth || free)},
+                {SlotHeight, type == 3 && (!m_sci.bWidth || free)},
+                {m_iFixSlot, type == 3},
+                {RdoSlot(RdoWidth), type == 3},
+                {RdoSlot(RdoHeight), type == 3}};
     for (const auto& row : rows)
-        if (m_inf.phCtlWnd[row.slot]) ::EnableWindow(m_inf.phCtlWnd[row.slot], row.on);
+        if (row.slot >= 0 && m_inf.phCtlWnd[row.slot]) ::EnableWindow(m_inf.phCtlWnd[row.slot], row.on);
     return VKE_OK;
 }
 
@@ -258,30 +262,21 @@ int CmnDlgSetSca::SelHeight()
 
 LRESULT CmnDlgSetSca::OnVkeWmSetChk(WPARAM wParam, LPARAM lParam)
 {
-    if (!m_inf.bReady) return 0;
-    VkiCtl* ctl = reinterpret_cast<VkiCtl*>(wParam);
-    if (!ctl || lParam < 0 || lParam > 2) {
-        CMN_TRACE("OnVkeWmSetChk", VKE_ERR_ARG);
-        return 1;
+    return RunSetChk(wParam, lParam, [this](int slot, int state) { OnChoice(slot, state); });
+}
+
+void CmnDlgSetSca::OnChoice(int slot, int state)
+{
+    if (state != 1) return;
+    const int rdo = slot - m_iRdoSlot;
+    switch (rdo) {
+    case RdoTypPct: SelTypPct(); break;
+    case RdoTypFrc: SelTypFrc(); break;
+    case RdoTypSiz: SelTypSiz(); break;
+    case RdoWidth: SelWidth(); break;
+    case RdoHeight: SelHeight(); break;
+    default: break;
     }
-    HWND wnd = nullptr;
-    VkeCtlGetCtlHandle(ctl, &wnd);
-    if (s_bInChk && InGuardedGroup(ctl, wnd)) return 1;
-    s_bInChk = 1;
-    s_hChkWnd = wnd;
-    if (lParam == 1) {
-        switch (CtlSlot(ctl)) {
-        case SlotTypPct: SelTypPct(); break;
-        case SlotTypFrc: SelTypFrc(); break;
-        case SlotTypSiz: SelTypSiz(); break;
-        case SlotWidthRdo: SelWidth(); break;
-        case SlotHeightRdo: SelHeight(); break;
-        default: break;
-        }
-    }
-    s_bInChk = 0;
-    s_hChkWnd = nullptr;
-    return 1;
 }
 
 // ---- The check ----
@@ -320,10 +315,39 @@ bool CmnDlgSetSca::ReadValue(VkiCtl* checked, int slot, double* value)
     return false;
 }
 
+bool CmnDlgSetSca::ReadSize(VkiCtl* checked, SetSci* s)
+{
+    const bool free = IsFreeSize();
+    double width = 0.0, height = 0.0;
+    bool read = true;
+    if (free || s->bWidth) read = ReadValue(checked, SlotWidth, &width);
+    if (free || !s->bWidth) read = ReadValue(checked, SlotHeight, &height) && read;
+    if (!read) return false;
+    bool valid = true;
+    if ((free || s->bWidth) && width < 1) {
+        Reject(checked, SlotWidth, IDS_CMN_SCA_WIDTH);
+        valid = false;
+    }
+    if ((free || !s->bWidth) && height < 1) {
+        Reject(checked, SlotHeight, IDS_CMN_SCA_HEIGHT);
+        valid = false;
+    }
+    if (!valid) return false;
+    s->lScaNum = static_cast<int>(s->bWidth ? width : height);
+    s->lScaDen = s->bWidth ? m_iSrcWidth : m_iSrcHeight;
+    if (free) {
+        s->iWidth = static_cast<int>(width);
+        s->iHeight = static_cast<int>(height);
+    }
+    return true;
+}
+
 void CmnDlgSetSca::Check(VkiCtl* checked)
 {
-    m_sci.iTypSca = IsOn(SlotTypFrc) ? 2 : IsOn(SlotTypSiz) ? 3 : 1;
-    m_sci.bWidth = IsOn(SlotHeightRdo) ? 0 : 1;
+    m_sci.iTypSca = IsOn(RdoSlot(RdoTypFrc)) ? 2 : IsOn(RdoSlot(RdoTypSiz)) ? 3 : 1;
+    m_sci.bWidth = IsOn(RdoSlot(RdoHeight)) ? 0 : 1;
+    if (m_iFixSlot >= 0) m_bFixSca = IsOn(m_iFixSlot);
+    const bool free = IsFreeSize();
     SetSci s = m_sci;
     double value = 0.0, den = 0.0;
     int choice = SlotPct;
@@ -342,19 +366,19 @@ void CmnDlgSetSca::Check(VkiCtl* checked)
         s.lScaNum = static_cast<int>(value);
         s.lScaDen = static_cast<int>(den);
     } else {
-        choice = s.bWidth ? SlotWidth : SlotHeight;
-        if (!ReadValue(checked, choice, &value)) return;
-        if (value < 1) return Reject(checked, choice, s.bWidth ? IDS_CMN_SCA_WIDTH : IDS_CMN_SCA_HEIGHT);
-        s.lScaNum = static_cast<int>(value);
-        s.lScaDen = s.bWidth ? m_iSrcWidth : m_iSrcHeight;
+        choice = free ? SlotWidth : s.bWidth ? SlotWidth : SlotHeight;
+        if (!ReadSize(checked, &s)) return;
     }
 
-    // The percentage the fraction gives, as the dialog shows it, is the scale.
+    // The percentage the fraction gives, as the dialog shows it, is the scale; a free size is
+    // given, else it follows from the fraction.
     char pct[64], num[16], denText[16], width[16], height[16];
     FormatPct(static_cast<double>(s.lScaNum) / s.lScaDen, pct, sizeof(pct));
     s.dScale = strtod(pct, nullptr) * 0.01;
-    s.iWidth = s.iHeight = 0;
-    theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+    if (!free) {
+        s.iWidth = s.iHeight = 0;
+        theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+    }
     snprintf(num, sizeof(num), "%d", s.lScaNum);
     snprintf(denText, sizeof(denText), "%d", s.lScaDen);
     snprintf(width, sizeof(width), "%d", s.iWidth);
@@ -368,7 +392,14 @@ void CmnDlgSetSca::Check(VkiCtl* checked)
     if (code) {
         Reject(checked, choice, code);
         if (choice == SlotNum) Mark(SlotDen, code);
+        if (free) Mark(SlotHeight, code);
         return;
+    }
+    // A free size: the other side's ratio keeps to the same range.
+    if (free) {
+        const int other = s.bWidth ? SlotHeight : SlotWidth;
+        double ratio = s.bWidth ? static_cast<double>(s.iHeight) / m_iSrcHeight : static_cast<double>(s.iWidth) / m_iSrcWidth;
+        if (ratio < kMinScale || ratio > kMaxScale) return Reject(checked, other, IDS_CMN_SCA_PCT);
     }
     m_sci = s;
 }
@@ -401,11 +432,7 @@ int CmnDlgSetSca::GetData(VkiCtl* ctl, void* data, int mode)
 
 void CmnDlgSetSca::OnOK()
 {
-    if (!m_inf.bReady) return;
-    if (GetData(nullptr, nullptr, 0) != VKE_OK) {
-        ShowErrMsg();
-        return;
-    }
-    SaveSetSci();
+    if (!m_inf.bReady || !ConfirmData()) return;
+    SaveValues();
     EndDialog(IDOK);
 }

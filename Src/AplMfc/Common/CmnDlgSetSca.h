@@ -27,7 +27,7 @@ public:
 
     using CmnDlg::Init;
     // The stored values made consistent (a scale outside 1e-6 .. 100 or a size below 1 becomes
-    // 1/1), then the dialog's start with its 14 controls.
+    // 1/1), then the dialog's start with its controls.
     virtual int Init();
     virtual int InitCtl();
     virtual int LoadSetSci();
@@ -47,17 +47,35 @@ public:
     int GetData(VkiCtl* ctl, void* data, int mode) override;
 
 protected:
-    // Control slots.
-    enum {
-        SlotPctSign, SlotSlash, SlotPct, SlotNum, SlotDen, SlotWidth, SlotHeight, SlotOk, SlotCancel,
-        SlotTypPct, SlotTypFrc, SlotTypSiz, SlotWidthRdo, SlotHeightRdo, SlotCnt
-    };
+    // Control slots shared by every template of the dialog; the choices follow them.
+    enum { SlotPctSign, SlotSlash, SlotPct, SlotNum, SlotDen, SlotWidth, SlotHeight, SlotOk, SlotCancel, SlotChoices };
+    // The five radios, in the order of their slots.
+    enum { RdoTypPct, RdoTypFrc, RdoTypSiz, RdoWidth, RdoHeight, RdoCnt };
 
-    // A radio's check notice: a choice once it is checked; guarded against notices it causes.
+    // A dialog with a fixed-ratio box (the item id) in the first choice slot before the radios:
+    // its size form may give width and height apart when the box is unchecked.
+    void UseFixBox(int id);
+    int RdoSlot(int rdo) const { return m_iRdoSlot + rdo; }
+    int SlotCount() const { return m_iRdoSlot + RdoCnt; }
+    // The size form with the ratio released.
+    bool IsFreeSize() const { return m_sci.iTypSca == 3 && !m_bFixSca; }
+    // The stored values in and out (the scale settings here).
+    virtual int LoadValues() { return LoadSetSci(); }
+    virtual int SaveValues() { return SaveSetSci(); }
+    // A checked or unchecked box of the dialog (its slot and state): a radio acts once checked.
+    virtual void OnChoice(int slot, int state);
+    // A choice enables its edits and posts the focus to the slot's control.
+    int Select(int slot);
+
+    // A box or radio's check notice: the choice, guarded against the notices it causes.
     afx_msg LRESULT OnVkeWmSetChk(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     SetSci m_sci;
+    int m_bFixSca;   // the size form keeps the ratio (always without a fixed-ratio box)
+    int m_iFixSlot;  // the fixed-ratio box's slot, -1 without one
+    int m_iFixId;
+    int m_iRdoSlot;  // the first radio's slot
     int m_bParam;
     int m_iDecimals;
     char m_amFmt[16];  // the percentage's display, "%.<decimals>lf"
@@ -74,7 +92,8 @@ private:
     // The control shows the error without it being recorded.
     void Mark(int slot, int code);
     void Check(VkiCtl* checked);
-    int Select(int slot);
+    // The size form's edits: the one of the chosen side, or both when the ratio is released.
+    bool ReadSize(VkiCtl* checked, SetSci* s);
     int IsOn(int slot);
     int m_bChecking; // set while a check writes the edits
 };

@@ -86,3 +86,33 @@ public:
 private:
     HICON m_icon;
 };
+
+// One reference of a COM interface (a shell folder, an enumerator), released at the end of the
+// scope.
+//
+//   CmnCom<IShellFolder> folder;
+//   desktop->BindToObject(list, nullptr, IID_IShellFolder, folder.Out());
+template <class T>
+class CmnCom {
+public:
+    explicit CmnCom(T* p = nullptr) : m_p(p) {}
+    ~CmnCom() { Reset(); }
+    CmnCom(const CmnCom&) = delete;
+    CmnCom& operator=(const CmnCom&) = delete;
+    // Where a call stores a new reference; the one held is released first.
+    void** Out()
+    {
+        Reset();
+        return reinterpret_cast<void**>(&m_p);
+    }
+    T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    void Reset()
+    {
+        if (m_p) m_p->Release();
+        m_p = nullptr;
+    }
+
+private:
+    T* m_p;
+};

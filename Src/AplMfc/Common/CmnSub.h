@@ -73,7 +73,14 @@ public:
     HICON GetIcon(const char* path, UINT flags);
     CString GetTypeName(LPCITEMIDLIST list);
     CString GetTypeName(const char* path);
+    // The file-system path of a shell item; empty for any other. Asked of the item's folder,
+    // which each thread keeps bound while it asks for items of the same folder.
     CString GetPathName(LPCITEMIDLIST list);
+    // The folder this thread keeps bound for GetPathName let go: a worker thread calls it before
+    // it ends (its end cannot: releasing a shell folder there deadlocks under Wine).
+    void ReleasePathBinding();
+    // The name the folder gives its item (SHGDN_... flags); empty when it gives none.
+    CString GetDisplayName(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags);
     // The folder browser from startPath; mode 1 accepts drives too. Empty when cancelled.
     CString SelectDirectory(HWND owner, const char* startPath, int mode, UINT flags);
 

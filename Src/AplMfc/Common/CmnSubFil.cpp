@@ -5,6 +5,7 @@
 #include "CmnApp.h"
 #include "CmnHold.h"
 #include <string.h>
+#include <string>
 
 namespace {
 
@@ -24,6 +25,55 @@ int CALLBACK BrowseProc(HWND wnd, UINT message, LPARAM, LPARAM data)
 {
     if (message == BFFM_INITIALIZED && data) ::SendMessageA(wnd, BFFM_SETSELECTIONA, FALSE, data);
     return message == BFFM_VALIDATEFAILEDA ? 1 : 0;
+}
+
+// The folder whose items a thread asked last for their paths, bound as a shell folder: the
+// shell answers the paths of a folder's items in microseconds through the folder, in
+// milliseconds (growing with the folder) through their full lists. Not released by the thread's
+// end: that runs under the loader's lock, where releasing a shell folder deadlocks under Wine
+// (checked); a thread releases it itself (ReleasePathBinding).
+struct PathBinding {
+    std::string parent; // the folder's list, terminator excluded
+    IShellFolder* folder = nullptr;
+    void Forget()
+    {
+        if (folder) folder->Release();
+        folder = nullptr;
+        parent.clear();
+    }
+};
+thread_local PathBinding t_binding;
+
+// The folder that holds list's last item (*last), bound through the thread's binding; null when
+// list has no item or the folder cannot be bound.
+IShellFolder* BindParent(LPCITEMIDLIST list, LPCITEMIDLIST* last)
+{
+    const BYTE* head = reinterpret_cast<const BYTE*>(list);
+    const BYTE* item = head;
+    if (!item || !reinterpret_cast<LPCITEMIDLIST>(item)->mkid.cb) return nullptr;
+    for (const BYTE* next = item + reinterpret_cast<LPCITEMIDLIST>(item)->mkid.cb;
+         reinterpret_cast<LPCITEMIDLIST>(next)->mkid.cb; next += reinterpret_cast<LPCITEMIDLIST>(next)->mkid.cb)
+        item = next;
+    *last = reinterpret_cast<LPCITEMIDLIST>(item);
+    std::string parent(reinterpret_cast<const char*>(head), static_cast<size_t>(item - head));
+    if (t_binding.folder && t_binding.parent == parent) return t_binding.folder;
+    t_binding.Forget();
+    IShellFolder* desktop = nullptr;
+    if (FAILED(::SHGetDesktopFolder(&desktop)) || !desktop) return nullptr;
+    IShellFolder* folder = nullptr;
+    if (parent.empty()) {
+        folder = desktop;
+    } else {
+        std::string terminated = parent + std::string(sizeof(USHORT), '\0');
+        HRESULT hr = desktop->BindToObject(reinterpret_cast<LPCITEMIDLIST>(terminated.data()), nullptr,
+                                           IID_IShellFolder, reinterpret_cast<void**>(&folder));
+        desktop->Release();
+        if (FAILED(hr)) folder = nullptr;
+    }
+    if (!folder) return nullptr;
+    t_binding.parent = parent;
+    t_binding.folder = folder;
+    return folder;
 }
 
 } // namespace
@@ -145,10 +195,41 @@ CString CmnSub::GetTypeName(const char* path)
     return GetTypeName(list.Get());
 }
 
+// Only items of the file system have a path; the desktop's own (empty) list asks the shell.
 CString CmnSub::GetPathName(LPCITEMIDLIST list)
 {
-    char path[MAX_PATH] = {};
-    return list && ::SHGetPathFromIDListA(list, path) ? CString(path) : CString();
+    LPCITEMIDLIST last = nullptr;
+    IShellFolder* folder = BindParent(list, &last);
+    if (!folder) {
+        char path[MAX_PATH] = {};
+        return list && !list->mkid.cb && ::SHGetPathFromIDListA(list, path) ? CString(path) : CString();
+    }
+    SFGAOF attributes = SFGAO_FILESYSTEM;
+    if (FAILED(folder->GetAttributesOf(1, &last, &attributes)) || !(attributes & SFGAO_FILESYSTEM)) return CString();
+    return GetDisplayName(folder, last, SHGDN_FORPARSING);
+}
+
+void CmnSub::ReleasePathBinding() { t_binding.Forget(); }
+
+CString CmnSub::GetDisplayName(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags)
+{
+    STRRET name = {};
+    if (!folder || !item || FAILED(folder->GetDisplayNameOf(item, flags, &name))) return CString();
+    char text[CmnPathSize] = {};
+    switch (name.uType) {
+    case STRRET_WSTR:
+        if (!::WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text, sizeof(text), nullptr, nullptr)) text[0] = '\0';
+        ::CoTaskMemFree(name.pOleStr);
+        break;
+    case STRRET_CSTR:
+        VkeSubCopyStr(theCmnAppInf.pSub, text, name.cStr, sizeof(text));
+        break;
+    case STRRET_OFFSET:
+        VkeSubCopyStr(theCmnAppInf.pSub, text, reinterpret_cast<const char*>(item) + name.uOffset, sizeof(text));
+        break;
+    default: break;
+    }
+    return text;
 }
 
 // ---- The folder browser ----

@@ -9,6 +9,8 @@
 #include "CmnSub.h"
 #include "CmnWin.h"
 #include "DlgImg.h"
+#include "DlgOpi.h"
+#include "DlgPrtAll.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
 #include "VkaBatch.h"
@@ -292,13 +294,12 @@ int ChildViw::RunOpiDialog(bool open, std::vector<CString>* names)
     } else {
         strcpy(buffer.data(), "*.csv");
     }
-    const DWORD flags = open ? OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT
-                             : OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_HIDEREADONLY;
-    CFileDialog dialog(open ? TRUE : FALSE, nullptr, nullptr, flags, theCmnSub.GetMsgStr(IDS_VKA_OPI_FILTER), this);
+    DlgOpi dialog(open ? TRUE : FALSE, nullptr, nullptr, open ? DlgOpi::kOpenFlags : DlgOpi::kSaveFlags,
+                  theCmnSub.GetMsgStr(IDS_VKA_OPI_FILTER), this);
     dialog.m_ofn.lpstrFile = buffer.data();
     dialog.m_ofn.nMaxFile = VkaOpnNameBufSize;
     dialog.m_ofn.lpstrInitialDir = *folder ? folder : nullptr;
-    if (dialog.DoModal() != IDOK) return VKE_STOPPED;
+    if (dialog.DoModal() != 1) return VKE_STOPPED;
     *names = open ? VkaSelectedNames(buffer.data()) : std::vector<CString>{CString(buffer.data())};
     return VKE_OK;
 }
@@ -369,8 +370,8 @@ int ChildViw::SetupAll()
 
 int ChildViw::RunPrtAllDialog()
 {
-    // The batch-print options dialog is not built yet: the stored settings stand.
-    return IDOK;
+    DlgPrtAll dialog(this);
+    return static_cast<int>(dialog.DoModal());
 }
 
 bool ChildViw::BatchPrints(int index)

@@ -289,8 +289,12 @@ private:
     // The entries of the recent-file list whose file is gone leave it.
     void PruneRecentFiles();
     // The first run: the page set-up question and the two samples in one open bracket; *opened
-    // true when a sample opened.
-    int OpenSamples(bool* opened);
+    // true when a sample opened; folder takes the first sample's folder, which the folder tree
+    // shows.
+    int OpenSamples(bool* opened, CString* folder);
+    // The folder tree selects the start's folder: the samples', else the start-up directory when
+    // the setting says so (the kept one is forgotten otherwise).
+    void ShowStartFolder(const char* sampleFolder);
     // The end of the start: the first page selected, the samples' note, the current page focused
     // once the start is over; without pages the first panel shown and enabled.
     int ShowStartPage(bool samples);

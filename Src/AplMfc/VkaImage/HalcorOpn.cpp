@@ -3,6 +3,7 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Halcor"
 #include "Halcor.h"
 #include "CmnSub.h"
+#include "DlgOpn.h"
 #include "HalcorRes.h"
 #include "HalcorViw.h"
 #include "VkaBatch.h"
@@ -54,14 +55,13 @@ void HalcorApp::OnFileOpen()
     if (IsOpeningBusy()) return;
     char filter[8192] = {};
     VkeSubGetAppMemStr(Sub(), &theAppInf.fti.amFilter, filter, sizeof(filter));
-    const DWORD flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    CFileDialog dialog(TRUE, nullptr, nullptr, flags, filter, GetMainFrame());
+    DlgOpn dialog(TRUE, nullptr, nullptr, DlgOpn::kOpenFlags, filter, GetMainFrame());
     std::vector<char> buffer(VkaOpnNameBufSize, '\0');
     strcpy(buffer.data(), "*.*");
     dialog.m_ofn.lpstrFile = buffer.data();
     dialog.m_ofn.nMaxFile = VkaOpnNameBufSize;
     dialog.m_ofn.nFilterIndex = 1;
-    if (dialog.DoModal() != IDOK) return;
+    if (dialog.DoModal() != 1) return;
     OpenNamesInBracket(VkaSelectedNames(buffer.data()), "OnFileOpen");
 }
 

@@ -66,6 +66,52 @@
 #define IDS_VKA_OPENING_BUSY    32831
 #define IDS_VKA_ATS_DIR         32833
 
+// ---- The file, print, batch-print and convert-size dialogs of the pages ----
+// Templates: the open, save and open-information dialogs' parts below the system's controls
+// (placeholder stc32), the print dialog whole, the batch-print and convert-size dialogs.
+#define IDD_DLGOPN              113
+#define IDD_DLGSAV              114
+#define IDD_DLGOPI              115
+#define IDD_DLGPRT              116
+#define IDD_DLGPRTALL           117
+#define IDD_DLGCNVSIZ           118
+// The save dialog's items: abort (batch print), type, extension check, JPEG quality, saved size,
+// the quality's two labels and five notes from IDC_DLGSAV_NOTE.
+#define IDC_DLGSAV_ABORT        17684
+#define IDC_DLGSAV_TYPE         18084
+#define IDC_DLGSAV_CHKEXT       17784
+#define IDC_DLGSAV_QUALITY      17584
+#define IDC_DLGSAV_ORGSIZ       17884
+#define IDC_DLGSAV_SHWSIZ       17885
+#define IDC_DLGSAV_QLT_LBL      17484
+#define IDC_DLGSAV_QLT_RNG      17485
+#define IDC_DLGSAV_NOTE         17486
+// The open-information dialog's options, in the order of their settings, and nine notes.
+#define IDC_DLGOPI_ONLLCD       17784
+#define IDC_DLGOPI_OPNLCK       17785
+#define IDC_DLGOPI_OPNAPD       17786
+#define IDC_DLGOPI_IMGSEL       17787
+#define IDC_DLGOPI_CREBAK       17788
+#define IDC_DLGOPI_NOTE         17484
+// The print dialog's abort (batch print); the batch-print options in the order of their settings.
+#define IDC_DLGPRT_ABORT        17684
+#define IDC_DLGPRTALL_SELIMG    17784
+#define IDC_DLGPRTALL_ONLLCD    17785
+#define IDC_DLGPRTALL_PTRCLS    17786
+#define IDC_DLGPRTALL_CLSLCD    17787
+// The convert-size dialog's fixed-ratio box (its other items are the scale dialog's).
+#define IDC_DLGCNVSIZ_FIXSCA    17784
+// Texts of the dialogs ("%s": the path; 32828: the type's description and the name's extension).
+#define IDS_VKA_CLOSE_BTN       26577
+#define IDS_VKA_OPI_READ        32812
+#define IDS_VKA_OPI_WRITE       32813
+#define IDS_VKA_OVERWRITE       32815
+#define IDS_VKA_BAD_PATH        32822
+#define IDS_VKA_SAVE_OPENED     32824
+#define IDS_VKA_EXT_MISMATCH    32828
+#define IDS_VKA_BAD_QUALITY     32839
+#define IDS_VKA_CANNOT_WRITE    IDS_VKA_OPI_CANNOT_WRITE
+
 // ---- The main window: frame, bars, panels and the tab view ----
 // The tab view's popup menu (the tab's context menu); the tab control of the view's form.
 #define IDR_CHILDVIW_MENU       130
@@ -77,6 +123,10 @@
 #define IDD_DLBPNL_FILCMD       104
 #define IDD_DLBPNL_OPR          105
 #define IDC_DLBPNL_NAME         1000
+// The folder-tree panel: its tree view, its own menu and the tree's context menu.
+#define IDC_DLBPNL_TRCFLD       1001
+#define IDR_DLBPNL_TRCFLD       25079
+#define IDR_DLBPNL_TRCFLD_CTX   25088
 // The error report written to the log: with the engine's message for the code, and without.
 #define IDS_VKA_REPORT          32790
 #define IDS_VKA_REPORT_NOMSG    32791

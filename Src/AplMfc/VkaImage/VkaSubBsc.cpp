@@ -6,6 +6,7 @@
 #include "CmnRes.h"
 #include "CmnDlb.h"
 #include "CmnSub.h"
+#include "DlbPnlTrcFld.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
 #include "HalcorViw.h"
@@ -202,9 +203,10 @@ int HalcorApp::InitApp()
     PruneRecentFiles();
     VkaBatch start({VKE_OK, VKE_NOT_DONE, VKE_STOPPED, VKE_ERR_MSGFILE});
     bool samples = false;
+    CString sampleFolder;
     if (theAppInf.bOpnSmpImg == 1) {
         // The command line's files wait for a later run.
-        start.Add(OpenSamples(&samples));
+        start.Add(OpenSamples(&samples, &sampleFolder));
     } else {
         // The pages of the last run, as its exit wrote them.
         const SopBsi& bsi = theAppInf.sopBsi;
@@ -217,6 +219,7 @@ int HalcorApp::InitApp()
         // Its outcome is reported there.
         ParseCommandLine(__argc, __argv);
     }
+    ShowStartFolder(sampleFolder);
     // An error of the end replaces an ordinary outcome.
     int result = start.Result();
     int end = ShowStartPage(samples);
@@ -224,6 +227,16 @@ int HalcorApp::InitApp()
     m_bStarted = 1;
     if (end != VKE_OK || !start.IsQuiet()) CMN_TRACE("InitApp", result);
     return result;
+}
+
+void HalcorApp::ShowStartFolder(const char* sampleFolder)
+{
+    DlbPnlTrcFld* tree = m_pPnlTrcFld;
+    if (!tree || !tree->m_hWnd) return;
+    const char* folder = sampleFolder;
+    if (!*folder && theAppInf.sopBsi.bChgDir == 1) folder = m_amStartDir;
+    else if (!*folder) m_amStartDir[0] = '\0';
+    tree->SetCurPath(folder, 1);
 }
 
 int HalcorApp::ShowStartPage(bool samples)
@@ -244,7 +257,7 @@ int HalcorApp::ShowStartPage(bool samples)
     return rc;
 }
 
-int HalcorApp::OpenSamples(bool* opened)
+int HalcorApp::OpenSamples(bool* opened, CString* folder)
 {
     if (theCmnSub.MsgBoxById(IDS_VKA_FIRST_RUN, MB_YESNO | MB_ICONQUESTION) == IDYES)
         GetMainFrame()->SendMessage(WM_COMMAND, ID_FILE_PAGE_SETUP);
@@ -256,6 +269,7 @@ int HalcorApp::OpenSamples(bool* opened)
         int exists = 0;
         int n = snprintf(path, sizeof(path), "%s\\Smp\\%s", theCmnAppInf.amWrkDir,
                          static_cast<LPCSTR>(theCmnSub.GetMsgStr(id)));
+        if (id == IDS_VKA_SAMPLE_1) folder->Format("%s\\Smp", theCmnAppInf.amWrkDir);
         if (n > 0 && n < CmnPathSize && VkeSubIsExistPath(Sub(), path, &exists) == VKE_OK && exists) {
             int rc = OpenFile(path, 0, 0, 0);
             if (rc == VKE_OK) *opened = true;

@@ -54,6 +54,7 @@ CString CFileDialog::AskDialog(UINT message) const
 
 CString CFileDialog::GetPathName() const
 {
+    if (m_pOfnOk && m_pOfnOk->lpstrFile && !(m_ofn.Flags & OFN_ALLOWMULTISELECT)) return CString(m_pOfnOk->lpstrFile);
     if (m_hWnd) return AskDialog(CDM_GETFILEPATH);
     return CString(m_ofn.lpstrFile ? m_ofn.lpstrFile : "");
 }
@@ -123,7 +124,9 @@ BOOL CFileDialog::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
     case CDN_FILEOK: {
         // Non-zero keeps the dialog open; the system reads it from the dialog's result slot.
         HWND hWnd = m_hWnd;
+        m_pOfnOk = reinterpret_cast<const OFNOTIFYA*>(lParam)->lpOFN;
         *pResult = OnFileNameOK() ? 1 : 0;
+        m_pOfnOk = nullptr;
         ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, *pResult);
         return TRUE;
     }

@@ -19,7 +19,9 @@ public:
     // IDOK or IDCANCEL.
     INT_PTR DoModal() override;
 
-    // While the dialog is up these ask the dialog; afterwards they read m_ofn.
+    // While the dialog is up these ask the dialog; afterwards they read m_ofn. While
+    // OnFileNameOK runs in a dialog of one name, the path is the one the system put in its record
+    // (the dialog's own answer may put its folder before a full path typed in the name box).
     CString GetPathName() const;
     CString GetFileName() const;
     CString GetFileExt() const;
@@ -41,6 +43,8 @@ protected:
 
 private:
     CString AskDialog(UINT message) const;
+
+    const OPENFILENAMEA* m_pOfnOk = nullptr; // the system's record while OnFileNameOK runs
 
     CString m_strFilter;
     CString m_strDefExt;

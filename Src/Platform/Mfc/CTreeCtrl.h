@@ -9,6 +9,8 @@ class CTreeCtrl : public CWnd {
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create(WC_TREEVIEWA, nullptr, dwStyle, rect, pParentWnd, nID); }
+    BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+    { return CWnd::CreateEx(dwExStyle, WC_TREEVIEWA, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID); }
 
     HTREEITEM InsertItem(LPTVINSERTSTRUCTA lpInsertStruct)
     { return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(lpInsertStruct))); }

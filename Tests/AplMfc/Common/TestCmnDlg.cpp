@@ -126,21 +126,6 @@ CMenu* DlgTest::ShowPopup(TestDlg* d)
     return popup;
 }
 
-void FocusItem(HWND dialog, HWND item)
-{
-    ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
-    PumpPending();
-}
-
-void TypeInto(HWND edit, const char* text)
-{
-    FocusItem(::GetParent(edit), edit);
-    ::SendMessageA(edit, EM_SETSEL, 0, -1);
-    ::SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (const char* p = text; *p; ++p) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*p), 1);
-    PumpPending();
-}
-
 UINT ItemState(CMenu* menu, UINT id) { return menu->GetMenuState(id, MF_BYCOMMAND); }
 
 std::string ClipText()

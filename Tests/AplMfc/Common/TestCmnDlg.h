@@ -62,11 +62,6 @@ protected:
     TestDlg* dlg = nullptr;
 };
 
-// Types text into an edit as a person would: the focus to it, everything selected and deleted,
-// the characters one by one.
-void TypeInto(HWND edit, const char* text);
-// The focus to a dialog's item as the dialog moves it.
-void FocusItem(HWND dialog, HWND item);
 // The menu item's state flags (MF_GRAYED, MF_CHECKED) by command id, searched in sub-menus too.
 UINT ItemState(CMenu* menu, UINT id);
 // The clipboard's text, empty when it holds none.

@@ -258,6 +258,43 @@ TEST_F(AppTest, ItemIdListsOfATemporaryTree)
     CmnIdl drive(theCmnSub.GetItemIdList("C:"));
     EXPECT_EQ(std::string(theCmnSub.GetPathName(drive)), "C:\\");
 
+    // A path is asked of the item's folder, kept bound between calls: items of other folders in
+    // turn; the desktop's own folder; the computer has none.
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(std::string(theCmnSub.GetPathName(drive)), "C:\\");
+        EXPECT_EQ(std::string(theCmnSub.GetPathName(file)), filePath);
+    }
+    LPITEMIDLIST desktop = nullptr, computer = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktop)));
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &computer)));
+    CmnIdl holdDesktop(desktop), holdComputer(computer);
+    char desktopPath[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetPathFromIDListA(desktop, desktopPath));
+    EXPECT_EQ(std::string(theCmnSub.GetPathName(desktop)), desktopPath);
+    EXPECT_EQ(std::string(theCmnSub.GetPathName(computer)), "");
+
+    // Threads keep bindings of their own; one that ends with its folder still bound ends too.
+    for (bool release : {true, false}) {
+        struct Ask {
+            LPCITEMIDLIST list;
+            bool release;
+            std::string path;
+        } ask = {file.Get(), release, ""};
+        HANDLE thread = CreateThread(
+            nullptr, 0,
+            [](LPVOID p) -> DWORD {
+                Ask* a = static_cast<Ask*>(p);
+                a->path = static_cast<const char*>(theCmnSub.GetPathName(a->list));
+                if (a->release) theCmnSub.ReleasePathBinding();
+                return 0;
+            },
+            &ask, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0) << release;
+        CloseHandle(thread);
+        EXPECT_EQ(ask.path, filePath);
+    }
+
     CmnIdl parent(theCmnSub.GetItemIdListParent(child));
     EXPECT_EQ(std::string(theCmnSub.GetPathName(parent)), parentPath);
     EXPECT_EQ(theCmnSub.CmpItemIdList(parent, child), -1);

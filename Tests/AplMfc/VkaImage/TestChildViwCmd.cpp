@@ -221,7 +221,12 @@ TEST_F(CmdTest, BatchPrintingWalksClosesAndShowsTheTabCurrentBefore)
         Open(c.tabs);
         View()->SetCurSel(3);
         ASSERT_EQ(Update(ID_VKA_PRINT_ALL), 1);
-        EXPECT_EQ(View()->OnFilePrtAll(), c.abortAfter ? 3 : 0);
+        {
+            VktMsgBox options({IDOK}); // the options dialog as they are
+            EXPECT_EQ(View()->OnFilePrtAll(), c.abortAfter ? 3 : 0);
+            ASSERT_EQ(options.Count(), 1);
+            EXPECT_EQ(options.Seen()[0].caption, "一括印刷");
+        }
         EXPECT_EQ(g_printed, c.printed);
         EXPECT_EQ(Left(), c.left);
         for (int i = 0; i < Count(); ++i) EXPECT_EQ(View()->GetImgPage(i)->GetPrintedFlag(), 0) << "cleared at the end";
@@ -230,6 +235,15 @@ TEST_F(CmdTest, BatchPrintingWalksClosesAndShowsTheTabCurrentBefore)
         EXPECT_EQ(Left()[current], c.shown);
         CloseAll();
     }
+    // "閉じる" in the options prints nothing.
+    g_printed.clear();
+    Open("pp");
+    {
+        VktMsgBox options({IDCANCEL});
+        EXPECT_EQ(View()->OnFilePrtAll(), 3);
+    }
+    EXPECT_EQ(g_printed, "");
+    CloseAll();
     ::SetWindowLongPtrA(main->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
     theAppInf.pai = Pai();
 }
@@ -307,13 +321,14 @@ TEST_F(CmdTest, OpenInformationCommandsWriteAndReadThroughTheirDialogs)
     View()->GetLockedFlag(0, &locked);
     EXPECT_EQ(locked, 1);
 
-    // A target that cannot be written is named; nothing is lost.
+    // A target that cannot be written is named after the overwrite question; nothing is lost.
     {
-        VktMsgBox answer({IDOK});
+        VktMsgBox answer({IDOK, IDYES, IDOK});
         answer.OnOpen = typeName(held);
         EXPECT_EQ(View()->OnFileWrtOpi(), 1);
-        ASSERT_EQ(answer.Count(), 2);
-        EXPECT_EQ(answer.Seen()[1].text, "指定されたファイルに書き込めませんでした。\n\n" + held);
+        ASSERT_EQ(answer.Count(), 3);
+        EXPECT_EQ(answer.Seen()[1].text, held + " は既にあります。\n\n上書きしてもよろしいですか？");
+        EXPECT_EQ(answer.Seen()[2].text, "指定されたファイルに書き込めませんでした。\n\n" + held);
     }
     CloseHandle(lock);
     std::ifstream again(held, std::ios::binary);

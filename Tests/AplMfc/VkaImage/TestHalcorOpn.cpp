@@ -26,6 +26,8 @@ int OpenTyped(const std::string& folder, const std::string& names, const std::fu
     char before[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof(before), before);
     if (!SetCurrentDirectoryA(folder.c_str())) return 0;
+    // The open dialog starts in the remembered open folder.
+    snprintf(theCmnAppInf.strOpnDir, sizeof(theCmnAppInf.strOpnDir), "%s", folder.c_str());
     VktMsgBox answer({IDOK});
     answer.OnOpen = [names](HWND box) {
         for (int id : {edt1, cmb13}) SendMessageA(box, CDM_SETCONTROLTEXT, id, reinterpret_cast<LPARAM>(names.c_str()));
@@ -122,24 +124,26 @@ TEST_F(HalcorOpnTest, TheOpenDialogOpensTheChosenNames)
     EXPECT_EQ(Traced("OnFileOpen"), 0);
 }
 
-// With the real main frame, whose panels are shown but hold no list or tree yet: the open
-// commands are enabled, the ones that need a list's selection, a tree's history, a sort
-// column or an image page stay disabled.
+// With the real main frame, whose panels are shown, the folder tree at its root and no list yet:
+// the open commands are enabled, the ones that need a list's selection, a tree's folder or a
+// step ahead, a sort column or an image page stay disabled.
 TEST_F(FrmTest, OpenCommandsEnabledPanelCommandsWaitForTheirPanels)
 {
     Run();
     EXPECT_EQ(Update(ID_FILE_OPEN), 1);
     EXPECT_EQ(Update(ID_VKA_OPEN_DIR), 1);
+    // The folder tree shows the desktop without a folder path: nothing to open; the start's
+    // selection of the root left steps to go back to, none ahead.
     for (UINT id : {UINT(ID_VKA_SEL_DIR_GO), UINT(ID_VKA_SEL_DIR_OPEN), UINT(ID_VKA_SEL_IMG_SHOW),
-                    UINT(ID_VKA_SEL_IMG_OPEN), UINT(ID_EDIT_SELECT_ALL), UINT(ID_VKA_VIEW_BACK),
-                    UINT(ID_VKA_VIEW_FORWARD), UINT(ID_VKA_SORT_FIRST), UINT(ID_VKA_SORT_LAST),
-                    UINT(ID_VKA_VIEW_LOCATE)})
+                    UINT(ID_VKA_SEL_IMG_OPEN), UINT(ID_EDIT_SELECT_ALL), UINT(ID_VKA_VIEW_FORWARD),
+                    UINT(ID_VKA_SORT_FIRST), UINT(ID_VKA_SORT_LAST), UINT(ID_VKA_VIEW_LOCATE)})
         EXPECT_EQ(Update(id), 0) << std::hex << id;
+    EXPECT_EQ(Update(ID_VKA_VIEW_BACK), 1);
     int checked = -1;
     EXPECT_EQ(Update(ID_VKA_VIEW_MODE_FIRST, &checked), 1) << "the list panel is shown";
     EXPECT_EQ(checked, 0);
     EXPECT_EQ(Update(ID_VKA_VIEW_REFRESH), 1);
-    Command(ID_VKA_VIEW_REFRESH); // the panels answer 1: nothing changes, nothing is reported
+    Command(ID_VKA_VIEW_REFRESH); // the tree is built again, the list panel answers 1: nothing is reported
 }
 
 // Whatever road opened the images, the drawing area of the page selected afterwards holds the

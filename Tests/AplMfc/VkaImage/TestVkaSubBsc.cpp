@@ -2,6 +2,7 @@
 // the first run's question and samples, what an exit writes or clears; the default colours, the
 // options dialog, the process flags, the page counters and the combined result of a batch.
 #include "TestAplVka.h"
+#include "DlbPnlTrcFld.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
 #include "VkaBatch.h"
@@ -126,6 +127,9 @@ TEST_F(VkaTest, OnlyAStartedRunWritesOrClearsTheSettings)
 
 TEST_F(RunTest, AFirstRunAsksOnceAndTellsOfEachMissingSample)
 {
+    // The samples' folder without its samples: the folder tree shows it all the same.
+    CreateDirectoryA(Sys("Vkt").c_str(), nullptr);
+    CreateDirectoryA(Sys("Vkt\\Smp").c_str(), nullptr);
     ASSERT_TRUE(app->InitInstance());
     CFrameWnd* main = DYNAMIC_DOWNCAST(CFrameWnd, app->m_pMainWnd);
     ASSERT_NE(main, nullptr);
@@ -150,6 +154,8 @@ TEST_F(RunTest, AFirstRunAsksOnceAndTellsOfEachMissingSample)
     EXPECT_EQ(answer.Seen()[1].text, "ファイルが見つかりません。\n\n" + smp + "サンプル１.jpg");
     EXPECT_EQ(answer.Seen()[2].text, "ファイルが見つかりません。\n\n" + smp + "サンプル２.bmp");
     EXPECT_EQ(theAppInf.bOpnSmpImg, 0);
+    ASSERT_NE(app->GetPnlTrcFld(), nullptr);
+    EXPECT_EQ(static_cast<const char*>(app->GetPnlTrcFld()->GetCurPathName()), Sys("Vkt\\Smp"));
 
     main->DestroyWindow();
     app->HalcorApp::ExitInstance();

@@ -1,0 +1,385 @@
+// The file dialogs driven as a person would: names typed into the system dialog's name box, the
+// program's controls set and clicked, OK or "閉じる" pressed, every message answered. The save
+// dialog names a file of the chosen type, refuses what cannot be saved and leaves its choice in
+// the settings; the open dialogs keep their folder, their options and whole names.
+#include "TestVkaOpn.h"
+#include "CmnRes.h"
+#include "DlgOpi.h"
+#include "DlgOpn.h"
+#include "DlgSav.h"
+#include "HalcorRes.h"
+#include <dlgs.h>
+
+namespace {
+
+// The program's part of a file dialog: the child dialog made from its template.
+HWND Part(HWND sys) { return ::FindWindowExA(sys, nullptr, "#32770", nullptr); }
+
+std::string WndText(HWND wnd)
+{
+    char text[CmnPathSize] = {};
+    ::GetWindowTextA(wnd, text, sizeof(text));
+    return text;
+}
+
+// The name box: edt1, else the name combo (Wine).
+HWND NameBox(HWND sys)
+{
+    HWND edit = ::GetDlgItem(sys, edt1);
+    return edit && ::IsWindowVisible(edit) ? edit : ::GetDlgItem(sys, cmb13);
+}
+
+VktStep Name(const std::string& text)
+{
+    return [text](HWND sys) {
+        ::SendMessageA(sys, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(text.c_str()));
+        ::SendMessageA(sys, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(text.c_str()));
+    };
+}
+
+// Chooses a save type (1 JPEG .. 5 PNG) as a person picks it from the list.
+void ChooseType(HWND sys, int type)
+{
+    HWND part = Part(sys), combo = ::GetDlgItem(part, IDC_DLGSAV_TYPE);
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+    ::SendMessageA(part, WM_COMMAND, MAKEWPARAM(IDC_DLGSAV_TYPE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    Pump();
+}
+
+std::string Msg(int id) { return std::string(theCmnSub.GetMsgStr(id)); }
+std::string MsgPath(int id, const std::string& path)
+{
+    CString text;
+    text.Format(theCmnSub.GetMsgStr(id), path.c_str());
+    return std::string(text);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A dialog whose own start fails.
+class FailingOpn : public DlgOpn {
+public:
+    FailingOpn() : DlgOpn(TRUE) {}
+
+protected:
+    int InitOwn() override { return VKE_ERR_SYSTEM; }
+};
+
+} // namespace
+
+class FilDlgTest : public OpnTest {
+protected:
+    void SetUp() override
+    {
+        OpnTest::SetUp();
+        strcpy(theCmnAppInf.strCurDir, dir.Path().c_str());
+        theAppInf.svi.iImgType = 1;
+        theAppInf.svi.lQltJpg = 90;
+        theAppInf.svi.bChkExt = 1;
+        theAppInf.svi.bOrgSiz = 1;
+        MakeBmp(dir / "own.bmp", 8, 8, RGB(255, 0, 0), RGB(0, 0, 255));
+        page = Open(dir / "own.bmp");
+        ASSERT_NE(page, nullptr);
+    }
+
+    // The save dialog for page from name; its answer, the caller's buffer after it.
+    int Save(const char* name, DlgImg* owner = nullptr)
+    {
+        strcpy(buffer, name);
+        DlgSav dialog(FALSE, nullptr, nullptr, DlgSav::kFlags, nullptr, main);
+        dialog.m_ofn.lpstrFile = buffer;
+        dialog.m_ofn.nMaxFile = sizeof(buffer);
+        dialog.SetParam(owner ? owner : page);
+        return static_cast<int>(dialog.DoModal());
+    }
+
+    DlgImg* page = nullptr;
+    char buffer[CmnPathSize] = {};
+};
+
+TEST_F(FilDlgTest, TheSaveDialogNamesAFileOfTheChosenType)
+{
+    const struct {
+        const char* start;
+        const char* shown;
+    } cases[] = {{"a.b.png", "a.b.jpg"}, {"*.*", "*.jpg"}, {"x.jpeg", "x.jpeg"}, {"C:\\elsewhere\\写真表.bmp", "写真表.jpg"}};
+    for (const auto& c : cases) {
+        std::string shown;
+        auto seen = VktDrive([&] { EXPECT_EQ(Save(c.start), 2); }, {[&](HWND sys) { shown = WndText(NameBox(sys)); }},
+                          {IDCANCEL});
+        EXPECT_EQ(shown, c.shown) << c.start;
+    }
+
+    // PNG chosen: the name follows and the quality is disabled; JPEG again enables it.
+    std::vector<std::string> names;
+    std::vector<int> quality;
+    auto seen = VktDrive([&] { Save("photo.jpg"); },
+                      {[&](HWND sys) {
+                          HWND edit = ::GetDlgItem(Part(sys), IDC_DLGSAV_QUALITY);
+                          quality.push_back(::IsWindowEnabled(edit));
+                          ChooseType(sys, 5);
+                          names.push_back(WndText(NameBox(sys)));
+                          quality.push_back(::IsWindowEnabled(edit));
+                          ChooseType(sys, 1);
+                          names.push_back(WndText(NameBox(sys)));
+                          quality.push_back(::IsWindowEnabled(edit));
+                      }},
+                      {IDCANCEL});
+    EXPECT_EQ(names, (std::vector<std::string>{"photo.png", "photo.jpg"}));
+    EXPECT_EQ(quality, (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(seen.size(), 1u);
+}
+
+TEST_F(FilDlgTest, TheSaveDialogLeavesItsChoiceInTheSettingsAndNoFileBehind)
+{
+    const std::string target = dir / "表ソ.png";
+    VktStep choose = [&](HWND sys) {
+        Name("表ソ.png")(sys);
+        ChooseType(sys, 5);
+        Name("表ソ.png")(sys);
+        HWND part = Part(sys);
+        ::SetDlgItemTextA(part, IDC_DLGSAV_QUALITY, " 75 ");
+        ::CheckRadioButton(part, IDC_DLGSAV_ORGSIZ, IDC_DLGSAV_SHWSIZ, IDC_DLGSAV_SHWSIZ);
+    };
+    auto seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 1); }, {choose}, {IDOK});
+    ASSERT_EQ(seen.size(), 1u) << seen.back().text;
+    EXPECT_EQ(std::string(buffer), target);
+    EXPECT_FALSE(Exists(target)) << "the test of writing leaves nothing";
+    Svi& svi = theAppInf.svi;
+    EXPECT_EQ(Text(svi.amPathName), target);
+    EXPECT_EQ(Text(svi.amSavDir), dir.Path());
+    EXPECT_EQ(svi.iImgType, 5);
+    EXPECT_EQ(svi.lQltJpg, 75);
+    EXPECT_EQ(svi.bChkExt, 1);
+    EXPECT_EQ(svi.bOrgSiz, 0);
+
+    // The next dialog starts in that folder with those choices, wherever the current folder is.
+    strcpy(theCmnAppInf.strCurDir, "C:\\");
+    std::string folder, type, quality;
+    int shown = -1;
+    VktDrive([&] { Save("next.bmp"); },
+          {[&](HWND sys) {
+              char path[CmnPathSize] = {};
+              ::SendMessageA(sys, CDM_GETFOLDERPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+              folder = path;
+              HWND part = Part(sys);
+              type = std::to_string(::SendDlgItemMessageA(part, IDC_DLGSAV_TYPE, CB_GETCURSEL, 0, 0));
+              quality = WndText(::GetDlgItem(part, IDC_DLGSAV_QUALITY));
+              shown = ::IsDlgButtonChecked(part, IDC_DLGSAV_SHWSIZ);
+          }},
+          {IDCANCEL});
+    EXPECT_EQ(folder, dir.Path());
+    EXPECT_EQ(type, "4");
+    EXPECT_EQ(quality, "75");
+    EXPECT_EQ(shown, BST_CHECKED);
+}
+
+TEST_F(FilDlgTest, TheSaveDialogRefusesWhatCannotBeSavedAndStaysOpen)
+{
+    const std::string other = dir / "other.bmp", ro = dir / "ro.png";
+    MakeBmp(other, 8, 8, RGB(0, 255, 0), RGB(0, 255, 0));
+    ASSERT_NE(Open(other), nullptr);
+    ASSERT_TRUE(VktWriteFile(ro, "old"));
+    SetFileAttributesA(ro.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string mismatch = "指定した形式 (" + std::string(theVkaSubDat.GetFmtDes(5)) +
+                                 ") と、ファイルの拡張子 (txt) が一致しません。\n\nこのまま保存しても、よろしいですか？";
+    const struct {
+        const char* what;
+        std::string name;
+        int type;
+        const char* quality;
+        std::vector<int> answers; // the messages' buttons, in order
+        std::vector<std::string> texts;
+    } cases[] = {
+        {"quality above 100 for BMP", "q.bmp", 2, "101", {IDOK}, {Msg(IDS_VKA_BAD_QUALITY)}},
+        {"negative quality", "q.jpg", 1, "-1", {IDOK}, {Msg(IDS_VKA_BAD_QUALITY)}},
+        {"letters", "q.jpg", 1, "abc", {IDOK}, {Msg(IDS_VKA_BAD_QUALITY)}},
+        {"full-width digits", "q.jpg", 1, "１０", {IDOK}, {Msg(IDS_VKA_BAD_QUALITY)}},
+        {"another page's file", "other.bmp", 2, "90", {IDOK}, {MsgPath(IDS_VKA_SAVE_OPENED, other)}},
+        {"overwrite declined", "ro.png", 5, "90", {IDNO}, {MsgPath(IDS_VKA_OVERWRITE, ro)}},
+        {"a read-only file", "ro.png", 5, "90", {IDYES, IDOK}, {MsgPath(IDS_VKA_OVERWRITE, ro), MsgPath(IDS_VKA_CANNOT_WRITE, ro)}},
+        {"extension declined", "q.txt", 5, "90", {IDNO}, {mismatch}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The dialog, its messages, then the dialog again, still open, closed.
+        std::vector<VktStep> steps = {[&](HWND sys) {
+            ChooseType(sys, c.type);
+            Name(c.name)(sys);
+            ::SetDlgItemTextA(Part(sys), IDC_DLGSAV_QUALITY, c.quality);
+        }};
+        std::vector<int> buttons = {IDOK};
+        for (int answer : c.answers) {
+            steps.push_back(nullptr);
+            buttons.push_back(answer);
+        }
+        buttons.push_back(IDCANCEL);
+        auto seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 2); }, steps, buttons);
+        ASSERT_EQ(seen.size(), c.texts.size() + 2);
+        for (size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(seen[i + 1].text, c.texts[i]);
+        EXPECT_EQ(seen.back().hwnd, seen.front().hwnd) << "the same dialog stays open";
+    }
+    EXPECT_EQ(VktReadFile(ro), "old");
+    EXPECT_FALSE(Exists(dir / "q.txt"));
+    SetFileAttributesA(ro.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // The owning page's own file is saved over after the question; the file stays as it was.
+    const std::string own = dir / "own.bmp", before = VktReadFile(own);
+    auto seen = VktDrive([&] { EXPECT_EQ(Save("x.bmp"), 1); }, {[](HWND sys) {
+                                                                ChooseType(sys, 2);
+                                                                Name("own.bmp")(sys);
+                                                            }},
+                      {IDOK, IDYES});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text, MsgPath(IDS_VKA_OVERWRITE, own));
+    EXPECT_EQ(VktReadFile(own), before);
+}
+
+TEST_F(FilDlgTest, TheSaveDialogNeedsItsPageAndAbortsABatchPrint)
+{
+    DlgSav lone;
+    EXPECT_EQ(lone.DoModal(), 2);
+    EXPECT_EQ(Traced("DoModal"), 1);
+    EXPECT_EQ(lone.SetParam(nullptr), VKE_ERR_ARG);
+
+    // Outside a batch print no abort button; during one it aborts the batch.
+    int shown = -1;
+    VktDrive([&] { Save("a.jpg"); }, {[&](HWND sys) { shown = ::IsWindowVisible(::GetDlgItem(Part(sys), IDC_DLGSAV_ABORT)); }},
+          {IDCANCEL});
+    EXPECT_EQ(shown, 0);
+    app->SetFlgPrtAll(1);
+    int aborted = 0;
+    VktDrive([&] { EXPECT_EQ(Save("a.jpg"), 2); },
+          {[&](HWND sys) {
+              HWND abort = ::GetDlgItem(Part(sys), IDC_DLGSAV_ABORT);
+              shown = ::IsWindowVisible(abort);
+              ::SendMessageA(abort, BM_CLICK, 0, 0);
+          }},
+          {0});
+    app->GetFlgPrtAbt(&aborted);
+    app->SetFlgPrtAll(0);
+    app->SetFlgPrtAbt(0);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(aborted, 1);
+}
+
+TEST_F(FilDlgTest, TheOpenDialogKeepsItsFolderAndWholeNames)
+{
+    for (const char* name : {"a.bmp", "bb.bmp", "ccc.bmp"}) ASSERT_TRUE(VktWriteFile(dir / name, "x"));
+    theCmnAppInf.strOpnDir[0] = '\0';
+    std::string cancel, readOnly;
+    const std::string folder = dir.Path();
+    // Room for the folder and two names, not the third.
+    std::vector<char> names(folder.size() + 1 + 6 + 7 + 1 + 4, 'z');
+    auto run = [&](int expect) {
+        strcpy(names.data(), "*.*");
+        DlgOpn dialog(TRUE, nullptr, nullptr, DlgOpn::kOpenFlags, nullptr, main);
+        dialog.m_ofn.lpstrFile = names.data();
+        dialog.m_ofn.nMaxFile = static_cast<DWORD>(names.size());
+        EXPECT_EQ(dialog.DoModal(), expect);
+    };
+    VktDrive([&] { run(2); },
+          {[&](HWND sys) {
+              cancel = WndText(::GetDlgItem(sys, IDCANCEL));
+              readOnly = std::to_string(::IsWindowVisible(::GetDlgItem(sys, chx1)));
+          }},
+          {IDCANCEL});
+    EXPECT_EQ(cancel, "閉じる");
+    EXPECT_EQ(readOnly, "0");
+    EXPECT_STREQ(theCmnAppInf.strOpnDir, "") << "a cancel keeps no folder";
+
+    VktDrive([&] { run(1); }, {Name("\"a.bmp\" \"bb.bmp\" \"ccc.bmp\"")}, {IDOK});
+    EXPECT_EQ(VkaSelectedNames(names.data()), (std::vector<CString>{CString((dir / "a.bmp").c_str()), CString((dir / "bb.bmp").c_str())}));
+    EXPECT_EQ(names[folder.size() + 1 + 6 + 7], '\0') << "two zero bytes end the list";
+    EXPECT_EQ(std::string(theCmnAppInf.strOpnDir), folder);
+
+    // A buffer too small for any whole path chooses nothing.
+    names.assign(8, 'z');
+    VktDrive([&] { run(2); }, {Name("a.bmp")}, {IDOK});
+    EXPECT_EQ(Traced("DoModal"), 1);
+
+    // A start that fails says so and chooses nothing.
+    FailingOpn failing;
+    auto seen = VktDrive([&] { EXPECT_EQ(failing.DoModal(), 2); }, {}, {IDOK});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, Msg(IDS_CMN_SYS_MEMORY));
+}
+
+TEST_F(FilDlgTest, TheOpenDialogInSaveModeAsksBeforeOverwriting)
+{
+    const std::string there = dir / "there.csv";
+    ASSERT_TRUE(VktWriteFile(there, "keep"));
+    std::vector<char> name(DlgOpn::kBufSize, '\0');
+    auto run = [&](int expect) {
+        DlgOpn dialog(FALSE, nullptr, nullptr, DlgOpn::kSaveFlags, nullptr, main);
+        dialog.m_ofn.lpstrFile = name.data();
+        dialog.m_ofn.nMaxFile = static_cast<DWORD>(name.size());
+        dialog.m_ofn.lpstrInitialDir = dir.Path().c_str();
+        EXPECT_EQ(dialog.DoModal(), expect);
+    };
+    auto seen = VktDrive([&] { run(1); }, {Name("there.csv"), nullptr, nullptr, nullptr}, {IDOK, IDNO, IDOK, IDYES});
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[1].text, MsgPath(IDS_VKA_OVERWRITE, there));
+    EXPECT_EQ(seen[2].hwnd, seen[0].hwnd) << "No keeps the dialog open";
+    EXPECT_EQ(std::string(name.data()), there);
+    EXPECT_EQ(VktReadFile(there), "keep");
+}
+
+TEST_F(FilDlgTest, TheOpenInformationDialogOffersTheOptionsOfItsMode)
+{
+    Ooi& ooi = theAppInf.ooi;
+    ooi.bOnlLcd = 1;
+    ooi.bOpnLck = 0;
+    ooi.bOpnApd = 1;
+    ooi.bImgSel = 0;
+    ooi.bCreBak = 1;
+    std::vector<char> name(DlgOpi::kBufSize, '\0');
+    std::string title;
+    std::vector<int> enabled, checked;
+    auto look = [&](HWND sys) {
+        title = WndText(sys);
+        enabled.clear();
+        checked.clear();
+        for (int id = IDC_DLGOPI_ONLLCD; id <= IDC_DLGOPI_CREBAK; ++id) {
+            enabled.push_back(::IsWindowEnabled(::GetDlgItem(Part(sys), id)));
+            checked.push_back(::IsDlgButtonChecked(Part(sys), id));
+        }
+    };
+    auto run = [&](bool open, int expect) {
+        DlgOpi dialog(open, nullptr, nullptr, open ? DlgOpi::kOpenFlags : DlgOpi::kSaveFlags, nullptr, main);
+        dialog.m_ofn.lpstrFile = name.data();
+        dialog.m_ofn.nMaxFile = static_cast<DWORD>(name.size());
+        dialog.m_ofn.lpstrInitialDir = dir.Path().c_str();
+        EXPECT_EQ(dialog.DoModal(), expect);
+    };
+
+    // Reading: only-locked and open-locked; OK stores them and leaves the others.
+    ASSERT_TRUE(VktWriteFile(dir / "pages.csv", "x"));
+    VktDrive([&] { run(true, 1); },
+          {[&](HWND sys) {
+              look(sys);
+              ::CheckDlgButton(Part(sys), IDC_DLGOPI_ONLLCD, BST_UNCHECKED);
+              ::CheckDlgButton(Part(sys), IDC_DLGOPI_OPNLCK, BST_CHECKED);
+              Name("pages.csv")(sys);
+          }},
+          {IDOK});
+    EXPECT_EQ(title, "オープン情報を読み込む");
+    EXPECT_EQ(enabled, (std::vector<int>{1, 1, 0, 0, 0}));
+    EXPECT_EQ(checked, (std::vector<int>{1, 0, 1, 0, 1}));
+    EXPECT_EQ(std::vector<int>({ooi.bOnlLcd, ooi.bOpnLck, ooi.bOpnApd, ooi.bImgSel, ooi.bCreBak}),
+              (std::vector<int>{0, 1, 1, 0, 1}));
+
+    // Writing: a name without an extension is a csv file; the write options are stored.
+    VktDrive([&] { run(false, 1); },
+          {[&](HWND sys) {
+              look(sys);
+              ::CheckDlgButton(Part(sys), IDC_DLGOPI_IMGSEL, BST_CHECKED);
+              Name("旅行表")(sys);
+          }},
+          {IDOK});
+    EXPECT_EQ(title, "オープン情報を書き込む");
+    EXPECT_EQ(enabled, (std::vector<int>{1, 0, 1, 1, 1}));
+    EXPECT_EQ(std::string(name.data()), dir / "旅行表.csv");
+    EXPECT_EQ(ooi.bImgSel, 1);
+    EXPECT_FALSE(Exists(dir / "旅行表.csv")) << "the dialog writes nothing";
+}
