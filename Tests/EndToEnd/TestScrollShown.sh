@@ -9,12 +9,7 @@ dir=$VK_E2E_TMP/img
 mkdir -p "$dir"
 convert -size 900x700 -seed 4 plasma:fractal "$dir/photo.png"
 printf '[Application Information]\r\nbOpnSmpImg=0\r\nPoiFri_iMode=1\r\n' >"$VK_E2E_BIN/Pictavo.ini"
-vk_e2e_start first "$(vk_e2e_path "$dir/photo.png")"
-frame=$(vk_e2e_wait_window '^Afx:' 'photo\.png$')
-sleep 2
-area=$(vk_e2e_area "$frame")
-[ -n "$area" ] || vk_e2e_fail "no drawing area shows"
-read -r ax ay aw ah <<<"$area"
+vk_e2e_open_image first "$dir/photo.png"
 # The frame switch: 画像(&I), 切り取り枠の表示切り替え(&F).
 vk_e2e_key alt+i
 sleep 0.5
@@ -29,10 +24,10 @@ expect_as_repainted()
   vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" repaint "$frame" || vk_e2e_fail "the frame cannot be repainted"
   sleep 2
   vk_e2e_shot "$1-repainted"
-  local crop="${aw}x${ah}+${ax}+${ay}" differ
-  convert "$VK_E2E_OUT/$1.png" -crop "$crop" "$VK_E2E_OUT/$1-area.png"
-  convert "$VK_E2E_OUT/$1-repainted.png" -crop "$crop" "$VK_E2E_OUT/$1-repainted-area.png"
-  differ=$(compare -metric AE "$VK_E2E_OUT/$1-area.png" "$VK_E2E_OUT/$1-repainted-area.png" null: 2>&1 || true)
+  local differ
+  vk_e2e_area_of "$1"
+  vk_e2e_area_of "$1-repainted"
+  differ=$(vk_e2e_differ "$VK_E2E_OUT/$1-area.png" "$VK_E2E_OUT/$1-repainted-area.png")
   vk_e2e_log "$1: $differ pixels differ"
   [ "$differ" = 0 ] || vk_e2e_fail "$1: $differ pixels differ from the area painted whole"
 }
