@@ -94,9 +94,13 @@ TEST_F(OprTest, SettersRefuseValuesOutOfRangeAndStoreTheOthersWithoutAPage)
         EXPECT_EQ(row.set(was), 0) << "unchanged";
         EXPECT_EQ(row.set(row.good), 0);
         EXPECT_EQ(row.stored(), row.good);
-        if (row.slot == OprCtlFit) EXPECT_EQ(::SendMessageA(Wnd(OprCtlFit), CB_GETCURSEL, 0, 0), row.good - 1);
-        else if (row.slot >= OprCtlModFree) EXPECT_EQ(Shown(row.slot), "1");
-        else if (row.slot >= 0) EXPECT_EQ(Shown(row.slot), std::to_string(row.good));
+        if (row.slot == OprCtlFit) {
+            EXPECT_EQ(::SendMessageA(Wnd(OprCtlFit), CB_GETCURSEL, 0, 0), row.good - 1);
+        } else if (row.slot >= OprCtlModFree) {
+            EXPECT_EQ(Shown(row.slot), "1");
+        } else if (row.slot >= 0) {
+            EXPECT_EQ(Shown(row.slot), std::to_string(row.good));
+        }
     }
     EXPECT_EQ(RadioOn(OprCtlHrz, OprCtlVrt), poi.fri.bHrzSca ? OprCtlHrz : OprCtlVrt);
 
