@@ -300,3 +300,29 @@ TEST_F(OprTest, APrintButtonKeepsItsTargetOnlyWhileItHasTheFocus)
     VktPump();
     EXPECT_EQ(view->GetPrintTarget(), nullptr) << "a later Ctrl+P prints no stale window";
 }
+
+TEST_F(OprTest, TheControlsPaintInsideTheirGroupBoxes)
+{
+    Start();
+    theAppInf.poi.pri.iOrientation = 1;
+    ASSERT_EQ(opr->SetFrmMod(2, 0), 0);
+    ASSERT_EQ(opr->SetFrmSiz(88888, 88888, 0), 0);
+    main->SetForegroundWindow();
+    opr->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    VktPump(50);
+    // The width edit's digits as the panel's window shows them.
+    CRect r;
+    ::GetWindowRect(Wnd(OprCtlWidth), &r);
+    opr->ScreenToClient(&r);
+    VktDib dib(r.Width(), r.Height());
+    HDC dc = ::GetDC(opr->m_hWnd);
+    ::BitBlt(dib.Dc(), 0, 0, r.Width(), r.Height(), dc, r.left, r.top, SRCCOPY);
+    ::ReleaseDC(opr->m_hWnd, dc);
+    int dark = 0;
+    for (int y = 0; y < r.Height(); ++y)
+        for (int x = 0; x < r.Width(); ++x) {
+            const COLORREF c = dib.At(x, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+        }
+    EXPECT_GT(dark, 5) << "the digits show (none where the group box covers them)";
+}

@@ -293,6 +293,11 @@ bool DlbPnlOpr::ApplyCtl(int slot)
 {
     VkiCtl* ctl = m_inf.ppCtl[slot];
     if (!ctl || IsPush(slot)) return true;
+    // Only a value the user changed counts: an unchanged control shows the application's value
+    // already, and one left behind by a change made elsewhere must not undo that change.
+    int modified = 0;
+    VkeCtlGetModifiedFlag(ctl, &modified);
+    if (modified != 1) return true;
     char value[1024] = {};
     VkeCtlGetDataValue(ctl, value, sizeof(value));
     int error = 0;

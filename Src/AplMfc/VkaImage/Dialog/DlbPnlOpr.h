@@ -113,9 +113,9 @@ public:
     int SetData(int index, int notify);
     // Every control's value through its setter (GetData of all controls).
     int ReadCtlData();
-    // The data check of every control (ctl null) or of one, each valid value taken through its
-    // setter (notify 1): widths and heights below 1 are errors 32837 and 32838 and change
-    // nothing; radio buttons count when on; the page fitting is its line + 1.
+    // The data check of every control (ctl null) or of one, each value the user changed taken
+    // through its setter (notify 1): widths and heights below 1 are errors 32837 and 32838 and
+    // change nothing; radio buttons count when on; the page fitting is its line + 1.
     int GetData(VkiCtl* ctl, void* data, int mode) override;
     // The enable states of the frame mode's dependents and of the header's and footer's font and
     // text.
