@@ -423,8 +423,8 @@ LRESULT CmnLscFil::OnLscWmFillEnd(WPARAM wParam, LPARAM)
 }
 
 // Worker 0's end, run by this thread once: the widths, drawing back on, then the thumbnails
-// (thumbnail mode) or the current path selected again, the list enabled and focused. A stopped
-// fill is only drawn and enabled again.
+// (thumbnail mode) or the current path selected again, the list enabled and focused (unless
+// another window has the focus by then). A stopped fill is only drawn and enabled again.
 void CmnLscFil::FinishFill(bool stopped)
 {
     if (!m_bFillOpen) return;
@@ -444,7 +444,10 @@ void CmnLscFil::FinishFill(bool stopped)
         }
     }
     EnableWindow(TRUE);
-    if (IsWindowVisible() && IsWindowEnabled()) theCmnSub.PostSetFocus(m_hWnd);
+    // The focus the disabled list lost comes back to it; one another window took meanwhile (a
+    // page opened while the list filled) stays there.
+    HWND focus = ::GetFocus();
+    if (IsWindowVisible() && IsWindowEnabled() && (!focus || focus == m_hWnd)) theCmnSub.PostSetFocus(m_hWnd);
     if (rc != VKE_OK && rc != VKE_STOPPED) LSC_BSC("SetListCtrlBackground", rc);
 }
 
