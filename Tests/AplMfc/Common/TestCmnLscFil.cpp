@@ -607,7 +607,7 @@ TEST_F(LscTest, APathIsSelectedAndPickedOrEmptied)
     EXPECT_EQ(list->GetCurPathName(), "");
 }
 
-TEST_F(LscTest, WheelNotchesPostPagesAndTheLastItemDeletedScrollsBack)
+TEST_F(LscTest, WheelNotchesPostPagesAndPagesMoveByLinesOfItems)
 {
     for (int i = 0; i < 30; ++i) MakeBmpFile(dir / (std::to_string(100 + i) + ".bmp"), 4, 4, RGB(1, 2, 3), RGB(1, 2, 3));
     ASSERT_EQ(Show(dir.Path()), 0);
@@ -627,4 +627,40 @@ TEST_F(LscTest, WheelNotchesPostPagesAndTheLastItemDeletedScrollsBack)
     EXPECT_GT(list->GetVScrPos(), 0);
     ASSERT_EQ(list->VScroll(SB_TOP, 0), 0);
     EXPECT_EQ(list->GetVScrPos(), 0);
+}
+
+TEST_F(LscTest, BadImagesAndAFolderGoneWhileThumbnailsAreMadeLeaveAUsableList)
+{
+    // Cut, zero-byte, lying and huge images among a good one: all listed, all painted.
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((Data("bad") + "\\*").c_str(), &data);
+    int files = 0;
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data)) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        CopyFileA((Data("bad") + "\\" + data.cFileName).c_str(), (dir / data.cFileName).c_str(), FALSE);
+        ++files;
+    }
+    FindClose(find);
+    MakeBmpFile(dir / "good.bmp", 8, 8, RGB(255, 0, 0), RGB(255, 0, 0));
+    ASSERT_GT(files, 5);
+    ASSERT_EQ(Show(dir.Path()), 0);
+    EXPECT_EQ(list->GetItemCount(), files + 1);
+    Thumbnails();
+    CRect client;
+    list->GetClientRect(&client);
+    CClientDC dc(list);
+    list->Draw(dc.m_hDC, &client);
+    Thumbnails();
+    EXPECT_TRUE(list->IsWindowEnabled());
+    // A folder removed while worker 1 makes its thumbnails: the worker ends, the list goes on.
+    CreateDirectoryA((dir / "gone").c_str(), nullptr);
+    for (int i = 0; i < 30; ++i)
+        CopyFileA(TmnData("s420.jpg").c_str(), (dir / ("gone\\" + std::to_string(i) + ".jpg")).c_str(), FALSE);
+    ASSERT_EQ(Show(dir / "gone"), 0);
+    for (int i = 0; i < 30; ++i) DeleteFileA((dir / ("gone\\" + std::to_string(i) + ".jpg")).c_str());
+    RemoveDirectoryA((dir / "gone").c_str());
+    Thumbnails();
+    EXPECT_FALSE(list->IsActiveThread(1));
+    ASSERT_EQ(Show(dir.Path()), 0);
+    EXPECT_EQ(list->GetItemCount(), files + 1);
 }
