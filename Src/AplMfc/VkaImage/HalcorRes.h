@@ -173,6 +173,14 @@
 #define IDS_DLBPNL_OPR_FIT_1    26584
 #define IDS_DLBPNL_OPR_BAD_WID  32837
 #define IDS_DLBPNL_OPR_BAD_HEI  32838
+// The file-list panel: its list view, its own menu, the list's context menu, and the words of
+// the sort commands ("名前" "の" "昇順" "(&A)").
+#define IDC_DLBPNL_LSCFIL       1002
+#define IDR_DLBPNL_LSCFIL       25080
+#define IDR_DLBPNL_LSCFIL_CTX   25089
+#define IDS_VKA_LSC_ASC         26596
+#define IDS_VKA_LSC_DSC         26597
+#define IDS_VKA_LSC_OF          32856
 // The error report written to the log: with the engine's message for the code, and without.
 #define IDS_VKA_REPORT          32790
 #define IDS_VKA_REPORT_NOMSG    32791
