@@ -15,6 +15,16 @@ inline double BenchMedian(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// "median M ms (min-max)" of times in seconds.
+inline std::string BenchSpread(const std::vector<double>& v)
+{
+    char text[64];
+    auto range = std::minmax_element(v.begin(), v.end());
+    snprintf(text, sizeof(text), "median %.0f ms (%.0f-%.0f)", BenchMedian(v) * 1000, *range.first * 1000,
+             *range.second * 1000);
+    return text;
+}
+
 // The program's main frame, searched by its process id.
 struct Found {
     DWORD pid;
@@ -89,6 +99,21 @@ struct BenchSeen {
         return area;
     }
 };
+
+// Waits until nothing of the area is left to paint, any paint under way has ended (a message
+// sent to the area is answered after it) and the program is idle; seconds since start, -1 after
+// 10 seconds.
+inline double BenchUntilQuiet(HANDLE process, HWND area, double start)
+{
+    while (GetUpdateRect(area, nullptr, FALSE)) {
+        if (BenchNow() - start > 10) return -1;
+        Sleep(0);
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(area, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer)) return -1;
+    if (WaitForInputIdle(process, 10000) != 0) return -1;
+    return BenchNow() - start;
+}
 
 // That many tabs stand and the program is idle with its frame enabled again (the progress
 // dialog gone).

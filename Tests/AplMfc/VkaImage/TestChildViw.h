@@ -13,7 +13,6 @@ class TestPage : public DlgImg {
 public:
     int SaveModified(int) override { return answer; }
     int IsPrintable() override { return printable; }
-    int IsOprReady() const override { return 1; }
     int SaveAsImage() override
     {
         ++saves;
@@ -63,6 +62,19 @@ protected:
             page->printable = *k == 'p' || *k == 'P';
             tests.push_back(page);
         }
+    }
+    // The page an image opens into, current, shown and painted.
+    DlgImg* OpenShown(const std::string& path)
+    {
+        ChildViw* view = View();
+        if (view->OpenPageByPth(path.c_str(), 0, 0) != 0) return nullptr;
+        const int index = Count() - 1;
+        view->SetCurSel(index);
+        DlgImg* page = view->GetImgPage(index);
+        main->SetForegroundWindow();
+        VktPump(100);
+        if (page) ::UpdateWindow(page->GetDraWnd());
+        return page;
     }
     TestPage* Test(int index)
     {
