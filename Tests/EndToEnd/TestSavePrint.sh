@@ -110,6 +110,15 @@ for colour in '#FF0000' '#00FF00' '#0000FF'; do
   [ "$n" -gt 100 ] || vk_e2e_fail "the printed page shows $n pixels of $colour"
 done
 
+# ファイル(&F), 一括印刷(&B)...: the batch dialog shows; "閉じる" prints nothing.
+vk_e2e_key alt+f
+sleep 0.5
+vk_e2e_key b
+dialog=$(vk_e2e_wait_window '#32770' '^一括印刷$')
+sleep 1
+vk_e2e_shot batch-dialog
+vk_e2e_press "$dialog" 2
+
 # Alt+F4 with a pasted page never saved: its question; "キャンセル" keeps the frame, "いいえ" ends.
 paste_red
 vk_e2e_key alt+F4
