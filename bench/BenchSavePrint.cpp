@@ -25,40 +25,6 @@ struct Times {
     bool done = false;
 };
 
-// The save dialog of the process, once it shows (null after 10 seconds).
-struct DialogSearch {
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindSaveDialog(HWND wnd, LPARAM lParam)
-{
-    DialogSearch* s = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    wchar_t title[64] = {}, cls[16] = {};
-    GetWindowTextW(wnd, title, 64);
-    GetClassNameW(wnd, cls, 16);
-    if (pid != s->pid || !IsWindowVisible(wnd) || wcscmp(cls, L"#32770") != 0 || !wcsstr(title, L"保存")) return TRUE;
-    s->wnd = wnd;
-    return FALSE;
-}
-
-HWND WaitSaveDialog(HANDLE process)
-{
-    DialogSearch s = {GetProcessId(process), nullptr};
-    for (double start = BenchNow(); !s.wnd && BenchNow() - start < 10; Sleep(10))
-        EnumWindows(FindSaveDialog, reinterpret_cast<LPARAM>(&s));
-    return s.wnd;
-}
-
-bool Shown(HWND frame, HANDLE process, BenchSeen* seen)
-{
-    HWND area = seen->Area(frame);
-    return area && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE) &&
-           !GetUpdateRect(area, nullptr, FALSE);
-}
-
 // The name box of the system's file dialog: edt1, else the combo box cmb13 (its edit).
 bool SetName(HWND dialog, const std::string& name)
 {
@@ -70,7 +36,7 @@ bool SetName(HWND dialog, const std::string& name)
 // The runs of the save: each under a new name (extension ext) in dir.
 bool MeasureSave(HWND frame, HANDLE process, BenchSeen* seen, const std::string& dir, const char* ext, Times* t)
 {
-    if (!Shown(frame, process, seen)) return false;
+    if (!BenchShown(frame, process, seen)) return false;
     HWND area = seen->Area(frame);
     for (int i = 0; i < kRuns; ++i) {
         double start = BenchNow();
@@ -79,7 +45,7 @@ bool MeasureSave(HWND frame, HANDLE process, BenchSeen* seen, const std::string&
         if (took < 0) return true;
         t->redraw.push_back(took * 1000);
         PostMessageA(frame, WM_COMMAND, kSave, 0);
-        HWND dialog = WaitSaveDialog(process);
+        HWND dialog = BenchWaitDialog(process, L"保存");
         const std::string path = dir + "\\out" + std::to_string(i) + ext;
         if (!dialog || !SetName(dialog, path.substr(dir.size() + 1))) return true;
         start = BenchNow();
@@ -100,7 +66,7 @@ bool MeasureSave(HWND frame, HANDLE process, BenchSeen* seen, const std::string&
 
 bool MeasurePrint(HWND frame, HANDLE process, BenchSeen* seen, Times* t)
 {
-    if (!Shown(frame, process, seen)) return false;
+    if (!BenchShown(frame, process, seen)) return false;
     HWND area = seen->Area(frame);
     for (int i = 0; i < kRuns; ++i) {
         const double start = BenchNow();
@@ -208,13 +174,8 @@ int main()
     if (!engine.drw) return 1;
     BenchCopy copy;
     const std::string big = BenchBeside("big.jpg");
-    HBITMAP picture = nullptr;
-    int type = 0, known = 0;
-    float xr = 0, yr = 0;
-    if (VkeDrwOpenImage(engine.drw, big.c_str(), &picture, &type, &xr, &yr, &known) != 0) {
-        fprintf(stderr, "%s cannot be opened\n", big.c_str());
-        return 1;
-    }
+    HBITMAP picture = BenchOpenPicture(engine.drw, big);
+    if (!picture) return 1;
     const std::string tag = std::to_string(GetCurrentProcessId());
     const double bareJpeg = BareSave(engine.drw, picture, engine.Dir() + "\\bare.jpg", 1);
     const double barePng = BareSave(engine.drw, picture, engine.Dir() + "\\bare.png", 5);
