@@ -137,15 +137,20 @@ double BarePrint(HBITMAP picture, const char* name)
 }
 
 // The PDFs the queue wrote for jobs whose names begin with prefix, removed once count of them
-// stand (or after 60 seconds). The queue's folder is VK_PDF_DIR of the session.
+// stand (or after 60 seconds). The queue writes into VK_PDF_DIR, by default the user's folder
+// of cups-pdf's spool.
 void RemovePdfs(const std::string& prefix, int count)
 {
     const char* unix = getenv("VK_PDF_DIR");
-    if (!unix || !*unix) {
-        fprintf(stderr, "VK_PDF_DIR is not set: the PDFs of %s stay\n", prefix.c_str());
-        return;
+    std::string dir;
+    if (unix && *unix) {
+        dir = std::string("Z:") + unix;
+    } else {
+        char user[256] = {};
+        DWORD size = sizeof(user);
+        if (!GetUserNameA(user, &size)) return;
+        dir = std::string("Z:/var/spool/cups-pdf/") + user;
     }
-    std::string dir = std::string("Z:") + unix;
     for (char& c : dir)
         if (c == '/') c = '\\';
     const std::string pattern = dir + "\\" + prefix + "*.pdf";
@@ -176,7 +181,8 @@ int main()
     const std::string big = BenchBeside("big.jpg");
     HBITMAP picture = BenchOpenPicture(engine.drw, big);
     if (!picture) return 1;
-    const std::string tag = std::to_string(GetCurrentProcessId());
+    // Wine's process ids repeat from session to session: the time makes the names the run's own.
+    const std::string tag = std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount() % 100000);
     const double bareJpeg = BareSave(engine.drw, picture, engine.Dir() + "\\bare.jpg", 1);
     const double barePng = BareSave(engine.drw, picture, engine.Dir() + "\\bare.png", 5);
     const std::string bareJob = "VkBenchBare" + tag;
