@@ -110,6 +110,10 @@ protected:
     afx_msg void OnUpdatePrintCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
+    // The marks cleared, the target forgotten and the focus given back.
+    void EndPrintJob();
+    void ClearPrintMarks();
+
     int m_bInit;
     CString m_strTitle; // the document's title while the printing mode shows the file name
     int m_bTitleKept;
@@ -120,9 +124,6 @@ private:
     // The target kept (a new one found unless the preview's is kept), the printing mark and the
     // title; false, with everything back, when there is no target.
     bool BeginPrintJob();
-    // The marks cleared, the target forgotten and the focus given back.
-    void EndPrintJob();
-    void ClearPrintMarks();
 
     WINDOWPLACEMENT m_wpPreview; // the frame before the preview; length 0 when none
     int m_iPrtCmd = 0;           // a print, preview or page set-up command runs
