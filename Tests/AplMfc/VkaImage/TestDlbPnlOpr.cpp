@@ -141,6 +141,11 @@ TEST_F(OprTest, ChangesGoToTheCurrentPageAndMoveWithTheTabs)
     ASSERT_EQ(opr->SetFrmMod(2, 0), 0);
     ASSERT_EQ(opr->SetFrmSiz(320, 240, 0), 0);
     EXPECT_EQ(second->GetFrmMod(), 2);
+    ASSERT_EQ(opr->SetPrtMod(5, 0), 0);
+    ASSERT_EQ(opr->SetPrtOriFlag(4, 0), 0);
+    EXPECT_EQ(second->GetIci()->poi.pri.iMode, 5) << "the page's own copy";
+    EXPECT_EQ(second->GetIci()->poi.pri.iOrientation, 4);
+    EXPECT_EQ(second->GetIci()->bOrnSet, 1) << "the page settled its orientation";
     View()->SetCurSel(0);
     VktPump();
     EXPECT_EQ(opr->GetDlgImg(), first);
@@ -151,6 +156,8 @@ TEST_F(OprTest, ChangesGoToTheCurrentPageAndMoveWithTheTabs)
     VktPump();
     EXPECT_EQ(RadioOn(OprCtlModFree, OprCtlModRatio), OprCtlModFree + 1);
     EXPECT_EQ(Shown(OprCtlWidth), "320");
+    EXPECT_EQ(::SendMessageA(Wnd(OprCtlFit), CB_GETCURSEL, 0, 0), 4);
+    EXPECT_EQ(RadioOn(OprCtlOriCur, OprCtlPortrait), OprCtlPortrait);
 
     // Without a page a value waits in the application's values for the next page.
     CloseAll();

@@ -195,21 +195,21 @@ int DlbPnlOpr::SetOmtDlgPrtFlag(int flag, int notify)
 {
     Pri& pri = theAppInf.poi.pri;
     return SetPrt("SetOmtDlgPrtFlag", flag == pri.bOmtDlgPrt, IsFlag(flag), OprCtlOmtDlg, notify,
-                  [&](DlgImg*) { return Store(pri.bOmtDlgPrt, flag); });
+                  [&](DlgImg* p) { return p ? p->SetOmtDlgPrtFlag(flag) : Store(pri.bOmtDlgPrt, flag); });
 }
 
 int DlbPnlOpr::SetPrtMod(int mode, int notify)
 {
     Pri& pri = theAppInf.poi.pri;
     return SetPrt("SetPrtMod", mode == pri.iMode, mode >= 1 && mode <= 6, OprCtlFit, notify,
-                  [&](DlgImg*) { return Store(pri.iMode, mode); });
+                  [&](DlgImg* p) { return p ? p->SetPrtMod(mode) : Store(pri.iMode, mode); });
 }
 
 int DlbPnlOpr::SetPrtHdrFlag(int flag, int notify)
 {
     Pri& pri = theAppInf.poi.pri;
     int rc = SetPrt("SetPrtHdrFlag", flag == pri.bHeader, IsFlag(flag), OprCtlHdrOn, notify,
-                    [&](DlgImg*) { return Store(pri.bHeader, flag); });
+                    [&](DlgImg* p) { return p ? p->SetPrtHdrFlag(flag) : Store(pri.bHeader, flag); });
     if (m_inf.bReady) EnableCtl();
     return rc;
 }
@@ -218,7 +218,7 @@ int DlbPnlOpr::SetPrtFtrFlag(int flag, int notify)
 {
     Pri& pri = theAppInf.poi.pri;
     int rc = SetPrt("SetPrtFtrFlag", flag == pri.bFooter, IsFlag(flag), OprCtlFtrOn, notify,
-                    [&](DlgImg*) { return Store(pri.bFooter, flag); });
+                    [&](DlgImg* p) { return p ? p->SetPrtFtrFlag(flag) : Store(pri.bFooter, flag); });
     if (m_inf.bReady) EnableCtl();
     return rc;
 }
@@ -227,14 +227,14 @@ int DlbPnlOpr::SetPrtHdrFnt(const char* font, int notify)
 {
     AppMem& text = theAppInf.poi.pri.amLogFontHdr;
     return SetPrt("SetPrtHdrFnt", font && SameText(text, font), IsFont(font), OprCtlFntHdr, notify,
-                  [&](DlgImg*) { return VkeSubSetAppMemStr(Sub(), &text, font); });
+                  [&](DlgImg* p) { return p ? p->SetPrtHdrFnt(font) : VkeSubSetAppMemStr(Sub(), &text, font); });
 }
 
 int DlbPnlOpr::SetPrtFtrFnt(const char* font, int notify)
 {
     AppMem& text = theAppInf.poi.pri.amLogFontFtr;
     return SetPrt("SetPrtFtrFnt", font && SameText(text, font), IsFont(font), OprCtlFntFtr, notify,
-                  [&](DlgImg*) { return VkeSubSetAppMemStr(Sub(), &text, font); });
+                  [&](DlgImg* p) { return p ? p->SetPrtFtrFnt(font) : VkeSubSetAppMemStr(Sub(), &text, font); });
 }
 
 int DlbPnlOpr::SetPrtHdrStr(const char* text, int notify)
@@ -244,7 +244,7 @@ int DlbPnlOpr::SetPrtHdrStr(const char* text, int notify)
     const int fit = text ? VkeSubCopyStr(Sub(), cut, text, sizeof(cut)) : VKE_OK;
     AppMem& header = theAppInf.poi.pri.amHeader;
     int rc = SetPrt("SetPrtHdrStr", text && SameText(header, cut), text != nullptr, OprCtlHeader, notify,
-                    [&](DlgImg*) { return VkeSubSetAppMemStr(Sub(), &header, cut); });
+                    [&](DlgImg* p) { return p ? p->SetPrtHdrStr(cut) : VkeSubSetAppMemStr(Sub(), &header, cut); });
     return rc == VKE_OK && fit == VKE_ERR_CUT ? fit : rc;
 }
 
@@ -254,18 +254,20 @@ int DlbPnlOpr::SetPrtFtrStr(const char* text, int notify)
     const int fit = text ? VkeSubCopyStr(Sub(), cut, text, sizeof(cut)) : VKE_OK;
     AppMem& footer = theAppInf.poi.pri.amFooter;
     int rc = SetPrt("SetPrtFtrStr", text && SameText(footer, cut), text != nullptr, OprCtlFooter, notify,
-                    [&](DlgImg*) { return VkeSubSetAppMemStr(Sub(), &footer, cut); });
+                    [&](DlgImg* p) { return p ? p->SetPrtFtrStr(cut) : VkeSubSetAppMemStr(Sub(), &footer, cut); });
     return rc == VKE_OK && fit == VKE_ERR_CUT ? fit : rc;
 }
 
 int DlbPnlOpr::SetPrtOriFlag(int orientation, int notify)
 {
     DlgImg* page = nullptr;
-    int turned = VKE_OK;
     int rc = SetPrt("SetPrtOriFlag", orientation == GetPrtOriFlag(), orientation >= 1 && orientation <= 4,
                     OprCtlOriCur, notify, [&](DlgImg* p) {
                         page = p;
+                        // The page turns its printer itself (and says when it cannot).
+                        if (p) return p->SetPrtOriFlag(orientation);
                         // The printer turns first; a failure keeps the setting all the same.
+                        int turned = VKE_OK;
                         if (orientation == 3 || orientation == 4) {
                             HalcorApp* app = HalcorGetApp();
                             turned = app ? app->SetPrtOrient(orientation == 3 ? 1 : 0) : VKE_ERR_SYSTEM;
