@@ -333,3 +333,18 @@ TEST_F(OprTest, TheControlsPaintInsideTheirGroupBoxes)
         }
     EXPECT_GT(dark, 5) << "the digits show (none where the group box covers them)";
 }
+
+TEST_F(OprTest, AWidthTypedWhileItsPageClosesIsKeptForTheNextPage)
+{
+    Start();
+    theAppInf.poi.pri.iOrientation = 1;
+    ASSERT_EQ(opr->SetFrmMod(2, 0), 0);
+    ASSERT_NE(OpenShown(a), nullptr);
+    TypeInto(Wnd(OprCtlWidth), "321");
+    CloseAll();
+    VktPump();
+    EXPECT_EQ(opr->GetDlgImg(), nullptr);
+    EXPECT_EQ(opr->ReadCtlData(), 0);
+    EXPECT_EQ(theAppInf.poi.fri.iWidth, 321);
+    EXPECT_EQ(Shown(OprCtlWidth), "321");
+}
