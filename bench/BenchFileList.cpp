@@ -47,14 +47,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     g_ticks.last = now;
 }
 
-double WorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof(pmc);
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
 double CacheBytes()
 {
     double bytes = 0;
@@ -65,13 +57,6 @@ double CacheBytes()
             bytes += static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight;
     }
     return bytes;
-}
-
-std::string Full(const char* name)
-{
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(BenchBeside(name).c_str(), sizeof(full), full, nullptr);
-    return full;
 }
 
 class Bench {
@@ -119,7 +104,7 @@ private:
     DlbPnlTrcFld& m_tree;
     DlbPnlLscFil& m_panel;
     CmnLscFil* m_list;
-    std::string m_small = Full("List\\Small10000"), m_big = Full("List\\Jpg1000"), m_empty = Full("List\\Empty");
+    std::string m_small = BenchFullBeside("List\\Small10000"), m_big = BenchFullBeside("List\\Jpg1000"), m_empty = BenchFullBeside("List\\Empty");
 };
 
 double Bench::Names(int mode)
@@ -145,13 +130,13 @@ double Bench::Thumbnails(int cache, double* bytes, double* growth)
     double best = 1e9;
     for (int r = 0; r < g_runs; ++r) {
         Empty();
-        double before = WorkingSetMB();
+        double before = BenchWorkingSetMB();
         double t0 = BenchNow();
         Show(m_big);
         if (BenchPump(600, [this] { return ThumbnailsMade(1000); }) < 0) return -1;
         double t = BenchNow() - t0;
         if (r == 0) {
-            *growth = WorkingSetMB() - before;
+            *growth = BenchWorkingSetMB() - before;
             *bytes = CacheBytes();
         }
         if (t < best) best = t;

@@ -24,21 +24,6 @@ namespace {
 
 int g_runs = 3;
 
-double WorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof(pmc);
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
-std::string Full(const char* name)
-{
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(BenchBeside(name).c_str(), sizeof(full), full, nullptr);
-    return full;
-}
-
 class Bench {
 public:
     explicit Bench(ChildFrm* frame)
@@ -66,7 +51,7 @@ private:
     DlbPnlLscFil& m_panel;
     CmnLscFil* m_list;
     DlbPnlPrv& m_prv;
-    std::string m_bench = Full("."), m_tmn = Full("Tmn"), m_empty = Full("PrvEmpty");
+    std::string m_bench = BenchFullBeside("."), m_tmn = BenchFullBeside("Tmn"), m_empty = BenchFullBeside("PrvEmpty");
 };
 
 // The file picked as a click picks it (the list selects it and reports it to the frame), until
@@ -136,7 +121,7 @@ int Bench::Run()
     CreateDirectoryA(m_empty.c_str(), nullptr);
     m_tree.SetCurPath(m_bench.c_str(), 1);
     BenchPump(60, [&] { return !m_list->IsActiveThread(0) && m_list->IsWindowEnabled() && m_list->GetItemCount() > 0; });
-    const double before = WorkingSetMB();
+    const double before = BenchWorkingSetMB();
     // Each road read once first: the system's cache holds the file for both alike.
     BareOpen(big);
     double pick = 1e9, bare = 1e9;
@@ -155,7 +140,7 @@ int Bench::Run()
         fprintf(stderr, "the walk through Tmn did not run\n");
         return 1;
     }
-    const double after = WorkingSetMB();
+    const double after = BenchWorkingSetMB();
     std::sort(steps.begin(), steps.end());
     const double median = steps[steps.size() / 2], longest = steps.back();
     printf("preview panel, best of %d runs\n", g_runs);

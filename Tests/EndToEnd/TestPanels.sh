@@ -18,7 +18,6 @@ convert -size 60x60 xc:'#0000ff' "BMP3:$root/3blue.bmp"
   printf 'PoiPri_bHeader=1\r\nPoiPri_iMode=4\r\n'
 } >"$VK_E2E_BIN/Pictavo.ini"
 
-vk_items() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" items "$1" 2>/dev/null | tr -d '\r'; }
 # vk_child FRAME CLASS TEXT: "x y w h" of the frame's first visible descendant of that class and
 # text.
 vk_child() { vk_e2e_children "$1" | awk -F'\t' -v c="$2" -v t="$3" '$1 == c && $3 == t { print $2; exit }'; }
@@ -31,24 +30,15 @@ vk_preview()
 centre() { local x y w h; read -r x y w h <<<"$1"; echo "$((x + w / 2)) $((y + h / 2))"; }
 # colour_at PNG X Y: the pixel as #RRGGBB.
 colour_at() { convert "$1" -format "#%[hex:p{$2,$3}]" info: | cut -c1-7; }
-vk_idle()
-{
-  local until=$((SECONDS + 20))
-  until [ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" idle "$1" 2>/dev/null | tr -d '\r')" = 1 ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the program did not come to rest"
-    sleep 0.3
-  done
-  sleep 0.5
-}
 
 vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 until=$((SECONDS + 20))
-until [ "$(vk_items "$frame" | wc -l)" -eq 3 ]; do
-  [ $SECONDS -lt $until ] || vk_e2e_fail "the list holds $(vk_items "$frame" | cut -f1 | paste -sd' ')"
+until [ "$(vk_e2e_items "$frame" | wc -l)" -eq 3 ]; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "the list holds $(vk_e2e_items "$frame" | cut -f1 | paste -sd' ')"
   sleep 0.3
 done
-vk_idle "$frame"
+vk_e2e_idle "$frame" 0.5
 area=$(vk_preview "$frame")
 [ -n "$area" ] || vk_e2e_fail "no preview area shows"
 read -r ax ay aw ah <<<"$area"
@@ -56,9 +46,9 @@ read -r ax ay aw ah <<<"$area"
 # Each click shows its image in the preview's top-left corner, at 1:1.
 for entry in "1 #FF0000" "2 #00FF00" "3 #0000FF"; do
   set -- $entry
-  read -r x y w h < <(vk_items "$frame" | sed -n "${1}p" | cut -f2)
+  read -r x y w h < <(vk_e2e_items "$frame" | sed -n "${1}p" | cut -f2)
   vk_e2e_click $((x + w / 2)) $((y + h / 2))
-  vk_idle "$frame"
+  vk_e2e_idle "$frame" 0.5
   vk_e2e_shot "picked$1"
   seen=$(colour_at "$VK_E2E_OUT/picked$1.png" $((ax + 25)) $((ay + 25)))
   [ "$seen" = "$2" ] || vk_e2e_fail "item $1 shows $seen in the preview, not $2"
@@ -123,7 +113,7 @@ vk_e2e_wait_exit "$first"
 
 vk_e2e_start second "C:\\VktPrv\\1red.bmp"
 frame=$(vk_e2e_wait_window '^Afx:' '1red\.bmp$')
-vk_idle "$frame"
+vk_e2e_idle "$frame" 0.5
 vk_e2e_shot page
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$second"

@@ -52,6 +52,11 @@
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnCmnWmChgOpt) \
     ON_COMMAND_EX_RANGE(ID_CMN_CHOOSER_FIRST, ID_CMN_CHOOSER_LAST, &ThisClass::OnChooser)
 
+// A hosted window's message offered to its owner first as CmnWmRfl (wParam the window, lParam a
+// MSG); a non-zero answer is the result, else prev handles it: the body of the procedures that
+// dialogs and panels give their engine controls and drawing areas.
+LRESULT CmnRflToOwner(HWND owner, WNDPROC prev, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 class CmnDlgOpr {
     // The tab pages apply the settings of their tab control the same way.
     friend class CmnTbvOpr;

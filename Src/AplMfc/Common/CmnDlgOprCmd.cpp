@@ -301,3 +301,12 @@ LRESULT CmnDlgOpr::RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<v
     s_hChkWnd = nullptr;
     return 1;
 }
+
+// ---- Hosted windows ----
+
+LRESULT CmnRflToOwner(HWND owner, WNDPROC prev, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT rc = ::SendMessageA(owner, CmnWmRfl, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(&msg));
+    return rc ? rc : ::CallWindowProcA(prev, hWnd, message, wParam, lParam);
+}

@@ -132,9 +132,7 @@ LRESULT CALLBACK GF_DlbPnlOprWndPrcBtn(HWND hWnd, UINT message, WPARAM wParam, L
         CMN_TRACE("GF_DlbPnlOprWndPrcBtn", VKE_ERR_SYSTEM);
         return 0;
     }
-    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT rc = panel->SendMessage(CmnWmRfl, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(&msg));
-    return rc ? rc : ::CallWindowProcA(prev, hWnd, message, wParam, lParam);
+    return CmnRflToOwner(panel->m_hWnd, prev, hWnd, message, wParam, lParam);
 }
 
 BEGIN_MESSAGE_MAP(DlbPnlOpr, DlbPnl)

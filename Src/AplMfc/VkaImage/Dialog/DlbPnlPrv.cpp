@@ -41,34 +41,6 @@ void EndShownPreview()
     if (frame && frame->m_lpfnCloseProc) frame->SendMessage(WM_CLOSE);
 }
 
-// The image attached to the draw memory for one draw; detached (not closed) at the end.
-class DrmImage {
-public:
-    DrmImage(Drm* drm, HBITMAP image) : m_drm(drm) { m_rc = theCmnImg.AttachDrmDIB(drm, image); }
-    ~DrmImage()
-    {
-        HBITMAP image = nullptr;
-        if (m_rc == VKE_OK) theCmnImg.DetachDrmDIB(m_drm, &image);
-    }
-    DrmImage(const DrmImage&) = delete;
-    DrmImage& operator=(const DrmImage&) = delete;
-    int Result() const { return m_rc; }
-
-private:
-    Drm* m_drm;
-    int m_rc;
-};
-
-// Fills a rectangle of the DC with a colour, whatever clip region the DC has.
-void Fill(HDC dc, const RECT& rect, COLORREF color)
-{
-    if (rect.left >= rect.right || rect.top >= rect.bottom) return;
-    ::SelectClipRgn(dc, nullptr);
-    CDCSave saved(dc);
-    ::SetBkColor(dc, color);
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-}
-
 // A font text as a font; false for an empty or bad text.
 bool FontOf(AppMem& text, LOGFONTA* font)
 {
@@ -85,10 +57,7 @@ LRESULT CALLBACK GF_DlbPnlPrvWndPrcDra(HWND hWnd, UINT message, WPARAM wParam, L
         CMN_TRACE("GF_DlbPnlPrvWndPrcDra", VKE_ERR_SYSTEM);
         return 0;
     }
-    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT rc = ::SendMessageA(::GetParent(hWnd), CmnWmRfl, reinterpret_cast<WPARAM>(hWnd),
-                                reinterpret_cast<LPARAM>(&msg));
-    return rc ? rc : ::CallWindowProcA(g_pfnDraPrc, hWnd, message, wParam, lParam);
+    return CmnRflToOwner(::GetParent(hWnd), g_pfnDraPrc, hWnd, message, wParam, lParam);
 }
 
 BEGIN_MESSAGE_MAP(DlbPnlPrv, DlbPnl)
@@ -255,18 +224,8 @@ int DlbPnlPrv::Show(const char* path, HBITMAP image)
 int DlbPnlPrv::LayOut()
 {
     VkiDra* dra = GetDra();
-    const CmnVarPthImg& rec = *m_pPthImg;
-    RECT extent = rec.hImg ? RECT{0, 0, rec.iWidth, rec.iHeight} : RECT{0, 0, 1, 1};
-    int rc = VkeDraSetScale(dra, 1, 1);
-    if (rc == VKE_OK) rc = VkeDraMove(dra, nullptr, &extent);
-    if (rc == VKE_OK) {
-        HPALETTE palette = nullptr;
-        if (rec.hImg && rec.iBitCnt >= 1 && rec.iBitCnt <= 8) rc = theCmnImg.OpenPalette(&palette, rec.hImg, 0, 0);
-        if (rc == VKE_OK) rc = VkeDraSetPaletteHandle(dra, palette);
-        if (palette) theCmnImg.ClosePalette(&palette);
-    }
     const SopShi& shi = theAppInf.sopShi;
-    if (rc == VKE_OK) rc = VkeDraSetScaleMode(dra, shi.iModeSca, shi.lScaNum, shi.lScaDen);
+    int rc = theCmnImg.ShowOnDra(dra, *m_pPthImg, shi.iModeSca, shi.lScaNum, shi.lScaDen);
     if (rc == VKE_OK) VkeDraHScroll(dra, SB_THUMBPOSITION, 0);
     if (rc == VKE_OK) VkeDraVScroll(dra, SB_THUMBPOSITION, 0);
     return rc;
@@ -310,7 +269,7 @@ int DlbPnlPrv::Draw(const Dri& dri)
     VkeDraGetBackColor(dra, &back);
     HBITMAP image = GetImage();
     if (!image) {
-        Fill(dri.hDC, target, back);
+        CmnImg::FillBack(dri.hDC, target, back);
         return VKE_OK;
     }
     RECT inner = {};
@@ -321,7 +280,7 @@ int DlbPnlPrv::Draw(const Dri& dri)
     if (rc != VKE_OK) return rc;
     const int width = inner.right - inner.left, height = inner.bottom - inner.top;
     if (width > 0 && height > 0) {
-        DrmImage attached(&m_drm, image);
+        CmnDrmImage attached(&m_drm, image);
         if (attached.Result() != VKE_OK) return attached.Result();
         // The draw memory's DC in the drawing's scaled units, cut to the part in sight on the
         // screen (a printed page takes what its mapping shows).
@@ -340,7 +299,7 @@ int DlbPnlPrv::Draw(const Dri& dri)
         RECT right = {inner.right, target.top, target.right, target.bottom};
         RECT below = {target.left, inner.bottom, target.right, target.bottom};
         for (RECT part : {right, below})
-            if (::IntersectRect(&part, &part, &dri.rct)) Fill(dri.hDC, part, back);
+            if (::IntersectRect(&part, &part, &dri.rct)) CmnImg::FillBack(dri.hDC, part, back);
     }
     return rc;
 }
