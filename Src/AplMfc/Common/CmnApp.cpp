@@ -317,10 +317,7 @@ void CmnApp::RepairSettings()
     for (int i = 0; i < CmnColorCnt; ++i)
         if (theCmnSub.GetColor(inf.strColor[i], &color) != VKE_OK)
             theCmnSub.GetDflColor(i, inf.strColor[i], CmnPathSize, &color);
-    int (*const setState[4])(VkiDrw*, COLORREF) = {VkeDrwSetErrorColor, VkeDrwSetModifiedColor,
-                                                   VkeDrwSetSelectedColor, VkeDrwSetHdrSelectedColor};
-    for (int i = 0; i < 4; ++i)
-        if (theCmnSub.GetColor(inf.strColor[i], &color) == VKE_OK) setState[i](inf.pDrw, color);
+    theCmnSub.SetStateColors();
     LOGFONTA font;
     for (int i = 0; i < CmnFontCnt; ++i)
         if (theCmnSub.GetFont(inf.strFont[i], &font) != VKE_OK) theCmnSub.GetDflFont(i, inf.strFont[i], CmnPathSize);

@@ -8,6 +8,7 @@
 #include "CmnHold.h"
 #include "CmnImgJpg.h"
 #include "CmnSub.h"
+#include <algorithm>
 #include <stdio.h>
 #include <string.h>
 #include <memory>
@@ -229,7 +230,7 @@ int CmnImg::MakeTmn(LPCITEMIDLIST item, HBRUSH background, Tmn* tmn)
 int CmnImg::CacheTmn(LPCITEMIDLIST item, Tmn* tmn, int* cached)
 {
     *cached = 0;
-    const int capacity = theCmnAppInf.iCntImgCacTmn;
+    const int capacity = std::min<int>(theCmnAppInf.iCntImgCacTmn, CmnImgMaxTmn);
     Dat* p = nullptr;
     int rc = VKE_OK;
     if (m_lki.iCnt < capacity) {
