@@ -61,6 +61,8 @@ public:
 
     // ---- The cache (index 0 only) ----
     virtual int GetCacheCount(int index);
+    // The thumbnails the cache keeps: the setting, at most CmnImgMaxTmn.
+    static int GetCacheCapacity();
     // Condemns every thumbnail: those not in use go at once, the others at their last close.
     virtual int ClearCache(int index);
     // 1 while some thread holds the lock.
