@@ -158,7 +158,7 @@ TEST_F(ImgTest, ALoweredCapacityEvictsTheOldestNotInUse)
 TEST_F(ImgTest, TheCapacityStaysWithinWhatAProcessMayHold)
 {
     // Each thumbnail is a GDI object: a setting as typed may ask for more than a process holds.
-    for (int setting : {0, 300, CmnImgMaxTmn, CmnImgMaxTmn + 1, 1000000}) {
+    for (int setting : {0, 300, 4000, 4001, 1000000}) {
         theCmnAppInf.iCntImgCacTmn = setting;
         EXPECT_EQ(CmnImg::GetCacheCapacity(), std::min(setting, 4000)) << setting;
         EXPECT_EQ(theCmnAppInf.iCntImgCacTmn, setting) << "the setting stays as it is";
