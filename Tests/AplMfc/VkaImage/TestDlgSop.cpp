@@ -5,6 +5,7 @@
 #include "TestDlgSetOpt.h"
 #include <commctrl.h>
 #include <functional>
+#include <string.h>
 
 namespace {
 
@@ -21,6 +22,30 @@ std::string WndText(HWND wnd)
 }
 
 bool Ticked(HWND wnd) { return ::SendMessageA(wnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+BOOL CALLBACK FindTree(HWND wnd, LPARAM lParam)
+{
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (strcmp(cls, "SysTreeView32") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = wnd;
+    return FALSE;
+}
+
+// The text of the folder browser's selected folder.
+std::string SelectedFolder(HWND browser)
+{
+    HWND tree = nullptr;
+    EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
+    char text[MAX_PATH] = {};
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    if (item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
 
 } // namespace
 
@@ -119,6 +144,33 @@ TEST_F(SopTest, TheBasicPageStoresItsValues)
     EXPECT_EQ(theAppInf.sopBsi.bClrMdf, 0);
     EXPECT_EQ(theAppInf.iOpnOnSel, 1);
     EXPECT_EQ(theCmnAppInf.bReturnToTab, 1);
+
+    // The browser starts at the folder of a typed path that does not exist; the folder chosen
+    // goes into the edit.
+    VktTempDir temp;
+    HWND edit = Item(Bsi(), IDC_DLGSOPBSI_DIR);
+    TypeInto(edit, (temp / "nothing").c_str());
+    dlg->SetModifiedFlag(0);
+    const std::string name = temp.Path().substr(temp.Path().rfind('\\') + 1);
+    {
+        // The browser belongs to the main window; the answerer looks for the topmost enabled
+        // "#32770", which the options dialog must not be meanwhile.
+        dlg->EnableWindow(FALSE);
+        VktMsgBox answer({IDOK});
+        answer.OnOpen = [&](HWND browser) {
+            for (int i = 0; i < 1500 && SelectedFolder(browser) != name; ++i) {
+                VktPump();
+                Sleep(20);
+            }
+        };
+        Bsi()->SendMessage(WM_COMMAND, IDC_DLGSOPBSI_BROWSE);
+        EXPECT_EQ(answer.Count(), 1);
+        dlg->EnableWindow(TRUE);
+    }
+    VktPump();
+    EXPECT_EQ(WndText(edit), temp.Path());
+    EXPECT_EQ(dlg->GetModifiedFlag(), 1);
+    SetCurrentDirectoryA(Sys("").c_str());
 
     // The radios stand for 1, 2 and 3.
     for (int id : {IDC_DLGSOPBSI_SEL_LAST, IDC_DLGSOPBSI_SEL_FIRST, IDC_DLGSOPBSI_SEL_CUR}) {
