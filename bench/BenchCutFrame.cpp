@@ -25,21 +25,6 @@ double Percentile(std::vector<double> v, double p)
     return v[i > 0 ? i - 1 : 0];
 }
 
-// Waits until nothing of the area is left to paint, any paint under way has ended (a message
-// sent to the area is answered after it) and the program is idle; seconds since start, -1 after
-// 10 seconds.
-double UntilQuiet(HANDLE process, HWND area, double start)
-{
-    while (GetUpdateRect(area, nullptr, FALSE)) {
-        if (BenchNow() - start > 10) return -1;
-        Sleep(0);
-    }
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(area, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer)) return -1;
-    if (WaitForInputIdle(process, 10000) != 0) return -1;
-    return BenchNow() - start;
-}
-
 // A key handled by the area's window (sent: it returns once the page has handled it).
 bool Key(HWND area, UINT key)
 {
@@ -60,18 +45,18 @@ bool Measure(HWND frame, HANDLE process, BenchSeen* seen, Run* run)
         GetUpdateRect(area, nullptr, FALSE))
         return false;
     PostMessageA(frame, WM_COMMAND, kFrameToggle, 0);
-    if (UntilQuiet(process, area, BenchNow()) < 0) return true;
+    if (BenchUntilQuiet(process, area, BenchNow()) < 0) return true;
     for (int i = 0; i < kSteps; ++i) {
         double start = BenchNow();
         if (!Key(area, '6')) return true;
-        double took = UntilQuiet(process, area, start);
+        double took = BenchUntilQuiet(process, area, start);
         if (took < 0) return true;
         run->steps.push_back(took * 1000);
     }
     for (int i = 0; i < kRedraws; ++i) {
         double start = BenchNow();
         InvalidateRect(area, nullptr, FALSE);
-        double took = UntilQuiet(process, area, start);
+        double took = BenchUntilQuiet(process, area, start);
         if (took < 0) return true;
         run->redraws.push_back(took * 1000);
     }

@@ -90,6 +90,21 @@ struct BenchSeen {
     }
 };
 
+// Waits until nothing of the area is left to paint, any paint under way has ended (a message
+// sent to the area is answered after it) and the program is idle; seconds since start, -1 after
+// 10 seconds.
+inline double BenchUntilQuiet(HANDLE process, HWND area, double start)
+{
+    while (GetUpdateRect(area, nullptr, FALSE)) {
+        if (BenchNow() - start > 10) return -1;
+        Sleep(0);
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(area, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer)) return -1;
+    if (WaitForInputIdle(process, 10000) != 0) return -1;
+    return BenchNow() - start;
+}
+
 // That many tabs stand and the program is idle with its frame enabled again (the progress
 // dialog gone).
 inline bool BenchTabsStand(HWND frame, HANDLE process, int tabs, BenchSeen* seen)

@@ -23,6 +23,8 @@
 //                            nothing left to paint, else 0
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
 //                            by a window of this process
+//   VktWin save-bitmap PATH  the clipboard's device-independent bitmap written as a bitmap file
+//                            (exit code 1: none there)
 #include <windows.h>
 #include <commctrl.h>
 #include <fcntl.h>
@@ -254,6 +256,31 @@ int CopyBitmap()
     return done ? 0 : 1;
 }
 
+// Writes the clipboard's CF_DIB as a bitmap file: a file header before the packed DIB.
+int SaveBitmap(const char* path)
+{
+    if (!OpenClipboard(nullptr)) return 1;
+    HGLOBAL block = GetClipboardData(CF_DIB);
+    const BYTE* dib = block ? static_cast<const BYTE*>(GlobalLock(block)) : nullptr;
+    int rc = 1;
+    if (dib) {
+        const BITMAPINFOHEADER* h = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
+        DWORD entries = h->biBitCount <= 8 ? (h->biClrUsed ? h->biClrUsed : 1u << h->biBitCount) : 0;
+        if (h->biCompression == BI_BITFIELDS) entries += 3;
+        const DWORD size = static_cast<DWORD>(GlobalSize(block));
+        const DWORD head = sizeof(BITMAPFILEHEADER);
+        BITMAPFILEHEADER file = {0x4D42, head + size, 0, 0, head + h->biSize + entries * 4};
+        FILE* f = fopen(path, "wb");
+        if (f) {
+            rc = fwrite(&file, sizeof(file), 1, f) == 1 && fwrite(dib, size, 1, f) == 1 ? 0 : 1;
+            if (fclose(f) != 0) rc = 1;
+        }
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return rc;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -265,6 +292,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "copy-bitmap") return CopyBitmap();
+    if (verb == "save-bitmap" && argc > 2) return SaveBitmap(argv[2]);
     HWND wnd = argc > 2 ? Window(argv[2]) : nullptr;
     if (!wnd) return 1;
     if (verb == "text") {

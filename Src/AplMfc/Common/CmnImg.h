@@ -221,3 +221,30 @@ private:
 };
 
 extern CmnImg theCmnImg;
+
+// An image of the image service, closed through it at the end of the scope unless released.
+//
+//   CmnImgHold copy;
+//   if (theCmnImg.CopyDIB(copy.Out(), src) == 0) Use(copy.Get());   // closed here
+class CmnImgHold {
+public:
+    CmnImgHold() = default;
+    ~CmnImgHold()
+    {
+        if (m_img) theCmnImg.CloseImage(&m_img);
+    }
+    CmnImgHold(const CmnImgHold&) = delete;
+    CmnImgHold& operator=(const CmnImgHold&) = delete;
+    HBITMAP* Out() { return &m_img; }
+    HBITMAP Get() const { return m_img; }
+    // The image handed on: the holder forgets it.
+    HBITMAP Release()
+    {
+        HBITMAP img = m_img;
+        m_img = nullptr;
+        return img;
+    }
+
+private:
+    HBITMAP m_img = nullptr;
+};

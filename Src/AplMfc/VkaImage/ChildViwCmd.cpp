@@ -50,8 +50,8 @@ const CloseRow* FindClose(UINT id)
     return nullptr;
 }
 
-// Results a command does not report: done, skipped, cancelled.
-bool IsQuiet(int rc) { return rc == VKE_OK || rc == VKE_NOT_DONE || rc == VKE_STOPPED; }
+// Results a command does not report: done, skipped, cancelled in a dialog or while running.
+bool IsQuiet(int rc) { return rc == VKE_OK || rc == VKE_NOT_DONE || rc == VKE_CANCELLED || rc == VKE_STOPPED; }
 
 // The page set-up's failure as its message: margins too wide, else the printer.
 void ShowSetupFailure(int rc)
@@ -149,13 +149,13 @@ bool ChildViw::CmdEnabled(UINT id)
         return count > 0;
     }
     case ID_VKA_PRINT_ALL: return HalcorGetApp() && HalcorGetApp()->GetMainFrame() && AnyImgPage(Printable);
-    case ID_VKA_SAVE_STATE: return current && HoldsImage(*current);
+    case ID_VKA_SAVE_STATE:
     case ID_VKA_IMG_RESIZE:
     case ID_VKA_IMG_ROT_90:
     case ID_VKA_IMG_ROT_180:
     case ID_VKA_IMG_ROT_270:
     case ID_VKA_IMG_FLIP_V:
-    case ID_VKA_IMG_FLIP_H: return current && HoldsImage(*current) && current->IsOprReady();
+    case ID_VKA_IMG_FLIP_H: return current && HoldsImage(*current);
     case ID_EDIT_PASTE: return PasteEnabled();
     default: return false;
     }
@@ -193,8 +193,8 @@ BOOL ChildViw::OnViwCmd(UINT nID)
     case ID_VKA_SETUP_ALL: rc = SetupAll(); break;
     case ID_VKA_PRINT_ALL: rc = OnFilePrtAll(); break;
     case ID_FILE_PAGE_SETUP: rc = PageSetup(); break;
-    case ID_VKA_SAVE_STATE: rc = current->SetEud(14); break;
-    case ID_VKA_IMG_RESIZE: rc = current->ConvertImage(); break;
+    case ID_VKA_SAVE_STATE: rc = current->SaveState(); break;
+    case ID_VKA_IMG_RESIZE: rc = current->CnvSiz(); break;
     case ID_VKA_IMG_ROT_90: rc = current->RotateImage(90.0); break;
     case ID_VKA_IMG_ROT_180: rc = current->RotateImage(180.0); break;
     case ID_VKA_IMG_ROT_270: rc = current->RotateImage(270.0); break;

@@ -124,6 +124,7 @@ int HalcorApp::PasteDIB(HWND wnd)
     if (rc == VKE_OK) {
         const SopShi& shi = theAppInf.sopShi;
         adi = Adi{image, adi.iTypImg, adi.fXRes, adi.fYRes, 1, shi.iModeSca, shi.lScaNum, shi.lScaDen, 1, 1};
+        image = nullptr; // the page's from here, or closed by it
         rc = page->AttachDIB(adi);
     }
     if (rc == VKE_OK) {

@@ -46,6 +46,8 @@
 #define IDS_DLGIMG_NEW          32796
 #define IDS_VKA_ORIENT_SET      27590
 #define IDS_VKA_ORIENT_GET      27591
+#define IDS_DLGIMG_ROTATE_FAIL  32840
+#define IDS_DLGIMG_REFLECT_FAIL 32841
 // The progress dialog: its template and its items.
 #define IDD_DLGOPNSTS           111
 #define IDC_DLGOPNSTS_DIR_LBL   17484

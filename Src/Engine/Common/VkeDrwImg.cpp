@@ -14,8 +14,10 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <algorithm>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -616,39 +618,116 @@ int VkiDrw::ReflectImage(HBITMAP* out, HBITMAP src, int direction)
     return TurnImage(out, src, direction == 0 ? Gdiplus::RotateNoneFlipX : Gdiplus::RotateNoneFlipY);
 }
 
+namespace {
+
+// A DIB section's rows, the top row first whichever way up they are stored.
+struct DibRows {
+    BYTE* bits;
+    size_t stride;
+    int height;
+    bool bottomUp;
+    BYTE* Row(int y) const { return bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride; }
+};
+
+// Where pixel (x, y) of the turned image comes from: (x0 + xx x + xy y, y0 + yx x + yy y).
+struct TurnMap {
+    int x0, xx, xy, y0, yx, yy;
+};
+
+TurnMap MapOf(int how, int w, int h)
+{
+    switch (how) {
+    case Gdiplus::Rotate90FlipNone: return {0, 0, 1, h - 1, -1, 0};
+    case Gdiplus::Rotate180FlipNone: return {w - 1, -1, 0, h - 1, 0, -1};
+    case Gdiplus::Rotate270FlipNone: return {w - 1, 0, -1, 0, 1, 0};
+    case Gdiplus::RotateNoneFlipX: return {w - 1, -1, 0, 0, 0, 1};
+    default: return {0, 1, 0, h - 1, 0, -1}; // RotateNoneFlipY
+    }
+}
+
+// Every pixel of the source moved to its place in the result (w x h), tile by tile so that a
+// quarter turn reads the source's columns from the cache.
+template <int Bits>
+void MovePixels(const DibRows& src, const DibRows& dst, int w, int h, const TurnMap& m)
+{
+    const int tile = 64;
+    for (int ty = 0; ty < h; ty += tile) {
+        for (int tx = 0; tx < w; tx += tile) {
+            for (int y = ty; y < std::min(ty + tile, h); ++y) {
+                BYTE* out = dst.Row(y);
+                for (int x = tx; x < std::min(tx + tile, w); ++x) {
+                    const int sx = m.x0 + m.xx * x + m.xy * y;
+                    const BYTE* in = src.Row(m.y0 + m.yx * x + m.yy * y);
+                    if constexpr (Bits >= 8) {
+                        const size_t n = Bits / 8;
+                        memcpy(out + x * n, in + sx * n, n);
+                    } else {
+                        // The leftmost pixel of a byte is in its high bits.
+                        const int per = 8 / Bits, mask = (1 << Bits) - 1;
+                        const int v = in[sx / per] >> ((per - 1 - sx % per) * Bits) & mask;
+                        const int shift = (per - 1 - x % per) * Bits;
+                        BYTE& b = out[x / per];
+                        b = static_cast<BYTE>((b & ~(mask << shift)) | v << shift);
+                    }
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
 int VkiDrw::TurnImage(HBITMAP* out, HBITMAP src, int how)
 {
-    int w = 0, h = 0, bits = 0;
-    int rc = GetImageInf(src, &w, &h, &bits);
-    if (rc != VKE_OK) return rc;
-    // GDI+ refuses 1- and 4-bit images on some platforms: they are turned at 8 bits, with their
-    // own colours first in the table, and brought back afterwards.
-    RGBQUAD table[256] = {};
-    int entries = 0;
-    if (bits <= 8) ReadColorTable(src, table, &entries);
-    VkiGdiObj<HBITMAP> eight;
-    if (bits < 8) {
-        rc = StretchCore(eight.Out(), w, h, src, 0, 0, w, h, 8, 0, nullptr, 0, table, entries);
+    // The pixels themselves are moved, so every depth keeps its exact bits, colour table and
+    // alpha (the platform's codecs match colours again and drop alpha). A bitmap that is no DIB
+    // section is turned as a DIB section copy of itself.
+    DIBSECTION ds;
+    VkiGdiObj<HBITMAP> copy;
+    if (GetObjectA(src, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) {
+        int w = 0, h = 0, bits = 0;
+        int rc = GetImageInf(src, &w, &h, &bits);
+        if (rc == VKE_OK) rc = StretchCore(copy.Out(), w, h, src, 0, 0, w, h, bits, 0, nullptr, 0, nullptr, 0);
         if (rc != VKE_OK) return rc;
+        if (GetObjectA(copy, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) return VKE_ERR_MEMORY;
+        src = copy;
     }
-    VkiGdiObj<HBITMAP> turned;
-    {
-        VkiGdpImage image;
-        rc = ImageFromBitmap(eight ? eight.Get() : src, &image);
-        if (rc != VKE_OK) return rc;
-        if (Gdp::GdipImageRotateFlip(image.Get(), static_cast<Gdiplus::RotateFlipType>(how)) != Gdiplus::Ok ||
-            BitmapFromImage(image.Get(), turned.Out()) != VKE_OK)
-            return VKE_NOT_DONE;
+    const int w = ds.dsBm.bmWidth, h = ds.dsBm.bmHeight, bits = ds.dsBm.bmBitsPixel;
+    const bool quarter = how == Gdiplus::Rotate90FlipNone || how == Gdiplus::Rotate270FlipNone;
+    const int tw = quarter ? h : w, th = quarter ? w : h;
+    // The source's header with the sides exchanged, its masks or colour table.
+    VkiBitmapInfo info;
+    memset(&info, 0, sizeof(info));
+    info.h = ds.dsBmih;
+    info.h.biSize = sizeof(BITMAPINFOHEADER);
+    info.h.biWidth = tw;
+    info.h.biHeight = th;
+    info.h.biSizeImage = 0;
+    if (quarter) std::swap(info.h.biXPelsPerMeter, info.h.biYPelsPerMeter);
+    if (info.h.biCompression == BI_BITFIELDS) {
+        memcpy(info.c, ds.dsBitfields, sizeof(ds.dsBitfields));
+    } else if (bits <= 8) {
+        int entries = 0;
+        ReadColorTable(src, info.c, &entries);
+        info.h.biClrUsed = static_cast<DWORD>(entries);
     }
-    // The result keeps the source's depth and colour table.
-    int tw = 0, th = 0, tbits = 0;
-    rc = GetImageInf(turned, &tw, &th, &tbits);
-    if (rc != VKE_OK) return rc;
-    if (tbits != bits) {
-        HBITMAP back = nullptr;
-        rc = StretchCore(&back, tw, th, turned, 0, 0, tw, th, bits, 0, nullptr, 0, entries ? table : nullptr, entries);
-        if (rc != VKE_OK) return rc;
-        turned.Reset(back);
+    VkiScreenDC screen;
+    void* pixels = nullptr;
+    VkiGdiObj<HBITMAP> turned(CreateDIBSection(screen.Get(), info.Get(), DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!turned || !pixels) return VKE_ERR_MEMORY;
+    GdiFlush();
+    const DibRows from = {static_cast<BYTE*>(ds.dsBm.bmBits), static_cast<size_t>(ds.dsBm.bmWidthBytes), h,
+                          ds.dsBmih.biHeight > 0};
+    const DibRows to = {static_cast<BYTE*>(pixels), (static_cast<size_t>(tw) * bits + 31) / 32 * 4, th, true};
+    const TurnMap m = MapOf(how, w, h);
+    switch (bits) {
+    case 1: MovePixels<1>(from, to, tw, th, m); break;
+    case 4: MovePixels<4>(from, to, tw, th, m); break;
+    case 8: MovePixels<8>(from, to, tw, th, m); break;
+    case 16: MovePixels<16>(from, to, tw, th, m); break;
+    case 24: MovePixels<24>(from, to, tw, th, m); break;
+    case 32: MovePixels<32>(from, to, tw, th, m); break;
+    default: return VKE_ERR_ARG;
     }
     *out = turned.Release();
     return VKE_OK;

@@ -1206,8 +1206,10 @@ VKE_API int VkeDrwSaveImage(VkiDrw* drw, const char* path, HBITMAP bitmap, int t
                             int quality);
 VKE_API int VkeDrwSaveImageWithEncPrm(VkiDrw* drw, const char* path, HBITMAP bitmap, int type, float xRes,
                                       float yRes, const Gdiplus::EncoderParameters* params);
-// A copy turned clockwise by 90, 180 or 270 degrees / mirrored (0 left-right, 1 top-bottom),
-// at the source's depth; *out must be null. 1 when GDI+ refused.
+// A copy turned clockwise by 90, 180 or 270 degrees / mirrored (0 left-right, 1 top-bottom):
+// the source's pixels moved, so depth, bits, colour table or masks and alpha stay exact (the
+// platform's codecs would match colours again and drop alpha); *out must be null. 1 is kept as
+// the refusal's code of the export but no longer given.
 VKE_API int VkeDrwRotateImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, double angle);
 VKE_API int VkeDrwReflectImage(VkiDrw* drw, HBITMAP* out, HBITMAP src, int direction);
 

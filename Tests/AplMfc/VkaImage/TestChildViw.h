@@ -64,6 +64,19 @@ protected:
             tests.push_back(page);
         }
     }
+    // The page an image opens into, current, shown and painted.
+    DlgImg* OpenShown(const std::string& path)
+    {
+        ChildViw* view = View();
+        if (view->OpenPageByPth(path.c_str(), 0, 0) != 0) return nullptr;
+        const int index = Count() - 1;
+        view->SetCurSel(index);
+        DlgImg* page = view->GetImgPage(index);
+        main->SetForegroundWindow();
+        VktPump(100);
+        if (page) ::UpdateWindow(page->GetDraWnd());
+        return page;
+    }
     TestPage* Test(int index)
     {
         DlgImg* page = View()->GetImgPage(index);

@@ -21,19 +21,6 @@ void MakeNoiseBmp(const std::string& path, int width, int height)
 
 class FrmPageTest : public SelTest {
 protected:
-    // The page an image opens into, current, shown and painted.
-    DlgImg* OpenImage(const std::string& path)
-    {
-        ChildViw* view = View();
-        if (view->OpenPageByPth(path.c_str(), 0, 0) != 0) return nullptr;
-        const int index = Count() - 1;
-        view->SetCurSel(index);
-        DlgImg* page = view->GetImgPage(index);
-        main->SetForegroundWindow();
-        VktPump(100);
-        if (page) ::UpdateWindow(page->GetDraWnd());
-        return page;
-    }
     // The drawing area's client pixels as the screen shows them.
     static void Grab(DlgImg* page, VktDib& dib, int w, int h)
     {
@@ -75,7 +62,7 @@ protected:
     {
         const std::string path = dir / "wide.bmp";
         MakeBmpFile(path, 300, 200, RGB(255, 0, 0), RGB(0, 0, 255));
-        DlgImg* page = OpenImage(path);
+        DlgImg* page = OpenShown(path);
         if (!page) return nullptr;
         FreeFrame(page, mode);
         VkeDraSetFocusDra(page->GetDra());
@@ -113,7 +100,7 @@ TEST_F(FrmPageTest, DrawnAndErasedInBothPenModesTheWindowShowsTheImageAgainExact
     Run();
     const std::string path = dir / "noise.bmp";
     MakeNoiseBmp(path, 1300, 1000);
-    DlgImg* page = OpenImage(path);
+    DlgImg* page = OpenShown(path);
     ASSERT_NE(page, nullptr);
     ASSERT_LT(page->GetIci()->lScaNum, page->GetIci()->lScaDen) << "reduced to fit";
     const SIZE c = Client(page);
@@ -285,7 +272,7 @@ TEST_F(FrmPageTest, TheLargerOrientationIsLandscapeForAWideOrSquareImageAndPortr
         SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
         const std::string path = dir / ("img" + std::to_string(c.w) + ".bmp");
         MakeBmpFile(path, c.w, c.h, RGB(255, 0, 0), RGB(0, 0, 255));
-        DlgImg* page = OpenImage(path);
+        DlgImg* page = OpenShown(path);
         ASSERT_NE(page, nullptr);
         theAppInf.poi.pri.iOrientation = 2;
         theAppInf.poi.fri.iMode = FrmModeFree;
@@ -302,7 +289,7 @@ TEST_F(FrmPageTest, ThePageSetFrameHasThePrintableRatioAndTurnsWithThePaper)
     Run();
     const std::string path = dir / "photo.bmp";
     MakeBmpFile(path, 1200, 800, RGB(255, 0, 0), RGB(0, 0, 255));
-    DlgImg* page = OpenImage(path);
+    DlgImg* page = OpenShown(path);
     ASSERT_NE(page, nullptr);
     // The defaults: fixed ratio from the page set-up, landscape for a wide image.
     const Fri& fri = theAppInf.poi.fri;
@@ -334,9 +321,9 @@ TEST_F(FrmPageTest, AStoredRowOnAPageNotCurrentLeavesTheApplicationsValues)
     Run();
     const std::string path = dir / "photo.bmp";
     MakeBmpFile(path, 1200, 800, RGB(255, 0, 0), RGB(0, 0, 255));
-    DlgImg* other = OpenImage(path);
+    DlgImg* other = OpenShown(path);
     ASSERT_NE(other, nullptr);
-    DlgImg* current = OpenImage(a);
+    DlgImg* current = OpenShown(a);
     ASSERT_NE(current, nullptr);
     ASSERT_NE(current, other);
     ASSERT_EQ(app->SetPrtOrient(1), 0);
@@ -382,7 +369,7 @@ TEST_F(FrmNoPrinter, APageSetFrameShowsAsPlacedWithOneMessage)
     }
     const std::string path = dir / "photo.bmp";
     MakeBmpFile(path, 1200, 800, RGB(255, 0, 0), RGB(0, 0, 255));
-    DlgImg* page = OpenImage(path);
+    DlgImg* page = OpenShown(path);
     ASSERT_NE(page, nullptr);
     ASSERT_EQ(theAppInf.poi.fri.iMode, FrmModeFixedRatio);
     {
@@ -396,7 +383,7 @@ TEST_F(FrmNoPrinter, APageSetFrameShowsAsPlacedWithOneMessage)
     // A 1 x 1 image takes a frame of its one pixel, which no key empties.
     const std::string dot = dir / "dot.bmp";
     MakeBmpFile(dot, 1, 1, RGB(0, 0, 0), RGB(0, 0, 0));
-    DlgImg* small = OpenImage(dot);
+    DlgImg* small = OpenShown(dot);
     ASSERT_NE(small, nullptr);
     theAppInf.poi.fri.bPagSet = 0;
     ASSERT_EQ(small->SetFrmMod(FrmModeFree), 0);

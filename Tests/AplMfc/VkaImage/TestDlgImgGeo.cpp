@@ -265,3 +265,38 @@ TEST(DlgImgGeo, PlacingTurningZoomingAndScrolling)
     lead = FrmLeadCorner(RECT{1, 1, 3, 3}, FrmHitTopLeft, FrmScale{1, 2});
     EXPECT_EQ(lead.x, 0) << "outward: down";
 }
+
+TEST(DlgImgGeo, AFrameAndTheViewsMiddleFollowTheImagesTurnsAndFlips)
+{
+    const RECT f = {10, 20, 110, 70};
+    const SIZE image = {300, 200}, turned = {200, 300};
+    EXPECT_EQ(Text(FrmRotate(f, 90, image)), Text(RECT{130, 10, 180, 110}));
+    EXPECT_EQ(Text(FrmRotate(FrmRotate(f, 90, image), 270, turned)), Text(f));
+    EXPECT_EQ(Text(FrmRotate(FrmRotate(f, 180, image), 180, image)), Text(f));
+    EXPECT_EQ(Text(FrmReflect(f, 1, image)), Text(RECT{10, 130, 110, 180}));
+    EXPECT_EQ(Text(FrmReflect(FrmReflect(f, 0, image), 0, image)), Text(f));
+
+    // A 1000 x 800 drawing scrolled to (300, 200) in a 400 x 300 client: the middle (500, 350).
+    const FrmView v = {SIZE{400, 300}, SIZE{1000, 800}, POINT{300, 200}};
+    const POINT m = FrmTurnMiddle(v, 0);
+    EXPECT_EQ(m.x, 500);
+    EXPECT_EQ(m.y, 350);
+    const struct {
+        int degrees;
+        LONG x, y;
+    } turns[] = {{90, 800 - 350, 500}, {180, 1000 - 500, 800 - 350}, {270, 350, 1000 - 500}};
+    for (const auto& t : turns) {
+        const POINT n = FrmTurnMiddle(v, t.degrees);
+        EXPECT_EQ(n.x, t.x) << t.degrees;
+        EXPECT_EQ(n.y, t.y) << t.degrees;
+    }
+    EXPECT_EQ(FrmMirrorMiddle(v, 1).y, 800 - 350);
+    EXPECT_EQ(FrmMirrorMiddle(v, 0).x, 1000 - 500);
+    // Back to the scroll position that shows it in the middle; odd halves away from zero.
+    const POINT s = FrmMiddleScroll(m, v.client, v.drawing);
+    EXPECT_EQ(s.x, 300);
+    EXPECT_EQ(s.y, 200);
+    const FrmView small = {SIZE{401, 301}, SIZE{101, 51}, POINT{0, 0}};
+    EXPECT_EQ(FrmTurnMiddle(small, 0).x, 51);
+    EXPECT_EQ(FrmTurnMiddle(small, 0).y, 26);
+}

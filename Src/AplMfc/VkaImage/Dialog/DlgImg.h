@@ -16,15 +16,16 @@
 // (the record, attaching an image, drawing, undo data), DlgImgFrm.cpp (the cut frame: tracking,
 // clipping, placing, drawing, its settings), DlgImgInp.cpp (the drawing area's mouse, keys,
 // characters, wheel and gestures), DlgImgPrt.cpp (paper orientation, page set-up, the print-page
-// record), DlgImgOpi.cpp (the open-information file's row); DlgImgGeo.h the frame's geometry.
+// record), DlgImgOpi.cpp (the open-information file's row), DlgImgEdt.cpp (edit and undo, the
+// page's edit commands), DlgImgRot.cpp (scale, the one road of image changes, turning, flipping,
+// size conversion); DlgImgGeo.h the frame's geometry.
 //
-// Rotation, reflection, size conversion, the page's own edit commands, saving and printing are
-// not built yet: the scale and edit commands are the dialog base's, SaveModified answers 1 and
-// the page is not printable.
+// Saving and printing are not built yet: SaveModified answers 1 and the page is not printable.
 #pragma once
 #include "CmnDlg.h"
 #include "DlgImgGeo.h"
 #include "VkaAppInf.h"
+#include <functional>
 
 class HalcorViw;
 
@@ -89,9 +90,10 @@ public:
     static CString GetDirText(const char* folder);
 
     // ---- The record, attaching and drawing (DlgImgSub.cpp) ----
-    // Shows an image (the page takes it; the one it holds already is kept, another is closed)
-    // and lays the drawing area out for it. On failure the page holds no image, the caller
-    // still owns adi.hImg.
+    // Shows an image and lays the drawing area out for it. The page takes adi.hImg on every
+    // path: the image it showed is closed once the new one stands in its place (the same image
+    // again is kept); a new image it cannot take is closed and the page keeps what it showed.
+    // A failed layout is reported too (the image is the page's then).
     int AttachDIB(const Adi& adi);
     // The record takes the image, its facts and the scale; with reset its view state starts
     // afresh. Then the values shared with the operation panel follow the image.
@@ -101,6 +103,7 @@ public:
     // The drawing area's extent, palette, scale and scroll position from the record, redrawn.
     int InitialDrawing();
     // Records one undo step of the page's record (kind 1 before a cut, 14 before any other change).
+    enum { StepCut = 1, StepChange = 14 };
     int SetEud(int kind);
     Ici* GetIci() const { return m_pIci; }
     Eui* GetEui() const { return m_pEui; }
@@ -158,16 +161,65 @@ public:
     int RotateImageDirect(double degrees);
     int ReflectImageDirect(int direction);
 
-    // Standing in until saving, printing, turning, flipping and size conversion exist: a page may
-    // always close and has nothing to print; the operations answer 1 with nothing changed, and
-    // IsOprReady 0 keeps their commands disabled.
+    // Standing in until saving and printing exist: a page may always close and has nothing to
+    // print; saving answers 1 with nothing changed, and IsOprReady 0 keeps its commands disabled.
     virtual int SaveModified(int) { return 1; }
     int IsPrintable() override { return 0; }
     virtual int IsOprReady() const { return 0; }
     virtual int SaveImage() { return VKE_NOT_DONE; }
-    virtual int RotateImage(double) { return VKE_NOT_DONE; }
-    virtual int ReflectImage(int) { return VKE_NOT_DONE; }
-    virtual int ConvertImage() { return VKE_NOT_DONE; }
+
+    // ---- Edit and undo (DlgImgEdt.cpp) ----
+    // With its drawing area focused the page answers the edit slots itself, on its image (the
+    // base's slots answer otherwise; clear stays the base's): undo and redo from its history,
+    // cut and copy while it holds an image, paste while the clipboard holds files or an image.
+    int GetEditFlag(EditFlag* flags) override;
+    int GetEditUndFlag(int* out) override;
+    int GetEditRdoFlag(int* out) override;
+    int GetEditCutFlag(int* out) override;
+    int GetEditCpyFlag(int* out) override;
+    int GetEditPstFlag(int* out) override;
+    int EditUnd() override;
+    int EditRdo() override;
+    int EditCut() override;
+    int EditCpy() override;
+    // Files on the clipboard open as pages, else its image becomes a new page; this page's image
+    // never changes.
+    int EditPst() override;
+    // The source part (the shown frame, else the whole image) becomes the page's image as one
+    // undo step (kind 1), at its own size / at the size it is shown at, and goes to the
+    // clipboard. 1 without an image.
+    int EditCutDirect();
+    int EditCutShw();
+    // The source part at the size it is shown at onto the clipboard; the page stays.
+    int EditCpyShw();
+    // The path onto the clipboard as text; 1 for a page without one.
+    int EditCpyPth();
+    // With the drawing area focused and an image: an undo step (kind 14) of the present state.
+    int SaveState();
+
+    // ---- Scale and image changes (DlgImgRot.cpp) ----
+    // The scale slots act with the drawing area focused and an image (else nothing; the getters
+    // answer 0 and 0 / 1): a shown frame is erased, the scale set, read back into the record and
+    // the frame drawn again. SetScaleByDlg opens the scale dialog over the image's size with
+    // decimals digits of percent (negative: nothing).
+    int SetScaleMode(int mode, int num, int den) override;
+    int GetScaleMode(int* out) override;
+    int SetScale(int num, int den) override;
+    int GetScale(int* num, int* den) override;
+    int SetScaleByDlg(int decimals) override;
+    // Whether the image changes are offered: the drawing area focused and an image held.
+    int IsDIBAttached();
+    // The image turned clockwise by 90, 180 or 270 degrees (else -9, nothing recorded) / flipped
+    // (1 top to bottom, 0 left to right) as one undo step: the view keeps its middle, a shown
+    // frame covers the same pixels, the record's rotation or flip follows, the paper turns with
+    // a quarter turn (orientation 3 or 4), the page is modified. 1 without an image; the old
+    // image stays on failure (32840 / 32841 when the platform cannot turn it).
+    int RotateImage(double degrees);
+    int ReflectImage(int direction);
+    // The source part (the shown frame, else the whole image) stretched to the size the
+    // convert-size dialog asks for, as one undo step; the view starts afresh with it. 2 when the
+    // dialog was not confirmed (no step), 1 without an image.
+    int CnvSiz();
 
     // ---- The cut frame (DlgImgFrm.cpp) ----
     // The frame lives in the Ici (rctFrm, image pixels); its settings are the application's
@@ -252,6 +304,11 @@ protected:
     afx_msg LRESULT OnCmnWmChgOpt(WPARAM wParam, LPARAM lParam);
     afx_msg void OnFrmToggle();
     afx_msg void OnUpdateFrmToggle(CCmdUI* pCmdUI);
+    // The page's edit commands 49252-49255 and image changes 32773-32778, each asking its rule.
+    afx_msg BOOL OnPageEditCmd(UINT nID);
+    afx_msg void OnUpdatePageEditCmd(CCmdUI* pCmdUI);
+    afx_msg BOOL OnImgChgCmd(UINT nID);
+    afx_msg void OnUpdateImgChgCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -268,9 +325,52 @@ private:
     void TakeImageSize(int width, int height, int clearTexts, bool orient);
     // The scale of the drawing area into the record.
     void ReadScale();
-    // One undo step, then the image service's new bitmap shown in place of the page's: turned by
-    // degrees when they are above 0, else flipped in the direction.
-    int ChangeImageDirect(const char* name, double degrees, int direction);
+    // One change of the image (DlgImgRot.cpp): its name for reports, its undo step kind, whether
+    // the view starts afresh with the new image, the message when the image cannot be made (0
+    // none), and whether it is a direct one (the step recorded as it stands, the page neither
+    // marked modified nor focused: a stored page state applied).
+    struct ImgChg {
+        const char* name;
+        int step;
+        int reset;
+        int failMsg;
+        bool direct;
+    };
+    // The one road of image changes: tracking ended; the undo step (a change whose step cannot
+    // be recorded does not happen: 27576 unless direct); make() makes the new image from the
+    // page's (0 or -13 made); attached at the page's scale in its place (the old image stays on
+    // failure); settle() (may be empty) once it stands; modified and the focus. 1 without an
+    // image or when the platform refused; failures traced under the change's name.
+    int ChangeImage(const ImgChg& chg, const std::function<int(HBITMAP*)>& make, const std::function<void()>& settle);
+    // Edit and image changes (DlgImgEdt.cpp, DlgImgRot.cpp).
+    // Whether the drawing area has the focus.
+    bool DraFocused();
+    // The page's own edit-availability record / one word of it.
+    int PageEditFlag(EditFlag* flags);
+    int EditWord(int EditFlag::*word, int* out, const char* name);
+    // The part cut and copied: the shown frame, else the whole image (image pixels).
+    RECT EditSrc();
+    // The source part stretched to the size it is shown at.
+    int StretchShown(HBITMAP* out);
+    // The image (or its shown frame's part) onto the clipboard.
+    int CopyToClb(const char* name);
+    int PasteToPages();
+    // A cut of the source part made by make, as one step of kind 1, then copied.
+    int CutWith(const char* name, const std::function<int(HBITMAP*)>& make);
+    // What the drawing area shows now (the record's scroll position read again).
+    FrmView ViewNow();
+    // Scrolls so that a point of the drawing is in the middle of the visible part.
+    void ScrollToMiddle(POINT middle);
+    // A scale change: a shown frame erased, the change, the scale read back, the frame drawn.
+    int Rescale(const char* name, const std::function<int()>& apply);
+    // A shown frame taken off for a turn or flip (the application's flag 0 meanwhile); true when
+    // it was shown. Put back as it was after a failure / at its new place after the change.
+    bool HideFrame();
+    void RestoreFrame();
+    void ShowMovedFrame(const RECT& frame, bool pageSet, const char* name);
+    // The paper turns with a quarter turn of the image when the orientation setting before the
+    // turn was 3 or 4: the printer, the page's landscape flag and the setting the other way.
+    void TurnPaper(int setting);
     int SetFlag(int* flag, int value, const char* name);
     HalcorViw* View();
     // The operation panel shows the application's value of one of its controls again.

@@ -60,11 +60,9 @@ int DlgImg::OpenImageFile(const char* path, int pasted)
     adi.lScaNum = shi.lScaNum;
     adi.lScaDen = shi.lScaDen;
     adi.bReset = adi.bClrTxt = 1;
-    if (rc == VKE_OK) rc = AttachDIB(adi);
-    if (rc != VKE_OK) {
-        if (m_pIci->pthImg.hImg != adi.hImg) theCmnImg.CloseImage(&adi.hImg);
-        return Fail("OpenImageFile", rc);
-    }
+    if (rc != VKE_OK) theCmnImg.CloseImage(&adi.hImg);
+    else rc = AttachDIB(adi); // takes the image
+    if (rc != VKE_OK) return Fail("OpenImageFile", rc);
     if (opened == VKE_OK && IsNamed()) AfxGetApp()->AddToRecentFileList(m_strPathName);
     return opened;
 }

@@ -392,3 +392,54 @@ bool FrmAutoScroll(int disp, int scroll, int client, bool farSide, int* target)
     *target = Clamp(farSide ? static_cast<long long>(disp) - client : disp);
     return true;
 }
+
+// ---- Turning and mirroring the image ----
+
+RECT FrmRotate(const RECT& f, int degrees, SIZE image)
+{
+    const LONG w = image.cx, h = image.cy;
+    switch (degrees) {
+    case 90: return RECT{h - f.bottom, f.left, h - f.top, f.right};
+    case 180: return RECT{w - f.right, h - f.bottom, w - f.left, h - f.top};
+    case 270: return RECT{f.top, w - f.right, f.bottom, w - f.left};
+    default: return f;
+    }
+}
+
+RECT FrmReflect(const RECT& f, int direction, SIZE image)
+{
+    if (direction == 1) return RECT{f.left, image.cy - f.bottom, f.right, image.cy - f.top};
+    return RECT{image.cx - f.right, f.top, image.cx - f.left, f.bottom};
+}
+
+namespace {
+
+// Half of the visible length of one axis, half away from zero.
+long long HalfSeen(LONG client, LONG drawing) { return FrmMulDiv(std::min(client, drawing), 1, 2, FrmRoundHalf); }
+
+} // namespace
+
+POINT FrmTurnMiddle(const FrmView& v, int degrees)
+{
+    const long long hw = HalfSeen(v.client.cx, v.drawing.cx), hh = HalfSeen(v.client.cy, v.drawing.cy);
+    const long long x = v.scroll.x, y = v.scroll.y, dw = v.drawing.cx, dh = v.drawing.cy;
+    switch (degrees) {
+    case 90: return POINT{Clamp(dh - y - hh), Clamp(x + hw)};
+    case 180: return POINT{Clamp(dw - x - hw), Clamp(dh - y - hh)};
+    case 270: return POINT{Clamp(y + hh), Clamp(dw - x - hw)};
+    default: return POINT{Clamp(x + hw), Clamp(y + hh)};
+    }
+}
+
+POINT FrmMirrorMiddle(const FrmView& v, int direction)
+{
+    POINT m = FrmTurnMiddle(v, 0);
+    if (direction == 1) m.y = Clamp(static_cast<long long>(v.drawing.cy) - v.scroll.y - HalfSeen(v.client.cy, v.drawing.cy));
+    else m.x = Clamp(static_cast<long long>(v.drawing.cx) - v.scroll.x - HalfSeen(v.client.cx, v.drawing.cx));
+    return m;
+}
+
+POINT FrmMiddleScroll(POINT middle, SIZE client, SIZE drawing)
+{
+    return POINT{Clamp(middle.x - HalfSeen(client.cx, drawing.cx)), Clamp(middle.y - HalfSeen(client.cy, drawing.cy))};
+}

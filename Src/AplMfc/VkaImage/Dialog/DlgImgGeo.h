@@ -125,3 +125,27 @@ bool FrmKeyRect(const RECT& frame, UINT key, bool shift, bool ctrl, const int st
 // client]: the coordinate itself, or it less the client size when it is the far side. False
 // when it is in sight.
 bool FrmAutoScroll(int disp, int scroll, int client, bool farSide, int* target);
+
+// ---- Turning and mirroring the image ----
+
+// A frame that follows its image turned clockwise by 90, 180 or 270 degrees / mirrored (1 top
+// to bottom, 0 left to right), the image of that size before the change; it covers the same
+// pixels afterwards.
+RECT FrmRotate(const RECT& frame, int degrees, SIZE image);
+RECT FrmReflect(const RECT& frame, int direction, SIZE image);
+
+// What the drawing area shows: its client size, the drawing's size at the present scale and
+// the scroll position (display coordinates).
+struct FrmView {
+    SIZE client;
+    SIZE drawing;
+    POINT scroll;
+};
+// The middle of the view's visible part (the scroll position plus half of the smaller of client
+// and drawing on each axis, halves half away from zero) where it lies once the drawing has
+// turned by the degrees (0: not turned) / been mirrored in the direction.
+POINT FrmTurnMiddle(const FrmView& view, int degrees);
+POINT FrmMirrorMiddle(const FrmView& view, int direction);
+// The scroll position that puts that point in the middle of the visible part of a view with
+// that client and drawing size (not clamped: the drawing area clamps it).
+POINT FrmMiddleScroll(POINT middle, SIZE client, SIZE drawing);

@@ -11,9 +11,6 @@ namespace {
 
 VkiSub* Sub() { return theCmnAppInf.pSub; }
 
-// The undo step of a change other than a cut.
-const int kStepChange = 14;
-
 } // namespace
 
 int DlgImg::GetOpi(Opi* opi)
@@ -93,31 +90,16 @@ int DlgImg::RotateImageDirect(double degrees)
 {
     if (!m_bInitImg) return Fail("RotateImageDirect", VKE_ERR_NOT_INIT);
     if (degrees != 90 && degrees != 180 && degrees != 270) return Fail("RotateImageDirect", VKE_ERR_ARG);
-    return ChangeImageDirect("RotateImageDirect", degrees, 0);
+    const HBITMAP img = m_pIci->pthImg.hImg;
+    return ChangeImage(ImgChg{"RotateImageDirect", StepChange, 0, 0, true},
+                       [&](HBITMAP* out) { return theCmnImg.RotateImage(out, img, degrees); }, nullptr);
 }
 
 int DlgImg::ReflectImageDirect(int direction)
 {
     if (!m_bInitImg) return Fail("ReflectImageDirect", VKE_ERR_NOT_INIT);
     if (direction != 0 && direction != 1) return Fail("ReflectImageDirect", VKE_ERR_ARG);
-    return ChangeImageDirect("ReflectImageDirect", 0, direction);
-}
-
-int DlgImg::ChangeImageDirect(const char* name, double degrees, int direction)
-{
-    const CmnVarPthImg& img = m_pIci->pthImg;
-    if (!img.hImg) return VKE_NOT_DONE;
-    int rc = VkeSubSetEud(Sub(), m_hWnd, m_pEui, kStepChange, kStepChange, VkaCodIci, m_pIci, 0);
-    HBITMAP changed = nullptr;
-    if (rc == VKE_OK)
-        rc = degrees > 0 ? theCmnImg.RotateImage(&changed, img.hImg, degrees)
-                         : theCmnImg.ReflectImage(&changed, img.hImg, direction);
-    if (rc == VKE_OK) {
-        Adi adi = {changed, img.iTypImg, img.fXRes, img.fYRes, img.bKnown,
-                   m_pIci->iModeSca, m_pIci->lScaNum, m_pIci->lScaDen, 0, 0};
-        rc = AttachDIB(adi);
-    }
-    if (rc == VKE_OK) return rc;
-    theCmnImg.CloseImage(&changed);
-    return rc == VKE_NOT_DONE ? rc : Fail(name, rc);
+    const HBITMAP img = m_pIci->pthImg.hImg;
+    return ChangeImage(ImgChg{"ReflectImageDirect", StepChange, 0, 0, true},
+                       [&](HBITMAP* out) { return theCmnImg.ReflectImage(out, img, direction); }, nullptr);
 }

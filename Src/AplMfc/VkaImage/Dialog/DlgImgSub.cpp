@@ -60,10 +60,13 @@ void ResetView(Ici& ici, int width, int height)
 
 int DlgImg::AttachDIB(const Adi& adi)
 {
-    if (!m_bInitImg) return Fail("AttachDIB", VKE_ERR_NOT_INIT);
+    HBITMAP fresh = adi.hImg;
+    if (!m_bInitImg) {
+        theCmnImg.CloseImage(&fresh);
+        return Fail("AttachDIB", VKE_ERR_NOT_INIT);
+    }
     CmnVarPthImg& img = m_pIci->pthImg;
-    if (adi.hImg == img.hImg) img.hImg = nullptr; // the image it shows already: only forgotten
-    else theCmnImg.CloseImage(&img.hImg);
+    HBITMAP old = img.hImg;
     int rc;
     if (adi.hImg) {
         int width = 0, height = 0, bits = 0;
@@ -73,11 +76,14 @@ int DlgImg::AttachDIB(const Adi& adi)
         rc = ClearIci(m_strPathName, adi.bClrTxt);
     }
     if (rc != VKE_OK) {
-        img.hImg = nullptr;
-        Fail("AttachDIB", rc);
+        // The page keeps what it showed; a new image it cannot show goes.
+        img.hImg = old;
+        if (fresh != old) theCmnImg.CloseImage(&fresh);
+        return Fail("AttachDIB", rc);
     }
-    int drawn = InitialDrawing();
-    return rc != VKE_OK ? rc : drawn;
+    // The old image goes only now that the new one stands in its place.
+    if (old && old != adi.hImg) theCmnImg.CloseImage(&old);
+    return InitialDrawing();
 }
 
 int DlgImg::SetIci(const char* path, const Adi& adi, int width, int height, int bitCount)

@@ -475,6 +475,39 @@ TEST_F(ImageFiles, RotateAndReflectA3x2Image)
     }
 }
 
+// 256 neighbouring colours and 32 bits with alpha: the turned pixels are the very bits, and four
+// quarter turns give the source back.
+TEST_F(ImageFiles, TurnsMoveTheExactBitsOfCloseColoursAndAlpha)
+{
+    std::vector<RGBQUAD> table;
+    for (int i = 0; i < 256; ++i) table.push_back({static_cast<BYTE>(i), static_cast<BYTE>(i / 2), static_cast<BYTE>(i / 3), 0});
+    for (int bits : {8, 32}) {
+        HBITMAP src = Keep(VktMakeDIB(37, 23, bits, table));
+        VktDIB s(src);
+        unsigned seed = 5;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 37; ++x) {
+                seed = seed * 1103515245u + 12345u;
+                s.SetRaw(x, y, bits == 8 ? (seed >> 16) & 0xFF : seed);
+            }
+        HBITMAP turned = src;
+        for (int i = 0; i < 4; ++i) {
+            HBITMAP out = nullptr;
+            ASSERT_EQ(VkeDrwRotateImage(drw, &out, turned, 90), 0) << bits;
+            Keep(out);
+            VktDIB o(out), t(turned);
+            EXPECT_EQ(o.Raw(t.height - 1, 0), t.Raw(0, 0)) << bits << " bits, the top-left corner goes right";
+            EXPECT_EQ(o.Table().size(), t.Table().size());
+            turned = out;
+        }
+        VktDIB back(turned);
+        int differ = 0;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 37; ++x) differ += back.Raw(x, y) != s.Raw(x, y);
+        EXPECT_EQ(differ, 0) << bits << " bits";
+    }
+}
+
 TEST_F(ImageFiles, RotateArguments)
 {
     HBITMAP src = Keep(VktMakeDIB(100, 50, 24));

@@ -1,0 +1,227 @@
+// A page's image changes timed to what the user sees: Pictavo.exe started with the 6000 x 4000
+// JPEG fitted; the commands 32774 (turn by 90), 32777 (flip), 32773 (size conversion: the
+// stored setting is 50 %, the dialog's OK posted to it) and 57643 (undo of the conversion) given
+// to the frame (sent, so that they return once handled; the dialog's OK posted, then the frame
+// waited for), each timed until the program is idle with nothing of the drawing area left to
+// paint. Against each: the bare engine call on the same picture in this process plus one
+// snapshot (VkeDrwCopyDIB, the undo step; two for the undo, which keeps the present state too),
+// plus a full redraw of the area (InvalidateRect) timed in the program. Then a fresh start takes
+// ten turns: its working set beside eleven bitmaps' bytes. Medians of 3.
+//
+//   scripts/bench BenchImageChange     (needs an X display)
+#include "BenchProgram.h"
+#include <functional>
+#include <vector>
+
+namespace {
+
+const int kRuns = 3;
+const UINT kTurn = 32774, kFlip = 32777, kConvert = 32773, kUndo = 57643;
+
+struct Times {
+    std::vector<double> turn, flip, convert, undo, redraw;
+    bool done = false;
+};
+
+// The convert-size dialog of the process, once it shows (null after 10 seconds).
+struct DialogSearch {
+    DWORD pid;
+    HWND wnd;
+};
+
+BOOL CALLBACK FindConvertDialog(HWND wnd, LPARAM lParam)
+{
+    DialogSearch* s = reinterpret_cast<DialogSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    wchar_t title[64] = {}, cls[16] = {};
+    GetWindowTextW(wnd, title, 64);
+    GetClassNameW(wnd, cls, 16);
+    if (pid != s->pid || !IsWindowVisible(wnd) || wcscmp(cls, L"#32770") != 0 || wcscmp(title, L"サイズ変換") != 0)
+        return TRUE;
+    s->wnd = wnd;
+    return FALSE;
+}
+
+HWND WaitConvertDialog(HANDLE process)
+{
+    DialogSearch s = {GetProcessId(process), nullptr};
+    for (double start = BenchNow(); !s.wnd && BenchNow() - start < 10; Sleep(10))
+        EnumWindows(FindConvertDialog, reinterpret_cast<LPARAM>(&s));
+    return s.wnd;
+}
+
+// The page painted and the program idle.
+bool Shown(HWND frame, HANDLE process, BenchSeen* seen)
+{
+    HWND area = seen->Area(frame);
+    return area && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE) &&
+           !GetUpdateRect(area, nullptr, FALSE);
+}
+
+// A command sent to the frame (it returns once handled), timed until quiet (ms, into times);
+// false on a timeout.
+bool Timed(HWND frame, HANDLE process, HWND area, UINT id, std::vector<double>* times)
+{
+    const double start = BenchNow();
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(frame, WM_COMMAND, id, 0, SMTO_NORMAL, 30000, &answer)) return false;
+    const double took = BenchUntilQuiet(process, area, start);
+    if (took >= 0) times->push_back(took * 1000);
+    return took >= 0;
+}
+
+// The convert-size dialog's OK posted, its window gone, the frame's command that opened it
+// finished (a message sent to the frame is answered after it), then quiet.
+bool TimedOk(HWND frame, HANDLE process, HWND area, HWND dialog, std::vector<double>* times)
+{
+    const double start = BenchNow();
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    while (IsWindow(dialog)) {
+        if (BenchNow() - start > 10) return false;
+        Sleep(0);
+    }
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer)) return false;
+    const double took = BenchUntilQuiet(process, area, start);
+    if (took >= 0) times->push_back(took * 1000);
+    return took >= 0;
+}
+
+bool Measure(HWND frame, HANDLE process, BenchSeen* seen, Times* t)
+{
+    if (!Shown(frame, process, seen)) return false;
+    HWND area = seen->Area(frame);
+    for (int i = 0; i < kRuns; ++i) {
+        double start = BenchNow();
+        InvalidateRect(area, nullptr, FALSE);
+        double took = BenchUntilQuiet(process, area, start);
+        if (took < 0) return true;
+        t->redraw.push_back(took * 1000);
+        if (!Timed(frame, process, area, kTurn, &t->turn) || !Timed(frame, process, area, kFlip, &t->flip)) return true;
+        PostMessageA(frame, WM_COMMAND, kConvert, 0);
+        HWND dialog = WaitConvertDialog(process);
+        if (!dialog) return true;
+        if (!TimedOk(frame, process, area, dialog, &t->convert) || !Timed(frame, process, area, kUndo, &t->undo))
+            return true;
+    }
+    t->done = true;
+    return true;
+}
+
+double WorkingSetMB(HANDLE process)
+{
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    GetProcessMemoryInfo(process, &pmc, sizeof(pmc));
+    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// Ten turns: the working set before and after them (MB); false on a timeout.
+bool TenTurns(HWND frame, HANDLE process, BenchSeen* seen, double* before, double* after, bool* done)
+{
+    if (!Shown(frame, process, seen)) return false;
+    HWND area = seen->Area(frame);
+    *before = WorkingSetMB(process);
+    std::vector<double> turns;
+    for (int i = 0; i < 10; ++i)
+        if (!Timed(frame, process, area, kTurn, &turns)) return true;
+    *after = WorkingSetMB(process);
+    *done = true;
+    return true;
+}
+
+// Milliseconds of the bare calls on the picture: make(out) and then snapshots copies of its
+// source, all closed again.
+double Bare(VkiDrw* drw, HBITMAP picture, int snapshots, const std::function<int(HBITMAP*)>& make)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        HBITMAP out = nullptr;
+        std::vector<HBITMAP> copies(static_cast<size_t>(snapshots), nullptr);
+        const double start = BenchNow();
+        int rc = make ? make(&out) : 0;
+        for (HBITMAP& c : copies)
+            if (rc == 0) rc = VkeDrwCopyDIB(drw, &c, picture);
+        times.push_back((BenchNow() - start) * 1000);
+        VkeDrwCloseImage(drw, &out);
+        for (HBITMAP& c : copies) VkeDrwCloseImage(drw, &c);
+        if (rc != 0) return -1;
+    }
+    return BenchMedian(times);
+}
+
+} // namespace
+
+int main()
+{
+    BenchEngine engine;
+    if (!engine.drw) return 1;
+    BenchCopy copy;
+    const std::string big = BenchBeside("big.jpg");
+    HBITMAP picture = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    if (VkeDrwOpenImage(engine.drw, big.c_str(), &picture, &type, &xr, &yr, &known) != 0) {
+        fprintf(stderr, "%s cannot be opened\n", big.c_str());
+        return 1;
+    }
+    VkiDrw* drw = engine.drw;
+    const double turn = Bare(drw, picture, 1, [&](HBITMAP* out) { return VkeDrwRotateImage(drw, out, picture, 90); });
+    const double flip = Bare(drw, picture, 1, [&](HBITMAP* out) { return VkeDrwReflectImage(drw, out, picture, 1); });
+    const double stretch = Bare(drw, picture, 1, [&](HBITMAP* out) {
+        return VkeDrwStretchDIB(drw, out, 3000, 2000, picture, 0, 0, 6000, 4000, 0, nullptr, HALFTONE);
+    });
+    const double copies = Bare(drw, picture, 2, nullptr);
+    DIBSECTION ds = {};
+    GetObjectA(picture, sizeof(ds), &ds);
+    const double bitmapMB = static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight / (1024.0 * 1024.0);
+    VkeDrwCloseImage(drw, &picture);
+    if (turn < 0 || flip < 0 || stretch < 0 || copies < 0) {
+        fprintf(stderr, "a bare call failed\n");
+        return 1;
+    }
+
+    // The first start of a session also loads Wine's libraries.
+    BenchRunProgram(copy, "", 60, [](HWND, HANDLE process) { return WaitForInputIdle(process, 0) == 0; });
+    copy.SetSettings("SopShi_iModeSca=2\r\nCnvSzi_iTypSca=1\r\nCnvSzi_dScale=0.5\r\n");
+    Times t;
+    BenchSeen seen;
+    BenchRunProgram(copy, " \"" + big + "\"", 300, [&](HWND frame, HANDLE process) { return Measure(frame, process, &seen, &t); });
+    if (!t.done) {
+        fprintf(stderr, "the program did not show the page or finish its changes\n");
+        return 1;
+    }
+    const double redraw = BenchMedian(t.redraw);
+    printf("full redraw of the fitted page:          median %.0f ms\n", redraw);
+    const struct {
+        const char* what;
+        const std::vector<double>& times;
+        double bare;
+        const char* bareWhat;
+    } rows[] = {{"turn by 90 (32774)", t.turn, turn, "VkeDrwRotateImage + CopyDIB"},
+                {"flip (32777)", t.flip, flip, "VkeDrwReflectImage + CopyDIB"},
+                {"convert to 50 % (32773, OK)", t.convert, stretch, "VkeDrwStretchDIB + CopyDIB"},
+                {"undo (57643)", t.undo, copies, "two CopyDIB"}};
+    bool met = true;
+    for (const auto& r : rows) {
+        const double took = BenchMedian(r.times), base = r.bare + redraw;
+        printf("%-28s median %5.0f ms; %-29s %5.0f ms + redraw: %.2f x (at most 1.3)\n", r.what, took, r.bareWhat,
+               r.bare, base > 0 ? took / base : 0.0);
+        met = met && took <= 1.3 * base;
+    }
+    printf("every change within 1.3 x: %s\n", met ? "yes" : "no");
+
+    double before = 0, after = 0;
+    bool done = false;
+    BenchSeen fresh;
+    BenchRunProgram(copy, " \"" + big + "\"", 300,
+                    [&](HWND frame, HANDLE process) { return TenTurns(frame, process, &fresh, &before, &after, &done); });
+    if (!done) {
+        fprintf(stderr, "the program did not take ten turns\n");
+        return 1;
+    }
+    printf("working set before ten turns %.0f MB, after %.0f MB; eleven bitmaps %.0f MB: growth %.2f x ten bitmaps\n",
+           before, after, 11 * bitmapMB, (after - before) / (10 * bitmapMB));
+    return 0;
+}
