@@ -5,7 +5,6 @@
 #include "TestDlgSetOpt.h"
 #include <commctrl.h>
 #include <functional>
-#include <string.h>
 
 namespace {
 
@@ -22,30 +21,6 @@ std::string WndText(HWND wnd)
 }
 
 bool Ticked(HWND wnd) { return ::SendMessageA(wnd, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-BOOL CALLBACK FindTree(HWND wnd, LPARAM lParam)
-{
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof(cls));
-    if (strcmp(cls, "SysTreeView32") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = wnd;
-    return FALSE;
-}
-
-// The text of the folder browser's selected folder.
-std::string SelectedFolder(HWND browser)
-{
-    HWND tree = nullptr;
-    EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
-    char text[MAX_PATH] = {};
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    if (item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
 
 } // namespace
 
@@ -158,7 +133,7 @@ TEST_F(SopTest, TheBasicPageStoresItsValues)
         dlg->EnableWindow(FALSE);
         VktMsgBox answer({IDOK});
         answer.OnOpen = [&](HWND browser) {
-            for (int i = 0; i < 1500 && SelectedFolder(browser) != name; ++i) {
+            for (int i = 0; i < 1500 && VktSelectedFolder(browser) != name; ++i) {
                 VktPump();
                 Sleep(20);
             }

@@ -137,7 +137,7 @@ DlgSop* DlgSetOpt::GetSopPage(int type)
 
 // ---- The settings ----
 
-int DlgSetOpt::GetSoi()
+int DlgSetOpt::ForEachPage(const char* name, int (DlgSop::*op)())
 {
     int count = 0;
     GetPageCnt(&count);
@@ -146,26 +146,15 @@ int DlgSetOpt::GetSoi()
         void* page = nullptr;
         int type = 0;
         if (GetPage(i, &page, &type) != 1) continue;
-        int rc = static_cast<DlgSop*>(static_cast<CWnd*>(page))->SaveVal();
-        if (rc != VKE_OK && result == VKE_OK) result = Failed("GetSoi", rc);
+        int rc = (static_cast<DlgSop*>(static_cast<CWnd*>(page))->*op)();
+        if (rc != VKE_OK && result == VKE_OK) result = Failed(name, rc);
     }
     return result;
 }
 
-int DlgSetOpt::InitData()
-{
-    int count = 0;
-    GetPageCnt(&count);
-    int result = VKE_OK;
-    for (int i = 0; i < count; ++i) {
-        void* page = nullptr;
-        int type = 0;
-        if (GetPage(i, &page, &type) != 1) continue;
-        int rc = static_cast<DlgSop*>(static_cast<CWnd*>(page))->SetNewVal();
-        if (rc != VKE_OK && result == VKE_OK) result = Failed("InitData", rc);
-    }
-    return result;
-}
+int DlgSetOpt::GetSoi() { return ForEachPage("GetSoi", &DlgSop::SaveVal); }
+
+int DlgSetOpt::InitData() { return ForEachPage("InitData", &DlgSop::SetNewVal); }
 
 int DlgSetOpt::CreateDir()
 {

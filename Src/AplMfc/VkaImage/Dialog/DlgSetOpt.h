@@ -76,6 +76,8 @@ protected:
     void ShowUsrDir(int rc);
     // The pages' values copied, the directory made, the notice sent: 0, else CreateDir's result.
     int ApplyChanges();
+    // The operation on every page in tab order: the first failure (traced under name), else 0.
+    int ForEachPage(const char* name, int (DlgSop::*op)());
     // The tab control above a row of the buttons.
     void LayOut(int cx, int cy);
     // The current page's values: start-up (copy 1) or initial (copy 0).

@@ -87,7 +87,14 @@ protected:
     // A check box or radio of the slot changed to state (0 or 1): its value into copy 2.
     virtual void OnCheck(int slot, int state) = 0;
 
-    // Whether both are copy indexes; -9 is traced under name when not.
+    // Copy from into copy to of a page's copies; -9 (traced under name) for other indexes.
+    template <class Val>
+    static int CopyOf(Val (&val)[SopCopyCnt], int to, int from, const char* name)
+    {
+        if (!IsCopyPair(to, from, name)) return VKE_ERR_ARG;
+        if (to != from) val[to] = val[from];
+        return VKE_OK;
+    }
     static bool IsCopyPair(int to, int from, const char* name);
 
     // The dialog's flags.

@@ -68,12 +68,7 @@ int* DlgSopBsi::Flag(SopBsiVal& val, int slot)
     }
 }
 
-int DlgSopBsi::CopyBsi(int to, int from)
-{
-    if (!IsCopyPair(to, from, "CopyBsi")) return VKE_ERR_ARG;
-    if (to != from) m_val[to] = m_val[from];
-    return VKE_OK;
-}
+int DlgSopBsi::CopyBsi(int to, int from) { return CopyOf(m_val, to, from, "CopyBsi"); }
 
 int DlgSopBsi::IniVal()
 {

@@ -44,12 +44,7 @@ DlgSopPni::DlgSopPni(DlgSetOpt* owner) : DlgSop(IDD_DLGSOPPNI, owner, GF_DlgSopP
 
 // ---- The copies ----
 
-int DlgSopPni::CopyPni(int to, int from)
-{
-    if (!IsCopyPair(to, from, "CopyPni")) return VKE_ERR_ARG;
-    if (to != from) m_val[to] = m_val[from];
-    return VKE_OK;
-}
+int DlgSopPni::CopyPni(int to, int from) { return CopyOf(m_val, to, from, "CopyPni"); }
 
 int DlgSopPni::IniVal()
 {

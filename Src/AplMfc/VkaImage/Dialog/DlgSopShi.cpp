@@ -47,12 +47,7 @@ DlgSopShi::DlgSopShi(DlgSetOpt* owner) : DlgSop(IDD_DLGSOPSHI, owner, GF_DlgSopS
 
 // ---- The copies ----
 
-int DlgSopShi::CopyShi(int to, int from)
-{
-    if (!IsCopyPair(to, from, "CopyShi")) return VKE_ERR_ARG;
-    if (to != from) m_val[to] = m_val[from];
-    return VKE_OK;
-}
+int DlgSopShi::CopyShi(int to, int from) { return CopyOf(m_val, to, from, "CopyShi"); }
 
 int DlgSopShi::IniVal()
 {
