@@ -15,6 +15,16 @@ inline double BenchMedian(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// "median M ms (min-max)" of times in seconds.
+inline std::string BenchSpread(const std::vector<double>& v)
+{
+    char text[64];
+    auto range = std::minmax_element(v.begin(), v.end());
+    snprintf(text, sizeof(text), "median %.0f ms (%.0f-%.0f)", BenchMedian(v) * 1000, *range.first * 1000,
+             *range.second * 1000);
+    return text;
+}
+
 // The program's main frame, searched by its process id.
 struct Found {
     DWORD pid;

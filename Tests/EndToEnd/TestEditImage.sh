@@ -21,18 +21,7 @@ expect_box()
   [ "$box" = "$3" ] || vk_e2e_fail "$1: $2 covers \"$box\", not \"$3\""
 }
 
-# The drawing area of a screenshot, cut out.
-area_of() { convert "$VK_E2E_OUT/$1.png" -crop "${aw}x${ah}+${ax}+${ay}" +repage "$VK_E2E_OUT/$1-area.png"; }
-
-# Pixels that differ between two images (ImageMagick's absolute error count).
-differ() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
-
-vk_e2e_start first "$(vk_e2e_path "$dir/halves.png")"
-frame=$(vk_e2e_wait_window '^Afx:' 'halves\.png$')
-sleep 2
-area=$(vk_e2e_area "$frame")
-[ -n "$area" ] || vk_e2e_fail "no drawing area shows"
-read -r ax ay aw ah <<<"$area"
+vk_e2e_open_image first "$dir/halves.png"
 # A click on the image gives its drawing area the focus, as the changes will.
 vk_e2e_click $((ax + aw / 2)) $((ay + ah / 2))
 sleep 1
@@ -54,9 +43,9 @@ expect_box turned '#0000FF' "$ix $((iy + 32)) 32 32"
 vk_e2e_key ctrl+z
 sleep 1.5
 vk_e2e_shot undone
-area_of first
-area_of undone
-n=$(differ "$VK_E2E_OUT/first-area.png" "$VK_E2E_OUT/undone-area.png")
+vk_e2e_area_of first
+vk_e2e_area_of undone
+n=$(vk_e2e_differ "$VK_E2E_OUT/first-area.png" "$VK_E2E_OUT/undone-area.png")
 [ "$n" = 0 ] || vk_e2e_fail "after undo $n pixels of the drawing area differ from the first screenshot"
 
 # 画像(&I), サイズ変換(&C)...: the dialog starts at the stored 50 %; "実行".
@@ -99,10 +88,10 @@ vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" save-bitmap "$(vk_e2e_path "$VK_E2E_OUT
   vk_e2e_fail "no bitmap on the clipboard"
 [ "$(identify -format '%w %h' "$VK_E2E_OUT/clipboard.bmp")" = "$((r - l)) $((b - t))" ] ||
   vk_e2e_fail "the clipboard's bitmap is $(identify -format '%w x %h' "$VK_E2E_OUT/clipboard.bmp")"
-n=$(differ "$VK_E2E_OUT/expected.png" "$VK_E2E_OUT/clipboard.bmp")
+n=$(vk_e2e_differ "$VK_E2E_OUT/expected.png" "$VK_E2E_OUT/clipboard.bmp")
 [ "$n" = 0 ] || vk_e2e_fail "$n pixels of the clipboard's bitmap differ from the frame's"
 convert "$VK_E2E_OUT/cut.png" -crop "$((r - l))x$((b - t))+$((ax + ix))+$((ay + iy))" +repage "$VK_E2E_OUT/cut-page.png"
-n=$(differ "$VK_E2E_OUT/expected.png" "$VK_E2E_OUT/cut-page.png")
+n=$(vk_e2e_differ "$VK_E2E_OUT/expected.png" "$VK_E2E_OUT/cut-page.png")
 [ "$n" = 0 ] || vk_e2e_fail "$n pixels of the cut page differ from the frame's"
 
 vk_e2e_close "$frame"

@@ -176,6 +176,26 @@ vk_e2e_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/de
 # made a drawing area), or nothing.
 vk_e2e_area() { vk_e2e_children "$1" | awk -F'\t' '$1 == "Edit" { print $2; exit }'; }
 
+# vk_e2e_open_image VAR IMAGE: starts the copy's Pictavo.exe on the image (its pid in VAR) and
+# waits for its frame ($frame) and the page's drawing area ($area, and $ax $ay $aw $ah).
+vk_e2e_open_image()
+{
+  local name
+  name=$(basename "$2")
+  vk_e2e_start "$1" "$(vk_e2e_path "$2")"
+  frame=$(vk_e2e_wait_window '^Afx:' "${name//./\\.}\$")
+  sleep 2
+  area=$(vk_e2e_area "$frame")
+  [ -n "$area" ] || vk_e2e_fail "no drawing area shows"
+  read -r ax ay aw ah <<<"$area"
+}
+
+# vk_e2e_area_of NAME: the drawing area ($ax $ay $aw $ah) of screenshot NAME cut out as NAME-area.
+vk_e2e_area_of() { convert "$VK_E2E_OUT/$1.png" -crop "${aw}x${ah}+${ax}+${ay}" +repage "$VK_E2E_OUT/$1-area.png"; }
+
+# vk_e2e_differ A B: the pixels that differ between two images (ImageMagick's absolute error count).
+vk_e2e_differ() { { compare -metric AE "$1" "$2" null: 2>&1 || true; } | cut -d' ' -f1; }
+
 # vk_e2e_title HWND: the top-level window's title.
 vk_e2e_title() { vk_e2e_windows | awk -F'\t' -v h="$1" '$1 == h { print $5 }'; }
 

@@ -9,6 +9,7 @@
 //   VktWin close HWND        the screen point at the middle of the window's close button
 //   VktWin show HWND N       ShowWindow(N) from this process (6 minimises, 9 restores)
 //   VktWin iconic HWND       1 when the window is minimised, else 0
+//   VktWin repaint HWND      the window and its descendants invalidated whole (their program paints)
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
 //                            then its titles, one line each tab after a tab character
 //   VktWin tree HWND         the first visible tree view among the descendants: its item count,
@@ -341,6 +342,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "show" && argc > 3) return ShowWindowAsync(wnd, atoi(argv[3])) ? 0 : 1;
+    if (verb == "repaint") return RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN) ? 0 : 1;
     if (verb == "iconic") {
         Line(IsIconic(wnd) ? "1" : "0");
         return 0;

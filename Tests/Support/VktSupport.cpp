@@ -69,6 +69,43 @@ std::string VktReadFile(const std::string& path)
     return out;
 }
 
+std::string VktLongFullPath(const std::string& path)
+{
+    char full[MAX_PATH] = {}, longer[MAX_PATH] = {};
+    if (GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr) == 0) return "";
+    if (GetLongPathNameA(full, longer, sizeof(longer))) return longer;
+    // Not there (yet): the folder's long form and the name as written.
+    const char* last = nullptr;
+    for (const char* p = full; *p; p = CharNextExA(932, p, 0))
+        if (*p == '\\') last = p;
+    if (!last) return full;
+    std::string dir(full, static_cast<size_t>(last - full));
+    return GetLongPathNameA(dir.c_str(), longer, sizeof(longer)) ? longer + std::string(last) : full;
+}
+
+namespace {
+
+// The path with its single-byte letters in capitals (upper) or small letters.
+std::string WithCase(const std::string& path, bool upper)
+{
+    std::string out = path;
+    for (const char* p = path.c_str(); *p; p = CharNextExA(932, p, 0)) {
+        char& c = out[p - path.c_str()];
+        if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::string> VktPathSpellings(const std::string& path)
+{
+    char shortPath[MAX_PATH] = {};
+    GetShortPathNameA(path.c_str(), shortPath, sizeof(shortPath));
+    return {path, shortPath, WithCase(path, true), WithCase(path, false)};
+}
+
 void VktSubFixture::SetUp()
 {
     ASSERT_EQ(VkeSubAlloc(&sub), 0);

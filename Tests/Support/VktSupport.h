@@ -3,6 +3,7 @@
 #include "VkeEng.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 // A fresh folder under the temporary folder, removed with everything in it at the end.
 class VktTempDir {
@@ -77,6 +78,14 @@ bool VktWriteFile(const std::string& path, const std::string& bytes);
 
 // Reads a whole file; empty when it cannot be read.
 std::string VktReadFile(const std::string& path);
+
+// The platform's own full form of a path: made absolute, then long where it exists, else its
+// folder long and the name as written (the engine's path functions answer the same).
+std::string VktLongFullPath(const std::string& path);
+
+// Spellings of one existing path a user may give: as it is, its short (8.3) form, in capitals and
+// in small letters (single-byte letters only; a trail byte may be a letter).
+std::vector<std::string> VktPathSpellings(const std::string& path);
 
 // A utility object allocated and initialised with the default parameters, tracing every
 // failure into a trace file that the test reads back.

@@ -72,6 +72,8 @@ void VkiDra::Reset()
     m_iTrackRsv = 0;
     m_pPrintInfo = nullptr;
     m_iPrintDepth = m_iDrawDepth = m_iDrawDepthDrm = m_iDrawRecovered = 0;
+    m_rctShownSca = m_rctShownClient = RECT{};
+    m_iShownNum = m_iShownDen = 0;
     m_lfScreen = m_lfPrint = m_lfBase = LOGFONTA{};
     m_hPrevCursor = m_hArrowCursor = m_hGrabCursor = m_hHandCursor = nullptr;
 }

@@ -309,7 +309,12 @@ void VkiDra::OnPaint()
     const RECT r = dc.m_ps.rcPaint;
     if (!VkiIsFilled(&r) || m_iDrawing) return;
     DrawFrame(::GetFocus() == m_hWnd ? 1 : 0);
-    Draw(dc.m_hDC, &r, dc.m_ps.fErase ? 1 : 0);
+    int rc = Draw(dc.m_hDC, &r, dc.m_ps.fErase ? 1 : 0);
+    // What the window shows now is of this layout (a scroll may move it), unless the pass failed.
+    m_iShownNum = rc == VKE_OK || rc == VKE_NOT_DONE ? m_iScaleNum : 0;
+    m_iShownDen = m_iScaleDen;
+    m_rctShownSca = m_rctSca;
+    GetClientRect(&m_rctShownClient);
 }
 
 BOOL VkiDra::OnEraseBkgnd(CDC* dc)

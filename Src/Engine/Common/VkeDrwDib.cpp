@@ -363,9 +363,12 @@ int VkiDrw::StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC sr
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!dst || !src || dw < 1 || dh < 1 || sw < 1 || sh < 1 || mode < 0 || mode > HALFTONE) return VKE_ERR_ARG;
-    // A halftone reduction averages the pixels it reduces, by the engine where the platform does not.
+    // A halftone reduction averages the pixels it reduces, by the engine where the platform does
+    // not; there the engine also enlarges, so that a clipped part matches the whole blit.
     int stretch = mode ? mode : GetStretchBltMode(dst);
-    if (stretch == HALFTONE && !VkiHalftoneAverages() && VkiAverageBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh))
+    if (stretch == HALFTONE && !VkiHalftoneAverages() &&
+        (VkiAverageBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh) ||
+         VkiEnlargeBlit(dst, dx, dy, dw, dh, src, sx, sy, sw, sh)))
         return VKE_OK;
     VkiStretchMode stretchMode(dst, mode);
     // A source with a flipped y axis is clipped to the rectangle read, so no row from outside it

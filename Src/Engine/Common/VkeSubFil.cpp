@@ -101,6 +101,55 @@ int JoinPath(char* out, const char* dir, const char* name)
 // The root of a drive as the shell and the disk queries want it: "C:\".
 void DriveRoot(char* out, const char* drive) { snprintf(out, kWork, "%s\\", drive); }
 
+// Long forms the platform gave a moment ago on this thread. Asked again, a long form comes back as
+// it is unless the disk changed meanwhile; one open hands its path through a dozen path functions,
+// and under Wine each question walks the path's folders (0.2 to 2 ms). So a full path equal to
+// such an answer, byte for byte, is taken as it is for a short while. The engine's own shell
+// operations forget them all.
+struct LongForms {
+    static const int kCount = 8;
+    static const ULONGLONG kLife = 2000; // milliseconds
+    ULONGLONG at[kCount];
+    char path[kCount][VKE_PATH_MAX + 1];
+    int next;
+};
+thread_local LongForms t_longForms;
+
+bool IsKnownLong(const char* full)
+{
+    const LongForms& m = t_longForms;
+    ULONGLONG now = GetTickCount64();
+    for (int i = 0; i < LongForms::kCount; ++i)
+        if (m.at[i] && now - m.at[i] < LongForms::kLife && strcmp(m.path[i], full) == 0) return true;
+    return false;
+}
+
+void KeepLong(const char* path)
+{
+    LongForms& m = t_longForms;
+    size_t n = strlen(path);
+    if (n > VKE_PATH_MAX) return;
+    memcpy(m.path[m.next], path, n + 1);
+    m.at[m.next] = GetTickCount64();
+    m.next = (m.next + 1) % LongForms::kCount;
+}
+
+void ForgetLongForms() { memset(t_longForms.at, 0, sizeof(t_longForms.at)); }
+
+// The long form of an existing full path into out (kWork bytes): false when the platform gives
+// none of 1..259 bytes.
+bool LongForm(char* out, const char* full)
+{
+    if (IsKnownLong(full)) {
+        memcpy(out, full, strlen(full) + 1);
+        return true;
+    }
+    DWORD n = GetLongPathNameA(full, out, kWork);
+    if (n == 0 || n > VKE_PATH_MAX) return false;
+    KeepLong(out);
+    return true;
+}
+
 // For a path that does not exist yet: its existing folder in long form, then the name as written.
 void LongFolder(char* full)
 {
@@ -108,8 +157,7 @@ void LongFolder(char* full)
     const char* name = nullptr;
     if (DirOf(dir, full) != VKE_OK || NameOf(&name, full) != VKE_OK) return;
     if (IsDriveText(dir) || !ExistsNml(dir)) return;
-    DWORD n = GetLongPathNameA(dir, longDir, sizeof(longDir));
-    if (n == 0 || n > VKE_PATH_MAX) return;
+    if (!LongForm(longDir, dir)) return;
     if (snprintf(joined, sizeof(joined), "%s\\%s", longDir, name) >= kWork) return;
     memcpy(full, joined, strlen(joined) + 1);
 }
@@ -203,6 +251,7 @@ int RunShellOp(UINT op, const PathList& from, const PathList* to, FILEOP_FLAGS e
     fo.pTo = to ? to->Get() : nullptr;
     fo.fFlags = static_cast<FILEOP_FLAGS>(extra | (allowUndo ? FOF_ALLOWUNDO : 0) | (silent ? kSilentFlags : 0));
     int rc = SHFileOperationA(&fo);
+    ForgetLongForms(); // a move may have given a name another letter case
     if (!silent && owner) {
         BringWindowToTop(owner);
         SetForegroundWindow(owner);
@@ -264,9 +313,8 @@ int VkiSub::NormalisePath(char* out, const char* path)
     if (n == 0 || n > VKE_PATH_MAX) return VKE_ERR_ARG;
     if (ExistsNml(full)) {
         char longer[kWork];
-        n = GetLongPathNameA(full, longer, sizeof(longer));
-        if (n == 0 || n > VKE_PATH_MAX) return VKE_ERR_ARG;
-        memcpy(full, longer, n + 1);
+        if (!LongForm(longer, full)) return VKE_ERR_ARG;
+        memcpy(full, longer, strlen(longer) + 1);
     } else {
         LongFolder(full);
     }

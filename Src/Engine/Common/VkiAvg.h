@@ -24,3 +24,12 @@ bool VkiHalftoneAverages();
 // Only the destination pixels inside the DC's clip region are made. False, having drawn nothing,
 // when it does not apply or cannot be done; GDI's stretch is then used.
 bool VkiAverageBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);
+
+// Where the platform's HALFTONE does not average (Wine), it enlarges by interpolating between the
+// two source pixels around x * source size / destination size (from the rectangles' left and top
+// edges, the last source pixel held beyond), but makes a clipped destination from a source
+// rectangle rounded to whole pixels and stretched again: the pixels at a point change with the
+// clip, and a strip drawn after a scroll does not meet the pixels moved beside it. This makes the
+// same interpolation for the clipped part from the whole blit's positions, under the same
+// conditions as VkiAverageBlit but for a destination no smaller on either side.
+bool VkiEnlargeBlit(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);

@@ -287,6 +287,11 @@ public:
     int m_iDrawDepth = 0;            // of the target DC and the draw memory's when a pass began
     int m_iDrawDepthDrm = 0;
     int m_iDrawRecovered = 0;        // a failed pass recovered the scale; none again until one succeeds
+    // The layout the window shows as its last paint drew it: scaled extent, scale and client size
+    // (scale 0: none). A scroll moves the pixels on the screen only while they are of this layout.
+    RECT m_rctShownSca = {};
+    RECT m_rctShownClient = {};
+    int m_iShownNum = 0, m_iShownDen = 0;
     LOGFONTA m_lfScreen = {};        // the screen font at the current scale
     LOGFONTA m_lfPrint = {};
     LOGFONTA m_lfBase = {};          // the screen font as the owner set it
@@ -357,6 +362,9 @@ private:
     // Whether the drawing (extent at the scale, or the scaled extent) is larger than room.
     bool Needs(bool h, long long room, const RECT* extent) const;
     int Scroll(bool h, int code, int pos);
+    // After a scroll by shift pixels (the drawing moving right or down when positive): the part
+    // still in sight is moved and only the strip it uncovers invalidated, or all of it redrawn.
+    int MoveShown(bool h, long long shift, bool hadUpdate);
     int SetScrInfo(bool h, SCROLLINFO* info, int redraw);
     int SetScrRange(bool h, UINT mask, int redraw);
     int SetScrPage(bool h, int redraw);

@@ -5,6 +5,7 @@
 #include "TestChildFrm.h"
 #include "ChildViw.h"
 #include "DlgImg.h"
+#include <set>
 
 class PagTest : public FrmTest {
 protected:
@@ -95,6 +96,39 @@ TEST_F(PagTest, PathsOpenIntoPagesFoundByPathAndNeverLeaveAnEmptyTab)
     EXPECT_EQ(DocTitle(), "");
     VktPump();
     EXPECT_EQ(VktGdiObjects(), gdi);
+}
+
+TEST_F(PagTest, EverySpellingOfAFileOpensThePageOfItsFullPath)
+{
+    Run();
+    ChildViw* view = View();
+    // Short (8.3) names, Japanese names and letter case. An opened file's page has the full path
+    // of its folder as given and its name as the folder lists it; a page is found by every
+    // spelling whose full path is its path, byte for byte.
+    std::string folder = dir / "A Long Folder 写真";
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+    std::vector<std::string> spellings;
+    std::set<std::string> opened;
+    ASSERT_EQ(app->BeginOpenFile(), 0);
+    for (const char* name : {"ソ表 Photo.bmp", "Mixed.Bmp"}) {
+        MakeBmpFile(folder + "\\" + name, 8, 8, RGB(255, 0, 0), RGB(0, 0, 255));
+        for (const std::string& spelling : VktPathSpellings(folder + "\\" + name)) {
+            spellings.push_back(spelling);
+            std::string full = VktLongFullPath(VktLongFullPath(spelling + "\\..") + "\\" + name);
+            opened.insert(full);
+            EXPECT_EQ(app->OpenFile(spelling.c_str(), 0, 0, 1), 0) << spelling;
+            int index = -1;
+            ASSERT_EQ(view->SchPageByPth(full.c_str(), &index), 0) << spelling;
+            EXPECT_EQ(std::string(view->GetImgPage(index)->GetPathName()), full);
+        }
+    }
+    app->EndOpenFile(0);
+    EXPECT_EQ(Count(), static_cast<int>(opened.size()));
+    for (const std::string& spelling : spellings) {
+        int index = -1;
+        EXPECT_EQ(view->SchPageByPth(spelling.c_str(), &index), opened.count(VktLongFullPath(spelling)) ? 0 : -12)
+            << spelling;
+    }
 }
 
 namespace {

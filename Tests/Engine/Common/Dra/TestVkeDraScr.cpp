@@ -211,3 +211,159 @@ TEST_F(DraScr, TheCornerBetweenTheBarsShowsTheirFace)
     }
     parent = top;
 }
+
+namespace {
+
+// A photo-like image of 1200 x 900 (every pixel differs from its neighbours) drawn by the owner
+// at the area's scale with the engine's stretch, as the program's pages draw theirs, and a
+// cut-frame-like outline inverted over it. With the y axis up the destination is mirrored, which
+// the engine leaves to the platform, and Wine's HALFTONE makes a clipped mirrored destination
+// from a rounded source rectangle (two full repaints at different scroll positions already
+// differ): that owner replicates pixels.
+class DraShownScroll : public DraScr {
+protected:
+    static const int kW = 1200, kH = 900;
+
+    void SetUp() override
+    {
+        DraScr::SetUp();
+        image = VktMakeDIB(kW, kH, 24);
+        VktDIB px(image);
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                px.SetRaw(x, y, static_cast<DWORD>(((x * 37) ^ (y * 11)) & 0xFF) << 16 | ((x + 3 * y) & 0xFF) << 8 |
+                                    ((x * y) & 0xFF));
+        imageDC = CreateCompatibleDC(nullptr);
+        oldImage = SelectObject(imageDC, image);
+        s_onMessage = [this](UINT msg, WPARAM, LPARAM lParam, bool* handled) -> LRESULT {
+            if (msg != VkeWmDrw) return 0;
+            Draw(*reinterpret_cast<const Dri*>(lParam));
+            *handled = true;
+            return 1;
+        };
+    }
+    void TearDown() override
+    {
+        SelectObject(imageDC, oldImage);
+        DeleteDC(imageDC);
+        DeleteObject(image);
+        DraScr::TearDown();
+    }
+    void Draw(const Dri& d)
+    {
+        requests.push_back(d.rct);
+        const int w = static_cast<int>(static_cast<long long>(kW) * d.iScaleNum / d.iScaleDen);
+        const int h = static_cast<int>(static_cast<long long>(kH) * d.iScaleNum / d.iScaleDen);
+        VkeDrwStretchImageWithMode(drw, d.hDC, 0, 0, w, h, imageDC, 0, 0, kW, kH, mode);
+        int rop = SetROP2(d.hDC, R2_NOT);
+        HGDIOBJ brush = SelectObject(d.hDC, GetStockObject(NULL_BRUSH));
+        Rectangle(d.hDC, w / 7, h / 6, w * 4 / 5, h * 3 / 4);
+        SelectObject(d.hDC, brush);
+        SetROP2(d.hDC, rop);
+    }
+    // The area's client pixels as the window shows them.
+    std::vector<DWORD> Shown()
+    {
+        RECT c = Client();
+        VktMemoryDC copy(c.right, c.bottom);
+        HDC dc = GetDC(wnd);
+        BitBlt(copy.dc, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
+        ReleaseDC(wnd, dc);
+        std::vector<DWORD> out;
+        for (int y = 0; y < c.bottom; ++y)
+            for (int x = 0; x < c.right; ++x) out.push_back(copy.Pixel(x, y));
+        return out;
+    }
+
+    // The window as it stands against the window painted whole once more, pixel for pixel.
+    void ExpectAsRepainted()
+    {
+        const RECT c = Client();
+        std::vector<DWORD> shown = Shown();
+        InvalidateRect(wnd, nullptr, FALSE);
+        UpdateWindow(wnd);
+        std::vector<DWORD> repainted = Shown();
+        int differ = 0;
+        for (size_t i = 0; i < shown.size(); ++i)
+            if (shown[i] != repainted[i] && differ++ == 0)
+                ADD_FAILURE() << "first difference at (" << i % c.right << ", " << i / c.right << ")";
+        EXPECT_EQ(differ, 0);
+    }
+
+    HBITMAP image = nullptr;
+    HDC imageDC = nullptr;
+    HGDIOBJ oldImage = nullptr;
+    std::vector<RECT> requests;
+    int mode = HALFTONE;
+};
+
+} // namespace
+
+// Scrolls move what stays in sight and ask the owner only for the strip that comes into sight;
+// the screen then holds what a full repaint draws, pixel for pixel.
+TEST_F(DraShownScroll, ScrollsDrawOnlyWhatComesIntoSightAndShowWhatARepaintShows)
+{
+    struct Scale {
+        int num, den;
+    } scales[] = {{1, 3}, {1, 1}, {3, 2}, {4, 1}};
+    struct Step {
+        bool h;
+        int by;
+    } steps[] = {{true, 37}, {false, 23}, {true, -50}, {false, -11}, {true, 1}, {false, 160}, {true, 2000},
+                 {false, -2000}, {true, -7}, {false, 9}};
+    for (int flip : {0, 1}) {
+        for (const Scale& s : scales) {
+            SCOPED_TRACE(testing::Message() << "flip " << flip << ", scale " << s.num << "/" << s.den);
+            Restart();
+            ASSERT_EQ(Start([flip](VkeDraParam& p) {
+                          p.rctDra = {10, 10, 330, 250};
+                          p.rctInrDra = {0, 0, kW, kH};
+                          p.iFlipY = flip;
+                      }),
+                      0);
+            ASSERT_EQ(VkeDraSetScale(dra, s.num, s.den), 0);
+            mode = flip ? COLORONCOLOR : HALFTONE;
+            ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 60), 0);
+            ASSERT_EQ(VkeDraVScroll(dra, SB_THUMBPOSITION, 40), 0);
+            UpdateWindow(wnd);
+            const RECT c = Client();
+            for (const Step& step : steps) {
+                const int before = BarPos(step.h);
+                requests.clear();
+                ASSERT_EQ(step.h ? VkeDraHScroll(dra, SB_THUMBPOSITION, before + step.by)
+                                 : VkeDraVScroll(dra, SB_THUMBPOSITION, before + step.by),
+                          0);
+                const int moved = abs(BarPos(step.h) - before);
+                // The bar shows its new thumb with the next paints.
+                EXPECT_EQ(GetUpdateRect(Bar(step.h), nullptr, FALSE) != 0, moved != 0) << step.by;
+                VktSys::Pump();
+                if (moved == 0 || moved >= (step.h ? c.right : c.bottom)) continue;
+                // One request, as wide (high) as the strip and the pixel round it.
+                ASSERT_EQ(requests.size(), 1u) << step.by;
+                const RECT& r = requests[0];
+                EXPECT_EQ(step.h ? r.right - r.left : abs(r.bottom - r.top), moved + 2) << step.by;
+            }
+            ExpectAsRepainted();
+        }
+    }
+}
+
+// A zoom that leaves the drawing smaller than the window, after scrolls: nothing of the earlier
+// scale stays on the screen.
+TEST_F(DraShownScroll, AZoomOutAfterScrollsShowsWhatARepaintShows)
+{
+    ASSERT_EQ(Start([](VkeDraParam& p) {
+                  p.rctDra = {10, 10, 330, 250};
+                  p.rctInrDra = {0, 0, kW, kH};
+                  p.iHScrBarAlways = p.iVScrBarAlways = 1; // the window keeps its size
+              }),
+              0);
+    ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 100), 0);
+    UpdateWindow(wnd);
+    ASSERT_EQ(VkeDraVScroll(dra, SB_THUMBPOSITION, 60), 0);
+    UpdateWindow(wnd);
+    mode = HALFTONE;
+    ASSERT_EQ(VkeDraSetScale(dra, 1, 6), 0);
+    UpdateWindow(wnd);
+    ExpectAsRepainted();
+}

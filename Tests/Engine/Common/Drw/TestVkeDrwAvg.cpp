@@ -2,6 +2,7 @@
 // not): stripes and checkerboards turn grey, means are kept, and a DC whose mapping reduces gets
 // the same; pixels are read back from the DIB sections.
 #include "VktDrw.h"
+#include <algorithm>
 
 namespace {
 
@@ -28,6 +29,16 @@ protected:
 
 DWORD Stripes(int x, int) { return x % 2 ? 0xFFFFFF : 0; }
 DWORD Checker(int x, int y) { return (x + y) % 2 ? 0xFFFFFF : 0; }
+
+// Clips dc to two rectangles (device units).
+void ClipTo(HDC dc, const RECT& a, const RECT& b)
+{
+    HRGN both = CreateRectRgnIndirect(&a), second = CreateRectRgnIndirect(&b);
+    CombineRgn(both, both, second, RGN_OR);
+    SelectClipRgn(dc, both);
+    DeleteObject(both);
+    DeleteObject(second);
+}
 
 // The mean colour of columns [x0, x1) of a DIB, each channel rounded.
 DWORD MeanOf(const VktDIB& d, int x0, int x1)
@@ -148,13 +159,7 @@ TEST_F(Averaging, AClippedBlitMakesTheWholeBlitsPixelsInsideTheClipOnly)
             SetWindowExtEx(to, 600, 400, nullptr);
             SetViewportExtEx(to, 181, 120, nullptr);
             SetViewportOrgEx(to, 7, 9, nullptr);
-            if (target == clipped) {
-                HRGN strip = CreateRectRgn(40, 20, 41, 110), line = CreateRectRgn(30, 100, 170, 101);
-                CombineRgn(strip, strip, line, RGN_OR);
-                SelectClipRgn(to, strip);
-                DeleteObject(strip);
-                DeleteObject(line);
-            }
+            if (target == clipped) ClipTo(to, {40, 20, 41, 110}, {30, 100, 170, 101});
             EXPECT_EQ(VkeDrwCopyImageWithMode(drw, to, 0, 0, from, 0, 0, 600, 400, HALFTONE), 0);
             SelectObject(to, oldTo);
             DeleteDC(to);
@@ -172,5 +177,106 @@ TEST_F(Averaging, AClippedBlitMakesTheWholeBlitsPixelsInsideTheClipOnly)
                                   << ", not " << want;
             }
         EXPECT_NE(w.Rgb(40, 50), 0xFF00FFu) << "the whole blit reaches the strip";
+    }
+}
+
+namespace {
+
+// The exact area mean of destination pixel (x, y) of a reduction of s to d, channel c rounded.
+int AreaMean(const VktDIB& s, int dw, int dh, int x, int y, int c)
+{
+    const long long sw = s.width, sh = s.height;
+    double sum = 0;
+    for (long long j = y * sh / dh; j < sh && j * dh < (y + 1) * sh; ++j) {
+        long long wy = std::min((j + 1) * dh, (y + 1) * sh) - std::max(j * dh, y * sh);
+        for (long long i = x * sw / dw; i < sw && i * dw < (x + 1) * sw; ++i) {
+            long long wx = std::min((i + 1) * dw, (x + 1) * sw) - std::max(i * dw, x * sw);
+            sum += static_cast<double>(wx * wy) * ((s.Rgb(static_cast<int>(i), static_cast<int>(j)) >> (8 * c)) & 0xFF);
+        }
+    }
+    return static_cast<int>(sum / (static_cast<double>(sw) * sh) + 0.5);
+}
+
+} // namespace
+
+// Every way through the reduction (rows summed eight values at a time or one by one, columns
+// four at a time or one by one, a destination pixel inside one source row) gives the area mean.
+TEST_F(Averaging, EveryPathGivesTheAreaMean)
+{
+    auto photo = [](int x, int y) -> DWORD {
+        return static_cast<DWORD>(((x * 13 + y * 7) % 256) << 16 | ((x * y + 3 * x) % 256) << 8 | ((x ^ y) % 256));
+    };
+    struct Case {
+        const char* what;
+        int sw, sh, bits, dw, dh;
+    } cases[] = {
+        {"a photo to its fit", 1500, 40, 24, 299, 8},
+        {"32 bits", 600, 90, 32, 119, 17},
+        {"more than 128 rows a pixel", 70, 700, 24, 13, 3},
+        {"the rows kept", 500, 9, 24, 77, 9},
+        {"sums past 32 bits between the first and last column", 4200, 4200, 24, 1, 1},
+    };
+    for (const Case& c : cases) {
+        HBITMAP src = Paint(c.sw, c.sh, c.bits, photo);
+        VktDIB d(Reduce(src, c.dw, c.dh)), s(src);
+        int bad = 0;
+        for (int y = 0; y < c.dh; ++y)
+            for (int x = 0; x < c.dw; ++x)
+                for (int ch = 0; ch < 3; ++ch) {
+                    const int got = (d.Rgb(x, y) >> (8 * ch)) & 0xFF, want = AreaMean(s, c.dw, c.dh, x, y, ch);
+                    if (abs(got - want) > 1 && ++bad < 4)
+                        ADD_FAILURE() << c.what << ": pixel " << x << "," << y << " channel " << ch << " is " << got
+                                      << ", not " << want;
+                }
+    }
+}
+
+// An enlargement looks as the platform's whole one, and a clipped part of it (a strip uncovered
+// by a scroll) has the whole one's pixels, also when the destination starts outside the clip.
+TEST_F(Averaging, AClippedEnlargementMakesTheWholeOnesPixels)
+{
+    auto photo = [](int x, int y) -> DWORD {
+        return static_cast<DWORD>(((x * 13 + y * 7) % 256) << 16 | ((x * y + 3 * x) % 256) << 8 | ((x ^ y) % 256));
+    };
+    auto magenta = [](int, int) -> DWORD { return 0xFF00FF; };
+    for (int bits : {24, 32}) {
+        HBITMAP src = Paint(37, 23, bits, photo);
+        HDC from = CreateCompatibleDC(nullptr);
+        HGDIOBJ oldFrom = SelectObject(from, src);
+        // 37 x 23 onto 148 x 69: the platform's and the engine's whole blits, and the engine's
+        // from (-30, -11) through a clip of two strips.
+        HBITMAP platform = Paint(148, 69, 32, magenta), whole = Paint(148, 69, 32, magenta);
+        HBITMAP clipped = Paint(100, 50, 32, magenta);
+        for (HBITMAP target : {platform, whole, clipped}) {
+            HDC to = CreateCompatibleDC(nullptr);
+            HGDIOBJ oldTo = SelectObject(to, target);
+            const int at = target == clipped ? -30 : 0, below = target == clipped ? -11 : 0;
+            if (target == clipped) ClipTo(to, {13, 0, 20, 50}, {0, 31, 100, 34});
+            if (target == platform) {
+                SetStretchBltMode(to, HALFTONE);
+                StretchBlt(to, 0, 0, 148, 69, from, 0, 0, 37, 23, SRCCOPY);
+            } else {
+                EXPECT_EQ(VkeDrwStretchImageWithMode(drw, to, at, below, 148, 69, from, 0, 0, 37, 23, HALFTONE), 0);
+            }
+            SelectObject(to, oldTo);
+            DeleteDC(to);
+        }
+        SelectObject(from, oldFrom);
+        DeleteDC(from);
+        VktDIB p(platform), w(whole), c(clipped);
+        int bad = 0;
+        for (int y = 0; y < 69; ++y)
+            for (int x = 0; x < 148; ++x)
+                if (!VktNear(w.Rgb(x, y), p.Rgb(x, y), 1) && ++bad < 4)
+                    ADD_FAILURE() << bits << " bits: pixel " << x << "," << y << " is " << std::hex << w.Rgb(x, y)
+                                  << ", the platform's " << p.Rgb(x, y);
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const bool inside = (x >= 13 && x < 20) || (y >= 31 && y < 34);
+                const DWORD want = inside ? w.Rgb(x + 30, y + 11) : 0xFF00FFu;
+                if (c.Rgb(x, y) != want && ++bad < 8)
+                    ADD_FAILURE() << bits << " bits: clipped pixel " << x << "," << y << " is " << std::hex
+                                  << c.Rgb(x, y) << ", not " << want;
+            }
     }
 }

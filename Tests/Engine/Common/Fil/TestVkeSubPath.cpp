@@ -95,6 +95,37 @@ TEST_F(Path, ShortNamesBecomeLong)
     EXPECT_EQ(Norm(std::string(shortDir) + "\\NEW~1.TXT"), longDir + "\\NEW~1.TXT");
 }
 
+TEST_F(Path, EverySpellingGivesThePlatformsLongFormAlsoWhenAskedAgain)
+{
+    // A Japanese name in a long folder, and a name a long-name question may give other capitals.
+    std::string folder = root + "\\A Long Folder 写真";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    std::vector<std::string> spellings;
+    for (const std::string& file : {folder + "\\ソ表 Photo.jpg", folder + "\\Mixed.Jpg"}) {
+        ASSERT_TRUE(VktWriteFile(file, "x"));
+        for (const std::string& s : VktPathSpellings(file)) spellings.push_back(s);
+        spellings.push_back(VktPathSpellings(file)[1] + "\\..\\new ポ.jpg"); // a name not there yet
+    }
+    // From the second round on the engine has given each of these answers a moment before.
+    for (int round = 0; round < 3; ++round)
+        for (const std::string& s : spellings) EXPECT_EQ(Norm(s), VktLongFullPath(s)) << s << ", round " << round;
+}
+
+TEST_F(Path, TheEnginesOwnMovesAreSeenAtOnce)
+{
+    // A folder moved away and another one, in capitals, moved into its place.
+    std::string old = root + "\\x\\Photo\\a.jpg";
+    ASSERT_TRUE(CreateDirectoryA((root + "\\x").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((root + "\\x\\Photo").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((root + "\\PHOTO").c_str(), nullptr));
+    ASSERT_TRUE(VktWriteFile(old, "x"));
+    ASSERT_TRUE(VktWriteFile(root + "\\PHOTO\\a.jpg", "y"));
+    ASSERT_EQ(Norm(old), VktLongFullPath(old));
+    ASSERT_EQ(VkeSubMoveDir(sub, (root + "\\gone").c_str(), (root + "\\x\\Photo").c_str(), 0, 1, nullptr), 0);
+    ASSERT_EQ(VkeSubMoveDir(sub, (root + "\\x\\PHOTO").c_str(), (root + "\\PHOTO").c_str(), 0, 1, nullptr), 0);
+    EXPECT_EQ(Norm(old), VktLongFullPath(old));
+}
+
 TEST_F(Path, BadInput)
 {
     char buf[1024] = "junk";
