@@ -66,6 +66,8 @@ sleep 2
 vk_open_options
 vk_e2e_shot options-basic
 [ "$(vk_enabled 1)$(vk_enabled 17684)" = 00 ] || vk_e2e_fail "OK or Apply is enabled before a change"
+vk_page n
+vk_e2e_shot options-panel
 
 # ---- The display page: the given scale, 50 %, applied ----
 vk_page s
