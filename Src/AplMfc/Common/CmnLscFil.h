@@ -319,6 +319,8 @@ private:
     // The control's item showing elm, or -1.
     LscFilElm* ItemElement(int item) const;
     int Kinds(int pos) const { return m_fii.iTypLstCol[pos]; }
+    // The kind of the settings' sort column; 0 when its index names no shown column.
+    static int SortKind(const LscFii& fii);
     int KindPos(int kind) const;
     int ColumnKind(int column) const;
     int ColumnOf(int kind) const;
