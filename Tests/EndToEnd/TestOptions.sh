@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The options dialog as a person uses it: opened from the Tools menu with OK and Apply off until
-# a change; "表示設定" "指定" 50 % applied makes the next page open at half size; a new user
+# a change; "パネル設定" thumbnails 64 wide applied narrow the file list's thumbnails; "表示設定"
+# "指定" 50 % applied makes the next page open at half size; a new user
 # directory typed on "基本設定" is made with its "Dat" folder by OK; Pictavo.ini keeps the values
 # and the dialog's rectangle, where the next run shows it again.
 source "$(dirname "$0")/VktE2e.sh"
@@ -9,8 +10,15 @@ vk_e2e_begin
 dir=$VK_E2E_TMP/img
 mkdir -p "$dir"
 convert -size 400x300 xc:'#0000FF' "$dir/blue.png"
-# A later run: no first-run question, no samples.
-printf '[Application Information]\r\nbOpnSmpImg=0\r\n' >"$VK_E2E_BIN/Pictavo.ini"
+# The file list shows a folder of two squares as thumbnails.
+list="$WINEPREFIX/drive_c/VktOptions"
+rm -rf "$list"
+mkdir -p "$list"
+convert -size 300x300 xc:'#ff0000' "BMP3:$list/red.bmp"
+convert -size 300x300 xc:'#ff0000' "BMP3:$list/red2.bmp"
+# A later run: no first-run question, no samples; the list's folder as the last run left it.
+printf '[Common Information]\r\nstrCurDir=C:\\VktOptions\r\nLscFii_iModeLstViw=1\r\n' >"$VK_E2E_BIN/Pictavo.ini"
+printf '[Application Information]\r\nbOpnSmpImg=0\r\nSopBsi_bChgDir=1\r\n' >>"$VK_E2E_BIN/Pictavo.ini"
 
 win() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" "$@" | tr -d '\r'; }
 
@@ -47,6 +55,15 @@ vk_click_item()
   sleep 0.4
 }
 
+# vk_red_box NAME: the width and height of the red in the first item's cell of screenshot NAME.
+vk_red_box()
+{
+  local x y w h
+  read -r x y w h < <(vk_e2e_items "$frame" | sed -n 1p | cut -f2)
+  [ -n "${h:-}" ] || vk_e2e_fail "the list shows no item"
+  vk_e2e_box "$VK_E2E_OUT/$1.png" "$x $y $w $h" '#ff0000'
+}
+
 # vk_press ID: a click on one of the dialog's buttons.
 vk_press() { vk_e2e_click $(win button "$dialog" "$1"); sleep 0.5; }
 
@@ -62,12 +79,30 @@ vk_enabled()
 
 vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo')
-sleep 2
+until=$((SECONDS + 20))
+until [ "$(vk_e2e_items "$frame" | cut -f1 | paste -sd' ')" = "red.bmp red2.bmp" ]; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "the list does not show the two squares"
+  sleep 0.3
+done
+vk_e2e_idle "$frame"
+vk_e2e_shot thumbnails-100
+wide=$(vk_red_box thumbnails-100)
+vk_e2e_log "a thumbnail shows at $wide"
 vk_open_options
 vk_e2e_shot options-basic
 [ "$(vk_enabled 1)$(vk_enabled 17684)" = 00 ] || vk_e2e_fail "OK or Apply is enabled before a change"
+
+# ---- The panel page: thumbnails 64 wide, applied ----
 vk_page n
 vk_e2e_shot options-panel
+read -r x y w h < <(vk_e2e_children "$dialog" | awk -F'\t' '$1 == "Edit" { print $2; exit }')
+vk_e2e_click $((x + w / 2)) $((y + h / 2))
+vk_e2e_key End shift+Home
+xdotool type --delay 20 "64"
+vk_e2e_key Tab
+sleep 0.3
+vk_press 17684
+[ "$(vk_enabled 17684)" = 0 ] || vk_e2e_fail "Apply stays on after applying the panel page"
 
 # ---- The display page: the given scale, 50 %, applied ----
 vk_page s
@@ -83,6 +118,17 @@ vk_press 17684
 vk_e2e_shot options-applied
 vk_press 2
 vk_e2e_no_window '#32770' '^オプション設定$' 1
+
+# The list's thumbnails are 64 wide now.
+vk_e2e_idle "$frame"
+vk_e2e_shot thumbnails-64
+narrow=$(vk_red_box thumbnails-64)
+vk_e2e_log "a thumbnail shows at $narrow after the change"
+# Each square fills its cell inside the cell's frame: 100 wide before, 64 now.
+read -r ww wh <<<"$wide"
+read -r nw nh <<<"$narrow"
+[ "${ww:-0}" -ge 96 ] && [ "${nw:-0}" -ge 60 ] && [ "${nw:-99}" -le 64 ] ||
+  vk_e2e_fail "a thumbnail shows at $narrow, not 64 wide ($wide before)"
 
 # The next page opens at half its size.
 vk_e2e_key ctrl+o
@@ -127,7 +173,7 @@ vk_press 2
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$first"
 [ "$VK_E2E_STATUS" -eq 0 ] || vk_e2e_fail "the program ended with $VK_E2E_STATUS"
-for pair in "Application Information:SopShi_iModeSca:1" "Application Information:SopShi_lScaNum:1" \
+for pair in "Common Information:LscFii_iWidthTmnImg:64" "Application Information:SopShi_iModeSca:1" "Application Information:SopShi_lScaNum:1" \
   "Application Information:SopShi_lScaDen:2" "Common Information:strUsrDir:$(vk_e2e_path "$VK_E2E_TMP")\\newusr"; do
   IFS=: read -r section key value <<<"$pair"
   got=$(vk_e2e_ini "$section" "$key")
