@@ -102,6 +102,10 @@ protected:
     afx_msg void OnUpdatePrintCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
+    // The marks cleared, the target forgotten and the focus given back.
+    void EndPrintJob();
+    void ClearPrintMarks();
+
     int m_bInit;
     CString m_strTitle; // the document's title while the printing mode shows the file name
     int m_bTitleKept;
@@ -112,9 +116,6 @@ private:
     // The target kept (a new one found unless the preview's is kept), the printing mark and the
     // title; false, with everything back, when there is no target.
     bool BeginPrintJob();
-    // The marks cleared, the target forgotten and the focus given back.
-    void EndPrintJob();
-    void ClearPrintMarks();
 
     WINDOWPLACEMENT m_wpPreview; // the frame before the preview; length 0 when none
 };

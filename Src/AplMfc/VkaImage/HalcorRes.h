@@ -111,6 +111,11 @@
 #define IDS_VKA_EXT_MISMATCH    32828
 #define IDS_VKA_BAD_QUALITY     32839
 #define IDS_VKA_CANNOT_WRITE    IDS_VKA_OPI_CANNOT_WRITE
+// Texts of saving and printing a page: the save question after the page's file name, a save
+// that failed ("%s": the path), a page-set frame the print moved.
+#define IDS_VKA_SAVE_ASK        32816
+#define IDS_VKA_CANNOT_SAVE     32830
+#define IDS_VKA_FRAME_MOVED     32842
 
 // ---- The main window: frame, bars, panels and the tab view ----
 // The tab view's popup menu (the tab's context menu); the tab control of the view's form.

@@ -2,59 +2,13 @@
 // program's controls set and clicked, OK or "閉じる" pressed, every message answered. The save
 // dialog names a file of the chosen type, refuses what cannot be saved and leaves its choice in
 // the settings; the open dialogs keep their folder, their options and whole names.
-#include "TestVkaOpn.h"
+#include "TestVkaFil.h"
 #include "CmnRes.h"
 #include "DlgOpi.h"
 #include "DlgOpn.h"
 #include "DlgSav.h"
-#include "HalcorRes.h"
-#include <dlgs.h>
 
 namespace {
-
-// The program's part of a file dialog: the child dialog made from its template.
-HWND Part(HWND sys) { return ::FindWindowExA(sys, nullptr, "#32770", nullptr); }
-
-std::string WndText(HWND wnd)
-{
-    char text[CmnPathSize] = {};
-    ::GetWindowTextA(wnd, text, sizeof(text));
-    return text;
-}
-
-// The name box: edt1, else the name combo (Wine).
-HWND NameBox(HWND sys)
-{
-    HWND edit = ::GetDlgItem(sys, edt1);
-    return edit && ::IsWindowVisible(edit) ? edit : ::GetDlgItem(sys, cmb13);
-}
-
-VktStep Name(const std::string& text)
-{
-    return [text](HWND sys) {
-        ::SendMessageA(sys, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(text.c_str()));
-        ::SendMessageA(sys, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(text.c_str()));
-    };
-}
-
-// Chooses a save type (1 JPEG .. 5 PNG) as a person picks it from the list.
-void ChooseType(HWND sys, int type)
-{
-    HWND part = Part(sys), combo = ::GetDlgItem(part, IDC_DLGSAV_TYPE);
-    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-    ::SendMessageA(part, WM_COMMAND, MAKEWPARAM(IDC_DLGSAV_TYPE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    Pump();
-}
-
-std::string Msg(int id) { return std::string(theCmnSub.GetMsgStr(id)); }
-std::string MsgPath(int id, const std::string& path)
-{
-    CString text;
-    text.Format(theCmnSub.GetMsgStr(id), path.c_str());
-    return std::string(text);
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A dialog whose own start fails.
 class FailingOpn : public DlgOpn {
