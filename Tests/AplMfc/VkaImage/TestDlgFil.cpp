@@ -128,6 +128,50 @@ TEST_F(FilDlgTest, TheSaveDialogLeavesItsChoiceInTheSettingsAndNoFileBehind)
     EXPECT_EQ(shown, BST_CHECKED);
 }
 
+TEST_F(FilDlgTest, TheSaveDialogSavesInTheFolderTypedInTheNameBox)
+{
+    // The dialog shows a folder of its own; the names go elsewhere or into folders below it.
+    const std::string shown = dir / "shown", other = dir / "other";
+    for (const std::string& folder : {shown, other, shown + "\\sub", shown + "\\表"})
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    const struct {
+        std::string typed;
+        bool typeFirst; // PNG chosen before the name is typed, else after
+        std::string box; // the name box once PNG is chosen
+        std::string folder, name; // where it is saved
+    } cases[] = {
+        {other + "\\out.jpg", false, other + "\\out.png", other, "out.png"},
+        {other + "\\表.png", true, other + "\\表.png", other, "表.png"},
+        {"表.jpg", false, "表.png", shown, "表.png"},
+        {"sub\\a.jpg", false, "sub\\a.png", shown + "\\sub", "a.png"},
+        {"表\\ソ.jpg", false, "表\\ソ.png", shown + "\\表", "ソ.png"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.svi.amSavDir, shown.c_str());
+        std::string start, box;
+        auto seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 1); },
+                             {[&](HWND sys) {
+                                 char path[CmnPathSize] = {};
+                                 ::SendMessageA(sys, CDM_GETFOLDERPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+                                 start = path;
+                                 if (c.typeFirst) ChooseType(sys, 5);
+                                 Name(c.typed)(sys);
+                                 if (!c.typeFirst) ChooseType(sys, 5);
+                                 box = WndText(NameBox(sys));
+                             }},
+                             {IDOK});
+        ASSERT_EQ(seen.size(), 1u) << seen.back().text;
+        EXPECT_EQ(start, shown);
+        EXPECT_EQ(box, c.box);
+        const std::string saved = c.folder + "\\" + c.name;
+        EXPECT_EQ(std::string(buffer), saved);
+        EXPECT_EQ(Text(theAppInf.svi.amPathName), saved);
+        EXPECT_EQ(Text(theAppInf.svi.amSavDir), c.folder);
+        EXPECT_FALSE(Exists(saved));
+    }
+}
+
 TEST_F(FilDlgTest, TheSaveDialogRefusesWhatCannotBeSavedAndStaysOpen)
 {
     const std::string other = dir / "other.bmp", ro = dir / "ro.png";
