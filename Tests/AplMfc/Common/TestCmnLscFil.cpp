@@ -545,6 +545,13 @@ TEST_F(LscTest, TheThumbnailWorkerWarmsTheLastElementsOnly)
     }
 }
 
+TEST(LscWarm, TheWorkerWarmsNoMoreThanTheCacheKeeps)
+{
+    // elements, setting, warmed; a setting above what a process may hold counts as the bound.
+    const int cases[][3] = {{6, 3, 3}, {6, 0, 0}, {2, 300, 2}, {5000, 4000, 4000}, {5000, 1000000, 4000}, {0, 1000000, 0}};
+    for (const auto& c : cases) EXPECT_EQ(CmnLscFil::WarmCount(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+}
+
 TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
 {
     MakeBmpFile(dir / "a red.bmp", 40, 40, RGB(255, 0, 0), RGB(255, 0, 0));
