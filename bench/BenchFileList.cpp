@@ -20,8 +20,7 @@
 //
 //   scripts/bench BenchFileList [runs [gap|options]]
 #include "BenchGdiplus.h"
-#include "BenchSupport.h"
-#include "ChildFrm.h"
+#include "BenchInApp.h"
 #include "CmnImg.h"
 #include "CmnLscFil.h"
 #include "CmnSub.h"
@@ -39,7 +38,6 @@ namespace {
 
 int g_runs = 3;
 const char* g_phase = ""; // "gap": only the timer's gaps
-int g_result = 1;
 
 // ---- The timer whose gaps are measured ----
 
@@ -54,33 +52,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     double now = BenchNow();
     if (g_ticks.on && g_ticks.last > 0 && now - g_ticks.last > g_ticks.longest) g_ticks.longest = now - g_ticks.last;
     g_ticks.last = now;
-}
-
-// Handles this thread's messages until done() or the time runs out; each round step(elapsed)
-// may act. The seconds it took, or -1 when done() never said so.
-double Pump(double limit, const std::function<bool()>& done, const std::function<void(double)>& step = nullptr)
-{
-    double start = BenchNow();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        double elapsed = BenchNow() - start;
-        if (step) step(elapsed);
-        if (done()) return BenchNow() - start;
-        if (elapsed > limit) return -1;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    }
-}
-
-double WorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof(pmc);
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
 BOOL CALLBACK Unpainted(HWND wnd, LPARAM lParam)
@@ -108,13 +79,6 @@ double CacheBytes()
             bytes += static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight;
     }
     return bytes;
-}
-
-std::string Full(const char* name)
-{
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(BenchBeside(name).c_str(), sizeof(full), full, nullptr);
-    return full;
 }
 
 class Bench {
@@ -145,7 +109,7 @@ private:
     void Empty()
     {
         Show(m_empty);
-        Pump(10, [this] { return Filled(0); });
+        BenchPump(10, [this] { return Filled(0); });
         theCmnImg.ClearCache(0);
     }
     double Names(int mode);
@@ -166,7 +130,7 @@ private:
     DlbPnlTrcFld& m_tree;
     DlbPnlLscFil& m_panel;
     CmnLscFil* m_list;
-    std::string m_small = Full("List\\Small10000"), m_big = Full("List\\Jpg1000"), m_empty = Full("List\\Empty");
+    std::string m_small = BenchFullBeside("List\\Small10000"), m_big = BenchFullBeside("List\\Jpg1000"), m_empty = BenchFullBeside("List\\Empty");
 };
 
 double Bench::Names(int mode)
@@ -178,7 +142,7 @@ double Bench::Names(int mode)
         Empty();
         double t0 = BenchNow();
         Show(m_small);
-        if (Pump(120, [this] { return Filled(10000); }) < 0) return -1;
+        if (BenchPump(120, [this] { return Filled(10000); }) < 0) return -1;
         double t = BenchNow() - t0;
         if (t < best) best = t;
     }
@@ -192,13 +156,13 @@ double Bench::Thumbnails(int cache, double* bytes, double* growth)
     double best = 1e9;
     for (int r = 0; r < g_runs; ++r) {
         Empty();
-        double before = WorkingSetMB();
+        double before = BenchWorkingSetMB();
         double t0 = BenchNow();
         Show(m_big);
-        if (Pump(600, [this] { return ThumbnailsMade(1000); }) < 0) return -1;
+        if (BenchPump(600, [this] { return ThumbnailsMade(1000); }) < 0) return -1;
         double t = BenchNow() - t0;
         if (r == 0) {
-            *growth = WorkingSetMB() - before;
+            *growth = BenchWorkingSetMB() - before;
             *bytes = CacheBytes();
         }
         if (t < best) best = t;
@@ -255,7 +219,7 @@ double Bench::Gap(const std::string& path, bool fill)
     Empty();
     UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
     g_ticks = Ticks();
-    Pump(0.2, [] { return false; });
+    BenchPump(0.2, [] { return false; });
     // The selection (the folder listed and sorted on this thread) comes first; the gaps are
     // those of the fill that follows it.
     if (fill) Show(m_big);
@@ -279,7 +243,7 @@ double Bench::Gap(const std::string& path, bool fill)
         }
     };
     // The timer's ticks after the open count too.
-    double t = Pump(600, [&] { return opened && BenchNow() - g_ticks.last < 0.02 && (!fill || ThumbnailsMade(1000)); },
+    double t = BenchPump(600, [&] { return opened && BenchNow() - g_ticks.last < 0.02 && (!fill || ThumbnailsMade(1000)); },
                     step);
     g_ticks.on = false;
     KillTimer(nullptr, timer);
@@ -308,41 +272,41 @@ bool Bench::Options(double* show, double* apply, double* gap)
     SetCache(1000);
     Empty();
     Show(m_big);
-    if (Pump(600, [this] { return ThumbnailsMade(1000); }) < 0) return false;
+    if (BenchPump(600, [this] { return ThumbnailsMade(1000); }) < 0) return false;
     UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
     g_ticks = Ticks();
-    Pump(0.2, [] { return false; });
+    BenchPump(0.2, [] { return false; });
     g_ticks.last = BenchNow();
     g_ticks.on = true;
     double t0 = BenchNow();
     m_app->ShowSetOptDlg();
-    bool ok = Pump(10, [dlg] { return Painted(dlg->m_hWnd); }) >= 0;
+    bool ok = BenchPump(10, [dlg] { return Painted(dlg->m_hWnd); }) >= 0;
     *show = BenchNow() - t0;
     // The panel page in front, its width clicked and 64 typed as a person types it.
     dlg->SendMessage(WM_COMMAND, ID_VKA_SOP_PNI);
-    Pump(0.1, [] { return false; });
+    BenchPump(0.1, [] { return false; });
     DlgSop* page = dlg->GetSopPage(SopTypPni);
     HWND width = page ? ::GetDlgItem(page->m_hWnd, IDC_DLGSOPPNI_WIDTH) : nullptr;
     ok = ok && width != nullptr;
     if (ok) {
         ::SetFocus(width);
-        Pump(0.1, [] { return false; });
+        BenchPump(0.1, [] { return false; });
         ::SendMessageA(width, EM_SETSEL, 0, -1);
         for (char c : {'\b', '6', '4'}) ::SendMessageA(width, WM_CHAR, static_cast<WPARAM>(c), 1);
-        Pump(0.1, [] { return false; });
+        BenchPump(0.1, [] { return false; });
     }
     // Apply, then what it posted handled, until the dialog answers a message again.
     double t1 = BenchNow();
     if (ok) dlg->SendMessage(WM_COMMAND, IDC_DLGSETOPT_APPLY);
-    if (ok) ok = Pump(10, [dlg] { return dlg->SendMessage(WM_NULL) == 0; }) >= 0;
+    if (ok) ok = BenchPump(10, [dlg] { return dlg->SendMessage(WM_NULL) == 0; }) >= 0;
     *apply = BenchNow() - t1;
-    Pump(1, [] { return false; });
+    BenchPump(1, [] { return false; });
     g_ticks.on = false;
     KillTimer(nullptr, timer);
     *gap = g_ticks.longest;
     ok = ok && theCmnAppInf.lscFii.iWidthTmnImg == 64 && m_list->GetSettings().iWidthTmnImg == 64;
     dlg->SendMessage(WM_COMMAND, IDCANCEL);
-    Pump(0.2, [] { return false; });
+    BenchPump(0.2, [] { return false; });
     return ok;
 }
 
@@ -432,45 +396,18 @@ int Bench::Run()
     return rc;
 }
 
-class BenchApp : public HalcorApp {
-public:
-    BOOL InitInstance() override;
-};
-
-BenchApp theApp;
-
-const char* const kFolders[] = {"Vkt", "Usr", "Tmp"};
-
-BOOL BenchApp::InitInstance()
+int RunBench(HalcorApp* app, ChildFrm* frame)
 {
-    bool existed[3];
-    for (int i = 0; i < 3; ++i) existed[i] = GetFileAttributesA(BenchBeside(kFolders[i]).c_str()) != INVALID_FILE_ATTRIBUTES;
-    std::string ini = BenchBeside("Pictavo.ini");
-    DeleteFileA(ini.c_str());
-    WritePrivateProfileStringA("Application Information", "bOpnSmpImg", "0", ini.c_str());
-    WritePrivateProfileStringA("Common Information", "LscFii_iModeLstViw", "1", ini.c_str());
-    if (!HalcorApp::InitInstance()) return FALSE;
-    ChildFrm* frame = DYNAMIC_DOWNCAST(ChildFrm, m_pMainWnd);
-    if (frame) Pump(30, [this] { return IsStarted() != 0; });
-    if (frame && IsStarted() && frame->GetPnlLscFil().GetLscFil()) {
-        Bench bench(this, frame);
-        g_result = bench.Run();
-    } else {
-        fprintf(stderr, "the program did not start\n");
+    if (!frame->GetPnlLscFil().GetLscFil()) {
+        fprintf(stderr, "the program has no file list\n");
+        return 1;
     }
-    if (frame) frame->DestroyWindow();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    SetCurrentDirectoryA(BenchBeside("").c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-    DeleteFileA(ini.c_str());
-    for (int i = 0; i < 3; ++i)
-        if (!existed[i]) {
-            std::string cmd = "cmd /c rmdir /s /q \"" + BenchBeside(kFolders[i]) + "\"";
-            system(cmd.c_str());
-        }
-    return FALSE; // no message loop: the run is over
+    Bench bench(app, frame);
+    return bench.Run();
 }
+
+BenchInApp theApp({{"Application Information", "bOpnSmpImg", "0"}, {"Common Information", "LscFii_iModeLstViw", "1"}},
+                  RunBench);
 
 } // namespace
 
@@ -479,5 +416,5 @@ int main(int argc, char** argv)
     if (argc > 1) g_runs = atoi(argv[1]) < 1 ? 1 : atoi(argv[1]);
     if (argc > 2) g_phase = argv[2];
     AfxWinMain(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOW);
-    return g_result;
+    return theApp.Result();
 }

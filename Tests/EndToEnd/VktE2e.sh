@@ -176,20 +176,6 @@ vk_e2e_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/de
 # made a drawing area), or nothing.
 vk_e2e_area() { vk_e2e_children "$1" | awk -F'\t' '$1 == "Edit" { print $2; exit }'; }
 
-# vk_e2e_items FRAME: the file list's items: name, x y w h of the icon (screen), 1 when selected.
-vk_e2e_items() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" items "$1" 2>/dev/null | tr -d '\r'; }
-
-# vk_e2e_idle FRAME: waits until the program has come to rest (a second more for its painting).
-vk_e2e_idle()
-{
-  local until=$((SECONDS + 20))
-  until [ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" idle "$1" 2>/dev/null | tr -d '\r')" = 1 ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the program did not come to rest"
-    sleep 0.3
-  done
-  sleep 1
-}
-
 # vk_e2e_open_image VAR IMAGE: starts the copy's Pictavo.exe on the image (its pid in VAR) and
 # waits for its frame ($frame) and the page's drawing area ($area, and $ax $ay $aw $ah).
 vk_e2e_open_image()
@@ -244,6 +230,20 @@ vk_e2e_wait_exit()
 }
 
 vk_e2e_running() { kill -0 "$1" 2>/dev/null; }
+
+# vk_e2e_items FRAME: the file list's items: name, x y w h of the icon, selected.
+vk_e2e_items() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" items "$1" 2>/dev/null | tr -d '\r'; }
+
+# vk_e2e_idle FRAME: waits until the program is idle with nothing left to paint, then a moment.
+vk_e2e_idle()
+{
+  local until=$((SECONDS + 20))
+  until [ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" idle "$1" 2>/dev/null | tr -d '\r')" = 1 ]; do
+    [ $SECONDS -lt $until ] || vk_e2e_fail "the program did not come to rest"
+    sleep 0.3
+  done
+  sleep "${2:-1}"
+}
 
 # The copy's Pictavo.ini as UTF-8 lines (bytes that are no Shift-JIS left out).
 vk_e2e_ini_text() { { iconv -c -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" || true; } | tr -d '\r'; }
