@@ -65,6 +65,9 @@ void VktClick(HWND dialog, int id);
 // the characters one by one (a byte a WM_CHAR).
 void TypeInto(HWND edit, const char* text);
 
+// The text of the folder browser's selected folder (empty while it selects none).
+std::string VktSelectedFolder(HWND browser);
+
 // Path of a name in the folder of the test program.
 std::string VktBesideExe(const std::string& name);
 
