@@ -84,9 +84,15 @@ until [ "$(vk_e2e_items "$frame" | cut -f1 | paste -sd' ')" = "red.bmp red2.bmp"
   [ $SECONDS -lt $until ] || vk_e2e_fail "the list does not show the two squares"
   sleep 0.3
 done
-vk_e2e_idle "$frame"
-vk_e2e_shot thumbnails-100
-wide=$(vk_red_box thumbnails-100)
+# The thumbnails come from a worker: wait until the first one is painted.
+until=$((SECONDS + 20))
+while :; do
+  vk_e2e_idle "$frame"
+  vk_e2e_shot thumbnails-100
+  wide=$(vk_red_box thumbnails-100)
+  [ "$(cut -d' ' -f1 <<<"$wide")" -ge 96 ] 2>/dev/null || [ $SECONDS -ge $until ] && break
+  sleep 0.5
+done
 vk_e2e_log "a thumbnail shows at $wide"
 vk_open_options
 vk_e2e_shot options-basic

@@ -145,6 +145,19 @@ std::string VktSubFixture::LastTraced() const
 
 void VktSubFixture::TearDown() { VkeSubFree(&sub); }
 
+void VktPump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(2);
+    } while (GetTickCount() - start < ms);
+}
+
 DWORD VktGdiObjects()
 {
     DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);

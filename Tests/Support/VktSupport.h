@@ -23,6 +23,9 @@ private:
 // else a count of the live handles in the GDI handle table (Wine answers 0 whatever is held).
 DWORD VktGdiObjects();
 
+// Handles the thread's messages for ms milliseconds (0: those queued now).
+void VktPump(DWORD ms = 0);
+
 // Closes every popup menu that opens on this thread while it lives, and counts them.
 class VktMenuCloser {
 public:

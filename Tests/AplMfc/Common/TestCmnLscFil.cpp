@@ -121,19 +121,6 @@ void MakeLink(const std::string& link, const std::string& target)
     shell->Release();
 }
 
-void Pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms) Sleep(2);
-    } while (GetTickCount() - start < ms);
-}
-
 class LscTest : public ImgTest {
 protected:
     void SetUp() override
@@ -176,14 +163,14 @@ protected:
         CmnIdl idl(theCmnSub.GetItemIdList(folder.c_str()));
         int rc = list->SetList(0, idl.Get());
         list->WaitThread(0, 0);
-        Pump(0);
+        VktPump(0);
         return rc;
     }
     void Thumbnails()
     {
         for (DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
             list->WaitThread(1, 0);
-            Pump(50);
+            VktPump(50);
             if (!list->IsActiveThread(1)) break;
         }
     }
@@ -616,7 +603,7 @@ TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
     EXPECT_TRUE(held("b blue"));
     list->SetFilter("a*");
     list->WaitThread(0, 0);
-    Pump(0);
+    VktPump(0);
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->Draw(dc, &client), 0);
     EXPECT_TRUE(held("a red"));
@@ -670,7 +657,7 @@ TEST_F(LscTest, WheelNotchesPostPagesAndPagesMoveByLinesOfItems)
 {
     for (int i = 0; i < 30; ++i) MakeBmpFile(dir / (std::to_string(100 + i) + ".bmp"), 4, 4, RGB(1, 2, 3), RGB(1, 2, 3));
     ASSERT_EQ(Show(dir.Path()), 0);
-    Pump(0);
+    VktPump(0);
     EXPECT_EQ(list->MouseWheel(0, -3 * WHEEL_DELTA), 0);
     int pages = 0, ends = 0;
     MSG msg;
