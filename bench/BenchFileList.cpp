@@ -21,6 +21,7 @@
 //   scripts/bench BenchFileList [runs [gap|options]]
 #include "BenchGdiplus.h"
 #include "BenchInApp.h"
+#include "BenchCmnImg.h"
 #include "CmnImg.h"
 #include "CmnLscFil.h"
 #include "CmnSub.h"
@@ -67,18 +68,6 @@ bool Painted(HWND wnd)
     bool left = IsWindowVisible(wnd) && GetUpdateRect(wnd, nullptr, FALSE);
     if (!left) EnumChildWindows(wnd, Unpainted, reinterpret_cast<LPARAM>(&left));
     return IsWindowVisible(wnd) && !left;
-}
-
-double CacheBytes()
-{
-    double bytes = 0;
-    for (int i = 1; i <= theCmnImg.GetCacheCount(0); ++i) {
-        CmnImgElm* e = nullptr;
-        DIBSECTION ds = {};
-        if (theCmnImg.SchCmnImgElm(0, i, &e) == VKE_OK && GetObjectA(e->pthImg.hImg, sizeof(ds), &ds) == sizeof(ds))
-            bytes += static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight;
-    }
-    return bytes;
 }
 
 class Bench {
@@ -163,7 +152,7 @@ double Bench::Thumbnails(int cache, double* bytes, double* growth)
         double t = BenchNow() - t0;
         if (r == 0) {
             *growth = BenchWorkingSetMB() - before;
-            *bytes = CacheBytes();
+            *bytes = BenchCacheBytes();
         }
         if (t < best) best = t;
     }
