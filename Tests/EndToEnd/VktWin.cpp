@@ -15,6 +15,9 @@
 //   VktWin tree HWND         the first visible tree view among the descendants: its item count,
 //                            then the texts from its root down to its selected item, one line
 //                            each after a tab character
+//   VktWin items HWND        the first visible list view among the descendants: one line per item
+//                            in index order, its name, x y w h of its icon (screen) and 1 when it
+//                            is selected, tab-separated
 //   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
 //                            then its parent's class (nothing when no window of it has the focus)
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
@@ -142,6 +145,43 @@ BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
     for (int i = 0; i < count; ++i) Line("\t" + TabTitle(wnd, process, i));
     CloseHandle(process);
     return TRUE;
+}
+
+// A rectangle of a list view's item, read through a block of the list's process.
+RECT RemoteItemRect(HWND list, HANDLE process, int index)
+{
+    RECT r = {LVIR_ICON, 0, 0, 0};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(r), MEM_COMMIT, PAGE_READWRITE);
+    SIZE_T n = 0;
+    if (remote && WriteProcessMemory(process, remote, &r, sizeof(r), &n) &&
+        SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)))
+        ReadProcessMemory(process, remote, &r, sizeof(r), &n);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+BOOL CALLBACK ListItems(HWND wnd, LPARAM lParam)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysListView32") return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return FALSE;
+    int count = static_cast<int>(SendMessageA(wnd, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item = {};
+        item.iSubItem = 0;
+        std::string text = RemoteItemText(wnd, process, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), item);
+        RECT r = RemoteItemRect(wnd, process, i);
+        bool selected = (SendMessageA(wnd, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        char rect[96];
+        snprintf(rect, sizeof(rect), "\t%ld %ld %ld %ld\t%d", r.left, r.top, r.right - r.left, r.bottom - r.top, selected ? 1 : 0);
+        Line(text + rect);
+    }
+    CloseHandle(process);
+    return FALSE;
 }
 
 std::string TreeText(HWND tree, HANDLE process, HTREEITEM hItem)
@@ -319,6 +359,11 @@ int main(int argc, char** argv)
     if (verb == "tree") {
         bool found = false;
         EnumChildWindows(wnd, ListTree, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
+    }
+    if (verb == "items") {
+        bool found = false;
+        EnumChildWindows(wnd, ListItems, reinterpret_cast<LPARAM>(&found));
         return found ? 0 : 1;
     }
     if (verb == "close") return CloseButton(wnd);

@@ -241,3 +241,37 @@ void TypeInto(HWND edit, const char* text)
     for (const char* p = text; *p; ++p) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*p), 1);
     PumpWaiting();
 }
+
+void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right)
+{
+    MakeBmpFile(path, width, height, [=](int x, int) { return x < width / 2 ? left : right; });
+}
+
+void MakeBmpFile(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    // Rows bottom-up.
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row(static_cast<size_t>(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, y);
+            row[static_cast<size_t>(x) * 3] = static_cast<char>(GetBValue(c));
+            row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>(GetGValue(c));
+            row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>(GetRValue(c));
+        }
+        bytes += row;
+    }
+    ASSERT_TRUE(VktWriteFile(path, bytes));
+}

@@ -2,6 +2,7 @@
 #pragma once
 #include "VkeEng.h"
 #include <gtest/gtest.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,11 @@ void VktRemoveTree(const std::string& path);
 
 // Writes bytes to a file; true when all were written.
 bool VktWriteFile(const std::string& path, const std::string& bytes);
+
+// A 24-bit bitmap file: its left half one colour, its right half another.
+void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right);
+// A 24-bit bitmap file whose pixel (x, y) is colour(x, y).
+void MakeBmpFile(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);
 
 // Reads a whole file; empty when it cannot be read.
 std::string VktReadFile(const std::string& path);

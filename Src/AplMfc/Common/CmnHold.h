@@ -5,6 +5,7 @@
 //   CmnFile file(path, "rb");         // fclose at the end
 //   CmnIdl list(theCmnSub.GetItemIdList(path)); // freed through the shell allocator
 //   CmnIcon icon(theCmnSub.GetIcon(list, 0));     // DestroyIcon at the end
+//   CmnWaitCursor wait;                           // the wait cursor until the end
 #pragma once
 #include "CmnAppInf.h"
 #include "CmnSub.h"
@@ -115,4 +116,16 @@ public:
 
 private:
     T* m_p;
+};
+
+// The wait cursor while a long step runs; the cursor before it comes back at the end.
+class CmnWaitCursor {
+public:
+    CmnWaitCursor() : m_old(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~CmnWaitCursor() { ::SetCursor(m_old); }
+    CmnWaitCursor(const CmnWaitCursor&) = delete;
+    CmnWaitCursor& operator=(const CmnWaitCursor&) = delete;
+
+private:
+    HCURSOR m_old;
 };

@@ -54,7 +54,8 @@ int CmnImg::Init()
         return Refuse("Init", VKE_ERR_MEMORY);
     }
     // Taken by this thread, then released: the lock starts free.
-    m_dwOwner = ::GetCurrentThreadId();
+    m_dwUiThread = ::GetCurrentThreadId();
+    m_dwOwner = m_dwUiThread;
     m_iLockCnt = 1;
     UnlockCache(0);
     return VKE_OK;
@@ -97,7 +98,15 @@ void CmnImg::LockCache(int index)
         ++m_iLockCnt;
         return;
     }
-    if (!WaitLock()) {
+    bool ui = self == m_dwUiThread;
+    // Another thread lets a waiting user-interface thread go first: it would otherwise take the
+    // lock again and again as soon as it gave it back.
+    if (ui) m_iUiWait = 1;
+    else
+        while (m_iUiWait) ::Sleep(1);
+    bool taken = WaitLock();
+    if (ui) m_iUiWait = 0;
+    if (!taken) {
         CMN_TRACE("LockCache", VKE_ERR_SYSTEM);
         return;
     }
@@ -117,6 +126,23 @@ void CmnImg::UnlockCache(int index)
         m_dwOwner = 0;
         ::SetEvent(m_hLock);
     }
+}
+
+int CmnImg::TryLockCache(int index)
+{
+    if (index != 0 || !m_hLock) {
+        CMN_TRACE("TryLockCache", VKE_ERR_SYSTEM);
+        return 0;
+    }
+    DWORD self = ::GetCurrentThreadId();
+    if (m_dwOwner == self) {
+        ++m_iLockCnt;
+        return 1;
+    }
+    if (::WaitForSingleObject(m_hLock, 0) != WAIT_OBJECT_0) return 0;
+    m_dwOwner = self;
+    if (m_iLockCnt.exchange(1) != 0) CMN_TRACE("TryLockCache", VKE_ERR_SYSTEM);
+    return 1;
 }
 
 int CmnImg::IsLocked(int index)

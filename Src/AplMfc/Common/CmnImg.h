@@ -5,8 +5,10 @@
 // owning thread's id and a count). The user-interface thread and the file list's thumbnail worker
 // share the cache and the engine calls the lock guards; a thread that waits for it still takes
 // the messages other threads send it, so a worker that sends while holding the lock cannot
-// deadlock against a window thread that waits. Searches and the record family take no lock:
-// callers hold it.
+// deadlock against a window thread that waits. The user-interface thread (the one that started
+// the service) goes first: while it waits, another thread does not start a wait of its own. A
+// painting window never waits: it tries the lock (TryLockCache) and takes only what the cache
+// holds (OpenCachedTmnImage). Searches and the record family take no lock: callers hold it.
 //
 //   HBITMAP tmn = nullptr;
 //   int width, height, cached;
@@ -63,6 +65,9 @@ public:
     virtual int IsLocked(int index);
     virtual void LockCache(int index);
     virtual void UnlockCache(int index);
+    // The lock without waiting: 1 when taken (a holder takes it once more), 0 while another
+    // thread holds it. Released with UnlockCache.
+    virtual int TryLockCache(int index);
 
     // ---- Wrappers without the lock (the engine's exports of the same name) ----
     virtual int SetColor(COLORREF color);
@@ -99,6 +104,10 @@ public:
     virtual int OpenTmnImage(LPCITEMIDLIST item, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
                              int* cached);
     virtual int CloseTmnImage(int mode, HBITMAP* image);
+    // The item's cached thumbnail, handed out as a hit of OpenTmnImage is (given back through
+    // CloseTmnImage): 0, or -12 (untraced) when the cache holds none to hand out. Never makes
+    // one; the caller holds the lock.
+    virtual int OpenCachedTmnImage(LPCITEMIDLIST item, HBITMAP* out, int* width, int* height);
     virtual int SaveImage(const char* path, HBITMAP bitmap, int type, float xRes, float yRes, int quality);
     virtual int SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, float xRes, float yRes,
                                     const Gdiplus::EncoderParameters* params);
@@ -194,6 +203,8 @@ private:
     std::atomic<int> m_iLockCnt{0};     // the owner's recursion depth
     HANDLE m_hLock = nullptr;           // auto-reset; signalled while the lock is free
     std::atomic<DWORD> m_dwOwner{0};    // the owning thread's id, 0 when free
+    DWORD m_dwUiThread = 0;             // the thread that started the service
+    std::atomic<int> m_iUiWait{0};      // 1 while that thread waits for the lock
 };
 
 // Holds the cache lock for a scope (nothing when take is false).

@@ -338,6 +338,18 @@ int CmnImg::OpenTmnImage(LPCITEMIDLIST item, int mode, HBRUSH background, HBITMA
     return made;
 }
 
+int CmnImg::OpenCachedTmnImage(LPCITEMIDLIST item, HBITMAP* out, int* width, int* height)
+{
+    if (!m_bInit) return Refuse("OpenCachedTmnImage", VKE_ERR_NOT_INIT);
+    if (!item || !out || !width || !height) return Refuse("OpenCachedTmnImage", VKE_ERR_ARG);
+    if (*out) return Refuse("OpenCachedTmnImage", VKE_ERR_EXISTS);
+    *width = *height = 0;
+    int cached = 0;
+    bool stale = false;
+    int rc = HandOutTmn(item, out, width, height, &cached, &stale);
+    return rc == VKE_OK || rc == VKE_ERR_NOT_FOUND ? rc : Refuse("OpenCachedTmnImage", rc);
+}
+
 int CmnImg::OpenTmnImage(const char* path, int mode, HBRUSH background, HBITMAP* out, int* width, int* height,
                          int* cached)
 {

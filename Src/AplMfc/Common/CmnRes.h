@@ -63,6 +63,11 @@
 #define IDS_CMN_SCA_WIDTH    27596
 #define IDS_CMN_SCA_HEIGHT   27597
 
+// ---- The file list: its column titles (26589 + kind) and the header's sort images ----
+#define IDS_CMN_LSC_COL_FIRST 26590 // 名前, 種類, サイズ, アクセス日時, 更新日時, 作成日時
+#define IDI_CMN_SORT_ASC      25182
+#define IDI_CMN_SORT_DSC      25183
+
 // ---- Docked panels ----
 #define IDC_CMN_DLB_GRIPPER  25176 // the cursor over a panel's gripper
 #define IDC_CMN_MOVE         25177 // the image page's move cursor (MakeCursors.py)

@@ -54,6 +54,12 @@ public:
     // A file's size (mode 0 in KB, mode 1 in the largest fitting unit) or a drive's, as text;
     // *outSize is the number shown.
     CString GetFileSizeStr(const char* path, int mode, double* outSize);
+    // The size text of a normal file of that many bytes, as GetFileSizeStr gives it.
+    CString GetSizeStr(double bytes, int mode, double* outSize);
+    // The folder, one backslash (none added after one that ends it), then name.
+    CString JoinPath(const char* folder, const char* name);
+    // The part of a path after its last backslash, a trailing one left out.
+    CString GetLastName(const char* path);
     // The text left-aligned in width bytes: padded with blanks, cut on a character boundary.
     CString GetFixedLenStr(const char* text, int width);
     // The text followed by the tabs that take it to the tab stop after width.

@@ -96,9 +96,15 @@ CString CmnSub::GetFileSizeStr(const char* path, int mode, double* outSize)
     char full[CmnPathSize];
     int normal = 0;
     if (IsNormalFile(copy, full, sizeof(full), &normal) != VKE_OK || !normal) return CString();
-    if (mode == 1 && size < kStep) return UnitText(IDS_CMN_SIZE_BYTE, CountText(size, false));
+    return GetSizeStr(size, mode, outSize);
+}
+
+CString CmnSub::GetSizeStr(double bytes, int mode, double* outSize)
+{
+    *outSize = bytes;
+    if (mode == 1 && bytes < kStep) return UnitText(IDS_CMN_SIZE_BYTE, CountText(bytes, false));
     // Up from KB while the value reaches 1024 (mode 0 stays in KB); rounded up.
-    double value = size / kStep;
+    double value = bytes / kStep;
     int unit = IDS_CMN_SIZE_KB;
     while (mode == 1 && value >= kStep && unit < IDS_CMN_SIZE_TB) {
         value /= kStep;
@@ -106,6 +112,28 @@ CString CmnSub::GetFileSizeStr(const char* path, int mode, double* outSize)
     }
     *outSize = ceil(value);
     return UnitText(unit, CountText(*outSize, true));
+}
+
+CString CmnSub::JoinPath(const char* folder, const char* name)
+{
+    // The folder's last character, walked: a trail byte 0x5C is no separator.
+    const char* last = nullptr;
+    for (const char* p = folder; *p; p = ::CharNextExA(932, p, 0)) last = p;
+    CString path(folder);
+    if (!last || *last != '\\') path += '\\';
+    return path + name;
+}
+
+CString CmnSub::GetLastName(const char* path)
+{
+    const char* start = path;
+    const char* end = path + strlen(path);
+    for (const char* p = path; *p; p = ::CharNextExA(932, p, 0)) {
+        if (*p != '\\') continue;
+        if (p[1]) start = p + 1;
+        else end = p;
+    }
+    return CString(start, static_cast<int>(end > start ? end - start : 0));
 }
 
 CString CmnSub::GetFixedLenStr(const char* text, int width)

@@ -31,19 +31,6 @@ LPCITEMIDLIST LastItem(LPCITEMIDLIST list)
     return last;
 }
 
-// The part of a path after its last backslash, a trailing one left out (characters walked).
-CString LastName(const char* path)
-{
-    const char* start = path;
-    const char* end = path + strlen(path);
-    for (const char* p = path; *p; p = ::CharNextExA(932, p, 0)) {
-        if (*p != '\\') continue;
-        if (p[1]) start = p + 1;
-        else end = p;
-    }
-    return CString(start, static_cast<int>(end > start ? end - start : 0));
-}
-
 // A small icon of the shell's system image list, normal or open; -1 when the shell gives none.
 int SmallIcon(LPCITEMIDLIST list, bool open)
 {
@@ -65,18 +52,6 @@ IShellFolder* BindFolder(LPCITEMIDLIST list, bool root)
                ? folder
                : nullptr;
 }
-
-// Selection and the current path run while the wait cursor shows.
-class WaitCursor {
-public:
-    WaitCursor() : m_old(::SetCursor(::LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { ::SetCursor(m_old); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_old;
-};
 
 bool IsFolder(const char* path)
 {
@@ -126,7 +101,7 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
     theCmnVar.TermDat(CmnVarCodItmIdl, &m_sli);
     theCmnVar.InitDat(CmnVarCodItmIdl, &m_sli);
 
-    WaitCursor wait;
+    CmnWaitCursor wait;
     QuietDraw quiet(*this);
     bool root = !parent || parent == GetRootItem();
     CmnCom<IShellFolder> folder(BindFolder(parentList, root));
@@ -182,7 +157,7 @@ int CmnTrcFld::AddItem(IShellFolder* folder, LPCITEMIDLIST parentList, HTREEITEM
     if (FAILED(folder->GetAttributesOf(1, &child, &attributes))) return VKE_ERR_SYSTEM;
     if (!(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) || (attributes & SFGAO_LINK)) return VKE_OK;
     bool plain = plainParent && (attributes & SFGAO_FILESYSTEM) && !(attributes & (SFGAO_READONLY | SFGAO_SYSTEM));
-    CString name = plain ? LastName(theCmnSub.GetDisplayName(folder, child, SHGDN_INFOLDER | SHGDN_FORPARSING))
+    CString name = plain ? theCmnSub.GetLastName(theCmnSub.GetDisplayName(folder, child, SHGDN_INFOLDER | SHGDN_FORPARSING))
                          : theCmnSub.GetDisplayName(folder, child, SHGDN_INFOLDER);
     TrcFldItm* rec = new TrcFldItm();
     rec->hParent = parent;

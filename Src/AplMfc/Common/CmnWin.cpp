@@ -3,6 +3,7 @@
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnWin"
 #include "CmnWin.h"
 #include "CmnApp.h"
+#include "CmnDef.h"
 #include "CmnDlb.h"
 #include "CmnDlg.h"
 #include "CmnSub.h"
@@ -354,4 +355,30 @@ int CmnWin::SetSelFilNam(HWND edit)
     theCmnSub.PostSetFocus(edit);
     ::PostMessageA(edit, EM_SETSEL, 0, end);
     return VKE_OK;
+}
+
+// ---- Waits ----
+
+void CmnWin::WaitPumping(const HANDLE* handles, int count, int* pumping)
+{
+    bool quit = false;
+    int quitCode = 0;
+    for (;;) {
+        DWORD rc = ::MsgWaitForMultipleObjects(static_cast<DWORD>(count), handles, FALSE, INFINITE, QS_ALLINPUT);
+        if (rc != WAIT_OBJECT_0 + static_cast<DWORD>(count)) break;
+        // Looking at the queue answers the messages other threads send, whatever heads it.
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != CmnWmBusyClose) {
+            *pumping = 1;
+            BOOL more = AfxPumpMessage();
+            *pumping = 0;
+            if (!more) {
+                CWinThread* thread = AfxGetThread();
+                quit = true;
+                quitCode = thread ? static_cast<int>(thread->m_msgCur.wParam) : 0;
+                break;
+            }
+        }
+    }
+    if (quit) ::PostQuitMessage(quitCode);
 }

@@ -82,6 +82,14 @@ public:
     // when it has none) after the focus reaches the box; a list of quoted names stays as it is.
     virtual int SetSelFilNam(HWND edit);
 
+    // ---- Waits that keep the thread's windows alive ----
+    // Waits until one of the handles is signalled (or the wait fails), handling the calling
+    // thread's messages meanwhile, one at a time with *pumping 1 around each, but none while a
+    // CmnWmBusyClose waits at the head of the queue (a close waits for the end of the wait);
+    // messages other threads send are answered all the same. A quit message met is posted
+    // again at the end.
+    static void WaitPumping(const HANDLE* handles, int count, int* pumping);
+
 protected:
     // The main frame while its window exists; -7 traced under name when there is none.
     CFrameWnd* Frame(const char* name);

@@ -16,8 +16,9 @@ BOOL ChildDoc::CanCloseFrame(CFrameWnd* pFrame)
         CMN_TRACE("CanCloseFrame", VKE_ERR_SYSTEM);
         return TRUE;
     }
-    // The frame must outlive a wait that pumps its messages: the close comes again after it.
-    if (app->IsPumping()) {
+    // The frame must outlive a wait that pumps its messages (opening files, the file list's wait
+    // for its workers): the close comes again after it.
+    if (app->IsPumping() || frame->GetPnlLscFil().IsPumping()) {
         frame->PostMessage(CmnWmBusyClose);
         frame->PostMessage(WM_CLOSE);
         return FALSE;

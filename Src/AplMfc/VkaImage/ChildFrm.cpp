@@ -171,6 +171,8 @@ void ChildFrm::DockBars()
 
 void ChildFrm::OnDestroy()
 {
+    // The file list's workers send to windows about to go.
+    m_wndPnlLscFil.StopThreads();
     m_bInit = 0;
     // The tables must not outlive the bars they point at.
     if (HalcorApp* app = HalcorGetApp()) app->SetPanels(nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -287,6 +289,8 @@ int ChildFrm::SaveState()
 {
     HalcorApp* app = HalcorGetApp();
     if (app) app->HideOpnStsDlg();
+    // The file list's workers end before any window goes.
+    m_wndPnlLscFil.StopThreads();
     if (m_hWnd) {
         VkiSub* sub = theCmnAppInf.pSub;
         int rc = m_wndToolBar.GetBri(3, &m_briEnd);

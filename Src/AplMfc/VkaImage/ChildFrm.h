@@ -41,7 +41,7 @@ public:
     // The tool-bar layouts (the default list and the saved one), the status bar's panes, the
     // panels' Init, the preview panel hidden unless it is in use. The initialised flag last.
     int Init();
-    // Stops the progress thread, stores the tool-bar layout, the panels' sizes, the current
+    // Stops the progress thread and the file list's workers, stores the tool-bar layout, the panels' sizes, the current
     // folder, the frame's and the options dialog's rectangles and the bar state; the frame is
     // no longer the application's.
     int SaveState();

@@ -129,6 +129,14 @@
 #define IDC_DLBPNL_TRCFLD       1001
 #define IDR_DLBPNL_TRCFLD       25079
 #define IDR_DLBPNL_TRCFLD_CTX   25088
+// The file-list panel: its list view, its own menu, the list's context menu, and the words of
+// the sort commands ("名前" "の" "昇順" "(&A)").
+#define IDC_DLBPNL_LSCFIL       1002
+#define IDR_DLBPNL_LSCFIL       25080
+#define IDR_DLBPNL_LSCFIL_CTX   25089
+#define IDS_VKA_LSC_ASC         26596
+#define IDS_VKA_LSC_DSC         26597
+#define IDS_VKA_LSC_OF          32856
 // The error report written to the log: with the engine's message for the code, and without.
 #define IDS_VKA_REPORT          32790
 #define IDS_VKA_REPORT_NOMSG    32791

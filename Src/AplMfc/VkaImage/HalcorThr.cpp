@@ -1,6 +1,7 @@
 // The progress thread and the wait that keeps a thread's windows alive while it waits.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\HalcorThr"
 #include "HalcorThr.h"
+#include "CmnWin.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
 
@@ -31,25 +32,4 @@ int HalcorThr::ExitInstance()
     return CWinThread::ExitInstance();
 }
 
-void HalcorThr::Wait(const HANDLE* handles, int count, int* pumping)
-{
-    bool quit = false;
-    int quitCode = 0;
-    for (;;) {
-        DWORD rc = ::MsgWaitForMultipleObjects(static_cast<DWORD>(count), handles, FALSE, INFINITE, QS_ALLINPUT);
-        if (rc != WAIT_OBJECT_0 + static_cast<DWORD>(count)) break;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != CmnWmBusyClose) {
-            *pumping = 1;
-            BOOL more = AfxPumpMessage();
-            *pumping = 0;
-            if (!more) {
-                CWinThread* thread = AfxGetThread();
-                quit = true;
-                quitCode = thread ? static_cast<int>(thread->m_msgCur.wParam) : 0;
-                break;
-            }
-        }
-    }
-    if (quit) ::PostQuitMessage(quitCode);
-}
+void HalcorThr::Wait(const HANDLE* handles, int count, int* pumping) { CmnWin::WaitPumping(handles, count, pumping); }

@@ -242,6 +242,44 @@ TEST_F(ImgTest, TheOwnerTakesTheLockTwiceAndOthersWaitForTheSecondRelease)
     EXPECT_EQ(Traced(), 0u);
 }
 
+TEST_F(ImgTest, ATryTakesAFreeLockOnlyAndTheUserInterfaceThreadGoesFirst)
+{
+    EXPECT_EQ(theCmnImg.TryLockCache(0), 1);
+    EXPECT_EQ(theCmnImg.TryLockCache(0), 1) << "the owner, once more";
+    theCmnImg.UnlockCache(0);
+    theCmnImg.UnlockCache(0);
+    EXPECT_EQ(theCmnImg.IsLocked(0), 0);
+    // Held by another thread: the try fails at once. This thread then waits for it; a third
+    // thread that asks while this one waits gets it only after this one.
+    Pair first;
+    std::atomic<bool> thirdGot{false};
+    Plain holder(PlainFirst, &first);
+    ASSERT_TRUE(first.held.Wait(10000));
+    EXPECT_EQ(theCmnImg.TryLockCache(0), 0);
+    Plain third(
+        [](LPVOID p) -> DWORD {
+            Sleep(100); // this thread waits by then
+            theCmnImg.LockCache(0);
+            *static_cast<std::atomic<bool>*>(p) = true;
+            theCmnImg.UnlockCache(0);
+            return 0;
+        },
+        &thirdGot);
+    Plain releaser(
+        [](LPVOID p) -> DWORD {
+            Sleep(300);
+            SetEvent(static_cast<Pair*>(p)->release.h);
+            return 0;
+        },
+        &first);
+    theCmnImg.LockCache(0);
+    EXPECT_FALSE(thirdGot);
+    theCmnImg.UnlockCache(0);
+    Join(third.handle);
+    EXPECT_TRUE(thirdGot);
+    EXPECT_EQ(Traced(), 0u);
+}
+
 TEST_F(ImgTest, ANonOwnersReleaseIsRefusedAndTraced)
 {
     theCmnImg.LockCache(0);

@@ -87,7 +87,3 @@ private:
 // A DIB section of the image service in one colour.
 HBITMAP MakeDib(int width, int height, COLORREF color);
 
-// A 24-bit bitmap file: its left half one colour, its right half another.
-void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right);
-// A 24-bit bitmap file whose pixel (x, y) is colour(x, y).
-void MakeBmpFile(const std::string& path, int width, int height, const std::function<COLORREF(int, int)>& colour);

@@ -124,26 +124,33 @@ TEST_F(HalcorOpnTest, TheOpenDialogOpensTheChosenNames)
     EXPECT_EQ(Traced("OnFileOpen"), 0);
 }
 
-// With the real main frame, whose panels are shown, the folder tree at its root and no list yet:
-// the open commands are enabled, the ones that need a list's selection, a tree's folder or a
-// step ahead, a sort column or an image page stay disabled.
+// With the real main frame, whose panels are shown, the folder tree at its root and the list
+// showing the desktop: the open commands are enabled, the ones that need a list's selection, a
+// tree's folder or a step ahead, or an image page stay disabled; the list's sort column is the
+// name's, ascending, and its items can all be selected.
 TEST_F(FrmTest, OpenCommandsEnabledPanelCommandsWaitForTheirPanels)
 {
     Run();
+    main->GetPnlLscFil().GetLscFil()->WaitThread(0, 0);
+    main->GetPnlLscFil().GetLscFil()->SetFocus();
     EXPECT_EQ(Update(ID_FILE_OPEN), 1);
     EXPECT_EQ(Update(ID_VKA_OPEN_DIR), 1);
     // The folder tree shows the desktop without a folder path: nothing to open; the start's
     // selection of the root left steps to go back to, none ahead.
     for (UINT id : {UINT(ID_VKA_SEL_DIR_GO), UINT(ID_VKA_SEL_DIR_OPEN), UINT(ID_VKA_SEL_IMG_SHOW),
-                    UINT(ID_VKA_SEL_IMG_OPEN), UINT(ID_EDIT_SELECT_ALL), UINT(ID_VKA_VIEW_FORWARD),
-                    UINT(ID_VKA_SORT_FIRST), UINT(ID_VKA_SORT_LAST), UINT(ID_VKA_VIEW_LOCATE)})
+                    UINT(ID_VKA_SEL_IMG_OPEN), UINT(ID_VKA_VIEW_FORWARD), UINT(ID_VKA_VIEW_LOCATE)})
         EXPECT_EQ(Update(id), 0) << std::hex << id;
     EXPECT_EQ(Update(ID_VKA_VIEW_BACK), 1);
+    EXPECT_EQ(Update(ID_EDIT_SELECT_ALL), 1);
     int checked = -1;
-    EXPECT_EQ(Update(ID_VKA_VIEW_MODE_FIRST, &checked), 1) << "the list panel is shown";
+    EXPECT_EQ(Update(ID_VKA_SORT_FIRST, &checked), 1);
+    EXPECT_EQ(checked, 1);
+    EXPECT_EQ(Update(ID_VKA_SORT_LAST, &checked), 1);
     EXPECT_EQ(checked, 0);
+    EXPECT_EQ(Update(ID_VKA_VIEW_MODE_FIRST, &checked), 1) << "the list panel is shown";
+    EXPECT_EQ(checked, 1);
     EXPECT_EQ(Update(ID_VKA_VIEW_REFRESH), 1);
-    Command(ID_VKA_VIEW_REFRESH); // the tree is built again, the list panel answers 1: nothing is reported
+    Command(ID_VKA_VIEW_REFRESH); // the tree is built again and the list shows the desktop again
 }
 
 // Whatever road opened the images, the drawing area of the page selected afterwards holds the

@@ -60,6 +60,14 @@ int DlbPnlBrw::LoadMenu(CMenu& menu, UINT id)
     return menu.LoadMenu(id) ? VKE_OK : VKE_ERR_MEMORY;
 }
 
+void DlbPnlBrw::OnUpdateByFrame(CCmdUI* pCmdUI)
+{
+    HalcorApp* app = HalcorGetApp();
+    CWnd* frame = app ? app->GetMainFrame() : nullptr;
+    if (!frame || !frame->m_hWnd || !frame->OnCmdMsg(pCmdUI->m_nID, CN_UPDATE_COMMAND_UI, pCmdUI, nullptr))
+        pCmdUI->Enable(FALSE);
+}
+
 LRESULT DlbPnlBrw::OnNotifyFormat(WPARAM, LPARAM lParam)
 {
     return lParam == NF_QUERY ? NFR_ANSI : Default();

@@ -33,6 +33,9 @@ protected:
     // A menu of the program's resources into menu; -8 when it cannot be loaded.
     int LoadMenu(CMenu& menu, UINT id);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // A command of the panel's menus enabled (and checked) as the main frame's update handler
+    // says; disabled without a main frame.
+    afx_msg void OnUpdateByFrame(CCmdUI* pCmdUI);
     // The panel's controls notify in ANSI.
     afx_msg LRESULT OnNotifyFormat(WPARAM wParam, LPARAM lParam);
     // The source path the panel's failures are traced under.

@@ -7,7 +7,7 @@
 BEGIN_MESSAGE_MAP(DlbPnlTrcFld, DlbPnlBrw)
     ON_COMMAND(ID_VKA_SEL_DIR_OPEN, &ThisClass::OnOpnSelDir)
     ON_UPDATE_COMMAND_UI(ID_VKA_SEL_DIR_OPEN, &ThisClass::OnUpdateOpnSelDir)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_VIEW_BACK, ID_VKA_VIEW_FORWARD, &ThisClass::OnUpdateBkwFrw)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VKA_VIEW_BACK, ID_VKA_VIEW_FORWARD, &ThisClass::OnUpdateByFrame)
 END_MESSAGE_MAP()
 
 namespace {
@@ -114,14 +114,6 @@ void DlbPnlTrcFld::OnOpnSelDir()
 }
 
 void DlbPnlTrcFld::OnUpdateOpnSelDir(CCmdUI* pCmdUI) { pCmdUI->Enable(IsFolder(GetCurPathName())); }
-
-void DlbPnlTrcFld::OnUpdateBkwFrw(CCmdUI* pCmdUI)
-{
-    HalcorApp* app = HalcorGetApp();
-    CWnd* frame = app ? app->GetMainFrame() : nullptr;
-    if (!frame || !frame->m_hWnd || !frame->OnCmdMsg(pCmdUI->m_nID, CN_UPDATE_COMMAND_UI, pCmdUI, nullptr))
-        pCmdUI->Enable(FALSE);
-}
 
 // ---- What the shell asks ----
 

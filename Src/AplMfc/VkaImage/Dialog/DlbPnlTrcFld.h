@@ -43,8 +43,6 @@ protected:
     // Open selected folder (49158): the tree's current folder through the open bracket.
     afx_msg void OnOpnSelDir();
     afx_msg void OnUpdateOpnSelDir(CCmdUI* pCmdUI);
-    // Back and forward (49385, 49386): as the main frame enables them; disabled without it.
-    afx_msg void OnUpdateBkwFrw(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
