@@ -4,10 +4,10 @@
 #include "HalcorRes.h"
 #include "VkaAppInf.h"
 
-int DlbPnl::InitPanel(int index)
+int DlbPnl::InitPanel(int index, int ctlCnt)
 {
     SIZE size = theAppInf.sizBriDlb[index];
-    int rc = Init(0, 0, 0, &size);
+    int rc = Init(ctlCnt, 0, 0, &size);
     COLORREF color = 0;
     LOGFONTA font = {};
     if (rc == VKE_OK && theCmnSub.GetTextColor(CmnKndDlb, 0, &color) == VKE_OK) rc = SetTextColor(color);
