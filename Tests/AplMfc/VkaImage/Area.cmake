@@ -14,3 +14,5 @@ set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
 # The cut frame's page set-up without any printer: Wine finds no print server for that run.
 add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=FrmNoPrinter.*)
 set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE TIMEOUT 120)
+# The file-command panel's tools are the stand-in tool of the end-to-end scripts.
+add_dependencies(${name} VktTool)

@@ -128,6 +128,8 @@ int DlbPnlFilCmd::Init()
 {
     m_bInit = 0;
     int rc = InitPanel(VkaPnlFilCmd, SlotCnt);
+    // Not ready while the controls start: their values show as they are given.
+    m_inf.bReady = 0;
     if (rc == VKE_OK) rc = m_menuPnl.LoadMenu(IDR_DLBPNL_FILCMD) ? SetMenuHandle(m_menuPnl.m_hMenu) : VKE_ERR_MEMORY;
     if (rc == VKE_OK) rc = InitCtl();
     if (rc == VKE_OK) rc = SetCmbFilPla();
@@ -138,6 +140,7 @@ int DlbPnlFilCmd::Init()
         CMN_TRACE("Init", rc);
         return rc;
     }
+    m_inf.bReady = 1;
     m_bInit = 1;
     const AppMem& filter = theCmnAppInf.lscFii.amFilter;
     SetFilter(filter.pBuffer ? filter.pBuffer : "", 0);
@@ -327,33 +330,33 @@ BOOL DlbPnlFilCmd::PreTranslateMessage(MSG* pMsg)
 
 int DlbPnlFilCmd::GetData(VkiCtl* ctl, void* data, int mode)
 {
-    if (m_inf.bTerminating || !m_bInit) return VKE_OK;
+    if (m_inf.bTerminating) return VKE_OK;
     int rc = DlbPnl::GetData(ctl, data, mode);
-    if (rc != VKE_OK && rc != IDS_VKA_BAD_PERIOD) return rc;
+    // A control's own check (its value shown or left) reads only the interval; the settings
+    // follow the check boxes through their notices and the filter on Return.
+    if (!m_bInit || (ctl && ctl != Ctl(SlotPerInd))) return rc;
     ClearError();
-    auto wanted = [&](int slot) { return !ctl || ctl == Ctl(slot); };
-    if (wanted(SlotPerInd)) {
-        Dti& dti = m_inf.dti;
-        int got = VkeCtlGetDti(Ctl(SlotPerInd), &dti);
-        long long value = got == VKE_OK && !dti.iError && dti.memDataValue.pBuffer ? atoll(dti.memDataValue.pBuffer) : 0;
-        if (value >= 1 && value <= INT_MAX) theAppInf.pciAii.iPerInd = static_cast<int>(value);
-        else SetError(CtlWnd(SlotPerInd), IDS_VKA_BAD_PERIOD);
-    }
-    char value[8] = {};
-    for (int slot : {SlotRunSel, SlotRepeat}) {
-        if (!wanted(slot) || VkeCtlGetDataValue(Ctl(slot), value, sizeof(value)) != VKE_OK) continue;
-        (slot == SlotRunSel ? theAppInf.pciAii.bRunOnSelDir : theAppInf.pciAii.bRepeat) = strcmp(value, "1") == 0;
-    }
-    if (wanted(SlotFavorite) && VkeCtlGetDataValue(Ctl(SlotFavorite), value, sizeof(value)) == VKE_OK &&
-        strcmp(value, "1") == 0 && theAppInf.pciFpi.iMode != 2) {
-        theAppInf.pciFpi.iMode = 2;
+    Dti& dti = m_inf.dti;
+    int got = VkeCtlGetDti(Ctl(SlotPerInd), &dti);
+    long long value = got == VKE_OK && !dti.iError && dti.memDataValue.pBuffer ? atoll(dti.memDataValue.pBuffer) : 0;
+    if (value >= 1 && value <= INT_MAX) theAppInf.pciAii.iPerInd = static_cast<int>(value);
+    else SetError(CtlWnd(SlotPerInd), IDS_VKA_BAD_PERIOD);
+    if (ctl) return m_inf.iErrCode;
+    char on[8] = {};
+    PciAii& aii = theAppInf.pciAii;
+    if (VkeCtlGetDataValue(Ctl(SlotRunSel), on, sizeof(on)) == VKE_OK) aii.bRunOnSelDir = strcmp(on, "1") == 0;
+    if (VkeCtlGetDataValue(Ctl(SlotRepeat), on, sizeof(on)) == VKE_OK) aii.bRepeat = strcmp(on, "1") == 0;
+    for (int slot : {SlotHistory, SlotFavorite}) {
+        int list = slot == SlotHistory ? 1 : 2;
+        if (VkeCtlGetDataValue(Ctl(slot), on, sizeof(on)) != VKE_OK || strcmp(on, "1") != 0 ||
+            theAppInf.pciFpi.iMode == list)
+            continue;
+        theAppInf.pciFpi.iMode = list;
         SetCmbFilPla();
     }
-    if (wanted(SlotFilter)) {
-        char text[sizeof(m_amFilter)] = {};
-        ::GetWindowTextA(CtlWnd(SlotFilter), text, sizeof(text));
-        SetFilter(text, 0);
-    }
+    char text[sizeof(m_amFilter)] = {};
+    ::GetWindowTextA(CtlWnd(SlotFilter), text, sizeof(text));
+    SetFilter(text, 0);
     return m_inf.iErrCode;
 }
 
@@ -365,11 +368,10 @@ int DlbPnlFilCmd::SetCmbFlt()
     ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     Fte* fte = nullptr;
     for (int n = 1; theVkaSubDat.SchFte(n, &fte) == VKE_OK && fte; ++n) {
-        CString name;
-        name.Format("%s (%s)", fte->amDes.pBuffer ? fte->amDes.pBuffer : "", fte->amExtLst.pBuffer ? fte->amExtLst.pBuffer : "");
-        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(name)));
+        const char* name = fte->amDes.pBuffer ? fte->amDes.pBuffer : "";
+        ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
-    ::SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    ShowLine(SlotFilter, 0);
     return VKE_OK;
 }
 

@@ -50,7 +50,8 @@ public:
     CString GetFlt() { return m_amFilter; }
 
     // ---- Filter ----
-    // The file types' display names ("description (list)"), the first selected.
+    // The file types' descriptions (the default filter is the engine's "すべての画像ファイル"), the
+    // first selected.
     int SetCmbFlt();
     // File type n (from 1): its pattern to the file list, its name the filter text; any other n
     // an empty free filter.

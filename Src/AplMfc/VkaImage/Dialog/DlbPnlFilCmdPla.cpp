@@ -107,6 +107,7 @@ void DlbPnlFilCmd::ShowLine(int slot, int line)
     if (line >= 0 && ::SendMessageA(combo, CB_GETLBTEXTLEN, line, 0) < static_cast<LRESULT>(sizeof(text)))
         ::SendMessageA(combo, CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(text));
     VkeCtlSetDataValue(Ctl(slot), text, 0);
+    VkeCtlSetModifiedFlag(Ctl(slot), 0);
 }
 
 int DlbPnlFilCmd::SetCmbFilPla()
