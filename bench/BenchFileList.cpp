@@ -15,6 +15,7 @@
 // 100 ms beyond the open; working set growth at most 1.5 x the DIB bytes.
 //
 //   scripts/bench BenchFileList [runs [gap]]
+#include "BenchGdiplus.h"
 #include "BenchSupport.h"
 #include "ChildFrm.h"
 #include "CmnImg.h"
@@ -23,7 +24,6 @@
 #include "DlbPnlLscFil.h"
 #include "DlbPnlTrcFld.h"
 #include "Halcor.h"
-#include <gdiplus.h>
 #include <stdlib.h>
 #include <functional>
 #include <vector>
@@ -93,25 +93,6 @@ std::string Full(const char* name)
     char full[MAX_PATH] = {};
     GetFullPathNameA(BenchBeside(name).c_str(), sizeof(full), full, nullptr);
     return full;
-}
-
-// The bare decode and reduction of GDI+: the seconds, or -1.
-double Bare(const std::string& path)
-{
-    using namespace Gdiplus::DllExports;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    Gdiplus::GpImage* thumb = nullptr;
-    UINT width = 0, height = 0;
-    double t0 = BenchNow();
-    bool ok = GdipCreateBitmapFromFile(wide, &bitmap) == Gdiplus::Ok && GdipGetImageWidth(bitmap, &width) == Gdiplus::Ok &&
-              GdipGetImageHeight(bitmap, &height) == Gdiplus::Ok && width && height &&
-              GdipGetImageThumbnail(bitmap, 100, width >= height ? 100 * height / width : 100, &thumb, nullptr,
-                                    nullptr) == Gdiplus::Ok;
-    if (thumb) GdipDisposeImage(thumb);
-    if (bitmap) GdipDisposeImage(bitmap);
-    return ok ? BenchNow() - t0 : -1;
 }
 
 class Bench {
@@ -234,7 +215,7 @@ double Bench::GdiplusAlone()
     for (int i = 1; i <= 50; ++i) {
         char name[MAX_PATH];
         snprintf(name, sizeof(name), "%s\\p%04d.jpg", m_big.c_str(), i);
-        double t = Bare(name);
+        double t = BenchGdiplusThumbnail(name);
         if (t < 0) return -1;
         total += t;
     }

@@ -10,11 +10,11 @@
 //   - GDI+ alone (GdipCreateBitmapFromFile, GdipGetImageThumbnail): the platform's own road.
 // A pass of hits follows each fill. Prints thumbnails per second, the ratios, and the cache's memory.
 // Run: cd build/bench && ../../scripts/wine-run BenchTmnCache.exe [N] [rounds]
+#include "BenchGdiplus.h"
 #include "BenchSupport.h"
 #include "CmnApp.h"
 #include "CmnImg.h"
 #include "CmnSub.h"
-#include <gdiplus.h>
 #include <stdlib.h>
 #include <vector>
 
@@ -80,29 +80,6 @@ double Engine(const std::string& path)
     return -1;
 }
 
-// The bare decode and reduction of GDI+ (as the engine's draw object started it), keeping the
-// proportions as the cache does: the seconds, or -1.
-double Bare(const std::string& path)
-{
-    using namespace Gdiplus::DllExports;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    Gdiplus::GpImage* thumb = nullptr;
-    UINT width = 0, height = 0;
-    double t0 = BenchNow();
-    bool ok = GdipCreateBitmapFromFile(wide, &bitmap) == Gdiplus::Ok && GdipGetImageWidth(bitmap, &width) == Gdiplus::Ok &&
-              GdipGetImageHeight(bitmap, &height) == Gdiplus::Ok && width && height &&
-              GdipGetImageThumbnail(bitmap, 100, width >= height ? 100 * height / width : 100, &thumb, nullptr,
-                                    nullptr) == Gdiplus::Ok;
-    if (thumb) GdipDisposeImage(thumb);
-    if (bitmap) GdipDisposeImage(bitmap);
-    double t = BenchNow() - t0;
-    if (ok) return t;
-    fprintf(stderr, "the bare decode of %s failed\n", path.c_str());
-    return -1;
-}
-
 // Bytes of the cached thumbnails' pixels.
 double CacheBytes()
 {
@@ -140,7 +117,7 @@ int RunSet(const char* kind, const char* prefix, int count, double* fillRate, do
     theCmnAppInf.iCntImgCacTmn = count;
 
     // Every road once before timing: the codecs loaded, the first-use costs paid.
-    if (Bare(paths[0]) < 0 || Engine(paths[0]) < 0 || Open(items[0]) < 0) return 1;
+    if (BenchGdiplusThumbnail(paths[0]) < 0 || Engine(paths[0]) < 0 || Open(items[0]) < 0) return 1;
     theCmnImg.ClearCache(0);
 
     Best best;
@@ -149,7 +126,7 @@ int RunSet(const char* kind, const char* prefix, int count, double* fillRate, do
         double bare = 0, engine = 0, fill = 0, hits = 0;
         double before = WorkingSetMB();
         for (int i = 0; i < count; ++i) {
-            double b = Bare(paths[i]), e = Engine(paths[i]), f = Open(items[i]);
+            double b = BenchGdiplusThumbnail(paths[i]), e = Engine(paths[i]), f = Open(items[i]);
             if (b < 0 || e < 0 || f < 0) return 1;
             bare += b;
             engine += e;

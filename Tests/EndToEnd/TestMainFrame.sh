@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main frame of a start without a saved window: tool bar, status bar, the folder tree, the
-# three other panels in use naming themselves (the preview goes to a tab) and the empty tab area.
+# file list, the two other panels in use naming themselves (the preview goes to a tab) and the
+# empty tab area.
 # The frame is moved and resized with the mouse, a panel is hidden through the menu by its access
 # keys, and the frame is closed: the next start has the same rectangle and the panel still hidden.
 source "$(dirname "$0")/VktE2e.sh"
@@ -19,10 +20,10 @@ frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 sleep 1
 vk_e2e_shot first-start
 kids=$(vk_e2e_children "$frame")
-for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32 SysTreeView32; do
+for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32 SysTreeView32 SysListView32; do
   grep -q "^$class"$'\t' <<<"$kids" || vk_e2e_fail "no visible $class"
 done
-for name in ファイルリスト ファイルコマンド 操作; do
+for name in ファイルコマンド 操作; do
   grep -q $'\t'"$name\$" <<<"$kids" || vk_e2e_fail "the panel \"$name\" does not show"
 done
 ! grep -q $'\t'"プレビュー\$" <<<"$kids" || vk_e2e_fail "the preview panel shows though the preview goes to a tab"
@@ -76,7 +77,7 @@ vk_e2e_shot second-start
 [ "$(vk_rect "$frame")" = "$moved" ] || vk_e2e_fail "the frame came back at $(vk_rect "$frame"), not $moved"
 kids=$(vk_e2e_children "$frame")
 ! grep -q "^SysTreeView32"$'\t' <<<"$kids" || vk_e2e_fail "the hidden folder tree came back"
-grep -q $'\t'"ファイルリスト\$" <<<"$kids" || vk_e2e_fail "the file list did not come back"
+grep -q "^SysListView32"$'\t' <<<"$kids" || vk_e2e_fail "the file list did not come back"
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$second"
 vk_e2e_log "passed"

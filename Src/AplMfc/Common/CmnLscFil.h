@@ -290,6 +290,8 @@ public:
     static CString MatchPattern(const char* folder, const char* filter);
 
 protected:
+    // A scroll bar's message in either direction.
+    BOOL OnWmScroll(bool horizontal, int code, int position);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnDestroy();
     afx_msg void OnPaint();

@@ -465,30 +465,23 @@ int CmnLscFil::VScroll(int code, int position) { return ScrollBy(false, code, po
 
 // A scroll bar's thumb position is in the control's pixels: whole spacings, rounded up, times
 // the items per line make the item index.
-BOOL CmnLscFil::OnWmHScroll(UINT, int code, int position)
-{
-    SCROLLINFO info;
-    int per = 1;
-    if (!m_bInit || GetHScrInfo(&info, &per) != VKE_OK) return FALSE;
-    SetFocus();
-    if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) {
-        int spacing = LOWORD(SendMessage(LVM_GETITEMSPACING, FALSE));
-        position = (position + (spacing > 0 ? spacing : 1) - 1) / (spacing > 0 ? spacing : 1) * per;
-    }
-    return HScroll(code, position) == VKE_OK;
-}
+BOOL CmnLscFil::OnWmHScroll(UINT, int code, int position) { return OnWmScroll(true, code, position); }
 
-BOOL CmnLscFil::OnWmVScroll(UINT, int code, int position)
+BOOL CmnLscFil::OnWmVScroll(UINT, int code, int position) { return OnWmScroll(false, code, position); }
+
+BOOL CmnLscFil::OnWmScroll(bool horizontal, int code, int position)
 {
     SCROLLINFO info;
     int per = 1;
-    if (!m_bInit || GetVScrInfo(&info, &per) != VKE_OK) return FALSE;
+    if (!m_bInit || (horizontal ? GetHScrInfo(&info, &per) : GetVScrInfo(&info, &per)) != VKE_OK) return FALSE;
     SetFocus();
     if (code == SB_THUMBPOSITION || code == SB_THUMBTRACK) {
-        int spacing = HIWORD(SendMessage(LVM_GETITEMSPACING, FALSE));
-        position = (position + (spacing > 0 ? spacing : 1) - 1) / (spacing > 0 ? spacing : 1) * per;
+        LRESULT both = SendMessage(LVM_GETITEMSPACING, FALSE);
+        int spacing = horizontal ? LOWORD(both) : HIWORD(both);
+        if (spacing <= 0) spacing = 1;
+        position = (position + spacing - 1) / spacing * per;
     }
-    return VScroll(code, position) == VKE_OK;
+    return (horizontal ? HScroll(code, position) : VScroll(code, position)) == VKE_OK;
 }
 
 BOOL CmnLscFil::OnWmMouseWheel(UINT message, WPARAM wParam, LPARAM lParam)

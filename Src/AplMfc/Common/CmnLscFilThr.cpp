@@ -265,9 +265,9 @@ int CmnLscFil::Draw(HDC dc, const RECT* update)
     for (Lke* l = m_lst.pHead; l; l = l->pNxt) {
         LscFilElm* elm = AsElm(l);
         RECT icon;
-        if (elm->iItem < 0 || !GetItemRect(elm->iItem, &icon, LVIR_ICON)) continue;
-        RECT cell = CellRect(icon, m_fii.iWidthTmnImg, m_fii.iHeightTmnImg);
-        if (!Meets(cell, client)) {
+        bool shown = elm->iItem >= 0 && GetItemRect(elm->iItem, &icon, LVIR_ICON);
+        RECT cell = shown ? CellRect(icon, m_fii.iWidthTmnImg, m_fii.iHeightTmnImg) : RECT();
+        if (!shown || !Meets(cell, client)) {
             // A thumbnail is held only while its cell is in sight.
             if (locked && elm->hTmn) ReleaseTmn(elm);
             continue;

@@ -562,6 +562,24 @@ TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
     Thumbnails();
     EXPECT_EQ(list->Draw(dc, &client), 0);
     EXPECT_EQ(pixel(centre(1)), 0x0000FFu);
+    // The elements hold the thumbnails made for their cells; one the filter hides gives its back.
+    auto held = [&](const char* name) {
+        for (Lke* l = list->GetElements().pHead; l; l = l->pNxt) {
+            const LscFilElm* e = reinterpret_cast<const LscFilElm*>(l);
+            if (strstr(e->amPath.pBuffer, name)) return e->hTmn != nullptr;
+        }
+        ADD_FAILURE() << name;
+        return false;
+    };
+    EXPECT_TRUE(held("a red"));
+    EXPECT_TRUE(held("b blue"));
+    list->SetFilter("a*");
+    list->WaitThread(0, 0);
+    Pump(0);
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->Draw(dc, &client), 0);
+    EXPECT_TRUE(held("a red"));
+    EXPECT_FALSE(held("b blue"));
     SelectObject(dc, old);
     DeleteObject(dib);
     DeleteDC(dc);
