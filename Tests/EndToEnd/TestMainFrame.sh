@@ -23,7 +23,8 @@ kids=$(vk_e2e_children "$frame")
 for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32 SysTreeView32 SysListView32; do
   grep -q "^$class"$'\t' <<<"$kids" || vk_e2e_fail "no visible $class"
 done
-for name in ファイルコマンド 操作; do
+# The file-command panel by its first button, the operation panel by its name.
+for name in 選択画像を開く 操作; do
   grep -q $'\t'"$name\$" <<<"$kids" || vk_e2e_fail "the panel \"$name\" does not show"
 done
 ! grep -q $'\t'"プレビュー\$" <<<"$kids" || vk_e2e_fail "the preview panel shows though the preview goes to a tab"
