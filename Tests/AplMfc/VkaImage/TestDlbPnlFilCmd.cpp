@@ -303,6 +303,8 @@ TEST_F(FilCmdTest, WithThePreviewInATabTheDisplayGoesOn)
     EXPECT_EQ(seen.size(), 11u);
     EXPECT_EQ(Running(), 1);
     ASSERT_NE(app->GetChildViw()->GetPageSelImg(), nullptr) << "the preview's page";
+    // The frame's end stops it too; here it stops first.
+    EXPECT_EQ(Panel().StopAutInd(), 0);
 }
 
 TEST_F(FilCmdTest, TheDisplayOverTabPages)
