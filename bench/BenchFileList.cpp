@@ -16,8 +16,7 @@
 //
 //   scripts/bench BenchFileList [runs [gap]]
 #include "BenchGdiplus.h"
-#include "BenchSupport.h"
-#include "ChildFrm.h"
+#include "BenchInApp.h"
 #include "CmnImg.h"
 #include "CmnLscFil.h"
 #include "CmnSub.h"
@@ -32,7 +31,6 @@ namespace {
 
 int g_runs = 3;
 const char* g_phase = ""; // "gap": only the timer's gaps
-int g_result = 1;
 
 // ---- The timer whose gaps are measured ----
 
@@ -49,33 +47,6 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     g_ticks.last = now;
 }
 
-// Handles this thread's messages until done() or the time runs out; each round step(elapsed)
-// may act. The seconds it took, or -1 when done() never said so.
-double Pump(double limit, const std::function<bool()>& done, const std::function<void(double)>& step = nullptr)
-{
-    double start = BenchNow();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        double elapsed = BenchNow() - start;
-        if (step) step(elapsed);
-        if (done()) return BenchNow() - start;
-        if (elapsed > limit) return -1;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    }
-}
-
-double WorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof(pmc);
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
 double CacheBytes()
 {
     double bytes = 0;
@@ -86,13 +57,6 @@ double CacheBytes()
             bytes += static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight;
     }
     return bytes;
-}
-
-std::string Full(const char* name)
-{
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(BenchBeside(name).c_str(), sizeof(full), full, nullptr);
-    return full;
 }
 
 class Bench {
@@ -123,7 +87,7 @@ private:
     void Empty()
     {
         Show(m_empty);
-        Pump(10, [this] { return Filled(0); });
+        BenchPump(10, [this] { return Filled(0); });
         theCmnImg.ClearCache(0);
     }
     double Names(int mode);
@@ -140,7 +104,7 @@ private:
     DlbPnlTrcFld& m_tree;
     DlbPnlLscFil& m_panel;
     CmnLscFil* m_list;
-    std::string m_small = Full("List\\Small10000"), m_big = Full("List\\Jpg1000"), m_empty = Full("List\\Empty");
+    std::string m_small = BenchFullBeside("List\\Small10000"), m_big = BenchFullBeside("List\\Jpg1000"), m_empty = BenchFullBeside("List\\Empty");
 };
 
 double Bench::Names(int mode)
@@ -152,7 +116,7 @@ double Bench::Names(int mode)
         Empty();
         double t0 = BenchNow();
         Show(m_small);
-        if (Pump(120, [this] { return Filled(10000); }) < 0) return -1;
+        if (BenchPump(120, [this] { return Filled(10000); }) < 0) return -1;
         double t = BenchNow() - t0;
         if (t < best) best = t;
     }
@@ -166,13 +130,13 @@ double Bench::Thumbnails(int cache, double* bytes, double* growth)
     double best = 1e9;
     for (int r = 0; r < g_runs; ++r) {
         Empty();
-        double before = WorkingSetMB();
+        double before = BenchWorkingSetMB();
         double t0 = BenchNow();
         Show(m_big);
-        if (Pump(600, [this] { return ThumbnailsMade(1000); }) < 0) return -1;
+        if (BenchPump(600, [this] { return ThumbnailsMade(1000); }) < 0) return -1;
         double t = BenchNow() - t0;
         if (r == 0) {
-            *growth = WorkingSetMB() - before;
+            *growth = BenchWorkingSetMB() - before;
             *bytes = CacheBytes();
         }
         if (t < best) best = t;
@@ -229,7 +193,7 @@ double Bench::Gap(const std::string& path, bool fill)
     Empty();
     UINT_PTR timer = SetTimer(nullptr, 0, 10, Tick);
     g_ticks = Ticks();
-    Pump(0.2, [] { return false; });
+    BenchPump(0.2, [] { return false; });
     // The selection (the folder listed and sorted on this thread) comes first; the gaps are
     // those of the fill that follows it.
     if (fill) Show(m_big);
@@ -253,7 +217,7 @@ double Bench::Gap(const std::string& path, bool fill)
         }
     };
     // The timer's ticks after the open count too.
-    double t = Pump(600, [&] { return opened && BenchNow() - g_ticks.last < 0.02 && (!fill || ThumbnailsMade(1000)); },
+    double t = BenchPump(600, [&] { return opened && BenchNow() - g_ticks.last < 0.02 && (!fill || ThumbnailsMade(1000)); },
                     step);
     g_ticks.on = false;
     KillTimer(nullptr, timer);
@@ -341,45 +305,18 @@ int Bench::Run()
     return 0;
 }
 
-class BenchApp : public HalcorApp {
-public:
-    BOOL InitInstance() override;
-};
-
-BenchApp theApp;
-
-const char* const kFolders[] = {"Vkt", "Usr", "Tmp"};
-
-BOOL BenchApp::InitInstance()
+int RunBench(HalcorApp* app, ChildFrm* frame)
 {
-    bool existed[3];
-    for (int i = 0; i < 3; ++i) existed[i] = GetFileAttributesA(BenchBeside(kFolders[i]).c_str()) != INVALID_FILE_ATTRIBUTES;
-    std::string ini = BenchBeside("Pictavo.ini");
-    DeleteFileA(ini.c_str());
-    WritePrivateProfileStringA("Application Information", "bOpnSmpImg", "0", ini.c_str());
-    WritePrivateProfileStringA("Common Information", "LscFii_iModeLstViw", "1", ini.c_str());
-    if (!HalcorApp::InitInstance()) return FALSE;
-    ChildFrm* frame = DYNAMIC_DOWNCAST(ChildFrm, m_pMainWnd);
-    if (frame) Pump(30, [this] { return IsStarted() != 0; });
-    if (frame && IsStarted() && frame->GetPnlLscFil().GetLscFil()) {
-        Bench bench(this, frame);
-        g_result = bench.Run();
-    } else {
-        fprintf(stderr, "the program did not start\n");
+    if (!frame->GetPnlLscFil().GetLscFil()) {
+        fprintf(stderr, "the program has no file list\n");
+        return 1;
     }
-    if (frame) frame->DestroyWindow();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    SetCurrentDirectoryA(BenchBeside("").c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-    DeleteFileA(ini.c_str());
-    for (int i = 0; i < 3; ++i)
-        if (!existed[i]) {
-            std::string cmd = "cmd /c rmdir /s /q \"" + BenchBeside(kFolders[i]) + "\"";
-            system(cmd.c_str());
-        }
-    return FALSE; // no message loop: the run is over
+    Bench bench(app, frame);
+    return bench.Run();
 }
+
+BenchInApp theApp({{"Application Information", "bOpnSmpImg", "0"}, {"Common Information", "LscFii_iModeLstViw", "1"}},
+                  RunBench);
 
 } // namespace
 
@@ -388,5 +325,5 @@ int main(int argc, char** argv)
     if (argc > 1) g_runs = atoi(argv[1]) < 1 ? 1 : atoi(argv[1]);
     if (argc > 2) g_phase = argv[2];
     AfxWinMain(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOW);
-    return g_result;
+    return theApp.Result();
 }

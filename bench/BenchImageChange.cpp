@@ -23,42 +23,6 @@ struct Times {
     bool done = false;
 };
 
-// The convert-size dialog of the process, once it shows (null after 10 seconds).
-struct DialogSearch {
-    DWORD pid;
-    HWND wnd;
-};
-
-BOOL CALLBACK FindConvertDialog(HWND wnd, LPARAM lParam)
-{
-    DialogSearch* s = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    wchar_t title[64] = {}, cls[16] = {};
-    GetWindowTextW(wnd, title, 64);
-    GetClassNameW(wnd, cls, 16);
-    if (pid != s->pid || !IsWindowVisible(wnd) || wcscmp(cls, L"#32770") != 0 || wcscmp(title, L"サイズ変換") != 0)
-        return TRUE;
-    s->wnd = wnd;
-    return FALSE;
-}
-
-HWND WaitConvertDialog(HANDLE process)
-{
-    DialogSearch s = {GetProcessId(process), nullptr};
-    for (double start = BenchNow(); !s.wnd && BenchNow() - start < 10; Sleep(10))
-        EnumWindows(FindConvertDialog, reinterpret_cast<LPARAM>(&s));
-    return s.wnd;
-}
-
-// The page painted and the program idle.
-bool Shown(HWND frame, HANDLE process, BenchSeen* seen)
-{
-    HWND area = seen->Area(frame);
-    return area && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE) &&
-           !GetUpdateRect(area, nullptr, FALSE);
-}
-
 // A command sent to the frame (it returns once handled), timed until quiet (ms, into times);
 // false on a timeout.
 bool Timed(HWND frame, HANDLE process, HWND area, UINT id, std::vector<double>* times)
@@ -90,7 +54,7 @@ bool TimedOk(HWND frame, HANDLE process, HWND area, HWND dialog, std::vector<dou
 
 bool Measure(HWND frame, HANDLE process, BenchSeen* seen, Times* t)
 {
-    if (!Shown(frame, process, seen)) return false;
+    if (!BenchShown(frame, process, seen)) return false;
     HWND area = seen->Area(frame);
     for (int i = 0; i < kRuns; ++i) {
         double start = BenchNow();
@@ -100,7 +64,7 @@ bool Measure(HWND frame, HANDLE process, BenchSeen* seen, Times* t)
         t->redraw.push_back(took * 1000);
         if (!Timed(frame, process, area, kTurn, &t->turn) || !Timed(frame, process, area, kFlip, &t->flip)) return true;
         PostMessageA(frame, WM_COMMAND, kConvert, 0);
-        HWND dialog = WaitConvertDialog(process);
+        HWND dialog = BenchWaitDialog(process, L"サイズ変換");
         if (!dialog) return true;
         if (!TimedOk(frame, process, area, dialog, &t->convert) || !Timed(frame, process, area, kUndo, &t->undo))
             return true;
@@ -120,7 +84,7 @@ double WorkingSetMB(HANDLE process)
 // Ten turns: the working set before and after them (MB); false on a timeout.
 bool TenTurns(HWND frame, HANDLE process, BenchSeen* seen, double* before, double* after, bool* done)
 {
-    if (!Shown(frame, process, seen)) return false;
+    if (!BenchShown(frame, process, seen)) return false;
     HWND area = seen->Area(frame);
     *before = WorkingSetMB(process);
     std::vector<double> turns;
@@ -159,13 +123,8 @@ int main()
     if (!engine.drw) return 1;
     BenchCopy copy;
     const std::string big = BenchBeside("big.jpg");
-    HBITMAP picture = nullptr;
-    int type = 0, known = 0;
-    float xr = 0, yr = 0;
-    if (VkeDrwOpenImage(engine.drw, big.c_str(), &picture, &type, &xr, &yr, &known) != 0) {
-        fprintf(stderr, "%s cannot be opened\n", big.c_str());
-        return 1;
-    }
+    HBITMAP picture = BenchOpenPicture(engine.drw, big);
+    if (!picture) return 1;
     VkiDrw* drw = engine.drw;
     const double turn = Bare(drw, picture, 1, [&](HBITMAP* out) { return VkeDrwRotateImage(drw, out, picture, 90); });
     const double flip = Bare(drw, picture, 1, [&](HBITMAP* out) { return VkeDrwReflectImage(drw, out, picture, 1); });

@@ -115,6 +115,54 @@ inline double BenchUntilQuiet(HANDLE process, HWND area, double start)
     return BenchNow() - start;
 }
 
+// The picture of an image file opened by the engine; null (and said) when it cannot be.
+inline HBITMAP BenchOpenPicture(VkiDrw* drw, const std::string& path)
+{
+    HBITMAP picture = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    if (VkeDrwOpenImage(drw, path.c_str(), &picture, &type, &xr, &yr, &known) == 0) return picture;
+    fprintf(stderr, "%s cannot be opened\n", path.c_str());
+    return nullptr;
+}
+
+// The page painted and the program idle.
+inline bool BenchShown(HWND frame, HANDLE process, BenchSeen* seen)
+{
+    HWND area = seen->Area(frame);
+    return area && WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE) &&
+           !GetUpdateRect(area, nullptr, FALSE);
+}
+
+// A visible dialog of a process whose title holds a text.
+struct BenchDialogSearch {
+    DWORD pid;
+    const wchar_t* text;
+    HWND wnd;
+};
+
+inline BOOL CALLBACK BenchFindDialog(HWND wnd, LPARAM lParam)
+{
+    BenchDialogSearch* s = reinterpret_cast<BenchDialogSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    wchar_t title[64] = {}, cls[16] = {};
+    GetWindowTextW(wnd, title, 64);
+    GetClassNameW(wnd, cls, 16);
+    if (pid != s->pid || !IsWindowVisible(wnd) || wcscmp(cls, L"#32770") != 0 || !wcsstr(title, s->text)) return TRUE;
+    s->wnd = wnd;
+    return FALSE;
+}
+
+// The process's dialog whose title holds text, once it shows (null after 10 seconds).
+inline HWND BenchWaitDialog(HANDLE process, const wchar_t* text)
+{
+    BenchDialogSearch s = {GetProcessId(process), text, nullptr};
+    for (double start = BenchNow(); !s.wnd && BenchNow() - start < 10; Sleep(10))
+        EnumWindows(BenchFindDialog, reinterpret_cast<LPARAM>(&s));
+    return s.wnd;
+}
+
 // That many tabs stand and the program is idle with its frame enabled again (the progress
 // dialog gone).
 inline bool BenchTabsStand(HWND frame, HANDLE process, int tabs, BenchSeen* seen)

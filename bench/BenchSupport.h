@@ -31,6 +31,22 @@ inline std::string BenchBeside(const char* name)
     return dir + "\\" + name;
 }
 
+// The full path of a name beside the program ("." the program's folder itself).
+inline std::string BenchFullBeside(const char* name)
+{
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(BenchBeside(name).c_str(), sizeof(full), full, nullptr);
+    return full;
+}
+
+inline double BenchWorkingSetMB()
+{
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
 class BenchEngine {
 public:
     BenchEngine()

@@ -37,14 +37,6 @@ std::string ImagePath(const char* prefix, int i)
     return BenchBeside(name);
 }
 
-double WorkingSetMB()
-{
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof(pmc);
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
-    return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
-}
-
 // One item through the cache: the seconds it took, or -1 when it failed or was not cached.
 double Open(LPCITEMIDLIST item)
 {
@@ -124,7 +116,7 @@ int RunSet(const char* kind, const char* prefix, int count, double* fillRate, do
     double growth = 0, bytes = 0;
     for (int r = 0; r < g_rounds; ++r) {
         double bare = 0, engine = 0, fill = 0, hits = 0;
-        double before = WorkingSetMB();
+        double before = BenchWorkingSetMB();
         for (int i = 0; i < count; ++i) {
             double b = BenchGdiplusThumbnail(paths[i]), e = Engine(paths[i]), f = Open(items[i]);
             if (b < 0 || e < 0 || f < 0) return 1;
@@ -133,7 +125,7 @@ int RunSet(const char* kind, const char* prefix, int count, double* fillRate, do
             fill += f;
         }
         if (r == 0) {
-            growth = WorkingSetMB() - before;
+            growth = BenchWorkingSetMB() - before;
             bytes = CacheBytes();
         }
         const int cachedCount = theCmnImg.GetCacheCount(0);

@@ -19,9 +19,7 @@ convert -size 40x40 xc:'#ffff00' "BMP3:$root/sub/s.bmp"
   printf '[Application Information]\r\nbOpnSmpImg=0\r\nSopBsi_bChgDir=1\r\n'
 } >"$VK_E2E_BIN/Pictavo.ini"
 
-# vk_items FRAME: the list's items: name, x y w h of the icon, selected.
-vk_items() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" items "$1" 2>/dev/null | tr -d '\r'; }
-vk_names() { vk_items "$1" | cut -f1 | paste -sd' '; }
+vk_names() { vk_e2e_items "$1" | cut -f1 | paste -sd' '; }
 # vk_expect_names FRAME NAMES: waits until the list holds these names in this order.
 vk_expect_names()
 {
@@ -31,26 +29,17 @@ vk_expect_names()
     sleep 0.3
   done
 }
-vk_idle()
-{
-  local until=$((SECONDS + 20))
-  until [ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" idle "$1" 2>/dev/null | tr -d '\r')" = 1 ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the program did not come to rest"
-    sleep 0.3
-  done
-  sleep 1
-}
 
 vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 vk_expect_names "$frame" "sub 1red.bmp 2green.bmp 3blue.bmp"
-vk_idle "$frame"
+vk_e2e_idle "$frame"
 vk_e2e_shot thumbnails
 
 # Each colour shows inside its own item's icon cell.
 for entry in "2 #ff0000" "3 #00ff00" "4 #0000ff"; do
   set -- $entry
-  read -r x y w h < <(vk_items "$frame" | sed -n "${1}p" | cut -f2)
+  read -r x y w h < <(vk_e2e_items "$frame" | sed -n "${1}p" | cut -f2)
   box=$(vk_e2e_box "$VK_E2E_OUT/thumbnails.png" "$x $y $w $h" "$2")
   read -r bw bh <<<"$box"
   [ "${bw:-0}" -ge 15 ] && [ "${bh:-0}" -ge 15 ] ||
@@ -63,11 +52,11 @@ sleep 0.3
 vk_e2e_key d
 read -r hx hy hw hh < <(vk_e2e_children "$frame" | awk -F'\t' '$1 == "SysHeader32" { print $2; exit }')
 [ -n "${hx:-}" ] || vk_e2e_fail "no header: the details view did not show"
-vk_idle "$frame"
+vk_e2e_idle "$frame"
 vk_e2e_shot details
 vk_e2e_click $((hx + 125)) $((hy + hh / 2))
 vk_expect_names "$frame" "sub 2green.bmp 3blue.bmp 1red.bmp"
-vk_idle "$frame"
+vk_e2e_idle "$frame"
 vk_e2e_shot by-size
 
 # End picks the last file, Return opens it as a page of its own.
@@ -75,21 +64,21 @@ vk_e2e_key ctrl+i
 sleep 0.5
 vk_e2e_key End
 sleep 1
-[ "$(vk_items "$frame" | tail -1 | cut -f3)" = 1 ] || vk_e2e_fail "End did not select the last item"
+[ "$(vk_e2e_items "$frame" | tail -1 | cut -f3)" = 1 ] || vk_e2e_fail "End did not select the last item"
 vk_e2e_key Return
 until=$((SECONDS + 20))
 until vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tabs "$frame" 2>/dev/null | tr -d '\r' | grep -qx $'\t1red.bmp'; do
   [ $SECONDS -lt $until ] || vk_e2e_fail "no page 1red.bmp: $(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tabs "$frame" | tr '\r\n' '  ')"
   sleep 0.3
 done
-vk_idle "$frame"
+vk_e2e_idle "$frame"
 vk_e2e_shot opened
 read -r x y w h < <(vk_e2e_area "$frame")
 box=$(vk_e2e_box "$VK_E2E_OUT/opened.png" "$x $y $w $h" '#ff0000')
 [ "${box%% *}" -ge 50 ] || vk_e2e_fail "the page shows red in a box of ${box:-nothing}"
 
 # A double click on the folder: the tree selects it and the list shows it.
-read -r x y w h < <(vk_items "$frame" | sed -n 1p | cut -f2)
+read -r x y w h < <(vk_e2e_items "$frame" | sed -n 1p | cut -f2)
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 80 1
 vk_expect_names "$frame" "s.bmp"
 tree=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tree "$frame" 2>/dev/null | tr -d '\r' | tail -1)

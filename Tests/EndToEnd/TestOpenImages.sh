@@ -3,7 +3,7 @@
 # name make three tabs (the first current, all three in the recent files), a 4000 x 2000 red and
 # blue image is fitted into its page keeping its ratio, a 64 x 32 one shows at 1:1 after Ctrl+B
 # and Right. With the clipboard monitor on, a bitmap copied by another process becomes the page
-# "新規_1".
+# "新規_1", about which the close asks.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -53,6 +53,10 @@ area=$(vk_e2e_area "$frame")
 [ "$(vk_e2e_box "$VK_E2E_OUT/pasted.png" "$area" '#FF0000')" = "16 16" ] || vk_e2e_fail "the copied bitmap does not show"
 
 vk_e2e_close "$frame"
+# The pasted page was never saved: its question, answered "いいえ".
+vk_e2e_wait_box
+vk_e2e_expect_text "新規_1 を保存しますか？"
+vk_e2e_press "$VK_BOX" 7
 vk_e2e_wait_exit "$first"
 [ "$VK_E2E_STATUS" -eq 0 ] || vk_e2e_fail "the program ended with $VK_E2E_STATUS"
 vk_e2e_ini_text >"$VK_E2E_OUT/ini.txt"

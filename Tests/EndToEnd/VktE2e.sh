@@ -231,6 +231,20 @@ vk_e2e_wait_exit()
 
 vk_e2e_running() { kill -0 "$1" 2>/dev/null; }
 
+# vk_e2e_items FRAME: the file list's items: name, x y w h of the icon, selected.
+vk_e2e_items() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" items "$1" 2>/dev/null | tr -d '\r'; }
+
+# vk_e2e_idle FRAME: waits until the program is idle with nothing left to paint, then a moment.
+vk_e2e_idle()
+{
+  local until=$((SECONDS + 20))
+  until [ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" idle "$1" 2>/dev/null | tr -d '\r')" = 1 ]; do
+    [ $SECONDS -lt $until ] || vk_e2e_fail "the program did not come to rest"
+    sleep 0.3
+  done
+  sleep "${2:-1}"
+}
+
 # The copy's Pictavo.ini as UTF-8 lines (bytes that are no Shift-JIS left out).
 vk_e2e_ini_text() { { iconv -c -f CP932 -t UTF-8 "$VK_E2E_BIN/Pictavo.ini" || true; } | tr -d '\r'; }
 

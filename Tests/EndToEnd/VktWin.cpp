@@ -23,6 +23,7 @@
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
 //                            descendants is enabled, 0 when disabled (exit code 1: no such button)
 //   VktWin command HWND ID   posts WM_COMMAND with the command id to the window
+//   VktWin set-text HWND ID TEXT  the visible control of that id takes the text (session code page)
 //   VktWin idle HWND         1 when the window's process waits for input and the window has
 //                            nothing left to paint, else 0
 //   VktWin copy-bitmap       a 16 x 16 red device-independent bitmap onto the clipboard, owned
@@ -385,6 +386,12 @@ int main(int argc, char** argv)
         if (!b.bar) return 1;
         Line(SendMessageA(b.bar, TB_ISBUTTONENABLED, b.id, 0) ? "1" : "0");
         return 0;
+    }
+    if (verb == "set-text" && argc > 4) {
+        // The control's text (the argument in the session's code page), as a person types it.
+        HWND control = GetDlgItem(wnd, atoi(argv[3]));
+        if (!control || !IsWindowVisible(control)) return 1;
+        return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
     }
     if (verb == "show" && argc > 3) return ShowWindowAsync(wnd, atoi(argv[3])) ? 0 : 1;
     if (verb == "repaint") return RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN) ? 0 : 1;

@@ -55,3 +55,16 @@ def run(read_jobs, check_jobs):
 
 def job_lines(path):
     return [line.split() for line in open(path) if line.strip()]
+
+
+def rgb_pages(pdf, dpi):
+    """The pages as (width, height, RGB bytes, three per pixel, row by row)."""
+    pages = []
+    with tempfile.TemporaryDirectory() as work:
+        subprocess.run(['pdftoppm', '-r', str(dpi), pdf, os.path.join(work, 'p')], check=True)
+        for path in sorted(glob.glob(os.path.join(work, 'p-*.ppm'))):
+            # pdftoppm writes "P6\nwidth height\n255\n" and the RGB bytes.
+            _, size, _, rgb = open(path, 'rb').read().split(b'\n', 3)
+            width, height = (int(v) for v in size.split())
+            pages.append((width, height, rgb))
+    return pages

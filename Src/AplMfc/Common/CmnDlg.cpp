@@ -6,23 +6,6 @@
 
 IMPLEMENT_DYNCREATE(CmnDlg, CDialog)
 
-namespace {
-
-// The check notice being handled, for every dialog of the process.
-int s_bInChk = 0;
-HWND s_hChkWnd = nullptr;
-
-bool InGuardedGroup(VkiCtl* ctl, HWND wnd)
-{
-    if (wnd == s_hChkWnd) return true;
-    HWND cursor = nullptr;
-    while (VkeCtlSchAutoRdoBtn(ctl, &cursor, 0) == VKE_OK && cursor)
-        if (cursor == s_hChkWnd) return true;
-    return false;
-}
-
-} // namespace
-
 BEGIN_MESSAGE_MAP(CmnDlg, CDialog)
     ON_WM_DESTROY()
     ON_WM_INITMENUPOPUP()
@@ -213,24 +196,3 @@ LRESULT CmnDlg::OnCmnWmChgOpt(WPARAM, LPARAM)
 }
 
 BOOL CmnDlg::OnChooser(UINT nID) { return RunChooser(nID); }
-
-// ---- Check notices ----
-
-LRESULT CmnDlg::RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<void(int slot, int state)>& onCheck)
-{
-    if (!m_inf.bReady) return 0;
-    VkiCtl* ctl = reinterpret_cast<VkiCtl*>(wParam);
-    if (!ctl || lParam < 0 || lParam > 2) {
-        Fail("OnVkeWmSetChk", VKE_ERR_ARG);
-        return 1;
-    }
-    HWND wnd = nullptr;
-    VkeCtlGetCtlHandle(ctl, &wnd);
-    if (s_bInChk && InGuardedGroup(ctl, wnd)) return 1;
-    s_bInChk = 1;
-    s_hChkWnd = wnd;
-    onCheck(CtlSlot(ctl), static_cast<int>(lParam));
-    s_bInChk = 0;
-    s_hChkWnd = nullptr;
-    return 1;
-}

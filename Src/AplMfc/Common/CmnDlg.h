@@ -57,12 +57,6 @@ protected:
     // its control takes the focus.
     bool ConfirmData();
 
-    // A button's check notice (VkeWmSetChk: wParam the control, lParam the state 0 to 2) handed
-    // to onCheck with the control's slot once the dialog is ready (-9 traced for a null control or
-    // another state). Guarded for the whole process: a notice that the handling causes for the
-    // same button, or for a button of its automatic radio group, is refused. Answers 1.
-    LRESULT RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<void(int slot, int state)>& onCheck);
-
     afx_msg void OnDestroy();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);

@@ -52,6 +52,11 @@
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnCmnWmChgOpt) \
     ON_COMMAND_EX_RANGE(ID_CMN_CHOOSER_FIRST, ID_CMN_CHOOSER_LAST, &ThisClass::OnChooser)
 
+// A hosted window's message offered to its owner first as CmnWmRfl (wParam the window, lParam a
+// MSG); a non-zero answer is the result, else prev handles it: the body of the procedures that
+// dialogs and panels give their engine controls and drawing areas.
+LRESULT CmnRflToOwner(HWND owner, WNDPROC prev, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 class CmnDlgOpr {
     // The tab pages apply the settings of their tab control the same way.
     friend class CmnTbvOpr;
@@ -189,6 +194,11 @@ protected:
     void RunChgOptCtls();
     // WM_NOTIFY TTN_NEEDTEXTA to OnTtnNeedText first; TRUE with *pResult when it answered.
     BOOL RunToolTipNotify(UINT message, LPARAM lParam, LRESULT* pResult);
+    // A button's check notice (VkeWmSetChk: wParam the control, lParam the state 0 to 2) handed
+    // to onCheck with the control's slot once the window is ready (-9 traced for a null control or
+    // another state). Guarded for the whole process: a notice that the handling causes for the
+    // same button, or for a button of its automatic radio group, is refused. Answers 1.
+    LRESULT RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<void(int slot, int state)>& onCheck);
 
     // ---- Slots, for a derived start ----
     // An engine control of type over the window's item id, started in slot with the settings'

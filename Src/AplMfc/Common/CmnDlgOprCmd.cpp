@@ -14,6 +14,19 @@ namespace {
 // The tip text handed to the tooltip; it reads the text after the request returns.
 char s_tipText[1024];
 
+// The check notice being handled, for every dialog and panel of the process.
+int s_bInChk = 0;
+HWND s_hChkWnd = nullptr;
+
+bool InGuardedGroup(VkiCtl* ctl, HWND wnd)
+{
+    if (wnd == s_hChkWnd) return true;
+    HWND cursor = nullptr;
+    while (VkeCtlSchAutoRdoBtn(ctl, &cursor, 0) == VKE_OK && cursor)
+        if (cursor == s_hChkWnd) return true;
+    return false;
+}
+
 CWnd* MainFrame()
 {
     CmnApp* app = CmnGetApp();
@@ -266,4 +279,34 @@ BOOL CmnDlgOpr::OnTtnNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     info->hinst = nullptr;
     if (pResult) *pResult = 0;
     return TRUE;
+}
+
+// ---- Check notices ----
+
+LRESULT CmnDlgOpr::RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<void(int slot, int state)>& onCheck)
+{
+    if (!m_inf.bReady) return 0;
+    VkiCtl* ctl = reinterpret_cast<VkiCtl*>(wParam);
+    if (!ctl || lParam < 0 || lParam > 2) {
+        Fail("OnVkeWmSetChk", VKE_ERR_ARG);
+        return 1;
+    }
+    HWND wnd = nullptr;
+    VkeCtlGetCtlHandle(ctl, &wnd);
+    if (s_bInChk && InGuardedGroup(ctl, wnd)) return 1;
+    s_bInChk = 1;
+    s_hChkWnd = wnd;
+    onCheck(CtlSlot(ctl), static_cast<int>(lParam));
+    s_bInChk = 0;
+    s_hChkWnd = nullptr;
+    return 1;
+}
+
+// ---- Hosted windows ----
+
+LRESULT CmnRflToOwner(HWND owner, WNDPROC prev, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT rc = ::SendMessageA(owner, CmnWmRfl, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(&msg));
+    return rc ? rc : ::CallWindowProcA(prev, hWnd, message, wParam, lParam);
 }

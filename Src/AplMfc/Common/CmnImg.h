@@ -153,6 +153,13 @@ public:
     int CopyImage(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height);
     int CopyImageWithMode(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height, int mode);
     int StretchImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);
+    // A drawing area takes an image (null: none) to show at scale mode, num / den: scale 1:1 first,
+    // the image's size as its content (1 x 1 without), the image's palette for 1 to 8 bits (none
+    // for the others). The first failing step's code.
+    int ShowOnDra(VkiDra* dra, const CmnVarPthImg& img, int mode, int num, int den);
+    // Fills a rectangle of the DC with a colour, whatever clip region the DC has (an empty
+    // rectangle fills nothing): the back around a drawn image.
+    static void FillBack(HDC dc, const RECT& rect, COLORREF color);
     int StretchImageWithMode(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,
                              int mode);
     // alpha: 0 GDI, else GDI+ at that opacity (the program passes 255).
@@ -252,4 +259,25 @@ public:
 
 private:
     HBITMAP m_img = nullptr;
+};
+
+// An image attached to a draw memory for one draw; detached (not closed) at the end of the scope.
+//
+//   CmnDrmImage attached(&drm, image);
+//   if (attached.Result() == 0) Draw(drm.hDC);
+class CmnDrmImage {
+public:
+    CmnDrmImage(Drm* drm, HBITMAP image) : m_drm(drm) { m_rc = theCmnImg.AttachDrmDIB(drm, image); }
+    ~CmnDrmImage()
+    {
+        HBITMAP image = nullptr;
+        if (m_rc == VKE_OK) theCmnImg.DetachDrmDIB(m_drm, &image);
+    }
+    CmnDrmImage(const CmnDrmImage&) = delete;
+    CmnDrmImage& operator=(const CmnDrmImage&) = delete;
+    int Result() const { return m_rc; }
+
+private:
+    Drm* m_drm;
+    int m_rc;
 };

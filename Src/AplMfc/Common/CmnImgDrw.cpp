@@ -4,6 +4,7 @@
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnImg"
 #include "CmnImg.h"
 #include "CmnDef.h"
+#include "Mfc.h"
 
 namespace {
 
@@ -331,4 +332,28 @@ int CmnImg::CopyClbToDrm(HWND owner, Drm* drm, int* type, float* xRes, float* yR
 {
     return Pass(*this, "CopyClbToDrm", kLock, kQuiet1 | kQuiet12 | kQuiet13, VkeDrwCopyClbToDrm, owner, drm, type,
                 xRes, yRes);
+}
+
+void CmnImg::FillBack(HDC dc, const RECT& rect, COLORREF color)
+{
+    if (rect.left >= rect.right || rect.top >= rect.bottom) return;
+    ::SelectClipRgn(dc, nullptr);
+    CDCSave saved(dc);
+    ::SetBkColor(dc, color);
+    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+int CmnImg::ShowOnDra(VkiDra* dra, const CmnVarPthImg& img, int mode, int num, int den)
+{
+    RECT extent = img.hImg ? RECT{0, 0, img.iWidth, img.iHeight} : RECT{0, 0, 1, 1};
+    int rc = VkeDraSetScale(dra, 1, 1);
+    if (rc == VKE_OK) rc = VkeDraMove(dra, nullptr, &extent);
+    if (rc == VKE_OK) {
+        HPALETTE palette = nullptr;
+        if (img.hImg && img.iBitCnt >= 1 && img.iBitCnt <= 8) rc = OpenPalette(&palette, img.hImg, 0, 0);
+        if (rc == VKE_OK) rc = VkeDraSetPaletteHandle(dra, palette);
+        if (palette) ClosePalette(&palette);
+    }
+    if (rc == VKE_OK) rc = VkeDraSetScaleMode(dra, mode, num, den);
+    return rc;
 }

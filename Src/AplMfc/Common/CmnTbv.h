@@ -55,6 +55,14 @@ public:
     // print header shows) and the title is kept; 0: the kept title comes back. -7 without a
     // document.
     virtual int SetPrintingMode(int mode);
+    // A panel's print, preview or page set-up button records, as it takes the focus, the window
+    // its command addresses and that window's control to give the focus back to: kept when the
+    // pages are ready, nothing is kept yet and the window has something to print. 0 kept, 1 not.
+    virtual int SetPrintTarget(CWnd* target, HWND focus);
+    // Forgets such a kept target while no print command or preview runs (the button lost the
+    // focus without running its command). 1 when nothing was forgotten.
+    virtual int ForgetPrintTarget();
+    CWnd* GetPrintTarget() const { return m_pag.pPrtTgt; }
 
     // ---- Settings ----
     // The engine's state colours and the tab control's colours and font from the settings, each
@@ -102,6 +110,10 @@ protected:
     afx_msg void OnUpdatePrintCmd(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
+    // The marks cleared, the target forgotten and the focus given back.
+    void EndPrintJob();
+    void ClearPrintMarks();
+
     int m_bInit;
     CString m_strTitle; // the document's title while the printing mode shows the file name
     int m_bTitleKept;
@@ -112,9 +124,7 @@ private:
     // The target kept (a new one found unless the preview's is kept), the printing mark and the
     // title; false, with everything back, when there is no target.
     bool BeginPrintJob();
-    // The marks cleared, the target forgotten and the focus given back.
-    void EndPrintJob();
-    void ClearPrintMarks();
 
     WINDOWPLACEMENT m_wpPreview; // the frame before the preview; length 0 when none
+    int m_iPrtCmd = 0;           // a print, preview or page set-up command runs
 };

@@ -25,6 +25,18 @@ CWnd* MainFrame()
     return app ? app->GetMainFrame() : nullptr;
 }
 
+// Counts a print command for its length.
+class CmdMark {
+public:
+    explicit CmdMark(int& count) : m_count(count) { ++m_count; }
+    ~CmdMark() { --m_count; }
+    CmdMark(const CmdMark&) = delete;
+    CmdMark& operator=(const CmdMark&) = delete;
+
+private:
+    int& m_count;
+};
+
 } // namespace
 
 // ---- The target ----
@@ -48,6 +60,24 @@ CWnd* CmnTbv::FindPrintTarget()
 int CmnTbv::IsPrintable() { return m_pag.bReady && FindPrintTarget() ? 1 : 0; }
 
 CmnDlgOpr* CmnTbv::PrintTarget() { return dynamic_cast<CmnDlgOpr*>(m_pag.pPrtTgt); }
+
+int CmnTbv::SetPrintTarget(CWnd* target, HWND focus)
+{
+    if (!m_pag.bReady || m_pag.pPrtTgt || !target || !PrintableOpr(target)) return VKE_NOT_DONE;
+    m_pag.pPrtTgt = target;
+    m_pag.hPrtFcs = focus;
+    return VKE_OK;
+}
+
+int CmnTbv::ForgetPrintTarget()
+{
+    int preview = 0;
+    VkeSysGetPrintPreviewFlag(theCmnAppInf.pSys, &preview);
+    if (!m_pag.pPrtTgt || m_iPrtCmd > 0 || preview == 1) return VKE_NOT_DONE;
+    m_pag.pPrtTgt = nullptr;
+    m_pag.hPrtFcs = nullptr;
+    return VKE_OK;
+}
 
 // ---- Title ----
 
@@ -110,6 +140,7 @@ bool CmnTbv::BeginPrintJob()
 
 void CmnTbv::OnFilePrint()
 {
+    CmdMark mark(m_iPrtCmd);
     if (!BeginPrintJob()) return;
     CFormView::OnFilePrint();
     if (CWnd* frame = MainFrame()) frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -121,6 +152,7 @@ void CmnTbv::OnFilePrint()
 
 void CmnTbv::OnFilePrintPreview()
 {
+    CmdMark mark(m_iPrtCmd);
     if (!BeginPrintJob()) return;
     CFrameWnd* frame = GetParentFrame();
     m_wpPreview.length = sizeof(m_wpPreview);
@@ -197,6 +229,7 @@ void CmnTbv::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPrevie
 
 void CmnTbv::OnFilePageSetup()
 {
+    CmdMark mark(m_iPrtCmd);
     CmnApp* app = CmnGetApp();
     CmnAppInf& inf = theCmnAppInf;
     HGLOBAL names = nullptr, mode = nullptr;

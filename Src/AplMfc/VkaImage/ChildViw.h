@@ -115,6 +115,13 @@ public:
     // printed ones when asked; the tab current before is shown again.
     int OnFilePrtAll();
 
+    // ---- Printing (ChildViwPrt.cpp) ----
+    // A job of the current image page: the page settles its paper (SetupPrinter) and prepares
+    // the job; a job that does not start shows 32842 (the page-set frame moved), 27586 (-13),
+    // nothing (2) or 27587, and gives the focus back. Other targets take the base's road.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    int PreparePrintJob(CPrintInfo* pInfo) override;
+
     // ---- Tab hooks ----
     // The current image page takes the operation panel's values back before it is left; 1
     // keeps it.

@@ -118,7 +118,7 @@ bool ChildViw::AnyImgPage(bool (*test)(DlgImg&))
 namespace {
 
 bool HoldsImage(DlgImg& page) { return page.IsExistDIBHandle() != 0; }
-bool CanSave(DlgImg& page) { return page.IsExistDIBHandle() && page.IsOprReady(); }
+bool CanSave(DlgImg& page) { return page.IsExistDIBHandle() != 0; }
 bool HasPath(DlgImg& page) { return !page.GetPathName().IsEmpty(); }
 bool Printable(DlgImg& page) { return page.IsPrintable() == 1; }
 
@@ -245,7 +245,7 @@ int ChildViw::SaveImage(int which)
     if (which != 0 && which != 1) return Fail("SaveImage", VKE_ERR_ARG);
     DlgImg* page = AddressedImgPage(which);
     if (!page) return Fail("SaveImage", VKE_ERR_SYSTEM);
-    int rc = page->SaveImage();
+    int rc = page->SaveAsImage();
     return rc >= VKE_OK && rc <= VKE_STOPPED ? rc : Fail("SaveImage", rc);
 }
 
@@ -263,7 +263,7 @@ int ChildViw::SaveImageAll()
     int result = VKE_OK;
     for (DlgImg* page : ImgPages()) {
         if (!page->IsExistDIBHandle()) continue;
-        int rc = page->SaveImage();
+        int rc = page->SaveAsImage();
         if (rc == VKE_OK) continue;
         if (rc == VKE_NOT_DONE || (rc == 2 && result == VKE_OK)) result = rc;
         if (rc == VKE_STOPPED || rc < VKE_OK || rc > VKE_STOPPED) {

@@ -113,6 +113,11 @@
 #define IDS_VKA_EXT_MISMATCH    32828
 #define IDS_VKA_BAD_QUALITY     32839
 #define IDS_VKA_CANNOT_WRITE    IDS_VKA_OPI_CANNOT_WRITE
+// Texts of saving and printing a page: the save question after the page's file name, a save
+// that failed ("%s": the path), a page-set frame the print moved.
+#define IDS_VKA_SAVE_ASK        32816
+#define IDS_VKA_CANNOT_SAVE     32830
+#define IDS_VKA_FRAME_MOVED     32842
 
 // ---- The main window: frame, bars, panels and the tab view ----
 // The tab view's popup menu (the tab's context menu); the tab control of the view's form.
@@ -129,6 +134,50 @@
 #define IDC_DLBPNL_TRCFLD       1001
 #define IDR_DLBPNL_TRCFLD       25079
 #define IDR_DLBPNL_TRCFLD_CTX   25088
+// The preview panel: its drawing area (an edit item the area takes over), the panel's menu and
+// the area's popup menu; the area's scroll bars are the image page's ids.
+#define IDC_DLBPNL_PRV_DRA      17584
+#define IDR_DLBPNL_PRV          25081
+#define IDR_DLBPNL_PRV_DRA      25086
+// The operation panel: its menu, its items in the order of its controls (labels, the frame's
+// width and height, header and footer texts, buttons, font buttons, check boxes, the frame
+// mode's, the leading side's and the paper orientation's radio buttons, the page fitting), the
+// page fitting's six lines and the messages of a width or height below 1.
+#define IDR_DLBPNL_OPR          25083
+#define IDC_DLBPNL_OPR_LBL_WID  17494
+#define IDC_DLBPNL_OPR_LBL_HEI  17495
+#define IDC_DLBPNL_OPR_LBL_FIT  17496
+#define IDC_DLBPNL_OPR_WIDTH    17594
+#define IDC_DLBPNL_OPR_HEIGHT   17595
+#define IDC_DLBPNL_OPR_HEADER   17596
+#define IDC_DLBPNL_OPR_FOOTER   17597
+#define IDC_DLBPNL_OPR_CUT      17694
+#define IDC_DLBPNL_OPR_PRINT    17695
+#define IDC_DLBPNL_OPR_PRT_ALL  17696
+#define IDC_DLBPNL_OPR_SET_ALL  17697
+#define IDC_DLBPNL_OPR_PREVIEW  17698
+#define IDC_DLBPNL_OPR_SETUP    17699
+#define IDC_DLBPNL_OPR_FNT_HDR  17700
+#define IDC_DLBPNL_OPR_FNT_FTR  17701
+#define IDC_DLBPNL_OPR_SHWFRM   17794
+#define IDC_DLBPNL_OPR_PAGSET   17795
+#define IDC_DLBPNL_OPR_CLBMON   17796
+#define IDC_DLBPNL_OPR_OMTDLG   17797
+#define IDC_DLBPNL_OPR_HDRON    17798
+#define IDC_DLBPNL_OPR_FTRON    17799
+#define IDC_DLBPNL_OPR_MOD_FREE 17894
+#define IDC_DLBPNL_OPR_MOD_SIZE 17895
+#define IDC_DLBPNL_OPR_MOD_RATIO 17896
+#define IDC_DLBPNL_OPR_HRZ      17897
+#define IDC_DLBPNL_OPR_VRT      17898
+#define IDC_DLBPNL_OPR_ORI_CUR  17899
+#define IDC_DLBPNL_OPR_ORI_AUTO 17900
+#define IDC_DLBPNL_OPR_ORI_LAND 17901
+#define IDC_DLBPNL_OPR_ORI_PORT 17902
+#define IDC_DLBPNL_OPR_FIT      18094
+#define IDS_DLBPNL_OPR_FIT_1    26584
+#define IDS_DLBPNL_OPR_BAD_WID  32837
+#define IDS_DLBPNL_OPR_BAD_HEI  32838
 // The file-list panel: its list view, its own menu, the list's context menu, and the words of
 // the sort commands ("名前" "の" "昇順" "(&A)").
 #define IDC_DLBPNL_LSCFIL       1002

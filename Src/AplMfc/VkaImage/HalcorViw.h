@@ -48,6 +48,9 @@ public:
     virtual int HidePageSelImg() = 0;
     // The current image page gives the focus to its drawing area; 1 when there is none.
     virtual int SetFocusCurPage() = 0;
+    // The framework's preparation of a print job for the page that prints: the job's print
+    // dialog, or the printer DC it holds when the job prints directly. 0, 2 refused or cancelled.
+    virtual int PreparePrintJob(CPrintInfo* pInfo) = 0;
     // The clipboard monitor, 0 or 1.
     virtual int SetClbMonFlag(int flag) = 0;
     virtual int GetClbMonFlag() = 0;

@@ -489,8 +489,6 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
     char full[1024];
     int rc = CheckSavePath(path, full, sizeof(full));
     if (rc != VKE_OK) return rc;
-    WCHAR wide[1024];
-    if (!ToWide(full, wide, 1024)) return VKE_ERR_ARG;
     int w = 0, h = 0, bits = 0;
     rc = GetImageInf(bitmap, &w, &h, &bits);
     if (rc != VKE_OK) return rc;
@@ -513,15 +511,26 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
             yRes = static_cast<float>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
         }
     }
-    if (rc == VKE_OK) {
-        if (Gdp::GdipBitmapSetResolution(image.Get(), xRes, yRes) != Gdiplus::Ok ||
-            Gdp::GdipSaveImageToFile(image.Get(), wide, &clsid, params) != Gdiplus::Ok)
-            rc = VKE_NOT_DONE;
-    }
-    image.Reset();
-    // A written file that cannot be read back is no success.
-    if (rc == VKE_OK && !VkiGdpReadsBack(wide, w, h)) rc = VKE_NOT_DONE;
-    return rc;
+    if (rc == VKE_OK && Gdp::GdipBitmapSetResolution(image.Get(), xRes, yRes) != Gdiplus::Ok) rc = VKE_NOT_DONE;
+    if (rc != VKE_OK) return rc;
+    return WriteReplacing(full, w, h, [&](const WCHAR* temp) {
+        return Gdp::GdipSaveImageToFile(image.Get(), temp, &clsid, params) == Gdiplus::Ok;
+    });
+}
+
+int VkiDrw::WriteReplacing(const char* full, int width, int height, const std::function<bool(const WCHAR*)>& write)
+{
+    // A temporary file beside the target, read back, then put in its place: a failure leaves the
+    // target as it was and nothing else behind.
+    char dir[1024], temp[1024];
+    WCHAR wide[1024];
+    if (m_pSub->GetDirPath(dir, full, sizeof(dir)) != VKE_OK ||
+        m_pSub->GetTempPathName(temp, dir, sizeof(temp), 1) != VKE_OK)
+        return VKE_NOT_DONE;
+    bool ok = ToWide(temp, wide, 1024) && write(wide) && VkiGdpReadsBack(wide, width, height) &&
+              MoveFileExA(temp, full, MOVEFILE_REPLACE_EXISTING);
+    if (!ok) DeleteFileA(temp);
+    return ok ? VKE_OK : VKE_NOT_DONE;
 }
 
 int VkiDrw::MakeEightBit(HBITMAP bitmap, int width, int height, int bits, HBITMAP* out)

@@ -548,26 +548,12 @@ int VkiDrw::SaveOwnJpeg(const char* path, HBITMAP bitmap, float xRes, float yRes
     std::vector<BYTE> data;
     rc = VkiJpgEncode({rows.width, rows.height, ReadBitmapRows, &rows}, quality, Density(xRes), Density(yRes), &data);
     if (rc != VKE_OK) return rc;
-    return WriteReplacing(full, data, rows.width, rows.height);
-}
-
-int VkiDrw::WriteReplacing(const char* full, const std::vector<BYTE>& data, int width, int height)
-{
-    // A temporary file beside the target, read back, then put in its place: a failure leaves the
-    // target as it was and nothing else behind.
-    char dir[1024], temp[1024];
-    if (m_pSub->GetDirPath(dir, full, sizeof(dir)) != VKE_OK ||
-        m_pSub->GetTempPathName(temp, dir, sizeof(temp), 1) != VKE_OK)
-        return VKE_NOT_DONE;
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    bool ok = file != INVALID_HANDLE_VALUE &&
-              WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
-              written == data.size();
-    if (file != INVALID_HANDLE_VALUE) ok = CloseHandle(file) && ok;
-    WCHAR wide[1024];
-    ok = ok && MultiByteToWideChar(CP_ACP, 0, temp, -1, wide, 1024) > 0 && VkiGdpReadsBack(wide, width, height) &&
-         MoveFileExA(temp, full, MOVEFILE_REPLACE_EXISTING);
-    if (!ok) DeleteFileA(temp);
-    return ok ? VKE_OK : VKE_NOT_DONE;
+    return WriteReplacing(full, rows.width, rows.height, [&data](const WCHAR* temp) {
+        HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        DWORD written = 0;
+        bool ok = WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+                  written == data.size();
+        return CloseHandle(file) && ok;
+    });
 }

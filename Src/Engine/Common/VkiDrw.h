@@ -4,6 +4,7 @@
 #pragma once
 #include "VkiGdi.h"
 #include "VkiObj.h"
+#include <functional>
 #include <vector>
 
 class VkiSys;
@@ -275,11 +276,13 @@ private:
     void ReadColorTable(HBITMAP bitmap, RGBQUAD* table, int* count);
     int TurnImage(HBITMAP* out, HBITMAP src, int how);
     // The engine's own JPEG writer (VkeDrwJpg.cpp): true when params asks for a quality that the
-    // platform's encoder would drop; the save through the engine's encoder; data written beside
-    // full under a temporary name, read back and put in its place.
+    // platform's encoder would drop; the save through the engine's encoder.
     bool UseOwnJpeg(const Gdiplus::EncoderParameters* params, int* quality);
     int SaveOwnJpeg(const char* path, HBITMAP bitmap, float xRes, float yRes, int quality);
-    int WriteReplacing(const char* full, const std::vector<BYTE>& data, int width, int height);
+    // Every save: write fills a temporary file beside full (its wide name given), which is read
+    // back as an image of width x height and then put in full's place. 1 when any step fails:
+    // full is then as it was and the temporary file is gone.
+    int WriteReplacing(const char* full, int width, int height, const std::function<bool(const WCHAR*)>& write);
 };
 
 // Default state colours.

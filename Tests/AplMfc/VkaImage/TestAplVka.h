@@ -30,6 +30,7 @@ class TestHalcor : public HalcorApp {
 public:
     using HalcorApp::m_pDlgSetOpt;
     using HalcorApp::m_bPumping;
+    using HalcorApp::m_hDevMode;
 };
 
 class VkaTest : public ::testing::Test {

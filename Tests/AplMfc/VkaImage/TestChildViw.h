@@ -13,8 +13,7 @@ class TestPage : public DlgImg {
 public:
     int SaveModified(int) override { return answer; }
     int IsPrintable() override { return printable; }
-    int IsOprReady() const override { return 1; }
-    int SaveImage() override
+    int SaveAsImage() override
     {
         ++saves;
         return saveResult;

@@ -2,59 +2,13 @@
 // program's controls set and clicked, OK or "閉じる" pressed, every message answered. The save
 // dialog names a file of the chosen type, refuses what cannot be saved and leaves its choice in
 // the settings; the open dialogs keep their folder, their options and whole names.
-#include "TestVkaOpn.h"
+#include "TestVkaFil.h"
 #include "CmnRes.h"
 #include "DlgOpi.h"
 #include "DlgOpn.h"
 #include "DlgSav.h"
-#include "HalcorRes.h"
-#include <dlgs.h>
 
 namespace {
-
-// The program's part of a file dialog: the child dialog made from its template.
-HWND Part(HWND sys) { return ::FindWindowExA(sys, nullptr, "#32770", nullptr); }
-
-std::string WndText(HWND wnd)
-{
-    char text[CmnPathSize] = {};
-    ::GetWindowTextA(wnd, text, sizeof(text));
-    return text;
-}
-
-// The name box: edt1, else the name combo (Wine).
-HWND NameBox(HWND sys)
-{
-    HWND edit = ::GetDlgItem(sys, edt1);
-    return edit && ::IsWindowVisible(edit) ? edit : ::GetDlgItem(sys, cmb13);
-}
-
-VktStep Name(const std::string& text)
-{
-    return [text](HWND sys) {
-        ::SendMessageA(sys, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(text.c_str()));
-        ::SendMessageA(sys, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(text.c_str()));
-    };
-}
-
-// Chooses a save type (1 JPEG .. 5 PNG) as a person picks it from the list.
-void ChooseType(HWND sys, int type)
-{
-    HWND part = Part(sys), combo = ::GetDlgItem(part, IDC_DLGSAV_TYPE);
-    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-    ::SendMessageA(part, WM_COMMAND, MAKEWPARAM(IDC_DLGSAV_TYPE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    Pump();
-}
-
-std::string Msg(int id) { return std::string(theCmnSub.GetMsgStr(id)); }
-std::string MsgPath(int id, const std::string& path)
-{
-    CString text;
-    text.Format(theCmnSub.GetMsgStr(id), path.c_str());
-    return std::string(text);
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // A dialog whose own start fails.
 class FailingOpn : public DlgOpn {
@@ -172,6 +126,50 @@ TEST_F(FilDlgTest, TheSaveDialogLeavesItsChoiceInTheSettingsAndNoFileBehind)
     EXPECT_EQ(type, "4");
     EXPECT_EQ(quality, "75");
     EXPECT_EQ(shown, BST_CHECKED);
+}
+
+TEST_F(FilDlgTest, TheSaveDialogSavesInTheFolderTypedInTheNameBox)
+{
+    // The dialog shows a folder of its own; the names go elsewhere or into folders below it.
+    const std::string shown = dir / "shown", other = dir / "other";
+    for (const std::string& folder : {shown, other, shown + "\\sub", shown + "\\表"})
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    const struct {
+        std::string typed;
+        bool typeFirst; // PNG chosen before the name is typed, else after
+        std::string box; // the name box once PNG is chosen
+        std::string folder, name; // where it is saved
+    } cases[] = {
+        {other + "\\out.jpg", false, other + "\\out.png", other, "out.png"},
+        {other + "\\表.png", true, other + "\\表.png", other, "表.png"},
+        {"表.jpg", false, "表.png", shown, "表.png"},
+        {"sub\\a.jpg", false, "sub\\a.png", shown + "\\sub", "a.png"},
+        {"表\\ソ.jpg", false, "表\\ソ.png", shown + "\\表", "ソ.png"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.svi.amSavDir, shown.c_str());
+        std::string start, box;
+        auto seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 1); },
+                             {[&](HWND sys) {
+                                 char path[CmnPathSize] = {};
+                                 ::SendMessageA(sys, CDM_GETFOLDERPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+                                 start = path;
+                                 if (c.typeFirst) ChooseType(sys, 5);
+                                 Name(c.typed)(sys);
+                                 if (!c.typeFirst) ChooseType(sys, 5);
+                                 box = WndText(NameBox(sys));
+                             }},
+                             {IDOK});
+        ASSERT_EQ(seen.size(), 1u) << seen.back().text;
+        EXPECT_EQ(start, shown);
+        EXPECT_EQ(box, c.box);
+        const std::string saved = c.folder + "\\" + c.name;
+        EXPECT_EQ(std::string(buffer), saved);
+        EXPECT_EQ(Text(theAppInf.svi.amPathName), saved);
+        EXPECT_EQ(Text(theAppInf.svi.amSavDir), c.folder);
+        EXPECT_FALSE(Exists(saved));
+    }
 }
 
 TEST_F(FilDlgTest, TheSaveDialogRefusesWhatCannotBeSavedAndStaysOpen)

@@ -1,5 +1,5 @@
 // The print dialog and the batch-print options dialog driven as a person would.
-#include "TestVkaOpn.h"
+#include "TestVkaFil.h"
 #include "CmnRes.h"
 #include "DlgPrt.h"
 #include "DlgPrtAll.h"
@@ -7,13 +7,6 @@
 #include <dlgs.h>
 
 namespace {
-
-std::string WndText(HWND wnd)
-{
-    char text[256] = {};
-    ::GetWindowTextA(wnd, text, sizeof(text));
-    return text;
-}
 
 SIZE SizeOf(HWND wnd)
 {

@@ -68,6 +68,7 @@ public:
     int ShowPageSelImg() override { return 0; }
     int HidePageSelImg() override { return 0; }
     int SetFocusCurPage() override;
+    int PreparePrintJob(CPrintInfo* pInfo) override { return DoPreparePrinting(pInfo) ? 0 : 2; }
     int SetClbMonFlag(int flag) override;
     int GetClbMonFlag() override { return monitor; }
     int ReadOpenInfo(const char* path, int remember, int onlyLocked, int openLocked) override;

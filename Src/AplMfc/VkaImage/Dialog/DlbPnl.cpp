@@ -4,10 +4,17 @@
 #include "HalcorRes.h"
 #include "VkaAppInf.h"
 
-int DlbPnl::InitPanel(int index, int ctlCnt)
+int DlbPnl::InitPanel(int index)
+{
+    int rc = StartPanel(index, 0, 0);
+    if (rc == VKE_OK) m_inf.bReady = 1;
+    return rc;
+}
+
+int DlbPnl::StartPanel(int index, int ctlCnt, int draCnt)
 {
     SIZE size = theAppInf.sizBriDlb[index];
-    int rc = Init(ctlCnt, 0, 0, &size);
+    int rc = Init(ctlCnt, draCnt, 0, &size);
     COLORREF color = 0;
     LOGFONTA font = {};
     if (rc == VKE_OK && theCmnSub.GetTextColor(CmnKndDlb, 0, &color) == VKE_OK) rc = SetTextColor(color);
@@ -17,7 +24,6 @@ int DlbPnl::InitPanel(int index, int ctlCnt)
         CMN_TRACE("Init", rc);
         return rc;
     }
-    m_inf.bReady = 1;
     return VKE_OK;
 }
 

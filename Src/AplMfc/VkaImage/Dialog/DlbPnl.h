@@ -8,10 +8,12 @@
 
 class DlbPnl : public CmnDlb {
 public:
-    // The panel base's Init with ctlCnt control slots (none by default), with the stored size of
-    // panel index (0 folder tree .. 4 operations), then the colours and font of docked panels;
-    // the panel is ready.
-    int InitPanel(int index, int ctlCnt = 0);
+    // The panel base's Init without controls, with the stored size of panel index (0 folder
+    // tree .. 4 operations), then the colours and font of docked panels; the panel is ready.
+    int InitPanel(int index);
+    // The same with control and drawing-area slots, leaving the panel not ready: the derived
+    // start fills the slots and sets the ready flag last.
+    int StartPanel(int index, int ctlCnt, int draCnt);
     // The name text keeps the panel's width.
     void MoveCtl() override;
 };

@@ -127,9 +127,8 @@ int DlbPnlFilCmd::Fail(const char* name, int code)
 int DlbPnlFilCmd::Init()
 {
     m_bInit = 0;
-    int rc = InitPanel(VkaPnlFilCmd, SlotCnt);
     // Not ready while the controls start: their values show as they are given.
-    m_inf.bReady = 0;
+    int rc = StartPanel(VkaPnlFilCmd, SlotCnt, 0);
     if (rc == VKE_OK) rc = m_menuPnl.LoadMenu(IDR_DLBPNL_FILCMD) ? SetMenuHandle(m_menuPnl.m_hMenu) : VKE_ERR_MEMORY;
     if (rc == VKE_OK) rc = InitCtl();
     if (rc == VKE_OK) rc = SetCmbFilPla();

@@ -22,10 +22,7 @@ LRESULT CALLBACK GF_DlgImgWndPrcDra(HWND hWnd, UINT message, WPARAM wParam, LPAR
         CMN_TRACE("GF_DlgImgWndPrcDra", VKE_ERR_SYSTEM);
         return 0;
     }
-    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT rc = ::SendMessageA(::GetParent(hWnd), CmnWmRfl, reinterpret_cast<WPARAM>(hWnd),
-                                reinterpret_cast<LPARAM>(&msg));
-    return rc ? rc : ::CallWindowProcA(g_pfnDraPrc, hWnd, message, wParam, lParam);
+    return CmnRflToOwner(::GetParent(hWnd), g_pfnDraPrc, hWnd, message, wParam, lParam);
 }
 
 IMPLEMENT_DYNAMIC(DlgImg, CmnDlg)

@@ -16,11 +16,10 @@
 // (the record, attaching an image, drawing, undo data), DlgImgFrm.cpp (the cut frame: tracking,
 // clipping, placing, drawing, its settings), DlgImgInp.cpp (the drawing area's mouse, keys,
 // characters, wheel and gestures), DlgImgPrt.cpp (paper orientation, page set-up, the print-page
-// record), DlgImgOpi.cpp (the open-information file's row), DlgImgEdt.cpp (edit and undo, the
-// page's edit commands), DlgImgRot.cpp (scale, the one road of image changes, turning, flipping,
-// size conversion); DlgImgGeo.h the frame's geometry.
-//
-// Saving and printing are not built yet: SaveModified answers 1 and the page is not printable.
+// record, the print job's steps), DlgImgPri.cpp (the print settings), DlgImgSav.cpp (saving, the
+// question before a modified page closes), DlgImgOpi.cpp (the open-information file's row),
+// DlgImgEdt.cpp (edit and undo, the page's edit commands), DlgImgRot.cpp (scale, the one road of
+// image changes, turning, flipping, size conversion); DlgImgGeo.h the frame's geometry.
 #pragma once
 #include "CmnDlg.h"
 #include "DlgImgGeo.h"
@@ -161,13 +160,6 @@ public:
     int RotateImageDirect(double degrees);
     int ReflectImageDirect(int direction);
 
-    // Standing in until saving and printing exist: a page may always close and has nothing to
-    // print; saving answers 1 with nothing changed, and IsOprReady 0 keeps its commands disabled.
-    virtual int SaveModified(int) { return 1; }
-    int IsPrintable() override { return 0; }
-    virtual int IsOprReady() const { return 0; }
-    virtual int SaveImage() { return VKE_NOT_DONE; }
-
     // ---- Edit and undo (DlgImgEdt.cpp) ----
     // With its drawing area focused the page answers the edit slots itself, on its image (the
     // base's slots answer otherwise; clear stays the base's): undo and redo from its history,
@@ -220,6 +212,54 @@ public:
     // convert-size dialog asks for, as one undo step; the view starts afresh with it. 2 when the
     // dialog was not confirmed (no step), 1 without an image.
     int CnvSiz();
+
+    // ---- Saving (DlgImgSav.cpp) ----
+    // The save dialog for the image, its name proposed after the page's ("*.*" without one) with
+    // the extension of the type saved last; the page's tab is selected meanwhile, the one
+    // selected before again afterwards. 0 saved, 1 not saved (the user was told), 2 cancelled, 3
+    // cancelled by a batch's abort, negative on failure (-1 with 32830 without an image).
+    virtual int SaveAsImage();
+    // The image written to path as type (1 JPEG .. 5 PNG) at the JPEG quality, one undo step
+    // first: the image's own size, or the size shown when the settings say so (Svi_bOrgSiz 0). An
+    // existing file is replaced only by a file written whole. The page then shows the file read
+    // back (its view afresh when the size changed); the selected-image page opens it as a new
+    // page instead. 0, 1 not saved (32830 or 32829 shown), negative on failure (-7 no image).
+    int SaveImageFile(const char* path, int type, int quality);
+    // Asks a modified page's question (its file name and 32816: Yes saves, No drops the changes,
+    // Cancel keeps the page), its tab selected: 1 the page may close, 0 it stays. answer is the
+    // result while the page cannot ask (before Init, without the view).
+    virtual int SaveModified(int answer);
+
+    // ---- Printing (DlgImgPrt.cpp), the tab view's print job handed to the page ----
+    // 1 when ready with an image.
+    int IsPrintable() override;
+    // The application's printer, the program's print dialog (DlgPrt; none with PoiPri_bOmtDlgPrt
+    // 1), then the print-page record laid out for the choice: the page-set frame fitted to the
+    // printable area, the scale mode of PoiPri_iMode (3 and 4 centred), only the frame's part
+    // while it is shown; the job's pages 1 to the record's. 0; 1 the page-set frame moved (the
+    // caller shows 32842, nothing prints); 2 cancelled or nothing to print; -13 margins that
+    // leave no room; other failures.
+    int PreparePrinting(CPrintInfo* pInfo) override;
+    // The application's printer DC is taken out of the job's dialog (a DC the dialog made goes
+    // with the print information).
+    int EndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    // The base's print of the drawing area; a page printed marks the page printed.
+    int Print(CDC* pDC, CPrintInfo* pInfo) override;
+
+    // ---- Print settings (DlgImgPri.cpp), the operation panel's print values ----
+    // Each: -6 before Init, -9 for a value out of range; the application's value (and the page's
+    // copy) changes only when it differs. A header or page-number change re-runs the page set-up
+    // while a page-set frame shows; the orientation settles the page's paper (the printer turned
+    // for 3 and 4) and re-runs the page set-up in page-set mode.
+    int SetPrtMod(int mode);            // 1..6, the print scale mode
+    int SetOmtDlgPrtFlag(int flag);     // 1 prints without the print dialog (application-wide)
+    int SetPrtHdrFlag(int flag);        // the header line
+    int SetPrtHdrFnt(const char* font); // a font text (-9 when it is no font)
+    int SetPrtHdrStr(const char* text); // empty: the file name
+    int SetPrtFtrFlag(int flag);        // the page-number line
+    int SetPrtFtrFnt(const char* font);
+    int SetPrtFtrStr(const char* text); // empty: "page / pages"
+    int SetPrtOriFlag(int orientation); // 1 the printer's, 2 the larger print, 3 landscape, 4 portrait
 
     // ---- The cut frame (DlgImgFrm.cpp) ----
     // The frame lives in the Ici (rctFrm, image pixels); its settings are the application's
@@ -423,13 +463,23 @@ private:
     // Posts a command to the image tab view; -1 without it.
     int PostViwCmd(UINT id);
 
-    // Paper orientation and page set-up (DlgImgPrt.cpp).
+    // Paper orientation, page set-up and printing (DlgImgPrt.cpp).
     // The print values of the page: the application's for the current page, else its own.
     Poi& PagePoi() { return IsCurPage() ? theAppInf.poi : m_pIci->poi; }
-    // The application's printer selected, its DC and the printable rectangle with the page's
-    // margins, the print-page record made and laid out: 1 without a DC, -13 when the margins
-    // leave no room.
+    // The application's printer selected and its DC (null: none); the selection's failure.
+    int SelectAppPrinter(HDC* dc);
+    // The print-page record made for dc and laid out on its printable rectangle with the page's
+    // margins: -13 when the margins leave no room (lenient: a header or page-number line that
+    // leaves no room is only left out).
+    int MeasurePrintPage(HDC dc, bool lenient);
+    // The application's printer selected, the record laid out leniently on its DC: 1 without a
+    // DC, -13 when the margins leave no room.
     int LayOutPrintPage();
+    // The laid-out record's image rectangle becomes the page's and its size the page-set ratio.
+    int TakePrintableRatio();
+    // PreparePrinting once the dialog chose, and its page-set frame fitted again (1 when moved).
+    int LayOutJob(CPrintInfo* pInfo);
+    int RefitPageFrame();
     // The orientation (0 portrait, 1 landscape) that prints the image larger; landscape on a tie.
     int LargerOrientation(int* landscape);
     // The page set-up's ratio from the laid-out record, and the frame fitted to it (turned first).
@@ -442,6 +492,20 @@ private:
     int FitOpiFrame();
     // Messages of the page's printer steps: shown, or while held the first kept for later.
     void ShowMsg(int id);
+    // A print value of the page's and the application's Poi set (DlgImgPri.cpp); refit 1 runs the
+    // page set-up afterwards while a page-set frame shows.
+    int SetPriInt(const char* name, int Pri::*field, int value, int low, int high, bool refit);
+    int SetPriText(const char* name, AppMem Pri::*field, const char* text, bool font, bool refit);
+    int RefitForPrintArea();
+
+    // Saving (DlgImgSav.cpp).
+    // The page's tab selected (previous: the one selected before); selected again afterwards.
+    int SelectOwnTab(int* previous);
+    void SelectTabAgain(int previous);
+    // After a save: the file opened as a page of its own (the selected-image page), or read back
+    // into this page (resized: the file's size differs from the image's).
+    int OpenSavedAsPage(const char* path);
+    int ReadSavedFile(const char* path, bool resized);
     // Holds the page's messages for a scope; the first one shows at the outermost end.
     class MsgHold {
     public:

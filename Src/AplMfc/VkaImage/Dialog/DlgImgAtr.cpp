@@ -4,6 +4,7 @@
 #include "DlgImg.h"
 #include "CmnRes.h"
 #include "CmnWin.h"
+#include "DlbPnlOpr.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
 #include "HalcorViw.h"
@@ -107,12 +108,11 @@ int DlgImg::SetPoi()
     if (orient == 3 || orient == 4) {
         m_bLandscape = orient == 3 ? 1 : 0;
         rc = app->SetPrtOrient(m_bLandscape);
-        if (rc < 0) {
-            theCmnSub.MsgBoxById(IDS_VKA_ORIENT_SET, MB_OK | MB_ICONEXCLAMATION);
-            return Fail("SetPoi", rc);
-        }
+        if (rc < 0) theCmnSub.MsgBoxById(IDS_VKA_ORIENT_SET, MB_OK | MB_ICONEXCLAMATION);
     }
-    return VKE_OK;
+    // The operation panel shows the page's values.
+    if (DlbPnlOpr* panel = app->GetPnlOpr()) panel->SetData(-1, 0);
+    return rc < 0 ? Fail("SetPoi", rc) : VKE_OK;
 }
 
 int DlgImg::GetPoi()
@@ -120,6 +120,8 @@ int DlgImg::GetPoi()
     if (!m_bInitImg) return Fail("GetPoi", VKE_ERR_NOT_INIT);
     HalcorApp* app = HalcorGetApp();
     if (!app) return Fail("GetPoi", VKE_ERR_SYSTEM);
+    // The operation panel's controls first: a value typed there counts.
+    if (DlbPnlOpr* panel = app->GetPnlOpr()) panel->ReadCtlData();
     Ici& ici = *m_pIci;
     int rc = CopyPoi(ici.poi, theAppInf.poi);
     if (rc != VKE_OK) return Fail("GetPoi", rc);

@@ -1,13 +1,16 @@
-// The image page's paper: its orientation settled against the image, the page set-up taken in
-// (the fixed-ratio frame following the printable area), and the print-page record that printing
-// lays out.
+// The image page's paper and printing: its orientation settled against the image, the page
+// set-up taken in (the fixed-ratio frame following the printable area), the print-page record,
+// and the print job's steps that the tab view hands to the page.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgPrt"
 #include "DlgImg.h"
 #include "DlbPnlOpr.h"
 #include "CmnRes.h"
 #include "CmnSub.h"
+#include "DlgPrt.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
+#include "HalcorViw.h"
+#include <stdlib.h>
 
 namespace {
 
@@ -57,29 +60,40 @@ int DlgImg::InitPrintPage(HDC dc)
     return VKE_OK;
 }
 
-int DlgImg::LayOutPrintPage()
+int DlgImg::SelectAppPrinter(HDC* dc)
 {
+    *dc = nullptr;
     HalcorApp* app = HalcorGetApp();
-    if (!app) return Fail("LayOutPrintPage", VKE_ERR_SYSTEM);
+    if (!app) return VKE_ERR_SYSTEM;
     HGLOBAL names = nullptr, mode = nullptr;
     int rc = app->GetPrtInf(&names, &mode);
     if (rc == VKE_OK) rc = app->SelectPrinter(names, mode, 1);
+    if (rc == VKE_OK) app->GetPrtHDC(dc);
+    return rc;
+}
+
+int DlgImg::MeasurePrintPage(HDC dc, bool lenient)
+{
+    RECT page = {};
+    int rc = VkeSysPrintCalcRect(theCmnAppInf.pSys, dc, &m_pIci->rctMargin, &page);
+    if (rc != VKE_OK) return rc == VKE_ERR_CUT ? rc : Fail("MeasurePrintPage", rc);
+    rc = InitPrintPage(dc);
+    if (rc == VKE_OK) rc = VkeDraSetPrintInfoRect(GetDra(), GetPrintInfo(), &page);
+    if (rc == VKE_ERR_CUT && lenient && Area(GetPrintInfo()->rctImage) > 0) rc = VKE_OK;
+    return rc == VKE_OK || rc == VKE_ERR_CUT ? rc : Fail("MeasurePrintPage", rc);
+}
+
+int DlgImg::LayOutPrintPage()
+{
+    HDC dc = nullptr;
+    int rc = SelectAppPrinter(&dc);
     if (rc != VKE_OK) {
         ShowMsg(IDS_CMN_PRINTER);
         return rc;
     }
-    HDC dc = nullptr;
-    app->GetPrtHDC(&dc);
-    if (!dc) return VKE_NOT_DONE;
-    RECT page = {};
-    rc = VkeSysPrintCalcRect(theCmnAppInf.pSys, dc, &m_pIci->rctMargin, &page);
-    // Margins that leave no room are the caller's message.
-    if (rc == VKE_ERR_CUT) return rc;
-    if (rc == VKE_OK) rc = InitPrintPage(dc);
-    // A header or page-number line that leaves no room is left out; the rest stands.
-    if (rc == VKE_OK) rc = VkeDraSetPrintInfoRect(GetDra(), GetPrintInfo(), &page);
-    if (rc == VKE_ERR_CUT) rc = Area(GetPrintInfo()->rctImage) > 0 ? VKE_OK : VKE_ERR_CUT;
-    return rc == VKE_OK || rc == VKE_ERR_CUT ? rc : Fail("LayOutPrintPage", rc);
+    // A header or page-number line that leaves no room is left out; the rest stands. Margins
+    // that leave no room are the caller's message.
+    return dc ? MeasurePrintPage(dc, true) : VKE_NOT_DONE;
 }
 
 // ---- Paper orientation ----
@@ -192,28 +206,33 @@ int DlgImg::PageSetup()
     return FitPageFrame(turn);
 }
 
-int DlgImg::FitPageFrame(bool turn)
+int DlgImg::TakePrintableRatio()
 {
-    int rc = LayOutPrintPage();
-    if (rc != VKE_OK) return rc;
     Ici& ici = *m_pIci;
     ici.rctPrtImg = GetPrintInfo()->rctImage;
     const int w = ici.rctPrtImg.right - ici.rctPrtImg.left, h = ici.rctPrtImg.bottom - ici.rctPrtImg.top;
     if (w < 1 || h < 1) return VKE_ERR_CUT;
-    // The printable area's ratio is the frame's.
     Fri& fri = PagePoi().fri;
     fri.iWidth = ici.poi.fri.iWidth = w;
     fri.iHeight = ici.poi.fri.iHeight = h;
-    const bool current = IsCurPage();
-    if (current) {
+    if (IsCurPage()) {
         ShowPnlCtl(OprCtlWidth);
         ShowPnlCtl(OprCtlHeight);
     }
+    return VKE_OK;
+}
+
+int DlgImg::FitPageFrame(bool turn)
+{
+    int rc = LayOutPrintPage();
+    if (rc == VKE_OK) rc = TakePrintableRatio();
+    if (rc != VKE_OK) return rc;
+    Ici& ici = *m_pIci;
     if (::IsRectEmpty(&ici.rctFrm)) return VKE_OK;
     RECT f = turn ? FrmTurn(ici.rctFrm, ImageSize()) : ici.rctFrm;
-    rc = FrmClip(&f, false, RuleOf(fri), ImageSize());
+    rc = FrmClip(&f, false, RuleOf(PagePoi().fri), ImageSize());
     if (rc != VKE_OK) return rc;
-    if (current) StoreFrm(f);
+    if (IsCurPage()) StoreFrm(f);
     else ici.rctFrm = f;
     return VKE_OK;
 }
@@ -258,4 +277,109 @@ int DlgImg::FitOpiFrame()
     }
     if (rc == VKE_NOT_DONE || rc == VKE_ERR_CUT) return VKE_OK; // the frame stays as stored
     return rc != VKE_OK ? rc : back;
+}
+
+// ---- Printing: the job's steps the tab view hands to the page ----
+
+int DlgImg::IsPrintable() { return m_inf.bReady && IsExistDIBHandle() ? 1 : 0; }
+
+int DlgImg::PreparePrinting(CPrintInfo* pInfo)
+{
+    if (!m_bInitImg) return Fail("PreparePrinting", VKE_ERR_NOT_INIT);
+    EndTracking();
+    if (!m_pIci->pthImg.hImg || !pInfo) return VKE_CANCELLED;
+    HalcorApp* app = HalcorGetApp();
+    HalcorViw* view = View();
+    if (!app || !view) return Fail("PreparePrinting", VKE_ERR_SYSTEM);
+    HDC dc = nullptr;
+    int rc = SelectAppPrinter(&dc);
+    if (rc != VKE_OK) return rc;
+
+    // The program's print dialog on the application's printer, unless the settings omit it.
+    delete pInfo->m_pPD;
+    pInfo->m_pPD = new DlgPrt(FALSE, DlgPrt::kFlags, app->GetMainFrame());
+    PRINTDLGA& pd = pInfo->m_pPD->m_pd;
+    pd.nMinPage = 1;
+    pd.nMaxPage = 0xFFFF;
+    pd.hDC = dc;
+    if (theAppInf.poi.pri.bOmtDlgPrt == 1) pInfo->m_bDirect = TRUE;
+    rc = view->PreparePrintJob(pInfo);
+    Invalidate(FALSE);
+    if (rc != VKE_OK) return VKE_CANCELLED;
+    return LayOutJob(pInfo);
+}
+
+// The dialog's choice laid out: the paper the printer now has, the print-page record on its
+// printable area, the page-set frame fitted again, the scale and the part printed, the pages.
+int DlgImg::LayOutJob(CPrintInfo* pInfo)
+{
+    Ici& ici = *m_pIci;
+    Poi& poi = PagePoi();
+    const bool pageSet = PageSetRatio(poi.fri);
+    if (pageSet) {
+        int landscape = 0;
+        if (HalcorGetApp()->GetPrtOrient(&landscape) < 0) {
+            ShowMsg(IDS_VKA_ORIENT_GET);
+        } else {
+            if (IsCurPage()) TakeOrientation(landscape);
+            m_bLandscape = landscape;
+        }
+    }
+    HDC dc = nullptr;
+    int rc = SelectAppPrinter(&dc);
+    if (rc != VKE_OK) return rc;
+    if (!dc) return VKE_ERR_MEMORY;
+    rc = MeasurePrintPage(dc, false);
+    if (rc != VKE_OK) return rc;
+    PrintInfo& info = *GetPrintInfo();
+    if (pageSet) {
+        rc = RefitPageFrame();
+        if (rc != VKE_OK) return rc;
+    }
+    info.iScaleMode = poi.pri.iMode;
+    const bool centred = poi.pri.iMode == VKE_PRT_SCALE_STRETCH || poi.pri.iMode == VKE_PRT_SCALE_FIT;
+    info.iAlignH = centred ? VKE_PRT_ALIGN_HCENTRE : VKE_PRT_ALIGN_LEFT;
+    info.iAlignV = centred ? VKE_PRT_ALIGN_VCENTRE : VKE_PRT_ALIGN_TOP;
+    // The frame's part of the drawing while it is shown, else the whole drawing.
+    info.rctSource = IsFrmShown() ? FrmRectToDisp(ici.rctFrm, Scale(), FrmRoundTrunc) : RECT{0, 0, 0, 0};
+    rc = VkeDraSetPrintPageInfo(GetDra(), &info);
+    if (rc != VKE_OK) return rc == VKE_NOT_DONE ? rc : Fail("PreparePrinting", rc);
+    if (info.iPageCount < 1) return VKE_CANCELLED;
+    pInfo->SetMinPage(1);
+    pInfo->SetMaxPage(static_cast<UINT>(info.iPageCount));
+    return VKE_OK;
+}
+
+// A page-set frame after the printer's choice: the ratio of the printable area, and a shown
+// frame fitted to it. 1 when that moved the frame (more than a pixel in all): the user looks
+// at it before printing.
+int DlgImg::RefitPageFrame()
+{
+    int rc = TakePrintableRatio();
+    if (rc != VKE_OK || !IsFrmShown()) return rc;
+    Ici& ici = *m_pIci;
+    RECT f = ici.rctFrm;
+    rc = FrmClip(&f, false, RuleOf(PagePoi().fri), ImageSize());
+    if (rc != VKE_OK) return rc;
+    const RECT& was = ici.rctFrm;
+    auto off = [](LONG a, LONG b) { return llabs(static_cast<long long>(a) - b); };
+    const long long moved = off(f.left, was.left) + off(f.top, was.top) + off(f.right, was.right) + off(f.bottom, was.bottom);
+    if (moved == 0) return VKE_OK;
+    StoreFrm(f);
+    return moved > 1 ? VKE_NOT_DONE : VKE_OK;
+}
+
+int DlgImg::EndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    // The application's printer DC stays the application's: only a DC the dialog made goes with
+    // the print information.
+    if (pInfo && pInfo->m_pPD) pInfo->m_pPD->m_pd.hDC = nullptr;
+    return CmnDlg::EndPrinting(pDC, pInfo);
+}
+
+int DlgImg::Print(CDC* pDC, CPrintInfo* pInfo)
+{
+    int rc = CmnDlg::Print(pDC, pInfo);
+    if (rc == VKE_OK) m_bPrinted = 1;
+    return rc;
 }

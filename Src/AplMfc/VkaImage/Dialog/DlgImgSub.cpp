@@ -12,34 +12,6 @@ namespace {
 
 VkiSub* Sub() { return theCmnAppInf.pSub; }
 
-// The page's image attached to its draw memory for one draw; detached (not closed) at the end.
-class DrmImage {
-public:
-    DrmImage(Drm* drm, HBITMAP image) : m_drm(drm) { m_rc = theCmnImg.AttachDrmDIB(drm, image); }
-    ~DrmImage()
-    {
-        HBITMAP image = nullptr;
-        if (m_rc == VKE_OK) theCmnImg.DetachDrmDIB(m_drm, &image);
-    }
-    DrmImage(const DrmImage&) = delete;
-    DrmImage& operator=(const DrmImage&) = delete;
-    int Result() const { return m_rc; }
-
-private:
-    Drm* m_drm;
-    int m_rc;
-};
-
-// Fills a rectangle of the DC with a colour, whatever clip region the DC has.
-void FillBack(HDC dc, const RECT& rect, COLORREF color)
-{
-    if (rect.left >= rect.right || rect.top >= rect.bottom) return;
-    ::SelectClipRgn(dc, nullptr);
-    CDCSave saved(dc);
-    ::SetBkColor(dc, color);
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-}
-
 void EmptyText(AppMem* text) { VkeSubSetAppMemStr(Sub(), text, ""); }
 
 // The view state that starts afresh with an image: the shown size is the image's, and the print
@@ -180,16 +152,7 @@ int DlgImg::InitialDrawing()
     const CmnVarPthImg& img = ici.pthImg;
     const bool visible = IsWindowVisible() != FALSE;
     if (visible) SetRedraw(FALSE);
-    RECT extent = img.hImg ? RECT{0, 0, img.iWidth, img.iHeight} : RECT{0, 0, 1, 1};
-    int rc = VkeDraSetScale(dra, 1, 1);
-    if (rc == VKE_OK) rc = VkeDraMove(dra, nullptr, &extent);
-    if (rc == VKE_OK) {
-        HPALETTE palette = nullptr;
-        if (img.hImg && img.iBitCnt >= 1 && img.iBitCnt <= 8) rc = theCmnImg.OpenPalette(&palette, img.hImg, 0, 0);
-        if (rc == VKE_OK) rc = VkeDraSetPaletteHandle(dra, palette);
-        if (palette) theCmnImg.ClosePalette(&palette);
-    }
-    if (rc == VKE_OK) rc = VkeDraSetScaleMode(dra, ici.iModeSca, ici.lScaNum, ici.lScaDen);
+    int rc = theCmnImg.ShowOnDra(dra, img, ici.iModeSca, ici.lScaNum, ici.lScaDen);
     // Laid out once more at the new scale: a fit leaves the area short of the scroll bars it
     // needed at 1:1 and no longer shows.
     CRect client;
@@ -239,7 +202,7 @@ int DlgImg::Draw(const Dri& dri)
     VkeDraGetBackColor(dra, &back);
     Ici& ici = *m_pIci;
     if (!ici.pthImg.hImg) {
-        FillBack(dri.hDC, target, back);
+        CmnImg::FillBack(dri.hDC, target, back);
         return VKE_OK;
     }
     // A shown frame narrower or lower than a pixel goes.
@@ -275,7 +238,7 @@ int DlgImg::Draw(const Dri& dri)
         RECT right = {inner.right, target.top, target.right, target.bottom};
         RECT below = {target.left, inner.bottom, target.right, target.bottom};
         for (RECT part : {right, below})
-            if (::IntersectRect(&part, &part, &dri.rct)) FillBack(dri.hDC, part, back);
+            if (::IntersectRect(&part, &part, &dri.rct)) CmnImg::FillBack(dri.hDC, part, back);
     }
     ShowStatus();
     return rc == VKE_OK ? rc : Fail("Draw", rc);
@@ -287,7 +250,7 @@ int DlgImg::DrawImageParts(HDC dc, const RECT& inner, const RECT& client, const 
 {
     const int width = inner.right - inner.left, height = inner.bottom - inner.top;
     if (width < 1 || height < 1) return VKE_OK;
-    DrmImage image(&m_drm, m_pIci->pthImg.hImg);
+    CmnDrmImage image(&m_drm, m_pIci->pthImg.hImg);
     if (image.Result() != VKE_OK) return image.Result();
     // The draw memory's DC in the drawing's scaled units, cut to the part in sight.
     const int x = m_pIci->iPosX, y = m_pIci->iPosY;

@@ -177,8 +177,17 @@ void DlgSav::OnSelChangeCmbSavTyp()
         Fail("OnSelChangeCmbSavTyp", VKE_ERR_SYSTEM);
         return;
     }
-    SetNameText(CString(base) + "." + ext);
+    SetNameText(TypedFolder() + base + "." + ext);
     FocusNameBox();
+}
+
+// The system dialog's path before OK is its folder with the box's text appended: a folder typed in
+// the box is read from the box, so a name made for a new type keeps it (and OK saves there).
+CString DlgSav::TypedFolder() const
+{
+    CString typed = GetNameText().Trim();
+    int slash = typed.ReverseFind('\\');
+    return slash >= 0 ? typed.Left(slash + 1) : CString();
 }
 
 void DlgSav::OnFileNameChange()

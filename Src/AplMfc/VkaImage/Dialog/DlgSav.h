@@ -90,6 +90,9 @@ private:
         int bOrgSiz;
     };
     int CurType() const;
+    // The folder typed in the name box, up to its last backslash ("sub\" of "sub\a.png"); empty
+    // for a bare name.
+    CString TypedFolder() const;
     // Whether the file can be written: opened for writing and closed (a file made for the test
     // goes again); a read-only file cannot.
     static bool IsWritable(const char* path, int exists);

@@ -1,6 +1,7 @@
 // JPEG saves with a quality: the quality asked for is the file's (sizes here, ImageMagick's reading
 // in JpgQuality.sh over the files written to JpgQuality\ beside the program), pixels survive at the
-// quality's fidelity, the JFIF density is the resolution passed, and a failed save leaves nothing.
+// quality's fidelity, the JFIF density is the resolution passed, and a failed save of any type
+// leaves the old file and nothing else.
 #include "VktDrw.h"
 #include "VkiGdp.h"
 #include <algorithm>
@@ -77,13 +78,13 @@ protected:
         owned.push_back(b);
         return b;
     }
-    HBITMAP Open(const std::string& path)
+    HBITMAP Open(const std::string& path, int expectedType = 1)
     {
         HBITMAP b = nullptr;
         int type = 0, known = 0;
         float xr = 0, yr = 0;
         EXPECT_EQ(VkeDrwOpenImage(drw, path.c_str(), &b, &type, &xr, &yr, &known), 0) << path;
-        EXPECT_EQ(type, 1) << path;
+        EXPECT_EQ(type, expectedType) << path;
         return Keep(b);
     }
     // Saves as JPEG and reads the file back.
@@ -282,16 +283,6 @@ TEST_F(OwnJpeg, FailuresLeaveNothingBehind)
     EXPECT_EQ(VkeDrwSaveImage(drw, (dir / "none\\x.jpg").c_str(), b, 1, 0, 0, 80), 1);
     EXPECT_TRUE(Names(dir.Path()).empty());
 
-    // A target held open by someone else: refused, the old file as it was, no temporary file.
-    std::string held = dir / "held.jpg";
-    ASSERT_TRUE(VktWriteFile(held, "old"));
-    HANDLE h = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(VkeDrwSaveImage(drw, held.c_str(), b, 1, 0, 0, 80), 1);
-    CloseHandle(h);
-    EXPECT_EQ(VktReadFile(held), "old");
-    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"held.jpg"});
-
     // A read-only folder: written or refused as the platform decides, nothing else left there.
     std::string ro = dir / "ro";
     ASSERT_TRUE(CreateDirectoryA(ro.c_str(), nullptr));
@@ -300,17 +291,51 @@ TEST_F(OwnJpeg, FailuresLeaveNothingBehind)
     EXPECT_TRUE(rc == 0 || rc == 1) << rc;
     EXPECT_EQ(Names(ro), rc == 0 ? std::vector<std::string>{"x.jpg"} : std::vector<std::string>{});
     SetFileAttributesA(ro.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((ro + "\\x.jpg").c_str());
+    RemoveDirectoryA(ro.c_str());
 
-    // A folder and file name with the trail byte 0x5C, replacing an existing file.
-    std::string jp = dir / "\x95\x5C";
-    ASSERT_TRUE(CreateDirectoryA(jp.c_str(), nullptr));
-    std::string path = jp + "\\\x95\x5C.jpg";
-    ASSERT_TRUE(VktWriteFile(path, "old"));
-    ASSERT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, 1, 0, 0, 80), 0);
-    EXPECT_EQ(Names(jp), std::vector<std::string>{"\x95\x5C.jpg"});
-    EXPECT_EQ(VktGdiObjects(), gdi);
-    EXPECT_GE(Psnr(Pixels(b), Pixels(Open(path))), 30.0);
+    // Every type, the engine's JPEG and the platform's encoders alike.
+    std::string box = dir / "held";
+    ASSERT_TRUE(CreateDirectoryA(box.c_str(), nullptr));
+    const struct {
+        int type, quality;
+        const char* ext;
+    } saves[] = {{1, 80, "jpg"}, {1, -1, "jpg"}, {2, -1, "bmp"}, {3, -1, "gif"}, {4, -1, "tif"}, {5, -1, "png"}};
+    // Each path once before counting: the platform keeps a few objects for good on first use.
+    for (const auto& s : saves) {
+        std::string first = box + "\\first." + s.ext;
+        ASSERT_EQ(VkeDrwSaveImage(drw, first.c_str(), b, s.type, 0, 0, s.quality), 0);
+        DeleteFileA(first.c_str());
+    }
+    gdi = VktGdiObjects();
+    for (const auto& s : saves) {
+        SCOPED_TRACE(std::to_string(s.type) + " " + std::to_string(s.quality));
+        // A target held open by someone else, or open for writing but not for being replaced
+        // (locked while it would be written): refused, the old file as it was, no temporary file.
+        std::string held = box + "\\held." + s.ext;
+        for (DWORD share : {DWORD(0), DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE)}) {
+            ASSERT_TRUE(VktWriteFile(held, "old"));
+            HANDLE h = CreateFileA(held.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(h, INVALID_HANDLE_VALUE);
+            EXPECT_EQ(VkeDrwSaveImage(drw, held.c_str(), b, s.type, 0, 0, s.quality), 1) << share;
+            CloseHandle(h);
+            EXPECT_EQ(VktReadFile(held), "old");
+            EXPECT_EQ(Names(box), std::vector<std::string>{std::string("held.") + s.ext});
+        }
+        DeleteFileA(held.c_str());
 
+        // A folder and file name with the trail byte 0x5C, replacing an existing file.
+        std::string jp = dir / "\x95\x5C";
+        CreateDirectoryA(jp.c_str(), nullptr);
+        std::string path = jp + "\\\x95\x5C." + s.ext;
+        ASSERT_TRUE(VktWriteFile(path, "old"));
+        ASSERT_EQ(VkeDrwSaveImage(drw, path.c_str(), b, s.type, 0, 0, s.quality), 0);
+        EXPECT_EQ(Names(jp), std::vector<std::string>{"\x95\x5C." + std::string(s.ext)});
+        EXPECT_EQ(VktGdiObjects(), gdi);
+        EXPECT_GE(Psnr(Pixels(b), Pixels(Open(path, s.type))), s.type == 3 ? 20.0 : 30.0);
+        DeleteFileA(path.c_str());
+        gdi = VktGdiObjects();
+    }
 }
 
 TEST_F(OwnJpeg, ALargePhoto)

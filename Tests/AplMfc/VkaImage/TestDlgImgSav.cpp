@@ -1,0 +1,299 @@
+// The image page's saving: the name the save dialog proposes, the file written at the image's own
+// or the shown size and read back into the page (bit for bit for PNG and BMP), a failed save that
+// leaves the old file, the selected-image page's save opening a page, and the question before a
+// modified page closes, answered as a person would.
+#include "TestVkaFil.h"
+#include "CmnImg.h"
+#include "DlgSav.h"
+
+namespace {
+
+// The pixels of an image file, 0x00RRGGBB row by row; empty when it does not open.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> rgb;
+};
+
+Pixels ReadPixels(const std::string& path)
+{
+    Pixels p;
+    HBITMAP image = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    if (theCmnImg.OpenImage(path.c_str(), &image, &type, &xr, &yr, &known) != VKE_OK) return p;
+    BITMAP bm = {};
+    ::GetObjectA(image, sizeof(bm), &bm);
+    p.width = bm.bmWidth;
+    p.height = bm.bmHeight;
+    p.rgb.resize(static_cast<size_t>(p.width) * p.height);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = ::GetDC(nullptr);
+    ::GetDIBits(dc, image, 0, static_cast<UINT>(p.height), p.rgb.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, dc);
+    for (DWORD& v : p.rgb) v &= 0xFFFFFF;
+    theCmnImg.CloseImage(&image);
+    return p;
+}
+
+long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fa = {};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa)) return -1;
+    return static_cast<long long>(fa.nFileSizeHigh) << 32 | fa.nFileSizeLow;
+}
+
+// A smooth picture with a little grain, as a photo is.
+COLORREF Photo(int x, int y)
+{
+    unsigned seed = static_cast<unsigned>(x * 7919 + y * 104729);
+    seed = seed * 1103515245u + 12345u;
+    const int grain = static_cast<int>(seed >> 16 & 7);
+    return RGB((x * 2 + grain) & 0xFF, (y * 3 + grain) & 0xFF, ((x + y) + grain) & 0xFF);
+}
+
+} // namespace
+
+class SavTest : public OpnTest {
+protected:
+    void SetUp() override
+    {
+        OpnTest::SetUp();
+        strcpy(theCmnAppInf.strCurDir, dir.Path().c_str());
+        Svi& svi = theAppInf.svi;
+        svi.iImgType = 1;
+        svi.lQltJpg = 90;
+        svi.bChkExt = 1;
+        svi.bOrgSiz = 1;
+    }
+    // A page of a 64 x 32 picture (red and blue halves with a green dot), shown at num / den.
+    DlgImg* OpenShown(const std::string& path, int num, int den)
+    {
+        MakeBmpFile(path, 64, 32, [](int x, int y) {
+            return x == 5 && y == 7 ? RGB(0, 255, 0) : x < 32 ? RGB(255, 0, 0) : RGB(0, 0, 255);
+        });
+        DlgImg* page = Open(path);
+        if (!page) return nullptr;
+        view->SetCurSel(static_cast<int>(view->pages.size()) - 1);
+        VkeDraSetScaleMode(page->GetDra(), VKE_DRA_SCALE_FRACTION, num, den);
+        page->Redraw(0);
+        ::UpdateWindow(page->GetDraWnd());
+        return page;
+    }
+    // The page's save dialog: its name box's first text, then what steps do, then OK or cancel.
+    int SaveAs(DlgImg* page, std::string* proposed, const VktStep& step, int button)
+    {
+        int rc = 99;
+        VktDrive([&] { rc = page->SaveAsImage(); },
+                 {[&](HWND sys) {
+                     if (proposed) *proposed = WndText(NameBox(sys));
+                     if (step) step(sys);
+                 }},
+                 {button});
+        return rc;
+    }
+};
+
+TEST_F(SavTest, TheDialogProposesThePagesNameWithTheTypesExtensionAndGivesTheTabBack)
+{
+    MakeBmpFile(dir / "a.b.png", 8, 8, RGB(1, 2, 3), RGB(1, 2, 3));
+    MakeBmpFile(dir / "x.jpeg", 8, 8, RGB(1, 2, 3), RGB(1, 2, 3));
+    DlgImg* dotted = Open(dir / "a.b.png");
+    DlgImg* jpeg = Open(dir / "x.jpeg");
+    ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);
+    DlgImg* unnamed = view->pages.back();
+    HBITMAP image = MakeDib(8, 8, RGB(9, 9, 9));
+    const SopShi& shi = theAppInf.sopShi;
+    ASSERT_EQ(unnamed->AttachDIB(Adi{image, 0, 96, 96, 1, shi.iModeSca, shi.lScaNum, shi.lScaDen, 1, 1}), 0);
+    const struct {
+        DlgImg* page;
+        const char* proposed;
+    } cases[] = {{dotted, "a.b.jpg"}, {jpeg, "x.jpeg"}, {unnamed, "*.jpg"}};
+    for (const auto& c : cases) {
+        view->SetCurSel(0);
+        std::string proposed;
+        int selected = -1;
+        EXPECT_EQ(SaveAs(c.page, &proposed, [&](HWND) { view->GetCurSel(&selected); }, IDCANCEL), 2);
+        EXPECT_EQ(proposed, c.proposed);
+        int index = -1;
+        view->SchPageByHdl(c.page->m_hWnd, &index);
+        EXPECT_EQ(selected, index) << "the page's tab while the dialog shows";
+        view->GetCurSel(&selected);
+        EXPECT_EQ(selected, 0) << "the tab selected before, afterwards";
+    }
+    // A batch's abort cancels with 3.
+    app->SetFlgPrtAll(1);
+    EXPECT_EQ(SaveAs(dotted, nullptr, [](HWND sys) { VktClick(Part(sys), IDC_DLGSAV_ABORT); }, 0), 3);
+    app->SetFlgPrtAll(0);
+    app->SetFlgPrtAbt(0);
+}
+
+TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageShowsIt)
+{
+    const std::string src = dir / "src.bmp";
+    DlgImg* page = OpenShown(src, 1, 2);
+    ASSERT_NE(page, nullptr);
+    const Pixels original = ReadPixels(src);
+    const Ici& ici = *page->GetIci();
+    ASSERT_EQ(ici.iShwWidth, 32);
+
+    // Own size, PNG and BMP: bit for bit; the page stands for the file written.
+    for (const char* name : {"own.png", "own.bmp"}) {
+        const std::string path = dir / name;
+        page->SetModifiedFlag(1);
+        ASSERT_EQ(page->SaveImageFile(path.c_str(), path.back() == 'g' ? 5 : 2, 90), 0) << name;
+        const Pixels back = ReadPixels(path);
+        EXPECT_EQ(back.width, 64);
+        EXPECT_TRUE(back.rgb == original.rgb) << name;
+        EXPECT_EQ(std::string(page->GetPathName()), path);
+        EXPECT_EQ(page->GetModifiedFlag(), 0);
+        EXPECT_EQ(page->GetSavedFlag(), 1);
+        EXPECT_EQ(ici.pthImg.iWidth, 64);
+    }
+
+    // The shown half: a file of half the size, read back with the view afresh (no frame or
+    // scroll position left outside the smaller bitmap).
+    theAppInf.svi.bOrgSiz = 0;
+    page->GetIci()->rctFrm = RECT{40, 10, 60, 30};
+    const std::string half = dir / "half.png";
+    ASSERT_EQ(page->SaveImageFile(half.c_str(), 5, 90), 0);
+    const Pixels back = ReadPixels(half);
+    EXPECT_EQ(back.width, 32);
+    EXPECT_EQ(back.height, 16);
+    EXPECT_EQ(back.rgb[0], 0xFF0000u);
+    EXPECT_EQ(back.rgb[31], 0x0000FFu);
+    EXPECT_EQ(ici.pthImg.iWidth, 32);
+    EXPECT_TRUE(IsRectEmpty(&ici.rctFrm));
+
+    // JPEG: a photo at quality 10 is at most half its size at 95.
+    theAppInf.svi.bOrgSiz = 1;
+    MakeBmpFile(dir / "photo.bmp", 320, 240, Photo);
+    DlgImg* photo = Open(dir / "photo.bmp");
+    ASSERT_NE(photo, nullptr);
+    ASSERT_EQ(photo->SaveImageFile((dir / "q95.jpg").c_str(), 1, 95), 0);
+    ASSERT_EQ(photo->SaveImageFile((dir / "q10.jpg").c_str(), 1, 10), 0);
+    EXPECT_LE(FileSize(dir / "q10.jpg") * 2, FileSize(dir / "q95.jpg"));
+}
+
+TEST_F(SavTest, AFailedSaveSaysSoAndLeavesTheOldFileAndThePage)
+{
+    const std::string src = dir / "src.bmp", target = dir / "表ソ.png";
+    DlgImg* page = OpenShown(src, 1, 1);
+    ASSERT_NE(page, nullptr);
+    page->SetModifiedFlag(1);
+    ASSERT_TRUE(VktWriteFile(target, "old"));
+    // Open for writing by another program, but not to be replaced.
+    HANDLE held = ::CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    VktMsgBox answer({IDOK});
+    EXPECT_EQ(page->SaveImageFile(target.c_str(), 5, 90), 1);
+    ::CloseHandle(held);
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Seen()[0].text, MsgPath(IDS_VKA_CANNOT_SAVE, target));
+    EXPECT_EQ(VktReadFile(target), "old");
+    WIN32_FIND_DATAA fd;
+    HANDLE find = ::FindFirstFileA((dir / "Vke*").c_str(), &fd);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "no temporary file stays";
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    EXPECT_EQ(page->GetModifiedFlag(), 1);
+    EXPECT_EQ(std::string(page->GetPathName()), src);
+
+    // Without an image nothing is saved, and the user is told.
+    ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);
+    VktMsgBox empty({IDOK});
+    EXPECT_EQ(view->pages.back()->SaveAsImage(), VKE_ERR_SYSTEM);
+    ASSERT_EQ(empty.Count(), 1);
+    EXPECT_EQ(empty.Seen()[0].text, MsgPath(IDS_VKA_CANNOT_SAVE, ""));
+}
+
+TEST_F(SavTest, TheDialogSavesUnderAJapaneseNameAndTheTabTakesIt)
+{
+    DlgImg* page = OpenShown(dir / "src.bmp", 1, 1);
+    ASSERT_NE(page, nullptr);
+    page->SetModifiedFlag(1);
+    const std::string target = dir / "表ソ.png";
+    EXPECT_EQ(SaveAs(page, nullptr,
+                     [](HWND sys) {
+                         ChooseType(sys, 5);
+                         Name("表ソ.png")(sys);
+                     },
+                     IDOK),
+              0);
+    EXPECT_EQ(ReadPixels(target).rgb, ReadPixels(dir / "src.bmp").rgb);
+    EXPECT_EQ(view->titles[0], "表ソ.png");
+    EXPECT_EQ(page->GetModifiedFlag(), 0);
+}
+
+TEST_F(SavTest, TheSelectedImagePageOpensTheSavedFileAsAPage)
+{
+    DlgImg* page = OpenShown(dir / "src.bmp", 1, 1);
+    ASSERT_NE(page, nullptr);
+    view->selImg = page;
+    const std::string target = dir / "copy.png";
+    ASSERT_EQ(page->SaveImageFile(target.c_str(), 5, 90), 0);
+    ASSERT_EQ(view->pages.size(), 2u);
+    EXPECT_EQ(std::string(view->pages[1]->GetPathName()), target);
+    EXPECT_EQ(std::string(page->GetPathName()), dir / "src.bmp");
+    EXPECT_EQ(page->GetSavedFlag(), 0) << "its own file was not written";
+    view->selImg = nullptr;
+}
+
+TEST_F(SavTest, AModifiedPageAsksBeforeItClosesAsAPersonAnswers)
+{
+    DlgImg* page = OpenShown(dir / "src.bmp", 1, 1);
+    ASSERT_NE(page, nullptr);
+    const std::string question = "src.bmp" + Msg(IDS_VKA_SAVE_ASK);
+    // Unmodified: nothing asked.
+    {
+        VktMsgBox none({});
+        EXPECT_EQ(page->SaveModified(0), 1);
+        EXPECT_EQ(none.Count(), 0);
+    }
+    const struct {
+        const char* what;
+        std::vector<VktStep> steps;
+        std::vector<int> buttons;
+        int result, modified, boxes;
+    } cases[] = {
+        {"no", {nullptr}, {IDNO}, 1, 0, 1},
+        {"cancel", {nullptr}, {IDCANCEL}, 0, 1, 1},
+        // The save dialog cancelled: asked again.
+        {"yes, dialog closed, no", {nullptr, nullptr, nullptr}, {IDYES, IDCANCEL, IDNO}, 1, 0, 3},
+        // A batch's abort in the dialog: the page stays.
+        {"yes, batch aborted",
+         {nullptr, [](HWND sys) { VktClick(Part(sys), IDC_DLGSAV_ABORT); }},
+         {IDYES, 0},
+         0,
+         1,
+         2},
+        {"yes, saved",
+         {nullptr,
+          [](HWND sys) {
+              ChooseType(sys, 2);
+              Name("saved.bmp")(sys);
+          }},
+         {IDYES, IDOK},
+         1,
+         0,
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        page->SetModifiedFlag(1);
+        app->SetFlgPrtAll(1); // the abort button shows
+        app->SetFlgClsAll(1);
+        int rc = -99, closingAll = -1;
+        auto seen = VktDrive([&] { rc = page->SaveModified(0); }, c.steps, c.buttons);
+        app->GetFlgClsAll(&closingAll);
+        app->SetFlgPrtAll(0);
+        app->SetFlgPrtAbt(0);
+        app->SetFlgClsAll(0);
+        EXPECT_EQ(rc, c.result);
+        EXPECT_EQ(page->GetModifiedFlag(), c.modified);
+        ASSERT_EQ(static_cast<int>(seen.size()), c.boxes);
+        EXPECT_EQ(seen[0].text, question);
+        EXPECT_EQ(closingAll, 1) << "the flag back as it was";
+    }
+    EXPECT_EQ(ReadPixels(dir / "saved.bmp").width, 64);
+}
