@@ -97,7 +97,9 @@ int CmnLscFil::WaitThread(int worker, int stop)
             ::CloseHandle(handle);
         }
     }
-    thread = m_pThr[worker];
+    // A wait nested in the pump may have ended this worker and started another: that one is still
+    // running on its object, so it is waited for in turn rather than deleted under it.
+    if (m_pThr[worker] != thread) return WaitThread(worker, stop);
     m_pThr[worker] = nullptr;
     delete thread;
     if (m_hStop[worker]) ::CloseHandle(m_hStop[worker]);
