@@ -12,6 +12,7 @@
 // Run: cd build/bench && ../../scripts/wine-run BenchTmnCache.exe [N] [rounds]
 #include "BenchGdiplus.h"
 #include "BenchSupport.h"
+#include "BenchCmnImg.h"
 #include "CmnApp.h"
 #include "CmnImg.h"
 #include "CmnSub.h"
@@ -72,19 +73,6 @@ double Engine(const std::string& path)
     return -1;
 }
 
-// Bytes of the cached thumbnails' pixels.
-double CacheBytes()
-{
-    double bytes = 0;
-    for (int i = 1; i <= theCmnImg.GetCacheCount(0); ++i) {
-        CmnImgElm* e = nullptr;
-        DIBSECTION ds = {};
-        if (theCmnImg.SchCmnImgElm(0, i, &e) == VKE_OK && GetObjectA(e->pthImg.hImg, sizeof(ds), &ds) == sizeof(ds))
-            bytes += static_cast<double>(ds.dsBm.bmWidthBytes) * ds.dsBm.bmHeight;
-    }
-    return bytes;
-}
-
 // One set of files by the three roads. Returns 0, or 1 when a road failed; *fillRate and
 // *platformRatio for the targets.
 int RunSet(const char* kind, const char* prefix, int count, double* fillRate, double* platformRatio)
@@ -126,7 +114,7 @@ int RunSet(const char* kind, const char* prefix, int count, double* fillRate, do
         }
         if (r == 0) {
             growth = BenchWorkingSetMB() - before;
-            bytes = CacheBytes();
+            bytes = BenchCacheBytes();
         }
         const int cachedCount = theCmnImg.GetCacheCount(0);
         for (LPCITEMIDLIST item : items) {

@@ -69,7 +69,7 @@ area=$(vk_e2e_area "$frame")
 read -r ax ay aw ah <<<"$area"
 vk_e2e_click $((ax + aw / 2)) $((ay + ah / 2))
 sleep 0.5
-for row in "about:alt+h a:Pictavo のバージョン情報" "scale:alt+i a:倍率指定" "options:alt+t o:オプション" \
+for row in "about:alt+h a:Pictavo のバージョン情報" "scale:alt+i a:倍率指定" "options:alt+t o:オプション設定" \
   "page-setup:alt+f u:ページ設定"; do
   IFS=: read -r name keys title <<<"$row"
   for key in $keys; do vk_e2e_key "$key"; sleep 0.4; done

@@ -1,4 +1,5 @@
 #include "VktSupport.h"
+#include <commctrl.h>
 #include <shellapi.h>
 #include <stdio.h>
 
@@ -144,6 +145,19 @@ std::string VktSubFixture::LastTraced() const
 
 void VktSubFixture::TearDown() { VkeSubFree(&sub); }
 
+void VktPump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(2);
+    } while (GetTickCount() - start < ms);
+}
+
 DWORD VktGdiObjects()
 {
     DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -240,6 +254,33 @@ void TypeInto(HWND edit, const char* text)
     ::SendMessageA(edit, WM_CHAR, VK_BACK, 1);
     for (const char* p = text; *p; ++p) ::SendMessageA(edit, WM_CHAR, static_cast<BYTE>(*p), 1);
     PumpWaiting();
+}
+
+namespace {
+
+BOOL CALLBACK FindTree(HWND wnd, LPARAM found)
+{
+    char cls[32] = {};
+    GetClassNameA(wnd, cls, sizeof(cls));
+    if (lstrcmpiA(cls, WC_TREEVIEWA) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = wnd;
+    return FALSE;
+}
+
+} // namespace
+
+std::string VktSelectedFolder(HWND browser)
+{
+    HWND tree = nullptr;
+    EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
+    char text[MAX_PATH] = {};
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    if (item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 void MakeBmpFile(const std::string& path, int width, int height, COLORREF left, COLORREF right)

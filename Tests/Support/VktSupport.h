@@ -23,6 +23,9 @@ private:
 // else a count of the live handles in the GDI handle table (Wine answers 0 whatever is held).
 DWORD VktGdiObjects();
 
+// Handles the thread's messages for ms milliseconds (0: those queued now).
+void VktPump(DWORD ms = 0);
+
 // Closes every popup menu that opens on this thread while it lives, and counts them.
 class VktMenuCloser {
 public:
@@ -64,6 +67,9 @@ void VktClick(HWND dialog, int id);
 // Types text into an edit as a person would: the focus to it, everything selected and deleted,
 // the characters one by one (a byte a WM_CHAR).
 void TypeInto(HWND edit, const char* text);
+
+// The text of the folder browser's selected folder (empty while it selects none).
+std::string VktSelectedFolder(HWND browser);
 
 // Path of a name in the folder of the test program.
 std::string VktBesideExe(const std::string& name);

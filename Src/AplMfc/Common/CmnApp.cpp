@@ -12,6 +12,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CmnApp, CWinApp)
 
@@ -317,10 +318,7 @@ void CmnApp::RepairSettings()
     for (int i = 0; i < CmnColorCnt; ++i)
         if (theCmnSub.GetColor(inf.strColor[i], &color) != VKE_OK)
             theCmnSub.GetDflColor(i, inf.strColor[i], CmnPathSize, &color);
-    int (*const setState[4])(VkiDrw*, COLORREF) = {VkeDrwSetErrorColor, VkeDrwSetModifiedColor,
-                                                   VkeDrwSetSelectedColor, VkeDrwSetHdrSelectedColor};
-    for (int i = 0; i < 4; ++i)
-        if (theCmnSub.GetColor(inf.strColor[i], &color) == VKE_OK) setState[i](inf.pDrw, color);
+    theCmnSub.SetStateColors();
     LOGFONTA font;
     for (int i = 0; i < CmnFontCnt; ++i)
         if (theCmnSub.GetFont(inf.strFont[i], &font) != VKE_OK) theCmnSub.GetDflFont(i, inf.strFont[i], CmnPathSize);
@@ -452,12 +450,14 @@ int CmnApp::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam,
     HWND frame = pFrame->m_hWnd;
     if (nMode == 0) ::SendMessageA(frame, message, wParam, lParam);
     pFrame->SendMessageToDescendants(message, wParam, lParam, TRUE, TRUE);
-    // The windows the frame owns lie above it in the z-order.
+    // The windows the frame owns lie above it in the z-order, other windows between them; they
+    // are found before any is sent the message, which may change the order.
     HWND top = TopOwner(frame);
-    HWND first = nullptr;
-    for (HWND wnd = ::GetWindow(frame, GW_HWNDPREV); wnd && wnd != first; wnd = ::GetWindow(wnd, GW_HWNDPREV)) {
-        if (TopOwner(wnd) != top) break;
-        if (!first) first = wnd;
+    std::vector<HWND> owned;
+    for (HWND wnd = ::GetWindow(frame, GW_HWNDPREV); wnd; wnd = ::GetWindow(wnd, GW_HWNDPREV))
+        if (TopOwner(wnd) == top) owned.push_back(wnd);
+    for (HWND wnd : owned) {
+        if (!::IsWindow(wnd)) continue;
         ::SendMessageA(wnd, message, wParam, lParam);
         CWnd::SendMessageToDescendants(wnd, message, wParam, lParam, TRUE, TRUE);
     }

@@ -44,7 +44,7 @@ int CmnDlg::Init(int ctlCnt, int draCnt, int extPrtCnt)
 int CmnDlg::StartDialog(int ctlCnt, int draCnt, int extPrtCnt, const std::function<int()>& initCtl)
 {
     int rc = CmnDlg::Init(ctlCnt, draCnt, extPrtCnt);
-    if (rc == VKE_OK && !m_inf.pDlgMenu->LoadMenu(IDR_CMN_DLG_MENU)) rc = VKE_ERR_MEMORY;
+    if (rc == VKE_OK && !m_inf.pDlgMenu->LoadMenu(DlgMenuId())) rc = VKE_ERR_MEMORY;
     if (rc == VKE_OK) rc = InitDlgObj();
     if (rc == VKE_OK && m_inf.pCtlMenu && !m_inf.pCtlMenu->LoadMenu(IDR_CMN_CTL_MENU)) rc = VKE_ERR_MEMORY;
     if (rc == VKE_OK && initCtl) rc = initCtl();
@@ -57,6 +57,8 @@ int CmnDlg::StartDialog(int ctlCnt, int draCnt, int extPrtCnt, const std::functi
     EndDialog(3);
     return rc;
 }
+
+UINT CmnDlg::DlgMenuId() const { return IDR_CMN_DLG_MENU; }
 
 // The engine dialog object over this window: Return as Tab, colours, font and popup menu.
 int CmnDlg::InitDlgObj()

@@ -47,11 +47,14 @@ protected:
     // The tooltip's text requests go to OnTtnNeedText first.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // The start of a derived dialog: Init with the counts, menu 25084 as the dialog menu, the
+    // The start of a derived dialog: Init with the counts, DlgMenuId as the dialog menu, the
     // engine dialog object (colours and font of dialogs, that menu, Return as Tab from the
     // settings), menu 25085 as the controls' menu, then initCtl; the ready flag is set last.
     // A failure is traced, shows message 27576 and ends the dialog with 3; its code is returned.
     int StartDialog(int ctlCnt, int draCnt, int extPrtCnt, const std::function<int()>& initCtl);
+
+    // The dialog's popup menu: 25084 unless the dialog has one of its own.
+    virtual UINT DlgMenuId() const;
 
     // Every control's data checked: true when valid, else the first error's message is shown and
     // its control takes the focus.

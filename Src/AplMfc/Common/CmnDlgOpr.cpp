@@ -271,6 +271,18 @@ void CmnDlgOpr::FreeSlots()
     }
 }
 
+void CmnDlgOpr::MarkSlot(int slot, int code)
+{
+    VkeCtlSetErrorFlag(m_inf.ppCtl[slot], 1);
+    VkeCtlSetErrorCode(m_inf.ppCtl[slot], code);
+}
+
+void CmnDlgOpr::RejectSlot(VkiCtl* checked, int slot, int code)
+{
+    if (!checked || checked == m_inf.ppCtl[slot]) SetError(m_inf.phCtlWnd[slot], code);
+    else MarkSlot(slot, code);
+}
+
 // ---- Focus ----
 
 int CmnDlgOpr::GetFocusCtl(void** out)

@@ -216,6 +216,11 @@ protected:
     // The slot of a control (-1 when none).
     int CtlSlot(VkiCtl* ctl) const;
     int CtlSlotByWnd(HWND wnd) const;
+    // An input error of the control in slot: recorded (SetError) when every control is checked
+    // (checked null) or this one is; otherwise the control only shows it.
+    void RejectSlot(VkiCtl* checked, int slot, int code);
+    // The control in slot shows an input error without it being recorded.
+    void MarkSlot(int slot, int code);
     // A window that may be in the middle of a drag (a docked panel's border) ends it here before
     // an operation changes its content, size or settings; a dialog has none.
     virtual void EndDrag() {}

@@ -288,19 +288,6 @@ int CmnDlgSetSca::IsOn(int slot)
     return strcmp(value, "1") == 0;
 }
 
-void CmnDlgSetSca::Mark(int slot, int code)
-{
-    VkeCtlSetErrorFlag(m_inf.ppCtl[slot], 1);
-    VkeCtlSetErrorCode(m_inf.ppCtl[slot], code);
-}
-
-void CmnDlgSetSca::Reject(VkiCtl* checked, int slot, int code)
-{
-    // A check of one control records only its own error; the others just show theirs.
-    if (!checked || checked == m_inf.ppCtl[slot]) SetError(m_inf.phCtlWnd[slot], code);
-    else Mark(slot, code);
-}
-
 bool CmnDlgSetSca::ReadValue(VkiCtl* checked, int slot, double* value)
 {
     Dti& dti = m_inf.dti;
@@ -311,7 +298,7 @@ bool CmnDlgSetSca::ReadValue(VkiCtl* checked, int slot, double* value)
     // A whole number must fit the fraction's int.
     if (rc == VKE_OK && type == VKE_EDIT_INT && (*value > INT_MAX || *value < INT_MIN)) rc = VKE_ERR_INT;
     if (rc == VKE_OK) return true;
-    Reject(checked, slot, rc);
+    RejectSlot(checked, slot, rc);
     return false;
 }
 
@@ -325,11 +312,11 @@ bool CmnDlgSetSca::ReadSize(VkiCtl* checked, SetSci* s)
     if (!read) return false;
     bool valid = true;
     if ((free || s->bWidth) && width < 1) {
-        Reject(checked, SlotWidth, IDS_CMN_SCA_WIDTH);
+        RejectSlot(checked, SlotWidth, IDS_CMN_SCA_WIDTH);
         valid = false;
     }
     if ((free || !s->bWidth) && height < 1) {
-        Reject(checked, SlotHeight, IDS_CMN_SCA_HEIGHT);
+        RejectSlot(checked, SlotHeight, IDS_CMN_SCA_HEIGHT);
         valid = false;
     }
     if (!valid) return false;
@@ -353,16 +340,16 @@ void CmnDlgSetSca::Check(VkiCtl* checked)
     int choice = SlotPct;
     if (s.iTypSca == 1) {
         if (!ReadValue(checked, SlotPct, &value)) return;
-        if (value < kMinPct || value > kMaxPct) return Reject(checked, SlotPct, IDS_CMN_SCA_PCT);
+        if (value < kMinPct || value > kMaxPct) return RejectSlot(checked, SlotPct, IDS_CMN_SCA_PCT);
         if (theCmnSub.GetFraction(value * 0.01, 6, &s.lScaNum, &s.lScaDen) != VKE_OK)
-            return Reject(checked, SlotPct, IDS_CMN_SCA_PCT);
+            return RejectSlot(checked, SlotPct, IDS_CMN_SCA_PCT);
     } else if (s.iTypSca == 2) {
         choice = SlotNum;
         bool read = ReadValue(checked, SlotNum, &value);
         read = ReadValue(checked, SlotDen, &den) && read;
         if (!read) return;
-        if (value < 1) return Reject(checked, SlotNum, IDS_CMN_SCA_NUM);
-        if (den < 1) return Reject(checked, SlotDen, IDS_CMN_SCA_DEN);
+        if (value < 1) return RejectSlot(checked, SlotNum, IDS_CMN_SCA_NUM);
+        if (den < 1) return RejectSlot(checked, SlotDen, IDS_CMN_SCA_DEN);
         s.lScaNum = static_cast<int>(value);
         s.lScaDen = static_cast<int>(den);
     } else {
@@ -390,16 +377,16 @@ void CmnDlgSetSca::Check(VkiCtl* checked)
     if (s.dScale < kMinScale || s.dScale > kMaxScale) code = IDS_CMN_SCA_PCT;
     else if (s.iWidth < 1 || s.iHeight < 1) code = IDS_CMN_SCA_SMALL;
     if (code) {
-        Reject(checked, choice, code);
-        if (choice == SlotNum) Mark(SlotDen, code);
-        if (free) Mark(SlotHeight, code);
+        RejectSlot(checked, choice, code);
+        if (choice == SlotNum) MarkSlot(SlotDen, code);
+        if (free) MarkSlot(SlotHeight, code);
         return;
     }
     // A free size: the other side's ratio keeps to the same range.
     if (free) {
         const int other = s.bWidth ? SlotHeight : SlotWidth;
         double ratio = s.bWidth ? static_cast<double>(s.iHeight) / m_iSrcHeight : static_cast<double>(s.iWidth) / m_iSrcWidth;
-        if (ratio < kMinScale || ratio > kMaxScale) return Reject(checked, other, IDS_CMN_SCA_PCT);
+        if (ratio < kMinScale || ratio > kMaxScale) return RejectSlot(checked, other, IDS_CMN_SCA_PCT);
     }
     m_sci = s;
 }

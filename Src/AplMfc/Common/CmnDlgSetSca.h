@@ -88,9 +88,6 @@ private:
     void FormatPct(double ratio, char* text, int size);
     // The value of an edit; false after recording its input error.
     bool ReadValue(VkiCtl* checked, int slot, double* value);
-    void Reject(VkiCtl* checked, int slot, int code);
-    // The control shows the error without it being recorded.
-    void Mark(int slot, int code);
     void Check(VkiCtl* checked);
     // The size form's edits: the one of the chosen side, or both when the ratio is released.
     bool ReadSize(VkiCtl* checked, SetSci* s);

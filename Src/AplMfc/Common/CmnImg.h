@@ -26,6 +26,10 @@ enum {
     CmnImgCodLst = 0x20002  // the cache list (an Lki of CmnImgElm)
 };
 
+// The most thumbnails the cache holds whatever the setting asks: each is a GDI object, and a
+// process may hold 10,000 of them. Worker threads that fill thumbnails ahead keep to it too.
+enum { CmnImgMaxTmn = 4000 };
+
 // Search modes of the cache's elements besides the engine's 1 and 2.
 enum {
     CmnImgSchIdl = 0x1001, // key: an item-id list, equal by CmpItemIdList
@@ -59,6 +63,8 @@ public:
 
     // ---- The cache (index 0 only) ----
     virtual int GetCacheCount(int index);
+    // The thumbnails the cache keeps: the setting, at most CmnImgMaxTmn.
+    static int GetCacheCapacity();
     // Condemns every thumbnail: those not in use go at once, the others at their last close.
     virtual int ClearCache(int index);
     // 1 while some thread holds the lock.

@@ -8,6 +8,7 @@
 #include "CmnHold.h"
 #include "CmnImgJpg.h"
 #include "CmnSub.h"
+#include <algorithm>
 #include <stdio.h>
 #include <string.h>
 #include <memory>
@@ -226,10 +227,12 @@ int CmnImg::MakeTmn(LPCITEMIDLIST item, HBRUSH background, Tmn* tmn)
     return rc == VKE_OK ? result : rc;
 }
 
+int CmnImg::GetCacheCapacity() { return std::min<int>(theCmnAppInf.iCntImgCacTmn, CmnImgMaxTmn); }
+
 int CmnImg::CacheTmn(LPCITEMIDLIST item, Tmn* tmn, int* cached)
 {
     *cached = 0;
-    const int capacity = theCmnAppInf.iCntImgCacTmn;
+    const int capacity = GetCacheCapacity();
     Dat* p = nullptr;
     int rc = VKE_OK;
     if (m_lki.iCnt < capacity) {

@@ -516,6 +516,8 @@ void CmnLscFil::SetLscFii()
     bool columns = app.iCntLstColTyp != m_fii.iCntLstColTyp ||
                    memcmp(app.iTypLstCol, m_fii.iTypLstCol, sizeof(app.iTypLstCol)) != 0;
     bool widths = memcmp(app.iWidthLstCol, m_fii.iWidthLstCol, sizeof(app.iWidthLstCol)) != 0;
+    // Another sort column (by kind) or direction sorts the items again.
+    bool sort = SortKind(app) != SortKind(m_fii) || app.bAscent != m_fii.bAscent;
     const int oldMode = m_fii.iModeLstViw;
     int rc = theCmnVar.CopyDat(CmnVarCodLscFii, &m_fii, &app);
     if (rc != VKE_OK) {
@@ -554,6 +556,19 @@ void CmnLscFil::SetLscFii()
     } else if (widths) {
         SetColumnWidth();
     }
+    // A refill above sorted as the settings say; otherwise the items (or, with fewer than two,
+    // the header alone) follow the new sort here.
+    const int kind = SortKind(m_fii);
+    if (sort && !columns && kind) {
+        rc = m_lst.iCnt < 2 ? SetHeaderImage(kind, m_fii.bAscent) : SortList(kind, m_fii.bAscent);
+        if (rc != VKE_OK && rc != VKE_STOPPED) LSC_BSC("SetLscFii", rc);
+    }
+}
+
+int CmnLscFil::SortKind(const LscFii& fii)
+{
+    const int pos = fii.iIdxLstColTyp;
+    return pos >= 0 && pos < fii.iCntLstColTyp && pos < CmnLstColCnt ? fii.iTypLstCol[pos] : 0;
 }
 
 void CmnLscFil::GetLscFii()

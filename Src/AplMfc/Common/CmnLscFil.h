@@ -217,6 +217,9 @@ public:
     // The bodies of worker 0 and worker 1.
     virtual int SetListCtrlBackground();
     virtual int AddImageBackground();
+    // The elements worker 1 warms: the last ones, as many as the cache keeps (the setting, at
+    // most CmnImgMaxTmn), never more than there are.
+    static int WarmCount(int elements, int setting);
     // kind 1-6, ascending 0/1; the settings keep the sort column and direction.
     virtual int SortList(int kind, int ascending);
     virtual int SortListByCol(int index, int ascending);
@@ -319,6 +322,8 @@ private:
     // The control's item showing elm, or -1.
     LscFilElm* ItemElement(int item) const;
     int Kinds(int pos) const { return m_fii.iTypLstCol[pos]; }
+    // The kind of the settings' sort column; 0 when its index names no shown column.
+    static int SortKind(const LscFii& fii);
     int KindPos(int kind) const;
     int ColumnKind(int column) const;
     int ColumnOf(int kind) const;

@@ -129,14 +129,19 @@ UINT CmnLscFil::GF_CmnLscFilThrPrcAddImg(LPVOID param)
 
 // ---- Worker 1 ----
 
-// The last N elements (N the smaller of their count and the cache's), with painting's requests
-// taken before each one.
+int CmnLscFil::WarmCount(int elements, int setting)
+{
+    const int cache = setting < CmnImgMaxTmn ? setting : CmnImgMaxTmn;
+    return elements < cache ? elements : cache;
+}
+
+// The last N elements (WarmCount), with painting's requests taken before each one.
 int CmnLscFil::AddImageBackground()
 {
     if (!m_sli.pIdl || m_fii.iModeLstViw != LscModeTmn || !m_pReq) return LSC_PRO("AddImageBackground", VKE_ERR_SYSTEM);
     HANDLE stop = m_hStop[1];
     const CString pattern = m_strPattern[1];
-    const int n = m_lst.iCnt < m_iCntTmn ? m_lst.iCnt : m_iCntTmn;
+    const int n = WarmCount(m_lst.iCnt, m_iCntTmn);
     Lke* l = nullptr;
     if (n > 0) {
         l = m_lst.pTail;

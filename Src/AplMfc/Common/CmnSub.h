@@ -39,8 +39,14 @@ public:
     // Drawing areas only.
     int GetSetFocusColor(int kind, int subKind, COLORREF* out);
     int GetKillFocusColor(int kind, int subKind, COLORREF* out);
-    // The default of strColor_<index + 1>, written into buffer as colour text.
+    // The default of strColor_<index + 1>, written into buffer as colour text; the first four
+    // also become the engine's state colours (error, modified, selected, selected header).
     int GetDflColor(int index, char* buffer, int size, COLORREF* out);
+    // The same default without handing it to the engine (the built-in values a dialog offers).
+    int ReadDflColor(int index, char* buffer, int size, COLORREF* out);
+    // strColor_1 .. strColor_4 of the settings become the engine's state colours (one that
+    // cannot be read stays as it was).
+    int SetStateColors();
     int GetFont(const char* text, LOGFONTA* out);
     int GetFont(int kind, int subKind, LOGFONTA* out);
     int SetFont(char* buffer, int size, const LOGFONTA* font);

@@ -141,6 +141,33 @@ int CmnSub::GetDflColor(int index, char* buffer, int size, COLORREF* out)
     return rc;
 }
 
+int CmnSub::ReadDflColor(int index, char* buffer, int size, COLORREF* out)
+{
+    if (index < 0 || index >= CmnColorCnt || size < 1 || !buffer || !out) {
+        CMN_TRACE("ReadDflColor", VKE_ERR_ARG);
+        return VKE_ERR_ARG;
+    }
+    COLORREF color = DefaultColor(index);
+    int rc = VkeSubSetColorStr(theCmnAppInf.pSub, buffer, size, GetRValue(color), GetGValue(color), GetBValue(color));
+    if (rc != VKE_OK) CMN_TRACE("ReadDflColor", rc);
+    *out = rc == VKE_OK ? color : 0;
+    return rc;
+}
+
+int CmnSub::SetStateColors()
+{
+    // A text that cannot be read leaves the engine's colour as it is.
+    int result = VKE_OK;
+    for (int i = 0; i < 4; ++i) {
+        COLORREF color = 0;
+        if (GetColor(theCmnAppInf.strColor[i], &color) != VKE_OK) continue;
+        int rc = kStateColors[i](theCmnAppInf.pDrw, color);
+        if (rc != VKE_OK && result == VKE_OK) result = rc;
+    }
+    if (result != VKE_OK) CMN_TRACE("SetStateColors", result);
+    return result;
+}
+
 int CmnSub::GetFont(const char* text, LOGFONTA* out)
 {
     if (!out) {

@@ -80,8 +80,11 @@ public:
     // Index 0 to 34: the default of that colour of the common settings; 35: the cut frame's
     // colour, black.
     int GetDflColor(int index, char* buffer, int size, COLORREF* out);
-    // Shows the options dialog inside the screen.
+    // Shows the options dialog inside the screen; a dialog that was hidden shows the settings
+    // afresh, without errors or changes.
     int ShowSetOptDlg();
+    // The folder "Dat" of the user folder: anything else of that name goes to the recycle bin.
+    int MakeDatDir();
 
     // ---- The main frame's panels (VkaSubBscPnl.cpp) ----
     // Mode 1 lays the panels out afresh (the first run's layout), mode 0 lets each fit its inner
@@ -286,7 +289,6 @@ private:
     // A failed start: the message (none for 0), the report, the main window gone; FALSE.
     BOOL FailStart(int nMessage, int rc);
     void DeleteSetOptDlg();
-    int MakeDatDir();
     int AllocPathLists();
     void FixSettings();
     // The entries of the recent-file list whose file is gone leave it.

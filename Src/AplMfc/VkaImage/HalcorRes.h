@@ -6,8 +6,6 @@
 
 // Dialog templates.
 #define IDD_CHILDVIW  100 // the main window's view
-#define IDD_DLGSETOPT 106 // the options dialog
-#define IDC_DLGSETOPT_TEXT 1000
 
 // Texts of the start-up.
 #define IDS_VKA_SAMPLE_1        32797 // the first run's sample images, in Vkt\Smp
@@ -296,3 +294,82 @@
 #define IDS_VKA_OPI_CANNOT_WRITE 32827
 // The question before every image page takes the current page set-up.
 #define IDS_VKA_SETUP_ALL_ASK   32818
+
+// ---- The options dialog and its pages ----
+// The dialog: its tab control and buttons (OK 1, Close 2 besides), the tab's context menu with
+// its page items (32785, the save settings, is removed when loaded) and the edit menu.
+#define IDD_DLGSETOPT           106
+#define IDC_DLGSETOPT_TAB       17384
+#define IDC_DLGSETOPT_APPLY     17684
+#define IDC_DLGSETOPT_RUNVAL    17685
+#define IDC_DLGSETOPT_INIVAL    17686
+#define IDC_DLGSETOPT_NEWVAL    17687
+#define IDR_DLGSETOPT_TAB       129
+#define IDR_DLGSETOPT_EDIT      131
+#define ID_VKA_SOP_BSI          32782
+#define ID_VKA_SOP_PNI          32783
+#define ID_VKA_SOP_SHI          32784
+#define ID_VKA_SOP_SVI          32785
+// The pages' templates and tab titles.
+#define IDD_DLGSOPBSI           107
+#define IDD_DLGSOPPNI           108
+#define IDD_DLGSOPSHI           109
+#define IDS_VKA_SOP_BSI         32787
+#define IDS_VKA_SOP_PNI         32788
+#define IDS_VKA_SOP_SHI         32789
+// The basic page: the user directory's label, edit and browse button, the two colour buttons,
+// the seven check boxes and the three radios of the page shown after opening.
+#define IDC_DLGSOPBSI_DIR_LBL   17484
+#define IDC_DLGSOPBSI_DIR       17584
+#define IDC_DLGSOPBSI_BROWSE    17684
+#define IDC_DLGSOPBSI_CLR_ERR   17685
+#define IDC_DLGSOPBSI_CLR_MDF   17686
+#define IDC_DLGSOPBSI_RET_TAB   17784
+#define IDC_DLGSOPBSI_CLRERR    17785
+#define IDC_DLGSOPBSI_CLRMDF    17786
+#define IDC_DLGSOPBSI_CHGDIR    17787
+#define IDC_DLGSOPBSI_OPNOPD    17788
+#define IDC_DLGSOPBSI_OPNLCD    17789
+#define IDC_DLGSOPBSI_OPNLCK    17790
+#define IDC_DLGSOPBSI_CLELOG    17791
+#define IDC_DLGSOPBSI_SEL_CUR   17884
+#define IDC_DLGSOPBSI_SEL_LAST  17885
+#define IDC_DLGSOPBSI_SEL_FIRST 17886
+// The panel page: five labels, the thumbnail's width and height, the cache, the selected
+// column's width, the column buttons, the two preview boxes and the column list.
+#define IDC_DLGSOPPNI_LBL       17484
+#define IDC_DLGSOPPNI_WIDTH     17584
+#define IDC_DLGSOPPNI_HEIGHT    17585
+#define IDC_DLGSOPPNI_CACHE     17586
+#define IDC_DLGSOPPNI_COLWIDTH  17587
+#define IDC_DLGSOPPNI_UP        17684
+#define IDC_DLGSOPPNI_DOWN      17685
+#define IDC_DLGSOPPNI_SHOW      17686
+#define IDC_DLGSOPPNI_HIDE      17687
+#define IDC_DLGSOPPNI_PRVIMG    17784
+#define IDC_DLGSOPPNI_PRVTAB    17785
+#define IDC_DLGSOPPNI_COLUMNS   17984
+// The display page: eleven labels, eleven edits (the given scale, the image's four scroll sizes
+// and wheel ratio, the cut frame's four and its ratio), the colour button, two check boxes, the
+// three scale radios and the pen style.
+#define IDC_DLGSOPSHI_LBL       17484
+#define IDC_DLGSOPSHI_SCALE     17584
+#define IDC_DLGSOPSHI_COLOR     17684
+#define IDC_DLGSOPSHI_OPNSUB    17784
+#define IDC_DLGSOPSHI_INVCLR    17785
+#define IDC_DLGSOPSHI_RDO_WND   17884
+#define IDC_DLGSOPSHI_RDO_LRG   17885
+#define IDC_DLGSOPSHI_RDO_GIVEN 17886
+#define IDC_DLGSOPSHI_PEN       18084
+// The pages' messages, the pen styles and the file list's column titles by kind.
+#define IDS_VKA_SOP_BAD_DIR     32832
+#define IDS_VKA_SOP_SPECIAL_DIR 32834
+#define IDS_VKA_SOP_MAKE_DIR    32835
+#define IDS_VKA_SOP_UNDER_ATS   32836
+#define IDS_VKA_SOP_BAD_WIDTH   32837
+#define IDS_VKA_SOP_BAD_HEIGHT  32838
+#define IDS_VKA_SOP_BAD_CACHE   32848
+#define IDS_VKA_SOP_BAD_COLWID  32849
+#define IDS_VKA_SOP_BAD_WHEEL   27598
+#define IDS_VKA_PEN_FIRST       32804
+#define IDS_VKA_COL_FIRST       26590

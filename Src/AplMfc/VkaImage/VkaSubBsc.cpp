@@ -323,6 +323,7 @@ int HalcorApp::ShowSetOptDlg()
         CMN_TRACE("ShowSetOptDlg", VKE_ERR_SYSTEM);
         return VKE_ERR_SYSTEM;
     }
+    const bool hidden = !m_pDlgSetOpt->IsWindowVisible();
     // Inside the maximised screen: an edge beyond it is pulled in, the size kept.
     CRect rect;
     m_pDlgSetOpt->GetWindowRect(&rect);
@@ -332,5 +333,7 @@ int HalcorApp::ShowSetOptDlg()
     rect.OffsetRect(rect.left < 0 ? -rect.left : 0, rect.top < 0 ? -rect.top : 0);
     m_pDlgSetOpt->MoveWindow(&rect);
     m_pDlgSetOpt->ShowWindow(SW_RESTORE);
+    // A fresh showing: the settings in force, nothing in error or changed.
+    if (hidden && m_pDlgSetOpt->GetCmnDlgInf().bReady) m_pDlgSetOpt->ResetForShow();
     return VKE_OK;
 }

@@ -1,6 +1,7 @@
 // The thumbnail cache: thumbnails of each image type fitted into the box, the capacity, use counts,
 // ClearCache, the icon route for what is no image, and failed opens that leave nothing behind.
 #include "TestAplCmn.h"
+#include <algorithm>
 #include <stdlib.h>
 
 namespace {
@@ -152,6 +153,16 @@ TEST_F(ImgTest, ALoweredCapacityEvictsTheOldestNotInUse)
     for (HBITMAP image : {held.image, fresh.image, also.image, extra.image}) EXPECT_EQ(Close(image), 0);
     EXPECT_EQ(GetObjectType(extra.image), 0u);
     EXPECT_EQ(Traced(), 0u);
+}
+
+TEST_F(ImgTest, TheCapacityStaysWithinWhatAProcessMayHold)
+{
+    // Each thumbnail is a GDI object: a setting as typed may ask for more than a process holds.
+    for (int setting : {0, 300, 4000, 4001, 1000000}) {
+        theCmnAppInf.iCntImgCacTmn = setting;
+        EXPECT_EQ(CmnImg::GetCacheCapacity(), std::min(setting, 4000)) << setting;
+        EXPECT_EQ(theCmnAppInf.iCntImgCacTmn, setting) << "the setting stays as it is";
+    }
 }
 
 TEST_F(ImgTest, OneItemOpenedTwiceIsSharedAndCounted)

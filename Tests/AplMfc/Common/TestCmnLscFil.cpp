@@ -121,19 +121,6 @@ void MakeLink(const std::string& link, const std::string& target)
     shell->Release();
 }
 
-void Pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms) Sleep(2);
-    } while (GetTickCount() - start < ms);
-}
-
 class LscTest : public ImgTest {
 protected:
     void SetUp() override
@@ -176,14 +163,14 @@ protected:
         CmnIdl idl(theCmnSub.GetItemIdList(folder.c_str()));
         int rc = list->SetList(0, idl.Get());
         list->WaitThread(0, 0);
-        Pump(0);
+        VktPump(0);
         return rc;
     }
     void Thumbnails()
     {
         for (DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
             list->WaitThread(1, 0);
-            Pump(50);
+            VktPump(50);
             if (!list->IsActiveThread(1)) break;
         }
     }
@@ -458,6 +445,40 @@ TEST_F(LscTest, SettingsChangeOnlyWhatDiffers)
     EXPECT_EQ(list->GetItemCount(), 3);
 }
 
+TEST_F(LscTest, AnotherSortInTheSettingsSortsTheListAgain)
+{
+    list->SetListViewMode(LscModeRpt);
+    MakeBmpFile(dir / "a.bmp", 8, 8, RGB(1, 2, 3), RGB(1, 2, 3));
+    MakeBmpFile(dir / "b.bmp", 300, 300, RGB(1, 2, 3), RGB(1, 2, 3));
+    MakeBmpFile(dir / "c.bmp", 60, 60, RGB(1, 2, 3), RGB(1, 2, 3));
+    ASSERT_EQ(Show(dir.Path()), 0);
+    ASSERT_EQ(list->SortList(LscColSiz, 0), 0);
+    list->WaitThread(0, 0);
+    ASSERT_EQ(Names(), (std::vector<std::string>{"b.bmp", "c.bmp", "a.bmp"}));
+    HWND header = list->GetHeaderCtrl();
+    auto arrow = [&](int column) {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        Header_GetItem(header, column, &item);
+        return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
+    };
+    // As the options leave it: by name, ascending.
+    Apply([](LscFii& f) { f.iIdxLstColTyp = 0, f.bAscent = 1; });
+    list->WaitThread(0, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp"}));
+    EXPECT_EQ(arrow(0), 0);
+    EXPECT_EQ(arrow(2), -1);
+    // The direction alone.
+    Apply([](LscFii& f) { f.bAscent = 0; });
+    list->WaitThread(0, 0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"c.bmp", "b.bmp", "a.bmp"}));
+    EXPECT_EQ(arrow(0), 1);
+    list->GetLscFii();
+    EXPECT_EQ(theCmnAppInf.lscFii.iIdxLstColTyp, 0);
+    EXPECT_EQ(theCmnAppInf.lscFii.bAscent, 0);
+    EXPECT_EQ(Traced(), 0u);
+}
+
 TEST_F(LscTest, ARefillStopsBothWorkersWhileTheirMessagesAreAnswered)
 {
     CreateDirectoryA((dir / "many").c_str(), nullptr);
@@ -509,6 +530,13 @@ TEST_F(LscTest, TheThumbnailWorkerWarmsTheLastElementsOnly)
         }
         Show(dir.Path());
     }
+}
+
+TEST(LscWarm, TheWorkerWarmsNoMoreThanTheCacheKeeps)
+{
+    // elements, setting, warmed; a setting above what a process may hold counts as the bound.
+    const int cases[][3] = {{6, 3, 3}, {6, 0, 0}, {2, 300, 2}, {5000, 4000, 4000}, {5000, 1000000, 4000}, {0, 1000000, 0}};
+    for (const auto& c : cases) EXPECT_EQ(CmnLscFil::WarmCount(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
@@ -575,7 +603,7 @@ TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
     EXPECT_TRUE(held("b blue"));
     list->SetFilter("a*");
     list->WaitThread(0, 0);
-    Pump(0);
+    VktPump(0);
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->Draw(dc, &client), 0);
     EXPECT_TRUE(held("a red"));
@@ -629,7 +657,7 @@ TEST_F(LscTest, WheelNotchesPostPagesAndPagesMoveByLinesOfItems)
 {
     for (int i = 0; i < 30; ++i) MakeBmpFile(dir / (std::to_string(100 + i) + ".bmp"), 4, 4, RGB(1, 2, 3), RGB(1, 2, 3));
     ASSERT_EQ(Show(dir.Path()), 0);
-    Pump(0);
+    VktPump(0);
     EXPECT_EQ(list->MouseWheel(0, -3 * WHEEL_DELTA), 0);
     int pages = 0, ends = 0;
     MSG msg;

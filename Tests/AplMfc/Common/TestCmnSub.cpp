@@ -333,34 +333,6 @@ TEST_F(AppTest, TheSystemImageListLeaksNothing)
     EXPECT_LE(VktGdiObjects(), before);
 }
 
-namespace {
-
-BOOL CALLBACK FindTree(HWND wnd, LPARAM found)
-{
-    char cls[32] = {};
-    GetClassNameA(wnd, cls, sizeof(cls));
-    if (lstrcmpiA(cls, WC_TREEVIEWA) != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = wnd;
-    return FALSE;
-}
-
-// The text of the browser's selected folder.
-std::string SelectedFolder(HWND browser)
-{
-    HWND tree = nullptr;
-    EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
-    char text[MAX_PATH] = {};
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    if (item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-} // namespace
-
 TEST_F(AppTest, TheFolderBrowserGivesTheFolderChosen)
 {
     ASSERT_EQ(Start(), 0);
@@ -370,7 +342,7 @@ TEST_F(AppTest, TheFolderBrowserGivesTheFolderChosen)
     // it in steps; a loaded machine may take many seconds).
     const std::string name = temp.Path().substr(temp.Path().rfind('\\') + 1);
     answer.OnOpen = [&](HWND browser) {
-        for (int i = 0; i < 1500 && SelectedFolder(browser) != name; ++i) {
+        for (int i = 0; i < 1500 && VktSelectedFolder(browser) != name; ++i) {
             PumpPending();
             Sleep(20);
         }

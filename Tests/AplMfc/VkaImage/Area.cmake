@@ -11,6 +11,8 @@ set_tests_properties(${name} PROPERTIES RESOURCE_LOCK VktClipboard)
 # The main frame's tests activate windows, move the focus and watch the display's clipboard: no
 # other program's windows meanwhile.
 set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+# Its real windows, dialogs and print jobs take five to nine minutes on a loaded machine.
+set_tests_properties(${name} PROPERTIES TIMEOUT 1200)
 # The cut frame's page set-up and a page's print command without any printer: Wine finds no print
 # server for that run.
 add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=FrmNoPrinter.*:PrtNoPrinter.*)

@@ -26,19 +26,6 @@ LRESULT CALLBACK AskAgain(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-void VktPump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms) Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
-
 void FrmTest::SetUp()
 {
     Clean();

@@ -14,9 +14,6 @@ struct Probe : CCmdUI {
     void SetCheck(int nCheck) override { checked = nCheck; }
 };
 
-// Handles the thread's messages for ms milliseconds (0: those queued now).
-void VktPump(DWORD ms = 0);
-
 // VktWin.exe, beside the test programs, copies a bitmap as a second process; this thread
 // handles the notice it sends meanwhile.
 void CopyBitmapElsewhere();

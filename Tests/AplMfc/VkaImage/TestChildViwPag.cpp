@@ -94,7 +94,8 @@ TEST_F(PagTest, PathsOpenIntoPagesFoundByPathAndNeverLeaveAnEmptyTab)
     ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
     EXPECT_EQ(Count(), 0);
     EXPECT_EQ(DocTitle(), "");
-    VktPump();
+    // The frame's panels may still be giving back a thumbnail or a repaint's bitmap: a leak stays.
+    for (int i = 0; i < 20 && VktGdiObjects() > gdi; ++i) VktPump(100);
     EXPECT_EQ(VktGdiObjects(), gdi);
 }
 

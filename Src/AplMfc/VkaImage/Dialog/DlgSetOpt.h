@@ -1,13 +1,98 @@
-// The options dialog: modeless, made hidden at start-up and shown by HalcorApp::ShowSetOptDlg.
-// Closing it only hides it.
+// The options dialog ("オプション設定", template 106): a modeless tab dialog whose pages edit the
+// settings, basic (DlgSopBsi), panel (DlgSopPni) and display (DlgSopShi). The application makes
+// it hidden at start-up and shows it with the options command (HalcorApp::ShowSetOptDlg); Close
+// only hides it. OK and Apply check the pages, copy them into the settings (GetSoi), make sure
+// the user directory exists (CreateDir) and tell every window that the options changed
+// (CmnWmChgOpt through the application's SendMessageToDescendants); both are enabled only
+// while the dialog is modified.
+//
+//   m_pDlgSetOpt = new DlgSetOpt;
+//   m_pDlgSetOpt->Create(IDD_DLGSETOPT, pFrame);   // hidden; its pages are made in OnInitDialog
+//   ...
+//   m_pDlgSetOpt->ShowWindow(SW_RESTORE); m_pDlgSetOpt->ResetForShow();
 #pragma once
-#include "Mfc.h"
+#include "CmnDlt.h"
 
-class DlgSetOpt : public CDialog {
+class DlgSop;
+
+// The page types, in tab order; the save settings (4) have no page.
+enum {
+    SopTypBsi = 0x1000001,
+    SopTypPni = 0x1000002,
+    SopTypShi = 0x1000003,
+    SopTypSvi = 0x1000004
+};
+
+class DlgSetOpt : public CmnDlt {
+    DECLARE_DYNAMIC(DlgSetOpt)
+
 public:
-    DlgSetOpt() = default;
+    DlgSetOpt();
+
+    // Init, then the layout; a failure shows 27576 and ends the dialog with 3.
+    BOOL OnInitDialog() override;
+    using CmnDlt::Init;
+    // The tab dialog's start (6 controls, lock-aware), the tab control and the buttons
+    // (InitCtl (0, 1)), their sizes, then the three pages; OK and Apply start disabled.
+    virtual int Init();
+    // The tab control with its context menu (options a and b, 0 or 1, else -9) and the six
+    // engine buttons.
+    virtual int InitCtl(int a, int b);
+    // Makes the page of the type (its object, its window on the tab control, its tab): -6 not
+    // ready, -9 another type, a page already made, or the save settings.
+    using CmnTbvOpr::OpenPage;
+    virtual int OpenPage(int type);
+    // Every page's values into the settings, in tab order.
+    virtual int GetSoi();
+    // Every page shows the settings again, in tab order.
+    virtual int InitData();
+    // The user directory and its "Dat" made: 0 ready (also for an empty path), 1 one could not
+    // be made (message 32835 shown), -1 the path names something that is no directory, -6 not
+    // ready.
+    virtual int CreateDir();
+    // OK and Apply enabled exactly while the dialog is modified.
+    void OnChgFlag() override;
+    // A showing after the dialog was hidden: the settings shown again, no error, nothing
+    // modified, the focus on the current page.
+    int ResetForShow();
+    // The page of the type, null while it is not open.
+    DlgSop* GetSopPage(int type);
+
+    // Close hides the dialog.
+    void OnCancel() override;
+    // Checks every page; when modified, the settings, the user directory and the notice; then
+    // hides the dialog. Nothing while OK is disabled.
+    void OnOK() override;
 
 protected:
-    void OnOK() override { ShowWindow(SW_HIDE); }
-    void OnCancel() override { ShowWindow(SW_HIDE); }
+    // Menu 131: the edit commands and the pages.
+    UINT DlgMenuId() const override;
+    // The six buttons in the order of their sizes: OK, Close, Apply, start-up, initial, latest.
+    enum { BtnOk, BtnClose, BtnApply, BtnRunVal, BtnIniVal, BtnNewVal, BtnCnt };
+    // The settings changed: the notice to the main window, its descendants and the windows it
+    // owns.
+    void SendChgOpt();
+    // The basic page in front with the focus on its user directory (the message first for -1).
+    void ShowUsrDir(int rc);
+    // The pages' values copied, the directory made, the notice sent: 0, else CreateDir's result.
+    int ApplyChanges();
+    // The operation on every page in tab order: the first failure (traced under name), else 0.
+    int ForEachPage(const char* name, int (DlgSop::*op)());
+    // The tab control above a row of the buttons.
+    void LayOut(int cx, int cy);
+    // The current page's values: start-up (copy 1) or initial (copy 0).
+    void LoadCurPage(bool initial);
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnApply();
+    afx_msg void OnRunVal();
+    afx_msg void OnIniVal();
+    afx_msg void OnNewVal();
+    afx_msg void OnTabOpnSop(UINT nID);
+    // The settings again, the tab control's too.
+    afx_msg LRESULT OnChgOpt(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    int m_iWidthBtn[BtnCnt];
+    int m_iHeightBtn[BtnCnt];
 };
