@@ -288,10 +288,7 @@ TEST_F(FilCmdTest, OneItemIsSelectedWithoutATimerAndNoneShowsNothing)
     EXPECT_EQ(Running(), 0);
 }
 
-// Disabled: after it the next test that opens pages crashes the process now and then (a page
-// fault inside the system library), so ten quick reloads of the selected-image page damage
-// something. Run it alone with --gtest_also_run_disabled_tests.
-TEST_F(FilCmdTest, DISABLED_WithThePreviewInATabTheDisplayGoesOn)
+TEST_F(FilCmdTest, WithThePreviewInATabTheDisplayGoesOn)
 {
     MakeImages(12);
     Put("PciAii_iPerInd", "50");
