@@ -6,6 +6,7 @@
 #include "CmnHold.h"
 #include <string.h>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -31,18 +32,24 @@ int CALLBACK BrowseProc(HWND wnd, UINT message, LPARAM, LPARAM data)
 // shell answers the paths of a folder's items in microseconds through the folder, in
 // milliseconds (growing with the folder) through their full lists. Not released by the thread's
 // end: that runs under the loader's lock, where releasing a shell folder deadlocks under Wine
-// (checked); a thread releases it itself (ReleasePathBinding).
+// (checked); a thread releases it itself (ReleasePathBinding). It holds no object with a
+// destructor: a thread's end frees its thread-local storage before such destructors run, so one
+// would free a pointer read from freed memory.
 struct PathBinding {
-    std::string parent; // the folder's list, terminator excluded
-    IShellFolder* folder = nullptr;
+    static const size_t kMax = 4096; // a longer folder list is bound for one question only
+    BYTE parent[kMax];               // the folder's list, terminator excluded
+    size_t size;                     // kMax + 1: nothing to compare with
+    IShellFolder* folder;
+    bool Holds(const BYTE* list, size_t n) const { return folder && size == n && memcmp(parent, list, n) == 0; }
     void Forget()
     {
         if (folder) folder->Release();
         folder = nullptr;
-        parent.clear();
+        size = 0;
     }
 };
-thread_local PathBinding t_binding;
+static_assert(std::is_trivially_destructible<PathBinding>::value, "a thread's end must not run code on its binding");
+thread_local PathBinding t_binding = {};
 
 // The folder that holds list's last item (*last), bound through the thread's binding; null when
 // list has no item or the folder cannot be bound.
@@ -55,24 +62,26 @@ IShellFolder* BindParent(LPCITEMIDLIST list, LPCITEMIDLIST* last)
          reinterpret_cast<LPCITEMIDLIST>(next)->mkid.cb; next += reinterpret_cast<LPCITEMIDLIST>(next)->mkid.cb)
         item = next;
     *last = reinterpret_cast<LPCITEMIDLIST>(item);
-    std::string parent(reinterpret_cast<const char*>(head), static_cast<size_t>(item - head));
-    if (t_binding.folder && t_binding.parent == parent) return t_binding.folder;
+    const size_t size = static_cast<size_t>(item - head);
+    if (t_binding.Holds(head, size)) return t_binding.folder;
     t_binding.Forget();
     IShellFolder* desktop = nullptr;
     if (FAILED(::SHGetDesktopFolder(&desktop)) || !desktop) return nullptr;
     IShellFolder* folder = nullptr;
-    if (parent.empty()) {
+    if (size == 0) {
         folder = desktop;
     } else {
-        std::string terminated = parent + std::string(sizeof(USHORT), '\0');
+        std::string terminated(reinterpret_cast<const char*>(head), size);
+        terminated.append(sizeof(USHORT), '\0');
         HRESULT hr = desktop->BindToObject(reinterpret_cast<LPCITEMIDLIST>(terminated.data()), nullptr,
                                            IID_IShellFolder, reinterpret_cast<void**>(&folder));
         desktop->Release();
         if (FAILED(hr)) folder = nullptr;
     }
     if (!folder) return nullptr;
-    t_binding.parent = parent;
     t_binding.folder = folder;
+    t_binding.size = size <= PathBinding::kMax ? size : PathBinding::kMax + 1;
+    if (size <= PathBinding::kMax) memcpy(t_binding.parent, head, size);
     return folder;
 }
 
