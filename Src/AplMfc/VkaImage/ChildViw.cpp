@@ -96,14 +96,21 @@ int ChildViw::Init()
 
 int ChildViw::Term()
 {
-    if (m_pPageSelImg) {
-        if (m_pPageSelImg->m_hWnd) m_pPageSelImg->DestroyWindow();
-        delete m_pPageSelImg;
-        m_pPageSelImg = nullptr;
-    }
+    // The selected-image page still on its tab goes with its element below, like every page;
+    // deleting it here too would free it twice.
+    if (m_pPageSelImg && !HasElm(m_pPageSelImg)) DeletePage(m_pPageSelImg);
+    m_pPageSelImg = nullptr;
     if (m_bClbMon) SetClbMonFlag(0);
     if (m_hWnd) DragAcceptFiles(FALSE);
     return CmnTbv::Term();
+}
+
+// Whether an element of the page list holds page.
+bool ChildViw::HasElm(const CWnd* page) const
+{
+    for (const Lke* p = m_pag.lki.pTail; p; p = p->pPrv)
+        if (reinterpret_cast<const TbvElm*>(p)->pPage == page) return true;
+    return false;
 }
 
 // ---- Tabs ----

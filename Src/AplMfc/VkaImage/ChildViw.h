@@ -169,6 +169,7 @@ private:
     // then stays.
     int RemoveElm(TbvElm* e);
     int ForgetElm(TbvElm* e);
+    bool HasElm(const CWnd* page) const;
     // Tab 0 for the selected-image page (made or selected) and its index.
     int PutPageSelImg(int* index);
     // The tabs after index (next) or before it, from the last down, under the closing-all flag.
