@@ -54,7 +54,8 @@ expect "$app" SopSviSzi_dScale 1.000000
 expect "$app" PciFpi_iCntPathName_1 10
 expect "$app" PciFpi_iCntPathName_2 10
 expect "$app" PciEti_iCntPathName 10
-expect "$app" PciFpi_iCurPathName_1 0
+# The count read beyond its capacity became 0; the history then kept the folder the tree started in.
+expect "$app" PciFpi_iCurPathName_1 1
 expect "$app" PoiFri_iMode 3
 expect "$app" iOpnOnSel 3
 expect 'Common Information' iScaBas 5

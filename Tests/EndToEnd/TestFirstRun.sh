@@ -36,9 +36,10 @@ vk_e2e_close "$frame"
 vk_e2e_wait_exit "$first"
 [ "$VK_E2E_STATUS" -eq 0 ] || vk_e2e_fail "the program ended with $VK_E2E_STATUS"
 [ "$(vk_e2e_ini 'Application Information' bOpnSmpImg)" = 0 ] || vk_e2e_fail "bOpnSmpImg is not 0"
-# Every key: 123 with the default list capacities (the folder lists are empty).
+# Every key: 123 with the default list capacities and empty folder lists, and the history's one
+# folder, the one the tree started in.
 keys=$(vk_e2e_ini_keys 'Application Information')
-[ "$keys" -eq 123 ] || vk_e2e_fail "the section holds $keys keys"
+[ "$keys" -eq 124 ] || vk_e2e_fail "the section holds $keys keys"
 [ "$(vk_e2e_ini 'Application Information' PciEti_amPathName_10)" = "" ] || vk_e2e_fail "no tenth tool entry"
 [ "$(vk_e2e_ini 'Common Information' iScaBas)" = 5 ] || vk_e2e_fail "no common settings"
 vk_e2e_log "passed"

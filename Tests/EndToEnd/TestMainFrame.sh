@@ -23,11 +23,13 @@ kids=$(vk_e2e_children "$frame")
 for class in ToolbarWindow32 msctls_statusbar32 SysTabControl32 SysTreeView32 SysListView32; do
   grep -q "^$class"$'\t' <<<"$kids" || vk_e2e_fail "no visible $class"
 done
-for name in ファイルコマンド 切り取り枠; do
+# The file-command panel by its first button, the operation panel by its cut frame's group.
+for name in 選択画像を開く 切り取り枠; do
   grep -q $'\t'"$name\$" <<<"$kids" || vk_e2e_fail "the panel \"$name\" does not show"
 done
-# The preview panel's drawing area (an edit) would be a fifth beside the operation panel's four.
-[ "$(grep -c '^Edit'$'\t' <<<"$kids")" -eq 4 ] || vk_e2e_fail "the preview panel shows though the preview goes to a tab"
+# The preview panel's drawing area (an edit) would be a ninth beside the operation panel's four and
+# the file-command panel's four (the period and its three drop-down lists' edits).
+[ "$(grep -c '^Edit'$'\t' <<<"$kids")" -eq 8 ] || vk_e2e_fail "the preview panel shows though the preview goes to a tab"
 # The tab area holds no page: one colour inside its border; the tool bar shows its images.
 read -r x y w h < <(grep "^SysTabControl32"$'\t' <<<"$kids" | cut -f2)
 [ "$w" -gt 200 ] && [ "$h" -gt 200 ] || vk_e2e_fail "the tab area is $w x $h"

@@ -173,8 +173,23 @@ vk_e2e_path() { printf 'Z:%s' "${1//\//\\}"; }
 vk_e2e_children() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" children "$1" 2>/dev/null | tr -d '\r'; }
 
 # vk_e2e_area FRAME: "x y w h" of the current page's drawing area (the page's one item, an edit
-# made a drawing area), or nothing.
-vk_e2e_area() { vk_e2e_children "$1" | awk -F'\t' '$1 == "Edit" { print $2; exit }'; }
+# made a drawing area, whose corner lies inside the tab control), or nothing. The panels' edits
+# lie outside it.
+vk_e2e_area()
+{
+  vk_e2e_children "$1" | awk -F'\t' '
+    $1 == "SysTabControl32" && !tab { tab = $2 }
+    $1 == "Edit" { edits[++n] = $2 }
+    END {
+      split(tab, t, " ")
+      for (i = 1; i <= n; i++) {
+        split(edits[i], r, " ")
+        if (tab && r[1] >= t[1] && r[2] >= t[2] && r[1] < t[1] + t[3] && r[2] < t[2] + t[4]) {
+          print edits[i]; exit
+        }
+      }
+    }'
+}
 
 # vk_e2e_open_image VAR IMAGE: starts the copy's Pictavo.exe on the image (its pid in VAR) and
 # waits for its frame ($frame) and the page's drawing area ($area, and $ax $ay $aw $ah).

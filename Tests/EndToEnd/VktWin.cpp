@@ -12,6 +12,9 @@
 //   VktWin repaint HWND      the window and its descendants invalidated whole (their program paints)
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
 //                            then its titles, one line each tab after a tab character
+//   VktWin combos HWND       every visible combo box among the descendants: x y w h (screen) and
+//                            its line height, its text after a tab, then its lines, one line each
+//                            after a tab character
 //   VktWin tree HWND         the first visible tree view among the descendants: its item count,
 //                            then the texts from its root down to its selected item, one line
 //                            each after a tab character
@@ -145,6 +148,28 @@ BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
     int count = static_cast<int>(SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) Line("\t" + TabTitle(wnd, process, i));
     CloseHandle(process);
+    return TRUE;
+}
+
+// A visible combo box: "x y w h" (screen) and the height of its lines, its text after a tab, then
+// its lines, one each after a tab. The messages carry their texts across processes themselves.
+BOOL CALLBACK ListCombos(HWND wnd, LPARAM)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "ComboBox") return TRUE;
+    RECT r;
+    GetWindowRect(wnd, &r);
+    char head[96];
+    snprintf(head, sizeof(head), "%ld %ld %ld %ld %ld\t", r.left, r.top, r.right - r.left, r.bottom - r.top,
+             static_cast<long>(SendMessageW(wnd, CB_GETITEMHEIGHT, 0, 0)));
+    wchar_t text[1024] = {};
+    SendMessageW(wnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    Line(head + Utf8(text));
+    int count = static_cast<int>(SendMessageW(wnd, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t line[1024] = {};
+        if (SendMessageW(wnd, CB_GETLBTEXTLEN, i, 0) < 1024) SendMessageW(wnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(line));
+        Line("\t" + Utf8(line));
+    }
     return TRUE;
 }
 
@@ -355,6 +380,10 @@ int main(int argc, char** argv)
     }
     if (verb == "tabs") {
         EnumChildWindows(wnd, ListTabs, 0);
+        return 0;
+    }
+    if (verb == "combos") {
+        EnumChildWindows(wnd, ListCombos, 0);
         return 0;
     }
     if (verb == "tree") {

@@ -171,7 +171,9 @@ void ChildFrm::DockBars()
 
 void ChildFrm::OnDestroy()
 {
-    // The file list's workers send to windows about to go.
+    // The file list's workers send to windows about to go; the automatic display steps no more
+    // (the waits for the workers handle its timer).
+    m_wndPnlFilCmd.StopAutInd();
     m_wndPnlLscFil.StopThreads();
     m_bInit = 0;
     // The tables must not outlive the bars they point at.
@@ -289,7 +291,8 @@ int ChildFrm::SaveState()
 {
     HalcorApp* app = HalcorGetApp();
     if (app) app->HideOpnStsDlg();
-    // The file list's workers end before any window goes.
+    // The automatic display and the file list's workers end before any window goes.
+    m_wndPnlFilCmd.StopAutInd();
     m_wndPnlLscFil.StopThreads();
     if (m_hWnd) {
         VkiSub* sub = theCmnAppInf.pSub;

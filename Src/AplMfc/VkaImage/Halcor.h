@@ -55,6 +55,9 @@ public:
     BOOL InitInstance() override;
     // After the engine's idle work, the image tab view's idle step.
     BOOL OnIdle(LONG lCount) override;
+    // Escape stops the file-command panel's automatic display (the key goes on), then the
+    // framework's filter.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Writes the settings when the start had reached the initialised state, then Term.
     int ExitInstance() override;
     // The options dialog, TermApi, TermApp, then the framework's end.

@@ -19,6 +19,11 @@ struct PciAii {
     int bRunOnSelDir;
     int bRepeat;
     int iPerInd; // milliseconds
+    // The running display's state, never stored: items at its start, items shown in this pass,
+    // the next item.
+    int iCntItm;
+    int iCntShw;
+    int iIdxNxt;
 };
 
 // The file-command panel's folder lists: capacity, count of stored entries and current index of

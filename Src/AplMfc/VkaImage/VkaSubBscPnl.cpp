@@ -60,6 +60,13 @@ CmnDlb* HalcorApp::GetPanel(int index) const
 
 ChildViw* HalcorApp::GetChildViw() { return DYNAMIC_DOWNCAST(ChildViw, GetActiveView()); }
 
+BOOL HalcorApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (GetMainFrame() && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_pPnlFilCmd && m_pPnlFilCmd->m_hWnd)
+        m_pPnlFilCmd->StopAutInd();
+    return CmnApp::PreTranslateMessage(pMsg);
+}
+
 BOOL HalcorApp::OnIdle(LONG lCount)
 {
     if (CmnApp::OnIdle(lCount)) return TRUE;

@@ -17,6 +17,8 @@ set_tests_properties(${name} PROPERTIES TIMEOUT 1200)
 # server for that run.
 add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=FrmNoPrinter.*:PrtNoPrinter.*)
 set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE TIMEOUT 120)
+# The file-command panel's tools are the stand-in tool of the end-to-end scripts.
+add_dependencies(${name} VktTool)
 # The PDFs of the pages' print jobs are checked once the program ran.
 add_test(NAME ${name}Pdf
   COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/env.sh' && exec python3 '${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CheckPagePdf.py' '${VK_VKA_TEST_DIR}/${name}.jobs' \"\$VK_PDF_DIR\"")

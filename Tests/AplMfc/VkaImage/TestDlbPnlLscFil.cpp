@@ -186,7 +186,8 @@ TEST_F(LscPnlTest, AViewChangeAfterAColumnDragKeepsThePath)
 
 TEST_F(LscPnlTest, ACloseDuringTheListsWaitWaitsForItsEnd)
 {
-    for (int i = 0; i < 300; ++i) VktWriteFile(dir / ("f" + std::to_string(i) + ".txt"), "x");
+    // Images by their names: the file-command panel's default filter shows image files only.
+    for (int i = 0; i < 300; ++i) VktWriteFile(dir / ("f" + std::to_string(i) + ".bmp"), "x");
     RunIn(dir.Path());
     // The worker is left waiting for this thread's answer; the close arrives meanwhile.
     LPITEMIDLIST folder = theCmnSub.GetItemIdList(dir.Path().c_str());

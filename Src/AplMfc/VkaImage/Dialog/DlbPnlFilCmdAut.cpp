@@ -1,0 +1,173 @@
+// The file-command panel's automatic display (timer 1) and the folder history the tree's
+// selections make.
+#define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlbPnlFilCmd"
+#include "DlbPnlFilCmd.h"
+#include "ChildFrm.h"
+#include "ChildViw.h"
+#include "CmnVar.h"
+#include "DlgImg.h"
+#include "Halcor.h"
+#include "HalcorRes.h"
+#include "VkaPthLst.h"
+
+namespace {
+
+CmnLscFil* VisibleFileList()
+{
+    HalcorApp* app = HalcorGetApp();
+    int shown = 0;
+    if (!app || app->IsPnlLscFil(&shown) != VKE_OK || !shown) return nullptr;
+    CmnLscFil* list = app->GetPnlLscFil()->GetLscFil();
+    return list && list->m_hWnd ? list : nullptr;
+}
+
+bool HasFocusIn(HWND wnd)
+{
+    HWND focus = ::GetFocus();
+    return wnd && focus && (focus == wnd || ::IsChild(wnd, focus));
+}
+
+} // namespace
+
+// ---- Timer ----
+
+int DlbPnlFilCmd::SetTimerDlbPnlFilCmd(int kind, UINT elapse)
+{
+    if (!m_bInit) return Fail("SetTimerDlbPnlFilCmd", VKE_ERR_NOT_INIT);
+    if (kind != 1) return Fail("SetTimerDlbPnlFilCmd", VKE_ERR_SYSTEM);
+    if (m_bTimer) KillTimer(m_uTimer);
+    m_bTimer = 0;
+    m_uTimer = 0;
+    if (elapse == 0) return VKE_OK;
+    m_uTimer = SetTimer(TimerAutInd, elapse, nullptr);
+    m_bTimer = m_uTimer != 0;
+    return m_bTimer ? VKE_OK : Fail("SetTimerDlbPnlFilCmd", VKE_ERR_SYSTEM);
+}
+
+int DlbPnlFilCmd::GetAutIndFlag(int* out)
+{
+    if (!out) return VKE_ERR_ARG;
+    *out = m_bInit && m_bTimer ? 1 : 0;
+    return VKE_OK;
+}
+
+int DlbPnlFilCmd::StopAutInd() { return m_bInit ? SetTimerDlbPnlFilCmd(1, 0) : VKE_OK; }
+
+// ---- Start ----
+
+int DlbPnlFilCmd::AutInd(int mode)
+{
+    if (!m_bInit) return Fail("AutInd", VKE_ERR_NOT_INIT);
+    if (mode != 2 && mode != 3) return Fail("AutInd", VKE_ERR_ARG);
+    if (m_bTimer) return Fail("AutInd", VKE_ERR_EXISTS);
+    HalcorApp* app = HalcorGetApp();
+    int count = 0, next = 0;
+    if (mode == 2) {
+        CmnLscFil* list = VisibleFileList();
+        if (!list) return VKE_NOT_DONE;
+        list->WaitThread(0, 0);
+        count = list->GetItemCount();
+        if (count == 0) return VKE_NOT_DONE;
+        int current = -1;
+        list->GetCurSel(&current);
+        int shown = (current + 1) % count;
+        if (count > 1 || current < 0) list->SetCurSel(shown);
+        if (count < 2) return VKE_OK;
+        // The display goes on while the list keeps the focus: it starts there.
+        theCmnSub.SetFocusWnd(list->m_hWnd);
+        next = (shown + 1) % count;
+    } else {
+        ChildViw* view = app ? app->GetChildViw() : nullptr;
+        int current = -1;
+        if (!view || view->GetPageCnt(&count) != VKE_OK || count < 2 || view->GetCurSel(&current) != VKE_OK || current < 0)
+            return VKE_NOT_DONE;
+        int shown = (current + 1) % count;
+        if (ShowPage(shown) != VKE_OK) return VKE_NOT_DONE;
+        next = (shown + 1) % count;
+    }
+    PciAii& aii = theAppInf.pciAii;
+    aii.iMode = mode;
+    aii.iCntItm = count;
+    aii.iCntShw = 1;
+    aii.iIdxNxt = next;
+    return SetTimerDlbPnlFilCmd(1, static_cast<UINT>(aii.iPerInd));
+}
+
+// The page selected; its window takes the focus when it can.
+int DlbPnlFilCmd::ShowPage(int index)
+{
+    HalcorApp* app = HalcorGetApp();
+    ChildViw* view = app ? app->GetChildViw() : nullptr;
+    if (!view || view->SetCurSel(index) != VKE_OK) return VKE_NOT_DONE;
+    DlgImg* page = view->GetImgPage(index);
+    if (page && page->m_hWnd && page->IsWindowVisible() && page->IsWindowEnabled()) theCmnSub.PostSetFocus(page->m_hWnd);
+    return VKE_OK;
+}
+
+// ---- Steps ----
+
+void DlbPnlFilCmd::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != TimerAutInd || !m_bTimer) {
+        DlbPnl::OnTimer(nIDEvent);
+        return;
+    }
+    StepAutInd();
+}
+
+void DlbPnlFilCmd::StepAutInd()
+{
+    if (!m_bInit) return;
+    SetTimerDlbPnlFilCmd(1, 0);
+    PciAii& aii = theAppInf.pciAii;
+    if (aii.iCntItm < 1 || !(aii.iMode == 2 ? StepList() : StepPages())) return;
+    aii.iIdxNxt = (aii.iIdxNxt + 1) % aii.iCntItm;
+    if (++aii.iCntShw >= aii.iCntItm) {
+        if (aii.bRepeat != 1) return;
+        aii.iCntShw = 0;
+    }
+    SetTimerDlbPnlFilCmd(1, static_cast<UINT>(aii.iPerInd));
+}
+
+bool DlbPnlFilCmd::StepList()
+{
+    CmnLscFil* list = VisibleFileList();
+    if (!list || !HasFocusIn(list->m_hWnd) || list->IsActiveThread(0)) return false;
+    return list->SetCurSel(theAppInf.pciAii.iIdxNxt) == VKE_OK;
+}
+
+bool DlbPnlFilCmd::StepPages()
+{
+    HalcorApp* app = HalcorGetApp();
+    ChildViw* view = app ? app->GetChildViw() : nullptr;
+    int current = -1;
+    if (!view || view->GetCurSel(&current) != VKE_OK || current < 0) return false;
+    DlgImg* page = view->GetImgPage(current);
+    if (!page || !HasFocusIn(page->m_hWnd)) return false;
+    return ShowPage(theAppInf.pciAii.iIdxNxt) == VKE_OK;
+}
+
+// ---- The folder history ----
+
+LRESULT DlbPnlFilCmd::OnCmnWmChgSel(WPARAM wParam, LPARAM)
+{
+    HalcorApp* app = HalcorGetApp();
+    DlbPnlTrcFld* tree = app ? app->GetPnlTrcFld() : nullptr;
+    CWnd* trc = tree ? tree->GetTrcFld() : nullptr;
+    if (!m_bInit || !trc || reinterpret_cast<HWND>(wParam) != trc->m_hWnd) return 0;
+    StopAutInd();
+    CString path = tree->GetCurPathName();
+    if (path.IsEmpty()) return 1;
+    VkaPthLst history = VkaPthLst::Fpi(0);
+    int at = history.Find(path);
+    if (at >= 0) {
+        if (ShownList() == 0) {
+            history.Select(at);
+            ShowLine(SlotPlace, at);
+        }
+    } else if (history.Push(path) >= 0 && ShownList() == 0) {
+        SetCmbFilPla();
+    }
+    if (theAppInf.pciAii.bRunOnSelDir == 1) PostMessage(WM_COMMAND, IDC_FILCMD_AUTLST);
+    return 1;
+}

@@ -1,0 +1,113 @@
+// The automatic display over the file list, timed per step: Pictavo.exe started in the Tmn folder
+// (its file list in details mode, filtered to the 50 JPEGs of 6 MP), with the display started by
+// the folder's selection, an interval of 1 ms, no repetition and the preview in a tab. The list's
+// selection is polled from here; a step is the time from the first file selected until the last
+// file's page is painted, divided by the steps between them. Against it: the bare
+// VkeDrwOpenImage (and close) of the same 50 files in this process, per file. Medians of 3,
+// taken in turns, each with its range.
+//
+//   scripts/bench BenchAutoDisplay [runs]
+#include "BenchProgram.h"
+#include <vector>
+
+namespace {
+
+int g_runs = 3;
+const int kFiles = 50;
+
+// What a run has seen of the list's selection.
+struct Display {
+    HWND list = nullptr;
+    int count = -1;     // the list's items once the display started
+    int first = -1;     // the first selected item seen
+    double start = 0;   // when it was seen
+    double end = 0;     // when the last item's page was seen painted
+};
+
+// The selected item, -1 when none or when the list does not answer.
+int Selected(HWND list)
+{
+    DWORD_PTR item = static_cast<DWORD_PTR>(-1);
+    if (!SendMessageTimeoutA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, SMTO_NORMAL, 10000, &item))
+        return -1;
+    return static_cast<int>(static_cast<INT_PTR>(item));
+}
+
+// The last item is selected and its page painted with the program idle.
+bool LastShown(HWND frame, HANDLE process, Display* d, BenchSeen* seen)
+{
+    if (!d->list) d->list = BenchDescendant(frame, "SysListView32");
+    if (!d->list) return false;
+    int item = Selected(d->list);
+    if (item < 0) return false;
+    if (d->first < 0) {
+        d->first = item;
+        d->start = BenchNow();
+        d->count = static_cast<int>(SendMessageA(d->list, LVM_GETITEMCOUNT, 0, 0));
+    }
+    if (item != d->count - 1 || !BenchShown(frame, process, seen)) return false;
+    d->end = BenchNow();
+    return true;
+}
+
+// Seconds per step of one run (-1 on failure, said).
+double RunOnce(const BenchCopy& copy)
+{
+    Display d;
+    BenchSeen seen;
+    double took = BenchRunProgram(copy, "", 120, [&](HWND frame, HANDLE process) { return LastShown(frame, process, &d, &seen); });
+    if (took < 0 || d.count != kFiles || d.first >= kFiles - 1) {
+        fprintf(stderr, "the display did not reach the last file (list of %d, first selection %d)\n", d.count, d.first);
+        return -1;
+    }
+    return (d.end - d.start) / (kFiles - 1 - d.first);
+}
+
+// Seconds of one bare open and close of each file, per file (-1 when one fails).
+double OpenEach(VkiDrw* drw, const std::vector<std::string>& files)
+{
+    double sum = 0;
+    for (const std::string& f : files) {
+        double start = BenchNow();
+        HBITMAP picture = BenchOpenPicture(drw, f);
+        if (!picture) return -1;
+        VkeDrwCloseImage(drw, &picture);
+        sum += BenchNow() - start;
+    }
+    return sum / static_cast<double>(files.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 1) g_runs = atoi(argv[1]) < 1 ? 1 : atoi(argv[1]);
+    BenchEngine engine;
+    if (!engine.drw) return 1;
+    const std::string tmn = BenchFullBeside("Tmn");
+    std::vector<std::string> files;
+    for (int i = 1; i <= kFiles; ++i) {
+        char name[32];
+        snprintf(name, sizeof(name), "\\tmn%02d.jpg", i);
+        files.push_back(tmn + name);
+    }
+    BenchCopy copy;
+    copy.SetSettings("SopBsi_bChgDir=1\r\nSopPni_bPrvImgTab=1\r\nPciAii_bRunOnSelDir=1\r\nPciAii_iPerInd=1\r\n"
+                     "PciAii_bRepeat=0\r\n[Common Information]\r\nbPrvImg=1\r\nLscFii_iModeLstViw=5\r\n"
+                     "LscFii_amFilter=tmn*.jpg\r\nstrCurDir=" +
+                     tmn + "\r\n");
+    // The first start of a session also loads Wine's libraries and reads the files once.
+    if (OpenEach(engine.drw, files) < 0 || RunOnce(copy) < 0) return 1;
+    std::vector<double> steps, opens;
+    for (int i = 0; i < g_runs; ++i) {
+        steps.push_back(RunOnce(copy));
+        opens.push_back(OpenEach(engine.drw, files));
+        if (steps.back() < 0 || opens.back() < 0) return 1;
+    }
+    double s = BenchMedian(steps), o = BenchMedian(opens);
+    printf("automatic display, %d JPEGs of 6 MP, 1 ms interval, per step:  %s\n", kFiles, BenchSpread(steps).c_str());
+    printf("bare VkeDrwOpenImage of the same files, per file:            %s\n", BenchSpread(opens).c_str());
+    printf("step / bare open:                                             %.2f x (at most 1.2): %s\n", s / o,
+           s <= 1.2 * o ? "met" : "MISSED");
+    return 0;
+}
