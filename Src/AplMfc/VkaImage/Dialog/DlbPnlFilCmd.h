@@ -70,6 +70,7 @@ public:
     // The path a combo's text names: the path of the line equal to it, else the text; -12 (and
     // its message, the focus back) for an empty text. *line: the list's entry, -1 when none.
     int GetCmbPath(int slot, CString* path, int* entry);
+    int RemoveCmbEntry(class VkaPthLst* list, int slot);
     // A relative place (no backslash) on its base: the folder tree's folder, else strOpnDir, else
     // strCurDir, joined by one backslash.
     static CString ResolvePlace(const char* text, const char* tree);

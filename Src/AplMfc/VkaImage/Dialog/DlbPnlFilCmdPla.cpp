@@ -232,13 +232,22 @@ int DlbPnlFilCmd::ChgFilPla()
 int DlbPnlFilCmd::DelFilPla()
 {
     VkaPthLst list = VkaPthLst::Fpi(1);
-    if (!m_bInit || ShownList() != 1 || list.Count() < 1) return VKE_NOT_DONE;
+    if (!m_bInit || ShownList() != 1) return VKE_NOT_DONE;
+    int rc = RemoveCmbEntry(&list, SlotPlace);
+    if (rc == VKE_OK) SetCmbFilPla();
+    return rc;
+}
+
+// The entry the combo in slot shows removed from list: not done when the list is empty, not
+// found (told, the focus on the combo) when the text names no entry.
+int DlbPnlFilCmd::RemoveCmbEntry(VkaPthLst* list, int slot)
+{
+    if (list->Count() < 1) return VKE_NOT_DONE;
     CString old;
     int entry = -1;
-    if (GetCmbPath(SlotPlace, &old, &entry) != VKE_OK) return VKE_ERR_NOT_FOUND;
-    if (entry < 0) return theCmnSub.ShowMsgAndFocus(CtlWnd(SlotPlace), VKE_ERR_NOT_FOUND), VKE_ERR_NOT_FOUND;
-    list.Remove(entry);
-    SetCmbFilPla();
+    if (GetCmbPath(slot, &old, &entry) != VKE_OK) return VKE_ERR_NOT_FOUND;
+    if (entry < 0) return theCmnSub.ShowMsgAndFocus(CtlWnd(slot), VKE_ERR_NOT_FOUND), VKE_ERR_NOT_FOUND;
+    list->Remove(entry);
     return VKE_OK;
 }
 
@@ -324,12 +333,8 @@ int DlbPnlFilCmd::ChgExtTol()
 int DlbPnlFilCmd::DelExtTol()
 {
     VkaPthLst tools = VkaPthLst::Eti();
-    if (!m_bInit || tools.Count() < 1) return VKE_NOT_DONE;
-    CString old;
-    int entry = -1;
-    if (GetCmbPath(SlotTool, &old, &entry) != VKE_OK) return VKE_ERR_NOT_FOUND;
-    if (entry < 0) return theCmnSub.ShowMsgAndFocus(CtlWnd(SlotTool), VKE_ERR_NOT_FOUND), VKE_ERR_NOT_FOUND;
-    tools.Remove(entry);
-    SetCmbExtTol();
-    return VKE_OK;
+    if (!m_bInit) return VKE_NOT_DONE;
+    int rc = RemoveCmbEntry(&tools, SlotTool);
+    if (rc == VKE_OK) SetCmbExtTol();
+    return rc;
 }
