@@ -76,6 +76,21 @@ CWnd* MainFrame()
     return app ? app->GetMainFrame() : nullptr;
 }
 
+// text without its outer blanks into out (size bytes, cut to fit).
+void TrimInto(char* out, size_t size, const char* text)
+{
+    snprintf(out, size, "%s", text);
+    VkeSubTrimStr(theCmnAppInf.pSub, out);
+}
+
+// The file-list panel when its window stands, else null.
+DlbPnlLscFil* FileListPanel()
+{
+    HalcorApp* app = HalcorGetApp();
+    DlbPnlLscFil* list = app ? app->GetPnlLscFil() : nullptr;
+    return list && list->m_hWnd ? list : nullptr;
+}
+
 // The check notices' guard, process-wide: a notice about the control being handled is refused.
 int g_bInChk = 0;
 HWND g_hChkWnd = nullptr;
@@ -379,13 +394,9 @@ int DlbPnlFilCmd::SelectFlt(int n, int notify)
     Fte* fte = nullptr;
     int lines = static_cast<int>(::SendMessageA(CtlWnd(SlotFilter), CB_GETCOUNT, 0, 0));
     if (n < 1 || n > lines || theVkaSubDat.SchFte(n, &fte) != VKE_OK || !fte) return SetFlt("", notify);
-    HalcorApp* app = HalcorGetApp();
-    DlbPnlLscFil* list = app ? app->GetPnlLscFil() : nullptr;
-    if (list && list->m_hWnd) list->SetFilter(fte->amExtLst.pBuffer ? fte->amExtLst.pBuffer : "");
+    if (DlbPnlLscFil* list = FileListPanel()) list->SetFilter(fte->amExtLst.pBuffer ? fte->amExtLst.pBuffer : "");
     char line[sizeof(m_amFilter)] = {};
-    int length = static_cast<int>(::SendMessageA(CtlWnd(SlotFilter), CB_GETLBTEXTLEN, n - 1, 0));
-    if (length > 0 && length < static_cast<int>(sizeof(line)))
-        ::SendMessageA(CtlWnd(SlotFilter), CB_GETLBTEXT, n - 1, reinterpret_cast<LPARAM>(line));
+    LineText(SlotFilter, n - 1, line, sizeof(line));
     VkeSubTrimStr(theCmnAppInf.pSub, line);
     if (strcmp(line, m_amFilter) == 0) return VKE_OK;
     snprintf(m_amFilter, sizeof(m_amFilter), "%s", line);
@@ -397,8 +408,7 @@ int DlbPnlFilCmd::SetFlt(const char* text, int)
 {
     if (!text) return Fail("SetFlt", VKE_ERR_ARG);
     char trimmed[sizeof(m_amFilter)] = {};
-    snprintf(trimmed, sizeof(trimmed), "%s", text);
-    VkeSubTrimStr(theCmnAppInf.pSub, trimmed);
+    TrimInto(trimmed, sizeof(trimmed), text);
     if (!m_bInit) {
         memcpy(m_amFilter, trimmed, sizeof(m_amFilter));
         return VKE_OK;
@@ -407,9 +417,7 @@ int DlbPnlFilCmd::SetFlt(const char* text, int)
     memcpy(m_amFilter, trimmed, sizeof(m_amFilter));
     ::SendMessageA(CtlWnd(SlotFilter), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     VkeCtlSetDataValue(Ctl(SlotFilter), m_amFilter, 0);
-    HalcorApp* app = HalcorGetApp();
-    DlbPnlLscFil* list = app ? app->GetPnlLscFil() : nullptr;
-    if (list && list->m_hWnd) list->SetFilter(m_amFilter);
+    if (DlbPnlLscFil* list = FileListPanel()) list->SetFilter(m_amFilter);
     return VKE_OK;
 }
 
@@ -417,15 +425,13 @@ int DlbPnlFilCmd::SetFilter(const char* text, int notify)
 {
     if (!text) return Fail("SetFilter", VKE_ERR_ARG);
     char trimmed[sizeof(m_amFilter)] = {};
-    snprintf(trimmed, sizeof(trimmed), "%s", text);
-    VkeSubTrimStr(theCmnAppInf.pSub, trimmed);
+    TrimInto(trimmed, sizeof(trimmed), text);
     int line = m_bInit ? static_cast<int>(::SendMessageA(CtlWnd(SlotFilter), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                          reinterpret_cast<LPARAM>(trimmed)))
                        : CB_ERR;
     // The search ignores letter case; the filter's names are compared exactly.
     char found[sizeof(m_amFilter)] = {};
-    if (line != CB_ERR && ::SendMessageA(CtlWnd(SlotFilter), CB_GETLBTEXTLEN, line, 0) < static_cast<LRESULT>(sizeof(found)))
-        ::SendMessageA(CtlWnd(SlotFilter), CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(found));
+    LineText(SlotFilter, line, found, sizeof(found));
     if (line != CB_ERR && *trimmed && strcmp(found, trimmed) == 0) return SelectFlt(line + 1, notify);
     return SetFlt(trimmed, notify);
 }
@@ -439,12 +445,8 @@ void DlbPnlFilCmd::OnSelChangeCmb(UINT nID)
     if (slot == SlotFilter) {
         SelectFlt(line + 1, 0);
         ShowLine(SlotFilter, line);
-        HalcorApp* app = HalcorGetApp();
-        DlbPnlLscFil* list = app ? app->GetPnlLscFil() : nullptr;
-        int shown = 0;
-        if (app) app->IsPnlLscFil(&shown);
-        CWnd* lsc = list ? list->GetLscFil() : nullptr;
-        if (shown && lsc && lsc->m_hWnd && lsc->IsWindowVisible() && lsc->IsWindowEnabled()) theCmnSub.PostSetFocus(lsc->m_hWnd);
+        CmnLscFil* lsc = VisibleFileList();
+        if (lsc && lsc->IsWindowVisible() && lsc->IsWindowEnabled()) theCmnSub.PostSetFocus(lsc->m_hWnd);
         return;
     }
     VkaPthLst list = slot == SlotPlace ? VkaPthLst::Fpi(ShownList()) : VkaPthLst::Eti();

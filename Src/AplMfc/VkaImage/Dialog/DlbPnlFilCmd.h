@@ -117,9 +117,13 @@ protected:
 private:
     // Traces code under the panel's source and name; returns code.
     static int Fail(const char* name, int code);
+    // The file list of the shown file-list panel, else null.
+    static class CmnLscFil* VisibleFileList();
     int InitCtl();
     // Fills a combo: line 0 first when given, then each entry's last name; entry index shown.
     void FillCombo(int slot, const char* first, class VkaPthLst& list, int offset);
+    // Line line of the combo in slot into out (size bytes); empty when none or too long.
+    void LineText(int slot, int line, char* out, int size);
     // Shows a combo's line (its text the line's; -1 empty).
     void ShowLine(int slot, int line);
     int ShownList() const;

@@ -12,15 +12,6 @@
 
 namespace {
 
-CmnLscFil* VisibleFileList()
-{
-    HalcorApp* app = HalcorGetApp();
-    int shown = 0;
-    if (!app || app->IsPnlLscFil(&shown) != VKE_OK || !shown) return nullptr;
-    CmnLscFil* list = app->GetPnlLscFil()->GetLscFil();
-    return list && list->m_hWnd ? list : nullptr;
-}
-
 bool HasFocusIn(HWND wnd)
 {
     HWND focus = ::GetFocus();
@@ -28,6 +19,16 @@ bool HasFocusIn(HWND wnd)
 }
 
 } // namespace
+
+// The file list of the shown file-list panel, else null.
+CmnLscFil* DlbPnlFilCmd::VisibleFileList()
+{
+    HalcorApp* app = HalcorGetApp();
+    int shown = 0;
+    if (!app || app->IsPnlLscFil(&shown) != VKE_OK || !shown) return nullptr;
+    CmnLscFil* list = app->GetPnlLscFil()->GetLscFil();
+    return list && list->m_hWnd ? list : nullptr;
+}
 
 // ---- Timer ----
 

@@ -99,13 +99,20 @@ void DlbPnlFilCmd::FillCombo(int slot, const char* first, VkaPthLst& list, int o
     ShowLine(slot, list.Index() >= 0 || first ? list.Index() + offset : -1);
 }
 
+void DlbPnlFilCmd::LineText(int slot, int line, char* out, int size)
+{
+    HWND combo = CtlWnd(slot);
+    *out = '\0';
+    if (line >= 0 && ::SendMessageA(combo, CB_GETLBTEXTLEN, line, 0) < static_cast<LRESULT>(size))
+        ::SendMessageA(combo, CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(out));
+}
+
 void DlbPnlFilCmd::ShowLine(int slot, int line)
 {
     HWND combo = CtlWnd(slot);
     ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
     char text[CmnPathSize] = {};
-    if (line >= 0 && ::SendMessageA(combo, CB_GETLBTEXTLEN, line, 0) < static_cast<LRESULT>(sizeof(text)))
-        ::SendMessageA(combo, CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(text));
+    LineText(slot, line, text, sizeof(text));
     VkeCtlSetDataValue(Ctl(slot), text, 0);
     VkeCtlSetModifiedFlag(Ctl(slot), 0);
 }
