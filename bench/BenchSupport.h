@@ -86,3 +86,26 @@ public:
 private:
     std::string m_dir;
 };
+
+// One target of a benchmark, met or missed. Besides the lines a person reads, every target is
+// printed once in a line of its own that `scripts/bench all` builds its table from:
+//   "@target<TAB>what<TAB>figure<TAB>target<TAB>met" (or "MISSED")
+// The figure and the limit are in one unit ("ms", "x", "/ s", "MB", "%"); atMost says which way
+// the limit bounds. Returns whether it was met.
+inline std::string BenchValue(double value, const char* unit)
+{
+    char text[48];
+    const bool ratio = unit[0] == 'x' && unit[1] == '\0';
+    const double mag = value < 0 ? -value : value;
+    snprintf(text, sizeof(text), ratio ? "%.2f %s" : mag >= 100 ? "%.0f %s" : "%.1f %s", value, unit);
+    return text;
+}
+
+inline bool BenchTarget(const char* what, double figure, double limit, const char* unit, bool atMost = true)
+{
+    const bool met = atMost ? figure <= limit : figure >= limit;
+    printf("@target\t%s\t%s\t%s %s\t%s\n", what, BenchValue(figure, unit).c_str(), atMost ? "at most" : "at least",
+           BenchValue(limit, unit).c_str(), met ? "met" : "MISSED");
+    fflush(stdout);
+    return met;
+}
