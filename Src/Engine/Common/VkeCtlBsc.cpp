@@ -346,6 +346,8 @@ int VkiCtl::InitBase(VkeCtlParam* param, int* field, int* messageNo)
         if (rc == VKE_OK) rc = AllocDat(VKE_DAT_EDI, reinterpret_cast<void**>(&m_pEdi));
     }
     if (rc == VKE_OK && !m_pOwner) SetStyle(m_hWnd, (GetStyle() & ~kStripStyle) | kChildStyle);
+    // The setters below each go to the whole radio group: it is found once.
+    GroupHold group(this);
     if (rc == VKE_OK) rc = SetFontByLogFont(&lf);
     if (rc == VKE_OK) rc = SetTextColor(param->uTextColor);
     if (rc == VKE_OK) rc = SetBackColor(param->uBackColor);

@@ -267,8 +267,7 @@ int VkiCtl::WriteGroup()
     if (strcmp(value, "1") == 0) {
         ::SendMessageA(m_hWnd, BM_SETCHECK, BST_CHECKED, 0);
         rc = m_pSub->SetAppMemStr(&D().memWndText, "1");
-        HWND other = nullptr;
-        while (SchAutoRdoBtn(&other, 0) == VKE_OK) ::SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
+        for (HWND other : GroupRadios(0)) ::SendMessageA(other, BM_SETCHECK, BST_UNCHECKED, 0);
         for (VkiCtl* c : group)
             if (c != this && rc == VKE_OK) rc = m_pSub->SetAppMemStr(&c->D().memWndText, "0");
         // The button that is on, then every other engine button of the group.

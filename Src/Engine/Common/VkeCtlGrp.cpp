@@ -5,6 +5,7 @@
 #define VKE_MODULE "Src\\Engine\\Common\\VkeCtlBsc"
 #include "VkiCtl.h"
 #include "VkeFrame.h"
+#include <algorithm>
 #include <string.h>
 
 namespace {
@@ -76,16 +77,44 @@ int VkiCtl::SchAutoRdoBtn(HWND* cursor, int engineOnly)
     return VKE_ERR_NOT_FOUND;
 }
 
+std::vector<HWND> VkiCtl::GroupRadios(int engineOnly)
+{
+    std::vector<HWND> radios;
+    HWND self = m_hWnd;
+    HWND parent = self ? ::GetParent(self) : nullptr;
+    if (!IsInit() || !IsAutoRadio() || !parent || !::IsWindow(parent)) return radios;
+    // Every step of the platform's order costs a walk of the parent's children: each is taken once.
+    std::vector<HWND> met;
+    HWND w = Next(parent, self);
+    for (int steps = 0; w && w != self && steps < kMaxSteps; ++steps, w = Next(parent, w)) {
+        if (std::find(met.begin(), met.end(), w) != met.end()) break;
+        met.push_back(w);
+        if (IsAutoRadioWnd(w, engineOnly)) radios.push_back(w);
+    }
+    return radios;
+}
+
 std::vector<VkiCtl*> VkiCtl::Group()
 {
+    if (m_pHeldGroup) return *m_pHeldGroup;
     std::vector<VkiCtl*> group{this};
-    if (!IsInit() || !IsAutoRadio()) return group;
-    HWND cursor = nullptr;
-    for (int steps = 0; steps < kMaxSteps && SchAutoRdoBtn(&cursor, 1) == VKE_OK; ++steps) {
-        VkiCtl* member = VkiCtlOf(cursor);
+    for (HWND w : GroupRadios(1)) {
+        VkiCtl* member = VkiCtlOf(w);
         if (member && member != this && member->IsInit() && member->m_pCtd) group.push_back(member);
     }
     return group;
+}
+
+VkiCtl::GroupHold::GroupHold(VkiCtl* ctl) : m_ctl(ctl->m_pHeldGroup ? nullptr : ctl)
+{
+    if (!m_ctl) return;
+    m_group = ctl->Group();
+    ctl->m_pHeldGroup = &m_group;
+}
+
+VkiCtl::GroupHold::~GroupHold()
+{
+    if (m_ctl) m_ctl->m_pHeldGroup = nullptr;
 }
 
 VKE_API int VkeCtlSchAutoRdoBtn(VkiCtl* ctl, HWND* cursor, int engineOnly) { VKE_FRAME(ctl, ctl->Sub(), ctl->SchAutoRdoBtn(cursor, engineOnly)); }

@@ -90,6 +90,22 @@ public:
     // The control and the engine-wrapped, initialised auto radio buttons of its group; the
     // control alone when it is no auto radio button.
     std::vector<VkiCtl*> Group();
+    // The auto radio buttons (engine ones only with engineOnly 1) that SchAutoRdoBtn hands out
+    // one call after another, in that order, from one walk of the group order.
+    std::vector<HWND> GroupRadios(int engineOnly);
+    // Keeps the group for the steps of one operation that moves, shows, enables or makes no
+    // window of it (Init's setters each go to the whole group): Group() answers the kept one.
+    class GroupHold {
+    public:
+        explicit GroupHold(VkiCtl* ctl);
+        ~GroupHold();
+        GroupHold(const GroupHold&) = delete;
+        GroupHold& operator=(const GroupHold&) = delete;
+
+    private:
+        VkiCtl* m_ctl;
+        std::vector<VkiCtl*> m_group;
+    };
 
     // ---- Records and edit steps (VkeCtlDat.cpp) ----
     int AllocDat(int code, void** p);
@@ -226,6 +242,8 @@ public:
     HFONT m_hFont = nullptr;
     HBRUSH m_hBackBrush = nullptr;
     // ---- end: state ----
+
+    std::vector<VkiCtl*>* m_pHeldGroup = nullptr; // the group a GroupHold keeps
 
     int m_iLead = 0;                 // a Shift-JIS lead byte typed into the window, waiting for its trail byte
 

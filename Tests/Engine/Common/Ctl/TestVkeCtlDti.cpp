@@ -172,6 +172,18 @@ TEST_F(Cycle, RadioGroupWalkAndValue)
     ASSERT_EQ(VkeCtlSetDataValue(one, "1", 0), 0);
     EXPECT_EQ(Value(one) + Value(two) + Value(three), "100");
     EXPECT_EQ(VkeCtlSetDataValue(one, "2", 0), -9);
+
+    // A disabled button's group is walked from the first usable one after it; a hidden member
+    // is passed over as the platform's order passes it.
+    ASSERT_EQ(VkeCtlSetDataFlag(one, 1), 0);
+    EnableWindow(Wnd(one), FALSE);
+    ShowWindow(Wnd(three), SW_HIDE);
+    SendMessageA(loose, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(Wnd(three), BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_EQ(VkeCtlSetDataValue(one, "1", 0), 0);
+    EXPECT_EQ(Pair(Check(Wnd(one)), Check(Wnd(two))) + Pair(Check(loose), Check(Wnd(three))), "1,00,1");
+    ASSERT_EQ(VkeCtlSetDataFlag(one, 0), 0);
+    EXPECT_EQ(Pair(DtiOf(two).iData, DtiOf(three).iData), "0,1");
 }
 
 TEST_F(Cycle, PasswordEditsShowOneMaskPerByte)
