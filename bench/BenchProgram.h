@@ -25,10 +25,21 @@ inline std::string BenchSpread(const std::vector<double>& v)
     return text;
 }
 
-// The program's main frame, searched by its process id.
+// A program a run starts from the copy, and how its main frame is known: a visible window of its
+// process whose title and class begin so.
+struct BenchProgram {
+    const char* exe;
+    const char* title;
+    const char* cls;
+};
+
+const BenchProgram kBenchPictavo = {"Pictavo.exe", "Pictavo", "Afx"};
+
+// A program's main frame, searched by its process id.
 struct Found {
     DWORD pid;
     HWND wnd;
+    const BenchProgram* program = &kBenchPictavo;
 };
 
 inline BOOL CALLBACK FindFrame(HWND wnd, LPARAM lParam)
@@ -39,7 +50,9 @@ inline BOOL CALLBACK FindFrame(HWND wnd, LPARAM lParam)
     char title[32] = {}, cls[32] = {};
     GetWindowTextA(wnd, title, sizeof(title));
     GetClassNameA(wnd, cls, sizeof(cls));
-    if (pid == found->pid && IsWindowVisible(wnd) && strncmp(title, "Pictavo", 7) == 0 && strncmp(cls, "Afx", 3) == 0) {
+    const BenchProgram& p = *found->program;
+    if (pid == found->pid && IsWindowVisible(wnd) && strncmp(title, p.title, strlen(p.title)) == 0 &&
+        strncmp(cls, p.cls, strlen(p.cls)) == 0) {
         found->wnd = wnd;
         return FALSE;
     }
@@ -197,6 +210,12 @@ public:
     BenchCopy(const BenchCopy&) = delete;
     BenchCopy& operator=(const BenchCopy&) = delete;
     const std::string& Dir() const { return m_dir; }
+    // Another program beside the copy's (a name beside this benchmark); false when it cannot be copied.
+    bool Add(const char* name) const
+    {
+        std::string from = BenchBeside(name);
+        return CopyFileA(from.c_str(), (m_dir + from.substr(from.find_last_of('\\'))).c_str(), FALSE) != 0;
+    }
 
     // Every run starts from the same settings: a later run's, without a saved window, with the
     // extra lines of the section "Application Information" (CR LF each).
@@ -213,15 +232,15 @@ private:
     std::string m_settings;
 };
 
-// Starts the program of the copy with args (each run from the same settings) and waits up to
-// limit seconds until reached(frame, process) holds; then closes it. Seconds from the start to
-// that moment, -1 on failure; the working set then, in MB, in *mb.
+// Starts a program of the copy with args (each run from the same settings) and waits up to limit
+// seconds until reached(frame, process) holds; then closes it. Seconds from the start to that
+// moment, -1 on failure; the working set then, in MB, in *mb.
 template <class Reached>
-double BenchRunProgram(const BenchCopy& copy, const std::string& args, double limit, Reached reached,
-                       double* mb = nullptr)
+double BenchRunProgram(const BenchCopy& copy, const BenchProgram& program, const std::string& args, double limit,
+                       Reached reached, double* mb = nullptr)
 {
     copy.Reset();
-    std::string exe = copy.Dir() + "\\Pictavo.exe";
+    std::string exe = copy.Dir() + "\\" + program.exe;
     std::string cmd = "\"" + exe + "\"" + args;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
@@ -230,7 +249,7 @@ double BenchRunProgram(const BenchCopy& copy, const std::string& args, double li
     if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
         return -1;
     double took = -1;
-    Found found = {pi.dwProcessId, nullptr};
+    Found found = {pi.dwProcessId, nullptr, &program};
     while (BenchNow() - start < limit) {
         if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
         if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
@@ -251,4 +270,12 @@ double BenchRunProgram(const BenchCopy& copy, const std::string& args, double li
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return took;
+}
+
+// The same for the program itself.
+template <class Reached>
+double BenchRunProgram(const BenchCopy& copy, const std::string& args, double limit, Reached reached,
+                       double* mb = nullptr)
+{
+    return BenchRunProgram(copy, kBenchPictavo, args, limit, reached, mb);
 }
