@@ -12,6 +12,7 @@
 #include "CmnAppInf.h"
 #include "CmnDef.h"
 #include <shlobj.h>
+#include <vector>
 
 struct CmnIniKey;
 
@@ -114,6 +115,19 @@ protected:
     // cut dropped), and a key written.
     const char* ReadProfile(const char* key, const char* dflt);
     void WriteProfile(const char* key, const char* value);
+    // While one lives, ReadProfile answers from the section in use read whole (one question to
+    // the platform a section instead of one a key, each of which opens the file), as the
+    // platform's reader answers a key. Writes end what was read.
+    class ProfileBatch {
+    public:
+        explicit ProfileBatch(CmnApp* app) : m_app(app) { ++m_app->m_iProfileBatch; }
+        ~ProfileBatch();
+        ProfileBatch(const ProfileBatch&) = delete;
+        ProfileBatch& operator=(const ProfileBatch&) = delete;
+
+    private:
+        CmnApp* m_app;
+    };
     // A number key read as atoi (atof for dbl) reads it: a number that cannot be held (beyond int,
     // infinite, not a number) or lies outside lo..hi gives fallback (NaN: the default's value).
     double ReadNumber(const char* key, const char* dflt, bool dbl, double lo, double hi, double fallback);
@@ -132,6 +146,12 @@ protected:
     IShellFolder* m_pDesktop;
 
 private:
+    // A batch's section: its name and its lines "key=value" as the platform gives them.
+    int m_iProfileBatch = 0;
+    CString m_strBatchSection;
+    std::vector<char> m_batchLines;
+    // The key from the batch's section into the profile buffer; false when none is read.
+    bool ReadBatchKey(const char* key, const char* dflt);
     // One row of the settings table (CmnAppIni.cpp) and the index of a numbered key.
     void ReadKeys(bool lsc);
     void ReadKey(const CmnIniKey& key, int index);

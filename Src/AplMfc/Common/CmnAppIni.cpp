@@ -187,9 +187,64 @@ int CmnApp::TermApi()
 
 const char* CmnApp::ReadProfile(const char* key, const char* dflt)
 {
-    ::GetPrivateProfileStringA(m_pszSection, key, dflt, m_amProfile, sizeof(m_amProfile), m_pszProfileName);
+    if (!m_iProfileBatch || !ReadBatchKey(key, dflt))
+        ::GetPrivateProfileStringA(m_pszSection, key, dflt, m_amProfile, sizeof(m_amProfile), m_pszProfileName);
     DropLoneLead(m_amProfile);
     return m_amProfile;
+}
+
+CmnApp::ProfileBatch::~ProfileBatch()
+{
+    if (--m_app->m_iProfileBatch > 0) return;
+    m_app->m_strBatchSection.Empty();
+    m_app->m_batchLines.clear();
+}
+
+bool CmnApp::ReadBatchKey(const char* key, const char* dflt)
+{
+    // The whole section leaves comment lines out: such a key is asked for alone.
+    if (!m_pszSection || !m_pszProfileName || !key || key[0] == ';') return false;
+    if (m_batchLines.empty() || m_strBatchSection.CompareNoCase(m_pszSection) != 0) {
+        // The whole section; a buffer the platform filled to its end (its size less 2) was short.
+        std::vector<char> lines(1 << 16);
+        DWORD n = 0;
+        while ((n = ::GetPrivateProfileSectionA(m_pszSection, lines.data(), static_cast<DWORD>(lines.size()),
+                                                m_pszProfileName)) == lines.size() - 2 &&
+               lines.size() < (1u << 24))
+            lines.resize(lines.size() * 2);
+        lines.resize(n + 1);
+        lines[n] = '\0';
+        m_batchLines.swap(lines);
+        m_strBatchSection = m_pszSection;
+    }
+    // The first line of the key, its letter case aside; a line without "=" is no key.
+    const size_t keyLen = strlen(key);
+    const char* value = nullptr;
+    for (const char* line = m_batchLines.data(); *line && !value; line += strlen(line) + 1) {
+        const char* eq = strchr(line, '=');
+        if (eq && static_cast<size_t>(eq - line) == keyLen &&
+            ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, line, static_cast<int>(keyLen), key,
+                             static_cast<int>(keyLen)) == CSTR_EQUAL)
+            value = eq + 1;
+    }
+    size_t len = 0;
+    if (value) {
+        len = strlen(value);
+    } else {
+        // The default without its trailing blanks.
+        value = dflt ? dflt : "";
+        len = strlen(value);
+        while (len && value[len - 1] == ' ') --len;
+    }
+    // One pair of quotes around the text goes, as the platform's reader drops it.
+    if (len >= 2 && (value[0] == '"' || value[0] == '\'') && value[len - 1] == value[0]) {
+        ++value;
+        len -= 2;
+    }
+    if (len > sizeof(m_amProfile) - 1) len = sizeof(m_amProfile) - 1;
+    memcpy(m_amProfile, value, len);
+    m_amProfile[len] = '\0';
+    return true;
 }
 
 double CmnApp::ReadNumber(const char* key, const char* dflt, bool dbl, double lo, double hi, double fallback)
@@ -242,6 +297,7 @@ void CmnApp::ReadKey(const CmnIniKey& key, int index)
 
 void CmnApp::ReadKeys(bool lsc)
 {
+    ProfileBatch batch(this);
     for (const CmnIniKey& key : kKeys)
         if (key.lsc == lsc)
             for (int i = 0; i < key.count; ++i) ReadKey(key, i);
@@ -269,6 +325,8 @@ void CmnApp::ReadLscFilInf()
 void CmnApp::WriteProfile(const char* key, const char* value)
 {
     ::WritePrivateProfileStringA(m_pszSection, key, value, m_pszProfileName);
+    m_strBatchSection.Empty();
+    m_batchLines.clear();
 }
 
 void CmnApp::WriteKey(const CmnIniKey& key, int index)

@@ -229,6 +229,7 @@ void HalcorApp::ReadKey(const VkaIniKey& key, int index)
 
 void HalcorApp::ReadKeys(bool lsc)
 {
+    ProfileBatch batch(this);
     LPCSTR section = m_pszSection;
     m_pszSection = kSection;
     for (const VkaIniKey& key : kKeys)

@@ -19,6 +19,8 @@
 class TestApp : public CmnApp {
 public:
     using CmnApp::ReadSwitches;
+    using CmnApp::ReadProfile;
+    using CmnApp::ProfileBatch;
     HGLOBAL DevNames() const { return m_hDevNames; }
     HGLOBAL DevMode() const { return m_hDevMode; }
     HGLOBAL EngineNames() const { return m_hPrtDevNames; }

@@ -279,6 +279,39 @@ TEST_F(IniTest, AColumnKindOutOfRangeResetsTheColumnsButNotTheSortColumn)
     EndLsc();
 }
 
+// A key read from its section read whole answers as the platform's reader of the one key:
+// letter case, blanks, quotes, repeats, a line without "=", a comment, texts beyond the buffer,
+// a second section of the same name, keys that are missing and their defaults.
+TEST_F(IniTest, ASectionReadWholeAnswersAsTheKeysOneByOne)
+{
+    const std::string file = "[Other]\r\nkey=other\r\n[common information]\r\nPlain=1\r\n"
+                             "  Spaced  =  two  words  \r\nUPPER=up\r\nQuoted=\"in quotes\"\r\nSingle='single'\r\n"
+                             "Half=\"open\r\nMixed=\"mixed'\r\nEmpty=\r\nNoEquals\r\n;Comment=3\r\n"
+                             "Twice=first\r\ntwice=second\r\nLong=" + Repeat("表", 600) + "\r\nAscii=" +
+                             std::string(1100, 'a') + "\r\n"
+                             "[Common Information]\r\nLater=in the second section\r\n";
+    HANDLE h = CreateFileA(Ini().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD n = 0;
+    WriteFile(h, file.data(), static_cast<DWORD>(file.size()), &n, nullptr);
+    CloseHandle(h);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, Ini().c_str()); // no cached copy
+    const char* keys[] = {"Plain", "Spaced", "upper", "Quoted", "Single", "Half", "Mixed", "Empty", "NoEquals",
+                          ";Comment", "Comment", "Twice", "Long", "Ascii", "Later", "key", "Missing"};
+    const char* dflts[] = {"", "d", "d  ", "  d ", "\"q\""};
+    std::vector<std::string> one, whole;
+    for (const char* key : keys)
+        for (const char* dflt : dflts) one.push_back(app->ReadProfile(key, dflt));
+    {
+        TestApp::ProfileBatch batch(app);
+        for (const char* key : keys)
+            for (const char* dflt : dflts) whole.push_back(app->ReadProfile(key, dflt));
+    }
+    ASSERT_EQ(one.size(), whole.size());
+    for (size_t i = 0; i < one.size(); ++i)
+        EXPECT_EQ(whole[i], one[i]) << keys[i / 5] << " with the default [" << dflts[i % 5] << "]";
+}
+
 TEST_F(IniTest, AFileThatCannotBeReadOrWrittenGivesTheDefaults)
 {
     // A folder in the settings file's place (a read-only attribute does not stop root, under
