@@ -120,6 +120,8 @@ int CmnApp::InitInstance(int nMaxMRU)
         CMN_TRACE("InitInstance", VKE_ERR_SYSTEM);
         return 0;
     }
+    // The folder tree's first icons are made meanwhile.
+    theCmnSub.BeginIconWarmUp();
     AfxEnableControlContainer();
     Enable3dControls();
 
@@ -347,6 +349,7 @@ void CmnApp::Term()
 
 int CmnApp::ExitInstance()
 {
+    theCmnSub.EndIconWarmUp();
     if (m_pDesktop) m_pDesktop->Release();
     if (m_pMalloc) m_pMalloc->Release();
     m_pDesktop = nullptr;

@@ -77,7 +77,14 @@ public:
     CString GetCurDir();
     int IsNormalFile(const char* path, char* buffer, int size, int* out);
     int IsNormalFile(LPCITEMIDLIST list, char* buffer, int size, int* out);
+    // The system image list; it waits for the icons' warm-up first.
     HIMAGELIST GetSystemImageList(UINT flags);
+    // The small icons the folder tree starts with (the desktop's and its folders', shut and open)
+    // made on a worker while the main window comes up, so that the shell's cache holds them when
+    // the tree asks: the worker keeps nothing, draws nothing and sends no message. The end waits
+    // for it (every user of the system image list does first).
+    void BeginIconWarmUp();
+    void EndIconWarmUp();
     int GetSysImgLstIcoIdx(LPCITEMIDLIST list, UINT flags);
     int GetSysImgLstIcoIdx(const char* path, UINT flags);
     // An icon the caller destroys, or null.
@@ -113,6 +120,7 @@ public:
 
 private:
     int m_bMsgBox = 0; // 1 while a box of MsgBox is open
+    HANDLE m_hWarmUp = nullptr; // the icons' warm-up, until it has ended
 };
 
 extern CmnSub theCmnSub;

@@ -147,8 +147,65 @@ int CmnSub::IsNormalFile(LPCITEMIDLIST list, char* buffer, int size, int* out)
 
 // ---- Icons, type names, paths ----
 
+namespace {
+
+// The small icon of an item, shut or open, as the tree asks for it, into the shell's cache.
+void WarmIcon(LPCITEMIDLIST list, bool open)
+{
+    SHFILEINFOA info;
+    if (ShellInfo(list, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_ICON | (open ? SHGFI_OPENICON : 0), &info) &&
+        info.hIcon)
+        ::DestroyIcon(info.hIcon);
+}
+
+DWORD WINAPI WarmUpIcons(void*)
+{
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    LPITEMIDLIST desktop = nullptr;
+    IShellFolder* folder = nullptr;
+    if (SUCCEEDED(::SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktop)) &&
+        SUCCEEDED(::SHGetDesktopFolder(&folder))) {
+        WarmIcon(desktop, false);
+        WarmIcon(desktop, true);
+        IEnumIDList* items = nullptr;
+        if (folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &items) == S_OK && items) {
+            LPITEMIDLIST child = nullptr;
+            ULONG got = 0;
+            while (items->Next(1, &child, &got) == S_OK && got == 1) {
+                WarmIcon(child, false);
+                WarmIcon(child, true);
+                ::CoTaskMemFree(child);
+            }
+            items->Release();
+        }
+    }
+    if (folder) folder->Release();
+    ::CoTaskMemFree(desktop);
+    ::CoUninitialize();
+    return 0;
+}
+
+// A warm-up that has not ended by then has hung: the start goes on without it.
+const DWORD kWarmUpWait = 10000;
+
+} // namespace
+
+void CmnSub::BeginIconWarmUp()
+{
+    if (!m_hWarmUp) m_hWarmUp = ::CreateThread(nullptr, 0, WarmUpIcons, nullptr, 0, nullptr);
+}
+
+void CmnSub::EndIconWarmUp()
+{
+    if (!m_hWarmUp) return;
+    ::WaitForSingleObject(m_hWarmUp, kWarmUpWait);
+    ::CloseHandle(m_hWarmUp);
+    m_hWarmUp = nullptr;
+}
+
 HIMAGELIST CmnSub::GetSystemImageList(UINT flags)
 {
+    EndIconWarmUp();
     CmnApp* app = CmnGetApp();
     CWnd* pFrame = app ? app->GetMainFrame() : nullptr;
     LPITEMIDLIST desktop = nullptr;
