@@ -6,7 +6,8 @@
 //
 // Life cycle: constructed -> InitInstance (ReadIni; the template makes the frame, whose creation
 // runs Init: the engine, InitApi with the texts and lists and the file-type list) -> InitApp
-// (posted, once the loop turns: the first run's samples) -> message loop -> ExitInstance
+// (posted, once the loop turns: the first run's samples) -> the first idle moment
+// (RunAfterStart: what the first painted frame does not need) -> message loop -> ExitInstance
 // (WriteIni, Term: TermApi, TermApp, the engine).
 #pragma once
 #include "CmnApp.h"
@@ -209,6 +210,10 @@ public:
 
     // ---- State ----
     int IsStarted() const { return m_bStarted; }
+    // What the first painted frame does not need, run once at the first idle moment after the
+    // deferred start-up: the options dialog's pages (the options command makes them itself when
+    // it comes first). True when this call ran it.
+    bool RunAfterStart();
     DlgSetOpt* GetSetOptDlg() const { return m_pDlgSetOpt; }
     // The current folder of the settings as the run started.
     const char* GetStartDir() const { return m_amStartDir; }
@@ -228,6 +233,7 @@ protected:
     int m_bPrvImg;
     int m_bPrvImgTab;
     int m_bStarted;
+    int m_bAfterStart = 0; // RunAfterStart ran
     int m_iCntPag;
     int m_iCntNewPag;
     int m_bFlgPrtAll, m_bFlgPrtAbt, m_bFlgOpnInf, m_bFlgSelImg, m_bFlgClsAll, m_bFlgClsFrm, m_bFlgTabChg;

@@ -297,6 +297,15 @@ void HalcorApp::PruneRecentFiles()
     }
 }
 
+bool HalcorApp::RunAfterStart()
+{
+    if (!m_bStarted || m_bAfterStart) return false;
+    m_bAfterStart = 1;
+    // Hidden until the options command: its pages wait until the frame stands.
+    if (m_pDlgSetOpt && m_pDlgSetOpt->m_hWnd) m_pDlgSetOpt->OpenPages();
+    return true;
+}
+
 int HalcorApp::TermApp()
 {
     int rc = CmnApp::TermApp();
@@ -323,6 +332,9 @@ int HalcorApp::ShowSetOptDlg()
         CMN_TRACE("ShowSetOptDlg", VKE_ERR_SYSTEM);
         return VKE_ERR_SYSTEM;
     }
+    // Its pages, when the start has not made them yet.
+    int rc = m_pDlgSetOpt->OpenPages();
+    if (rc != VKE_OK) return rc;
     const bool hidden = !m_pDlgSetOpt->IsWindowVisible();
     // Inside the maximised screen: an edge beyond it is pulled in, the size kept.
     CRect rect;

@@ -71,7 +71,7 @@ BOOL HalcorApp::OnIdle(LONG lCount)
 {
     if (CmnApp::OnIdle(lCount)) return TRUE;
     if (ChildViw* view = GetChildViw()) view->OnIdleStep();
-    return FALSE;
+    return RunAfterStart() ? TRUE : FALSE;
 }
 
 // ---- Layout ----

@@ -76,13 +76,23 @@ int DlgSetOpt::Init()
             m_iWidthBtn[i] = r.Width();
             m_iHeightBtn[i] = r.Height();
         }
-        // The pages are opened on a ready dialog.
+        // The pages are opened on a ready dialog, by OpenPages.
         m_inf.bReady = rc == VKE_OK ? 1 : 0;
-        for (const PageRow& row : kPages)
-            if (rc == VKE_OK) rc = OpenPage(row.type);
-        if (rc != VKE_OK) m_inf.bReady = 0;
         return rc;
     });
+}
+
+int DlgSetOpt::OpenPages()
+{
+    if (!m_inf.bReady) return Failed("OpenPages", VKE_ERR_NOT_INIT);
+    int rc = VKE_OK;
+    for (const PageRow& row : kPages)
+        if (rc == VKE_OK && !GetSopPage(row.type)) rc = OpenPage(row.type);
+    if (rc == VKE_OK) return rc;
+    // As a dialog that cannot start: told once, then of no use.
+    m_inf.bReady = 0;
+    theCmnSub.MsgBoxById(IDS_CMN_SYS_MEMORY, MB_OK | MB_ICONSTOP);
+    return Failed("OpenPages", rc);
 }
 
 UINT DlgSetOpt::DlgMenuId() const { return IDR_DLGSETOPT_EDIT; }

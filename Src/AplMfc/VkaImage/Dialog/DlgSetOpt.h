@@ -7,7 +7,8 @@
 // while the dialog is modified.
 //
 //   m_pDlgSetOpt = new DlgSetOpt;
-//   m_pDlgSetOpt->Create(IDD_DLGSETOPT, pFrame);   // hidden; its pages are made in OnInitDialog
+//   m_pDlgSetOpt->Create(IDD_DLGSETOPT, pFrame);   // hidden, without its pages
+//   m_pDlgSetOpt->OpenPages();                     // once the start is over, or before showing
 //   ...
 //   m_pDlgSetOpt->ShowWindow(SW_RESTORE); m_pDlgSetOpt->ResetForShow();
 #pragma once
@@ -33,8 +34,11 @@ public:
     BOOL OnInitDialog() override;
     using CmnDlt::Init;
     // The tab dialog's start (6 controls, lock-aware), the tab control and the buttons
-    // (InitCtl (0, 1)), their sizes, then the three pages; OK and Apply start disabled.
+    // (InitCtl (0, 1)) and their sizes; OK and Apply start disabled.
     virtual int Init();
+    // The three pages, each made once, in tab order: 0 when they stand; else the first failure,
+    // told with 27576, and the dialog is no longer ready.
+    int OpenPages();
     // The tab control with its context menu (options a and b, 0 or 1, else -9) and the six
     // engine buttons.
     virtual int InitCtl(int a, int b);
