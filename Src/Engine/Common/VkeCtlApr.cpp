@@ -173,6 +173,10 @@ int VkiCtl::Redraw(int erase)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!VkiCtlIsFlag(erase)) return VKE_ERR_ARG;
+    if (m_iRedrawHeld) {
+        m_iRedrawHeld = erase || m_iRedrawHeld == 3 ? 3 : 2;
+        return VKE_OK;
+    }
     ::InvalidateRect(m_hWnd, nullptr, IsListBox() || erase);
     if (IsCombo()) {
         COMBOBOXINFO info = VkiCtlComboInfo(m_hWnd);
@@ -182,6 +186,14 @@ int VkiCtl::Redraw(int erase)
     for (VkiCtl* c : Group())
         if (c != this) ::InvalidateRect(c->m_hWnd, nullptr, erase);
     return VKE_OK;
+}
+
+VkiCtl::RedrawHold::~RedrawHold()
+{
+    if (!m_ctl) return;
+    const int wanted = m_ctl->m_iRedrawHeld;
+    m_ctl->m_iRedrawHeld = 0;
+    if (wanted > 1 && m_ctl->IsInit()) m_ctl->Redraw(wanted == 3 ? 1 : 0);
 }
 
 int VkiCtl::IsFocus(int* out)

@@ -120,6 +120,7 @@ bool IsEditCommand(UINT message)
 
 void SetStyle(HWND wnd, DWORD style)
 {
+    if (static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)) == style) return;
     SetWindowLongPtrA(wnd, GWL_STYLE, static_cast<LONG_PTR>(style));
     SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -346,8 +347,10 @@ int VkiCtl::InitBase(VkeCtlParam* param, int* field, int* messageNo)
         if (rc == VKE_OK) rc = AllocDat(VKE_DAT_EDI, reinterpret_cast<void**>(&m_pEdi));
     }
     if (rc == VKE_OK && !m_pOwner) SetStyle(m_hWnd, (GetStyle() & ~kStripStyle) | kChildStyle);
-    // The setters below each go to the whole radio group: it is found once.
+    // The setters below each go to the whole radio group: it is found once; each asks for a
+    // repaint, and one is asked for at the end.
     GroupHold group(this);
+    RedrawHold redraw(this);
     if (rc == VKE_OK) rc = SetFontByLogFont(&lf);
     if (rc == VKE_OK) rc = SetTextColor(param->uTextColor);
     if (rc == VKE_OK) rc = SetBackColor(param->uBackColor);

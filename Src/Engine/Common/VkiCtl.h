@@ -80,6 +80,21 @@ public:
     int SetPriorityErrorFlag(int flag) { return SetCtlFlag(&VkiCtl::m_iPriorityError, flag); }
     int GetPriorityErrorFlag(int* out) { return VkiAnswer(IsInit(), out, m_iPriorityError); }
     int Redraw(int erase);
+    // Holds the repaints the control's steps ask for while it lives and asks for one (erasing
+    // when any step wanted it) at its end, when the control is still initialised.
+    class RedrawHold {
+    public:
+        explicit RedrawHold(VkiCtl* ctl) : m_ctl(ctl->m_iRedrawHeld ? nullptr : ctl)
+        {
+            if (m_ctl) m_ctl->m_iRedrawHeld = 1;
+        }
+        ~RedrawHold();
+        RedrawHold(const RedrawHold&) = delete;
+        RedrawHold& operator=(const RedrawHold&) = delete;
+
+    private:
+        VkiCtl* m_ctl;
+    };
     // 1 when the focus is on the control, or on its combo box or a part of that combo box.
     int IsFocus(int* out);
     // Gives the focus to the holder's window (VkeCtlFcs.cpp).
@@ -244,6 +259,7 @@ public:
     // ---- end: state ----
 
     std::vector<VkiCtl*>* m_pHeldGroup = nullptr; // the group a GroupHold keeps
+    int m_iRedrawHeld = 0; // a RedrawHold lives: 1, 2 a repaint was asked for, 3 one that erases
 
     int m_iLead = 0;                 // a Shift-JIS lead byte typed into the window, waiting for its trail byte
 

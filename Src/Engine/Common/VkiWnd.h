@@ -43,14 +43,15 @@ inline int VkiCheckClass(VkiSub* sub, HWND wnd, const char* upper)
 // the DC of wnd (-8 without one).
 inline int VkiStartLogFont(VkiSub* sub, VkiDrw* drw, HWND wnd, HWND fontOf, LOGFONTA* out)
 {
-    VkiWndDC dc(wnd);
-    if (!dc) return VKE_ERR_MEMORY;
     char face[VKE_MSG_SIZE], size[VKE_MSG_SIZE];
     int rc = sub->GetMsg(49, face);
     if (rc == VKE_OK) rc = sub->GetMsg(50, size);
     if (rc != VKE_OK) return rc;
     auto font = reinterpret_cast<HFONT>(fontOf ? SendMessageA(fontOf, WM_GETFONT, 0, 0) : 0);
     if (font) return GetObjectA(font, sizeof(*out), out) ? VKE_OK : VKE_ERR_SYSTEM;
+    // A window's DC costs the platform a round trip: taken only for the default font.
+    VkiWndDC dc(wnd);
+    if (!dc) return VKE_ERR_MEMORY;
     return drw->GetLogFont(dc, face, atoi(size), out);
 }
 
