@@ -176,5 +176,9 @@ int main()
            BenchMedian(back) * 1000, Ms(back).c_str());
     printf("forward:                                        median %5.0f ms (%s; target under 200)\n",
            BenchMedian(forward) * 1000, Ms(forward).c_str());
+    BenchTarget("the deep start folder adds", (s - b) * 1000, 500, "ms");
+    BenchTarget("expanding 2,000 subfolders", BenchMedian(expand) * 1000, 1000, "ms");
+    BenchTarget("back", BenchMedian(back) * 1000, 200, "ms");
+    BenchTarget("forward", BenchMedian(forward) * 1000, 200, "ms");
     return 0;
 }
