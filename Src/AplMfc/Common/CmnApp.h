@@ -76,6 +76,12 @@ public:
     virtual CView* GetActiveView();
 
     // ---- Printer ----
+    // The printer set-up is read when it is first needed (NeedPrinter), not at once.
+    void DeferPrinter() { m_bPrtDue = true; }
+    // A deferred printer set-up read now (InitPrinter, whose message tells a failure): each
+    // printer helper asks first, and the framework before its print dialog and printer defaults.
+    int NeedPrinter();
+    void UsePrinter() override { NeedPrinter(); }
     // Makes *pDevNames / *pDevMode copies of the new pair; a pair that was the current printer
     // stays the current printer.
     virtual int SetPrtInf(HGLOBAL* pDevNames, HGLOBAL* pDevMode, HGLOBAL hNewNames, HGLOBAL hNewMode);
@@ -169,6 +175,7 @@ private:
     bool m_bComStarted = false;
     // InitPrinter ran: only then does the end rewrite the printer files.
     bool m_bPrtRead = false;
+    bool m_bPrtDue = false; // DeferPrinter: read when first needed
     // ReadLscFilInf ran: only then does WriteIni write the file list's keys.
     bool m_bLscRead = false;
 };

@@ -64,6 +64,13 @@ int CmnApp::InitPrinter()
     return rc;
 }
 
+int CmnApp::NeedPrinter()
+{
+    if (!m_bPrtDue || m_bPrtRead || !theCmnAppInf.bInit) return VKE_OK;
+    m_bPrtDue = false;
+    return InitPrinter();
+}
+
 // The printer the files name, selected; a missing, short or damaged file, or a printer that
 // cannot be had (the engine checks that the names and the device mode lie inside their blocks
 // before it makes the DC), gives none and leaves nothing held.
@@ -139,6 +146,7 @@ int CmnApp::WritePrinterFile(const char* name, HGLOBAL hBlock)
 
 int CmnApp::SetPrtInf(HGLOBAL* pDevNames, HGLOBAL* pDevMode, HGLOBAL hNewNames, HGLOBAL hNewMode)
 {
+    NeedPrinter();
     int rc = !theCmnAppInf.bInit ? VKE_ERR_NOT_INIT : (!pDevNames || !pDevMode) ? VKE_ERR_ARG : VKE_OK;
     if (rc == VKE_OK) {
         // The copy may be a new block: the current printer must not keep the freed one.
@@ -155,6 +163,7 @@ int CmnApp::SetPrtInf(HGLOBAL* pDevNames, HGLOBAL* pDevMode, HGLOBAL hNewNames, 
 
 int CmnApp::GetPrtInf(HGLOBAL* pDevNames, HGLOBAL* pDevMode)
 {
+    NeedPrinter();
     int rc = !theCmnAppInf.bInit ? VKE_ERR_NOT_INIT : (!pDevNames || !pDevMode) ? VKE_ERR_ARG : VKE_OK;
     if (rc != VKE_OK) {
         CMN_TRACE("GetPrtInf", rc);
@@ -189,6 +198,7 @@ int CmnApp::DeletePrtHDC(HDC* pDC)
 
 int CmnApp::SetPrtHDC(HDC hDC)
 {
+    NeedPrinter();
     if (!theCmnAppInf.bInit) {
         CMN_TRACE("SetPrtHDC", VKE_ERR_NOT_INIT);
         return VKE_ERR_NOT_INIT;
@@ -199,6 +209,7 @@ int CmnApp::SetPrtHDC(HDC hDC)
 
 int CmnApp::GetPrtHDC(HDC* pDC)
 {
+    NeedPrinter();
     int rc = !theCmnAppInf.bInit ? VKE_ERR_NOT_INIT : !pDC ? VKE_ERR_ARG : VKE_OK;
     if (rc != VKE_OK) {
         CMN_TRACE("GetPrtHDC", rc);
@@ -210,6 +221,7 @@ int CmnApp::GetPrtHDC(HDC* pDC)
 
 int CmnApp::SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, int nMode)
 {
+    NeedPrinter();
     VkiSys* sys = theCmnAppInf.pSys;
     int rc = !theCmnAppInf.bInit ? VKE_ERR_NOT_INIT : (nMode != 0 && nMode != 1) ? VKE_ERR_ARG : VKE_OK;
     if (rc == VKE_OK && nMode == 1) {
@@ -235,6 +247,7 @@ int CmnApp::SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, int nMode)
 
 int CmnApp::SetPrtOrient(int nOrient)
 {
+    NeedPrinter();
     int rc = !theCmnAppInf.bInit ? VKE_ERR_NOT_INIT : (nOrient != 0 && nOrient != 1) ? VKE_ERR_ARG : VKE_OK;
     if (rc == VKE_OK && m_hDevMode) rc = VkeSysPrintSetOrient(theCmnAppInf.pSys, m_hDevMode, nOrient);
     // 1: the device has no orientation.
@@ -244,6 +257,7 @@ int CmnApp::SetPrtOrient(int nOrient)
 
 int CmnApp::GetPrtOrient(int* pOrient)
 {
+    NeedPrinter();
     int rc = !theCmnAppInf.bInit ? VKE_ERR_NOT_INIT : !pOrient ? VKE_ERR_ARG : VKE_OK;
     if (rc == VKE_OK) {
         *pOrient = 0;

@@ -119,7 +119,9 @@ BOOL HalcorApp::InitInstance()
     if (!m_pDlgSetOpt->Create(IDD_DLGSETOPT, pFrame)) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_MEMORY);
     const RECT& opt = theAppInf.rctDlgSetOpt;
     if (opt.right - opt.left > 0 && opt.bottom - opt.top > 0) m_pDlgSetOpt->MoveWindow(&opt);
-    if (InitPrinter() != VKE_OK) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_MEMORY);
+    // Read when a print, the page set-up or the orientation first needs it, at the latest once
+    // the start is over (RunAfterStart).
+    DeferPrinter();
 
     pFrame->ShowWindow(SW_SHOWDEFAULT);
     pFrame->UpdateWindow();

@@ -211,8 +211,8 @@ public:
     // ---- State ----
     int IsStarted() const { return m_bStarted; }
     // What the first painted frame does not need, run once at the first idle moment after the
-    // deferred start-up: the options dialog's pages (the options command makes them itself when
-    // it comes first). True when this call ran it.
+    // deferred start-up: the printer set-up and the options dialog's pages (a printer helper or
+    // the options command that comes first makes them itself). True when this call ran it.
     bool RunAfterStart();
     DlgSetOpt* GetSetOptDlg() const { return m_pDlgSetOpt; }
     // The current folder of the settings as the run started.

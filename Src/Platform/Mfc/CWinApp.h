@@ -102,6 +102,9 @@ public:
     // Puts the application's printer into pPrintDlg (hDevNames, hDevMode), the system's default
     // printer when it has none or only one that is gone. FALSE when there is no printer.
     BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // Called before the print dialog or the defaults use the application's printer: an
+    // application that reads its printer set-up when first needed reads it here.
+    virtual void UsePrinter() {}
     // Pages a print preview shows at first (1 or 2; 0: one) unless its print information says.
     UINT m_nNumPreviewPages = 0;
 

@@ -40,6 +40,7 @@ void CWinApp::KeepPrinterPort()
 
 INT_PTR CWinApp::DoPrintDialog(CPrintDialog* pPD)
 {
+    UsePrinter();
     DropStalePrinter();
     for (int attempt = 0;; ++attempt) {
         pPD->m_pd.hDevNames = m_hDevNames;
@@ -62,6 +63,7 @@ INT_PTR CWinApp::DoPrintDialog(CPrintDialog* pPD)
 
 BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg)
 {
+    UsePrinter();
     DropStalePrinter();
     if (!m_hDevNames) {
         PRINTDLGA pd = {};

@@ -2,6 +2,7 @@
 // files of the work folder, damaged ones, the current pair and the orientation.
 #include "TestAplCmn.h"
 #include <commdlg.h>
+#include <functional>
 
 namespace {
 
@@ -101,6 +102,41 @@ TEST_F(PrinterTest, TheFilesSelectTheirPrinterAgainWithItsOrientation)
     EXPECT_NE(app->PrinterDC(), nullptr) << "a printer from the files gets its DC";
     const RECT& m = theCmnAppInf.rctPrintMargin;
     EXPECT_TRUE(EqualRect(&m, &kMargins)) << "margins already set stay";
+}
+
+// A set-up read when first needed: whichever use comes first finds the printer of the files
+// (landscape), not the default one.
+TEST_F(PrinterTest, ADeferredSetUpIsReadByItsFirstUse)
+{
+    StartWith(&kMargins);
+    ASSERT_EQ(app->SetPrtOrient(1), 0);
+    const std::string names = Bytes(app->DevNames()), mode = Bytes(app->DevMode());
+    HGLOBAL h1 = nullptr, h2 = nullptr;
+    HDC dc = nullptr;
+    int orient = 0;
+    PRINTDLGA pd = {};
+    const struct {
+        const char* what;
+        std::function<void()> use;
+    } uses[] = {
+        {"the current pair", [&] { app->GetPrtInf(&h1, &h2); }},
+        {"the orientation", [&] { app->GetPrtOrient(&orient); }},
+        {"the printer DC", [&] { app->GetPrtHDC(&dc); }},
+        {"a print's defaults", [&] { app->GetPrinterDeviceDefaults(&pd); }},
+        {"the start's end", [&] { app->NeedPrinter(); }},
+    };
+    for (const auto& u : uses) {
+        SCOPED_TRACE(u.what);
+        Restart(); // the end wrote the landscape printer's files
+        ASSERT_EQ(Start(), 0);
+        app->DeferPrinter();
+        EXPECT_EQ(app->DevNames(), nullptr) << "nothing read yet";
+        u.use();
+        EXPECT_EQ(Bytes(app->DevNames()), names);
+        EXPECT_EQ(Bytes(app->DevMode()), mode);
+        EXPECT_NE(app->PrinterDC(), nullptr);
+        EXPECT_EQ(Orientation(), 1);
+    }
 }
 
 TEST_F(PrinterTest, MissingOrDamagedFilesGiveTheDefaultPrinter)
