@@ -125,6 +125,30 @@ TEST_F(VkaTest, OnlyAStartedRunWritesOrClearsTheSettings)
     EXPECT_EQ(Get("Svi_amSavDir"), "");
 }
 
+// What the first painted frame does not need waits for the first idle moment: the hidden
+// options dialog's pages and the printer set-up.
+TEST_F(RunTest, TheOptionsPagesAndThePrinterComeAtTheFirstIdleMoment)
+{
+    Put("bOpnSmpImg", "0");
+    ASSERT_TRUE(app->InitInstance());
+    for (DWORD start = GetTickCount(); !app->IsStarted() && GetTickCount() - start < 20000;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    ASSERT_TRUE(app->IsStarted());
+    DlgSetOpt* dlg = app->m_pDlgSetOpt;
+    ASSERT_TRUE(dlg && dlg->m_hWnd);
+    EXPECT_EQ(dlg->GetSopPage(SopTypBsi), nullptr);
+    EXPECT_EQ(app->m_hDevMode, nullptr);
+    for (LONG n = 0; n < 20 && app->OnIdle(n); ++n) {
+    }
+    for (int type : {SopTypBsi, SopTypPni, SopTypShi}) EXPECT_NE(dlg->GetSopPage(type), nullptr) << type;
+    EXPECT_FALSE(dlg->IsWindowVisible());
+    EXPECT_NE(app->m_hDevMode, nullptr) << "the printer of the test bed";
+    EXPECT_FALSE(app->RunAfterStart()) << "once";
+}
+
 TEST_F(RunTest, AFirstRunAsksOnceAndTellsOfEachMissingSample)
 {
     // The samples' folder without its samples: the folder tree shows it all the same.
