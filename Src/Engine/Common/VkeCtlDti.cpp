@@ -368,12 +368,16 @@ int VkiCtl::SetIndInputFlag(int flag, int undo)
 
 int VkiCtl::SetState(int Dti::*field, int flag, bool redraw)
 {
+    GroupHold hold(this);
+    bool changed = false;
     for (VkiCtl* c : Group()) {
         int& value = c->D().*field;
         if (value == flag) continue;
         value = flag;
-        if (redraw) c->Redraw(0);
+        changed = true;
     }
+    // A member's repaint takes in its whole group: one for the group.
+    if (changed && redraw) Redraw(0);
     return VKE_OK;
 }
 

@@ -79,6 +79,13 @@ int VkiCtl::SchAutoRdoBtn(HWND* cursor, int engineOnly)
 
 std::vector<HWND> VkiCtl::GroupRadios(int engineOnly)
 {
+    if (m_pHeld) {
+        if (!engineOnly) return m_pHeld->radios;
+        std::vector<HWND> engine;
+        for (HWND w : m_pHeld->radios)
+            if (IsAutoRadioWnd(w, 1)) engine.push_back(w);
+        return engine;
+    }
     std::vector<HWND> radios;
     HWND self = m_hWnd;
     HWND parent = self ? ::GetParent(self) : nullptr;
@@ -96,7 +103,7 @@ std::vector<HWND> VkiCtl::GroupRadios(int engineOnly)
 
 std::vector<VkiCtl*> VkiCtl::Group()
 {
-    if (m_pHeldGroup) return *m_pHeldGroup;
+    if (m_pHeld) return m_pHeld->group;
     std::vector<VkiCtl*> group{this};
     for (HWND w : GroupRadios(1)) {
         VkiCtl* member = VkiCtlOf(w);
@@ -105,16 +112,22 @@ std::vector<VkiCtl*> VkiCtl::Group()
     return group;
 }
 
-VkiCtl::GroupHold::GroupHold(VkiCtl* ctl) : m_ctl(ctl->m_pHeldGroup ? nullptr : ctl)
+VkiCtl::GroupHold::GroupHold(VkiCtl* ctl) : m_ctl(ctl->m_pHeld ? nullptr : ctl)
 {
     if (!m_ctl) return;
-    m_group = ctl->Group();
-    ctl->m_pHeldGroup = &m_group;
+    // One walk: every auto radio button of the group, the engine's members taken from them.
+    m_held.radios = ctl->GroupRadios(0);
+    m_held.group = {ctl};
+    for (HWND w : m_held.radios) {
+        VkiCtl* member = IsAutoRadioWnd(w, 1) ? VkiCtlOf(w) : nullptr;
+        if (member && member != ctl && member->IsInit() && member->m_pCtd) m_held.group.push_back(member);
+    }
+    ctl->m_pHeld = &m_held;
 }
 
 VkiCtl::GroupHold::~GroupHold()
 {
-    if (m_ctl) m_ctl->m_pHeldGroup = nullptr;
+    if (m_ctl) m_ctl->m_pHeld = nullptr;
 }
 
 VKE_API int VkeCtlSchAutoRdoBtn(VkiCtl* ctl, HWND* cursor, int engineOnly) { VKE_FRAME(ctl, ctl->Sub(), ctl->SchAutoRdoBtn(cursor, engineOnly)); }

@@ -108,8 +108,14 @@ public:
     // The auto radio buttons (engine ones only with engineOnly 1) that SchAutoRdoBtn hands out
     // one call after another, in that order, from one walk of the group order.
     std::vector<HWND> GroupRadios(int engineOnly);
+    // What a GroupHold keeps: the group's auto radio buttons after the control, and the group.
+    struct HeldGroup {
+        std::vector<HWND> radios;
+        std::vector<VkiCtl*> group;
+    };
     // Keeps the group for the steps of one operation that moves, shows, enables or makes no
-    // window of it (Init's setters each go to the whole group): Group() answers the kept one.
+    // window of it (Init's setters each go to the whole group): Group() and GroupRadios answer
+    // from one walk.
     class GroupHold {
     public:
         explicit GroupHold(VkiCtl* ctl);
@@ -119,7 +125,7 @@ public:
 
     private:
         VkiCtl* m_ctl;
-        std::vector<VkiCtl*> m_group;
+        HeldGroup m_held;
     };
 
     // ---- Records and edit steps (VkeCtlDat.cpp) ----
@@ -258,7 +264,7 @@ public:
     HBRUSH m_hBackBrush = nullptr;
     // ---- end: state ----
 
-    std::vector<VkiCtl*>* m_pHeldGroup = nullptr; // the group a GroupHold keeps
+    HeldGroup* m_pHeld = nullptr; // what a GroupHold keeps
     int m_iRedrawHeld = 0; // a RedrawHold lives: 1, 2 a repaint was asked for, 3 one that erases
 
     int m_iLead = 0;                 // a Shift-JIS lead byte typed into the window, waiting for its trail byte
