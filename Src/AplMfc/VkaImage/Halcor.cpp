@@ -53,7 +53,7 @@ END_MESSAGE_MAP()
 HalcorApp* HalcorGetApp() { return DYNAMIC_DOWNCAST(HalcorApp, AfxGetApp()); }
 
 HalcorApp::HalcorApp()
-    : m_pDlgSetOpt(nullptr), m_amStartDir(), m_bPrvImg(0), m_bPrvImgTab(0), m_bStarted(0), m_iCntPag(0),
+    : m_pDlgSetOpt(nullptr), m_rctSetOptOwner(), m_amStartDir(), m_bPrvImg(0), m_bPrvImgTab(0), m_bStarted(0), m_iCntPag(0),
       m_iCntNewPag(0), m_bFlgPrtAll(0), m_bFlgPrtAbt(0), m_bFlgOpnInf(0), m_bFlgSelImg(0), m_bFlgClsAll(0),
       m_bFlgClsFrm(0), m_bFlgTabChg(0), m_bPumping(0), m_pPnlTrcFld(nullptr), m_pPnlLscFil(nullptr),
       m_pPnlPrv(nullptr), m_pPnlFilCmd(nullptr), m_pPnlOpr(nullptr)
@@ -114,11 +114,9 @@ BOOL HalcorApp::InitInstance()
         if (pnl && pnl->m_hWnd && pnl->IsWindowVisible() && pnl->IsWindowEnabled()) pnl->ClearComboSel();
     }
 
-    // The options dialog, hidden, where it was last.
-    m_pDlgSetOpt = new DlgSetOpt;
-    if (!m_pDlgSetOpt->Create(IDD_DLGSETOPT, pFrame)) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_MEMORY);
-    const RECT& opt = theAppInf.rctDlgSetOpt;
-    if (opt.right - opt.left > 0 && opt.bottom - opt.top > 0) m_pDlgSetOpt->MoveWindow(&opt);
+    // The options dialog is made hidden once the start is over (RunAfterStart), placed as if it
+    // were made now: where it was last, else over the frame as it stands here.
+    pFrame->GetWindowRect(&m_rctSetOptOwner);
     // Read when a print, the page set-up or the orientation first needs it, at the latest once
     // the start is over (RunAfterStart).
     DeferPrinter();
@@ -165,6 +163,23 @@ void HalcorApp::ClearLogs()
     }
     VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.ooi.amOpiPathName, "");
     VkeSubSetAppMemStr(theCmnAppInf.pSub, &theAppInf.svi.amSavDir, "");
+}
+
+int HalcorApp::MakeSetOptDlg()
+{
+    if (m_pDlgSetOpt) return VKE_OK;
+    CWnd* frame = GetMainFrame();
+    m_pDlgSetOpt = new DlgSetOpt;
+    if (!frame || !m_pDlgSetOpt->Create(IDD_DLGSETOPT, frame)) {
+        DeleteSetOptDlg();
+        theCmnSub.MsgBoxById(IDS_CMN_SYS_MEMORY, MB_OK | MB_ICONSTOP);
+        CMN_TRACE("MakeSetOptDlg", VKE_ERR_MEMORY);
+        return VKE_ERR_MEMORY;
+    }
+    const RECT& opt = theAppInf.rctDlgSetOpt;
+    if (opt.right - opt.left > 0 && opt.bottom - opt.top > 0) m_pDlgSetOpt->MoveWindow(&opt);
+    else if (!::IsRectEmpty(&m_rctSetOptOwner)) AfxCenterWindowOn(m_pDlgSetOpt->m_hWnd, m_rctSetOptOwner);
+    return VKE_OK;
 }
 
 void HalcorApp::DeleteSetOptDlg()

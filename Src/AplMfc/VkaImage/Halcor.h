@@ -211,8 +211,9 @@ public:
     // ---- State ----
     int IsStarted() const { return m_bStarted; }
     // What the first painted frame does not need, run once at the first idle moment after the
-    // deferred start-up: the printer set-up and the options dialog's pages (a printer helper or
-    // the options command that comes first makes them itself). True when this call ran it.
+    // deferred start-up: the printer set-up and the hidden options dialog with its pages (a
+    // printer helper or the options command that comes first makes them itself). True when this
+    // call ran it.
     bool RunAfterStart();
     DlgSetOpt* GetSetOptDlg() const { return m_pDlgSetOpt; }
     // The current folder of the settings as the run started.
@@ -229,6 +230,7 @@ public:
 
 protected:
     DlgSetOpt* m_pDlgSetOpt;
+    RECT m_rctSetOptOwner; // the frame's place when the options dialog would have been made
     char m_amStartDir[CmnPathSize];
     int m_bPrvImg;
     int m_bPrvImgTab;
@@ -295,6 +297,8 @@ private:
     // A failed start: the message (none for 0), the report, the main window gone; FALSE.
     BOOL FailStart(int nMessage, int rc);
     void DeleteSetOptDlg();
+    // The options dialog made hidden, unless it stands: 0, else -8 (27576 shown).
+    int MakeSetOptDlg();
     int AllocPathLists();
     void FixSettings();
     // The entries of the recent-file list whose file is gone leave it.

@@ -202,7 +202,10 @@ void HalcorApp::ShowPanel(int index, bool show)
 
 // ---- Options and help ----
 
-void HalcorApp::OnSetOpt() { ShowSetOptDlg(); }
+void HalcorApp::OnSetOpt()
+{
+    if (MakeSetOptDlg() == VKE_OK) ShowSetOptDlg();
+}
 
 // The help file under the work folder's "Hlp"; a missing one does nothing.
 void HalcorApp::OnHelp(UINT nID)

@@ -302,8 +302,8 @@ bool HalcorApp::RunAfterStart()
     if (!m_bStarted || m_bAfterStart) return false;
     m_bAfterStart = 1;
     NeedPrinter();
-    // Hidden until the options command: its pages wait until the frame stands.
-    if (m_pDlgSetOpt && m_pDlgSetOpt->m_hWnd) m_pDlgSetOpt->OpenPages();
+    // Hidden until the options command: it waits until the frame stands.
+    if (MakeSetOptDlg() == VKE_OK && m_pDlgSetOpt->m_hWnd) m_pDlgSetOpt->OpenPages();
     return true;
 }
 

@@ -448,12 +448,36 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner) { AfxCenterWindow(m_hWnd, pAlternateOwner ? pAlternateOwner->m_hWnd : nullptr); }
 
+namespace {
+
+// hWnd centred on rcCenter, the whole window kept inside rcArea where it fits.
+void CenterIn(HWND hWnd, const CRect& rcCenter, const CRect& rcArea)
+{
+    CRect rcDlg;
+    ::GetWindowRect(hWnd, &rcDlg);
+    int x = (rcCenter.left + rcCenter.right) / 2 - rcDlg.Width() / 2;
+    int y = (rcCenter.top + rcCenter.bottom) / 2 - rcDlg.Height() / 2;
+    if (x + rcDlg.Width() > rcArea.right) x = rcArea.right - rcDlg.Width();
+    if (x < rcArea.left) x = rcArea.left;
+    if (y + rcDlg.Height() > rcArea.bottom) y = rcArea.bottom - rcDlg.Height();
+    if (y < rcArea.top) y = rcArea.top;
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+void AfxCenterWindowOn(HWND hWnd, const RECT& rcCenter)
+{
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoA(::MonitorFromRect(&rcCenter, MONITOR_DEFAULTTONEAREST), &mi);
+    CenterIn(hWnd, rcCenter, mi.rcWork);
+}
+
 void AfxCenterWindow(HWND hWnd, HWND hCenter)
 {
     bool child = (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) != 0;
     if (!hCenter) hCenter = child ? ::GetParent(hWnd) : ::GetWindow(hWnd, GW_OWNER);
-    CRect rcDlg;
-    ::GetWindowRect(hWnd, &rcDlg);
     CRect rcArea, rcCenter;
     if (child) {
         HWND parent = ::GetParent(hWnd);
@@ -470,14 +494,7 @@ void AfxCenterWindow(HWND hWnd, HWND hCenter)
         if (!hCenter || ::IsIconic(hCenter) || !::GetWindowRect(hCenter, &rcCenter) || rcCenter.IsRectEmpty())
             rcCenter = rcArea;
     }
-    int x = (rcCenter.left + rcCenter.right) / 2 - rcDlg.Width() / 2;
-    int y = (rcCenter.top + rcCenter.bottom) / 2 - rcDlg.Height() / 2;
-    // Keep the whole window inside the area where it fits.
-    if (x + rcDlg.Width() > rcArea.right) x = rcArea.right - rcDlg.Width();
-    if (x < rcArea.left) x = rcArea.left;
-    if (y + rcDlg.Height() > rcArea.bottom) y = rcArea.bottom - rcDlg.Height();
-    if (y < rcArea.top) y = rcArea.top;
-    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterIn(hWnd, rcCenter, rcArea);
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)

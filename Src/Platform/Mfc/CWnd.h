@@ -328,3 +328,6 @@ private:
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Centres a window over hCenter, else its owner (a child over its parent), else the work area.
 void AfxCenterWindow(HWND hWnd, HWND hCenter = nullptr);
+// A top-level window centred on a rectangle of the screen, inside the work area of its monitor,
+// as it is centred on a window that stands there.
+void AfxCenterWindowOn(HWND hWnd, const RECT& rcCenter);

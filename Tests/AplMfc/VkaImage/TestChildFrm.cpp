@@ -52,6 +52,8 @@ void FrmTest::Run()
     ASSERT_NE(main, nullptr);
     for (DWORD start = GetTickCount(); !app->IsStarted() && GetTickCount() - start < 20000;) VktPump(10);
     ASSERT_TRUE(app->IsStarted());
+    // The first idle moment's steps (the options dialog).
+    app->RunAfterStart();
     main->SetActiveWindow();
     VktPump();
 }

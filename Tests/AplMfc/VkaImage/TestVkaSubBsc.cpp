@@ -137,14 +137,24 @@ TEST_F(RunTest, TheOptionsPagesAndThePrinterComeAtTheFirstIdleMoment)
         Sleep(10);
     }
     ASSERT_TRUE(app->IsStarted());
-    DlgSetOpt* dlg = app->m_pDlgSetOpt;
-    ASSERT_TRUE(dlg && dlg->m_hWnd);
-    EXPECT_EQ(dlg->GetSopPage(SopTypBsi), nullptr);
+    EXPECT_EQ(app->m_pDlgSetOpt, nullptr);
     EXPECT_EQ(app->m_hDevMode, nullptr);
+    CWnd* main = app->m_pMainWnd;
+    main->SetActiveWindow();
+    VktPump();
+    const HWND focus = GetFocus();
+    CRect frame;
+    main->GetWindowRect(&frame);
     for (LONG n = 0; n < 20 && app->OnIdle(n); ++n) {
     }
+    DlgSetOpt* dlg = app->m_pDlgSetOpt;
+    ASSERT_TRUE(dlg && dlg->m_hWnd);
     for (int type : {SopTypBsi, SopTypPni, SopTypShi}) EXPECT_NE(dlg->GetSopPage(type), nullptr) << type;
     EXPECT_FALSE(dlg->IsWindowVisible());
+    EXPECT_EQ(GetFocus(), focus) << "the focus stays where the start put it";
+    CRect rect;
+    dlg->GetWindowRect(&rect);
+    EXPECT_EQ(rect.CenterPoint(), frame.CenterPoint()) << "centred on the frame, as the start places it";
     EXPECT_NE(app->m_hDevMode, nullptr) << "the printer of the test bed";
     EXPECT_FALSE(app->RunAfterStart()) << "once";
 }
@@ -158,8 +168,6 @@ TEST_F(RunTest, AFirstRunAsksOnceAndTellsOfEachMissingSample)
     CFrameWnd* main = DYNAMIC_DOWNCAST(CFrameWnd, app->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->IsWindowVisible());
-    ASSERT_NE(app->m_pDlgSetOpt, nullptr);
-    EXPECT_FALSE(app->m_pDlgSetOpt->IsWindowVisible()) << "the options dialog is made hidden";
     char title[64] = {};
     GetWindowTextA(main->m_hWnd, title, sizeof(title));
     EXPECT_STREQ(title, "Pictavo");

@@ -63,7 +63,8 @@ BOOL DlgSetOpt::OnInitDialog()
     GetClientRect(&client);
     LayOut(client.Width(), client.Height());
     OnChgFlag();
-    return TRUE;
+    // Made hidden, it takes no focus from the windows that show: each showing focuses its page.
+    return IsWindowVisible();
 }
 
 int DlgSetOpt::Init()
