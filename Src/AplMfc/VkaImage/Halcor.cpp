@@ -114,7 +114,7 @@ BOOL HalcorApp::InitInstance()
         if (pnl && pnl->m_hWnd && pnl->IsWindowVisible() && pnl->IsWindowEnabled()) pnl->ClearComboSel();
     }
 
-    // The options dialog is made hidden once the start is over (RunAfterStart), placed as if it
+    // The options dialog is made hidden after the start (RunAfterStart), placed as if it
     // were made now: where it was last, else over the frame as it stands here.
     pFrame->GetWindowRect(&m_rctSetOptOwner);
     // Read when a print, the page set-up or the orientation first needs it, at the latest once

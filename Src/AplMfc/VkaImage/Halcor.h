@@ -6,8 +6,8 @@
 //
 // Life cycle: constructed -> InitInstance (ReadIni; the template makes the frame, whose creation
 // runs Init: the engine, InitApi with the texts and lists and the file-type list) -> InitApp
-// (posted, once the loop turns: the first run's samples) -> the first idle moment
-// (RunAfterStart: what the first painted frame does not need) -> message loop -> ExitInstance
+// (posted, once the loop turns: the first run's samples) -> the first wait for input, then
+// RunAfterStart (what the first painted frame does not need) -> message loop -> ExitInstance
 // (WriteIni, Term: TermApi, TermApp, the engine).
 #pragma once
 #include "CmnApp.h"
@@ -210,10 +210,12 @@ public:
 
     // ---- State ----
     int IsStarted() const { return m_bStarted; }
-    // What the first painted frame does not need, run once at the first idle moment after the
-    // deferred start-up: the printer set-up and the hidden options dialog with its pages (a
+    // What the first painted frame does not need, run once after the deferred start-up, when the
+    // program has waited for input a first time (ScheduleAfterStart, from the idle step, sets a
+    // timer of the thread): the printer set-up and the hidden options dialog with its pages (a
     // printer helper or the options command that comes first makes them itself). True when this
-    // call ran it.
+    // call ran it; nothing once the frame is gone.
+    void ScheduleAfterStart();
     bool RunAfterStart();
     DlgSetOpt* GetSetOptDlg() const { return m_pDlgSetOpt; }
     // The current folder of the settings as the run started.
@@ -236,6 +238,7 @@ protected:
     int m_bPrvImgTab;
     int m_bStarted;
     int m_bAfterStart = 0; // RunAfterStart ran
+    UINT_PTR m_uAfterStartTimer = 0; // ScheduleAfterStart's timer
     int m_iCntPag;
     int m_iCntNewPag;
     int m_bFlgPrtAll, m_bFlgPrtAbt, m_bFlgOpnInf, m_bFlgSelImg, m_bFlgClsAll, m_bFlgClsFrm, m_bFlgTabChg;

@@ -297,9 +297,32 @@ void HalcorApp::PruneRecentFiles()
     }
 }
 
+namespace {
+
+// The wait before the steps after the start: the first moment the program waits for input comes
+// before them (the platform's timers take at least 10 ms).
+const UINT kAfterStartDelay = 10;
+
+VOID CALLBACK AfterStartTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    if (HalcorApp* app = HalcorGetApp()) app->RunAfterStart();
+}
+
+} // namespace
+
+void HalcorApp::ScheduleAfterStart()
+{
+    if (!m_bStarted || m_bAfterStart || m_uAfterStartTimer) return;
+    m_uAfterStartTimer = ::SetTimer(nullptr, 0, kAfterStartDelay, AfterStartTimer);
+    // Without a timer the steps run now.
+    if (!m_uAfterStartTimer) RunAfterStart();
+}
+
 bool HalcorApp::RunAfterStart()
 {
-    if (!m_bStarted || m_bAfterStart) return false;
+    // Not once the frame is gone: the end needs none of it.
+    if (!m_bStarted || m_bAfterStart || !GetMainFrame()) return false;
     m_bAfterStart = 1;
     NeedPrinter();
     // Hidden until the options command: it waits until the frame stands.

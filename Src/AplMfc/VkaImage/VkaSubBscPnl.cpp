@@ -71,7 +71,8 @@ BOOL HalcorApp::OnIdle(LONG lCount)
 {
     if (CmnApp::OnIdle(lCount)) return TRUE;
     if (ChildViw* view = GetChildViw()) view->OnIdleStep();
-    return RunAfterStart() ? TRUE : FALSE;
+    ScheduleAfterStart();
+    return FALSE;
 }
 
 // ---- Layout ----

@@ -125,9 +125,9 @@ TEST_F(VkaTest, OnlyAStartedRunWritesOrClearsTheSettings)
     EXPECT_EQ(Get("Svi_amSavDir"), "");
 }
 
-// What the first painted frame does not need waits for the first idle moment: the hidden
-// options dialog's pages and the printer set-up.
-TEST_F(RunTest, TheOptionsPagesAndThePrinterComeAtTheFirstIdleMoment)
+// What the first painted frame does not need waits until the program has waited for input: the
+// hidden options dialog with its pages and the printer set-up.
+TEST_F(RunTest, TheOptionsDialogAndThePrinterComeAfterTheFirstWait)
 {
     Put("bOpnSmpImg", "0");
     ASSERT_TRUE(app->InitInstance());
@@ -145,8 +145,11 @@ TEST_F(RunTest, TheOptionsPagesAndThePrinterComeAtTheFirstIdleMoment)
     const HWND focus = GetFocus();
     CRect frame;
     main->GetWindowRect(&frame);
+    // The idle step sets the timer; its tick, once the thread waits, runs the steps.
     for (LONG n = 0; n < 20 && app->OnIdle(n); ++n) {
     }
+    EXPECT_EQ(app->m_pDlgSetOpt, nullptr) << "not before the program waited for input";
+    for (DWORD start = GetTickCount(); !app->m_pDlgSetOpt && GetTickCount() - start < 10000;) VktPump(10);
     DlgSetOpt* dlg = app->m_pDlgSetOpt;
     ASSERT_TRUE(dlg && dlg->m_hWnd);
     for (int type : {SopTypBsi, SopTypPni, SopTypShi}) EXPECT_NE(dlg->GetSopPage(type), nullptr) << type;
