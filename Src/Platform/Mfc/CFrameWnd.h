@@ -99,7 +99,8 @@ public:
     // The status bar (AFX_IDW_STATUS_BAR), or null.
     CWnd* GetMessageBar() const;
 
-    // The frame's accelerators after the usual filtering.
+    // Alt+F4 and F10 of its windows (TakeSystemKey), then the frame's accelerators after the
+    // usual filtering.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // ---- Views and documents ----
@@ -166,6 +167,8 @@ private:
     void LayoutDockBars(CRect& rect);
     // Every view of the document lies in this frame.
     bool IsOnlyFrameOf(CDocument* pDoc) const;
+    // Alt+F4 (taken: the frame closes) and F10 of a window whose root is this frame.
+    BOOL TakeSystemKey(const MSG* pMsg);
     // The last tooltip text, kept for the tooltip that reads it after the request.
     CString m_strTipText;
     std::wstring m_wstrTipText;
