@@ -160,7 +160,8 @@ public:
     // one: the batch goes on without a dialog). -8 when it cannot be started.
     int BeginThread();
     // HalcorWaitStart or HalcorWaitStop (the abort command posted, the stop event set); the
-    // wait handles this thread's messages. After the stop the thread and its events are gone.
+    // wait handles this thread's messages. After the stop the thread and its events are gone,
+    // also when the dialog could not take the abort (then -1: the thread's queue ended it).
     int WaitThread(int mode);
     int IsThreadAlive();
     // 1 while a wait of the application handles a message: the main frame must not close.
@@ -284,6 +285,9 @@ public:
 protected:
 
 private:
+    // The stop of a thread that can be told nothing: it deletes itself when it ends and keeps
+    // its events; -1.
+    int ForgetThread();
     static int SetFlg(int* flag, int value);
     static int GetFlg(int flag, int* out);
     // A failed start: the message (none for 0), the report, the main window gone; FALSE.
