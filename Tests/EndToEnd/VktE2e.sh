@@ -205,6 +205,12 @@ vk_e2e_open_image()
   read -r ax ay aw ah <<<"$area"
 }
 
+# vk_e2e_tabs FRAME: the titles of the frame's tabs in order, separated by spaces.
+vk_e2e_tabs()
+{
+  vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tabs "$1" 2>/dev/null | tr -d '\r' | grep $'^\t' | tr -d '\t' | paste -sd' '
+}
+
 # vk_e2e_area_of NAME: the drawing area ($ax $ay $aw $ah) of screenshot NAME cut out as NAME-area.
 vk_e2e_area_of() { convert "$VK_E2E_OUT/$1.png" -crop "${aw}x${ah}+${ax}+${ay}" +repage "$VK_E2E_OUT/$1-area.png"; }
 

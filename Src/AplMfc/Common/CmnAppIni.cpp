@@ -266,10 +266,7 @@ void CmnApp::ReadLscFilInf()
 
 // ---- Writing ----
 
-void CmnApp::WriteProfile(const char* key, const char* value)
-{
-    ::WritePrivateProfileStringA(m_pszSection, key, value, m_pszProfileName);
-}
+void CmnApp::WriteProfile(const char* key, const char* value) { WriteProfileString(m_pszSection, key, value); }
 
 void CmnApp::WriteKey(const CmnIniKey& key, int index)
 {

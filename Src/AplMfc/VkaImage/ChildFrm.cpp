@@ -314,7 +314,9 @@ int ChildFrm::SaveState()
             options->GetWindowRect(&rect);
             if (HasSize(rect)) theAppInf.rctDlgSetOpt = rect;
         }
+        if (app) app->BeginProfileWrites();
         SaveBarState(kVkaBarSection);
+        if (app) app->EndProfileWrites();
     }
     if (theCmnAppInf.pMainFrame == this) theCmnAppInf.pMainFrame = nullptr;
     m_bInit = 0;
