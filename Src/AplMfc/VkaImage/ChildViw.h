@@ -11,6 +11,8 @@
 #include "HalcorViw.h"
 #include <vector>
 
+class DlbPnlOpr;
+
 class ChildViw : public CmnTbv, public HalcorViw {
     DECLARE_DYNCREATE(ChildViw)
 
@@ -187,6 +189,8 @@ private:
     DlgImg* CurImgPage();
     // Every image page in tab order, the selected-image page among them while it has a tab.
     std::vector<DlgImg*> ImgPages();
+    // The operation panel for the frame switch (32772) without an image page; else null.
+    static DlbPnlOpr* FramePanel(UINT id);
     // The focused panel, else the current image page, when it accepts a paste; else null.
     CmnDlgOpr* PasteTarget();
     // The document's title after the current page.

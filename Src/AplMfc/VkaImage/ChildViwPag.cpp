@@ -8,6 +8,7 @@
 #include "DlgImg.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
+#include "VkaSubOpi.h"
 #include <vector>
 
 namespace {
@@ -99,6 +100,13 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
     if (rc == VKE_OK) rc = page->OpenImageFile(full, pasted);
     app->SetFlgSelImg(0);
     if (rc == VKE_OK) {
+        // The file the selected-image page shows opens with that page's turn, flips, frame and
+        // print settings; the rows of an open-information file bring their own.
+        int reading = 0;
+        app->GetFlgOpnInf(&reading);
+        if (reading != 1 && *full && m_pPageSelImg && page != m_pPageSelImg &&
+            m_pPageSelImg->GetPathName().Compare(full) == 0)
+            VkaSubOpi::CopyPageSettings(*m_pPageSelImg, *page);
         ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // What the opening changed is invalid already (the new tab, a page shown or loaded again):
         // painted now, the rest of the frame as it was. The status line counts the new page

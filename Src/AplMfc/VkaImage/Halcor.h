@@ -185,6 +185,9 @@ public:
 
     // The image tab view: the main frame's active view when it holds image pages, else null.
     HalcorViw* GetImgViw();
+    // The image tab view a path opens into: without an active document the framework opens
+    // one for the path first. Null when there is none.
+    HalcorViw* ViewToOpen(const char* path);
 
     // ---- Process flags: 0 or 1 each, set while the operation runs ----
     int SetFlgPrtAll(int value) { return SetFlg(&m_bFlgPrtAll, value); } // printing all pages

@@ -119,7 +119,7 @@ BOOL HalcorApp::OnOpenRecentFile(UINT nID)
     }
 
     // A page that shows the file already is selected, and opened again only when the user agrees.
-    HalcorViw* view = GetImgViw();
+    HalcorViw* view = ViewToOpen(full);
     if (!view) {
         CMN_TRACE("OnOpenRecentFile", VKE_ERR_SYSTEM);
         return TRUE;

@@ -464,4 +464,13 @@ int WriteOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocke
     return rc == VKE_NOT_DONE ? rc : Fail("WriteOpenInfo", rc);
 }
 
+int CopyPageSettings(DlgImg& from, DlgImg& to)
+{
+    OpiRec opi;
+    int rc = opi.Result();
+    if (rc == VKE_OK) rc = from.SetOpi(opi.Get());
+    if (rc == VKE_OK) rc = to.GetOpi(opi.Get());
+    return rc == VKE_OK ? rc : Fail("CopyPageSettings", rc);
+}
+
 } // namespace VkaSubOpi

@@ -9,6 +9,7 @@
 #pragma once
 #include "VkaSubDat.h"
 
+class DlgImg;
 class HalcorViw;
 
 namespace VkaSubOpi {
@@ -46,5 +47,9 @@ int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked
 // as it is; a failed write leaves the file as it was before the call. 0, 1 or an error.
 int WriteOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked, int append, int withSelImg,
                   int backup);
+
+// The settings of one page (its turn, flips, cut frame and print values) handed to another
+// through a row record: from fills it, to applies it.
+int CopyPageSettings(DlgImg& from, DlgImg& to);
 
 } // namespace VkaSubOpi

@@ -110,6 +110,32 @@ TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab
     EXPECT_EQ(view->ShowPageSelImg(), -1);
 }
 
+// The file the selected-image page shows opens into a page with that page's turn; a page opened
+// while an open-information file is read takes its settings from the row alone.
+TEST_F(SelTest, APageOfTheSelectedImageTakesItsTurn)
+{
+    Run();
+    app->SetPrvState(1, 1);
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageSelImg(a.c_str()), 0);
+    ASSERT_EQ(view->GetPageSelImg()->RotateImage(90.0), 0);
+    for (int reading : {0, 1}) {
+        SCOPED_TRACE(reading);
+        app->SetFlgOpnInf(reading);
+        ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+        app->SetFlgOpnInf(0);
+        ASSERT_EQ(Count(), 2);
+        const Ici* ici = view->GetImgPage(1)->GetIci();
+        EXPECT_EQ(ici->dRotate, reading ? 0.0 : 90.0);
+        EXPECT_EQ(ici->pthImg.iWidth, reading ? 32 : 16);
+        ASSERT_EQ(view->ClosePage(1, 1, 1, 0), 0);
+    }
+    app->SetFlgClsFrm(1);
+    EXPECT_EQ(view->ClosePageAll(1, 1, 0), 0);
+    app->SetFlgClsFrm(0);
+    app->SetPrvState(1, 0);
+}
+
 TEST_F(SelTest, PasteMakesAPageOfAnotherProgramsCopyWithoutTheMonitor)
 {
     Run();

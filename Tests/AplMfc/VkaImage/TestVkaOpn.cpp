@@ -301,15 +301,18 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(&arg[0]);
 
-    // "-i" alone makes the first named file open information (a bitmap: a malformed header).
-    VktMsgBox answer({IDOK});
+    // "-i" alone makes the first named file open information (a bitmap: a malformed header,
+    // whose message the end of the bracket shows).
+    VktMsgBox answer({IDOK, IDOK});
     EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), VKE_ERR_MSGFILE);
     EXPECT_EQ(view->opi, Full(a) + " 0 0");
     ASSERT_EQ(view->pages.size(), 1u);
     EXPECT_EQ(std::string(view->pages[0]->GetPathName()), Full(b));
     EXPECT_EQ(view->cur, 0);
-    ASSERT_EQ(answer.Count(), 1);
+    ASSERT_EQ(answer.Count(), 2);
     EXPECT_EQ(answer.Seen()[0].text, "ファイルを開けませんでした。\n\n" + Full(bad));
+    EXPECT_EQ(answer.Seen()[1].text, std::string(theCmnSub.GetMsgStr(VKE_ERR_MSGFILE)));
+    EXPECT_EQ(Traced("ParseCommandLine"), 0);
 
     view->CloseAll();
     args = {"Pictavo.exe", "/ikl", opi, a, b};
@@ -320,7 +323,7 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     EXPECT_EQ(view->pages.size(), 2u);
     EXPECT_EQ(app->ParseCommandLine(1, argv.data()), VKE_OK);
     EXPECT_EQ(app->ParseCommandLine(2, nullptr), VKE_ERR_ARG);
-    EXPECT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Count(), 2);
 }
 
 TEST_F(OpnTest, PastedFileListsAndImagesBecomePages)
