@@ -12,6 +12,8 @@
 //   VktWin repaint HWND      the window and its descendants invalidated whole (their program paints)
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
 //                            then its titles, one line each tab after a tab character
+//   VktWin current HWND      the first visible tab control's selected tab: its index and title,
+//                            tab-separated (exit code 1: no tab selected)
 //   VktWin combos HWND       every visible combo box among the descendants: x y w h (screen) and
 //                            its line height, its text after a tab, then its lines, one line each
 //                            after a tab character
@@ -131,6 +133,22 @@ std::string TabTitle(HWND tab, HANDLE process, int index)
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     return RemoteItemText(tab, process, TCM_GETITEMA, index, item);
+}
+
+// The selected tab of the first visible tab control: its index and title.
+BOOL CALLBACK CurrentTab(HWND wnd, LPARAM found)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysTabControl32") return TRUE;
+    int index = static_cast<int>(SendMessageA(wnd, TCM_GETCURSEL, 0, 0));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (index >= 0 && process) {
+        Line(std::to_string(index) + "\t" + TabTitle(wnd, process, index));
+        *reinterpret_cast<bool*>(found) = true;
+    }
+    if (process) CloseHandle(process);
+    return FALSE;
 }
 
 BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
@@ -381,6 +399,11 @@ int main(int argc, char** argv)
     if (verb == "tabs") {
         EnumChildWindows(wnd, ListTabs, 0);
         return 0;
+    }
+    if (verb == "current") {
+        bool found = false;
+        EnumChildWindows(wnd, CurrentTab, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
     }
     if (verb == "combos") {
         EnumChildWindows(wnd, ListCombos, 0);

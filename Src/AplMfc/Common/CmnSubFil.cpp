@@ -23,17 +23,21 @@ bool ShellInfo(LPCITEMIDLIST list, UINT flags, SHFILEINFOA* info)
     return list && ::SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, info, sizeof(*info), flags | SHGFI_PIDL);
 }
 
-// The browser's folder tree takes no new names: a click on its selected folder would start
-// renaming that folder on the disk.
-BOOL CALLBACK NoRenaming(HWND wnd, LPARAM)
+// The browser's folder tree.
+HWND FindTree(HWND dialog)
 {
-    char name[32] = {};
-    ::GetClassNameA(wnd, name, sizeof(name));
-    if (strcmp(name, WC_TREEVIEWA) == 0) {
-        LONG_PTR style = ::GetWindowLongPtrA(wnd, GWL_STYLE);
-        if (style & TVS_EDITLABELS) ::SetWindowLongPtrA(wnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(TVS_EDITLABELS));
-    }
-    return TRUE;
+    HWND tree = nullptr;
+    ::EnumChildWindows(
+        dialog,
+        [](HWND wnd, LPARAM found) {
+            char name[32] = {};
+            ::GetClassNameA(wnd, name, sizeof(name));
+            if (strcmp(name, WC_TREEVIEWA) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = wnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    return tree;
 }
 
 // The text of a tree item (the browser's tree lives in this process).
@@ -63,21 +67,11 @@ std::string PrefixName(LPCITEMIDLIST list, int depth)
 
 // The browser's tree walked from the desktop by the shell's names of the path's folders, each
 // folder expanded on the way, and the deepest one found selected. Wine's browser, told a path,
-// stops at a folder whose access time changed since it listed it (listing a busy folder such as
-// /tmp changes it): its item-id lists no longer agree byte for byte.
+// may stop at a folder above it (always below the Unix /tmp, whose contents keep changing): its
+// item-id lists compare byte for byte, and a folder's list carries its access time.
 void SelectByNames(HWND dialog, const char* path)
 {
-    HWND tree = nullptr;
-    ::EnumChildWindows(
-        dialog,
-        [](HWND wnd, LPARAM found) {
-            char name[32] = {};
-            ::GetClassNameA(wnd, name, sizeof(name));
-            if (strcmp(name, WC_TREEVIEWA) != 0) return TRUE;
-            *reinterpret_cast<HWND*>(found) = wnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&tree));
+    HWND tree = FindTree(dialog);
     CmnIdl list(theCmnSub.GetItemIdList(path));
     HTREEITEM item = tree ? TreeView_GetRoot(tree) : nullptr;
     if (!item || !list.Get()) return;
@@ -94,8 +88,17 @@ void SelectByNames(HWND dialog, const char* path)
         item = child;
     }
     TreeView_SelectItem(tree, item);
-    // Once the browser has laid itself out.
-    ::PostMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+}
+
+// The browser's selection brought into sight once the browser has laid itself out (it sizes its
+// tree after the start): a timer of its window, once.
+const UINT_PTR kShowTimer = 0x5642;
+void CALLBACK ShowSelection(HWND dialog, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(dialog, id);
+    HWND tree = FindTree(dialog);
+    HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
+    if (item) TreeView_EnsureVisible(tree, item);
 }
 
 // The browser's start: the path in lParam selected when it opens; a name typed that is no
@@ -103,11 +106,17 @@ void SelectByNames(HWND dialog, const char* path)
 int CALLBACK BrowseProc(HWND wnd, UINT message, LPARAM, LPARAM data)
 {
     if (message == BFFM_INITIALIZED) {
-        ::EnumChildWindows(wnd, NoRenaming, 0);
+        // The tree takes no new names: a click on its selected folder would start renaming that
+        // folder on the disk.
+        if (HWND tree = FindTree(wnd)) {
+            LONG_PTR style = ::GetWindowLongPtrA(tree, GWL_STYLE);
+            ::SetWindowLongPtrA(tree, GWL_STYLE, style & ~static_cast<LONG_PTR>(TVS_EDITLABELS));
+        }
         const char* path = reinterpret_cast<const char*>(data);
         if (path && *path) {
             ::SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, data);
             SelectByNames(wnd, path);
+            ::SetTimer(wnd, kShowTimer, 100, ShowSelection);
         }
     }
     return message == BFFM_VALIDATEFAILEDA ? 1 : 0;
