@@ -4,7 +4,9 @@
 // the question before a modified page closes, answered as a person would.
 #include "TestVkaFil.h"
 #include "CmnImg.h"
+#include "CmnWin.h"
 #include "DlgSav.h"
+#include "VkaSubDat.h"
 #include <math.h>
 
 namespace {
@@ -199,6 +201,15 @@ TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageKeepsItsOwnPixels)
     const double toOwn = Psnr(q95, own), toQ10 = Psnr(q95, q10);
     EXPECT_GT(toOwn, 40) << "dB";
     EXPECT_GT(toOwn, toQ10 + 6) << "dB";
+
+    // Saved over its own file as another type: the status line tells the file's new size and type.
+    view->SetCurSel(static_cast<int>(view->pages.size()) - 1);
+    ASSERT_EQ(photo->SaveImageFile((dir / "q95.jpg").c_str(), 5, 90), 0);
+    double bytes = 0;
+    const std::string size(theCmnSub.GetFileSizeStr((dir / "q95.jpg").c_str(), 1, &bytes));
+    const std::string status(theCmnWin.GetStatusBarTxtById(ID_INDICATOR_PAGE));
+    EXPECT_NE(status.find("(" + size + ")"), std::string::npos) << status;
+    EXPECT_NE(status.find("(" + std::string(theVkaSubDat.GetFmtDes(5)) + ")"), std::string::npos) << status;
 }
 
 TEST_F(SavTest, AFailedSaveSaysSoAndLeavesTheOldFileAndThePage)
