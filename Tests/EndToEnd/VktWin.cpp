@@ -23,6 +23,8 @@
 //                            is selected, tab-separated
 //   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
 //                            then its parent's class (nothing when no window of it has the focus)
+//   VktWin selection HWND    that window's text selection (EM_GETSEL) as "start end", then its
+//                            text after a tab (exit code 1: no window of it has the focus)
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
 //                            descendants is enabled, 0 when disabled (exit code 1: no such button)
 //   VktWin command HWND ID   posts WM_COMMAND with the command id to the window
@@ -260,6 +262,18 @@ int Focus(HWND wnd)
     return 0;
 }
 
+int Selection(HWND wnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) || !info.hwndFocus) return 1;
+    DWORD sel = static_cast<DWORD>(SendMessageW(info.hwndFocus, EM_GETSEL, 0, 0));
+    wchar_t text[1024] = {};
+    SendMessageW(info.hwndFocus, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    printf("%u %u\t%s\n", LOWORD(sel), HIWORD(sel), Utf8(text).c_str());
+    return 0;
+}
+
 HWND Window(const char* arg)
 {
     HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoull(arg, nullptr, 16)));
@@ -398,6 +412,7 @@ int main(int argc, char** argv)
     }
     if (verb == "close") return CloseButton(wnd);
     if (verb == "focus") return Focus(wnd);
+    if (verb == "selection") return Selection(wnd);
     if (verb == "idle") {
         DWORD pid = 0;
         GetWindowThreadProcessId(wnd, &pid);
