@@ -4,8 +4,8 @@
 # bring it back, and no menu follows the release; 150 % given in the scale dialog (Ctrl+A and the
 # number typed in its percent box) shows the image at 150 % and the dialog opens with it again; a
 # tab dragged while the strip is scrolled along is moved where it is dropped; Ctrl+A in
-# the file-type box selects the pattern typed there and keeps the focus, while in the file list
-# it goes back to the page.
+# the file-type box selects the pattern typed there and keeps the focus, so does it in the cut
+# frame's width box, while in the file list it goes back to the page.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -18,7 +18,7 @@ for i in $(seq 1 13); do
   convert -size 120x90 xc:"rgb($((i * 15)),120,60)" "BMP3:$dir/$name"
   args+=("C:\\VktIn\\$name")
 done
-printf '[Common Information]\r\nstrCurDir=C:\\VktIn\r\n[Application Information]\r\nbOpnSmpImg=0\r\nSopBsi_bChgDir=1\r\n' \
+printf '[Common Information]\r\nstrCurDir=C:\\VktIn\r\n[Application Information]\r\nbOpnSmpImg=0\r\nSopBsi_bChgDir=1\r\nPoiFri_iMode=2\r\n' \
   >"$VK_E2E_BIN/Pictavo.ini"
 
 win() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -115,6 +115,21 @@ sleep 0.5
 selection=$(win selection "$frame")
 [ "$selection" = $'0 5\t*.bmp' ] || vk_e2e_fail "after Ctrl+A the focused box holds \"$selection\""
 [ "$(win focus "$frame")" = $'Edit\tComboBox' ] || vk_e2e_fail "Ctrl+A took the focus to $(win focus "$frame")"
+# The same in the cut frame's width box (fixed size).
+width=$(vk_e2e_children "$frame" | awk -F'\t' '
+  $1 == "Static" && $3 == "横" { split($2, s, " ") }
+  $1 == "Edit" && s[2] != "" { split($2, r, " "); if (r[1] > s[1] && r[2] - s[2] < 10 && s[2] - r[2] < 10) { print $2; exit } }')
+[ -n "$width" ] || vk_e2e_fail "no cut-frame width box shows"
+read -r wx wy ww wh <<<"$width"
+vk_e2e_click $((wx + ww / 2)) $((wy + wh / 2))
+sleep 0.3
+vk_e2e_key End
+vk_e2e_key ctrl+a
+sleep 0.5
+selection=$(win selection "$frame")
+text=$(cut -f2 <<<"$selection")
+[ -n "$text" ] && [ "$(cut -f1 <<<"$selection")" = "0 ${#text}" ] ||
+  vk_e2e_fail "after Ctrl+A the width box holds \"$selection\""
 vk_e2e_key Escape ctrl+i
 sleep 0.5
 [ "$(win focus "$frame" | cut -f1)" = SysListView32 ] || vk_e2e_fail "Ctrl+I took the focus to $(win focus "$frame")"
