@@ -62,6 +62,8 @@ vk_e2e_end()
   local pid
   for pid in "${VK_E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   cp "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_OUT/" 2>/dev/null || true
+  # The program's heap faults and exceptions (scripts/test --heap) reach the test's output.
+  grep -a -E 'err:heap|warn:heap|err:seh|Unhandled exception|Unhandled page fault' "$VK_E2E_OUT/wine.log" >&2 2>/dev/null || true
   # Only the private session ends: the build's prefix serves the other tests.
   if [ "$WINEPREFIX" = "$VK_E2E_TMP/wine" ]; then
     vk_stop_xvfb

@@ -242,8 +242,10 @@ int DlgImg::PostViwCmd(UINT id)
 
 LRESULT DlgImg::OnDraWheel(UINT keys, int delta)
 {
-    if (!IsFrmShown()) return 0;
+    // A turn while the right button is held is a zoom, not a gesture: the gesture ends first,
+    // frame or not, else the page would go on taking the wheel as a drag's.
     if (m_trk.bGesture) StopTracking();
+    if (!IsFrmShown()) return 0;
     if (m_trk.bMoving || m_trk.bResizing) return 1;
     const int notches = delta / WHEEL_DELTA;
     if (!(keys & MK_RBUTTON)) {
