@@ -284,3 +284,17 @@ vk_e2e_ini_keys()
     inside && /=/ { n++ }
     END { print n + 0 }'
 }
+
+# vk_e2e_last_type DIALOG: the save dialog's format box (its lowest combo box) opened by a click and
+# its last type, PNG, chosen with End; Return closes the list.
+vk_e2e_last_type()
+{
+  local cx cy cw ch
+  read -r cx cy cw ch < <(vk_e2e_children "$1" | awk -F'\t' '$1 == "ComboBox" { split($2, r, " "); if (r[2] > y) { y = r[2]; box = $2 } } END { print box }')
+  vk_e2e_click $((cx + cw / 2)) $((cy + ch / 2))
+  sleep 0.5
+  vk_e2e_key End
+  sleep 0.5
+  vk_e2e_key Return
+  sleep 0.5
+}
