@@ -35,16 +35,24 @@ vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
 vk_expect_names "$frame" "sub 1red.bmp 2green.bmp 3blue.bmp"
 vk_e2e_idle "$frame"
-vk_e2e_shot thumbnails
 
-# Each colour shows inside its own item's icon cell.
-for entry in "2 #ff0000" "3 #00ff00" "4 #0000ff"; do
-  set -- $entry
-  read -r x y w h < <(vk_e2e_items "$frame" | sed -n "${1}p" | cut -f2)
-  box=$(vk_e2e_box "$VK_E2E_OUT/thumbnails.png" "$x $y $w $h" "$2")
-  read -r bw bh <<<"$box"
-  [ "${bw:-0}" -ge 15 ] && [ "${bh:-0}" -ge 15 ] ||
-    vk_e2e_fail "item $1 shows $2 in a box of ${box:-nothing} (icon $x $y $w $h)"
+# Each colour shows inside its own item's icon cell. The list's worker draws the thumbnails after
+# the frame is idle: the screen is taken again until all three show (or the time is up).
+vk_thumbnails_shown()
+{
+  local entry x y w h box bw bh
+  for entry in "2 #ff0000" "3 #00ff00" "4 #0000ff"; do
+    set -- $entry
+    read -r x y w h < <(vk_e2e_items "$frame" | sed -n "${1}p" | cut -f2)
+    box=$(vk_e2e_box "$VK_E2E_OUT/thumbnails.png" "$x $y $w $h" "$2")
+    read -r bw bh <<<"$box"
+    [ "${bw:-0}" -ge 15 ] && [ "${bh:-0}" -ge 15 ] || { VK_MISSING="item $1 shows $2 in a box of ${box:-nothing} (icon $x $y $w $h)"; return 1; }
+  done
+}
+until=$((SECONDS + 60))
+until vk_e2e_shot thumbnails && vk_thumbnails_shown; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "$VK_MISSING"
+  sleep 0.5
 done
 
 # The details view from the View menu; the size column's header clicked.
