@@ -407,8 +407,12 @@ int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked
     char full[CmnPathSize] = {};
     int normal = 0;
     if (!*path || theCmnSub.IsNormalFile(path, full, sizeof(full), &normal) != VKE_OK || !normal) return VKE_NOT_DONE;
-    // Brackets never nest.
-    if (app->IsOpening()) return VKE_NOT_DONE;
+    // Brackets never nest: while one runs nothing is read, and the file is not said to be bad
+    // (the progress dialog's busy message says why, while it shows).
+    if (app->IsOpening()) {
+        app->IsOpeningBusy();
+        return VKE_STOPPED;
+    }
 
     int result = app->BeginOpenFile();
     if (result == VKE_OK) {

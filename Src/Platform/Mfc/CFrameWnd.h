@@ -77,6 +77,9 @@ public:
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID) const;
     CDockBar* GetDockBar(UINT nDockBarID) const;
+    // How much wider the left and right dock bars may grow together before the layout narrows
+    // their columns (they take at most three quarters of the width); negative when it does.
+    int GetSideDockRoom() const;
     // The bars of the frame, in the order they were created (dock bars not included).
     std::vector<CControlBar*> m_listControlBars;
     void AddControlBar(CControlBar* pBar);
@@ -165,6 +168,8 @@ private:
     std::vector<CFrameWnd*> FloatingFrames() const;
     void LayoutFrameBars(CRect& rect);
     void LayoutDockBars(CRect& rect);
+    // What the left and right dock bars may take together of a width between them.
+    static int SideDockShare(int width) { return width - width / 4; }
     // Every view of the document lies in this frame.
     bool IsOnlyFrameOf(CDocument* pDoc) const;
     // Alt+F4 (taken: the frame closes) and F10 of a window whose root is this frame.
