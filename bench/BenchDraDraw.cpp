@@ -183,6 +183,7 @@ void Row(const char* what, HWND wnd, int rounds, double limit, const std::functi
     double p = Median(pass), b = Median(bare);
     printf("%-28s %9d/%-7d %9.2f %9.2f %7.2f %s\n", what, num, den, p, b, p / b, p <= limit ? "ok" : "over");
     if (before) printf("%-28s %17s %9.2f\n", "  then the bar painted", "", Median(bars));
+    BenchTarget(std::string("drawing pass, ") + what, p, limit, "ms");
 }
 
 } // namespace

@@ -232,6 +232,66 @@ private:
     std::string m_settings;
 };
 
+// One run of a program of the copy (the program itself unless told): started with args (from the
+// copy's settings), its frame found while waiting, closed and waited for at the end of the scope.
+class BenchProcess {
+public:
+    BenchProcess(const BenchCopy& copy, const std::string& args, const BenchProgram& program = kBenchPictavo)
+    {
+        copy.Reset();
+        std::string exe = copy.Dir() + "\\" + program.exe;
+        std::string cmd = "\"" + exe + "\"" + args;
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        m_start = BenchNow();
+        if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &m_pi))
+            m_pi = PROCESS_INFORMATION{};
+        m_found.pid = m_pi.dwProcessId;
+        m_found.program = &program;
+    }
+    ~BenchProcess()
+    {
+        if (!m_pi.hProcess) return;
+        if (m_found.wnd) PostMessageA(m_found.wnd, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(m_pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(m_pi.hProcess, 1);
+        CloseHandle(m_pi.hThread);
+        CloseHandle(m_pi.hProcess);
+    }
+    BenchProcess(const BenchProcess&) = delete;
+    BenchProcess& operator=(const BenchProcess&) = delete;
+
+    HANDLE Process() const { return m_pi.hProcess; }
+    HWND Frame() const { return m_found.wnd; }
+    double Started() const { return m_start; }
+    bool Ended() const { return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }
+    // Waits up to limit seconds from since until the frame shows and reached(frame, process)
+    // holds; seconds since then, -1 when the process ended or the time ran out.
+    template <class Reached>
+    double WaitFor(double since, double limit, Reached reached)
+    {
+        while (m_pi.hProcess && BenchNow() - since < limit) {
+            if (Ended()) return -1;
+            if (!m_found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&m_found));
+            if (m_found.wnd && reached(m_found.wnd, m_pi.hProcess)) return BenchNow() - since;
+            Sleep(1);
+        }
+        return -1;
+    }
+    // The working set in MB.
+    double WorkingSetMB() const
+    {
+        PROCESS_MEMORY_COUNTERS pmc = {};
+        pmc.cb = sizeof(pmc);
+        GetProcessMemoryInfo(m_pi.hProcess, &pmc, sizeof(pmc));
+        return static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    Found m_found = {0, nullptr};
+    double m_start = 0;
+};
+
 // Starts a program of the copy with args (each run from the same settings) and waits up to limit
 // seconds until reached(frame, process) holds; then closes it. Seconds from the start to that
 // moment, -1 on failure; the working set then, in MB, in *mb.
@@ -239,36 +299,9 @@ template <class Reached>
 double BenchRunProgram(const BenchCopy& copy, const BenchProgram& program, const std::string& args, double limit,
                        Reached reached, double* mb = nullptr)
 {
-    copy.Reset();
-    std::string exe = copy.Dir() + "\\" + program.exe;
-    std::string cmd = "\"" + exe + "\"" + args;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    double start = BenchNow();
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, copy.Dir().c_str(), &si, &pi))
-        return -1;
-    double took = -1;
-    Found found = {pi.dwProcessId, nullptr, &program};
-    while (BenchNow() - start < limit) {
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-        if (!found.wnd) EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&found));
-        if (found.wnd && reached(found.wnd, pi.hProcess)) {
-            took = BenchNow() - start;
-            break;
-        }
-        Sleep(1);
-    }
-    if (mb) {
-        PROCESS_MEMORY_COUNTERS pmc = {};
-        pmc.cb = sizeof(pmc);
-        GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof(pmc));
-        *mb = static_cast<double>(pmc.WorkingSetSize) / (1024.0 * 1024.0);
-    }
-    if (found.wnd) PostMessageA(found.wnd, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    BenchProcess run(copy, args, program);
+    double took = run.WaitFor(run.Started(), limit, reached);
+    if (mb) *mb = run.WorkingSetMB();
     return took;
 }
 

@@ -97,14 +97,15 @@ inline std::string BenchValue(double value, const char* unit)
     char text[48];
     const bool ratio = unit[0] == 'x' && unit[1] == '\0';
     const double mag = value < 0 ? -value : value;
-    snprintf(text, sizeof(text), ratio ? "%.2f %s" : mag >= 100 ? "%.0f %s" : "%.1f %s", value, unit);
+    const bool whole = mag >= 100 || value == static_cast<double>(static_cast<long long>(value));
+    snprintf(text, sizeof(text), ratio ? "%.2f %s" : whole ? "%.0f %s" : "%.1f %s", value, unit);
     return text;
 }
 
-inline bool BenchTarget(const char* what, double figure, double limit, const char* unit, bool atMost = true)
+inline bool BenchTarget(const std::string& what, double figure, double limit, const char* unit, bool atMost = true)
 {
     const bool met = atMost ? figure <= limit : figure >= limit;
-    printf("@target\t%s\t%s\t%s %s\t%s\n", what, BenchValue(figure, unit).c_str(), atMost ? "at most" : "at least",
+    printf("@target\t%s\t%s\t%s %s\t%s\n", what.c_str(), BenchValue(figure, unit).c_str(), atMost ? "at most" : "at least",
            BenchValue(limit, unit).c_str(), met ? "met" : "MISSED");
     fflush(stdout);
     return met;

@@ -4,7 +4,8 @@ VK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VK_BUILD=${VK_BUILD:-$VK_ROOT/build}
 export VK_ROOT VK_BUILD
 export WINEPREFIX=$VK_BUILD/wine
-export WINEDEBUG=-all
+# Wine prints nothing of its own unless VK_WINEDEBUG asks (scripts/test --heap sets it).
+export WINEDEBUG=${VK_WINEDEBUG:--all}
 export WINEARCH=win64
 # No prompts for Mono or Gecko: the program needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The file-command panel of Pictavo.exe in one run: an interval of 200 typed and "リスト" show the
-# list's items one after another until Escape stops them; the default tool run over an open page
+# list's images one after another until Escape stops them; the default tool run over an open page
 # starts the program the prefix binds to its file type with the page's path, a listed tool gets
 # that path quoted as its parameter; the PNG file type leaves the .png files and the folders in the
-# list; three folders picked in the tree follow the start folder in the history that Pictavo.ini
-# keeps after the exit.
+# list, patterns typed and Enter apply and stay in the box; three folders picked in the tree follow
+# the start folder in the history that Pictavo.ini keeps after the exit; the favourites' browser
+# opens at the current folder and renames nothing.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -112,6 +113,8 @@ while [ "$(grep -c . <<<"$seen")" -lt 4 ]; do
 done
 vk_e2e_shot showing
 vk_e2e_log "shown one after another: $(grep . <<<"$seen" | paste -sd'|')"
+# The images only: a folder shows no picture.
+! grep -qxE 'alpha|beta|表ソ' <<<"$seen" || vk_e2e_fail "the display showed a folder: $(paste -sd' ' <<<"$seen")"
 # Escape stops it: the selection and the window stay as they are.
 vk_e2e_key Escape
 until=$((SECONDS + 20))
@@ -147,6 +150,21 @@ vk_pick "$frame" すべての画像ファイル PNG
 vk_wait_names "$frame" "1red.png|3blue.png|alpha|beta|表ソ"
 vk_e2e_shot png
 
+# Patterns typed into the file-type box and Enter: the list follows and the box keeps the text.
+read -r x y w h lh < <(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" combos "$frame" | tr -d '\r' |
+  awk -F'\t' '$1 != "" && $2 == "PNG" { print $1; exit }')
+[ -n "${h:-}" ] || vk_e2e_fail "no file-type box shows PNG"
+vk_e2e_click $((x + w / 2 - 10)) $((y + h / 2))
+vk_e2e_key End shift+Home
+xdotool type --delay 30 '*.jpg;*.png'
+vk_e2e_key Return
+vk_wait_names "$frame" "1red.png|3blue.png|4yellow.jpg|alpha|beta|表ソ"
+vk_e2e_idle "$frame" 0.5
+shown=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" combos "$frame" | tr -d '\r' |
+  awk -F'\t' -v at="$x $y $w $h $lh" '$1 == at { print $2; exit }')
+[ "$shown" = '*.jpg;*.png' ] || vk_e2e_fail "the file-type box shows \"$shown\" after Enter"
+vk_e2e_shot typed
+
 # Three folders picked in the tree by keys: Right expands the start folder, Right enters its first
 # folder, Down goes on.
 vk_e2e_key ctrl+f
@@ -156,6 +174,23 @@ vk_tree_key "$frame" Right VktCmd/alpha
 vk_tree_key "$frame" Down VktCmd/beta
 vk_tree_key "$frame" Down VktCmd/表ソ
 vk_e2e_shot picked
+
+# "お気に入り", then "追加...": the folder browser opens at the current folder, and F2 on its
+# selection renames nothing.
+vk_click_child "$frame" Button "お気に入り"
+sleep 0.5
+vk_click_child "$frame" Button "追加..." 1
+browser=$(vk_e2e_wait_window '^#32770$' '^フォルダーの参照$')
+until=$((SECONDS + 20))
+until [ "$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tree "$browser" 2>/dev/null | tr -d '\r' | tail -1)" = $'\t表ソ' ]; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "the browser selects \"$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tree "$browser" | tr -d '\r' | tail -1)\""
+  sleep 0.3
+done
+vk_e2e_key F2
+sleep 1
+vk_e2e_shot browser
+! vk_e2e_children "$browser" | grep -q '^Edit' || vk_e2e_fail "F2 starts renaming the folder"
+vk_e2e_press "$browser" 2
 
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$first"

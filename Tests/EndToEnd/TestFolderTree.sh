@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The folder tree: a start whose settings ask for the folder they keep shows it selected; Down,
-# Right and Return move and expand (a link to its own parent one level per expansion); back and
+# The folder tree: a start whose settings ask for the folder they keep shows it selected; the
+# arrows walk it with the keyboard kept in the tree; Down, Right and Return move and expand (a link to its own parent one level per expansion); back and
 # forward from the View menu bring the selections back; the next start shows the folder selected
 # last.
 source "$(dirname "$0")/VktE2e.sh"
@@ -49,6 +49,22 @@ read -r x y w h < <(vk_e2e_children "$frame" | awk -F'\t' '$1 == "SysTreeView32"
 [ "${w:-0}" -gt 100 ] && [ "${h:-0}" -gt 100 ] || vk_e2e_fail "the tree is ${w:-0} x ${h:-0}"
 n=$(convert "$VK_E2E_OUT/start.png" -crop "${w}x${h}+${x}+${y}" +repage -format %k info:)
 [ "$n" -gt 8 ] || vk_e2e_fail "the tree shows $n colours"
+
+# The arrow keys walk the tree: each folder they reach fills the file list, and the keyboard
+# stays in the tree for the next one.
+vk_e2e_key ctrl+f
+sleep 0.3
+vk_e2e_key Down
+vk_expect_path "$frame" "VktTree/loop"
+vk_e2e_key Down
+vk_expect_path "$frame" "VktTree/表"
+focus=$(vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" focus "$frame" | tr -d '\r' | cut -f1)
+[ "$focus" = SysTreeView32 ] || vk_e2e_fail "after two arrows the keyboard is in $focus"
+vk_e2e_shot walked
+vk_e2e_key Up
+vk_expect_path "$frame" "VktTree/loop"
+vk_e2e_key Up
+vk_expect_path "$frame" "VktTree/alpha"
 
 # Down to the next folder; Right expands it and a second Right enters it; Return expands that.
 vk_tree_key "$frame" Down

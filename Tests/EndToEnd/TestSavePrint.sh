@@ -52,13 +52,8 @@ vk_name "$(vk_e2e_path "$dir")"
 vk_e2e_key Return
 sleep 1
 vk_name 表.png
-# The format box (the lowest list, below the system's) clicked and its last type, PNG, chosen
-# by the keyboard.
-read -r cx cy cw ch < <(vk_e2e_children "$dialog" | awk -F'\t' '$1 == "ComboBox" { split($2, r, " "); if (r[2] > y) { y = r[2]; box = $2 } } END { print box }')
-vk_e2e_click $((cx + cw / 2)) $((cy + ch / 2))
-sleep 0.5
-vk_e2e_key End
-sleep 0.5
+# The format box (the lowest list, below the system's): PNG chosen by the keyboard.
+vk_e2e_last_type "$dialog"
 vk_e2e_shot save-dialog-png
 vk_e2e_press "$dialog" 1
 sleep 2

@@ -62,6 +62,8 @@ vk_e2e_end()
   local pid
   for pid in "${VK_E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   cp "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_OUT/" 2>/dev/null || true
+  # The program's heap faults and exceptions (scripts/test --heap) reach the test's output.
+  grep -a -E 'err:heap|warn:heap|err:seh|Unhandled exception|Unhandled page fault' "$VK_E2E_OUT/wine.log" >&2 2>/dev/null || true
   # Only the private session ends: the build's prefix serves the other tests.
   if [ "$WINEPREFIX" = "$VK_E2E_TMP/wine" ]; then
     vk_stop_xvfb
@@ -205,6 +207,12 @@ vk_e2e_open_image()
   read -r ax ay aw ah <<<"$area"
 }
 
+# vk_e2e_tabs FRAME: the titles of the frame's tabs in order, separated by spaces.
+vk_e2e_tabs()
+{
+  vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tabs "$1" 2>/dev/null | tr -d '\r' | grep $'^\t' | tr -d '\t' | paste -sd' '
+}
+
 # vk_e2e_area_of NAME: the drawing area ($ax $ay $aw $ah) of screenshot NAME cut out as NAME-area.
 vk_e2e_area_of() { convert "$VK_E2E_OUT/$1.png" -crop "${aw}x${ah}+${ax}+${ay}" +repage "$VK_E2E_OUT/$1-area.png"; }
 
@@ -281,4 +289,18 @@ vk_e2e_ini_keys()
     /^\[/ { inside = ($0 == s); next }
     inside && /=/ { n++ }
     END { print n + 0 }'
+}
+
+# vk_e2e_last_type DIALOG: the save dialog's format box (its lowest combo box) opened by a click and
+# its last type, PNG, chosen with End; Return closes the list.
+vk_e2e_last_type()
+{
+  local cx cy cw ch
+  read -r cx cy cw ch < <(vk_e2e_children "$1" | awk -F'\t' '$1 == "ComboBox" { split($2, r, " "); if (r[2] > y) { y = r[2]; box = $2 } } END { print box }')
+  vk_e2e_click $((cx + cw / 2)) $((cy + ch / 2))
+  sleep 0.5
+  vk_e2e_key End
+  sleep 0.5
+  vk_e2e_key Return
+  sleep 0.5
 }

@@ -12,6 +12,10 @@
 //   VktWin repaint HWND      the window and its descendants invalidated whole (their program paints)
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
 //                            then its titles, one line each tab after a tab character
+//   VktWin tab-rects HWND    the same with each tab's x y w h (screen) instead of its title, or
+//                            "-" for a tab scrolled out of sight
+//   VktWin current HWND      the first visible tab control's selected tab: its index and title,
+//                            tab-separated (exit code 1: no tab selected)
 //   VktWin combos HWND       every visible combo box among the descendants: x y w h (screen) and
 //                            its line height, its text after a tab, then its lines, one line each
 //                            after a tab character
@@ -23,6 +27,8 @@
 //                            is selected, tab-separated
 //   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
 //                            then its parent's class (nothing when no window of it has the focus)
+//   VktWin selection HWND    that window's text selection (EM_GETSEL) as "start end", then its
+//                            text after a tab (exit code 1: no window of it has the focus)
 //   VktWin enabled HWND ID   1 when the button of that command id on a tool bar among the
 //                            descendants is enabled, 0 when disabled (exit code 1: no such button)
 //   VktWin command HWND ID   posts WM_COMMAND with the command id to the window
@@ -133,7 +139,42 @@ std::string TabTitle(HWND tab, HANDLE process, int index)
     return RemoteItemText(tab, process, TCM_GETITEMA, index, item);
 }
 
-BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
+// The selected tab of the first visible tab control: its index and title.
+BOOL CALLBACK CurrentTab(HWND wnd, LPARAM found)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysTabControl32") return TRUE;
+    int index = static_cast<int>(SendMessageA(wnd, TCM_GETCURSEL, 0, 0));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (index >= 0 && process) {
+        Line(std::to_string(index) + "\t" + TabTitle(wnd, process, index));
+        *reinterpret_cast<bool*>(found) = true;
+    }
+    if (process) CloseHandle(process);
+    return FALSE;
+}
+
+// A tab's rectangle on the screen as "x y w h", through a block of the control's process; "-"
+// when the control gives none (a tab scrolled out of sight).
+std::string TabRect(HWND tab, HANDLE process, int index)
+{
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) return "?";
+    RECT r = {};
+    SIZE_T n = 0;
+    const bool got = SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+                     ReadProcessMemory(process, remote, &r, sizeof(r), &n);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (!got) return "-";
+    MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    char text[64];
+    snprintf(text, sizeof(text), "%ld %ld %ld %ld", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return text;
+}
+
+// lParam 0: each tab's title; 1: each tab's rectangle.
+BOOL CALLBACK ListTabs(HWND wnd, LPARAM rects)
 {
     if (!IsWindowVisible(wnd) || Class(wnd) != "SysTabControl32") return TRUE;
     RECT r;
@@ -146,7 +187,7 @@ BOOL CALLBACK ListTabs(HWND wnd, LPARAM)
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (!process) return TRUE;
     int count = static_cast<int>(SendMessageA(wnd, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) Line("\t" + TabTitle(wnd, process, i));
+    for (int i = 0; i < count; ++i) Line("\t" + (rects ? TabRect(wnd, process, i) : TabTitle(wnd, process, i)));
     CloseHandle(process);
     return TRUE;
 }
@@ -257,6 +298,18 @@ int Focus(HWND wnd)
     info.cbSize = sizeof(info);
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info)) return 1;
     if (info.hwndFocus) Line(Class(info.hwndFocus) + "\t" + Class(GetParent(info.hwndFocus)));
+    return 0;
+}
+
+int Selection(HWND wnd)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) || !info.hwndFocus) return 1;
+    DWORD sel = static_cast<DWORD>(SendMessageW(info.hwndFocus, EM_GETSEL, 0, 0));
+    wchar_t text[1024] = {};
+    SendMessageW(info.hwndFocus, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    printf("%u %u\t%s\n", LOWORD(sel), HIWORD(sel), Utf8(text).c_str());
     return 0;
 }
 
@@ -378,9 +431,14 @@ int main(int argc, char** argv)
         Point((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
     }
-    if (verb == "tabs") {
-        EnumChildWindows(wnd, ListTabs, 0);
+    if (verb == "tabs" || verb == "tab-rects") {
+        EnumChildWindows(wnd, ListTabs, verb == "tabs" ? 0 : 1);
         return 0;
+    }
+    if (verb == "current") {
+        bool found = false;
+        EnumChildWindows(wnd, CurrentTab, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
     }
     if (verb == "combos") {
         EnumChildWindows(wnd, ListCombos, 0);
@@ -398,6 +456,7 @@ int main(int argc, char** argv)
     }
     if (verb == "close") return CloseButton(wnd);
     if (verb == "focus") return Focus(wnd);
+    if (verb == "selection") return Selection(wnd);
     if (verb == "idle") {
         DWORD pid = 0;
         GetWindowThreadProcessId(wnd, &pid);

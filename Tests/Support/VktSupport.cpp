@@ -158,6 +158,17 @@ void VktPump(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
+bool VktPumpUntil(const std::function<bool()>& done, DWORD cap)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        VktPump();
+        if (done()) return true;
+        if (GetTickCount() - start >= cap) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
 DWORD VktGdiObjects()
 {
     DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);

@@ -26,6 +26,10 @@ DWORD VktGdiObjects();
 // Handles the thread's messages for ms milliseconds (0: those queued now).
 void VktPump(DWORD ms = 0);
 
+// Handles the thread's messages until done() holds; false when it still does not after cap
+// milliseconds (a cap only a hang reaches: a loaded machine delays the display's answers).
+bool VktPumpUntil(const std::function<bool()>& done, DWORD cap = 30000);
+
 // Closes every popup menu that opens on this thread while it lives, and counts them.
 class VktMenuCloser {
 public:

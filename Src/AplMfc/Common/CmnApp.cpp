@@ -3,6 +3,7 @@
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnApp"
 #include "CmnApp.h"
 #include "CmnDlgAbt.h"
+#include "CmnDlgOpr.h"
 #include "CmnDlgSetSca.h"
 #include "CmnImg.h"
 #include "CmnRes.h"
@@ -32,13 +33,43 @@ HWND TopOwner(HWND wnd)
     return wnd;
 }
 
-// An edit box that takes Return itself.
-bool IsMultiLineEdit(HWND wnd)
+CString UpperClass(HWND wnd)
 {
     char cls[CmnPathSize] = {};
     ::GetClassNameA(wnd, cls, sizeof(cls));
     CString name(cls);
-    return name.MakeUpper() == "EDIT" && (::GetWindowLongPtrA(wnd, GWL_STYLE) & ES_MULTILINE);
+    return name.MakeUpper();
+}
+
+// An edit box that takes Return itself.
+bool IsMultiLineEdit(HWND wnd)
+{
+    return UpperClass(wnd) == "EDIT" && (::GetWindowLongPtrA(wnd, GWL_STYLE) & ES_MULTILINE);
+}
+
+// An engine drawing area: an edit box underneath, with no text of its own.
+bool IsDrawingArea(HWND wnd)
+{
+    CmnDlgOpr* owner = dynamic_cast<CmnDlgOpr*>(CWnd::FromHandlePermanent(::GetParent(wnd)));
+    void* obj = nullptr;
+    return owner && ::GetFocus() == wnd && owner->GetFocusCtl(&obj) == CmnTypDra;
+}
+
+// The whole text of an edit box (a combo box's own one included) or of a combo box selected;
+// false for any other window.
+bool SelectAllText(HWND wnd)
+{
+    if (!wnd) return false;
+    const CString name = UpperClass(wnd);
+    if (name == "EDIT" && !IsDrawingArea(wnd)) {
+        ::SendMessageA(wnd, EM_SETSEL, 0, -1);
+        return true;
+    }
+    if (name == "COMBOBOX") {
+        ::SendMessageA(wnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+        return true;
+    }
+    return false;
 }
 
 // folder + "\" + name into dest (CmnPathSize bytes); -13 when it does not fit.
@@ -370,6 +401,10 @@ BOOL CmnApp::PreTranslateMessage(MSG* pMsg)
         HWND focus = ::GetFocus();
         if (focus && ::IsChild(pFrame->m_hWnd, focus) && !IsMultiLineEdit(focus)) pMsg->wParam = VK_TAB;
     }
+    // Ctrl+A in an edit or combo box selects its text there; elsewhere it is the accelerator.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'A' && ::GetKeyState(VK_CONTROL) < 0 &&
+        ::GetKeyState(VK_MENU) >= 0 && SelectAllText(pMsg->hwnd))
+        return TRUE;
     if (CWinApp::PreTranslateMessage(pMsg)) return TRUE;
     return VkeEngPreTranslateMessage(pMsg);
 }

@@ -308,10 +308,15 @@ void CmnApp::ReadIni() { ReadKeys(false); }
 void CmnApp::ReadLscFilInf()
 {
     ReadKeys(true);
-    // A column kind out of range: the columns as they come, their widths anew; the sort column stays.
+    // A column kind out of range or named twice (the six are one order of the six kinds): the
+    // columns as they come, their widths anew; the sort column stays.
     LscFii& lsc = theCmnAppInf.lscFii;
     bool bad = false;
-    for (int kind : lsc.iTypLstCol) bad = bad || kind < 1 || kind > CmnLstColCnt;
+    int seen = 0;
+    for (int kind : lsc.iTypLstCol) {
+        bad = bad || kind < 1 || kind > CmnLstColCnt || (seen & (1 << kind));
+        if (kind >= 1 && kind <= CmnLstColCnt) seen |= 1 << kind;
+    }
     if (bad) {
         memcpy(lsc.iTypLstCol, kDefaultColumns, sizeof(lsc.iTypLstCol));
         lsc.iCntLstColTyp = 4;
@@ -324,7 +329,7 @@ void CmnApp::ReadLscFilInf()
 
 void CmnApp::WriteProfile(const char* key, const char* value)
 {
-    ::WritePrivateProfileStringA(m_pszSection, key, value, m_pszProfileName);
+    WriteProfileString(m_pszSection, key, value);
     m_strBatchSection.Empty();
     m_batchLines.clear();
 }

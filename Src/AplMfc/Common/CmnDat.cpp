@@ -28,9 +28,9 @@ const CmnDatKind* CmnDat::Kind(int code) const
     return nullptr;
 }
 
-int CmnDat::Fail(const char* name, int code) const
+int CmnDat::Fail(const char* name, int code, int line) const
 {
-    CmnTraceError(m_pszModule, __LINE__, name, code);
+    CmnTraceError(m_pszModule, line, name, code);
     return code;
 }
 

@@ -76,8 +76,9 @@ protected:
     virtual bool Match(int, int, void*, Dat*) { return false; }
 
     const CmnDatKind* Kind(int code) const;
-    // Traces the failure under the module's path and the operation's name; returns it.
-    int Fail(const char* name, int code) const;
+    // Traces the failure under the module's path and the operation's name, with the line of
+    // the call; returns it.
+    int Fail(const char* name, int code, int line = __builtin_LINE()) const;
 
 private:
     int Init(const CmnDatKind* kind, Dat* p);

@@ -6,13 +6,14 @@
 #include "CmnSub.h"
 #include "CmnWin.h"
 #include "CmnWndFnt.h"
+#include "CDockBar.h"
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CmnDlb, CDialogBar)
 
 namespace {
 
-const int kMinSide = 50;  // a panel is never smaller each way
+const int kMinSide = CmnDlbMinSide;
 const int kGripper = 7;   // the gripper strip of a docked panel
 
 int Traced(const char* name, int code)
@@ -67,7 +68,7 @@ int CmnDlb::ClearMember()
     m_iHit = 0;
     m_ptLast = POINT{};
     m_hParentOld = nullptr;
-    m_rctTrack = RECT{};
+    m_rctTrack = m_rctFrom = RECT{};
     m_sizeFloat = m_sizeCur = SIZE{};
     memset(&m_lf, 0, sizeof(m_lf));
     m_hCurOld = m_hCurArrow = m_hCurGripper = m_hCurNWSE = m_hCurNESW = m_hCurNS = m_hCurWE = nullptr;
@@ -315,6 +316,8 @@ int CmnDlb::SetBri(SIZE* size)
     if (!size) return Traced("SetBri", VKE_ERR_ARG);
     m_sizeBri[2] = *size;
     SetSizes(*size);
+    // A column of the frame's side is as wide as the panel sized last.
+    if (CDockBar* dock = SideDock()) SetColumnWidth(dock, dock->GetBarRow(this), m_sizeCur.cx);
     if (m_hWnd) {
         theCmnWin.RedrawBar(this);
         RedrawGripper(1);

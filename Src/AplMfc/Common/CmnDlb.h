@@ -21,6 +21,9 @@
 #pragma once
 #include "CmnDlgOpr.h"
 
+// A panel is never smaller than this each way.
+enum { CmnDlbMinSide = 50 };
+
 // Where a point lies on a panel (HitTestBar): outside, the four corners, the four edges, inside,
 // on the gripper.
 enum {
@@ -113,7 +116,11 @@ public:
     // 10, -7 while a drag runs.
     virtual int StartTracking(int hit, POINT* point);
     // The panel keeps the tracking rectangle's size (each side at least 50) and goes back to
-    // its place; the frame lays out again. -7 when no drag runs.
+    // its place; the frame lays out again. -7 when no drag runs. In a column of the frame's
+    // left or right side the dragged edges move what lies beyond them: the column's inner edge
+    // widens the column, its outer edge the column further out (the panel itself at the
+    // frame's edge), and an edge shared with the panel above or below moves between the two;
+    // the column's own top and bottom stay where they are.
     virtual int StopTracking();
     int IsTracking() const { return m_bTracking; }
 
@@ -164,6 +171,7 @@ protected:
     POINT m_ptLast;     // the last point it followed (screen)
     HWND m_hParentOld;  // the panel's parent before the drag
     RECT m_rctTrack;    // the panel's rectangle while dragged (screen)
+    RECT m_rctFrom;     // and when the drag began
     SIZE m_sizeFloat;   // the size of the floating layout
     SIZE m_sizeCur;     // the size of the docked layout
     LOGFONTA m_lf;
@@ -186,4 +194,10 @@ private:
     void ApplyPanelSettings();
     // Floating and current size, each side at least 50.
     void SetSizes(SIZE size);
+    // The frame's left or right dock bar the panel lies in, else null.
+    CDockBar* SideDock() const;
+    // Every panel of the dock bar's row takes the width.
+    static void SetColumnWidth(CDockBar* dock, int row, int cx);
+    // The drag's end in a column of a side; false when the panel lies in none.
+    bool ResizeInColumn(const CRect& from, const CRect& to);
 };

@@ -3,6 +3,9 @@
 // with the dragged edges and puts the panel back with the size it was given.
 #define CMN_MODULE "Src\\AplMfc\\Common\\CmnDlb"
 #include "CmnDlb.h"
+#include "CDockBar.h"
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -27,7 +30,89 @@ void Follow(LONG* edge, LONG now, LONG* last, LONG opposite, bool low)
     *last = *edge;
 }
 
+// The panels of a dock bar's row; only the shown ones when shown.
+std::vector<CmnDlb*> RowPanels(CDockBar* dock, int row, bool shown)
+{
+    std::vector<CmnDlb*> panels;
+    for (CControlBar* bar : dock->GetRowBars(row)) {
+        CmnDlb* panel = DYNAMIC_DOWNCAST(CmnDlb, bar);
+        if (panel && panel->m_hWnd && (!shown || panel->IsVisible())) panels.push_back(panel);
+    }
+    return panels;
+}
+
+// The width a row is shown with (its first shown panel's), 0 when it shows none.
+int ShownWidth(CDockBar* dock, int row)
+{
+    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
+    if (shown.empty()) return 0;
+    CRect rect;
+    shown.front()->GetWindowRect(&rect);
+    return rect.Width();
+}
+
 } // namespace
+
+CDockBar* CmnDlb::SideDock() const
+{
+    CDockBar* dock = m_pDockBar;
+    return dock && !IsFloating() && dock->SharesLength() && dock->GetBarRow(this) >= 0 ? dock : nullptr;
+}
+
+void CmnDlb::SetColumnWidth(CDockBar* dock, int row, int cx)
+{
+    for (CmnDlb* panel : RowPanels(dock, row, false)) {
+        panel->m_sizeCur.cx = panel->m_sizeFloat.cx = std::max(cx, static_cast<int>(CmnDlbMinSide));
+    }
+}
+
+bool CmnDlb::ResizeInColumn(const CRect& from, const CRect& to)
+{
+    CDockBar* dock = SideDock();
+    if (!dock) return false;
+    const int row = dock->GetBarRow(this);
+    // Columns count from the pane outward: on the left the outer ones come first.
+    const bool left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
+    int inner = left ? to.right - from.right : from.left - to.left; // wider by
+    int outer = left ? from.left - to.left : to.right - from.right;
+    // The side grows no further than the frame leaves room for: the pane keeps its share and
+    // the other columns are not squeezed.
+    int excess = inner + outer - std::max(0, m_pDockSite ? m_pDockSite->GetSideDockRoom() : 1 << 30);
+    for (int* grow : {&inner, &outer}) {
+        const int cut = std::min(std::max(excess, 0), std::max(*grow, 0));
+        *grow -= cut;
+        excess -= cut;
+    }
+    const int beyond = row + (left ? -1 : 1);
+    const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? ShownWidth(dock, beyond) : 0;
+    if (outer && beyondWidth > 0) SetColumnWidth(dock, beyond, beyondWidth - outer);
+    SetColumnWidth(dock, row, from.Width() + inner + (beyondWidth > 0 ? 0 : outer));
+
+    // An edge shared with the panel above or below moves between the two, each keeping at least
+    // the least height; every shown panel of the column then wants the height it shows.
+    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
+    const size_t at = static_cast<size_t>(std::find(shown.begin(), shown.end(), this) - shown.begin());
+    const bool up = at < shown.size() && at > 0 && to.top != from.top;
+    const bool down = at + 1 < shown.size() && to.bottom != from.bottom;
+    if (!up && !down) return true;
+    std::vector<int> heights;
+    for (CmnDlb* panel : shown) {
+        CRect rect;
+        panel->GetWindowRect(&rect);
+        heights.push_back(panel == this ? from.Height() : rect.Height());
+    }
+    auto move = [&heights](size_t upper, int by) {
+        by = std::min(by, heights[upper + 1] - static_cast<int>(CmnDlbMinSide));
+        by = std::max(by, static_cast<int>(CmnDlbMinSide) - heights[upper]);
+        heights[upper] += by;
+        heights[upper + 1] -= by;
+    };
+    if (up) move(at - 1, to.top - from.top);
+    if (down) move(at, to.bottom - from.bottom);
+    for (size_t i = 0; i < shown.size(); ++i)
+        shown[i]->m_sizeCur.cy = shown[i]->m_sizeFloat.cy = std::max(heights[i], static_cast<int>(CmnDlbMinSide));
+    return true;
+}
 
 int CmnDlb::SetTrackingCursor(int hit)
 {
@@ -94,6 +179,7 @@ int CmnDlb::StartTracking(int hit, POINT* point)
     ClientToScreen(&m_ptLast);
     m_hParentOld = ::GetParent(m_hWnd);
     GetWindowRect(&m_rctTrack);
+    m_rctFrom = m_rctTrack;
     // On the desktop for the drag: the panel follows the mouse over the whole frame, and the
     // frame's layout leaves it alone meanwhile.
     ::SetParent(m_hWnd, ::GetDesktopWindow());
@@ -109,14 +195,15 @@ int CmnDlb::StopTracking()
     // Cleared first: releasing the capture must not end the drag a second time.
     m_bTracking = 0;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    SetSizes(SIZE{m_rctTrack.right - m_rctTrack.left, m_rctTrack.bottom - m_rctTrack.top});
+    const CRect to(m_rctTrack);
+    if (!ResizeInColumn(CRect(m_rctFrom), to)) SetSizes(SIZE{to.Width(), to.Height()});
     if (m_hParentOld && ::IsWindow(m_hParentOld)) ::SetParent(m_hWnd, m_hParentOld);
     ApplyBarRect();
     if (m_pDockSite && m_pDockSite->m_hWnd) m_pDockSite->RecalcLayout();
     m_iHit = 0;
     m_ptLast = POINT{};
     m_hParentOld = nullptr;
-    m_rctTrack = RECT{};
+    m_rctTrack = m_rctFrom = RECT{};
     return VKE_OK;
 }
 

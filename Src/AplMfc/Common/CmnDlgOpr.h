@@ -197,7 +197,8 @@ protected:
     // A button's check notice (VkeWmSetChk: wParam the control, lParam the state 0 to 2) handed
     // to onCheck with the control's slot once the window is ready (-9 traced for a null control or
     // another state). Guarded for the whole process: a notice that the handling causes for the
-    // same button, or for a button of its automatic radio group, is refused. Answers 1.
+    // same button, or for a button of its automatic radio group, is refused with -7. Answers 1
+    // otherwise.
     LRESULT RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<void(int slot, int state)>& onCheck);
 
     // ---- Slots, for a derived start ----

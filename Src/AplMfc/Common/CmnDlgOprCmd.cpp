@@ -293,7 +293,9 @@ LRESULT CmnDlgOpr::RunSetChk(WPARAM wParam, LPARAM lParam, const std::function<v
     }
     HWND wnd = nullptr;
     VkeCtlGetCtlHandle(ctl, &wnd);
-    if (s_bInChk && InGuardedGroup(ctl, wnd)) return 1;
+    // A notice about the control (or radio group) being handled is refused: the answer is no
+    // result the engine reads, so it is the code alone, untraced.
+    if (s_bInChk && InGuardedGroup(ctl, wnd)) return VKE_ERR_EXISTS;
     s_bInChk = 1;
     s_hChkWnd = wnd;
     onCheck(CtlSlot(ctl), static_cast<int>(lParam));

@@ -172,7 +172,7 @@ CmnLscFil::CmnLscFil()
       m_iPending(-1), m_aiColKind(), m_lst(), m_drm(), m_pThr{nullptr, nullptr}, m_hStop{nullptr, nullptr}, m_lf(),
       m_iCntTmn(0), m_fii(), m_hImgLst(), m_amFilter(), m_sli(), m_bPump{0, 0}, m_pFolder(nullptr), m_pShl(nullptr),
       m_bDeleting(0), m_bFillOpen(0), m_bRedrawOff(0), m_bFillInsert(0), m_iFillFirst(0), m_pReq(nullptr),
-      m_bPainting(0)
+      m_bPainting(0), m_bRetOpened(0)
 {
 }
 
@@ -677,7 +677,9 @@ int CmnLscFil::SetImage()
         ::GetTextExtentPoint32A(dc.m_hDC, "Z", 1, &z);
         SetIconSpacing(m_fii.iWidthTmnImg + z.cy, m_fii.iHeightTmnImg + (5 * z.cy + 1) / 2);
     } else if (mode == LscModeIco) {
-        SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(-1, -1));
+        // The default spacing is asked with -1 as the whole parameter: on 64 bits MAKELPARAM(-1,
+        // -1) is 0xFFFFFFFF, not -1, and Wine's control takes it as a spacing of 65535 both ways.
+        SendMessage(LVM_SETICONSPACING, 0, static_cast<LPARAM>(-1));
     }
     return VKE_OK;
 }
@@ -773,8 +775,7 @@ int CmnLscFil::CreateColumn()
     auto add = [this](int column, int kind, int pos) {
         CString title;
         title.LoadString(static_cast<UINT>(IDS_CMN_LSC_COL_FIRST + kind - 1));
-        return InsertColumn(column, title, kind == LscColSiz ? LVCFMT_RIGHT : LVCFMT_LEFT,
-                            LOWORD(m_fii.iWidthLstCol[pos])) == column;
+        return InsertColumn(column, title, kind == LscColSiz ? LVCFMT_RIGHT : LVCFMT_LEFT, ShownWidth(kind, pos)) == column;
     };
     if (!add(0, LscColNam, namePos)) return LSC_PRO("CreateColumn", VKE_ERR_SYSTEM);
     int column = 1;
@@ -815,6 +816,16 @@ int CmnLscFil::GetColumnInf()
     return VKE_OK;
 }
 
+int CmnLscFil::ShownWidth(int kind, int pos)
+{
+    int width = LOWORD(m_fii.iWidthLstCol[pos]);
+    if (kind != LscColAcs && kind != LscColMdf && kind != LscColCre) return width;
+    // A time never shows cut: its column is at least as wide as the widest time, with the
+    // margins the control leaves on both sides of a text.
+    const int fit = GetStringWidth("8888/88/88 88:88") + 2 * ::GetSystemMetrics(SM_CXEDGE) + 12;
+    return width > fit ? width : fit;
+}
+
 int CmnLscFil::SetColumnWidth()
 {
     if (!CheckInit("SetColumnWidth", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
@@ -822,7 +833,7 @@ int CmnLscFil::SetColumnWidth()
         HWND header = GetHeaderCtrl();
         for (int column = 0, count = header ? Header_GetItemCount(header) : 0; column < count; ++column) {
             int pos = KindPos(ColumnKind(column));
-            if (pos >= 0) CListCtrl::SetColumnWidth(column, LOWORD(m_fii.iWidthLstCol[pos]));
+            if (pos >= 0) CListCtrl::SetColumnWidth(column, ShownWidth(ColumnKind(column), pos));
         }
     } else if (m_fii.iModeLstViw == LscModeLst) {
         // The list view measures its column again when it comes back from the details view.

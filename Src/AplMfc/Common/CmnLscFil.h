@@ -269,7 +269,13 @@ public:
     virtual int SetCurSel(int item);
     // The current path's item, -1 when none.
     virtual int GetCurSel(int* out);
+    // The first item from from on, round to the first, that shows a normal file; -1 when none
+    // does. *files: how many items show one.
+    int NextFileItem(int from, int* files);
 
+    // Whether the Return key that went down opened the selected files (its panel's doing): its
+    // release then picks and activates nothing.
+    void SetReturnOpened(int opened) { m_bRetOpened = opened; }
     // 1 while a wait for a worker handles a message: the main frame must not close then.
     int IsPumping() const { return m_bPump[0] || m_bPump[1]; }
     // The element list, for reading while no worker runs.
@@ -327,6 +333,8 @@ private:
     int KindPos(int kind) const;
     int ColumnKind(int column) const;
     int ColumnOf(int kind) const;
+    // The width a column of kind at the kind list's pos is made with (times fit whole).
+    int ShownWidth(int kind, int pos);
     // The pattern of the filter for the current folder ("" matches everything).
     CString Pattern();
     bool Matches(const char* pattern, const LscFilElm* elm) const;
@@ -347,6 +355,8 @@ private:
     int ShowItem(int item);
     // Picks the pending item: CmnWmSelImg, the focus, the item centred in details mode.
     void PickPending();
+    // A key pressed on the list waits in the queue.
+    bool KeyWaits();
     void SendToFrame(UINT message, LPARAM lParam);
     // One selected folder's path, else empty.
     CString SelectedFolder();
@@ -391,7 +401,9 @@ private:
     CString m_strPattern[2];          // each worker's filter pattern, made before it starts
     ReqQueue* m_pReq;
     std::atomic<int> m_bTmnPosted{0}; // a start of worker 1 is posted
+    std::atomic<int> m_bTmnOpen{0};   // worker 1 runs and still takes painting's requests
     int m_bPainting;
+    int m_bRetOpened; // the Return key down opened files
 };
 
 // Painting's requests: one producer (the user-interface thread), one consumer (worker 1).

@@ -199,6 +199,7 @@ void CmnLscFil::DeleteItems()
 
 int CmnLscFil::SetColumn(IShellFolder* folder, LPCITEMIDLIST, LPCITEMIDLIST item, LPCITEMIDLIST full, LscFilElm* elm)
 {
+    if (!CheckInit("SetColumn", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
     if (!folder || !item || !full || !elm) return LSC_PRO("SetColumn", VKE_ERR_ARG);
     const char* path = Text(elm->amPath);
     CmnLscFilShl::Facts facts;
@@ -215,7 +216,12 @@ int CmnLscFil::SetColumn(IShellFolder* folder, LPCITEMIDLIST, LPCITEMIDLIST item
         case LscColNam: text = m_pShl->GetName(folder, item, path, facts); break;
         case LscColTyp: text = m_pShl->GetTypeName(full, path, facts); break;
         case LscColSiz:
-            if (*path && elm->bNormal) text = theCmnSub.GetSizeStr(facts.dBytes, 0, &elm->dSize);
+            // The text shows whole KB; the element keeps the bytes, which sort files of the same
+            // KB apart.
+            if (*path && elm->bNormal) {
+                double shown = 0;
+                text = theCmnSub.GetSizeStr(facts.dBytes, 0, &shown);
+            }
             break;
         default: {
             if (!known) break;
@@ -286,6 +292,7 @@ bool CmnLscFil::Matches(const char* pattern, const LscFilElm* elm) const
 
 int CmnLscFil::SetListItem(int insert, int index, const char* pattern, LscFilElm* elm)
 {
+    if (!CheckInit("SetListItem", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
     if ((insert != 0 && insert != 1) || index < 0 || !elm) return LSC_PRO("SetListItem", VKE_ERR_ARG);
     if (!Matches(pattern, elm)) return VKE_NOT_DONE;
     const int mode = m_fii.iModeLstViw;

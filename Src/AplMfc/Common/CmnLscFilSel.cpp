@@ -39,6 +39,12 @@ void CmnLscFil::PickPending()
     m_iPending = -1;
 }
 
+bool CmnLscFil::KeyWaits()
+{
+    MSG msg;
+    return ::PeekMessageA(&msg, m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD) != FALSE;
+}
+
 CString CmnLscFil::SelectedFolder()
 {
     int selected = 0, folder = 0;
@@ -90,6 +96,13 @@ BOOL CmnLscFil::OnNmDblClk(NMHDR*, LRESULT* pResult)
 BOOL CmnLscFil::OnWmKeyUp(UINT, UINT key, UINT)
 {
     if (!m_bInit) return FALSE;
+    if (key == VK_RETURN && m_bRetOpened) {
+        // The key opened the selected files as pages: the first of them stays in front.
+        m_bRetOpened = 0;
+        m_bPending = 0;
+        m_iPending = -1;
+        return TRUE;
+    }
     if (key == VK_RETURN) {
         CString folder = SelectedFolder();
         if (!folder.IsEmpty()) {
@@ -100,6 +113,11 @@ BOOL CmnLscFil::OnWmKeyUp(UINT, UINT key, UINT)
         }
     } else if (ShiftHeld()) {
         return FALSE;
+    }
+    if (m_bPending && KeyWaits()) {
+        // The keys go on over the list: only the item they stop at is picked (each pick opens
+        // its image), so a picture already passed over is never decoded.
+        return TRUE;
     }
     if (m_bPending) {
         PickPending();
@@ -308,6 +326,21 @@ int CmnLscFil::GetCurSel(int* out)
     return rc == VKE_ERR_NOT_FOUND ? VKE_OK : rc;
 }
 
+int CmnLscFil::NextFileItem(int from, int* files)
+{
+    const int count = m_bInit ? GetItemCount() : 0;
+    int next = -1, n = 0;
+    for (int i = 0; i < count; ++i) {
+        const int item = ((from < 0 ? 0 : from) + i) % count;
+        const LscFilElm* elm = ItemElement(item);
+        if (!elm || !elm->bNormal) continue;
+        if (next < 0) next = item;
+        ++n;
+    }
+    if (files) *files = n;
+    return next;
+}
+
 CString CmnLscFil::IsSelected(int* selected, int* folder)
 {
     if (selected) *selected = 0;
@@ -346,6 +379,7 @@ int CmnLscFil::IsLeftToRight() const { return (GetStyle() & LVS_ALIGNMASK) == LV
 
 int CmnLscFil::GetOrigin(POINT* out)
 {
+    if (!CheckInit("GetOrigin", "Src\\AplMfc\\Common\\CmnLscFilBsc")) return VKE_ERR_NOT_INIT;
     if (!out) return LSC_BSC("GetOrigin", VKE_ERR_ARG);
     RECT view = {};
     if (!GetViewRect(&view)) return LSC_BSC("GetOrigin", VKE_ERR_SYSTEM);
@@ -418,15 +452,17 @@ int CmnLscFil::ScrollTarget(const SCROLLINFO& info, int perLine, int code, int p
 
 int CmnLscFil::GetHScrInfo(SCROLLINFO* info, int* perLine)
 {
+    if (!m_bInit) return VKE_ERR_NOT_INIT;
     if (!info || !perLine) return LSC_BSC("GetHScrInfo", VKE_ERR_ARG);
-    if (!m_bInit || m_fii.iModeLstViw != LscModeTmn || GetItemCount() == 0 || !IsLeftToRight()) return VKE_NOT_DONE;
+    if ( m_fii.iModeLstViw != LscModeTmn || GetItemCount() == 0 || !IsLeftToRight()) return VKE_NOT_DONE;
     return ScrollInfo(ScrollGeo(true), info, perLine);
 }
 
 int CmnLscFil::GetVScrInfo(SCROLLINFO* info, int* perLine)
 {
+    if (!m_bInit) return VKE_ERR_NOT_INIT;
     if (!info || !perLine) return LSC_BSC("GetVScrInfo", VKE_ERR_ARG);
-    if (!m_bInit || m_fii.iModeLstViw != LscModeTmn || GetItemCount() == 0 || IsLeftToRight()) return VKE_NOT_DONE;
+    if ( m_fii.iModeLstViw != LscModeTmn || GetItemCount() == 0 || IsLeftToRight()) return VKE_NOT_DONE;
     return ScrollInfo(ScrollGeo(false), info, perLine);
 }
 

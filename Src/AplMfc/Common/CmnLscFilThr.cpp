@@ -76,6 +76,7 @@ int CmnLscFil::BeginThread(int worker)
     thread->m_bAutoDelete = FALSE;
     m_pThr[worker] = thread;
     m_hStop[worker] = stop;
+    if (worker == 1) m_bTmnOpen = 1;
     ::ResetEvent(stop);
     thread->ResumeThread();
     return VKE_OK;
@@ -83,6 +84,7 @@ int CmnLscFil::BeginThread(int worker)
 
 int CmnLscFil::WaitThread(int worker, int stop)
 {
+    if (!CheckInit("WaitThread", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
     if ((worker != 0 && worker != 1) || (stop != 0 && stop != 1)) return LSC_PRO("WaitThread", VKE_ERR_ARG);
     CWinThread* thread = m_pThr[worker];
     if (thread && thread->m_nThreadID == ::GetCurrentThreadId()) return VKE_OK;
@@ -102,6 +104,7 @@ int CmnLscFil::WaitThread(int worker, int stop)
     if (m_pThr[worker] != thread) return WaitThread(worker, stop);
     m_pThr[worker] = nullptr;
     delete thread;
+    if (worker == 1) m_bTmnOpen = 0;
     if (m_hStop[worker]) ::CloseHandle(m_hStop[worker]);
     m_hStop[worker] = nullptr;
     if (worker == 0) {
@@ -138,6 +141,7 @@ int CmnLscFil::WarmCount(int elements, int setting)
 // The last N elements (WarmCount), with painting's requests taken before each one.
 int CmnLscFil::AddImageBackground()
 {
+    if (!CheckInit("AddImageBackground", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
     if (!m_sli.pIdl || m_fii.iModeLstViw != LscModeTmn || !m_pReq) return LSC_PRO("AddImageBackground", VKE_ERR_SYSTEM);
     HANDLE stop = m_hStop[1];
     const CString pattern = m_strPattern[1];
@@ -149,17 +153,20 @@ int CmnLscFil::AddImageBackground()
     }
     int first = VKE_OK;
     for (;;) {
-        LscFilElm* request = m_pReq->Pop();
-        if (!request && !l) break;
+        // Stopped before a request is taken: one taken is always answered.
         if (stop && ::WaitForSingleObject(stop, 0) == WAIT_OBJECT_0) {
             first = VKE_STOPPED;
             break;
         }
+        LscFilElm* request = m_pReq->Pop();
+        if (!request && !l) break;
         int rc = WarmElement(request ? request : AsElm(l), pattern, request != nullptr);
         if (!request) l = l->pNxt;
         if (rc != VKE_OK && rc != VKE_NOT_DONE && first == VKE_OK) first = rc;
     }
-    // Requests made while it ended start it again.
+    // From here on painting starts the worker again for a request of its own; one it made just
+    // before is found by the start posted here.
+    m_bTmnOpen = 0;
     if (first != VKE_STOPPED) PostMessage(LscWmTmnStart, 1);
     if (first != VKE_OK && first != VKE_STOPPED) LSC_PRO("AddImageBackground", first);
     return first;
@@ -205,13 +212,15 @@ LRESULT CmnLscFil::OnLscWmTmnDone(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// wParam 1: worker 1 ended (it may not have taken the last requests); 0: painting asks.
-LRESULT CmnLscFil::OnLscWmTmnStart(WPARAM wParam, LPARAM)
+// wParam 1: worker 1 took its last request (it may not have taken those made meanwhile); 0:
+// painting asks. A worker still taking requests takes these too.
+LRESULT CmnLscFil::OnLscWmTmnStart(WPARAM, LPARAM)
 {
     m_bTmnPosted = 0;
-    if (!m_bInit || m_fii.iModeLstViw != LscModeTmn || !m_sli.pIdl || !m_pReq || m_pReq->Empty() || IsActiveThread(0))
+    if (!m_bInit || m_fii.iModeLstViw != LscModeTmn || !m_sli.pIdl || !m_pReq || m_pReq->Empty() || IsActiveThread(0) ||
+        m_bTmnOpen)
         return 0;
-    if (wParam == 1 || !IsActiveThread(1)) BeginThread(1);
+    BeginThread(1);
     return 0;
 }
 
@@ -224,7 +233,7 @@ void CmnLscFil::RequestTmn(LscFilElm* elm, bool busy)
         ::InterlockedExchange(&elm->lTmnReq, state);
         return;
     }
-    if (!IsActiveThread(1) && !m_bTmnPosted.exchange(1)) PostMessage(LscWmTmnStart, 0);
+    if (!m_bTmnOpen && !m_bTmnPosted.exchange(1)) PostMessage(LscWmTmnStart, 0);
 }
 
 void CmnLscFil::ResetTmnRequests()
@@ -320,10 +329,14 @@ int CmnLscFil::DrawImage(HDC dc, const RECT* cell, LscFilElm* elm)
     if (!picture) picture = hit;
     const int cw = cell->right - cell->left, ch = cell->bottom - cell->top;
     int dw = width, dh = height;
-    // A picture larger than its cell is fitted into it.
+    // A picture larger than its cell is fitted into it; one that cannot be fitted is not drawn
+    // and fails (the cell keeps its outline, as for any failure).
     if (width > cw || height > ch) {
         rc = VkeSubGetStretchFixedScaleSize(theCmnAppInf.pSub, cw, ch, width, height, &dw, &dh);
-        if (rc != VKE_OK && rc != VKE_ERR_CUT) dw = 0;
+        if (rc != VKE_OK && rc != VKE_ERR_CUT) {
+            if (hit) theCmnImg.CloseTmnImage(0, &hit);
+            return LSC_PRO("DrawImage", rc);
+        }
     }
     int result = rc == VKE_ERR_CUT ? rc : VKE_OK;
     if (dw > 0 && dh > 0) {

@@ -15,6 +15,11 @@
 #define IDS_CMN_SIZE_MB      26600
 #define IDS_CMN_SIZE_GB      26601
 #define IDS_CMN_SIZE_TB      26602
+// Type names where the shell gives only its untranslated fallback (Wine): a folder, a file of an
+// extension without a registered type ("%s" the extension in capitals), a file without one.
+#define IDS_CMN_TYPE_FOLDER  26610
+#define IDS_CMN_TYPE_EXT     26611
+#define IDS_CMN_TYPE_FILE    26612
 
 // ---- Dialogs and pages: their menus, commands, templates, items and messages ----
 // The dialog's popup menu and the context menu its engine controls share.

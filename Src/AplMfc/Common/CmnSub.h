@@ -90,8 +90,14 @@ public:
     // An icon the caller destroys, or null.
     HICON GetIcon(LPCITEMIDLIST list, UINT flags);
     HICON GetIcon(const char* path, UINT flags);
+    // The shell's type name of an item, in Japanese also where the shell has only an English
+    // fallback (LocalTypeName).
     CString GetTypeName(LPCITEMIDLIST list);
     CString GetTypeName(const char* path);
+    // The name Windows gives in place of the shell's untranslated fallback for an unregistered
+    // type (a folder's "Folder", "jpg file", "File"); any other shell text as it is. name: the
+    // item's last name.
+    static CString LocalTypeName(const char* shell, bool folder, const char* name);
     // The file-system path of a shell item; empty for any other. Asked of the item's folder,
     // which each thread keeps bound while it asks for items of the same folder.
     CString GetPathName(LPCITEMIDLIST list);

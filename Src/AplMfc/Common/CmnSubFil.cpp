@@ -4,8 +4,11 @@
 #include "CmnSub.h"
 #include "CmnApp.h"
 #include "CmnHold.h"
+#include "CmnRes.h"
+#include <commctrl.h>
 #include <string.h>
 #include <string>
+#include <vector>
 #include <type_traits>
 
 namespace {
@@ -20,11 +23,102 @@ bool ShellInfo(LPCITEMIDLIST list, UINT flags, SHFILEINFOA* info)
     return list && ::SHGetFileInfoA(reinterpret_cast<LPCSTR>(list), 0, info, sizeof(*info), flags | SHGFI_PIDL);
 }
 
-// The browser's start: the item-id list in lParam selected when it opens; a name typed that is
-// no folder keeps it open.
+// The browser's folder tree.
+HWND FindTree(HWND dialog)
+{
+    HWND tree = nullptr;
+    ::EnumChildWindows(
+        dialog,
+        [](HWND wnd, LPARAM found) {
+            char name[32] = {};
+            ::GetClassNameA(wnd, name, sizeof(name));
+            if (strcmp(name, WC_TREEVIEWA) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = wnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    return tree;
+}
+
+// The text of a tree item (the browser's tree lives in this process).
+std::string ItemText(HWND tree, HTREEITEM item)
+{
+    char text[MAX_PATH] = {};
+    TVITEMA tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = sizeof(text);
+    return ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) ? std::string(text) : std::string();
+}
+
+// The shell's name of the list's first depth items (their folder as the browser names it).
+std::string PrefixName(LPCITEMIDLIST list, int depth)
+{
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(list);
+    size_t size = 0;
+    for (int i = 0; i < depth; ++i) size += reinterpret_cast<LPCITEMIDLIST>(bytes + size)->mkid.cb;
+    std::vector<BYTE> prefix(bytes, bytes + size);
+    prefix.resize(size + sizeof(USHORT), 0);
+    SHFILEINFOA info;
+    return ShellInfo(reinterpret_cast<LPCITEMIDLIST>(prefix.data()), SHGFI_DISPLAYNAME, &info) ? std::string(info.szDisplayName)
+                                                                                               : std::string();
+}
+
+// The browser's tree walked from the desktop by the shell's names of the path's folders, each
+// folder expanded on the way, and the deepest one found selected. Wine's browser, told a path,
+// may stop at a folder above it (always below the Unix /tmp, whose contents keep changing): its
+// item-id lists compare byte for byte, and a folder's list carries its access time.
+void SelectByNames(HWND dialog, const char* path)
+{
+    HWND tree = FindTree(dialog);
+    CmnIdl list(theCmnSub.GetItemIdList(path));
+    HTREEITEM item = tree ? TreeView_GetRoot(tree) : nullptr;
+    if (!item || !list.Get()) return;
+    int depth = 0;
+    for (LPCITEMIDLIST p = list.Get(); p; p = theCmnSub.GetItemIdNext(p)) ++depth;
+    HTREEITEM selected = TreeView_GetSelection(tree);
+    if (selected && ItemText(tree, selected) == PrefixName(list.Get(), depth)) return;
+    for (int level = 1; level <= depth; ++level) {
+        std::string name = PrefixName(list.Get(), level);
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        HTREEITEM child = TreeView_GetChild(tree, item);
+        while (child && ItemText(tree, child) != name) child = TreeView_GetNextSibling(tree, child);
+        if (!child) break;
+        item = child;
+    }
+    TreeView_SelectItem(tree, item);
+}
+
+// The browser's selection brought into sight once the browser has laid itself out (it sizes its
+// tree after the start): a timer of its window, once.
+const UINT_PTR kShowTimer = 0x5642;
+void CALLBACK ShowSelection(HWND dialog, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(dialog, id);
+    HWND tree = FindTree(dialog);
+    HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
+    if (item) TreeView_EnsureVisible(tree, item);
+}
+
+// The browser's start: the path in lParam selected when it opens; a name typed that is no
+// folder keeps it open.
 int CALLBACK BrowseProc(HWND wnd, UINT message, LPARAM, LPARAM data)
 {
-    if (message == BFFM_INITIALIZED && data) ::SendMessageA(wnd, BFFM_SETSELECTIONA, FALSE, data);
+    if (message == BFFM_INITIALIZED) {
+        // The tree takes no new names: a click on its selected folder would start renaming that
+        // folder on the disk.
+        if (HWND tree = FindTree(wnd)) {
+            LONG_PTR style = ::GetWindowLongPtrA(tree, GWL_STYLE);
+            ::SetWindowLongPtrA(tree, GWL_STYLE, style & ~static_cast<LONG_PTR>(TVS_EDITLABELS));
+        }
+        const char* path = reinterpret_cast<const char*>(data);
+        if (path && *path) {
+            ::SendMessageA(wnd, BFFM_SETSELECTIONA, TRUE, data);
+            SelectByNames(wnd, path);
+            ::SetTimer(wnd, kShowTimer, 100, ShowSelection);
+        }
+    }
     return message == BFFM_VALIDATEFAILEDA ? 1 : 0;
 }
 
@@ -252,7 +346,44 @@ HICON CmnSub::GetIcon(const char* path, UINT flags)
 CString CmnSub::GetTypeName(LPCITEMIDLIST list)
 {
     SHFILEINFOA info;
-    return ShellInfo(list, SHGFI_TYPENAME, &info) ? CString(info.szTypeName) : CString();
+    if (!ShellInfo(list, SHGFI_TYPENAME | SHGFI_ATTRIBUTES, &info)) return CString();
+    return LocalTypeName(info.szTypeName, (info.dwAttributes & SFGAO_FOLDER) != 0, GetLastName(GetPathName(list)));
+}
+
+CString CmnSub::LocalTypeName(const char* shell, bool folder, const char* name)
+{
+    // Wine's shell names unregistered types in English whatever the language: "Folder",
+    // "<extension> file" (or "-file"), "File". Windows names them in the user's language.
+    CString text(shell ? shell : "");
+    CString format;
+    if (folder) {
+        if (text.CompareNoCase("Folder") == 0 || text.CompareNoCase("File folder") == 0) format.LoadString(IDS_CMN_TYPE_FOLDER);
+        return format.IsEmpty() ? text : format;
+    }
+    // The extension: after the name's last dot, walked by characters.
+    const char* dot = nullptr;
+    for (const char* p = name ? name : ""; *p; p = ::CharNextExA(932, p, 0))
+        if (*p == '.') dot = p;
+    CString ext = dot && dot[1] ? CString(dot + 1) : CString();
+    if (ext.IsEmpty()) {
+        if (text.CompareNoCase("File") == 0) format.LoadString(IDS_CMN_TYPE_FILE);
+        return format.IsEmpty() ? text : format;
+    }
+    if (text.CompareNoCase(ext + " file") != 0 && text.CompareNoCase(ext + "-file") != 0) return text;
+    format.LoadString(IDS_CMN_TYPE_EXT);
+    if (format.IsEmpty()) return text;
+    // Capitals of the ASCII letters only: a double-byte character keeps both bytes.
+    CString upper;
+    for (const char* p = ext; *p;) {
+        const char* next = ::CharNextExA(932, p, 0);
+        if (next == p) break;
+        if (next - p == 1 && *p >= 'a' && *p <= 'z') upper += static_cast<char>(*p - 'a' + 'A');
+        else upper += CString(p, static_cast<int>(next - p));
+        p = next;
+    }
+    CString local;
+    local.Format(format, static_cast<const char*>(upper));
+    return local;
 }
 
 CString CmnSub::GetTypeName(const char* path)
@@ -309,7 +440,6 @@ CString CmnSub::SelectDirectory(HWND owner, const char* startPath, int mode, UIN
     VkiSub* sub = theCmnAppInf.pSub;
     CString at = startPath;
     for (;;) {
-        CmnIdl start(GetItemIdList(at));
         char name[MAX_PATH] = {};
         BROWSEINFOA info = {};
         info.hwndOwner = owner;
@@ -317,7 +447,7 @@ CString CmnSub::SelectDirectory(HWND owner, const char* startPath, int mode, UIN
         info.lpszTitle = "";
         info.ulFlags = flags ? flags : BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_UAHINT;
         info.lpfn = BrowseProc;
-        info.lParam = reinterpret_cast<LPARAM>(start.Get());
+        info.lParam = reinterpret_cast<LPARAM>(static_cast<const char*>(at));
         CmnIdl chosen(::SHBrowseForFolderA(&info));
         if (!chosen.Get()) return CString();
         CString path = GetPathName(chosen);

@@ -64,7 +64,7 @@ int Answer(bool init, const char* name, T* out, const T& value)
 } // namespace
 
 CmnTrcFld::CmnTrcFld()
-    : m_bInit(0), m_bTerminating(0), m_bDeleting(0), m_iQuiet(0), m_hMenu(nullptr), m_pEui(nullptr), m_hstCur(), m_lf(),
+    : m_bInit(0), m_bTerminating(0), m_bDeleting(0), m_iQuiet(0), m_bSelByKey(0), m_hMenu(nullptr), m_pEui(nullptr), m_hstCur(), m_lf(),
       m_iSortDir(1), m_hImgLst(nullptr), m_aiIcoPlain{-1, -1}, m_sli()
 {
 }
@@ -212,7 +212,9 @@ BOOL CmnTrcFld::OnTvnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
     frame->SendMessage(CmnWmOpnDir, reinterpret_cast<WPARAM>(m_hWnd),
                        reinterpret_cast<LPARAM>(static_cast<const char*>(m_strCurPath)));
     CmnVarItmIdl sel = {item, rec->pIdl, !item || item == GetRootItem() ? 1 : 0};
+    m_bSelByKey = reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->action == TVC_BYKEYBOARD;
     frame->SendMessage(CmnWmChgSel, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&sel));
+    m_bSelByKey = 0;
     return TRUE;
 }
 
@@ -245,6 +247,7 @@ int CmnTrcFld::SetDat(int code, Dat* to, Dat* from) { return s_hstDat.SetDat(cod
 
 int CmnTrcFld::EditDat(int request, int code, Dat** p, Dat** q, Dat* current)
 {
+    if (!CheckInit("EditDat")) return VKE_ERR_NOT_INIT;
     bool needP = request >= 1 && request <= 7;
     bool needQ = request >= 5 && request <= 8;
     bool needRecP = request == 3 || request == 4 || request == 5 || request == 7;
@@ -359,6 +362,7 @@ int CmnTrcFld::IsEnableViewFrw(int* out)
 
 int CmnTrcFld::ViewBkw()
 {
+    if (!CheckInit("ViewBkw")) return VKE_ERR_NOT_INIT;
     int can = 0;
     if (IsEnableViewBkw(&can) != VKE_OK || !can) return VKE_NOT_DONE;
     int rc = VkeSubEditUnd(Sub(), m_hWnd, m_pEui, 14, CmnTrcFldCodHst, &m_hstCur, 0);
@@ -367,6 +371,7 @@ int CmnTrcFld::ViewBkw()
 
 int CmnTrcFld::ViewFrw()
 {
+    if (!CheckInit("ViewFrw")) return VKE_ERR_NOT_INIT;
     int can = 0;
     if (IsEnableViewFrw(&can) != VKE_OK || !can) return VKE_NOT_DONE;
     int rc = VkeSubEditRdo(Sub(), m_hWnd, m_pEui);

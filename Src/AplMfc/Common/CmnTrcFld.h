@@ -86,6 +86,8 @@ public:
     // Every item and its record, the image list, the history. Also on WM_DESTROY.
     virtual int Term();
     int IsInit() const { return m_bInit; }
+    // 1 while the selection the keyboard made is being reported: the keys walk on in the tree.
+    int IsSelByKey() const { return m_bSelByKey; }
 
     // ---- Font, colours and menu ----
     virtual int SetFont(const char* face, int points);
@@ -166,6 +168,7 @@ private:
     int m_bTerminating;
     int m_bDeleting;       // items are being deleted: selection notices are ignored
     int m_iQuiet;          // fillings and searches running, which draw nothing meanwhile
+    int m_bSelByKey;       // a selection made by the keyboard is being reported
     HMENU m_hMenu;         // the context menu
     Eui* m_pEui;           // the history
     TrcFldHst m_hstCur;    // the folder last entered into the history

@@ -337,7 +337,8 @@ int CmnTrcFld::SetCurPath(const char* path, int force)
     // "\\" and paths beginning "\\\" name no folder, nor does a path longer than any path.
     bool noFolder = strcmp(path, "\\\\") == 0 || strncmp(path, "\\\\\\", 3) == 0 || strlen(path) > VKE_PATH_MAX;
     if (!noFolder && *path && VkeSubGetPathName(Sub(), dir, path, sizeof(dir)) != VKE_OK) dir[0] = '\0';
-    if (!force && m_strCurPath == dir) return VKE_OK;
+    // Without force a folder already current is done; a path naming none always selects the root.
+    if (!force && dir[0] && m_strCurPath == dir) return VKE_OK;
 
     // The nearest existing folder or drive; none found leaves dir empty.
     for (int step = 0; dir[0] && step < CmnPathSize; ++step) {

@@ -361,24 +361,30 @@ int CmnWin::SetSelFilNam(HWND edit)
 
 void CmnWin::WaitPumping(const HANDLE* handles, int count, int* pumping)
 {
+    const DWORD input = WAIT_OBJECT_0 + static_cast<DWORD>(count);
     bool quit = false;
-    int quitCode = 0;
     for (;;) {
-        DWORD rc = ::MsgWaitForMultipleObjects(static_cast<DWORD>(count), handles, FALSE, INFINITE, QS_ALLINPUT);
-        if (rc != WAIT_OBJECT_0 + static_cast<DWORD>(count)) break;
-        // Looking at the queue answers the messages other threads send, whatever heads it.
+        // Once the application's end was met, only what other threads send is answered (the
+        // worker may be sending): nothing more is dispatched, the quit waits in the queue.
+        DWORD rc = ::MsgWaitForMultipleObjects(static_cast<DWORD>(count), handles, FALSE, INFINITE,
+                                               quit ? QS_SENDMESSAGE : QS_ALLINPUT);
+        if (rc != input) break;
         MSG msg;
+        if (quit) {
+            ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            continue;
+        }
+        // Looking at the queue answers the messages other threads send, whatever heads it.
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != CmnWmBusyClose) {
             *pumping = 1;
             BOOL more = AfxPumpMessage();
             *pumping = 0;
             if (!more) {
                 CWinThread* thread = AfxGetThread();
+                ::PostQuitMessage(thread ? static_cast<int>(thread->m_msgCur.wParam) : 0);
                 quit = true;
-                quitCode = thread ? static_cast<int>(thread->m_msgCur.wParam) : 0;
                 break;
             }
         }
     }
-    if (quit) ::PostQuitMessage(quitCode);
 }

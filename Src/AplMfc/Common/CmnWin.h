@@ -87,7 +87,7 @@ public:
     // thread's messages meanwhile, one at a time with *pumping 1 around each, but none while a
     // CmnWmBusyClose waits at the head of the queue (a close waits for the end of the wait);
     // messages other threads send are answered all the same. A quit message met is posted
-    // again at the end.
+    // again at once, and from then on only sent messages are answered.
     static void WaitPumping(const HANDLE* handles, int count, int* pumping);
 
 protected:

@@ -34,7 +34,9 @@ BOOL ChildDoc::CanCloseFrame(CFrameWnd* pFrame)
     bool clear = theAppInf.sopBsi.bCleLog == 1;
     if (!clear) view->WriteOpenInfo(path, 0, 0, 0, 0, 1);
     app->SetFlgClsFrm(1);
-    int rc = view->ClosePageAll(1, 1, 1);
+    // Every question first: a cancel leaves every page open.
+    int rc = view->SaveModifiedAll(1);
+    if (rc == VKE_OK) rc = view->ClosePageAll(1, 1, 0);
     app->SetFlgClsFrm(0);
     if (rc == VKE_STOPPED) return FALSE;
     if (clear) view->WriteOpenInfo(path, 0, 0, 0, 0, 1);

@@ -9,8 +9,9 @@ class ChildDoc : public CDocument {
 
 public:
     // The exit: refused while a pumping wait runs (the close comes again once it has ended);
-    // the open pages written to the open-information file, every page closed with save
-    // prompts (a cancel keeps the program running), then the frame's state saved.
+    // the open pages written to the open-information file, every modified page asked to be
+    // saved (a cancel keeps the program running with every page), every page closed, then the
+    // frame's state saved.
     BOOL CanCloseFrame(CFrameWnd* pFrame) override;
     void SetPathName(LPCSTR, BOOL = TRUE) override {}
 

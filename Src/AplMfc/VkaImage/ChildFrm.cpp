@@ -209,7 +209,7 @@ int ChildFrm::Init()
 // The default list, and the layout the last run saved when its text converts.
 int ChildFrm::InitToolBar()
 {
-    memset(&m_briDfl, 0, sizeof(Bri) * 4);
+    for (Bri* bri : {&m_briDfl, &m_briSav, &m_briNon, &m_briEnd}) memset(bri, 0, sizeof(Bri));
     m_briDfl.iCount = sizeof(kDflButtons) / sizeof(kDflButtons[0]);
     memcpy(m_briDfl.iId, kDflButtons, sizeof(kDflButtons));
     const char* saved = theCmnAppInf.strBriTlb;
@@ -314,7 +314,9 @@ int ChildFrm::SaveState()
             options->GetWindowRect(&rect);
             if (HasSize(rect)) theAppInf.rctDlgSetOpt = rect;
         }
+        if (app) app->BeginProfileWrites();
         SaveBarState(kVkaBarSection);
+        if (app) app->EndProfileWrites();
     }
     if (theCmnAppInf.pMainFrame == this) theCmnAppInf.pMainFrame = nullptr;
     m_bInit = 0;

@@ -121,15 +121,15 @@ bool ChildFrm::IsSender(WPARAM sender, CWnd* control) const
     return control && control->m_hWnd && reinterpret_cast<HWND>(sender) == control->m_hWnd;
 }
 
-// From the folder tree: the file list shows the chosen folder and gets the focus; the file
-// commands record it. lParam: a CmnVarItmIdl.
+// From the folder tree: the file list shows the chosen folder and gets the focus (a folder the
+// keys chose keeps it in the tree); the file commands record it. lParam: a CmnVarItmIdl.
 LRESULT ChildFrm::OnChgSel(WPARAM wParam, LPARAM lParam)
 {
     if (!wParam || !lParam || !m_wndPnlTrcFld.m_hWnd || !m_wndPnlLscFil.m_hWnd) return 0;
     if (!IsSender(wParam, m_wndPnlTrcFld.GetTrcFld())) return 1;
     const CmnVarItmIdl* sel = reinterpret_cast<const CmnVarItmIdl*>(lParam);
     m_wndPnlLscFil.SetList(sel->bRoot, sel->pIdl);
-    PostMessage(WM_COMMAND, ID_VKA_FCS_LSCFIL);
+    if (!m_wndPnlTrcFld.GetTrcFld()->IsSelByKey()) PostMessage(WM_COMMAND, ID_VKA_FCS_LSCFIL);
     if (m_wndPnlFilCmd.m_hWnd) m_wndPnlFilCmd.SendMessage(CmnWmChgSel, wParam, lParam);
     return 1;
 }

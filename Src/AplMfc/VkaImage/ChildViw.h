@@ -11,6 +11,8 @@
 #include "HalcorViw.h"
 #include <vector>
 
+class DlbPnlOpr;
+
 class ChildViw : public CmnTbv, public HalcorViw {
     DECLARE_DYNCREATE(ChildViw)
 
@@ -66,9 +68,13 @@ public:
     using CmnTbv::ClosePage;
     int ClosePage(int index, int answer, int tabClose, int prompt) override;
     // Every page from the last back, the selected-image page last and only while the frame
-    // closes; 1 when a page declined, 3 stops at once, an error wins.
+    // closes; 1 when a page declined, 3 stops at once, an error wins. One pass: the page left
+    // current is shown once at the end.
     using CmnTbv::ClosePageAll;
     int ClosePageAll(int answer, int tabClose, int prompt);
+    // The save question of every modified page (answer when one cannot be asked), in the order
+    // ClosePageAll closes them, before any closes: 3 at the first cancel, nothing closed.
+    int SaveModifiedAll(int answer);
 
     // Range closes, each under the closing-all flag with the tab control redrawn at the end;
     // results fold as in ClosePageAll. The tabs index-1 down to 0 / the last down to index+1 /
@@ -172,12 +178,19 @@ private:
     bool HasElm(const CWnd* page) const;
     // Tab 0 for the selected-image page (made or selected) and its index.
     int PutPageSelImg(int* index);
+    // A walk of closes (ClosePageAll and the ranges): the closing-all flag raised around it,
+    // the current page's values taken back first, shown again at the end.
+    void BeginCloses();
+    void EndCloses();
+    static bool IsClosingAll();
     // The tabs after index (next) or before it, from the last down, under the closing-all flag.
     int ClosePageRange(const char* name, int index, bool next, int answer, int tabClose, int prompt);
     DlgImg* AddressedImgPage(int which);
     DlgImg* CurImgPage();
     // Every image page in tab order, the selected-image page among them while it has a tab.
     std::vector<DlgImg*> ImgPages();
+    // The operation panel for the frame switch (32772) without an image page; else null.
+    static DlbPnlOpr* FramePanel(UINT id);
     // The focused panel, else the current image page, when it accepts a paste; else null.
     CmnDlgOpr* PasteTarget();
     // The document's title after the current page.

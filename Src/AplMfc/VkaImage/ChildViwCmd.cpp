@@ -8,6 +8,7 @@
 #include "CmnRes.h"
 #include "CmnSub.h"
 #include "CmnWin.h"
+#include "DlbPnlOpr.h"
 #include "DlgImg.h"
 #include "DlgOpi.h"
 #include "DlgPrtAll.h"
@@ -210,17 +211,30 @@ BOOL ChildViw::OnViwCmd(UINT nID)
 void ChildViw::OnUpdateViwCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(CmdEnabled(pCmdUI->m_nID)); }
 
 // The cut frame and the shown-area cut and copy are the current image page's own commands.
+// Without an image page the frame switch turns the operation panel's show-frame setting, which
+// the next page opened takes.
 BOOL ChildViw::OnPageCmd(UINT nID)
 {
-    if (DlgImg* page = m_pag.bReady ? CurImgPage() : nullptr) page->OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr);
+    if (!m_pag.bReady) return TRUE;
+    if (DlgImg* page = CurImgPage()) page->OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr);
+    else if (DlbPnlOpr* panel = FramePanel(nID)) panel->SetShwFrmFlag(panel->GetShwFrmFlag() == 1 ? 0 : 1, 1);
     return TRUE;
 }
 
 void ChildViw::OnUpdatePageCmd(CCmdUI* pCmdUI)
 {
-    // Without a page the frame switch would be the operation panel's, which has none yet.
     DlgImg* page = m_pag.bReady ? CurImgPage() : nullptr;
-    if (!page || !page->OnCmdMsg(pCmdUI->m_nID, CN_UPDATE_COMMAND_UI, pCmdUI, nullptr)) pCmdUI->Enable(FALSE);
+    if (page && page->OnCmdMsg(pCmdUI->m_nID, CN_UPDATE_COMMAND_UI, pCmdUI, nullptr)) return;
+    DlbPnlOpr* panel = page || !m_pag.bReady ? nullptr : FramePanel(pCmdUI->m_nID);
+    pCmdUI->Enable(panel != nullptr);
+    if (panel) pCmdUI->SetCheck(panel->GetShwFrmFlag() == 1 ? 1 : 0);
+}
+
+DlbPnlOpr* ChildViw::FramePanel(UINT id)
+{
+    HalcorApp* app = HalcorGetApp();
+    DlbPnlOpr* panel = app && id == ID_VKA_FRM_TOGGLE ? app->GetPnlOpr() : nullptr;
+    return panel && panel->m_hWnd ? panel : nullptr;
 }
 
 void ChildViw::RunClose(int kind, int prompt)

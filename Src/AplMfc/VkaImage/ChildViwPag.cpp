@@ -8,6 +8,8 @@
 #include "DlgImg.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
+#include "VkaSubOpi.h"
+#include <vector>
 
 namespace {
 
@@ -98,6 +100,13 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
     if (rc == VKE_OK) rc = page->OpenImageFile(full, pasted);
     app->SetFlgSelImg(0);
     if (rc == VKE_OK) {
+        // The file the selected-image page shows opens with that page's turn, flips, frame and
+        // print settings; the rows of an open-information file bring their own.
+        int reading = 0;
+        app->GetFlgOpnInf(&reading);
+        if (reading != 1 && *full && m_pPageSelImg && page != m_pPageSelImg &&
+            m_pPageSelImg->GetPathName().Compare(full) == 0)
+            VkaSubOpi::CopyPageSettings(*m_pPageSelImg, *page);
         ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // What the opening changed is invalid already (the new tab, a page shown or loaded again):
         // painted now, the rest of the frame as it was. The status line counts the new page
@@ -162,9 +171,54 @@ int ChildViw::ClosePage(int index, int answer, int tabClose, int prompt)
         rc = RemoveElm(e);
     }
     app->SetFlgTabChg(0);
-    UpdateDocTitle();
+    int walk = 0;
+    app->GetFlgClsAll(&walk);
+    if (walk) {
+        // A walk of closes: what other threads send is answered between the pages.
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    } else {
+        UpdateDocTitle();
+    }
     if (m_pag.lki.iCnt == 0) app->FocusAfterHide();
     return rc == VKE_OK ? rc : Fail("ClosePage", rc);
+}
+
+// A walk of closes runs under the closing-all flag: the selection changes of its closes do no
+// page work (the page left current, its values in the operation panel and the title follow
+// once at the end), so a walk over many pages is one pass.
+void ChildViw::BeginCloses()
+{
+    // The current page takes the panel's values back first: it may stay.
+    int keep = 0;
+    if (DlgImg* page = CurImgPage()) page->SelChanging(&keep);
+    if (HalcorApp* app = HalcorGetApp()) app->SetFlgClsAll(1);
+}
+
+void ChildViw::EndCloses()
+{
+    if (HalcorApp* app = HalcorGetApp()) app->SetFlgClsAll(0);
+    OnTcnSelChange();
+    Redraw(0);
+}
+
+bool ChildViw::IsClosingAll()
+{
+    HalcorApp* app = HalcorGetApp();
+    int all = 0;
+    if (app) app->GetFlgClsAll(&all);
+    return all == 1;
+}
+
+int ChildViw::SaveModifiedAll(int answer)
+{
+    if (!CheckReady("SaveModifiedAll")) return VKE_ERR_NOT_INIT;
+    // In the order the close walks: from the last tab back, the selected-image page last.
+    std::vector<DlgImg*> pages = ImgPages();
+    for (auto p = pages.rbegin(); p != pages.rend(); ++p)
+        if (*p != m_pPageSelImg && (*p)->SaveModified(answer) != 1) return VKE_STOPPED;
+    if (m_pPageSelImg && IsShownPageSelImg() && m_pPageSelImg->SaveModified(answer) != 1) return VKE_STOPPED;
+    return VKE_OK;
 }
 
 int ChildViw::ClosePageAll(int answer, int tabClose, int prompt)
@@ -172,7 +226,7 @@ int ChildViw::ClosePageAll(int answer, int tabClose, int prompt)
     if (!CheckReady("ClosePageAll")) return VKE_ERR_NOT_INIT;
     HalcorApp* app = HalcorGetApp();
     if (!app) return Fail("ClosePageAll", VKE_ERR_SYSTEM);
-    app->SetFlgClsAll(1);
+    BeginCloses();
     int result = VKE_OK;
     // From the last element back to the first; the selected-image page stays for now.
     for (Lke* p = m_pag.lki.pTail; p;) {
@@ -187,8 +241,7 @@ int ChildViw::ClosePageAll(int answer, int tabClose, int prompt)
     int index = -1;
     if (result == VKE_OK && closing && m_pPageSelImg && SchPageByKey(m_pPageSelImg, &index) == VKE_OK)
         FoldClose(&result, ClosePage(index, answer, tabClose, prompt));
-    app->SetFlgClsAll(0);
-    Redraw(0);
+    EndCloses();
     if (result != VKE_OK && result != VKE_NOT_DONE && result != VKE_STOPPED) CMN_TRACE("ClosePageAll", result);
     return result;
 }
@@ -246,6 +299,7 @@ void ChildViw::UpdateDocTitle()
 
 int ChildViw::OnTcnSelChanging()
 {
+    if (IsClosingAll()) return 0;
     HalcorApp* app = HalcorGetApp();
     CmnDlb* opr = app ? app->GetPanel(VkaPnlOpr) : nullptr;
     if (!opr || !opr->m_hWnd) {
@@ -265,6 +319,7 @@ int ChildViw::OnTcnSelChanging()
 
 int ChildViw::OnTcnSelChange()
 {
+    if (IsClosingAll()) return 0;
     HalcorApp* app = HalcorGetApp();
     if (app) app->SetFlgTabChg(0);
     UpdateDocTitle();

@@ -120,15 +120,14 @@ int ChildViw::ClosePageRange(const char* name, int index, bool next, int answer,
     int count = 0;
     GetPageCnt(&count);
     if (index < 0 || index >= count) return Fail(name, VKE_ERR_ARG);
-    app->SetFlgClsAll(1);
+    BeginCloses();
     int result = VKE_OK;
     // Downwards, so the tabs still to come keep their indexes.
     int from = next ? count - 1 : index - 1;
     int to = next ? index + 1 : 0;
     for (int i = from; i >= to; --i)
         if (!FoldClose(&result, ClosePage(i, answer, tabClose, prompt))) break;
-    app->SetFlgClsAll(0);
-    Redraw(0);
+    EndCloses();
     if (result != VKE_OK && result != VKE_NOT_DONE && result != VKE_STOPPED) CMN_TRACE(name, result);
     return result;
 }

@@ -142,12 +142,16 @@ int HalcorApp::ExitInstance()
 {
     // Only a run that started writes (or clears) the settings: a second instance leaves the
     // first one's alone.
+    // Every section is written once, the recent files' too.
+    BeginProfileWrites();
     if (theCmnAppInf.bInit) {
         if (theAppInf.sopBsi.bCleLog == 1) ClearLogs();
         WriteIni();
     }
     Term();
-    return CmnApp::ExitInstance();
+    int rc = CmnApp::ExitInstance();
+    EndProfileWrites();
+    return rc;
 }
 
 void HalcorApp::ClearLogs()

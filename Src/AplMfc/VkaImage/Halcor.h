@@ -161,7 +161,8 @@ public:
     // one: the batch goes on without a dialog). -8 when it cannot be started.
     int BeginThread();
     // HalcorWaitStart or HalcorWaitStop (the abort command posted, the stop event set); the
-    // wait handles this thread's messages. After the stop the thread and its events are gone.
+    // wait handles this thread's messages. After the stop the thread and its events are gone,
+    // also when the dialog could not take the abort (then -1: the thread's queue ended it).
     int WaitThread(int mode);
     int IsThreadAlive();
     // 1 while a wait of the application handles a message: the main frame must not close.
@@ -185,6 +186,9 @@ public:
 
     // The image tab view: the main frame's active view when it holds image pages, else null.
     HalcorViw* GetImgViw();
+    // The image tab view a path opens into: without an active document the framework opens
+    // one for the path first. Null when there is none.
+    HalcorViw* ViewToOpen(const char* path);
 
     // ---- Process flags: 0 or 1 each, set while the operation runs ----
     int SetFlgPrtAll(int value) { return SetFlg(&m_bFlgPrtAll, value); } // printing all pages
@@ -295,6 +299,9 @@ public:
 protected:
 
 private:
+    // The stop of a thread that can be told nothing: it deletes itself when it ends and keeps
+    // its events; -1.
+    int ForgetThread();
     static int SetFlg(int* flag, int value);
     static int GetFlg(int flag, int* out);
     // A failed start: the message (none for 0), the report, the main window gone; FALSE.

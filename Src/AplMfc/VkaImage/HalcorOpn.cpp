@@ -7,6 +7,7 @@
 #include "HalcorRes.h"
 #include "HalcorViw.h"
 #include "VkaBatch.h"
+#include <shlobj.h>
 #include <vector>
 
 namespace {
@@ -69,7 +70,9 @@ void HalcorApp::OnFileOpnDir()
 {
     if (IsOpeningBusy()) return;
     CWnd* frame = GetMainFrame();
-    CString folder = theCmnSub.SelectDirectory(frame ? frame->m_hWnd : nullptr, theCmnAppInf.strCurDir, 0, 0);
+    // File-system folders only, without the browser's new-folder button.
+    const UINT flags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_UAHINT | BIF_NONEWFOLDERBUTTON;
+    CString folder = theCmnSub.SelectDirectory(frame ? frame->m_hWnd : nullptr, theCmnAppInf.strCurDir, 0, flags);
     if (folder.IsEmpty()) return;
     OpenNamesInBracket({folder}, "OnFileOpnDir");
 }
@@ -116,7 +119,7 @@ BOOL HalcorApp::OnOpenRecentFile(UINT nID)
     }
 
     // A page that shows the file already is selected, and opened again only when the user agrees.
-    HalcorViw* view = GetImgViw();
+    HalcorViw* view = ViewToOpen(full);
     if (!view) {
         CMN_TRACE("OnOpenRecentFile", VKE_ERR_SYSTEM);
         return TRUE;

@@ -58,13 +58,20 @@ int HalcorApp::WaitThread(int mode)
         return VKE_ERR_ARG;
     }
     if (m_pThr && ::GetCurrentThreadId() == m_pThr->m_nThreadID) return VKE_OK;
+    int rc = VKE_OK;
     if (IsThreadAlive()) {
         if (mode == HalcorWaitStop) {
-            if (!::PostMessageA(m_dlgOpnSts.m_hWnd, WM_COMMAND, IDC_DLGOPNSTS_ABORT, 0)) {
-                CMN_TRACE("WaitThread", VKE_ERR_SYSTEM);
-                return VKE_ERR_SYSTEM;
+            // A dialog that is gone cannot take the abort (a post to no window would reach this
+            // thread's own queue): its thread is told to end through its queue instead, so the
+            // thread never outlives the stop and the next batch can start its own.
+            HWND dlg = m_dlgOpnSts.m_hWnd;
+            bool told = dlg && ::IsWindow(dlg) && ::PostMessageA(dlg, WM_COMMAND, IDC_DLGOPNSTS_ABORT, 0);
+            if (!told) {
+                rc = VKE_ERR_SYSTEM;
+                told = ::PostThreadMessageA(m_pThr->m_nThreadID, WM_QUIT, VKE_STOPPED, 0) != FALSE;
             }
             ::SetEvent(m_hThrStop);
+            if (!told) return ForgetThread();
         }
         // The start also ends when the thread does (it could not show its dialog).
         HANDLE handles[2] = {mode == HalcorWaitStart ? m_hThrStart : m_pThr->m_hThread, m_pThr->m_hThread};
@@ -77,7 +84,20 @@ int HalcorApp::WaitThread(int mode)
         CloseEvent(&m_hThrStart);
         CloseEvent(&m_hThrStop);
     }
-    return VKE_OK;
+    if (rc != VKE_OK) CMN_TRACE("WaitThread", rc);
+    return rc;
+}
+
+// A thread that can be told nothing deletes its own object when it ends; it may still wait on
+// the events, so they are left to it. The application is free to start another.
+int HalcorApp::ForgetThread()
+{
+    m_pThr->m_bAutoDelete = TRUE;
+    m_pThr = nullptr;
+    m_hThrStart = nullptr;
+    m_hThrStop = nullptr;
+    CMN_TRACE("WaitThread", VKE_ERR_SYSTEM);
+    return VKE_ERR_SYSTEM;
 }
 
 int HalcorApp::IsThreadAlive()

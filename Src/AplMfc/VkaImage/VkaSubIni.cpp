@@ -184,6 +184,13 @@ void PathName(const VkaIniKey& key, int list, int entry, char* name, size_t size
     else snprintf(name, size, key.name, entry + 1);
 }
 
+// The key name of a row's index; a path list names each of its entries (PathName) instead.
+void KeyName(const VkaIniKey& key, int index, char* name, size_t size)
+{
+    if (key.type == VkaIniPaths) name[0] = '\0';
+    else snprintf(name, size, key.name, index + 1);
+}
+
 int PathEntries(const VkaIniKey& key, int list)
 {
     int n = IntAt(key.limit, list);
@@ -200,7 +207,7 @@ void HalcorApp::ReadKey(const VkaIniKey& key, int index)
 {
     VkiSub* sub = theCmnAppInf.pSub;
     char name[64], dflt[64];
-    snprintf(name, sizeof(name), key.name, index + 1);
+    KeyName(key, index, name, sizeof(name));
     DefaultText(key.dflt, index, dflt, sizeof(dflt));
     char* field = Field(key.offset + key.stride * static_cast<size_t>(index));
     switch (key.type) {
@@ -260,7 +267,7 @@ void HalcorApp::WriteKey(const VkaIniKey& key, int index)
 {
     VkiSub* sub = theCmnAppInf.pSub;
     char name[64];
-    snprintf(name, sizeof(name), key.name, index + 1);
+    KeyName(key, index, name, sizeof(name));
     char* field = Field(key.offset + key.stride * static_cast<size_t>(index));
     switch (key.type) {
     case VkaIniText:

@@ -407,8 +407,12 @@ int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked
     char full[CmnPathSize] = {};
     int normal = 0;
     if (!*path || theCmnSub.IsNormalFile(path, full, sizeof(full), &normal) != VKE_OK || !normal) return VKE_NOT_DONE;
-    // Brackets never nest.
-    if (app->IsOpening()) return VKE_NOT_DONE;
+    // Brackets never nest: while one runs nothing is read, and the file is not said to be bad
+    // (the progress dialog's busy message says why, while it shows).
+    if (app->IsOpening()) {
+        app->IsOpeningBusy();
+        return VKE_STOPPED;
+    }
 
     int result = app->BeginOpenFile();
     if (result == VKE_OK) {
@@ -462,6 +466,15 @@ int WriteOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocke
     if (rc == VKE_OK) return rc;
     Restore(t, rc);
     return rc == VKE_NOT_DONE ? rc : Fail("WriteOpenInfo", rc);
+}
+
+int CopyPageSettings(DlgImg& from, DlgImg& to)
+{
+    OpiRec opi;
+    int rc = opi.Result();
+    if (rc == VKE_OK) rc = from.SetOpi(opi.Get());
+    if (rc == VKE_OK) rc = to.GetOpi(opi.Get());
+    return rc == VKE_OK ? rc : Fail("CopyPageSettings", rc);
 }
 
 } // namespace VkaSubOpi

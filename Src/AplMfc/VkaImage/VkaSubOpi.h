@@ -9,6 +9,7 @@
 #pragma once
 #include "VkaSubDat.h"
 
+class DlgImg;
 class HalcorViw;
 
 namespace VkaSubOpi {
@@ -36,8 +37,8 @@ CString GetExitPath();
 // Opens the rows' images (a row that names no existing file is skipped silently; one whose page
 // is open already asks first) and applies each row to its page. onlyLocked 1: only rows of locked
 // pages; openLocked 1: such rows open locked. remember 1 keeps the path as the last one used.
-// 0, 1 (the file is absent or cannot be opened), 3 (stopped by the user), -11 (a malformed header
-// or row; the rest is still read) or the first error.
+// 0, 1 (the file is absent or cannot be opened), 3 (stopped by the user, or nothing read while an
+// opening runs), -11 (a malformed header or row; the rest is still read) or the first error.
 int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked, int openLocked);
 // Writes a row for each image page with a path, in tab order: the selected-image page only with
 // withSelImg 1, only locked tabs with onlyLocked 1. append 1 adds the rows to an existing
@@ -46,5 +47,9 @@ int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked
 // as it is; a failed write leaves the file as it was before the call. 0, 1 or an error.
 int WriteOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked, int append, int withSelImg,
                   int backup);
+
+// The settings of one page (its turn, flips, cut frame and print values) handed to another
+// through a row record: from fills it, to applies it.
+int CopyPageSettings(DlgImg& from, DlgImg& to);
 
 } // namespace VkaSubOpi

@@ -57,6 +57,12 @@ bool HalcorApp::IsAtsDir(const char* folder)
 
 HalcorViw* HalcorApp::GetImgViw() { return dynamic_cast<HalcorViw*>(GetActiveView()); }
 
+HalcorViw* HalcorApp::ViewToOpen(const char* path)
+{
+    if (!GetActiveDocument() && !OpenDocumentFile(path)) return nullptr;
+    return GetImgViw();
+}
+
 DlgImg* HalcorApp::GetCurImgPage()
 {
     HalcorViw* view = GetImgViw();
@@ -158,8 +164,7 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
 // (or, when a page shows it already, that page selected and the user asked).
 int HalcorApp::OpenEntry(const char* path, bool named, int pasted, int locked, int quiet)
 {
-    if (!GetActiveDocument() && !OpenDocumentFile(path)) return VKE_ERR_SYSTEM;
-    HalcorViw* view = GetImgViw();
+    HalcorViw* view = ViewToOpen(path);
     if (!view) return VKE_ERR_SYSTEM;
     Obc& obc = theAppInf.obc;
     if (obc.iCntOpn == 1 && !IsThreadAlive()) {

@@ -110,6 +110,82 @@ bool ReadWholeFile(const char* path, std::vector<BYTE>* out)
     return ok;
 }
 
+// ---- Fields the platform's encoders write wrong ----
+// Wine's encoders (checked, Wine 8.0) give a bitmap file with a colour table a file size without
+// the table, and write a TIFF colour map as 8-bit values times 256 instead of 257, so white is
+// 0xFF00 and other readers see 254. Both are mended in the written file; a file that has them
+// right (Windows) is left as it is.
+
+unsigned Get16(const std::vector<BYTE>& f, size_t at, bool little)
+{
+    return little ? f[at] | f[at + 1] << 8 : f[at] << 8 | f[at + 1];
+}
+
+unsigned long Get32(const std::vector<BYTE>& f, size_t at, bool little)
+{
+    return little ? Get16(f, at, true) | static_cast<unsigned long>(Get16(f, at + 2, true)) << 16
+                  : static_cast<unsigned long>(Get16(f, at, false)) << 16 | Get16(f, at + 2, false);
+}
+
+bool MendBitmapSize(std::vector<BYTE>& f)
+{
+    if (f.size() < sizeof(BITMAPFILEHEADER) || f[0] != 'B' || f[1] != 'M') return false;
+    const DWORD size = static_cast<DWORD>(f.size());
+    if (Get32(f, 2, true) == size) return false;
+    memcpy(&f[2], &size, sizeof(size));
+    return true;
+}
+
+bool MendTiffColourMap(std::vector<BYTE>& f)
+{
+    const bool little = f.size() >= 8 && f[0] == 'I' && f[1] == 'I';
+    if (f.size() < 8 || (!little && !(f[0] == 'M' && f[1] == 'M'))) return false;
+    const size_t ifd = Get32(f, 4, little);
+    if (ifd > f.size() - 2) return false;
+    const unsigned entries = Get16(f, ifd, little);
+    for (unsigned i = 0; i < entries && ifd + 2 + 12 * (i + 1) <= f.size(); ++i) {
+        const size_t e = ifd + 2 + 12 * i;
+        const unsigned kColourMap = 320, kShort = 3;
+        if (Get16(f, e, little) != kColourMap || Get16(f, e + 2, little) != kShort) continue;
+        const size_t count = Get32(f, e + 4, little), at = Get32(f, e + 8, little);
+        if (count < 3 || count > 3 * 65536 || at > f.size() || count * 2 > f.size() - at) return false;
+        // Values times 256 have no low byte; a map that has one, or only black, is right.
+        bool any = false;
+        for (size_t k = 0; k < count; ++k) {
+            const unsigned v = Get16(f, at + 2 * k, little);
+            if (v & 0xFF) return false;
+            any = any || v != 0;
+        }
+        for (size_t k = 0; any && k < count; ++k) {
+            BYTE* p = &f[at + 2 * k];
+            p[little ? 0 : 1] = p[little ? 1 : 0];
+        }
+        return any;
+    }
+    return false;
+}
+
+// The written file mended as its type needs; false when it cannot be read or written again.
+bool MendWrittenFile(const WCHAR* path, int type)
+{
+    if (type != 2 && type != 4) return true;
+    std::vector<BYTE> f;
+    FILE* in = _wfopen(path, L"rb");
+    if (!in) return false;
+    long long size = _filelengthi64(_fileno(in));
+    bool ok = size >= 0 && size <= 0x7FFFFFFF;
+    if (ok) {
+        f.resize(static_cast<size_t>(size));
+        ok = fread(f.data(), 1, f.size(), in) == f.size();
+    }
+    fclose(in);
+    if (!ok || !(type == 2 ? MendBitmapSize(f) : MendTiffColourMap(f))) return ok;
+    FILE* out = _wfopen(path, L"wb");
+    if (!out) return false;
+    ok = fwrite(f.data(), 1, f.size(), out) == f.size();
+    return fclose(out) == 0 && ok;
+}
+
 // A GDI+ bitmap made from a DIB; the caller disposes of it.
 int ImageFromBitmap(HBITMAP bitmap, VkiGdpImage* image)
 {
@@ -514,7 +590,7 @@ int VkiDrw::SaveImageWithEncPrm(const char* path, HBITMAP bitmap, int type, floa
     if (rc == VKE_OK && Gdp::GdipBitmapSetResolution(image.Get(), xRes, yRes) != Gdiplus::Ok) rc = VKE_NOT_DONE;
     if (rc != VKE_OK) return rc;
     return WriteReplacing(full, w, h, [&](const WCHAR* temp) {
-        return Gdp::GdipSaveImageToFile(image.Get(), temp, &clsid, params) == Gdiplus::Ok;
+        return Gdp::GdipSaveImageToFile(image.Get(), temp, &clsid, params) == Gdiplus::Ok && MendWrittenFile(temp, type);
     });
 }
 

@@ -9,6 +9,7 @@
 #include "VkiPrt.h"
 #include "VkiTxt.h"
 #include "VkeFrame.h"
+#include "MfcPageSetup.h"
 #include <commdlg.h>
 #include <stddef.h>
 #include <stdlib.h>
@@ -353,7 +354,7 @@ int VkiSys::ShowDefaultPrinter()
     psd.hwndOwner = m_hMainWnd;
     psd.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     psd.hDevNames = psd.hDevMode = nullptr;
-    BOOL ok = PageSetupDlgA(&psd);
+    BOOL ok = AfxPageSetupDlg(&psd);
     DropSetupBlocks(*this, &psd.hDevNames, &psd.hDevMode);
     return ok ? VKE_OK : VKE_ERR_SYSTEM;
 }
@@ -387,7 +388,7 @@ int VkiSys::ShowPageSetup(Pdi* pdi)
     psd.rtMargin = pdi->rctMargin;
     psd.hDevNames = pd.hDevNames;
     psd.hDevMode = pd.hDevMode;
-    BOOL ok = PageSetupDlgA(&psd);
+    BOOL ok = AfxPageSetupDlg(&psd);
     DWORD error = ok ? 0 : CommDlgExtendedError();
     // The dialog lets go of the blocks whatever the answer, so none is freed twice later.
     HGLOBAL names = psd.hDevNames, mode = psd.hDevMode;

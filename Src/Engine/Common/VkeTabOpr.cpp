@@ -177,14 +177,20 @@ int VkiTab::TabAt(POINT pt) const
 
 int VkiTab::TabUnderX(int x) const
 {
-    // Left of the first tab counts as the first, right of the last as the last; a gap is none.
+    // Left of the first tab shown counts as that tab, right of the last as the last; a gap is
+    // none. A strip scrolled along has no rectangle for the tabs scrolled out before it.
+    bool first = true;
     for (int i = 0; i < m_iPageCnt; ++i) {
         RECT rect = {};
-        if (!GetItemRect(i, &rect)) return -1;
-        if (i > 0 && x < rect.left) return -1;
+        if (!GetItemRect(i, &rect)) {
+            if (first) continue;
+            return -1;
+        }
+        if (!first && x < rect.left) return -1;
+        first = false;
         if (x < rect.right) return i;
     }
-    return m_iPageCnt - 1;
+    return first ? -1 : m_iPageCnt - 1;
 }
 
 void VkiTab::EndDrag()

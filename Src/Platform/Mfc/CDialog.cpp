@@ -213,5 +213,5 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
     if (!m_hWnd || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))) return FALSE;
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return DialogMessage(m_hWnd, pMsg);
 }

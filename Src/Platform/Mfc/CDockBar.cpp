@@ -139,6 +139,14 @@ int CDockBar::GetBarRow(const CControlBar* pBar) const
     return -1;
 }
 
+std::vector<CControlBar*> CDockBar::GetRowBars(int nRow) const
+{
+    std::vector<CControlBar*> bars;
+    if (nRow < 0 || nRow >= static_cast<int>(m_rows.size())) return bars;
+    for (const Entry& e : m_rows[static_cast<size_t>(nRow)].bars) bars.push_back(e.pBar);
+    return bars;
+}
+
 std::vector<CControlBar*> CDockBar::GetBars() const
 {
     std::vector<CControlBar*> bars;
@@ -157,23 +165,64 @@ int CDockBar::GetVisibleCount() const
 
 // ---- Layout ----
 
-int CDockBar::Arrange(int nLength, BOOL bMove)
+namespace {
+// A bar that a frame too small squeezes never gets thinner or shorter than this.
+const int kLeastBar = 50;
+}
+
+bool CDockBar::SharesLength() const { return !m_bFloating && !IsHorzBar(); }
+
+int CDockBar::Arrange(int nLength, BOOL bMove, int nFit)
 {
     BOOL horz = IsHorzBar();
+    const bool share = SharesLength();
+    // Each row as thick as its thickest shown bar; rows too thick together for nFit share it.
+    int natural = 0;
+    for (Row& row : m_rows) {
+        row.nThickness = 0;
+        for (Entry& e : row.bars) {
+            if (!e.pBar->IsVisible()) continue;
+            CSize size = DockedSize(e.pBar, horz);
+            row.nThickness = std::max(row.nThickness, static_cast<int>(horz ? size.cy : size.cx));
+        }
+        natural += row.nThickness;
+    }
     int across = 0;
     for (Row& row : m_rows) {
-        int along = 0, thickness = 0;
+        int thickness = row.nThickness;
+        if (nFit > 0 && natural > nFit && thickness > 0)
+            thickness = std::max(kLeastBar, static_cast<int>(static_cast<long long>(thickness) * nFit / natural));
+        // On a side, the shown bars lie one after the other from the start and share the whole
+        // length in proportion to the lengths they want, each as thick as its row.
+        long long wanted = 0;
+        for (Entry& e : row.bars) {
+            if (!e.pBar->IsVisible()) continue;
+            CSize size = DockedSize(e.pBar, horz);
+            wanted += std::max(1, static_cast<int>(horz ? size.cx : size.cy));
+        }
+        long long before = 0;
+        int along = 0;
         for (Entry& e : row.bars) {
             if (!e.pBar->IsVisible()) {
-                e.nPlaced = e.nPos;
+                e.nPlaced = share ? along : e.nPos;
                 continue;
             }
             CSize size = DockedSize(e.pBar, horz);
             int length = horz ? size.cx : size.cy;
-            // At its wanted place or after the bar before it; pulled back in when it would
-            // stick out of the side and there is room before it.
-            int at = std::max(e.nPos, along);
-            if (at + length > nLength) at = std::max(along, nLength - length);
+            int at;
+            if (share) {
+                at = along;
+                if (bMove && wanted > 0) {
+                    before += std::max(1, length);
+                    length = static_cast<int>(before * nLength / wanted) - at;
+                }
+                size = CSize(thickness, length);
+            } else {
+                // At its wanted place or after the bar before it; pulled back in when it would
+                // stick out of the side and there is room before it.
+                at = std::max(e.nPos, along);
+                if (at + length > nLength) at = std::max(along, nLength - length);
+            }
             e.nPlaced = at;
             // A bar its owner holds elsewhere for a moment (a border drag) is not moved.
             if (bMove && ::GetParent(e.pBar->m_hWnd) == m_hWnd) {
@@ -181,7 +230,6 @@ int CDockBar::Arrange(int nLength, BOOL bMove)
                 PlaceWindow(e.pBar->m_hWnd, rect);
             }
             along = at + length;
-            thickness = std::max(thickness, static_cast<int>(horz ? size.cy : size.cx));
         }
         row.nStart = across;
         row.nThickness = thickness;

@@ -1,7 +1,9 @@
 // One side of a frame where bars dock (AFX_IDW_DOCKBAR_TOP ... RIGHT), or the inside of a
 // floating frame (AFX_IDW_DOCKBAR_FLOAT). Its bars lie in rows (columns on the left and
-// right): each row as thick as its thickest shown bar, each bar at its wanted place along the
-// row or right after the bar before it. Hidden bars keep their place.
+// right): each row as thick as its thickest shown bar. Across the top and bottom each bar lies
+// at its wanted place along the row or right after the bar before it; on the left and right the
+// shown bars of a column are stacked and share its whole height, each as wide as the column.
+// Hidden bars keep their place in the order.
 #pragma once
 #include "CControlBar.h"
 #include <vector>
@@ -33,14 +35,19 @@ public:
     BOOL RemoveControlBar(CControlBar* pBar);
     // The row of a bar that docks here, or -1.
     int GetBarRow(const CControlBar* pBar) const;
-    // The bars here, in row order.
+    // The bars here, in row order; those of one row in their order along it.
     std::vector<CControlBar*> GetBars() const;
+    std::vector<CControlBar*> GetRowBars(int nRow) const;
+    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    // A side (left, right) of a frame: its columns' bars share the column's height.
+    bool SharesLength() const;
     // Shown bars here.
     int GetVisibleCount() const;
 
     // Places the rows within nLength along the side (moving the bars when bMove) and returns
-    // their total thickness.
-    int Arrange(int nLength, BOOL bMove);
+    // their total thickness; rows thicker together than nFit (when above 0) share it in
+    // proportion.
+    int Arrange(int nLength, BOOL bMove, int nFit = 0);
     // The size the frame asks of a bar docked on a side of this orientation.
     static CSize DockedSize(CControlBar* pBar, BOOL bHorz);
 

@@ -259,9 +259,29 @@ void CFrameWnd::OnSetFocus(CWnd*)
     else Default();
 }
 
+// Alt+F4 and F10 of a window inside the frame do what the default window procedure does with
+// them: Alt+F4 closes the frame, F10 opens its menu bar. Some controls never hand these keys on
+// (Wine's tree view and drop-down list boxes keep every WM_SYSKEYDOWN), so the frame takes them
+// before the control does. Alt+F4 is not dispatched as well: a second close would ask again
+// after a cancelled one. F10 still reaches the control, and the default procedure a second time
+// only marks the key once more.
+BOOL CFrameWnd::TakeSystemKey(const MSG* pMsg)
+{
+    if (pMsg->message != WM_SYSKEYDOWN || !pMsg->hwnd || ::GetAncestor(pMsg->hwnd, GA_ROOT) != m_hWnd) return FALSE;
+    bool alt = (HIWORD(pMsg->lParam) & KF_ALTDOWN) != 0;
+    if (alt && pMsg->wParam == VK_F4) {
+        if (!(::GetClassLongPtrA(m_hWnd, GCL_STYLE) & CS_NOCLOSE)) PostMessage(WM_SYSCOMMAND, SC_CLOSE);
+        return TRUE;
+    }
+    if (!alt && pMsg->wParam == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0)
+        ::DefWindowProcA(pMsg->hwnd, pMsg->message, pMsg->wParam, pMsg->lParam);
+    return FALSE;
+}
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
+    if (TakeSystemKey(pMsg)) return TRUE;
     if (!m_hAccelTable || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
     return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
 }

@@ -77,6 +77,9 @@ public:
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID) const;
     CDockBar* GetDockBar(UINT nDockBarID) const;
+    // How much wider the left and right dock bars may grow together before the layout narrows
+    // their columns (they take at most three quarters of the width); negative when it does.
+    int GetSideDockRoom() const;
     // The bars of the frame, in the order they were created (dock bars not included).
     std::vector<CControlBar*> m_listControlBars;
     void AddControlBar(CControlBar* pBar);
@@ -99,7 +102,8 @@ public:
     // The status bar (AFX_IDW_STATUS_BAR), or null.
     CWnd* GetMessageBar() const;
 
-    // The frame's accelerators after the usual filtering.
+    // Alt+F4 and F10 of its windows (TakeSystemKey), then the frame's accelerators after the
+    // usual filtering.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // ---- Views and documents ----
@@ -164,8 +168,12 @@ private:
     std::vector<CFrameWnd*> FloatingFrames() const;
     void LayoutFrameBars(CRect& rect);
     void LayoutDockBars(CRect& rect);
+    // What the left and right dock bars may take together of a width between them.
+    static int SideDockShare(int width) { return width - width / 4; }
     // Every view of the document lies in this frame.
     bool IsOnlyFrameOf(CDocument* pDoc) const;
+    // Alt+F4 (taken: the frame closes) and F10 of a window whose root is this frame.
+    BOOL TakeSystemKey(const MSG* pMsg);
     // The last tooltip text, kept for the tooltip that reads it after the request.
     CString m_strTipText;
     std::wstring m_wstrTipText;

@@ -81,12 +81,23 @@ void CFrameWnd::LayoutFrameBars(CRect& rect)
 
 void CFrameWnd::LayoutDockBars(CRect& rect)
 {
-    // Top and bottom across the whole width, left and right between them.
+    // Top and bottom across the whole width, left and right between them. The left and right
+    // columns together take at most three quarters of the width left: a frame made narrow
+    // narrows them, so that the pane keeps some room and no column is cut off.
+    int fit[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         CDockBar* pDock = m_pDockBars[i];
         if (!pDock) continue;
         bool horz = i < 2;
-        int thickness = pDock->Arrange(horz ? rect.Width() : rect.Height(), TRUE);
+        if (i == 2) {
+            int sides[2] = {0, 0};
+            for (int k = 0; k < 2; ++k)
+                if (m_pDockBars[2 + k]) sides[k] = m_pDockBars[2 + k]->Arrange(rect.Height(), FALSE);
+            const int room = SideDockShare(rect.Width()), both = sides[0] + sides[1];
+            if (both > room)
+                for (int k = 0; k < 2; ++k) fit[2 + k] = std::max(1, static_cast<int>(static_cast<long long>(sides[k]) * room / both));
+        }
+        int thickness = pDock->Arrange(horz ? rect.Width() : rect.Height(), TRUE, fit[i]);
         CRect strip = rect;
         switch (afxDockSides[i].align) {
         case CBRS_ALIGN_TOP: rect.top = strip.bottom = std::min(rect.bottom, rect.top + thickness); break;
@@ -96,6 +107,20 @@ void CFrameWnd::LayoutDockBars(CRect& rect)
         }
         CControlBar::PlaceWindow(pDock->m_hWnd, strip);
     }
+}
+
+int CFrameWnd::GetSideDockRoom() const
+{
+    CRect client;
+    GetClientRect(&client);
+    int used = 0;
+    for (int i = 2; i < 4; ++i) {
+        if (!m_pDockBars[i] || !m_pDockBars[i]->m_hWnd) continue;
+        CRect rect;
+        m_pDockBars[i]->GetWindowRect(&rect);
+        used += rect.Width();
+    }
+    return SideDockShare(client.Width()) - used;
 }
 
 // ---- Docking and floating ----

@@ -1,4 +1,5 @@
 #include "CPageSetupDialog.h"
+#include "MfcPageSetup.h"
 
 IMPLEMENT_DYNAMIC(CPageSetupDialog, CCommonDialog)
 
@@ -14,7 +15,7 @@ INT_PTR CPageSetupDialog::DoModal()
     m_psd.Flags |= PSD_ENABLEPAGESETUPHOOK;
     m_psd.lpfnPageSetupHook = &HookProc<PAGESETUPDLGA>;
     m_psd.lCustData = HookData();
-    BOOL ok = ::PageSetupDlgA(&m_psd);
+    BOOL ok = AfxPageSetupDlg(&m_psd);
     if (m_hWnd) Detach();
     return ok ? IDOK : IDCANCEL;
 }

@@ -195,7 +195,14 @@ BOOL CWnd::PreTranslateInput(MSG* pMsg)
     bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
     bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
     if (!key && !mouse) return FALSE;
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return DialogMessage(m_hWnd, pMsg);
+}
+
+BOOL CWnd::DialogMessage(HWND hDlg, MSG* pMsg)
+{
+    const UINT msg = pMsg->message;
+    if (msg == WM_CHAR && pMsg->wParam >= 0x80 && pMsg->wParam <= 0xFF) return FALSE;
+    return ::IsDialogMessageA(hDlg, pMsg);
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)

@@ -96,6 +96,10 @@ public:
     // Keyboard and mouse messages of this window and its children go through IsDialogMessage
     // (Tab, arrows, default buttons); TRUE when it took the message.
     BOOL PreTranslateInput(MSG* pMsg);
+    // IsDialogMessageA for the dialog hDlg, except a character byte from 0x80 (half of a
+    // double-byte character): it is left to be dispatched as it is, since Wine's IsDialogMessageA
+    // turns each byte into a character of its own and the pair arrives as two wrong ones.
+    static BOOL DialogMessage(HWND hDlg, MSG* pMsg);
     // Offers the message to each window of this module from the message's window up through
     // its parents and owners, stopping after hWndStop. TRUE when one handled it.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

@@ -7,9 +7,6 @@ add_dependencies(${name} VkeEngMessages)
 add_custom_command(TARGET ${name} POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VK_BIN_DIR}/Quorvane.vmg ${VK_APL_TEST_DIR}/Quorvane.vmg VERBATIM)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
-# The window tests walk the display's z-order and move the focus: no other program's windows
-# meanwhile (alone, they also have the display's clipboard to themselves).
-set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
 # The image service's tests read the draw tests' images (made at build time) from ../DrwData.
 add_dependencies(${name} TestEngDrwData)
 # The bar tests' tool bar takes the frame tests' images, made beside the resource script.
@@ -27,8 +24,9 @@ add_test(NAME ${name}Pdf
 set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs)
 set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT 120)
 # The tab view's print commands without any printer: Wine finds no print server for that run.
-add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=TbvNoPrinter.*)
-set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE TIMEOUT 120)
+# It runs in a copy of the program's folder, beside the main run.
+vk_alone_test(${name}NoPrinter ${name} IN NoPrinter ARGS --gtest_filter=TbvNoPrinter.*)
+set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock TIMEOUT 120)
 # The thumbnail tests' JPEG variants, made at build time in ../TmnData.
 find_program(VK_CONVERT convert PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(VK_CONVERT convert)

@@ -312,6 +312,35 @@ TEST_F(IniTest, ASectionReadWholeAnswersAsTheKeysOneByOne)
         EXPECT_EQ(whole[i], one[i]) << keys[i / 5] << " with the default [" << dflts[i % 5] << "]";
 }
 
+TEST_F(IniTest, RepeatedColumnKindsResetTheColumnsAsOutOfRangeOnesDo)
+{
+    const struct {
+        const char* kinds;
+        bool reset;
+    } cases[] = {{"1,1,2,3,4,5", true}, {"6,5,4,3,2,6", true}, {"2,2,2,2,2,2", true}, {"6,5,4,3,2,1", false}};
+    ReadAll();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kinds);
+        Put("LscFii_iCntLstColTyp", "6");
+        Put("LscFii_iWidthLstCol_2", "77");
+        int given[CmnLstColCnt] = {};
+        sscanf(c.kinds, "%d,%d,%d,%d,%d,%d", &given[0], &given[1], &given[2], &given[3], &given[4], &given[5]);
+        for (int i = 0; i < CmnLstColCnt; ++i) {
+            char key[32], value[8];
+            snprintf(key, sizeof(key), "LscFii_iTypLstCol_%d", i + 1);
+            snprintf(value, sizeof(value), "%d", given[i]);
+            Put(key, value);
+        }
+        app->ReadLscFilInf();
+        const LscFii& lsc = theCmnAppInf.lscFii;
+        const int defaults[] = {1, 2, 3, 5, 4, 6};
+        for (int i = 0; i < CmnLstColCnt; ++i) EXPECT_EQ(lsc.iTypLstCol[i], c.reset ? defaults[i] : given[i]) << i;
+        EXPECT_EQ(lsc.iCntLstColTyp, c.reset ? 4 : 6);
+        EXPECT_EQ(lsc.iWidthLstCol[1], c.reset ? 120 : 77);
+    }
+    EndLsc();
+}
+
 TEST_F(IniTest, AFileThatCannotBeReadOrWrittenGivesTheDefaults)
 {
     // A folder in the settings file's place (a read-only attribute does not stop root, under

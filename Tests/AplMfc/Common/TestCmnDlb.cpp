@@ -1,5 +1,6 @@
 // The docked panel base on a frame of two panels: where a point lies and its cursor, border
-// drags (the width taken, the pane moving over, the limits, a lost capture, presses meanwhile),
+// drags (the width taken, the pane moving over, the limits, a lost capture, presses meanwhile,
+// the edges of panels sharing the left side's columns),
 // the gripper left to the docking drag, the layout the frame asks for and the remembered sizes.
 #include "TestCmnDlb.h"
 #include <algorithm>
@@ -249,6 +250,73 @@ TEST_F(DlbTest, ADragStopsShortOfTheOppositeEdgeAndEndsAtFiftyOrWhenTheCaptureGo
     EXPECT_FALSE(b.IsTracking());
     EXPECT_EQ(b.StopTracking(), -7);
     EXPECT_TRUE(Traced("StopTracking"));
+}
+
+// Two panels stacked in the left column, then side by side in two columns: the column's
+// height shared, a shared edge moving between the two panels, the inner edge widening the
+// whole column, the outer edge of the second column widening the first, no wider than the
+// frame leaves room for, and a hidden panel's height given to the other.
+TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
+{
+    TestPnl& upper = frame->left;
+    TestPnl& lower = frame->bottom;
+    // A drag of the panel from a point of its window (frame client coordinates) by dx, dy.
+    auto drag = [this](TestPnl& p, CPoint at, int dx, int dy, int hit) {
+        frame->ClientToScreen(&at);
+        CPoint client = at;
+        p.ScreenToClient(&client);
+        Press(p, client);
+        EXPECT_EQ(p.Hit(), hit);
+        MoveTo(p, CPoint(at.x + dx, at.y + dy));
+        Release(p);
+    };
+    CRect below;
+    upper.GetWindowRect(&below);
+    below.OffsetRect(0, below.Height());
+    frame->DockControlBar(&lower, AFX_IDW_DOCKBAR_LEFT, &below);
+    PumpPending();
+    CRect u = InFrame(upper.m_hWnd), l = InFrame(lower.m_hWnd);
+    const CRect pane = InFrame(frame->pane.m_hWnd);
+    EXPECT_EQ(l.top, u.bottom);
+    EXPECT_EQ(l.bottom, pane.bottom);
+    EXPECT_EQ(u.Width(), l.Width());
+
+    // The edge between them 40 down from the lower panel's top: the upper one takes it.
+    drag(lower, CPoint(l.CenterPoint().x, l.top), 0, 40, CmnDlbHitTop);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Height(), u.Height() + 40);
+    EXPECT_EQ(InFrame(lower.m_hWnd), CRect(l.left, l.top + 40, l.right, l.bottom));
+
+    // The lower panel's right edge 30 out: both panels and the column.
+    l = InFrame(lower.m_hWnd);
+    drag(lower, CPoint(l.right - 1, l.CenterPoint().y), 30, 0, CmnDlbHitRight);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 30);
+    EXPECT_EQ(InFrame(lower.m_hWnd).Width(), u.Width() + 30);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, u.Width() + 30);
+
+    // Hidden, the upper panel leaves the whole column to the lower one.
+    frame->ShowControlBar(&upper, FALSE, FALSE);
+    EXPECT_EQ(InFrame(lower.m_hWnd).top, u.top);
+    EXPECT_EQ(InFrame(lower.m_hWnd).bottom, pane.bottom);
+    frame->ShowControlBar(&upper, TRUE, FALSE);
+
+    // A column of its own: its outer (left) edge 20 to the right widens the first column, and
+    // it keeps its width.
+    frame->DockControlBar(&lower, AFX_IDW_DOCKBAR_LEFT);
+    PumpPending();
+    u = InFrame(upper.m_hWnd);
+    l = InFrame(lower.m_hWnd);
+    ASSERT_EQ(l.left, u.right);
+    drag(lower, CPoint(l.left, l.CenterPoint().y), 20, 0, CmnDlbHitLeft);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
+    EXPECT_EQ(InFrame(lower.m_hWnd), CRect(l.left + 20, l.top, l.right + 20, l.bottom));
+
+    // Far to the right: the columns stop at three quarters of the frame's width.
+    l = InFrame(lower.m_hWnd);
+    drag(lower, CPoint(l.right - 1, l.CenterPoint().y), 2000, 0, CmnDlbHitRight);
+    CRect client;
+    frame->GetClientRect(&client);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.Width() - client.Width() / 4);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
 }
 
 // A press on the gripper is the docking drag's (a posted move and release, each taking the

@@ -710,3 +710,119 @@ TEST_F(LscTest, BadImagesAndAFolderGoneWhileThumbnailsAreMadeLeaveAUsableList)
     ASSERT_EQ(Show(dir.Path()), 0);
     EXPECT_EQ(list->GetItemCount(), files + 1);
 }
+
+TEST_F(ImgTest, ThePlainListRefusesEveryOperationBeforeItsStart)
+{
+    CmnLscFil lone;
+    POINT origin = {};
+    SCROLLINFO info = {};
+    int per = 0, item = 0;
+    LscFilElm elm = {};
+    RECT cell = {0, 0, 10, 10};
+    const std::vector<std::pair<const char*, int>> results = {
+        {"WaitThread", lone.WaitThread(0, 1)},
+        {"BeginThread", lone.BeginThread(1)},
+        {"SetListCtrl", lone.SetListCtrl()},
+        {"SetListItem", lone.SetListItem(1, 0, "", &elm)},
+        {"AddImageBackground", lone.AddImageBackground()},
+        {"GetOrigin", lone.GetOrigin(&origin)},
+        {"GetHScrInfo", lone.GetHScrInfo(&info, &per)},
+        {"GetVScrInfo", lone.GetVScrInfo(&info, &per)},
+        {"HScroll", lone.HScroll(SB_LINEDOWN, 0)},
+        {"MouseWheel", lone.MouseWheel(0, WHEEL_DELTA)},
+        {"SortList", lone.SortList(1, 1)},
+        {"SetListViewMode", lone.SetListViewMode(2)},
+        {"SetCurPath", lone.SetCurPath("C:\\", 1)},
+        {"GetCurSel", lone.GetCurSel(&item)},
+        {"DrawImage", lone.DrawImage(nullptr, &cell, &elm)},
+    };
+    for (const auto& r : results) EXPECT_EQ(r.second, VKE_ERR_NOT_INIT) << r.first;
+    EXPECT_EQ(lone.NextFileItem(0, &item), -1);
+    EXPECT_EQ(item, 0);
+}
+
+TEST_F(LscTest, APictureThatCannotBeFittedIsNotDrawnAndFails)
+{
+    MakeBmpFile(dir / "a red.bmp", 40, 40, RGB(255, 0, 0), RGB(255, 0, 0));
+    ASSERT_EQ(Show(dir.Path()), 0);
+    Thumbnails();
+    VktDib dib(60, 60);
+    LscFilElm* elm = reinterpret_cast<LscFilElm*>(list->GetElements().pHead);
+    // A cell smaller than the picture (the cache's): fitted, drawn.
+    RECT cell = {10, 10, 30, 30};
+    PatBlt(dib.Dc(), 0, 0, 60, 60, WHITENESS);
+    EXPECT_EQ(list->DrawImage(dib.Dc(), &cell, elm), 0);
+    EXPECT_EQ(dib.At(20, 20), RGB(255, 0, 0));
+    // The fit fails (no engine to ask): nothing drawn, the failure returned.
+    VkiSub* sub = theCmnAppInf.pSub;
+    theCmnAppInf.pSub = nullptr;
+    PatBlt(dib.Dc(), 0, 0, 60, 60, WHITENESS);
+    const int rc = list->DrawImage(dib.Dc(), &cell, elm);
+    theCmnAppInf.pSub = sub;
+    EXPECT_EQ(rc, VKE_ERR_ARG);
+    EXPECT_EQ(dib.At(20, 20), RGB(255, 255, 255));
+}
+
+TEST_F(LscTest, KeysStillComingLeaveThePickToTheItemTheyStopAt)
+{
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) MakeBmpFile(dir / name, 4, 4, RGB(1, 2, 3), RGB(1, 2, 3));
+    ASSERT_EQ(Show(dir.Path()), 0);
+    list->SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    host->reports.clear();
+    // Another arrow waits: the release picks nothing yet.
+    ASSERT_TRUE(PostMessageA(list->m_hWnd, WM_KEYDOWN, VK_DOWN, 0));
+    list->OnWmKeyUp(WM_KEYUP, VK_DOWN, 0);
+    EXPECT_TRUE(host->reports.empty());
+    MSG msg;
+    while (PeekMessageA(&msg, list->m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) {
+    }
+    list->SetItemState(1, 0, LVIS_SELECTED);
+    list->SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    host->reports.clear();
+    list->OnWmKeyUp(WM_KEYUP, VK_DOWN, 0);
+    ASSERT_EQ(host->reports.size(), 1u);
+    EXPECT_EQ(host->reports[0].message, static_cast<UINT>(CmnWmSelImg));
+    EXPECT_EQ(host->reports[0].path, dir / "c.bmp");
+    // The release of a Return that opened the selection picks and activates nothing.
+    list->SetItemState(2, 0, LVIS_SELECTED);
+    list->SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    host->reports.clear();
+    list->SetReturnOpened(1);
+    list->OnWmKeyUp(WM_KEYUP, VK_RETURN, 0);
+    EXPECT_TRUE(host->reports.empty());
+    list->OnWmKeyUp(WM_KEYUP, VK_RETURN, 0);
+    ASSERT_EQ(host->reports.size(), 1u) << "a later Return that opened nothing";
+    EXPECT_EQ(host->reports[0].message, static_cast<UINT>(CmnWmActImg));
+}
+
+TEST_F(LscTest, EveryViewShowsEveryItemAndDetailsSortSizesByBytes)
+{
+    // Two files of 507 KB each (as shown): the bigger one by bytes named first.
+    VktWriteFile(dir / "a.bin", std::string(519000, 'x'));
+    VktWriteFile(dir / "b.bin", std::string(518500, 'x'));
+    CreateDirectoryA((dir / "sub").c_str(), nullptr);
+    ASSERT_EQ(Show(dir.Path()), 0);
+    CRect client;
+    list->GetClientRect(&client);
+    for (int mode = LscModeTmn; mode <= LscModeRpt; ++mode) {
+        SCOPED_TRACE(mode);
+        ASSERT_EQ(list->SetListViewMode(mode), 0);
+        list->WaitThread(0, 0);
+        VktPump(0);
+        ASSERT_EQ(list->GetItemCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            RECT icon;
+            ASSERT_TRUE(list->GetItemRect(i, &icon, LVIR_ICON));
+            EXPECT_TRUE(icon.left >= 0 && icon.top >= 0 && icon.right <= client.right && icon.bottom <= client.bottom)
+                << i << ": " << icon.left << " " << icon.top;
+        }
+    }
+    ASSERT_EQ(list->SortList(LscColSiz, 1), 0);
+    list->WaitThread(0, 0);
+    VktPump(0);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"sub", "b.bin", "a.bin"}));
+    EXPECT_EQ(std::string(list->GetItemText(1, 2)), std::string(list->GetItemText(2, 2))) << "the same KB shown";
+    // The modified time's column (the fourth) shows a time whole.
+    CString time = list->GetItemText(1, 3);
+    EXPECT_GE(list->GetColumnWidth(3), list->GetStringWidth(time) + 12);
+}

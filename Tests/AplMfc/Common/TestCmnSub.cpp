@@ -2,6 +2,9 @@
 // size and padded texts, the current folder, paths and item-id lists, the system image list.
 #include "TestAplCmn.h"
 #include "CmnRes.h"
+#include <commctrl.h>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -350,7 +353,66 @@ TEST_F(AppTest, TheFolderBrowserGivesTheFolderChosen)
     EXPECT_EQ(std::string(theCmnSub.SelectDirectory(frame->m_hWnd, temp.Path().c_str(), 0, 0)), temp.Path());
     EXPECT_EQ(std::string(theCmnSub.GetCurDir()), temp.Path());
     EXPECT_EQ(theCmnSub.SelectDirectory(frame->m_hWnd, "", 0, 0), "");
-    SetCurrentDirectoryA(Sys("").c_str());
+
+    // A folder below a busy one (the Unix /tmp, where files come and go, so that its access time
+    // keeps changing): the browser still opens at it, and its tree takes no new names.
+    const std::string pid = std::to_string(GetCurrentProcessId());
+    const std::string busy = "Z:\\tmp\\vk-browse-" + pid, inner = busy + "\\深";
+    ASSERT_TRUE(CreateDirectoryA(busy.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(inner.c_str(), nullptr));
+    std::atomic<bool> churning{true};
+    std::thread churn([&] {
+        for (int i = 0; churning; ++i) {
+            const std::string file = "Z:\\tmp\\vk-churn-" + pid + "-" + std::to_string(i % 4);
+            VktWriteFile(file, "x");
+            DeleteFileA(file.c_str());
+            Sleep(5);
+        }
+    });
+    bool renames = true;
+    answer.OnOpen = [&](HWND browser) {
+        for (int i = 0; i < 1500 && VktSelectedFolder(browser) != "深"; ++i) {
+            PumpPending();
+            Sleep(20);
+        }
+        EnumChildWindows(
+            browser,
+            [](HWND wnd, LPARAM out) {
+                char name[32] = {};
+                GetClassNameA(wnd, name, sizeof(name));
+                if (strcmp(name, WC_TREEVIEWA) == 0) *reinterpret_cast<bool*>(out) = (GetWindowLongA(wnd, GWL_STYLE) & TVS_EDITLABELS) != 0;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&renames));
+    };
+    EXPECT_EQ(std::string(theCmnSub.SelectDirectory(frame->m_hWnd, inner.c_str(), 0, 0)), inner);
+    churning = false;
+    churn.join();
+    SetCurrentDirectoryA(Sys("").c_str()); // the folder chosen became the current one
+    RemoveDirectoryA(inner.c_str());
+    RemoveDirectoryA(busy.c_str());
+    EXPECT_FALSE(renames);
+}
+
+TEST(CmnSubTypes, UntranslatedFallbacksGetTheNamesWindowsGives)
+{
+    const struct {
+        const char* shell;
+        bool folder;
+        const char* name;
+        const char* local;
+    } cases[] = {
+        {"Folder", true, "sub", "ファイル フォルダー"},
+        {"File folder", true, "sub", "ファイル フォルダー"},
+        {"jpg file", false, "a.jpg", "JPG ファイル"},
+        {"JPG file", false, "a.jpg", "JPG ファイル"},
+        {"png-file", false, "表.png", "PNG ファイル"},
+        {"File", false, "README", "ファイル"},
+        {"JPEG イメージ", false, "a.jpg", "JPEG イメージ"},  // a registered type stays
+        {"jpg file", false, "a.png", "jpg file"},           // not this item's extension
+        {"システム フォルダー", true, "", "システム フォルダー"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(std::string(CmnSub::LocalTypeName(c.shell, c.folder, c.name)), c.local) << c.shell;
 }
 
 TEST_F(AppTest, FocusRequestsGoThroughTheFramesQueue)

@@ -3,6 +3,7 @@
 // reports to the main frame, the back-and-forward history through the engine's undo, filling,
 // sorting and releasing the items' records.
 #include "TestAplCmn.h"
+#include "CmnHold.h"
 #include "CmnTrcFld.h"
 #include "CmnVar.h"
 #include <algorithm>
@@ -205,6 +206,17 @@ TEST_F(TrcTest, SetCurPathSelectsTheNearestFolderTheTreeHolds)
     EXPECT_EQ(tree->SetCurPath(nullptr, 0), VKE_ERR_ARG);
     EXPECT_EQ(tree->SetCurPath("C:\\", 2), VKE_ERR_ARG);
     EXPECT_EQ(Traced(), traced + 2) << "only the refused arguments";
+    // With the computer selected (no path of its own), a path naming no folder still selects
+    // the root, forced or not.
+    LPITEMIDLIST drives = nullptr;
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &drives)));
+    CmnIdl hold(drives);
+    HTREEITEM computer = nullptr;
+    ASSERT_EQ(tree->Search(nullptr, drives, &computer), 0);
+    ASSERT_TRUE(tree->SelectItem(computer));
+    ASSERT_EQ(static_cast<const char*>(tree->GetCurPathName()), std::string());
+    EXPECT_EQ(tree->SetCurPath("\\\\", 0), VKE_ERR_NOT_FOUND);
+    EXPECT_EQ(Selected(), root);
 }
 
 TEST_F(TrcTest, ASelectionTellsTheFrameTheFolderThenTheSelection)
@@ -396,6 +408,12 @@ TEST_F(TrcTest, TermReleasesEveryItemsRecord)
     EXPECT_EQ(tree->Term(), VKE_NOT_DONE);
     HTREEITEM none = nullptr;
     EXPECT_EQ(tree->Search("C:\\", &none), VKE_ERR_NOT_INIT);
+    Dat* record = nullptr;
+    int flag = 0;
+    for (int rc : {tree->ViewBkw(), tree->ViewFrw(), tree->IsEnableViewBkw(&flag), tree->SetCurPath("C:\\", 1),
+                   tree->EditDat(1, CmnTrcFldCodHst, &record, nullptr, nullptr), tree->SetHistory(14), tree->SetTree(nullptr, nullptr),
+                   tree->Redraw(0), tree->SetPathName("C:\\")})
+        EXPECT_EQ(rc, VKE_ERR_NOT_INIT);
     // A second start works like the first.
     ASSERT_EQ(tree->Init(), 0);
     EXPECT_EQ(tree->Init(), VKE_ERR_EXISTS);

@@ -245,3 +245,72 @@ TEST_F(DlgTest, TheClientRectangleAndThePaneAndTheBarsInTheDefaultRectangle)
     app->SetDefWinRct(&rect);
     EXPECT_EQ(rect.Width(), cx * 8 / 10);
 }
+
+namespace {
+
+// A window that counts its timer ticks (the first one also sets an event) and answers WM_APP 77.
+struct TickWindow {
+    static int ticks;
+    static HANDLE ticked;
+    static LRESULT CALLBACK Proc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_TIMER) {
+            ++ticks;
+            SetEvent(ticked);
+            return 0;
+        }
+        if (message == WM_APP) return 77;
+        return DefWindowProcA(wnd, message, wParam, lParam);
+    }
+};
+int TickWindow::ticks = 0;
+HANDLE TickWindow::ticked = nullptr;
+
+// Waits a while for the first tick, then sends WM_APP and keeps the answer.
+struct Sender {
+    HWND wnd;
+    LRESULT answer = 0;
+    static DWORD WINAPI Run(void* p)
+    {
+        Sender* s = static_cast<Sender*>(p);
+        WaitForSingleObject(TickWindow::ticked, 300);
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutA(s->wnd, WM_APP, 0, 0, SMTO_NORMAL, 10000, &result)) s->answer = static_cast<LRESULT>(result);
+        return 0;
+    }
+};
+
+} // namespace
+
+// A wait that meets the application's end dispatches nothing more (a timer ticks in vain) while
+// it still answers what the worker sends; the quit is in the queue again for the loop outside.
+TEST_F(DlgTest, AWaitThatMeetsTheQuitDispatchesNothingMore)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &TickWindow::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VktTickWindow";
+    RegisterClassA(&wc);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(wnd);
+    TickWindow::ticks = 0;
+    TickWindow::ticked = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    SetTimer(wnd, 1, USER_TIMER_MINIMUM, nullptr);
+    PostQuitMessage(9);
+    Sender sender{wnd};
+    HANDLE thread = CreateThread(nullptr, 0, &Sender::Run, &sender, 0, nullptr);
+    int pumping = 0;
+    CmnWin::WaitPumping(&thread, 1, &pumping);
+    KillTimer(wnd, 1);
+    EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(TickWindow::ticks, 0) << "input dispatched after the quit";
+    EXPECT_EQ(sender.answer, 77);
+    EXPECT_EQ(pumping, 0);
+    MSG msg = {};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 9u);
+    CloseHandle(thread);
+    CloseHandle(TickWindow::ticked);
+    DestroyWindow(wnd);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
+}

@@ -7,11 +7,15 @@
 #include "HalcorRes.h"
 #include <algorithm>
 
-// An image page whose answers its test sets: the save prompt (1 may close, 0 cancels), whether
-// it prints (a print marks it printed) and what its save gives.
+// An image page whose answers its test sets: the save prompt (1 may close, 0 cancels; each
+// question counted), whether it prints (a print marks it printed) and what its save gives.
 class TestPage : public DlgImg {
 public:
-    int SaveModified(int) override { return answer; }
+    int SaveModified(int) override
+    {
+        ++asked;
+        return answer;
+    }
     int IsPrintable() override { return printable; }
     int SaveAsImage() override
     {
@@ -23,6 +27,7 @@ public:
     int printable = 0;
     int saveResult = 0;
     int saves = 0;
+    int asked = 0; // save questions put to it
 };
 
 class SelTest : public FrmTest {

@@ -129,6 +129,26 @@ TEST_F(CmdTest, EnableRulesFollowTheAddressedTabTheLocksAndTheSelectedImagePage)
     EXPECT_EQ(Update(ID_VKA_WRITE_OPI), 0) << "no page has a path";
 }
 
+// Without an image page the frame switch turns the operation panel's show-frame setting (the
+// application's values); the shown-area commands stay disabled.
+TEST_F(CmdTest, TheFrameSwitchWithoutAPageTurnsThePanelsSetting)
+{
+    Run();
+    DlbPnlOpr& panel = main->GetPnlOpr();
+    ASSERT_EQ(panel.GetShwFrmFlag(), 0);
+    int checked = -1;
+    EXPECT_EQ(Update(ID_VKA_FRM_TOGGLE, &checked), 1);
+    EXPECT_EQ(checked, 0);
+    main->SendMessage(WM_COMMAND, ID_VKA_FRM_TOGGLE);
+    EXPECT_EQ(panel.GetShwFrmFlag(), 1);
+    EXPECT_EQ(theAppInf.poi.fri.bShwFrm, 1);
+    EXPECT_EQ(Update(ID_VKA_FRM_TOGGLE, &checked), 1);
+    EXPECT_EQ(checked, 1);
+    main->SendMessage(WM_COMMAND, ID_VKA_FRM_TOGGLE);
+    EXPECT_EQ(panel.GetShwFrmFlag(), 0);
+    EXPECT_EQ(Update(ID_VKA_CUT_SHOWN), 0) << "the shown-area commands need a page";
+}
+
 TEST_F(CmdTest, ThePopupAddressesItsTabAndTheMainMenuTheSelectedOneAfterwards)
 {
     Run();

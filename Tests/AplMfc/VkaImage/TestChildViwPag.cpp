@@ -40,9 +40,11 @@ TEST_F(PagTest, PathsOpenIntoPagesFoundByPathAndNeverLeaveAnEmptyTab)
 {
     Run();
     ChildViw* view = View();
-    // Three pages opened and closed first: what the first pages make once stays (fonts,
-    // cursors, the tab control's scroll arrows once its tabs overflow).
+    // Three pages opened and closed first, one alone and the others together: what the first
+    // pages and selection changes make once stays (fonts, cursors, the tab control's scroll
+    // arrows once its tabs overflow).
     for (const char* path : {a.c_str(), b.c_str(), ""}) ASSERT_EQ(view->OpenPageByPth(path, 0, 0), 0);
+    ASSERT_EQ(view->ClosePage(2, 1, 1, 1), 0);
     ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
     VktPump();
     DWORD gdi = VktGdiObjects();

@@ -1,6 +1,7 @@
 // The image tab view's range closes (locked pages, a save prompt that cancels), the selected-image
 // page (kept by closes until the frame closes, shown again as the only tab) and the image queries.
 #include "TestChildViw.h"
+#include "VkaSubOpi.h"
 
 TEST_F(SelTest, RangeClosesFoldTheirResultsAndACancelStopsTheWalk)
 {
@@ -35,6 +36,28 @@ TEST_F(SelTest, RangeClosesFoldTheirResultsAndACancelStopsTheWalk)
         CloseAll();
     }
     EXPECT_EQ(View()->ClosePageNextAll(0, 1, 0, 1), -9) << "no tab";
+}
+
+// The exit asks every changed page before it closes any: a cancel leaves every page open and
+// the current one current; the open-information file written first holds them all.
+TEST_F(SelTest, AnExitCancelledAtOnePageKeepsEveryPage)
+{
+    Run();
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+    Open("ocp");
+    ASSERT_EQ(view->SetCurSel(3), 0);
+    EXPECT_FALSE(main->GetActiveDocument()->CanCloseFrame(main));
+    EXPECT_EQ(Left(), "oocp");
+    int current = -1, closing = 1;
+    view->GetCurSel(&current);
+    app->GetFlgClsFrm(&closing);
+    EXPECT_EQ(current, 3);
+    EXPECT_EQ(closing, 0);
+    EXPECT_EQ(Test(3)->asked, 1) << "the page after the cancelled one was asked first";
+    const std::string rows = VktReadFile(std::string(VkaSubOpi::GetExitPath()));
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), '\n'), 2) << rows;
+    EXPECT_NE(rows.find("a.bmp"), std::string::npos) << rows;
 }
 
 TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab)
@@ -85,6 +108,32 @@ TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab
 
     app->SetPrvState(1, 0);
     EXPECT_EQ(view->ShowPageSelImg(), -1);
+}
+
+// The file the selected-image page shows opens into a page with that page's turn; a page opened
+// while an open-information file is read takes its settings from the row alone.
+TEST_F(SelTest, APageOfTheSelectedImageTakesItsTurn)
+{
+    Run();
+    app->SetPrvState(1, 1);
+    ChildViw* view = View();
+    ASSERT_EQ(view->OpenPageSelImg(a.c_str()), 0);
+    ASSERT_EQ(view->GetPageSelImg()->RotateImage(90.0), 0);
+    for (int reading : {0, 1}) {
+        SCOPED_TRACE(reading);
+        app->SetFlgOpnInf(reading);
+        ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+        app->SetFlgOpnInf(0);
+        ASSERT_EQ(Count(), 2);
+        const Ici* ici = view->GetImgPage(1)->GetIci();
+        EXPECT_EQ(ici->dRotate, reading ? 0.0 : 90.0);
+        EXPECT_EQ(ici->pthImg.iWidth, reading ? 32 : 16);
+        ASSERT_EQ(view->ClosePage(1, 1, 1, 0), 0);
+    }
+    app->SetFlgClsFrm(1);
+    EXPECT_EQ(view->ClosePageAll(1, 1, 0), 0);
+    app->SetFlgClsFrm(0);
+    app->SetPrvState(1, 0);
 }
 
 TEST_F(SelTest, PasteMakesAPageOfAnotherProgramsCopyWithoutTheMonitor)

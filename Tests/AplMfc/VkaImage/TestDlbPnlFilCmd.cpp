@@ -3,6 +3,8 @@
 #include "TestChildFrm.h"
 #include "ChildViw.h"
 #include "DlbPnlFilCmd.h"
+#include "DlgSetOpt.h"
+#include "DlgSopPni.h"
 #include "HalcorRes.h"
 #include "VkaPthLst.h"
 
@@ -232,30 +234,89 @@ TEST_F(FilCmdTest, TheFilterTakesAFileTypesPatternOrFreeText)
     EXPECT_EQ(Text(theCmnAppInf.lscFii.amFilter), long1000);
 }
 
-TEST_F(FilCmdTest, TheDisplayShowsEachItemOnceOrCyclesAndStops)
+TEST_F(FilCmdTest, ATypedFilterStaysInItsBoxAndAnEmptyOneIsKept)
 {
+    MakeImages(1);
+    VktWriteFile(dir / "note.txt", "x");
+    RunIn(dir.Path());
+    HWND combo = Panel().CtlWnd(DlbPnlFilCmd::SlotFilter);
+    // Typed and taken as the panel's check takes it on Return: the box keeps the text.
+    SetWindowTextA(combo, "*.txt;*.bmp");
+    Panel().GetData(nullptr, nullptr, 0);
+    EXPECT_EQ(CtlText(DlbPnlFilCmd::SlotFilter), "*.txt;*.bmp");
+    EXPECT_EQ(std::string(List()->GetFilter()), "*.txt;*.bmp");
+    List()->WaitThread(0, 0);
+    VktPump();
+    EXPECT_EQ(List()->GetItemCount(), 2);
+    // A text given with the notice is a step the box can undo; one without is not.
+    VkiCtl* ctl = Panel().Ctl(DlbPnlFilCmd::SlotFilter);
+    for (int notify : {0, 1}) {
+        EditFlag flags = {};
+        ASSERT_EQ(Panel().SetFlt(notify ? "*.bmp" : "*.txt", notify), 0);
+        ASSERT_EQ(VkeCtlGetEditFlag(ctl, &flags), 0);
+        EXPECT_EQ(flags.iUnd, notify) << notify;
+    }
+    // Emptied, every file shows, and the options keep the empty filter.
+    EXPECT_EQ(Panel().SetFilter("", 0), 0);
+    EXPECT_EQ(CtlText(DlbPnlFilCmd::SlotFilter), "");
+    List()->WaitThread(0, 0);
+    VktPump();
+    EXPECT_EQ(List()->GetItemCount(), 2);
+    DlgSopPni* page = static_cast<DlgSopPni*>(app->GetSetOptDlg()->GetSopPage(SopTypPni));
+    ASSERT_EQ(page->GetPni(), 0);
+    EXPECT_EQ(Text(theCmnAppInf.lscFii.amFilter), "");
+}
+
+TEST_F(FilCmdTest, AComboTextNamesTheLineEqualToItByteForByte)
+{
+    // Three tools whose names differ only in letter case: the box's search finds all three as one.
+    const char* tools[] = {"C:\\x\\tool.exe", "C:\\y\\TOOL.exe", "C:\\z\\Tool.exe"};
+    Put("PciEti_iCurPathName", "3");
+    for (int i = 0; i < 3; ++i) Put(("PciEti_amPathName_" + std::to_string(i + 1)).c_str(), tools[i]);
+    RunIn(dir.Path());
+    const struct {
+        const char* text;
+        int entry;
+        const char* path;
+    } cases[] = {{"tool.exe", 0, tools[0]}, {"TOOL.exe", 1, tools[1]}, {"Tool.exe", 2, tools[2]},
+                 {"TOOL.EXE", -1, "TOOL.EXE"}, {"既定の外部ツール", -1, "既定の外部ツール"}};
+    for (const auto& c : cases) {
+        SetWindowTextA(Panel().CtlWnd(DlbPnlFilCmd::SlotTool), c.text);
+        CString path;
+        int entry = -2;
+        ASSERT_EQ(Panel().GetCmbPath(DlbPnlFilCmd::SlotTool, &path, &entry), 0) << c.text;
+        EXPECT_EQ(entry, c.entry) << c.text;
+        EXPECT_EQ(std::string(path), c.path) << c.text;
+    }
+}
+
+TEST_F(FilCmdTest, TheDisplayShowsEachImageOnceOrCyclesAndStops)
+{
+    // The folders (listed first) show no picture: the display steps over them.
     MakeImages(3);
+    CreateDirectoryA((dir / "sub").c_str(), nullptr);
+    CreateDirectoryA((dir / "sub2").c_str(), nullptr);
     Put("PciAii_iPerInd", "50");
     Put("PciAii_bRepeat", "0");
     RunIn(dir.Path());
     int shown = 0;
     app->IsPnlLscFil(&shown);
     ASSERT_EQ(shown, 1);
-    ASSERT_EQ(List()->GetItemCount(), 3);
+    ASSERT_EQ(List()->GetItemCount(), 5);
     DlbPnlFilCmd idle;
     EXPECT_EQ(idle.AutInd(2), VKE_ERR_NOT_INIT);
     EXPECT_EQ(Panel().AutInd(4), VKE_ERR_ARG);
     List()->SetCurSel(-1);
     ASSERT_EQ(Panel().AutInd(2), 0);
     EXPECT_EQ(Panel().AutInd(2), VKE_ERR_EXISTS);
-    EXPECT_EQ(Watch(5000), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(Watch(5000), (std::vector<int>{2, 3, 4}));
     EXPECT_EQ(Running(), 0);
 
     theAppInf.pciAii.bRepeat = 1;
     ASSERT_EQ(Panel().AutInd(2), 0);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && Sel() != 2;) VktPump(5);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && Sel() == 2;) VktPump(5);
-    EXPECT_EQ(Sel(), 0) << "round again";
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && Sel() != 4;) VktPump(5);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000 && Sel() == 4;) VktPump(5);
+    EXPECT_EQ(Sel(), 2) << "round again, past the folders";
     EXPECT_EQ(Running(), 1);
 
     // Escape in the message loop stops it and goes on; a click elsewhere ends it at the next tick.

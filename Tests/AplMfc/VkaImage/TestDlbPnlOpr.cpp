@@ -66,6 +66,9 @@ TEST_F(OprTest, SettersRefuseValuesOutOfRangeAndStoreTheOthersWithoutAPage)
     DlbPnlOpr lone;
     EXPECT_EQ(lone.SetFrmMod(2, 0), VKE_ERR_NOT_INIT);
     EXPECT_EQ(lone.SetData(-1, 0), VKE_ERR_NOT_INIT);
+    for (int got : {lone.GetFrmMod(), lone.GetShwFrmFlag(), lone.GetPagSetFlag(), lone.GetHrzScaFlag(),
+                    lone.GetPrtOriFlag()})
+        EXPECT_EQ(got, VKE_ERR_NOT_INIT);
     Poi& poi = theAppInf.poi;
     poi.pri.iOrientation = 1; // no pinning by the printer below
     const std::string font = Font("MS UI Gothic");
@@ -146,6 +149,14 @@ TEST_F(OprTest, ChangesGoToTheCurrentPageAndMoveWithTheTabs)
     EXPECT_EQ(second->GetIci()->poi.pri.iMode, 5) << "the page's own copy";
     EXPECT_EQ(second->GetIci()->poi.pri.iOrientation, 4);
     EXPECT_EQ(second->GetIci()->bOrnSet, 1) << "the page settled its orientation";
+    // The panel turns the printer; the page only takes the setting.
+    int landscape = -1;
+    ASSERT_EQ(app->GetPrtOrient(&landscape), 0);
+    EXPECT_EQ(landscape, 0);
+    ASSERT_EQ(second->SetPrtOriFlag(3), 0);
+    ASSERT_EQ(app->GetPrtOrient(&landscape), 0);
+    EXPECT_EQ(landscape, 0);
+    ASSERT_EQ(opr->SetPrtOriFlag(4, 0), 0);
     View()->SetCurSel(0);
     VktPump();
     EXPECT_EQ(opr->GetDlgImg(), first);
@@ -243,6 +254,17 @@ TEST_F(OprTest, AFixedRatioOfThePageSetUpPinsTheOrientationToThePrinters)
     ASSERT_GE(answer.Count(), 1);
     EXPECT_EQ(answer.Seen()[0].text, "\x97\x70\x8E\x86\x95\xFB\x8C\xFC\x82\xCC\x8E\xE6\x93\xBE\x82\xAA\x82\xC5\x82\xAB\x82\xDC"
                                      "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42"); // 用紙方向の取得ができませんでした。
+    // The same through the fixed ratio's radio: a second notice about it while the first is
+    // handled (its message shows) is refused with -7.
+    ASSERT_EQ(opr->SetFrmMod(1, 0), 0);
+    poi.pri.iOrientation = 2;
+    const WPARAM ratio = reinterpret_cast<WPARAM>(Inf().ppCtl[OprCtlModRatio]);
+    LRESULT again = 0;
+    answer.OnOpen = [&](HWND) { again = opr->SendMessage(VkeWmSetChk, ratio, 1); };
+    EXPECT_EQ(opr->SendMessage(VkeWmSetChk, ratio, 1), 1);
+    answer.OnOpen = nullptr;
+    EXPECT_EQ(again, VKE_ERR_EXISTS);
+    EXPECT_EQ(poi.fri.iMode, 3);
     ::GlobalFree(app->m_hDevMode);
     app->m_hDevMode = mode;
 }

@@ -185,6 +185,28 @@ TEST_F(PrvTest, FilesItCannotShowEmptyItWithoutABox)
     EXPECT_EQ(answer.Count(), 0);
 }
 
+TEST_F(PrvTest, AnImageTheDrawingAreaCannotLayOutIsClosedAgain)
+{
+    Start();
+    // A one-pixel image at a millionth of its size is less than a pixel: the area refuses it.
+    const std::string dot = dir / "dot.bmp";
+    MakeBmpFile(dot, 1, 1, kRed, kRed);
+    ASSERT_EQ(prv->PreviewImage(a.c_str()), 0);
+    HBITMAP old = prv->GetImage();
+    SopShi& shi = theAppInf.sopShi;
+    const SopShi kept = shi;
+    shi.iModeSca = 1;
+    shi.lScaNum = 1;
+    shi.lScaDen = 1000000;
+    const int rc = prv->PreviewImage(dot.c_str());
+    shi = kept;
+    EXPECT_NE(rc, 0);
+    EXPECT_EQ(prv->GetImage(), nullptr) << "the new image closed";
+    EXPECT_EQ(prv->GetPathName(), "");
+    EXPECT_EQ(::GetObjectType(old), 0u) << "the old one too";
+    EXPECT_EQ(Pixel(2, 2), Back());
+}
+
 TEST_F(PrvTest, IndexedImagesShowWithTheirPaletteOthersWithout)
 {
     Start();

@@ -221,7 +221,10 @@ Shot ReadClbDib()
 
 // ---- Every depth ----
 
-TEST_F(EdtTest, EveryDepthTurnedFlippedAndCutIsExactAndUndoAndRedoGiveBothStatesBack)
+// One depth a test, so the depths spread over the suite's entries and cores.
+class EdtDepthTest : public EdtTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EdtDepthTest, TurnedFlippedAndCutIsExactAndUndoAndRedoGiveBothStatesBack)
 {
     const RECT frame = {3, 2, 20, 15};
     using Map = std::function<DWORD(const Shot& in, int x, int y)>; // the source pixel of (x, y)
@@ -249,46 +252,48 @@ TEST_F(EdtTest, EveryDepthTurnedFlippedAndCutIsExactAndUndoAndRedoGiveBothStates
         {"converted at 100 %", [](DlgImg* p) { return ConvertAt100(p); }, false, false,
          [](const Shot& in, int x, int y) { return in.At(x, y); }},
     };
-    unsigned seed = 1;
-    for (int bits : {1, 4, 8, 16, 24, 32}) {
-        for (const Op& op : ops) {
-            SCOPED_TRACE(std::to_string(bits) + " bits, " + op.name);
-            DlgImg* page = PageWith(MakeNoiseDib(37, 23, bits, ++seed));
-            ASSERT_NE(page, nullptr);
-            ASSERT_EQ(page->SetModifiedFlag(0), VKE_OK);
-            if (op.framed) SetFrame(page, frame);
-            const Shot before = TakeShot(page);
-            ASSERT_EQ(op.run(page), VKE_OK);
-            const Shot after = TakeShot(page);
-            EXPECT_EQ(after.bits, bits);
-            EXPECT_TRUE(after.SameTable(before));
-            const int w = op.framed ? 17 : op.turns ? 23 : 37, h = op.framed ? 13 : op.turns ? 37 : 23;
-            ASSERT_EQ(after.width, w);
-            ASSERT_EQ(after.height, h);
-            int wrong = 0;
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) wrong += after.At(x, y) != op.source(before, x, y);
-            EXPECT_EQ(wrong, 0);
-            EXPECT_EQ(page->GetModifiedFlag(), 1);
-            EXPECT_EQ(::GetFocus(), page->GetDraWnd());
-
-            ASSERT_EQ(page->EditUnd(), VKE_OK);
-            EXPECT_TRUE(TakeShot(page) == before) << "undone";
-            ASSERT_EQ(page->EditRdo(), VKE_OK);
-            EXPECT_TRUE(TakeShot(page) == after) << "done again";
-            ASSERT_EQ(View()->ClosePage(Count() - 1, 1, 1, 0), VKE_OK);
-        }
-        // Four quarter turns and two flips each way: the image as it was, rotation and flips 0.
+    const int bits = GetParam();
+    unsigned seed = static_cast<unsigned>(bits) * 16;
+    for (const Op& op : ops) {
+        SCOPED_TRACE(std::to_string(bits) + " bits, " + op.name);
         DlgImg* page = PageWith(MakeNoiseDib(37, 23, bits, ++seed));
         ASSERT_NE(page, nullptr);
+        ASSERT_EQ(page->SetModifiedFlag(0), VKE_OK);
+        if (op.framed) SetFrame(page, frame);
         const Shot before = TakeShot(page);
-        for (int i = 0; i < 4; ++i) ASSERT_EQ(page->RotateImage(90), VKE_OK);
-        for (int direction : {1, 1, 0, 0}) ASSERT_EQ(page->ReflectImage(direction), VKE_OK);
-        EXPECT_TRUE(TakeShot(page) == before) << bits << " bits turned round";
+        ASSERT_EQ(op.run(page), VKE_OK);
+        const Shot after = TakeShot(page);
+        EXPECT_EQ(after.bits, bits);
+        EXPECT_TRUE(after.SameTable(before));
+        const int w = op.framed ? 17 : op.turns ? 23 : 37, h = op.framed ? 13 : op.turns ? 37 : 23;
+        ASSERT_EQ(after.width, w);
+        ASSERT_EQ(after.height, h);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) wrong += after.At(x, y) != op.source(before, x, y);
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(page->GetModifiedFlag(), 1);
+        EXPECT_EQ(::GetFocus(), page->GetDraWnd());
+
+        ASSERT_EQ(page->EditUnd(), VKE_OK);
+        EXPECT_TRUE(TakeShot(page) == before) << "undone";
+        ASSERT_EQ(page->EditRdo(), VKE_OK);
+        EXPECT_TRUE(TakeShot(page) == after) << "done again";
         ASSERT_EQ(View()->ClosePage(Count() - 1, 1, 1, 0), VKE_OK);
     }
+    // Four quarter turns and two flips each way: the image as it was, rotation and flips 0.
+    DlgImg* page = PageWith(MakeNoiseDib(37, 23, bits, ++seed));
+    ASSERT_NE(page, nullptr);
+    const Shot before = TakeShot(page);
+    for (int i = 0; i < 4; ++i) ASSERT_EQ(page->RotateImage(90), VKE_OK);
+    for (int direction : {1, 1, 0, 0}) ASSERT_EQ(page->ReflectImage(direction), VKE_OK);
+    EXPECT_TRUE(TakeShot(page) == before) << bits << " bits turned round";
+    ASSERT_EQ(View()->ClosePage(Count() - 1, 1, 1, 0), VKE_OK);
     EXPECT_TRUE(reports.Names().empty()) << reports.Names()[0];
 }
+
+INSTANTIATE_TEST_SUITE_P(Depth, EdtDepthTest, ::testing::Values(1, 4, 8, 16, 24, 32),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param) + "Bits"; });
 
 // ---- Cut, copy, paste ----
 

@@ -261,6 +261,34 @@ TEST_F(FrmPageTest, GesturesAndCharactersReachTheView)
     EXPECT_EQ(Count(), 1);
 }
 
+TEST_F(FrmPageTest, ADoubleByteCharacterIsNoFrameOrZoomKeyWhateverItsLowByte)
+{
+    Run();
+    DlgImg* page = OpenFramed(FrmModeFree);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(Send(page, WM_KEYDOWN, VK_HOME, POINT{}), 1);
+    const RECT corner = page->GetIci()->rctFrm;
+    // The page's answer to the area's reflected message: 0 hands it on to the area.
+    auto answer = [&](UINT message, WPARAM wParam) {
+        MSG m = {page->GetDraWnd(), message, wParam, 0, 0, {}};
+        return page->SendMessage(CmnWmRfl, reinterpret_cast<WPARAM>(m.hwnd), reinterpret_cast<LPARAM>(&m));
+    };
+    // Katakana typed through the input method whose trail bytes are C, I, Q, W, R, E and T (either
+    // case) go on to the area, and the frame stays.
+    for (WPARAM code : {0x8343u, 0x8349u, 0x8351u, 0x8357u, 0x8352u, 0x8345u, 0x8354u, 0x8363u, 0x8369u}) {
+        EXPECT_EQ(answer(WM_IME_CHAR, code), 0) << std::hex << code;
+        EXPECT_TRUE(EqualRect(&page->GetIci()->rctFrm, &corner)) << std::hex << code;
+    }
+    EXPECT_EQ(answer(WM_CHAR, 'c'), 1) << "C itself centres the frame";
+    EXPECT_GT(page->GetIci()->rctFrm.left, 0);
+    // After a zoom with the right button held only the single-byte zoom characters pass.
+    EXPECT_EQ(answer(WM_MOUSEWHEEL, MAKEWPARAM(MK_RBUTTON, WHEEL_DELTA)), 0);
+    for (WPARAM code : {0x8341u, 0x8353u, 0x8358u, 0x835Au, 0x817Bu, 0x817Cu})
+        EXPECT_EQ(answer(WM_IME_CHAR, code), 1) << std::hex << code;
+    EXPECT_EQ(answer(WM_CHAR, 'a'), 0);
+    answer(WM_RBUTTONUP, 0);
+}
+
 TEST_F(FrmPageTest, TheLargerOrientationIsLandscapeForAWideOrSquareImageAndPortraitForAHighOne)
 {
     Run();

@@ -253,6 +253,27 @@ TEST(DlgImgGeo, PlacingTurningZoomingAndScrolling)
     EXPECT_EQ(z.cx, 3);
     EXPECT_EQ(z.cy, 36);
 
+    // Key C: the drawing's middle less half the frame, halves away from zero; the scroll that
+    // puts that middle in the window's.
+    const struct {
+        RECT frame, inner;
+        FrmScale s;
+        SIZE client;
+        RECT centred;
+        POINT scroll;
+    } centres[] = {
+        {{0, 0, 5, 3}, {0, 0, 300, 200}, kOne, {101, 51}, {147, 98, 152, 101}, {99, 74}},
+        {{0, 0, 4, 4}, {0, 0, 301, 201}, kOne, {100, 50}, {149, 99, 153, 103}, {101, 76}},
+        {{10, 10, 15, 15}, {0, 0, 150, 100}, FrmScale{1, 2}, {60, 40}, {147, 97, 152, 102}, {45, 30}},
+    };
+    for (const auto& c : centres) {
+        POINT scroll = {};
+        const RECT r = FrmCentred(c.frame, c.inner, c.s, &scroll, c.client);
+        EXPECT_TRUE(Same(r, c.centred)) << Text(r);
+        EXPECT_EQ(scroll.x, c.scroll.x);
+        EXPECT_EQ(scroll.y, c.scroll.y);
+    }
+
     int target = 0;
     EXPECT_FALSE(FrmAutoScroll(150, 100, 200, false, &target));
     EXPECT_TRUE(FrmAutoScroll(350, 100, 200, true, &target));

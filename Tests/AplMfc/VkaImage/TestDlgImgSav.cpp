@@ -1,10 +1,13 @@
 // The image page's saving: the name the save dialog proposes, the file written at the image's own
-// or the shown size and read back into the page (bit for bit for PNG and BMP), a failed save that
-// leaves the old file, the selected-image page's save opening a page, and the question before a
-// modified page closes, answered as a person would.
+// or the shown size (bit for bit for PNG and BMP) while the page keeps its own pixels, a failed
+// save that says why and leaves the old file, the selected-image page's save opening a page, and
+// the question before a modified page closes, answered as a person would.
 #include "TestVkaFil.h"
 #include "CmnImg.h"
+#include "CmnWin.h"
 #include "DlgSav.h"
+#include "VkaSubDat.h"
+#include <math.h>
 
 namespace {
 
@@ -41,6 +44,20 @@ long long FileSize(const std::string& path)
     WIN32_FILE_ATTRIBUTE_DATA fa = {};
     if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa)) return -1;
     return static_cast<long long>(fa.nFileSizeHigh) << 32 | fa.nFileSizeLow;
+}
+
+// The peak signal-to-noise ratio of two pictures of one size over their three channels, in dB.
+double Psnr(const Pixels& a, const Pixels& b)
+{
+    if (a.rgb.size() != b.rgb.size() || a.rgb.empty()) return 0;
+    double sum = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i)
+        for (int shift : {0, 8, 16}) {
+            const double d = static_cast<double>(a.rgb[i] >> shift & 0xFF) - static_cast<double>(b.rgb[i] >> shift & 0xFF);
+            sum += d * d;
+        }
+    const double mse = sum / (3.0 * a.rgb.size());
+    return mse > 0 ? 10 * log10(255.0 * 255.0 / mse) : 99;
 }
 
 // A smooth picture with a little grain, as a photo is.
@@ -128,7 +145,7 @@ TEST_F(SavTest, TheDialogProposesThePagesNameWithTheTypesExtensionAndGivesTheTab
     app->SetFlgPrtAbt(0);
 }
 
-TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageShowsIt)
+TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageKeepsItsOwnPixels)
 {
     const std::string src = dir / "src.bmp";
     DlgImg* page = OpenShown(src, 1, 2);
@@ -136,23 +153,26 @@ TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageShowsIt)
     const Pixels original = ReadPixels(src);
     const Ici& ici = *page->GetIci();
     ASSERT_EQ(ici.iShwWidth, 32);
+    const HBITMAP image = ici.pthImg.hImg;
 
-    // Own size, PNG and BMP: bit for bit; the page stands for the file written.
+    // Own size, PNG and BMP: bit for bit; the page stands for the file written, its image kept.
     for (const char* name : {"own.png", "own.bmp"}) {
         const std::string path = dir / name;
+        const int type = path.back() == 'g' ? 5 : 2;
         page->SetModifiedFlag(1);
-        ASSERT_EQ(page->SaveImageFile(path.c_str(), path.back() == 'g' ? 5 : 2, 90), 0) << name;
+        ASSERT_EQ(page->SaveImageFile(path.c_str(), type, 90), 0) << name;
         const Pixels back = ReadPixels(path);
         EXPECT_EQ(back.width, 64);
         EXPECT_TRUE(back.rgb == original.rgb) << name;
         EXPECT_EQ(std::string(page->GetPathName()), path);
         EXPECT_EQ(page->GetModifiedFlag(), 0);
         EXPECT_EQ(page->GetSavedFlag(), 1);
-        EXPECT_EQ(ici.pthImg.iWidth, 64);
+        EXPECT_EQ(ici.pthImg.hImg, image) << "the page's own image, not the file read back";
+        EXPECT_EQ(ici.pthImg.iTypImg, type);
     }
 
-    // The shown half: a file of half the size, read back with the view afresh (no frame or
-    // scroll position left outside the smaller bitmap).
+    // The shown half: a file of half the size, while the page keeps its image, frame and view;
+    // saved at its own size again, nothing of the smaller file has reached it.
     theAppInf.svi.bOrgSiz = 0;
     page->GetIci()->rctFrm = RECT{40, 10, 60, 30};
     const std::string half = dir / "half.png";
@@ -162,17 +182,34 @@ TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageShowsIt)
     EXPECT_EQ(back.height, 16);
     EXPECT_EQ(back.rgb[0], 0xFF0000u);
     EXPECT_EQ(back.rgb[31], 0x0000FFu);
-    EXPECT_EQ(ici.pthImg.iWidth, 32);
-    EXPECT_TRUE(IsRectEmpty(&ici.rctFrm));
-
-    // JPEG: a photo at quality 10 is at most half its size at 95.
+    EXPECT_EQ(ici.pthImg.iWidth, 64);
+    EXPECT_EQ(ici.iShwWidth, 32);
+    EXPECT_EQ(CRect(ici.rctFrm), CRect(40, 10, 60, 30));
     theAppInf.svi.bOrgSiz = 1;
+    ASSERT_EQ(page->SaveImageFile((dir / "again.png").c_str(), 5, 90), 0);
+    EXPECT_TRUE(ReadPixels(dir / "again.png").rgb == original.rgb);
+
+    // JPEG at quality 10, then at 95: the second file is made from the page's pixels, not from
+    // the first file's blocks.
     MakeBmpFile(dir / "photo.bmp", 320, 240, Photo);
     DlgImg* photo = Open(dir / "photo.bmp");
     ASSERT_NE(photo, nullptr);
-    ASSERT_EQ(photo->SaveImageFile((dir / "q95.jpg").c_str(), 1, 95), 0);
     ASSERT_EQ(photo->SaveImageFile((dir / "q10.jpg").c_str(), 1, 10), 0);
+    ASSERT_EQ(photo->SaveImageFile((dir / "q95.jpg").c_str(), 1, 95), 0);
     EXPECT_LE(FileSize(dir / "q10.jpg") * 2, FileSize(dir / "q95.jpg"));
+    const Pixels q10 = ReadPixels(dir / "q10.jpg"), q95 = ReadPixels(dir / "q95.jpg"), own = ReadPixels(dir / "photo.bmp");
+    const double toOwn = Psnr(q95, own), toQ10 = Psnr(q95, q10);
+    EXPECT_GT(toOwn, 40) << "dB";
+    EXPECT_GT(toOwn, toQ10 + 6) << "dB";
+
+    // Saved over its own file as another type: the status line tells the file's new size and type.
+    view->SetCurSel(static_cast<int>(view->pages.size()) - 1);
+    ASSERT_EQ(photo->SaveImageFile((dir / "q95.jpg").c_str(), 5, 90), 0);
+    double bytes = 0;
+    const std::string size(theCmnSub.GetFileSizeStr((dir / "q95.jpg").c_str(), 1, &bytes));
+    const std::string status(theCmnWin.GetStatusBarTxtById(ID_INDICATOR_PAGE));
+    EXPECT_NE(status.find("(" + size + ")"), std::string::npos) << status;
+    EXPECT_NE(status.find("(" + std::string(theVkaSubDat.GetFmtDes(5)) + ")"), std::string::npos) << status;
 }
 
 TEST_F(SavTest, AFailedSaveSaysSoAndLeavesTheOldFileAndThePage)
@@ -198,6 +235,24 @@ TEST_F(SavTest, AFailedSaveSaysSoAndLeavesTheOldFileAndThePage)
     if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
     EXPECT_EQ(page->GetModifiedFlag(), 1);
     EXPECT_EQ(std::string(page->GetPathName()), src);
+
+    // A size shown that no bitmap can have: the file and the failure are named.
+    const std::string wide = dir / "wide.bmp", big = dir / "big.png";
+    MakeBmpFile(wide, 2000, 1000, RGB(1, 2, 3), RGB(1, 2, 3));
+    DlgImg* huge = Open(wide);
+    ASSERT_NE(huge, nullptr);
+    view->SetCurSel(static_cast<int>(view->pages.size()) - 1);
+    VkeDraSetScaleMode(huge->GetDra(), VKE_DRA_SCALE_FRACTION, 100, 1);
+    huge->Redraw(0);
+    ::UpdateWindow(huge->GetDraWnd());
+    theAppInf.svi.bOrgSiz = 0;
+    VktMsgBox stretch({IDOK});
+    const int failed = huge->SaveImageFile(big.c_str(), 5, 90);
+    theAppInf.svi.bOrgSiz = 1;
+    EXPECT_LT(failed, 0);
+    ASSERT_EQ(stretch.Count(), 1);
+    EXPECT_EQ(stretch.Seen()[0].text, MsgPath(IDS_VKA_CANNOT_SAVE, big) + "\n\n" + Msg(failed));
+    EXPECT_EQ(FileSize(big), -1);
 
     // Without an image nothing is saved, and the user is told.
     ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);

@@ -262,6 +262,23 @@ TEST_F(SopTest, TheColumnListKeepsTheNameAndGivesTheColumnsInOrder)
     EXPECT_EQ(f.iIdxLstColTyp, 1);
 }
 
+TEST_F(SopTest, RepeatedColumnKindsAreWrittenOnceEachAndNothingBeyondTheColumns)
+{
+    LscFii& f = theCmnAppInf.lscFii;
+    const int repeated[CmnLstColCnt] = {1, 1, 2, 3, 4, 5};
+    memcpy(f.iTypLstCol, repeated, sizeof(repeated));
+    for (int i = 0; i < CmnLstColCnt; ++i) f.iWidthLstCol[i] = 60 + i;
+    f.iCntLstColTyp = 6;
+    const SetSci after = theCmnAppInf.setSci;
+    Open();
+    Front(SopTypPni);
+    ASSERT_EQ(Pni()->GetPni(), 0);
+    EXPECT_EQ(memcmp(&theCmnAppInf.setSci, &after, sizeof(after)), 0) << "the settings after the columns";
+    EXPECT_EQ(f.iCntLstColTyp, 5);
+    EXPECT_EQ(std::vector<int>(f.iTypLstCol, f.iTypLstCol + 6), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(std::vector<int>(f.iWidthLstCol, f.iWidthLstCol + 6), (std::vector<int>{60, 62, 63, 64, 65, 120}));
+}
+
 TEST_F(SopTest, TheDisplayPagesChoices)
 {
     Open();

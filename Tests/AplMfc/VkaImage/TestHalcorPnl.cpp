@@ -24,12 +24,12 @@ TEST_F(FrmTest, HidingAPanelMovesTheFocusShowingItGivesItTheFocus)
     EXPECT_EQ(Update(Toggle(VkaPnlTrcFld), &checked), 1);
     EXPECT_EQ(checked, 1);
     Command(ID_VKA_FCS_TRCFLD);
-    ASSERT_TRUE(HasFocus(tree));
+    ASSERT_TRUE(VktPumpUntil([&] { return HasFocus(tree); }));
 
     Command(Toggle(VkaPnlTrcFld));
     EXPECT_FALSE(Visible(tree));
     EXPECT_FALSE(tree.IsWindowVisible());
-    EXPECT_TRUE(HasFocus(main->GetPnlLscFil())) << "no page: the first panel shown";
+    EXPECT_TRUE(VktPumpUntil([&] { return HasFocus(main->GetPnlLscFil()); })) << "no page: the first panel shown";
     EXPECT_EQ(Update(Toggle(VkaPnlTrcFld), &checked), 1);
     EXPECT_EQ(checked, 0);
     for (UINT id : {static_cast<UINT>(ID_VKA_FCS_TRCFLD), SizeAtStart(VkaPnlTrcFld), InitialSize(VkaPnlTrcFld)})
@@ -40,7 +40,7 @@ TEST_F(FrmTest, HidingAPanelMovesTheFocusShowingItGivesItTheFocus)
 
     Command(Toggle(VkaPnlTrcFld));
     EXPECT_TRUE(tree.IsWindowVisible());
-    EXPECT_TRUE(HasFocus(tree));
+    EXPECT_TRUE(VktPumpUntil([&] { return HasFocus(tree); }));
     EXPECT_EQ(Update(ID_VKA_FCS_TRCFLD), 1);
 }
 

@@ -199,6 +199,16 @@ TEST_F(OpiTest, ReadingOpensTheRowsAndAppliesEachToItsPage)
     EXPECT_EQ(std::string(view->pages[0]->GetPathName()), Full(b));
     EXPECT_EQ(view->locks[0], 0);
 
+    // A row's turn and flips of 0 are the page's too.
+    TestOpi unturned;
+    unturned.Read((Quoted(b) + ",0,0,0,0").c_str());
+    Ici& own = *view->pages[0]->GetIci();
+    own.dRotate = 90;
+    own.bFlpTb = own.bFlpLr = 1;
+    ASSERT_EQ(view->pages[0]->GetOpi(unturned.p), VKE_OK);
+    EXPECT_EQ(own.dRotate, 0);
+    EXPECT_EQ(own.bFlpTb + own.bFlpLr, 0);
+
     EXPECT_EQ(view->ReadOpenInfo((dir / "none.csv").c_str(), 0, 0, 0), VKE_NOT_DONE);
     EXPECT_EQ(view->ReadOpenInfo(csv.c_str(), 0, 2, 0), VKE_ERR_ARG);
     EXPECT_EQ(answer.Count(), 3);
@@ -231,8 +241,16 @@ TEST_F(OpiTest, BadInputOpensWhatItCanAndSaysNothing)
         EXPECT_EQ(Read(), f.rc) << f.text.substr(0, 80);
         EXPECT_EQ(view->pages.size(), f.pages) << f.text.substr(0, 80);
     }
-    EXPECT_EQ(answer.Count(), 0);
     EXPECT_EQ(view->pages[0]->GetIci()->pthImg.iWidth, 20) << "the Japanese path's row applied";
+
+    // Asked for while an opening runs: nothing is read (3), and the file is not said to be bad.
+    view->CloseAll();
+    ASSERT_TRUE(VktWriteFile(csv, Header() + row + "\r\n"));
+    ASSERT_EQ(app->BeginOpenFile(), VKE_OK);
+    EXPECT_EQ(Read(), VKE_STOPPED);
+    app->EndOpenFile(VKE_OK);
+    EXPECT_EQ(view->pages.size(), 0u);
+    EXPECT_EQ(answer.Count(), 0);
 }
 
 TEST_F(OpiTest, WritingListsThePagesInTabOrderWithItsFilters)
@@ -267,18 +285,20 @@ TEST_F(OpiTest, WritingListsThePagesInTabOrderWithItsFilters)
     EXPECT_EQ(VktReadFile(out), Header()) << "no locked page: the header alone";
     EXPECT_EQ(Text(theAppInf.ooi.amOpiPathName), out);
 
-    // A saved page's file holds its turn already.
+    // A saved page's file holds its turn already, but not its cut frame: shown or not, it stays.
     view->pages[1]->SetSavedFlag(1);
+    ici.poi.fri.bShwFrm = 1;
     EXPECT_EQ(view->WriteOpenInfo(out.c_str(), 0, 0, 0, 0, 0), VKE_OK);
-    EXPECT_EQ(VktReadFile(out), Header() + rowA + Quoted(b) + ",0,0.000000,0,0,2,0,0,1,40,20,3,1,2,3,4" +
-                                    ",0,0,0,0\r\n");
+    EXPECT_EQ(VktReadFile(out), Header() + rowA + Quoted(b) + ",0,0.000000,0,0,2,1,0,1,40,20,3,1,2,3,4" +
+                                    ",5,6,7,8\r\n");
+    ici.poi.fri.bShwFrm = 0;
 
     // Appending: no header; a version-1.0 file gets its own column order.
     const std::string v10 = "//*** (Version 1.0) *** old\r\n";
     ASSERT_TRUE(VktWriteFile(out, v10));
     view->locks[1] = 1;
     EXPECT_EQ(view->WriteOpenInfo(out.c_str(), 0, 1, 1, 0, 0), VKE_OK);
-    EXPECT_EQ(VktReadFile(out), v10 + Quoted(b) + ",1,0.000000,0,0,2,0,0,1,40,20,3,1,3,2,4,0,0,0,0\r\n");
+    EXPECT_EQ(VktReadFile(out), v10 + Quoted(b) + ",1,0.000000,0,0,2,0,0,1,40,20,3,1,3,2,4,5,7,6,8\r\n");
 
     EXPECT_EQ(view->WriteOpenInfo("", 0, 0, 0, 0, 0), VKE_ERR_ARG);
     EXPECT_EQ(view->WriteOpenInfo(out.c_str(), 0, 0, 2, 0, 0), VKE_ERR_ARG);

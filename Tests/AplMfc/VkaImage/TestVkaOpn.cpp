@@ -209,6 +209,41 @@ TEST_F(OpnTest, ACloseOrAQuitDuringAWaitHappensAfterIt)
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+// The progress dialog destroyed on its own thread before the stop: the abort cannot reach it,
+// so the thread is ended through its queue (-1 tells of the fault) and the next batch starts its
+// own thread and dialog again.
+TEST_F(OpnTest, AStopThatCannotReachTheDialogStillEndsTheThread)
+{
+    ASSERT_EQ(app->ShowOpnStsDlg(), VKE_OK);
+    HWND dlg = app->GetOpnStsDlg().m_hWnd;
+    ASSERT_TRUE(dlg && IsWindow(dlg));
+    struct Hook {
+        static LRESULT CALLBACK Proc(int code, WPARAM remove, LPARAM lParam)
+        {
+            const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+            if (code == HC_ACTION && remove == PM_REMOVE && msg->message == WM_NULL && msg->wParam == 0x5A5A)
+                DestroyWindow(msg->hwnd);
+            return CallNextHookEx(nullptr, code, remove, lParam);
+        }
+    };
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, &Hook::Proc, nullptr, GetWindowThreadProcessId(dlg, nullptr));
+    ASSERT_TRUE(hook);
+    PostMessageA(dlg, WM_NULL, 0x5A5A, 0);
+    for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < 5000;) Sleep(5);
+    UnhookWindowsHookEx(hook);
+    ASSERT_FALSE(IsWindow(dlg));
+    EXPECT_EQ(app->IsThreadAlive(), 1) << "the thread outlives its dialog";
+
+    EXPECT_EQ(app->HideOpnStsDlg(), VKE_ERR_SYSTEM);
+    EXPECT_EQ(app->IsThreadAlive(), 0);
+    EXPECT_TRUE(main->IsWindowEnabled());
+    EXPECT_EQ(Traced("WaitThread"), 1);
+    ASSERT_EQ(app->ShowOpnStsDlg(), VKE_OK);
+    EXPECT_EQ(app->IsThreadAlive(), 1);
+    EXPECT_EQ(app->HideOpnStsDlg(), VKE_OK);
+    EXPECT_EQ(app->IsThreadAlive(), 0);
+}
+
 TEST_F(OpnTest, RefusalsAndMessagesOfOpenFile)
 {
     VktMsgBox answer({IDOK, IDOK, IDCANCEL, IDOK, IDCANCEL});
@@ -266,15 +301,18 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(&arg[0]);
 
-    // "-i" alone makes the first named file open information (a bitmap: a malformed header).
-    VktMsgBox answer({IDOK});
+    // "-i" alone makes the first named file open information (a bitmap: a malformed header,
+    // whose message the end of the bracket shows).
+    VktMsgBox answer({IDOK, IDOK});
     EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), VKE_ERR_MSGFILE);
     EXPECT_EQ(view->opi, Full(a) + " 0 0");
     ASSERT_EQ(view->pages.size(), 1u);
     EXPECT_EQ(std::string(view->pages[0]->GetPathName()), Full(b));
     EXPECT_EQ(view->cur, 0);
-    ASSERT_EQ(answer.Count(), 1);
+    ASSERT_EQ(answer.Count(), 2);
     EXPECT_EQ(answer.Seen()[0].text, "ファイルを開けませんでした。\n\n" + Full(bad));
+    EXPECT_EQ(answer.Seen()[1].text, std::string(theCmnSub.GetMsgStr(VKE_ERR_MSGFILE)));
+    EXPECT_EQ(Traced("ParseCommandLine"), 0);
 
     view->CloseAll();
     args = {"Pictavo.exe", "/ikl", opi, a, b};
@@ -285,7 +323,7 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     EXPECT_EQ(view->pages.size(), 2u);
     EXPECT_EQ(app->ParseCommandLine(1, argv.data()), VKE_OK);
     EXPECT_EQ(app->ParseCommandLine(2, nullptr), VKE_ERR_ARG);
-    EXPECT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Count(), 2);
 }
 
 TEST_F(OpnTest, PastedFileListsAndImagesBecomePages)

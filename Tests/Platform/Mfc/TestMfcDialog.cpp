@@ -5,6 +5,7 @@
 #include "TestMfcRes.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -87,6 +88,32 @@ TEST(MfcDialog, ModalOkRunsTheApplicationFilter)
     EXPECT_EQ(dlg.typed, CString("表ソ能ポ"));
     EXPECT_NE(theTestApp.keysSeen.find(static_cast<char>(VK_RETURN)), std::string::npos);
     EXPECT_EQ(dlg.m_hWnd, nullptr); // destroyed before DoModal returned
+}
+
+// The characters an edit of a modal dialog is given, byte by byte.
+std::vector<WPARAM> g_chars;
+WNDPROC g_editProc = nullptr;
+LRESULT CALLBACK RecordChars(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR) g_chars.push_back(wParam);
+    return ::CallWindowProcA(g_editProc, hWnd, message, wParam, lParam);
+}
+
+TEST(MfcDialog, DoubleByteCharactersReachTheEditAsTheirBytes)
+{
+    // 表 and ヘ as the keyboard gives them to an edit: each character's two bytes posted one after
+    // the other, then Return.
+    CTestModal dlg;
+    g_chars.clear();
+    WhenDialogShows([](HWND dialog) {
+        HWND edit = ::GetDlgItem(dialog, IDC_TEST_EDIT);
+        g_editProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordChars)));
+        for (BYTE b : {0x95, 0x5C, 0x83, 0x77}) ::PostMessageA(edit, WM_CHAR, b, 1);
+        PostKey(edit, VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(g_chars, (std::vector<WPARAM>{0x95, 0x5C, 0x83, 0x77}));
 }
 
 TEST(MfcDialog, ModalCancelAndOwnResult)

@@ -73,6 +73,36 @@ TEST_F(MfcProfile, IntegersAndBinary)
     EXPECT_FALSE(theTestApp.GetProfileBinary("Bar", "state", nullptr, &size));
 }
 
+// Writes held back reach the file only at their end, each section in one piece: entries
+// replaced in place (letter case aside), added after, deleted; other entries and sections kept;
+// a section deleted first holds only what came after.
+TEST_F(MfcProfile, HeldWritesLandSectionBySectionKeepingTheRest)
+{
+    const std::string ini = dir / "Test.ini";
+    ASSERT_TRUE(VktWriteFile(ini, "[A]\r\nkeep=1\r\nOld=2\r\ngone=3\r\n[B]\r\nx=1\r\n[C]\r\nc=1\r\n"));
+    theTestApp.BeginProfileWrites();
+    theTestApp.WriteProfileString("A", "old", "表示");
+    theTestApp.WriteProfileString("A", "gone", nullptr);
+    theTestApp.WriteProfileInt("A", "new", 7);
+    theTestApp.WriteProfileString("B", nullptr, nullptr);
+    theTestApp.WriteProfileString("B", "y", "2");
+    theTestApp.WriteProfileString("New", "n", "ソ");
+    EXPECT_EQ(theTestApp.GetProfileString("A", "old"), CString("2")) << "nothing written yet";
+    ASSERT_TRUE(theTestApp.EndProfileWrites());
+    const struct {
+        const char *section, *entry, *value;
+    } expected[] = {{"A", "keep", "1"}, {"A", "old", "表示"}, {"A", "gone", "-"}, {"A", "new", "7"},
+                    {"B", "x", "-"},    {"B", "y", "2"},     {"C", "c", "1"},     {"New", "n", "ソ"}};
+    for (const auto& e : expected)
+        EXPECT_EQ(theTestApp.GetProfileString(e.section, e.entry, "-"), CString(e.value)) << e.section << " " << e.entry;
+    const std::string text = VktReadFile(ini);
+    EXPECT_LT(text.find("keep=1"), text.find("表示")) << text;
+    EXPECT_LT(text.find("表示"), text.find("new=7")) << text;
+    // Writes go straight to the file again.
+    theTestApp.WriteProfileString("C", "c", "2");
+    EXPECT_EQ(theTestApp.GetProfileString("C", "c"), CString("2"));
+}
+
 TEST(MfcApp, ModuleObjects)
 {
     EXPECT_EQ(AfxGetApp(), &theTestApp);

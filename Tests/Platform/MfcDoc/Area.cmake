@@ -1,5 +1,3 @@
 # The document tests have their own application object and share the framework tests' helpers.
 target_sources(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Platform/Mfc/TestMfcHelpers.cpp)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Platform/Mfc ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
-# Real keys and clicks: no other program's windows may take the pointer or the focus meanwhile.
-set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)

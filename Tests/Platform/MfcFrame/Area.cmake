@@ -11,6 +11,3 @@ add_custom_command(OUTPUT ${VK_FRAME_BMP}
   COMMAND ${VK_PYTHON3} ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/MakeToolBarBmp.py ${VK_FRAME_BMP}
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/MakeToolBarBmp.py VERBATIM)
 set_source_files_properties(${CMAKE_CURRENT_SOURCE_DIR}/${dir}/TestMfcFrame.rc PROPERTIES OBJECT_DEPENDS ${VK_FRAME_BMP})
-# Its tests drive the display with real mouse and keys: no other program's windows may take
-# the pointer or the focus meanwhile.
-set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)

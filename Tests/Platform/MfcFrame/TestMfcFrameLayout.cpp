@@ -1,6 +1,7 @@
 // The frame's layout on real windows: the status bar across the bottom, the tool bar docked at
-// the top, two dialog bars in columns on the left and the pane in the rest; after sizing,
-// hiding and showing; bars stacked in one column or two; the tool bar wrapping to the frame.
+// the top, two dialog bars in columns on the left, each as tall as the pane, and the pane in
+// the rest; after sizing (a narrow frame narrows the columns), hiding and showing; bars stacked
+// in one column, sharing its height, or in two; the tool bar wrapping to the frame.
 #include "TestMfcFrameApp.h"
 #include <algorithm>
 
@@ -41,12 +42,21 @@ TEST_F(FrameLayoutTest, BarsSurroundThePaneAfterSizing)
     EXPECT_EQ(l.bar1.TopLeft(), CPoint(0, l.tool.bottom));
     EXPECT_EQ(l.bar2.TopLeft(), CPoint(l.bar1.right, l.tool.bottom)); // a column each
     EXPECT_EQ(l.pane.left, l.bar2.right);
-    EXPECT_EQ(frame->m_wndBar1.m_sizeDefault, l.bar1.Size());
+    EXPECT_EQ(frame->m_wndBar1.m_sizeDefault.cx, l.bar1.Width());
+    EXPECT_EQ(l.bar1.bottom, l.pane.bottom);
 
     frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
     Layout s = Take();
     EXPECT_LT(s.client.Width(), l.client.Width());
-    EXPECT_EQ(s.bar2, l.bar2);
+    EXPECT_EQ(s.bar2, CRect(l.bar2.left, l.bar2.top, l.bar2.right, s.pane.bottom));
+
+    // Too narrow for both columns: they narrow in proportion and the pane keeps a quarter.
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
+    Layout n = Take();
+    EXPECT_GE(n.pane.Width(), n.client.Width() / 4);
+    EXPECT_EQ(n.pane.left, n.bar2.right);
+    EXPECT_LT(n.bar1.Width(), l.bar1.Width());
+    EXPECT_NEAR(n.bar1.Width() * l.bar2.Width() / l.bar1.Width(), n.bar2.Width(), 2);
 }
 
 TEST_F(FrameLayoutTest, HiddenBarsGiveTheirPlaceUpAtOnceOrAtTheNextIdle)
@@ -67,7 +77,7 @@ TEST_F(FrameLayoutTest, HiddenBarsGiveTheirPlaceUpAtOnceOrAtTheNextIdle)
     Idle();
     EXPECT_TRUE(frame->m_wndBar1.IsWindowVisible());
     EXPECT_FALSE(frame->m_wndStatusBar.IsWindowVisible());
-    EXPECT_EQ(InFrame(frame->m_wndBar2), l.bar2);
+    EXPECT_EQ(InFrame(frame->m_wndBar2), CRect(l.bar2.TopLeft(), CPoint(l.bar2.right, l.client.bottom)));
     EXPECT_EQ(InFrame(frame->m_wndPane).bottom, l.client.bottom);
 }
 
@@ -80,9 +90,13 @@ TEST_F(FrameLayoutTest, DockControlBarStacksInOneColumnOrStartsAnother)
     below.OffsetRect(0, below.Height());
     frame->DockControlBar(&frame->m_wndBar2, AFX_IDW_DOCKBAR_LEFT, &below);
     Layout one = Take();
-    EXPECT_EQ(one.bar1, l.bar1);
-    EXPECT_EQ(one.bar2.TopLeft(), CPoint(0, l.bar1.bottom));
-    EXPECT_EQ(one.pane.left, std::max(l.bar1.Width(), l.bar2.Width()));
+    const int column = std::max(l.bar1.Width(), l.bar2.Width());
+    EXPECT_EQ(one.bar1, CRect(0, l.tool.bottom, column, one.bar2.top));
+    EXPECT_EQ(one.bar2, CRect(0, one.bar1.bottom, column, one.pane.bottom));
+    // The column's height shared as the bars' own heights are.
+    const CSize want1 = frame->m_wndBar1.m_sizeDefault, want2 = frame->m_wndBar2.m_sizeDefault;
+    EXPECT_NEAR(one.bar1.Height(), one.pane.Height() * want1.cy / (want1.cy + want2.cy), 1);
+    EXPECT_EQ(one.pane.left, column);
     CDockBar* left = frame->GetDockBar(AFX_IDW_DOCKBAR_LEFT);
     EXPECT_EQ(left->GetBarRow(&frame->m_wndBar1), left->GetBarRow(&frame->m_wndBar2));
 

@@ -5,10 +5,9 @@ target_link_libraries(${name} PRIVATE comdlg32 winspool)
 # The PDFs of its jobs are checked once it ran, by the engine print tests' script.
 add_test(NAME ${name}Pdf
   COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/env.sh' && exec python3 '${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Prt/CheckPdf.py' '${VK_TEST_DIR}/${name}.jobs' \"\$VK_PDF_DIR\"")
-# Without a printer: Wine finds no print server and drops its printers for that run (the next
-# run finds them again). Both runs change what every Wine program of the prefix sees, and the
-# dialogs and the preview need the focus: they run alone.
-add_test(NAME ${name}NoPrinter COMMAND ${name} --gtest_filter=NoPrinter.*)
-set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs RUN_SERIAL TRUE)
+# Without a printer: Wine finds no print server and drops its printers for that run (its session's
+# prefix only; the next run finds them again).
+vk_alone_test(${name}NoPrinter ${name} ARGS --gtest_filter=NoPrinter.*)
+set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs)
 set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT 120)
-set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock RUN_SERIAL TRUE)
+set_tests_properties(${name}NoPrinter PROPERTIES ENVIRONMENT CUPS_SERVER=/nonexistent/cups.sock)

@@ -3,7 +3,9 @@
 // printer (TestMfcPrintNoPrinter runs those with a print server Wine cannot reach).
 #include "TestMfcPrintApp.h"
 #include "VktMsgBox.h"
+#include "MfcPageSetup.h"
 #include <dlgs.h>
+#include <string.h>
 
 namespace {
 
@@ -125,6 +127,48 @@ TEST_F(PrintDialogTest, PageSetupDefaultsAndTheShownDialog)
     EXPECT_EQ(shown.m_psd.rtMargin.left, 1000);
     EXPECT_EQ(shown.m_hWnd, nullptr);
     thePrintApp.SelectPrinter(shown.m_psd.hDevNames, shown.m_psd.hDevMode); // the dialog may replace them
+}
+
+// The page-setup dialog runs through its wide version: the device blocks go there and back whole,
+// Shift-JIS names and the driver's own bytes included; a damaged block converts to nothing.
+TEST_F(PrintDialogTest, DeviceBlocksCrossToTheWideDialogAndBackWhole)
+{
+    ASSERT_TRUE(thePrintApp.GetPrinterDeviceDefaults(nullptr));
+    HGLOBAL mode = thePrintApp.DevMode();
+    HGLOBAL wide = AfxDevModeToWide(mode), back = AfxDevModeToAnsi(wide);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(::GlobalSize(back), ::GlobalSize(mode));
+    {
+        const void* a = ::GlobalLock(mode);
+        const void* b = ::GlobalLock(back);
+        EXPECT_EQ(memcmp(a, b, ::GlobalSize(mode)), 0);
+        ::GlobalUnlock(mode);
+        ::GlobalUnlock(back);
+    }
+    ::GlobalFree(wide);
+    ::GlobalFree(back);
+
+    const char texts[] = "winspool\0表ソ能プリンタ\0FILE:";
+    HGLOBAL names = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + sizeof(texts));
+    DEVNAMES* dn = static_cast<DEVNAMES*>(::GlobalLock(names));
+    memcpy(dn + 1, texts, sizeof(texts));
+    dn->wDriverOffset = sizeof(DEVNAMES);
+    dn->wDeviceOffset = static_cast<WORD>(sizeof(DEVNAMES) + strlen(texts) + 1);
+    dn->wOutputOffset = static_cast<WORD>(dn->wDeviceOffset + strlen(texts + strlen(texts) + 1) + 1);
+    ::GlobalUnlock(names);
+    wide = AfxDevNamesToWide(names);
+    back = AfxDevNamesToAnsi(wide);
+    CString driver, device, port;
+    EXPECT_TRUE(AfxGetDevNames(back, &driver, &device, &port));
+    EXPECT_EQ(std::string(device), "表ソ能プリンタ");
+    EXPECT_EQ(std::string(port), "FILE:");
+    ::GlobalFree(wide);
+    ::GlobalFree(back);
+    dn = static_cast<DEVNAMES*>(::GlobalLock(names));
+    dn->wOutputOffset = 4000; // beyond the block
+    ::GlobalUnlock(names);
+    EXPECT_EQ(AfxDevNamesToWide(names), nullptr);
+    ::GlobalFree(names);
 }
 
 // ---- Without a printer ----

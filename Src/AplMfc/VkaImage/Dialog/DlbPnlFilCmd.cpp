@@ -400,11 +400,11 @@ int DlbPnlFilCmd::SelectFlt(int n, int notify)
     VkeSubTrimStr(theCmnAppInf.pSub, line);
     if (strcmp(line, m_amFilter) == 0) return VKE_OK;
     snprintf(m_amFilter, sizeof(m_amFilter), "%s", line);
-    ShowLine(SlotFilter, n - 1);
+    ShowLine(SlotFilter, n - 1, notify);
     return VKE_OK;
 }
 
-int DlbPnlFilCmd::SetFlt(const char* text, int)
+int DlbPnlFilCmd::SetFlt(const char* text, int notify)
 {
     if (!text) return Fail("SetFlt", VKE_ERR_ARG);
     char trimmed[sizeof(m_amFilter)] = {};
@@ -415,8 +415,14 @@ int DlbPnlFilCmd::SetFlt(const char* text, int)
     }
     if (strcmp(trimmed, m_amFilter) == 0) return VKE_NOT_DONE;
     memcpy(m_amFilter, trimmed, sizeof(m_amFilter));
-    ::SendMessageA(CtlWnd(SlotFilter), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    VkeCtlSetDataValue(Ctl(SlotFilter), m_amFilter, 0);
+    // No type's line stands for a free text. Taking the line off empties the box, and the
+    // control takes a value it holds already as no change: the box gets the text itself.
+    HWND combo = CtlWnd(SlotFilter);
+    if (::SendMessageA(combo, CB_GETCURSEL, 0, 0) != CB_ERR) ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    char shown[sizeof(m_amFilter)] = {};
+    ::GetWindowTextA(combo, shown, sizeof(shown));
+    if (strcmp(shown, m_amFilter) != 0) ::SetWindowTextA(combo, m_amFilter);
+    VkeCtlSetDataValue(Ctl(SlotFilter), m_amFilter, notify);
     if (DlbPnlLscFil* list = FileListPanel()) list->SetFilter(m_amFilter);
     return VKE_OK;
 }
@@ -426,14 +432,8 @@ int DlbPnlFilCmd::SetFilter(const char* text, int notify)
     if (!text) return Fail("SetFilter", VKE_ERR_ARG);
     char trimmed[sizeof(m_amFilter)] = {};
     TrimInto(trimmed, sizeof(trimmed), text);
-    int line = m_bInit ? static_cast<int>(::SendMessageA(CtlWnd(SlotFilter), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                         reinterpret_cast<LPARAM>(trimmed)))
-                       : CB_ERR;
-    // The search ignores letter case; the filter's names are compared exactly.
-    char found[sizeof(m_amFilter)] = {};
-    LineText(SlotFilter, line, found, sizeof(found));
-    if (line != CB_ERR && *trimmed && strcmp(found, trimmed) == 0) return SelectFlt(line + 1, notify);
-    return SetFlt(trimmed, notify);
+    const int line = m_bInit && *trimmed ? ExactLine(SlotFilter, trimmed) : -1;
+    return line >= 0 ? SelectFlt(line + 1, notify) : SetFlt(trimmed, notify);
 }
 
 void DlbPnlFilCmd::OnSelChangeCmb(UINT nID)
@@ -449,8 +449,8 @@ void DlbPnlFilCmd::OnSelChangeCmb(UINT nID)
         if (lsc && lsc->IsWindowVisible() && lsc->IsWindowEnabled()) theCmnSub.PostSetFocus(lsc->m_hWnd);
         return;
     }
-    VkaPthLst list = slot == SlotPlace ? VkaPthLst::Fpi(ShownList()) : VkaPthLst::Eti();
     if (slot == SlotPlace && ShownList() < 0) return;
+    VkaPthLst list = slot == SlotPlace ? VkaPthLst::Fpi(ShownList()) : VkaPthLst::Eti();
     list.Select(slot == SlotTool ? line - 1 : line);
     ShowLine(slot, line);
 }

@@ -54,7 +54,7 @@ public:
     // first selected.
     int SetCmbFlt();
     // File type n (from 1): its pattern to the file list, its name the filter text; any other n
-    // an empty free filter.
+    // an empty free filter. notify 1: the combo shows the text as an undo step.
     int SelectFlt(int n, int notify);
     // A free filter text (trimmed): stored, shown, applied to the file list. The same text again
     // does nothing (1).
@@ -70,6 +70,8 @@ public:
     // The path a combo's text names: the path of the line equal to it, else the text; -12 (and
     // its message, the focus back) for an empty text. *line: the list's entry, -1 when none.
     int GetCmbPath(int slot, CString* path, int* entry);
+    // The combo's line equal to text byte for byte, -1 when none.
+    int ExactLine(int slot, const char* text);
     int RemoveCmbEntry(class VkaPthLst* list, int slot);
     // A relative place (no backslash) on its base: the folder tree's folder, else strOpnDir, else
     // strCurDir, joined by one backslash.
@@ -124,8 +126,9 @@ private:
     void FillCombo(int slot, const char* first, class VkaPthLst& list, int offset);
     // Line line of the combo in slot into out (size bytes); empty when none or too long.
     void LineText(int slot, int line, char* out, int size);
-    // Shows a combo's line (its text the line's; -1 empty).
-    void ShowLine(int slot, int line);
+    // Shows a combo's line (its text the line's; -1 empty), as an undo step of the combo when
+    // undo is 1.
+    void ShowLine(int slot, int line, int undo = 0);
     int ShownList() const;
     int RunPanelCmd(UINT id);
     int IsPanelCmdEnabled(UINT id);

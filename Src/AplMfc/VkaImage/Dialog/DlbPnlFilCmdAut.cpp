@@ -64,19 +64,19 @@ int DlbPnlFilCmd::AutInd(int mode)
     HalcorApp* app = HalcorGetApp();
     int count = 0, next = 0;
     if (mode == 2) {
+        // The list's images: its folders are stepped over (they show no picture).
         CmnLscFil* list = VisibleFileList();
         if (!list) return VKE_NOT_DONE;
         list->WaitThread(0, 0);
-        count = list->GetItemCount();
-        if (count == 0) return VKE_NOT_DONE;
         int current = -1;
         list->GetCurSel(&current);
-        int shown = (current + 1) % count;
-        if (count > 1 || current < 0) list->SetCurSel(shown);
+        const int shown = list->NextFileItem(current + 1, &count);
+        if (count == 0) return VKE_NOT_DONE;
+        if (count > 1 || shown != current) list->SetCurSel(shown);
         if (count < 2) return VKE_OK;
         // The display goes on while the list keeps the focus: it starts there.
         theCmnSub.SetFocusWnd(list->m_hWnd);
-        next = (shown + 1) % count;
+        next = list->NextFileItem(shown + 1, nullptr);
     } else {
         ChildViw* view = app ? app->GetChildViw() : nullptr;
         int current = -1;
@@ -122,7 +122,8 @@ void DlbPnlFilCmd::StepAutInd()
     SetTimerDlbPnlFilCmd(1, 0);
     PciAii& aii = theAppInf.pciAii;
     if (aii.iCntItm < 1 || !(aii.iMode == 2 ? StepList() : StepPages())) return;
-    aii.iIdxNxt = (aii.iIdxNxt + 1) % aii.iCntItm;
+    // The next index: the list's next image (after the item shown), the next page.
+    if (aii.iMode != 2) aii.iIdxNxt = (aii.iIdxNxt + 1) % aii.iCntItm;
     if (++aii.iCntShw >= aii.iCntItm) {
         if (aii.bRepeat != 1) return;
         aii.iCntShw = 0;
@@ -134,7 +135,11 @@ bool DlbPnlFilCmd::StepList()
 {
     CmnLscFil* list = VisibleFileList();
     if (!list || !HasFocusIn(list->m_hWnd) || list->IsActiveThread(0)) return false;
-    return list->SetCurSel(theAppInf.pciAii.iIdxNxt) == VKE_OK;
+    PciAii& aii = theAppInf.pciAii;
+    const int shown = list->NextFileItem(aii.iIdxNxt, nullptr);
+    if (shown < 0 || list->SetCurSel(shown) != VKE_OK) return false;
+    aii.iIdxNxt = list->NextFileItem(shown + 1, nullptr);
+    return true;
 }
 
 bool DlbPnlFilCmd::StepPages()

@@ -107,13 +107,13 @@ void DlbPnlFilCmd::LineText(int slot, int line, char* out, int size)
         ::SendMessageA(combo, CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(out));
 }
 
-void DlbPnlFilCmd::ShowLine(int slot, int line)
+void DlbPnlFilCmd::ShowLine(int slot, int line, int undo)
 {
     HWND combo = CtlWnd(slot);
     ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(line), 0);
     char text[CmnPathSize] = {};
     LineText(slot, line, text, sizeof(text));
-    VkeCtlSetDataValue(Ctl(slot), text, 0);
+    VkeCtlSetDataValue(Ctl(slot), text, undo);
     VkeCtlSetModifiedFlag(Ctl(slot), 0);
 }
 
@@ -150,22 +150,28 @@ int DlbPnlFilCmd::GetCmbPath(int slot, CString* path, int* entry)
         return VKE_ERR_NOT_FOUND;
     }
     *path = text;
-    int line = static_cast<int>(::SendMessageA(CtlWnd(slot), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
-    // The search ignores letter case: the line must equal the text byte for byte.
-    int first = slot == SlotTool ? 1 : 0;
-    for (int tries = 0; line != CB_ERR && tries < 2; ++tries) {
-        char found[CmnPathSize] = {};
-        if (::SendMessageA(CtlWnd(slot), CB_GETLBTEXTLEN, line, 0) < static_cast<LRESULT>(sizeof(found)))
-            ::SendMessageA(CtlWnd(slot), CB_GETLBTEXT, line, reinterpret_cast<LPARAM>(found));
-        if (strcmp(found, text) == 0) break;
-        int next = static_cast<int>(::SendMessageA(CtlWnd(slot), CB_FINDSTRINGEXACT, line, reinterpret_cast<LPARAM>(text)));
-        line = next > line ? next : CB_ERR;
-    }
-    if (line == CB_ERR || line < first) return VKE_OK;
+    const int line = ExactLine(slot, text), first = slot == SlotTool ? 1 : 0;
+    if (line < first) return VKE_OK;
     VkaPthLst list = slot == SlotTool ? VkaPthLst::Eti() : VkaPthLst::Fpi(ShownList());
     *entry = line - first;
     *path = list.At(*entry);
     return VKE_OK;
+}
+
+int DlbPnlFilCmd::ExactLine(int slot, const char* text)
+{
+    // The search ignores letter case and goes round from the line after the one given: each line
+    // it finds is compared byte for byte until the search comes back to the first one found.
+    HWND combo = CtlWnd(slot);
+    const int hit = static_cast<int>(::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    for (int line = hit; line != CB_ERR;) {
+        char found[CmnPathSize] = {};
+        LineText(slot, line, found, sizeof(found));
+        if (strcmp(found, text) == 0) return line;
+        line = static_cast<int>(::SendMessageA(combo, CB_FINDSTRINGEXACT, line, reinterpret_cast<LPARAM>(text)));
+        if (line == hit) break;
+    }
+    return -1;
 }
 
 CString DlbPnlFilCmd::ResolvePlace(const char* text, const char* tree)
@@ -287,9 +293,7 @@ int DlbPnlFilCmd::RunExtTol()
     m_hOrgWnd = m_hOrgCtl = nullptr;
     if (rc != VKE_OK) return rc;
     VkaPthLst tools = VkaPthLst::Eti();
-    int line = static_cast<int>(::SendMessageA(CtlWnd(SlotTool), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                               reinterpret_cast<LPARAM>(static_cast<const char*>(tool))));
-    bool dflTool = entry < 0 && line == 0;
+    bool dflTool = entry < 0 && ExactLine(SlotTool, tool) == 0;
     if (entry >= 0) tools.Select(entry);
     CString quoted = "\"" + image + "\"";
     bool haveImage = IsFile(image);

@@ -176,8 +176,9 @@ BOOL DlbPnlLscFil::PreTranslateMessage(MSG* pMsg)
     HWND focus = ::GetFocus();
     bool returnKey = pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && focus && ::IsChild(m_hWnd, focus);
     BOOL handled = DlbPnlBrw::PreTranslateMessage(pMsg);
-    if (returnKey && m_inf.bReady && m_inf.iErrIdx < 0 && IsReady() && focus == m_pLscFil->m_hWnd && OnKeyReturnLsc())
-        return TRUE;
+    if (!returnKey || !IsReady() || focus != m_pLscFil->m_hWnd) return handled;
+    m_pLscFil->SetReturnOpened(0);
+    if (m_inf.bReady && m_inf.iErrIdx < 0 && OnKeyReturnLsc()) return TRUE;
     return handled;
 }
 
@@ -196,11 +197,19 @@ int DlbPnlLscFil::OnKeyReturnLsc()
     if (!IsReady() || !m_inf.bReady) return 0;
     int selected = 0, folder = 0;
     CString path = m_pLscFil->IsSelected(&selected, &folder);
-    if (selected && !path.IsEmpty() && !folder) OpenImage();
+    if (!selected || path.IsEmpty() || folder) return 0;
+    OpenImage();
+    // The key's release leaves the page opened in front.
+    m_pLscFil->SetReturnOpened(1);
     return 0;
 }
 
-int DlbPnlLscFil::OnNmDblClkLsc() { return OnKeyReturnLsc(); }
+int DlbPnlLscFil::OnNmDblClkLsc()
+{
+    int rc = OnKeyReturnLsc();
+    if (IsReady()) m_pLscFil->SetReturnOpened(0); // no key is held
+    return rc;
+}
 
 // Settings changed: only other columns change the list and the sort commands of the menus.
 LRESULT DlbPnlLscFil::OnCmnWmChgOptLsc(WPARAM wParam, LPARAM lParam)

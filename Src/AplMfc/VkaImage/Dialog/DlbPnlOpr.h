@@ -9,7 +9,7 @@
 //   opr.SetData(-1, 0);          // the page's echo: every control shows the values again
 //
 // Setters: -6 before Init; an unchanged value answers 0 and does nothing; -9 for a value out of
-// range; a page's failure is traced and returned. notify 1 records the controls' change as an
+// range; a page's failure is traced and returned. Getters: -6 (quiet) before Init. notify 1 records the controls' change as an
 // edit step (a change the user made).
 #pragma once
 #include "DlbPnl.h"

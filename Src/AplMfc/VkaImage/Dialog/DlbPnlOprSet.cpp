@@ -55,31 +55,37 @@ void DlbPnlOpr::RedrawFramed(DlgImg* page)
 
 // ---- The cut frame ----
 
+// The getters answer -6 (untraced, as SetData does) before Init.
+
 int DlbPnlOpr::GetFrmMod()
 {
+    if (!m_inf.bReady) return VKE_ERR_NOT_INIT;
     DlgImg* page = GetDlgImg();
     return page ? page->GetFrmMod() : theAppInf.poi.fri.iMode;
 }
 
 int DlbPnlOpr::GetShwFrmFlag()
 {
+    if (!m_inf.bReady) return VKE_ERR_NOT_INIT;
     DlgImg* page = GetDlgImg();
     return page ? page->GetShwFrmFlag() : theAppInf.poi.fri.bShwFrm;
 }
 
 int DlbPnlOpr::GetPagSetFlag()
 {
+    if (!m_inf.bReady) return VKE_ERR_NOT_INIT;
     DlgImg* page = GetDlgImg();
     return page ? page->GetPagSetFlag() : theAppInf.poi.fri.bPagSet;
 }
 
 int DlbPnlOpr::GetHrzScaFlag()
 {
+    if (!m_inf.bReady) return VKE_ERR_NOT_INIT;
     DlgImg* page = GetDlgImg();
     return page ? page->GetHrzScaFlag() : theAppInf.poi.fri.bHrzSca;
 }
 
-int DlbPnlOpr::GetPrtOriFlag() { return theAppInf.poi.pri.iOrientation; }
+int DlbPnlOpr::GetPrtOriFlag() { return m_inf.bReady ? theAppInf.poi.pri.iOrientation : VKE_ERR_NOT_INIT; }
 
 int DlbPnlOpr::PinOrientation(int notify)
 {
@@ -264,16 +270,15 @@ int DlbPnlOpr::SetPrtOriFlag(int orientation, int notify)
     int rc = SetPrt("SetPrtOriFlag", orientation == GetPrtOriFlag(), orientation >= 1 && orientation <= 4,
                     OprCtlOriCur, notify, [&](DlgImg* p) {
                         page = p;
-                        // The page turns its printer itself (and says when it cannot).
-                        if (p) return p->SetPrtOriFlag(orientation);
-                        // The printer turns first; a failure keeps the setting all the same.
+                        // The printer turns first, so that a page's set-up reads the orientation
+                        // chosen; a failure keeps the setting all the same.
                         int turned = VKE_OK;
                         if (orientation == 3 || orientation == 4) {
                             HalcorApp* app = HalcorGetApp();
                             turned = app ? app->SetPrtOrient(orientation == 3 ? 1 : 0) : VKE_ERR_SYSTEM;
                             if (turned < 0) theCmnSub.MsgBoxById(IDS_VKA_ORIENT_SET, MB_OK | MB_ICONEXCLAMATION);
                         }
-                        int stored = Store(theAppInf.poi.pri.iOrientation, orientation);
+                        int stored = p ? p->SetPrtOriFlag(orientation) : Store(theAppInf.poi.pri.iOrientation, orientation);
                         return turned < 0 ? turned : stored;
                     });
     RedrawFramed(page);

@@ -214,6 +214,13 @@ int DlbPnlPrv::Show(const char* path, HBITMAP image)
     const bool shown = IsWindowVisible() != FALSE;
     if (shown) SetRedraw(FALSE);
     int laid = LayOut();
+    if (laid != VKE_OK && rec.hImg) {
+        // An image the drawing area cannot take goes again: the preview empties.
+        theCmnImg.CloseImage(&rec.hImg);
+        rec.iWidth = rec.iHeight = rec.iBitCnt = rec.iTypImg = rec.bKnown = 0;
+        VkeSubSetAppMemStr(Sub(), &rec.amPath, "");
+        LayOut();
+    }
     if (shown) SetRedraw(TRUE);
     VkeDraRedraw(GetDra(), 0);
     ::InvalidateRect(GetDraWnd(), nullptr, FALSE);

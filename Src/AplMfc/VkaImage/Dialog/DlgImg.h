@@ -151,8 +151,8 @@ public:
     // hands them to the operation panel's values).
     int GetOpi(Opi* opi);
     // Fills a row from the page: path, the tab's lock (0 for the selected-image page), the image's
-    // turn, flips and cut frame (0 when the page saved its file or shows no image), the cut-frame
-    // and print values, the margins.
+    // turn and flips (0 when the page saved its file, which holds them), its cut frame (0 when it
+    // shows no image), the cut-frame and print values, the margins.
     int SetOpi(Opi* opi);
     // The image turned clockwise by 90, 180 or 270 degrees (else -9) / flipped (1 top to bottom,
     // 0 left to right) as one undo step, without the commands' view, frame and flag handling.
@@ -221,9 +221,10 @@ public:
     virtual int SaveAsImage();
     // The image written to path as type (1 JPEG .. 5 PNG) at the JPEG quality, one undo step
     // first: the image's own size, or the size shown when the settings say so (Svi_bOrgSiz 0). An
-    // existing file is replaced only by a file written whole. The page then shows the file read
-    // back (its view afresh when the size changed); the selected-image page opens it as a new
-    // page instead. 0, 1 not saved (32830 or 32829 shown), negative on failure (-7 no image).
+    // existing file is replaced only by a file written whole. The page then stands for the file
+    // and keeps its own image and view; the selected-image page opens the file as a new page
+    // instead. 0, 1 not saved (32830 with the path, and the failure's text for an error),
+    // negative on failure (-7 no image).
     int SaveImageFile(const char* path, int type, int quality);
     // Asks a modified page's question (its file name and 32816: Yes saves, No drops the changes,
     // Cancel keeps the page), its tab selected: 1 the page may close, 0 it stays. answer is the
@@ -249,8 +250,8 @@ public:
     // ---- Print settings (DlgImgPri.cpp), the operation panel's print values ----
     // Each: -6 before Init, -9 for a value out of range; the application's value (and the page's
     // copy) changes only when it differs. A header or page-number change re-runs the page set-up
-    // while a page-set frame shows; the orientation settles the page's paper (the printer turned
-    // for 3 and 4) and re-runs the page set-up in page-set mode.
+    // while a page-set frame shows; the orientation settles the page's paper and re-runs the page
+    // set-up in page-set mode (the operation panel turned the printer for 3 and 4 before).
     int SetPrtMod(int mode);            // 1..6, the print scale mode
     int SetOmtDlgPrtFlag(int flag);     // 1 prints without the print dialog (application-wide)
     int SetPrtHdrFlag(int flag);        // the header line
@@ -433,6 +434,8 @@ private:
     void ScrollDra(const int* x, const int* y);
     // A new frame stored: the old one erased, the new one drawn unless a paint is due.
     void StoreFrm(const RECT& frame);
+    // The stored frame drawn unless a paint is due, and the status line.
+    void DrawStoredFrm();
     // Not while images are selected or tabs change, off the current page, without an image or
     // while the area prints.
     bool MayDrawFrame();
@@ -502,10 +505,12 @@ private:
     // The page's tab selected (previous: the one selected before); selected again afterwards.
     int SelectOwnTab(int* previous);
     void SelectTabAgain(int previous);
-    // After a save: the file opened as a page of its own (the selected-image page), or read back
-    // into this page (resized: the file's size differs from the image's).
+    // 32830 with the path, and for an error its text.
+    static void MsgCannotSave(const char* path, int rc);
+    // After a save: the file opened as a page of its own (the selected-image page), or this page
+    // named after the file of that type, its image kept.
     int OpenSavedAsPage(const char* path);
-    int ReadSavedFile(const char* path, bool resized);
+    int TakeSavedFile(const char* path, int type);
     // Holds the page's messages for a scope; the first one shows at the outermost end.
     class MsgHold {
     public:

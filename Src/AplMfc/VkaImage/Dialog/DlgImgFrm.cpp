@@ -97,6 +97,11 @@ void DlgImg::StoreFrm(const RECT& frame)
 {
     ClearFrame();
     m_pIci->rctFrm = frame;
+    DrawStoredFrm();
+}
+
+void DlgImg::DrawStoredFrm()
+{
     if (IsFrmShown() && !::GetUpdateRect(GetDraWnd(), nullptr, FALSE)) DrawFrame();
     if (IsCurPage()) ShowStatus();
 }
@@ -254,14 +259,17 @@ int DlgImg::ChkFrmRct(const RECT& rect, int ch)
         m_trk.ptAnchor = a;
         disp = FrmHandleToDisp(a, code, s);
     }
-    StoreFrm(cand);
-    // The moved side or corner into sight.
+    // The old frame goes and the new one is stored; it is drawn once its moved side or corner is
+    // in sight (a scroll that uncovers a strip leaves it to that strip's paint).
+    ClearFrame();
+    m_pIci->rctFrm = cand;
     const bool farX = code == FrmHitTopRight || code == FrmHitBottomRight || code == FrmHitRight;
     const bool farY = code == FrmHitBottomRight || code == FrmHitBottomLeft || code == FrmHitBottom;
     int x = 0, y = 0;
     const bool moveX = FrmAutoScroll(disp.x, m_pIci->iPosX, client.cx, farX, &x);
     const bool moveY = FrmAutoScroll(disp.y, m_pIci->iPosY, client.cy, farY, &y);
     if (moveX || moveY) ScrollDra(moveX ? &x : nullptr, moveY ? &y : nullptr);
+    DrawStoredFrm();
     return VKE_OK;
 }
 

@@ -285,6 +285,18 @@ RECT FrmFitVisible(const RECT& frame, const RECT& visible, FrmScale s)
     return RECT{Clamp(l), Clamp(t), Clamp(l + nw), Clamp(t + nh)};
 }
 
+RECT FrmCentred(const RECT& frame, const RECT& inner, FrmScale s, POINT* scroll, SIZE client)
+{
+    const int mx = FrmMulDiv(static_cast<long long>(inner.left) + inner.right, 1, 2, FrmRoundHalf);
+    const int my = FrmMulDiv(static_cast<long long>(inner.top) + inner.bottom, 1, 2, FrmRoundHalf);
+    const long long w = Width(frame), h = Height(frame);
+    const long long l = static_cast<long long>(FrmToImg(mx, s)) - FrmMulDiv(w, 1, 2, FrmRoundHalf);
+    const long long t = static_cast<long long>(FrmToImg(my, s)) - FrmMulDiv(h, 1, 2, FrmRoundHalf);
+    *scroll = POINT{Clamp(static_cast<long long>(mx) - FrmMulDiv(client.cx, 1, 2, FrmRoundHalf)),
+                    Clamp(static_cast<long long>(my) - FrmMulDiv(client.cy, 1, 2, FrmRoundHalf))};
+    return RECT{Clamp(l), Clamp(t), Clamp(l + w), Clamp(t + h)};
+}
+
 RECT FrmTurn(const RECT& frame, SIZE image)
 {
     long long w = Height(frame), h = Width(frame);

@@ -103,6 +103,12 @@ RECT FrmDefault(SIZE shown, SIZE client, const RECT& visible, FrmScale s);
 // and centred on the visible part again; unchanged when it fits.
 RECT FrmFitVisible(const RECT& frame, const RECT& visible, FrmScale s);
 
+// The C key's frame: of the same size, centred on the middle of the drawing (the inner drawing
+// rectangle's middle turned into image pixels less half the frame's size; halves away from zero
+// throughout), not yet clipped; *scroll the position that puts the drawing's middle in the
+// middle of a client area of that size.
+RECT FrmCentred(const RECT& frame, const RECT& inner, FrmScale s, POINT* scroll, SIZE client);
+
 // A frame turned with the paper: width and height exchanged about its top-left corner, both
 // shrunk in proportion (half away from zero) where the image leaves no room right of or below
 // that corner.

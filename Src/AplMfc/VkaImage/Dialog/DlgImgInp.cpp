@@ -22,8 +22,12 @@ bool Down(int key) { return ::GetKeyState(key) < 0; }
 
 POINT PointOf(LPARAM lParam) { return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
 
+// Whether a character code is one of the single-byte characters of a set: a double-byte code
+// (a WM_IME_CHAR) never is, whatever its low byte.
+bool IsOneOf(UINT c, const char* set) { return c != 0 && c < 0x80 && strchr(set, static_cast<int>(c)) != nullptr; }
+
 // The characters a zoom with the right button held lets through.
-bool IsZoomChar(UINT c) { return strchr("+-AaSsXxZz", static_cast<int>(c)) != nullptr && c != 0; }
+bool IsZoomChar(UINT c) { return IsOneOf(c, "+-AaSsXxZz"); }
 
 } // namespace
 
@@ -238,8 +242,10 @@ int DlgImg::PostViwCmd(UINT id)
 
 LRESULT DlgImg::OnDraWheel(UINT keys, int delta)
 {
-    if (!IsFrmShown()) return 0;
+    // A turn while the right button is held is a zoom, not a gesture: the gesture ends first,
+    // frame or not, else the page would go on taking the wheel as a drag's.
     if (m_trk.bGesture) StopTracking();
+    if (!IsFrmShown()) return 0;
     if (m_trk.bMoving || m_trk.bResizing) return 1;
     const int notches = delta / WHEEL_DELTA;
     if (!(keys & MK_RBUTTON)) {
@@ -370,7 +376,7 @@ LRESULT DlgImg::OnDraChar(UINT code)
 
 LRESULT DlgImg::OnDraFrameChar(UINT upper)
 {
-    if (!strchr("CIQWRET", static_cast<int>(upper)) || upper == 0) return 0;
+    if (!IsOneOf(upper, "CIQWRET")) return 0;
     if (upper == 'I') {
         PlaceDefFrame();
         return 1;
@@ -389,16 +395,11 @@ LRESULT DlgImg::OnDraFrameChar(UINT upper)
         // The frame to the middle of the drawing, and the middle of the drawing to the window's.
         RECT inner = {};
         VkeDraGetInrDraRectSca(GetDra(), &inner);
-        const long long mx = (static_cast<long long>(inner.left) + inner.right) / 2;
-        const long long my = (static_cast<long long>(inner.top) + inner.bottom) / 2;
-        const RECT& f = ici.rctFrm;
-        const int w = f.right - f.left, h = f.bottom - f.top;
-        RECT cand = {FrmToImg(mx, s) - w / 2, FrmToImg(my, s) - h / 2, 0, 0};
-        cand.right = cand.left + w;
-        cand.bottom = cand.top + h;
+        POINT scroll = {};
+        RECT cand = FrmCentred(ici.rctFrm, inner, s, &scroll, client);
         if (ClipFrm(&cand, true) == VKE_OK) ici.rctFrm = cand;
-        x = static_cast<int>(mx - client.cx / 2);
-        y = static_cast<int>(my - client.cy / 2);
+        x = scroll.x;
+        y = scroll.y;
         break;
     }
     case 'Q':

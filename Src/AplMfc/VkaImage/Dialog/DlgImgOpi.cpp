@@ -24,9 +24,10 @@ int DlgImg::GetOpi(Opi* opi)
         if (rc == VKE_OK && one != VKE_OK && one != VKE_NOT_DONE) rc = one;
         return one == VKE_OK;
     };
-    if (opi->dRotate != 0 && keep(RotateImageDirect(opi->dRotate))) ici.dRotate = opi->dRotate;
-    if (opi->bFlpTb == 1 && keep(ReflectImageDirect(1))) ici.bFlpTb = 1;
-    if (opi->bFlpLr == 1 && keep(ReflectImageDirect(0))) ici.bFlpLr = 1;
+    // The record's turn and flips become the page's, 0 as well; one the image did not take stays 0.
+    ici.dRotate = opi->dRotate != 0 && keep(RotateImageDirect(opi->dRotate)) ? opi->dRotate : 0;
+    ici.bFlpTb = opi->bFlpTb == 1 && keep(ReflectImageDirect(1)) ? 1 : 0;
+    ici.bFlpLr = opi->bFlpLr == 1 && keep(ReflectImageDirect(0)) ? 1 : 0;
 
     Fri& fri = ici.poi.fri;
     fri.iMode = opi->iFrmMode;
@@ -69,13 +70,14 @@ int DlgImg::SetOpi(Opi* opi)
     const Ici& ici = *m_pIci;
     const Fri& fri = ici.poi.fri;
     opi->bLock = locked;
-    // A saved file holds the turn, the flips and the cut already; an image not shown has none.
-    const bool state = m_bSaved != 1 && ici.pthImg.hImg;
-    opi->dRotate = state ? ici.dRotate : 0;
-    opi->bFlpTb = state ? ici.bFlpTb : 0;
-    opi->bFlpLr = state ? ici.bFlpLr : 0;
-    opi->bShwFrm = state ? fri.bShwFrm : 0;
-    opi->rctFrm = state ? ici.rctFrm : RECT{0, 0, 0, 0};
+    // A saved file holds the turn and the flips already, but no cut frame: the frame stays the
+    // page's, in the pixels the file holds. An image not shown has neither.
+    const bool shown = ici.pthImg.hImg != nullptr, turned = shown && m_bSaved != 1;
+    opi->dRotate = turned ? ici.dRotate : 0;
+    opi->bFlpTb = turned ? ici.bFlpTb : 0;
+    opi->bFlpLr = turned ? ici.bFlpLr : 0;
+    opi->bShwFrm = shown ? fri.bShwFrm : 0;
+    opi->rctFrm = shown ? ici.rctFrm : RECT{0, 0, 0, 0};
     opi->iFrmMode = fri.iMode;
     opi->bPagSet = fri.iMode == 3 ? fri.bPagSet : 0;
     opi->bHrzSca = fri.bHrzSca;

@@ -49,16 +49,7 @@ int DlgImg::SetPrtOriFlag(int orientation)
     Pri& pri = theAppInf.poi.pri;
     if (pri.iOrientation == orientation) return VKE_OK;
     pri.iOrientation = m_pIci->poi.pri.iOrientation = orientation;
-    // The current page's paper is the application's printer: it turns now, so that the page
-    // set-up reads the orientation chosen.
-    HalcorApp* app = HalcorGetApp();
-    if (app && IsCurPage() && (orientation == 3 || orientation == 4)) {
-        int rc = app->SetPrtOrient(orientation == 3 ? 1 : 0);
-        if (rc < 0) {
-            ShowMsg(IDS_VKA_ORIENT_SET);
-            return rc;
-        }
-    }
+    // The printer was turned by the operation panel before: the page set-up reads it.
     return m_pIci->pthImg.hImg && PageSetRatio(theAppInf.poi.fri) ? PageSetup() : VKE_OK;
 }
 

@@ -133,22 +133,27 @@ int DlgImg::SaveImageFile(const char* path, int type, int quality)
     if (!img.hImg) return Fail("SaveImageFile", VKE_ERR_EXISTS);
     SetEud(14);
 
-    // The image's own size, or the size shown on the page.
+    // The image's own size, or the size shown on the page; a stretch cut to what can be made
+    // (-13) is saved all the same.
     SaveBitmap bitmap(img.hImg);
     const bool shownSize = theAppInf.svi.bOrgSiz != 1 && (ici.iShwWidth != img.iWidth || ici.iShwHeight != img.iHeight);
     int rc = shownSize ? bitmap.Stretch(ici.iShwWidth, ici.iShwHeight, img.iWidth, img.iHeight) : VKE_OK;
-    if (rc != VKE_OK) {
-        if (rc != VKE_ERR_CUT) HalcorApp::MsgPath(IDS_VKA_CANNOT_SAVE, path, MB_OK | MB_ICONEXCLAMATION);
-        return rc == VKE_NOT_DONE || rc == VKE_ERR_CUT ? rc : Fail("SaveImageFile", rc);
-    }
     // The engine replaces an existing file only once the new one is written whole.
-    rc = theCmnImg.SaveImage(path, bitmap.Get(), type, img.fXRes, img.fYRes, quality);
+    if (rc == VKE_OK || rc == VKE_ERR_CUT) rc = theCmnImg.SaveImage(path, bitmap.Get(), type, img.fXRes, img.fYRes, quality);
     if (rc != VKE_OK) {
-        HalcorApp::MsgPath(IDS_VKA_CANNOT_SAVE, path, MB_OK | MB_ICONEXCLAMATION);
+        MsgCannotSave(path, rc);
         return rc == VKE_NOT_DONE ? rc : Fail("SaveImageFile", rc);
     }
     SetModifiedFlag(0);
-    return IsSelImgPage() ? OpenSavedAsPage(path) : ReadSavedFile(path, shownSize);
+    return IsSelImgPage() ? OpenSavedAsPage(path) : TakeSavedFile(path, type);
+}
+
+void DlgImg::MsgCannotSave(const char* path, int rc)
+{
+    CString text;
+    text.Format(theCmnSub.GetMsgStr(IDS_VKA_CANNOT_SAVE), path);
+    if (rc < 0) text += "\n\n" + theCmnSub.GetMsgStr(rc);
+    theCmnSub.MsgBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The page that follows the file list keeps following it: the saved file opens as a page of its
@@ -171,31 +176,22 @@ int DlgImg::OpenSavedAsPage(const char* path)
     return Fail("SaveImageFile", rc);
 }
 
-// The written file shown in place of the image: the page now stands for that file. A file of
-// another size than the image (the size shown was saved) starts the page's view afresh, so that
-// no frame or scroll position lies outside the new bitmap.
-int DlgImg::ReadSavedFile(const char* path, bool resized)
+// The page now stands for the file written, and keeps its own image: the file may hold less (a
+// lossy type, fewer colours, the size shown), and what the page shows, turns or saves next still
+// starts from the page's own pixels. Its frame, scroll position, turn and flips stay; the status
+// line names the file's type and size.
+int DlgImg::TakeSavedFile(const char* path, int type)
 {
     m_bSaved = 1;
-    Adi adi = {};
-    int rc = theCmnImg.OpenImage(path, &adi.hImg, &adi.iTypImg, &adi.fXRes, &adi.fYRes, &adi.bKnown);
-    if (rc != VKE_OK) {
-        theCmnImg.CloseImage(&adi.hImg);
-        HalcorApp::MsgPath(IDS_VKA_CANNOT_OPEN, path, MB_OK | MB_ICONEXCLAMATION);
-        return rc == VKE_NOT_DONE ? rc : Fail("SaveImageFile", rc);
-    }
-    rc = SetPathName(path, 1);
-    const Ici& ici = *m_pIci;
-    adi.iModeSca = ici.iModeSca;
-    adi.lScaNum = ici.lScaNum;
-    adi.lScaDen = ici.lScaDen;
-    adi.bReset = resized ? 1 : 0;
-    adi.bClrTxt = 0;
-    if (rc == VKE_OK) rc = AttachDIB(adi);
-    if (rc != VKE_OK) {
-        if (m_pIci->pthImg.hImg != adi.hImg) theCmnImg.CloseImage(&adi.hImg);
-        return Fail("SaveImageFile", rc);
-    }
+    int rc = SetPathName(path, 1);
+    CmnVarPthImg& img = m_pIci->pthImg;
+    if (rc == VKE_OK) rc = VkeSubSetAppMemStr(Sub(), &img.amPath, m_strPathName);
+    if (rc != VKE_OK) return Fail("SaveImageFile", rc);
+    img.iTypImg = type;
+    img.bKnown = 1;
+    double size = 0;
+    m_strSize = theCmnSub.GetFileSizeStr(m_strPathName, 1, &size);
+    if (IsCurPage()) ShowStatus();
     AfxGetApp()->AddToRecentFileList(m_strPathName);
     return VKE_OK;
 }

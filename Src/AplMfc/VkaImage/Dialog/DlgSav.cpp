@@ -15,6 +15,7 @@ IMPLEMENT_DYNAMIC(DlgSav, DlgFil)
 BEGIN_MESSAGE_MAP(DlgSav, DlgFil)
     ON_BN_CLICKED(IDC_DLGSAV_ABORT, &ThisClass::OnAbort)
     ON_CBN_SELCHANGE(IDC_DLGSAV_TYPE, &ThisClass::OnSelChangeCmbSavTyp)
+    ON_CBN_CLOSEUP(IDC_DLGSAV_TYPE, &ThisClass::OnCloseUpCmbSavTyp)
 END_MESSAGE_MAP()
 
 namespace {
@@ -40,7 +41,7 @@ LRESULT CALLBACK GF_DlgSavWndPrcCtl(HWND hWnd, UINT message, WPARAM wParam, LPAR
 DlgSav::DlgSav(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
                CWnd* pParentWnd)
     : DlgFil(IDD_DLGSAV, CmnPathSize, bOpenFileDialog, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParentWnd),
-      m_bParam(0), m_pPage(nullptr), m_sav()
+      m_bParam(0), m_pPage(nullptr), m_sav(), m_bFocusAfterList(false)
 {
 }
 
@@ -178,6 +179,16 @@ void DlgSav::OnSelChangeCmbSavTyp()
         return;
     }
     SetNameText(TypedFolder() + base + "." + ext);
+    // A choice made in the open list (by the arrow keys) moves the focus only once the list has
+    // closed: the Return that closes it would otherwise reach the name box and save at once.
+    m_bFocusAfterList = ::SendDlgItemMessageA(m_hWnd, IDC_DLGSAV_TYPE, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+    if (!m_bFocusAfterList) FocusNameBox();
+}
+
+void DlgSav::OnCloseUpCmbSavTyp()
+{
+    if (!m_bFocusAfterList) return;
+    m_bFocusAfterList = false;
     FocusNameBox();
 }
 

@@ -78,6 +78,7 @@ protected:
     virtual int ChkFilExt(const char* path, int type);
 
     afx_msg void OnSelChangeCmbSavTyp();
+    afx_msg void OnCloseUpCmbSavTyp();
     afx_msg void OnAbort();
     DECLARE_MESSAGE_MAP()
 
@@ -104,4 +105,5 @@ private:
     SavRec m_sav;
     CString m_strPath;   // the name the dialog started with, then the path chosen
     CString m_strFolder; // its folder
+    bool m_bFocusAfterList; // a type chosen in the open list: the name box gets the focus when it closes
 };

@@ -105,19 +105,20 @@ int DlgSopPni::GetPni()
     f.iWidthTmnImg = v.iWidthTmnImg;
     f.iHeightTmnImg = v.iHeightTmnImg;
 
-    // The shown columns in order, then the others by kind.
+    // The shown columns in order, then the others by kind: each kind once, whatever the lines
+    // hold (a kind out of range or named again is left out).
+    bool taken[CmnLstColCnt + 1] = {};
     int count = 0;
     for (int i = 0; i < CmnLstColCnt; ++i) {
-        if (!v.bShwLstCol[i]) continue;
-        f.iTypLstCol[count] = v.iTypLstCol[i];
+        const int kind = v.iTypLstCol[i];
+        if (!v.bShwLstCol[i] || kind < 1 || kind > CmnLstColCnt || taken[kind]) continue;
+        taken[kind] = true;
+        f.iTypLstCol[count] = kind;
         f.iWidthLstCol[count++] = v.iWidthLstCol[i];
     }
     f.iCntLstColTyp = count;
-    int next = count;
-    for (int kind = 1; kind <= CmnLstColCnt; ++kind) {
-        bool shown = false;
-        for (int i = 0; i < count; ++i) shown = shown || f.iTypLstCol[i] == kind;
-        if (shown) continue;
+    for (int kind = 1, next = count; kind <= CmnLstColCnt; ++kind) {
+        if (taken[kind]) continue;
         f.iTypLstCol[next] = kind;
         f.iWidthLstCol[next++] = kHiddenWidth;
     }
@@ -130,8 +131,9 @@ int DlgSopPni::GetPni()
     DlbPnlLscFil* list = app ? app->GetPnlLscFil() : nullptr;
     if (list && list->GetLscFil()) f.iModeLstViw = list->GetListViewMode();
     DlbPnlFilCmd* commands = app ? app->GetPnlFilCmd() : nullptr;
-    CString filter = commands && commands->m_hWnd ? commands->GetFlt() : CString();
-    if (!filter.IsEmpty()) {
+    // The panel's filter once it is ready, an empty one too (every file shows).
+    if (commands && commands->m_hWnd && commands->HasFilter()) {
+        CString filter = commands->GetFlt();
         int rc = VkeSubSetAppMemStr(theCmnAppInf.pSub, &f.amFilter, filter);
         if (rc != VKE_OK) return rc;
         snprintf(m_val[SopCur].amFilter, sizeof(v.amFilter), "%s", static_cast<const char*>(filter));

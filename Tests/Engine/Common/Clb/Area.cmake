@@ -1,5 +1,3 @@
 # The clipboard tests share the draw tests' helpers (a started draw object, DIBs by hand).
 target_sources(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw/VktDrw.cpp)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw)
-# The display's one clipboard: programs that use it run one at a time.
-set_tests_properties(${name} PROPERTIES RESOURCE_LOCK VktClipboard)

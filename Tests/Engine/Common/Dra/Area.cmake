@@ -1,8 +1,6 @@
 # The drawing-area tests share the draw tests' helpers (DIBs made by hand).
 target_sources(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw/VktDrw.cpp)
 target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/Engine/Common/Drw)
-# The paste tests use the display's one clipboard; the anchor test moves the display's pointer.
-set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "VktClipboard;VktPointer")
 # The PDF of the job the print tests sent through the real queue, checked once the tests ran.
 add_test(NAME ${name}Pdf
   COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/env.sh' && exec python3 '${CMAKE_CURRENT_LIST_DIR}/CheckPrintPdf.py' '${VK_TEST_DIR}/${name}.jobs' \"\$VK_PDF_DIR\"")

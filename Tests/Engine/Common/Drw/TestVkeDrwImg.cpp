@@ -6,6 +6,7 @@
 #include <gdiplus.h>
 #include <math.h>
 #include <stdlib.h>
+#include <algorithm>
 
 namespace {
 
@@ -524,4 +525,43 @@ TEST_F(ImageFiles, RotateArguments)
     EXPECT_EQ(i.height, 100);
     EXPECT_EQ(VkeDrwRotateImage(drw, &out, src, 180), -7);
     EXPECT_EQ(VkeDrwReflectImage(drw, &out, src, 0), -7);
+}
+
+// Other programs read what the platform's encoders write wrong: a bitmap file's size must count
+// its colour table, a TIFF colour map holds 16-bit values (an 8-bit c as c * 257, white 0xFFFF).
+TEST_F(ImageFiles, SavedBitmapAndTiffFilesStateTheirSizeAndWholeColours)
+{
+    VktTempDir dir;
+    for (const char* name : {"two.bmp", "four.bmp", "pal24.gif", "blocks.png"}) {
+        SCOPED_TRACE(name);
+        Opened o = Open(Data(name));
+        ASSERT_EQ(o.rc, 0);
+        const std::string bmp = dir / "x.bmp", tif = dir / "x.tif";
+        ASSERT_EQ(VkeDrwSaveImage(drw, bmp.c_str(), o.bitmap, 2, 0, 0, -1), 0);
+        ASSERT_EQ(VkeDrwSaveImage(drw, tif.c_str(), o.bitmap, 4, 0, 0, -1), 0);
+        const std::string b = VktReadFile(bmp);
+        ASSERT_GE(b.size(), 14u);
+        DWORD stated = 0;
+        memcpy(&stated, b.data() + 2, 4);
+        EXPECT_EQ(stated, b.size());
+
+        // The colour map of the TIFF's first image (little-endian, as written here).
+        const std::string t = VktReadFile(tif);
+        ASSERT_GE(t.size(), 8u);
+        ASSERT_EQ(t.substr(0, 2), "II");
+        auto u16 = [&](size_t at) { return static_cast<unsigned>(static_cast<BYTE>(t[at]) | static_cast<BYTE>(t[at + 1]) << 8); };
+        auto u32 = [&](size_t at) { return u16(at) | static_cast<size_t>(u16(at + 2)) << 16; };
+        const size_t ifd = u32(4);
+        std::vector<unsigned> map;
+        for (unsigned i = 0; i < u16(ifd); ++i) {
+            const size_t e = ifd + 2 + 12 * i;
+            if (u16(e) != 320) continue;
+            for (size_t k = 0; k < u32(e + 4); ++k) map.push_back(u16(u32(e + 8) + 2 * k));
+        }
+        EXPECT_EQ(map.empty(), std::string(name) == "blocks.png") << "a colour map for the palette images only";
+        for (unsigned v : map) EXPECT_EQ(v >> 8, v & 0xFF) << std::hex << v;
+        if (std::string(name) == "four.bmp") {
+            EXPECT_NE(std::find(map.begin(), map.end(), 0xFFFFu), map.end()) << "red";
+        }
+    }
 }

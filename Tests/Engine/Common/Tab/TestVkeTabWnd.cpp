@@ -173,6 +173,22 @@ TEST_F(TabInput, DragMovesTheTabOnRelease)
     EXPECT_EQ(Order(), "3 1 4 2");
 }
 
+// A strip scrolled along gives no rectangle for the tabs before it: a drag among the tabs shown
+// still finds the tab it ends on.
+TEST_F(TabInput, DragMovesTheTabOfAScrolledStrip)
+{
+    Start();
+    OpenPages(20);
+    SendMessageA(wnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);
+    VktPumpFor(50);
+    RECT hidden = {};
+    ASSERT_FALSE(SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&hidden))) << "not scrolled";
+    Post(WM_LBUTTONDOWN, MK_LBUTTON, Centre(6));
+    Post(WM_MOUSEMOVE, MK_LBUTTON, Centre(7));
+    Post(WM_LBUTTONUP, 0, Centre(8));
+    EXPECT_EQ(Order().substr(0, 26), "1 2 3 4 5 6 8 9 7 10 11 12");
+}
+
 TEST_F(TabInput, ContextMenuCommandsGoToTheParent)
 {
     Start();
