@@ -1,5 +1,5 @@
 // The program started in this process as the frame tests start it (the application's
-// InitInstance: its main frame, panels and engine), for the benchmarks of its panels. The
+// InitInstance: its main frame, panels and engine, then the steps after the start), for the benchmarks of its panels. The
 // settings file beside the benchmark is written first and removed at the end, with the folders
 // the start made.
 //
@@ -56,6 +56,8 @@ public:
         if (!HalcorApp::InitInstance()) return FALSE;
         ChildFrm* frame = DYNAMIC_DOWNCAST(ChildFrm, m_pMainWnd);
         if (frame) BenchPump(30, [this] { return IsStarted() != 0; });
+        // What the message loop's first idle moment does (the options dialog, the printer).
+        if (frame && IsStarted()) RunAfterStart();
         if (frame && IsStarted()) m_result = m_run(this, frame);
         else fprintf(stderr, "the program did not start\n");
         if (frame) frame->DestroyWindow();
