@@ -169,7 +169,8 @@ bool VktPumpUntil(const std::function<bool()>& done, DWORD cap)
     }
 }
 
-DWORD VktGdiObjects()
+namespace {
+DWORD GdiObjectsNow()
 {
     DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (n) return n;
@@ -178,6 +179,21 @@ DWORD VktGdiObjects()
     for (UINT_PTR v = 1; v <= 0xFFFF; ++v)
         if (GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++live;
     return live;
+}
+} // namespace
+
+DWORD VktGdiObjects()
+{
+    // The same count twice in a row: objects another thread of the process is still releasing
+    // (a window ended under load) are not counted half.
+    DWORD last = GdiObjectsNow();
+    for (int i = 0; i < 25; ++i) {
+        Sleep(10);
+        const DWORD now = GdiObjectsNow();
+        if (now == last) break;
+        last = now;
+    }
+    return last;
 }
 
 namespace {

@@ -166,12 +166,14 @@ protected:
         VktPump(0);
         return rc;
     }
-    void Thumbnails()
+    // The thumbnail worker done, and at least that many thumbnails cached (a worker not started
+    // yet is waited for so).
+    void Thumbnails(int cached = 0)
     {
         for (DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
             list->WaitThread(1, 0);
             VktPump(50);
-            if (!list->IsActiveThread(1)) break;
+            if (!list->IsActiveThread(1) && theCmnImg.GetCacheCount(0) >= cached) break;
         }
     }
     std::vector<std::string> Names()
@@ -426,12 +428,12 @@ TEST_F(LscTest, SettingsChangeOnlyWhatDiffers)
     EXPECT_EQ(list->GetItemCount(), 3);
     // Another thumbnail size: the cache is emptied; in thumbnail mode the view is made again.
     list->SetListViewMode(LscModeTmn);
-    Thumbnails();
+    Thumbnails(3);
     EXPECT_GT(theCmnImg.GetCacheCount(0), 0);
     Apply([](LscFii& f) { f.iWidthTmnImg = 64; });
     list->WaitThread(0, 0);
     EXPECT_EQ(list->GetListViewMode(), LscModeTmn);
-    Thumbnails();
+    Thumbnails(3);
     HBITMAP image = nullptr;
     int w = 0, h = 0, cached = 0;
     ASSERT_EQ(theCmnImg.OpenTmnImage((dir / "0.bmp").c_str(), 1, nullptr, &image, &w, &h, &cached), 0);
