@@ -2,8 +2,11 @@
 // Pictavo.exe (a copy of build/bin in a temporary folder, settings of a later run, so no question
 // and no samples), median of 5 runs, against a bare window program (bench/Anchor) started from
 // the same folder the same way and waited for by the same test, its runs taken in turn with the
-// program's. Target: at most 300 ms over the bare window. Beside them the engine's own share, a
-// system object started and ended (VkeSysInit + VkeSysTerm) in this process, median of 5.
+// program's. Target: at most 300 ms over the bare window. Beside them the platform's share, a
+// program that makes the same frame, bars and panel dialog templates from Pictavo's resources
+// without the program's logic (bench/Anchor/PanelFrame.cpp), started in turn with the others, and
+// the engine's own share, a system object started and ended (VkeSysInit + VkeSysTerm) in this
+// process, median of 5.
 //
 //   scripts/bench BenchStartUp
 #include "BenchProgram.h"
@@ -14,6 +17,7 @@ namespace {
 const int kRuns = 5;
 
 const BenchProgram kBare = {"BareFrame.exe", "BareFrame", "BareFrame"};
+const BenchProgram kPanels = {"PanelFrame.exe", "PanelFrame", "PanelFrame"};
 
 // Seconds from the process's start to its main frame shown, painted and idle; -1 on failure.
 double StartOnce(const BenchCopy& copy, const BenchProgram& program)
@@ -54,23 +58,28 @@ double EngineOnce(const std::string& dir, HWND wnd)
 int main()
 {
     BenchCopy copy;
-    if (!copy.Add("Anchor\\BareFrame.exe")) {
-        fprintf(stderr, "Anchor\\BareFrame.exe is missing (made by the build)\n");
-        return 1;
-    }
+    for (const char* anchor : {"Anchor\\BareFrame.exe", "Anchor\\PanelFrame.exe"})
+        if (!copy.Add(anchor)) {
+            fprintf(stderr, "%s is missing (made by the build)\n", anchor);
+            return 1;
+        }
     // The first start of a session also loads Wine's own libraries.
     StartOnce(copy, kBenchPictavo);
     StartOnce(copy, kBare);
-    std::vector<double> starts, bare;
+    StartOnce(copy, kPanels);
+    std::vector<double> starts, bare, panels;
     for (int i = 0; i < kRuns; ++i) {
         double t = StartOnce(copy, kBenchPictavo);
         double b = StartOnce(copy, kBare);
-        if (t < 0 || b < 0) {
-            fprintf(stderr, "%s did not start (run %d)\n", t < 0 ? "Pictavo.exe" : "BareFrame.exe", i + 1);
+        double p = StartOnce(copy, kPanels);
+        if (t < 0 || b < 0 || p < 0) {
+            fprintf(stderr, "%s did not start (run %d)\n", t < 0 ? "Pictavo.exe" : b < 0 ? "BareFrame.exe" : "PanelFrame.exe",
+                    i + 1);
             return 1;
         }
         starts.push_back(t);
         bare.push_back(b);
+        panels.push_back(p);
     }
     std::vector<double> engine;
     HWND wnd = CreateWindowExA(0, "STATIC", "bench", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -84,9 +93,13 @@ int main()
     }
     DestroyWindow(wnd);
     double s = BenchMedian(starts) * 1000, b = BenchMedian(bare) * 1000, e = BenchMedian(engine) * 1000;
+    double p = BenchMedian(panels) * 1000;
     printf("start-up, command line to the first painted idle frame: median %5.0f ms (%s)\n", s, Ms(starts).c_str());
     printf("a bare window, started and waited for the same way:     median %5.0f ms (%s)\n", b, Ms(bare).c_str());
+    printf("the same frame, bars and panel templates, no logic:     median %5.0f ms (%s)\n", p, Ms(panels).c_str());
     printf("VkeSysInit + VkeSysTerm in this process:                median %5.1f ms\n", e);
+    printf("the panel templates over the bare window (the platform's):     %5.0f ms\n", p - b);
+    printf("start-up over the panel templates (the program's own):         %5.0f ms\n", s - p);
     printf("start-up over the bare window:                                 %5.0f ms (target at most 300)\n", s - b);
     BenchTarget("start-up over a bare window's", s - b, 300, "ms");
     return 0;

@@ -90,6 +90,8 @@ BOOL HalcorApp::InitInstance()
     // The program opens the command line's files itself, once it has started.
     cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
     if (!ProcessShellCommand(cmdInfo)) return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_SYSTEM);
+    // The template leaves the new frame hidden: it is shown once, laid out where it belongs.
+    m_nCmdShow = SW_HIDE;
     OnFileNew();
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
     if (!pFrame || !pFrame->m_hWnd) {

@@ -288,10 +288,10 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 // ---- The end ----
 
-void CFrameWnd::OnSize(UINT nType, int, int)
+void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
     Default();
-    if (nType != SIZE_MINIMIZED) RecalcLayout();
+    if (nType != SIZE_MINIMIZED && (m_bDelayRecalc || m_sizeLayout != CSize(cx, cy))) RecalcLayout();
 }
 
 void CFrameWnd::OnClose()

@@ -157,6 +157,9 @@ protected:
     CString m_strTitle;
     BOOL m_bInRecalcLayout;
     BOOL m_bDelayRecalc;
+    // The client size the bars were last laid out for: a WM_SIZE of the same size (the one a
+    // frame gets when it is first shown after it was laid out hidden) lays out nothing.
+    CSize m_sizeLayout = CSize(-1, -1);
     BOOL m_bDelayTitle;
     UINT m_nIDTracking;    // what the message pane should show
     UINT m_nIDLastMessage; // what it shows

@@ -52,6 +52,7 @@ void CFrameWnd::RecalcLayout(BOOL)
     if (!IsIconic()) {
         CRect rect;
         GetClientRect(&rect);
+        m_sizeLayout = rect.Size();
         LayoutFrameBars(rect);
         LayoutDockBars(rect);
         CControlBar::PlaceWindow(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST), rect);

@@ -185,7 +185,7 @@ void CWnd::FinishNcDestroy()
 
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_pToolTip) FilterToolTipMessage(pMsg);
+    if (m_bToolTips) FilterToolTipMessage(pMsg);
     return FALSE;
 }
 
@@ -269,23 +269,28 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 
 BOOL CWnd::EnableToolTips(BOOL bEnable)
 {
-    if (!bEnable) {
-        if (m_pToolTip) {
-            m_pToolTip->DestroyWindow();
-            delete m_pToolTip;
-            m_pToolTip = nullptr;
-        }
-        return TRUE;
+    m_bToolTips = bEnable != FALSE;
+    if (!bEnable && m_pToolTip) {
+        m_pToolTip->DestroyWindow();
+        delete m_pToolTip;
+        m_pToolTip = nullptr;
     }
-    if (m_pToolTip) return TRUE;
+    return TRUE;
+}
+
+CToolTipCtrl* CWnd::GetToolTipCtrl()
+{
+    if (!m_bToolTips || m_pToolTip || !m_hWnd) return m_pToolTip;
     m_pToolTip = new CToolTipCtrl;
     if (!m_pToolTip->Create(this, TTS_ALWAYSTIP)) {
         delete m_pToolTip;
         m_pToolTip = nullptr;
-        return FALSE;
+        // Not tried again at every mouse move.
+        m_bToolTips = false;
+        return nullptr;
     }
     m_pToolTip->Activate(TRUE);
-    return TRUE;
+    return m_pToolTip;
 }
 
 // The visible child under the point; group boxes only when nothing else is there.
@@ -325,8 +330,9 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
 {
     UINT msg = pMsg->message;
     bool mouse = msg == WM_MOUSEMOVE || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK);
-    if (!mouse || !m_pToolTip->m_hWnd) return;
+    if (!mouse) return;
     if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return;
+    if (!GetToolTipCtrl() || !m_pToolTip->m_hWnd) return;
     CPoint point(pMsg->pt);
     ScreenToClient(&point);
     TOOLINFOA ti = {};

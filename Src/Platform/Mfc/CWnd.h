@@ -117,11 +117,15 @@ public:
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
     // Tooltips for the child windows: the tooltip asks this window for their text with
-    // TTN_NEEDTEXT (TTF_IDISHWND: the tool id is the child's window handle).
+    // TTN_NEEDTEXT (TTF_IDISHWND: the tool id is the child's window handle). The tooltip
+    // control is made when the first mouse message for this window or a child passes
+    // PreTranslateMessage, or when it is asked for: a window shown before any mouse reaches it
+    // makes none.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     // The child under the point as a tool; -1 when none.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
-    CToolTipCtrl* GetToolTipCtrl() const { return m_pToolTip; }
+    // Null while tooltips are off, or when the control cannot be made.
+    CToolTipCtrl* GetToolTipCtrl();
 
     // ---- Thin wrappers ----
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -261,6 +265,7 @@ protected:
     // The procedure this window had before this module's procedure was put in front of it.
     WNDPROC m_pfnSuper;
     CToolTipCtrl* m_pToolTip;
+    bool m_bToolTips = false;
 
     // Handlers with the default behaviour: Default(), and for the notifications a control can
     // take itself, reflection to the control first.

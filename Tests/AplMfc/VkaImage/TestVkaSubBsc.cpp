@@ -162,6 +162,69 @@ TEST_F(RunTest, TheOptionsDialogAndThePrinterComeAfterTheFirstWait)
     EXPECT_FALSE(app->RunAfterStart()) << "once";
 }
 
+namespace {
+
+// The times a top-level window of the framework's classes is told it shows, seen by a hook of
+// this thread.
+int g_frameShows = 0;
+
+LRESULT CALLBACK CountFrameShows(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* c = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char cls[8] = {};
+    if (code == HC_ACTION && c->message == WM_SHOWWINDOW && c->wParam && !GetParent(c->hwnd) &&
+        GetClassNameA(c->hwnd, cls, sizeof(cls)) && strncmp(cls, "Afx:", 4) == 0)
+        ++g_frameShows;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The tooltip windows a top-level window owns.
+int OwnedToolTips(HWND owner)
+{
+    int count = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+         w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+        if (GetWindow(w, GW_OWNER) == owner) ++count;
+    return count;
+}
+
+} // namespace
+
+// What the start shows stays as it was while less is made before the first paint: the frame is
+// shown once, laid out, with its bars and panels (the preview's hidden), the folder tree
+// selecting a folder; the panels' tooltips are made when the mouse first comes.
+TEST_F(RunTest, TheFrameShowsOnceWithItsPanelsAndTheTooltipsWaitForTheMouse)
+{
+    Put("bOpnSmpImg", "0");
+    g_frameShows = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountFrameShows, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    bool started = app->InitInstance() != FALSE;
+    for (DWORD start = GetTickCount(); started && !app->IsStarted() && GetTickCount() - start < 20000;) VktPump(10);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(started && app->IsStarted());
+    CWnd* main = app->m_pMainWnd;
+    EXPECT_EQ(g_frameShows, 1) << "shown once, where it belongs";
+    EXPECT_TRUE(main->IsWindowVisible());
+    for (int i : {VkaPnlTrcFld, VkaPnlLscFil, VkaPnlFilCmd, VkaPnlOpr})
+        EXPECT_TRUE(app->GetPanel(i)->IsWindowVisible()) << i;
+    EXPECT_FALSE(app->GetPanel(VkaPnlPrv)->IsWindowVisible());
+    HWND tree = GetDlgItem(app->GetPanel(VkaPnlTrcFld)->m_hWnd, IDC_DLBPNL_TRCFLD);
+    EXPECT_NE(TreeView_GetSelection(tree), nullptr);
+
+    // A tooltip of a child window is owned by its top-level window; the tree view makes its own.
+    CmnDlb* opr = app->GetPanel(VkaPnlOpr);
+    const int before = OwnedToolTips(main->m_hWnd);
+    EXPECT_LE(before, 1);
+    HWND button = GetWindow(opr->m_hWnd, GW_CHILD);
+    ASSERT_NE(button, nullptr);
+    CRect rect;
+    GetWindowRect(button, &rect);
+    MSG msg = {button, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), GetTickCount(), rect.TopLeft() + CPoint(2, 2)};
+    app->PreTranslateMessage(&msg);
+    EXPECT_EQ(OwnedToolTips(main->m_hWnd), before + 1);
+}
+
 TEST_F(RunTest, AFirstRunAsksOnceAndTellsOfEachMissingSample)
 {
     // The samples' folder without its samples: the folder tree shows it all the same.

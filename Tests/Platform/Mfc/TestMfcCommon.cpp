@@ -183,15 +183,24 @@ TEST(MfcToolTips, ChildWindowsAskTheirParentForText)
     CButton button;
     ASSERT_TRUE(button.Create("b", WS_VISIBLE, CRect(20, 20, 120, 60), &frame, 77));
     ASSERT_TRUE(frame.EnableToolTips(TRUE));
-    CToolTipCtrl* tips = frame.GetToolTipCtrl();
-    ASSERT_NE(tips, nullptr);
-    EXPECT_EQ(tips->GetToolCount(), 0);
+    // No tooltip window until a mouse message comes: a window shown and left alone makes none.
+    auto ownedTips = [&frame]() {
+        int count = 0;
+        for (HWND w = ::FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+             w = ::FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+            if (::GetWindow(w, GW_OWNER) == frame.m_hWnd) ++count;
+        return count;
+    };
+    EXPECT_EQ(ownedTips(), 0);
 
-    // A mouse move over the button on its way to dispatch makes the button a tool.
+    // A mouse move over the button on its way to dispatch makes the tooltip and the button a tool.
     CPoint inside(30, 30);
     frame.ClientToScreen(&inside);
     MSG msg = {button.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10), ::GetTickCount(), inside};
     EXPECT_FALSE(theTestApp.PreTranslateMessage(&msg));
+    EXPECT_EQ(ownedTips(), 1);
+    CToolTipCtrl* tips = frame.GetToolTipCtrl();
+    ASSERT_NE(tips, nullptr);
     EXPECT_EQ(tips->GetToolCount(), 1);
     EXPECT_FALSE(theTestApp.PreTranslateMessage(&msg));
     EXPECT_EQ(tips->GetToolCount(), 1); // once per child

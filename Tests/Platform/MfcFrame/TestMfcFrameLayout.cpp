@@ -186,3 +186,35 @@ TEST_F(FrameLayoutTest, LayoutModesAndInsideRectangle)
     bar.CalcInsideRect(inside, FALSE);
     EXPECT_EQ(inside, CRect(2, 9, 98, 48));
 }
+
+// A size message of the size the bars were laid out for (the one a frame laid out hidden gets
+// when it is first shown) lays out nothing; a delayed layout or another size lays out again.
+TEST_F(FrameLayoutTest, SizeOfTheLaidOutSizeLaysOutNothing)
+{
+    Layout l = Take();
+    // The bar moved aside in its dock bar, as no layout would place it.
+    auto moveAside = [this]() {
+        CRect rect;
+        frame->m_wndBar1.GetWindowRect(&rect);
+        ::MapWindowPoints(nullptr, ::GetParent(frame->m_wndBar1.m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+        rect.OffsetRect(7, 5);
+        frame->m_wndBar1.MoveWindow(&rect);
+        return InFrame(frame->m_wndBar1);
+    };
+    auto resend = [this]() {
+        CRect client;
+        frame->GetClientRect(&client);
+        frame->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    };
+    CRect moved = moveAside();
+    ASSERT_NE(moved, l.bar1);
+    resend();
+    EXPECT_EQ(InFrame(frame->m_wndBar1), moved);
+    frame->DelayRecalcLayout();
+    resend();
+    EXPECT_EQ(InFrame(frame->m_wndBar1), l.bar1);
+
+    moveAside();
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 600, 450, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(Take().bar1.TopLeft(), l.bar1.TopLeft());
+}
