@@ -159,9 +159,10 @@ public:
     int CopyImage(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height);
     int CopyImageWithMode(HDC dst, int dx, int dy, HDC src, int sx, int sy, int width, int height, int mode);
     int StretchImage(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh);
-    // A drawing area takes an image (null: none) to show at scale mode, num / den: scale 1:1 first,
-    // the image's size as its content (1 x 1 without), the image's palette for 1 to 8 bits (none
-    // for the others). The first failing step's code.
+    // A drawing area takes an image (null: none) to show at scale mode, num / den: the image's
+    // palette for 1 to 8 bits (none for the others), the image's size as its content (1 x 1
+    // without), laid out at 1:1 first unless the area fits in that mode already (then it fits the
+    // new content in one layout). The first failing step's code.
     int ShowOnDra(VkiDra* dra, const CmnVarPthImg& img, int mode, int num, int den);
     // Fills a rectangle of the DC with a colour, whatever clip region the DC has (an empty
     // rectangle fills nothing): the back around a drawn image.

@@ -5,6 +5,7 @@
 #include "CmnImg.h"
 #include "CmnDef.h"
 #include "Mfc.h"
+#include <limits.h>
 
 namespace {
 
@@ -346,14 +347,23 @@ void CmnImg::FillBack(HDC dc, const RECT& rect, COLORREF color)
 int CmnImg::ShowOnDra(VkiDra* dra, const CmnVarPthImg& img, int mode, int num, int den)
 {
     RECT extent = img.hImg ? RECT{0, 0, img.iWidth, img.iHeight} : RECT{0, 0, 1, 1};
-    int rc = VkeDraSetScale(dra, 1, 1);
-    if (rc == VKE_OK) rc = VkeDraMove(dra, nullptr, &extent);
-    if (rc == VKE_OK) {
-        HPALETTE palette = nullptr;
-        if (img.hImg && img.iBitCnt >= 1 && img.iBitCnt <= 8) rc = OpenPalette(&palette, img.hImg, 0, 0);
-        if (rc == VKE_OK) rc = VkeDraSetPaletteHandle(dra, palette);
-        if (palette) ClosePalette(&palette);
+    HPALETTE palette = nullptr;
+    int rc = VKE_OK;
+    if (img.hImg && img.iBitCnt >= 1 && img.iBitCnt <= 8) rc = OpenPalette(&palette, img.hImg, 0, 0);
+    if (rc == VKE_OK) rc = VkeDraSetPaletteHandle(dra, palette);
+    if (palette) ClosePalette(&palette);
+    if (rc != VKE_OK) return rc;
+    // An area that fits already fits the new content in one layout: laid out at the scale it has,
+    // it fits it to the window at once. The scale it has may not take the new content (too
+    // large): then, as for every other mode, from 1:1.
+    int now = 0, n = 0, d = 0;
+    if ((mode == 2 || mode == 3) && VkeDraGetScaleMode(dra, &now) == VKE_OK && now == mode &&
+        VkeDraGetScale(dra, &n, &d) == VKE_OK && n >= 1 && d >= 1) {
+        const long long w = static_cast<long long>(extent.right) * n / d, h = static_cast<long long>(extent.bottom) * n / d;
+        if (w >= 1 && h >= 1 && w <= INT_MAX && h <= INT_MAX) return VkeDraMove(dra, nullptr, &extent);
     }
+    rc = VkeDraSetScale(dra, 1, 1);
+    if (rc == VKE_OK) rc = VkeDraMove(dra, nullptr, &extent);
     if (rc == VKE_OK) rc = VkeDraSetScaleMode(dra, mode, num, den);
     return rc;
 }

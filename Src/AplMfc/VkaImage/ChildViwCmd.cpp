@@ -177,6 +177,10 @@ BOOL ChildViw::OnViwCmd(UINT nID)
         return TRUE;
     }
     DlgImg* current = CurImgPage();
+    // The current page's image changes wait until it has drawn.
+    const bool changes = nID == ID_VKA_SAVE_STATE || nID == ID_FILE_SAVE ||
+                         (nID >= ID_VKA_IMG_RESIZE && nID <= ID_VKA_IMG_FLIP_H);
+    if (changes && current && current->DeferWhileDrawing(nID)) return TRUE;
     int rc = VKE_OK;
     switch (nID) {
     case ID_VKA_POP_OPEN:

@@ -370,3 +370,38 @@ TEST_F(OprTest, AWidthTypedWhileItsPageClosesIsKeptForTheNextPage)
     EXPECT_EQ(theAppInf.poi.fri.iWidth, 321);
     EXPECT_EQ(Shown(OprCtlWidth), "321");
 }
+
+TEST_F(OprTest, AWriteLeavesControlsThatShowTheirValueAndPutsItBackWhereTheUserChangedIt)
+{
+    Start();
+    Poi& poi = theAppInf.poi;
+    poi.pri.iOrientation = 1;
+    ASSERT_EQ(opr->SetFrmMod(2, 0), 0);
+    ASSERT_EQ(opr->SetFrmSiz(200, 100, 0), 0);
+    ASSERT_EQ(opr->SetData(-1, 0), 0);
+    VktPump();
+    for (int slot = OprCtlWidth; slot < OprCtlCnt; ++slot) ::UpdateWindow(Wnd(slot));
+    // Nothing changed: no control is written again, so none waits to be painted.
+    ASSERT_EQ(opr->SetData(-1, 0), 0);
+    for (int slot = OprCtlWidth; slot < OprCtlCnt; ++slot)
+        EXPECT_FALSE(::GetUpdateRect(Wnd(slot), nullptr, FALSE)) << slot;
+
+    // A width typed and refused shows the application's width again with the next write.
+    TypeInto(Wnd(OprCtlWidth), "0");
+    EXPECT_EQ(opr->ReadCtlData(), IDS_DLBPNL_OPR_BAD_WID);
+    opr->SetErrorFlag(0);
+    ::SetFocus(main->m_hWnd);
+    VktPump();
+    EXPECT_EQ(Shown(OprCtlWidth), "0");
+    opr->ReadCtlData();
+    EXPECT_EQ(poi.fri.iWidth, 200);
+    ASSERT_EQ(opr->SetData(-1, 0), 0);
+    EXPECT_EQ(Shown(OprCtlWidth), "200");
+    // A mode clicked, then the value changed back elsewhere: the group shows it.
+    VktClick(opr->m_hWnd, IDC_DLBPNL_OPR_MOD_FREE);
+    VktPump();
+    EXPECT_EQ(poi.fri.iMode, 1);
+    poi.fri.iMode = 2;
+    ASSERT_EQ(opr->SetData(-1, 0), 0);
+    EXPECT_EQ(RadioOn(OprCtlModFree, OprCtlModRatio), OprCtlModFree + 1);
+}

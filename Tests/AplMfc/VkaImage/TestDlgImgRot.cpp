@@ -4,6 +4,10 @@
 // convert-size dialog answered as a person would.
 #include "TestDlgImgEdt.h"
 #include "CmnRes.h"
+#include "CmnWin.h"
+#include "DlbPnlOpr.h"
+#include "HalcorRes.h"
+#include <thread>
 
 namespace {
 
@@ -57,6 +61,42 @@ VktStep Size(bool fixed, const char* width, const char* height)
         if (width) TypeInto(::GetDlgItem(box, IDC_CMN_EDT_4), width);
         if (height) TypeInto(::GetDlgItem(box, IDC_CMN_EDT_5), height);
     };
+}
+
+// Counts the paints the drawing area takes from the queue while it lives.
+class PaintCount {
+public:
+    explicit PaintCount(HWND area)
+    {
+        s_area = area;
+        s_count = 0;
+        m_hook = ::SetWindowsHookExA(WH_GETMESSAGE, Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~PaintCount() { ::UnhookWindowsHookEx(m_hook); }
+    PaintCount(const PaintCount&) = delete;
+    PaintCount& operator=(const PaintCount&) = delete;
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT && msg->hwnd == s_area) ++s_count;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static HWND s_area;
+    static int s_count;
+    HHOOK m_hook;
+};
+HWND PaintCount::s_area;
+int PaintCount::s_count;
+
+// The operation panel's shown value of a control.
+std::string PanelShows(ChildFrm* frame, int slot)
+{
+    char value[256] = {};
+    VkeCtlGetDataValue(frame->GetPnlOpr().GetCmnDlgInf().ppCtl[slot], value, sizeof(value));
+    return value;
 }
 
 } // namespace
@@ -328,4 +368,68 @@ TEST_F(EdtTest, TheConvertSizeDialogAnsweredAsAPersonWouldSizesTheImage)
         for (int x = 0; x < 400; ++x) wrong += part.At(x, y) != first.At(x + 100, y + 60);
     EXPECT_EQ(wrong, 0);
     EXPECT_TRUE(reports.Names().empty()) << reports.Names()[0];
+}
+
+TEST_F(EdtTest, ATurnAtTheWindowsFitIsDrawnOnceAsAFreshPageOfTheTurnedImageIs)
+{
+    HBITMAP turned = nullptr;
+    HBITMAP noise = MakeNoiseDib(900, 500, 24, 8);
+    ASSERT_EQ(theCmnImg.RotateImage(&turned, noise, 90), VKE_OK);
+    DlgImg* page = PageWith(noise);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->SetScaleMode(VKE_DRA_SCALE_FIT, 1, 1), VKE_OK);
+    VktPump();
+    int paints = 0;
+    {
+        PaintCount count(page->GetDraWnd());
+        ASSERT_EQ(page->RotateImage(90), VKE_OK);
+        VktPump();
+        paints = count.Count();
+    }
+    EXPECT_EQ(paints, 1) << "one drawing of the page";
+    const std::vector<COLORREF> pixels = Grab(page);
+    const Shot shot = TakeShot(page);
+    const CString status = theCmnWin.GetStatusBarTxtById(ID_INDICATOR_PAGE);
+    page->ShowStatus();
+    EXPECT_EQ(theCmnWin.GetStatusBarTxtById(ID_INDICATOR_PAGE), status) << "the status line is the page's";
+    EXPECT_EQ(PanelShows(main, OprCtlWidth), "500");
+    EXPECT_EQ(PanelShows(main, OprCtlHeight), "900");
+
+    DlgImg* fresh = PageWith(turned);
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_EQ(fresh->SetScaleMode(VKE_DRA_SCALE_FIT, 1, 1), VKE_OK);
+    VktPump();
+    const Shot want = TakeShot(fresh);
+    EXPECT_TRUE(shot.SameImage(want));
+    EXPECT_EQ(shot.mode, want.mode);
+    EXPECT_EQ(static_cast<double>(shot.num) / shot.den, static_cast<double>(want.num) / want.den);
+    EXPECT_TRUE(Grab(fresh) == pixels) << "the same pixels on the screen";
+}
+
+TEST_F(EdtTest, ATurnSentWhileThePageDrawsRunsOnceItHasDrawn)
+{
+    DlgImg* page = PageWith(MakeNoiseDib(60, 40, 24, 7));
+    ASSERT_NE(page, nullptr);
+    VktMsgBox boxes;
+    // Another thread holds the image service: the page's drawing waits for it and takes the
+    // messages sent meanwhile, among them a turn.
+    HANDLE held = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HWND frame = main->m_hWnd;
+    std::thread other([&] {
+        theCmnImg.LockCache(0);
+        ::SetEvent(held);
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(frame, WM_COMMAND, ID_VKA_IMG_ROT_90, 0, SMTO_NORMAL, 5000, &answer);
+        theCmnImg.UnlockCache(0);
+    });
+    ::WaitForSingleObject(held, INFINITE);
+    ::InvalidateRect(page->GetDraWnd(), nullptr, FALSE);
+    ::UpdateWindow(page->GetDraWnd());
+    other.join();
+    ::CloseHandle(held);
+    VktPump();
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(page->GetIci()->pthImg.iWidth, 40) << "turned after the drawing";
+    EXPECT_EQ(UndoSteps(page), 1);
+    EXPECT_TRUE(reports.Names().empty());
 }

@@ -12,6 +12,7 @@
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string>
 
 namespace {
 
@@ -91,6 +92,38 @@ int RadioValue(const RadioGroup& g, int slot) { return g.base == 0 ? g.last - sl
 
 bool IsCheckBox(int slot) { return slot >= OprCtlShwFrm && slot <= OprCtlFtrOn; }
 
+// The slot whose shown value stands for the control's: a radio group's first member for the group.
+int ShownSlot(int slot)
+{
+    const RadioGroup* g = GroupOf(slot);
+    return g ? g->first : slot;
+}
+
+// The messages by which a control's value may change other than by the panel's own writing:
+// input, the focus that input needs, and values put in from outside.
+bool MayChangeValue(UINT message)
+{
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_SETTEXT:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL:
+    case BM_CLICK:
+    case BM_SETCHECK:
+    case CB_SETCURSEL:
+    case CB_SELECTSTRING: return true;
+    default: return false;
+    }
+}
+
 // The buttons that run a command and hold no value.
 bool IsPush(int slot) { return slot == OprCtlCut || (slot >= OprCtlPrint && slot <= OprCtlSetup); }
 
@@ -145,7 +178,7 @@ BEGIN_MESSAGE_MAP(DlbPnlOpr, DlbPnl)
     ON_COMMAND_EX_RANGE(IDC_DLBPNL_OPR_FNT_HDR, IDC_DLBPNL_OPR_FNT_FTR, &ThisClass::OnFontBtn)
 END_MESSAGE_MAP()
 
-DlbPnlOpr::DlbPnlOpr() : m_iCtlChg(-1), m_pfnPrev() {}
+DlbPnlOpr::DlbPnlOpr() : m_iCtlChg(-1), m_pfnPrev(), m_bShown() {}
 
 DlbPnlOpr::~DlbPnlOpr()
 {
@@ -186,6 +219,8 @@ int DlbPnlOpr::InitCtl()
         // Labels and push buttons show their own texts.
         const bool own = slot < OprCtlWidth || IsPush(slot);
         rc = InitCtlSlot(slot, row.type, row.id, row.editType, row.format, own ? nullptr : static_cast<const char*>(ValueOf(slot)));
+        // Shown values are known from the first write on.
+        m_bShown[slot] = 0;
         if (rc == VKE_OK) rc = VkeCtlSetWindowProc(m_inf.ppCtl[slot], GF_DlbPnlOprWndPrcBtn, &m_pfnPrev[slot]);
     }
     if (rc != VKE_OK) CMN_TRACE("InitCtl", rc);
@@ -240,8 +275,28 @@ CString DlbPnlOpr::ValueOf(int slot)
     }
 }
 
+CString DlbPnlOpr::ShownKey(int slot)
+{
+    const RadioGroup* g = GroupOf(slot);
+    if (!g) return ValueOf(slot);
+    // A group's value: the member that is on (none: "-").
+    for (int i = g->first; i <= g->last; ++i)
+        if (ValueOf(i) == "1") return CString(std::to_string(i).c_str());
+    return CString("-");
+}
+
+void DlbPnlOpr::ForgetShown(int slot)
+{
+    if (slot >= 0 && slot < OprCtlCnt) m_bShown[ShownSlot(slot)] = 0;
+}
+
 void DlbPnlOpr::WriteCtl(int slot, int notify)
 {
+    // A control that still shows what was written to it last, unchanged since, is left alone:
+    // writing a control repaints it.
+    const int key = ShownSlot(slot);
+    const CString value = ShownKey(slot);
+    if (m_bShown[key] && m_strShown[key] == value) return;
     const RadioGroup* g = GroupOf(slot);
     const int first = g ? g->first : slot, last = g ? g->last : slot;
     int on = -1;
@@ -255,6 +310,8 @@ void DlbPnlOpr::WriteCtl(int slot, int notify)
         // The application's values are no change the user made.
         VkeCtlSetModifiedFlag(ctl, 0);
     }
+    m_strShown[key] = value;
+    m_bShown[key] = 1;
 }
 
 int DlbPnlOpr::SetData(int index, int notify)
@@ -272,6 +329,10 @@ int DlbPnlOpr::SetData(int index, int notify)
 int DlbPnlOpr::ReadCtlData()
 {
     if (!m_inf.bReady) return VKE_ERR_NOT_INIT;
+    // A control takes its value when the focus leaves it: only one holding the focus can hold a
+    // value not yet taken.
+    HWND focus = ::GetFocus();
+    if (!focus || (focus != m_hWnd && !::IsChild(m_hWnd, focus))) return m_inf.iErrCode;
     return GetData(nullptr, nullptr, 0);
 }
 
@@ -296,6 +357,8 @@ bool DlbPnlOpr::ApplyCtl(int slot)
     int modified = 0;
     VkeCtlGetModifiedFlag(ctl, &modified);
     if (modified != 1) return true;
+    // What it shows now is the user's: the next write puts the application's value in again.
+    ForgetShown(slot);
     char value[1024] = {};
     VkeCtlGetDataValue(ctl, value, sizeof(value));
     int error = 0;
@@ -374,6 +437,7 @@ void DlbPnlOpr::OnCheck(int slot, int state)
 LRESULT DlbPnlOpr::OnVkeWmSetChk(WPARAM wParam, LPARAM lParam)
 {
     return RunSetChk(wParam, lParam, [this](int slot, int state) {
+        ForgetShown(slot);
         const int kept = m_iCtlChg;
         m_iCtlChg = slot;
         OnCheck(slot, state);
@@ -405,7 +469,8 @@ int DlbPnlOpr::EnableCtl()
                   {OprCtlFntFtr, pri.bFooter == 1},
                   {OprCtlFooter, pri.bFooter == 1}};
     for (const auto& s : states)
-        if (HWND wnd = m_inf.phCtlWnd[s.slot]) ::EnableWindow(wnd, s.on);
+        if (HWND wnd = m_inf.phCtlWnd[s.slot])
+            if ((::IsWindowEnabled(wnd) != FALSE) != s.on) ::EnableWindow(wnd, s.on);
     return VKE_OK;
 }
 
@@ -452,6 +517,7 @@ BOOL DlbPnlOpr::OnTtnNeedText(UINT id, NMHDR* pNMHDR, LRESULT* pResult)
 LRESULT DlbPnlOpr::OnCmnWmRfl(WPARAM, LPARAM lParam)
 {
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (m_inf.bReady && msg && MayChangeValue(msg->message)) ForgetShown(CtlSlotByWnd(msg->hwnd));
     if (!m_inf.bReady || !msg || (msg->message != WM_SETFOCUS && msg->message != WM_KILLFOCUS)) return 0;
     const int id = ::GetDlgCtrlID(msg->hwnd);
     if (id != IDC_DLBPNL_OPR_PRINT && id != IDC_DLBPNL_OPR_PREVIEW && id != IDC_DLBPNL_OPR_SETUP) return 0;
@@ -521,6 +587,7 @@ BOOL DlbPnlOpr::OnFontBtn(UINT nID)
     if (!m_inf.bReady) return FALSE;
     EndDrag();
     if (VkeCtlChooseFont(m_inf.ppCtl[slot], 0) != VKE_OK) return TRUE;
+    ForgetShown(slot);
     char value[1024] = {};
     VkeCtlGetDataValue(m_inf.ppCtl[slot], value, sizeof(value));
     if (slot == OprCtlFntHdr) SetPrtHdrFnt(value, 1);

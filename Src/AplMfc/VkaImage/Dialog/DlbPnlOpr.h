@@ -108,10 +108,11 @@ public:
 
     // ---- Controls and values (DlbPnlOpr.cpp) ----
     // The application's values into control index (3 to 30), or with -1 into controls 3 to 30
-    // but the one being changed; then the enable states. -6 (quiet) before Init, -9 for another
-    // index.
+    // but the one being changed (each only when it does not show its value already); then the
+    // enable states. -6 (quiet) before Init, -9 for another index.
     int SetData(int index, int notify);
-    // Every control's value through its setter (GetData of all controls).
+    // Every control's value through its setter (GetData of all controls) while the focus is in
+    // the panel; nothing otherwise (a control takes its value as the focus leaves it).
     int ReadCtlData();
     // The data check of every control (ctl null) or of one, each value the user changed taken
     // through its setter (notify 1): widths and heights below 1 are errors 32837 and 32838 and
@@ -140,8 +141,13 @@ private:
     friend LRESULT CALLBACK GF_DlbPnlOprWndPrcBtn(HWND, UINT, WPARAM, LPARAM);
     // The value of one control as the application holds it.
     CString ValueOf(int slot);
-    // Writes one control (a radio group's "1" on the member of the value).
+    // Writes one control (a radio group's "1" on the member of the value), unless it shows that
+    // value already: it still shows what was written last and nothing could have changed it since.
     void WriteCtl(int slot, int notify);
+    // The value a control (a radio group: its member that is on) is written with.
+    CString ShownKey(int slot);
+    // The control's value may no longer be what was written last (input, a value put in).
+    void ForgetShown(int slot);
     // Takes one control's value through its setter; false when it is not valid.
     bool ApplyCtl(int slot);
     // The setter of a check box or radio button the user changed.
@@ -161,6 +167,10 @@ private:
 
     int m_iCtlChg;                 // the control being changed, -1 none
     WNDPROC m_pfnPrev[OprCtlCnt];  // each control's procedure before the panel's
+    // What each control (a radio group: its first member) was written with last, while it is
+    // known to show it still.
+    CString m_strShown[OprCtlCnt];
+    int m_bShown[OprCtlCnt];
 };
 
 // The window procedure of the panel's engine controls: every message goes to the panel first as

@@ -66,6 +66,7 @@ void DlgImg::Reset()
     m_bDrm = 0;
     m_bInitImg = 0;
     m_bModified = m_bPasted = m_bSaved = m_bPrinted = m_bLandscape = 0;
+    m_iDrawing = 0;
     m_hCurInit = m_hCurArrow = m_hCurMove = m_hCurGrab = nullptr;
     for (HCURSOR& cursor : m_hCurSize) cursor = nullptr;
     m_strTitle.Empty();

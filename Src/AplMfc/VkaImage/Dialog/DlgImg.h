@@ -139,6 +139,10 @@ public:
     // "%.2lf%%" with a fraction, "%.0lf%%" without: the scale in percent.
     static CString GetScaleText(int num, int den);
     int Redraw(int erase);
+    // While the page draws, its image is in use: a message sent meanwhile (the drawing waits for
+    // the image service and takes sent messages) must not change it. A command that would is
+    // posted to the main frame again and true answered; false when the page does not draw.
+    bool DeferWhileDrawing(UINT command);
     // The drawing area takes the focus when this page is the current page.
     int SetFocusDra();
     // Whether the page is the current image page of the view (the operation panel's page) /
@@ -569,6 +573,7 @@ private:
     int m_iStylePenFrm;
     int m_bFrmDrawn;   // the frame stands on the window at m_rctFrmDrawn (display coordinates)
     RECT m_rctFrmDrawn;
+    int m_iDrawing;    // the drawing area's request is being drawn
     int m_iMsgHold;    // messages held while above 0, the first one in m_iMsgHeld
     int m_iMsgHeld;
 };

@@ -178,6 +178,15 @@ int DlgImg::Redraw(int erase)
     return rc == VKE_OK ? rc : Fail("Redraw", rc);
 }
 
+bool DlgImg::DeferWhileDrawing(UINT command)
+{
+    if (!m_iDrawing) return false;
+    HalcorApp* app = HalcorGetApp();
+    CWnd* frame = app ? app->GetMainFrame() : nullptr;
+    if (frame) frame->PostMessage(WM_COMMAND, command);
+    return true;
+}
+
 int DlgImg::SetFocusDra()
 {
     if (!m_bInitImg) return Fail("SetFocusDra", VKE_ERR_NOT_INIT);

@@ -72,6 +72,7 @@ int DlgImg::GetEditPstFlag(int* out)
 int DlgImg::EditUnd()
 {
     if (!DraFocused()) return CmnDlg::EditUnd();
+    if (DeferWhileDrawing(ID_EDIT_UNDO)) return VKE_OK;
     int flag = 0;
     GetEditUndFlag(&flag);
     if (flag != 1) return VKE_NOT_DONE;
@@ -85,6 +86,7 @@ int DlgImg::EditUnd()
 int DlgImg::EditRdo()
 {
     if (!DraFocused()) return CmnDlg::EditRdo();
+    if (DeferWhileDrawing(ID_EDIT_REDO)) return VKE_OK;
     int flag = 0;
     GetEditRdoFlag(&flag);
     if (flag != 1) return VKE_NOT_DONE;
@@ -176,6 +178,7 @@ int DlgImg::EditCpyShw()
 int DlgImg::EditCut()
 {
     if (!DraFocused()) return CmnDlg::EditCut();
+    if (DeferWhileDrawing(ID_EDIT_CUT)) return VKE_OK;
     int flag = 0;
     GetEditCutFlag(&flag);
     return flag == 1 ? EditCutDirect() : VKE_NOT_DONE;
@@ -242,6 +245,7 @@ int DlgImg::SaveState()
 
 BOOL DlgImg::OnPageEditCmd(UINT nID)
 {
+    if ((nID == ID_VKA_SAVE_STATE || nID == ID_VKA_CUT_SHOWN) && DeferWhileDrawing(nID)) return TRUE;
     int flag = 0;
     switch (nID) {
     case ID_VKA_COPY_PATH: EditCpyPth(); break;

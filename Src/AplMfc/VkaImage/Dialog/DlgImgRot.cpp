@@ -276,7 +276,7 @@ int DlgImg::CnvSiz()
 
 BOOL DlgImg::OnImgChgCmd(UINT nID)
 {
-    if (IsDIBAttached() != 1) return TRUE;
+    if (IsDIBAttached() != 1 || DeferWhileDrawing(nID)) return TRUE;
     switch (nID) {
     case ID_VKA_IMG_RESIZE: CnvSiz(); break;
     case ID_VKA_IMG_ROT_90: RotateImage(90.0); break;

@@ -181,7 +181,9 @@ LRESULT DlgImg::OnVkeWmDrw(WPARAM wParam, LPARAM lParam)
         Fail("Draw", VKE_ERR_ARG);
         return 0;
     }
+    ++m_iDrawing;
     Draw(*dri);
+    --m_iDrawing;
     return 1;
 }
 
