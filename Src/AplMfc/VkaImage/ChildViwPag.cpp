@@ -17,9 +17,11 @@ bool IsFlag(int value) { return value == 0 || value == 1; }
 
 // What other threads sent meanwhile is answered: a batch of openings runs without a message
 // loop, and the wait for the progress dialog's answer need not take them. Before and after each
-// page, so that no sender waits much longer than one image takes to load.
+// page, so that no sender waits much longer than one image takes to load. The peek runs only
+// when a message waits: a look at the queue does less.
 void AnswerSentMessages()
 {
+    if (!(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) return;
     MSG msg;
     ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
