@@ -178,6 +178,8 @@ private:
     bool HasElm(const CWnd* page) const;
     // Tab 0 for the selected-image page (made or selected) and its index.
     int PutPageSelImg(int* index);
+    // The selected-image page's tab selected after a load (0, 1 or an error).
+    int SelectPageSelImg(int index);
     // A walk of closes (ClosePageAll and the ranges): the closing-all flag raised around it,
     // the current page's values taken back first, shown again at the end.
     void BeginCloses();

@@ -15,6 +15,17 @@ namespace {
 
 bool IsFlag(int value) { return value == 0 || value == 1; }
 
+// What other threads sent meanwhile is answered: a batch of openings runs without a message
+// loop, and the wait for the progress dialog's answer need not take them. Before and after each
+// page, so that no sender waits much longer than one image takes to load. The peek runs only
+// when a message waits: a look at the queue does less.
+void AnswerSentMessages()
+{
+    if (!(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) return;
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 } // namespace
 
 bool ChildViw::FoldClose(int* result, int rc)
@@ -69,6 +80,7 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
     HalcorApp* app = HalcorGetApp();
     CWnd* frame = app ? app->GetMainFrame() : nullptr;
     if (!frame) return Fail("OpenPageByPth", VKE_ERR_SYSTEM);
+    AnswerSentMessages();
     char full[CmnPathSize] = {};
     int rc = *path ? VkeSubGetPathName(theCmnAppInf.pSub, full, path, sizeof(full)) : VKE_OK;
     DlgImg* page = nullptr;
@@ -113,6 +125,7 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
         // although the current page does not repaint.
         OnIdleStep();
         frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        AnswerSentMessages();
         return rc;
     }
     // A page that failed to load never stays behind as an empty tab.

@@ -22,6 +22,23 @@ int ChildViw::PutPageSelImg(int* index)
     return rc;
 }
 
+// A tab that is current already is not selected again: the page took the new image's values
+// into the panel and the application as it loaded, so the selection's round of the values
+// (the panel's read into the page, then the page's shown again and the whole panel repainted)
+// would only repeat them. What else the selection does follows: the tab-change flag, the
+// frame's title, the page's values and printer made the application's, the focus on the page.
+int ChildViw::SelectPageSelImg(int index)
+{
+    int current = -1;
+    GetCurSel(&current);
+    if (current != index || index < 0) return SetCurSel(index);
+    if (HalcorApp* app = HalcorGetApp()) app->SetFlgTabChg(0);
+    UpdateDocTitle();
+    int rc = m_pPageSelImg->SelChange();
+    if (rc == VKE_OK) rc = SetFocusPage();
+    return rc;
+}
+
 int ChildViw::OpenPageSelImg(const char* path)
 {
     if (!CheckReady("OpenPageSelImg")) return VKE_ERR_NOT_INIT;
@@ -46,7 +63,7 @@ int ChildViw::OpenPageSelImg(const char* path)
     int loaded = rc == VKE_OK ? m_pPageSelImg->OpenImageFile(full, 0) : rc;
     app->SetFlgSelImg(0);
     if (rc != VKE_OK) return Fail("OpenPageSelImg", rc);
-    rc = SetCurSel(index);
+    rc = SelectPageSelImg(index);
     if (loaded == VKE_NOT_DONE) return loaded;
     if (loaded != VKE_OK) return Fail("OpenPageSelImg", loaded);
     return rc == VKE_OK || rc == VKE_NOT_DONE ? rc : Fail("OpenPageSelImg", rc);

@@ -279,13 +279,22 @@ int VkiTab::OpenPage(int index, int pageNo, HWND child, int locked, const char* 
     item.mask = TCIF_TEXT | TCIF_PARAM;
     item.pszText = const_cast<char*>(title);
     item.lParam = reinterpret_cast<LPARAM>(tbi);
+    const RECT before = DisplayArea();
     at = InsertItem(at, &item);
     if (at < 0) {
         delete tbi;
         return VKE_ERR_MEMORY;
     }
     ++m_iPageCnt;
-    rc = MoveTo(OwnRect());
+    // The other pages fill the display area already unless the new tab changed it (a strip of
+    // another height): only then are they all fitted again, else the new page alone.
+    const RECT after = DisplayArea();
+    if (InPreview() || !EqualRect(&before, &after)) {
+        rc = MoveTo(OwnRect());
+    } else {
+        ::MoveWindow(child, after.left, after.top, after.right - after.left, after.bottom - after.top, TRUE);
+        rc = VKE_OK;
+    }
     if (rc != VKE_OK) {
         DeleteTab(at);
         delete tbi;

@@ -166,6 +166,33 @@ TEST_F(PagTest, AnOpenPaintsWhatItChangedButNotTheShownPageAgain)
     ::SetWindowLongPtrA(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_oldAreaPrc));
 }
 
+// A batch of openings runs without a message loop: a message another thread sends the frame
+// meanwhile is answered by the next page's open, not only when the batch ends.
+TEST_F(PagTest, AMessageSentFromAnotherThreadIsAnsweredByTheNextOpen)
+{
+    Run();
+    ChildViw* view = View();
+    struct Sender {
+        HWND frame;
+        static DWORD WINAPI Run(void* p)
+        {
+            DWORD_PTR answer = 0;
+            ::SendMessageTimeoutA(static_cast<Sender*>(p)->frame, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+            return 0;
+        }
+    } sender = {main->m_hWnd};
+    HANDLE thread = ::CreateThread(nullptr, 0, &Sender::Run, &sender, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    // The message waits in the frame's queue of sent messages before the open starts.
+    auto waiting = [] { return (HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0; };
+    for (int i = 0; i < 200 && !waiting(); ++i) ::Sleep(5);
+    ASSERT_TRUE(waiting()) << "nothing was sent";
+    ASSERT_EQ(view->OpenPageByPth(a.c_str(), 0, 0), 0);
+    EXPECT_EQ(::WaitForSingleObject(thread, 1000), WAIT_OBJECT_0) << "the sender still waits";
+    ::WaitForSingleObject(thread, 10000);
+    ::CloseHandle(thread);
+}
+
 TEST_F(PagTest, TheTitleFollowsTheCurrentPageAtEveryChangeAndClose)
 {
     Run();

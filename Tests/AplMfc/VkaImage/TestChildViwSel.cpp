@@ -110,6 +110,50 @@ TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab
     EXPECT_EQ(view->ShowPageSelImg(), -1);
 }
 
+// Each file the selected-image page loads leaves the same state whether its tab was current
+// already or another tab was: tab 0 current, the frame titled with the file, the page's drawing
+// area focused, the application's frame size the image's.
+TEST_F(SelTest, TheSelectedImagePageEndsEachLoadAsASelectedTab)
+{
+    Run();
+    app->SetPrvState(1, 1);
+    ChildViw* view = View();
+    const std::string b = dir / "b.bmp";
+    MakeBmpFile(b, 16, 40, RGB(0, 255, 0), RGB(0, 0, 0));
+    ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);
+    main->SetForegroundWindow();
+    struct Step {
+        const std::string* path;
+        bool otherCurrent; // another tab current before the load
+        int width, height;
+    } steps[] = {{&a, true, 32, 16}, {&b, false, 16, 40}, {&a, false, 32, 16}, {&b, true, 16, 40}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(*s.path + (s.otherCurrent ? " after another tab" : " on its own tab"));
+        if (s.otherCurrent && view->GetPageSelImg()) {
+            ASSERT_EQ(view->SetCurSel(1), 0);
+        }
+        ::SetFocus(main->m_hWnd);
+        app->SetFlgTabChg(1);
+        ASSERT_EQ(view->OpenPageSelImg(s.path->c_str()), 0);
+        DlgImg* sel = view->GetPageSelImg();
+        ASSERT_NE(sel, nullptr);
+        int current = -1, changing = 1;
+        view->GetCurSel(&current);
+        app->GetFlgTabChg(&changing);
+        EXPECT_EQ(current, 0);
+        EXPECT_EQ(changing, 0);
+        EXPECT_EQ(std::string(main->GetActiveDocument()->GetTitle()), sel->GetPathName().GetString());
+        EXPECT_EQ(::GetFocus(), sel->GetDraWnd());
+        EXPECT_EQ(theAppInf.poi.fri.iWidth, s.width);
+        EXPECT_EQ(theAppInf.poi.fri.iHeight, s.height);
+        EXPECT_TRUE(sel->IsWindowVisible());
+    }
+    app->SetFlgClsFrm(1);
+    EXPECT_EQ(view->ClosePageAll(1, 1, 0), 0);
+    app->SetFlgClsFrm(0);
+    app->SetPrvState(1, 0);
+}
+
 // The file the selected-image page shows opens into a page with that page's turn; a page opened
 // while an open-information file is read takes its settings from the row alone.
 TEST_F(SelTest, APageOfTheSelectedImageTakesItsTurn)
