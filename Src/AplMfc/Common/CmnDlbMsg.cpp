@@ -86,7 +86,7 @@ BOOL CmnDlb::PreTranslateMessage(MSG* pMsg)
 LRESULT CmnDlb::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (RunToolTipNotify(message, lParam, &result)) return result;
+    if (RunToolTipNotify(message, lParam, &result) || RunStartFont(message, &result)) return result;
     if (message == WM_DRAWITEM && m_inf.bReady) {
         // An owner-drawn engine control draws itself.
         if (HWND control = ::GetDlgItem(m_hWnd, static_cast<int>(wParam))) ::SendMessageA(control, message, wParam, lParam);

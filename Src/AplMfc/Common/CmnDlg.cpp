@@ -122,7 +122,7 @@ void CmnDlg::OnOK()
 LRESULT CmnDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (RunToolTipNotify(message, lParam, &result)) return result;
+    if (RunToolTipNotify(message, lParam, &result) || RunStartFont(message, &result)) return result;
     return CDialog::WindowProc(message, wParam, lParam);
 }
 

@@ -198,14 +198,22 @@ int CmnDlgOpr::InitCtlSlot(int slot, int type, int id, int editType, const char*
     p.iCtlError = app.bCtlError;
     p.iCtlModified = app.bCtlModified;
     p.iPriorityError = app.bPriorityError;
-    rc = VkeCtlInit(ctl, &p, &theCmnAppInf.iChkFld, &theCmnAppInf.iChkMsg);
+    LOGFONTA font;
+    bool haveFont = theCmnSub.GetFont(CmnKndCtl, type, &font) == VKE_OK;
+    {
+        // The control starts with the parent's font: the settings' one while it starts.
+        CFont start;
+        if (haveFont && start.CreateFontIndirect(&font)) m_hStartFont = static_cast<HFONT>(start.m_hObject);
+        rc = VkeCtlInit(ctl, &p, &theCmnAppInf.iChkFld, &theCmnAppInf.iChkMsg);
+        m_hStartFont = nullptr;
+    }
     if (rc == VKE_OK && slot == 0 && !m_bDtiReady) {
         rc = VkeCtlInitDti(ctl, &inf.dti);
         m_bDtiReady = rc == VKE_OK;
     }
     if (rc == VKE_OK) rc = VkeCtlGetCtlHandle(ctl, &inf.phCtlWnd[slot]);
-    LOGFONTA font;
-    if (rc == VKE_OK && theCmnSub.GetFont(CmnKndCtl, type, &font) == VKE_OK) rc = VkeCtlSetFontByLogFont(ctl, &font);
+    // The same record again: the engine finds the window showing it already.
+    if (rc == VKE_OK && haveFont) rc = VkeCtlSetFontByLogFont(ctl, &font);
     return rc;
 }
 

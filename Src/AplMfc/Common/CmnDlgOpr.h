@@ -194,6 +194,10 @@ protected:
     void RunChgOptCtls();
     // WM_NOTIFY TTN_NEEDTEXTA to OnTtnNeedText first; TRUE with *pResult when it answered.
     BOOL RunToolTipNotify(UINT message, LPARAM lParam, LRESULT* pResult);
+    // WM_GETFONT while InitCtlSlot starts a control: the font of the settings the control is to
+    // take, so that it starts with that font and is given no second one (a combo box lays its
+    // parts out anew at every font). TRUE with *pResult when it answered.
+    BOOL RunStartFont(UINT message, LRESULT* pResult) const;
     // A button's check notice (VkeWmSetChk: wParam the control, lParam the state 0 to 2) handed
     // to onCheck with the control's slot once the window is ready (-9 traced for a null control or
     // another state). Guarded for the whole process: a notice that the handling causes for the
@@ -268,4 +272,6 @@ private:
     void ApplyDraSettings(VkiDra* dra);
     // The scratch data was prepared through the first control.
     bool m_bDtiReady = false;
+    // The font RunStartFont answers with; null outside InitCtlSlot.
+    HFONT m_hStartFont = nullptr;
 };

@@ -259,6 +259,13 @@ BOOL CmnDlgOpr::RunToolTipNotify(UINT message, LPARAM lParam, LRESULT* pResult)
     return OnTtnNeedText(static_cast<UINT>(hdr->idFrom), hdr, pResult);
 }
 
+BOOL CmnDlgOpr::RunStartFont(UINT message, LRESULT* pResult) const
+{
+    if (message != WM_GETFONT || !m_hStartFont) return FALSE;
+    *pResult = reinterpret_cast<LRESULT>(m_hStartFont);
+    return TRUE;
+}
+
 BOOL CmnDlgOpr::OnTtnNeedText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
     if (!m_inf.bReady) return FALSE;

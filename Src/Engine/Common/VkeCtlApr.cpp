@@ -177,14 +177,18 @@ int VkiCtl::Redraw(int erase)
         m_iRedrawHeld = erase || m_iRedrawHeld == 3 ? 3 : 2;
         return VKE_OK;
     }
-    ::InvalidateRect(m_hWnd, nullptr, IsListBox() || erase);
-    if (IsCombo()) {
-        COMBOBOXINFO info = VkiCtlComboInfo(m_hWnd);
-        if (info.hwndItem) ::InvalidateRect(info.hwndItem, nullptr, erase);
-        if (info.hwndList) ::InvalidateRect(info.hwndList, nullptr, TRUE);
+    // A hidden window is painted whole when it shows: only shown ones are invalidated (a combo
+    // box's parts show only with it).
+    if (::IsWindowVisible(m_hWnd)) {
+        ::InvalidateRect(m_hWnd, nullptr, IsListBox() || erase);
+        if (IsCombo()) {
+            COMBOBOXINFO info = VkiCtlComboInfo(m_hWnd);
+            if (info.hwndItem) ::InvalidateRect(info.hwndItem, nullptr, erase);
+            if (info.hwndList) ::InvalidateRect(info.hwndList, nullptr, TRUE);
+        }
     }
     for (VkiCtl* c : Group())
-        if (c != this) ::InvalidateRect(c->m_hWnd, nullptr, erase);
+        if (c != this && ::IsWindowVisible(c->m_hWnd)) ::InvalidateRect(c->m_hWnd, nullptr, erase);
     return VKE_OK;
 }
 

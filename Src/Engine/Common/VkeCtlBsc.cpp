@@ -118,11 +118,21 @@ bool IsEditCommand(UINT message)
     return message == WM_PASTE || message == WM_CUT || message == WM_CLEAR || message == WM_UNDO || message == EM_UNDO;
 }
 
+// The styles that shape a window's frame: only a change of these needs the frame worked out again.
+const DWORD kFrameStyle =
+    WS_POPUP | WS_CHILD | WS_MINIMIZE | WS_MAXIMIZE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL;
+
+// A new style; the frame is worked out again when it changed, else a shown window is repainted (a
+// button made owner-drawn draws itself anew); a hidden one is painted whole when it shows.
 void SetStyle(HWND wnd, DWORD style)
 {
-    if (static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)) == style) return;
+    DWORD old = static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE));
+    if (old == style) return;
     SetWindowLongPtrA(wnd, GWL_STYLE, static_cast<LONG_PTR>(style));
-    SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if ((old ^ style) & kFrameStyle)
+        SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else if (IsWindowVisible(wnd))
+        InvalidateRect(wnd, nullptr, TRUE);
 }
 
 } // namespace
@@ -408,7 +418,7 @@ int VkiCtl::TermBase()
     // The window keeps no font that is about to go.
     if (m_hFont && m_hWnd && reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)) == m_hFont)
         ::SendMessageA(m_hWnd, WM_SETFONT, 0, FALSE);
-    if (m_hFont) DeleteObject(m_hFont);
+    VkiDropFont(m_hFont);
     if (m_hBackBrush) DeleteObject(m_hBackBrush);
     m_hFont = nullptr;
     m_hBackBrush = nullptr;

@@ -126,7 +126,7 @@ int VkiDlg::Terminate()
     // The dialog keeps no font that is about to go: it gets the one it had.
     if (m_hFont && m_hWnd && reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)) == m_hFont)
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hOwnFont), FALSE);
-    if (m_hFont) DeleteObject(m_hFont);
+    VkiDropFont(m_hFont);
     if (m_hBackBrush) DeleteObject(m_hBackBrush);
     m_hFont = nullptr;
     m_hBackBrush = nullptr;

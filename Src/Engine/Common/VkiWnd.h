@@ -55,16 +55,24 @@ inline int VkiStartLogFont(VkiSub* sub, VkiDrw* drw, HWND wnd, HWND fontOf, LOGF
     return drw->GetLogFont(dc, face, atoi(size), out);
 }
 
-// Makes the font of the LOGFONT (-9 when refused), stores both and sets the font on the window,
-// redrawn; the font held before is deleted. A height of 0 is stored as the height the font has.
+// The font object of a record, shared by every window object that shows the same record: null
+// when the platform refuses the record. Each font taken is given back once with VkiDropFont,
+// which deletes it with its last user (a font not taken here is deleted at once).
+HFONT VkiTakeFont(const LOGFONTA& lf);
+void VkiDropFont(HFONT font);
+
+// Takes the font of the LOGFONT (-9 when refused), stores both and sets the font on the window,
+// redrawn, unless the window shows that font object already; the font held before is given back.
+// A height of 0 is stored as the height the font has.
 inline int VkiSetWindowFont(HWND wnd, const LOGFONTA* font, LOGFONTA* stored, HFONT* held)
 {
     if (!font) return VKE_ERR_ARG;
-    HFONT made = CreateFontIndirectA(font);
+    HFONT made = VkiTakeFont(*font);
     if (!made) return VKE_ERR_ARG;
     *stored = *font;
-    SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
-    if (*held) DeleteObject(*held);
+    if (reinterpret_cast<HFONT>(SendMessageA(wnd, WM_GETFONT, 0, 0)) != made)
+        SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    VkiDropFont(*held);
     *held = made;
     if (stored->lfHeight != 0) return VKE_OK;
     VkiWndDC dc(wnd);

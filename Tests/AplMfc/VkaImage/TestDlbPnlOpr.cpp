@@ -405,3 +405,36 @@ TEST_F(OprTest, AWriteLeavesControlsThatShowTheirValueAndPutsItBackWhereTheUserC
     ASSERT_EQ(opr->SetData(-1, 0), 0);
     EXPECT_EQ(RadioOn(OprCtlModFree, OprCtlModRatio), OprCtlModFree + 1);
 }
+
+TEST_F(OprTest, EveryControlShowsTheSettingsFontAndColoursOfItsKind)
+{
+    Start();
+    for (int slot = 0; slot < Inf().iCtlCnt; ++slot) {
+        VkiCtl* ctl = Inf().ppCtl[slot];
+        int type = 0;
+        ASSERT_EQ(VkeCtlGetCtlType(ctl, &type), 0);
+        LOGFONTA want = {}, shown = {};
+        ASSERT_EQ(theCmnSub.GetFont(CmnKndCtl, type, &want), 0);
+        HFONT font = nullptr;
+        VkeCtlGetFontHandle(ctl, &font);
+        EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(Wnd(slot), WM_GETFONT, 0, 0)), font) << slot;
+        ASSERT_EQ(::GetObjectA(font, sizeof(shown), &shown), static_cast<int>(sizeof(shown))) << slot;
+        EXPECT_EQ(shown.lfHeight, want.lfHeight) << slot;
+        EXPECT_EQ(shown.lfWeight, want.lfWeight) << slot;
+        EXPECT_EQ(shown.lfQuality, want.lfQuality) << slot;
+        EXPECT_STREQ(shown.lfFaceName, want.lfFaceName) << slot;
+        COLORREF text = 0, back = 0, color = 0;
+        VkeCtlGetTextColor(ctl, &text);
+        VkeCtlGetBackColor(ctl, &back);
+        if (theCmnSub.GetTextColor(CmnKndCtl, type, &color) == 0) {
+            EXPECT_EQ(text, color) << slot;
+        }
+        if (theCmnSub.GetBackColor(CmnKndCtl, type, &color) == 0) {
+            EXPECT_EQ(back, color) << slot;
+        }
+    }
+    // The panel answers with its own font again once its controls have started.
+    HFONT own = reinterpret_cast<HFONT>(opr->SendMessage(WM_GETFONT));
+    LOGFONTA lf = {};
+    EXPECT_EQ(::GetObjectA(own, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
+}

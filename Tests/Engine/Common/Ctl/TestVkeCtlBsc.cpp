@@ -72,6 +72,17 @@ TEST_F(Ctl, PushButtonsBecomeOwnerDrawnAndOtherStylesAreRefused)
     VkiCtl* push = Make(VKE_CTL_BUTTON, BS_PUSHBUTTON, "OK");
     EXPECT_EQ(StyleOf(Wnd(push)) & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
     HWND def = Plain("Button", BS_DEFPUSHBUTTON, "Def");
+    // A frame style taken away gives the window its whole rectangle as client area.
+    HWND framed = Plain("Edit", WS_BORDER);
+    VkiCtl* unframed = nullptr;
+    ASSERT_EQ(VkeCtlAlloc(sys, VKE_CTL_EDIT, &unframed), 0);
+    made.push_back(unframed);
+    ASSERT_EQ(VkeCtlSubclassWindow(unframed, framed), 0);
+    RECT outer = {}, inner = {};
+    GetWindowRect(framed, &outer);
+    GetClientRect(framed, &inner);
+    EXPECT_EQ(StyleOf(framed) & (WS_BORDER | WS_CLIPSIBLINGS), static_cast<DWORD>(WS_CLIPSIBLINGS));
+    EXPECT_EQ(inner.right, outer.right - outer.left);
     VkiCtl* adopted = nullptr;
     ASSERT_EQ(VkeCtlAlloc(sys, VKE_CTL_BUTTON, &adopted), 0);
     made.push_back(adopted);
@@ -286,6 +297,37 @@ TEST_F(Ctl, PropertiesFontsAndColours)
     EXPECT_EQ(VkeCtlTerm(edit), 0);
     EXPECT_EQ(SendMessageA(Wnd(edit), WM_GETFONT, 0, 0), 0);
     EXPECT_EQ(VkeCtlInit(edit, &param, &field, &messageNo), 0);
+}
+
+TEST_F(Ctl, ControlsOfOneFontRecordShareItsFontUntilTheLastLetsGo)
+{
+    VkiCtl* first = Make(VKE_CTL_EDIT, 0);
+    VkiCtl* second = Make(VKE_CTL_COMBOBOX, CBS_DROPDOWN);
+    LOGFONTA lf = {};
+    lf.lfHeight = -15;
+    lf.lfQuality = PROOF_QUALITY;
+    strcpy(lf.lfFaceName, "Tahoma");
+    ASSERT_EQ(VkeCtlSetFontByLogFont(first, &lf), 0);
+    ASSERT_EQ(VkeCtlSetFontByLogFont(second, &lf), 0);
+    HFONT a = nullptr, b = nullptr;
+    VkeCtlGetFontHandle(first, &a);
+    VkeCtlGetFontHandle(second, &b);
+    EXPECT_EQ(a, b);
+    // Set again, the record leaves the window as it is; each window shows the font it is said to.
+    ASSERT_EQ(VkeCtlSetFontByLogFont(second, &lf), 0);
+    for (VkiCtl* c : {first, second}) EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Wnd(c), WM_GETFONT, 0, 0)), a);
+
+    // The font outlives the first control, and goes with the last.
+    VkeCtlFree(&made[0]);
+    LOGFONTA read = {};
+    ASSERT_EQ(GetObjectA(a, sizeof(read), &read), static_cast<int>(sizeof(read)));
+    EXPECT_EQ(read.lfHeight, -15);
+    EXPECT_STREQ(read.lfFaceName, "Tahoma");
+    lf.lfHeight = -16;
+    ASSERT_EQ(VkeCtlSetFontByLogFont(second, &lf), 0);
+    VkeCtlGetFontHandle(second, &b);
+    EXPECT_NE(b, a);
+    EXPECT_EQ(GetObjectA(a, sizeof(read), &read), 0) << "no control shows the first record any more";
 }
 
 TEST_F(Ctl, ControlsGiveBackEveryGdiObject)
