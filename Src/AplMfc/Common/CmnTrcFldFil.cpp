@@ -81,9 +81,10 @@ public:
     ~QuietDraw()
     {
         if (--m_tree.m_iQuiet > 0) return;
+        // The redraw switch lays the tree out anew and sets its scroll bars: still unseen.
+        m_tree.SetRedraw(TRUE);
         if (m_bHidden)
             ::SetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE, ::GetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE) | WS_VISIBLE);
-        m_tree.SetRedraw(TRUE);
         ::RedrawWindow(m_tree.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
     QuietDraw(const QuietDraw&) = delete;
