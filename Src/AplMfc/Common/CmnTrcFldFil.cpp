@@ -61,25 +61,38 @@ bool IsFolder(const char* path)
 
 } // namespace
 
-// Filling and searching draw nothing until the outermost of them ends: under Wine every insertion
-// and scroll of a visible tree repaints it at once.
+// Filling, searching and selecting draw nothing until the outermost of them ends: under Wine every
+// insertion and scroll of a visible tree repaints it at once. The tree's own redraw switch leaves
+// its scroll bars drawn at every change of them (a few each expansion, some 6 ms each), so the
+// window is also marked hidden meanwhile, without a message, as the system's redraw switch does
+// it; at the end it is shown again and repainted with its frame.
 class CmnTrcFld::QuietDraw {
 public:
-    explicit QuietDraw(CmnTrcFld& tree) : m_tree(tree)
+    explicit QuietDraw(CmnTrcFld& tree) : m_tree(tree), m_bHidden(false)
     {
-        if (m_tree.m_iQuiet++ == 0) m_tree.SetRedraw(FALSE);
+        if (m_tree.m_iQuiet++ > 0) return;
+        m_tree.SetRedraw(FALSE);
+        LONG_PTR style = ::GetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE);
+        if (style & WS_VISIBLE) {
+            ::SetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
+            m_bHidden = true;
+        }
     }
     ~QuietDraw()
     {
         if (--m_tree.m_iQuiet > 0) return;
+        // The redraw switch lays the tree out anew and sets its scroll bars: still unseen.
         m_tree.SetRedraw(TRUE);
-        m_tree.Invalidate();
+        if (m_bHidden)
+            ::SetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE, ::GetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE) | WS_VISIBLE);
+        ::RedrawWindow(m_tree.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
     QuietDraw(const QuietDraw&) = delete;
     QuietDraw& operator=(const QuietDraw&) = delete;
 
 private:
     CmnTrcFld& m_tree;
+    bool m_bHidden; // this one marked the window hidden
 };
 
 // What the compare procedure gets: the folder whose children it compares.
@@ -356,14 +369,19 @@ int CmnTrcFld::SetCurPath(const char* path, int force)
         }
     }
     HTREEITEM item = nullptr;
-    int rc = dir[0] ? Search(dir, &item) : VKE_ERR_NOT_FOUND;
-    if (rc != VKE_OK && rc != VKE_NOT_DONE) {
-        item = GetRootItem();
-        rc = item ? VKE_ERR_NOT_FOUND : VKE_ERR_SYSTEM;
-    }
-    if (item) {
-        if (!SelectItem(item) && rc == VKE_ERR_NOT_FOUND) rc = VKE_ERR_SYSTEM;
-        SelectSetFirstVisible(item);
+    int rc;
+    {
+        // The search, the selection and its scrolls are drawn once, at the end.
+        QuietDraw quiet(*this);
+        rc = dir[0] ? Search(dir, &item) : VKE_ERR_NOT_FOUND;
+        if (rc != VKE_OK && rc != VKE_NOT_DONE) {
+            item = GetRootItem();
+            rc = item ? VKE_ERR_NOT_FOUND : VKE_ERR_SYSTEM;
+        }
+        if (item) {
+            if (!SelectItem(item) && rc == VKE_ERR_NOT_FOUND) rc = VKE_ERR_SYSTEM;
+            SelectSetFirstVisible(item);
+        }
     }
     if (rc == VKE_OK || rc == VKE_NOT_DONE) {
         SetPathName(GetPathName(item));

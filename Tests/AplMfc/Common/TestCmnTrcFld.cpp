@@ -419,3 +419,70 @@ TEST_F(TrcTest, TermReleasesEveryItemsRecord)
     EXPECT_EQ(tree->Init(), VKE_ERR_EXISTS);
     EXPECT_NE(Item(dir.Path()), nullptr);
 }
+
+namespace {
+
+// The tree's window as drawn, frame and scroll bars included.
+std::vector<COLORREF> Drawn(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<COLORREF> pixels;
+    HDC dc = GetWindowDC(window);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    BitBlt(mem, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(mem, x, y));
+    SelectObject(mem, old);
+    DeleteObject(bitmap);
+    DeleteDC(mem);
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+} // namespace
+
+// A start at a folder deep below, in a narrow tree shown on screen: the search draws nothing on
+// the way, and afterwards the user sees the path expanded, the folder selected in view, and what
+// a full repaint of the window (frame and scroll bars too) shows.
+TEST_F(TrcTest, ADeepFolderIsShownAsAFullRepaintShowsIt)
+{
+    std::string deep = dir.Path();
+    char name[16];
+    for (int level = 0; level < 8; ++level) {
+        for (int i = 0; i < 30; ++i) {
+            snprintf(name, sizeof(name), "\\f%02d", i);
+            CreateDirectoryA((deep + name).c_str(), nullptr);
+        }
+        deep += "\\f15";
+    }
+    tree->MoveWindow(0, 0, 160, 180);
+    host->ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(VktPumpUntil([&] { return !GetUpdateRect(tree->m_hWnd, nullptr, FALSE); }));
+
+    ASSERT_EQ(tree->SetCurPath(deep.c_str(), 1), 0);
+    EXPECT_TRUE(tree->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(Selected(), deep);
+    HTREEITEM item = tree->GetSelectedItem();
+    for (HTREEITEM up = tree->GetParentItem(item); up; up = tree->GetParentItem(up))
+        EXPECT_TRUE(tree->GetItemState(up, TVIS_EXPANDED) & TVIS_EXPANDED);
+    CRect shown, client;
+    ASSERT_TRUE(tree->GetItemRect(item, &shown, TRUE));
+    tree->GetClientRect(&client);
+    EXPECT_TRUE(shown.top >= 0 && shown.bottom <= client.bottom) << shown.top << " " << shown.bottom;
+    SCROLLINFO vertical = {};
+    vertical.cbSize = sizeof(vertical);
+    vertical.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(tree->m_hWnd, SB_VERT, &vertical));
+    EXPECT_GT(vertical.nPos, 0) << "scrolled down to the folder";
+
+    ASSERT_TRUE(VktPumpUntil([&] { return !GetUpdateRect(tree->m_hWnd, nullptr, FALSE); }));
+    std::vector<COLORREF> drawn = Drawn(tree->m_hWnd);
+    tree->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    VktPump();
+    EXPECT_TRUE(drawn == Drawn(tree->m_hWnd)) << "the search's end left something undrawn";
+    EXPECT_EQ(Traced(), traced);
+}
