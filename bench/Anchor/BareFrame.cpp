@@ -1,7 +1,7 @@
 // The bare window BenchStartUp measures the program's start-up against: one overlapped frame of
 // the program's default size (80 % of the maximised screen, centred), shown, painted once in the
 // button face, then a plain message loop until it is closed.
-#include <windows.h>
+#include "AnchorFrame.h"
 
 namespace {
 
@@ -33,17 +33,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "BareFrame";
     if (!RegisterClassA(&wc)) return 1;
-    const int cx = GetSystemMetrics(SM_CXMAXIMIZED), cy = GetSystemMetrics(SM_CYMAXIMIZED);
-    const int width = cx * 4 / 5, height = cy * 4 / 5;
-    HWND wnd = CreateWindowExA(0, "BareFrame", "BareFrame", WS_OVERLAPPEDWINDOW, (cx - width) / 2,
-                               (cy - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
-    if (!wnd) return 1;
-    ShowWindow(wnd, show);
-    UpdateWindow(wnd);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    HWND wnd = AnchorCreateFrame("BareFrame", nullptr, instance);
+    return wnd ? AnchorRun(wnd, show) : 1;
 }

@@ -4,6 +4,7 @@
 // slots), laid out as the program's first run lays them out, shown and painted once, then a plain
 // message loop until it is closed. BenchStartUp starts it the same way as the program and the
 // bare window.
+#include "AnchorFrame.h"
 #include "CmnRes.h"
 #include "HalcorRes.h"
 #include "MfcIds.h"
@@ -132,20 +133,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = "PanelFrame";
     if (!RegisterClassA(&wc)) return 1;
-    const int cx = GetSystemMetrics(SM_CXMAXIMIZED), cy = GetSystemMetrics(SM_CYMAXIMIZED);
-    const int width = cx * 4 / 5, height = cy * 4 / 5;
-    HWND wnd = CreateWindowExA(0, "PanelFrame", "PanelFrame", WS_OVERLAPPEDWINDOW, (cx - width) / 2,
-                               (cy - height) / 2, width, height, nullptr,
-                               LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)), instance, nullptr);
+    HWND wnd = AnchorCreateFrame("PanelFrame", LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)), instance);
     if (!wnd || !MakeChildren(wnd)) return 1;
     Layout(wnd);
-    ShowWindow(wnd, show);
-    UpdateWindow(wnd);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(wnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return AnchorRun(wnd, show);
 }
