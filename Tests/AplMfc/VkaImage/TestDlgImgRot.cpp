@@ -2,6 +2,7 @@
 // shown frame that stays over the same pixels, the view's middle kept, the paper turned with the
 // image, the scale slots with the frame, sizes at the edges, the bitmaps ten turns keep, and the
 // convert-size dialog answered as a person would.
+#include "CmnImg.h"
 #include "TestDlgImgEdt.h"
 #include "CmnRes.h"
 #include "CmnWin.h"
@@ -404,6 +405,57 @@ TEST_F(EdtTest, ATurnAtTheWindowsFitIsDrawnOnceAsAFreshPageOfTheTurnedImageIs)
     EXPECT_EQ(shot.mode, want.mode);
     EXPECT_EQ(static_cast<double>(shot.num) / shot.den, static_cast<double>(want.num) / want.den);
     EXPECT_TRUE(Grab(fresh) == pixels) << "the same pixels on the screen";
+}
+
+// Undo and redo of a size change at the window's fit: each state on the screen, in the status
+// line and the panel as a fresh page of that image shows it.
+TEST_F(EdtTest, UndoAndRedoAtTheWindowsFitShowWhatAFreshPageOfTheirImageShows)
+{
+    DlgImg* page = PageWith(MakeNoiseDib(900, 500, 24, 9));
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->SetScaleMode(VKE_DRA_SCALE_FIT, 1, 1), VKE_OK);
+    VktPump();
+    ASSERT_EQ(page->RotateImage(90), VKE_OK);
+    VktPump();
+    struct Seen {
+        std::vector<COLORREF> pixels;
+        Shot shot;
+        CString status;
+        std::string width, height;
+    };
+    auto see = [&](DlgImg* p) {
+        Seen s{Grab(p), TakeShot(p), theCmnWin.GetStatusBarTxtById(ID_INDICATOR_PAGE), PanelShows(main, OprCtlWidth),
+               PanelShows(main, OprCtlHeight)};
+        return s;
+    };
+    ASSERT_EQ(page->EditUnd(), VKE_OK);
+    VktPump();
+    const Seen undone = see(page);
+    ASSERT_EQ(page->EditRdo(), VKE_OK);
+    VktPump();
+    const Seen redone = see(page);
+
+    HBITMAP turned = nullptr;
+    ASSERT_EQ(theCmnImg.RotateImage(&turned, MakeNoiseDib(900, 500, 24, 9), 90), VKE_OK);
+    for (const auto& [want, image] : {std::pair<const Seen*, HBITMAP>{&undone, MakeNoiseDib(900, 500, 24, 9)},
+                                      std::pair<const Seen*, HBITMAP>{&redone, turned}}) {
+        DlgImg* fresh = PageWith(image);
+        ASSERT_NE(fresh, nullptr);
+        ASSERT_EQ(fresh->SetScaleMode(VKE_DRA_SCALE_FIT, 1, 1), VKE_OK);
+        VktPump();
+        const Seen got = see(fresh);
+        EXPECT_TRUE(want->shot.SameImage(got.shot));
+        EXPECT_EQ(static_cast<double>(want->shot.num) / want->shot.den, static_cast<double>(got.shot.num) / got.shot.den);
+        EXPECT_EQ(want->pixels.size(), got.pixels.size());
+        size_t differ = 0;
+        for (size_t i = 0; i < want->pixels.size() && i < got.pixels.size(); ++i) differ += want->pixels[i] != got.pixels[i];
+        EXPECT_EQ(differ, 0u) << "the same pixels on the screen";
+        EXPECT_EQ(want->width, got.width);
+        EXPECT_EQ(want->height, got.height);
+        // The tab count differs (the fresh page is one more); the sizes and the scale agree.
+        EXPECT_EQ(want->status.Left(want->status.Find("タブ頁数")), got.status.Left(got.status.Find("タブ頁数")));
+    }
+    EXPECT_TRUE(reports.Names().empty());
 }
 
 TEST_F(EdtTest, ATurnSentWhileThePageDrawsRunsOnceItHasDrawn)
