@@ -77,6 +77,17 @@ vk_enabled()
     -format '%[fx:minima.r == 0 ? 1 : 0]' info:)" = 1 ] && echo 1 || echo 0
 }
 
+# vk_becomes STATES ID...: waits (10 s at most) until the buttons' vk_enabled states read STATES.
+vk_becomes()
+{
+  local want=$1 got id until=$((SECONDS + 10))
+  shift
+  while got=; for id in "$@"; do got+=$(vk_enabled "$id"); done; [ "$got" != "$want" ] && [ $SECONDS -lt $until ]; do
+    sleep 0.3
+  done
+  [ "$got" = "$want" ]
+}
+
 vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo')
 until=$((SECONDS + 20))
@@ -108,7 +119,7 @@ xdotool type --delay 20 "64"
 vk_e2e_key Tab
 sleep 0.3
 vk_press 17684
-[ "$(vk_enabled 17684)" = 0 ] || vk_e2e_fail "Apply stays on after applying the panel page"
+vk_becomes 0 17684 || vk_e2e_fail "Apply stays on after applying the panel page"
 
 # ---- The display page: the given scale, 50 %, applied ----
 vk_page s
@@ -118,9 +129,9 @@ vk_e2e_key Tab End shift+Home
 xdotool type --delay 20 "50"
 vk_e2e_key Tab
 sleep 0.3
-[ "$(vk_enabled 1)$(vk_enabled 17684)" = 11 ] || vk_e2e_fail "OK and Apply stay off after a change"
+vk_becomes 11 1 17684 || vk_e2e_fail "OK and Apply stay off after a change"
 vk_press 17684
-[ "$(vk_enabled 17684)" = 0 ] || vk_e2e_fail "Apply stays on after applying"
+vk_becomes 0 17684 || vk_e2e_fail "Apply stays on after applying"
 vk_e2e_shot options-applied
 vk_press 2
 vk_e2e_no_window '#32770' '^オプション設定$' 1

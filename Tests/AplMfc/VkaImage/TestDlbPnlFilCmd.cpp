@@ -3,6 +3,7 @@
 #include "TestChildFrm.h"
 #include "ChildViw.h"
 #include "DlbPnlFilCmd.h"
+#include "DlgImg.h"
 #include "DlgSetOpt.h"
 #include "DlgSopPni.h"
 #include "HalcorRes.h"
@@ -377,7 +378,15 @@ TEST_F(FilCmdTest, TheDisplayOverTabPages)
     for (int i = 0; i < 3; ++i) app->GetChildViw()->OpenPageByPth((dir / ("p" + std::to_string(i) + ".bmp")).c_str(), 0, 0);
     app->GetChildViw()->SetCurSel(0);
     app->GetChildViw()->SetFocusCurPage();
-    VktPump(20);
+    // The opens' posted steps done: the first page current with the keyboard, as a person starts.
+    DlgImg* first = app->GetChildViw()->GetImgPage(0);
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(VktPumpUntil(
+        [first] { return ::GetFocus() == first->m_hWnd || ::IsChild(first->m_hWnd, ::GetFocus()); }, 10000));
+    VktPump(50);
+    int current = -1;
+    app->GetChildViw()->GetCurSel(&current);
+    ASSERT_EQ(current, 0);
     ASSERT_EQ(Panel().AutInd(3), 0);
     std::vector<int> seen;
     for (DWORD start = GetTickCount(); Running() == 1 && GetTickCount() - start < 5000;) {
