@@ -1,15 +1,20 @@
 // The platform's share of the program's start-up: the same main frame, menu, tool bar, status
 // bar, view form and panel dialog templates, made from Pictavo's own resources without any of
-// the program's logic (no engine, no settings, no folder tree or file list filled, no control
-// slots), laid out as the program's first run lays them out, shown and painted once, then a plain
-// message loop until it is closed. BenchStartUp starts it the same way as the program and the
-// bare window.
+// the program's logic (no engine, no settings, no control slots), laid out as the program's first
+// run lays them out, shown and painted once, then a plain message loop until it is closed.
+// BenchStartUp starts it the same way as the program and the bare window. With "-shell" it also
+// shows what the shell gives the program's first frame: COM started, the desktop and its folders
+// in the tree with their small icons (shut and open) and the desktop's items in the list with
+// their large icons, all from the system image list.
 #include "AnchorFrame.h"
 #include "CmnRes.h"
 #include "HalcorRes.h"
 #include "MfcIds.h"
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <string.h>
 
 namespace {
 
@@ -103,6 +108,73 @@ bool MakeChildren(HWND frame)
     return true;
 }
 
+// The system image list's index of an item's icon (SHGFI_SMALLICON, SHGFI_LARGEICON, SHGFI_OPENICON).
+int IconOf(LPCITEMIDLIST item, UINT flags)
+{
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(reinterpret_cast<LPCSTR>(item), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | flags);
+    return info.iIcon;
+}
+
+HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, LPCITEMIDLIST item, char* name, bool children)
+{
+    TVINSERTSTRUCTA ins = {};
+    ins.hParent = parent;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    ins.item.pszText = name;
+    ins.item.iImage = IconOf(item, SHGFI_SMALLICON);
+    ins.item.iSelectedImage = IconOf(item, SHGFI_SMALLICON | SHGFI_OPENICON);
+    ins.item.cChildren = children ? 1 : 0;
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+}
+
+// The desktop in the tree, expanded to its folders, and its items in the list.
+void FillShell()
+{
+    HWND tree = GetDlgItem(g_panels[0], IDC_DLBPNL_TRCFLD), list = GetDlgItem(g_panels[1], IDC_DLBPNL_LSCFIL);
+    LPITEMIDLIST desktop = nullptr;
+    IShellFolder* folder = nullptr;
+    if (FAILED(SHGetFolderLocation(nullptr, CSIDL_DESKTOP, nullptr, 0, &desktop)) || FAILED(SHGetDesktopFolder(&folder)))
+        return;
+    SHFILEINFOA info = {};
+    auto small = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(reinterpret_cast<LPCSTR>(desktop), 0, &info, sizeof(info),
+                                                             SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_DISPLAYNAME));
+    auto large = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(reinterpret_cast<LPCSTR>(desktop), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(small));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(large));
+    HTREEITEM root = AddTreeItem(tree, TVI_ROOT, desktop, info.szDisplayName, true);
+    IEnumIDList* items = nullptr;
+    if (folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK && items) {
+        LPITEMIDLIST child = nullptr;
+        ULONG got = 0;
+        for (int n = 0; items->Next(1, &child, &got) == S_OK && got == 1; ++n) {
+            LPITEMIDLIST full = ILCombine(desktop, child);
+            STRRET ret = {};
+            char name[MAX_PATH] = {};
+            if (SUCCEEDED(folder->GetDisplayNameOf(child, SHGDN_NORMAL, &ret))) StrRetToBufA(&ret, child, name, sizeof(name));
+            ULONG attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
+            LPCITEMIDLIST one = child;
+            if (FAILED(folder->GetAttributesOf(1, &one, &attributes))) attributes = 0;
+            if (attributes & SFGAO_FOLDER) AddTreeItem(tree, root, full, name, (attributes & SFGAO_HASSUBFOLDER) != 0);
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = n;
+            item.pszText = name;
+            item.iImage = IconOf(full, SHGFI_LARGEICON);
+            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            ILFree(full);
+            CoTaskMemFree(child);
+        }
+        items->Release();
+    }
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+    folder->Release();
+    CoTaskMemFree(desktop);
+}
+
 LRESULT CALLBACK FrameProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -119,9 +191,11 @@ LRESULT CALLBACK FrameProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show)
 {
     g_inst = instance;
+    bool shell = strstr(cmdLine, "-shell") != nullptr;
+    if (shell && FAILED(CoInitialize(nullptr))) return 1;
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSA wc = {};
@@ -135,6 +209,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     if (!RegisterClassA(&wc)) return 1;
     HWND wnd = AnchorCreateFrame("PanelFrame", LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)), instance);
     if (!wnd || !MakeChildren(wnd)) return 1;
+    if (shell) FillShell();
     Layout(wnd);
     return AnchorRun(wnd, show);
 }
