@@ -266,8 +266,14 @@ DWORD WINAPI WarmUpIcons(void*)
             LPITEMIDLIST child = nullptr;
             ULONG got = 0;
             while (items->Next(1, &child, &got) == S_OK && got == 1) {
-                WarmIcon(child, false);
-                WarmIcon(child, true);
+                // Only the folders the tree shows: of the file system or above it, no shortcut.
+                SFGAOF attributes = SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_LINK;
+                LPCITEMIDLIST one = child;
+                if (SUCCEEDED(folder->GetAttributesOf(1, &one, &attributes)) &&
+                    (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) && !(attributes & SFGAO_LINK)) {
+                    WarmIcon(child, false);
+                    WarmIcon(child, true);
+                }
                 ::CoTaskMemFree(child);
             }
             items->Release();

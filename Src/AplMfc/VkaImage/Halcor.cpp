@@ -123,6 +123,11 @@ BOOL HalcorApp::InitInstance()
     // the start is over (RunAfterStart).
     DeferPrinter();
 
+    // The bars take their commands' states before their first paint: the first idle moment
+    // would otherwise paint the tool bar a second time.
+    AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+
     pFrame->ShowWindow(SW_SHOWDEFAULT);
     pFrame->UpdateWindow();
     pFrame->PostMessage(CmnWmInitApp);
