@@ -169,6 +169,7 @@ UINT ShareCache(LPVOID param)
 
 // A thumbnail opened on a thread of its own, which has a window that counts what is sent to it.
 struct Aside {
+    CmnImg* img = &theCmnImg;
     std::string path;
     HWND sink = nullptr;
     Event ready;
@@ -184,10 +185,31 @@ DWORD WINAPI OpenAside(LPVOID param)
     a->sink = sink.wnd;
     SetEvent(a->ready.h);
     int width = 0, height = 0;
-    a->rc = theCmnImg.OpenTmnImage(a->path.c_str(), 1, nullptr, &a->image, &width, &height, &a->cached);
+    a->rc = a->img->OpenTmnImage(a->path.c_str(), 1, nullptr, &a->image, &width, &height, &a->cached);
     a->done = true;
     return 0;
 }
+
+// An image service of its own that tells when a thread other than the one that made it gives the
+// lock back the first time (after a miss's look into the cache, before the file is read), and
+// holds that thread there until the lock is taken again.
+class LookedImg : public CmnImg {
+public:
+    Event looked, retaken;
+    void UnlockCache(int index) override
+    {
+        const bool other = GetCurrentThreadId() != m_maker;
+        CmnImg::UnlockCache(index);
+        if (other && !m_told.exchange(true)) {
+            SetEvent(looked.h);
+            retaken.Wait(10000);
+        }
+    }
+
+private:
+    const DWORD m_maker = GetCurrentThreadId();
+    std::atomic<bool> m_told{false};
+};
 
 // Whether the thread of the window took a message sent to it: it does so only where it waits
 // for the lock (or once it has ended).
@@ -362,35 +384,39 @@ TEST_F(ImgTest, AJpegIsDecodedWithoutTheLockWhileHitsAnswer)
     VktTempDir dir;
     const std::string photo = dir / "写真.jpg";
     ASSERT_TRUE(CopyFileA(TmnData("red.jpg").c_str(), photo.c_str(), FALSE));
+    LookedImg img;
+    ASSERT_EQ(img.Init(), 0);
     // Another thumbnail, cached.
     const std::string other = Data("blocks.png");
     HBITMAP hit = nullptr;
     int width = 0, height = 0, cached = 0;
-    ASSERT_EQ(theCmnImg.OpenTmnImage(other.c_str(), 1, nullptr, &hit, &width, &height, &cached), 0);
-    EXPECT_EQ(theCmnImg.CloseTmnImage(1, &hit), 0);
+    ASSERT_EQ(img.OpenTmnImage(other.c_str(), 1, nullptr, &hit, &width, &height, &cached), 0);
+    EXPECT_EQ(img.CloseTmnImage(1, &hit), 0);
 
-    theCmnImg.LockCache(0);
+    img.LockCache(0);
     Aside a;
+    a.img = &img;
     a.path = photo;
     HANDLE thread = CreateThread(nullptr, 0, OpenAside, &a, 0, nullptr);
     EXPECT_TRUE(a.ready.Wait(10000));
     EXPECT_TRUE(Answered(a.sink)); // it waits to look into the cache
-    Sleep(250);                    // and is back in its wait after taking the message
-    // The lock goes to the thread that waits; this one has it back once that thread looked (a
-    // miss) and went on to read and decode the file.
-    theCmnImg.UnlockCache(0);
-    theCmnImg.LockCache(0);
+    // Once the lock is free the thread looks (a miss) and gives the lock back to read and decode
+    // the file; this one takes it again meanwhile.
+    img.UnlockCache(0);
+    EXPECT_TRUE(img.looked.Wait(10000));
+    img.LockCache(0);
+    SetEvent(img.retaken.h);
     EXPECT_FALSE(a.done);
     // A hit answers meanwhile.
-    EXPECT_EQ(theCmnImg.OpenTmnImage(other.c_str(), 1, nullptr, &hit, &width, &height, &cached), 0);
+    EXPECT_EQ(img.OpenTmnImage(other.c_str(), 1, nullptr, &hit, &width, &height, &cached), 0);
     EXPECT_EQ(cached, 1);
-    EXPECT_EQ(theCmnImg.CloseTmnImage(1, &hit), 0);
+    EXPECT_EQ(img.CloseTmnImage(1, &hit), 0);
     // The decode is over when the thread waits for the lock again, to stretch and cache: the file
     // changed now is not what its thumbnail shows.
     EXPECT_TRUE(Answered(a.sink));
     EXPECT_FALSE(a.done);
     EXPECT_TRUE(CopyFileA(TmnData("blue.jpg").c_str(), photo.c_str(), FALSE));
-    theCmnImg.UnlockCache(0);
+    img.UnlockCache(0);
     Join(thread);
     CloseHandle(thread);
     ASSERT_EQ(a.rc, 0);
@@ -407,7 +433,7 @@ TEST_F(ImgTest, AJpegIsDecodedWithoutTheLockWhileHitsAnswer)
     }();
     EXPECT_GT(GetRValue(centre), 180) << std::hex << centre;
     EXPECT_LT(GetBValue(centre), 80) << std::hex << centre;
-    EXPECT_EQ(theCmnImg.CloseTmnImage(1, &a.image), 0);
-    EXPECT_EQ(theCmnImg.IsLocked(0), 0);
+    EXPECT_EQ(img.CloseTmnImage(1, &a.image), 0);
+    EXPECT_EQ(img.IsLocked(0), 0);
     EXPECT_EQ(Traced(), 0u);
 }
