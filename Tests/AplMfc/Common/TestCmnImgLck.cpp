@@ -272,28 +272,43 @@ TEST_F(ImgTest, ATryTakesAFreeLockOnlyAndTheUserInterfaceThreadGoesFirst)
     theCmnImg.UnlockCache(0);
     EXPECT_EQ(theCmnImg.IsLocked(0), 0);
     // Held by another thread: the try fails at once. This thread then waits for it; a third
-    // thread that asks while this one waits gets it only after this one.
+    // thread that asks while this one waits (it has answered a message the third sent it) gets it
+    // only after this one.
     Pair first;
-    std::atomic<bool> thirdGot{false};
     Plain holder(PlainFirst, &first);
     ASSERT_TRUE(first.held.Wait(10000));
     EXPECT_EQ(theCmnImg.TryLockCache(0), 0);
+    struct Third {
+        HWND waiter;
+        Event asking;
+        std::atomic<bool> got{false};
+        Pair* first;
+    };
+    Sink sink;
+    Third t;
+    t.waiter = sink.wnd;
+    t.first = &first;
+    std::atomic<bool>& thirdGot = t.got;
     Plain third(
         [](LPVOID p) -> DWORD {
-            Sleep(100); // this thread waits by then
+            Third* t = static_cast<Third*>(p);
+            SendMessageA(t->waiter, WM_APP, 0, 0); // answered once this thread waits
+            SetEvent(t->asking.h);
             theCmnImg.LockCache(0);
-            *static_cast<std::atomic<bool>*>(p) = true;
+            t->got = true;
             theCmnImg.UnlockCache(0);
             return 0;
         },
-        &thirdGot);
+        &t);
     Plain releaser(
         [](LPVOID p) -> DWORD {
-            Sleep(300);
-            SetEvent(static_cast<Pair*>(p)->release.h);
+            Third* t = static_cast<Third*>(p);
+            t->asking.Wait(10000);
+            Sleep(50); // the third is in its own wait by then, or will ask after the first
+            SetEvent(t->first->release.h);
             return 0;
         },
-        &first);
+        &t);
     theCmnImg.LockCache(0);
     EXPECT_FALSE(thirdGot);
     theCmnImg.UnlockCache(0);
