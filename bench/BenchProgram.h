@@ -147,6 +147,45 @@ inline bool BenchShown(HWND frame, HANDLE process, BenchSeen* seen)
            !GetUpdateRect(area, nullptr, FALSE);
 }
 
+// Nothing of the frame or of any shown window in it is left to paint.
+inline bool BenchAllPainted(HWND frame)
+{
+    if (GetUpdateRect(frame, nullptr, FALSE)) return false;
+    bool clean = true;
+    EnumChildWindows(
+        frame,
+        [](HWND wnd, LPARAM p) -> BOOL {
+            if (!IsWindowVisible(wnd) || !GetUpdateRect(wnd, nullptr, FALSE)) return TRUE;
+            *reinterpret_cast<bool*>(p) = false;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&clean));
+    return clean;
+}
+
+// The frame idle with all of it painted, and still so a settling time later: a step of the
+// first idle moment may still change what shows (a bar's commands' states), and a frame about
+// to paint again is not finished. Seen() is the moment it was first found so.
+class BenchSettled {
+public:
+    explicit BenchSettled(double settle = 0.03) : m_settle(settle) {}
+    bool operator()(HWND frame, HANDLE process)
+    {
+        double now = BenchNow();
+        if (WaitForInputIdle(process, 0) != 0 || !BenchAllPainted(frame)) {
+            m_seen = 0;
+            return false;
+        }
+        if (!m_seen) m_seen = now;
+        return now - m_seen >= m_settle;
+    }
+    double Seen() const { return m_seen; }
+
+private:
+    double m_settle;
+    double m_seen = 0;
+};
+
 // A visible dialog of a process whose title holds a text.
 struct BenchDialogSearch {
     DWORD pid;

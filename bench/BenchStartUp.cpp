@@ -1,4 +1,5 @@
-// The program's start-up: from the command line to the first painted, idle main frame of
+// The program's start-up: from the command line to the first painted, idle main frame (every
+// window in it painted, and still so 30 ms later, BenchSettled) of
 // Pictavo.exe (a copy of build/bin in a temporary folder, settings of a later run, so no question
 // and no samples), median of 5 runs, against a bare window program (bench/Anchor) started from
 // the same folder the same way and waited for by the same test, its runs taken in turn with the
@@ -19,13 +20,15 @@ const int kRuns = 5;
 const BenchProgram kBare = {"BareFrame.exe", "BareFrame", "BareFrame"};
 const BenchProgram kPanels = {"PanelFrame.exe", "PanelFrame", "PanelFrame"};
 
-// Seconds from the process's start to its main frame shown, painted and idle; -1 on failure.
+// Seconds from the process's start to its main frame shown, painted (every window in it) and
+// idle, and still so a moment later; -1 on failure.
 double StartOnce(const BenchCopy& copy, const BenchProgram& program, const char* args = "")
 {
-    auto idle = [](HWND frame, HANDLE process) {
-        return WaitForInputIdle(process, 0) == 0 && !GetUpdateRect(frame, nullptr, FALSE);
-    };
-    return BenchRunProgram(copy, program, args, 60, idle);
+    BenchProcess run(copy, args, program);
+    BenchSettled settled;
+    if (run.WaitFor(run.Started(), 60, [&](HWND frame, HANDLE process) { return settled(frame, process); }) < 0)
+        return -1;
+    return settled.Seen() - run.Started();
 }
 
 std::string Ms(const std::vector<double>& v)
