@@ -24,11 +24,11 @@ class Image:
         self.data = open(path, 'rb').read()
         pe = struct.unpack_from('<I', self.data, 0x3C)[0]
         nsec, optsize = struct.unpack_from('<H', self.data, pe + 6)[0], struct.unpack_from('<H', self.data, pe + 20)[0]
-        opt = pe + 24
-        self.base = struct.unpack_from('<Q', self.data, opt + 24)[0]
+        header = pe + 24
+        self.base = struct.unpack_from('<Q', self.data, header + 24)[0]
         self.sections = []
         for i in range(nsec):
-            s = opt + optsize + 40 * i
+            s = header + optsize + 40 * i
             vsize, va, rawsize, raw = struct.unpack_from('<IIII', self.data, s + 8)
             self.sections.append((va, max(vsize, rawsize), raw, rawsize))
         out = subprocess.run(['x86_64-w64-mingw32-nm', '-C', '--defined-only', path], capture_output=True,
@@ -96,7 +96,7 @@ def main():
     ap.add_argument('--run', type=int, default=0, help='the run of the timeline (0: the median run)')
     ap.add_argument('--under', default=None)
     ap.add_argument('--tree', default=None, help='print the calls below this function as a tree')
-    ap.add_argument('--min', type=float, default=5, help="the tree's smallest node, ms a run")
+    ap.add_argument('--min', type=float, default=5, help="the tree's smallest branch, ms a run")
     ap.add_argument('--phases', default=None,
                     help="print each run's time by the functions this one called (its phases), in order")
     a = ap.parse_args()
@@ -182,11 +182,11 @@ def main():
                 path = list(reversed(chain[:chain.index(a.tree) + 1]))
                 if not img:
                     path.append('[%s]' % lib(run, rip))
-                node = tree
+                branch = tree
                 for f in path:
-                    node = node.setdefault(f, [0.0, {}])
-                    node[0] += w
-                    node = node[1]
+                    branch = branch.setdefault(f, [0.0, {}])
+                    branch[0] += w
+                    branch = branch[1]
             own[key] += w
             tl[int(t // a.step)][key] += w
         timelines.append(tl)
@@ -203,8 +203,8 @@ def main():
     print('\nown (ms a run; [library] the platform\'s code it called):')
     for f, w in own.most_common(a.top):
         print('  %7.1f  %s' % (w / n, f))
-    def show(node, depth):
-        for f, (w, kids) in sorted(node.items(), key=lambda x: -x[1][0]):
+    def show(branch, depth):
+        for f, (w, kids) in sorted(branch.items(), key=lambda x: -x[1][0]):
             if w / n >= a.min:
                 print('  %7.1f  %s%s' % (w / n, '  ' * depth, f))
                 show(kids, depth + 1)
