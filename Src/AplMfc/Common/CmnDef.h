@@ -10,7 +10,7 @@
 
 // ---- Program window messages ----
 #define CmnWmRfl        0x9001 // an engine window's message offered to its owner first
-#define CmnWmInitApp    0x9002 // deferred start-up
+#define CmnWmInitApp    0x9002 // deferred start-up; wParam CmnInitAfterStart: the steps after it
 #define CmnWmBusyClose  0x9003 // a close that waits for a pumping wait to end
 #define CmnWmSetFcs     0x9004 // wParam the window to focus
 #define CmnWmLogError   0x9005 // write the pending error report to the log
@@ -22,6 +22,7 @@
 #define CmnWmSelImg     0x900C // wParam the sender, lParam a file path
 #define CmnWmReqOpnImg  0x900D // wParam the sender
 #define CmnWmActImg     0x900E // wParam the sender
+#define CmnInitAfterStart 1    // CmnWmInitApp's wParam for the steps after the start
 
 // ---- Window kinds: whose colours and fonts a window takes ----
 enum {

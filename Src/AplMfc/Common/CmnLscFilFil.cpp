@@ -29,8 +29,12 @@ const char* Text(const AppMem& text) { return text.pBuffer ? text.pBuffer : ""; 
 
 LscFilElm* AsElm(Lke* l) { return static_cast<LscFilElm*>(static_cast<void*>(l)); }
 
-// The elements handed over in one batch, and the main frame's update, every 100 shown items.
+// The elements handed over in one batch.
 const int kBatch = 100;
+
+// The main frame is brought up to date while a long folder is read or filled, at most this often
+// (an update walks every window of the frame, some 0.3 ms under Wine).
+const DWORD kFrameUpdateMs = 100;
 
 // The last item of a list (the list itself when it has none).
 LPCITEMIDLIST LastItem(LPCITEMIDLIST list)
@@ -64,11 +68,46 @@ int Sign(double a, double b) { return a < b ? -1 : a > b ? 1 : 0; }
 // The compare context of the sort that runs (the user-interface thread's).
 LscFilCmp s_cmp;
 
+// The parsing paths of a folder's file-system items. Under Wine the shell answers an item's full
+// parsing name by walking its whole path, and its in-folder parsing name at once; so the items of
+// a file-system folder take its path and their in-folder names, once the first item's full name
+// showed that rule.
+class ItemPaths {
+public:
+    ItemPaths(IShellFolder* folder, const CString& folderPath)
+        : m_folder(folder), m_prefix(folderPath.IsEmpty() ? CString() : theCmnSub.JoinPath(folderPath, "")),
+          m_iJoin(folderPath.IsEmpty() ? 0 : -1)
+    {
+    }
+    CString Get(LPCITEMIDLIST child)
+    {
+        if (m_iJoin == 1) return m_prefix + theCmnSub.GetDisplayName(m_folder, child, SHGDN_INFOLDER | SHGDN_FORPARSING);
+        CString full = theCmnSub.GetDisplayName(m_folder, child, SHGDN_FORPARSING);
+        if (m_iJoin < 0)
+            m_iJoin = full == m_prefix + theCmnSub.GetDisplayName(m_folder, child, SHGDN_INFOLDER | SHGDN_FORPARSING) ? 1 : 0;
+        return full;
+    }
+
+private:
+    IShellFolder* m_folder;
+    CString m_prefix; // the folder's path and a separator
+    int m_iJoin;      // -1 not known yet, 1 the rule holds, 0 full names are asked
+};
+
 void MainFrameUpdate()
 {
     CmnApp* app = CmnGetApp();
     CWnd* frame = app ? app->GetMainFrame() : nullptr;
     if (frame && frame->m_hWnd) frame->UpdateWindow();
+}
+
+// The main frame's update once kFrameUpdateMs passed since *last (then now).
+void MainFrameUpdateAfter(DWORD* last)
+{
+    DWORD now = ::GetTickCount();
+    if (now - *last < kFrameUpdateMs) return;
+    *last = now;
+    MainFrameUpdate();
 }
 
 } // namespace
@@ -80,6 +119,7 @@ struct CmnLscFil::Batch {
     int iShown;  // the items shown before the batch, then after it
     int iFirst;  // the first failure of the batch
     CString strPattern;
+    DWORD dwUpdated; // the main frame's last update
 };
 
 // ---- Showing a folder ----
@@ -116,6 +156,8 @@ int CmnLscFil::SetList(int root, LPCITEMIDLIST folder)
     CString folderPath = root ? CString() : theCmnSub.GetPathName(dup);
     m_pShl->Clear();
     m_pShl->ReadFolder(folderPath);
+    ItemPaths paths(bound.Get(), folderPath);
+    DWORD updated = ::GetTickCount();
     int first = VKE_OK;
     auto keep = [&first](int code) {
         if (first == VKE_OK) first = code;
@@ -132,23 +174,20 @@ int CmnLscFil::SetList(int root, LPCITEMIDLIST folder)
             continue;
         }
         if (!(attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR)) || (attributes & SFGAO_LINK)) continue;
-        CmnIdl full(theCmnSub.GetItemIdListFull(dup, child));
         Dat* p = nullptr;
-        int code = full.Get() ? AllocDat(CmnLscFilCodElm, &p) : VKE_ERR_MEMORY;
+        int code = AllocDat(CmnLscFilCodElm, &p);
         LscFilElm* elm = static_cast<LscFilElm*>(p);
-        if (code == VKE_OK && (!(elm->pIdlFolder = theCmnSub.DupItemIdList(dup)) ||
-                               !(elm->pIdl = theCmnSub.DupItemIdList(full))))
-            code = VKE_ERR_MEMORY;
-        if (code == VKE_OK && (attributes & SFGAO_FILESYSTEM))
-            code = VkeSubSetAppMemStr(Sub(), &elm->amPath, theCmnSub.GetDisplayName(bound.Get(), child, SHGDN_FORPARSING));
-        if (code == VKE_OK) code = SetColumn(bound.Get(), dup, child, full, elm);
+        if (code == VKE_OK && !(elm->pIdl = theCmnSub.GetItemIdListFull(dup, child))) code = VKE_ERR_MEMORY;
+        if (code == VKE_OK && !(elm->pIdlFolder = theCmnSub.DupItemIdList(dup))) code = VKE_ERR_MEMORY;
+        if (code == VKE_OK && (attributes & SFGAO_FILESYSTEM)) code = VkeSubSetAppMemStr(Sub(), &elm->amPath, paths.Get(child));
+        if (code == VKE_OK) code = SetColumn(bound.Get(), dup, child, elm->pIdl, elm);
         if (code == VKE_OK) code = AddDat(CmnLscFilCodElm, &m_lst, elm);
         if (code != VKE_OK) {
             FreeDat(CmnLscFilCodElm, &p);
             keep(code);
             continue;
         }
-        if (m_lst.iCnt % 100 == 0) MainFrameUpdate();
+        MainFrameUpdateAfter(&updated);
     }
     if (hr != S_FALSE) keep(VKE_ERR_SYSTEM);
     items.Reset();
@@ -371,7 +410,7 @@ int CmnLscFil::FillBatch(Batch* batch)
             elm->iItem = -1;
             if (rc != VKE_NOT_DONE && batch->iFirst == VKE_OK) batch->iFirst = rc;
         }
-        if (batch->iShown % kBatch == 0) MainFrameUpdate();
+        MainFrameUpdateAfter(&batch->dwUpdated);
     }
     return VKE_OK;
 }
@@ -402,6 +441,7 @@ int CmnLscFil::SetListCtrlBackground()
     Batch batch;
     batch.iShown = 0;
     batch.strPattern = m_strPattern[0];
+    batch.dwUpdated = ::GetTickCount();
     Lke* l = m_lst.pHead;
     while (l) {
         if (stopped()) {
@@ -438,10 +478,15 @@ void CmnLscFil::FinishFill(bool stopped)
     m_bFillOpen = 0;
     int rc = stopped ? VKE_STOPPED : m_iFillRc.load();
     if (rc == VKE_OK) SetColumnWidth();
+    // Under Wine the redraw switch of a shown list sets its scroll bars and draws them at once
+    // (6 to 9 ms, and drawn disabled while the list fills), and the paint draws them again: the
+    // window is marked hidden meanwhile by the system's redraw switch (which sends nothing), and
+    // painted once, frame included, when it is enabled again.
+    const bool shown = m_bRedrawOff && (GetStyle() & WS_VISIBLE);
+    if (shown) ::DefWindowProcA(m_hWnd, WM_SETREDRAW, FALSE, 0);
     if (m_bRedrawOff) SetRedraw(TRUE);
+    if (shown) ::DefWindowProcA(m_hWnd, WM_SETREDRAW, TRUE, 0);
     m_bRedrawOff = 0;
-    Invalidate(TRUE);
-    UpdateWindow();
     if (rc == VKE_OK) {
         if (m_fii.iModeLstViw == LscModeTmn) {
             BeginThread(1);
@@ -451,6 +496,7 @@ void CmnLscFil::FinishFill(bool stopped)
         }
     }
     EnableWindow(TRUE);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     // The focus the disabled list lost comes back to it; one another window took meanwhile (a
     // page opened while the list filled) stays there.
     HWND focus = ::GetFocus();

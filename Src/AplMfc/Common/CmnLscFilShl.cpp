@@ -64,7 +64,7 @@ void CmnLscFilShl::ReadFolder(const char* path)
     CString pattern = theCmnSub.JoinPath(path, "*");
     m_folder = FolderOf(pattern);
     WIN32_FIND_DATAA data;
-    HANDLE find = ::FindFirstFileExA(pattern, FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0);
+    HANDLE find = ::FindFirstFileExA(pattern, FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
         if (!strcmp(data.cFileName, ".") || !strcmp(data.cFileName, "..")) continue;

@@ -64,17 +64,18 @@ bool IsFolder(const char* path)
 // Filling, searching and selecting draw nothing until the outermost of them ends: under Wine every
 // insertion and scroll of a visible tree repaints it at once. The tree's own redraw switch leaves
 // its scroll bars drawn at every change of them (a few each expansion, some 6 ms each), so the
-// window is also marked hidden meanwhile, without a message, as the system's redraw switch does
-// it; at the end it is shown again and repainted with its frame.
+// window is also marked hidden meanwhile by the system's redraw switch (the default handling of
+// WM_SETREDRAW, which sends nothing: a style set through SetWindowLongPtr would send the tree
+// WM_STYLECHANGED, which lays every item out again, some 15 ms for 1,600 shown items); at the end
+// it is shown again and repainted with its frame.
 class CmnTrcFld::QuietDraw {
 public:
     explicit QuietDraw(CmnTrcFld& tree) : m_tree(tree), m_bHidden(false)
     {
         if (m_tree.m_iQuiet++ > 0) return;
         m_tree.SetRedraw(FALSE);
-        LONG_PTR style = ::GetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE);
-        if (style & WS_VISIBLE) {
-            ::SetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
+        if (m_tree.GetStyle() & WS_VISIBLE) {
+            ::DefWindowProcA(m_tree.m_hWnd, WM_SETREDRAW, FALSE, 0);
             m_bHidden = true;
         }
     }
@@ -83,8 +84,7 @@ public:
         if (--m_tree.m_iQuiet > 0) return;
         // The redraw switch lays the tree out anew and sets its scroll bars: still unseen.
         m_tree.SetRedraw(TRUE);
-        if (m_bHidden)
-            ::SetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE, ::GetWindowLongPtrA(m_tree.m_hWnd, GWL_STYLE) | WS_VISIBLE);
+        if (m_bHidden) ::DefWindowProcA(m_tree.m_hWnd, WM_SETREDRAW, TRUE, 0);
         ::RedrawWindow(m_tree.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
     QuietDraw(const QuietDraw&) = delete;

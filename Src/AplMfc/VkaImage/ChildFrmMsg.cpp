@@ -81,9 +81,12 @@ LRESULT ChildFrm::OnTraceError(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
-LRESULT ChildFrm::OnInitApp(WPARAM, LPARAM)
+LRESULT ChildFrm::OnInitApp(WPARAM wParam, LPARAM)
 {
-    if (HalcorApp* app = HalcorGetApp()) app->InitApp();
+    HalcorApp* app = HalcorGetApp();
+    if (!app) return 1;
+    if (wParam == CmnInitAfterStart) app->RunAfterStart();
+    else app->InitApp();
     return 1;
 }
 

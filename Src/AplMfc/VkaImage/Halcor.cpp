@@ -150,6 +150,7 @@ int HalcorApp::ExitInstance()
     // Only a run that started writes (or clears) the settings: a second instance leaves the
     // first one's alone.
     // Every section is written once, the recent files' too.
+    EndAfterStartTimer();
     BeginProfileWrites();
     if (theCmnAppInf.bInit) {
         if (theAppInf.sopBsi.bCleLog == 1) ClearLogs();

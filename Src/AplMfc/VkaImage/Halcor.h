@@ -215,12 +215,15 @@ public:
     // ---- State ----
     int IsStarted() const { return m_bStarted; }
     // What the first painted frame does not need, run once after the deferred start-up, when the
-    // program has waited for input a first time (ScheduleAfterStart, from the idle step, sets a
-    // timer of the thread): the printer set-up and the hidden options dialog with its pages (a
-    // printer helper or the options command that comes first makes them itself). True when this
-    // call ran it; nothing once the frame is gone.
+    // program has waited for input a first time with the file list's start folder filled
+    // (ScheduleAfterStart, from the idle step, sets a pool timer that posts them to the frame):
+    // the printer set-up and the hidden options dialog with its pages (a printer helper or the
+    // options command that comes first makes them itself). True when this call ran it; nothing
+    // once the frame is gone.
     void ScheduleAfterStart();
     bool RunAfterStart();
+    // The pool timer of ScheduleAfterStart released (it posts nothing more).
+    void EndAfterStartTimer();
     DlgSetOpt* GetSetOptDlg() const { return m_pDlgSetOpt; }
     // The current folder of the settings as the run started.
     const char* GetStartDir() const { return m_amStartDir; }
@@ -242,7 +245,7 @@ protected:
     int m_bPrvImgTab;
     int m_bStarted;
     int m_bAfterStart = 0; // RunAfterStart ran
-    UINT_PTR m_uAfterStartTimer = 0; // ScheduleAfterStart's timer
+    HANDLE m_hAfterStartTimer = nullptr; // ScheduleAfterStart's pool timer
     int m_iCntPag;
     int m_iCntNewPag;
     int m_bFlgPrtAll, m_bFlgPrtAbt, m_bFlgOpnInf, m_bFlgSelImg, m_bFlgClsAll, m_bFlgClsFrm, m_bFlgTabChg;

@@ -300,23 +300,32 @@ void HalcorApp::PruneRecentFiles()
 namespace {
 
 // The wait before the steps after the start: the first moment the program waits for input comes
-// before them (the platform's timers take at least 10 ms).
-const UINT kAfterStartDelay = 10;
+// before them. A pool timer posts them to the frame: a posted message comes before paints and the
+// thread's timers, which Wine held back for as long as the frame kept receiving messages (a
+// user's steps right after the start then met them).
+const DWORD kAfterStartDelay = 10;
 
-VOID CALLBACK AfterStartTimer(HWND, UINT, UINT_PTR id, DWORD)
+VOID CALLBACK AfterStartDue(PVOID frame, BOOLEAN)
 {
-    ::KillTimer(nullptr, id);
-    if (HalcorApp* app = HalcorGetApp()) app->RunAfterStart();
+    ::PostMessageA(static_cast<HWND>(frame), CmnWmInitApp, CmnInitAfterStart, 0);
 }
 
 } // namespace
 
 void HalcorApp::ScheduleAfterStart()
 {
-    if (!m_bStarted || m_bAfterStart || m_uAfterStartTimer) return;
-    m_uAfterStartTimer = ::SetTimer(nullptr, 0, kAfterStartDelay, AfterStartTimer);
+    if (!m_bStarted || m_bAfterStart || m_hAfterStartTimer) return;
+    CWnd* frame = GetMainFrame();
     // Without a timer the steps run now.
-    if (!m_uAfterStartTimer) RunAfterStart();
+    if (!frame || !::CreateTimerQueueTimer(&m_hAfterStartTimer, nullptr, AfterStartDue, frame->m_hWnd, kAfterStartDelay, 0,
+                                           WT_EXECUTEONLYONCE))
+        RunAfterStart();
+}
+
+void HalcorApp::EndAfterStartTimer()
+{
+    if (m_hAfterStartTimer) ::DeleteTimerQueueTimer(nullptr, m_hAfterStartTimer, nullptr);
+    m_hAfterStartTimer = nullptr;
 }
 
 bool HalcorApp::RunAfterStart()
@@ -324,6 +333,7 @@ bool HalcorApp::RunAfterStart()
     // Not once the frame is gone: the end needs none of it.
     if (!m_bStarted || m_bAfterStart || !GetMainFrame()) return false;
     m_bAfterStart = 1;
+    EndAfterStartTimer();
     NeedPrinter();
     // Hidden until the options command: it waits until the frame stands.
     if (MakeSetOptDlg() == VKE_OK && m_pDlgSetOpt->m_hWnd) m_pDlgSetOpt->OpenPages();

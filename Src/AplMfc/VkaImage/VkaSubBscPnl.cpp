@@ -71,7 +71,9 @@ BOOL HalcorApp::OnIdle(LONG lCount)
 {
     if (CmnApp::OnIdle(lCount)) return TRUE;
     if (ChildViw* view = GetChildViw()) view->OnIdleStep();
-    ScheduleAfterStart();
+    // A folder still filling the file list is part of the start: the steps after it wait for
+    // the idle moment after the fill (its end is posted).
+    if (!m_pPnlLscFil || !m_pPnlLscFil->IsFilling()) ScheduleAfterStart();
     return FALSE;
 }
 

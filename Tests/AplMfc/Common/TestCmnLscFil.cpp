@@ -341,6 +341,25 @@ TEST_F(LscTest, AFolderShowsItsFilesAndFoldersButNoLinks)
     EXPECT_EQ(Traced(), traced);
 }
 
+// Each item keeps the path the shell gives its full list, though a file-system folder's items are
+// named from the folder's path: in a folder (names with trail bytes 0x5C) and at a drive's root.
+TEST_F(LscTest, EveryItemKeepsTheShellsPathOfItsList)
+{
+    CreateDirectoryA((dir / "表").c_str(), nullptr);
+    CreateDirectoryA((dir / "表\\ソ").c_str(), nullptr);
+    MakeBmpFile(dir / "表\\a.bmp", 8, 8, RGB(255, 0, 0), RGB(255, 0, 0));
+    VktWriteFile(dir / "表\\表示.txt", "x");
+    for (const std::string& folder : {dir / "表", std::string("C:\\")}) {
+        ASSERT_EQ(Show(folder), 0) << folder;
+        int items = 0;
+        for (Lke* l = list->GetElements().pHead; l; l = l->pNxt, ++items) {
+            const LscFilElm* e = static_cast<const LscFilElm*>(static_cast<void*>(l));
+            EXPECT_STREQ(e->amPath.pBuffer ? e->amPath.pBuffer : "", theCmnSub.GetPathName(e->pIdl)) << folder;
+        }
+        EXPECT_GT(items, 2) << folder;
+    }
+}
+
 TEST_F(LscTest, DescendingPutsFilesFirstAndAColumnClickToggles)
 {
     list->SetListViewMode(LscModeRpt);
@@ -827,4 +846,46 @@ TEST_F(LscTest, EveryViewShowsEveryItemAndDetailsSortSizesByBytes)
     // The modified time's column (the fourth) shows a time whole.
     CString time = list->GetItemText(1, 3);
     EXPECT_GE(list->GetColumnWidth(3), list->GetStringWidth(time) + 12);
+}
+
+namespace {
+
+// A window as drawn, frame and scroll bars included.
+std::vector<COLORREF> WindowPixels(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<COLORREF> pixels;
+    HDC dc = GetWindowDC(window);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+} // namespace
+
+// A shown list filled with more items than it holds: its end switches drawing on while the list is
+// marked hidden, then paints list and frame once, enabled; the user sees the list shown, the
+// scroll bar set, and what a full repaint of the window shows (scroll bars not left disabled).
+TEST_F(LscTest, AFilledListIsShownAsAFullRepaintShowsIt)
+{
+    for (int i = 0; i < 60; ++i) VktWriteFile(dir / ("f" + std::to_string(100 + i) + ".txt"), "x");
+    host->ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_EQ(Show(dir.Path()), 0);
+    Thumbnails();
+    EXPECT_TRUE(list->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(list->GetItemCount(), 60);
+    SCROLLINFO vertical = {};
+    vertical.cbSize = sizeof(vertical);
+    vertical.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(list->m_hWnd, SB_VERT, &vertical));
+    EXPECT_GT(vertical.nMax, static_cast<int>(vertical.nPage)) << "more items than the list holds";
+
+    ASSERT_TRUE(VktPumpUntil([&] { return !GetUpdateRect(list->m_hWnd, nullptr, FALSE); }));
+    std::vector<COLORREF> drawn = WindowPixels(list->m_hWnd);
+    list->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    VktPump();
+    EXPECT_TRUE(drawn == WindowPixels(list->m_hWnd)) << "the fill's end left something undrawn";
 }
