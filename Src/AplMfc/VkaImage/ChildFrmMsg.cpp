@@ -132,7 +132,11 @@ LRESULT ChildFrm::OnChgSel(WPARAM wParam, LPARAM lParam)
     if (!IsSender(wParam, m_wndPnlTrcFld.GetTrcFld())) return 1;
     const CmnVarItmIdl* sel = reinterpret_cast<const CmnVarItmIdl*>(lParam);
     m_wndPnlLscFil.SetList(sel->bRoot, sel->pIdl);
-    if (!m_wndPnlTrcFld.GetTrcFld()->IsSelByKey()) PostMessage(WM_COMMAND, ID_VKA_FCS_LSCFIL);
+    // The start's own selection leaves the focus to the start, which gives it to the first page or
+    // panel once it is over: a move to the list first would only repaint both panels.
+    HalcorApp* app = HalcorGetApp();
+    if (!m_wndPnlTrcFld.GetTrcFld()->IsSelByKey() && app && app->IsStarted())
+        PostMessage(WM_COMMAND, ID_VKA_FCS_LSCFIL);
     if (m_wndPnlFilCmd.m_hWnd) m_wndPnlFilCmd.SendMessage(CmnWmChgSel, wParam, lParam);
     return 1;
 }

@@ -322,6 +322,9 @@ TEST_F(OprTest, APrintButtonKeepsItsTargetOnlyWhileItHasTheFocus)
     ChildViw* view = View();
     VkeDraSetFocusDra(prv.GetDra());
     VktPump();
+    // The button takes the print command's state as the idle moment gives it.
+    main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    ASSERT_TRUE(::IsWindowEnabled(Wnd(OprCtlPrint)));
     ::SetFocus(Wnd(OprCtlPrint));
     VktPump();
     EXPECT_EQ(view->GetPrintTarget(), &prv) << "the preview had the focus";
