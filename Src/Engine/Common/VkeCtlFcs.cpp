@@ -22,13 +22,13 @@ HBRUSH VkiCtl::StateBrush(HDC dc)
         LRESULT brush = ::SendMessageA(parent, VkeWmCtlColor, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hWnd));
         if (brush) return reinterpret_cast<HBRUSH>(brush);
     }
-    int focus = 0;
-    if (IsFocus(&focus) != VKE_OK) return nullptr;
     COLORREF back = c->m_uBackColor;
     HBRUSH brush = c->m_hBackBrush;
-    // A control being typed into, or a focused list, shows its own colours.
-    if (!(focus && (IsListBox() || IsCombo() || c->IsEditLike())) && c->StateColor(&back, &brush) != VKE_OK)
-        return nullptr;
+    // A control being typed into, or a focused list, shows its own colours; the focus is asked
+    // only of those (each question costs the platform a round trip).
+    int focus = 0;
+    if ((IsListBox() || IsCombo() || c->IsEditLike()) && IsFocus(&focus) != VKE_OK) return nullptr;
+    if (!focus && c->StateColor(&back, &brush) != VKE_OK) return nullptr;
     ::SetTextColor(dc, c->m_uTextColor);
     ::SetBkColor(dc, back);
     return brush;

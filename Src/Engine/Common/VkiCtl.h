@@ -481,3 +481,7 @@ int VkiCtlTakeText(char* dest, const char* src, int limit);
 
 // A window's text, at most 1023 bytes (out holds 1024), as VkiCtlTakeText takes it.
 int VkiCtlReadText(HWND wnd, char* out);
+
+// A button's caption or a static's text set to text, unless the window shows that text already
+// (the repaint a change needs is the caller's, as after any value written).
+void VkiCtlShowCaption(HWND wnd, const char* text);
