@@ -262,6 +262,10 @@ int VkiCtl::SetValue(int undo, Equal equal, Store store)
 {
     if (!VkiCtlIsFlag(undo)) return VKE_ERR_ARG;
     if (equal()) return VKE_OK;
+    // The steps below each go to the whole radio group and ask for a repaint: the group is found
+    // once and one repaint is asked for at the end, as Init does.
+    GroupHold group(this);
+    RedrawHold redraw(this);
     int rc = undo ? ChangeStep(14, 0) : VKE_OK;
     if (rc != VKE_OK) return rc;
     rc = store();
