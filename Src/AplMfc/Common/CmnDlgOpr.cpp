@@ -271,6 +271,13 @@ void CmnDlgOpr::FreeSlots()
         m_bDtiReady = false;
     }
     for (int i = 0; i < inf.iCtlCnt; ++i) {
+        if (m_bWindowGoes && inf.ppCtl[i]) {
+            // The platform destroys the window's children with it, all at once: each control
+            // ends on its window and gives it back rather than destroying it alone.
+            HWND back = nullptr;
+            VkeCtlTerm(inf.ppCtl[i]);
+            VkeCtlUnsubclassWindow(inf.ppCtl[i], &back);
+        }
         VkeCtlFree(&inf.ppCtl[i]);
         inf.phCtlWnd[i] = nullptr;
     }
