@@ -127,7 +127,9 @@ HBRUSH CmnDlb::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 void CmnDlb::OnDestroy()
 {
+    m_bWindowGoes = true;
     if (!m_inf.bTerminating) Term();
+    m_bWindowGoes = false;
     CDialogBar::OnDestroy();
 }
 
