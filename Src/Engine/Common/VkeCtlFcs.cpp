@@ -67,6 +67,7 @@ HBRUSH VkiCtl::CtlColor(CDC* pDC, UINT) { return StateBrush(pDC->m_hDC); }
 
 int VkiCtl::SetFocusCtl()
 {
+    ForgetFocus();
     VkiCtl* h = nullptr;
     int rc = Holder(&h);
     return rc == VKE_OK ? m_pDrw->SetFocusWnd(h->m_hWnd) : rc;
@@ -74,6 +75,7 @@ int VkiCtl::SetFocusCtl()
 
 void VkiCtl::OnSetFocus(CWnd* pOldWnd)
 {
+    ForgetFocus();
     Default();
     VkiCtl* h = nullptr;
     if (!IsInit() || Holder(&h) != VKE_OK) return;
@@ -92,6 +94,7 @@ void VkiCtl::OnSetFocus(CWnd* pOldWnd)
 
 void VkiCtl::OnKillFocus(CWnd* pNewWnd)
 {
+    ForgetFocus();
     m_iLead = 0;
     VkiCtl* w = nullptr;
     HWND next = pNewWnd ? pNewWnd->m_hWnd : nullptr;
