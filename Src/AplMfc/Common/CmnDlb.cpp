@@ -29,6 +29,30 @@ SIZE AtLeastMin(SIZE size)
 
 bool ValidPreset(int index) { return index >= 0 && index <= 2; }
 
+// The cursors every panel shows: shared cursors, loaded once for the resources they come from
+// (each load costs the platform round trips).
+struct PanelCursors {
+    HINSTANCE inst;
+    HCURSOR arrow, gripper, nwse, nesw, ns, we;
+};
+
+const PanelCursors& LoadedCursors()
+{
+    static PanelCursors cursors = {};
+    HINSTANCE inst = AfxGetResourceHandle();
+    if (cursors.inst == inst && cursors.arrow && cursors.gripper && cursors.nwse && cursors.nesw && cursors.ns &&
+        cursors.we)
+        return cursors;
+    cursors = PanelCursors{inst,
+                           ::LoadCursorA(nullptr, IDC_ARROW),
+                           ::LoadCursorA(inst, MAKEINTRESOURCEA(IDC_CMN_DLB_GRIPPER)),
+                           ::LoadCursorA(nullptr, IDC_SIZENWSE),
+                           ::LoadCursorA(nullptr, IDC_SIZENESW),
+                           ::LoadCursorA(nullptr, IDC_SIZENS),
+                           ::LoadCursorA(nullptr, IDC_SIZEWE)};
+    return cursors;
+}
+
 // A getter's answer: -6 before the start, -9 without a place for it.
 template <class T>
 int Answer(int init, const char* name, T* out, const T& value)
@@ -102,13 +126,13 @@ int CmnDlb::Init(int ctlCnt, int draCnt, int extPrtCnt, SIZE* size)
         GetBri(1);
     }
     m_hCurOld = ::GetCursor(); // may be none (Wine)
-    HINSTANCE inst = AfxGetResourceHandle();
-    m_hCurArrow = ::LoadCursorA(nullptr, IDC_ARROW);
-    m_hCurGripper = ::LoadCursorA(inst, MAKEINTRESOURCEA(IDC_CMN_DLB_GRIPPER));
-    m_hCurNWSE = ::LoadCursorA(nullptr, IDC_SIZENWSE);
-    m_hCurNESW = ::LoadCursorA(nullptr, IDC_SIZENESW);
-    m_hCurNS = ::LoadCursorA(nullptr, IDC_SIZENS);
-    m_hCurWE = ::LoadCursorA(nullptr, IDC_SIZEWE);
+    const PanelCursors& cursors = LoadedCursors();
+    m_hCurArrow = cursors.arrow;
+    m_hCurGripper = cursors.gripper;
+    m_hCurNWSE = cursors.nwse;
+    m_hCurNESW = cursors.nesw;
+    m_hCurNS = cursors.ns;
+    m_hCurWE = cursors.we;
     if (!m_hCurArrow || !m_hCurGripper || !m_hCurNWSE || !m_hCurNESW || !m_hCurNS || !m_hCurWE)
         return Traced("Init", VKE_ERR_MEMORY);
     EnableToolTips(TRUE);

@@ -88,8 +88,12 @@ LRESULT CmnDlb::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (RunToolTipNotify(message, lParam, &result) || RunStartFont(message, &result)) return result;
     if (message == WM_DRAWITEM && m_inf.bReady) {
-        // An owner-drawn engine control draws itself.
-        if (HWND control = ::GetDlgItem(m_hWnd, static_cast<int>(wParam))) ::SendMessageA(control, message, wParam, lParam);
+        // An owner-drawn engine control draws itself: the control the record names (looking it
+        // up by its id would cost the platform a round trip at every paint).
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        HWND control = item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+        if (control && ::GetParent(control) == m_hWnd && ::GetDlgCtrlID(control) == static_cast<int>(wParam))
+            ::SendMessageA(control, message, wParam, lParam);
         return TRUE;
     }
     return CDialogBar::WindowProc(message, wParam, lParam);
@@ -123,7 +127,9 @@ HBRUSH CmnDlb::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 void CmnDlb::OnDestroy()
 {
+    m_bWindowGoes = true;
     if (!m_inf.bTerminating) Term();
+    m_bWindowGoes = false;
     CDialogBar::OnDestroy();
 }
 

@@ -130,7 +130,9 @@ LRESULT CmnDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CmnDlg::OnDestroy()
 {
+    m_bWindowGoes = true;
     if (!m_inf.bTerminating) Term();
+    m_bWindowGoes = false;
     CDialog::OnDestroy();
 }
 

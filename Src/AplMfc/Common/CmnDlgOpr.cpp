@@ -176,7 +176,8 @@ int CmnDlgOpr::InitCtlSlot(int slot, int type, int id, int editType, const char*
     HWND item = ::GetDlgItem(m_wnd.m_hWnd, id);
     VkiCtl*& ctl = inf.ppCtl[slot];
     int rc = VkeCtlAlloc(theCmnAppInf.pSys, type, &ctl);
-    if (rc == VKE_OK) rc = VkeCtlSubclassDlgItem(ctl, m_wnd.m_hWnd, id);
+    // The item found once: each look-up by id costs the platform a round trip.
+    if (rc == VKE_OK) rc = VkeCtlSubclassWindow(ctl, item);
     if (rc != VKE_OK) return rc;
 
     VkeCtlParam& p = inf.ctlParam;
@@ -225,7 +226,7 @@ int CmnDlgOpr::InitDraSlot(int slot, int id, const RECT& extent, UINT hBarId, UI
     HWND item = ::GetDlgItem(m_wnd.m_hWnd, id);
     VkiDra*& dra = inf.ppDra[slot];
     int rc = VkeDraAlloc(theCmnAppInf.pSys, &dra);
-    if (rc == VKE_OK) rc = VkeDraSubclassDlgItem(dra, m_wnd.m_hWnd, id);
+    if (rc == VKE_OK) rc = VkeDraSubclassWindow(dra, item);
     VkeDraParam& p = inf.draParam;
     if (rc == VKE_OK) rc = VkeDraInitParam(dra, &p);
     if (rc != VKE_OK) return rc;
@@ -270,6 +271,13 @@ void CmnDlgOpr::FreeSlots()
         m_bDtiReady = false;
     }
     for (int i = 0; i < inf.iCtlCnt; ++i) {
+        if (m_bWindowGoes && inf.ppCtl[i]) {
+            // The platform destroys the window's children with it, all at once: each control
+            // ends on its window and gives it back rather than destroying it alone.
+            HWND back = nullptr;
+            VkeCtlTerm(inf.ppCtl[i]);
+            VkeCtlUnsubclassWindow(inf.ppCtl[i], &back);
+        }
         VkeCtlFree(&inf.ppCtl[i]);
         inf.phCtlWnd[i] = nullptr;
     }

@@ -261,6 +261,8 @@ protected:
 
     CWnd& m_wnd;
     CmnDlgInf m_inf;
+    // Set while the window's own WM_DESTROY runs: the platform destroys its children right after.
+    bool m_bWindowGoes = false;
 
 private:
     int LayOutPrintArea(int slot, HDC dc, const RECT& page);

@@ -200,11 +200,39 @@ VkiCtl::RedrawHold::~RedrawHold()
     if (wanted > 1 && m_ctl->IsInit()) m_ctl->Redraw(wanted == 3 ? 1 : 0);
 }
 
+namespace {
+
+// The focus a FocusHold keeps on this thread: holds open, answer known, and the window.
+thread_local int g_iFocusHolds = 0;
+thread_local bool g_bFocusKnown = false;
+thread_local HWND g_hFocus = nullptr;
+
+} // namespace
+
+VkiCtl::FocusHold::FocusHold() { ++g_iFocusHolds; }
+
+VkiCtl::FocusHold::~FocusHold()
+{
+    if (--g_iFocusHolds == 0) g_bFocusKnown = false;
+}
+
+HWND VkiCtl::FocusWnd()
+{
+    if (!g_iFocusHolds) return ::GetFocus();
+    if (!g_bFocusKnown) {
+        g_hFocus = ::GetFocus();
+        g_bFocusKnown = true;
+    }
+    return g_hFocus;
+}
+
+void VkiCtl::ForgetFocus() { g_bFocusKnown = false; }
+
 int VkiCtl::IsFocus(int* out)
 {
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!out) return VKE_ERR_ARG;
-    HWND focus = ::GetFocus();
+    HWND focus = FocusWnd();
     bool is = focus && focus == m_hWnd;
     if (!is && IsCombo()) is = VkiCtlIsComboPart(m_hWnd, focus);
     if (!is && m_pOwner && m_pOwner->m_hWnd)

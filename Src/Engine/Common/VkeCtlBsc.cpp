@@ -358,9 +358,10 @@ int VkiCtl::InitBase(VkeCtlParam* param, int* field, int* messageNo)
     }
     if (rc == VKE_OK && !m_pOwner) SetStyle(m_hWnd, (GetStyle() & ~kStripStyle) | kChildStyle);
     // The setters below each go to the whole radio group: it is found once; each asks for a
-    // repaint, and one is asked for at the end.
+    // repaint, and one is asked for at the end; each asks where the focus is: asked once.
     GroupHold group(this);
     RedrawHold redraw(this);
+    FocusHold focus;
     if (rc == VKE_OK) rc = SetFontByLogFont(&lf);
     if (rc == VKE_OK) rc = SetTextColor(param->uTextColor);
     if (rc == VKE_OK) rc = SetBackColor(param->uBackColor);

@@ -181,7 +181,7 @@ int VkiCtl::WriteWindow()
 {
     Dti& d = D();
     if (!VkiCtlIsFlag(d.iFormat) || !VkiCtlIsFlag(d.iFocused)) return VKE_ERR_ARG;
-    if (IsButton()) ::SetWindowTextA(m_hWnd, VkiCtlStr(d.memDataName));
+    if (IsButton()) VkiCtlShowCaption(m_hWnd, VkiCtlStr(d.memDataName));
     if (IsAutoRadio()) return WriteGroup();
     char text[kText];
     VkiCtlTakeText(text, VkiCtlStr(d.memDataValue), kText - 1);
@@ -209,7 +209,7 @@ int VkiCtl::ShowText(char* text, bool formatted)
     bool editing = d.iFormat == 0 && !formatted;
     if (IsEditLike() && editing) VkiCtlTakeText(text, text, InputLimit(d.iMaxInputLength));
     if (IsStatic()) {
-        ::SetWindowTextA(m_hWnd, text);
+        VkiCtlShowCaption(m_hWnd, text);
     } else if (IsEditLike()) {
         if (IsCombo()) {
             int index = FindItem(m_hWnd, true, text);

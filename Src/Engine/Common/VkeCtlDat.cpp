@@ -231,7 +231,7 @@ int VkiCtl::SetWndFromEdi(Ctd* ctd)
     if (h->IsCombo()) ::SendMessageA(h->m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(ctd->cud.iListIndex), 0);
     Dti& d = h->D();
     int first = CopyDti(&d, &ctd->cud.dtiSnap);
-    if (h->IsButton()) ::SetWindowTextA(h->m_hWnd, VkiCtlStr(d.memDataName));
+    if (h->IsButton()) VkiCtlShowCaption(h->m_hWnd, VkiCtlStr(d.memDataName));
     Keep(&first, h->WriteDti(&d, 0));
     if (h->HasFocus()) h->SetSelection(d.sel.iStart, d.sel.iEnd);
     else h->SetSelection(-1, -1);

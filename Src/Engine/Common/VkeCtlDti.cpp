@@ -46,6 +46,18 @@ int VkiCtlReadText(HWND wnd, char* out)
     return VkiCtlTakeText(out, text.data(), kText - 1);
 }
 
+void VkiCtlShowCaption(HWND wnd, const char* text)
+{
+    // The window's text is read in this process; setting it costs the platform a round trip.
+    const size_t length = strlen(text);
+    int n = ::GetWindowTextLengthA(wnd);
+    if (n >= 0 && static_cast<size_t>(n) == length) {
+        std::vector<char> now(length + 2, '\0');
+        if (::GetWindowTextA(wnd, now.data(), n + 1) == n && memcmp(now.data(), text, length) == 0) return;
+    }
+    ::SetWindowTextA(wnd, text);
+}
+
 // ---- Selections ----
 
 int VkiCtl::SetSelection(int start, int end)
@@ -250,6 +262,10 @@ int VkiCtl::SetValue(int undo, Equal equal, Store store)
 {
     if (!VkiCtlIsFlag(undo)) return VKE_ERR_ARG;
     if (equal()) return VKE_OK;
+    // The steps below each go to the whole radio group and ask for a repaint: the group is found
+    // once and one repaint is asked for at the end, as Init does.
+    GroupHold group(this);
+    RedrawHold redraw(this);
     int rc = undo ? ChangeStep(14, 0) : VKE_OK;
     if (rc != VKE_OK) return rc;
     rc = store();

@@ -22,13 +22,13 @@ HBRUSH VkiCtl::StateBrush(HDC dc)
         LRESULT brush = ::SendMessageA(parent, VkeWmCtlColor, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hWnd));
         if (brush) return reinterpret_cast<HBRUSH>(brush);
     }
-    int focus = 0;
-    if (IsFocus(&focus) != VKE_OK) return nullptr;
     COLORREF back = c->m_uBackColor;
     HBRUSH brush = c->m_hBackBrush;
-    // A control being typed into, or a focused list, shows its own colours.
-    if (!(focus && (IsListBox() || IsCombo() || c->IsEditLike())) && c->StateColor(&back, &brush) != VKE_OK)
-        return nullptr;
+    // A control being typed into, or a focused list, shows its own colours; the focus is asked
+    // only of those (each question costs the platform a round trip).
+    int focus = 0;
+    if ((IsListBox() || IsCombo() || c->IsEditLike()) && IsFocus(&focus) != VKE_OK) return nullptr;
+    if (!focus && c->StateColor(&back, &brush) != VKE_OK) return nullptr;
     ::SetTextColor(dc, c->m_uTextColor);
     ::SetBkColor(dc, back);
     return brush;
@@ -67,6 +67,7 @@ HBRUSH VkiCtl::CtlColor(CDC* pDC, UINT) { return StateBrush(pDC->m_hDC); }
 
 int VkiCtl::SetFocusCtl()
 {
+    ForgetFocus();
     VkiCtl* h = nullptr;
     int rc = Holder(&h);
     return rc == VKE_OK ? m_pDrw->SetFocusWnd(h->m_hWnd) : rc;
@@ -74,6 +75,7 @@ int VkiCtl::SetFocusCtl()
 
 void VkiCtl::OnSetFocus(CWnd* pOldWnd)
 {
+    ForgetFocus();
     Default();
     VkiCtl* h = nullptr;
     if (!IsInit() || Holder(&h) != VKE_OK) return;
@@ -92,6 +94,7 @@ void VkiCtl::OnSetFocus(CWnd* pOldWnd)
 
 void VkiCtl::OnKillFocus(CWnd* pNewWnd)
 {
+    ForgetFocus();
     m_iLead = 0;
     VkiCtl* w = nullptr;
     HWND next = pNewWnd ? pNewWnd->m_hWnd : nullptr;

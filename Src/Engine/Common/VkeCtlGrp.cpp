@@ -31,6 +31,39 @@ bool IsAutoRadioWnd(HWND wnd, int engineOnly)
 
 HWND Next(HWND parent, HWND wnd) { return GetNextDlgGroupItem(parent, wnd, FALSE); }
 
+bool IsGroupStart(HWND wnd) { return (GetWindowLongPtrA(wnd, GWL_STYLE) & WS_GROUP) != 0; }
+
+bool IsControlParent(HWND wnd) { return (GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0; }
+
+// The windows of self's group in their order, read from the siblings around self by the group
+// order's rules: from the nearest WS_GROUP window at or before self up to the next WS_GROUP
+// window after it. Each step of the platform's own order reads the whole sibling list, this reads
+// the group and its two ends. False, and nothing in out, where the rules need more than that:
+// no such window before or after self (the order wraps round the list), or a control parent at
+// or next to the group (the order descends into its children); the platform walks then.
+bool ListGroup(HWND self, std::vector<HWND>* out, size_t* selfAt)
+{
+    std::vector<HWND> before; // self's predecessors in the group, nearest first
+    HWND w = self;
+    for (int steps = 0; !IsGroupStart(w); ++steps) {
+        w = GetWindow(w, GW_HWNDPREV);
+        if (!w || steps >= kMaxSteps) return false;
+        before.push_back(w);
+    }
+    std::vector<HWND> group(before.rbegin(), before.rend());
+    *selfAt = group.size();
+    group.push_back(self);
+    for (w = GetWindow(self, GW_HWNDNEXT); w && !IsGroupStart(w); w = GetWindow(w, GW_HWNDNEXT)) {
+        if (group.size() >= static_cast<size_t>(kMaxSteps)) return false;
+        group.push_back(w);
+    }
+    if (!w || IsControlParent(w)) return false;
+    for (HWND member : group)
+        if (IsControlParent(member)) return false;
+    out->swap(group);
+    return true;
+}
+
 // True when target comes up in the group order after from, before the walk is back.
 bool Reachable(HWND parent, HWND from, HWND target)
 {
@@ -90,6 +123,16 @@ std::vector<HWND> VkiCtl::GroupRadios(int engineOnly)
     HWND self = m_hWnd;
     HWND parent = self ? ::GetParent(self) : nullptr;
     if (!IsInit() || !IsAutoRadio() || !parent || !::IsWindow(parent)) return radios;
+    // The platform's order runs round the group's usable windows from the one after self.
+    std::vector<HWND> group;
+    size_t at = 0;
+    if (ListGroup(self, &group, &at)) {
+        for (size_t i = 1; i < group.size(); ++i) {
+            HWND member = group[(at + i) % group.size()];
+            if (IsUsable(member) && IsAutoRadioWnd(member, engineOnly)) radios.push_back(member);
+        }
+        return radios;
+    }
     // Every step of the platform's order costs a walk of the parent's children: each is taken once.
     std::vector<HWND> met;
     HWND w = Next(parent, self);

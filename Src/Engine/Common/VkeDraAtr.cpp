@@ -104,7 +104,7 @@ int VkiDra::Redraw(int erase)
     if (!IsInit()) return VKE_ERR_NOT_INIT;
     if (!IsFlag(erase)) return VKE_ERR_ARG;
     if (MemoryMode()) m_iRedrawNeeded = 1;
-    ::InvalidateRect(m_hWnd, nullptr, erase);
+    if (Shown()) ::InvalidateRect(m_hWnd, nullptr, erase);
     return VKE_OK;
 }
 

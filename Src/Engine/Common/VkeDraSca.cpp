@@ -161,7 +161,7 @@ int VkiDra::Relayout(int num, int den)
 {
     int rc = m_iTracking ? EndTracking() : VKE_OK;
     if (rc != VKE_OK) return rc;
-    bool hadUpdate = ::GetUpdateRect(m_hWnd, nullptr, FALSE) != 0;
+    bool hadUpdate = HasUpdate();
     if (num == m_iScaleNum && den == m_iScaleDen && m_iScaleBase == m_iAppliedScaleBase) return Redraw(1);
     RECT scaled;
     if (!ScaleExtent(m_rctBas, num, den, &scaled)) return VKE_ERR_CUT;
@@ -212,6 +212,7 @@ int VkiDra::Relayout(int num, int den)
 // part of the drawing is invalidated without erasing.
 int VkiDra::Repaint(bool hadUpdate, int oldW, int oldH)
 {
+    if (!Shown()) return VKE_OK; // painted whole when it shows
     if (hadUpdate) return Redraw(0);
     ::ValidateRect(m_hWnd, nullptr);
     if (::GetUpdateRect(m_hWnd, nullptr, FALSE)) return Redraw(0);

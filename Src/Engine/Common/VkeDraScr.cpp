@@ -372,7 +372,7 @@ int VkiDra::Scroll(bool h, int code, int pos)
     if (*busy) return VKE_OK;
     VkiFlagGuard guard(busy);
     if (!HasBar(h)) return VKE_ERR_EXISTS;
-    bool hadUpdate = ::GetUpdateRect(m_hWnd, nullptr, FALSE) != 0;
+    bool hadUpdate = HasUpdate();
     SCROLLINFO si;
     rc = GetScrInfo(h, &si, SIF_ALL);
     if (rc != VKE_OK) return rc;
@@ -396,7 +396,7 @@ int VkiDra::Scroll(bool h, int code, int pos)
     SCROLLINFO set = {sizeof(set), SIF_POS, 0, 0, 0, static_cast<int>(p), 0};
     ::SetScrollInfo(Bar(h), SB_CTL, &set, FALSE);
     int now = ::GetScrollPos(Bar(h), SB_CTL);
-    if (now != si.nPos) ::InvalidateRect(Bar(h), nullptr, FALSE);
+    if (now != si.nPos && ::IsWindowVisible(Bar(h))) ::InvalidateRect(Bar(h), nullptr, FALSE);
     // With y up the drawing position is the one at the view's lower edge.
     int d = 0;
     if (h) HScrPosToHDraPos(&d, now);
@@ -409,11 +409,9 @@ int VkiDra::Scroll(bool h, int code, int pos)
         *field = d;
         return MoveShown(h, shift, hadUpdate);
     }
-    if (!hadUpdate) {
-        ::ValidateRect(m_hWnd, nullptr);
-        return ::GetUpdateRect(m_hWnd, nullptr, FALSE) ? Redraw(0) : VKE_OK;
-    }
-    return Redraw(0);
+    // The drawing did not move: nothing to paint unless something waited already (nothing above
+    // touches the area's own update region, so none can have come since).
+    return hadUpdate ? Redraw(0) : VKE_OK;
 }
 
 // Moving the pixels needs them to be the drawing as it is now laid out: nothing waits to be

@@ -97,6 +97,20 @@ public:
     };
     // 1 when the focus is on the control, or on its combo box or a part of that combo box.
     int IsFocus(int* out);
+    // Keeps the window with the keyboard focus for the steps of one Init, which each ask: the
+    // platform answers each question with a round trip. It is asked again after an engine
+    // control sees the focus come or go.
+    class FocusHold {
+    public:
+        FocusHold();
+        ~FocusHold();
+        FocusHold(const FocusHold&) = delete;
+        FocusHold& operator=(const FocusHold&) = delete;
+    };
+    // The window with the keyboard focus, as held.
+    static HWND FocusWnd();
+    // What a FocusHold keeps is asked again.
+    static void ForgetFocus();
     // Gives the focus to the holder's window (VkeCtlFcs.cpp).
     int SetFocusCtl();
 
@@ -481,3 +495,7 @@ int VkiCtlTakeText(char* dest, const char* src, int limit);
 
 // A window's text, at most 1023 bytes (out holds 1024), as VkiCtlTakeText takes it.
 int VkiCtlReadText(HWND wnd, char* out);
+
+// A button's caption or a static's text set to text, unless the window shows that text already
+// (the repaint a change needs is the caller's, as after any value written).
+void VkiCtlShowCaption(HWND wnd, const char* text);

@@ -342,6 +342,13 @@ private:
     // The window takes the new screen font before the old one is deleted.
     void TakeScreenFont(HFONT font, const LOGFONTA& lf);
     bool MemoryMode() const { return m_iDrawMemory == 1 && m_drm.iAttached == 1; }
+    // A window out of sight keeps no update region: the platform drops what is invalidated or
+    // validated on it and paints it whole when it shows (a caller that hid it by WM_SETREDRAW
+    // asks for that paint itself). So the area's paint bookkeeping is left out while hidden;
+    // each of its steps would cost the platform a round trip.
+    bool Shown() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
+    // Something waits to be painted: only a shown area can have it.
+    bool HasUpdate() const { return Shown() && ::GetUpdateRect(m_hWnd, nullptr, FALSE); }
     bool PrintObjects() const { return m_iPrinting == 1 && !MemoryMode(); }
     // Getters need only the initialised state and a place to write.
     template <class T>

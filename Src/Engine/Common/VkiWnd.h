@@ -62,8 +62,9 @@ HFONT VkiTakeFont(const LOGFONTA& lf);
 void VkiDropFont(HFONT font);
 
 // Takes the font of the LOGFONT (-9 when refused), stores both and sets the font on the window,
-// redrawn, unless the window shows that font object already; the font held before is given back.
-// A height of 0 is stored as the height the font has.
+// redrawn when it is shown (a hidden one is painted whole when it shows), unless the window shows
+// that font object already; the font held before is given back. A height of 0 is stored as the
+// height the font has.
 inline int VkiSetWindowFont(HWND wnd, const LOGFONTA* font, LOGFONTA* stored, HFONT* held)
 {
     if (!font) return VKE_ERR_ARG;
@@ -71,7 +72,7 @@ inline int VkiSetWindowFont(HWND wnd, const LOGFONTA* font, LOGFONTA* stored, HF
     if (!made) return VKE_ERR_ARG;
     *stored = *font;
     if (reinterpret_cast<HFONT>(SendMessageA(wnd, WM_GETFONT, 0, 0)) != made)
-        SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+        SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), IsWindowVisible(wnd));
     VkiDropFont(*held);
     *held = made;
     if (stored->lfHeight != 0) return VKE_OK;

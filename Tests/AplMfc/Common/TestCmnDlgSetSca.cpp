@@ -192,6 +192,29 @@ TEST_F(DlgTest, RefusedParametersOrAMissingControlEndTheDialogWithNothingLeft)
     EXPECT_EQ(VktGdiObjects(), before);
 }
 
+// At its end the dialog takes its engine controls' windows down with it: none stays, nothing is
+// traced and every GDI object they held goes back.
+TEST_F(DlgTest, TheDialogsEndTakesItsControlsAlongAndGivesBackTheirGdiObjects)
+{
+    std::vector<HWND> items;
+    Step keep = [&items](HWND box) {
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) items.push_back(c);
+        TypeInto(Item(box, IDC_CMN_EDT_1), "50");
+    };
+    RunScale(4, 200, 100, {keep}, {IDOK}); // the shared fonts made once
+    PumpPending();
+    const DWORD before = VktGdiObjects();
+    const size_t traced = main->traces.size();
+    items.clear();
+    Outcome out = RunScale(4, 200, 100, {keep}, {IDOK});
+    PumpPending();
+    EXPECT_EQ(out.rc, 0);
+    ASSERT_FALSE(items.empty());
+    for (HWND c : items) EXPECT_FALSE(IsWindow(c));
+    EXPECT_EQ(VktGdiObjects(), before);
+    EXPECT_EQ(main->traces.size(), traced);
+}
+
 TEST_F(DlgTest, TheAboutBoxNamesTheProgramAndItsVersion)
 {
     VktMsgBox answer({IDOK});

@@ -15,9 +15,6 @@
 
 namespace {
 
-// The previous procedure of an engine control, kept on its window.
-const char kPrevProc[] = "DlbPnlFilCmdPrv";
-
 // The controls in slot order: type, item id, edit type and format.
 struct CtlRow {
     int type;
@@ -99,16 +96,13 @@ HWND g_hChkWnd = nullptr;
 
 LRESULT CALLBACK GF_DlbPnlFilCmdWndPrcBtn(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto previous = reinterpret_cast<WNDPROC>(::GetPropA(hWnd, kPrevProc));
+    auto* panel = dynamic_cast<DlbPnlFilCmd*>(CWnd::FromHandlePermanent(::GetParent(hWnd)));
+    WNDPROC previous = panel ? panel->PrevProc(hWnd) : nullptr;
     if (!previous) {
         CMN_TRACE("GF_DlbPnlFilCmdWndPrcBtn", VKE_ERR_SYSTEM);
         return 0;
     }
-    MSG msg = {hWnd, message, wParam, lParam, 0, {0, 0}};
-    LRESULT rc = ::SendMessageA(::GetParent(hWnd), CmnWmRfl, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(&msg));
-    if (rc) return rc;
-    if (message == WM_NCDESTROY) ::RemovePropA(hWnd, kPrevProc);
-    return ::CallWindowProcA(previous, hWnd, message, wParam, lParam);
+    return CmnRflToOwner(panel->m_hWnd, previous, hWnd, message, wParam, lParam);
 }
 
 BEGIN_MESSAGE_MAP(DlbPnlFilCmd, DlbPnl)
@@ -123,7 +117,10 @@ BEGIN_MESSAGE_MAP(DlbPnlFilCmd, DlbPnl)
     ON_CONTROL_RANGE(CBN_SELCHANGE, IDC_FILCMD_PLACE, IDC_FILCMD_TOOL, &ThisClass::OnSelChangeCmb)
 END_MESSAGE_MAP()
 
-DlbPnlFilCmd::DlbPnlFilCmd() : m_bInit(0), m_amFilter(), m_bTimer(0), m_uTimer(0), m_hOrgWnd(nullptr), m_hOrgCtl(nullptr) {}
+DlbPnlFilCmd::DlbPnlFilCmd()
+    : m_bInit(0), m_amFilter(), m_bTimer(0), m_uTimer(0), m_hOrgWnd(nullptr), m_hOrgCtl(nullptr), m_pfnPrev()
+{
+}
 
 DlbPnlFilCmd::~DlbPnlFilCmd()
 {
@@ -179,12 +176,17 @@ int DlbPnlFilCmd::InitCtl()
     for (int slot = 0; slot < SlotCnt; ++slot) {
         const CtlRow& row = kCtls[slot];
         int rc = InitCtlSlot(slot, row.type, row.id, row.editType, row.format, values[slot]);
-        WNDPROC previous = nullptr;
-        if (rc == VKE_OK) rc = VkeCtlSetWindowProc(Ctl(slot), GF_DlbPnlFilCmdWndPrcBtn, &previous);
-        if (rc == VKE_OK && !::SetPropA(CtlWnd(slot), kPrevProc, reinterpret_cast<HANDLE>(previous))) rc = VKE_ERR_SYSTEM;
+        if (rc == VKE_OK) rc = VkeCtlSetWindowProc(Ctl(slot), GF_DlbPnlFilCmdWndPrcBtn, &m_pfnPrev[slot]);
         if (rc != VKE_OK) return rc;
     }
     return VKE_OK;
+}
+
+WNDPROC DlbPnlFilCmd::PrevProc(HWND wnd) const
+{
+    for (int i = 0; m_inf.phCtlWnd && i < m_inf.iCtlCnt; ++i)
+        if (m_inf.phCtlWnd[i] == wnd) return m_pfnPrev[i];
+    return nullptr;
 }
 
 int DlbPnlFilCmd::Term()

@@ -117,6 +117,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    friend LRESULT CALLBACK GF_DlbPnlFilCmdWndPrcBtn(HWND, UINT, WPARAM, LPARAM);
     // Traces code under the panel's source and name; returns code.
     static int Fail(const char* name, int code);
     // The file list of the shown file-list panel, else null.
@@ -137,6 +138,10 @@ private:
     bool StepPages();
     int ShowPage(int index);
 
+    // The procedure a control's window had before the panel's (null when the window is none of
+    // the panel's controls).
+    WNDPROC PrevProc(HWND wnd) const;
+
     int m_bInit;
     char m_amFilter[1024];
     int m_bTimer;
@@ -144,4 +149,9 @@ private:
     HWND m_hOrgWnd; // the panel or dialog whose control had the focus before the run-tool button
     HWND m_hOrgCtl; // that control
     CMenu m_menuPnl;
+    WNDPROC m_pfnPrev[SlotCnt]; // each control's procedure before the panel's
 };
+
+// The window procedure of the panel's engine controls: every message goes to the panel first as
+// CmnWmRfl (wParam the control, lParam a MSG); a non-zero answer is its result.
+LRESULT CALLBACK GF_DlbPnlFilCmdWndPrcBtn(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

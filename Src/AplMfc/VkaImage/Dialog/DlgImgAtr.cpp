@@ -173,8 +173,9 @@ int DlgImg::ShowStatus()
 int DlgImg::Redraw(int erase)
 {
     if (!m_bInitImg) return Fail("Redraw", VKE_ERR_NOT_INIT);
+    // The area invalidates itself; only an area that cannot is invalidated here.
     int rc = VkeDraRedraw(GetDra(), erase);
-    ::InvalidateRect(GetDraWnd(), nullptr, erase);
+    if (rc != VKE_OK) ::InvalidateRect(GetDraWnd(), nullptr, erase);
     return rc == VKE_OK ? rc : Fail("Redraw", rc);
 }
 

@@ -1,8 +1,11 @@
 // The value cycle on real controls: typed values by EditType, the parent's messages, radio
 // groups and their walk, password edits, and Shift-JIS text counted in bytes.
 #include "VktCtl.h"
+#include <algorithm>
+#include <sstream>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -184,6 +187,72 @@ TEST_F(Cycle, RadioGroupWalkAndValue)
     EXPECT_EQ(Pair(Check(Wnd(one)), Check(Wnd(two))) + Pair(Check(loose), Check(Wnd(three))), "1,00,1");
     ASSERT_EQ(VkeCtlSetDataFlag(one, 0), 0);
     EXPECT_EQ(Pair(DtiOf(two).iData, DtiOf(three).iData), "0,1");
+}
+
+// The group the setters reach is the platform's group order from the button, whether the engine
+// reads it from the group's ends or, where the order wraps round the list or meets a control
+// parent, walks it: the buttons a "1" unchecks are those VkeCtlSchAutoRdoBtn hands out, and a
+// state set on the button reaches the engine buttons among them. Each row is a layout of one
+// container's windows: S the button set, R engine and r plain auto radio buttons, e an edit,
+// c a control parent; g WS_GROUP, h hidden, d disabled.
+TEST_F(Cycle, TheGroupIsThePlatformsGroupOrder)
+{
+    const char* rows[] = {"Sg R R eg",      "Rg R S r eg",   "Rgh R S rd R eg", "Rg Rd S Rh eg", "Sg R R",
+                          "R S R eg",       "Rg S e R eg",   "eg Rg S R eg Rg R", "Rg S cg R",   "Rg S c R eg",
+                          "Rgd S R eg",     "Sgd R r eg",    "Rg Rh Rd S eg",   "Sg eg",         "Rg S Rg R"};
+    int n = 0;
+    for (const char* row : rows) {
+        SCOPED_TRACE(row);
+        host = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 580, parent, nullptr, nullptr, nullptr);
+        nextY = 0;
+        VkiCtl* self = nullptr;
+        std::vector<HWND> radios;
+        std::vector<VkiCtl*> engine;
+        std::istringstream tokens(row);
+        for (std::string token; tokens >> token;) {
+            const char kind = token[0];
+            const auto has = [&](char flag) { return token.find(flag, 1) != std::string::npos; };
+            const DWORD style = (has('g') ? WS_GROUP : 0) | (has('d') ? WS_DISABLED : 0);
+            HWND wnd = nullptr;
+            if (kind == 'S' || kind == 'R') {
+                VkiCtl* ctl = Make(VKE_CTL_BUTTON, BS_AUTORADIOBUTTON | style, "radio");
+                ASSERT_NE(ctl, nullptr);
+                wnd = Wnd(ctl);
+                if (kind == 'S') self = ctl;
+                else engine.push_back(ctl);
+            } else {
+                const char* cls = kind == 'r' ? "Button" : kind == 'e' ? "Edit" : "Static";
+                wnd = CreateWindowExA(kind == 'c' ? WS_EX_CONTROLPARENT : 0, cls, "",
+                                      WS_CHILD | WS_VISIBLE | style | (kind == 'r' ? BS_AUTORADIOBUTTON : 0), 330,
+                                      nextY, 200, 24, host, nullptr, nullptr, nullptr);
+                nextY += 28;
+            }
+            if (has('h')) ShowWindow(wnd, SW_HIDE);
+            if (kind == 'S' || kind == 'R' || kind == 'r') radios.push_back(wnd);
+        }
+        ASSERT_NE(self, nullptr);
+        std::vector<HWND> walk;
+        for (HWND cursor = nullptr; VkeCtlSchAutoRdoBtn(self, &cursor, 0) == 0;) walk.push_back(cursor);
+        // Every button on, then the set one's "1": the others of its group go off.
+        ASSERT_EQ(VkeCtlSetDataValue(self, "0", 0), 0);
+        for (HWND r : radios) SendMessageA(r, BM_SETCHECK, BST_CHECKED, 0);
+        ASSERT_EQ(VkeCtlSetDataValue(self, "1", 0), 0);
+        std::vector<HWND> off;
+        for (HWND r : radios)
+            if (Check(r) == BST_UNCHECKED) off.push_back(r);
+        std::sort(walk.begin(), walk.end());
+        std::sort(off.begin(), off.end());
+        EXPECT_EQ(off, walk);
+        // A state set on the button reaches the engine buttons of the walk.
+        for (VkiCtl* c : engine) DtiOf(c).iData = 1;
+        ASSERT_EQ(VkeCtlSetDataFlag(self, 0), 0);
+        for (VkiCtl* c : engine)
+            EXPECT_EQ(DtiOf(c).iData, std::binary_search(walk.begin(), walk.end(), Wnd(c)) ? 0 : 1);
+        ShowWindow(host, SW_HIDE);
+        ++n;
+    }
+    EXPECT_EQ(n, static_cast<int>(sizeof(rows) / sizeof(rows[0])));
+    host = nullptr;
 }
 
 TEST_F(Cycle, PasswordEditsShowOneMaskPerByte)

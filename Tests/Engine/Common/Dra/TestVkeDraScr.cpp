@@ -367,3 +367,44 @@ TEST_F(DraShownScroll, AZoomOutAfterScrollsShowsWhatARepaintShows)
     UpdateWindow(wnd);
     ExpectAsRepainted();
 }
+
+// Re-layouts, scales and scrolls while the area is out of sight (its parent paused by
+// WM_SETREDRAW, as a page lays out a new image, or hidden) ask the owner for nothing; once it
+// shows again (after the page's own repaint request for the paused one) the screen holds what
+// a full repaint draws, pixel for pixel.
+TEST_F(DraShownScroll, AnAreaOutOfSightIsPaintedWholeWhenItShows)
+{
+    for (int hide : {0, 1}) {
+        SCOPED_TRACE(hide ? "parent hidden" : "parent paused");
+        Restart();
+        ASSERT_EQ(Start([](VkeDraParam& p) {
+                      p.rctDra = {10, 10, 330, 250};
+                      p.rctInrDra = {0, 0, kW, kH};
+                  }),
+                  0);
+        mode = HALFTONE;
+        ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 80), 0);
+        UpdateWindow(wnd);
+        if (hide) ShowWindow(parent, SW_HIDE);
+        else SendMessageA(parent, WM_SETREDRAW, FALSE, 0);
+        requests.clear();
+        RECT extent = {0, 0, kH, kW}; // turned
+        ASSERT_EQ(VkeDraMove(dra, nullptr, &extent), 0);
+        ASSERT_EQ(VkeDraSetScale(dra, 1, 2), 0);
+        ASSERT_EQ(VkeDraVScroll(dra, SB_THUMBPOSITION, 30), 0);
+        ASSERT_EQ(VkeDraHScroll(dra, SB_THUMBPOSITION, 30), 0);
+        ASSERT_EQ(VkeDraRedraw(dra, 0), 0);
+        VktSys::Pump();
+        EXPECT_TRUE(requests.empty());
+        if (hide) {
+            ShowWindow(parent, SW_SHOWNA);
+        } else {
+            SendMessageA(parent, WM_SETREDRAW, TRUE, 0);
+            ASSERT_EQ(VkeDraRedraw(dra, 0), 0);
+        }
+        UpdateWindow(parent);
+        UpdateWindow(wnd);
+        EXPECT_FALSE(requests.empty());
+        ExpectAsRepainted();
+    }
+}
