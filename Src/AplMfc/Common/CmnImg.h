@@ -238,12 +238,12 @@ private:
     // queued); false when the wait fails.
     static bool WaitAnswering(HANDLE handle);
 
-    // A decode on a worker thread (CmnImgOpn.cpp): the thread's input and, once it ended, its
-    // result; only the user-interface thread queues, takes and drops them.
+    // A decode on a worker of the system thread pool (CmnImgOpn.cpp): its input and, once done,
+    // its result; only the user-interface thread queues, takes and drops them.
     struct Opn {
         CmnImg* pImg = nullptr;
         char amPath[CmnPathSize] = {};
-        HANDLE hThread = nullptr;
+        HANDLE hDone = nullptr; // set once the decode ended (manual reset)
         HANDLE hPrev = nullptr; // the decode queued before, waited for first (a duplicate handle)
         int bWaited = 0;        // a caller waits for it: not dropped
         int bStamp = 0;         // the file's time and size as the decode began
@@ -259,7 +259,7 @@ private:
         Opn& operator=(const Opn&) = delete;
         ~Opn();
     };
-    static DWORD WINAPI RunOpn(void* param);
+    static void CALLBACK RunOpn(PTP_CALLBACK_INSTANCE instance, void* param);
     bool IsUiCall() const;
     Opn* FindOpn(const char* path);
     Opn* StartOpn(const char* path);

@@ -1,5 +1,6 @@
-// The image service's opens on worker threads: a file's decode runs on a thread of its own, under
-// the lock as every engine image call, while the user-interface thread waits answering only what
+// The image service's opens on worker threads: a file's decode runs on a worker of the system
+// thread pool (a thread made per decode costs its start and end under Wine), under the lock as
+// every engine image call, while the user-interface thread waits answering only what
 // other threads send (a frame asked by another thread or program answers during a long decode).
 // A batch of openings names the file it opens next: its decode is queued after the next one asked
 // for, so it runs while that file's page is set up. Each decode waits for the one queued before
@@ -55,23 +56,27 @@ void DeliverTraceReports()
 
 CmnImg::Opn::~Opn()
 {
-    if (hThread) ::CloseHandle(hThread);
+    if (hDone) ::CloseHandle(hDone);
     if (hPrev) ::CloseHandle(hPrev);
 }
 
-DWORD WINAPI CmnImg::RunOpn(void* param)
+void CALLBACK CmnImg::RunOpn(PTP_CALLBACK_INSTANCE, void* param)
 {
     Opn* o = static_cast<Opn*>(param);
     if (o->hPrev) ::WaitForSingleObject(o->hPrev, INFINITE);
     o->bStamp = ::GetFileAttributesExA(o->amPath, GetFileExInfoStandard, &o->fad) ? 1 : 0;
     // The user-interface thread waits for it (or soon will): it goes first, as that thread would.
-    struct Hold {
-        CmnImg* p;
-        explicit Hold(CmnImg* img) : p(img) { p->TakeLock(true, false); }
-        ~Hold() { p->UnlockCache(0); }
-    } hold(o->pImg);
-    o->iRc = VkeDrwOpenImage(theCmnAppInf.pDrw, o->amPath, &o->hImg, &o->iTypImg, &o->fXRes, &o->fYRes, &o->bKnown);
-    return 0;
+    {
+        struct Hold {
+            CmnImg* p;
+            explicit Hold(CmnImg* img) : p(img) { p->TakeLock(true, false); }
+            ~Hold() { p->UnlockCache(0); }
+        } hold(o->pImg);
+        o->iRc =
+            VkeDrwOpenImage(theCmnAppInf.pDrw, o->amPath, &o->hImg, &o->iTypImg, &o->fXRes, &o->fYRes, &o->bKnown);
+    }
+    // The last touch of the record: its owner may erase it at once.
+    ::SetEvent(o->hDone);
 }
 
 bool CmnImg::IsUiCall() const { return m_bInit && ::GetCurrentThreadId() == m_dwUiThread; }
@@ -87,7 +92,7 @@ CmnImg::Opn* CmnImg::StartOpn(const char* path)
 {
     HANDLE prev = nullptr;
     if (!m_lstOpn.empty() &&
-        !::DuplicateHandle(::GetCurrentProcess(), m_lstOpn.back().hThread, ::GetCurrentProcess(), &prev, SYNCHRONIZE,
+        !::DuplicateHandle(::GetCurrentProcess(), m_lstOpn.back().hDone, ::GetCurrentProcess(), &prev, SYNCHRONIZE,
                            FALSE, 0))
         return nullptr;
     m_lstOpn.emplace_back();
@@ -95,8 +100,8 @@ CmnImg::Opn* CmnImg::StartOpn(const char* path)
     o.pImg = this;
     o.hPrev = prev;
     snprintf(o.amPath, sizeof(o.amPath), "%s", path);
-    o.hThread = ::CreateThread(nullptr, 0, &CmnImg::RunOpn, &o, 0, nullptr);
-    if (o.hThread) return &o;
+    o.hDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (o.hDone && ::TrySubmitThreadpoolCallback(&CmnImg::RunOpn, &o, nullptr)) return &o;
     m_lstOpn.pop_back();
     return nullptr;
 }
@@ -144,9 +149,9 @@ void CmnImg::DropOpenImages(const char* path)
         Opn& o = *i++;
         if (o.bWaited || (path && !SameFile(o.amPath, path))) continue;
         // A decode still to come waits for the lock a caller holding it would never give back.
-        if (m_dwOwner == ::GetCurrentThreadId() && ::WaitForSingleObject(o.hThread, 0) != WAIT_OBJECT_0) continue;
-        if (ui) WaitAnswering(o.hThread);
-        else ::WaitForSingleObject(o.hThread, INFINITE);
+        if (m_dwOwner == ::GetCurrentThreadId() && ::WaitForSingleObject(o.hDone, 0) != WAIT_OBJECT_0) continue;
+        if (ui) WaitAnswering(o.hDone);
+        else ::WaitForSingleObject(o.hDone, INFINITE);
         EraseOpn(&o, true);
     }
 }
@@ -162,7 +167,7 @@ int CmnImg::TakeOpn(Opn* o, HBITMAP* out, int* type, float* xRes, float* yRes, i
         o = StartOpn(path);
         if (!o) return VKE_ERR_MEMORY;
         o->bWaited = 1;
-        if (!WaitAnswering(o->hThread)) ::WaitForSingleObject(o->hThread, INFINITE);
+        if (!WaitAnswering(o->hDone)) ::WaitForSingleObject(o->hDone, INFINITE);
     }
     const int rc = o->iRc;
     *out = o->hImg;
@@ -184,7 +189,7 @@ int CmnImg::OpenImageAnswering(const char* path, HBITMAP* out, int* type, float*
     if (!worker || QueueOpenImage(path) != VKE_OK) return OpenImage(path, out, type, xRes, yRes, typeKnown);
     Opn* o = FindOpn(path);
     o->bWaited = 1;
-    if (!WaitAnswering(o->hThread)) ::WaitForSingleObject(o->hThread, INFINITE);
+    if (!WaitAnswering(o->hDone)) ::WaitForSingleObject(o->hDone, INFINITE);
     int rc = TakeOpn(o, out, type, xRes, yRes, typeKnown);
     if (IsTraced(rc)) {
         DeliverTraceReports();
