@@ -2,8 +2,10 @@
 // the command line (the file-list benchmark's Jpg1000 folder) until 200 tabs stand, then File >
 // "すべて閉じる" (45057) runs until no tab stands and the program is idle. Both times a second
 // thread sends the frame a message every few milliseconds: the longest wait for an answer is how
-// long the program did not answer. Then the exit with 13 pages of 6 MP (the thumbnail images):
-// from the system menu's close, as Alt+F4 gives it, to the end of the process; median of 3.
+// long the program did not answer. Beside the opening, the bare VkeDrwOpenImage (and close) of
+// 20 of its files in this process right after it, per file: a page's time is that decode and the
+// page's set-up. Then the exit with 13 pages of 6 MP (the thumbnail images): from the system
+// menu's close, as Alt+F4 gives it, to the end of the process; median of 3.
 //
 //   scripts/bench BenchClose [pages]
 #include "BenchProgram.h"
@@ -70,6 +72,24 @@ std::string Args(const char* format, int count)
     return args;
 }
 
+// Seconds of one bare open and close of every tenth of the pages' files (at most 20), per file;
+// -1 when one fails.
+double BareDecode(VkiDrw* drw, int pages)
+{
+    double sum = 0;
+    int count = 0;
+    for (int i = 1; i <= pages && count < 20; i += pages >= 200 ? 10 : 1, ++count) {
+        char name[64];
+        snprintf(name, sizeof(name), "List\\Jpg1000\\p%04d.jpg", i);
+        double start = BenchNow();
+        HBITMAP picture = BenchOpenPicture(drw, BenchFullBeside(name));
+        if (!picture) return -1;
+        VkeDrwCloseImage(drw, &picture);
+        sum += BenchNow() - start;
+    }
+    return sum / count;
+}
+
 int TabCount(HWND frame, BenchSeen* seen)
 {
     HWND tab = seen->Tab(frame);
@@ -131,6 +151,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: BenchClose [pages 1-1000]\n");
         return 2;
     }
+    BenchEngine engine;
+    if (!engine.drw) return 1;
     BenchCopy copy;
     // The first start of a session also loads Wine's libraries.
     BenchRunProgram(copy, "", 60, [](HWND frame, HANDLE process) {
@@ -149,9 +171,12 @@ int main(int argc, char** argv)
         fprintf(stderr, "the program did not open and close the %d pages\n", pages);
         return 1;
     }
+    const double bare = BareDecode(engine.drw, pages);
+    if (bare < 0) return 1;
     printf("exit with %d pages of 6 MP:                 %s\n", kExitPages, BenchSpread(exits).c_str());
     printf("%d pages of 6 MP opened from the command line: %.0f ms, %.0f ms a page, longest unanswered %.0f ms\n",
            pages, all.open * 1000, all.open * 1000 / pages, all.openPing * 1000);
+    printf("bare VkeDrwOpenImage of its files, per file:   %.0f ms\n", bare * 1000);
     printf("close all (command %u) of the %d pages:     %.0f ms, longest unanswered %.0f ms\n", kCloseAll, pages,
            all.close * 1000, all.closePing * 1000);
     char what[96];

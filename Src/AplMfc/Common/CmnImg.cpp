@@ -65,6 +65,7 @@ void CmnImg::Term()
 {
     if (m_bTerm) return;
     m_bTerm = 1;
+    if (m_bInit) DropOpenImages();
     if (m_bInit) TermDat(CmnImgCodLst, &m_lki);
     if (m_hLock) ::CloseHandle(m_hLock);
     m_hLock = nullptr;
@@ -75,10 +76,10 @@ void CmnImg::Term()
 
 // ---- The lock ----
 
-bool CmnImg::WaitLock()
+bool CmnImg::WaitAnswering(HANDLE handle)
 {
     for (;;) {
-        DWORD rc = ::MsgWaitForMultipleObjects(1, &m_hLock, FALSE, INFINITE, QS_SENDMESSAGE);
+        DWORD rc = ::MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
         if (rc == WAIT_OBJECT_0) return true;
         if (rc != WAIT_OBJECT_0 + 1) return false;
         // Only the messages other threads send: posted ones stay queued for the loop.
@@ -86,6 +87,8 @@ bool CmnImg::WaitLock()
         ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
+
+bool CmnImg::WaitLock() { return WaitAnswering(m_hLock); }
 
 void CmnImg::LockCache(int index)
 {
@@ -98,19 +101,23 @@ void CmnImg::LockCache(int index)
         ++m_iLockCnt;
         return;
     }
-    bool ui = self == m_dwUiThread;
-    // Another thread lets a waiting user-interface thread go first: it would otherwise take the
-    // lock again and again as soon as it gave it back.
-    if (ui) m_iUiWait = 1;
+    TakeLock(self == m_dwUiThread, true);
+}
+
+void CmnImg::TakeLock(bool first, bool answering)
+{
+    // Another thread lets a waiting user-interface thread (or a decode it waits for) go first: it
+    // would otherwise take the lock again and again as soon as it gave it back.
+    if (first) ++m_iUiWait;
     else
         while (m_iUiWait) ::Sleep(1);
-    bool taken = WaitLock();
-    if (ui) m_iUiWait = 0;
+    bool taken = answering ? WaitLock() : ::WaitForSingleObject(m_hLock, INFINITE) == WAIT_OBJECT_0;
+    if (first) --m_iUiWait;
     if (!taken) {
         CMN_TRACE("LockCache", VKE_ERR_SYSTEM);
         return;
     }
-    m_dwOwner = self;
+    m_dwOwner = ::GetCurrentThreadId();
     // A free lock has no count; one left behind is a fault, and the lock is held all the same.
     if (m_iLockCnt.exchange(1) != 0) CMN_TRACE("LockCache", VKE_ERR_SYSTEM);
 }

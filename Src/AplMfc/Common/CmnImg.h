@@ -20,6 +20,7 @@
 #include "CmnDat.h"
 #include "CmnVar.h"
 #include <atomic>
+#include <list>
 
 enum {
     CmnImgCodElm = 0x20001, // CmnImgElm
@@ -97,6 +98,24 @@ public:
 
     // ---- Images ----
     virtual int OpenImage(const char* path, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown);
+    // The same open with the decode on a worker thread (under the lock, as every engine image
+    // call) while the calling user-interface thread waits answering only what other threads send:
+    // the decode queued for the path (QueueOpenImage) if there is one, else one queued now. On
+    // another thread, or while the caller holds the lock, it is OpenImage.
+    int OpenImageAnswering(const char* path, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown);
+    // Starts the decode of a file the user-interface thread opens soon on a worker. Decodes run
+    // one after the other in the order queued; a path queued already is not queued again.
+    // Nothing on another thread. 0, or the failure to start a worker (the open then decodes on
+    // its own thread).
+    int QueueOpenImage(const char* path);
+    // The file a batch of openings opens after the one it opens now (null or "": none); only a
+    // plain file is kept. QueueNextOpenImage queues it (once the page now opened no longer
+    // needs the lock to be drawn) and forgets it.
+    void SetNextOpenImage(const char* path);
+    void QueueNextOpenImage();
+    // Decodes queued and not taken are waited for and their images closed: the path's (null:
+    // every one, and the file named next is forgotten).
+    void DropOpenImages(const char* path = nullptr);
     // Without the lock: for callers that hold it or run where no worker can.
     virtual int CloseImageDirect(HBITMAP* bitmap);
     virtual int CloseImage(HBITMAP* bitmap);
@@ -210,6 +229,44 @@ private:
     int CacheTmn(LPCITEMIDLIST item, Tmn* tmn, int* cached);
     // Waits for the lock event while delivering messages sent to this thread.
     bool WaitLock();
+    // Takes the free lock; first: the user-interface thread or a decode it waits for, which
+    // other threads let go first; answering: the wait delivers messages sent to this thread (a
+    // thread without windows waits plainly: a message queue made for it would tell the platform
+    // the process waits for input).
+    void TakeLock(bool first, bool answering);
+    // Waits for the handle while delivering messages sent to this thread (posted ones stay
+    // queued); false when the wait fails.
+    static bool WaitAnswering(HANDLE handle);
+
+    // A decode on a worker of the system thread pool (CmnImgOpn.cpp): its input and, once done,
+    // its result; only the user-interface thread queues, takes and drops them.
+    struct Opn {
+        CmnImg* pImg = nullptr;
+        char amPath[CmnPathSize] = {};
+        HANDLE hDone = nullptr; // set once the decode ended (manual reset)
+        HANDLE hPrev = nullptr; // the decode queued before, waited for first (a duplicate handle)
+        int bWaited = 0;        // a caller waits for it: not dropped
+        int bStamp = 0;         // the file's time and size as the decode began
+        WIN32_FILE_ATTRIBUTE_DATA fad = {};
+        HBITMAP hImg = nullptr;
+        int iTypImg = 0;
+        float fXRes = 0;
+        float fYRes = 0;
+        int bKnown = 0;
+        int iRc = VKE_ERR_SYSTEM;
+        Opn() = default;
+        Opn(const Opn&) = delete;
+        Opn& operator=(const Opn&) = delete;
+        ~Opn();
+    };
+    static void CALLBACK RunOpn(PTP_CALLBACK_INSTANCE instance, void* param);
+    bool IsUiCall() const;
+    Opn* FindOpn(const char* path);
+    Opn* StartOpn(const char* path);
+    // The decode's outputs handed over and its record gone; a file changed since the decode
+    // began is decoded again.
+    int TakeOpn(Opn* o, HBITMAP* out, int* type, float* xRes, float* yRes, int* typeKnown);
+    void EraseOpn(Opn* o, bool close);
 
     int m_bInit = 0;
     int m_bTerm = 0;
@@ -218,7 +275,9 @@ private:
     HANDLE m_hLock = nullptr;           // auto-reset; signalled while the lock is free
     std::atomic<DWORD> m_dwOwner{0};    // the owning thread's id, 0 when free
     DWORD m_dwUiThread = 0;             // the thread that started the service
-    std::atomic<int> m_iUiWait{0};      // 1 while that thread waits for the lock
+    std::atomic<int> m_iUiWait{0};      // the threads that go first waiting for the lock
+    std::list<Opn> m_lstOpn;            // decodes queued on workers, in their order
+    char m_amOpnNext[CmnPathSize] = {}; // the file named to open next
 };
 
 // Holds the cache lock for a scope (nothing when take is false).

@@ -4,6 +4,7 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\ChildViw"
 #include "ChildViw.h"
 #include "CmnDlb.h"
+#include "CmnImg.h"
 #include "CmnSub.h"
 #include "DlgImg.h"
 #include "Halcor.h"
@@ -25,6 +26,30 @@ void AnswerSentMessages()
     MSG msg;
     ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
+
+// The decode of the file a page opens, started on the image service's worker before the page
+// is made (its window and tab are made meanwhile); a decode the page did not take goes at the
+// end of the scope.
+class QueuedDecode {
+public:
+    explicit QueuedDecode(const char* path)
+    {
+        int normal = 0;
+        if (*path && theCmnSub.IsNormalFile(path, m_amFile, sizeof(m_amFile), &normal) == VKE_OK && normal &&
+            theCmnImg.QueueOpenImage(m_amFile) == VKE_OK)
+            return;
+        m_amFile[0] = '\0';
+    }
+    ~QueuedDecode()
+    {
+        if (m_amFile[0]) theCmnImg.DropOpenImages(m_amFile);
+    }
+    QueuedDecode(const QueuedDecode&) = delete;
+    QueuedDecode& operator=(const QueuedDecode&) = delete;
+
+private:
+    char m_amFile[CmnPathSize] = {};
+};
 
 } // namespace
 
@@ -101,6 +126,7 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
     }
     if (rc != VKE_OK) return Fail("OpenPageByPth", rc);
 
+    QueuedDecode decode(full);
     app->SetFlgSelImg(1);
     bool made = false;
     if (!page) {
@@ -125,6 +151,9 @@ int ChildViw::OpenPageByPth(const char* path, int pasted, int locked)
         // although the current page does not repaint.
         OnIdleStep();
         frame->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        // A batch's next file is decoded once a page that shows has drawn its image (the decode
+        // holds the image service's lock, which the drawing takes).
+        theCmnImg.QueueNextOpenImage();
         AnswerSentMessages();
         return rc;
     }

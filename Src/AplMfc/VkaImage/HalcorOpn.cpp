@@ -2,6 +2,7 @@
 // browser, and the entries of the recent-file list.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Halcor"
 #include "Halcor.h"
+#include "CmnImg.h"
 #include "CmnSub.h"
 #include "DlgOpn.h"
 #include "HalcorRes.h"
@@ -33,9 +34,10 @@ int HalcorApp::OpenNamesInBracket(const std::vector<CString>& names, const char*
 {
     VkaBatch batch({VKE_OK, VKE_NOT_DONE, VKE_STOPPED});
     batch.Add(BeginOpenFile());
-    for (const CString& path : names) {
-        if (!batch.Going()) break;
-        if (!path.IsEmpty()) batch.Add(OpenFile(path, 0, 0, 0));
+    for (size_t i = 0; i < names.size() && batch.Going(); ++i) {
+        if (names[i].IsEmpty()) continue;
+        theCmnImg.SetNextOpenImage(i + 1 < names.size() ? static_cast<const char*>(names[i + 1]) : nullptr);
+        batch.Add(OpenFile(names[i], 0, 0, 0));
     }
     batch.End(EndOpenFile(batch.Result()));
     if (GetOpenedPageCnt() > 0) FocusOpenedPage();

@@ -46,6 +46,14 @@ std::vector<CString> DropNames(HDROP drop)
     return names;
 }
 
+// The command line's argument after i that names a file (switches passed over), or null.
+const char* NextFileArg(int argc, char** argv, int i)
+{
+    for (int k = i + 1; k < argc; ++k)
+        if (argv[k] && argv[k][0] != '-' && argv[k][0] != '/') return argv[k];
+    return nullptr;
+}
+
 int Fail(const char* name, int rc)
 {
     CMN_TRACE(name, rc);
@@ -92,9 +100,9 @@ int HalcorApp::OpenNames(const std::vector<CString>& names, int pasted, int toFr
     VkaBatch batch({VKE_OK, VKE_NOT_DONE, VKE_STOPPED});
     batch.Add(BeginOpenFile());
     if (toFront == 1) frame->SetForegroundWindow();
-    for (const CString& path : names) {
-        if (!batch.Going()) break;
-        batch.Add(OpenFile(path, pasted, 0, quiet));
+    for (size_t i = 0; i < names.size() && batch.Going(); ++i) {
+        theCmnImg.SetNextOpenImage(i + 1 < names.size() ? static_cast<const char*>(names[i + 1]) : nullptr);
+        batch.Add(OpenFile(names[i], pasted, 0, quiet));
     }
     int end = EndOpenFile(batch.Result());
     batch.End(end);
@@ -181,6 +189,7 @@ int HalcorApp::ParseCommandLine(int argc, char** argv)
                     break;
                 }
             }
+            theCmnImg.SetNextOpenImage(NextFileArg(argc, argv, i));
             rc = OpenFile(full, 0, 0, 0);
         }
         // 1 turns a 0 into 1, a malformed open-information row (-11) a 0 or 1 into -11; a 3 or

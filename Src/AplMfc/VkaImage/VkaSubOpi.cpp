@@ -3,6 +3,7 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\ChildViw"
 #include "VkaSubOpi.h"
 #include "CmnHold.h"
+#include "CmnImg.h"
 #include "DlgImg.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
@@ -181,6 +182,23 @@ int OpenRow(HalcorViw& view, HalcorApp& app, Opi* opi, int onlyLocked, int openL
     return page->GetOpi(opi);
 }
 
+// The file of the row after the one read now, named to the image service as the batch's next
+// (its decode can run while this row's page is set up); the file is read on from where it is.
+void NameNextRow(FILE* f, double version, int onlyLocked)
+{
+    const long at = ftell(f);
+    LineReader lines(f);
+    OpiRec opi;
+    bool bad = false;
+    const char* line = "";
+    while (lines.Next(&bad) && !bad && !*(line = lines.Trimmed())) {
+    }
+    bool named = opi.Result() == VKE_OK && !bad && *line && strncmp(line, "//", 2) != 0 &&
+                 ReadRow(line, version, opi.Get()) == VKE_OK && (onlyLocked != 1 || opi.Get()->bLock == 1);
+    theCmnImg.SetNextOpenImage(named ? static_cast<const char*>(TextOf(&opi.Get()->amPath)) : nullptr);
+    if (at >= 0) fseek(f, at, SEEK_SET);
+}
+
 // The header, then the rows until one stops the reading. -11 stays the result while nothing
 // else happens.
 int ReadRows(HalcorViw& view, HalcorApp& app, FILE* f, int onlyLocked, int openLocked)
@@ -203,6 +221,7 @@ int ReadRows(HalcorViw& view, HalcorApp& app, FILE* f, int onlyLocked, int openL
         } else if (strncmp(line, "//", 2) != 0) {
             rc = opi.Clear();
             if (rc == VKE_OK) rc = ReadRow(line, version, opi.Get());
+            if (rc == VKE_OK) NameNextRow(f, version, onlyLocked);
             if (rc == VKE_OK) rc = OpenRow(view, app, opi.Get(), onlyLocked, openLocked);
         }
         if (rc == VKE_OK) continue;

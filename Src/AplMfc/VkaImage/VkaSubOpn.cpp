@@ -2,6 +2,7 @@
 // batch of it, with the progress dialog from the second file on.
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\VkaSubBsc"
 #include "Halcor.h"
+#include "CmnImg.h"
 #include "DlgImg.h"
 #include "HalcorRes.h"
 #include "HalcorThr.h"
@@ -27,10 +28,25 @@ public:
     FileSearch& operator=(const FileSearch&) = delete;
     bool Found() const { return m_h != INVALID_HANDLE_VALUE; }
     bool Next(WIN32_FIND_DATAA* data) { return ::FindNextFileA(m_h, data) != FALSE; }
+    // Read one ahead: the entry read ahead becomes the current one and the one after it is read;
+    // false when none was read ahead.
+    bool Advance(WIN32_FIND_DATAA* data, WIN32_FIND_DATAA* next, bool* more)
+    {
+        if (!*more) return false;
+        *data = *next;
+        *more = Next(next);
+        return true;
+    }
 
 private:
     HANDLE m_h;
 };
+
+// A folder's entry that a folder's opening opens as an image.
+bool IsImageEntry(const WIN32_FIND_DATAA& data)
+{
+    return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && theVkaSubDat.IsSupportedFile(data.cFileName);
+}
 
 } // namespace
 
@@ -131,6 +147,10 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
     }
     bool skipped = false;
     rc = VKE_OK;
+    // A folder's entries are read one ahead: the next image file's decode can start while this
+    // one's page is set up.
+    WIN32_FIND_DATAA next = {};
+    bool more = search.Next(&next);
     do {
         if (theAppInf.obc.iCntOpn > 1 && IsAbortedOpening() == 1) {
             rc = VKE_STOPPED;
@@ -150,11 +170,12 @@ int HalcorApp::OpenFile(const char* path, int pasted, int locked, int quiet)
             }
         } else if (!folder || theVkaSubDat.IsSupportedFile(name)) {
             if (!GetMainFrame()) break;
+            if (folder) theCmnImg.SetNextOpenImage(more && IsImageEntry(next) ? dir + "\\" + next.cFileName : CString());
             one = OpenEntry(entry, !folder, pasted, locked, quiet);
         }
         if (one == VKE_NOT_DONE) skipped = true;
         else if (one != VKE_OK) rc = one;
-    } while (rc == VKE_OK && search.Next(&data));
+    } while (rc == VKE_OK && search.Advance(&data, &next, &more));
     if (rc == VKE_OK && skipped) rc = VKE_NOT_DONE;
     if (!IsQuietResult(rc)) CMN_TRACE("OpenFile", rc);
     return rc;
@@ -253,6 +274,8 @@ int HalcorApp::GetSelPage(int rule, int result, int cntBgn, int cntEnd, int curB
 int HalcorApp::EndOpenFile(int result)
 {
     int first = HideOpnStsDlg();
+    // A decode started ahead for a file the batch did not reach goes.
+    theCmnImg.DropOpenImages();
     if (!IsQuietResult(result)) theCmnSub.MsgBoxById(result, MB_OK | MB_ICONEXCLAMATION);
     Obc& obc = theAppInf.obc;
     HalcorViw* view = GetImgViw();

@@ -4,6 +4,7 @@
 // and the clipboard monitor opening another program's copy as a page.
 #include "TestChildFrm.h"
 #include "ChildViw.h"
+#include "CmnImg.h"
 #include "DlgImg.h"
 #include <set>
 
@@ -191,6 +192,99 @@ TEST_F(PagTest, AMessageSentFromAnotherThreadIsAnsweredByTheNextOpen)
     EXPECT_EQ(::WaitForSingleObject(thread, 1000), WAIT_OBJECT_0) << "the sender still waits";
     ::WaitForSingleObject(thread, 10000);
     ::CloseHandle(thread);
+}
+
+namespace {
+
+// An image's size and bits (empty for none).
+std::string Bits(HBITMAP image)
+{
+    DIBSECTION ds = {};
+    if (!image || ::GetObjectA(image, sizeof(ds), &ds) != sizeof(ds)) return "";
+    return std::to_string(ds.dsBm.bmWidth) + "x" + std::to_string(ds.dsBm.bmHeight) + ":" +
+           std::string(static_cast<const char*>(ds.dsBm.bmBits),
+                       static_cast<size_t>(ds.dsBm.bmWidthBytes) * static_cast<size_t>(ds.dsBm.bmHeight));
+}
+
+// A file's image as the image service opens it on this thread.
+std::string BitsOf(const std::string& path)
+{
+    HBITMAP image = nullptr;
+    int type = 0, known = 0;
+    float xr = 0, yr = 0;
+    theCmnImg.OpenImage(path.c_str(), &image, &type, &xr, &yr, &known);
+    std::string bits = Bits(image);
+    theCmnImg.CloseImage(&image);
+    return bits;
+}
+
+} // namespace
+
+// A batch decodes each next file on a worker while the page before is set up: its pages, their
+// order, titles and images are those the files give one by one, a file that holds no image still
+// leaves no tab, and nothing decoded ahead stays behind once the batch ends, stopped or not.
+TEST_F(PagTest, ABatchThatDecodesAheadOpensEveryFileAsItIs)
+{
+    Run();
+    ChildViw* view = View();
+    VktTempDir folder;
+    const struct {
+        const char* name;
+        int width, height;
+        COLORREF left, right;
+    } files[] = {{"1.bmp", 24, 8, RGB(255, 0, 0), RGB(0, 0, 255)},
+                 {"2写真.bmp", 8, 30, RGB(0, 255, 0), RGB(255, 255, 0)},
+                 {"3.bmp", 50, 50, RGB(0, 0, 0), RGB(255, 255, 255)},
+                 {"5.bmp", 9, 9, RGB(1, 2, 3), RGB(4, 5, 6)}};
+    for (const auto& f : files) MakeBmpFile(folder / f.name, f.width, f.height, f.left, f.right);
+    ASSERT_TRUE(VktWriteFile(folder / "4.bmp", "not an image"));
+    // The folder's own order, which its opening follows.
+    std::vector<std::string> order;
+    WIN32_FIND_DATAA data = {};
+    HANDLE search = ::FindFirstFileA((folder / "*.bmp").c_str(), &data);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        if (strcmp(data.cFileName, "4.bmp") != 0) order.push_back(data.cFileName);
+    } while (::FindNextFileA(search, &data));
+    ::FindClose(search);
+    ASSERT_EQ(order.size(), 4u);
+
+    ASSERT_EQ(app->BeginOpenFile(), 0);
+    EXPECT_EQ(app->OpenFile(folder.Path().c_str(), 0, 0, 1), 1) << "the file without an image is skipped";
+    EXPECT_EQ(app->EndOpenFile(1), 0);
+    ASSERT_EQ(Count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(order[i]);
+        DlgImg* page = view->GetImgPage(i);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(TabTitle(i), order[i]);
+        EXPECT_EQ(Bits(page->GetIci()->pthImg.hImg), BitsOf(folder / order[i]));
+    }
+    // What the first pages and the progress dialog make once stays (as in the test above).
+    ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    VktPump();
+    const DWORD gdi = VktGdiObjects();
+
+    // The same files named one by one, as the command line names them; stopped after the second.
+    std::vector<std::string> args = {"Pictavo.exe"};
+    for (const auto& f : files) args.push_back(folder / f.name);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(&arg[0]);
+    EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), 0);
+    ASSERT_EQ(Count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Bits(view->GetImgPage(i)->GetIci()->pthImg.hImg), BitsOf(folder / files[i].name)) << i;
+    ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    ASSERT_EQ(app->BeginOpenFile(), 0);
+    for (int i = 0; i < 2; ++i) {
+        theCmnImg.SetNextOpenImage((folder / files[i + 1].name).c_str());
+        EXPECT_EQ(app->OpenFile((folder / files[i].name).c_str(), 0, 0, 1), 0);
+    }
+    EXPECT_EQ(app->EndOpenFile(3), 0);
+    EXPECT_EQ(Count(), 2);
+    ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
+    for (int i = 0; i < 20 && VktGdiObjects() > gdi; ++i) VktPump(100);
+    EXPECT_EQ(VktGdiObjects(), gdi);
 }
 
 TEST_F(PagTest, TheTitleFollowsTheCurrentPageAtEveryChangeAndClose)

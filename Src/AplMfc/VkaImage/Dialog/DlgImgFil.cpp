@@ -46,7 +46,10 @@ int DlgImg::OpenImageFile(const char* path, int pasted)
     char full[CmnPathSize] = {};
     int normal = 0;
     if (*path && theCmnSub.IsNormalFile(path, full, sizeof(full), &normal) == VKE_OK && normal) {
-        opened = theCmnImg.OpenImage(full, &adi.hImg, &adi.iTypImg, &adi.fXRes, &adi.fYRes, &adi.bKnown);
+        opened = theCmnImg.OpenImageAnswering(full, &adi.hImg, &adi.iTypImg, &adi.fXRes, &adi.fYRes, &adi.bKnown);
+        // A batch's next file is decoded while a page that does not show is set up (it draws
+        // nothing meanwhile).
+        if (!IsWindowVisible()) theCmnImg.QueueNextOpenImage();
         if (opened != VKE_OK) {
             theCmnImg.CloseImage(&adi.hImg);
             adi = Adi();
