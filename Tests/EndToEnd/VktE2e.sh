@@ -23,12 +23,24 @@ VK_E2E_PIDS=()
 
 vk_e2e_log() { echo "[$VK_E2E_NAME] $*"; }
 
+# The script's last steps, with the seconds since it began: ctest shows them when it fails.
+vk_e2e_step() { echo "[$VK_E2E_NAME] ${SECONDS}s $*" >&2; }
+
 vk_e2e_fail()
 {
   echo "[$VK_E2E_NAME] FAILED: $*" >&2
   echo "[$VK_E2E_NAME] windows: $(vk_e2e_windows | cut -f2-5 | tr '\n\t' '; ')" >&2
   vk_e2e_shot failure || true
   exit 1
+}
+
+# The threads of the session's programs where they stand (winedbg), kept as backtraces.txt; the
+# program's own are shown too. For a step that waited in vain: a program that does not answer.
+vk_e2e_backtraces()
+{
+  local out=$VK_E2E_OUT/backtraces.txt
+  printf 'bt all\nquit\n' | timeout -k 5 60 env LC_ALL="$VK_LOCALE" LOCPATH="$VK_LOCPATH" winedbg >"$out" 2>&1 || true
+  awk '/^Backtracing for thread/ { show = /Pictavo\.exe/ } show' "$out" | cut -c1-160 >&2 || true
 }
 
 # The temporary folder with the program's copy ($VK_E2E_BIN) and the private Wine prefix, the
@@ -55,11 +67,20 @@ vk_e2e_begin()
   wineserver -p
   vk_start_xvfb
   trap vk_e2e_end EXIT
+  # Before ctest's own limit ends the script without a word: where its programs stand.
+  (
+    sleep "${VK_E2E_LIMIT:-270}" </dev/null >/dev/null 2>&1
+    echo "[$VK_E2E_NAME] FAILED: still running after ${VK_E2E_LIMIT:-270} s" >&2
+    vk_e2e_backtraces
+    kill -TERM $$
+  ) &
+  VK_E2E_WATCH=$!
 }
 
 vk_e2e_end()
 {
   local pid
+  kill "${VK_E2E_WATCH:-}" 2>/dev/null || true
   for pid in "${VK_E2E_PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   cp "$VK_E2E_BIN/Pictavo.ini" "$VK_E2E_OUT/" 2>/dev/null || true
   # The program's heap faults and exceptions (scripts/test --heap) reach the test's output.
@@ -72,8 +93,18 @@ vk_e2e_end()
   rm -rf "$VK_E2E_TMP"
 }
 
-# Runs a Windows program of the session with the project's locale.
-vk_e2e_wine() { env LOCPATH="$VK_LOCPATH" LC_ALL="$VK_LOCALE" wine "$@"; }
+# Runs a Windows program of the session with the project's locale: a helper that asks a window
+# which does not answer ends after a minute, saying so.
+vk_e2e_wine()
+{
+  local status=0
+  timeout -k 5 60 env LOCPATH="$VK_LOCPATH" LC_ALL="$VK_LOCALE" wine "$@" || status=$?
+  if [ $status -eq 124 ] || [ $status -eq 137 ]; then
+    echo "[$VK_E2E_NAME] no answer in 60 s: $(basename "$1") ${*:2}" >&2
+    vk_e2e_backtraces
+  fi
+  return $status
+}
 
 # vk_e2e_start VAR [arguments]: starts the copy's Pictavo.exe; its pid goes into VAR.
 vk_e2e_start()
@@ -102,7 +133,11 @@ vk_e2e_wait_line()
   local until=$((SECONDS + ${3:-$VK_E2E_TIMEOUT})) line
   while [ $SECONDS -lt $until ]; do
     line=$(vk_e2e_find "$1" "$2")
-    if [ -n "$line" ]; then echo "$line"; return 0; fi
+    if [ -n "$line" ]; then
+      vk_e2e_step "window /$2/"
+      echo "$line"
+      return 0
+    fi
     sleep 0.3
   done
   vk_e2e_fail "no window of class /$1/ titled /$2/"
@@ -153,8 +188,16 @@ vk_e2e_press()
   done
 }
 
-vk_e2e_click() { xdotool mousemove "$1" "$2" click 1; }
-vk_e2e_key() { xdotool key "$@"; }
+vk_e2e_click()
+{
+  vk_e2e_step "click $1 $2"
+  xdotool mousemove "$1" "$2" click 1
+}
+vk_e2e_key()
+{
+  vk_e2e_step "key $*"
+  xdotool key "$@"
+}
 
 # vk_e2e_close HWND: clicks the window's close button, looked for again for a few seconds while
 # the window does not answer with one.
@@ -199,6 +242,7 @@ vk_e2e_open_image()
 {
   local name
   name=$(basename "$2")
+  vk_e2e_step "open $name"
   vk_e2e_start "$1" "$(vk_e2e_path "$2")"
   frame=$(vk_e2e_wait_window '^Afx:' "${name//./\\.}\$")
   sleep 2
