@@ -58,6 +58,19 @@ void FrmTest::Run()
     VktPump();
 }
 
+DWORD FrmTest::SettledGdiObjects()
+{
+    VktPumpUntil([&] { return !main->GetPnlLscFil().IsFilling(); });
+    DWORD last = VktGdiObjects();
+    for (int same = 0, i = 0; same < 3 && i < 100; ++i) {
+        VktPump(100);
+        const DWORD now = VktGdiObjects();
+        same = now == last ? same + 1 : 0;
+        last = now;
+    }
+    return last;
+}
+
 int FrmTest::Update(UINT id, int* checked)
 {
     Probe probe;

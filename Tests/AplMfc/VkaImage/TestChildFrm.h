@@ -32,6 +32,9 @@ protected:
     static bool Visible(CWnd& bar) { return theCmnWin.IsBarVisible(DYNAMIC_DOWNCAST(CControlBar, &bar)) != 0; }
     // A bar's window rectangle in the frame's client coordinates.
     CRect Place(CWnd& bar);
+    // The GDI objects once the start's own work has come in (the file list's fill, its icons and
+    // thumbnails): the same count for 300 ms.
+    DWORD SettledGdiObjects();
 
     ChildFrm* main = nullptr;
 };

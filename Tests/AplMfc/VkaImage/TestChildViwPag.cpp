@@ -47,8 +47,7 @@ TEST_F(PagTest, PathsOpenIntoPagesFoundByPathAndNeverLeaveAnEmptyTab)
     for (const char* path : {a.c_str(), b.c_str(), ""}) ASSERT_EQ(view->OpenPageByPth(path, 0, 0), 0);
     ASSERT_EQ(view->ClosePage(2, 1, 1, 1), 0);
     ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
-    VktPump();
-    DWORD gdi = VktGdiObjects();
+    DWORD gdi = SettledGdiObjects();
     int index = -1;
     EXPECT_EQ(view->SchPageByPth(a.c_str(), &index), -12);
     EXPECT_EQ(view->SchPageByPth("", &index), -9);
@@ -262,8 +261,7 @@ TEST_F(PagTest, ABatchThatDecodesAheadOpensEveryFileAsItIs)
     }
     // What the first pages and the progress dialog make once stays (as in the test above).
     ASSERT_EQ(view->ClosePageAll(1, 1, 1), 0);
-    VktPump();
-    const DWORD gdi = VktGdiObjects();
+    const DWORD gdi = SettledGdiObjects();
 
     // The same files named one by one, as the command line names them; stopped after the second.
     std::vector<std::string> args = {"Pictavo.exe"};
