@@ -23,6 +23,7 @@ add_test(NAME ${name}Pdf
   COMMAND bash -c "source '${CMAKE_SOURCE_DIR}/scripts/env.sh' && exec python3 '${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CheckDlgPdf.py' '${VK_APL_TEST_DIR}/${name}.jobs' \"\$VK_PDF_DIR\"")
 set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${name}Jobs)
 set_tests_properties(${name}Pdf PROPERTIES FIXTURES_REQUIRED ${name}Jobs TIMEOUT 120)
+vk_alone_test(${name}Images ${name} IN Images ARGS --gtest_filter=${VK_CMN_IMAGES})
 # The tab view's print commands without any printer: Wine finds no print server for that run.
 # It runs in a copy of the program's folder, beside the main run.
 vk_alone_test(${name}NoPrinter ${name} IN NoPrinter ARGS --gtest_filter=TbvNoPrinter.*)

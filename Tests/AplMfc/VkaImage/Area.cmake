@@ -9,6 +9,7 @@ target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
 # The areas' entries (the groups are named in Tests/CMakeLists.txt), each in its own copy of the
 # folder: the engine keeps its work, user and temporary folders there.
 vk_alone_test(${name}Pages ${name} IN Pages ARGS --gtest_filter=${VK_VKA_PAGES})
+vk_alone_test(${name}Edits ${name} IN Edits ARGS --gtest_filter=${VK_VKA_EDITS})
 vk_alone_test(${name}Panels ${name} IN Panels ARGS --gtest_filter=${VK_VKA_PANELS})
 vk_alone_test(${name}Dialogs ${name} IN Dialogs ARGS --gtest_filter=${VK_VKA_DIALOGS})
 # The cut frame's page set-up and a page's print command without any printer: Wine finds no print
