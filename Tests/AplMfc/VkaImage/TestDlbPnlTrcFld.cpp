@@ -83,9 +83,11 @@ TEST_F(TrcPnlTest, ReturnTogglesTheFolderAndTheMenusFollowTheFrame)
 
     // The selection reached the frame: it sends the file list to the folder and its focus there.
     ASSERT_EQ(Panel().SetCurPath((dir / "A").c_str(), 1), 0);
-    VktPump(100);
-    HWND focus = GetFocus();
-    EXPECT_TRUE(focus && (focus == main->GetPnlLscFil().m_hWnd || IsChild(main->GetPnlLscFil().m_hWnd, focus)));
+    const HWND list = main->GetPnlLscFil().m_hWnd;
+    EXPECT_TRUE(VktPumpUntil([list] {
+        const HWND focus = GetFocus();
+        return focus && (focus == list || IsChild(list, focus));
+    }));
 
     // Back to the desktop's folders: the computer has no folder path to open.
     EXPECT_EQ(Panel().ViewBkw(), 0);
