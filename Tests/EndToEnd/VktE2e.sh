@@ -28,6 +28,7 @@ vk_e2e_step() { echo "[$VK_E2E_NAME] ${SECONDS}s $*" >&2; }
 
 vk_e2e_fail()
 {
+  VK_E2E_FAILED=$*
   echo "[$VK_E2E_NAME] FAILED: $*" >&2
   echo "[$VK_E2E_NAME] windows: $(vk_e2e_windows | cut -f2-5 | tr '\n\t' '; ')" >&2
   vk_e2e_shot failure || true
@@ -91,6 +92,8 @@ vk_e2e_end()
     wineserver -w 2>/dev/null || true
   fi
   rm -rf "$VK_E2E_TMP"
+  # Said again as the last line: a log shortened in its middle still shows why.
+  [ -z "${VK_E2E_FAILED:-}" ] || echo "[$VK_E2E_NAME] FAILED: $VK_E2E_FAILED" >&2
 }
 
 # Runs a Windows program of the session with the project's locale: a helper that asks a window

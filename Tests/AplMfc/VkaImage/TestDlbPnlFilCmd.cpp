@@ -352,10 +352,7 @@ TEST_F(FilCmdTest, OneItemIsSelectedWithoutATimerAndNoneShowsNothing)
     EXPECT_EQ(Panel().AutInd(2), VKE_NOT_DONE);
     EXPECT_EQ(Panel().AutInd(3), VKE_NOT_DONE) << "no pages";
     main->GetPnlTrcFld().SetCurPath((dir / "one").c_str(), 1);
-    VktPump(100);
-    List()->WaitThread(0, 0);
-    VktPump(50);
-    ASSERT_EQ(List()->GetItemCount(), 1);
+    ASSERT_TRUE(VktPumpUntil([this] { return List()->GetItemCount() == 1; })) << "the folder's one image";
     List()->SetCurSel(-1);
     EXPECT_EQ(Panel().AutInd(2), 0);
     EXPECT_EQ(Sel(), 0);
@@ -439,12 +436,12 @@ TEST_F(FilCmdTest, ToolsStartOnTheImageWithTheFocusBack)
     // With a page: its path in quotes; the focus goes back to the page's area.
     ASSERT_EQ(app->GetChildViw()->OpenPageByPth((dir / "a & b.bmp").c_str(), 0, 0), 0);
     app->GetChildViw()->SetFocusCurPage();
-    VktPump(20);
+    HWND page = app->GetChildViw()->GetImgPage(0)->m_hWnd;
+    ASSERT_TRUE(VktPumpUntil([page] { return ::GetFocus() == page || ::IsChild(page, ::GetFocus()); }, 10000));
     HWND area = GetFocus();
     SendMessageA(Panel().CtlWnd(DlbPnlFilCmd::SlotTolRun), WM_SETFOCUS, reinterpret_cast<WPARAM>(area), 0);
     EXPECT_EQ(Panel().RunExtTol(), 0);
-    VktPump(50);
-    EXPECT_EQ(GetFocus(), area);
+    EXPECT_TRUE(VktPumpUntil([area] { return ::GetFocus() == area; }, 10000)) << "the focus back on the page";
     text = lines(2);
     EXPECT_NE(text.find("\"" + (dir / "a & b.bmp") + "\""), std::string::npos) << text;
     EXPECT_EQ(answer.Count(), 0);

@@ -276,8 +276,8 @@ TEST_F(OprTest, TypedSizesBelowOneAreErrorsAndFixedSizeFocusesTheWidth)
     poi.pri.iOrientation = 1;
     ASSERT_EQ(opr->SetFrmMod(1, 0), 0);
     ASSERT_EQ(opr->SetFrmMod(2, 1), 0);
-    VktPump(50);
-    EXPECT_EQ(::GetFocus(), Wnd(OprCtlWidth)) << "posted to the width";
+    const HWND width = Wnd(OprCtlWidth);
+    EXPECT_TRUE(VktPumpUntil([width] { return ::GetFocus() == width; }, 10000)) << "posted to the width";
     ASSERT_EQ(opr->SetFrmSiz(200, 100, 0), 0);
     for (const char* bad : {"0", "-5", "abc", "99999999999"}) {
         SCOPED_TRACE(bad);
