@@ -11,11 +11,18 @@
 
 IMPLEMENT_DYNAMIC(CmnTlb, CToolBar)
 
-BEGIN_MESSAGE_MAP(CmnTlb, CToolBar)
-    ON_WM_DESTROY()
-END_MESSAGE_MAP()
-
 namespace {
+
+// The bar's private messages (posted to its own window).
+enum {
+    TlbWmReset = 0x9111, // wParam the dialog reset: its lists are looked at
+    TlbWmReopen = 0x9112 // the dialog closed after a reset opens again
+};
+
+// Controls of the platform's customisation dialog: its close button, and the list of the bar's
+// buttons.
+const int kDlgClose = IDCANCEL;
+const int kDlgOnBar = 203;
 
 CFrameWnd* MainFrame()
 {
@@ -32,7 +39,13 @@ BOOL Answer(LRESULT* pResult, LRESULT value, BOOL handled)
 
 } // namespace
 
-CmnTlb::CmnTlb() : m_bInit(0), m_nBtnCnt(0), m_pBtn(nullptr), m_bri() {}
+BEGIN_MESSAGE_MAP(CmnTlb, CToolBar)
+    ON_WM_DESTROY()
+    ON_MESSAGE(TlbWmReset, &ThisClass::OnTlbWmReset)
+    ON_MESSAGE(TlbWmReopen, &ThisClass::OnTlbWmReopen)
+END_MESSAGE_MAP()
+
+CmnTlb::CmnTlb() : m_bInit(0), m_nBtnCnt(0), m_pBtn(nullptr), m_bri(), m_hResetDlg(nullptr) {}
 
 CmnTlb::~CmnTlb() { Term(); }
 
@@ -227,6 +240,8 @@ BOOL CmnTlb::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     if (message == WM_NOTIFY && lParam) {
         NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;
+        // A dialog that asks for the buttons fills its lists.
+        if (hdr->code == TBN_GETBUTTONINFOA) m_hResetDlg = nullptr;
         for (const auto& route : kRoutes) {
             if (hdr->code != route.code || !(this->*route.handler)(hdr, &result)) continue;
             if (pResult) *pResult = result;
@@ -236,7 +251,12 @@ BOOL CmnTlb::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
     return CToolBar::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-BOOL CmnTlb::OnTbnBeginAdjust(NMHDR*, LRESULT* pResult) { return Answer(pResult, 1, TRUE); }
+BOOL CmnTlb::OnTbnBeginAdjust(NMHDR*, LRESULT* pResult)
+{
+    // The control opens the dialog itself too (a double click on a button), without Customize.
+    if (m_bInit) GetBri(2);
+    return Answer(pResult, 1, TRUE);
+}
 
 BOOL CmnTlb::OnTbnEndAdjust(NMHDR*, LRESULT* pResult) { return Answer(pResult, 1, TRUE); }
 
@@ -273,7 +293,39 @@ BOOL CmnTlb::OnTbnReset(NMHDR*, LRESULT* pResult)
     *pResult = 1;
     int rc = SetBri(2);
     if (rc != VKE_OK) CMN_TRACE("OnTbnReset", rc);
+    // Whether the dialog fills its lists again is seen once its reset is done.
+    m_hResetDlg = rc == VKE_OK ? CustomizeDialog() : nullptr;
+    if (m_hResetDlg) PostMessage(TlbWmReset, reinterpret_cast<WPARAM>(m_hResetDlg));
     return TRUE;
+}
+
+HWND CmnTlb::CustomizeDialog()
+{
+    HWND owner = ::GetAncestor(m_hWnd, GA_ROOT);
+    HWND dialog = ::GetActiveWindow();
+    char name[16] = {};
+    if (!dialog || dialog == owner || ::GetWindow(dialog, GW_OWNER) != owner) return nullptr;
+    ::GetClassNameA(dialog, name, sizeof(name));
+    HWND list = ::GetDlgItem(dialog, kDlgOnBar);
+    return strcmp(name, "#32770") == 0 && list && ::GetDlgItem(dialog, kDlgClose) ? dialog : nullptr;
+}
+
+LRESULT CmnTlb::OnTlbWmReset(WPARAM wParam, LPARAM)
+{
+    HWND dialog = reinterpret_cast<HWND>(wParam);
+    if (!dialog || dialog != m_hResetDlg || !::IsWindow(dialog) || !::IsWindowVisible(dialog)) return 0;
+    // Its lists still show the buttons from before the reset: a new dialog shows them as they are.
+    m_hResetDlg = nullptr;
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kDlgClose, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, kDlgClose)));
+    PostMessage(TlbWmReopen);
+    return 0;
+}
+
+LRESULT CmnTlb::OnTlbWmReopen(WPARAM, LPARAM)
+{
+    if (m_bInit) Customize();
+    return 0;
 }
 
 BOOL CmnTlb::OnTbnToolBarChange(NMHDR*, LRESULT* pResult)

@@ -40,6 +40,7 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
 
     // ---- The customisation dialog's notifications (each answers *pResult; TRUE handled) ----
+    // The arrangement the dialog opens with becomes record 2, however the dialog was opened.
     virtual BOOL OnTbnBeginAdjust(NMHDR* pNMHDR, LRESULT* pResult);
     virtual BOOL OnTbnEndAdjust(NMHDR* pNMHDR, LRESULT* pResult);
     virtual BOOL OnTbnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
@@ -52,7 +53,9 @@ public:
     // Every button may be removed and inserted anywhere.
     virtual BOOL OnTbnQueryDelete(NMHDR* pNMHDR, LRESULT* pResult);
     virtual BOOL OnTbnQueryInsert(NMHDR* pNMHDR, LRESULT* pResult);
-    // Back to record 2, the arrangement when the dialog opened.
+    // Back to record 2, the arrangement when the dialog opened. A dialog that does not fill its
+    // lists again afterwards (Wine's asks for no button) is closed and opened again, so it shows
+    // the buttons restored.
     virtual BOOL OnTbnReset(NMHDR* pNMHDR, LRESULT* pResult);
     // The new arrangement becomes record 3.
     virtual BOOL OnTbnToolBarChange(NMHDR* pNMHDR, LRESULT* pResult);
@@ -91,14 +94,20 @@ protected:
     // Routes the TBN_ notifications to the handlers above; the rest goes to the framework.
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnDestroy();
+    // After a reset: the dialog (wParam) that asked for no button since is closed, and opened again.
+    afx_msg LRESULT OnTlbWmReset(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTlbWmReopen(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     int m_bInit;
     int m_nBtnCnt;      // buttons of the table
     TBBUTTON* m_pBtn;   // the buttons at Init (calloc)
     Bri m_bri[CmnBriCnt];
+    HWND m_hResetDlg;   // the dialog reset last, until it asks for a button
 
 private:
+    // The customisation dialog the bar's reset came from, or null.
+    HWND CustomizeDialog();
     // -6, traced under name, while not initialised.
     int CheckInit(const char* name);
     // The bar's button count, 0 to 100, else -1.

@@ -154,6 +154,11 @@ private:
     // Inserts one shell item of folder under parent; see the source.
     int AddItem(IShellFolder* folder, LPCITEMIDLIST parentList, HTREEITEM parent, LPCITEMIDLIST child,
                 bool plainParent);
+    // The subfolders of a folder under its item (onlyNew: those it lacks); see the source.
+    int AddChildren(IShellFolder* folder, HTREEITEM parent, LPCITEMIDLIST parentList, bool root, bool onlyNew,
+                    int* added);
+    // The item's children asked of the disk again; 1 when any came.
+    int AddNewChildren(HTREEITEM item);
     int FreeItem(TrcFldItm** p);
     // Search below from, key the list's path (asked once: the shell binds its folder for it).
     int SearchBelow(HTREEITEM from, LPCITEMIDLIST list, const char* key, HTREEITEM* out);

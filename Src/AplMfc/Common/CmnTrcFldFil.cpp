@@ -13,6 +13,8 @@
 #include "CmnApp.h"
 #include "CmnHold.h"
 #include "CmnSub.h"
+#include <set>
+#include <string>
 #include <string.h>
 
 namespace {
@@ -130,23 +132,11 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
             first = AddItem(folder.Get(), nullptr, nullptr, desktop, false);
         }
     } else {
-        CmnCom<IEnumIDList> items;
-        IEnumIDList** out = reinterpret_cast<IEnumIDList**>(items.Out());
-        if (!folder.Get() || folder->EnumObjects(m_hWnd, SHCONTF_FOLDERS, out) != S_OK || !items.Get()) {
+        first = AddChildren(folder.Get(), parent, parentList, root, false, nullptr);
+        if (first == VKE_STOPPED) {
             theCmnSub.FreeItemIdList(&dup);
             return VKE_STOPPED;
         }
-        // The shell's own names and icons for the desktop's and the drives' children.
-        bool plainParent = !root && !theCmnSub.GetPathName(parentList).IsEmpty();
-        LPITEMIDLIST child = nullptr;
-        ULONG got = 0;
-        HRESULT hr;
-        while ((hr = items->Next(1, &child, &got)) == S_OK && got == 1) {
-            CmnIdl hold(child);
-            int rc = AddItem(folder.Get(), parentList, parent, child, plainParent);
-            if (first == VKE_OK) first = rc;
-        }
-        if (hr != S_FALSE && first == VKE_OK) first = VKE_ERR_SYSTEM;
     }
     m_sli.hItem = parent;
     m_sli.pIdl = dup;
@@ -159,6 +149,73 @@ int CmnTrcFld::SetTree(HTREEITEM parent, LPCITEMIDLIST parentList)
         CMN_TRACE("SetTree", first);
     }
     return first;
+}
+
+// The subfolders of folder (parent's, whose full list is parentList) inserted under parent, or
+// with onlyNew only those it does not hold yet, known by their in-folder parsing names. 3 when
+// the folder cannot be listed; else the first failure of an item, the others added. *added (when
+// given) counts the items inserted.
+int CmnTrcFld::AddChildren(IShellFolder* folder, HTREEITEM parent, LPCITEMIDLIST parentList, bool root, bool onlyNew,
+                           int* added)
+{
+    if (added) *added = 0;
+    CmnCom<IEnumIDList> items;
+    IEnumIDList** out = reinterpret_cast<IEnumIDList**>(items.Out());
+    if (!folder || folder->EnumObjects(m_hWnd, SHCONTF_FOLDERS, out) != S_OK || !items.Get()) return VKE_STOPPED;
+    const DWORD parsing = SHGDN_INFOLDER | SHGDN_FORPARSING;
+    std::set<std::string> held;
+    for (HTREEITEM item = onlyNew ? GetChildItem(parent) : nullptr; item; item = GetNextSiblingItem(item)) {
+        const TrcFldItm* rec = Record(item);
+        if (rec && rec->pIdl) held.insert(std::string(theCmnSub.GetDisplayName(folder, LastItem(rec->pIdl), parsing)));
+    }
+    // The shell's own names and icons for the desktop's and the drives' children.
+    bool plainParent = !root && !theCmnSub.GetPathName(parentList).IsEmpty();
+    int first = VKE_OK, before = static_cast<int>(GetCount());
+    LPITEMIDLIST child = nullptr;
+    ULONG got = 0;
+    HRESULT hr;
+    while ((hr = items->Next(1, &child, &got)) == S_OK && got == 1) {
+        CmnIdl hold(child);
+        if (onlyNew && held.count(std::string(theCmnSub.GetDisplayName(folder, child, parsing)))) continue;
+        int rc = AddItem(folder, parentList, parent, child, plainParent);
+        if (first == VKE_OK) first = rc;
+    }
+    if (hr != S_FALSE && first == VKE_OK) first = VKE_ERR_SYSTEM;
+    if (added) *added = static_cast<int>(GetCount()) - before;
+    return first;
+}
+
+// A folder made after the tree read its parent: the parent's children are asked of the disk
+// again. One never filled (the shell said it had no subfolders) is filled as it expands; a filled
+// one takes the children it lacks, in the shell's order. 1 when any child came, else 0.
+int CmnTrcFld::AddNewChildren(HTREEITEM item)
+{
+    TrcFldItm* rec = Record(item);
+    if (!rec || !rec->pIdl) return 0;
+    TVITEMA children = {};
+    children.mask = TVIF_CHILDREN;
+    children.hItem = item;
+    if (!(GetItemState(item, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE)) {
+        children.cChildren = 1;
+        SetItem(&children);
+        if (Expand(item, TVE_EXPAND) && GetChildItem(item)) return 1;
+        children.cChildren = 0;
+        SetItem(&children);
+        return 0;
+    }
+    CmnWaitCursor wait;
+    QuietDraw quiet(*this);
+    bool root = item == GetRootItem();
+    CmnCom<IShellFolder> folder(BindFolder(rec->pIdl, root));
+    int added = 0;
+    int rc = AddChildren(folder.Get(), item, rec->pIdl, root, true, &added);
+    if (rc != VKE_OK && rc != VKE_STOPPED) CMN_TRACE("Search", rc);
+    if (added < 1) return 0;
+    children.cChildren = 1;
+    SetItem(&children);
+    SortTree(item, m_iSortDir);
+    if (!(GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED)) Expand(item, TVE_EXPAND);
+    return 1;
 }
 
 // One shell item: skipped (0) unless it is of the file system or above it, and no shortcut; the
@@ -314,11 +371,16 @@ int CmnTrcFld::SearchBelow(HTREEITEM from, LPCITEMIDLIST list, const char* key, 
             return VKE_OK;
         }
         if (order != -1) continue;
-        // An ancestor: its children, filled as it expands (an expanded one is left as it is).
+        // An ancestor: its children, filled as it expands (an expanded one is left as it is). A
+        // folder made since they were read is not among them: the disk is asked again, unless
+        // they were read just now.
         HTREEITEM found = nullptr;
+        bool filled = (GetItemState(item, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0;
         bool open = (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) ||
                     (ItemHasChildren(item) && Expand(item, TVE_EXPAND));
         int rc = open ? SearchBelow(item, list, key, &found) : VKE_ERR_NOT_FOUND;
+        if (rc == VKE_ERR_NOT_FOUND && (filled || !open) && AddNewChildren(item))
+            rc = SearchBelow(item, list, key, &found);
         if (rc == VKE_OK || rc == VKE_NOT_DONE) {
             *out = found;
             return rc;

@@ -17,6 +17,30 @@ void Command(HWND dialog, int id, int code)
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
+// The lines of the dialog's two lists.
+struct Lists {
+    LRESULT available, onBar;
+};
+Lists ListsOf(HWND dialog)
+{
+    return {::SendDlgItemMessageA(dialog, kDlgAvailable, LB_GETCOUNT, 0, 0),
+            ::SendDlgItemMessageA(dialog, kDlgOnBar, LB_GETCOUNT, 0, 0)};
+}
+
+// count dialogs were answered, and the last of them is gone.
+bool Closed(const VktMsgBox& answer, int count)
+{
+    return answer.Count() == count && !::IsWindow(answer.Seen().back().hwnd);
+}
+
+// The first button on the bar removed as the user does it.
+void RemoveFirst(HWND dialog)
+{
+    ::SendDlgItemMessageA(dialog, kDlgOnBar, LB_SETCURSEL, 0, 0);
+    Command(dialog, kDlgOnBar, LBN_SELCHANGE);
+    Command(dialog, kDlgRemove, BN_CLICKED);
+}
+
 // ids first, first + 1, ... as a bar's buttons.
 void SetButtons(CToolBar& bar, int count, UINT first)
 {
@@ -179,6 +203,8 @@ TEST_F(TlbTest, ButtonInfoGivesTheTipAfterTheLineFeed)
     }
 }
 
+// Reset brings the bar back to the buttons it had when the dialog opened, and the dialog shows
+// them: Wine's dialog fills its lists only when it opens, so it is opened again.
 TEST_F(TlbTest, CustomisationResetRestoresTheArrangementAtOpen)
 {
     // The docked bar notifies the frame it was made in; a bar made inside the rebar the rebar.
@@ -189,34 +215,60 @@ TEST_F(TlbTest, CustomisationResetRestoresTheArrangementAtOpen)
     for (TestTlb* bar : {&Bar(), &inBand}) {
         SCOPED_TRACE(bar == &inBand ? "in the rebar" : "docked");
         ASSERT_EQ(bar->Init(&kResource, &saved), 0);
-        std::vector<int> removed, current;
-        LRESULT available = 0;
+        std::vector<int> removed, current, reset;
+        std::vector<Lists> shown; // what each dialog's lists held when it opened
         BOOL help = TRUE;
         VktMsgBox answer({IDCANCEL});
         answer.OnOpen = [&](HWND dialog) {
+            shown.push_back(ListsOf(dialog));
+            if (shown.size() > 1) return;
             help = ::IsWindowVisible(::GetDlgItem(dialog, kDlgHelp));
             // The user removes the first button, then presses Reset.
-            ::SendDlgItemMessageA(dialog, kDlgOnBar, LB_SETCURSEL, 0, 0);
-            Command(dialog, kDlgOnBar, LBN_SELCHANGE);
-            Command(dialog, kDlgRemove, BN_CLICKED);
+            RemoveFirst(dialog);
             removed = bar->Ids();
             current = IdsOf(bar->Record(3));
-            available = ::SendDlgItemMessageA(dialog, kDlgAvailable, LB_GETCOUNT, 0, 0);
             Command(dialog, kDlgReset, BN_CLICKED);
+            reset = bar->Ids();
         };
         EXPECT_EQ(bar->Customize(), 0);
-        EXPECT_EQ(answer.Count(), 1);
+        ASSERT_TRUE(VktPumpUntil([&] { return Closed(answer, 2); }));
+        VktPump();
+        EXPECT_EQ(answer.Count(), 2) << "opened again once";
         EXPECT_EQ(removed, Ids({ID_BAR_NEW, 0, ID_BAR_SAVE}));
         EXPECT_EQ(current, removed); // the change became the current record
-        EXPECT_EQ(available, 7);     // a separator and the six the bar's answers name that it lacks
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_EQ(shown[0].available, 6); // a separator and the five the bar's answers name that it lacks
+        EXPECT_EQ(shown[1].available, shown[0].available) << "the dialog shows the buttons restored";
+        EXPECT_EQ(shown[1].onBar, shown[0].onBar);
         EXPECT_FALSE(help);
-        EXPECT_EQ(bar->Ids(), IdsOf(saved)); // as when the dialog opened, not the default
+        EXPECT_EQ(reset, IdsOf(saved)); // as when the dialog opened, not the default
+        EXPECT_EQ(bar->Ids(), IdsOf(saved));
         EXPECT_EQ(IdsOf(bar->Record(2)), IdsOf(saved));
         for (UINT code : {TBN_BEGINADJUST, TBN_INITCUSTOMIZE, TBN_GETBUTTONINFOA, TBN_QUERYDELETE, TBN_TOOLBARCHANGE,
                           TBN_RESET, TBN_ENDADJUST})
             EXPECT_NE(std::find(bar->notified.begin(), bar->notified.end(), code), bar->notified.end())
                 << static_cast<int>(code);
     }
+
+    // The control opening the dialog itself (as for a double click on a button): Reset goes back
+    // to what the bar showed then, not to what an earlier dialog opened with; the initial
+    // arrangement stays record 0.
+    Bri moved = MakeBri({ID_BAR_HELP, ID_BAR_CUT, 0, ID_BAR_OPEN});
+    ASSERT_EQ(Bar().SetBri(&moved), 0);
+    std::vector<int> reset;
+    VktMsgBox answer({IDCANCEL});
+    answer.OnOpen = [&](HWND dialog) {
+        if (answer.Count() > 1) return;
+        RemoveFirst(dialog);
+        Command(dialog, kDlgReset, BN_CLICKED);
+        reset = Bar().Ids();
+    };
+    Bar().SendMessage(TB_CUSTOMIZE);
+    ASSERT_TRUE(VktPumpUntil([&] { return Closed(answer, 2); }));
+    EXPECT_EQ(reset, IdsOf(moved));
+    EXPECT_EQ(Bar().Ids(), IdsOf(moved));
+    EXPECT_EQ(Bar().SetBri(0), 0);
+    EXPECT_EQ(Bar().Ids(), IdsOf(kResource));
     EXPECT_EQ(Traces().size(), 0u);
 }
 

@@ -369,6 +369,57 @@ TEST_F(TrcTest, AFolderIsFilledOnceAndARefreshShowsTheDiskAgain)
     EXPECT_EQ(Traced(), traced) << "a refresh reports nothing";
 }
 
+// A folder made after the tree read its parent is reached by its path (typed in the places box,
+// opened from the list): the tree asks the disk again for the parent's children it lacks, keeps
+// the ones it has (their expansion too) and lists each folder once, in the shell's order.
+TEST_F(TrcTest, AFolderMadeSinceIsReachedByItsPath)
+{
+    HTREEITEM folder = Item(dir.Path());
+    ASSERT_NE(folder, nullptr);
+    HTREEITEM deep = Item(dir / "表\\ソ");
+    ASSERT_NE(deep, nullptr);
+    // A read without children; B not read, as the shell says of a folder without subfolders
+    // (Wine's shell says every folder may have some).
+    HTREEITEM a = Item(dir / "A");
+    ASSERT_NE(a, nullptr);
+    tree->Expand(a, TVE_EXPAND);
+    ASSERT_EQ(tree->GetChildItem(a), nullptr);
+    TVITEMA none = {};
+    none.mask = TVIF_CHILDREN;
+    none.hItem = Item(dir / "B");
+    ASSERT_TRUE(tree->SetItem(&none));
+    for (const char* name : {"D", "A\\x", "B\\z", "E", "E\\y"}) CreateDirectoryA((dir / name).c_str(), nullptr);
+    const char* cases[] = {
+        "D",    // beside folders read before
+        "A\\x", // below a folder read without children
+        "B\\z", // below a folder not read
+        "E\\y", // two levels made since
+        "D",    // known now
+    };
+    for (const char* name : cases) {
+        SCOPED_TRACE(name);
+        host->reports.clear();
+        EXPECT_EQ(tree->SetCurPath((dir / name).c_str(), 1), 0);
+        EXPECT_EQ(Selected(), dir / name);
+        EXPECT_EQ(static_cast<const char*>(tree->GetCurPathName()), dir / name);
+        ASSERT_EQ(host->reports.size(), 2u);
+        EXPECT_EQ(host->reports[1].path, dir / name) << "the list shows the new folder";
+    }
+    EXPECT_EQ(Children(folder), (std::vector<std::string>{"A", "a.jpg", "B", "C", "D", "E", "表"}));
+    EXPECT_EQ(Children(a), (std::vector<std::string>{"x"}));
+    EXPECT_EQ(Children(Item(dir / "B")), (std::vector<std::string>{"z"}));
+    EXPECT_EQ(Item(dir / "表\\ソ"), deep) << "the items read before stay";
+    EXPECT_TRUE(tree->GetItemState(tree->GetParentItem(deep), TVIS_EXPANDED) & TVIS_EXPANDED);
+
+    // A folder the shell does not list is still not found: its nearest listed ancestor.
+    CreateDirectoryA((dir / "H").c_str(), nullptr);
+    SetFileAttributesA((dir / "H").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(tree->SetCurPath((dir / "H").c_str(), 1), 1);
+    EXPECT_EQ(Selected(), dir.Path());
+    EXPECT_EQ(Children(folder).size(), 7u);
+    EXPECT_EQ(Traced(), traced);
+}
+
 TEST_F(TrcTest, TwoThousandFoldersInTheShellsOrderEitherWay)
 {
     CreateDirectoryA((dir / "Many").c_str(), nullptr);

@@ -343,6 +343,48 @@ TEST_F(FilCmdTest, TheDisplayShowsEachImageOnceOrCyclesAndStops)
     EXPECT_EQ(Running(), 0);
 }
 
+TEST_F(FilCmdTest, TheDisplayStepsOverFilesThatAreNoImages)
+{
+    // With "*.*" the list shows every file: a text, a file of no known type and a folder named as
+    // an image show no picture, so the display steps over them as over folders.
+    MakeImages(2);
+    CreateDirectoryA((dir / "a.jpg").c_str(), nullptr);
+    for (const char* name : {"notes.txt", "p0.bmp.bak", "q.dat"}) ASSERT_TRUE(VktWriteFile(dir / name, "text"));
+    Put("PciAii_iPerInd", "50");
+    Put("PciAii_bRepeat", "0");
+    RunIn(dir.Path());
+    ASSERT_EQ(Panel().SetFilter("*.*", 1), 0);
+    ASSERT_TRUE(VktPumpUntil([this] { return !List()->IsActiveThread(0) && List()->GetItemCount() == 6; }));
+    std::vector<std::string> names;
+    for (int i = 0; i < 6; ++i) {
+        std::string path(List()->GetPathName(i));
+        names.push_back(path.substr(path.rfind('\\') + 1));
+    }
+    ASSERT_EQ(names, (std::vector<std::string>{"a.jpg", "notes.txt", "p0.bmp", "p0.bmp.bak", "p1.bmp", "q.dat"}));
+    List()->SetCurSel(1);
+    ASSERT_EQ(Panel().AutInd(2), 0);
+    EXPECT_EQ(Watch(5000), (std::vector<int>{2, 4})) << "each image once";
+    EXPECT_EQ(Running(), 0);
+
+    // Round and round over the two images; one image alone is selected with no timer.
+    theAppInf.pciAii.bRepeat = 1;
+    List()->SetCurSel(4);
+    ASSERT_EQ(Panel().AutInd(2), 0);
+    EXPECT_EQ(Sel(), 2) << "round past the folder and the text";
+    std::vector<int> seen = {Sel()};
+    for (DWORD start = GetTickCount(); seen.size() < 4 && GetTickCount() - start < 5000;) {
+        PumpOne();
+        if (Sel() != seen.back()) seen.push_back(Sel());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 4, 2, 4}));
+    EXPECT_EQ(Panel().StopAutInd(), 0);
+    ASSERT_TRUE(DeleteFileA((dir / "p1.bmp").c_str()));
+    List()->SetCurSel(0);
+    EXPECT_EQ(Panel().AutInd(2), 0);
+    EXPECT_EQ(Sel(), 2);
+    EXPECT_EQ(Running(), 0);
+}
+
 TEST_F(FilCmdTest, OneItemIsSelectedWithoutATimerAndNoneShowsNothing)
 {
     CreateDirectoryA((dir / "empty").c_str(), nullptr);

@@ -9,6 +9,7 @@
 #include "Halcor.h"
 #include "HalcorRes.h"
 #include "VkaPthLst.h"
+#include "VkaSubDat.h"
 
 namespace {
 
@@ -16,6 +17,32 @@ bool HasFocusIn(HWND wnd)
 {
     HWND focus = ::GetFocus();
     return wnd && focus && (focus == wnd || ::IsChild(wnd, focus));
+}
+
+// A file the display can show: an image by its extension (what a folder's opening opens), and no
+// folder. The list shows any file its filter lets through ("*.*": texts too), and folders.
+bool IsShownFile(const CString& path)
+{
+    char full[CmnPathSize] = {};
+    int file = 0;
+    return !path.IsEmpty() && theVkaSubDat.IsSupportedFile(path) &&
+           VkeSubIsNormalFile(theCmnAppInf.pSub, full, path, sizeof(full), &file) == VKE_OK && file;
+}
+
+// The first item from from on, round to the first, that shows such a file; -1 when none does.
+// *files (when given): how many items show one.
+int NextShownItem(CmnLscFil* list, int from, int* files)
+{
+    const int count = list->GetItemCount();
+    int next = -1, n = 0;
+    for (int i = 0; i < count && (files || next < 0); ++i) {
+        const int item = ((from < 0 ? 0 : from) + i) % count;
+        if (!IsShownFile(list->GetPathName(item))) continue;
+        if (next < 0) next = item;
+        ++n;
+    }
+    if (files) *files = n;
+    return next;
 }
 
 } // namespace
@@ -64,19 +91,19 @@ int DlbPnlFilCmd::AutInd(int mode)
     HalcorApp* app = HalcorGetApp();
     int count = 0, next = 0;
     if (mode == 2) {
-        // The list's images: its folders are stepped over (they show no picture).
+        // The list's images: its folders and other files are stepped over (they show no picture).
         CmnLscFil* list = VisibleFileList();
         if (!list) return VKE_NOT_DONE;
         list->WaitThread(0, 0);
         int current = -1;
         list->GetCurSel(&current);
-        const int shown = list->NextFileItem(current + 1, &count);
+        const int shown = NextShownItem(list, current + 1, &count);
         if (count == 0) return VKE_NOT_DONE;
         if (count > 1 || shown != current) list->SetCurSel(shown);
         if (count < 2) return VKE_OK;
         // The display goes on while the list keeps the focus: it starts there.
         theCmnSub.SetFocusWnd(list->m_hWnd);
-        next = list->NextFileItem(shown + 1, nullptr);
+        next = NextShownItem(list, shown + 1, nullptr);
     } else {
         ChildViw* view = app ? app->GetChildViw() : nullptr;
         int current = -1;
@@ -136,9 +163,9 @@ bool DlbPnlFilCmd::StepList()
     CmnLscFil* list = VisibleFileList();
     if (!list || !HasFocusIn(list->m_hWnd) || list->IsActiveThread(0)) return false;
     PciAii& aii = theAppInf.pciAii;
-    const int shown = list->NextFileItem(aii.iIdxNxt, nullptr);
+    const int shown = NextShownItem(list, aii.iIdxNxt, nullptr);
     if (shown < 0 || list->SetCurSel(shown) != VKE_OK) return false;
-    aii.iIdxNxt = list->NextFileItem(shown + 1, nullptr);
+    aii.iIdxNxt = NextShownItem(list, shown + 1, nullptr);
     return true;
 }
 
