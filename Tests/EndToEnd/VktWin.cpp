@@ -25,6 +25,8 @@
 //   VktWin items HWND        the first visible list view among the descendants: one line per item
 //                            in index order, its name, x y w h of its icon (screen) and 1 when it
 //                            is selected, tab-separated
+//   VktWin columns HWND      the first visible details view among the descendants: the widths of
+//                            its columns as shown, left to right, on one line
 //   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
 //                            then its parent's class (nothing when no window of it has the focus)
 //   VktWin selection HWND    that window's text selection (EM_GETSEL) as "start end", then its
@@ -251,6 +253,23 @@ BOOL CALLBACK ListItems(HWND wnd, LPARAM lParam)
     return FALSE;
 }
 
+// The details view's columns as shown: each one's width, left to right.
+BOOL CALLBACK ListColumns(HWND wnd, LPARAM lParam)
+{
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysListView32") return TRUE;
+    HWND header = reinterpret_cast<HWND>(SendMessageA(wnd, LVM_GETHEADER, 0, 0));
+    if (!header || !IsWindowVisible(header)) return TRUE;
+    *reinterpret_cast<bool*>(lParam) = true;
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    std::string line;
+    for (int i = 0; i < count; ++i) {
+        const int column = static_cast<int>(SendMessageA(header, HDM_ORDERTOINDEX, static_cast<WPARAM>(i), 0));
+        line += (i ? " " : "") + std::to_string(SendMessageA(wnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    }
+    Line(line);
+    return FALSE;
+}
+
 std::string TreeText(HWND tree, HANDLE process, HTREEITEM hItem)
 {
     TVITEMA item = {};
@@ -452,6 +471,11 @@ int main(int argc, char** argv)
     if (verb == "items") {
         bool found = false;
         EnumChildWindows(wnd, ListItems, reinterpret_cast<LPARAM>(&found));
+        return found ? 0 : 1;
+    }
+    if (verb == "columns") {
+        bool found = false;
+        EnumChildWindows(wnd, ListColumns, reinterpret_cast<LPARAM>(&found));
         return found ? 0 : 1;
     }
     if (verb == "close") return CloseButton(wnd);

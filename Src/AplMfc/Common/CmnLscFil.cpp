@@ -163,6 +163,8 @@ UINT ShellFlags(int mode)
     }
 }
 
+// The width of a column whose setting gives none.
+const int kColumnWidth = 120;
 const DWORD kViewStyle[LscModeCnt + 1] = {0, LVS_ICON, LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
 } // namespace
@@ -795,7 +797,9 @@ int CmnLscFil::CreateColumn()
 int CmnLscFil::GetColumnInf()
 {
     if (!CheckInit("GetColumnInf", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
-    if (m_fii.iModeLstViw != LscModeRpt) return VKE_OK;
+    // Only a control in the details view answers its columns' widths: in the other views it
+    // answers 0 (or the list's column), also while the start's details mode is not set on it yet.
+    if (m_fii.iModeLstViw != LscModeRpt || (GetStyle() & LVS_TYPEMASK) != LVS_REPORT) return VKE_OK;
     HWND header = GetHeaderCtrl();
     int count = header ? Header_GetItemCount(header) : 0;
     if (count < 1 || count > CmnLstColCnt) return VKE_OK;
@@ -819,6 +823,8 @@ int CmnLscFil::GetColumnInf()
 int CmnLscFil::ShownWidth(int kind, int pos)
 {
     int width = LOWORD(m_fii.iWidthLstCol[pos]);
+    // A column of no width would not show: it takes the width a bad setting reads as.
+    if (width < 1) width = kColumnWidth;
     if (kind != LscColAcs && kind != LscColMdf && kind != LscColCre) return width;
     // A time never shows cut: its column is at least as wide as the widest time, with the
     // margins the control leaves on both sides of a text.
