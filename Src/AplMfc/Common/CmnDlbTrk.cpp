@@ -75,16 +75,22 @@ bool CmnDlb::ResizeInColumn(const CRect& from, const CRect& to)
     const bool left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
     int inner = left ? to.right - from.right : from.left - to.left; // wider by
     int outer = left ? from.left - to.left : to.right - from.right;
-    // The side grows no further than the frame leaves room for: the pane keeps its share and
-    // the other columns are not squeezed.
-    int excess = inner + outer - std::max(0, m_pDockSite ? m_pDockSite->GetSideDockRoom() : 1 << 30);
-    for (int* grow : {&inner, &outer}) {
-        const int cut = std::min(std::max(excess, 0), std::max(*grow, 0));
-        *grow -= cut;
-        excess -= cut;
-    }
+    // The outer edge widens this column, or with a column beyond it pushes that one: moved
+    // outward it narrows it, moved inward it widens it.
     const int beyond = row + (left ? -1 : 1);
     const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? ShownWidth(dock, beyond) : 0;
+    const int push = beyondWidth > 0 ? -1 : 1;
+    // The side grows no further than the frame leaves room for: the pane keeps its share and
+    // no column is squeezed by the layout.
+    int grows[2] = {inner, push * outer};
+    int excess = grows[0] + grows[1] - std::max(0, m_pDockSite ? m_pDockSite->GetSideDockRoom() : 1 << 30);
+    for (int& grow : grows) {
+        const int cut = std::min(std::max(excess, 0), std::max(grow, 0));
+        grow -= cut;
+        excess -= cut;
+    }
+    inner = grows[0];
+    outer = push * grows[1];
     if (outer && beyondWidth > 0) SetColumnWidth(dock, beyond, beyondWidth - outer);
     SetColumnWidth(dock, row, from.Width() + inner + (beyondWidth > 0 ? 0 : outer));
 

@@ -77,9 +77,11 @@ public:
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID) const;
     CDockBar* GetDockBar(UINT nDockBarID) const;
-    // How much wider the left and right dock bars may grow together before the layout narrows
-    // their columns (they take at most three quarters of the width); negative when it does.
+    // How much wider a drag of their edges may make the left and right dock bars together (they
+    // grow to three quarters of the width at most); negative when they are wider already.
     int GetSideDockRoom() const;
+    // The pane's least width between the left and right dock bars as the frame narrows.
+    static const int kLeastPane = 50;
     // The bars of the frame, in the order they were created (dock bars not included).
     std::vector<CControlBar*> m_listControlBars;
     void AddControlBar(CControlBar* pBar);
@@ -171,8 +173,11 @@ private:
     std::vector<CFrameWnd*> FloatingFrames() const;
     void LayoutFrameBars(CRect& rect);
     void LayoutDockBars(CRect& rect);
-    // What the left and right dock bars may take together of a width between them.
+    // What a drag lets the left and right dock bars take together of a width between them.
     static int SideDockShare(int width) { return width - width / 4; }
+    // What they take of it before the layout narrows them: the pane gives its room up first,
+    // down to its least width, so no panel is cut while room can be made.
+    static int SideDockFit(int width) { return width > kLeastPane ? width - kLeastPane : 0; }
     // Every view of the document lies in this frame.
     bool IsOnlyFrameOf(CDocument* pDoc) const;
     // Alt+F4 (taken: the frame closes) and F10 of a window whose root is this frame.

@@ -82,9 +82,9 @@ void CFrameWnd::LayoutFrameBars(CRect& rect)
 
 void CFrameWnd::LayoutDockBars(CRect& rect)
 {
-    // Top and bottom across the whole width, left and right between them. The left and right
-    // columns together take at most three quarters of the width left: a frame made narrow
-    // narrows them, so that the pane keeps some room and no column is cut off.
+    // Top and bottom across the whole width, left and right between them. The pane between the
+    // left and right columns shrinks first as the frame narrows; past its least width the
+    // columns narrow in proportion, so that none is cut off by the frame.
     int fit[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         CDockBar* pDock = m_pDockBars[i];
@@ -94,7 +94,7 @@ void CFrameWnd::LayoutDockBars(CRect& rect)
             int sides[2] = {0, 0};
             for (int k = 0; k < 2; ++k)
                 if (m_pDockBars[2 + k]) sides[k] = m_pDockBars[2 + k]->Arrange(rect.Height(), FALSE);
-            const int room = SideDockShare(rect.Width()), both = sides[0] + sides[1];
+            const int room = SideDockFit(rect.Width()), both = sides[0] + sides[1];
             if (both > room)
                 for (int k = 0; k < 2; ++k) fit[2 + k] = std::max(1, static_cast<int>(static_cast<long long>(sides[k]) * room / both));
         }

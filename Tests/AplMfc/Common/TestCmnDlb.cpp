@@ -317,6 +317,19 @@ TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
     frame->GetClientRect(&client);
     EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.Width() - client.Width() / 4);
     EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
+
+    // Its outer edge pushed far to the right widens the first column only as far: no panel is
+    // narrowed by the layout, and the pane keeps its room.
+    l = InFrame(lower.m_hWnd);
+    drag(lower, CPoint(l.right - 1, l.CenterPoint().y), -100, 0, CmnDlbHitRight);
+    l = InFrame(lower.m_hWnd);
+    const int width = l.Width(), first = InFrame(upper.m_hWnd).Width();
+    ASSERT_EQ(l.right, client.Width() - client.Width() / 4 - 100);
+    drag(lower, CPoint(l.left, l.CenterPoint().y), 2000, 0, CmnDlbHitLeft);
+    EXPECT_EQ(InFrame(lower.m_hWnd).Width(), width);
+    EXPECT_EQ(InFrame(lower.m_hWnd).right, client.Width() - client.Width() / 4);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), first + 100);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.Width() - client.Width() / 4);
 }
 
 // A press on the gripper is the docking drag's (a posted move and release, each taking the

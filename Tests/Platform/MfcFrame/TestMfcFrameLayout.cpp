@@ -50,10 +50,21 @@ TEST_F(FrameLayoutTest, BarsSurroundThePaneAfterSizing)
     EXPECT_LT(s.client.Width(), l.client.Width());
     EXPECT_EQ(s.bar2, CRect(l.bar2.left, l.bar2.top, l.bar2.right, s.pane.bottom));
 
-    // Too narrow for both columns: they narrow in proportion and the pane keeps a quarter.
+    // Narrower: the pane gives its room up first, down to its least width; the columns keep theirs.
+    CRect window;
+    frame->GetWindowRect(&window);
+    const int columns = l.bar1.Width() + l.bar2.Width(), border = window.Width() - s.client.Width();
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, columns + CFrameWnd::kLeastPane + 20 + border, 400,
+                        SWP_NOMOVE | SWP_NOZORDER);
+    Layout m = Take();
+    EXPECT_EQ(m.bar1.Width(), l.bar1.Width());
+    EXPECT_EQ(m.bar2.Width(), l.bar2.Width());
+    EXPECT_EQ(m.pane.Width(), CFrameWnd::kLeastPane + 20);
+
+    // Too narrow for both columns: they narrow in proportion and the pane keeps its least width.
     frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
     Layout n = Take();
-    EXPECT_GE(n.pane.Width(), n.client.Width() / 4);
+    EXPECT_NEAR(n.pane.Width(), CFrameWnd::kLeastPane, 2);
     EXPECT_EQ(n.pane.left, n.bar2.right);
     EXPECT_LT(n.bar1.Width(), l.bar1.Width());
     EXPECT_NEAR(n.bar1.Width() * l.bar2.Width() / l.bar1.Width(), n.bar2.Width(), 2);
