@@ -113,6 +113,15 @@ LRESULT CmnDlt::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return notice ? RunTabNotice(notice) : result;
 }
 
+BOOL CmnDlt::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pag.bReady && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && pMsg->hwnd == m_pag.hTabWnd) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDCANCEL)));
+        return TRUE;
+    }
+    return CmnDlg::PreTranslateMessage(pMsg);
+}
+
 void CmnDlt::OnSize(UINT nType, int cx, int cy)
 {
     if (!m_pag.bReady) {

@@ -76,6 +76,9 @@ protected:
                     const std::function<int()>& initCtl);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The tab control takes every key: Escape pressed on it cancels the dialog, as from any other
+    // of its controls.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnLastPageClosed() override { OnCancel(); }
 
     afx_msg void OnSize(UINT nType, int cx, int cy);

@@ -123,6 +123,25 @@ TEST_F(SopTest, OkAndApplyWaitForAChangeAndApplySendsTheNoticeOnceToEachWindow)
     EXPECT_TRUE(Traced().empty());
 }
 
+// Escape closes the dialog from its tabs (the tab control takes every key) as from a page's box.
+TEST_F(SopTest, EscapeClosesTheDialogFromTheTabsAndFromAPage)
+{
+    for (bool tabs : {true, false}) {
+        Open();
+        ClickTab(1);
+        HWND from = tabs ? dlg->GetTbvPag().hTabWnd : Item(Pni(), IDC_DLGSOPPNI_WIDTH);
+        ::SetFocus(from);
+        ASSERT_EQ(::GetFocus(), from);
+        MSG escape = {from, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        if (!app->PreTranslateMessage(&escape)) {
+            ::TranslateMessage(&escape);
+            ::DispatchMessageA(&escape);
+        }
+        VktPump();
+        EXPECT_FALSE(dlg->IsWindowVisible()) << (tabs ? "from the tabs" : "from a page");
+    }
+}
+
 TEST_F(SopTest, CloseCopiesNothingAndTheNextShowingStartsAfresh)
 {
     Open();
