@@ -8,6 +8,8 @@
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
 #include <functional>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -24,7 +26,47 @@ LRESULT CALLBACK AskAgain(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return CallWindowProcA(g_askerProc, wnd, msg, wParam, lParam);
 }
 
+// The access letters of a menu and of each of its sub-menus, each menu's apart: "" when every
+// letter is its menu's own, else the items that share one.
+std::string SharedLetters(HMENU menu, const std::string& path)
+{
+    std::map<char, std::string> seen;
+    std::string shared;
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        // The letter after a lone "&" (Shift-JIS trail bytes are no "&").
+        for (const char* c = text; *c; c = CharNextExA(932, c, 0)) {
+            if (c[0] != '&' || !c[1] || c[1] == '&') continue;
+            const char key = static_cast<char>(toupper(static_cast<unsigned char>(c[1])));
+            if (seen.count(key)) shared += path + ": \"" + seen[key] + "\" and \"" + text + "\"\n";
+            else seen[key] = text;
+            break;
+        }
+        if (HMENU sub = GetSubMenu(menu, i)) shared += SharedLetters(sub, path + " > " + text);
+    }
+    return shared;
+}
+
+BOOL CALLBACK CheckMenu(HMODULE module, LPCSTR, LPSTR name, LONG_PTR shared)
+{
+    HMENU menu = LoadMenuA(module, name);
+    if (!menu) return TRUE;
+    *reinterpret_cast<std::string*>(shared) += SharedLetters(menu, "menu " + std::to_string(reinterpret_cast<UINT_PTR>(name)));
+    DestroyMenu(menu);
+    return TRUE;
+}
+
 } // namespace
+
+// Pressed in an open menu, an access letter runs its item at once: no two items of a menu share
+// one, in the menu bar, the context menus and every sub-menu.
+TEST(Menus, EachItemHasItsOwnAccessLetter)
+{
+    std::string shared;
+    ASSERT_TRUE(EnumResourceNamesA(GetModuleHandleA(nullptr), RT_MENU, CheckMenu, reinterpret_cast<LONG_PTR>(&shared)));
+    EXPECT_EQ(shared, "");
+}
 
 void FrmTest::SetUp()
 {
