@@ -302,11 +302,13 @@ TEST_F(EdtTest, CutWithoutAFrameKeepsTheWholeImageAndCopiesAtShownSizeGoToTheCli
     DlgImg* page = PageWith(MakeNoiseDib(64, 32, 24, 7));
     ASSERT_NE(page, nullptr);
     const Shot whole = TakeShot(page);
-    // Cut without a frame: the whole image, its size kept, one step.
+    // Cut without a frame: the whole image to the clipboard, the page unchanged, no step.
+    ASSERT_EQ(page->SetModifiedFlag(0), VKE_OK);
     ASSERT_EQ(page->EditCut(), VKE_OK);
     EXPECT_TRUE(TakeShot(page).SameImage(whole));
     EXPECT_TRUE(ReadClbDib().SameImage(whole));
-    EXPECT_EQ(UndoSteps(page), 1);
+    EXPECT_EQ(UndoSteps(page), 0);
+    EXPECT_EQ(page->GetModifiedFlag(), 0);
     // Shown at 100 %: the copy is the image's own bits; at 50 %, half its size.
     ASSERT_EQ(page->EditCpyShw(), VKE_OK);
     EXPECT_TRUE(ReadClbDib().SameImage(whole));
@@ -447,6 +449,7 @@ TEST_F(EdtTest, AChangeWhoseUndoStepCannotBeKeptDoesNotHappen)
     Adi adi = {MakeNoiseDib(30, 20, 24, 9), 2, 96, 96, 1, VKE_DRA_SCALE_FRACTION, 1, 1, 1, 0};
     ASSERT_EQ(page->AttachDIB(adi), VKE_OK);
     Focus(page);
+    SetFrame(page, RECT{2, 2, 20, 15}); // the cut changes the image only with the frame shown
     const Shot before = TakeShot(page);
     VktMsgBox answer({IDOK});
     EXPECT_EQ(page->RotateImage(90), VKE_ERR_MEMORY);

@@ -169,6 +169,9 @@ TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageKeepsItsOwnPixels)
         EXPECT_EQ(page->GetSavedFlag(), 1);
         EXPECT_EQ(ici.pthImg.hImg, image) << "the page's own image, not the file read back";
         EXPECT_EQ(ici.pthImg.iTypImg, type);
+        int undo = -1;
+        VkeSubGetEditUndFlag(theCmnAppInf.pSub, page->GetEui(), &undo);
+        EXPECT_EQ(undo, 0) << "a save is no step to undo";
     }
 
     // The shown half: a file of half the size, while the page keeps its image, frame and view;

@@ -151,6 +151,9 @@ int DlgImg::CutWith(const char* name, const std::function<int(HBITMAP*)>& make)
 
 int DlgImg::EditCutDirect()
 {
+    if (!m_bInitImg) return Fail("EditCutDirect", VKE_ERR_NOT_INIT);
+    // Without the frame the cut keeps the whole image: it is a copy, no change and no step.
+    if (!IsFrmShown()) return CopyToClb("EditCutDirect");
     return CutWith("EditCutDirect", [this](HBITMAP* out) {
         const RECT src = EditSrc();
         return theCmnImg.CopyDIBRgn(out, m_pIci->pthImg.hImg, src.left, src.top, src.right - src.left,

@@ -130,8 +130,8 @@ int DlgImg::SaveImageFile(const char* path, int type, int quality)
     if (!View()) return Fail("SaveImageFile", VKE_ERR_SYSTEM);
     Ici& ici = *m_pIci;
     CmnVarPthImg& img = ici.pthImg;
+    // No undo step: the page keeps its own image, so a save changes nothing to go back from.
     if (!img.hImg) return Fail("SaveImageFile", VKE_ERR_EXISTS);
-    SetEud(14);
 
     // The image's own size, or the size shown on the page; a stretch cut to what can be made
     // (-13) is saved all the same.
