@@ -4,6 +4,7 @@
 #include "ChildViw.h"
 #include "DlgImg.h"
 #include "Halcor.h"
+#include "HalcorRes.h"
 
 namespace {
 
@@ -48,6 +49,12 @@ int ChildViw::OpenPageSelImg(const char* path)
     char full[CmnPathSize] = {};
     int rc = VkeSubGetPathName(theCmnAppInf.pSub, full, path, sizeof(full));
     if (rc != VKE_OK) return Fail("OpenPageSelImg", rc);
+    // A file gone since the list showed it is named, and the page keeps what it shows (a folder
+    // picked in the list empties it).
+    if (::GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES) {
+        HalcorApp::MsgPath(IDS_VKA_NOT_FOUND, full, MB_OK | MB_ICONEXCLAMATION);
+        return VKE_NOT_DONE;
+    }
     app->SetFlgSelImg(1);
     bool made = false;
     if (!m_pPageSelImg) {

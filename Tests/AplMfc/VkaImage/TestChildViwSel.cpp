@@ -68,6 +68,17 @@ TEST_F(SelTest, TheSelectedImagePageStaysUntilTheFrameClosesAndShowsAsTheOnlyTab
     ASSERT_EQ(view->OpenPageSelImg(a.c_str()), 0);
     DlgImg* sel = view->GetPageSelImg();
     ASSERT_NE(sel, nullptr);
+    // A file deleted since the list showed it: named, and the page keeps its image.
+    const HBITMAP shown = sel->GetIci()->pthImg.hImg;
+    const std::string gone = dir / "gone.bmp";
+    {
+        VktMsgBox answer({IDOK});
+        EXPECT_EQ(view->OpenPageSelImg(gone.c_str()), 1);
+        ASSERT_EQ(answer.Count(), 1);
+        EXPECT_EQ(answer.Seen()[0].text, "ファイルが見つかりません。\n\n" + gone);
+    }
+    EXPECT_EQ(sel->GetIci()->pthImg.hImg, shown);
+    EXPECT_EQ(std::string(sel->GetPathName()), a);
     ASSERT_EQ(view->OpenPageByPth("", 0, 0), 0);
     ASSERT_EQ(Count(), 2);
     EXPECT_EQ(view->GetImgPage(0), sel);
