@@ -288,10 +288,12 @@
 #define IDS_VKA_OPI_HEADER_1    32809
 #define IDS_VKA_OPI_HEADER_2    32810
 #define IDS_VKA_OPI_HEADER_3    32811
-// Its dialogs' filter, and the messages of a file that cannot be read or written ("%s": the path).
+// Its dialogs' filter, and the messages of a file that cannot be read or written or that held
+// lines which could not be used ("%s": the path).
 #define IDS_VKA_OPI_FILTER      32799
 #define IDS_VKA_OPI_CANNOT_READ  32826
 #define IDS_VKA_OPI_CANNOT_WRITE 32827
+#define IDS_VKA_OPI_BAD_ROWS     32863
 // The question before every image page takes the current page set-up.
 #define IDS_VKA_SETUP_ALL_ASK   32818
 

@@ -8,6 +8,7 @@
 #include "Halcor.h"
 #include "HalcorRes.h"
 #include "HalcorViw.h"
+#include <errno.h>
 #include <limits.h>
 #include <math.h>
 #include <stdlib.h>
@@ -79,6 +80,29 @@ void FromCols(long v[ColCnt], double version, Opi* o)
     o->iOrientation = v[11];
     o->rctMargin = RECT{v[12], v[13], v[14], v[15]};
     o->rctFrm = RECT{v[16], v[17], v[18], v[19]};
+}
+
+// A whole number of a column; "" reads as 0. False for anything else (letters, a fraction, a
+// number past the range of an int).
+bool ReadInt(const char* field, long* out)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long value = strtol(field, &end, 10);
+    if (*field && (end == field || *end || errno == ERANGE || value < INT_MIN || value > INT_MAX)) return false;
+    *out = value;
+    return true;
+}
+
+// The rotation: a finite number; "" reads as 0.
+bool ReadDouble(const char* field, double* out)
+{
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod(field, &end);
+    if (*field && (end == field || *end || errno == ERANGE || !isfinite(value))) return false;
+    *out = value;
+    return true;
 }
 
 // Reads a file's lines. A line ends at LF (a CR before it is dropped); one longer than LineMax
@@ -200,13 +224,13 @@ void NameNextRow(FILE* f, double version, int onlyLocked)
 }
 
 // The header, then the rows until one stops the reading. -11 stays the result while nothing
-// else happens.
+// else happens: a line left out, or a row opened with a value that was no number.
 int ReadRows(HalcorViw& view, HalcorApp& app, FILE* f, int onlyLocked, int openLocked)
 {
     OpiRec opi;
     if (opi.Result() != VKE_OK) return opi.Result();
     LineReader lines(f);
-    bool bad = false, header = true;
+    bool bad = false, header = true, odd = false;
     double version = 0;
     int result = VKE_OK;
     while (lines.Next(&bad)) {
@@ -220,9 +244,10 @@ int ReadRows(HalcorViw& view, HalcorApp& app, FILE* f, int onlyLocked, int openL
             rc = VKE_ERR_MSGFILE;
         } else if (strncmp(line, "//", 2) != 0) {
             rc = opi.Clear();
-            if (rc == VKE_OK) rc = ReadRow(line, version, opi.Get());
+            if (rc == VKE_OK) rc = ReadRow(line, version, opi.Get(), &odd);
             if (rc == VKE_OK) NameNextRow(f, version, onlyLocked);
             if (rc == VKE_OK) rc = OpenRow(view, app, opi.Get(), onlyLocked, openLocked);
+            if (rc == VKE_OK && odd) rc = VKE_ERR_MSGFILE;
         }
         if (rc == VKE_OK) continue;
         if (rc != VKE_ERR_MSGFILE || result == VKE_OK) result = rc;
@@ -358,21 +383,26 @@ int ReadVersion(const char* line, double* version)
     return VKE_OK;
 }
 
-int ReadRow(const char* line, double version, Opi* opi)
+int ReadRow(const char* line, double version, Opi* opi, bool* bad)
 {
+    if (bad) *bad = false;
     if (!line || !opi) return VKE_ERR_ARG;
     long v[ColCnt];
     ToCols(*opi, version, v);
     double rotate = opi->dRotate;
     char field[LineMax + 1] = {}, path[LineMax + 1] = {};
     const int len = static_cast<int>(strlen(line));
+    bool odd = false;
     for (int col = 0, pos = 1; col < ColCnt && pos <= len; ++col) {
         int next = len + 1;
         if (VkeSubCsvGetFld(Sub(), line, ",", field, sizeof(field), pos, &next) != VKE_OK) return VKE_ERR_MSGFILE;
         VkeSubTrimStr(Sub(), field);
+        // A value that is no number reads as one out of range: the column's own value.
+        bool number = true;
         if (col == 0) memcpy(path, field, sizeof(path));
-        else if (col == 2) rotate = strtod(field, nullptr);
-        else v[col] = strtol(field, nullptr, 10);
+        else if (col == 2 && !(number = ReadDouble(field, &rotate))) rotate = 0;
+        else if (col != 2 && !(number = ReadInt(field, &v[col]))) v[col] = kRules[col].fallback;
+        odd = odd || !number;
         pos = next;
     }
     if (!path[0]) return VKE_ERR_MSGFILE;
@@ -387,6 +417,7 @@ int ReadRow(const char* line, double version, Opi* opi)
         frm = RECT{0, 0, 0, 0};
         opi->bShwFrm = 0;
     }
+    if (bad) *bad = odd;
     return VkeSubSetAppMemStr(Sub(), &opi->amPath, path);
 }
 
@@ -447,9 +478,11 @@ int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked
             result = VKE_NOT_DONE;
         }
     }
-    // A malformed row is no failure of the opening.
+    // A malformed row is no failure of the opening; the user is told once that the file held
+    // lines it could not use, after the opening's progress has gone.
     int end = app->EndOpenFile(result == VKE_ERR_MSGFILE ? VKE_OK : result);
     if (end != VKE_OK && IsQuiet(result)) result = end;
+    if (result == VKE_ERR_MSGFILE) HalcorApp::MsgPath(IDS_VKA_OPI_BAD_ROWS, full, MB_OK | MB_ICONEXCLAMATION);
     if (!IsQuiet(result)) CMN_TRACE("ReadOpenInfo", result);
     return result;
 }

@@ -27,8 +27,9 @@ CString GetHeader();
 // or its first field no longer than the header's first text).
 int ReadVersion(const char* line, double* version);
 // A trimmed row into the record, whose values stay for the fields the row lacks; the read rules
-// bring every value into its range. -11 when the row has no path.
-int ReadRow(const char* line, double version, Opi* opi);
+// bring every value into its range. -11 when the row has no path. A field that is no number takes
+// its column's value for one out of range; *bad (when given) tells whether any did.
+int ReadRow(const char* line, double version, Opi* opi, bool* bad = nullptr);
 // The record as a row in the version's column order, CR LF included.
 int WriteRow(Opi* opi, double version, CString* line);
 // "<work folder>\Pictavo.csv": written at exit, read at the next start.
@@ -38,7 +39,8 @@ CString GetExitPath();
 // is open already asks first) and applies each row to its page. onlyLocked 1: only rows of locked
 // pages; openLocked 1: such rows open locked. remember 1 keeps the path as the last one used.
 // 0, 1 (the file is absent or cannot be opened), 3 (stopped by the user, or nothing read while an
-// opening runs), -11 (a malformed header or row; the rest is still read) or the first error.
+// opening runs), -11 (a malformed header or row, left out, or a row with a value that is no
+// number; the rest is still read, and one message names the file) or the first error.
 int ReadOpenInfo(HalcorViw& view, const char* path, int remember, int onlyLocked, int openLocked);
 // Writes a row for each image page with a path, in tab order: the selected-image page only with
 // withSelImg 1, only locked tabs with onlyLocked 1. append 1 adds the rows to an existing

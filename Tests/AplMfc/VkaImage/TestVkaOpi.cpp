@@ -48,11 +48,12 @@ public:
     {
         theVkaSubDat.TermDat(VkaCodOpi, p);
         theVkaSubDat.InitDat(VkaCodOpi, p);
-        rc = VkaSubOpi::ReadRow(line, version, p);
+        rc = VkaSubOpi::ReadRow(line, version, p, &bad);
         return rc == VKE_OK ? Row(p) : "";
     }
     Opi* p = nullptr;
     int rc = 0;
+    bool bad = true; // a value was no number
 };
 
 } // namespace
@@ -128,6 +129,23 @@ TEST_F(OpiTest, TheHeaderAndTheRowsOfTheFormat)
     for (const auto& r : rows) {
         EXPECT_EQ(opi.Read(r.line), r.row) << r.line;
         EXPECT_EQ(opi.rc, *r.row ? VKE_OK : VKE_ERR_MSGFILE) << r.line;
+        EXPECT_FALSE(opi.bad) << r.line;
+    }
+    // A value that is no number (letters, a fraction, past an int) reads as one out of range,
+    // and the row says so.
+    const struct {
+        const char* line;
+        const char* row;
+    } odd[] = {
+        {"\"C:\\f.jpg\",x,abc,y,1,z,1,q,0,w,h,o,-,1e3,0x10,5,a,b,c,d",
+         "\"C:\\f.jpg\",0,0.000000,0,1,3,0,1,0,1,1,3,0,0,0,5,0,0,0,0\r\n"},
+        {"\"C:\\g.jpg\",1,90.5,1,0,2,0,0,1,1.5,99999999999,4",
+         "\"C:\\g.jpg\",1,0.000000,1,0,2,0,0,1,1,1,4,0,0,0,0,0,0,0,0\r\n"},
+    };
+    for (const auto& r : odd) {
+        EXPECT_EQ(opi.Read(r.line), r.row) << r.line;
+        EXPECT_EQ(opi.rc, VKE_OK) << r.line;
+        EXPECT_TRUE(opi.bad) << r.line;
     }
     // The column titled "左右反転" holds the top-bottom flag.
     opi.Read("\"C:\\a.jpg\",0,0,1,0");
@@ -151,9 +169,11 @@ TEST_F(OpiTest, ReadingOpensTheRowsAndAppliesEachToItsPage)
         app->GetFlgOpnInf(&flag);
         reading.push_back(flag);
     };
-    VktMsgBox answer({IDNO, IDYES, IDCANCEL});
+    VktMsgBox answer({IDOK, IDNO, IDYES, IDCANCEL});
     EXPECT_EQ(view->ReadOpenInfo(csv.c_str(), 1, 0, 1), VKE_ERR_MSGFILE) << "the row without a path";
-    EXPECT_EQ(answer.Count(), 0) << "a missing image is skipped silently";
+    // Said once, naming the file; the missing image is skipped silently.
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Seen()[0].text, "正しく読み込めなかった行があります。\n\n" + Full(csv));
     ASSERT_EQ(view->pages.size(), 3u);
     EXPECT_EQ(reading, (std::vector<int>{1, 1, 1}));
     int flag = -1;
@@ -187,8 +207,8 @@ TEST_F(OpiTest, ReadingOpensTheRowsAndAppliesEachToItsPage)
     EXPECT_EQ(ici.pthImg.iWidth, 20) << "turned once from the file";
     EXPECT_EQ(ici.bFlpTb, 0);
     EXPECT_EQ(Read(), VKE_STOPPED);
-    ASSERT_EQ(answer.Count(), 3);
-    EXPECT_EQ(answer.Seen()[0].text.rfind("ファイルを既に開いています。", 0), 0u);
+    ASSERT_EQ(answer.Count(), 4);
+    EXPECT_EQ(answer.Seen()[1].text.rfind("ファイルを既に開いています。", 0), 0u);
     EXPECT_EQ(view->pages.size(), 3u);
 
     // Only the locked rows, opened unlocked.
@@ -211,10 +231,13 @@ TEST_F(OpiTest, ReadingOpensTheRowsAndAppliesEachToItsPage)
 
     EXPECT_EQ(view->ReadOpenInfo((dir / "none.csv").c_str(), 0, 0, 0), VKE_NOT_DONE);
     EXPECT_EQ(view->ReadOpenInfo(csv.c_str(), 0, 2, 0), VKE_ERR_ARG);
-    EXPECT_EQ(answer.Count(), 3);
+    EXPECT_EQ(answer.Count(), 4);
 }
 
-TEST_F(OpiTest, BadInputOpensWhatItCanAndSaysNothing)
+// Damaged files: the good rows open, and a file with lines that could not be used (a missing
+// header, a row without a path, a line too long or binary, a value that is no number) says so
+// once, naming the file. A row whose image is gone is left out without a word.
+TEST_F(OpiTest, BadInputOpensWhatItCanAndSaysSoOnce)
 {
     const std::string row = Quoted(c) + ",1,90";
     const struct {
@@ -232,15 +255,23 @@ TEST_F(OpiTest, BadInputOpensWhatItCanAndSaysNothing)
         {Header() + "\"" + std::string(5000, 'x') + "\"\r\n" + row + "\n", VKE_ERR_MSGFILE, 1},
         {Header() + std::string("\x01\x00\xff\x81", 4) + "\r\n" + row, VKE_ERR_MSGFILE, 1},
         {Header() + "\"" + Full(dir / "無い.bmp") + "\"\r\n\"" + Full(dir.Path()) + "\"\r\n", VKE_OK, 0},
+        // Several bad lines: one message.
+        {Header() + Quoted(a) + ",x,abc\r\n,1\r\n\"\"\r\n" + Quoted(b) + "\r\n", VKE_ERR_MSGFILE, 2},
         {Header() + row + "\x1a", VKE_OK, 1},
     };
     VktMsgBox answer({IDOK});
     for (const auto& f : files) {
         view->CloseAll();
         ASSERT_TRUE(VktWriteFile(csv, f.text));
+        const int told = answer.Count();
         EXPECT_EQ(Read(), f.rc) << f.text.substr(0, 80);
         EXPECT_EQ(view->pages.size(), f.pages) << f.text.substr(0, 80);
+        ASSERT_EQ(answer.Count() - told, f.rc == VKE_ERR_MSGFILE ? 1 : 0) << f.text.substr(0, 80);
+        if (f.rc == VKE_ERR_MSGFILE) {
+            EXPECT_EQ(answer.Seen().back().text, "正しく読み込めなかった行があります。\n\n" + Full(csv));
+        }
     }
+    const int told = answer.Count();
     EXPECT_EQ(view->pages[0]->GetIci()->pthImg.iWidth, 20) << "the Japanese path's row applied";
 
     // Asked for while an opening runs: nothing is read (3), and the file is not said to be bad.
@@ -250,7 +281,7 @@ TEST_F(OpiTest, BadInputOpensWhatItCanAndSaysNothing)
     EXPECT_EQ(Read(), VKE_STOPPED);
     app->EndOpenFile(VKE_OK);
     EXPECT_EQ(view->pages.size(), 0u);
-    EXPECT_EQ(answer.Count(), 0);
+    EXPECT_EQ(answer.Count(), told);
 }
 
 TEST_F(OpiTest, WritingListsThePagesInTabOrderWithItsFilters)
