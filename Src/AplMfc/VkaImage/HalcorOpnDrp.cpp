@@ -199,9 +199,9 @@ int HalcorApp::ParseCommandLine(int argc, char** argv)
         else if (rc != VKE_OK && rc != VKE_NOT_DONE && rc != VKE_ERR_MSGFILE) result = rc;
     }
     if (begun) {
-        // The end shows the combined result's message, a malformed open-information row's too;
-        // its own error replaces only a quiet result.
-        int rc = EndOpenFile(result);
+        // The end shows the combined result's message but a malformed open-information row's,
+        // which its reading told already; its own error replaces only a quiet result.
+        int rc = EndOpenFile(result == VKE_ERR_MSGFILE ? VKE_OK : result);
         if (rc != VKE_OK && result >= VKE_OK) result = rc;
     }
     if (result != VKE_OK && result != VKE_NOT_DONE && result != VKE_STOPPED && result != VKE_ERR_MSGFILE)

@@ -302,7 +302,7 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     for (std::string& arg : args) argv.push_back(&arg[0]);
 
     // "-i" alone makes the first named file open information (a bitmap: a malformed header,
-    // whose message the end of the bracket shows).
+    // which its reading tells once; the end of the bracket does not tell it again).
     VktMsgBox answer({IDOK, IDOK});
     EXPECT_EQ(app->ParseCommandLine(static_cast<int>(argv.size()), argv.data()), VKE_ERR_MSGFILE);
     EXPECT_EQ(view->opi, Full(a) + " 0 0");
@@ -310,8 +310,8 @@ TEST_F(OpnTest, TheCommandLineOpensItsFilesAndSaysWhichOneCannotBeRead)
     EXPECT_EQ(std::string(view->pages[0]->GetPathName()), Full(b));
     EXPECT_EQ(view->cur, 0);
     ASSERT_EQ(answer.Count(), 2);
-    EXPECT_EQ(answer.Seen()[0].text, "ファイルを開けませんでした。\n\n" + Full(bad));
-    EXPECT_EQ(answer.Seen()[1].text, std::string(theCmnSub.GetMsgStr(VKE_ERR_MSGFILE)));
+    EXPECT_EQ(answer.Seen()[0].text, "正しく読み込めなかった行があります。\n\n" + Full(a));
+    EXPECT_EQ(answer.Seen()[1].text, "ファイルを開けませんでした。\n\n" + Full(bad));
     EXPECT_EQ(Traced("ParseCommandLine"), 0);
 
     view->CloseAll();
