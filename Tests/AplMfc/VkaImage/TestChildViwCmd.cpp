@@ -341,6 +341,19 @@ TEST_F(CmdTest, OpenInformationCommandsWriteAndReadThroughTheirDialogs)
     View()->GetLockedFlag(0, &locked);
     EXPECT_EQ(locked, 1);
 
+    // A file with lines that cannot be used opens its good rows and says so once, naming it.
+    std::string damaged = dir / "damaged.csv";
+    ASSERT_TRUE(VktWriteFile(damaged, text + "\"\"\r\n,1,90\r\n" + std::string(3000, 'x') + "\r\n"));
+    CloseAll();
+    {
+        VktMsgBox answer({IDOK});
+        answer.OnOpen = typeName(damaged);
+        EXPECT_EQ(View()->OnFileReaOpi(), VKE_ERR_MSGFILE);
+        ASSERT_EQ(answer.Count(), 2);
+        EXPECT_EQ(answer.Seen()[1].text, "正しく読み込めなかった行があります。\n\n" + damaged);
+    }
+    EXPECT_EQ(Count(), 2);
+
     // A target that cannot be written is named after the overwrite question; nothing is lost.
     {
         VktMsgBox answer({IDOK, IDYES, IDOK});
