@@ -34,6 +34,9 @@ public:
     int ExitInstance() override;
     // Shows nothing (IDOK) while the engine does not exist.
     int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+    // Whether the window is a text box whose text "select all" selects (an edit box, a combo
+    // box's own one included, or a combo box; no drawing area); with select, it is selected.
+    static bool SelectAllText(HWND wnd, bool select);
 
     // ---- Start and end ----
     // Locale, COM, shell allocator and desktop folder, the settings file beside the program,

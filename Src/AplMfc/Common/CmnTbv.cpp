@@ -190,12 +190,14 @@ LRESULT CmnTbv::OnCmnWmChgOpt(WPARAM, LPARAM)
 
 // ---- Commands ----
 
-CWnd* CmnTbv::CmdTarget()
+CWnd* CmnTbv::CmdTarget(UINT id)
 {
     CWnd* panel = nullptr;
     int found = 0;
-    theCmnWin.IsExistFcsDlg(&panel, &found);
-    return found && panel ? panel : CmnTbvOpr::CmdTarget();
+    const bool edit = id >= ID_EDIT_CLEAR && id <= ID_EDIT_REDO;
+    if (edit) theCmnWin.IsExistFcsEdt(&panel, &found);
+    else theCmnWin.IsExistFcsDlg(&panel, &found);
+    return found && panel ? panel : CmnTbvOpr::CmdTarget(id);
 }
 
 BOOL CmnTbv::OnTargetCmd(UINT nID)

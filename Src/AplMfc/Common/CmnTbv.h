@@ -87,8 +87,9 @@ protected:
     // The tab control's selection notices reach OnTcnSelChanging and OnTcnSelChange after the
     // default handling; their answer is the message's.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The focused panel or dialog, else the current page.
-    CWnd* CmdTarget() override;
+    // The focused panel or dialog (for an edit command, one whose text box or drawing area has
+    // the focus), else the current page.
+    CWnd* CmdTarget(UINT id) override;
 
     afx_msg void OnDestroy();
     afx_msg void OnClose();

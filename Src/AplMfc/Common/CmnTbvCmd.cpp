@@ -121,7 +121,7 @@ void CmnTbvOpr::RunUpdateTabCmd(CCmdUI* pCmdUI)
 
 // ---- Edit and scale commands ----
 
-CWnd* CmnTbvOpr::CmdTarget()
+CWnd* CmnTbvOpr::CmdTarget(UINT)
 {
     TbvElm* e = nullptr;
     return m_pag.bReady && SchCurElm(&e) == VKE_OK ? PageWnd(e) : nullptr;
@@ -129,12 +129,12 @@ CWnd* CmnTbvOpr::CmdTarget()
 
 void CmnTbvOpr::RunTargetCmd(UINT id)
 {
-    if (CWnd* target = CmdTarget()) target->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
+    if (CWnd* target = CmdTarget(id)) target->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr);
 }
 
 void CmnTbvOpr::RunUpdateTargetCmd(CCmdUI* pCmdUI)
 {
     // The target's own update handlers set the item; without a target or a handler it is off.
-    CWnd* target = CmdTarget();
+    CWnd* target = CmdTarget(pCmdUI->m_nID);
     if (!target || !target->OnCmdMsg(pCmdUI->m_nID, CN_UPDATE_COMMAND_UI, pCmdUI, nullptr)) pCmdUI->Enable(FALSE);
 }

@@ -234,8 +234,8 @@ protected:
     // Edit and scale commands: handed to CmdTarget's own map; off without a target.
     void RunTargetCmd(UINT id);
     void RunUpdateTargetCmd(CCmdUI* pCmdUI);
-    // The window that gets the edit and scale commands: the current page when it is a window.
-    virtual CWnd* CmdTarget();
+    // The window that gets the edit or scale command id: the current page when it is a window.
+    virtual CWnd* CmdTarget(UINT id);
     // The last page was closed.
     virtual void OnLastPageClosed() {}
 

@@ -330,6 +330,18 @@ HWND CmnWin::IsExistFcsDlg(CWnd** ppWnd, int* pFound)
     return focus;
 }
 
+HWND CmnWin::IsExistFcsEdt(CWnd** ppWnd, int* pFound)
+{
+    HWND focus = IsExistFcsDlg(ppWnd, pFound);
+    if (pFound && *pFound && !IsEditWnd(focus)) {
+        *ppWnd = nullptr;
+        *pFound = 0;
+    }
+    return focus;
+}
+
+bool CmnWin::IsEditWnd(HWND wnd) { return wnd && (IsClass(wnd, "Edit") || IsClass(wnd, "ComboBox")); }
+
 int CmnWin::SetSelFilNam(HWND edit)
 {
     if (!edit || !::IsWindow(edit) || !::IsWindowVisible(edit)) return Fail("SetSelFilNam", VKE_ERR_ARG);

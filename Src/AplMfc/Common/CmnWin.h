@@ -78,6 +78,13 @@ public:
     // The focused window (a combo box for the focus in its edit); *ppWnd the panel or dialog
     // (CmnDlg, CmnDlb) that is its direct parent and *pFound 1, else null and 0.
     virtual HWND IsExistFcsDlg(CWnd** ppWnd, int* pFound);
+    // The same for the edit commands: the panel or dialog only while one of its edit boxes (a
+    // drawing area among them) or combo boxes has the focus; a check box, button or list of it
+    // leaves the commands to the page.
+    virtual HWND IsExistFcsEdt(CWnd** ppWnd, int* pFound);
+    // Whether the window takes edit commands itself: an edit box (a drawing area among them, a
+    // combo box's own edit) or a combo box.
+    static bool IsEditWnd(HWND wnd);
     // In a visible name box holding one name, selects it without its extension (the whole name
     // when it has none) after the focus reaches the box; a list of quoted names stays as it is.
     virtual int SetSelFilNam(HWND edit);

@@ -81,10 +81,10 @@ int ChildViw::PasteAsPages()
 
 CmnDlgOpr* ChildViw::PasteTarget()
 {
-    // The focused panel, else the current image page, when it accepts a paste.
+    // The focused panel's text box, else the current image page, when it accepts a paste.
     CWnd* panel = nullptr;
     int found = 0;
-    theCmnWin.IsExistFcsDlg(&panel, &found);
+    theCmnWin.IsExistFcsEdt(&panel, &found);
     for (CmnDlgOpr* opr : {found ? Opr(panel) : nullptr, Opr(CurImgPage())}) {
         int can = 0;
         if (opr && opr->GetEditPstFlag(&can) == VKE_OK && can == 1) return opr;
@@ -98,8 +98,10 @@ int ChildViw::EditPst()
     if (!app || !m_pag.bReady) return VKE_NOT_DONE;
     if (app->IsOpeningBusy()) return VKE_NOT_DONE;
     CmnDlgOpr* target = PasteTarget();
+    // A paste into a panel's text box leaves the keyboard there; the page's goes back to it.
+    const bool page = target && target == Opr(CurImgPage());
     int rc = target ? target->EditPst() : PasteAsPages();
-    if (target && rc == VKE_OK) SetFocusCurPage();
+    if (page && rc == VKE_OK) SetFocusCurPage();
     if (!IsQuietPaste(rc)) CMN_TRACE("EditPst", rc);
     return rc;
 }

@@ -89,6 +89,8 @@ void HalcorApp::OnFileOpnSelImg()
 
 void HalcorApp::OnEditSelAll()
 {
+    // A text box with the keyboard selects its text; elsewhere the file list its items.
+    if (SelectAllText(::GetFocus(), true)) return;
     if (IsShown(m_pPnlLscFil)) m_pPnlLscFil->EditSelAll();
 }
 
@@ -113,7 +115,7 @@ void HalcorApp::OnUpdateSel(CCmdUI* pCmdUI)
         break;
     }
     case ID_EDIT_SELECT_ALL:
-        on = IsShown(list) && list->CanEditSelAll();
+        on = SelectAllText(::GetFocus(), false) || (IsShown(list) && list->CanEditSelAll());
         break;
     }
     pCmdUI->Enable(on);

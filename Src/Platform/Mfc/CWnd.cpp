@@ -40,7 +40,14 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     AfxModuleLock lock;
     auto& map = AfxGetModuleState()->permanent;
     auto it = map.find(hWnd);
-    return it == map.end() ? nullptr : it->second;
+    if (it == map.end()) return nullptr;
+    // An object that no longer holds the window is gone without having let it go (its memory
+    // is used again): the entry is dropped, never followed.
+    if (it->second->m_hWnd != hWnd) {
+        map.erase(it);
+        return nullptr;
+    }
+    return it->second;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)

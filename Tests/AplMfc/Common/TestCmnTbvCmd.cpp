@@ -60,7 +60,7 @@ TEST_F(TbvTest, EditAndScaleGoToTheFocusedPanelOrDialogBeforeTheShownPage)
     TestPnl& panel = main->panel;
     TypeInto(panel.Item(IDC_P_INT), "77");
     ::SendMessageA(panel.Item(IDC_P_INT), EM_SETSEL, 0, -1);
-    EXPECT_EQ(view->CmdTarget(), &panel);
+    EXPECT_EQ(view->CmdTarget(ID_EDIT_COPY), &panel);
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
     EXPECT_FALSE(Enabled(ID_CMN_SCA_100)) << "no drawing area has the focus";
     view->SendMessage(WM_COMMAND, ID_EDIT_COPY);
@@ -73,7 +73,7 @@ TEST_F(TbvTest, EditAndScaleGoToTheFocusedPanelOrDialogBeforeTheShownPage)
     PumpPending();
     FocusItem(outer.m_hWnd, outer.Edit());
     ::SendMessageA(outer.Edit(), EM_SETSEL, 0, -1);
-    EXPECT_EQ(view->CmdTarget(), &outer);
+    EXPECT_EQ(view->CmdTarget(ID_EDIT_COPY), &outer);
     view->SendMessage(WM_COMMAND, ID_EDIT_COPY);
     EXPECT_EQ(ClipText(), "外の値");
 
@@ -81,7 +81,7 @@ TEST_F(TbvTest, EditAndScaleGoToTheFocusedPanelOrDialogBeforeTheShownPage)
     main->SetForegroundWindow();
     FocusItem(page->m_hWnd, page->Edit());
     ::SendMessageA(page->Edit(), EM_SETSEL, 0, -1);
-    EXPECT_EQ(view->CmdTarget(), page);
+    EXPECT_EQ(view->CmdTarget(ID_EDIT_COPY), page);
     view->SendMessage(WM_COMMAND, ID_EDIT_COPY);
     EXPECT_EQ(ClipText(), "10");
     FocusItem(page->m_hWnd, page->Area());
@@ -96,7 +96,7 @@ TEST_F(TbvTest, EditAndScaleGoToTheFocusedPanelOrDialogBeforeTheShownPage)
     // Without pages nothing is the target.
     outer.DestroyWindow();
     view->ClosePageAll(1);
-    EXPECT_EQ(view->CmdTarget(), nullptr);
+    EXPECT_EQ(view->CmdTarget(ID_EDIT_COPY), nullptr);
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
     view->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
 }

@@ -2,6 +2,7 @@
 // data check, filter, tools and automatic display over a folder of the test's own.
 #include "TestChildFrm.h"
 #include "ChildViw.h"
+#include "CmnImg.h"
 #include "DlbPnlFilCmd.h"
 #include "DlgImg.h"
 #include "DlgSetOpt.h"
@@ -215,6 +216,28 @@ TEST_F(FilCmdTest, TheControlsShowTheSettingsAndAnIntervalBelowOneIsRefused)
     Panel().SendMessage(VkeWmSetChk, reinterpret_cast<WPARAM>(history), 1);
     EXPECT_EQ(theAppInf.pciFpi.iMode, 1);
     EXPECT_EQ(CtlText(DlbPnlFilCmd::SlotPlace), dir.Path().substr(dir.Path().rfind('\\') + 1));
+}
+
+// In the panel's interval box select all takes its text, and a paste leaves the keyboard there.
+TEST_F(FilCmdTest, SelectAllAndPasteWorkInThePanelsEditBox)
+{
+    RunIn(dir.Path());
+    HWND box = Panel().CtlWnd(DlbPnlFilCmd::SlotPerInd);
+    main->SetForegroundWindow();
+    ::SetFocus(box);
+    VktPump();
+    ASSERT_EQ(::GetFocus(), box);
+    EXPECT_EQ(Update(ID_EDIT_SELECT_ALL), 1);
+    Command(ID_EDIT_SELECT_ALL);
+    DWORD from = 1, to = 0;
+    ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, static_cast<DWORD>(::GetWindowTextLengthA(box)));
+    ASSERT_EQ(theCmnImg.CopyStrToClb(main->m_hWnd, "3000"), 0);
+    EXPECT_EQ(Update(ID_EDIT_PASTE), 1);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(::GetFocus(), box) << "the box keeps the keyboard";
+    EXPECT_EQ(CtlText(DlbPnlFilCmd::SlotPerInd), "3000");
 }
 
 TEST_F(FilCmdTest, TheFilterTakesAFileTypesPatternOrFreeText)

@@ -441,3 +441,33 @@ TEST_F(OprTest, EveryControlShowsTheSettingsFontAndColoursOfItsKind)
     LOGFONTA lf = {};
     EXPECT_EQ(::GetObjectA(own, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
 }
+
+// With the keyboard on a check box of the panel the edit commands are the page's, as from the
+// page itself: the image copied and cut, no text box's states.
+TEST_F(OprTest, EditCommandsFromACheckBoxGoToThePage)
+{
+    Start();
+    DlgImg* page = OpenShown(a);
+    ASSERT_NE(page, nullptr);
+    ::SetFocus(Wnd(OprCtlShwFrm));
+    VktPump();
+    ASSERT_EQ(::GetFocus(), Wnd(OprCtlShwFrm));
+    EXPECT_EQ(Update(ID_EDIT_COPY), 1);
+    EXPECT_EQ(Update(ID_EDIT_CUT), 1);
+    EXPECT_EQ(Update(ID_EDIT_UNDO), 0) << "the page has no step yet";
+    EXPECT_EQ(Update(ID_EDIT_CLEAR), 0);
+    Command(ID_EDIT_COPY);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "not the check box's value";
+    CloseClipboard();
+    // The frame shown and cut: the page takes the frame's part.
+    ASSERT_EQ(opr->SetShwFrmFlag(1, 0), 0);
+    page->GetIci()->rctFrm = RECT{4, 2, 20, 12};
+    ::SetFocus(Wnd(OprCtlShwFrm));
+    VktPump();
+    Command(ID_EDIT_CUT);
+    EXPECT_EQ(page->GetIci()->pthImg.iWidth, 16);
+    EXPECT_EQ(page->GetIci()->pthImg.iHeight, 10);
+    EXPECT_EQ(Update(ID_EDIT_UNDO), 1);
+}

@@ -3,6 +3,8 @@
 // handlers, pre-translation and broadcasts.
 #include "TestMfcApp.h"
 #include <gtest/gtest.h>
+#include <new>
+#include <string.h>
 #include <string>
 
 namespace {
@@ -213,6 +215,16 @@ TEST(MfcWnd, UnknownWindowsAndTemporaryObjects)
     EXPECT_FALSE(second.Attach(raw)); // one object per window in a module
     EXPECT_EQ(attached.Detach(), raw);
     EXPECT_EQ(CWnd::FromHandlePermanent(raw), nullptr);
+
+    // An object gone without letting its window go (a frame the platform unwound past its
+    // destructors, its memory used again) is never followed: the map forgets it.
+    alignas(CWnd) unsigned char memory[sizeof(CWnd)];
+    CWnd* gone = new (memory) CWnd;
+    ASSERT_TRUE(gone->Attach(raw));
+    memset(memory, 0xFF, sizeof(memory));
+    EXPECT_EQ(CWnd::FromHandlePermanent(raw), nullptr);
+    EXPECT_NE(CWnd::FromHandle(raw), nullptr) << "a temporary object stands for it again";
+    theTestApp.OnIdle(1);
     ::DestroyWindow(raw);
 }
 

@@ -390,6 +390,10 @@ private:
     // Edit and image changes (DlgImgEdt.cpp, DlgImgRot.cpp).
     // Whether the drawing area has the focus.
     bool DraFocused();
+    // Whether the edit commands act on the image: its drawing area has the focus, or they come
+    // from outside the page but for a text box or drawing area (a panel's button or check box,
+    // the tabs); a control of the page keeps its own.
+    bool EditsImage();
     // The page's own edit-availability record / one word of it.
     int PageEditFlag(EditFlag* flags);
     int EditWord(int EditFlag::*word, int* out, const char* name);

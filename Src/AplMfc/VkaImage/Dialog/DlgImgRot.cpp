@@ -6,6 +6,7 @@
 #include "CmnImg.h"
 #include "CmnRes.h"
 #include "CmnSub.h"
+#include "CmnWin.h"
 #include "DlgCnvSiz.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
@@ -63,6 +64,14 @@ bool DlgImg::DraFocused()
 {
     void* obj = nullptr;
     return m_bInitImg && GetFocusCtl(&obj) == CmnTypDra;
+}
+
+bool DlgImg::EditsImage()
+{
+    if (DraFocused()) return true;
+    HWND focus = ::GetFocus();
+    const bool inPage = focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
+    return m_bInitImg && !inPage && !CmnWin::IsEditWnd(focus);
 }
 
 int DlgImg::IsDIBAttached() { return DraFocused() && m_pIci->pthImg.hImg ? 1 : 0; }
