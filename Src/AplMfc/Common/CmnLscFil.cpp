@@ -795,7 +795,9 @@ int CmnLscFil::CreateColumn()
 int CmnLscFil::GetColumnInf()
 {
     if (!CheckInit("GetColumnInf", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
-    if (m_fii.iModeLstViw != LscModeRpt) return VKE_OK;
+    // Only the details view shows its columns: the control answers a width of 0 in the other
+    // views, also while the settings already say details and the control has not switched yet.
+    if (m_fii.iModeLstViw != LscModeRpt || (GetStyle() & LVS_TYPEMASK) != LVS_REPORT) return VKE_OK;
     HWND header = GetHeaderCtrl();
     int count = header ? Header_GetItemCount(header) : 0;
     if (count < 1 || count > CmnLstColCnt) return VKE_OK;
@@ -819,9 +821,10 @@ int CmnLscFil::GetColumnInf()
 int CmnLscFil::ShownWidth(int kind, int pos)
 {
     int width = LOWORD(m_fii.iWidthLstCol[pos]);
-    if (kind != LscColAcs && kind != LscColMdf && kind != LscColCre) return width;
-    // A time never shows cut: its column is at least as wide as the widest time, with the
-    // margins the control leaves on both sides of a text.
+    if (width != CmnLstColWidth || (kind != LscColAcs && kind != LscColMdf && kind != LscColCre)) return width;
+    // A time column at the default width (which knows no font) shows a time whole: as wide as
+    // the widest time, with the margins the control leaves on both sides of a text. Any other
+    // width was chosen, and is shown as it is.
     const int fit = GetStringWidth("8888/88/88 88:88") + 2 * ::GetSystemMetrics(SM_CXEDGE) + 12;
     return width > fit ? width : fit;
 }

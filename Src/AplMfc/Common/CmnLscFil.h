@@ -333,7 +333,8 @@ private:
     int KindPos(int kind) const;
     int ColumnKind(int column) const;
     int ColumnOf(int kind) const;
-    // The width a column of kind at the kind list's pos is made with (times fit whole).
+    // The width a column of kind at the kind list's pos is made with (a time column at the
+    // default width fits a time whole).
     int ShownWidth(int kind, int pos);
     // The pattern of the filter for the current folder ("" matches everything).
     CString Pattern();

@@ -843,9 +843,39 @@ TEST_F(LscTest, EveryViewShowsEveryItemAndDetailsSortSizesByBytes)
     VktPump(0);
     EXPECT_EQ(Names(), (std::vector<std::string>{"sub", "b.bin", "a.bin"}));
     EXPECT_EQ(std::string(list->GetItemText(1, 2)), std::string(list->GetItemText(2, 2))) << "the same KB shown";
-    // The modified time's column (the fourth) shows a time whole.
+    // The modified time's column (the fourth) at the default width shows a time whole; a width
+    // chosen is shown as it is.
     CString time = list->GetItemText(1, 3);
+    EXPECT_EQ(list->GetColumnWidth(3), 90);
+    Apply([](LscFii& f) { f.iWidthLstCol[3] = CmnLstColWidth; });
     EXPECT_GE(list->GetColumnWidth(3), list->GetStringWidth(time) + 12);
+}
+
+// A list whose settings say details from its start shows the stored widths and gives them back
+// (the control's answer of 0 in the icon view it was made in never reaches the settings).
+TEST_F(LscTest, AStartInTheDetailsViewShowsAndKeepsTheStoredWidths)
+{
+    list->Term();
+    list->DestroyWindow();
+    delete list;
+    LscFii& fii = theCmnAppInf.lscFii;
+    fii.iModeLstViw = LscModeRpt;
+    const int widths[CmnLstColCnt] = {150, 70, 60, 140, 90, 90};
+    memcpy(fii.iWidthLstCol, widths, sizeof(widths));
+    list = new RecordingList;
+    ASSERT_TRUE(list->CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr,
+                               WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHOWSELALWAYS | WS_TABSTOP, CRect(0, 0, 600, 440),
+                               host, 1002));
+    ASSERT_EQ(list->Init(), 0);
+    MakeBmpFile(dir / "a.bmp", 4, 4, RGB(1, 2, 3), RGB(1, 2, 3));
+    ASSERT_EQ(Show(dir.Path()), 0);
+    ASSERT_EQ(list->GetStyle() & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
+    ASSERT_EQ(Header_GetItemCount(list->GetHeaderCtrl()), 4);
+    for (int column = 0; column < 4; ++column) EXPECT_EQ(list->GetColumnWidth(column), widths[column]) << column;
+    memset(fii.iWidthLstCol, 0, sizeof(fii.iWidthLstCol));
+    list->GetLscFii();
+    EXPECT_EQ(std::vector<int>(fii.iWidthLstCol, fii.iWidthLstCol + 6), std::vector<int>(widths, widths + 6));
+    EXPECT_EQ(Traced(), 0u);
 }
 
 namespace {
