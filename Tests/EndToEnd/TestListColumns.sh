@@ -2,7 +2,8 @@
 # The file list's details view across runs: a start in the details view shows every stored column
 # at its stored width, and the exit writes the widths shown; a width typed in the options' panel
 # page for a column applies (a click on the column list's empty space before "適用" included) and
-# is kept; a later start with shown columns stored 0 wide shows them at the default width.
+# is kept, and Escape with the keyboard on the dialog's tabs closes it; a later start with shown
+# columns stored 0 wide shows them at the default width.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -89,8 +90,18 @@ if [ -n "$box" ]; then
   vk_e2e_fail "Apply said \"$text\""
 fi
 vk_expect_columns "$frame" "名前 120, 種類 120, サイズ 120, 更新日時 80"
-vk_e2e_click $(win button "$dialog" 2)
-vk_e2e_no_window '#32770' '^オプション設定$' 1
+# The "パネル設定" tab clicked, so the tab strip has the keyboard: Escape closes the dialog.
+read -r x y w h < <(win tab-rects "$dialog" | sed -n 3p | tr -d '\t')
+[ -n "${h:-}" ] || vk_e2e_fail "the dialog shows no second tab"
+vk_e2e_click $((x + w / 2)) $((y + h / 2))
+sleep 0.5
+[ "$(win focus "$dialog" | cut -f1)" = SysTabControl32 ] || vk_e2e_fail "the keyboard is in $(win focus "$dialog")"
+vk_e2e_key Escape
+until=$((SECONDS + 10))
+while [ -n "$(vk_e2e_find '#32770' '^オプション設定$')" ]; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "Escape on the tabs left the dialog open"
+  sleep 0.3
+done
 vk_e2e_idle "$frame"
 vk_e2e_shot details-80
 

@@ -254,6 +254,15 @@ void DlgSetOpt::OnApply()
 
 void DlgSetOpt::OnCancel() { ShowWindow(SW_HIDE); }
 
+BOOL DlgSetOpt::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_pag.hTabWnd && pMsg->hwnd == m_pag.hTabWnd) {
+        SendMessage(WM_COMMAND, IDCANCEL);
+        return TRUE;
+    }
+    return CmnDlt::PreTranslateMessage(pMsg);
+}
+
 void DlgSetOpt::OnChgFlag()
 {
     if (!m_inf.bReady) return;

@@ -64,6 +64,9 @@ public:
 
     // Close hides the dialog.
     void OnCancel() override;
+    // Escape on the tab strip closes the dialog as from any other control: the strip takes
+    // every key for its paging, so the dialog's own handling never sees it.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Checks every page; when modified, the settings, the user directory and the notice; then
     // hides the dialog. Nothing while OK is disabled.
     void OnOK() override;
