@@ -635,6 +635,70 @@ TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
     EXPECT_EQ(Traced(), 0u);
 }
 
+// A scroll faster than the thumbnails come: wheel notches, each scroll painted, while another
+// thread holds the image lock, past more cells than painting's requests could once hold at a
+// time. Once the lock is free and the worker has answered, every cell in sight shows its picture.
+TEST_F(LscTest, EveryCellInSightAfterAScrollFasterThanTheThumbnailsIsDrawn)
+{
+    // No cache and no warm-up: a cell shows only the thumbnail made for its own request.
+    theCmnAppInf.iCntImgCacTmn = 0;
+    list->SetLscFii();
+    for (int i = 0; i < 640; ++i)
+        MakeBmpFile(dir / ("p" + std::to_string(1000 + i) + ".bmp"), 8, 8, RGB(255, 0, 0), RGB(255, 0, 0));
+    host->ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_EQ(Show(dir.Path()), 0);
+    Thumbnails();
+    auto settled = [&] {
+        MSG msg;
+        return !PeekMessageA(&msg, list->m_hWnd, WM_VSCROLL, WM_VSCROLL, PM_NOREMOVE) &&
+               !GetUpdateRect(list->m_hWnd, nullptr, FALSE);
+    };
+    ASSERT_TRUE(VktPumpUntil(settled));
+    CRect client;
+    list->GetClientRect(&client);
+    std::atomic<int> phase{0};
+    HANDLE holder = CreateThread(
+        nullptr, 0,
+        [](LPVOID p) -> DWORD {
+            auto* ph = static_cast<std::atomic<int>*>(p);
+            theCmnImg.LockCache(0);
+            *ph = 1;
+            while (*ph == 1) Sleep(1);
+            theCmnImg.UnlockCache(0);
+            return 0;
+        },
+        &phase, 0, nullptr);
+    while (phase == 0) Sleep(1);
+    int passed = 0;
+    for (int notch = 0; notch < 40; ++notch) {
+        list->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(100, 100));
+        ASSERT_TRUE(VktPumpUntil(settled));
+        for (int i = 0; i < list->GetItemCount(); ++i) {
+            RECT icon;
+            if (list->GetItemRect(i, &icon, LVIR_ICON) && icon.bottom > 0 && icon.top < client.bottom) ++passed;
+        }
+    }
+    phase = 2;
+    WaitForSingleObject(holder, 10000);
+    CloseHandle(holder);
+    ASSERT_GT(passed, 600) << "the scroll passes more cells than painting's requests once held";
+    Thumbnails();
+    ASSERT_TRUE(VktPumpUntil(settled));
+    int shown = 0;
+    HDC dc = GetDC(list->m_hWnd);
+    for (int i = 0; i < list->GetItemCount(); ++i) {
+        RECT icon;
+        if (!list->GetItemRect(i, &icon, LVIR_ICON) || icon.top < 0 || icon.bottom > client.bottom) continue;
+        RECT cell = CmnLscFil::CellRect(icon, 100, 100);
+        ++shown;
+        EXPECT_EQ(GetPixel(dc, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2), RGB(255, 0, 0))
+            << "item " << i << " shows no picture";
+    }
+    ReleaseDC(list->m_hWnd, dc);
+    EXPECT_GE(shown, 6);
+    EXPECT_EQ(Traced(), 0u);
+}
+
 TEST_F(LscTest, APathIsSelectedAndPickedOrEmptied)
 {
     list->SetListViewMode(LscModeRpt);
