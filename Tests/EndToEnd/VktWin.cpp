@@ -273,8 +273,11 @@ BOOL CALLBACK ListColumns(HWND wnd, LPARAM lParam)
     int order[64] = {};
     void* remote = VirtualAllocEx(process, nullptr, sizeof(order), MEM_COMMIT, PAGE_READWRITE);
     SIZE_T n = 0;
-    if (!remote || !SendMessageA(wnd, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(remote)) ||
-        !ReadProcessMemory(process, remote, order, sizeof(int) * static_cast<size_t>(count), &n))
+    const bool read =
+        remote &&
+        SendMessageA(wnd, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote, order, sizeof(int) * static_cast<size_t>(count), &n);
+    if (!read)
         for (int i = 0; i < count; ++i) order[i] = i;
     if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     for (int i = 0; i < count; ++i) {

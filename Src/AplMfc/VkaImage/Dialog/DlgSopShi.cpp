@@ -223,7 +223,8 @@ void DlgSopShi::Check(VkiCtl* checked)
         int message = 0;
         int* size = ScrSize(v, slot, &message);
         if (!size || !Wanted(checked, slot)) continue;
-        CheckWhole(checked, slot, 1, message, message == kMsgArrow ? IDS_VKA_SOP_BIG_ARROW : IDS_VKA_SOP_BIG_WHLSCR, size);
+        const int big = message == kMsgArrow ? IDS_VKA_SOP_BIG_ARROW : IDS_VKA_SOP_BIG_WHLSCR;
+        CheckWhole(checked, slot, 1, message, big, size);
     }
     if (Wanted(checked, SlotImgRatio)) CheckRatio(checked, SlotImgRatio, &v.dScaleWheel);
     if (Wanted(checked, SlotFrmRatio)) CheckRatio(checked, SlotFrmRatio, &s.dScaleWheel);
