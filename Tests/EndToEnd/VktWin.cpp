@@ -25,8 +25,9 @@
 //   VktWin items HWND        the first visible list view among the descendants: one line per item
 //                            in index order, its name, x y w h of its icon (screen) and 1 when it
 //                            is selected, tab-separated
-//   VktWin columns HWND      the first visible details view among the descendants: the widths of
-//                            its columns as shown, left to right, on one line
+//   VktWin columns HWND      the first visible list view among the descendants in the details
+//                            view: one line per column in the order shown, its title and its
+//                            width, tab-separated (exit code 1: none shows)
 //   VktWin focus HWND        the window that holds the focus in the window's thread: its class,
 //                            then its parent's class (nothing when no window of it has the focus)
 //   VktWin selection HWND    that window's text selection (EM_GETSEL) as "start end", then its
@@ -253,20 +254,39 @@ BOOL CALLBACK ListItems(HWND wnd, LPARAM lParam)
     return FALSE;
 }
 
-// The details view's columns as shown: each one's width, left to right.
+// The columns of the first visible list view in the details view, in the order shown.
 BOOL CALLBACK ListColumns(HWND wnd, LPARAM lParam)
 {
-    if (!IsWindowVisible(wnd) || Class(wnd) != "SysListView32") return TRUE;
-    HWND header = reinterpret_cast<HWND>(SendMessageA(wnd, LVM_GETHEADER, 0, 0));
-    if (!header || !IsWindowVisible(header)) return TRUE;
+    if (!IsWindowVisible(wnd) || Class(wnd) != "SysListView32" ||
+        (GetWindowLongW(wnd, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT)
+        return TRUE;
     *reinterpret_cast<bool*>(lParam) = true;
-    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-    std::string line;
-    for (int i = 0; i < count; ++i) {
-        const int column = static_cast<int>(SendMessageA(header, HDM_ORDERTOINDEX, static_cast<WPARAM>(i), 0));
-        line += (i ? " " : "") + std::to_string(SendMessageA(wnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageA(wnd, LVM_GETHEADER, 0, 0));
+    const int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process || count <= 0 || count > 64) {
+        if (process) CloseHandle(process);
+        return FALSE;
     }
-    Line(line);
+    int order[64] = {};
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(order), MEM_COMMIT, PAGE_READWRITE);
+    SIZE_T n = 0;
+    const bool read =
+        remote &&
+        SendMessageA(wnd, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote, order, sizeof(int) * static_cast<size_t>(count), &n);
+    if (!read)
+        for (int i = 0; i < count; ++i) order[i] = i;
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    for (int i = 0; i < count; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        std::string title = RemoteItemText(wnd, process, LVM_GETCOLUMNA, static_cast<WPARAM>(order[i]), column);
+        Line(title + "\t" + std::to_string(SendMessageA(wnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(order[i]), 0)));
+    }
+    CloseHandle(process);
     return FALSE;
 }
 

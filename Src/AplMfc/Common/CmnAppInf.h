@@ -12,7 +12,8 @@ enum {
     CmnColorCnt = 35,   // strColor_1 .. strColor_35
     CmnFontCnt = 14,    // strFont_1 .. strFont_14
     CmnScrSizeCnt = 8,  // iScrSize_1 .. iScrSize_8
-    CmnLstColCnt = 6    // column kinds of the file list
+    CmnLstColCnt = 6,   // column kinds of the file list
+    CmnLstColWidth = 120 // a file-list column's default width
 };
 
 // The file list's settings (record 0x10003).

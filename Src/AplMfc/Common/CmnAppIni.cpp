@@ -83,8 +83,8 @@ const CmnIniKey kKeys[] = {
     // A kind out of range reads as 0, which makes ReadLscFilInf reset all the columns.
     {"LscFii_iTypLstCol_%d", CmnLstColCnt, CmnIniInt, "%d", "1,2,3,5,4,6", 1, 6, 0, INF_AT(lscFii.iTypLstCol),
      sizeof(int), true},
-    {"LscFii_iWidthLstCol_%d", CmnLstColCnt, CmnIniInt, "%d", "-1", 0, INT_MAX, 120, INF_AT(lscFii.iWidthLstCol),
-     sizeof(int), true},
+    {"LscFii_iWidthLstCol_%d", CmnLstColCnt, CmnIniInt, "%d", "-1", 0, INT_MAX, CmnLstColWidth,
+     INF_AT(lscFii.iWidthLstCol), sizeof(int), true},
     {"SetSci_iTypSca", 1, CmnIniInt, "%d", "1", 1, 3, 1, INF_AT(setSci.iTypSca), 0, false},
     {"SetSci_lScaNum", 1, CmnIniLong, "%ld", "1", 1, INT_MAX, 1, INF_AT(setSci.lScaNum), 0, false},
     {"SetSci_lScaDen", 1, CmnIniLong, "%ld", "1", 1, INT_MAX, 1, INF_AT(setSci.lScaDen), 0, false},
@@ -320,8 +320,12 @@ void CmnApp::ReadLscFilInf()
     if (bad) {
         memcpy(lsc.iTypLstCol, kDefaultColumns, sizeof(lsc.iTypLstCol));
         lsc.iCntLstColTyp = 4;
-        for (int& width : lsc.iWidthLstCol) width = 120;
+        for (int& width : lsc.iWidthLstCol) width = CmnLstColWidth;
     }
+    // A shown column of width 0 could not be seen (an earlier run wrote the widths of a view
+    // without columns): it takes the default width.
+    for (int pos = 0; pos < lsc.iCntLstColTyp && pos < CmnLstColCnt; ++pos)
+        if (lsc.iWidthLstCol[pos] == 0) lsc.iWidthLstCol[pos] = CmnLstColWidth;
     m_bLscRead = true;
 }
 

@@ -163,8 +163,6 @@ UINT ShellFlags(int mode)
     }
 }
 
-// The width of a column whose setting gives none.
-const int kColumnWidth = 120;
 const DWORD kViewStyle[LscModeCnt + 1] = {0, LVS_ICON, LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
 } // namespace
@@ -797,8 +795,8 @@ int CmnLscFil::CreateColumn()
 int CmnLscFil::GetColumnInf()
 {
     if (!CheckInit("GetColumnInf", "Src\\AplMfc\\Common\\CmnLscFilPro")) return VKE_ERR_NOT_INIT;
-    // Only a control in the details view answers its columns' widths: in the other views it
-    // answers 0 (or the list's column), also while the start's details mode is not set on it yet.
+    // Only the details view shows its columns: the control answers a width of 0 in the other
+    // views, also while the settings already say details and the control has not switched yet.
     if (m_fii.iModeLstViw != LscModeRpt || (GetStyle() & LVS_TYPEMASK) != LVS_REPORT) return VKE_OK;
     HWND header = GetHeaderCtrl();
     int count = header ? Header_GetItemCount(header) : 0;
@@ -823,11 +821,12 @@ int CmnLscFil::GetColumnInf()
 int CmnLscFil::ShownWidth(int kind, int pos)
 {
     int width = LOWORD(m_fii.iWidthLstCol[pos]);
-    // A column of no width would not show: it takes the width a bad setting reads as.
-    if (width < 1) width = kColumnWidth;
-    if (kind != LscColAcs && kind != LscColMdf && kind != LscColCre) return width;
-    // A time never shows cut: its column is at least as wide as the widest time, with the
-    // margins the control leaves on both sides of a text.
+    // A column of no width would not show: it takes the default width.
+    if (width < 1) width = CmnLstColWidth;
+    if (width != CmnLstColWidth || (kind != LscColAcs && kind != LscColMdf && kind != LscColCre)) return width;
+    // A time column at the default width (which knows no font) shows a time whole: as wide as
+    // the widest time, with the margins the control leaves on both sides of a text. Any other
+    // width was chosen, and is shown as it is.
     const int fit = GetStringWidth("8888/88/88 88:88") + 2 * ::GetSystemMetrics(SM_CXEDGE) + 12;
     return width > fit ? width : fit;
 }

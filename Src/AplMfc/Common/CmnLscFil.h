@@ -40,6 +40,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class CmnLscFilShl;
 
@@ -70,6 +71,7 @@ struct LscFilElm {
     int bFolder;                    // a folder of the file system
     int bNormal;                    // a normal file
     LONG lTmnReq;                   // painting's request: LscTmnReq... (both threads, interlocked)
+    LONG lTmnQueued;                // 1 while in painting's queue (both threads, interlocked)
 };
 enum { LscTmnReqNone = 0, LscTmnReqQueued = 1, LscTmnReqFilled = 2, LscTmnReqEmpty = 3 };
 
@@ -333,7 +335,8 @@ private:
     int KindPos(int kind) const;
     int ColumnKind(int column) const;
     int ColumnOf(int kind) const;
-    // The width a column of kind at the kind list's pos is made with (times fit whole).
+    // The width a column of kind at the kind list's pos is made with (a time column at the
+    // default width fits a time whole).
     int ShownWidth(int kind, int pos);
     // The pattern of the filter for the current folder ("" matches everything).
     CString Pattern();
@@ -406,17 +409,18 @@ private:
     int m_bRetOpened; // the Return key down opened files
 };
 
-// Painting's requests: one producer (the user-interface thread), one consumer (worker 1).
+// Painting's requests: one producer (the user-interface thread), one consumer (worker 1). An
+// element stands in it once at most (its lTmnQueued), and it has room for every element of the
+// list while the worker runs (Reserve), so no request is ever refused.
 struct CmnLscFil::ReqQueue {
-    enum { kSize = 512 };
-    LscFilElm* apElm[kSize] = {};
+    std::vector<LscFilElm*> apElm = std::vector<LscFilElm*>(512); // a power of two long
     std::atomic<unsigned> uHead{0}; // the next to take
     std::atomic<unsigned> uTail{0}; // the next free place
     bool Push(LscFilElm* elm)
     {
         unsigned tail = uTail.load();
-        if (tail - uHead.load() >= kSize) return false;
-        apElm[tail % kSize] = elm;
+        if (tail - uHead.load() >= apElm.size()) return false;
+        apElm[tail & (apElm.size() - 1)] = elm;
         uTail.store(tail + 1);
         return true;
     }
@@ -424,13 +428,26 @@ struct CmnLscFil::ReqQueue {
     {
         unsigned head = uHead.load();
         if (head == uTail.load()) return nullptr;
-        LscFilElm* elm = apElm[head % kSize];
+        LscFilElm* elm = apElm[head & (apElm.size() - 1)];
         uHead.store(head + 1);
         return elm;
     }
     bool Empty() const { return uHead.load() == uTail.load(); }
     // Only while no worker runs.
     void Clear() { uHead.store(uTail.load()); }
+    // Room for count elements, the waiting ones kept in order; only while no worker runs.
+    void Reserve(size_t count)
+    {
+        size_t size = apElm.size();
+        while (size < count) size *= 2;
+        if (size == apElm.size()) return;
+        std::vector<LscFilElm*> waiting;
+        while (LscFilElm* elm = Pop()) waiting.push_back(elm);
+        apElm.assign(size, nullptr);
+        uHead.store(0);
+        uTail.store(0);
+        for (LscFilElm* elm : waiting) Push(elm);
+    }
 };
 
 // The list's private messages (to its own window).

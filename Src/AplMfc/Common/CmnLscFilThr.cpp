@@ -65,6 +65,7 @@ int CmnLscFil::BeginThread(int worker)
     if (rc != VKE_OK) return LSC_PRO("BeginThread", rc);
     if (worker == 1) m_strPattern[1] = Pattern();
     if (!m_pReq) m_pReq = new ReqQueue;
+    if (worker == 1) m_pReq->Reserve(static_cast<size_t>(m_lst.iCnt));
     HANDLE stop = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (!stop) return LSC_PRO("BeginThread", VKE_ERR_MEMORY);
     CWinThread* thread = AfxBeginThread(worker == 0 ? GF_CmnLscFilThrPrcSetLstCtl : GF_CmnLscFilThrPrcAddImg, this,
@@ -159,6 +160,13 @@ int CmnLscFil::AddImageBackground()
             break;
         }
         LscFilElm* request = m_pReq->Pop();
+        if (request) {
+            // Out of the queue first: a request made again from here on goes in again.
+            ::InterlockedExchange(&request->lTmnQueued, 0);
+            // A request withdrawn (its cell went out of sight) is passed over.
+            if (::InterlockedCompareExchange(&request->lTmnReq, LscTmnReqQueued, LscTmnReqQueued) != LscTmnReqQueued)
+                continue;
+        }
         if (!request && !l) break;
         int rc = WarmElement(request ? request : AsElm(l), pattern, request != nullptr);
         if (!request) l = l->pNxt;
@@ -178,6 +186,20 @@ int CmnLscFil::WarmElement(LscFilElm* elm, const char* pattern, bool request)
         if (elm->aiImage[0] != -1 || !elm->bNormal || !Matches(pattern, elm)) return VKE_OK;
         elm->aiImage[0] = -2;
         if (elm->hTmn) return VKE_OK;
+    } else {
+        // Asked again while painting found the lock taken: the thumbnail it holds is painted.
+        bool held = false;
+        {
+            CmnImgLock hold(theCmnImg, true);
+            if (elm->hTmn) {
+                ::InterlockedExchange(&elm->lTmnReq, LscTmnReqFilled);
+                held = true;
+            }
+        }
+        if (held) {
+            PostMessage(LscWmTmnDone, static_cast<WPARAM>(m_iGen.load()), reinterpret_cast<LPARAM>(elm));
+            return VKE_OK;
+        }
     }
     HBITMAP tmn = nullptr;
     int width = 0, height = 0, cached = 0;
@@ -229,7 +251,9 @@ void CmnLscFil::RequestTmn(LscFilElm* elm, bool busy)
     LONG state = elm->lTmnReq;
     if (state == LscTmnReqQueued || state == LscTmnReqEmpty || (state == LscTmnReqFilled && !busy) || !m_pReq) return;
     ::InterlockedExchange(&elm->lTmnReq, LscTmnReqQueued);
-    if (!m_pReq->Push(elm)) {
+    // A request withdrawn and made again while still in the queue is found there.
+    if (!::InterlockedExchange(&elm->lTmnQueued, 1) && !m_pReq->Push(elm)) {
+        ::InterlockedExchange(&elm->lTmnQueued, 0);
         ::InterlockedExchange(&elm->lTmnReq, state);
         return;
     }
@@ -238,8 +262,13 @@ void CmnLscFil::RequestTmn(LscFilElm* elm, bool busy)
 
 void CmnLscFil::ResetTmnRequests()
 {
-    if (m_pReq) m_pReq->Clear();
-    for (Lke* l = m_lst.pHead; l; l = l->pNxt) AsElm(l)->lTmnReq = LscTmnReqNone;
+    if (!m_pReq) m_pReq = new ReqQueue;
+    m_pReq->Clear();
+    m_pReq->Reserve(static_cast<size_t>(m_lst.iCnt));
+    for (Lke* l = m_lst.pHead; l; l = l->pNxt) {
+        AsElm(l)->lTmnReq = LscTmnReqNone;
+        AsElm(l)->lTmnQueued = 0;
+    }
 }
 
 void CmnLscFil::ReleaseTmn(LscFilElm* elm)
@@ -284,7 +313,9 @@ int CmnLscFil::Draw(HDC dc, const RECT* update)
         bool shown = elm->iItem >= 0 && GetItemRect(elm->iItem, &icon, LVIR_ICON);
         RECT cell = shown ? CellRect(icon, m_fii.iWidthTmnImg, m_fii.iHeightTmnImg) : RECT();
         if (!shown || !Meets(cell, client)) {
-            // A thumbnail is held only while its cell is in sight.
+            // A thumbnail is held, and asked for, only while its cell is in sight: a request the
+            // worker has not taken yet is withdrawn, so the cells in sight come first.
+            ::InterlockedCompareExchange(&elm->lTmnReq, LscTmnReqNone, LscTmnReqQueued);
             if (locked && elm->hTmn) ReleaseTmn(elm);
             continue;
         }

@@ -373,5 +373,12 @@
 #define IDS_VKA_SOP_BAD_CACHE   32848
 #define IDS_VKA_SOP_BAD_COLWID  32849
 #define IDS_VKA_SOP_BAD_WHEEL   27598
+// A number above the largest the settings hold.
+#define IDS_VKA_SOP_BIG_WIDTH   32870
+#define IDS_VKA_SOP_BIG_HEIGHT  32871
+#define IDS_VKA_SOP_BIG_CACHE   32872
+#define IDS_VKA_SOP_BIG_COLWID  32873
+#define IDS_VKA_SOP_BIG_ARROW   32874
+#define IDS_VKA_SOP_BIG_WHLSCR  32875
 #define IDS_VKA_PEN_FIRST       32804
 #define IDS_VKA_COL_FIRST       26590

@@ -179,7 +179,7 @@ TEST_F(IniTest, WrittenSettingsReadBackTheSame)
     lsc.bAscent = 0;
     for (int i = 0; i < CmnLstColCnt; ++i) {
         lsc.iTypLstCol[i] = 6 - i;
-        lsc.iWidthLstCol[i] = 10 * i;
+        lsc.iWidthLstCol[i] = 10 * (i + 1);
     }
     inf.setSci = {2, 4, 9, 2.5, 0, 640, 480};
     for (int i = 0; i < CmnColorCnt; ++i) snprintf(inf.strColor[i], CmnPathSize, "%d, 0, 0", i);
@@ -276,6 +276,21 @@ TEST_F(IniTest, AColumnKindOutOfRangeResetsTheColumnsButNotTheSortColumn)
     }
     EXPECT_EQ(lsc.iCntLstColTyp, 4);
     EXPECT_EQ(lsc.iIdxLstColTyp, 4);
+    EndLsc();
+}
+
+TEST_F(IniTest, AShownColumnOfWidth0TakesTheDefaultWidth)
+{
+    // What a start in the details view once wrote: the first three columns 0 wide.
+    Put("LscFii_iCntLstColTyp", "4");
+    for (const char* key : {"LscFii_iWidthLstCol_1", "LscFii_iWidthLstCol_2", "LscFii_iWidthLstCol_3",
+                            "LscFii_iWidthLstCol_6"})
+        Put(key, "0");
+    Put("LscFii_iWidthLstCol_4", "131");
+    ReadAll();
+    const LscFii& lsc = theCmnAppInf.lscFii;
+    const int widths[CmnLstColCnt] = {120, 120, 120, 131, 120, 0}; // the hidden sixth keeps its 0
+    for (int i = 0; i < CmnLstColCnt; ++i) EXPECT_EQ(lsc.iWidthLstCol[i], widths[i]) << i;
     EndLsc();
 }
 

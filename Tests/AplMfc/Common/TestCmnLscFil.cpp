@@ -635,6 +635,70 @@ TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
     EXPECT_EQ(Traced(), 0u);
 }
 
+// A scroll faster than the thumbnails come: wheel notches, each scroll painted, while another
+// thread holds the image lock, past more cells than painting's requests could once hold at a
+// time. Once the lock is free and the worker has answered, every cell in sight shows its picture.
+TEST_F(LscTest, EveryCellInSightAfterAScrollFasterThanTheThumbnailsIsDrawn)
+{
+    // No cache and no warm-up: a cell shows only the thumbnail made for its own request.
+    theCmnAppInf.iCntImgCacTmn = 0;
+    list->SetLscFii();
+    for (int i = 0; i < 640; ++i)
+        MakeBmpFile(dir / ("p" + std::to_string(1000 + i) + ".bmp"), 8, 8, RGB(255, 0, 0), RGB(255, 0, 0));
+    host->ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_EQ(Show(dir.Path()), 0);
+    Thumbnails();
+    auto settled = [&] {
+        MSG msg;
+        return !PeekMessageA(&msg, list->m_hWnd, WM_VSCROLL, WM_VSCROLL, PM_NOREMOVE) &&
+               !GetUpdateRect(list->m_hWnd, nullptr, FALSE);
+    };
+    ASSERT_TRUE(VktPumpUntil(settled));
+    CRect client;
+    list->GetClientRect(&client);
+    std::atomic<int> phase{0};
+    HANDLE holder = CreateThread(
+        nullptr, 0,
+        [](LPVOID p) -> DWORD {
+            auto* ph = static_cast<std::atomic<int>*>(p);
+            theCmnImg.LockCache(0);
+            *ph = 1;
+            while (*ph == 1) Sleep(1);
+            theCmnImg.UnlockCache(0);
+            return 0;
+        },
+        &phase, 0, nullptr);
+    while (phase == 0) Sleep(1);
+    int passed = 0;
+    for (int notch = 0; notch < 40; ++notch) {
+        list->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(100, 100));
+        ASSERT_TRUE(VktPumpUntil(settled));
+        for (int i = 0; i < list->GetItemCount(); ++i) {
+            RECT icon;
+            if (list->GetItemRect(i, &icon, LVIR_ICON) && icon.bottom > 0 && icon.top < client.bottom) ++passed;
+        }
+    }
+    phase = 2;
+    WaitForSingleObject(holder, 10000);
+    CloseHandle(holder);
+    ASSERT_GT(passed, 600) << "the scroll passes more cells than painting's requests once held";
+    Thumbnails();
+    ASSERT_TRUE(VktPumpUntil(settled));
+    int shown = 0;
+    HDC dc = GetDC(list->m_hWnd);
+    for (int i = 0; i < list->GetItemCount(); ++i) {
+        RECT icon;
+        if (!list->GetItemRect(i, &icon, LVIR_ICON) || icon.top < 0 || icon.bottom > client.bottom) continue;
+        RECT cell = CmnLscFil::CellRect(icon, 100, 100);
+        ++shown;
+        EXPECT_EQ(GetPixel(dc, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2), RGB(255, 0, 0))
+            << "item " << i << " shows no picture";
+    }
+    ReleaseDC(list->m_hWnd, dc);
+    EXPECT_GE(shown, 6);
+    EXPECT_EQ(Traced(), 0u);
+}
+
 TEST_F(LscTest, APathIsSelectedAndPickedOrEmptied)
 {
     list->SetListViewMode(LscModeRpt);
@@ -843,9 +907,39 @@ TEST_F(LscTest, EveryViewShowsEveryItemAndDetailsSortSizesByBytes)
     VktPump(0);
     EXPECT_EQ(Names(), (std::vector<std::string>{"sub", "b.bin", "a.bin"}));
     EXPECT_EQ(std::string(list->GetItemText(1, 2)), std::string(list->GetItemText(2, 2))) << "the same KB shown";
-    // The modified time's column (the fourth) shows a time whole.
+    // The modified time's column (the fourth) at the default width shows a time whole; a width
+    // chosen is shown as it is.
     CString time = list->GetItemText(1, 3);
+    EXPECT_EQ(list->GetColumnWidth(3), 90);
+    Apply([](LscFii& f) { f.iWidthLstCol[3] = CmnLstColWidth; });
     EXPECT_GE(list->GetColumnWidth(3), list->GetStringWidth(time) + 12);
+}
+
+// A list whose settings say details from its start shows the stored widths and gives them back
+// (the control's answer of 0 in the icon view it was made in never reaches the settings).
+TEST_F(LscTest, AStartInTheDetailsViewShowsAndKeepsTheStoredWidths)
+{
+    list->Term();
+    list->DestroyWindow();
+    delete list;
+    LscFii& fii = theCmnAppInf.lscFii;
+    fii.iModeLstViw = LscModeRpt;
+    const int widths[CmnLstColCnt] = {150, 70, 60, 140, 90, 90};
+    memcpy(fii.iWidthLstCol, widths, sizeof(widths));
+    list = new RecordingList;
+    ASSERT_TRUE(list->CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, nullptr,
+                               WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SHOWSELALWAYS | WS_TABSTOP, CRect(0, 0, 600, 440),
+                               host, 1002));
+    ASSERT_EQ(list->Init(), 0);
+    MakeBmpFile(dir / "a.bmp", 4, 4, RGB(1, 2, 3), RGB(1, 2, 3));
+    ASSERT_EQ(Show(dir.Path()), 0);
+    ASSERT_EQ(list->GetStyle() & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
+    ASSERT_EQ(Header_GetItemCount(list->GetHeaderCtrl()), 4);
+    for (int column = 0; column < 4; ++column) EXPECT_EQ(list->GetColumnWidth(column), widths[column]) << column;
+    memset(fii.iWidthLstCol, 0, sizeof(fii.iWidthLstCol));
+    list->GetLscFii();
+    EXPECT_EQ(std::vector<int>(fii.iWidthLstCol, fii.iWidthLstCol + 6), std::vector<int>(widths, widths + 6));
+    EXPECT_EQ(Traced(), 0u);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "TestDlgSetOpt.h"
 #include "CmnRes.h"
 #include "TestChildFrm.h"
+#include <functional>
 
 ChgOptCounter* ChgOptCounter::s_this = nullptr;
 
@@ -121,25 +122,6 @@ TEST_F(SopTest, OkAndApplyWaitForAChangeAndApplySendsTheNoticeOnceToEachWindow)
     EXPECT_EQ(theAppInf.sopShi.bOpnSubDir, 0);
     EXPECT_FALSE(dlg->IsWindowVisible());
     EXPECT_TRUE(Traced().empty());
-}
-
-// Escape closes the dialog from its tabs (the tab control takes every key) as from a page's box.
-TEST_F(SopTest, EscapeClosesTheDialogFromTheTabsAndFromAPage)
-{
-    for (bool tabs : {true, false}) {
-        Open();
-        ClickTab(1);
-        HWND from = tabs ? dlg->GetTbvPag().hTabWnd : Item(Pni(), IDC_DLGSOPPNI_WIDTH);
-        ::SetFocus(from);
-        ASSERT_EQ(::GetFocus(), from);
-        MSG escape = {from, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-        if (!app->PreTranslateMessage(&escape)) {
-            ::TranslateMessage(&escape);
-            ::DispatchMessageA(&escape);
-        }
-        VktPump();
-        EXPECT_FALSE(dlg->IsWindowVisible()) << (tabs ? "from the tabs" : "from a page");
-    }
 }
 
 TEST_F(SopTest, CloseCopiesNothingAndTheNextShowingStartsAfresh)
@@ -280,4 +262,44 @@ TEST_F(SopTest, TheButtonsStandInARowBelowTheTabs)
     EXPECT_EQ(latest.right, cx);
     EXPECT_EQ(ini.right, latest.left - 5);
     EXPECT_EQ(run.right, ini.left - 5);
+}
+
+// Escape, as the message loop hands it over, hides the dialog from the control that has the
+// keyboard, whichever it is: the tab strip (which takes every key), a button of the dialog, a
+// control of a page.
+TEST_F(SopTest, EscapeClosesTheDialogFromEveryControlTheTabsIncluded)
+{
+    Open();
+    Front(SopTypPni);
+    const struct {
+        const char* what;
+        std::function<HWND()> target;
+    } cases[] = {
+        {"the tabs", [&] { return dlg->GetTbvPag().hTabWnd; }},
+        {"the close button", [&] { return Item(dlg, IDCANCEL); }},
+        {"the start-up values", [&] { return Item(dlg, IDC_DLGSETOPT_RUNVAL); }},
+        {"the latest values", [&] { return Item(dlg, IDC_DLGSETOPT_NEWVAL); }},
+        {"the thumbnail width", [&] { return Item(Pni(), IDC_DLGSOPPNI_WIDTH); }},
+        {"the column list", [&] { return Item(Pni(), IDC_DLGSOPPNI_COLUMNS); }},
+        {"the preview box", [&] { return Item(Pni(), IDC_DLGSOPPNI_PRVIMG); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(app->ShowSetOptDlg(), 0);
+        VktPump();
+        ASSERT_TRUE(dlg->IsWindowVisible());
+        HWND target = c.target();
+        ASSERT_TRUE(target);
+        ::SetFocus(target);
+        ASSERT_EQ(::GetFocus(), target);
+        MSG msgs[] = {{target, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}},
+                      {target, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001), 0, {}}};
+        for (MSG& msg : msgs)
+            if (!app->PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        VktPump();
+        EXPECT_FALSE(dlg->IsWindowVisible());
+    }
 }

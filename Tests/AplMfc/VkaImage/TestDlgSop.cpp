@@ -48,8 +48,18 @@ TEST_F(SopTest, EveryCheckKeepsToItsBoundaries)
         {SopTypBsi, IDC_DLGSOPBSI_DIR, "", 0, [&] { return Cur(Bsi()).strUsrDir[0] == '\0'; }},
         {SopTypPni, IDC_DLGSOPPNI_WIDTH, "0", IDS_VKA_SOP_BAD_WIDTH, nullptr},
         {SopTypPni, IDC_DLGSOPPNI_WIDTH, "1", 0, [&] { return Cur(Pni()).iWidthTmnImg == 1; }},
+        // Up to the largest number the settings hold; one above is named too large.
+        {SopTypPni, IDC_DLGSOPPNI_WIDTH, "2147483647", 0, [&] { return Cur(Pni()).iWidthTmnImg == 2147483647; }},
+        {SopTypPni, IDC_DLGSOPPNI_WIDTH, "2147483648", IDS_VKA_SOP_BIG_WIDTH, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_WIDTH, "99999999999", IDS_VKA_SOP_BIG_WIDTH, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_WIDTH, "1.5", IDS_VKA_SOP_BAD_WIDTH, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_WIDTH, "99999999999.0", IDS_VKA_SOP_BAD_WIDTH, nullptr},
         {SopTypPni, IDC_DLGSOPPNI_HEIGHT, "0", IDS_VKA_SOP_BAD_HEIGHT, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_HEIGHT, "99999999999", IDS_VKA_SOP_BIG_HEIGHT, nullptr},
         {SopTypPni, IDC_DLGSOPPNI_CACHE, "-1", IDS_VKA_SOP_BAD_CACHE, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_CACHE, "-99999999999", IDS_VKA_SOP_BAD_CACHE, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_CACHE, "99,999,999,999", IDS_VKA_SOP_BIG_CACHE, nullptr},
+        {SopTypPni, IDC_DLGSOPPNI_COLWIDTH, "99999999999", IDS_VKA_SOP_BIG_COLWID, nullptr},
         {SopTypPni, IDC_DLGSOPPNI_CACHE, "0", 0, [&] { return Cur(Pni()).iCntImgCacTmn == 0; }},
         {SopTypPni, IDC_DLGSOPPNI_CACHE, "1000000", 0, [&] { return Cur(Pni()).iCntImgCacTmn == 1000000; }},
         {SopTypPni, IDC_DLGSOPPNI_CACHE, "", 0, [&] { return Cur(Pni()).iCntImgCacTmn == 300; }},
@@ -73,6 +83,11 @@ TEST_F(SopTest, EveryCheckKeepsToItsBoundaries)
         {SopTypShi, IDC_DLGSOPSHI_SCALE + 6, "0", 84, nullptr},
         {SopTypShi, IDC_DLGSOPSHI_SCALE + 9, "0", 87, nullptr},
         {SopTypShi, IDC_DLGSOPSHI_SCALE + 9, "1", 0, [&] { return Cur(Shi()).sopShi.iScrSize[3] == 1; }},
+        {SopTypShi, IDC_DLGSOPSHI_SCALE + 1, "99999999999", IDS_VKA_SOP_BIG_ARROW, nullptr},
+        {SopTypShi, IDC_DLGSOPSHI_SCALE + 7, "2147483648", IDS_VKA_SOP_BIG_ARROW, nullptr},
+        {SopTypShi, IDC_DLGSOPSHI_SCALE + 3, "99999999999", IDS_VKA_SOP_BIG_WHLSCR, nullptr},
+        {SopTypShi, IDC_DLGSOPSHI_SCALE + 9, "2147483647", 0,
+         [&] { return Cur(Shi()).sopShi.iScrSize[3] == 2147483647; }},
     };
     for (const auto& c : cases) {
         DlgSop* page = dlg->GetSopPage(c.type);
@@ -260,6 +275,34 @@ TEST_F(SopTest, TheColumnListKeepsTheNameAndGivesTheColumnsInOrder)
     EXPECT_EQ(f.iCntLstColTyp, 5);
     EXPECT_EQ(std::vector<int>(f.iTypLstCol, f.iTypLstCol + 6), (std::vector<int>{2, 1, 3, 5, 6, 4}));
     EXPECT_EQ(f.iIdxLstColTyp, 1);
+}
+
+// The width box belongs to the line it shows the width of: a click on the list's empty space
+// (no line selected any more) or on another line keeps a width typed for it.
+TEST_F(SopTest, ATypedColumnWidthStaysWithItsLine)
+{
+    Open();
+    Front(SopTypPni);
+    HWND list = Item(Pni(), IDC_DLGSOPPNI_COLUMNS);
+    HWND width = Item(Pni(), IDC_DLGSOPPNI_COLWIDTH);
+    ListView_SetItemState(list, 3, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    TypeInto(width, "80");
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    VktPump();
+    ASSERT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), -1);
+    EXPECT_EQ(Check(Pni()), 0);
+    EXPECT_EQ(dlg->GetErrorFlag(), 0);
+    EXPECT_EQ(Cur(Pni()).iWidthLstCol[3], 80);
+    // Typed, then another line picked: the width stays with the line it was typed for.
+    ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(WndText(width), "120");
+    TypeInto(width, "64");
+    ListView_SetItemState(list, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(WndText(width), "120");
+    EXPECT_EQ(Check(Pni()), 0);
+    ASSERT_EQ(Pni()->GetPni(), 0);
+    const LscFii& f = theCmnAppInf.lscFii;
+    EXPECT_EQ(std::vector<int>(f.iWidthLstCol, f.iWidthLstCol + 4), (std::vector<int>{120, 64, 120, 80}));
 }
 
 TEST_F(SopTest, RepeatedColumnKindsAreWrittenOnceEachAndNothingBeyondTheColumns)

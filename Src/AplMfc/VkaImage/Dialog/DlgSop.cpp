@@ -4,6 +4,7 @@
 #include "DlgSop.h"
 #include "CmnRes.h"
 #include "DlgSetOpt.h"
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -16,6 +17,9 @@ BEGIN_MESSAGE_MAP(DlgSop, CmnDlg)
 END_MESSAGE_MAP()
 
 namespace {
+
+// ReadInt's answer for a whole number above the largest int.
+const int SopTooLarge = 2;
 
 // The window property that keeps a control's own procedure behind the page's.
 const char kPrevProc[] = "DlgSopPrevProc";
@@ -204,7 +208,23 @@ int DlgSop::ReadInt(int slot, int* value)
     if (rc == VKE_NOT_DONE) return rc;
     if (rc != VKE_OK) return -1;
     rc = VkeSubChkInt(theCmnAppInf.pSub, text, VKE_INT_SIGNED, value);
-    return rc == VKE_OK ? rc : -1;
+    if (rc == VKE_OK) return rc;
+    // Digits the int check refused may be a whole number too large for it.
+    double number = 0.0;
+    *value = 0;
+    if (!strchr(text, '.') && VkeSubChkDbl(theCmnAppInf.pSub, text, &number) == VKE_OK && number > INT_MAX)
+        return SopTooLarge;
+    return -1;
+}
+
+void DlgSop::CheckWhole(VkiCtl* checked, int slot, int lo, int small, int big, int* value)
+{
+    int read = 0;
+    int rc = ReadInt(slot, &read);
+    if (rc == VKE_NOT_DONE) return;
+    if (rc == SopTooLarge) RejectSlot(checked, slot, big);
+    else if (rc != VKE_OK || read < lo) RejectSlot(checked, slot, small);
+    else *value = read;
 }
 
 int DlgSop::ReadDbl(int slot, double* value)

@@ -115,9 +115,13 @@ protected:
     // The control's text as typed (an empty text gives 1); 0 read.
     int ReadText(int slot, char* text, int size);
     // A whole number or a number with a point: 0 read, 1 empty (the value stays), -1 not such a
-    // number.
+    // number. ReadInt gives 2 for a whole number above the largest int.
     int ReadInt(int slot, int* value);
     int ReadDbl(int slot, double* value);
+    // A whole number from lo up to the largest int (the settings' own bounds) into *value; one
+    // below lo, or a text that is no whole number, is rejected with small, one above with big.
+    // An empty edit leaves the value.
+    void CheckWhole(VkiCtl* checked, int slot, int lo, int small, int big, int* value);
     // A number written back into its edit as "%.6lf" without trailing zeros.
     void ShowDbl(int slot, double value);
     // The colour dialog of a colour button: the dialog modified when the button is.

@@ -28,7 +28,7 @@ namespace {
 
 const int kNameKind = 1;
 // The width of a column that is not shown.
-const int kHiddenWidth = 120;
+const int kHiddenWidth = CmnLstColWidth;
 // The file list's filter by default: the engine's message 9.
 const int kMsgFilter = 9;
 
@@ -37,7 +37,8 @@ UINT TickState(bool ticked) { return INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1); }
 
 } // namespace
 
-DlgSopPni::DlgSopPni(DlgSetOpt* owner) : DlgSop(IDD_DLGSOPPNI, owner, GF_DlgSopPniWndPrcCtl), m_hList(nullptr)
+DlgSopPni::DlgSopPni(DlgSetOpt* owner)
+    : DlgSop(IDD_DLGSOPPNI, owner, GF_DlgSopPniWndPrcCtl), m_hList(nullptr), m_iColPlace(0)
 {
     memset(m_val, 0, sizeof(m_val));
 }
@@ -191,6 +192,7 @@ int DlgSopPni::SetData()
     }
     ListView_SetItemState(m_hList, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_bLoading--;
+    m_iColPlace = 0;
     ShowInt(SlotColWidth, v.iWidthLstCol[0]);
     return rc;
 }
@@ -251,7 +253,13 @@ void DlgSopPni::OnColChanged(NMHDR* pNMHDR, LRESULT* pResult)
         SetModified();
     }
     if ((changed & LVIS_SELECTED) && (nm->uNewState & LVIS_SELECTED)) {
-        ShowInt(SlotColWidth, m_val[SopCur].iWidthLstCol[PlaceOf(nm->iItem)]);
+        // A width typed for the line before is kept for it before the box shows this one's.
+        const int place = PlaceOf(nm->iItem);
+        int width = 0;
+        if (place != m_iColPlace && ReadInt(SlotColWidth, &width) == VKE_OK && width >= 0)
+            m_val[SopCur].iWidthLstCol[m_iColPlace] = width;
+        m_iColPlace = place;
+        ShowInt(SlotColWidth, m_val[SopCur].iWidthLstCol[place]);
         SetModified();
     }
     EnableCtl();
@@ -330,8 +338,10 @@ void DlgSopPni::ReadList()
 {
     SopPniVal& v = m_val[SopCur];
     SopPniVal read = v;
+    int widthLine = 0;
     for (int line = 0; line < CmnLstColCnt; ++line) {
         const int place = PlaceOf(line);
+        if (place == m_iColPlace) widthLine = line;
         read.iTypLstCol[line] = v.iTypLstCol[place];
         read.iWidthLstCol[line] = v.iWidthLstCol[place];
         read.bShwLstCol[line] = IsTicked(line) ? 1 : 0;
@@ -348,6 +358,7 @@ void DlgSopPni::ReadList()
     read.iCntLstColTyp = 0;
     for (int shown : read.bShwLstCol) read.iCntLstColTyp += shown;
     v = read;
+    m_iColPlace = widthLine;
 }
 
 // ---- The check ----
@@ -355,28 +366,17 @@ void DlgSopPni::ReadList()
 void DlgSopPni::Check(VkiCtl* checked)
 {
     SopPniVal& v = m_val[SopCur];
+    // The column width belongs to the line it was shown for, selected or not any more (a click
+    // on the list's empty space leaves no line selected).
     const struct {
-        int slot, min, code;
+        int slot, min, small, big;
         int* value;
-    } numbers[] = {{SlotWidth, 1, IDS_VKA_SOP_BAD_WIDTH, &v.iWidthTmnImg},
-                   {SlotHeight, 1, IDS_VKA_SOP_BAD_HEIGHT, &v.iHeightTmnImg},
-                   {SlotCache, 0, IDS_VKA_SOP_BAD_CACHE, &v.iCntImgCacTmn}};
-    for (const auto& n : numbers) {
-        if (!Wanted(checked, n.slot)) continue;
-        int value = 0;
-        int rc = ReadInt(n.slot, &value);
-        if (rc == VKE_NOT_DONE) continue; // an empty edit leaves the value
-        if (rc != VKE_OK || value < n.min) RejectSlot(checked, n.slot, n.code);
-        else *n.value = value;
-    }
-    if (Wanted(checked, SlotColWidth)) {
-        const int line = SelLine();
-        int value = 0;
-        int rc = ReadInt(SlotColWidth, &value);
-        if (line < 0) RejectSlot(checked, SlotColWidth, -1);
-        else if (rc == VKE_OK && value >= 0) v.iWidthLstCol[PlaceOf(line)] = value;
-        else if (rc != VKE_NOT_DONE) RejectSlot(checked, SlotColWidth, IDS_VKA_SOP_BAD_COLWID);
-    }
+    } numbers[] = {{SlotWidth, 1, IDS_VKA_SOP_BAD_WIDTH, IDS_VKA_SOP_BIG_WIDTH, &v.iWidthTmnImg},
+                   {SlotHeight, 1, IDS_VKA_SOP_BAD_HEIGHT, IDS_VKA_SOP_BIG_HEIGHT, &v.iHeightTmnImg},
+                   {SlotCache, 0, IDS_VKA_SOP_BAD_CACHE, IDS_VKA_SOP_BIG_CACHE, &v.iCntImgCacTmn},
+                   {SlotColWidth, 0, IDS_VKA_SOP_BAD_COLWID, IDS_VKA_SOP_BIG_COLWID, &v.iWidthLstCol[m_iColPlace]}};
+    for (const auto& n : numbers)
+        if (Wanted(checked, n.slot)) CheckWhole(checked, n.slot, n.min, n.small, n.big, n.value);
     if (Wanted(checked, SlotPrvImg)) v.bPrvImg = IsOn(SlotPrvImg);
     if (Wanted(checked, SlotPrvTab)) v.bPrvImgTab = IsOn(SlotPrvTab);
     if (!checked) ReadList();

@@ -70,6 +70,7 @@ protected:
 
     SopPniVal m_val[SopCopyCnt];
     HWND m_hList;
+    int m_iColPlace; // the place whose width the width box shows
 
 private:
     int SelLine() const;

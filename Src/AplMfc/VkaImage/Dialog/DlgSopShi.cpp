@@ -220,12 +220,11 @@ void DlgSopShi::Check(VkiCtl* checked)
     SopShi& s = v.sopShi;
     if (Wanted(checked, SlotScale)) CheckScale(checked);
     for (int slot = SlotImgArwH; slot <= SlotFrmWhlV; ++slot) {
-        int message = 0, value = 0;
+        int message = 0;
         int* size = ScrSize(v, slot, &message);
         if (!size || !Wanted(checked, slot)) continue;
-        int rc = ReadInt(slot, &value);
-        if (rc == VKE_OK && value >= 1) *size = value;
-        else if (rc != VKE_NOT_DONE) RejectSlot(checked, slot, message);
+        const int big = message == kMsgArrow ? IDS_VKA_SOP_BIG_ARROW : IDS_VKA_SOP_BIG_WHLSCR;
+        CheckWhole(checked, slot, 1, message, big, size);
     }
     if (Wanted(checked, SlotImgRatio)) CheckRatio(checked, SlotImgRatio, &v.dScaleWheel);
     if (Wanted(checked, SlotFrmRatio)) CheckRatio(checked, SlotFrmRatio, &s.dScaleWheel);
