@@ -213,7 +213,7 @@ void DlgSav::OnFileNameChange()
         return;
     if (VkeSubGetFileName(Sub(), name, full, sizeof(name)) != VKE_OK) return;
     if (MakeTypeName(name, CurType(), made, sizeof(made)) != VKE_OK) return;
-    if (GetNameText() == made) theCmnWin.SetSelFilNam(m_hFilNam);
+    if (GetNameText() == made) SelectName();
     else SetNameText(made);
 }
 
