@@ -7,7 +7,9 @@
 #include "CmnWin.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
+#include <algorithm>
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -384,4 +386,67 @@ TEST_F(FrmTest, HelpWithoutItsFilesDoesNothing)
     VktPump(200);
     EXPECT_EQ(answer.Count(), 0);
     EXPECT_STREQ(ChildFrm::GetPendingReport(), "");
+}
+
+namespace {
+
+// The access letter of a menu item's text ("&&" is a plain "&"), upper-cased; empty without one.
+std::string AccessLetter(const char* text)
+{
+    for (const char* p = text; *p; p = ::CharNextExA(932, p, 0)) {
+        if (*p != '&') continue;
+        if (p[1] == '&') {
+            ++p;
+            continue;
+        }
+        if (!p[1]) return std::string();
+        const char* next = ::CharNextExA(932, p + 1, 0);
+        std::string letter(p + 1, next);
+        if (letter.size() == 1) letter[0] = static_cast<char>(toupper(static_cast<unsigned char>(letter[0])));
+        return letter;
+    }
+    return std::string();
+}
+
+// Every (sub)menu below menu whose items share an access letter: "path: letter" lines.
+void SharedLetters(HMENU menu, const std::string& path, std::vector<std::string>* shared, int* walked)
+{
+    ++*walked;
+    std::map<std::string, std::vector<std::string>> items;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        char text[256] = {};
+        ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        const std::string letter = AccessLetter(text);
+        if (!letter.empty()) items[letter].push_back(text);
+        if (HMENU sub = ::GetSubMenu(menu, i)) SharedLetters(sub, path + " > " + text, shared, walked);
+    }
+    for (const auto& item : items)
+        if (item.second.size() > 1) shared->push_back(path + ": " + item.first + " in " + item.second[0] + ", " + item.second[1]);
+}
+
+BOOL CALLBACK AddMenuId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids)
+{
+    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<UINT>*>(ids)->push_back(static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
+    return TRUE;
+}
+
+} // namespace
+
+TEST(MenuTest, EveryMenuOfTheResourcesGivesEachAccessLetterOnce)
+{
+    // The bar, the popups and the panels' menus: pressing a letter in an open menu chooses one item.
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    std::vector<UINT> ids;
+    ASSERT_TRUE(::EnumResourceNamesA(module, RT_MENU, AddMenuId, reinterpret_cast<LONG_PTR>(&ids)));
+    EXPECT_NE(std::find(ids.begin(), ids.end(), static_cast<UINT>(IDR_MAINFRAME)), ids.end());
+    std::vector<std::string> shared;
+    int walked = 0;
+    for (UINT id : ids) {
+        HMENU menu = ::LoadMenuA(module, MAKEINTRESOURCEA(id));
+        ASSERT_NE(menu, nullptr) << id;
+        SharedLetters(menu, "menu " + std::to_string(id), &shared, &walked);
+        ::DestroyMenu(menu);
+    }
+    EXPECT_GT(walked, 20) << "the menus and their sub-menus";
+    EXPECT_EQ(shared, std::vector<std::string>{});
 }
