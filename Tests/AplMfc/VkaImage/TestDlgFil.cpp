@@ -456,8 +456,12 @@ TEST_F(FilDlgTest, ANameTooLongIsRefusedAndTheDialogGoesOn)
             SCOPED_TRACE(std::to_string(kind) + ": " + std::to_string(length));
             const std::string name = named(length, kind == Sav ? ".jpg" : ".csv");
             std::string after;
+            VktStep type = [&](HWND sys) {
+                Name(name)(sys);
+                if (kind == Sav) ChooseType(sys, 5); // the name too long stays as typed
+            };
             auto seen = VktDrive([&] { EXPECT_EQ(run(kind), 2); },
-                                 {Name(name), nullptr, [&](HWND sys) { after = WndText(NameBox(sys)); }},
+                                 {type, nullptr, [&](HWND sys) { after = WndText(NameBox(sys)); }},
                                  {IDOK, IDOK, IDCANCEL});
             ASSERT_EQ(seen.size(), 3u);
             EXPECT_EQ(seen[1].text, tooLong);
@@ -481,5 +485,6 @@ TEST_F(FilDlgTest, ANameTooLongIsRefusedAndTheDialogGoesOn)
                     {IDOK, IDOK, IDCANCEL});
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[1].text, tooLong);
-    EXPECT_EQ(Traced("SetPathName") + Traced("OnFileNameOK") + Traced("DoModal"), 0) << "the user was told";
+    EXPECT_EQ(Traced("SetPathName") + Traced("OnFileNameOK") + Traced("DoModal") + Traced("OnSelChangeCmbSavTyp"), 0)
+        << "the user was told";
 }

@@ -172,7 +172,8 @@ void DlgSav::OnSelChangeCmbSavTyp()
     }
     if (CWnd* edit = GetDlgItem(IDC_DLGSAV_QUALITY)) edit->EnableWindow(type == 1);
     CString path = GetDlgPath();
-    if (path.IsEmpty()) return;
+    // A name too long for a path keeps its text: OK says why.
+    if (path.IsEmpty() || path.GetLength() > VKE_PATH_MAX) return;
     char base[CmnPathSize] = {};
     if (VkeSubGetBaseFileName(Sub(), base, path, sizeof(base)) != VKE_OK) {
         Fail("OnSelChangeCmbSavTyp", VKE_ERR_SYSTEM);
