@@ -142,7 +142,7 @@ TEST_F(DlgTest, WrongValuesShowTheirMessageAndKeepTheDialogOpen)
     }
 }
 
-TEST_F(DlgTest, StoredScalesOutOfRangeStartAtOneAndSmallSourcesRound)
+TEST_F(DlgTest, StoredScalesOutOfRangeStartAtOneAndHalfAPixelIsRefused)
 {
     for (double stored : {0.0, 200.0, 100.0}) {
         SCOPED_TRACE(stored);
