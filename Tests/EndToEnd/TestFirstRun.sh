@@ -26,6 +26,19 @@ vk_e2e_start second
 vk_e2e_wait_box
 vk_e2e_expect_text "システムは既に実行中です。\n\nこちらの画面で処理を行なって下さい。"
 vk_e2e_shot second-instance
+# The box stays in front of the first instance's frame, also when that frame comes to the top
+# after it (its program taking the activation late): in the windows' order and on the screen.
+vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" raise "$frame" || vk_e2e_fail "the frame cannot be raised"
+sleep 1
+above=$(vk_e2e_windows | awk -F'\t' -v b="$VK_BOX" -v f="$frame" '$1 == b && !seen { print "box"; exit } $1 == f { seen = 1 }')
+[ "$above" = box ] || vk_e2e_fail "the second start's message stands behind the first instance's frame"
+vk_e2e_shot second-instance-raised
+box=$(vk_e2e_windows | awk -F'\t' -v h="$VK_BOX" '$1 == h { split($4, r, " "); print r[3] "x" r[4] "+" r[1] "+" r[2] }')
+for shot in second-instance second-instance-raised; do
+  convert "$VK_E2E_OUT/$shot.png" -crop "$box" +repage "$VK_E2E_OUT/$shot-box.png"
+done
+[ "$(vk_e2e_differ "$VK_E2E_OUT/second-instance-box.png" "$VK_E2E_OUT/second-instance-raised-box.png")" = 0 ] ||
+  vk_e2e_fail "the second start's message is covered on the screen"
 vk_e2e_press "$VK_BOX" 1
 vk_e2e_wait_exit "$second"
 vk_e2e_running "$first" || vk_e2e_fail "the first instance ended with the second"

@@ -8,6 +8,8 @@
 //   VktWin button HWND ID    the screen point at the middle of the control with that id
 //   VktWin close HWND        the screen point at the middle of the window's close button
 //   VktWin show HWND N       ShowWindow(N) from this process (6 minimises, 9 restores)
+//   VktWin raise HWND        the window put at the top of its z-order band from this process, as
+//                            its own program does when it takes the activation
 //   VktWin iconic HWND       1 when the window is minimised, else 0
 //   VktWin repaint HWND      the window and its descendants invalidated whole (their program paints)
 //   VktWin tabs HWND         every visible tab control among the descendants: x y w h (screen),
@@ -526,6 +528,8 @@ int main(int argc, char** argv)
         return SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4])) ? 0 : 1;
     }
     if (verb == "show" && argc > 3) return ShowWindowAsync(wnd, atoi(argv[3])) ? 0 : 1;
+    if (verb == "raise")
+        return SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
     if (verb == "repaint") return RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN) ? 0 : 1;
     if (verb == "iconic") {
         Line(IsIconic(wnd) ? "1" : "0");

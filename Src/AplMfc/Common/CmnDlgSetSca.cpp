@@ -19,16 +19,18 @@ const double kMinScale = 0.000001;
 const double kMaxScale = 100.0;
 const double kMinPct = 0.0001;
 const double kMaxPct = 10000.0;
-// Target sizes from a fraction are rounded to the nearest pixel.
+// Target sizes from a fraction: truncated as a drawing area shows them, or rounded to the
+// nearest pixel as a converted image is made.
 const int kSizeRounded = 1;
+const int kSizeShown = 2;
 
 } // namespace
 
-CmnDlgSetSca::CmnDlgSetSca(CWnd* pParentWnd) : CmnDlgSetSca(IDD_CMN_SET_SCA, pParentWnd) {}
+CmnDlgSetSca::CmnDlgSetSca(CWnd* pParentWnd) : CmnDlgSetSca(IDD_CMN_SET_SCA, pParentWnd) { m_iSizeMode = kSizeShown; }
 
 CmnDlgSetSca::CmnDlgSetSca(UINT nIDTemplate, CWnd* pParentWnd)
     : CmnDlg(nIDTemplate, pParentWnd), m_sci(), m_bFixSca(1), m_iFixSlot(-1), m_iFixId(0), m_iRdoSlot(SlotChoices),
-      m_bParam(0), m_iDecimals(0), m_amFmt(), m_iSrcWidth(0), m_iSrcHeight(0), m_bChecking(0)
+      m_bParam(0), m_iDecimals(0), m_amFmt(), m_iSrcWidth(0), m_iSrcHeight(0), m_iSizeMode(kSizeRounded), m_bChecking(0)
 {
 }
 
@@ -114,11 +116,11 @@ int CmnDlgSetSca::Normalise()
     } else if (free) {
         return VKE_OK;
     }
-    rc = theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+    rc = theCmnSub.GetSize(m_iSizeMode, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
     if (rc == VKE_OK && (s.iWidth < 1 || s.iHeight < 1)) {
         s.dScale = 1.0;
         s.lScaNum = s.lScaDen = 1;
-        rc = theCmnSub.GetSize(kSizeRounded, 1, 1, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+        rc = theCmnSub.GetSize(m_iSizeMode, 1, 1, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
     }
     return rc;
 }
@@ -364,7 +366,7 @@ void CmnDlgSetSca::Check(VkiCtl* checked)
     s.dScale = strtod(pct, nullptr) * 0.01;
     if (!free) {
         s.iWidth = s.iHeight = 0;
-        theCmnSub.GetSize(kSizeRounded, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
+        theCmnSub.GetSize(m_iSizeMode, s.lScaNum, s.lScaDen, m_iSrcWidth, m_iSrcHeight, &s.iWidth, &s.iHeight);
     }
     snprintf(num, sizeof(num), "%d", s.lScaNum);
     snprintf(denText, sizeof(denText), "%d", s.lScaDen);

@@ -6,7 +6,10 @@
 //   if (dialog.SetParam(4, width, height) == 0 && dialog.DoModal() == IDOK) dialog.GetScaleValue(&num, &den);
 //
 // Without SetParam the dialog ends at once with 3 (traced). Each control reports its own input
-// error; OK shows the first and keeps the dialog open.
+// error; OK shows the first and keeps the dialog open. The target size is the one a drawing area
+// shows at the scale (each side truncated), so a scale the dialog accepts is one a page can
+// show: a side below one pixel is refused (27593). A dialog from another template (the
+// convert-size dialog) rounds the size to the nearest pixel, as a converted image is made.
 #pragma once
 #include "CmnDlg.h"
 
@@ -15,7 +18,7 @@ class CmnDlgSetSca : public CmnDlg {
 
 public:
     explicit CmnDlgSetSca(CWnd* pParentWnd = nullptr);
-    // The same dialog from another template with the same items.
+    // The same dialog from another template with the same items; its sizes are rounded.
     CmnDlgSetSca(UINT nIDTemplate, CWnd* pParentWnd);
 
     // ---- The five choices: the form, then width or height; each enables its edits ----
@@ -81,6 +84,7 @@ protected:
     char m_amFmt[16];  // the percentage's display, "%.<decimals>lf"
     int m_iSrcWidth;
     int m_iSrcHeight;
+    int m_iSizeMode; // how a target size is made from the fraction (GetSize: 2 truncated, 1 rounded)
 
 private:
     int Normalise();

@@ -14,6 +14,35 @@
 
 IMPLEMENT_DYNAMIC(HalcorApp, CmnApp)
 
+namespace {
+
+// While it lives, a dialog box of this thread that activates is made topmost: what
+// MB_TOPMOST asks, which Wine's message box leaves undone (checked); one topmost already stays.
+class TopmostBoxes {
+public:
+    TopmostBoxes() : m_hook(::SetWindowsHookExA(WH_CBT, Proc, nullptr, ::GetCurrentThreadId())) {}
+    ~TopmostBoxes()
+    {
+        if (m_hook) ::UnhookWindowsHookEx(m_hook);
+    }
+    TopmostBoxes(const TopmostBoxes&) = delete;
+    TopmostBoxes& operator=(const TopmostBoxes&) = delete;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        HWND wnd = reinterpret_cast<HWND>(wParam);
+        char cls[16] = {};
+        if (code == HCBT_ACTIVATE && ::GetClassNameA(wnd, cls, sizeof(cls)) && strcmp(cls, "#32770") == 0 &&
+            !(::GetWindowLongPtrA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            ::SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK m_hook;
+};
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(HalcorApp, CmnApp)
     ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
     ON_COMMAND_RANGE(ID_VKA_FCS_TRCFLD, ID_VKA_FCS_OPR, &ThisClass::OnFcsPnl)
@@ -95,10 +124,13 @@ BOOL HalcorApp::InitInstance()
     OnFileNew();
     CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
     if (!pFrame || !pFrame->m_hWnd) {
-        // The engine found the first instance's window (and brought it forward).
+        // The engine found the first instance's window (and brought it forward). That window
+        // comes forward when its own program takes the activation, maybe after this box shows:
+        // the box stands above it and every other window until it is answered.
         HWND first = inf.sysParam.hMainWnd;
         if (first && ::IsWindow(first)) {
-            theCmnSub.MsgBoxById(IDS_CMN_SYS_RUNNING, MB_OK | MB_ICONINFORMATION);
+            TopmostBoxes topmost;
+            theCmnSub.MsgBoxById(IDS_CMN_SYS_RUNNING, MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST);
             return FALSE;
         }
         return FailStart(IDS_CMN_SYS_MEMORY, VKE_ERR_SYSTEM);

@@ -110,6 +110,7 @@
 #define IDS_VKA_SAVE_OPENED     32824
 #define IDS_VKA_EXT_MISMATCH    32828
 #define IDS_VKA_BAD_QUALITY     32839
+#define IDS_VKA_PATH_LONG       32860 // a name whose path passes the longest path a file may have
 #define IDS_VKA_CANNOT_WRITE    IDS_VKA_OPI_CANNOT_WRITE
 // Texts of saving and printing a page: the save question after the page's file name, a save
 // that failed ("%s": the path), a page-set frame the print moved.

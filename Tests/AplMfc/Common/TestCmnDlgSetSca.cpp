@@ -142,7 +142,7 @@ TEST_F(DlgTest, WrongValuesShowTheirMessageAndKeepTheDialogOpen)
     }
 }
 
-TEST_F(DlgTest, StoredScalesOutOfRangeStartAtOneAndSmallSourcesRound)
+TEST_F(DlgTest, StoredScalesOutOfRangeStartAtOneAndHalfAPixelIsRefused)
 {
     for (double stored : {0.0, 200.0, 100.0}) {
         SCOPED_TRACE(stored);
@@ -152,11 +152,78 @@ TEST_F(DlgTest, StoredScalesOutOfRangeStartAtOneAndSmallSourcesRound)
         EXPECT_EQ(out.num, stored == 100.0 ? 100 : 1);
         EXPECT_EQ(out.den, 1);
     }
-    // Half of a single pixel is still one.
-    Outcome out = RunScale(4, 1, 1, {Type(IDC_CMN_EDT_1, "50")}, {IDOK});
-    EXPECT_EQ(out.rc, 0);
-    EXPECT_EQ(out.num * 2, out.den);
-    EXPECT_EQ(theCmnAppInf.setSci.iWidth, 1);
+    // Half of a single pixel is no pixel a page can show: refused, nothing kept.
+    theCmnAppInf.setSci = SetSci{1, 1, 1, 1.0, 1, 1, 1};
+    Outcome out = RunScale(4, 1, 1, {Type(IDC_CMN_EDT_1, "50")}, {IDOK, IDOK, IDCANCEL});
+    EXPECT_EQ(out.rc, 2);
+    ASSERT_EQ(out.seen.size(), 3u);
+    EXPECT_EQ(out.seen[1].text, Msg(IDS_CMN_SCA_SMALL));
+    EXPECT_EQ(theCmnAppInf.setSci.dScale, 1.0);
+}
+
+TEST_F(DlgTest, AScaleTheDialogAcceptsIsOneTheAreaShows)
+{
+    // The dialog sizes as the area does (each side truncated): what it accepts the area applies,
+    // what would leave a side below one pixel it refuses with 27593, in any form.
+    TestDlg* d = OpenDlg();
+    ASSERT_TRUE(d);
+    const struct {
+        const char* what;
+        int form; // the radio to click first, 0 for none
+        int edit;
+        const char* text;
+        int num, den; // the area's scale after it: 0 when refused
+    } cases[] = {
+        {"0.3 % of 400 x 300", 0, IDC_CMN_EDT_1, "0.3", 0, 0},
+        {"0.5 % of 400 x 300", 0, IDC_CMN_EDT_1, "0.5", 1, 200},
+        {"1 / 301", IDC_CMN_RDO_2, IDC_CMN_EDT_3, "301", 0, 0},
+        {"1 / 300", IDC_CMN_RDO_2, IDC_CMN_EDT_3, "300", 1, 300},
+        {"one pixel wide", IDC_CMN_RDO_3, IDC_CMN_EDT_4, "1", 0, 0},
+        {"two pixels wide", IDC_CMN_RDO_3, IDC_CMN_EDT_4, "2", 2, 400},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        theCmnAppInf.setSci = SetSci{1, 1, 1, 1.0, 1, 1, 1};
+        PumpPending(); // the focus the last dialog gave back
+        FocusItem(d->m_hWnd, d->AreaWnd());
+        d->SendMessage(WM_COMMAND, ID_CMN_SCA_100);
+        const bool refused = c.num == 0;
+        std::vector<VktMsgBox::Box> seen;
+        {
+            // Answered only while the dialog can open: the test dialog is a dialog window too.
+            VktMsgBox answer(refused ? std::initializer_list<int>{IDOK, IDOK, IDCANCEL} : std::initializer_list<int>{IDOK});
+            bool typed = false;
+            answer.OnOpen = [&](HWND box) {
+                if (typed) return;
+                typed = true;
+                if (c.form) Click(box, c.form);
+                TypeInto(Item(box, c.edit), c.text);
+            };
+            EXPECT_EQ(d->SetScaleByDlg(4), refused ? VKE_CANCELLED : VKE_OK);
+            seen = answer.Seen();
+        }
+        PumpPending();
+        FocusItem(d->m_hWnd, d->AreaWnd());
+        int num = 0, den = 0;
+        EXPECT_EQ(d->GetScale(&num, &den), 0);
+        if (refused) {
+            ASSERT_EQ(seen.size(), 3u);
+            EXPECT_EQ(seen[1].text, Msg(IDS_CMN_SCA_SMALL));
+            EXPECT_EQ(num, den) << "the area keeps its scale";
+        } else {
+            EXPECT_EQ(seen.size(), 1u);
+            EXPECT_EQ(num * c.den, den * c.num) << num << "/" << den;
+        }
+    }
+
+    // The picture of the report: 0.1 % of 1200 x 800 is refused, as 0.0001 % is.
+    for (const char* pct : {"0.1", "0.0001"}) {
+        theCmnAppInf.setSci = SetSci{1, 1, 1, 1.0, 1, 1, 1};
+        Outcome out = RunScale(4, 1200, 800, {Type(IDC_CMN_EDT_1, pct)}, {IDOK, IDOK, IDCANCEL});
+        ASSERT_EQ(out.seen.size(), 3u) << pct;
+        EXPECT_EQ(out.seen[1].text, Msg(IDS_CMN_SCA_SMALL)) << pct;
+        EXPECT_EQ(theCmnAppInf.setSci.dScale, 1.0) << pct;
+    }
 }
 
 TEST_F(DlgTest, RefusedParametersOrAMissingControlEndTheDialogWithNothingLeft)

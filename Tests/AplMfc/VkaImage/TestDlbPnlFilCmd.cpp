@@ -408,6 +408,44 @@ TEST_F(FilCmdTest, TheDisplayStepsOverFilesThatAreNoImages)
     EXPECT_EQ(Running(), 0);
 }
 
+TEST_F(FilCmdTest, AStartWithAnIntervalTheBoxRefusesSaysSoAndDoesNotRun)
+{
+    MakeImages(3);
+    Put("PciAii_iPerInd", "2000");
+    RunIn(dir.Path());
+    const HWND box = Panel().CtlWnd(DlbPnlFilCmd::SlotPerInd);
+    const struct {
+        const char* typed;
+        int button;
+        bool runs;
+        int period; // the setting after it
+    } rows[] = {{"abc", IDC_FILCMD_AUTLST, false, 2000},
+                {"0", IDC_FILCMD_AUTTAB, false, 2000},
+                {"", IDC_FILCMD_AUTLST, false, 2000},
+                {"70", IDC_FILCMD_AUTLST, true, 70}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        // Typed, then the button clicked: the box is checked as it loses the focus.
+        TypeInto(box, row.typed);
+        VktMsgBox answer({IDOK});
+        HWND button = ::GetDlgItem(Panel().m_hWnd, row.button);
+        FocusItem(Panel().m_hWnd, button);
+        ::SendMessageA(button, BM_CLICK, 0, 0);
+        VktPump(50);
+        EXPECT_EQ(Running(), row.runs ? 1 : 0);
+        EXPECT_EQ(theAppInf.pciAii.iPerInd, row.period);
+        if (row.runs) {
+            EXPECT_EQ(answer.Count(), 0);
+            EXPECT_EQ(Panel().StopAutInd(), 0);
+            continue;
+        }
+        ASSERT_EQ(answer.Count(), 1);
+        EXPECT_EQ(answer.Seen()[0].text, "表示間隔の指定が正しくありません。\n\n(1 <= 値)");
+        EXPECT_TRUE(VktPumpUntil([box] { return ::GetFocus() == box; }, 5000)) << "the focus back in the box";
+        Panel().SetErrorFlag(0);
+    }
+}
+
 TEST_F(FilCmdTest, OneItemIsSelectedWithoutATimerAndNoneShowsNothing)
 {
     CreateDirectoryA((dir / "empty").c_str(), nullptr);

@@ -297,6 +297,43 @@ TEST_F(OprTest, TypedSizesBelowOneAreErrorsAndFixedSizeFocusesTheWidth)
     EXPECT_EQ(poi.fri.iHeight, 1234);
 }
 
+TEST_F(OprTest, AFixedSizeLargerThanThePictureShowsTheSizeTheFrameTakes)
+{
+    // The frame of a fixed size is never larger than the picture: the boxes show the size used.
+    Start();
+    theAppInf.poi.pri.iOrientation = 1;
+    const std::string small = dir / "small.bmp";
+    MakeBmpFile(small, 40, 30, RGB(0, 255, 0), RGB(0, 0, 255));
+    DlgImg* page = OpenShown(small);
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(opr->SetFrmMod(2, 0), 0);
+    ASSERT_EQ(opr->SetFrmSiz(20, 10, 0), 0);
+    ASSERT_EQ(opr->SetShwFrmFlag(1, 0), 0);
+    const Fri& fri = theAppInf.poi.fri;
+    const RECT& frame = page->GetIci()->rctFrm;
+    EXPECT_EQ(frame.right - frame.left, 20);
+    const struct {
+        int slot;
+        const char* typed;
+        int width, height; // the frame and the settings after it
+    } rows[] = {{OprCtlWidth, "99,999,999", 40, 10}, {OprCtlHeight, "99999999", 40, 30}, {OprCtlWidth, "25", 25, 30}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        TypeInto(Wnd(row.slot), row.typed);
+        EXPECT_EQ(opr->ReadCtlData(), 0);
+        EXPECT_EQ(frame.right - frame.left, row.width);
+        EXPECT_EQ(frame.bottom - frame.top, row.height);
+        EXPECT_EQ(fri.iWidth, row.width);
+        EXPECT_EQ(fri.iHeight, row.height);
+        EXPECT_EQ(page->GetIci()->poi.fri.iWidth, row.width) << "the page's own copy";
+        EXPECT_EQ(Shown(OprCtlWidth), std::to_string(row.width));
+        EXPECT_EQ(Shown(OprCtlHeight), std::to_string(row.height));
+    }
+    char text[32] = {};
+    ::GetWindowTextA(Wnd(OprCtlHeight), text, sizeof(text));
+    EXPECT_STREQ(text, "30");
+}
+
 TEST_F(OprTest, TheFontButtonsTipIsTheFacesName)
 {
     Start();

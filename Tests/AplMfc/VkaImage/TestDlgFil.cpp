@@ -7,6 +7,7 @@
 #include "DlgOpi.h"
 #include "DlgOpn.h"
 #include "DlgSav.h"
+#include <memory>
 
 namespace {
 
@@ -380,4 +381,110 @@ TEST_F(FilDlgTest, TheOpenInformationDialogOffersTheOptionsOfItsMode)
     EXPECT_EQ(std::string(name.data()), dir / "旅行表.csv");
     EXPECT_EQ(ooi.bImgSel, 1);
     EXPECT_FALSE(Exists(dir / "旅行表.csv")) << "the dialog writes nothing";
+}
+
+// The focused window's selection (bytes or characters, as the box counts) and text.
+static std::pair<DWORD, DWORD> FocusSelection()
+{
+    DWORD from = 0, to = 0;
+    ::SendMessageA(::GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    return {from, to};
+}
+
+TEST_F(FilDlgTest, TheNameBoxOpensWithItsBaseNameSelected)
+{
+    // Save and write an open-information file: the name box has the focus and its base name
+    // selected once the dialog shows, so typing replaces the name and keeps the extension.
+    const struct {
+        bool save; // the save dialog, else the open-information dialog's writing
+        const char* start;
+        DWORD end; // the selection's end (ASCII names: bytes and characters agree)
+        const char* shown;
+    } cases[] = {{true, "own.bmp", 3, "own.jpg"}, {true, "photo.b.jpg", 7, "photo.b.jpg"}, {false, "pages.csv", 5, "pages.csv"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        std::pair<DWORD, DWORD> sel;
+        std::string focused, text;
+        VktStep look = [&](HWND) {
+            Pump();
+            sel = FocusSelection();
+            text = WndText(::GetFocus());
+            focused = std::to_string(::GetDlgCtrlID(::GetFocus()));
+        };
+        if (c.save) {
+            VktDrive([&] { Save(c.start); }, {look}, {IDCANCEL});
+        } else {
+            std::vector<char> name(DlgOpi::kBufSize, '\0');
+            strcpy(name.data(), c.start);
+            DlgOpi dialog(FALSE, nullptr, nullptr, DlgOpi::kSaveFlags, nullptr, main);
+            dialog.m_ofn.lpstrFile = name.data();
+            dialog.m_ofn.nMaxFile = static_cast<DWORD>(name.size());
+            dialog.m_ofn.lpstrInitialDir = dir.Path().c_str();
+            VktDrive([&] { dialog.DoModal(); }, {look}, {IDCANCEL});
+        }
+        EXPECT_EQ(text, c.shown);
+        EXPECT_TRUE(focused == std::to_string(edt1) || focused == std::to_string(cmb13)) << focused;
+        EXPECT_EQ(sel, std::make_pair(DWORD{0}, c.end));
+    }
+    EXPECT_EQ(Traced("SetSelFilNam"), 0) << "nothing traced in normal use";
+}
+
+TEST_F(FilDlgTest, ANameTooLongIsRefusedAndTheDialogGoesOn)
+{
+    // The folder shown and the name may make 259 bytes; beyond that every file dialog says so and
+    // stays open (the system dialog is never given the name), then closes as usual.
+    const int room = VKE_PATH_MAX - static_cast<int>(dir.Path().size()) - 1; // the name's bytes
+    const std::string tooLong = Msg(IDS_VKA_PATH_LONG);
+    auto named = [](int length, const char* ext) { return std::string(length - strlen(ext), 'a') + ext; };
+    std::vector<char> names(DlgOpn::kBufSize, '\0');
+    enum Kind { Sav, Opn, OpnSave, OpiRead, OpiWrite };
+    auto run = [&](Kind kind) {
+        if (kind == Sav) return Save("own.bmp");
+        names.assign(names.size(), '\0');
+        const bool open = kind == Opn || kind == OpiRead;
+        const DWORD flags = open ? DlgOpn::kOpenFlags : DlgOpn::kSaveFlags;
+        std::unique_ptr<DlgFil> dialog;
+        if (kind == Opn || kind == OpnSave) dialog.reset(new DlgOpn(open, nullptr, nullptr, flags, nullptr, main));
+        else dialog.reset(new DlgOpi(open, nullptr, nullptr, flags, nullptr, main));
+        dialog->m_ofn.lpstrFile = names.data();
+        dialog->m_ofn.nMaxFile = static_cast<DWORD>(names.size());
+        dialog->m_ofn.lpstrInitialDir = dir.Path().c_str();
+        return static_cast<int>(dialog->DoModal());
+    };
+    for (Kind kind : {Sav, Opn, OpnSave, OpiRead, OpiWrite}) {
+        for (int length : {250, 260, 300, 1000, room + 1}) {
+            SCOPED_TRACE(std::to_string(kind) + ": " + std::to_string(length));
+            const std::string name = named(length, kind == Sav ? ".jpg" : ".csv");
+            std::string after;
+            VktStep type = [&](HWND sys) {
+                Name(name)(sys);
+                if (kind == Sav) ChooseType(sys, 5); // the name too long stays as typed
+            };
+            auto seen = VktDrive([&] { EXPECT_EQ(run(kind), 2); },
+                                 {type, nullptr, [&](HWND sys) { after = WndText(NameBox(sys)); }},
+                                 {IDOK, IDOK, IDCANCEL});
+            ASSERT_EQ(seen.size(), 3u);
+            EXPECT_EQ(seen[1].text, tooLong);
+            EXPECT_EQ(seen[2].hwnd, seen[0].hwnd) << "the same dialog stays open";
+            EXPECT_EQ(after, name) << "the name stays as typed";
+        }
+    }
+    // A list of names in the open dialog: one too long refuses them all.
+    auto seen = VktDrive([&] { EXPECT_EQ(run(Opn), 2); }, {Name("\"a.bmp\" \"" + named(300, ".bmp") + "\""), nullptr, nullptr},
+                         {IDOK, IDOK, IDCANCEL});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[1].text, tooLong);
+
+    // The longest name that fits is saved; written without its extension, the open-information
+    // file's ".csv" would pass the length, which is refused too.
+    const std::string longest = named(room, ".jpg");
+    seen = VktDrive([&] { EXPECT_EQ(Save("own.bmp"), 1); }, {Name(longest)}, {IDOK});
+    ASSERT_EQ(seen.size(), 1u) << seen.back().text;
+    EXPECT_EQ(std::string(buffer), dir / longest);
+    seen = VktDrive([&] { EXPECT_EQ(run(OpiWrite), 2); }, {Name(std::string(room - 2, 'c')), nullptr, nullptr},
+                    {IDOK, IDOK, IDCANCEL});
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[1].text, tooLong);
+    EXPECT_EQ(Traced("SetPathName") + Traced("OnFileNameOK") + Traced("DoModal") + Traced("OnSelChangeCmbSavTyp"), 0)
+        << "the user was told";
 }

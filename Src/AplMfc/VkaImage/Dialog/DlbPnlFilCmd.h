@@ -89,8 +89,9 @@ public:
     CString GetToolImage();
 
     // ---- Automatic display ----
-    // Mode 2 the file list, 3 the tab pages: 0 started (or one item shown), 1 nothing to show,
-    // -6 before the start, -9 another mode, -7 while running.
+    // Mode 2 the file list, 3 the tab pages: 0 started (or one item shown), 1 nothing to show
+    // or an interval the box refuses (32852 said, the focus in the box), -6 before the start,
+    // -9 another mode, -7 while running.
     int AutInd(int mode);
     // Kind 1: the running timer killed and the state cleared; a non-zero elapse sets timer 1.
     int SetTimerDlbPnlFilCmd(int kind, UINT elapse);
@@ -99,6 +100,9 @@ public:
     int StopAutoDisplay() { return StopAutInd(); }
     // One step of the display (the timer's handler).
     void StepAutInd();
+    // The interval the box holds taken into the settings; false (32852 said, the focus in the
+    // box) when the box holds none it accepts.
+    bool TakePeriod();
 
     // The slot's control and window.
     VkiCtl* Ctl(int slot) const { return m_inf.ppCtl ? m_inf.ppCtl[slot] : nullptr; }

@@ -10,6 +10,8 @@
 #include "HalcorRes.h"
 #include "VkaPthLst.h"
 #include "VkaSubDat.h"
+#include <limits.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -88,6 +90,7 @@ int DlbPnlFilCmd::AutInd(int mode)
     if (!m_bInit) return Fail("AutInd", VKE_ERR_NOT_INIT);
     if (mode != 2 && mode != 3) return Fail("AutInd", VKE_ERR_ARG);
     if (m_bTimer) return Fail("AutInd", VKE_ERR_EXISTS);
+    if (!TakePeriod()) return VKE_NOT_DONE;
     HalcorApp* app = HalcorGetApp();
     int count = 0, next = 0;
     if (mode == 2) {
@@ -119,6 +122,22 @@ int DlbPnlFilCmd::AutInd(int mode)
     aii.iCntShw = 1;
     aii.iIdxNxt = next;
     return SetTimerDlbPnlFilCmd(1, static_cast<UINT>(aii.iPerInd));
+}
+
+// A box in error (its text not a number, or below 1) keeps the last interval in the settings; a
+// start on that one would run at an interval the box does not show.
+bool DlbPnlFilCmd::TakePeriod()
+{
+    Dti& dti = m_inf.dti;
+    int rc = VkeCtlGetDti(Ctl(SlotPerInd), &dti);
+    long long value = rc == VKE_OK && !dti.iError && dti.memDataValue.pBuffer ? atoll(dti.memDataValue.pBuffer) : 0;
+    if (value >= 1 && value <= INT_MAX) {
+        theAppInf.pciAii.iPerInd = static_cast<int>(value);
+        return true;
+    }
+    theCmnSub.MsgBoxById(IDS_VKA_BAD_PERIOD, MB_OK | MB_ICONEXCLAMATION);
+    theCmnSub.PostSetFocus(CtlWnd(SlotPerInd));
+    return false;
 }
 
 // The page selected; its window takes the focus when it can.

@@ -13,8 +13,10 @@ IMPLEMENT_DYNAMIC(DlgFil, CFileDialog)
 
 namespace {
 
-// The name box's previous window procedure, kept on the box.
+// A window's previous procedure and its dialog, kept on the window (the name box, the system
+// dialog) while a procedure of the dialog's stands in front of it.
 const char kPrevProc[] = "DlgFilPrevProc";
+const char kOwner[] = "DlgFilOwner";
 
 VkiSub* Sub() { return theCmnAppInf.pSub; }
 
@@ -142,6 +144,7 @@ BOOL DlgFil::OnInitDialog()
 {
     CFileDialog::OnInitDialog();
     m_bInit = 0;
+    m_bSelPending = 0;
     m_hSysDlg = m_hFilNam = nullptr;
     m_strDir.Empty();
     if (Init() != VKE_OK) {
@@ -158,6 +161,8 @@ int DlgFil::Init()
     m_hSysDlg = GetSystemDialog();
     m_hFilNam = FindNameBox(m_hSysDlg);
     if (!m_hSysDlg || !m_hFilNam) return Fail("Init", VKE_ERR_SYSTEM);
+    if (InstallProc(m_hSysDlg, SysDlgProc) != VKE_OK) return Fail("Init", VKE_ERR_SYSTEM);
+    m_bSysHook = 1;
     int rc = InitOwn();
     if (rc != VKE_OK) return Fail("Init", rc);
     SetControlText(IDCANCEL, theCmnSub.GetMsgStr(IDS_VKA_CLOSE_BTN));
@@ -181,39 +186,62 @@ void DlgFil::OnFolderChange()
 int DlgFil::Term()
 {
     UnhookNameBox();
+    if (m_bSysHook) RemoveProc(m_hSysDlg, SysDlgProc);
+    m_bSysHook = 0;
+    m_bSelPending = 0;
     if (!m_bInit) return VKE_NOT_DONE;
     m_bInit = 0;
     m_hSysDlg = m_hFilNam = nullptr;
     return VKE_OK;
 }
 
-// ---- The name box ----
+// ---- The procedures in front of the name box and the system dialog ----
+
+int DlgFil::InstallProc(HWND wnd, WNDPROC proc)
+{
+    if (!wnd || !proc) return VKE_ERR_ARG;
+    LONG_PTR prev = ::GetWindowLongPtrA(wnd, GWLP_WNDPROC);
+    if (!prev || !::SetPropA(wnd, kPrevProc, reinterpret_cast<HANDLE>(prev)) || !::SetPropA(wnd, kOwner, this) ||
+        !::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc))) {
+        ::RemovePropA(wnd, kPrevProc);
+        ::RemovePropA(wnd, kOwner);
+        return VKE_ERR_SYSTEM;
+    }
+    return VKE_OK;
+}
+
+void DlgFil::RemoveProc(HWND wnd, WNDPROC proc)
+{
+    if (!wnd || !::IsWindow(wnd)) return;
+    HANDLE prev = ::GetPropA(wnd, kPrevProc);
+    if (!prev || ::GetWindowLongPtrA(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(proc)) return;
+    ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev));
+    ::RemovePropA(wnd, kPrevProc);
+    ::RemovePropA(wnd, kOwner);
+}
+
+LRESULT DlgFil::CallPrevProc(WNDPROC prev, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY) {
+        // The window goes before the dialog lets go of it: its own procedure again.
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev));
+        ::RemovePropA(hWnd, kPrevProc);
+        ::RemovePropA(hWnd, kOwner);
+    }
+    return ::CallWindowProcA(prev, hWnd, message, wParam, lParam);
+}
 
 int DlgFil::HookNameBox(WNDPROC proc)
 {
     if (!m_hFilNam || !proc) return VKE_ERR_ARG;
-    LONG_PTR prev = ::GetWindowLongPtrA(m_hFilNam, GWLP_WNDPROC);
-    if (!prev || !::SetPropA(m_hFilNam, kPrevProc, reinterpret_cast<HANDLE>(prev))) return VKE_ERR_SYSTEM;
-    if (!::SetWindowLongPtrA(m_hFilNam, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc))) {
-        ::RemovePropA(m_hFilNam, kPrevProc);
-        return VKE_ERR_SYSTEM;
-    }
-    m_pfnHook = proc;
-    return VKE_OK;
+    int rc = InstallProc(m_hFilNam, proc);
+    if (rc == VKE_OK) m_pfnHook = proc;
+    return rc;
 }
 
 void DlgFil::UnhookNameBox()
 {
-    HWND box = m_hFilNam;
-    if (!m_pfnHook || !box || !::IsWindow(box)) {
-        m_pfnHook = nullptr;
-        return;
-    }
-    HANDLE prev = ::GetPropA(box, kPrevProc);
-    if (prev && ::GetWindowLongPtrA(box, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(m_pfnHook)) {
-        ::SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev));
-        ::RemovePropA(box, kPrevProc);
-    }
+    if (m_pfnHook) RemoveProc(m_hFilNam, m_pfnHook);
     m_pfnHook = nullptr;
 }
 
@@ -224,14 +252,45 @@ LRESULT DlgFil::RunNameBoxProc(const char* name, HWND hWnd, UINT message, WPARAM
         Fail(name, VKE_ERR_SYSTEM);
         return 0;
     }
-    if (message == WM_SETFOCUS) theCmnWin.SetSelFilNam(hWnd);
-    if (message == WM_NCDESTROY) {
-        // The box goes before the dialog lets go of it: its own procedure again.
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev));
-        ::RemovePropA(hWnd, kPrevProc);
+    if (message == WM_SETFOCUS) {
+        // The box takes the focus first while the system dialog is still hidden: its base name is
+        // selected once the dialog shows.
+        if (::IsWindowVisible(hWnd)) theCmnWin.SetSelFilNam(hWnd);
+        else if (DlgFil* owner = static_cast<DlgFil*>(::GetPropA(hWnd, kOwner))) owner->m_bSelPending = 1;
     }
-    return ::CallWindowProcA(prev, hWnd, message, wParam, lParam);
+    return CallPrevProc(prev, hWnd, message, wParam, lParam);
 }
+
+LRESULT CALLBACK DlgFil::SysDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC prev = reinterpret_cast<WNDPROC>(::GetPropA(hWnd, kPrevProc));
+    DlgFil* owner = static_cast<DlgFil*>(::GetPropA(hWnd, kOwner));
+    if (!prev) return ::DefDlgProcA(hWnd, message, wParam, lParam);
+    // OK (its button or Return) reaches the system dialog only with names it can take.
+    if (owner && owner->m_bInit && message == WM_COMMAND && LOWORD(wParam) == IDOK && !owner->CheckNameLength())
+        return 0;
+    LRESULT rc = CallPrevProc(prev, hWnd, message, wParam, lParam);
+    if (owner && message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))
+        owner->SelectPending();
+    return rc;
+}
+
+void DlgFil::SelectName()
+{
+    if (!m_hFilNam) return;
+    if (::IsWindowVisible(m_hFilNam)) theCmnWin.SetSelFilNam(m_hFilNam);
+    else m_bSelPending = 1;
+}
+
+void DlgFil::SelectPending()
+{
+    if (!m_bSelPending || !m_hFilNam || !::IsWindowVisible(m_hFilNam)) return;
+    m_bSelPending = 0;
+    theCmnWin.SetSelFilNam(m_hFilNam);
+}
+
+// ---- The name box ----
 
 CString DlgFil::GetNameText() const
 {
@@ -290,6 +349,60 @@ int DlgFil::RefusePath()
     return IDS_VKA_BAD_PATH;
 }
 
+int DlgFil::RefuseLong()
+{
+    Box(IDS_VKA_PATH_LONG, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    FocusNameBox();
+    return IDS_VKA_PATH_LONG;
+}
+
+std::vector<CString> DlgFil::TypedNames(const CString& typed)
+{
+    std::vector<CString> names;
+    if (typed.Find('"') < 0) {
+        names.push_back(typed);
+        return names;
+    }
+    // A list of quoted names ('"' is never a trail byte); an unclosed quote runs to the end.
+    const char* p = typed;
+    while (*p) {
+        if (*p != '"') {
+            ++p;
+            continue;
+        }
+        const char* end = strchr(p + 1, '"');
+        const size_t n = end ? static_cast<size_t>(end - p - 1) : strlen(p + 1);
+        if (n > 0) names.push_back(CString(p + 1, static_cast<int>(n)));
+        if (!end) break;
+        p = end + 1;
+    }
+    return names;
+}
+
+int DlgFil::JoinedLength(const CString& folder, const CString& name)
+{
+    const char* n = name;
+    const int length = name.GetLength();
+    if ((length > 1 && n[1] == ':') || strncmp(n, "\\\\", 2) == 0) return length; // a full path
+    if (n[0] == '\\') return 2 + length;                                        // from the drive's root
+    const bool slash = !folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\';
+    return folder.GetLength() + (slash ? 0 : 1) + length;
+}
+
+bool DlgFil::CheckNameLength()
+{
+    CString typed = GetNameText().Trim();
+    if (typed.IsEmpty()) return true;
+    CString folder = GetFolderPath();
+    if (folder.IsEmpty()) folder = m_strDir;
+    for (const CString& name : TypedNames(typed)) {
+        if (JoinedLength(folder, name) <= VKE_PATH_MAX) continue;
+        RefuseLong();
+        return false;
+    }
+    return true;
+}
+
 int DlgFil::AdjustPath(char*, int) { return VKE_OK; }
 
 int DlgFil::SetPathName(char* path, int size, int* exists)
@@ -305,7 +418,9 @@ int DlgFil::SetPathName(char* path, int size, int* exists)
     char full[CmnPathSize] = {};
     int drive = 0, folder = 0, there = 0;
     int rc = VkeSubGetPathName(Sub(), full, typed, sizeof(full));
+    if (rc != VKE_OK && typed.GetLength() > VKE_PATH_MAX) return RefuseLong();
     if (rc == VKE_OK) rc = AdjustPath(full, sizeof(full));
+    if (rc == VKE_ERR_CUT || (rc == VKE_OK && static_cast<int>(strlen(full)) > VKE_PATH_MAX)) return RefuseLong();
     if (rc == VKE_OK) rc = VkeSubIsDrive(Sub(), full, &drive);
     if (rc == VKE_OK && !drive) rc = VkeSubIsDirectory(Sub(), full, &folder);
     if (rc == VKE_OK && (drive || folder)) return RefusePath();

@@ -4,6 +4,9 @@
 // - a name that is "\\" or begins with "\\\" counts as empty; an empty name, a drive or an
 //   existing folder is refused with message 32822 (SetPathName); a dialog that writes asks 32815
 //   before it names an existing file;
+// - OK passes to the system dialog only when every name typed makes a path of at most 259 bytes
+//   (VKE_PATH_MAX) with the folder shown; a longer one is refused with 32860 (the system dialog
+//   under Wine overruns its own buffer on it), and so is a longer path SetPathName makes;
 // - the cancel button reads "閉じる" (26577) and the read-only box (1040) is hidden;
 // - a start that fails shows 27576 and ends the system dialog with 3.
 //
@@ -45,9 +48,16 @@ public:
     HWND GetNameBox() const { return m_hFilNam; }
 
     // The shared body of the name box's procedures (GF_DlgSavWndPrcCtl, GF_DlgOpiWndPrcCtl): at
-    // WM_SETFOCUS the base name is selected (CmnWin::SetSelFilNam) before the previous
-    // procedure runs; without a previous procedure -1 is traced under name and 0 answered.
+    // WM_SETFOCUS the base name is selected (CmnWin::SetSelFilNam; while the system dialog is
+    // still hidden, once it shows) before the previous procedure runs; without a previous
+    // procedure -1 is traced under name and 0 answered.
     static LRESULT RunNameBoxProc(const char* name, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The names typed in a name box: the text, or each name of a list of quoted names.
+    static std::vector<CString> TypedNames(const CString& typed);
+    // The bytes of the path name makes in folder (a full path, a path from the drive's root, or
+    // a name or relative path inside the folder).
+    static int JoinedLength(const CString& folder, const CString& name);
 
 protected:
     // The framework's start, the state cleared, then Init; a failure shows 27576 and ends the
@@ -57,8 +67,9 @@ protected:
     void OnInitDone() override;
     void OnFolderChange() override;
 
-    // -7 when started; the system dialog and its name box (-1 when missing), InitOwn, the cancel
-    // text and the hidden read-only box; the initialised flag last.
+    // -7 when started; the system dialog and its name box (-1 when missing), the procedure in
+    // front of the system dialog (SysDlgProc), InitOwn, the cancel text and the hidden read-only
+    // box; the initialised flag last.
     virtual int Init();
     // What a derived dialog starts (its controls, settings and title).
     virtual int InitOwn() { return VKE_OK; }
@@ -106,6 +117,14 @@ protected:
     static bool IsEmptyPath(const char* text);
     // The box of 32822; the focus back to the name box; 32822.
     int RefusePath();
+    // The box of 32860 (too long); the focus back to the name box; 32860.
+    int RefuseLong();
+    // Every name in the name box makes a path of at most VKE_PATH_MAX bytes in the folder shown;
+    // false (32860 said, the focus back in the box) when one does not.
+    bool CheckNameLength();
+    // The base name in the name box selected (CmnWin::SetSelFilNam), at once when the box shows,
+    // else once the system dialog shows.
+    void SelectName();
     static int Fail(const char* name, int code);
 
     int m_bInit;
@@ -116,9 +135,21 @@ protected:
 
 private:
     int CopyResult(char* dest, DWORD size) const;
+    // proc in front of wnd, the previous procedure and this dialog kept on the window; taken
+    // away again while proc is still in front.
+    int InstallProc(HWND wnd, WNDPROC proc);
+    static void RemoveProc(HWND wnd, WNDPROC proc);
+    // The previous procedure, given back to the window at WM_NCDESTROY.
+    static LRESULT CallPrevProc(WNDPROC prev, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // In front of the system dialog: OK with a name too long is refused (CheckNameLength); once
+    // the dialog shows, a selection of the base name asked for while it was hidden is made.
+    static LRESULT CALLBACK SysDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void SelectPending();
     void UnhookNameBox();
     CString m_strInitDir;
     CString m_strChosen;        // the path SetPathName checked: the result of a dialog of one name
     WNDPROC m_pfnHook = nullptr; // the procedure installed in front of the name box
+    int m_bSysHook = 0;         // SysDlgProc stands in front of the system dialog
+    int m_bSelPending = 0;      // the base name is to be selected once the dialog shows
     int m_bFailed = 0;          // the start failed: nothing was chosen
 };

@@ -216,8 +216,9 @@ int DlgImg::ClipFrm(RECT* rect, bool moving)
 {
     Fri& fri = theAppInf.poi.fri;
     int rc = FrmClip(rect, moving, RuleOf(fri), ImageSize());
-    if (rc != VKE_OK || fri.iMode != FrmModeFree || !IsCurPage()) return rc;
-    // In free mode the size settings tell the frame's size.
+    if (rc != VKE_OK || (fri.iMode != FrmModeFree && fri.iMode != FrmModeFixedSize) || !IsCurPage()) return rc;
+    // In free mode the size settings tell the frame's size; a fixed size larger than the image
+    // is the image's, and the settings (the panel's boxes) say so.
     const int w = rect->right - rect->left, h = rect->bottom - rect->top;
     if (w == fri.iWidth && h == fri.iHeight) return rc;
     fri.iWidth = m_pIci->poi.fri.iWidth = w;

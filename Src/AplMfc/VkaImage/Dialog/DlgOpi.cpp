@@ -74,7 +74,7 @@ void DlgOpi::OnFileNameChange()
         return;
     if (VkeSubGetFileName(Sub(), name, full, sizeof(name)) != VKE_OK) return;
     if (GetNameText() != name) SetNameText(name);
-    theCmnWin.SetSelFilNam(m_hFilNam);
+    SelectName();
 }
 
 int DlgOpi::AdjustPath(char* full, int size)

@@ -172,7 +172,8 @@ void DlgSav::OnSelChangeCmbSavTyp()
     }
     if (CWnd* edit = GetDlgItem(IDC_DLGSAV_QUALITY)) edit->EnableWindow(type == 1);
     CString path = GetDlgPath();
-    if (path.IsEmpty()) return;
+    // A name too long for a path keeps its text: OK says why.
+    if (path.IsEmpty() || path.GetLength() > VKE_PATH_MAX) return;
     char base[CmnPathSize] = {};
     if (VkeSubGetBaseFileName(Sub(), base, path, sizeof(base)) != VKE_OK) {
         Fail("OnSelChangeCmbSavTyp", VKE_ERR_SYSTEM);
@@ -213,7 +214,7 @@ void DlgSav::OnFileNameChange()
         return;
     if (VkeSubGetFileName(Sub(), name, full, sizeof(name)) != VKE_OK) return;
     if (MakeTypeName(name, CurType(), made, sizeof(made)) != VKE_OK) return;
-    if (GetNameText() == made) theCmnWin.SetSelFilNam(m_hFilNam);
+    if (GetNameText() == made) SelectName();
     else SetNameText(made);
 }
 
