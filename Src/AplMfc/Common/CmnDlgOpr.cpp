@@ -4,7 +4,9 @@
 #include "CmnDlgOpr.h"
 #include "CmnApp.h"
 #include "CmnSub.h"
+#include <mutex>
 #include <new>
+#include <set>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -59,17 +61,48 @@ void DeleteMenu(CMenu*& menu)
     menu = nullptr;
 }
 
+// The dialogs and panels that exist. Made at first use and never destroyed: static objects of
+// the program (the application's own dialogs) come and go around every other static object.
+struct Living {
+    std::mutex lock;
+    std::set<CmnDlgOpr*> all;
+};
+
+Living& TheLiving()
+{
+    static Living* living = new Living;
+    return *living;
+}
+
 } // namespace
 
 CmnDlgOpr::CmnDlgOpr(CWnd& wnd) : m_wnd(wnd), m_inf()
 {
     m_inf.iErrIdx = -1;
+    Living& living = TheLiving();
+    std::lock_guard<std::mutex> hold(living.lock);
+    living.all.insert(this);
 }
 
 CmnDlgOpr::~CmnDlgOpr()
 {
+    {
+        Living& living = TheLiving();
+        std::lock_guard<std::mutex> hold(living.lock);
+        living.all.erase(this);
+    }
     // A window destroyed without its Term still gives its tables back.
     if (m_inf.bAllocated) FreeCmnDlgInf();
+}
+
+CmnDlgOpr* CmnDlgOpr::FromWindow(HWND wnd)
+{
+    if (!wnd) return nullptr;
+    Living& living = TheLiving();
+    std::lock_guard<std::mutex> hold(living.lock);
+    for (CmnDlgOpr* opr : living.all)
+        if (opr->m_wnd.m_hWnd == wnd) return opr;
+    return nullptr;
 }
 
 int CmnDlgOpr::Fail(const char* name, int code)

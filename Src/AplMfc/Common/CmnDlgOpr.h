@@ -161,6 +161,12 @@ public:
     virtual int ClearEdi(HWND wnd);
 
     const CmnDlgInf& GetCmnDlgInf() const { return m_inf; }
+    CWnd& GetWnd() const { return m_wnd; }
+
+    // The program's dialog or panel whose window is wnd, while the object exists: each one is
+    // known from its construction to its destruction. Null for any other window (an object of
+    // the engine's, a window whose object has gone).
+    static CmnDlgOpr* FromWindow(HWND wnd);
 
 protected:
     // wnd: the window whose children the slots hold.

@@ -19,6 +19,8 @@ BEGIN_MESSAGE_MAP(CmnTbv, CFormView)
     ON_WM_RBUTTONUP()
     ON_MESSAGE(CmnWmChgOpt, &ThisClass::OnCmnWmChgOpt)
     CMN_TBV_COMMAND_ENTRIES()
+    ON_COMMAND_EX(ID_EDIT_SELECT_ALL, &ThisClass::OnEditSelAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, &ThisClass::OnUpdateEditSelAll)
     ON_COMMAND(ID_FILE_PAGE_SETUP, &ThisClass::OnFilePageSetup)
     ON_UPDATE_COMMAND_UI(ID_FILE_PAGE_SETUP, &ThisClass::OnUpdatePrintCmd)
     ON_COMMAND(ID_FILE_PRINT, &ThisClass::OnFilePrint)
@@ -194,8 +196,18 @@ CWnd* CmnTbv::CmdTarget()
 {
     CWnd* panel = nullptr;
     int found = 0;
-    theCmnWin.IsExistFcsDlg(&panel, &found);
+    theCmnWin.IsExistEdtDlg(&panel, &found);
     return found && panel ? panel : CmnTbvOpr::CmdTarget();
+}
+
+// Select all belongs to a text box that has the keyboard; elsewhere the command goes on (the
+// file list's).
+BOOL CmnTbv::OnEditSelAll(UINT) { return theCmnWin.SelectAllText(::GetFocus()) == 1; }
+
+void CmnTbv::OnUpdateEditSelAll(CCmdUI* pCmdUI)
+{
+    if (theCmnWin.IsTextBox(::GetFocus())) pCmdUI->Enable(TRUE);
+    else pCmdUI->ContinueRouting();
 }
 
 BOOL CmnTbv::OnTargetCmd(UINT nID)

@@ -87,7 +87,8 @@ protected:
     // The tab control's selection notices reach OnTcnSelChanging and OnTcnSelChange after the
     // default handling; their answer is the message's.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The focused panel or dialog, else the current page.
+    // The focused dialog, or the focused panel while a text box or drawing area of it has the
+    // keyboard (CmnWin::IsExistEdtDlg), else the current page.
     CWnd* CmdTarget() override;
 
     afx_msg void OnDestroy();
@@ -99,6 +100,9 @@ protected:
     afx_msg LRESULT OnCmnWmChgOpt(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnTargetCmd(UINT nID);
     afx_msg void OnUpdateTargetCmd(CCmdUI* pCmdUI);
+    // Select all in the text box that has the keyboard; elsewhere it goes on along the route.
+    afx_msg BOOL OnEditSelAll(UINT nID);
+    afx_msg void OnUpdateEditSelAll(CCmdUI* pCmdUI);
     afx_msg BOOL OnTabCmd(UINT nID);
     afx_msg void OnUpdateTabCmd(CCmdUI* pCmdUI);
     // Print, print direct and preview: the target found, marked printing, the title swapped for

@@ -25,10 +25,13 @@ bool IsClass(HWND wnd, const char* name)
     return lstrcmpiA(cls, name) == 0;
 }
 
-// The windows the focus lookup reports: the program's dialogs and docked panels.
-bool IsFcsDlg(CWnd* wnd)
+// The window of one of the drawing areas of the dialog or panel opr.
+bool IsDrawingArea(const CmnDlgOpr* opr, HWND wnd)
 {
-    return wnd && (wnd->IsKindOf(RUNTIME_CLASS(CmnDlg)) || wnd->IsKindOf(RUNTIME_CLASS(CmnDlb)));
+    const CmnDlgInf& inf = opr->GetCmnDlgInf();
+    for (int i = 0; inf.phDraWnd && i < inf.iDraCnt; ++i)
+        if (inf.phDraWnd[i] == wnd) return true;
+    return false;
 }
 
 } // namespace
@@ -323,11 +326,50 @@ HWND CmnWin::IsExistFcsDlg(CWnd** ppWnd, int* pFound)
         focus = parent;
         parent = ::GetParent(parent);
     }
-    CWnd* owner = CWnd::FromHandlePermanent(parent);
-    bool found = IsFcsDlg(owner);
-    *ppWnd = found ? owner : nullptr;
-    *pFound = found ? 1 : 0;
+    // The dialog or panel that exists now, never an object a window map still names after it
+    // went (a print job's frames abandoned by the platform leave its status window so).
+    CmnDlgOpr* opr = CmnDlgOpr::FromWindow(parent);
+    *ppWnd = opr ? &opr->GetWnd() : nullptr;
+    *pFound = opr ? 1 : 0;
     return focus;
+}
+
+HWND CmnWin::IsExistEdtDlg(CWnd** ppWnd, int* pFound)
+{
+    if (!ppWnd || !pFound) {
+        Fail("IsExistEdtDlg", VKE_ERR_ARG);
+        return nullptr;
+    }
+    CWnd* owner = nullptr;
+    int found = 0;
+    HWND focus = IsExistFcsDlg(&owner, &found);
+    // A panel's buttons, lists and trees have nothing to edit: the current page takes them.
+    CmnDlb* panel = found ? DYNAMIC_DOWNCAST(CmnDlb, owner) : nullptr;
+    if (panel && !IsTextBox(focus) && !IsDrawingArea(panel, focus)) owner = nullptr;
+    *ppWnd = owner;
+    *pFound = owner ? 1 : 0;
+    return focus;
+}
+
+int CmnWin::IsTextBox(HWND wnd)
+{
+    if (!wnd) return 0;
+    if (IsClass(wnd, "ComboBox")) return 1;
+    if (!IsClass(wnd, "Edit")) return 0;
+    const CmnDlgOpr* owner = CmnDlgOpr::FromWindow(::GetParent(wnd));
+    return owner && IsDrawingArea(owner, wnd) ? 0 : 1;
+}
+
+int CmnWin::SelectAllText(HWND wnd)
+{
+    if (!IsTextBox(wnd)) return 0;
+    HWND parent = ::GetParent(wnd);
+    // The edit of a combo box selects through its combo box.
+    if (IsClass(wnd, "ComboBox") || (parent && IsClass(parent, "ComboBox")))
+        ::SendMessageA(IsClass(wnd, "ComboBox") ? wnd : parent, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    else
+        ::SendMessageA(wnd, EM_SETSEL, 0, -1);
+    return 1;
 }
 
 int CmnWin::SetSelFilNam(HWND edit)

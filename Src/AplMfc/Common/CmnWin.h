@@ -76,8 +76,20 @@ public:
     // The frame's client rectangle and the window rectangle of its view (0xE900) in it.
     virtual int GetRealClientRect(RECT* pClient, RECT* pPane);
     // The focused window (a combo box for the focus in its edit); *ppWnd the panel or dialog
-    // (CmnDlg, CmnDlb) that is its direct parent and *pFound 1, else null and 0.
+    // (CmnDlg, CmnDlb) that is its direct parent and *pFound 1, else null and 0. Only a panel or
+    // dialog that still exists is found (CmnDlgOpr::FromWindow): the window maps may name an
+    // object that has gone.
     virtual HWND IsExistFcsDlg(CWnd** ppWnd, int* pFound);
+    // The focused panel or dialog that takes the frame's edit and scale commands itself: a
+    // dialog always, a panel only while the keyboard is on one of its text boxes or drawing
+    // areas. The focus window; *ppWnd the window and *pFound 1, else null and 0 (the commands go
+    // to the current page).
+    virtual HWND IsExistEdtDlg(CWnd** ppWnd, int* pFound);
+    // 1 when wnd is a text box: an edit box (the window of a dialog's or panel's drawing area
+    // is none), a combo box or the edit of a combo box; else 0.
+    virtual int IsTextBox(HWND wnd);
+    // In a text box, selects its whole text: 1; 0 for any other window.
+    virtual int SelectAllText(HWND wnd);
     // In a visible name box holding one name, selects it without its extension (the whole name
     // when it has none) after the focus reaches the box; a list of quoted names stays as it is.
     virtual int SetSelFilNam(HWND edit);

@@ -81,10 +81,11 @@ int ChildViw::PasteAsPages()
 
 CmnDlgOpr* ChildViw::PasteTarget()
 {
-    // The focused panel, else the current image page, when it accepts a paste.
+    // The focused panel (its text box or drawing area) or dialog, else the current image page,
+    // when it accepts a paste.
     CWnd* panel = nullptr;
     int found = 0;
-    theCmnWin.IsExistFcsDlg(&panel, &found);
+    theCmnWin.IsExistEdtDlg(&panel, &found);
     for (CmnDlgOpr* opr : {found ? Opr(panel) : nullptr, Opr(CurImgPage())}) {
         int can = 0;
         if (opr && opr->GetEditPstFlag(&can) == VKE_OK && can == 1) return opr;
@@ -99,7 +100,9 @@ int ChildViw::EditPst()
     if (app->IsOpeningBusy()) return VKE_NOT_DONE;
     CmnDlgOpr* target = PasteTarget();
     int rc = target ? target->EditPst() : PasteAsPages();
-    if (target && rc == VKE_OK) SetFocusCurPage();
+    // A text box keeps the keyboard for what is typed next; what the page pasted (new pages)
+    // takes it.
+    if (target && rc == VKE_OK && target == Opr(CurImgPage())) SetFocusCurPage();
     if (!IsQuietPaste(rc)) CMN_TRACE("EditPst", rc);
     return rc;
 }

@@ -65,6 +65,12 @@ TEST_F(TbvTest, EditAndScaleGoToTheFocusedPanelOrDialogBeforeTheShownPage)
     EXPECT_FALSE(Enabled(ID_CMN_SCA_100)) << "no drawing area has the focus";
     view->SendMessage(WM_COMMAND, ID_EDIT_COPY);
     EXPECT_EQ(ClipText(), "77");
+    // Its drawing area keeps the commands; its button hands them to the shown page.
+    FocusItem(panel.m_hWnd, panel.Item(IDC_P_AREA));
+    EXPECT_EQ(view->CmdTarget(), &panel);
+    FocusItem(panel.m_hWnd, panel.Item(IDOK));
+    ASSERT_EQ(::GetFocus(), panel.Item(IDOK));
+    EXPECT_EQ(view->CmdTarget(), page);
 
     // The focus in a dialog outside the tabs.
     TestOuter outer;

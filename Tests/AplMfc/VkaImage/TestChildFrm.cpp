@@ -3,11 +3,16 @@
 // with the saved state, and the application's panel commands.
 #include "TestChildFrm.h"
 #include "ChildViw.h"
+#include "CPrintingDialog.h"
+#include "CmnImg.h"
 #include "CmnVar.h"
 #include "CmnWin.h"
 #include "DlgSetOpt.h"
 #include "HalcorRes.h"
 #include <functional>
+#include <new>
+#include <string.h>
+#include <vector>
 
 namespace {
 
@@ -249,6 +254,92 @@ TEST_F(FrmTest, TheFocusComesBackToThePanelControlAfterAnotherWindow)
     VktPump();
     EXPECT_EQ(GetFocus(), edit);
     other.DestroyWindow();
+}
+
+TEST_F(FrmTest, AWindowWhoseObjectHasGoneIsNoDialogOrPanelOfTheProgram)
+{
+    Run();
+    // A print job's status window that frames abandoned by the platform left behind: the
+    // keyboard on its 中止, the window map still naming an object whose memory is now
+    // another's (the bytes as the fault found them).
+    alignas(CPrintingDialog) unsigned char place[sizeof(CPrintingDialog)];
+    CPrintingDialog* status = new (place) CPrintingDialog;
+    ASSERT_TRUE(status->Open(main, "doc", "PDF", "PDF"));
+    HWND stop = ::GetDlgItem(status->m_hWnd, IDCANCEL);
+    ::SetFocus(stop);
+    ASSERT_EQ(::GetFocus(), stop);
+    ASSERT_EQ(CWnd::FromHandlePermanent(status->m_hWnd), status);
+    std::vector<unsigned char> kept(place, place + sizeof(place));
+    memset(place, 0xFF, sizeof(place));
+
+    CWnd* found = main;
+    int is = -1;
+    EXPECT_EQ(theCmnWin.IsExistFcsDlg(&found, &is), stop);
+    EXPECT_EQ(found, nullptr);
+    EXPECT_EQ(is, 0);
+    EXPECT_EQ(theCmnWin.IsExistEdtDlg(&found, &is), stop);
+    EXPECT_EQ(is, 0);
+    EXPECT_EQ(theCmnWin.IsTextBox(stop), 0);
+    // The print and edit commands' states of the next idle moment ask the lookup.
+    EXPECT_NE(Update(ID_FILE_PRINT), -1);
+    EXPECT_NE(Update(ID_EDIT_COPY), -1);
+
+    memcpy(place, kept.data(), sizeof(place));
+    status->DestroyWindow();
+    status->~CPrintingDialog();
+}
+
+TEST_F(FrmTest, APanelsTextBoxesSelectAllAndAPasteLeavesTheKeyboardThere)
+{
+    Run();
+    CWnd& panel = main->GetPnlFilCmd();
+    HWND box = ::GetDlgItem(panel.m_hWnd, IDC_FILCMD_PERIND), place = ::GetDlgItem(panel.m_hWnd, IDC_FILCMD_PLACE);
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(place, nullptr);
+    auto text = [](HWND wnd) {
+        char t[64] = {};
+        ::GetWindowTextA(wnd, t, sizeof(t));
+        return std::string(t);
+    };
+
+    // Select all in the interval's box and in the place's combo box.
+    FocusItem(panel.m_hWnd, box);
+    ::SendMessageA(box, EM_SETSEL, 0, 0);
+    ASSERT_EQ(::GetFocus(), box);
+    ASSERT_FALSE(text(box).empty());
+    EXPECT_EQ(Update(ID_EDIT_SELECT_ALL), 1);
+    Command(ID_EDIT_SELECT_ALL);
+    DWORD start = 9, end = 0;
+    ::SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, text(box).size());
+    FocusItem(panel.m_hWnd, place);
+    ::SetWindowTextA(place, "C:\\");
+    ::SendMessageA(place, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+    EXPECT_EQ(Update(ID_EDIT_SELECT_ALL), 1);
+    Command(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(::SendMessageA(place, CB_GETEDITSEL, 0, 0), MAKELRESULT(0, 3));
+
+    // A paste over the box's text: the box keeps the keyboard, and typing goes on there.
+    FocusItem(panel.m_hWnd, box);
+    ::SendMessageA(box, EM_SETSEL, 0, -1);
+    ASSERT_EQ(theCmnImg.CopyStrToClb(main->m_hWnd, "250"), 0);
+    EXPECT_EQ(Update(ID_EDIT_PASTE), 1);
+    Command(ID_EDIT_PASTE);
+    EXPECT_EQ(text(box), "250");
+    EXPECT_EQ(::GetFocus(), box);
+    ::SendMessageA(::GetFocus(), WM_CHAR, '0', 0);
+    EXPECT_EQ(text(box), "2500");
+
+    // Elsewhere select all is the file list's.
+    main->GetPnlLscFil().GetLscFil()->SetFocus();
+    VktPump();
+    ASSERT_EQ(::GetFocus(), main->GetPnlLscFil().GetLscFil()->m_hWnd);
+    Probe probe;
+    probe.m_nID = ID_EDIT_SELECT_ALL;
+    probe.DoUpdate(main, FALSE);
+    int items = main->GetPnlLscFil().GetLscFil()->GetItemCount();
+    EXPECT_EQ(probe.enabled, items > 0 ? 1 : 0);
 }
 
 TEST_F(FrmTest, ReportsOfStrangersAndMissingArgumentsAreAnsweredAndIgnored)

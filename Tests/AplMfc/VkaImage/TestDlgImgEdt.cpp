@@ -3,6 +3,7 @@
 // slots while the drawing area is not focused, and a change whose undo step cannot be kept.
 #include "TestDlgImgEdt.h"
 #include "CmnRes.h"
+#include "DlbPnlOpr.h"
 
 namespace {
 
@@ -436,6 +437,56 @@ TEST_F(EdtTest, WithoutTheDrawingAreaFocusedTheBasesSlotsAnswerAndTheImageStays)
     Command(ID_VKA_IMG_ROT_90);
     EXPECT_EQ(page->GetIci()->dRotate, 180);
     ::DestroyWindow(edit);
+}
+
+TEST_F(EdtTest, FromAPanelsButtonTheEditCommandsWorkOnTheCurrentPage)
+{
+    DlgImg* page = PageWith(MakeNoiseDib(64, 32, 24, 11));
+    ASSERT_NE(page, nullptr);
+    theAppInf.poi.fri.bPagSet = 0;
+    ASSERT_EQ(page->SetFrmMod(FrmModeFree), VKE_OK);
+    ASSERT_EQ(page->RotateImage(180), VKE_OK);
+    const Shot turned = TakeShot(page);
+
+    // The keyboard on the operation panel's 枠表示, clicked: the frame shows.
+    DlbPnlOpr& opr = main->GetPnlOpr();
+    HWND box = ::GetDlgItem(opr.m_hWnd, IDC_DLBPNL_OPR_SHWFRM);
+    ASSERT_NE(box, nullptr);
+    FocusItem(opr.m_hWnd, box);
+    ::SendMessageA(box, BM_CLICK, 0, 0);
+    VktPump();
+    ASSERT_EQ(::GetFocus(), box);
+    ASSERT_TRUE(page->IsFrmShown());
+    SetFrame(page, RECT{8, 4, 40, 20});
+
+    // The menu is the page's: undo, cut and copy (also at the shown size); no delete.
+    EXPECT_EQ(Update(ID_EDIT_UNDO), 1);
+    EXPECT_EQ(Update(ID_EDIT_CUT), 1);
+    EXPECT_EQ(Update(ID_EDIT_COPY), 1);
+    EXPECT_EQ(Update(ID_VKA_CUT_SHOWN), 1);
+    EXPECT_EQ(Update(ID_VKA_COPY_SHOWN), 1);
+    EXPECT_EQ(Update(ID_EDIT_CLEAR), 0);
+
+    // Copy puts the frame's part on the clipboard, not the box's value.
+    Command(ID_EDIT_COPY);
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    const Shot part = ReadClbDib();
+    EXPECT_EQ(part.width, 32);
+    EXPECT_EQ(part.height, 16);
+    EXPECT_EQ(part.At(0, 0), turned.At(8, 4));
+    Command(ID_EDIT_CLEAR);
+    EXPECT_EQ(::SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(page->IsFrmShown());
+
+    // Cut crops the page to the frame; undo from the box brings the turned image back.
+    Command(ID_EDIT_CUT);
+    EXPECT_EQ(page->GetIci()->pthImg.iWidth, 32);
+    EXPECT_EQ(page->GetIci()->pthImg.iHeight, 16);
+    FocusItem(opr.m_hWnd, box);
+    ASSERT_EQ(::GetFocus(), box);
+    Command(ID_EDIT_UNDO);
+    EXPECT_TRUE(TakeShot(page).SameImage(turned));
+    EXPECT_TRUE(reports.Names().empty()) << reports.Names()[0];
 }
 
 TEST_F(EdtTest, AChangeWhoseUndoStepCannotBeKeptDoesNotHappen)

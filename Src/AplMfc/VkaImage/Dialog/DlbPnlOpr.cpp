@@ -535,9 +535,9 @@ LRESULT DlbPnlOpr::OnCmnWmRfl(WPARAM, LPARAM lParam)
         before = parent; // a combo box's edit
         parent = ::GetParent(parent);
     }
-    CWnd* owner = CWnd::FromHandlePermanent(parent);
-    CmnDlgOpr* opr = dynamic_cast<CmnDlgOpr*>(owner);
+    CmnDlgOpr* opr = CmnDlgOpr::FromWindow(parent);
     if (!opr) return 0;
+    CWnd* owner = &opr->GetWnd();
     const CmnDlgInf& inf = opr->GetCmnDlgInf();
     bool found = false;
     for (int i = 0; !found && inf.phCtlWnd && i < inf.iCtlCnt; ++i) found = inf.phCtlWnd[i] == before;

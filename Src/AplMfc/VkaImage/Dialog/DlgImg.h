@@ -165,9 +165,10 @@ public:
     int ReflectImageDirect(int direction);
 
     // ---- Edit and undo (DlgImgEdt.cpp) ----
-    // With its drawing area focused the page answers the edit slots itself, on its image (the
-    // base's slots answer otherwise; clear stays the base's): undo and redo from its history,
-    // cut and copy while it holds an image, paste while the clipboard holds files or an image.
+    // With its drawing area focused, or the keyboard outside the page on no text box, the page
+    // answers the edit slots itself, on its image (the base's slots answer otherwise; clear
+    // stays the base's): undo and redo from its history, cut and copy while it holds an image,
+    // paste while the clipboard holds files or an image.
     int GetEditFlag(EditFlag* flags) override;
     int GetEditUndFlag(int* out) override;
     int GetEditRdoFlag(int* out) override;
@@ -390,6 +391,10 @@ private:
     // Edit and image changes (DlgImgEdt.cpp, DlgImgRot.cpp).
     // Whether the drawing area has the focus.
     bool DraFocused();
+    // Whether the edit commands work on the page's image: its drawing area has the keyboard,
+    // or the keyboard is outside the page on no text box (the tab view hands the current page
+    // the commands of a panel's button, list or tree).
+    bool EditsImage();
     // The page's own edit-availability record / one word of it.
     int PageEditFlag(EditFlag* flags);
     int EditWord(int EditFlag::*word, int* out, const char* name);

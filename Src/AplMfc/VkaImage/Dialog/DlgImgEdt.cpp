@@ -4,6 +4,7 @@
 #define CMN_MODULE "Src\\AplMfc\\VkaImage\\Dialog\\DlgImgEdt"
 #include "DlgImg.h"
 #include "CmnImg.h"
+#include "CmnWin.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
 #include "HalcorViw.h"
@@ -16,6 +17,13 @@ VkiSub* Sub() { return theCmnAppInf.pSub; }
 } // namespace
 
 // ---- Availability ----
+
+bool DlgImg::EditsImage()
+{
+    if (DraFocused()) return true;
+    HWND focus = ::GetFocus();
+    return m_bInitImg && focus != m_hWnd && !::IsChild(m_hWnd, focus) && !theCmnWin.IsTextBox(focus);
+}
 
 int DlgImg::PageEditFlag(EditFlag* flags)
 {
@@ -40,38 +48,38 @@ int DlgImg::EditWord(int EditFlag::*word, int* out, const char* name)
     return rc;
 }
 
-int DlgImg::GetEditFlag(EditFlag* flags) { return DraFocused() ? PageEditFlag(flags) : CmnDlg::GetEditFlag(flags); }
+int DlgImg::GetEditFlag(EditFlag* flags) { return EditsImage() ? PageEditFlag(flags) : CmnDlg::GetEditFlag(flags); }
 
 int DlgImg::GetEditUndFlag(int* out)
 {
-    return DraFocused() ? EditWord(&EditFlag::iUnd, out, "GetEditUndFlag") : CmnDlg::GetEditUndFlag(out);
+    return EditsImage() ? EditWord(&EditFlag::iUnd, out, "GetEditUndFlag") : CmnDlg::GetEditUndFlag(out);
 }
 
 int DlgImg::GetEditRdoFlag(int* out)
 {
-    return DraFocused() ? EditWord(&EditFlag::iRdo, out, "GetEditRdoFlag") : CmnDlg::GetEditRdoFlag(out);
+    return EditsImage() ? EditWord(&EditFlag::iRdo, out, "GetEditRdoFlag") : CmnDlg::GetEditRdoFlag(out);
 }
 
 int DlgImg::GetEditCutFlag(int* out)
 {
-    return DraFocused() ? EditWord(&EditFlag::iCut, out, "GetEditCutFlag") : CmnDlg::GetEditCutFlag(out);
+    return EditsImage() ? EditWord(&EditFlag::iCut, out, "GetEditCutFlag") : CmnDlg::GetEditCutFlag(out);
 }
 
 int DlgImg::GetEditCpyFlag(int* out)
 {
-    return DraFocused() ? EditWord(&EditFlag::iCpy, out, "GetEditCpyFlag") : CmnDlg::GetEditCpyFlag(out);
+    return EditsImage() ? EditWord(&EditFlag::iCpy, out, "GetEditCpyFlag") : CmnDlg::GetEditCpyFlag(out);
 }
 
 int DlgImg::GetEditPstFlag(int* out)
 {
-    return DraFocused() ? EditWord(&EditFlag::iPst, out, "GetEditPstFlag") : CmnDlg::GetEditPstFlag(out);
+    return EditsImage() ? EditWord(&EditFlag::iPst, out, "GetEditPstFlag") : CmnDlg::GetEditPstFlag(out);
 }
 
 // ---- Undo and redo ----
 
 int DlgImg::EditUnd()
 {
-    if (!DraFocused()) return CmnDlg::EditUnd();
+    if (!EditsImage()) return CmnDlg::EditUnd();
     if (DeferWhileDrawing(ID_EDIT_UNDO)) return VKE_OK;
     int flag = 0;
     GetEditUndFlag(&flag);
@@ -85,7 +93,7 @@ int DlgImg::EditUnd()
 
 int DlgImg::EditRdo()
 {
-    if (!DraFocused()) return CmnDlg::EditRdo();
+    if (!EditsImage()) return CmnDlg::EditRdo();
     if (DeferWhileDrawing(ID_EDIT_REDO)) return VKE_OK;
     int flag = 0;
     GetEditRdoFlag(&flag);
@@ -177,7 +185,7 @@ int DlgImg::EditCpyShw()
 
 int DlgImg::EditCut()
 {
-    if (!DraFocused()) return CmnDlg::EditCut();
+    if (!EditsImage()) return CmnDlg::EditCut();
     if (DeferWhileDrawing(ID_EDIT_CUT)) return VKE_OK;
     int flag = 0;
     GetEditCutFlag(&flag);
@@ -186,7 +194,7 @@ int DlgImg::EditCut()
 
 int DlgImg::EditCpy()
 {
-    if (!DraFocused()) return CmnDlg::EditCpy();
+    if (!EditsImage()) return CmnDlg::EditCpy();
     int flag = 0;
     GetEditCpyFlag(&flag);
     return flag == 1 ? CopyToClb("EditCpy") : VKE_NOT_DONE;
@@ -225,7 +233,7 @@ int DlgImg::PasteToPages()
 
 int DlgImg::EditPst()
 {
-    if (!DraFocused()) return CmnDlg::EditPst();
+    if (!EditsImage()) return CmnDlg::EditPst();
     int flag = 0;
     GetEditPstFlag(&flag);
     return flag == 1 ? PasteToPages() : VKE_NOT_DONE;
