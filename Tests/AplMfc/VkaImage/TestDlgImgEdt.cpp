@@ -303,11 +303,21 @@ TEST_F(EdtTest, CutWithoutAFrameKeepsTheWholeImageAndCopiesAtShownSizeGoToTheCli
     DlgImg* page = PageWith(MakeNoiseDib(64, 32, 24, 7));
     ASSERT_NE(page, nullptr);
     const Shot whole = TakeShot(page);
-    // Cut without a frame: the whole image, its size kept, one step.
+    // Cut without a frame: the whole image copied, the page as it was (no step, not changed);
+    // at the shown size of 100 % the same.
+    ASSERT_EQ(page->GetModifiedFlag(), 0);
     ASSERT_EQ(page->EditCut(), VKE_OK);
     EXPECT_TRUE(TakeShot(page).SameImage(whole));
     EXPECT_TRUE(ReadClbDib().SameImage(whole));
-    EXPECT_EQ(UndoSteps(page), 1);
+    EXPECT_EQ(UndoSteps(page), 0);
+    EXPECT_EQ(page->GetModifiedFlag(), 0);
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    ASSERT_EQ(page->EditCutShw(), VKE_OK);
+    EXPECT_TRUE(ReadClbDib().SameImage(whole));
+    EXPECT_EQ(UndoSteps(page), 0);
+    EXPECT_EQ(page->GetModifiedFlag(), 0);
     // Shown at 100 %: the copy is the image's own bits; at 50 %, half its size.
     ASSERT_EQ(page->EditCpyShw(), VKE_OK);
     EXPECT_TRUE(ReadClbDib().SameImage(whole));

@@ -212,6 +212,30 @@ TEST_F(SavTest, TheFileHoldsTheOwnOrTheShownSizeAndThePageKeepsItsOwnPixels)
     EXPECT_NE(status.find("(" + std::string(theVkaSubDat.GetFmtDes(5)) + ")"), std::string::npos) << status;
 }
 
+TEST_F(SavTest, ASaveLeavesNothingToUndoAndThePageUnchanged)
+{
+    const std::string src = dir / "src.png";
+    DlgImg* page = OpenShown(dir / "src.bmp", 1, 1);
+    ASSERT_NE(page, nullptr);
+    auto undoable = [page] {
+        int undo = -1;
+        VkeSubGetEditUndFlag(theCmnAppInf.pSub, page->GetEui(), &undo);
+        return undo;
+    };
+    ASSERT_EQ(undoable(), 0);
+    ASSERT_EQ(page->SaveImageFile(src.c_str(), 5, 90), 0);
+    EXPECT_EQ(undoable(), 0);
+    EXPECT_EQ(page->GetModifiedFlag(), 0);
+    // Turned and saved: the turn's is the one step, and its undo gives the image back.
+    VkeDraSetFocusDra(page->GetDra());
+    ASSERT_EQ(page->RotateImage(90), 0);
+    ASSERT_EQ(page->SaveImageFile(src.c_str(), 5, 90), 0);
+    EXPECT_EQ(ReadPixels(src).width, 32);
+    ASSERT_EQ(page->EditUnd(), 0);
+    EXPECT_EQ(page->GetIci()->pthImg.iWidth, 64);
+    EXPECT_EQ(undoable(), 0);
+}
+
 TEST_F(SavTest, AFailedSaveSaysSoAndLeavesTheOldFileAndThePage)
 {
     const std::string src = dir / "src.bmp", target = dir / "表ソ.png";

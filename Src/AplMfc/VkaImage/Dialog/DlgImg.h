@@ -184,7 +184,8 @@ public:
     int EditPst() override;
     // The source part (the shown frame, else the whole image) becomes the page's image as one
     // undo step (kind 1), at its own size / at the size it is shown at, and goes to the
-    // clipboard. 1 without an image.
+    // clipboard. A cut that would leave the image as it is (no frame, shown at its own size)
+    // only copies: no step, the page unchanged. 1 without an image.
     int EditCutDirect();
     int EditCutShw();
     // The source part at the size it is shown at onto the clipboard; the page stays.
@@ -224,12 +225,12 @@ public:
     // selected before again afterwards. 0 saved, 1 not saved (the user was told), 2 cancelled, 3
     // cancelled by a batch's abort, negative on failure (-1 with 32830 without an image).
     virtual int SaveAsImage();
-    // The image written to path as type (1 JPEG .. 5 PNG) at the JPEG quality, one undo step
-    // first: the image's own size, or the size shown when the settings say so (Svi_bOrgSiz 0). An
-    // existing file is replaced only by a file written whole. The page then stands for the file
-    // and keeps its own image and view; the selected-image page opens the file as a new page
-    // instead. 0, 1 not saved (32830 with the path, and the failure's text for an error),
-    // negative on failure (-7 no image).
+    // The image written to path as type (1 JPEG .. 5 PNG) at the JPEG quality: the image's own
+    // size, or the size shown when the settings say so (Svi_bOrgSiz 0). An existing file is
+    // replaced only by a file written whole. The page then stands for the file and keeps its own
+    // image and view, so the save leaves no undo step; the selected-image page opens the file as
+    // a new page instead. 0, 1 not saved (32830 with the path, and the failure's text for an
+    // error), negative on failure (-7 no image).
     int SaveImageFile(const char* path, int type, int quality);
     // Asks a modified page's question (its file name and 32816: Yes saves, No drops the changes,
     // Cancel keeps the page), its tab selected: 1 the page may close, 0 it stays. answer is the
@@ -402,6 +403,10 @@ private:
     RECT EditSrc();
     // The source part stretched to the size it is shown at.
     int StretchShown(HBITMAP* out);
+    // A cut that would leave the image as it is: no frame shown, and (shownSize) the image
+    // shown at its own size. Such a cut only copies: no undo step, the page not modified.
+    bool CutChangesNothing(bool shownSize);
+    int CopyInsteadOfCut(const char* name);
     // The image (or its shown frame's part) onto the clipboard.
     int CopyToClb(const char* name);
     int PasteToPages();

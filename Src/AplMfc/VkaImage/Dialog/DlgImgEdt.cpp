@@ -157,8 +157,25 @@ int DlgImg::CutWith(const char* name, const std::function<int(HBITMAP*)>& make)
     return ChangeImage(ImgChg{name, StepCut, 1, 0, false}, make, [this, name] { CopyToClb(name); });
 }
 
+bool DlgImg::CutChangesNothing(bool shownSize)
+{
+    if (IsFrmShown()) return false;
+    if (!shownSize) return true;
+    RECT inner = {};
+    VkeDraGetInrDraRectSca(GetDra(), &inner);
+    const CmnVarPthImg& img = m_pIci->pthImg;
+    return inner.right - inner.left == img.iWidth && inner.bottom - inner.top == img.iHeight;
+}
+
+int DlgImg::CopyInsteadOfCut(const char* name)
+{
+    if (!m_bInitImg) return Fail(name, VKE_ERR_NOT_INIT);
+    return CopyToClb(name);
+}
+
 int DlgImg::EditCutDirect()
 {
+    if (m_bInitImg && CutChangesNothing(false)) return CopyInsteadOfCut("EditCutDirect");
     return CutWith("EditCutDirect", [this](HBITMAP* out) {
         const RECT src = EditSrc();
         return theCmnImg.CopyDIBRgn(out, m_pIci->pthImg.hImg, src.left, src.top, src.right - src.left,
@@ -168,6 +185,7 @@ int DlgImg::EditCutDirect()
 
 int DlgImg::EditCutShw()
 {
+    if (m_bInitImg && CutChangesNothing(true)) return CopyInsteadOfCut("EditCutShw");
     return CutWith("EditCutShw", [this](HBITMAP* out) { return StretchShown(out); });
 }
 

@@ -131,7 +131,6 @@ int DlgImg::SaveImageFile(const char* path, int type, int quality)
     Ici& ici = *m_pIci;
     CmnVarPthImg& img = ici.pthImg;
     if (!img.hImg) return Fail("SaveImageFile", VKE_ERR_EXISTS);
-    SetEud(14);
 
     // The image's own size, or the size shown on the page; a stretch cut to what can be made
     // (-13) is saved all the same.
