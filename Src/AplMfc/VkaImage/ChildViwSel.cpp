@@ -4,6 +4,7 @@
 #include "ChildViw.h"
 #include "DlgImg.h"
 #include "Halcor.h"
+#include "HalcorRes.h"
 
 namespace {
 
@@ -48,6 +49,14 @@ int ChildViw::OpenPageSelImg(const char* path)
     char full[CmnPathSize] = {};
     int rc = VkeSubGetPathName(theCmnAppInf.pSub, full, path, sizeof(full));
     if (rc != VKE_OK) return Fail("OpenPageSelImg", rc);
+    // A file gone since the list showed it is named, and the page stays as it was.
+    int exists = 0;
+    rc = VkeSubIsExistPath(theCmnAppInf.pSub, full, &exists);
+    if (rc != VKE_OK) return Fail("OpenPageSelImg", rc);
+    if (!exists) {
+        HalcorApp::MsgPath(IDS_VKA_NOT_FOUND, full, MB_OK | MB_ICONEXCLAMATION);
+        return VKE_NOT_DONE;
+    }
     app->SetFlgSelImg(1);
     bool made = false;
     if (!m_pPageSelImg) {

@@ -154,6 +154,45 @@ TEST_F(SelTest, TheSelectedImagePageEndsEachLoadAsASelectedTab)
     app->SetPrvState(1, 0);
 }
 
+// A file picked in the list that has gone since the list showed it is named, and the selected-
+// image page keeps the file it showed.
+TEST_F(SelTest, AFileGoneSinceTheListShowedItIsNamedAndThePageStays)
+{
+    const std::string b = dir / "b.bmp";
+    MakeBmpFile(b, 16, 40, RGB(0, 255, 0), RGB(0, 0, 0));
+    Put("strCurDir", dir.Path().c_str(), "Common Information");
+    Put("SopBsi_bChgDir", "1");
+    Run();
+    app->SetPrvState(1, 1);
+    CmnLscFil* list = main->GetPnlLscFil().GetLscFil();
+    ASSERT_NE(list, nullptr);
+    list->WaitThread(0, 0);
+    VktPump();
+    int first = -1, gone = -1;
+    ASSERT_EQ(list->Search(a.c_str(), &first), 0);
+    ASSERT_EQ(list->Search(b.c_str(), &gone), 0);
+    ASSERT_EQ(list->SetCurSel(first), 0);
+    DlgImg* sel = View()->GetPageSelImg();
+    ASSERT_NE(sel, nullptr);
+    ASSERT_EQ(sel->GetIci()->pthImg.iWidth, 32);
+    const int tabs = Count();
+
+    ASSERT_TRUE(::DeleteFileA(b.c_str()));
+    VktMsgBox answer({IDOK});
+    list->SetCurSel(gone);
+    ASSERT_EQ(answer.Count(), 1);
+    EXPECT_EQ(answer.Seen()[0].text, "ファイルが見つかりません。\n\n" + VktLongFullPath(b));
+    EXPECT_EQ(View()->GetPageSelImg(), sel);
+    EXPECT_EQ(sel->GetIci()->pthImg.iWidth, 32);
+    EXPECT_EQ(sel->GetIci()->pthImg.iHeight, 16);
+    EXPECT_EQ(std::string(sel->GetPathName()), VktLongFullPath(a));
+    EXPECT_EQ(Count(), tabs);
+    app->SetFlgClsFrm(1);
+    EXPECT_EQ(View()->ClosePageAll(1, 1, 0), 0);
+    app->SetFlgClsFrm(0);
+    app->SetPrvState(1, 0);
+}
+
 // The file the selected-image page shows opens into a page with that page's turn; a page opened
 // while an open-information file is read takes its settings from the row alone.
 TEST_F(SelTest, APageOfTheSelectedImageTakesItsTurn)
