@@ -508,6 +508,8 @@ TEST_F(EdtTest, AChangeWhoseUndoStepCannotBeKeptDoesNotHappen)
     Adi adi = {MakeNoiseDib(30, 20, 24, 9), 2, 96, 96, 1, VKE_DRA_SCALE_FRACTION, 1, 1, 1, 0};
     ASSERT_EQ(page->AttachDIB(adi), VKE_OK);
     Focus(page);
+    // A frame, so that the cut is a change too.
+    SetFrame(page, RECT{2, 2, 20, 12});
     const Shot before = TakeShot(page);
     VktMsgBox answer({IDOK});
     EXPECT_EQ(page->RotateImage(90), VKE_ERR_MEMORY);
