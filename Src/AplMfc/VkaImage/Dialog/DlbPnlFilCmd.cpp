@@ -210,11 +210,9 @@ LRESULT DlbPnlFilCmd::OnCmnWmRfl(WPARAM wParam, LPARAM lParam)
     m_hOrgWnd = m_hOrgCtl = nullptr;
     HWND lost = reinterpret_cast<HWND>(msg->wParam);
     for (int up = 0; lost && up < 2; ++up, lost = ::GetParent(lost)) {
-        CWnd* owner = CWnd::FromHandlePermanent(::GetParent(lost));
-        const CmnDlgOpr* opr = nullptr;
-        if (CmnDlb* panel = DYNAMIC_DOWNCAST(CmnDlb, owner)) opr = panel;
-        else if (CmnDlg* dialog = DYNAMIC_DOWNCAST(CmnDlg, owner)) opr = dialog;
+        const CmnDlgOpr* opr = CmnDlgOpr::FromWindow(::GetParent(lost));
         if (!opr) continue;
+        CWnd* owner = &opr->GetWnd();
         const CmnDlgInf& inf = opr->GetCmnDlgInf();
         bool found = false;
         for (int i = 0; inf.phCtlWnd && i < inf.iCtlCnt; ++i) found = found || inf.phCtlWnd[i] == lost;

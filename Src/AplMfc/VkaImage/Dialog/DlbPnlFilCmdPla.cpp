@@ -271,7 +271,9 @@ CString DlbPnlFilCmd::GetToolImage()
     HalcorApp* app = HalcorGetApp();
     if (!app) return CString();
     DlbPnlPrv* preview = app->GetPnlPrv();
-    CWnd* origin = m_hOrgWnd ? CWnd::FromHandlePermanent(m_hOrgWnd) : nullptr;
+    // The window the focus came from, while its panel or page still exists.
+    CmnDlgOpr* from = CmnDlgOpr::FromWindow(m_hOrgWnd);
+    CWnd* origin = from ? &from->GetWnd() : nullptr;
     if (origin && origin == preview) return preview->GetPathName();
     if (DlgImg* page = DYNAMIC_DOWNCAST(DlgImg, origin)) return page->GetPathName();
     HalcorViw* view = app->GetChildViw();
