@@ -47,6 +47,43 @@ void Narrow(LONG* low, LONG* high, int out, int align, int lowAlign, int highAli
     *high = Clamp(static_cast<long long>(*low) + out);
 }
 
+// ---- The font a header or page-number line is printed in ----
+
+// What the DC makes of a font: its metrics. False when the font cannot be selected.
+bool Chosen(HDC dc, const LOGFONTA& lf, TEXTMETRICA* tm)
+{
+    VkiGdiObj<HFONT> font(CreateFontIndirectA(&lf));
+    VkiSelect selected(dc, font);
+    return selected.Ok() && GetTextMetricsA(dc, tm);
+}
+
+bool IsTrueType(const TEXTMETRICA& tm) { return (tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0; }
+
+// The line's font as the printer takes it. A PostScript printer driver downloads a TrueType
+// face's outlines and may not take another face (Wine's dies on a CFF OpenType or Type 1 face):
+// such a face gives way to the nearest TrueType one, asked for with OUT_TT_ONLY_PRECIS and,
+// where the mapper ignores that (Wine), with the face name left to the mapper and the family and
+// pitch kept. -8 when no TrueType face comes.
+int LineFont(HDC dc, const LOGFONTA& want, LOGFONTA* out)
+{
+    LOGFONTA lf = want;
+    TEXTMETRICA tm = {};
+    if (!Chosen(dc, lf, &tm)) return VKE_ERR_MEMORY;
+    if (!IsTrueType(tm)) {
+        lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+        if (!Chosen(dc, lf, &tm)) return VKE_ERR_MEMORY;
+    }
+    if (!IsTrueType(tm)) {
+        // TMPF_FIXED_PITCH set means a variable pitch.
+        const BYTE pitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) ? VARIABLE_PITCH : FIXED_PITCH;
+        lf.lfPitchAndFamily = static_cast<BYTE>((tm.tmPitchAndFamily & 0xF0) | pitch);
+        memset(lf.lfFaceName, 0, sizeof(lf.lfFaceName));
+        if (!Chosen(dc, lf, &tm) || !IsTrueType(tm)) return VKE_ERR_MEMORY;
+    }
+    *out = lf;
+    return VKE_OK;
+}
+
 } // namespace
 
 bool VkiIsDC(HDC dc)
@@ -254,8 +291,6 @@ int VkiPrintLine(VkiDrw* drw, VkiSys* sys, PrintInfo* pi, bool header)
     rc = drw->GetLogFontSca(&one, &lf, 1, 1);
     if (rc == VKE_OK) rc = drw->GetLogFontSca(&sized, &lf, AtLeastOne(Height(r)), AtLeastOne(2 * labs(one.lfHeight)));
     if (rc != VKE_OK) return rc;
-    VkiGdiObj<HFONT> font(CreateFontIndirectA(&sized));
-    if (!font) return VKE_ERR_MEMORY;
     rc = drw->SetColor(color);
     if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
 
@@ -269,6 +304,12 @@ int VkiPrintLine(VkiDrw* drw, VkiSys* sys, PrintInfo* pi, bool header)
     di.iWindowExtCy = di.iViewportExtCy = AtLeastOne(Height(r));
     rc = drw->SetDrawInfoLast(&di);
     if (rc != VKE_OK) return rc;
+    // The font is chosen in the line's own mapping, where its pixels are counted.
+    LOGFONTA printed;
+    rc = LineFont(dc, sized, &printed);
+    if (rc != VKE_OK) return rc;
+    VkiGdiObj<HFONT> font(CreateFontIndirectA(&printed));
+    if (!font) return VKE_ERR_MEMORY;
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColor = SetTextColor(dc, color);
     {
