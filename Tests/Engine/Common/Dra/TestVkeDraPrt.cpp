@@ -484,9 +484,10 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
     EXPECT_EQ(Traced(), 0);
 }
 
-// One job through the queue "PDF" of header lines in fonts a PostScript driver may not take: a
-// face without TrueType outlines (Nimbus Sans, CFF; Wine's driver died downloading it) beside a
-// TrueType one. The job comes out and every header has ink.
+// One job through the queue "PDF" of header lines in fonts a PostScript driver prints poorly or
+// not at all: a face without glyph outlines of its own kind (Nimbus Sans, CFF; Wine's driver
+// died downloading it) and a bold of a face that has no bold (MS UI Gothic: the driver printed
+// it regular). The job comes out, every header has ink, and the bold one more than the regular.
 TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
 {
     char name[256] = {};
@@ -505,7 +506,7 @@ TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
     struct Row {
         const char* face;
         LONG weight;
-    } rows[] = {{"MS UI Gothic", FW_NORMAL}, {"Nimbus Sans", FW_NORMAL}};
+    } rows[] = {{"MS UI Gothic", FW_NORMAL}, {"MS UI Gothic", FW_BOLD}, {"Nimbus Sans", FW_NORMAL}, {"Nimbus Sans", FW_BOLD}};
     std::string probes;
     char line[256];
     int sheet = 0;
@@ -529,6 +530,7 @@ TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
         snprintf(line, sizeof(line), "%.3f %.3f %.3f %.3f", (h.left + offX) / dpiX, (h.top + offY) / dpiY,
                  (h.right + offX) / dpiX, (h.bottom + offY) / dpiY);
         probes += "ink " + std::to_string(sheet) + " " + line + "\n";
+        if (r.weight == FW_BOLD) probes += "heavier " + std::to_string(sheet) + " " + std::to_string(sheet - 1) + " " + line + "\n";
     }
     ASSERT_GT(EndDoc(printer), 0);
     DeleteDC(printer);
