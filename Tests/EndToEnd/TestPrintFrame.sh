@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The frame around printing, with three pages printed without the print dialog: after a print
-# and after the batch print (一括印刷) of the three, the frame looks pixel for pixel as it does
-# once every window of it has been painted again, its panels, tool bar and status bar showing
-# something.
+# The frame around printing, with three pages printed without the print dialog: after a print,
+# after the print preview and after the batch print (一括印刷) of the three, the frame looks
+# pixel for pixel as it does once every window of it has been painted again, its panels, tool
+# bar and status bar showing something. The preview keeps the page's title and status line
+# while it shows, and once it is closed the frame is as it was before it.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -69,6 +70,35 @@ vk_as_fresh()
 vk_e2e_key ctrl+p
 vk_printed "${job}a.png"
 vk_as_fresh printed
+
+# The preview (ファイル(&F), 印刷プレビュー(&V)): the title and the page's status line stay; the
+# frame after it is as before it.
+vk_e2e_key alt+f
+sleep 0.5
+vk_e2e_key v
+until=$((SECONDS + VK_E2E_TIMEOUT))
+until vk_e2e_children "$frame" | grep -q $'\t閉じる(&C)$'; do
+  [ $SECONDS -lt $until ] || vk_e2e_fail "no preview shows"
+  sleep 0.3
+done
+vk_e2e_idle "$frame"
+vk_e2e_shot preview
+[ "$(vk_e2e_title "$frame")" = "$title" ] || vk_e2e_fail "the preview's frame is titled: $(vk_e2e_title "$frame")"
+read -r sx sy sw sh < <(vk_e2e_children "$frame" | awk -F'\t' '$1 == "msctls_statusbar32" { print $2; exit }')
+# The page's status pane: the status bar's right half.
+for shot in printed preview; do
+  convert "$VK_E2E_OUT/$shot.png" -crop "$((sw / 2))x${sh}+$((sx + sw / 2))+${sy}" +repage "$VK_E2E_OUT/$shot-status.png"
+done
+n=$(vk_e2e_differ "$VK_E2E_OUT/printed-status.png" "$VK_E2E_OUT/preview-status.png")
+[ "$n" = 0 ] || vk_e2e_fail "the preview's status line differs from the page's in $n pixels"
+vk_e2e_key Escape
+vk_e2e_idle "$frame"
+[ "$(vk_e2e_title "$frame")" = "$title" ] || vk_e2e_fail "after the preview the frame is titled: $(vk_e2e_title "$frame")"
+vk_e2e_shot previewed
+vk_frame_of previewed
+n=$(vk_e2e_differ "$VK_E2E_OUT/printed-fresh-frame.png" "$VK_E2E_OUT/previewed-frame.png")
+[ "$n" = 0 ] || vk_e2e_fail "after the preview the frame differs from before it in $n pixels"
+vk_as_fresh previewed
 
 # ファイル(&F), 一括印刷(&B)..., "実行": the three pages, then the frame whole again.
 vk_e2e_key alt+f
