@@ -2,8 +2,10 @@
 # Saving and printing pages as a person does: a 16 x 16 red image pasted by another process
 # becomes a page, saved by the File menu's save and its dialog as PNG under a name with 表: the
 # file holds the pixels and the tab takes the name. A turned page asks before its tab closes;
-# "実行" in the print dialog gives a PDF page of a four-colour image; Alt+F4 with a pasted page
-# never saved asks too, and the frame stays on "キャンセル".
+# "実行" in the print dialog gives a PDF page of a four-colour image, its header in the stored
+# font Nimbus Sans, a face without TrueType outlines that the printer driver cannot take (the
+# program died in the driver); Alt+F4 with a pasted page never saved asks too, and the frame
+# stays on "キャンセル".
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
 
@@ -12,8 +14,10 @@ mkdir -p "$dir"
 # The job takes the file's name as its title, and cups-pdf names its PDF after that.
 job=VkE2ePrt$$
 convert -size 40x20 xc:red xc:lime +append \( -size 40x20 xc:blue xc:black +append \) -append "$dir/$job.png"
-printf '[Application Information]\r\nbOpnSmpImg=0\r\nSopShi_iModeSca=1\r\nSopShi_lScaNum=1\r\nSopShi_lScaDen=1\r\nPoiPri_bOmtDlgPrt=0\r\nPoiPri_iMode=4\r\n' \
-  >"$VK_E2E_BIN/Pictavo.ini"
+# The header font: a LOGFONTA of "Nimbus Sans", 40 pixels high, and 4 bytes, in hexadecimal.
+nimbus=D8FFFFFF0000000000000000000000009001000000000000000000004E696D6275732053616E7300000000000000000000000000000000000000000000000000
+printf '[Application Information]\r\nbOpnSmpImg=0\r\nSopShi_iModeSca=1\r\nSopShi_lScaNum=1\r\nSopShi_lScaDen=1\r\nPoiPri_bOmtDlgPrt=0\r\nPoiPri_iMode=4\r\nPoiPri_bHeader=1\r\nPoiPri_amLogFontHdr=%s\r\n' \
+  "$nimbus" >"$VK_E2E_BIN/Pictavo.ini"
 
 vk_tabs() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tabs "$frame" | tr -d '\r' | grep $'^\t' | tr -d '\t' | paste -sd' '; }
 
@@ -104,6 +108,8 @@ for colour in '#FF0000' '#00FF00' '#0000FF'; do
   n=$(convert "$page" -fuzz 20% -fill white +opaque "$colour" -fill black -opaque "$colour" -format '%[fx:int(w*h*(1-mean))]' info:)
   [ "$n" -gt 100 ] || vk_e2e_fail "the printed page shows $n pixels of $colour"
 done
+n=$(convert "$page" -crop 100%x12%+0+0 +repage -threshold 50% -negate -format '%[fx:int(w*h*mean)]' info:)
+[ "$n" -gt 5 ] || vk_e2e_fail "the printed page has no header (its top shows $n dark pixels)"
 
 # ファイル(&F), 一括印刷(&B)...: the batch dialog shows; "閉じる" prints nothing.
 vk_e2e_key alt+f

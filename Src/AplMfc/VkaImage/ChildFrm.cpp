@@ -255,7 +255,8 @@ void ChildFrm::RecalcLayout(BOOL bNotify)
 
 void ChildFrm::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    ChildViw* view = DYNAMIC_DOWNCAST(ChildViw, GetActiveView());
+    // A print preview keeps the page's title and status line.
+    ChildViw* view = DYNAMIC_DOWNCAST(ChildViw, AfxViewBehindPreview(GetActiveView()));
     int pages = 0;
     if (view && view->GetPageCnt(&pages) == VKE_OK && pages > 0) {
         CFrameWnd::OnUpdateFrameTitle(bAddToTitle);

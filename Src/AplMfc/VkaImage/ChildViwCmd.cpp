@@ -429,8 +429,9 @@ int ChildViw::OnFilePrtAll()
     if (show >= 0 && show < count) ShowPage(show);
     ClearPrintedFlags();
     SetFocusCurPage();
-    Invalidate();
-    frame->Invalidate();
+    // The frame and every window in it, the view among them: the frame's own background, erased
+    // alone, would cover the panels and bars, which nothing would paint again.
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (!IsQuiet(result)) CMN_TRACE("OnFilePrtAll", result);
     return result;
 }

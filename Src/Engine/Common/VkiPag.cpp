@@ -47,6 +47,64 @@ void Narrow(LONG* low, LONG* high, int out, int align, int lowAlign, int highAli
     *high = Clamp(static_cast<long long>(*low) + out);
 }
 
+// ---- The font a header or page-number line is printed in ----
+
+// "OS/2", the table of a TrueType file that gives its face's weight, as GetFontData names it.
+const DWORD kOs2Table = 0x322F534F;
+const DWORD kOs2WeightAt = 4;
+
+// What the DC makes of a font: its metrics, and the weight the chosen face's own file gives it
+// (0 when the file does not say). False when the font cannot be selected.
+bool Chosen(HDC dc, const LOGFONTA& lf, TEXTMETRICA* tm, int* faceWeight)
+{
+    VkiGdiObj<HFONT> font(CreateFontIndirectA(&lf));
+    VkiSelect selected(dc, font);
+    if (!selected.Ok() || !GetTextMetricsA(dc, tm)) return false;
+    BYTE weight[2] = {};
+    *faceWeight = GetFontData(dc, kOs2Table, kOs2WeightAt, weight, sizeof(weight)) == sizeof(weight)
+                      ? weight[0] << 8 | weight[1]
+                      : 0;
+    return true;
+}
+
+bool IsTrueType(const TEXTMETRICA& tm) { return (tm.tmPitchAndFamily & TMPF_TRUETYPE) != 0; }
+
+// The line's font as the printer takes it, and how many times the line is drawn, one pixel
+// further right each time. A PostScript printer driver downloads a TrueType face's outlines and
+// may not take another face (Wine's dies on a CFF OpenType or Type 1 face): such a face gives
+// way to the nearest TrueType one, asked for with OUT_TT_ONLY_PRECIS and, where the mapper
+// ignores that (Wine), with the face name left to the mapper and the family and pitch kept. A
+// bold asked of a face without a bold of its own is drawn at the face's weight and struck about
+// a 24th of the em wide: the driver prints the face's outlines unemboldened, and the preview
+// shows the same. -8 when no TrueType face comes.
+int LineFont(HDC dc, const LOGFONTA& want, LOGFONTA* out, int* strikes)
+{
+    LOGFONTA lf = want;
+    TEXTMETRICA tm = {};
+    int faceWeight = 0;
+    if (!Chosen(dc, lf, &tm, &faceWeight)) return VKE_ERR_MEMORY;
+    if (!IsTrueType(tm)) {
+        lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+        if (!Chosen(dc, lf, &tm, &faceWeight)) return VKE_ERR_MEMORY;
+    }
+    if (!IsTrueType(tm)) {
+        // TMPF_FIXED_PITCH set means a variable pitch.
+        const BYTE pitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) ? VARIABLE_PITCH : FIXED_PITCH;
+        lf.lfPitchAndFamily = static_cast<BYTE>((tm.tmPitchAndFamily & 0xF0) | pitch);
+        memset(lf.lfFaceName, 0, sizeof(lf.lfFaceName));
+        if (!Chosen(dc, lf, &tm, &faceWeight) || !IsTrueType(tm)) return VKE_ERR_MEMORY;
+    }
+    *strikes = 1;
+    if (want.lfWeight >= FW_SEMIBOLD && faceWeight > 0 && faceWeight < FW_SEMIBOLD) {
+        lf.lfWeight = faceWeight;
+        const int em = tm.tmHeight - tm.tmInternalLeading;
+        *strikes = 1 + (em + 12) / 24;
+        if (*strikes < 2) *strikes = 2;
+    }
+    *out = lf;
+    return VKE_OK;
+}
+
 } // namespace
 
 bool VkiIsDC(HDC dc)
@@ -254,8 +312,6 @@ int VkiPrintLine(VkiDrw* drw, VkiSys* sys, PrintInfo* pi, bool header)
     rc = drw->GetLogFontSca(&one, &lf, 1, 1);
     if (rc == VKE_OK) rc = drw->GetLogFontSca(&sized, &lf, AtLeastOne(Height(r)), AtLeastOne(2 * labs(one.lfHeight)));
     if (rc != VKE_OK) return rc;
-    VkiGdiObj<HFONT> font(CreateFontIndirectA(&sized));
-    if (!font) return VKE_ERR_MEMORY;
     rc = drw->SetColor(color);
     if (rc != VKE_OK && rc != VKE_ERR_CUT) return rc;
 
@@ -269,11 +325,22 @@ int VkiPrintLine(VkiDrw* drw, VkiSys* sys, PrintInfo* pi, bool header)
     di.iWindowExtCy = di.iViewportExtCy = AtLeastOne(Height(r));
     rc = drw->SetDrawInfoLast(&di);
     if (rc != VKE_OK) return rc;
+    // The font is chosen in the line's own mapping, where its pixels are counted.
+    LOGFONTA printed;
+    int strikes = 1;
+    rc = LineFont(dc, sized, &printed, &strikes);
+    if (rc != VKE_OK) return rc;
+    VkiGdiObj<HFONT> font(CreateFontIndirectA(&printed));
+    if (!font) return VKE_ERR_MEMORY;
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColor = SetTextColor(dc, color);
     {
         VkiSelect selected(dc, font);
-        DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        // The strikes stay centred on the line.
+        RECT at = r;
+        OffsetRect(&at, -(strikes - 1) / 2, 0);
+        for (int i = 0; i < strikes; ++i, OffsetRect(&at, 1, 0))
+            DrawTextA(dc, text, -1, &at, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);

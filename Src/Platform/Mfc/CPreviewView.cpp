@@ -78,6 +78,12 @@ CString FormatPages(const CString& format, UINT first, UINT second)
 }
 } // namespace
 
+CView* AfxViewBehindPreview(CView* pView)
+{
+    CPreviewView* pPreview = DYNAMIC_DOWNCAST(CPreviewView, pView);
+    return pPreview && pPreview->m_pOrigView ? pPreview->m_pOrigView : pView;
+}
+
 CPreviewView::CPreviewView() = default;
 
 CPreviewView::~CPreviewView()

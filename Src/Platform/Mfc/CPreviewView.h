@@ -24,6 +24,11 @@ struct CPrintPreviewState {
     void (*lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;
 };
 
+// The view a print preview stands in for while it shows, else pView itself: the frame's active
+// view is the preview then, and what belongs to the previewed view (its title, its pages) is
+// still that view's.
+CView* AfxViewBehindPreview(CView* pView);
+
 class CPreviewView : public CScrollView {
     DECLARE_DYNCREATE(CPreviewView)
 

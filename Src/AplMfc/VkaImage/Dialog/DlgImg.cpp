@@ -7,6 +7,7 @@
 #include "CmnWin.h"
 #include "Halcor.h"
 #include "HalcorRes.h"
+#include "HalcorViw.h"
 #include <algorithm>
 
 namespace {
@@ -85,7 +86,8 @@ void DlgImg::Reset()
 HalcorViw* DlgImg::View()
 {
     HalcorApp* app = HalcorGetApp();
-    return app ? app->GetImgViw() : nullptr;
+    // The page stays its view's while a print preview stands in for that view.
+    return app ? dynamic_cast<HalcorViw*>(AfxViewBehindPreview(app->GetActiveView())) : nullptr;
 }
 
 // ---- Start and end ----

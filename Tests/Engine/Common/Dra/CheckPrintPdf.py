@@ -7,6 +7,8 @@ followed by that job's probes (positions in inches from the paper's top-left cor
   grey PAGE X Y LO HI         the grey value at the point lies in LO..HI
   band PAGE KEY X0 Y0 X1 Y1   boxes of the same key look the same, boxes of other keys differ
                               (the page-number line: the same text, the same pixels)
+  heavier PAGE OTHER X0 Y0 X1 Y1  the box holds a fifth more dark pixels than on page OTHER (a
+                              bold line against the same line in regular)
 cups-pdf names a job's file after its title. Checked PDFs and the jobs file are removed.
 """
 import os
@@ -56,6 +58,11 @@ def check_job(pdf_dir, title, count, probes):
             value = grey[int(float(probe[3]) * DPI) * width + int(float(probe[2]) * DPI)]
             if not int(probe[4]) <= value <= int(probe[5]):
                 errors.append('%s page %d: grey %d at %s %s, expected %s..%s' % (title, n, value, *probe[2:6]))
+        elif kind == 'heavier':
+            other = pages[int(probe[2]) - 1]
+            dark, lighter = (sum(1 for v in box(p, *probe[3:7]) if v < 128) for p in (page, other))
+            if dark * 5 < lighter * 6:
+                errors.append('%s page %d: %d dark pixels, page %s has %d' % (title, n, dark, probe[2], lighter))
         elif kind == 'band':
             bands.setdefault(probe[2], []).append((n, box(page, *probe[3:7])))
     firsts = {}

@@ -484,6 +484,63 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
     EXPECT_EQ(Traced(), 0);
 }
 
+// One job through the queue "PDF" of header lines in fonts a PostScript driver prints poorly or
+// not at all: a face without glyph outlines of its own kind (Nimbus Sans, CFF; Wine's driver
+// died downloading it) and a bold of a face that has no bold (MS UI Gothic: the driver printed
+// it regular). The job comes out, every header has ink, and the bold one more than the regular.
+TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
+{
+    char name[256] = {};
+    DWORD size = sizeof(name);
+    ASSERT_TRUE(GetDefaultPrinterA(name, &size));
+    HDC printer = CreateDCA(nullptr, name, nullptr, nullptr);
+    ASSERT_NE(printer, nullptr);
+    ASSERT_EQ(Start([](VkeDraParam& p) { p.rctInrDra = {0, 0, 600, 400}; }), 0);
+    char title[64];
+    snprintf(title, sizeof(title), "VktDraFnt%lu%lu", GetCurrentProcessId(), GetTickCount());
+    DOCINFOA doc = {sizeof(doc), title, nullptr, nullptr, 0};
+    ASSERT_GT(StartDocA(printer, &doc), 0);
+    const double dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
+    const int offX = GetDeviceCaps(printer, PHYSICALOFFSETX), offY = GetDeviceCaps(printer, PHYSICALOFFSETY);
+    const RECT paper = {0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES)};
+    struct Row {
+        const char* face;
+        LONG weight;
+    } rows[] = {{"MS UI Gothic", FW_NORMAL}, {"MS UI Gothic", FW_BOLD}, {"Nimbus Sans", FW_NORMAL}, {"Nimbus Sans", FW_BOLD}};
+    std::string probes;
+    char line[256];
+    int sheet = 0;
+    for (const Row& r : rows) {
+        PrintInfo pi;
+        ASSERT_EQ(VkeDraInitPrintInfo(dra, &pi), 0);
+        pi.hDC = printer;
+        pi.iPageNo = 0;
+        pi.lfHeader.lfHeight = -60;
+        pi.lfHeader.lfWeight = r.weight;
+        snprintf(pi.lfHeader.lfFaceName, sizeof(pi.lfHeader.lfFaceName), "%s", r.face);
+        snprintf(pi.amHeader, sizeof(pi.amHeader), "HEADER Test");
+        ASSERT_EQ(VkeDraSetPrintInfoRect(dra, &pi, &paper), 0);
+        ASSERT_EQ(VkeDraSetPrintPageInfo(dra, &pi), 0);
+        pi.iCurPage = 1;
+        ASSERT_GT(StartPage(printer), 0);
+        ASSERT_EQ(VkeDraPrint(dra, &pi), 0) << r.face << " " << r.weight;
+        ASSERT_GT(EndPage(printer), 0);
+        ++sheet;
+        const RECT& h = pi.rctHeader;
+        snprintf(line, sizeof(line), "%.3f %.3f %.3f %.3f", (h.left + offX) / dpiX, (h.top + offY) / dpiY,
+                 (h.right + offX) / dpiX, (h.bottom + offY) / dpiY);
+        probes += "ink " + std::to_string(sheet) + " " + line + "\n";
+        if (r.weight == FW_BOLD) probes += "heavier " + std::to_string(sheet) + " " + std::to_string(sheet - 1) + " " + line + "\n";
+    }
+    ASSERT_GT(EndDoc(printer), 0);
+    DeleteDC(printer);
+    FILE* f = fopen(JobsPath().c_str(), "a");
+    ASSERT_NE(f, nullptr);
+    fprintf(f, "job %s %d\n%s", title, sheet, probes.c_str());
+    fclose(f);
+    EXPECT_EQ(Traced(), 0);
+}
+
 TEST_F(DraPrt, PagesAndPassesLeaveNoGdiObjectBehind)
 {
     ASSERT_EQ(Start([](VkeDraParam& p) { p.iDrawMemory = 1; }), 0);
