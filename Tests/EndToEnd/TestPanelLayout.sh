@@ -44,7 +44,7 @@ vk_check()
           if (!apart(p, q)) { print "the panels at " p[1] " " p[2] " and " q[1] " " q[2] " meet"; exit }
         }
       }
-      for (c = 1; c <= NR; c++) {
+      for (c = 1; c <= NR; c += 1) {
         if (cls[c] != "Button" && cls[c] != "ComboBox") continue
         for (k = 1; k <= 4; k++) a[k] = R[c, k]
         for (i = 1; i <= n; i++) {
