@@ -83,9 +83,11 @@ void CControlBar::ApplyDelayedShow()
     m_nPendingShow = 0;
     ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     if (!IsFloating()) return;
-    // A floating bar shows and hides with its frame.
+    // A floating bar shows and hides with its floating frame, which waits for a frame that is
+    // hidden (at its start) to show first.
     CFrameWnd* pFrame = GetDockingFrame();
     if (!pFrame) return;
+    if (show && m_pDockSite && !m_pDockSite->IsWindowVisible()) return;
     if (show) pFrame->RecalcLayout();
     pFrame->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
 }

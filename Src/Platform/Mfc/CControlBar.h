@@ -50,7 +50,8 @@ public:
     // The size for a layout mode (LM_): the frame asks (-1, LM_HORZ | LM_HORZDOCK) docked at the
     // top or bottom, (-1, LM_VERTDOCK) at the left or right, (-1, LM_HORZ | LM_MRUWIDTH)
     // floating with CBRS_SIZE_DYNAMIC, (length, LM_HORZ or LM_LENGTHY) while a floating
-    // frame's border is dragged and the same with LM_COMMIT when the drag ends.
+    // frame's border is dragged (a corner: both, the width first) and the last of them with
+    // LM_COMMIT when the drag ends.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     // Sets the states of the bar's items from pTarget's update handlers (at idle).
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;

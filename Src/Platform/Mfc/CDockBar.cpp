@@ -172,6 +172,18 @@ const int kLeastBar = 50;
 
 bool CDockBar::SharesLength() const { return !m_bFloating && !IsHorzBar(); }
 
+int CDockBar::GetLeastLength() const
+{
+    if (!SharesLength()) return 0;
+    int most = 0;
+    for (const Row& row : m_rows) {
+        int shown = 0;
+        for (const Entry& e : row.bars) shown += e.pBar->IsVisible() ? 1 : 0;
+        most = std::max(most, shown * kLeastBar);
+    }
+    return most;
+}
+
 int CDockBar::Arrange(int nLength, BOOL bMove, int nFit)
 {
     BOOL horz = IsHorzBar();

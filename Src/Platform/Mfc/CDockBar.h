@@ -43,6 +43,9 @@ public:
     bool SharesLength() const;
     // Shown bars here.
     int GetVisibleCount() const;
+    // The length the shown bars of the fullest row need at the least when they share it
+    // (SharesLength), else 0.
+    int GetLeastLength() const;
 
     // Places the rows within nLength along the side (moving the bars when bMove) and returns
     // their total thickness; rows thicker together than nFit (when above 0) share it in

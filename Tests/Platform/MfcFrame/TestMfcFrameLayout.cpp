@@ -1,7 +1,8 @@
 // The frame's layout on real windows: the status bar across the bottom, the tool bar docked at
 // the top, two dialog bars in columns on the left, each as tall as the pane, and the pane in
-// the rest; after sizing (a narrow frame narrows the columns), hiding and showing; bars stacked
-// in one column, sharing its height, or in two; the tool bar wrapping to the frame.
+// the rest; after sizing (the pane gives way first, a frame too narrow narrows the columns),
+// hiding and showing; bars stacked in one column, sharing its height, or in two; the tool bar
+// wrapping to the frame.
 #include "TestMfcFrameApp.h"
 #include <algorithm>
 
@@ -50,10 +51,22 @@ TEST_F(FrameLayoutTest, BarsSurroundThePaneAfterSizing)
     EXPECT_LT(s.client.Width(), l.client.Width());
     EXPECT_EQ(s.bar2, CRect(l.bar2.left, l.bar2.top, l.bar2.right, s.pane.bottom));
 
-    // Too narrow for both columns: they narrow in proportion and the pane keeps a quarter.
+    // Narrower while the pane can give way: the columns keep their widths, the pane goes down
+    // to its least width.
+    CRect outer;
+    frame->GetWindowRect(&outer);
+    const int both = l.bar1.Width() + l.bar2.Width(), border = outer.Width() - l.client.Width();
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, both + CFrameWnd::kLeastPane + border, 400,
+                        SWP_NOMOVE | SWP_NOZORDER);
+    Layout t = Take();
+    EXPECT_EQ(t.bar1.Width(), l.bar1.Width());
+    EXPECT_EQ(t.bar2.Width(), l.bar2.Width());
+    EXPECT_EQ(t.pane.Width(), CFrameWnd::kLeastPane);
+
+    // Too narrow for both columns: they narrow in proportion and the pane keeps its least width.
     frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
     Layout n = Take();
-    EXPECT_GE(n.pane.Width(), n.client.Width() / 4);
+    EXPECT_GE(n.pane.Width(), CFrameWnd::kLeastPane);
     EXPECT_EQ(n.pane.left, n.bar2.right);
     EXPECT_LT(n.bar1.Width(), l.bar1.Width());
     EXPECT_NEAR(n.bar1.Width() * l.bar2.Width() / l.bar1.Width(), n.bar2.Width(), 2);
