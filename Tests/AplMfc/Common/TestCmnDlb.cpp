@@ -39,7 +39,8 @@ END_MESSAGE_MAP()
 int PnlFrame::OnCreate(LPCREATESTRUCTA lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER;
+    // As the program's panels: floating, their frames' borders size them.
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
     if (!left.Create(this, IDD_TPNL, style | CBRS_LEFT, ID_P_LEFT)) return -1;
     if (!bottom.Create(this, IDD_TPNL, style | CBRS_BOTTOM, ID_P_BOTTOM)) return -1;
     if (!pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST)) return -1;
@@ -137,6 +138,9 @@ TEST_F(DlbTest, EachPlaceOfThePanelHasItsCodeAndCursor)
         int hit;
         HCURSOR cursor;
     } table[] = {{{s.cx / 2, s.cy / 2}, CmnDlbHitInside, arrow},   {{s.cx / 2, 10}, CmnDlbHitGripper, gripper},
+                 // The drawn gripper (2 to 6 down) is the gripper's, though the top edge is near.
+                 {{s.cx / 2, 2}, CmnDlbHitGripper, gripper},      {{s.cx / 2, 4}, CmnDlbHitGripper, gripper},
+                 {{s.cx / 2, 6}, CmnDlbHitGripper, gripper},      {{3, 4}, CmnDlbHitGripper, gripper},
                  {{0, 0}, CmnDlbHitTopLeft, nwse},                 {{s.cx - 1, 0}, CmnDlbHitTopRight, nesw},
                  {{s.cx - 1, s.cy - 1}, CmnDlbHitBottomRight, nwse}, {{0, s.cy - 1}, CmnDlbHitBottomLeft, nesw},
                  {{0, s.cy / 2}, CmnDlbHitLeft, we},               {{s.cx - 1, s.cy / 2}, CmnDlbHitRight, we},
@@ -215,14 +219,16 @@ TEST_F(DlbTest, ADragStopsShortOfTheOppositeEdgeAndEndsAtFiftyOrWhenTheCaptureGo
     TestPnl& p = frame->left;
     CRect screen;
     p.GetWindowRect(&screen);
-    // The left edge off the screen, then past the right one: one pixel is left while dragging,
-    // 50 at the end.
+    // The left edge far out, then past the right one: it stops where the pane would be left
+    // less than its least width; one pixel is left while dragging, 50 at the end.
+    const int room = frame->GetSideDockRoom();
+    ASSERT_GT(room, 0);
     Press(p, CPoint(0, screen.Height() / 2));
     EXPECT_EQ(p.Hit(), CmnDlbHitLeft);
-    MoveTo(p, CPoint(-300, screen.CenterPoint().y));
+    MoveTo(p, CPoint(screen.left - room - 300, screen.CenterPoint().y));
     CRect moving;
     p.GetWindowRect(&moving);
-    EXPECT_EQ(moving.left, screen.left - 300 - screen.left);
+    EXPECT_EQ(moving.left, screen.left - room);
     MoveTo(p, CPoint(screen.right + 100, screen.CenterPoint().y));
     p.GetWindowRect(&moving);
     EXPECT_EQ(moving.Width(), 1);
@@ -310,24 +316,37 @@ TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
     EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
     EXPECT_EQ(InFrame(lower.m_hWnd), CRect(l.left + 20, l.top, l.right + 20, l.bottom));
 
-    // Far to the right: the columns stop at three quarters of the frame's width.
+    // Far to the right: the columns stop where the pane keeps its least width, and neither
+    // column is narrowed for it.
     l = InFrame(lower.m_hWnd);
     drag(lower, CPoint(l.right - 1, l.CenterPoint().y), 2000, 0, CmnDlbHitRight);
     CRect client;
     frame->GetClientRect(&client);
-    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.Width() - client.Width() / 4);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd), CRect(client.right - CFrameWnd::kLeastPane, l.top, client.right, l.bottom));
     EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
+    EXPECT_EQ(InFrame(lower.m_hWnd).left, l.left);
+
+    // Its outer edge pushed far to the right (widening the first column): the same stop.
+    l = InFrame(lower.m_hWnd);
+    drag(lower, CPoint(l.right - 1, l.CenterPoint().y), -100, 0, CmnDlbHitRight);
+    l = InFrame(lower.m_hWnd);
+    u = InFrame(upper.m_hWnd);
+    drag(lower, CPoint(l.left, l.CenterPoint().y), 2000, 0, CmnDlbHitLeft);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.right - CFrameWnd::kLeastPane);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 100);
+    EXPECT_EQ(InFrame(lower.m_hWnd).Width(), l.Width());
 }
 
-// A press on the gripper is the docking drag's (a posted move and release, each taking the
-// pointer's place when posted); a floating panel has neither borders nor an inside.
+// A press on the gripper, on its drawn line near the top edge, is the docking drag's (a posted
+// move and release, each taking the pointer's place when posted); a floating panel has neither
+// borders nor an inside of its own.
 TEST_F(DlbTest, TheGripperFloatsThePanelWhichThenHasNoBorders)
 {
     TestPnl& p = frame->left;
     ::SetCursorPos(900, 700);
     p.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
     p.PostMessage(WM_LBUTTONUP, 0, 0);
-    Press(p, CPoint(ClientSize(p).cx / 2, 6));
+    Press(p, CPoint(ClientSize(p).cx / 2, 3));
     PumpPending();
     ASSERT_TRUE(p.IsFloating());
     EXPECT_FALSE(p.IsTracking());
@@ -345,6 +364,42 @@ TEST_F(DlbTest, TheGripperFloatsThePanelWhichThenHasNoBorders)
     EXPECT_TRUE(p.IsFloating());
 }
 
+// A floating panel's frame has sizing borders: its corner dragged (as the system sizes a
+// window: the sizing message, then the move) gives the panel the new size, which it keeps as
+// its floating size when the frame lays out again.
+TEST_F(DlbTest, AFloatingPanelIsSizedByItsFramesBorders)
+{
+    TestPnl& p = frame->left;
+    frame->FloatControlBar(&p, CPoint(200, 150), CBRS_ALIGN_LEFT);
+    CFrameWnd* floating = p.GetDockingFrame();
+    ASSERT_TRUE(p.IsFloating());
+    ASSERT_TRUE(floating->GetStyle() & WS_THICKFRAME);
+    CRect r;
+    floating->GetWindowRect(&r);
+    const struct {
+        CPoint at;
+        LRESULT hit;
+    } borders[] = {{{r.CenterPoint().x, r.bottom - 2}, HTBOTTOM},
+                   {{r.right - 2, r.CenterPoint().y}, HTRIGHT},
+                   {{r.right - 2, r.bottom - 2}, HTBOTTOMRIGHT}};
+    for (const auto& b : borders)
+        EXPECT_EQ(floating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(b.at.x, b.at.y)), b.hit);
+
+    CRect want(r.left, r.top, r.right + 60, r.bottom + 40);
+    floating->SendMessage(WM_ENTERSIZEMOVE);
+    floating->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&want));
+    floating->SetWindowPos(static_cast<HWND>(nullptr), want.left, want.top, want.Width(), want.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+    floating->SendMessage(WM_EXITSIZEMOVE);
+    frame->RecalcLayout();
+    CRect after;
+    floating->GetWindowRect(&after);
+    EXPECT_NEAR(after.Width(), r.Width() + 60, 2);
+    EXPECT_NEAR(after.Height(), r.Height() + 40, 2);
+    EXPECT_EQ(ClientSize(p), ClientSize(*floating));
+    EXPECT_EQ(CSize(p.Floating()), CSize(p.Current()));
+}
+
 // The sizes each layout request gives, in order, on a panel of 200 x 100.
 TEST_F(DlbTest, EachLayoutModeGivesItsSize)
 {
@@ -358,11 +413,13 @@ TEST_F(DlbTest, EachLayoutModeGivesItsSize)
         CSize size, current;
     } table[] = {{true, 30, LM_LENGTHY, {200, 50}, {200, 50}},
                  {true, -1, LM_HORZ | LM_MRUWIDTH, {200, 100}, {200, 50}},
-                 {true, -1, LM_HORZ | LM_COMMIT, {200, 100}, {200, 100}},
-                 {true, 260, LM_HORZ, {260, 100}, {260, 100}},
-                 {false, -1, LM_HORZ | LM_HORZDOCK, {260, 100}, {260, 100}},
-                 {false, 500, LM_HORZ, {260, 100}, {260, 100}},
-                 {false, -1, LM_VERTDOCK | LM_STRETCH, {260, 100}, {260, 100}}};
+                 // The end of a floating frame's border drag: the dragged size is the floating one.
+                 {true, -1, LM_HORZ | LM_COMMIT, {200, 50}, {200, 50}},
+                 {true, -1, LM_HORZ | LM_MRUWIDTH, {200, 50}, {200, 50}},
+                 {true, 260, LM_HORZ, {260, 50}, {260, 50}},
+                 {false, -1, LM_HORZ | LM_HORZDOCK, {260, 50}, {260, 50}},
+                 {false, 500, LM_HORZ, {260, 50}, {260, 50}},
+                 {false, -1, LM_VERTDOCK | LM_STRETCH, {260, 50}, {260, 50}}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.mode);
         p.m_dwStyle = row.floating ? docked | CBRS_FLOATING : docked;
