@@ -50,7 +50,8 @@ static_assert(sizeof(kDflButtons) / sizeof(kDflButtons[0]) == 39, "the default l
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_PAGE};
 const int kPagePaneChars = 120;
 
-const DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
+// Dynamic: floating, a panel's frame has borders that size it.
+const DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
 // The window's rectangle as it would be restored: a minimised or maximised window's normal one,
 // in screen coordinates.
