@@ -258,6 +258,40 @@ TEST_F(DlbTest, ADragStopsShortOfTheOppositeEdgeAndEndsAtFiftyOrWhenTheCaptureGo
     EXPECT_TRUE(Traced("StopTracking"));
 }
 
+// A widened column keeps its width when the frame is maximised and restored. A frame too
+// narrow shows it narrower; a drag there counts from the width the column wants, so a wider
+// frame shows that width less the drag again.
+TEST_F(DlbTest, AColumnKeepsItsWidthThroughAMaximiseAndANarrowFrame)
+{
+    TestPnl& p = frame->left;
+    auto dragRight = [&p](int dx) {
+        CRect screen;
+        p.GetWindowRect(&screen);
+        Press(p, CPoint(screen.Width() - 1, screen.Height() / 2));
+        EXPECT_EQ(p.Hit(), CmnDlbHitRight);
+        MoveTo(p, CPoint(screen.right - 1 + dx, screen.CenterPoint().y));
+        Release(p);
+    };
+    dragRight(60);
+    const int wide = InFrame(p.m_hWnd).Width();
+    frame->ShowWindow(SW_MAXIMIZE);
+    PumpPending();
+    EXPECT_EQ(InFrame(p.m_hWnd).Width(), wide);
+    frame->ShowWindow(SW_RESTORE);
+    PumpPending();
+    EXPECT_EQ(InFrame(p.m_hWnd).Width(), wide);
+
+    CRect normal;
+    frame->GetWindowRect(&normal);
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, wide, normal.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    ASSERT_LT(InFrame(p.m_hWnd).Width(), wide - 20);
+    dragRight(-10);
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, normal.Width(), normal.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    EXPECT_EQ(InFrame(p.m_hWnd).Width(), wide - 10);
+}
+
 // Two panels stacked in the left column, then side by side in two columns: the column's
 // height shared, a shared edge moving between the two panels, the inner edge widening the
 // whole column, the outer edge of the second column widening the first, no wider than the

@@ -55,7 +55,7 @@ TEST_F(FrameLayoutTest, BarsSurroundThePaneAfterSizing)
     // to its least width.
     CRect outer;
     frame->GetWindowRect(&outer);
-    const int both = l.bar1.Width() + l.bar2.Width(), border = outer.Width() - l.client.Width();
+    const int both = l.bar1.Width() + l.bar2.Width(), border = outer.Width() - s.client.Width();
     frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, both + CFrameWnd::kLeastPane + border, 400,
                         SWP_NOMOVE | SWP_NOZORDER);
     Layout t = Take();
@@ -131,6 +131,24 @@ TEST_F(FrameLayoutTest, DockControlBarStacksInOneColumnOrStartsAnother)
     frame->FloatControlBar(&frame->m_wndBar2, CPoint(700, 300), CBRS_ALIGN_RIGHT);
     frame->DockControlBar(&frame->m_wndBar2);
     EXPECT_EQ(frame->m_wndBar2.m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_RIGHT);
+}
+
+// A bar floated where its frame would stick out of the work area lies wholly in it, also when
+// it floats already.
+TEST_F(FrameLayoutTest, AFloatingFrameLiesWhollyOnTheScreen)
+{
+    CRect work;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(work.right - 20, work.bottom - 20));
+    CFrameWnd* floating = frame->m_wndBar2.GetDockingFrame();
+    ASSERT_TRUE(frame->m_wndBar2.IsFloating());
+    CRect rect;
+    floating->GetWindowRect(&rect);
+    EXPECT_EQ(rect.BottomRight(), work.BottomRight());
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(work.left - 500, work.top - 500));
+    CRect again;
+    floating->GetWindowRect(&again);
+    EXPECT_EQ(again, CRect(work.TopLeft(), rect.Size()));
 }
 
 TEST_F(FrameLayoutTest, ToolBarWrapsToTheNarrowedFrameAndAfterButtonsChange)
