@@ -26,6 +26,9 @@ public:
     int m_nMRUWidth;         // inside width of the floating layout last committed
     BOOL m_bAutoDelete;      // the object deletes itself after its window
     int m_cxLeftBorder, m_cxRightBorder, m_cyTopBorder, m_cyBottomBorder;
+    // The least size the bar shows its contents whole at (0: any): a frame too small for its
+    // docked bars narrows those that can give way first.
+    CSize m_sizeLeast;
 
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);

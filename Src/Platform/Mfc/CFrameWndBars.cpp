@@ -101,19 +101,26 @@ void CFrameWnd::LayoutDockBars(CRect& rect)
 {
     // Top and bottom across the whole width, left and right between them. The left and right
     // columns keep the widths their bars want while the pane can give way, down to its least
-    // width; only a frame too narrow for that narrows them (in proportion).
+    // width; only a frame too narrow for that narrows them: first those whose bars can give
+    // way (above their least sizes), in proportion.
     int fit[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         CDockBar* pDock = m_pDockBars[i];
         if (!pDock) continue;
         bool horz = i < 2;
         if (i == 2) {
-            int sides[2] = {0, 0};
-            for (int k = 0; k < 2; ++k)
-                if (m_pDockBars[2 + k]) sides[k] = m_pDockBars[2 + k]->Arrange(rect.Height(), FALSE);
-            const int room = SideDockShare(rect.Width()), both = sides[0] + sides[1];
+            // The two sides share the room as their columns do: what lies above the least sizes
+            // goes first.
+            int sides[2] = {0, 0}, least[2] = {0, 0};
+            for (int k = 0; k < 2; ++k) {
+                if (!m_pDockBars[2 + k]) continue;
+                sides[k] = m_pDockBars[2 + k]->Arrange(rect.Height(), FALSE);
+                least[k] = m_pDockBars[2 + k]->GetLeastThickness();
+            }
+            const int room = SideDockShare(rect.Width()), both = sides[0] + sides[1], leastBoth = least[0] + least[1];
             if (both > room)
-                for (int k = 0; k < 2; ++k) fit[2 + k] = std::max(1, static_cast<int>(static_cast<long long>(sides[k]) * room / both));
+                for (int k = 0; k < 2; ++k)
+                    if (sides[k] > 0) fit[2 + k] = CDockBar::Squeezed(sides[k], least[k], both, leastBoth, room);
         }
         int thickness = pDock->Arrange(horz ? rect.Width() : rect.Height(), TRUE, fit[i]);
         CRect strip = rect;
