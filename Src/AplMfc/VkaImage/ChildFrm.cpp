@@ -146,6 +146,10 @@ int ChildFrm::CreateBars()
                   {&m_wndPnlOpr, IDD_DLBPNL_OPR, CBRS_RIGHT}};
     for (auto& p : panels)
         if (!p.panel->Create(this, p.id, kPanelStyle | p.align, p.id)) return VKE_ERR_MEMORY;
+    // The file commands and the operations stand where their templates put them: a frame too
+    // narrow for every column narrows the others first.
+    for (CmnDlb* fixed : {static_cast<CmnDlb*>(&m_wndPnlFilCmd), static_cast<CmnDlb*>(&m_wndPnlOpr)})
+        fixed->m_sizeLeast = fixed->m_sizeDefault;
 
     CControlBar* bars[VkaBarCnt] = {&m_wndToolBar, &m_wndStatusBar, &m_wndPnlTrcFld, &m_wndPnlLscFil,
                                     &m_wndPnlPrv,  &m_wndPnlFilCmd, &m_wndPnlOpr};
