@@ -1,8 +1,8 @@
 // The frame's layout on real windows: the status bar across the bottom, the tool bar docked at
 // the top, two dialog bars in columns on the left, each as tall as the pane, and the pane in
-// the rest; after sizing (the pane gives way first, a frame too narrow narrows the columns),
-// hiding and showing; bars stacked in one column, sharing its height, or in two; the tool bar
-// wrapping to the frame.
+// the rest; after sizing (the pane gives way first, a frame too narrow narrows the columns,
+// those that can give way first), hiding and showing; bars stacked in one column, sharing its
+// height, or in two; the tool bar wrapping to the frame.
 #include "TestMfcFrameApp.h"
 #include <algorithm>
 
@@ -70,6 +70,16 @@ TEST_F(FrameLayoutTest, BarsSurroundThePaneAfterSizing)
     EXPECT_EQ(n.pane.left, n.bar2.right);
     EXPECT_LT(n.bar1.Width(), l.bar1.Width());
     EXPECT_NEAR(n.bar1.Width() * l.bar2.Width() / l.bar1.Width(), n.bar2.Width(), 2);
+
+    // A bar that shows its contents whole only at its own width keeps it while the other one
+    // can give way.
+    frame->m_wndBar2.m_sizeLeast = frame->m_wndBar2.m_sizeDefault;
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, l.bar2.Width() + 80 + CFrameWnd::kLeastPane + border, 400,
+                        SWP_NOMOVE | SWP_NOZORDER);
+    Layout q = Take();
+    EXPECT_EQ(q.bar1.Width(), 80);
+    EXPECT_EQ(q.bar2.Width(), l.bar2.Width());
+    EXPECT_EQ(q.pane.Width(), CFrameWnd::kLeastPane);
 }
 
 TEST_F(FrameLayoutTest, HiddenBarsGiveTheirPlaceUpAtOnceOrAtTheNextIdle)
