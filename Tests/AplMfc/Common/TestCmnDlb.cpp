@@ -371,6 +371,31 @@ TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
     EXPECT_EQ(InFrame(lower.m_hWnd).Width(), l.Width());
 }
 
+// The panel docked at the bottom grows up no further than the pane and the left column keep
+// their least heights, and along its row no further than the frame's width.
+TEST_F(DlbTest, APanelAtTheBottomGrowsOnlyAsFarAsTheFrameLeavesRoomFor)
+{
+    TestPnl& b = frame->bottom;
+    CRect screen;
+    b.GetWindowRect(&screen);
+    Press(b, CPoint(screen.Width() / 2, 0));
+    ASSERT_EQ(b.Hit(), CmnDlbHitTop);
+    MoveTo(b, CPoint(screen.CenterPoint().x, screen.top - 2000));
+    Release(b);
+    CRect client;
+    frame->GetClientRect(&client);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).Height(), CFrameWnd::kLeastPane);
+    EXPECT_EQ(InFrame(frame->left.m_hWnd).Height(), CFrameWnd::kLeastPane);
+    EXPECT_EQ(InFrame(b.m_hWnd).bottom, client.bottom);
+
+    b.GetWindowRect(&screen);
+    Press(b, CPoint(screen.Width() - 1, screen.Height() / 2));
+    ASSERT_EQ(b.Hit(), CmnDlbHitRight);
+    MoveTo(b, CPoint(screen.right + 2000, screen.CenterPoint().y));
+    Release(b);
+    EXPECT_EQ(InFrame(b.m_hWnd), CRect(0, InFrame(b.m_hWnd).top, client.right, client.bottom));
+}
+
 // A press on the gripper, on its drawn line near the top edge, is the docking drag's (a posted
 // move and release, each taking the pointer's place when posted); a floating panel has neither
 // borders nor an inside of its own.
