@@ -114,6 +114,24 @@ CRect CmnDlb::LimitInColumn(CDockBar* dock, const CRect& from, const CRect& to) 
         limited.left = from.left - inner;
         limited.right = from.right + outer;
     }
+    // The column's own top and bottom stay; an edge shared with the panel above or below moves
+    // only as far as both keep the least height.
+    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
+    const size_t at = static_cast<size_t>(std::find(shown.begin(), shown.end(), this) - shown.begin());
+    auto height = [](CmnDlb* panel) {
+        CRect rect;
+        panel->GetWindowRect(&rect);
+        return static_cast<int>(rect.Height());
+    };
+    const int least = CmnDlbMinSide, own = std::max(0, from.Height() - least);
+    if (at > 0 && at < shown.size())
+        limited.top = std::max(std::min(to.top, from.top + own), from.top - std::max(0, height(shown[at - 1]) - least));
+    else
+        limited.top = from.top;
+    if (at + 1 < shown.size())
+        limited.bottom = std::min(std::max(to.bottom, from.bottom - own), from.bottom + std::max(0, height(shown[at + 1]) - least));
+    else
+        limited.bottom = from.bottom;
     return limited;
 }
 

@@ -326,6 +326,26 @@ TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
     EXPECT_EQ(InFrame(upper.m_hWnd).Height(), u.Height() + 40);
     EXPECT_EQ(InFrame(lower.m_hWnd), CRect(l.left, l.top + 40, l.right, l.bottom));
 
+    // That edge far up and back: it stops where the upper panel keeps its least height, also
+    // while dragged; the lower panel's bottom, the column's, stays.
+    {
+        CRect at = InFrame(lower.m_hWnd);
+        CPoint press(at.CenterPoint().x, at.top);
+        frame->ClientToScreen(&press);
+        CPoint client = press;
+        lower.ScreenToClient(&client);
+        Press(lower, client);
+        ASSERT_EQ(lower.Hit(), CmnDlbHitTop);
+        MoveTo(lower, CPoint(press.x, press.y - 2000));
+        CRect live;
+        lower.GetWindowRect(&live);
+        frame->ScreenToClient(&live);
+        EXPECT_EQ(live, CRect(at.left, u.top + 50, at.right, at.bottom));
+        MoveTo(lower, press);
+        Release(lower);
+        EXPECT_EQ(InFrame(lower.m_hWnd), at);
+    }
+
     // The lower panel's right edge 30 out: both panels and the column.
     l = InFrame(lower.m_hWnd);
     drag(lower, CPoint(l.right - 1, l.CenterPoint().y), 30, 0, CmnDlbHitRight);
