@@ -1,110 +1,142 @@
 #!/usr/bin/env bash
-# The panels' layout as the user changes it: the left column's edge dragged far to the right,
-# then the file commands' outer edge pushed further, the frame maximised and restored, the
-# preview shown as a panel of its own: after each, every panel lies inside the frame's client
-# area, apart from the other panels and from the page area, and shows its controls whole; the
-# drags stop where the panels would no longer fit, and a maximise keeps the widths given.
+# The docked panels of Pictavo.exe keep out of each other's and the page's way: on a first run's
+# frame the edge between the left column and the file commands is dragged from the file commands'
+# side far to the right (the column widens, the file commands are pushed along), then the list's
+# own edge further still (the drag stops where the page keeps its least width); the frame is
+# maximised and restored (the column keeps its width). The next run shows the preview as a panel
+# in a column of its own beside the others. After each step every panel lies inside the frame,
+# apart from the page and the other panels, and shows its controls whole.
 source "$(dirname "$0")/VktE2e.sh"
 vk_e2e_begin
+
 printf '[Application Information]\r\nbOpnSmpImg=0\r\n' >"$VK_E2E_BIN/Pictavo.ini"
 
-# vk_check NAME: the frame's panels (every "#32770" child but the view, which holds the tabs)
-# inside the client area between the tool bar and the status bar, apart from each other and from
-# the view; each control's rectangle inside the panel it lies in. Prints the panels' widths.
-vk_check()
+# vk_panel_rect KIDS NAME: "x y w h" of the panel titled NAME among the children listed.
+vk_panel_rect() { awk -F'\t' -v t="$2" '$1 == "#32770" && $3 == t { print $2; exit }' <<<"$1"; }
+
+# vk_layout FRAME STEP: every shown panel inside the frame's client width (the status bar's),
+# apart from the page (the view that holds the tab control) and from each other, each control
+# that begins in a panel ending inside it. Fails naming what is wrong; a screenshot is taken as STEP.
+vk_layout()
 {
-  vk_e2e_idle "$frame" 0.3
-  vk_e2e_shot "$1"
-  local kids verdict
-  kids=$(vk_e2e_children "$frame")
-  verdict=$(awk -F'\t' '
-    function inside(a, b) { return a[1] >= b[1] && a[2] >= b[2] && a[1] + a[3] <= b[1] + b[3] && a[2] + a[4] <= b[2] + b[4] }
-    function apart(a, b) { return a[1] + a[3] <= b[1] || b[1] + b[3] <= a[1] || a[2] + a[4] <= b[2] || b[2] + b[4] <= a[2] }
-    { split($2, r, " "); cls[NR] = $1; for (k = 1; k <= 4; k++) R[NR, k] = r[k] }
-    $1 == "ToolbarWindow32" && !tool { tool = NR }
-    $1 == "msctls_statusbar32" { status = NR }
-    $1 == "SysTabControl32" { tabs = NR }
+  local kids problems
+  kids=$(vk_e2e_children "$1")
+  vk_e2e_shot "$2"
+  problems=$(awk -F'\t' '
+    BEGIN {
+      split("フォルダツリー パネル|ファイルリスト パネル|プレビュー パネル|ファイルコマンド パネル|操作 パネル", names, "|")
+      for (i in names) panel[names[i]] = 1
+    }
+    { split($2, r, " "); x[NR] = r[1]; y[NR] = r[2]; w[NR] = r[3]; h[NR] = r[4]; cls[NR] = $1; txt[NR] = $3 }
+    $1 == "#32770" && ($3 in panel) { p[++np] = NR }
+    $1 == "#32770" && !($3 in panel) { views[++nv] = NR }
+    $1 == "SysTabControl32" && !tab { tab = NR }
+    $1 == "msctls_statusbar32" && !status { status = NR }
+    function overlap(a, b) {
+      return x[a] < x[b] + w[b] && x[b] < x[a] + w[a] && y[a] < y[b] + h[b] && y[b] < y[a] + h[a]
+    }
     END {
-      for (k = 1; k <= 4; k++) { s[k] = R[status, k]; t[k] = R[tabs, k]; b[k] = R[tool, k] }
-      client[1] = s[1]; client[2] = b[2] + b[4]; client[3] = s[3]; client[4] = s[2] - client[2]
-      n = 0
-      for (i = 1; i <= NR; i++) {
-        if (cls[i] != "#32770") continue
-        for (k = 1; k <= 4; k++) p[k] = R[i, k]
-        if (inside(t, p)) { for (k = 1; k <= 4; k++) view[k] = p[k]; continue }
-        n++; for (k = 1; k <= 4; k++) P[n, k] = p[k]
+      # The page area: the view (a form) that holds the tab control.
+      for (i = 1; i <= nv; i++) {
+        v = views[i]
+        if (tab && x[tab] >= x[v] && x[tab] < x[v] + w[v] && y[tab] >= y[v] && y[tab] < y[v] + h[v]) page = v
       }
-      for (i = 1; i <= n; i++) {
-        for (k = 1; k <= 4; k++) p[k] = P[i, k]
-        widths = widths (i > 1 ? " " : "") p[3]
-        if (!inside(p, client)) { print "the panel at " p[1] " " p[2] " " p[3] " " p[4] " lies outside the client area"; exit }
-        if (!apart(p, view)) { print "the panel at " p[1] " " p[2] " " p[3] " " p[4] " meets the page area at " view[1] " " view[2] " " view[3] " " view[4]; exit }
-        for (j = i + 1; j <= n; j++) {
-          for (k = 1; k <= 4; k++) q[k] = P[j, k]
-          if (!apart(p, q)) { print "the panels at " p[1] " " p[2] " and " q[1] " " q[2] " meet"; exit }
+      if (!page || !status || np == 0) { print "no page, status bar or panel"; exit }
+      left = x[status]; right = x[status] + w[status]
+      for (i = 1; i <= np; i++) {
+        a = p[i]
+        if (x[a] < left || x[a] + w[a] > right) print txt[a] " runs from " x[a] " to " x[a] + w[a] ", the frame from " left " to " right
+        if (overlap(a, page)) print txt[a] " lies under the page (" x[page] " " y[page] " " w[page] " " h[page] ")"
+        for (j = i + 1; j <= np; j++) if (overlap(a, p[j])) print txt[a] " and " txt[p[j]] " overlap"
+      }
+      for (n = 1; n <= NR; n++) {
+        if (cls[n] == "#32770" || cls[n] ~ /^Afx/) continue
+        best = 0
+        for (i = 1; i <= np; i++) {
+          a = p[i]
+          if (x[n] >= x[a] && x[n] < x[a] + w[a] && y[n] >= y[a] && y[n] < y[a] + h[a]) best = a
         }
+        if (best && (x[n] + w[n] > x[best] + w[best] || y[n] + h[n] > y[best] + h[best]))
+          print cls[n] " \"" txt[n] "\" at " x[n] " " y[n] " " w[n] " " h[n] " is cut by " txt[best] " (" x[best] " " y[best] " " w[best] " " h[best] ")"
       }
-      for (c = 1; c <= NR; c += 1) {
-        if (cls[c] != "Button" && cls[c] != "ComboBox") continue
-        for (k = 1; k <= 4; k++) a[k] = R[c, k]
-        for (i = 1; i <= n; i++) {
-          if (a[1] < P[i, 1] || a[2] < P[i, 2] || a[1] >= P[i, 1] + P[i, 3] || a[2] >= P[i, 2] + P[i, 4]) continue
-          for (k = 1; k <= 4; k++) p[k] = P[i, k]
-          if (!inside(a, p)) { print "a " cls[c] " at " a[1] " " a[2] " " a[3] " " a[4] " is cut by its panel at " p[1] " " p[2] " " p[3] " " p[4]; exit }
-        }
-      }
-      print "ok " widths
+      if (w[page] < 40) print "the page is " w[page] " wide"
     }' <<<"$kids")
-  [ "${verdict%% *}" = ok ] || vk_e2e_fail "$1: $verdict"
-  VK_WIDTHS=${verdict#ok }
+  [ -z "$problems" ] || vk_e2e_fail "$2: $(paste -sd';' <<<"$problems")"
+  VK_KIDS=$kids
 }
-vk_panel_of() { vk_e2e_children "$frame" | awk -F'\t' -v c="$1" '$1 == c { print $2; exit }'; }
-# vk_drag X Y TO: a press at X Y moved to TO on the same line in steps, released.
-vk_drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove $(($1 + 40)) "$2" mousemove $((($1 + $3) / 2)) "$2" mousemove "$3" "$2" mouseup 1; sleep 1; }
+
+# vk_drag X Y DX: a press at (X, Y) dragged DX across in steps, then released.
+vk_drag()
+{
+  vk_e2e_step "drag $1 $2 by $3"
+  xdotool mousemove "$1" "$2" mousedown 1 mousemove $(($1 + $3 / 4)) "$2" mousemove $(($1 + $3 / 2)) "$2" \
+    mousemove $(($1 + $3)) "$2" sleep 0.3 mouseup 1
+  sleep 1
+}
 
 vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
-vk_check start
-read -r sx _ sw _ < <(vk_panel_of msctls_statusbar32)
-room=$((sw - sw / 4))
+vk_e2e_idle "$frame" 0.5
+vk_layout "$frame" first-start
+read -r lx ly lw lh < <(vk_panel_rect "$VK_KIDS" 'ファイルリスト パネル')
+read -r cx cy cw ch < <(vk_panel_rect "$VK_KIDS" 'ファイルコマンド パネル')
 
-# The left column's inner edge to x = 540: it widens until the two sides take three quarters of
-# the client width.
-read -r lx ly lw lh < <(vk_panel_of SysListView32)
-vk_drag $((lx + lw + 2)) $((ly + 40)) 540
-vk_check column-widened
-read -r lx2 _ lw2 _ < <(vk_panel_of SysListView32)
-[ "$lw2" -gt "$lw" ] || vk_e2e_fail "the drag did not widen the file list ($lw2, was $lw)"
-# The file commands' outer edge pushed far on: the side stays within its room.
-vk_drag $((lx2 + lw2 + 6)) $((ly + 40)) $((sx + sw - 100))
-vk_check edge-pushed
-widened=$VK_WIDTHS
-read -r px _ pw _ < <(vk_panel_of SysTabControl32)
-[ $((px - sx)) -le $((room + 4)) ] || vk_e2e_fail "the left side reaches $((px - sx)), past its room of $room"
+# The file commands' left edge 215 to the right: the list's column widens by as much and the
+# file commands keep their width beside it.
+vk_drag $((cx + 1)) $((cy + ch / 2)) 215
+vk_e2e_idle "$frame" 0.3
+vk_layout "$frame" pushed
+read -r _ _ lw2 _ < <(vk_panel_rect "$VK_KIDS" 'ファイルリスト パネル')
+read -r cx2 _ cw2 _ < <(vk_panel_rect "$VK_KIDS" 'ファイルコマンド パネル')
+[ "$lw2" -eq $((lw + 215)) ] && [ "$cw2" -eq "$cw" ] && [ "$cx2" -eq $((cx + 215)) ] ||
+  vk_e2e_fail "the list is $lw2 wide (was $lw), the file commands $cw2 at $cx2 (were $cw at $cx)"
 
-# A maximise and a restore keep the panels' widths.
-read -r x y w h < <(vk_e2e_windows | awk -F'\t' -v f="$frame" '$1 == f { print $4 }')
-xdotool mousemove $((x + w / 2)) $((y + 10)) click --repeat 2 --delay 80 1
-sleep 2
-vk_check maximised
-[ "$VK_WIDTHS" = "$widened" ] || vk_e2e_fail "maximised the panels are $VK_WIDTHS wide, not $widened"
-xdotool mousemove 640 8 click --repeat 2 --delay 80 1
-sleep 2
-vk_check restored
-[ "$VK_WIDTHS" = "$widened" ] || vk_e2e_fail "restored the panels are $VK_WIDTHS wide, not $widened"
+# The list's right edge far to the right: it stops where the page keeps its least width.
+read -r lx ly lw lh < <(vk_panel_rect "$VK_KIDS" 'ファイルリスト パネル')
+vk_drag $((lx + lw - 1)) $((ly + lh / 2)) 600
+vk_e2e_idle "$frame" 0.3
+vk_layout "$frame" stopped
+read -r _ _ wide _ < <(vk_panel_rect "$VK_KIDS" 'ファイルリスト パネル')
+[ "$wide" -gt "$lw" ] || vk_e2e_fail "the list did not widen ($wide, was $lw)"
+read -r _ _ pw _ < <(grep '^SysTabControl32'$'\t' <<<"$VK_KIDS" | head -1 | cut -f2)
+[ "$pw" -lt 100 ] || vk_e2e_fail "the page's tabs are still $pw wide"
+
+# Maximised and restored, the list keeps its width.
+for step in "3 maximised" "9 restored"; do
+  set -- $step
+  vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" show "$frame" "$1"
+  sleep 1
+  vk_e2e_idle "$frame" 0.3
+  vk_layout "$frame" "$2"
+  read -r _ _ now _ < <(vk_panel_rect "$VK_KIDS" 'ファイルリスト パネル')
+  [ "$now" -eq "$wide" ] || vk_e2e_fail "$2, the list is $now wide, not $wide"
+done
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$first"
+[ "$VK_E2E_STATUS" -eq 0 ] || vk_e2e_fail "the program ended with $VK_E2E_STATUS"
 
-# The preview as a panel (shown from the View menu): a column of its own at the left; the
-# others keep their room and nothing is cut.
-sed -i 's/^SopPni_bPrvImgTab=.*/SopPni_bPrvImgTab=0\r/' "$VK_E2E_BIN/Pictavo.ini"
+# The next run with the preview as a panel, shown in a column of its own at the left edge (as
+# it comes when the options turn it into a panel): the wide list's column gives way first.
+ini=$VK_E2E_BIN/Pictavo.ini
+grep -q '^Bar[0-9]*=103,0,59420,' "$ini" || vk_e2e_fail "the preview's bar state is $(grep -a '=103,' "$ini")"
+sed -i -e 's/^\(Bar[0-9]*=103\),0,/\1,1,/' -e 's/^SopPni_bPrvImgTab=1/SopPni_bPrvImgTab=0/' "$ini"
+grep -q '^SopPni_bPrvImgTab=0' "$ini" || printf '[Application Information]\r\nSopPni_bPrvImgTab=0\r\n' >>"$ini"
 vk_e2e_start second
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
-vk_e2e_idle "$frame"
-vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" command "$frame" $((0xC0D8))
-sleep 1
-vk_check preview-panel
-[ "$(wc -w <<<"$VK_WIDTHS")" -eq 5 ] || vk_e2e_fail "with the preview panel shown the panels are $VK_WIDTHS wide"
+vk_e2e_idle "$frame" 0.5
+vk_layout "$frame" preview-panel
+[ -n "$(vk_panel_rect "$VK_KIDS" 'プレビュー パネル')" ] || vk_e2e_fail "the preview panel does not show"
+read -r ox _ ow _ < <(vk_panel_rect "$VK_KIDS" '操作 パネル')
+read -r _ _ cw3 _ < <(vk_panel_rect "$VK_KIDS" 'ファイルコマンド パネル')
+[ "$cw3" -eq "$cw" ] || vk_e2e_fail "with the preview the file commands are $cw3 wide, not $cw"
+
+# Now the file commands' left edge far to the right: the drag stops, nothing is cut.
+read -r cx cy cw ch < <(vk_panel_rect "$VK_KIDS" 'ファイルコマンド パネル')
+vk_drag $((cx + 1)) $((cy + ch / 2)) 500
+vk_e2e_idle "$frame" 0.3
+vk_layout "$frame" preview-pushed
+read -r ox2 _ ow2 _ < <(vk_panel_rect "$VK_KIDS" '操作 パネル')
+[ "$ox2 $ow2" = "$ox $ow" ] || vk_e2e_fail "the operation panel moved to $ox2 ($ow2 wide) from $ox ($ow wide)"
 vk_e2e_close "$frame"
 vk_e2e_wait_exit "$second"
 vk_e2e_log "passed"

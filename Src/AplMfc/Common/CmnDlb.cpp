@@ -377,9 +377,11 @@ CSize CmnDlb::CalcDynamicLayout(int nLength, DWORD dwMode)
     if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
         return CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZDOCK) != 0);
     if (dwMode & LM_MRUWIDTH) return m_sizeFloat;
+    // The end of a floating frame's border drag: the size it was dragged to is the floating
+    // size from now on.
     if (dwMode & LM_COMMIT) {
-        m_sizeCur = m_sizeFloat;
-        return m_sizeCur;
+        m_sizeFloat = m_sizeCur;
+        return m_sizeFloat;
     }
     if (nLength != -1) {
         if (m_dwStyle & CBRS_FLOATING) {

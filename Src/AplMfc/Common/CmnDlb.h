@@ -53,6 +53,9 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     // Until initialised, and with CBRS_SIZE_FIXED, the template's size; else the current size.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // Docked: the current size. Floating: the floating size; a floating frame's border drag
+    // sets the current width or height (at least 50) and its end makes that size the
+    // floating one (LM_COMMIT).
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
 
     // ---- Start and end ----
@@ -110,7 +113,8 @@ public:
     virtual int SetBarSize(int cx, int cy);
     virtual int GetBarSize(int* cx, int* cy);
     virtual int SetTrackingCursor(int hit);
-    // Where point (client) lies (CmnDlbHit...); a floating panel has no borders nor inside.
+    // Where point (client) lies (CmnDlbHit...): a point on the gripper is the gripper's, also
+    // near a border; a floating panel has no borders nor inside.
     virtual int HitTestBar(POINT* point, int setCursor, int* hit);
     // Starts dragging the border or corner hit from point (client); -9 for a hit outside 1 to
     // 10, -7 while a drag runs.
@@ -120,7 +124,9 @@ public:
     // left or right side the dragged edges move what lies beyond them: the column's inner edge
     // widens the column, its outer edge the column further out (the panel itself at the
     // frame's edge), and an edge shared with the panel above or below moves between the two;
-    // the column's own top and bottom stay where they are.
+    // the column's own top and bottom stay where they are. A docked panel grows (while dragged
+    // too) only as far as the frame leaves room for: the pane gives way down to its least
+    // size, no other panel is narrowed for it and none is pushed off the frame.
     virtual int StopTracking();
     int IsTracking() const { return m_bTracking; }
 
@@ -200,4 +206,9 @@ private:
     static void SetColumnWidth(CDockBar* dock, int row, int cx);
     // The drag's end in a column of a side; false when the panel lies in none.
     bool ResizeInColumn(const CRect& from, const CRect& to);
+    // The dragged rectangle (screen) cut to what the frame leaves room for: in a column of a
+    // side, in a row of the top or bottom; a floating panel's as it is.
+    CRect LimitDrag(const CRect& from, const CRect& to) const;
+    CRect LimitInColumn(CDockBar* dock, const CRect& from, const CRect& to) const;
+    CRect LimitInRow(const CRect& from, const CRect& to) const;
 };

@@ -41,14 +41,22 @@ std::vector<CmnDlb*> RowPanels(CDockBar* dock, int row, bool shown)
     return panels;
 }
 
-// The width a row is shown with (its first shown panel's), 0 when it shows none.
-int ShownWidth(CDockBar* dock, int row)
+// The width a column's shown panels want (the layout may show them narrower), 0 when it shows
+// none.
+int WantedWidth(CDockBar* dock, int row)
 {
-    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
-    if (shown.empty()) return 0;
-    CRect rect;
-    shown.front()->GetWindowRect(&rect);
-    return rect.Width();
+    int width = 0;
+    for (CmnDlb* panel : RowPanels(dock, row, true))
+        width = std::max(width, static_cast<int>(CDockBar::DockedSize(panel, FALSE).cx));
+    return width;
+}
+
+// A dragged side's length cut to at most `most`, keeping the edge that was not dragged.
+void CutLength(LONG* low, LONG* high, bool lowDragged, int most)
+{
+    if (*high - *low <= most) return;
+    if (lowDragged) *low = *high - most;
+    else *high = *low + most;
 }
 
 } // namespace
@@ -66,33 +74,102 @@ void CmnDlb::SetColumnWidth(CDockBar* dock, int row, int cx)
     }
 }
 
+CRect CmnDlb::LimitDrag(const CRect& from, const CRect& to) const
+{
+    if (!m_pDockSite || !m_pDockBar || IsFloating()) return to;
+    if (CDockBar* dock = SideDock()) return LimitInColumn(dock, from, to);
+    return LimitInRow(from, to);
+}
+
+CRect CmnDlb::LimitInColumn(CDockBar* dock, const CRect& from, const CRect& to) const
+{
+    const int row = dock->GetBarRow(this);
+    // Columns count from the pane outward: on the left the outer ones come first.
+    const bool left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
+    int inner = left ? to.right - from.right : from.left - to.left; // moved outward by
+    int outer = left ? from.left - to.left : to.right - from.right;
+    const int beyond = row + (left ? -1 : 1);
+    const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? WantedWidth(dock, beyond) : 0;
+    // The outer edge moves the column beyond (which keeps the least width), this column pushed
+    // along: the side then narrows by what that column gives. At the frame's edge it widens
+    // this column.
+    if (beyondWidth > 0) outer = std::min(outer, beyondWidth - static_cast<int>(CmnDlbMinSide));
+    const int sign = beyondWidth > 0 ? -1 : 1;
+    // The side grows no further than the frame leaves room for: the pane gives way down to its
+    // least width, and no column is narrowed for it.
+    int growth[2] = {inner, sign * outer};
+    int excess = growth[0] + growth[1] - std::max(0, m_pDockSite->GetSideDockRoom());
+    for (int& grow : growth) {
+        const int cut = std::min(std::max(excess, 0), std::max(grow, 0));
+        grow -= cut;
+        excess -= cut;
+    }
+    inner = growth[0];
+    outer = sign * growth[1];
+    CRect limited = to;
+    if (left) {
+        limited.right = from.right + inner;
+        limited.left = from.left - outer;
+    } else {
+        limited.left = from.left - inner;
+        limited.right = from.right + outer;
+    }
+    // The column's own top and bottom stay; an edge shared with the panel above or below moves
+    // only as far as both keep the least height.
+    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
+    const size_t at = static_cast<size_t>(std::find(shown.begin(), shown.end(), this) - shown.begin());
+    auto height = [](CmnDlb* panel) {
+        CRect rect;
+        panel->GetWindowRect(&rect);
+        return static_cast<int>(rect.Height());
+    };
+    const int least = CmnDlbMinSide, own = std::max(0, from.Height() - least);
+    if (at > 0 && at < shown.size())
+        limited.top = std::max(std::min(to.top, from.top + own), from.top - std::max(0, height(shown[at - 1]) - least));
+    else
+        limited.top = from.top;
+    if (at + 1 < shown.size())
+        limited.bottom = std::min(std::max(to.bottom, from.bottom - own), from.bottom + std::max(0, height(shown[at + 1]) - least));
+    else
+        limited.bottom = from.bottom;
+    return limited;
+}
+
+CRect CmnDlb::LimitInRow(const CRect& from, const CRect& to) const
+{
+    // Along a row of the top or bottom: no longer than the row leaves beside its other shown
+    // bars; across: no thicker than the pane and the side columns can give way for.
+    CRect length;
+    m_pDockBar->GetClientRect(&length);
+    int others = 0;
+    for (CControlBar* bar : m_pDockBar->GetRowBars(m_pDockBar->GetBarRow(this))) {
+        if (bar == this || !bar->IsVisible()) continue;
+        CRect rect;
+        bar->GetWindowRect(&rect);
+        others += rect.Width();
+    }
+    CRect limited = to;
+    const int widest = std::max(from.Width(), length.Width() - others);
+    CutLength(&limited.left, &limited.right, to.left != from.left, widest);
+    const int highest = from.Height() + std::max(0, m_pDockSite->GetAcrossDockRoom());
+    CutLength(&limited.top, &limited.bottom, to.top != from.top, highest);
+    return limited;
+}
+
 bool CmnDlb::ResizeInColumn(const CRect& from, const CRect& to)
 {
     CDockBar* dock = SideDock();
     if (!dock) return false;
     const int row = dock->GetBarRow(this);
-    // Columns count from the pane outward: on the left the outer ones come first.
     const bool left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
-    int inner = left ? to.right - from.right : from.left - to.left; // wider by
-    int outer = left ? from.left - to.left : to.right - from.right;
-    // The outer edge widens this column, or with a column beyond it pushes that one: moved
-    // outward it narrows it, moved inward it widens it.
+    const int inner = left ? to.right - from.right : from.left - to.left;
+    const int outer = left ? from.left - to.left : to.right - from.right;
     const int beyond = row + (left ? -1 : 1);
-    const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? ShownWidth(dock, beyond) : 0;
-    const int push = beyondWidth > 0 ? -1 : 1;
-    // The side grows no further than the frame leaves room for: the pane keeps its share and
-    // no column is squeezed by the layout.
-    int grows[2] = {inner, push * outer};
-    int excess = grows[0] + grows[1] - std::max(0, m_pDockSite ? m_pDockSite->GetSideDockRoom() : 1 << 30);
-    for (int& grow : grows) {
-        const int cut = std::min(std::max(excess, 0), std::max(grow, 0));
-        grow -= cut;
-        excess -= cut;
-    }
-    inner = grows[0];
-    outer = push * grows[1];
+    const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? WantedWidth(dock, beyond) : 0;
+    // The widths the columns want move by what the edges moved, so a column the layout shows
+    // narrower keeps the rest of its width.
     if (outer && beyondWidth > 0) SetColumnWidth(dock, beyond, beyondWidth - outer);
-    SetColumnWidth(dock, row, from.Width() + inner + (beyondWidth > 0 ? 0 : outer));
+    SetColumnWidth(dock, row, WantedWidth(dock, row) + inner + (beyondWidth > 0 ? 0 : outer));
 
     // An edge shared with the panel above or below moves between the two, each keeping at least
     // the least height; every shown panel of the column then wants the height it shows.
@@ -153,13 +230,16 @@ int CmnDlb::HitTestBar(POINT* point, int setCursor, int* hit)
 
     const CRect probe(point->x - kProbe, point->y - kProbe, point->x + kProbe, point->y + kProbe);
     const bool floating = IsFloating() != FALSE;
+    const CRect gripper = GripperRect(); // empty while floating
     CRect meet;
     int code = CmnDlbHitNone;
     if (!meet.IntersectRect(&probe, &window)) {
         code = CmnDlbHitNone;
+    } else if (gripper.PtInRect(*point)) {
+        // The whole gripper drawn is the docking drag's, also where the border lies near it.
+        code = CmnDlbHitGripper;
     } else if (meet == probe) {
         code = floating ? CmnDlbHitNone : CmnDlbHitInside;
-        CRect gripper = GripperRect();
         if (!gripper.IsRectEmpty() && meet.IntersectRect(&probe, &gripper)) code = CmnDlbHitGripper;
     } else if (!floating) {
         const bool top = Near(window.top, probe.top, probe.bottom);
@@ -201,7 +281,8 @@ int CmnDlb::StopTracking()
     // Cleared first: releasing the capture must not end the drag a second time.
     m_bTracking = 0;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    const CRect to(m_rctTrack);
+    const CRect to = LimitDrag(CRect(m_rctFrom), CRect(m_rctTrack));
+    m_rctTrack = to;
     if (!ResizeInColumn(CRect(m_rctFrom), to)) SetSizes(SIZE{to.Width(), to.Height()});
     if (m_hParentOld && ::IsWindow(m_hParentOld)) ::SetParent(m_hWnd, m_hParentOld);
     ApplyBarRect();
@@ -286,5 +367,9 @@ void CmnDlb::OnMouseMove(UINT nFlags, CPoint point)
         Follow(&r.top, point.y, &m_ptLast.y, r.bottom, true);
     if (hit == CmnDlbHitBottomRight || hit == CmnDlbHitBottomLeft || hit == CmnDlbHitBottom)
         Follow(&r.bottom, point.y, &m_ptLast.y, r.top, false);
+    // Shown no larger than the frame leaves room for; the mouse is still followed beyond.
+    const RECT followed = m_rctTrack;
+    m_rctTrack = LimitDrag(CRect(m_rctFrom), CRect(followed));
     ApplyBarRect();
+    m_rctTrack = followed;
 }

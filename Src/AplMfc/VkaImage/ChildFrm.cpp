@@ -50,7 +50,8 @@ static_assert(sizeof(kDflButtons) / sizeof(kDflButtons[0]) == 39, "the default l
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_PAGE};
 const int kPagePaneChars = 120;
 
-const DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY;
+// Dynamic: floating, a panel's frame has borders that size it.
+const DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
 // The window's rectangle as it would be restored: a minimised or maximised window's normal one,
 // in screen coordinates.
@@ -145,6 +146,10 @@ int ChildFrm::CreateBars()
                   {&m_wndPnlOpr, IDD_DLBPNL_OPR, CBRS_RIGHT}};
     for (auto& p : panels)
         if (!p.panel->Create(this, p.id, kPanelStyle | p.align, p.id)) return VKE_ERR_MEMORY;
+    // The file commands and the operations stand where their templates put them: a frame too
+    // narrow for every column narrows the others first.
+    for (CmnDlb* fixed : {static_cast<CmnDlb*>(&m_wndPnlFilCmd), static_cast<CmnDlb*>(&m_wndPnlOpr)})
+        fixed->m_sizeLeast = fixed->m_sizeDefault;
 
     CControlBar* bars[VkaBarCnt] = {&m_wndToolBar, &m_wndStatusBar, &m_wndPnlTrcFld, &m_wndPnlLscFil,
                                     &m_wndPnlPrv,  &m_wndPnlFilCmd, &m_wndPnlOpr};

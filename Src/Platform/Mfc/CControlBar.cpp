@@ -26,6 +26,7 @@ const int kGripper = 7; // the gripper strip of a docked bar
 CControlBar::CControlBar()
     : m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(nullptr), m_pDockBar(nullptr), m_nMRUWidth(32767),
       m_bAutoDelete(FALSE), m_cxLeftBorder(0), m_cxRightBorder(0), m_cyTopBorder(0), m_cyBottomBorder(0),
+      m_sizeLeast(0, 0),
       m_nLastDockID(0), m_bLastFloat(FALSE), m_nPendingShow(0), m_nFlyById(0)
 {
 }
@@ -83,9 +84,11 @@ void CControlBar::ApplyDelayedShow()
     m_nPendingShow = 0;
     ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     if (!IsFloating()) return;
-    // A floating bar shows and hides with its frame.
+    // A floating bar shows and hides with its floating frame, which waits for a frame that is
+    // hidden (at its start) to show first.
     CFrameWnd* pFrame = GetDockingFrame();
     if (!pFrame) return;
+    if (show && m_pDockSite && !m_pDockSite->IsWindowVisible()) return;
     if (show) pFrame->RecalcLayout();
     pFrame->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
 }

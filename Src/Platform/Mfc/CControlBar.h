@@ -26,6 +26,9 @@ public:
     int m_nMRUWidth;         // inside width of the floating layout last committed
     BOOL m_bAutoDelete;      // the object deletes itself after its window
     int m_cxLeftBorder, m_cxRightBorder, m_cyTopBorder, m_cyBottomBorder;
+    // The least size the bar shows its contents whole at (0: any): a frame too small for its
+    // docked bars narrows those that can give way first.
+    CSize m_sizeLeast;
 
     DWORD GetBarStyle() const { return m_dwStyle; }
     virtual void SetBarStyle(DWORD dwStyle);
@@ -50,7 +53,8 @@ public:
     // The size for a layout mode (LM_): the frame asks (-1, LM_HORZ | LM_HORZDOCK) docked at the
     // top or bottom, (-1, LM_VERTDOCK) at the left or right, (-1, LM_HORZ | LM_MRUWIDTH)
     // floating with CBRS_SIZE_DYNAMIC, (length, LM_HORZ or LM_LENGTHY) while a floating
-    // frame's border is dragged and the same with LM_COMMIT when the drag ends.
+    // frame's border is dragged (a corner: both, the width first) and the last of them with
+    // LM_COMMIT when the drag ends.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     // Sets the states of the bar's items from pTarget's update handlers (at idle).
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;

@@ -172,26 +172,65 @@ const int kLeastBar = 50;
 
 bool CDockBar::SharesLength() const { return !m_bFloating && !IsHorzBar(); }
 
+int CDockBar::GetLeastLength() const
+{
+    if (!SharesLength()) return 0;
+    int most = 0;
+    for (const Row& row : m_rows) {
+        int shown = 0;
+        for (const Entry& e : row.bars) shown += e.pBar->IsVisible() ? 1 : 0;
+        most = std::max(most, shown * kLeastBar);
+    }
+    return most;
+}
+
+int CDockBar::Squeezed(int nThickness, int nLeast, int nNatural, int nAllLeast, int nFit)
+{
+    // What the bars can give (above their least thickness) goes first; only a fit below the
+    // least thicknesses takes from those, in proportion.
+    long long thickness = nFit >= nAllLeast
+                              ? nLeast + static_cast<long long>(nThickness - nLeast) * (nFit - nAllLeast) / (nNatural - nAllLeast)
+                              : static_cast<long long>(nLeast) * nFit / nAllLeast;
+    return std::max(kLeastBar, static_cast<int>(thickness));
+}
+
+void CDockBar::MeasureRows(int& nNatural, int& nLeast)
+{
+    BOOL horz = IsHorzBar();
+    nNatural = nLeast = 0;
+    for (Row& row : m_rows) {
+        row.nThickness = row.nLeast = 0;
+        for (Entry& e : row.bars) {
+            if (!e.pBar->IsVisible()) continue;
+            CSize size = DockedSize(e.pBar, horz);
+            row.nThickness = std::max(row.nThickness, static_cast<int>(horz ? size.cy : size.cx));
+            row.nLeast = std::max(row.nLeast, static_cast<int>(horz ? e.pBar->m_sizeLeast.cy : e.pBar->m_sizeLeast.cx));
+        }
+        row.nLeast = std::min(row.nLeast, row.nThickness);
+        nNatural += row.nThickness;
+        nLeast += row.nLeast;
+    }
+}
+
+int CDockBar::GetLeastThickness()
+{
+    int natural = 0, least = 0;
+    MeasureRows(natural, least);
+    return least;
+}
+
 int CDockBar::Arrange(int nLength, BOOL bMove, int nFit)
 {
     BOOL horz = IsHorzBar();
     const bool share = SharesLength();
     // Each row as thick as its thickest shown bar; rows too thick together for nFit share it.
-    int natural = 0;
-    for (Row& row : m_rows) {
-        row.nThickness = 0;
-        for (Entry& e : row.bars) {
-            if (!e.pBar->IsVisible()) continue;
-            CSize size = DockedSize(e.pBar, horz);
-            row.nThickness = std::max(row.nThickness, static_cast<int>(horz ? size.cy : size.cx));
-        }
-        natural += row.nThickness;
-    }
+    int natural = 0, least = 0;
+    MeasureRows(natural, least);
     int across = 0;
     for (Row& row : m_rows) {
         int thickness = row.nThickness;
         if (nFit > 0 && natural > nFit && thickness > 0)
-            thickness = std::max(kLeastBar, static_cast<int>(static_cast<long long>(thickness) * nFit / natural));
+            thickness = Squeezed(thickness, row.nLeast, natural, least, nFit);
         // On a side, the shown bars lie one after the other from the start and share the whole
         // length in proportion to the lengths they want, each as thick as its row.
         long long wanted = 0;

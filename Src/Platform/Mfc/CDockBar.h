@@ -2,7 +2,8 @@
 // floating frame (AFX_IDW_DOCKBAR_FLOAT). Its bars lie in rows (columns on the left and
 // right): each row as thick as its thickest shown bar. Across the top and bottom each bar lies
 // at its wanted place along the row or right after the bar before it; on the left and right the
-// shown bars of a column are stacked and share its whole height, each as wide as the column.
+// shown bars of a column are stacked and share its whole height, each as wide as the column; a
+// side too narrow for its columns narrows first those whose bars can give way.
 // Hidden bars keep their place in the order.
 #pragma once
 #include "CControlBar.h"
@@ -43,11 +44,21 @@ public:
     bool SharesLength() const;
     // Shown bars here.
     int GetVisibleCount() const;
+    // The length the shown bars of the fullest row need at the least when they share it
+    // (SharesLength), else 0.
+    int GetLeastLength() const;
 
     // Places the rows within nLength along the side (moving the bars when bMove) and returns
-    // their total thickness; rows thicker together than nFit (when above 0) share it in
-    // proportion.
+    // their total thickness; rows thicker together than nFit (when above 0) give up what lies
+    // above their bars' least sizes (m_sizeLeast) first, in proportion, and only a fit below
+    // those narrows them further (each row still at least 50).
     int Arrange(int nLength, BOOL bMove, int nFit = 0);
+    // The rows' least thicknesses together: each its shown bars' largest least size, no more
+    // than it wants.
+    int GetLeastThickness();
+    // The thickness of a row of nThickness (nLeast at the least) when rows of nNatural
+    // (nAllLeast at the least) together get nFit.
+    static int Squeezed(int nThickness, int nLeast, int nNatural, int nAllLeast, int nFit);
     // The size the frame asks of a bar docked on a side of this orientation.
     static CSize DockedSize(CControlBar* pBar, BOOL bHorz);
 
@@ -67,7 +78,10 @@ private:
         std::vector<Entry> bars;
         int nStart = 0;     // across the side, at the last arrangement
         int nThickness = 0;
+        int nLeast = 0;     // the least thickness its shown bars show whole at
     };
+    // Each row's wanted and least thickness; their sums.
+    void MeasureRows(int& nNatural, int& nLeast);
     // Index of the row that holds across, or -(index + 1) of where a new row would go.
     int FindRow(int nAcross) const;
     void DropEmptyRows();

@@ -10,6 +10,7 @@
 #include "CWinApp.h"
 #include "MfcState.h"
 #include "MsgThunks.h"
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -22,6 +23,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_ENABLE()
     ON_WM_ACTIVATE()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_MESSAGE(WM_FLOATSTOFRONT, &ThisClass::OnFloatsToFront)
     ON_WM_MENUSELECT()
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_SETMESSAGESTRING, &ThisClass::OnSetMessageString)
@@ -210,6 +213,16 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 
 // ---- Idle work, enabling, activation ----
 
+namespace {
+// The window lies above the other one among the top-level windows.
+bool IsAbove(HWND hWnd, HWND hOther)
+{
+    for (HWND next = ::GetWindow(hWnd, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT))
+        if (next == hOther) return true;
+    return false;
+}
+} // namespace
+
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     if (m_bDelayRecalc) RecalcLayout();
@@ -218,9 +231,14 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
         OnUpdateFrameTitle(TRUE);
     }
     if (m_nIDTracking != m_nIDLastMessage && GetMessageBar()) SendMessage(WM_SETMESSAGESTRING, m_nIDTracking);
-    // Floating frames are owned windows, not children: their bars are updated from here.
-    for (CFrameWnd* pFloat : FloatingFrames())
+    // Floating frames are owned windows, not children: their bars are updated from here. One
+    // that the window system has put behind the frame since (Wine follows the screen's order
+    // a moment after it raised the frame) comes back in front.
+    std::vector<CFrameWnd*> floats = FloatingFrames();
+    for (CFrameWnd* pFloat : floats)
         CWnd::SendMessageToDescendants(pFloat->m_hWnd, WM_IDLEUPDATECMDUI, wParam, 0, TRUE, TRUE);
+    if (std::any_of(floats.begin(), floats.end(), [this](CFrameWnd* f) { return f->IsWindowVisible() && !IsAbove(f->m_hWnd, m_hWnd); }))
+        KeepFloatsInFront();
     return 0;
 }
 
@@ -246,10 +264,64 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
     BOOL active = nState != WA_INACTIVE || toOwn;
     if (nState == WA_INACTIVE && active) DefWindowProc(WM_NCACTIVATE, TRUE, 0);
     for (CFrameWnd* pFloat : floats) pFloat->DefWindowProc(WM_NCACTIVATE, active, 0);
+    if (nState != WA_INACTIVE) PostFloatsToFront();
     if (pView && nState != WA_INACTIVE && m_pViewActive == pView) {
         pView->OnActivateFrame(nState, this);
         if (!bMinimized) pView->OnActivateView(TRUE, pView, pView);
     }
+}
+
+void CFrameWnd::OnWindowPosChanged(WINDOWPOS* pPos)
+{
+    Default();
+    if (!(pPos->flags & SWP_NOZORDER) || (pPos->flags & SWP_SHOWWINDOW)) PostFloatsToFront();
+}
+
+void CFrameWnd::PostFloatsToFront()
+{
+    // Once the window system is done with the frame (Wine maps and raises its window after
+    // the messages that tell of it); one message at a time, and none for the frame's own
+    // restacking of them.
+    if (m_bFloatsToFront || FloatingFrames().empty()) return;
+    m_bFloatsToFront = TRUE;
+    PostMessage(WM_FLOATSTOFRONT);
+}
+
+LRESULT CFrameWnd::OnFloatsToFront(WPARAM, LPARAM)
+{
+    ShowWaitingFloats();
+    KeepFloatsInFront();
+    m_bFloatsToFront = FALSE;
+    return 0;
+}
+
+void CFrameWnd::ShowWaitingFloats()
+{
+    if (!IsWindowVisible()) return;
+    for (CControlBar* pBar : m_listControlBars) {
+        CFrameWnd* pFloat = pBar->IsFloating() ? pBar->GetDockingFrame() : nullptr;
+        if (!pFloat || pFloat->IsWindowVisible() || !pBar->IsVisible()) continue;
+        pFloat->RecalcLayout();
+        pFloat->ShowWindow(SW_SHOWNA);
+        pFloat->UpdateWindow();
+    }
+}
+
+void CFrameWnd::KeepFloatsInFront()
+{
+    // Under Wine the frame may lie above them on the screen while the stacking order still
+    // counts them above it (it was shown or raised after them), and the order follows the
+    // screen soon after: each is stacked anew, in front of the frame, never above a window
+    // that stays on top.
+    HWND above = ::GetWindow(m_hWnd, GW_HWNDPREV);
+    std::vector<CFrameWnd*> floats = FloatingFrames();
+    while (above && std::any_of(floats.begin(), floats.end(), [above](CFrameWnd* f) { return f->m_hWnd == above; }))
+        above = ::GetWindow(above, GW_HWNDPREV);
+    if (above && (::GetWindowLongPtrA(above, GWL_EXSTYLE) & WS_EX_TOPMOST)) above = nullptr;
+    for (CFrameWnd* pFloat : floats)
+        if (pFloat->IsWindowVisible())
+            ::SetWindowPos(pFloat->m_hWnd, above ? above : HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void CFrameWnd::OnSetFocus(CWnd*)

@@ -71,17 +71,20 @@ public:
     // starts a new row after the others.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
     // Floats the bar in its own floating frame whose window's top-left corner is point
-    // (screen); dwStyle's CBRS_ALIGN_ bits give its orientation.
+    // (screen), moved where it must to lie wholly in the work area of its monitor; dwStyle's
+    // CBRS_ALIGN_ bits give its orientation.
     void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
     // Shows or hides a bar (a floating bar with its floating frame); bDelay: at the next layout.
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID) const;
     CDockBar* GetDockBar(UINT nDockBarID) const;
-    // How much wider a drag of their edges may make the left and right dock bars together (they
-    // grow to three quarters of the width at most); negative when they are wider already.
+    // How much the left and right dock bars may still widen together, and the top and bottom
+    // ones grow in height together, at the sizes their bars want: the pane keeps at least
+    // kLeastPane each way. Negative when the layout narrows the columns already.
     int GetSideDockRoom() const;
-    // The pane's least width between the left and right dock bars as the frame narrows.
-    static const int kLeastPane = 50;
+    int GetAcrossDockRoom() const;
+    // The pane is never laid out narrower or lower than this while the bars can give way.
+    enum { kLeastPane = 50 };
     // The bars of the frame, in the order they were created (dock bars not included).
     std::vector<CControlBar*> m_listControlBars;
     void AddControlBar(CControlBar* pBar);
@@ -149,6 +152,11 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    // The floating frames of its bars stay in front of the frame: when it is shown, moved in
+    // the stacking order or activated, it stacks them anew once the window system is done
+    // (and shows those that waited for it to show).
+    afx_msg void OnWindowPosChanged(WINDOWPOS* pPos);
+    afx_msg LRESULT OnFloatsToFront(WPARAM wParam, LPARAM lParam);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
@@ -171,13 +179,24 @@ protected:
 private:
     // The floating frames of this frame's bars.
     std::vector<CFrameWnd*> FloatingFrames() const;
-    void LayoutFrameBars(CRect& rect);
+    // Takes the strips of the bars that lie on the frame itself off rect; bPlace: moves them.
+    void LayoutFrameBars(CRect& rect, bool bPlace = true) const;
     void LayoutDockBars(CRect& rect);
-    // What a drag lets the left and right dock bars take together of a width between them.
-    static int SideDockShare(int width) { return width - width / 4; }
-    // What they take of it before the layout narrows them: the pane gives its room up first,
-    // down to its least width, so no panel is cut while room can be made.
-    static int SideDockFit(int width) { return width > kLeastPane ? width - kLeastPane : 0; }
+    // The client area less the strips of the bars on the frame itself: what the dock bars and
+    // the pane share.
+    CRect GetDockArea() const;
+    // The thickness the two dock bars of a pair (0: top and bottom, 2: left and right) want
+    // together.
+    int WantedThickness(int nFirst, const CRect& area) const;
+    // What the left and right dock bars may take together of a width between them: all but
+    // the pane's least width.
+    static int SideDockShare(int width) { return width > kLeastPane ? width - kLeastPane : 0; }
+    // Stacks the floating frames of the bars right in front of the frame again.
+    void KeepFloatsInFront();
+    void PostFloatsToFront();
+    BOOL m_bFloatsToFront = FALSE; // a WM_FLOATSTOFRONT waits
+    // Once the frame shows, the floating frames of its shown bars that waited for it show too.
+    void ShowWaitingFloats();
     // Every view of the document lies in this frame.
     bool IsOnlyFrameOf(CDocument* pDoc) const;
     // Alt+F4 (taken: the frame closes) and F10 of a window whose root is this frame.

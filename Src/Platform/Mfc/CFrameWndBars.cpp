@@ -63,7 +63,7 @@ void CFrameWnd::RecalcLayout(BOOL)
     m_bInRecalcLayout = FALSE;
 }
 
-void CFrameWnd::LayoutFrameBars(CRect& rect)
+void CFrameWnd::LayoutFrameBars(CRect& rect, bool bPlace) const
 {
     // Bars that lie on the frame itself (not in a dock bar) take a strip of their side each.
     for (CControlBar* pBar : m_listControlBars) {
@@ -76,27 +76,51 @@ void CFrameWnd::LayoutFrameBars(CRect& rect)
         else if (align & CBRS_ALIGN_LEFT) rect.left = strip.right = std::min(rect.right, rect.left + size.cx);
         else if (align & CBRS_ALIGN_RIGHT) rect.right = strip.left = std::max(rect.left, rect.right - size.cx);
         else continue;
-        CControlBar::PlaceWindow(pBar->m_hWnd, strip);
+        if (bPlace) CControlBar::PlaceWindow(pBar->m_hWnd, strip);
     }
+}
+
+CRect CFrameWnd::GetDockArea() const
+{
+    CRect rect;
+    GetClientRect(&rect);
+    LayoutFrameBars(rect, false);
+    return rect;
+}
+
+int CFrameWnd::WantedThickness(int nFirst, const CRect& area) const
+{
+    int thickness = 0;
+    for (int i = nFirst; i < nFirst + 2; ++i)
+        if (m_pDockBars[i] && m_pDockBars[i]->m_hWnd)
+            thickness += m_pDockBars[i]->Arrange(i < 2 ? area.Width() : area.Height(), FALSE);
+    return thickness;
 }
 
 void CFrameWnd::LayoutDockBars(CRect& rect)
 {
-    // Top and bottom across the whole width, left and right between them. The pane between the
-    // left and right columns shrinks first as the frame narrows; past its least width the
-    // columns narrow in proportion, so that none is cut off by the frame.
+    // Top and bottom across the whole width, left and right between them. The left and right
+    // columns keep the widths their bars want while the pane can give way, down to its least
+    // width; only a frame too narrow for that narrows them: first those whose bars can give
+    // way (above their least sizes), in proportion.
     int fit[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         CDockBar* pDock = m_pDockBars[i];
         if (!pDock) continue;
         bool horz = i < 2;
         if (i == 2) {
-            int sides[2] = {0, 0};
-            for (int k = 0; k < 2; ++k)
-                if (m_pDockBars[2 + k]) sides[k] = m_pDockBars[2 + k]->Arrange(rect.Height(), FALSE);
-            const int room = SideDockFit(rect.Width()), both = sides[0] + sides[1];
+            // The two sides share the room as their columns do: what lies above the least sizes
+            // goes first.
+            int sides[2] = {0, 0}, least[2] = {0, 0};
+            for (int k = 0; k < 2; ++k) {
+                if (!m_pDockBars[2 + k]) continue;
+                sides[k] = m_pDockBars[2 + k]->Arrange(rect.Height(), FALSE);
+                least[k] = m_pDockBars[2 + k]->GetLeastThickness();
+            }
+            const int room = SideDockShare(rect.Width()), both = sides[0] + sides[1], leastBoth = least[0] + least[1];
             if (both > room)
-                for (int k = 0; k < 2; ++k) fit[2 + k] = std::max(1, static_cast<int>(static_cast<long long>(sides[k]) * room / both));
+                for (int k = 0; k < 2; ++k)
+                    if (sides[k] > 0) fit[2 + k] = CDockBar::Squeezed(sides[k], least[k], both, leastBoth, room);
         }
         int thickness = pDock->Arrange(horz ? rect.Width() : rect.Height(), TRUE, fit[i]);
         CRect strip = rect;
@@ -112,16 +136,21 @@ void CFrameWnd::LayoutDockBars(CRect& rect)
 
 int CFrameWnd::GetSideDockRoom() const
 {
-    CRect client;
-    GetClientRect(&client);
-    int used = 0;
-    for (int i = 2; i < 4; ++i) {
-        if (!m_pDockBars[i] || !m_pDockBars[i]->m_hWnd) continue;
-        CRect rect;
-        m_pDockBars[i]->GetWindowRect(&rect);
-        used += rect.Width();
-    }
-    return SideDockShare(client.Width()) - used;
+    // Between the top and bottom dock bars, at the widths the bars want (the layout may show
+    // them narrower).
+    CRect area = GetDockArea();
+    return SideDockShare(area.Width()) - WantedThickness(2, area);
+}
+
+int CFrameWnd::GetAcrossDockRoom() const
+{
+    // Between the top and bottom the pane and each shown bar of the side columns keep their
+    // least heights.
+    CRect area = GetDockArea();
+    int least = kLeastPane;
+    for (int i = 2; i < 4; ++i)
+        if (m_pDockBars[i]) least = std::max(least, m_pDockBars[i]->GetLeastLength());
+    return area.Height() - least - WantedThickness(0, area);
 }
 
 // ---- Docking and floating ----
@@ -164,6 +193,25 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
     RecalcLayout();
 }
 
+namespace {
+// A floating frame moved, when it must, to lie wholly in the work area of its monitor (its top
+// left corner there when it is larger).
+void KeepOnScreen(CWnd* pFloat)
+{
+    CRect rect;
+    pFloat->GetWindowRect(&rect);
+    CRect work;
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoA(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) work = info.rcWork;
+    else ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = std::max(work.left, std::min(rect.left, work.right - rect.Width()));
+    const int y = std::max(work.top, std::min(rect.top, work.bottom - rect.Height()));
+    if (x != rect.left || y != rect.top)
+        pFloat->SetWindowPos(static_cast<HWND>(nullptr), x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+} // namespace
+
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 {
     if (!pBar || !pBar->m_hWnd) return;
@@ -175,6 +223,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
         CFrameWnd* pFloat = pBar->GetDockingFrame();
         pFloat->SetWindowPos(static_cast<HWND>(nullptr), point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         pFloat->RecalcLayout();
+        KeepOnScreen(pFloat);
         return;
     }
     if (pBar->m_pDockBar) {
@@ -186,7 +235,9 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     pFloat->m_wndDockBar.DockControlBar(pBar);
     pFloat->SetWindowPos(static_cast<HWND>(nullptr), point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pFloat->RecalcLayout();
-    if (pBar->IsVisible()) pFloat->ShowWindow(SW_SHOWNA);
+    KeepOnScreen(pFloat);
+    // While the frame is hidden (at its start) the floating frame waits for it.
+    if (pBar->IsVisible() && IsWindowVisible()) pFloat->ShowWindow(SW_SHOWNA);
     pFloat->SendMessage(WM_NCACTIVATE, FALSE); // its caption looks as the frame's does
     if (!IsWindowEnabled()) pFloat->EnableWindow(FALSE);
     RecalcLayout();

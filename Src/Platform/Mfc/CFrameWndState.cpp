@@ -68,14 +68,6 @@ CPoint Scaled(const SavedBar& saved, int savedCX, int savedCY)
                   ::MulDiv(saved.y, ::GetSystemMetrics(SM_CYSCREEN), savedCY));
 }
 
-// The corner that puts the whole window on the screen.
-CPoint OnScreen(const CRect& rect)
-{
-    int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    return CPoint(std::max(0, std::min(static_cast<int>(rect.left), cx - static_cast<int>(rect.Width()))),
-                  std::max(0, std::min(static_cast<int>(rect.top), cy - static_cast<int>(rect.Height()))));
-}
-
 } // namespace
 
 void CFrameWnd::SaveBarState(LPCSTR lpszProfileName) const
@@ -145,12 +137,8 @@ void CFrameWnd::LoadBarState(LPCSTR lpszProfileName)
             pDock->InsertControlBar(pBar, s.row, PlaceInRow(s));
             if (pOldFloat) pOldFloat->DestroyWindow();
         } else if (s.dockId == AFX_IDW_DOCKBAR_FLOAT) {
-            DWORD align = pBar->m_dwStyle & CBRS_ALIGN_ANY;
-            FloatControlBar(pBar, Scaled(s, savedCX, savedCY), align);
-            CRect rect;
-            pBar->GetDockingFrame()->GetWindowRect(&rect);
-            CPoint corner = OnScreen(rect);
-            if (corner != rect.TopLeft()) FloatControlBar(pBar, corner, align);
+            // Floating frames land wholly on the screen.
+            FloatControlBar(pBar, Scaled(s, savedCX, savedCY), pBar->m_dwStyle & CBRS_ALIGN_ANY);
         }
         pBar->DelayShow(s.visible);
     }

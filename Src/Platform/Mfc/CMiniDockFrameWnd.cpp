@@ -98,16 +98,23 @@ void CMiniDockFrameWnd::OnSizing(UINT nSide, LPRECT lpRect)
 {
     CControlBar* pBar = GetBar();
     if (!pBar || !(pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)) return;
-    // The bar decides its size for the dragged length; the frame snaps around it.
+    // The bar decides its size for each dragged length (a corner drags both, the width first);
+    // the frame snaps around it.
     CRect frame = FrameRect(CSize(0, 0), pBar->m_dwStyle);
     CRect inside(0, 0, 0, 0);
     pBar->CalcInsideRect(inside, TRUE);
     CRect rect(lpRect);
-    bool height = nSide == WMSZ_TOP || nSide == WMSZ_BOTTOM;
-    m_dwSizedMode = height ? LM_LENGTHY : LM_HORZ;
-    m_nSizedLength = height ? rect.Height() - frame.Height() + inside.Height()
-                            : rect.Width() - frame.Width() + inside.Width();
-    CSize size = pBar->CalcDynamicLayout(m_nSizedLength, m_dwSizedMode);
+    CSize size;
+    if (nSide != WMSZ_TOP && nSide != WMSZ_BOTTOM) {
+        m_dwSizedMode = LM_HORZ;
+        m_nSizedLength = rect.Width() - frame.Width() + inside.Width();
+        size = pBar->CalcDynamicLayout(m_nSizedLength, m_dwSizedMode);
+    }
+    if (nSide != WMSZ_LEFT && nSide != WMSZ_RIGHT) {
+        m_dwSizedMode = LM_LENGTHY;
+        m_nSizedLength = rect.Height() - frame.Height() + inside.Height();
+        size = pBar->CalcDynamicLayout(m_nSizedLength, m_dwSizedMode);
+    }
     int cx = size.cx + frame.Width(), cy = size.cy + frame.Height();
     if (nSide == WMSZ_LEFT || nSide == WMSZ_TOPLEFT || nSide == WMSZ_BOTTOMLEFT) lpRect->left = lpRect->right - cx;
     else lpRect->right = lpRect->left + cx;

@@ -6,6 +6,7 @@
 #define WM_IDLEUPDATECMDUI 0x0363 // wParam TRUE: update command states (sent at idle)
 #define WM_INITIALUPDATE   0x0364 // sent to the views of a frame once their document is ready
 #define WM_KICKIDLE        0x036A // sent to a modal dialog while its loop is idle
+#define WM_FLOATSTOFRONT   0x036B // posted to a frame: its floating frames are stacked in front again
 #define WM_REFLECT_BASE    0xBC00 // a parent's notification handled by the child itself
 #define AFX_WM_CTLCOLOR    0x0019 // the seven WM_CTLCOLORxxx messages as one map entry
 

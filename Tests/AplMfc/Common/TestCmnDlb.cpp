@@ -39,7 +39,8 @@ END_MESSAGE_MAP()
 int PnlFrame::OnCreate(LPCREATESTRUCTA lpcs)
 {
     if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER;
+    // As the program's panels: floating, their frames' borders size them.
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
     if (!left.Create(this, IDD_TPNL, style | CBRS_LEFT, ID_P_LEFT)) return -1;
     if (!bottom.Create(this, IDD_TPNL, style | CBRS_BOTTOM, ID_P_BOTTOM)) return -1;
     if (!pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST)) return -1;
@@ -137,6 +138,9 @@ TEST_F(DlbTest, EachPlaceOfThePanelHasItsCodeAndCursor)
         int hit;
         HCURSOR cursor;
     } table[] = {{{s.cx / 2, s.cy / 2}, CmnDlbHitInside, arrow},   {{s.cx / 2, 10}, CmnDlbHitGripper, gripper},
+                 // The drawn gripper (2 to 6 down) is the gripper's, though the top edge is near.
+                 {{s.cx / 2, 2}, CmnDlbHitGripper, gripper},      {{s.cx / 2, 4}, CmnDlbHitGripper, gripper},
+                 {{s.cx / 2, 6}, CmnDlbHitGripper, gripper},      {{3, 4}, CmnDlbHitGripper, gripper},
                  {{0, 0}, CmnDlbHitTopLeft, nwse},                 {{s.cx - 1, 0}, CmnDlbHitTopRight, nesw},
                  {{s.cx - 1, s.cy - 1}, CmnDlbHitBottomRight, nwse}, {{0, s.cy - 1}, CmnDlbHitBottomLeft, nesw},
                  {{0, s.cy / 2}, CmnDlbHitLeft, we},               {{s.cx - 1, s.cy / 2}, CmnDlbHitRight, we},
@@ -215,14 +219,16 @@ TEST_F(DlbTest, ADragStopsShortOfTheOppositeEdgeAndEndsAtFiftyOrWhenTheCaptureGo
     TestPnl& p = frame->left;
     CRect screen;
     p.GetWindowRect(&screen);
-    // The left edge off the screen, then past the right one: one pixel is left while dragging,
-    // 50 at the end.
+    // The left edge far out, then past the right one: it stops where the pane would be left
+    // less than its least width; one pixel is left while dragging, 50 at the end.
+    const int room = frame->GetSideDockRoom();
+    ASSERT_GT(room, 0);
     Press(p, CPoint(0, screen.Height() / 2));
     EXPECT_EQ(p.Hit(), CmnDlbHitLeft);
-    MoveTo(p, CPoint(-300, screen.CenterPoint().y));
+    MoveTo(p, CPoint(screen.left - room - 300, screen.CenterPoint().y));
     CRect moving;
     p.GetWindowRect(&moving);
-    EXPECT_EQ(moving.left, screen.left - 300 - screen.left);
+    EXPECT_EQ(moving.left, screen.left - room);
     MoveTo(p, CPoint(screen.right + 100, screen.CenterPoint().y));
     p.GetWindowRect(&moving);
     EXPECT_EQ(moving.Width(), 1);
@@ -250,6 +256,40 @@ TEST_F(DlbTest, ADragStopsShortOfTheOppositeEdgeAndEndsAtFiftyOrWhenTheCaptureGo
     EXPECT_FALSE(b.IsTracking());
     EXPECT_EQ(b.StopTracking(), -7);
     EXPECT_TRUE(Traced("StopTracking"));
+}
+
+// A widened column keeps its width when the frame is maximised and restored. A frame too
+// narrow shows it narrower; a drag there counts from the width the column wants, so a wider
+// frame shows that width less the drag again.
+TEST_F(DlbTest, AColumnKeepsItsWidthThroughAMaximiseAndANarrowFrame)
+{
+    TestPnl& p = frame->left;
+    auto dragRight = [&p](int dx) {
+        CRect screen;
+        p.GetWindowRect(&screen);
+        Press(p, CPoint(screen.Width() - 1, screen.Height() / 2));
+        EXPECT_EQ(p.Hit(), CmnDlbHitRight);
+        MoveTo(p, CPoint(screen.right - 1 + dx, screen.CenterPoint().y));
+        Release(p);
+    };
+    dragRight(60);
+    const int wide = InFrame(p.m_hWnd).Width();
+    frame->ShowWindow(SW_MAXIMIZE);
+    PumpPending();
+    EXPECT_EQ(InFrame(p.m_hWnd).Width(), wide);
+    frame->ShowWindow(SW_RESTORE);
+    PumpPending();
+    EXPECT_EQ(InFrame(p.m_hWnd).Width(), wide);
+
+    CRect normal;
+    frame->GetWindowRect(&normal);
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, wide, normal.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    ASSERT_LT(InFrame(p.m_hWnd).Width(), wide - 20);
+    dragRight(-10);
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, normal.Width(), normal.Height(), SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    EXPECT_EQ(InFrame(p.m_hWnd).Width(), wide - 10);
 }
 
 // Two panels stacked in the left column, then side by side in two columns: the column's
@@ -286,6 +326,26 @@ TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
     EXPECT_EQ(InFrame(upper.m_hWnd).Height(), u.Height() + 40);
     EXPECT_EQ(InFrame(lower.m_hWnd), CRect(l.left, l.top + 40, l.right, l.bottom));
 
+    // That edge far up and back: it stops where the upper panel keeps its least height, also
+    // while dragged; the lower panel's bottom, the column's, stays.
+    {
+        CRect at = InFrame(lower.m_hWnd);
+        CPoint press(at.CenterPoint().x, at.top);
+        frame->ClientToScreen(&press);
+        CPoint client = press;
+        lower.ScreenToClient(&client);
+        Press(lower, client);
+        ASSERT_EQ(lower.Hit(), CmnDlbHitTop);
+        MoveTo(lower, CPoint(press.x, press.y - 2000));
+        CRect live;
+        lower.GetWindowRect(&live);
+        frame->ScreenToClient(&live);
+        EXPECT_EQ(live, CRect(at.left, u.top + 50, at.right, at.bottom));
+        MoveTo(lower, press);
+        Release(lower);
+        EXPECT_EQ(InFrame(lower.m_hWnd), at);
+    }
+
     // The lower panel's right edge 30 out: both panels and the column.
     l = InFrame(lower.m_hWnd);
     drag(lower, CPoint(l.right - 1, l.CenterPoint().y), 30, 0, CmnDlbHitRight);
@@ -310,37 +370,62 @@ TEST_F(DlbTest, PanelsOfTheLeftSideShareTheirColumnsAndEdges)
     EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
     EXPECT_EQ(InFrame(lower.m_hWnd), CRect(l.left + 20, l.top, l.right + 20, l.bottom));
 
-    // Far to the right: the columns stop at three quarters of the frame's width.
+    // Far to the right: the columns stop where the pane keeps its least width, and neither
+    // column is narrowed for it.
     l = InFrame(lower.m_hWnd);
     drag(lower, CPoint(l.right - 1, l.CenterPoint().y), 2000, 0, CmnDlbHitRight);
     CRect client;
     frame->GetClientRect(&client);
-    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.Width() - client.Width() / 4);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd), CRect(client.right - CFrameWnd::kLeastPane, l.top, client.right, l.bottom));
     EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 20);
+    EXPECT_EQ(InFrame(lower.m_hWnd).left, l.left);
 
-    // Its outer edge pushed far to the right widens the first column only as far: no panel is
-    // narrowed by the layout, and the pane keeps its room.
+    // Its outer edge pushed far to the right (widening the first column): the same stop.
     l = InFrame(lower.m_hWnd);
     drag(lower, CPoint(l.right - 1, l.CenterPoint().y), -100, 0, CmnDlbHitRight);
     l = InFrame(lower.m_hWnd);
-    const int width = l.Width(), first = InFrame(upper.m_hWnd).Width();
-    ASSERT_EQ(l.right, client.Width() - client.Width() / 4 - 100);
+    u = InFrame(upper.m_hWnd);
     drag(lower, CPoint(l.left, l.CenterPoint().y), 2000, 0, CmnDlbHitLeft);
-    EXPECT_EQ(InFrame(lower.m_hWnd).Width(), width);
-    EXPECT_EQ(InFrame(lower.m_hWnd).right, client.Width() - client.Width() / 4);
-    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), first + 100);
-    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.Width() - client.Width() / 4);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).left, client.right - CFrameWnd::kLeastPane);
+    EXPECT_EQ(InFrame(upper.m_hWnd).Width(), u.Width() + 100);
+    EXPECT_EQ(InFrame(lower.m_hWnd).Width(), l.Width());
 }
 
-// A press on the gripper is the docking drag's (a posted move and release, each taking the
-// pointer's place when posted); a floating panel has neither borders nor an inside.
+// The panel docked at the bottom grows up no further than the pane and the left column keep
+// their least heights, and along its row no further than the frame's width.
+TEST_F(DlbTest, APanelAtTheBottomGrowsOnlyAsFarAsTheFrameLeavesRoomFor)
+{
+    TestPnl& b = frame->bottom;
+    CRect screen;
+    b.GetWindowRect(&screen);
+    Press(b, CPoint(screen.Width() / 2, 0));
+    ASSERT_EQ(b.Hit(), CmnDlbHitTop);
+    MoveTo(b, CPoint(screen.CenterPoint().x, screen.top - 2000));
+    Release(b);
+    CRect client;
+    frame->GetClientRect(&client);
+    EXPECT_EQ(InFrame(frame->pane.m_hWnd).Height(), CFrameWnd::kLeastPane);
+    EXPECT_EQ(InFrame(frame->left.m_hWnd).Height(), CFrameWnd::kLeastPane);
+    EXPECT_EQ(InFrame(b.m_hWnd).bottom, client.bottom);
+
+    b.GetWindowRect(&screen);
+    Press(b, CPoint(screen.Width() - 1, screen.Height() / 2));
+    ASSERT_EQ(b.Hit(), CmnDlbHitRight);
+    MoveTo(b, CPoint(screen.right + 2000, screen.CenterPoint().y));
+    Release(b);
+    EXPECT_EQ(InFrame(b.m_hWnd), CRect(0, InFrame(b.m_hWnd).top, client.right, client.bottom));
+}
+
+// A press on the gripper, on its drawn line near the top edge, is the docking drag's (a posted
+// move and release, each taking the pointer's place when posted); a floating panel has neither
+// borders nor an inside of its own.
 TEST_F(DlbTest, TheGripperFloatsThePanelWhichThenHasNoBorders)
 {
     TestPnl& p = frame->left;
     ::SetCursorPos(900, 700);
     p.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, 0);
     p.PostMessage(WM_LBUTTONUP, 0, 0);
-    Press(p, CPoint(ClientSize(p).cx / 2, 6));
+    Press(p, CPoint(ClientSize(p).cx / 2, 3));
     PumpPending();
     ASSERT_TRUE(p.IsFloating());
     EXPECT_FALSE(p.IsTracking());
@@ -358,6 +443,42 @@ TEST_F(DlbTest, TheGripperFloatsThePanelWhichThenHasNoBorders)
     EXPECT_TRUE(p.IsFloating());
 }
 
+// A floating panel's frame has sizing borders: its corner dragged (as the system sizes a
+// window: the sizing message, then the move) gives the panel the new size, which it keeps as
+// its floating size when the frame lays out again.
+TEST_F(DlbTest, AFloatingPanelIsSizedByItsFramesBorders)
+{
+    TestPnl& p = frame->left;
+    frame->FloatControlBar(&p, CPoint(200, 150), CBRS_ALIGN_LEFT);
+    CFrameWnd* floating = p.GetDockingFrame();
+    ASSERT_TRUE(p.IsFloating());
+    ASSERT_TRUE(floating->GetStyle() & WS_THICKFRAME);
+    CRect r;
+    floating->GetWindowRect(&r);
+    const struct {
+        CPoint at;
+        LRESULT hit;
+    } borders[] = {{{r.CenterPoint().x, r.bottom - 2}, HTBOTTOM},
+                   {{r.right - 2, r.CenterPoint().y}, HTRIGHT},
+                   {{r.right - 2, r.bottom - 2}, HTBOTTOMRIGHT}};
+    for (const auto& b : borders)
+        EXPECT_EQ(floating->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(b.at.x, b.at.y)), b.hit);
+
+    CRect want(r.left, r.top, r.right + 60, r.bottom + 40);
+    floating->SendMessage(WM_ENTERSIZEMOVE);
+    floating->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&want));
+    floating->SetWindowPos(static_cast<HWND>(nullptr), want.left, want.top, want.Width(), want.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+    floating->SendMessage(WM_EXITSIZEMOVE);
+    frame->RecalcLayout();
+    CRect after;
+    floating->GetWindowRect(&after);
+    EXPECT_NEAR(after.Width(), r.Width() + 60, 2);
+    EXPECT_NEAR(after.Height(), r.Height() + 40, 2);
+    EXPECT_EQ(ClientSize(p), ClientSize(*floating));
+    EXPECT_EQ(CSize(p.Floating()), CSize(p.Current()));
+}
+
 // The sizes each layout request gives, in order, on a panel of 200 x 100.
 TEST_F(DlbTest, EachLayoutModeGivesItsSize)
 {
@@ -371,11 +492,13 @@ TEST_F(DlbTest, EachLayoutModeGivesItsSize)
         CSize size, current;
     } table[] = {{true, 30, LM_LENGTHY, {200, 50}, {200, 50}},
                  {true, -1, LM_HORZ | LM_MRUWIDTH, {200, 100}, {200, 50}},
-                 {true, -1, LM_HORZ | LM_COMMIT, {200, 100}, {200, 100}},
-                 {true, 260, LM_HORZ, {260, 100}, {260, 100}},
-                 {false, -1, LM_HORZ | LM_HORZDOCK, {260, 100}, {260, 100}},
-                 {false, 500, LM_HORZ, {260, 100}, {260, 100}},
-                 {false, -1, LM_VERTDOCK | LM_STRETCH, {260, 100}, {260, 100}}};
+                 // The end of a floating frame's border drag: the dragged size is the floating one.
+                 {true, -1, LM_HORZ | LM_COMMIT, {200, 50}, {200, 50}},
+                 {true, -1, LM_HORZ | LM_MRUWIDTH, {200, 50}, {200, 50}},
+                 {true, 260, LM_HORZ, {260, 50}, {260, 50}},
+                 {false, -1, LM_HORZ | LM_HORZDOCK, {260, 50}, {260, 50}},
+                 {false, 500, LM_HORZ, {260, 50}, {260, 50}},
+                 {false, -1, LM_VERTDOCK | LM_STRETCH, {260, 50}, {260, 50}}};
     for (const auto& row : table) {
         SCOPED_TRACE(row.mode);
         p.m_dwStyle = row.floating ? docked | CBRS_FLOATING : docked;

@@ -1,7 +1,8 @@
 // Docking drags with real mouse and keyboard input (xdotool under Xvfb): the tool bar's
 // gripper dragged to the frame's right edge docks it there, to the middle of the screen
 // floats it, with Ctrl held down floats it anyway, and Escape cancels; a double click on the
-// floating frame's caption docks the bar where it was.
+// floating frame's caption docks the bar where it was; a floating frame stays in front of its
+// frame when either is clicked.
 #include "TestMfcFrameApp.h"
 #include <stdio.h>
 
@@ -111,4 +112,42 @@ TEST_F(FrameDragTest, CtrlForbidsDockingAndEscapeCancels)
 
     Drag(Gripper(), CPoint(client.right - 4, client.CenterPoint().y), "ctrl");
     EXPECT_TRUE(frame->m_wndToolBar.IsFloating());
+}
+
+namespace {
+// The window lies above the other one among the top-level windows.
+bool Above(HWND hWnd, HWND hOther)
+{
+    for (HWND next = ::GetWindow(hWnd, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT))
+        if (next == hOther) return true;
+    return false;
+}
+} // namespace
+
+// A floating bar over its frame stays in front of it: after a click in the floating frame and
+// one on the frame (each activates its window), and after the frame is hidden and shown again.
+TEST_F(FrameDragTest, AFloatingFrameStaysInFrontOfItsFrame)
+{
+    CRect client = ClientOnScreen();
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(client.left + 200, client.top + 100));
+    CFrameWnd* floating = frame->m_wndBar2.GetDockingFrame();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(::GetWindow(floating->m_hWnd, GW_OWNER), hFrame);
+    EXPECT_TRUE(Above(floating->m_hWnd, hFrame));
+    CRect rect;
+    floating->GetWindowRect(&rect);
+    Xdotool("mousemove " + Point(CPoint(rect.CenterPoint().x, rect.bottom - 6)) + " click 1");
+    EXPECT_EQ(::GetActiveWindow(), floating->m_hWnd);
+    Xdotool("mousemove " + Point(CPoint(client.right - 20, client.bottom - 60)) + " click 1");
+    EXPECT_EQ(::GetActiveWindow(), hFrame);
+    EXPECT_TRUE(Above(floating->m_hWnd, hFrame));
+    Screenshot("floating-in-front");
+
+    // Shown again (as a frame is at its start, after its bars were placed), then a moment for
+    // the window system.
+    frame->ShowWindow(SW_HIDE);
+    frame->ShowWindow(SW_SHOW);
+    frame->SetActiveWindow();
+    Xdotool("mousemove " + Point(CPoint(client.right - 30, client.bottom - 70)));
+    EXPECT_TRUE(Above(floating->m_hWnd, hFrame));
 }

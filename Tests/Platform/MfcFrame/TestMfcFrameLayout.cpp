@@ -1,7 +1,8 @@
 // The frame's layout on real windows: the status bar across the bottom, the tool bar docked at
 // the top, two dialog bars in columns on the left, each as tall as the pane, and the pane in
-// the rest; after sizing (a narrow frame narrows the columns), hiding and showing; bars stacked
-// in one column, sharing its height, or in two; the tool bar wrapping to the frame.
+// the rest; after sizing (the pane gives way first, a frame too narrow narrows the columns,
+// those that can give way first), hiding and showing; bars stacked in one column, sharing its
+// height, or in two; the tool bar wrapping to the frame.
 #include "TestMfcFrameApp.h"
 #include <algorithm>
 
@@ -50,24 +51,35 @@ TEST_F(FrameLayoutTest, BarsSurroundThePaneAfterSizing)
     EXPECT_LT(s.client.Width(), l.client.Width());
     EXPECT_EQ(s.bar2, CRect(l.bar2.left, l.bar2.top, l.bar2.right, s.pane.bottom));
 
-    // Narrower: the pane gives its room up first, down to its least width; the columns keep theirs.
-    CRect window;
-    frame->GetWindowRect(&window);
-    const int columns = l.bar1.Width() + l.bar2.Width(), border = window.Width() - s.client.Width();
-    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, columns + CFrameWnd::kLeastPane + 20 + border, 400,
+    // Narrower while the pane can give way: the columns keep their widths, the pane goes down
+    // to its least width.
+    CRect outer;
+    frame->GetWindowRect(&outer);
+    const int both = l.bar1.Width() + l.bar2.Width(), border = outer.Width() - s.client.Width();
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, both + CFrameWnd::kLeastPane + border, 400,
                         SWP_NOMOVE | SWP_NOZORDER);
-    Layout m = Take();
-    EXPECT_EQ(m.bar1.Width(), l.bar1.Width());
-    EXPECT_EQ(m.bar2.Width(), l.bar2.Width());
-    EXPECT_EQ(m.pane.Width(), CFrameWnd::kLeastPane + 20);
+    Layout t = Take();
+    EXPECT_EQ(t.bar1.Width(), l.bar1.Width());
+    EXPECT_EQ(t.bar2.Width(), l.bar2.Width());
+    EXPECT_EQ(t.pane.Width(), CFrameWnd::kLeastPane);
 
     // Too narrow for both columns: they narrow in proportion and the pane keeps its least width.
     frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER);
     Layout n = Take();
-    EXPECT_NEAR(n.pane.Width(), CFrameWnd::kLeastPane, 2);
+    EXPECT_GE(n.pane.Width(), CFrameWnd::kLeastPane);
     EXPECT_EQ(n.pane.left, n.bar2.right);
     EXPECT_LT(n.bar1.Width(), l.bar1.Width());
     EXPECT_NEAR(n.bar1.Width() * l.bar2.Width() / l.bar1.Width(), n.bar2.Width(), 2);
+
+    // A bar that shows its contents whole only at its own width keeps it while the other one
+    // can give way.
+    frame->m_wndBar2.m_sizeLeast = frame->m_wndBar2.m_sizeDefault;
+    frame->SetWindowPos(static_cast<HWND>(nullptr), 0, 0, l.bar2.Width() + 80 + CFrameWnd::kLeastPane + border, 400,
+                        SWP_NOMOVE | SWP_NOZORDER);
+    Layout q = Take();
+    EXPECT_EQ(q.bar1.Width(), 80);
+    EXPECT_EQ(q.bar2.Width(), l.bar2.Width());
+    EXPECT_EQ(q.pane.Width(), CFrameWnd::kLeastPane);
 }
 
 TEST_F(FrameLayoutTest, HiddenBarsGiveTheirPlaceUpAtOnceOrAtTheNextIdle)
@@ -129,6 +141,24 @@ TEST_F(FrameLayoutTest, DockControlBarStacksInOneColumnOrStartsAnother)
     frame->FloatControlBar(&frame->m_wndBar2, CPoint(700, 300), CBRS_ALIGN_RIGHT);
     frame->DockControlBar(&frame->m_wndBar2);
     EXPECT_EQ(frame->m_wndBar2.m_pDockBar->GetDlgCtrlID(), AFX_IDW_DOCKBAR_RIGHT);
+}
+
+// A bar floated where its frame would stick out of the work area lies wholly in it, also when
+// it floats already.
+TEST_F(FrameLayoutTest, AFloatingFrameLiesWhollyOnTheScreen)
+{
+    CRect work;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(work.right - 20, work.bottom - 20));
+    CFrameWnd* floating = frame->m_wndBar2.GetDockingFrame();
+    ASSERT_TRUE(frame->m_wndBar2.IsFloating());
+    CRect rect;
+    floating->GetWindowRect(&rect);
+    EXPECT_EQ(rect.BottomRight(), work.BottomRight());
+    frame->FloatControlBar(&frame->m_wndBar2, CPoint(work.left - 500, work.top - 500));
+    CRect again;
+    floating->GetWindowRect(&again);
+    EXPECT_EQ(again, CRect(work.TopLeft(), rect.Size()));
 }
 
 TEST_F(FrameLayoutTest, ToolBarWrapsToTheNarrowedFrameAndAfterButtonsChange)
