@@ -12,6 +12,38 @@
 
 namespace {
 
+// Another thread holding the image service's lock from construction until Release (or the end).
+class LockHolder {
+public:
+    LockHolder()
+    {
+        m_thread = CreateThread(nullptr, 0, Hold, &m_phase, 0, nullptr);
+        while (m_phase == 0) Sleep(1);
+    }
+    ~LockHolder() { Release(); }
+    void Release()
+    {
+        if (!m_thread) return;
+        m_phase = 2;
+        WaitForSingleObject(m_thread, 10000);
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
+
+private:
+    static DWORD WINAPI Hold(LPVOID p)
+    {
+        auto* phase = static_cast<std::atomic<int>*>(p);
+        theCmnImg.LockCache(0);
+        *phase = 1;
+        while (*phase == 1) Sleep(1);
+        theCmnImg.UnlockCache(0);
+        return 0;
+    }
+    std::atomic<int> m_phase{0};
+    HANDLE m_thread = nullptr;
+};
+
 // ---- Elements made by hand for the compare rule ----
 
 class Elements {
@@ -589,23 +621,9 @@ TEST_F(LscTest, ThumbnailsArePaintedFromTheCacheOutlinesUntilThen)
     // While another thread holds the image lock the cells keep their outlines and wait.
     theCmnImg.ClearCache(0);
     PatBlt(dc, 0, 0, client.Width(), client.Height(), WHITENESS);
-    std::atomic<int> phase{0};
-    HANDLE holder = CreateThread(
-        nullptr, 0,
-        [](LPVOID p) -> DWORD {
-            auto* ph = static_cast<std::atomic<int>*>(p);
-            theCmnImg.LockCache(0);
-            *ph = 1;
-            while (*ph == 1) Sleep(1);
-            theCmnImg.UnlockCache(0);
-            return 0;
-        },
-        &phase, 0, nullptr);
-    while (phase == 0) Sleep(1);
+    LockHolder holder;
     EXPECT_EQ(list->Draw(dc, &client), 0);
-    phase = 2;
-    WaitForSingleObject(holder, 10000);
-    CloseHandle(holder);
+    holder.Release();
     EXPECT_EQ(pixel(centre(0)), 0xFFFFFFu) << "nothing drawn without the lock";
     // The requests made the thumbnails meanwhile.
     Thumbnails();
@@ -656,19 +674,7 @@ TEST_F(LscTest, EveryCellInSightAfterAScrollFasterThanTheThumbnailsIsDrawn)
     ASSERT_TRUE(VktPumpUntil(settled));
     CRect client;
     list->GetClientRect(&client);
-    std::atomic<int> phase{0};
-    HANDLE holder = CreateThread(
-        nullptr, 0,
-        [](LPVOID p) -> DWORD {
-            auto* ph = static_cast<std::atomic<int>*>(p);
-            theCmnImg.LockCache(0);
-            *ph = 1;
-            while (*ph == 1) Sleep(1);
-            theCmnImg.UnlockCache(0);
-            return 0;
-        },
-        &phase, 0, nullptr);
-    while (phase == 0) Sleep(1);
+    LockHolder holder;
     int passed = 0;
     for (int notch = 0; notch < 40; ++notch) {
         list->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(100, 100));
@@ -678,9 +684,7 @@ TEST_F(LscTest, EveryCellInSightAfterAScrollFasterThanTheThumbnailsIsDrawn)
             if (list->GetItemRect(i, &icon, LVIR_ICON) && icon.bottom > 0 && icon.top < client.bottom) ++passed;
         }
     }
-    phase = 2;
-    WaitForSingleObject(holder, 10000);
-    CloseHandle(holder);
+    holder.Release();
     ASSERT_GT(passed, 600) << "the scroll passes more cells than painting's requests once held";
     Thumbnails();
     ASSERT_TRUE(VktPumpUntil(settled));
