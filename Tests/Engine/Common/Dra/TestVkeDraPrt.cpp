@@ -408,16 +408,21 @@ TEST_F(DraPrt, TheDrawObjectPrintsItsDefaultDrawMemory)
     EXPECT_EQ(Traced(), 1); // the -7 before the attach
 }
 
+// A DC of the default printer (the queue "PDF"), or null.
+HDC DefaultPrinterDC()
+{
+    char name[256] = {};
+    DWORD size = sizeof(name);
+    return GetDefaultPrinterA(name, &size) ? CreateDCA(nullptr, name, nullptr, nullptr) : nullptr;
+}
+
 // One job through the queue "PDF": a zoomed drawing (black left, grey right) in every scale mode,
 // every page of each. The pages' expectations go to TestEngDra.jobs for CheckPrintPdf.py: ink in
 // the header and page-number bands, the drawing's two colours where the page shows them, and
 // page-number lines alike exactly where their texts are.
 TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
 {
-    char name[256] = {};
-    DWORD size = sizeof(name);
-    ASSERT_TRUE(GetDefaultPrinterA(name, &size));
-    HDC printer = CreateDCA(nullptr, name, nullptr, nullptr);
+    HDC printer = DefaultPrinterDC();
     ASSERT_NE(printer, nullptr);
     ASSERT_EQ(Start([](VkeDraParam& p) { p.rctInrDra = {0, 0, 600, 400}; }), 0);
     ASSERT_EQ(VkeDraSetScale(dra, 2, 1), 0);
@@ -490,10 +495,7 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
 // it regular). The job comes out, every header has ink, and the bold one more than the regular.
 TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
 {
-    char name[256] = {};
-    DWORD size = sizeof(name);
-    ASSERT_TRUE(GetDefaultPrinterA(name, &size));
-    HDC printer = CreateDCA(nullptr, name, nullptr, nullptr);
+    HDC printer = DefaultPrinterDC();
     ASSERT_NE(printer, nullptr);
     ASSERT_EQ(Start([](VkeDraParam& p) { p.rctInrDra = {0, 0, 600, 400}; }), 0);
     char title[64];
