@@ -60,27 +60,16 @@ vk_pick()
 vk_selected() { vk_e2e_items "$1" | awk -F'\t' '$3 == 1 { print $1; exit }'; }
 vk_names() { vk_e2e_items "$1" | cut -f1 | sort | paste -sd'|'; }
 # vk_wait_names FRAME NAMES: waits until the list holds exactly those names (sorted, "|" between).
-vk_wait_names()
-{
-  local until=$((SECONDS + 20))
-  until [ "$(vk_names "$1")" = "$2" ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the list holds \"$(vk_names "$1")\", not \"$2\""
-    sleep 0.3
-  done
-}
+vk_wait_names() { vk_e2e_until_is "the list holds" "$2" vk_names "$1"; }
 # vk_tree_key FRAME KEY PATH: the tree takes the focus (Ctrl+F; each selection sends it to the
 # file list) and the key; waits until the tree selects PATH (its texts below the drive, "/" between).
 vk_tree_path() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tree "$1" 2>/dev/null | tr -d '\r' | sed -n '5,$p' | tr -d '\t' | paste -sd/; }
 vk_tree_key()
 {
-  local until=$((SECONDS + 20))
   vk_e2e_key ctrl+f
   sleep 0.3
   vk_e2e_key "$2"
-  until [ "$(vk_tree_path "$1")" = "$3" ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the tree selects \"$(vk_tree_path "$1")\", not \"$3\""
-    sleep 0.3
-  done
+  vk_e2e_until_is "the tree selects" "$3" vk_tree_path "$1"
 }
 # vk_tool_line N: line N of what the tool wrote, as UTF-8, once it is there.
 vk_tool_line()

@@ -22,14 +22,7 @@ convert -size 40x40 xc:'#ffff00' "BMP3:$root/sub/s.bmp"
 
 vk_names() { vk_e2e_items "$1" | cut -f1 | paste -sd' '; }
 # vk_expect_names FRAME NAMES: waits until the list holds these names in this order.
-vk_expect_names()
-{
-  local until=$((SECONDS + 20))
-  while [ "$(vk_names "$1")" != "$2" ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the list holds \"$(vk_names "$1")\", not \"$2\""
-    sleep 0.3
-  done
-}
+vk_expect_names() { vk_e2e_until_is "the list holds" "$2" vk_names "$1"; }
 
 vk_e2e_start first
 frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')

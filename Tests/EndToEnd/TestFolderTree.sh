@@ -20,14 +20,7 @@ vk_tree() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" tree "$1" 2>/dev/null | tr 
 vk_path() { vk_tree "$1" | sed -n '5,$p' | tr -d '\t' | paste -sd/; }
 vk_count() { vk_tree "$1" | head -1; }
 # vk_expect_path FRAME PATH: waits until the selection is PATH.
-vk_expect_path()
-{
-  local until=$((SECONDS + 20))
-  while [ "$(vk_path "$1")" != "$2" ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the tree selects \"$(vk_path "$1")\", not \"$2\""
-    sleep 0.3
-  done
-}
+vk_expect_path() { vk_e2e_until_is "the tree selects" "$2" vk_path "$1"; }
 # vk_tree_key FRAME KEY: the tree takes the focus (Ctrl+F; each selection sends it to the file
 # list), then the key.
 vk_tree_key()

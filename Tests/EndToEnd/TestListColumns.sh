@@ -21,14 +21,7 @@ win() { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" "$@" | tr -d '\r'; }
 # The details view's columns as "title width" pairs in the order shown, on one line.
 vk_columns() { win columns "$1" | tr '\t' ' ' | paste -sd',' | sed 's/,/, /g'; }
 # vk_expect_columns FRAME COLUMNS: waits until the list shows these columns.
-vk_expect_columns()
-{
-  local until=$((SECONDS + 20))
-  while [ "$(vk_columns "$1")" != "$2" ]; do
-    [ $SECONDS -lt $until ] || vk_e2e_fail "the list shows the columns \"$(vk_columns "$1")\", not \"$2\""
-    sleep 0.3
-  done
-}
+vk_expect_columns() { vk_e2e_until_is "the list shows the columns" "$2" vk_columns "$1"; }
 # The ini's six column widths on one line.
 vk_ini_widths()
 {

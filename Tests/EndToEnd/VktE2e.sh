@@ -149,6 +149,18 @@ vk_e2e_wait_line()
 # vk_e2e_wait_window CLASS TITLE [timeout]: waits for such a window and prints its hwnd.
 vk_e2e_wait_window() { vk_e2e_wait_line "$@" | cut -f1; }
 
+# vk_e2e_until_is WHAT WANTED COMMAND...: waits (20 s at most) until COMMAND prints WANTED, else
+# fails saying WHAT and what it printed.
+vk_e2e_until_is()
+{
+  local what=$1 wanted=$2 until=$((SECONDS + 20))
+  shift 2
+  until [ "$("$@")" = "$wanted" ]; do
+    [ $SECONDS -lt $until ] || vk_e2e_fail "$what \"$("$@")\", not \"$wanted\""
+    sleep 0.3
+  done
+}
+
 # vk_e2e_no_window CLASS TITLE SECONDS: fails when such a window shows within the time.
 vk_e2e_no_window()
 {

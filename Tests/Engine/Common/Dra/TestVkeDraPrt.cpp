@@ -416,34 +416,73 @@ HDC DefaultPrinterDC()
     return GetDefaultPrinterA(name, &size) ? CreateDCA(nullptr, name, nullptr, nullptr) : nullptr;
 }
 
+// One job through the default printer: its DC (deleted on every path), the paper and the
+// inches of a point on it, and at its end the pages' expectations for CheckPrintPdf.py.
+struct PrinterJob {
+    HDC dc = DefaultPrinterDC();
+    char title[64] = {};
+    double dpiX = 1, dpiY = 1;
+    int offX = 0, offY = 0;
+    RECT paper = {};
+    ~PrinterJob()
+    {
+        if (dc) DeleteDC(dc);
+    }
+    // Starts the document, titled PREFIX with this process and time; false when it cannot.
+    bool Begin(const char* prefix)
+    {
+        snprintf(title, sizeof(title), "%s%lu%lu", prefix, GetCurrentProcessId(), GetTickCount());
+        DOCINFOA doc = {sizeof(doc), title, nullptr, nullptr, 0};
+        if (!dc || StartDocA(dc, &doc) <= 0) return false;
+        dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+        dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+        offX = GetDeviceCaps(dc, PHYSICALOFFSETX);
+        offY = GetDeviceCaps(dc, PHYSICALOFFSETY);
+        paper = {0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
+        return true;
+    }
+    double InchX(double x) const { return (x + offX) / dpiX; }
+    double InchY(double y) const { return (y + offY) / dpiY; }
+    // A rectangle on the paper in inches, "left top right bottom".
+    std::string Inches(const RECT& r) const
+    {
+        char line[128];
+        snprintf(line, sizeof(line), "%.3f %.3f %.3f %.3f", InchX(r.left), InchY(r.top), InchX(r.right), InchY(r.bottom));
+        return line;
+    }
+    // Ends the document and appends its SHEETS pages' PROBES to the jobs file.
+    bool End(int sheets, const std::string& probes)
+    {
+        if (EndDoc(dc) <= 0) return false;
+        FILE* f = fopen(JobsPath().c_str(), "a");
+        if (!f) return false;
+        fprintf(f, "job %s %d\n%s", title, sheets, probes.c_str());
+        fclose(f);
+        return true;
+    }
+};
+
 // One job through the queue "PDF": a zoomed drawing (black left, grey right) in every scale mode,
 // every page of each. The pages' expectations go to TestEngDra.jobs for CheckPrintPdf.py: ink in
 // the header and page-number bands, the drawing's two colours where the page shows them, and
 // page-number lines alike exactly where their texts are.
 TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
 {
-    HDC printer = DefaultPrinterDC();
-    ASSERT_NE(printer, nullptr);
+    PrinterJob job;
+    ASSERT_NE(job.dc, nullptr);
     ASSERT_EQ(Start([](VkeDraParam& p) { p.rctInrDra = {0, 0, 600, 400}; }), 0);
     ASSERT_EQ(VkeDraSetScale(dra, 2, 1), 0);
     split = 600;
     leftColor = RGB(0, 0, 0);
     rightColor = RGB(128, 128, 128);
-    char title[64];
-    snprintf(title, sizeof(title), "VktDra%lu%lu", GetCurrentProcessId(), GetTickCount());
-    DOCINFOA doc = {sizeof(doc), title, nullptr, nullptr, 0};
-    ASSERT_GT(StartDocA(printer, &doc), 0);
-    const double dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
-    const int offX = GetDeviceCaps(printer, PHYSICALOFFSETX), offY = GetDeviceCaps(printer, PHYSICALOFFSETY);
-    const RECT paper = {0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES)};
-    auto inchX = [&](double x) { return (x + offX) / dpiX; };
-    auto inchY = [&](double y) { return (y + offY) / dpiY; };
+    ASSERT_TRUE(job.Begin("VktDra"));
+    HDC printer = job.dc;
     std::string probes;
     char line[256];
     int sheet = 0;
     int grids = 0;
     for (int mode = 1; mode <= 6; ++mode) {
-        PrintInfo pi = Paged(printer, paper, mode);
+        PrintInfo pi = Paged(printer, job.paper, mode);
         // The displayed size and the fit to the height run over more than one page.
         EXPECT_EQ(pi.iPageCount > 1, mode == 2 || mode == 6) << mode;
         grids += pi.iPageCount > 1;
@@ -453,15 +492,10 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
             ASSERT_EQ(VkeDraPrint(dra, &pi), 0) << mode << " " << n;
             ASSERT_GT(EndPage(printer), 0);
             ++sheet;
-            for (const RECT* band : {&pi.rctHeader, &pi.rctPageNo}) {
-                snprintf(line, sizeof(line), "ink %d %.3f %.3f %.3f %.3f\n", sheet, inchX(band->left),
-                         inchY(band->top), inchX(band->right), inchY(band->bottom));
-                probes += line;
-            }
-            const RECT& b = pi.rctPageNo;
-            snprintf(line, sizeof(line), "band %d %d/%d %.3f %.3f %.3f %.3f\n", sheet, n, pi.iPageCount,
-                     inchX(b.left), inchY(b.top), inchX(b.right), inchY(b.bottom));
-            probes += line;
+            for (const RECT* band : {&pi.rctHeader, &pi.rctPageNo})
+                probes += "ink " + std::to_string(sheet) + " " + job.Inches(*band) + "\n";
+            snprintf(line, sizeof(line), "band %d %d/%d ", sheet, n, pi.iPageCount);
+            probes += line + job.Inches(pi.rctPageNo) + "\n";
             // The middle of each colour's share of the page part, where it is wide enough.
             const RECT& p = pi.rctPagePart;
             const double sx = double(pi.rctPrinted.right - pi.rctPrinted.left) / (pi.rctSource.right - pi.rctSource.left);
@@ -474,18 +508,13 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
             for (const Share& s : shares) {
                 if (s.to - s.from < 40) continue;
                 double x = pi.rctImage.left + ((s.from + s.to) / 2.0 - p.left) * sx;
-                snprintf(line, sizeof(line), "grey %d %.3f %.3f %d %d\n", sheet, inchX(x), inchY(y), s.lo, s.hi);
+                snprintf(line, sizeof(line), "grey %d %.3f %.3f %d %d\n", sheet, job.InchX(x), job.InchY(y), s.lo, s.hi);
                 probes += line;
             }
         }
     }
-    ASSERT_GT(EndDoc(printer), 0);
-    DeleteDC(printer);
+    ASSERT_TRUE(job.End(sheet, probes));
     EXPECT_EQ(grids, 2);
-    FILE* f = fopen(JobsPath().c_str(), "a");
-    ASSERT_NE(f, nullptr);
-    fprintf(f, "job %s %d\n%s", title, sheet, probes.c_str());
-    fclose(f);
     EXPECT_EQ(Traced(), 0);
 }
 
@@ -495,22 +524,16 @@ TEST_F(DraPrt, EveryScaleModeComesOutOfTheQueue)
 // it regular). The job comes out, every header has ink, and the bold one more than the regular.
 TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
 {
-    HDC printer = DefaultPrinterDC();
-    ASSERT_NE(printer, nullptr);
+    PrinterJob job;
+    ASSERT_NE(job.dc, nullptr);
     ASSERT_EQ(Start([](VkeDraParam& p) { p.rctInrDra = {0, 0, 600, 400}; }), 0);
-    char title[64];
-    snprintf(title, sizeof(title), "VktDraFnt%lu%lu", GetCurrentProcessId(), GetTickCount());
-    DOCINFOA doc = {sizeof(doc), title, nullptr, nullptr, 0};
-    ASSERT_GT(StartDocA(printer, &doc), 0);
-    const double dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
-    const int offX = GetDeviceCaps(printer, PHYSICALOFFSETX), offY = GetDeviceCaps(printer, PHYSICALOFFSETY);
-    const RECT paper = {0, 0, GetDeviceCaps(printer, HORZRES), GetDeviceCaps(printer, VERTRES)};
+    ASSERT_TRUE(job.Begin("VktDraFnt"));
+    HDC printer = job.dc;
     struct Row {
         const char* face;
         LONG weight;
     } rows[] = {{"MS UI Gothic", FW_NORMAL}, {"MS UI Gothic", FW_BOLD}, {"Nimbus Sans", FW_NORMAL}, {"Nimbus Sans", FW_BOLD}};
     std::string probes;
-    char line[256];
     int sheet = 0;
     for (const Row& r : rows) {
         PrintInfo pi;
@@ -521,25 +544,18 @@ TEST_F(DraPrt, HeaderFontsComeOutOfTheQueueAsChosen)
         pi.lfHeader.lfWeight = r.weight;
         snprintf(pi.lfHeader.lfFaceName, sizeof(pi.lfHeader.lfFaceName), "%s", r.face);
         snprintf(pi.amHeader, sizeof(pi.amHeader), "HEADER Test");
-        ASSERT_EQ(VkeDraSetPrintInfoRect(dra, &pi, &paper), 0);
+        ASSERT_EQ(VkeDraSetPrintInfoRect(dra, &pi, &job.paper), 0);
         ASSERT_EQ(VkeDraSetPrintPageInfo(dra, &pi), 0);
         pi.iCurPage = 1;
         ASSERT_GT(StartPage(printer), 0);
         ASSERT_EQ(VkeDraPrint(dra, &pi), 0) << r.face << " " << r.weight;
         ASSERT_GT(EndPage(printer), 0);
         ++sheet;
-        const RECT& h = pi.rctHeader;
-        snprintf(line, sizeof(line), "%.3f %.3f %.3f %.3f", (h.left + offX) / dpiX, (h.top + offY) / dpiY,
-                 (h.right + offX) / dpiX, (h.bottom + offY) / dpiY);
+        const std::string line = job.Inches(pi.rctHeader);
         probes += "ink " + std::to_string(sheet) + " " + line + "\n";
         if (r.weight == FW_BOLD) probes += "heavier " + std::to_string(sheet) + " " + std::to_string(sheet - 1) + " " + line + "\n";
     }
-    ASSERT_GT(EndDoc(printer), 0);
-    DeleteDC(printer);
-    FILE* f = fopen(JobsPath().c_str(), "a");
-    ASSERT_NE(f, nullptr);
-    fprintf(f, "job %s %d\n%s", title, sheet, probes.c_str());
-    fclose(f);
+    ASSERT_TRUE(job.End(sheet, probes));
     EXPECT_EQ(Traced(), 0);
 }
 
