@@ -106,20 +106,22 @@ widths=$(vk_ini_widths)
 [ "$widths" = "120 120 120 80 120 120" ] || vk_e2e_fail "the ini keeps the widths $widths"
 
 # ---- The next start shows them; shown columns stored 0 wide take the default width ----
-vk_e2e_start second
-frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
-vk_expect_columns "$frame" "名前 120, 種類 120, サイズ 120, 更新日時 80"
-vk_e2e_idle "$frame"
-vk_e2e_close "$frame"
-vk_e2e_wait_exit "$second"
+# vk_run_showing NAME COLUMNS: a start that shows these columns, then its exit.
+vk_run_showing()
+{
+  vk_e2e_start "$1"
+  local pid=${!1} frame
+  frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
+  vk_expect_columns "$frame" "$2"
+  vk_e2e_idle "$frame"
+  vk_e2e_close "$frame"
+  vk_e2e_wait_exit "$pid"
+}
+vk_run_showing second "名前 120, 種類 120, サイズ 120, 更新日時 80"
 ini="$VK_E2E_BIN/Pictavo.ini"
 for i in 1 2 3; do sed -i -e "s/^LscFii_iWidthLstCol_$i=[0-9]*/LscFii_iWidthLstCol_$i=0/" "$ini"; done
 [ "$(vk_ini_widths)" = "0 0 0 80 120 120" ] || vk_e2e_fail "the ini was not damaged: $(vk_ini_widths)"
-vk_e2e_start third
-frame=$(vk_e2e_wait_window '^Afx:' '^Pictavo$')
-vk_expect_columns "$frame" "名前 120, 種類 120, サイズ 120, 更新日時 80"
-vk_e2e_close "$frame"
-vk_e2e_wait_exit "$third"
+vk_run_showing third "名前 120, 種類 120, サイズ 120, 更新日時 80"
 widths=$(vk_ini_widths)
 [ "$widths" = "120 120 120 80 120 120" ] || vk_e2e_fail "the third run wrote the widths $widths"
 vk_e2e_log "passed"
