@@ -252,12 +252,10 @@ LRESULT DlgFil::RunNameBoxProc(const char* name, HWND hWnd, UINT message, WPARAM
         Fail(name, VKE_ERR_SYSTEM);
         return 0;
     }
-    if (message == WM_SETFOCUS) {
-        // The box takes the focus first while the system dialog is still hidden: its base name is
-        // selected once the dialog shows.
-        if (::IsWindowVisible(hWnd)) theCmnWin.SetSelFilNam(hWnd);
-        else if (DlgFil* owner = static_cast<DlgFil*>(::GetPropA(hWnd, kOwner))) owner->m_bSelPending = 1;
-    }
+    // The box takes the focus first while the system dialog is still hidden: its base name is
+    // selected once the dialog shows.
+    if (message == WM_SETFOCUS)
+        if (DlgFil* owner = static_cast<DlgFil*>(::GetPropA(hWnd, kOwner))) owner->SelectName();
     return CallPrevProc(prev, hWnd, message, wParam, lParam);
 }
 
