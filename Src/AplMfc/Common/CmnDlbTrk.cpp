@@ -51,6 +51,38 @@ int WantedWidth(CDockBar* dock, int row)
     return width;
 }
 
+// A drag of a panel in a side's column: how far its inner and outer edges moved outward, the
+// column beyond its outer edge with the width it wants (0 when there is none), and the column's
+// shown panels with the panel's place among them.
+struct ColumnDrag {
+    int row = 0, beyond = 0, beyondWidth = 0, inner = 0, outer = 0;
+    bool left = false;
+    std::vector<CmnDlb*> shown;
+    size_t at = 0;
+};
+
+ColumnDrag DragInColumn(CDockBar* dock, const CmnDlb* panel, const CRect& from, const CRect& to)
+{
+    ColumnDrag drag;
+    drag.row = dock->GetBarRow(panel);
+    // Columns count from the pane outward: on the left the outer ones come first.
+    drag.left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
+    drag.inner = drag.left ? to.right - from.right : from.left - to.left;
+    drag.outer = drag.left ? from.left - to.left : to.right - from.right;
+    drag.beyond = drag.row + (drag.left ? -1 : 1);
+    if (drag.beyond >= 0 && drag.beyond < dock->GetRowCount()) drag.beyondWidth = WantedWidth(dock, drag.beyond);
+    drag.shown = RowPanels(dock, drag.row, true);
+    drag.at = static_cast<size_t>(std::find(drag.shown.begin(), drag.shown.end(), panel) - drag.shown.begin());
+    return drag;
+}
+
+int WindowHeight(CWnd* wnd)
+{
+    CRect rect;
+    wnd->GetWindowRect(&rect);
+    return rect.Height();
+}
+
 // A dragged side's length cut to at most `most`, keeping the edge that was not dragged.
 void CutLength(LONG* low, LONG* high, bool lowDragged, int most)
 {
@@ -83,18 +115,13 @@ CRect CmnDlb::LimitDrag(const CRect& from, const CRect& to) const
 
 CRect CmnDlb::LimitInColumn(CDockBar* dock, const CRect& from, const CRect& to) const
 {
-    const int row = dock->GetBarRow(this);
-    // Columns count from the pane outward: on the left the outer ones come first.
-    const bool left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
-    int inner = left ? to.right - from.right : from.left - to.left; // moved outward by
-    int outer = left ? from.left - to.left : to.right - from.right;
-    const int beyond = row + (left ? -1 : 1);
-    const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? WantedWidth(dock, beyond) : 0;
+    const ColumnDrag drag = DragInColumn(dock, this, from, to);
+    int inner = drag.inner, outer = drag.outer;
     // The outer edge moves the column beyond (which keeps the least width), this column pushed
     // along: the side then narrows by what that column gives. At the frame's edge it widens
     // this column.
-    if (beyondWidth > 0) outer = std::min(outer, beyondWidth - static_cast<int>(CmnDlbMinSide));
-    const int sign = beyondWidth > 0 ? -1 : 1;
+    if (drag.beyondWidth > 0) outer = std::min(outer, drag.beyondWidth - static_cast<int>(CmnDlbMinSide));
+    const int sign = drag.beyondWidth > 0 ? -1 : 1;
     // The side grows no further than the frame leaves room for: the pane gives way down to its
     // least width, and no column is narrowed for it.
     int growth[2] = {inner, sign * outer};
@@ -107,7 +134,7 @@ CRect CmnDlb::LimitInColumn(CDockBar* dock, const CRect& from, const CRect& to) 
     inner = growth[0];
     outer = sign * growth[1];
     CRect limited = to;
-    if (left) {
+    if (drag.left) {
         limited.right = from.right + inner;
         limited.left = from.left - outer;
     } else {
@@ -116,20 +143,15 @@ CRect CmnDlb::LimitInColumn(CDockBar* dock, const CRect& from, const CRect& to) 
     }
     // The column's own top and bottom stay; an edge shared with the panel above or below moves
     // only as far as both keep the least height.
-    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
-    const size_t at = static_cast<size_t>(std::find(shown.begin(), shown.end(), this) - shown.begin());
-    auto height = [](CmnDlb* panel) {
-        CRect rect;
-        panel->GetWindowRect(&rect);
-        return static_cast<int>(rect.Height());
-    };
+    const std::vector<CmnDlb*>& shown = drag.shown;
+    const size_t at = drag.at;
     const int least = CmnDlbMinSide, own = std::max(0, from.Height() - least);
     if (at > 0 && at < shown.size())
-        limited.top = std::max(std::min(to.top, from.top + own), from.top - std::max(0, height(shown[at - 1]) - least));
+        limited.top = std::max(std::min(to.top, from.top + own), from.top - std::max(0, WindowHeight(shown[at - 1]) - least));
     else
         limited.top = from.top;
     if (at + 1 < shown.size())
-        limited.bottom = std::min(std::max(to.bottom, from.bottom - own), from.bottom + std::max(0, height(shown[at + 1]) - least));
+        limited.bottom = std::min(std::max(to.bottom, from.bottom - own), from.bottom + std::max(0, WindowHeight(shown[at + 1]) - least));
     else
         limited.bottom = from.bottom;
     return limited;
@@ -160,30 +182,21 @@ bool CmnDlb::ResizeInColumn(const CRect& from, const CRect& to)
 {
     CDockBar* dock = SideDock();
     if (!dock) return false;
-    const int row = dock->GetBarRow(this);
-    const bool left = (dock->GetBarStyle() & CBRS_ALIGN_LEFT) != 0;
-    const int inner = left ? to.right - from.right : from.left - to.left;
-    const int outer = left ? from.left - to.left : to.right - from.right;
-    const int beyond = row + (left ? -1 : 1);
-    const int beyondWidth = beyond >= 0 && beyond < dock->GetRowCount() ? WantedWidth(dock, beyond) : 0;
+    const ColumnDrag drag = DragInColumn(dock, this, from, to);
     // The widths the columns want move by what the edges moved, so a column the layout shows
     // narrower keeps the rest of its width.
-    if (outer && beyondWidth > 0) SetColumnWidth(dock, beyond, beyondWidth - outer);
-    SetColumnWidth(dock, row, WantedWidth(dock, row) + inner + (beyondWidth > 0 ? 0 : outer));
+    if (drag.outer && drag.beyondWidth > 0) SetColumnWidth(dock, drag.beyond, drag.beyondWidth - drag.outer);
+    SetColumnWidth(dock, drag.row, WantedWidth(dock, drag.row) + drag.inner + (drag.beyondWidth > 0 ? 0 : drag.outer));
 
     // An edge shared with the panel above or below moves between the two, each keeping at least
     // the least height; every shown panel of the column then wants the height it shows.
-    std::vector<CmnDlb*> shown = RowPanels(dock, row, true);
-    const size_t at = static_cast<size_t>(std::find(shown.begin(), shown.end(), this) - shown.begin());
+    const std::vector<CmnDlb*>& shown = drag.shown;
+    const size_t at = drag.at;
     const bool up = at < shown.size() && at > 0 && to.top != from.top;
     const bool down = at + 1 < shown.size() && to.bottom != from.bottom;
     if (!up && !down) return true;
     std::vector<int> heights;
-    for (CmnDlb* panel : shown) {
-        CRect rect;
-        panel->GetWindowRect(&rect);
-        heights.push_back(panel == this ? from.Height() : rect.Height());
-    }
+    for (CmnDlb* panel : shown) heights.push_back(panel == this ? from.Height() : WindowHeight(panel));
     auto move = [&heights](size_t upper, int by) {
         by = std::min(by, heights[upper + 1] - static_cast<int>(CmnDlbMinSide));
         by = std::max(by, static_cast<int>(CmnDlbMinSide) - heights[upper]);
