@@ -194,10 +194,13 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
 }
 
 namespace {
-// A floating frame moved, when it must, to lie wholly in the work area of its monitor (its top
-// left corner there when it is larger).
-void KeepOnScreen(CWnd* pFloat)
+// A floating frame's window put with its top-left corner at point (screen), laid out, then
+// moved, when it must, to lie wholly in the work area of its monitor (its top left corner there
+// when it is larger).
+void PlaceFloat(CFrameWnd* pFloat, CPoint point)
 {
+    pFloat->SetWindowPos(static_cast<HWND>(nullptr), point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pFloat->RecalcLayout();
     CRect rect;
     pFloat->GetWindowRect(&rect);
     CRect work;
@@ -220,10 +223,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | align;
     if (pBar->IsFloating()) {
         // Already floating: its frame moves.
-        CFrameWnd* pFloat = pBar->GetDockingFrame();
-        pFloat->SetWindowPos(static_cast<HWND>(nullptr), point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        pFloat->RecalcLayout();
-        KeepOnScreen(pFloat);
+        PlaceFloat(pBar->GetDockingFrame(), point);
         return;
     }
     if (pBar->m_pDockBar) {
@@ -233,9 +233,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     CMiniDockFrameWnd* pFloat = new CMiniDockFrameWnd;
     if (!pFloat->Create(this, pBar)) return; // it has deleted itself
     pFloat->m_wndDockBar.DockControlBar(pBar);
-    pFloat->SetWindowPos(static_cast<HWND>(nullptr), point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    pFloat->RecalcLayout();
-    KeepOnScreen(pFloat);
+    PlaceFloat(pFloat, point);
     // While the frame is hidden (at its start) the floating frame waits for it.
     if (pBar->IsVisible() && IsWindowVisible()) pFloat->ShowWindow(SW_SHOWNA);
     pFloat->SendMessage(WM_NCACTIVATE, FALSE); // its caption looks as the frame's does
