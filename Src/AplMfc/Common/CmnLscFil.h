@@ -271,9 +271,9 @@ public:
     virtual int SetCurSel(int item);
     // The current path's item, -1 when none.
     virtual int GetCurSel(int* out);
-    // The first item from from on, round to the first, that shows a normal file; -1 when none
-    // does. *files: how many items show one.
-    int NextFileItem(int from, int* files);
+    // The first item from from on, round to the first, that shows a normal file (one that shows
+    // passes, when given); -1 when none does. *files (when given): how many items show one.
+    int NextFileItem(int from, int* files, bool (*shows)(const CString& path) = nullptr);
 
     // Whether the Return key that went down opened the selected files (its panel's doing): its
     // release then picks and activates nothing.

@@ -326,14 +326,14 @@ int CmnLscFil::GetCurSel(int* out)
     return rc == VKE_ERR_NOT_FOUND ? VKE_OK : rc;
 }
 
-int CmnLscFil::NextFileItem(int from, int* files)
+int CmnLscFil::NextFileItem(int from, int* files, bool (*shows)(const CString& path))
 {
     const int count = m_bInit ? GetItemCount() : 0;
     int next = -1, n = 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && (files || next < 0); ++i) {
         const int item = ((from < 0 ? 0 : from) + i) % count;
         const LscFilElm* elm = ItemElement(item);
-        if (!elm || !elm->bNormal) continue;
+        if (!elm || !elm->bNormal || (shows && !shows(GetPathName(item)))) continue;
         if (next < 0) next = item;
         ++n;
     }

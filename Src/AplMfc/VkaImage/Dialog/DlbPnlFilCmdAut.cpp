@@ -21,30 +21,15 @@ bool HasFocusIn(HWND wnd)
     return wnd && focus && (focus == wnd || ::IsChild(wnd, focus));
 }
 
-// A file the display can show: an image by its extension (what a folder's opening opens), and no
-// folder. The list shows any file its filter lets through ("*.*": texts too), and folders.
+// A file of the list the display can show: an image by its extension (what a folder's opening
+// opens) that is still there. The list shows any file its filter lets through ("*.*": texts
+// too), and keeps a file deleted since.
 bool IsShownFile(const CString& path)
 {
     char full[CmnPathSize] = {};
     int file = 0;
-    return !path.IsEmpty() && theVkaSubDat.IsSupportedFile(path) &&
+    return theVkaSubDat.IsSupportedFile(path) &&
            VkeSubIsNormalFile(theCmnAppInf.pSub, full, path, sizeof(full), &file) == VKE_OK && file;
-}
-
-// The first item from from on, round to the first, that shows such a file; -1 when none does.
-// *files (when given): how many items show one.
-int NextShownItem(CmnLscFil* list, int from, int* files)
-{
-    const int count = list->GetItemCount();
-    int next = -1, n = 0;
-    for (int i = 0; i < count && (files || next < 0); ++i) {
-        const int item = ((from < 0 ? 0 : from) + i) % count;
-        if (!IsShownFile(list->GetPathName(item))) continue;
-        if (next < 0) next = item;
-        ++n;
-    }
-    if (files) *files = n;
-    return next;
 }
 
 } // namespace
@@ -100,13 +85,13 @@ int DlbPnlFilCmd::AutInd(int mode)
         list->WaitThread(0, 0);
         int current = -1;
         list->GetCurSel(&current);
-        const int shown = NextShownItem(list, current + 1, &count);
+        const int shown = list->NextFileItem(current + 1, &count, IsShownFile);
         if (count == 0) return VKE_NOT_DONE;
         if (count > 1 || shown != current) list->SetCurSel(shown);
         if (count < 2) return VKE_OK;
         // The display goes on while the list keeps the focus: it starts there.
         theCmnSub.SetFocusWnd(list->m_hWnd);
-        next = NextShownItem(list, shown + 1, nullptr);
+        next = list->NextFileItem(shown + 1, nullptr, IsShownFile);
     } else {
         ChildViw* view = app ? app->GetChildViw() : nullptr;
         int current = -1;
@@ -182,9 +167,9 @@ bool DlbPnlFilCmd::StepList()
     CmnLscFil* list = VisibleFileList();
     if (!list || !HasFocusIn(list->m_hWnd) || list->IsActiveThread(0)) return false;
     PciAii& aii = theAppInf.pciAii;
-    const int shown = NextShownItem(list, aii.iIdxNxt, nullptr);
+    const int shown = list->NextFileItem(aii.iIdxNxt, nullptr, IsShownFile);
     if (shown < 0 || list->SetCurSel(shown) != VKE_OK) return false;
-    aii.iIdxNxt = NextShownItem(list, shown + 1, nullptr);
+    aii.iIdxNxt = list->NextFileItem(shown + 1, nullptr, IsShownFile);
     return true;
 }
 
