@@ -121,7 +121,12 @@ vk_e2e_start()
 }
 
 # The session's visible top-level windows: hwnd, pid, class, "x y w h", title (tab-separated).
-vk_e2e_windows() { { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" list 2>/dev/null || true; } | tr -d '\r'; }
+# What the listing says of itself goes to windows.err, shown when a window never showed.
+vk_e2e_windows()
+{
+  { vk_e2e_wine "$VK_BUILD/tests/VktWin.exe" list 2>>"$VK_E2E_OUT/windows.err" ||
+    echo "VktWin list: exit $? at ${SECONDS}s" >>"$VK_E2E_OUT/windows.err"; } | tr -d '\r'
+}
 
 # The first of the session's visible top-level windows whose class and title match the extended
 # regular expressions (its whole line), or nothing.
@@ -143,7 +148,21 @@ vk_e2e_wait_line()
     fi
     sleep 0.3
   done
+  vk_e2e_not_shown
   vk_e2e_fail "no window of class /$1/ titled /$2/"
+}
+
+# For a window that never showed: whether the session's programs still run, the end of their
+# output, and where their threads stand.
+vk_e2e_not_shown()
+{
+  local pid
+  for pid in "${VK_E2E_PIDS[@]}"; do
+    if kill -0 "$pid" 2>/dev/null; then vk_e2e_step "program $pid still runs"; else vk_e2e_step "program $pid has ended"; fi
+  done
+  tail -n 20 "$VK_E2E_OUT/wine.log" 2>/dev/null | cut -c1-160 >&2 || true
+  tail -n 10 "$VK_E2E_OUT/windows.err" 2>/dev/null | cut -c1-160 >&2 || true
+  vk_e2e_backtraces
 }
 
 # vk_e2e_wait_window CLASS TITLE [timeout]: waits for such a window and prints its hwnd.
