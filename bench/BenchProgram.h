@@ -215,6 +215,33 @@ inline HWND BenchWaitDialog(HANDLE process, const wchar_t* text)
     return s.wnd;
 }
 
+// Says on stderr the title and texts of every visible dialog of the process (a message box that
+// stopped a measured step, say).
+inline void BenchSayDialogs(HANDLE process)
+{
+    struct Say {
+        static BOOL CALLBACK Text(HWND child, LPARAM)
+        {
+            char text[256] = {};
+            if (GetWindowTextA(child, text, sizeof(text)) > 0) fprintf(stderr, "  \"%s\"\n", text);
+            return TRUE;
+        }
+        static BOOL CALLBACK Dialog(HWND wnd, LPARAM pid)
+        {
+            DWORD owner = 0;
+            char cls[16] = {}, title[128] = {};
+            GetWindowThreadProcessId(wnd, &owner);
+            GetClassNameA(wnd, cls, sizeof(cls));
+            if (owner != static_cast<DWORD>(pid) || !IsWindowVisible(wnd) || strcmp(cls, "#32770") != 0) return TRUE;
+            GetWindowTextA(wnd, title, sizeof(title));
+            fprintf(stderr, "dialog \"%s\":\n", title);
+            EnumChildWindows(wnd, Text, 0);
+            return TRUE;
+        }
+    };
+    EnumWindows(Say::Dialog, static_cast<LPARAM>(GetProcessId(process)));
+}
+
 // That many tabs stand and the program is idle with its frame enabled again (the progress
 // dialog gone).
 inline bool BenchTabsStand(HWND frame, HANDLE process, int tabs, BenchSeen* seen)

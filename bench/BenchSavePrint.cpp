@@ -71,9 +71,17 @@ bool MeasurePrint(HWND frame, HANDLE process, BenchSeen* seen, Times* t)
     for (int i = 0; i < kRuns; ++i) {
         const double start = BenchNow();
         DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutA(frame, WM_COMMAND, kPrint, 0, SMTO_NORMAL, 120000, &answer)) return true;
+        if (!SendMessageTimeoutA(frame, WM_COMMAND, kPrint, 0, SMTO_NORMAL, 120000, &answer)) {
+            fprintf(stderr, "print %d: no answer in 120 s\n", i + 1);
+            BenchSayDialogs(process);
+            return true;
+        }
         const double took = BenchUntilQuiet(process, area, start);
-        if (took < 0) return true;
+        if (took < 0) {
+            fprintf(stderr, "print %d: the page not painted and the program not idle in 10 s\n", i + 1);
+            BenchSayDialogs(process);
+            return true;
+        }
         t->print.push_back(took * 1000);
     }
     t->done = true;
